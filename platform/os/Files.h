@@ -44,9 +44,9 @@ std::string ReadFileBytes(const std::string& path);
 // removed and EFCreateError (an EInOutError) is raised with the path and the reason.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
 
-// Test hook: when n > 0, the n-th low-level write() issued by WriteFileAtomic from now on
-// fails as if the disk were full (ENOSPC); 0 switches it off. Writes go out in chunks of
-// at most WriteChunkSize bytes, so a large file can fail "half way".
+// Test hook: when n > 0, the n-th low-level write issued by WriteFileAtomic from now on
+// fails as if the disk were full (ENOSPC), once; 0 switches it off. Writes go out in
+// chunks of at most WriteChunkSize bytes, so a large file can fail "half way".
 void SetWriteFailureForTest(int n);
 constexpr std::size_t WriteChunkSize = 64 * 1024;
 
@@ -67,6 +67,7 @@ struct TSearchRec {
     unsigned Attr = 0;         // TFileAttr bits
 };
 
-// Entries of a folder sorted by name (byte order), "." and ".." never included.
-// An unreadable or missing folder gives an empty list.
+// Entries of a folder, "." and ".." never included, in a stable order: by name with
+// A-Z folded (as a user expects a folder listing), ties in byte order. An unreadable or
+// missing folder gives an empty list. Symbolic links are described by their target.
 std::vector<TSearchRec> FindFiles(const std::string& folder);

@@ -1,0 +1,12 @@
+#pragma once
+// Regional settings of the user: the decimal separator numbers are shown and typed with.
+
+// The separator of the process locale's numeric category (LC_ALL, LC_NUMERIC or LANG
+// from the environment); '.' when none is set, the locale is not installed or its
+// separator is not a single byte. The process's own C locale is left untouched, so
+// the program's number conversions stay independent of the user's settings.
+char GetDecimalSeparator();
+
+// Fixes the value GetDecimalSeparator returns (tests, or a user's explicit choice);
+// 0 returns to the locale's separator.
+void SetDecimalSeparatorOverride(char separator);
