@@ -1,0 +1,22 @@
+// The program: creates every window once, in the fixed order, and runs the event loop
+// until the main window closes.
+#include <cstdio>
+#include <exception>
+
+#include "platform/gui/Forms.h"
+#include "shell/UFormTable.h"
+
+int main()
+{
+    try {
+        Application->Initialize();
+        // Each part of the program plugs its windows in at their places in the order.
+        Plug_Shell_Windows();
+        Create_Windows();
+        Application->Run();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "configurator: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
