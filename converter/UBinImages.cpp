@@ -16,7 +16,7 @@ String Upper_Trim(const String& Text) { return UpperCase(Trim(Text)); }
 
 bool Is_Row_Taken(const TXMLNode& Row)
 {
-    return !Row.HasAttribute("Enable") || Upper_Trim(Row.Attribute("Enable")) == "Y";
+    return Upper_Trim(Row.AttributeDef("Enable", "Y")) == "Y";
 }
 
 TXMLNode Bin_Section(const TXMLNode& Root, const char* Name, const String& File)

@@ -19,37 +19,31 @@ bool Cut(const String& Text, char Sep, String& Head, String& Tail)
 }
 
 // The attributes of one taken row. Those the KNX editor always writes are required: a row
-// without one of them cannot be turned into an entry, and the build stops.
+// without one of them cannot be turned into an entry, and the build stops. For the optional
+// ones a missing attribute reads like an empty one, except where noted.
 class TKNX_Row {
 public:
     TKNX_Row(const TXMLNode& Row, int Number, const String& File) : FRow(Row), FNumber(Number), FFile(File) {}
 
     String Required(const char* Name) const
     {
-        if (!FRow.HasAttribute(Name))
+        try {
+            return FRow.Attribute(Name);
+        } catch (const EXmlError&) {
             throw EXmlError(Format("The file \"%s\": row %d of \"KNX_in_Write\" has no attribute \"%s\"",
                                    {FFile, FNumber, String(Name)}));
-        return FRow.Attribute(Name);
+        }
     }
-    bool Optional(const char* Name, String& Value) const
-    {
-        if (!FRow.HasAttribute(Name)) return false;
-        Value = FRow.Attribute(Name);
-        return true;
-    }
-    bool Is_Y(const char* Name, bool Is_Required) const
-    {
-        String Value;
-        if (Is_Required) Value = Required(Name);
-        else if (!Optional(Name, Value)) return false;
-        return UpperCase(Value) == "Y";
-    }
+    String Optional(const char* Name) const { return FRow.AttributeDef(Name, ""); }
+    bool Has(const char* Name) const { return FRow.HasAttribute(Name); }
 
 private:
-    TXMLNode FRow;
+    const TXMLNode& FRow;
     int FNumber;
-    String FFile;
+    const String& FFile;
 };
+
+bool Is_Y(const String& Value) { return UpperCase(Value) == "Y"; }
 
 }   // namespace
 
@@ -94,28 +88,27 @@ void TBin_Builder::Load_KNX_Access_For_Bin(const String& File)
         e.APCI = static_cast<uint16_t>(KNX_Access_Code(Row.Required("APCI")));
         e.Priority = static_cast<uint8_t>(KNX_Priority_Code(Row.Required("Priority")));
         e.Flags = 0;
-        if (Row.Is_Y("Extended", true)) e.Flags |= KNX_Flag_Extended;
+        if (Is_Y(Row.Required("Extended"))) e.Flags |= KNX_Flag_Extended;
         const String Destination = Row.Required("Destination_Address");
         if (Has_No_Dot(Destination)) e.Flags |= KNX_Flag_Group;
-        if (Row.Is_Y("ReTest", true)) e.Flags |= KNX_Flag_ReTest;
+        if (Is_Y(Row.Required("ReTest"))) e.Flags |= KNX_Flag_ReTest;
         e.Source = Get_KNX_Address(Row.Required("Source_Address"), false);
         e.Destination = Get_KNX_Address(Destination, (e.Flags & KNX_Flag_Group) != 0);
-        if (Row.Is_Y("On_Command", false)) e.Flags |= KNX_Flag_On_Command;
-        if (Row.Is_Y("On_Change", true)) e.Flags |= KNX_Flag_On_Change;
+        if (Is_Y(Row.Optional("On_Command"))) e.Flags |= KNX_Flag_On_Command;
+        if (Is_Y(Row.Required("On_Change"))) e.Flags |= KNX_Flag_On_Change;
 
-        String Poll;
-        e.Poll_Time = Row.Is_Y("On_Timer", false) && Row.Optional("Poll_Time", Poll)
-                          ? static_cast<uint32_t>(StrToIntDef(Poll, 1000))
+        // On a timer, an empty poll time means 1000 ms, a missing one 0.
+        e.Poll_Time = Is_Y(Row.Optional("On_Timer")) && Row.Has("Poll_Time")
+                          ? static_cast<uint32_t>(StrToIntDef(Row.Optional("Poll_Time"), 1000))
                           : 0;
 
-        String Format_Name;
-        if (Row.Optional("Format", Format_Name)) e.Flags |= Conversion_Code(Format_Name);
+        e.Flags |= Conversion_Code(Row.Optional("Format"));
 
-        String Factor_Text;
+        const String Factor_Text = Trim(Row.Optional("MultiplicationFactor"));
         e.Factor = 1.0f;
-        if (Row.Optional("MultiplicationFactor", Factor_Text) && !Trim(Factor_Text).empty()) {
+        if (!Factor_Text.empty()) {
             float Factor;
-            if (Str_To_Float_Sep(Trim(Factor_Text), Sep, Factor)) e.Factor = Factor;
+            if (Str_To_Float_Sep(Factor_Text, Sep, Factor)) e.Factor = Factor;
         }
 
         const String Bit_Mode = Row.Required("Bit_Mode");
@@ -129,8 +122,7 @@ void TBin_Builder::Load_KNX_Access_For_Bin(const String& File)
         }
 
         e.Length = static_cast<uint8_t>(StrToIntDef(Row.Required("Length"), 1));
-        String TimeOut;
-        e.TimeOut = Row.Optional("TimeOut", TimeOut) ? static_cast<uint32_t>(StrToIntDef(TimeOut, 0)) : 0;
+        e.TimeOut = static_cast<uint32_t>(StrToIntDef(Row.Optional("TimeOut"), 0));
 
         KNX[Count++] = e;
     }

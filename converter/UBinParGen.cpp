@@ -166,7 +166,7 @@ void TBin_Builder::Load_LoRaWAN_Access_For_Bin(const String& File, uint32_t Bloc
         return LoRa.FPort_Mode == 1 ? static_cast<uint8_t>(StrToIntDef(Row.AttributeDef("FPort", ""), 2)) : 2;
     };
     auto Flag = [](const TXMLNode& Row, const char* Name, uint8_t Bit) -> uint8_t {
-        return Row.HasAttribute(Name) && UpperCase(Row.Attribute(Name)) == "Y" ? Bit : 0;
+        return UpperCase(Row.AttributeDef(Name, "")) == "Y" ? Bit : 0;
     };
 
     // Rows beyond the 256 entries of a table are left out (the editor never writes more).
