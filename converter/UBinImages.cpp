@@ -223,6 +223,7 @@ void Save_Bin_Files()
 {
     if (Bin_Images.Bank1.empty())
         throw EInvalidOperation("The configuration images have not been built");
+    if (Project_Path.empty()) throw EInvalidOperation("No configuration is open");
     Save_Bin_Files(Bin_Images, PathJoin(Project_Path, "bin"));
 }
 

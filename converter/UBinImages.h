@@ -50,7 +50,7 @@ extern TBin_Images Bin_Images;
 // into Bin_Images; on an error Bin_Images keeps the previous build.
 void Build_Bin_Images();
 // Writes Bin_Images into the "bin" folder of Project_Path (EInvalidOperation before any
-// build).
+// build, or without an open configuration).
 void Save_Bin_Files();
 // The pre-check on FileName_ParGen and FileName_LoRaWAN_SetAccess.
 bool Check_Config_LoraWAN();

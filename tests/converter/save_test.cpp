@@ -125,6 +125,7 @@ TEST_F(SaveImages, UpdateRoadOnTheOpenConfiguration)
     EXPECT_EQ(Read(Bank2), built.Bank2);
 
     Project_Path.clear();
+    EXPECT_THROW(Save_Bin_Files(), EInvalidOperation) << "no configuration open";
     FileName_ParGen.clear();
     FileName_KNX_SetAccess.clear();
     FileName_LoRaWAN_SetAccess.clear();
