@@ -365,8 +365,8 @@ String Format(std::string_view fmt, const std::vector<FmtArg>& args)
             else if (const long long* iv = std::get_if<long long>(&a)) d = static_cast<double>(*iv);
             else throw EConvertError(BadFormat(fmt));
             char cc = (conv == 'n' || conv == 'N' || conv == 'F') ? 'f' : conv;
-            char spec[8] = {'%', '.', '*', cc, 0};
-            std::snprintf(buf, sizeof buf, spec, prec < 0 ? (cc == 'f' ? 2 : 15) : std::min(prec, 30), d);
+            char directive[8] = {'%', '.', '*', cc, 0};
+            std::snprintf(buf, sizeof buf, directive, prec < 0 ? (cc == 'f' ? 2 : 15) : std::min(prec, 30), d);
             piece = buf;
             break;
         }
