@@ -1,0 +1,17 @@
+#pragma once
+// Acting like a user, for tests: each call produces the messages real input produces
+// and runs them at the event boundary, like the event loop does.
+#include "platform/gui/Controls.h"
+
+// Press and release the left button at (x, y) of the control (its centre when -1).
+void UserClick(TControl* c, int x = -1, int y = -1, TShiftState shift = TShiftState());
+void UserDblClick(TControl* c, int x = -1, int y = -1);
+void UserRightClick(TControl* c, int x = -1, int y = -1);
+void UserMouseMove(TControl* c, int x, int y, TShiftState shift = TShiftState());
+void UserWheel(TControl* c, int delta, int x = -1, int y = -1);
+// A key stroke: key down (with its character when it makes one) and key up.
+void UserKey(TWinControl* c, WORD key, TShiftState shift = TShiftState());
+// Typing UTF-8 text, one key stroke per character.
+void UserType(TWinControl* c, const String& text);
+// Gives the control the focus the way a click would.
+void UserFocus(TWinControl* c);

@@ -1,0 +1,703 @@
+// Canvas, bitmaps and fonts on QPainter / QImage.
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QImageReader>
+#include <QPainterPath>
+
+#include <cmath>
+#include <map>
+
+#include "platform/gui/Graphics.h"
+#include "platform/gui/qt/Backend.h"
+#include "platform/gui/qt/QtCommon.h"
+
+// ---------------------------------------------------------------- fonts
+
+namespace backend {
+bool FontFamilyRegistered(const QString& family);
+}
+
+String MapFontFamily(const String& name)
+{
+    const String n = LowerCase(name);
+    if (n == "tahoma") return backend::FontFamilyRegistered("Tahoma") ? "Tahoma" : "DejaVu Sans";
+    if (n == "ms sans serif" || n == "microsoft sans serif")
+        return backend::FontFamilyRegistered("MS Sans Serif") ? "MS Sans Serif" : "DejaVu Sans";
+    if (n == "verdana" || n == "segoe ui" || n == "arial" || n == "calibri" || n == "ms shell dlg" || n == "ms shell dlg 2")
+        return "DejaVu Sans";
+    if (n == "courier new" || n == "courier" || n == "consolas" || n == "lucida console") return "DejaVu Sans Mono";
+    if (n == "times new roman") return "DejaVu Serif";
+    return name;
+}
+
+String TFont::ResolvedFamily() const { return MapFontFamily(FName); }
+
+int TFont::PixelSize() const
+{
+    if (FHeight < 0) return -FHeight;
+    if (FHeight == 0) return 11;
+    // A positive height is the cell height (ascent + descent): scale it to the em size.
+    static std::map<String, double> ratios;
+    String fam = ResolvedFamily();
+    auto it = ratios.find(fam);
+    if (it == ratios.end()) {
+        backend::EnsureStarted();
+        QFont f(QS(fam));
+        f.setPixelSize(100);
+        QFontMetricsF fm(f);
+        double cell = fm.ascent() + fm.descent();
+        it = ratios.emplace(fam, cell > 0 ? 100.0 / cell : 0.8).first;
+    }
+    return std::max(1, int(std::lround(FHeight * it->second)));
+}
+
+QFont MakeQFont(const TFont& f)
+{
+    QFont q(QS(f.ResolvedFamily()));
+    q.setPixelSize(f.PixelSize());
+    q.setBold(f.Style().Contains(fsBold));
+    q.setItalic(f.Style().Contains(fsItalic));
+    q.setUnderline(f.Style().Contains(fsUnderline));
+    q.setStrikeOut(f.Style().Contains(fsStrikeOut));
+    if (f.Quality() == fqNonAntialiased) q.setStyleStrategy(QFont::NoAntialias);
+    return q;
+}
+
+// ---------------------------------------------------------------- canvas state
+
+void TCanvasImpl::Bind(QPainter* p, const QRect& area)
+{
+    EndOwn();
+    painter = p;
+    surface = area;
+    saved.clear();
+}
+
+void TCanvasImpl::Unbind()
+{
+    painter = nullptr;
+    saved.clear();
+}
+
+void TCanvasImpl::EndOwn()
+{
+    if (own) {
+        if (own->isActive()) own->end();
+        own.reset();
+        if (painter && !own) painter = nullptr;
+    }
+}
+
+namespace {
+
+QImage& ScratchImage()
+{
+    static QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
+    return img;
+}
+
+// The painter of a canvas, begun on its bitmap when needed.
+QPainter* Painter(TCanvasImpl* d)
+{
+    if (d->painter) return d->painter;
+    if (d->bitmap) {
+        QImage& img = d->bitmap->Impl()->image;
+        if (img.isNull() || img.width() == 0) return nullptr;
+        d->own = std::make_unique<QPainter>(&img);
+        d->painter = d->own.get();
+        d->surface = img.rect();
+        return d->painter;
+    }
+    return nullptr;
+}
+
+QPen MakePen(TPen* pen)
+{
+    if (pen->Style() == psClear) return QPen(Qt::NoPen);
+    QPen p(QC(pen->Color()));
+    p.setWidth(std::max(1, pen->Width()));
+    switch (pen->Style()) {
+    case psDash: p.setStyle(Qt::DashLine); break;
+    case psDot: p.setDashPattern({1, 1}); break;
+    case psDashDot: p.setStyle(Qt::DashDotLine); break;
+    case psDashDotDot: p.setStyle(Qt::DashDotDotLine); break;
+    default: p.setStyle(Qt::SolidLine); break;
+    }
+    p.setCapStyle(Qt::SquareCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    return p;
+}
+
+QBrush MakeBrush(TBrush* b)
+{
+    QColor c = QC(b->Color());
+    switch (b->Style()) {
+    case bsClear: return QBrush(Qt::NoBrush);
+    case bsHorizontal: return QBrush(c, Qt::HorPattern);
+    case bsVertical: return QBrush(c, Qt::VerPattern);
+    case bsFDiagonal: return QBrush(c, Qt::FDiagPattern);
+    case bsBDiagonal: return QBrush(c, Qt::BDiagPattern);
+    case bsCross: return QBrush(c, Qt::CrossPattern);
+    case bsDiagCross: return QBrush(c, Qt::DiagCrossPattern);
+    default: return QBrush(c);
+    }
+}
+
+QPainter::CompositionMode Mode(TPenMode m)
+{
+    switch (m) {
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+// Sets up the painter for a shape: pen, brush and raster mode.
+QPainter* Prepare(TCanvas* c, bool withBrush = true)
+{
+    QPainter* p = Painter(c->Impl());
+    if (!p) return nullptr;
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(MakePen(c->Pen()));
+    p->setBrush(withBrush ? MakeBrush(c->Brush()) : QBrush(Qt::NoBrush));
+    p->setCompositionMode(Mode(c->Pen()->Mode()));
+    return p;
+}
+
+QFont CanvasFont(TCanvas* c) { return MakeQFont(*c->Font()); }
+
+}
+
+// ---------------------------------------------------------------- TCanvas
+
+TCanvas::TCanvas() : FImpl(std::make_unique<TCanvasImpl>()) {}
+
+TCanvas::~TCanvas()
+{
+    FImpl->EndOwn();
+}
+
+bool TCanvas::HandleAllocated() const { return FImpl->painter != nullptr || FImpl->bitmap != nullptr; }
+
+TPoint TCanvas::Origin() const { return TPoint(0, 0); }
+
+void TCanvas::FillRect(const TRect& r)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p || FBrush.Style() == bsClear) return;
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->fillRect(QR(r), MakeBrush(&FBrush));
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p || r.IsEmpty()) return;
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    QColor c = QC(FBrush.Color());
+    p->fillRect(QRect(r.Left, r.Top, r.Width(), 1), c);
+    p->fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), c);
+    p->fillRect(QRect(r.Left, r.Top, 1, r.Height()), c);
+    p->fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), c);
+}
+
+void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
+{
+    QPainter* p = Prepare(this, false);
+    if (!p) return;
+    if (x2 < x1) std::swap(x1, x2);
+    if (y2 < y1) std::swap(y1, y2);
+    if (FBrush.Style() != bsClear) p->fillRect(QRect(x1, y1, x2 - x1, y2 - y1), MakeBrush(&FBrush));
+    if (FPen.Style() == psClear || x2 - x1 < 1 || y2 - y1 < 1) return;
+    const int w = std::max(1, FPen.Width());
+    QPen pen = MakePen(&FPen);
+    pen.setWidth(1);
+    p->setPen(pen);
+    for (int k = 0; k < w; ++k) {
+        int o = k - (w - 1) / 2;
+        QRect r(x1 + o, y1 + o, x2 - x1 - 1 - 2 * o, y2 - y1 - 1 - 2 * o);
+        if (r.width() < 0 || r.height() < 0) break;
+        p->drawRect(r);
+    }
+}
+
+void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h)
+{
+    QPainter* p = Prepare(this);
+    if (!p) return;
+    p->drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), w / 2.0, h / 2.0);
+}
+
+void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
+{
+    QPainter* p = Prepare(this);
+    if (!p) return;
+    p->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points)
+{
+    QPainter* p = Prepare(this);
+    if (!p || points.empty()) return;
+    QPolygon poly;
+    for (const TPoint& pt : points) poly << QPoint(pt.X, pt.Y);
+    p->drawPolygon(poly);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& points)
+{
+    if (points.empty()) return;
+    MoveTo(points[0].X, points[0].Y);
+    for (size_t i = 1; i < points.size(); ++i) LineTo(points[i].X, points[i].Y);
+}
+
+void TCanvas::MoveTo(int x, int y) { FPenPos = TPoint(x, y); }
+
+void TCanvas::LineTo(int x, int y)
+{
+    const TPoint from = FPenPos;
+    FPenPos = TPoint(x, y);
+    QPainter* p = Prepare(this, false);
+    if (!p || FPen.Style() == psClear) return;
+    int dx = x - from.X, dy = y - from.Y;
+    if (dx == 0 && dy == 0) return;
+    // The end point is not part of the line: stop one step before it on the major axis.
+    int ex, ey;
+    if (std::abs(dx) >= std::abs(dy)) {
+        int n = std::abs(dx) - 1;
+        ex = from.X + (dx > 0 ? n : -n);
+        ey = from.Y + int(std::lround(double(dy) * n / std::abs(dx)));
+    } else {
+        int n = std::abs(dy) - 1;
+        ey = from.Y + (dy > 0 ? n : -n);
+        ex = from.X + int(std::lround(double(dx) * n / std::abs(dy)));
+    }
+    if (FPen.Width() <= 1) {
+        QPen pen = p->pen();
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setWidth(1);
+        p->setPen(pen);
+        if (ex == from.X && ey == from.Y) p->drawPoint(from.X, from.Y);
+        else {
+            pen.setCapStyle(Qt::SquareCap);
+            p->setPen(pen);
+            p->drawLine(from.X, from.Y, ex, ey);
+        }
+    } else {
+        p->drawLine(from.X, from.Y, ex, ey);
+    }
+}
+
+void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    QPainter* p = Prepare(this, false);
+    if (!p) return;
+    QRectF r(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+    QPointF c = r.center();
+    double a1 = std::atan2(-(y3 - c.y()), x3 - c.x()) * 180 / M_PI;
+    double a2 = std::atan2(-(y4 - c.y()), x4 - c.x()) * 180 / M_PI;
+    double span = a2 - a1;
+    if (span <= 0) span += 360;
+    p->drawArc(r, int(a1 * 16), int(span * 16));
+}
+
+void TCanvas::Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4)
+{
+    QPainter* p = Prepare(this);
+    if (!p) return;
+    QRectF r(x1, y1, x2 - x1 - 1, y2 - y1 - 1);
+    QPointF c = r.center();
+    double a1 = std::atan2(-(y3 - c.y()), x3 - c.x()) * 180 / M_PI;
+    double a2 = std::atan2(-(y4 - c.y()), x4 - c.x()) * 180 / M_PI;
+    double span = a2 - a1;
+    if (span <= 0) span += 360;
+    p->drawPie(r, int(a1 * 16), int(span * 16));
+}
+
+int TCanvas::TextWidth(const String& text) { return TextExtent(text).X; }
+
+int TCanvas::TextHeight(const String& text) { return TextExtent(text).Y; }
+
+TPoint TCanvas::TextExtent(const String& text)
+{
+    backend::EnsureStarted();
+    QFontMetrics fm(CanvasFont(this));
+    return TPoint(fm.horizontalAdvance(QS(text)), fm.height());
+}
+
+void TCanvas::TextOut(int x, int y, const String& text)
+{
+    QFont f = CanvasFont(this);
+    QFontMetrics fm(f);
+    QString s = QS(text);
+    const int w = fm.horizontalAdvance(s);
+    FPenPos = TPoint(x + w, y);
+    QPainter* p = Painter(FImpl.get());
+    if (!p) return;
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (FBrush.Style() != bsClear) p->fillRect(QRect(x, y, w, fm.height()), QC(FBrush.Color()));
+    p->setFont(f);
+    p->setPen(QC(FFont.Color()));
+    p->drawText(x, y + fm.ascent(), s);
+}
+
+void TCanvas::TextRect(const TRect& r, int x, int y, const String& text)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p) return;
+    QFont f = CanvasFont(this);
+    QFontMetrics fm(f);
+    p->save();
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->setClipRect(QR(r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    if (FBrush.Style() != bsClear) p->fillRect(QR(r), QC(FBrush.Color()));
+    p->setFont(f);
+    p->setPen(QC(FFont.Color()));
+    p->drawText(x, y + fm.ascent(), QS(text));
+    p->restore();
+}
+
+namespace {
+// Removes the accelerator marks: "&&" stays as "&", a lone "&" goes.
+QString StripPrefix(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == '&') {
+            if (i + 1 < s.size() && s[i + 1] == '&') {
+                out += '&';
+                ++i;
+            }
+            continue;
+        }
+        out += s[i];
+    }
+    return out;
+}
+
+QString Ellipsize(const QFontMetrics& fm, QString s, int width)
+{
+    if (fm.horizontalAdvance(s) <= width) return s;
+    while (!s.isEmpty() && fm.horizontalAdvance(s + "...") > width) s.chop(1);
+    return s + "...";
+}
+
+std::vector<QString> WrapLine(const QFontMetrics& fm, const QString& line, int width)
+{
+    std::vector<QString> out;
+    QString cur;
+    qsizetype i = 0;
+    while (i < line.size()) {
+        // next word with the blanks before it
+        qsizetype j = i;
+        while (j < line.size() && line[j] == ' ') ++j;
+        while (j < line.size() && line[j] != ' ') ++j;
+        QString piece = line.mid(i, j - i);
+        if (cur.isEmpty()) {
+            cur = piece;
+        } else if (fm.horizontalAdvance(cur + piece) <= width) {
+            cur += piece;
+        } else {
+            out.push_back(cur);
+            while (!piece.isEmpty() && piece[0] == ' ') piece.remove(0, 1);
+            cur = piece;
+        }
+        i = j;
+    }
+    out.push_back(cur);
+    return out;
+}
+}
+
+int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
+{
+    backend::EnsureStarted();
+    QFont f = CanvasFont(this);
+    QFontMetrics fm(f);
+    QString s = QS(text);
+    if (!(flags & DT_NOPREFIX)) s = StripPrefix(s);
+    std::vector<QString> lines;
+    if (flags & DT_SINGLELINE) {
+        s.replace("\r\n", " ").replace('\n', ' ').replace('\r', ' ');
+        lines.push_back(s);
+    } else {
+        s.replace("\r\n", "\n").replace('\r', '\n');
+        for (const QString& l : s.split('\n')) {
+            if (flags & DT_WORDBREAK) {
+                for (QString& w : WrapLine(fm, l, r.Width())) lines.push_back(w);
+            } else {
+                lines.push_back(l);
+            }
+        }
+    }
+    if (flags & DT_END_ELLIPSIS)
+        for (QString& l : lines) l = Ellipsize(fm, l, r.Width());
+    const int lh = fm.height();
+    const int total = lh * int(lines.size());
+    if (flags & DT_CALCRECT) {
+        int maxw = 0;
+        for (const QString& l : lines) maxw = std::max(maxw, fm.horizontalAdvance(l));
+        r.Right = r.Left + maxw;
+        r.Bottom = r.Top + total;
+        return total;
+    }
+    QPainter* p = Painter(FImpl.get());
+    if (!p) return total;
+    p->save();
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (!(flags & DT_NOCLIP)) p->setClipRect(QR(r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    p->setFont(f);
+    int y = r.Top;
+    if (flags & DT_SINGLELINE) {
+        if (flags & DT_VCENTER) y = r.Top + (r.Height() - lh) / 2;
+        else if (flags & DT_BOTTOM) y = r.Bottom - lh;
+    }
+    for (const QString& l : lines) {
+        int w = fm.horizontalAdvance(l);
+        int x = r.Left;
+        if (flags & DT_CENTER) x = r.Left + (r.Width() - w) / 2;
+        else if (flags & DT_RIGHT) x = r.Right - w;
+        if (FBrush.Style() != bsClear) p->fillRect(QRect(x, y, w, lh), QC(FBrush.Color()));
+        p->setPen(QC(FFont.Color()));
+        p->drawText(x, y + fm.ascent(), l);
+        y += lh;
+    }
+    p->restore();
+    return total;
+}
+
+TColor TCanvas::Pixels(int x, int y)
+{
+    if (FImpl->bitmap) {
+        const QImage& img = FImpl->bitmap->Impl()->image;
+        if (img.valid(x, y)) return TC(img.pixel(x, y));
+    }
+    return clNone;
+}
+
+void TCanvas::SetPixels(int x, int y, TColor c)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p) return;
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->fillRect(QRect(x, y, 1, 1), QC(c));
+}
+
+TRect TCanvas::ClipRect()
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p) return TRect();
+    if (p->hasClipping()) return TR(p->clipBoundingRect().toAlignedRect());
+    return TR(FImpl->surface);
+}
+
+void TCanvas::IntersectClipRect(const TRect& r)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p) return;
+    p->setClipRect(QR(r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+}
+
+void TCanvas::SetClipRect(const TRect& r)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p) return;
+    p->setClipRect(QR(r) & FImpl->surface, Qt::ReplaceClip);
+}
+
+void TCanvas::ExcludeClipRect(const TRect& r)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p) return;
+    QRegion base = p->hasClipping() ? p->clipRegion() : QRegion(FImpl->surface);
+    p->setClipRegion(base.subtracted(QRegion(QR(r))), Qt::ReplaceClip);
+}
+
+int TCanvas::SaveState()
+{
+    QPainter* p = Painter(FImpl.get());
+    TCanvasImpl::Saved s{p && p->hasClipping(), p && p->hasClipping() ? p->clipRegion() : QRegion(), {}, {}, {}, FPenPos};
+    s.pen.Assign(FPen);
+    s.brush.Assign(FBrush);
+    s.font.Assign(FFont);
+    FImpl->saved.push_back(std::move(s));
+    return int(FImpl->saved.size());
+}
+
+void TCanvas::RestoreState(int saved)
+{
+    if (FImpl->saved.empty()) return;
+    if (saved > 0 && saved <= int(FImpl->saved.size())) FImpl->saved.resize(size_t(saved));
+    TCanvasImpl::Saved s = std::move(FImpl->saved.back());
+    FImpl->saved.pop_back();
+    FPen.Assign(s.pen);
+    FBrush.Assign(s.brush);
+    FFont.Assign(s.font);
+    FPenPos = s.penPos;
+    if (QPainter* p = Painter(FImpl.get())) {
+        if (s.hasClip) p->setClipRegion(s.clip, Qt::ReplaceClip);
+        else p->setClipping(false);
+    }
+}
+
+QImage DrawableImage(const TBitmap* b)
+{
+    b->Impl()->Flush();
+    const QImage& img = b->Impl()->image;
+    if (!b->Transparent() || img.isNull()) return img;
+    QImage out = img.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = QC(b->TransparentColor()).rgb() & 0xFFFFFF;
+    for (int y = 0; y < out.height(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == key) line[x] = 0;
+    }
+    return out;
+}
+
+void TCanvas::Draw(int x, int y, const TGraphic* g)
+{
+    auto* b = dynamic_cast<const TBitmap*>(g);
+    QPainter* p = Painter(FImpl.get());
+    if (!b || !p || b->Empty()) return;
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(x, y, DrawableImage(b));
+}
+
+void TCanvas::StretchDraw(const TRect& r, const TGraphic* g)
+{
+    auto* b = dynamic_cast<const TBitmap*>(g);
+    QPainter* p = Painter(FImpl.get());
+    if (!b || !p || b->Empty()) return;
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(QR(r), DrawableImage(b));
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas* src, const TRect& source)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p || !src || !src->FImpl->bitmap) return;
+    TBitmap* b = src->FImpl->bitmap;
+    b->Impl()->Flush();
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(QR(dest), b->Impl()->image, QR(source));
+}
+
+void TCanvas::DrawFocusRect(const TRect& r)
+{
+    QPainter* p = Painter(FImpl.get());
+    if (!p || r.IsEmpty()) return;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    // Every other pixel along the edges, inverted.
+    for (int x = r.Left; x < r.Right; x += 2) {
+        p->fillRect(QRect(x, r.Top, 1, 1), Qt::white);
+        p->fillRect(QRect(x, r.Bottom - 1, 1, 1), Qt::white);
+    }
+    for (int y = r.Top + 2; y < r.Bottom - 1; y += 2) {
+        p->fillRect(QRect(r.Left, y, 1, 1), Qt::white);
+        p->fillRect(QRect(r.Right - 1, y, 1, 1), Qt::white);
+    }
+    p->restore();
+}
+
+// ---------------------------------------------------------------- TBitmap
+
+TBitmap::TBitmap() : FImpl(std::make_unique<TBitmapImpl>()) {}
+
+TBitmap::TBitmap(int w, int h) : TBitmap() { SetSize(w, h); }
+
+TBitmap::~TBitmap()
+{
+    if (FCanvas) FCanvas->Impl()->EndOwn();
+}
+
+int TBitmap::Width() const { return FImpl->image.width(); }
+int TBitmap::Height() const { return FImpl->image.height(); }
+bool TBitmap::Empty() const { return FImpl->image.isNull() || Width() == 0 || Height() == 0; }
+
+void TBitmap::SetWidth(int w) { SetSize(w, Height()); }
+void TBitmap::SetHeight(int h) { SetSize(Width(), h); }
+
+void TBitmap::SetSize(int w, int h)
+{
+    if (w == Width() && h == Height() && !FImpl->image.isNull()) return;
+    FImpl->Flush();
+    if (w <= 0 || h <= 0) {
+        FImpl->image = QImage();
+    } else {
+        QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+        img.fill(QColor(255, 255, 255));
+        if (!FImpl->image.isNull()) {
+            QPainter p(&img);
+            p.drawImage(0, 0, FImpl->image);
+        }
+        FImpl->image = img;
+    }
+    if (OnChange) OnChange(this);
+}
+
+TCanvas* TBitmap::Canvas()
+{
+    if (!FCanvas) {
+        FCanvas = std::make_unique<TCanvas>();
+        FCanvas->Impl()->bitmap = this;
+        FImpl->canvas = FCanvas.get();
+    }
+    return FCanvas.get();
+}
+
+void TBitmap::LoadFromFile(const String& fileName)
+{
+    backend::EnsureStarted();
+    FImpl->Flush();
+    QImage img;
+    if (!img.load(QS(fileName))) throw EFOpenError("Cannot open file \"" + fileName + "\"");
+    FImpl->image = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (OnChange) OnChange(this);
+}
+
+void TBitmap::SaveToFile(const String& fileName) const
+{
+    FImpl->Flush();
+    const bool png = EndsText(".png", fileName);
+    QImage img = png ? FImpl->image : FImpl->image.convertToFormat(QImage::Format_RGB888);
+    if (!img.save(QS(fileName), png ? "PNG" : "BMP")) throw EFCreateError("Cannot create file \"" + fileName + "\"");
+}
+
+void TBitmap::Assign(const TBitmap* src)
+{
+    FImpl->Flush();
+    if (!src) {
+        FImpl->image = QImage();
+    } else {
+        src->FImpl->Flush();
+        FImpl->image = src->FImpl->image.copy();
+        FTransparent = src->FTransparent;
+        FTransparentColor = src->FTransparentColor;
+        FTransparentMode = src->FTransparentMode;
+    }
+    if (OnChange) OnChange(this);
+}
+
+void TBitmap::Assign(const TGraphic* src) { Assign(dynamic_cast<const TBitmap*>(src)); }
+
+TColor TBitmap::TransparentColor() const
+{
+    if (FTransparentMode == tmFixed && FTransparentColor != clDefault) return FTransparentColor;
+    if (Empty()) return clDefault;
+    FImpl->Flush();
+    return TC(FImpl->image.pixel(0, Height() - 1));
+}
+
+void TBitmap::SetTransparentColor(TColor c)
+{
+    FTransparentColor = c;
+    FTransparentMode = c == clDefault ? tmAuto : tmFixed;
+}
