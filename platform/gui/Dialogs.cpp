@@ -112,7 +112,8 @@ TInteractionScript::~TInteractionScript()
 
 TInteractionScript& TInteractionScript::Answer(TModalResult result, const String& expectText)
 {
-    Step s{ikMessageBox};
+    Step s;
+    s.Kind = ikMessageBox;
     s.Result = result;
     s.Expect = expectText;
     FSteps.push_back(std::move(s));
@@ -121,7 +122,8 @@ TInteractionScript& TInteractionScript::Answer(TModalResult result, const String
 
 TInteractionScript& TInteractionScript::OnForm(TFormHandler handler, const String& expectName)
 {
-    Step s{ikModalForm};
+    Step s;
+    s.Kind = ikModalForm;
     s.Handler = std::move(handler);
     s.Expect = expectName;
     FSteps.push_back(std::move(s));
@@ -135,7 +137,8 @@ TInteractionScript& TInteractionScript::FormResult(TModalResult result, const St
 
 TInteractionScript& TInteractionScript::ChooseFile(const String& fileName)
 {
-    Step s{ikOpenDialog};
+    Step s;
+    s.Kind = ikOpenDialog;
     s.FileName = fileName;
     FSteps.push_back(std::move(s));
     return *this;
@@ -143,7 +146,8 @@ TInteractionScript& TInteractionScript::ChooseFile(const String& fileName)
 
 TInteractionScript& TInteractionScript::PickMenu(const String& caption)
 {
-    Step s{ikPopupMenu};
+    Step s;
+    s.Kind = ikPopupMenu;
     s.FileName = caption;
     FSteps.push_back(std::move(s));
     return *this;

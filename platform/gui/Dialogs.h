@@ -163,7 +163,7 @@ public:
 
 private:
     struct Step {
-        TInteractionKind Kind;
+        TInteractionKind Kind = ikMessageBox;
         TModalResult Result = mrNone;
         String Expect;
         TFormHandler Handler;

@@ -437,6 +437,7 @@ private:
     bool FScrollTimer = false;
     TPoint FLastMouse;
     bool FSizingCursor = false;
+    TCursor FCursorBeforeSizing = crDefault;
     int FWheelAccumulator = 0;
     std::unique_ptr<TBitmap> FBuffer;
     TCanvas* FPaintCanvas = nullptr;

@@ -71,6 +71,11 @@ constexpr unsigned WM_MOUSEWHEEL = 0x020A;
 constexpr unsigned WM_MOUSELAST = 0x020A;
 constexpr unsigned WM_CAPTURECHANGED = 0x0215;
 constexpr unsigned WM_MOUSELEAVE = 0x02A3;
+// Clipboard commands an edit field carries out (the grid's in-place editor).
+constexpr unsigned WM_CUT = 0x0300;
+constexpr unsigned WM_COPY = 0x0301;
+constexpr unsigned WM_PASTE = 0x0302;
+constexpr unsigned WM_CLEAR = 0x0303;
 constexpr unsigned WM_USER = 0x0400;
 constexpr unsigned WM_APP = 0x8000;
 

@@ -528,8 +528,7 @@ void TComboBox::DefaultHandler(TMessage& msg)
             if (FCharCase == ecUpperCase) s = UpperCase(s);
             else if (FCharCase == ecLowerCase) s = LowerCase(s);
             if (FMaxLength > 0 && Utf8Length(Text()) - SelLength() >= FMaxLength) return;
-            Combo()->ReplaceSelection(s);
-            Change();
+            Combo()->ReplaceSelection(s);   // announced as the user's edit
         }
         return;
     }

@@ -86,7 +86,7 @@ TColor GetSysColor(int index)
 
 TColor ColorToRGB(TColor c)
 {
-    if ((c & 0xFF000000) == TColor(0xFF000000)) return GetSysColor(c & 0xFF);
+    if ((static_cast<std::uint32_t>(c) & 0xFF000000u) == 0xFF000000u) return GetSysColor(c & 0xFF);
     if (c == clNone) return clBlack;
     if (c == clDefault) return GetSysColor(5);
     return c & 0x00FFFFFF;

@@ -90,12 +90,6 @@ void TCanvasImpl::EndOwn()
 
 namespace {
 
-QImage& ScratchImage()
-{
-    static QImage img(1, 1, QImage::Format_ARGB32_Premultiplied);
-    return img;
-}
-
 // The painter of a canvas, begun on its bitmap when needed.
 QPainter* Painter(TCanvasImpl* d)
 {

@@ -919,13 +919,23 @@ public:
 
 // ---------------------------------------------------------------- buttons
 
+// Check and radio boxes take a click anywhere on them, not only on the box.
+class CheckBox : public QCheckBox {
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+class RadioButton : public QRadioButton {
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 class ButtonImpl : public Impl<IButtonWidget> {
 public:
     ButtonImpl(TControl* c, TButtonKind k) : kind(k)
     {
-        if (k == bkCheck) b = new QCheckBox();
+        if (k == bkCheck) b = new CheckBox();
         else if (k == bkRadio) {
-            auto* r = new QRadioButton();
+            auto* r = new RadioButton();
             r->setAutoExclusive(false);
             b = r;
         } else
