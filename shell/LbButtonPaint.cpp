@@ -80,6 +80,9 @@ void TLbButton::Paint()
     c->Brush()->SetColor(corners ? kMagenta : ColorToRGB(Color()));
     c->FillRect(Rect(0, 0, W, H));
     c->SetFont(IsHot() && FUseHTFont ? FHTFont.get() : Font());
+    // A caption drawn straight on the key colour keeps hard edges: smoothed ones would
+    // blend with it and leave a magenta fringe once the key colour turns transparent.
+    if (FStyle == bsShape) c->Font()->SetQuality(fqNonAntialiased);
 
     const bool focused = Focused();
     if (FStyle == bsOld && focused) {
