@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <map>
+#include <tuple>
 
 #include "platform/gui/Graphics.h"
 #include "platform/gui/qt/Backend.h"
@@ -53,6 +54,21 @@ int TFont::PixelSize() const
 
 QFont MakeQFont(const TFont& f)
 {
+    // Fonts are made often (every measure, every paint): keep the ones made.
+    struct Key {
+        String name;
+        int height;
+        std::uint32_t style;
+        int quality;
+        bool operator<(const Key& o) const
+        {
+            return std::tie(name, height, style, quality) < std::tie(o.name, o.height, o.style, o.quality);
+        }
+    };
+    static std::map<Key, QFont> cache;
+    Key key{f.Name(), f.Height(), f.Style().Bits(), int(f.Quality())};
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
     QFont q(QS(f.ResolvedFamily()));
     q.setPixelSize(f.PixelSize());
     q.setBold(f.Style().Contains(fsBold));
@@ -60,6 +76,7 @@ QFont MakeQFont(const TFont& f)
     q.setUnderline(f.Style().Contains(fsUnderline));
     q.setStrikeOut(f.Style().Contains(fsStrikeOut));
     if (f.Quality() == fqNonAntialiased) q.setStyleStrategy(QFont::NoAntialias);
+    cache.emplace(key, q);
     return q;
 }
 

@@ -380,8 +380,14 @@ public:
     }
     void SetFont(const TFont& f) override
     {
-        if (qw) qw->setFont(MakeQFont(f));
+        if (!qw) return;
+        // The application font is every widget's own until another is set.
+        static const TFont standard;
+        if (!customFont && f.SameAs(standard)) return;
+        customFont = !f.SameAs(standard);
+        qw->setFont(MakeQFont(f));
     }
+    bool customFont = false;
     void SetColors(TColor back, TColor fore) override
     {
         if (!qw) return;
@@ -402,7 +408,9 @@ public:
     void SetCursor(TCursor c) override
     {
         if (!qw) return;
-        if (c == crDefault) qw->unsetCursor();
+        if (c == crDefault) {
+            if (qw->testAttribute(Qt::WA_SetCursor)) qw->unsetCursor();
+        }
         else qw->setCursor(QtCursor(c));
     }
     void Invalidate(const TRect* r) override
@@ -604,6 +612,9 @@ public:
         qw->raise();
         qw->activateWindow();
     }
+    // A host window draws everything through its control's canvas.
+    void SetFont(const TFont&) override {}
+    void SetColors(TColor, TColor) override {}
 };
 
 bool HostWidget::event(QEvent* e)
@@ -712,18 +723,31 @@ public:
 class Combo : public QComboBox {
 public:
     TControl** owner = nullptr;
+    std::function<void()> onShow;
+    bool popupOpen = false;
     void showPopup() override
     {
         if (owner && *owner) Notify(*owner, hnDropDown);
+        popupOpen = true;
         QComboBox::showPopup();
     }
     void hidePopup() override
     {
         QComboBox::hidePopup();
+        popupOpen = false;
         if (owner && *owner) Notify(*owner, hnCloseUp);
+    }
+
+protected:
+    void showEvent(QShowEvent* e) override
+    {
+        if (onShow) onShow();
+        QComboBox::showEvent(e);
     }
 };
 
+// The edit part of a combo box is made when the box is first shown or its text is
+// used: most boxes are pick lists and never need one.
 class ComboImpl : public Impl<IComboWidget> {
 public:
     explicit ComboImpl(TControl* c)
@@ -731,25 +755,31 @@ public:
         cb = new Combo();
         Init(cb, c);
         cb->owner = &ctrl;
+        cb->onShow = [this] { Realize(); };
         cb->setInsertPolicy(QComboBox::NoInsert);
         cb->setFocusPolicy(Qt::StrongFocus);
         Watch(cb);
         QObject::connect(cb, &QComboBox::activated, [this](int i) { Notify(ctrl, hnSelect, i); });
-        QObject::connect(cb, &QComboBox::currentIndexChanged, [this](int i) { Notify(ctrl, hnChanged, i); });
     }
-    void SetEditable(bool v) override
+    void Realize()
     {
-        if (cb->isEditable() == v) return;
+        if (cb->isEditable() == wantEditable) return;
         QString text = cb->currentText();
-        cb->setEditable(v);
-        if (v) {
+        cb->setEditable(wantEditable);
+        if (wantEditable) {
             QLineEdit* le = cb->lineEdit();
             le->setContextMenuPolicy(Qt::NoContextMenu);
             Watch(le);
             le->setMaxLength(maxLength > 0 ? maxLength : 32767);
+            QSignalBlocker block(cb);
             cb->setEditText(text);
             QObject::connect(le, &QLineEdit::textEdited, [this] { Notify(ctrl, hnUserChanged); });
         }
+    }
+    void SetEditable(bool v) override
+    {
+        wantEditable = v;
+        if (cb->isEditable() != v && (v ? cb->isVisible() : true)) Realize();
     }
     void SetItems(const std::vector<String>& items) override
     {
@@ -772,23 +802,20 @@ public:
     String EditText() const override { return SS(cb->currentText()); }
     void SetEditText(const String& s) override
     {
+        Realize();
         QSignalBlocker block(cb);
-        if (cb->isEditable()) {
-            // The item of the same text becomes the current one, as the user would see it.
-            int i = cb->findText(QS(s), Qt::MatchFixedString | Qt::MatchCaseSensitive);
-            cb->setCurrentIndex(i);
-            cb->setEditText(QS(s));
-        } else {
-            cb->setCurrentIndex(cb->findText(QS(s), Qt::MatchFixedString | Qt::MatchCaseSensitive));
-        }
+        // The item of the same text becomes the current one, as the user would see it.
+        cb->setCurrentIndex(cb->findText(QS(s), Qt::MatchFixedString | Qt::MatchCaseSensitive));
+        if (cb->isEditable()) cb->setEditText(QS(s));
     }
     void SetDropDownCount(int n) override { cb->setMaxVisibleItems(std::max(1, n)); }
     void SetDroppedDown(bool v) override
     {
+        Realize();
         if (v) cb->showPopup();
         else cb->hidePopup();
     }
-    bool DroppedDown() const override { return cb->view() && cb->view()->isVisible(); }
+    bool DroppedDown() const override { return cb->popupOpen; }
     void SetMaxLength(int n) override
     {
         maxLength = n;
@@ -802,19 +829,28 @@ public:
     int SelLength() const override { return cb->lineEdit() ? int(cb->lineEdit()->selectedText().size()) : 0; }
     void SetSelection(int start, int length) override
     {
+        Realize();
         if (QLineEdit* le = cb->lineEdit()) le->setSelection(start, length);
     }
     void ReplaceSelection(const String& s) override
     {
+        Realize();
         if (QLineEdit* le = cb->lineEdit()) le->insert(QS(s));
+    }
+    void SetFocus() override
+    {
+        Realize();
+        cb->setFocus(Qt::OtherFocusReason);
     }
     void NativeDefault(TMessage& m) override
     {
+        Realize();
         // The wheel turns a combo box's items only while it has the focus.
         if (m.Msg == WM_MOUSEWHEEL && !cb->hasFocus()) return;
         SendNative(m, cb);
     }
     Combo* cb;
+    bool wantEditable = false;
     int maxLength = 0;
 };
 
