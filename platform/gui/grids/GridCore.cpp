@@ -30,6 +30,8 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner)
 {
     // The grid fires its own clicks (on a cell change, at the end of a selection).
     FClickEvents = false;
+    // Every pixel of the client area is the grid's own: no background fill first.
+    FParentBackground = true;
     SetTabStop(true);
     FOptions = TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     ResizeExtents(FColWidths, FColCount, FDefaultColWidth, FColWidthsTotal);

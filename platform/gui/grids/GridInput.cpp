@@ -137,19 +137,18 @@ void TCustomGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, i
 
 void TCustomGrid::UpdateHoverCursor(int X, int Y)
 {
-    const bool sizing = Sizing(X, Y);
-    if (sizing == FSizingCursor || !Widget()) return;
-    FSizingCursor = sizing;
-    if (!sizing) {
-        Widget()->SetCursor(Cursor());
-        return;
+    TGridState state = gsNormal;
+    if (FOptions.Contains(goColSizing) || FOptions.Contains(goRowSizing)) {
+        TGridDrawInfo di;
+        CalcDrawInfo(di);
+        int index, pos, ofs;
+        CalcSizingState(X, Y, state, index, pos, ofs, di);
     }
-    TGridDrawInfo di;
-    CalcDrawInfo(di);
-    TGridState state;
-    int index, pos, ofs;
-    CalcSizingState(X, Y, state, index, pos, ofs, di);
-    Widget()->SetCursor(state == gsColSizing ? crHSplit : crVSplit);
+    const bool sizing = state != gsNormal;
+    if (!sizing && !FSizingCursor) return;
+    if (sizing && !FSizingCursor) FCursorBeforeSizing = Cursor();
+    FSizingCursor = sizing;
+    SetCursor(sizing ? (state == gsColSizing ? crHSplit : crVSplit) : FCursorBeforeSizing);
 }
 
 void TCustomGrid::StartScrollTimer()

@@ -1,0 +1,226 @@
+// The draw grid's events and the string grid's cell store.
+#include <algorithm>
+
+#include "platform/gui/Grids.h"
+
+// ---------------------------------------------------------------- TCustomDrawGrid
+
+TCustomDrawGrid::TCustomDrawGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
+
+void TCustomDrawGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState)
+{
+    if (OnDrawCell) OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+bool TCustomDrawGrid::SelectCell(int ACol, int ARow)
+{
+    bool can = true;
+    if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+    return can;
+}
+
+void TCustomDrawGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    if (OnColumnMoved) OnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomDrawGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomDrawGrid::TopLeftChanged()
+{
+    TCustomGrid::TopLeftChanged();
+    if (OnTopLeftChanged) OnTopLeftChanged(this);
+}
+
+String TCustomDrawGrid::GetEditText(int ACol, int ARow)
+{
+    String s;
+    if (OnGetEditText) OnGetEditText(this, ACol, ARow, s);
+    return s;
+}
+
+void TCustomDrawGrid::SetEditText(int ACol, int ARow, const String& Value)
+{
+    if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
+}
+
+String TCustomDrawGrid::GetEditMask(int ACol, int ARow)
+{
+    String s;
+    if (OnGetEditMask) OnGetEditMask(this, ACol, ARow, s);
+    return s;
+}
+
+// ---------------------------------------------------------------- TStringGrid
+
+namespace {
+const String kEmpty;
+}
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
+
+TStringGrid::~TStringGrid() = default;
+
+void TStringGrid::CheckCell(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
+        throw EInvalidGridOperation("Grid index out of range");
+}
+
+TStringGrid::TRowData* TStringGrid::EnsureRow(int ARow)
+{
+    if (FData.size() < size_t(RowCount())) FData.resize(size_t(RowCount()));
+    std::unique_ptr<TRowData>& row = FData[size_t(ARow)];
+    if (!row) row = std::make_unique<TRowData>();
+    if (row->Texts.size() < size_t(ColCount())) {
+        row->Texts.resize(size_t(ColCount()));
+        row->Objects.resize(size_t(ColCount()), nullptr);
+    }
+    return row.get();
+}
+
+const String& TStringGrid::Cells(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || ACol >= ColCount()) return kEmpty;
+    const TRowData* row = FData[size_t(ARow)].get();
+    if (!row || size_t(ACol) >= row->Texts.size()) return kEmpty;
+    return row->Texts[size_t(ACol)];
+}
+
+TObject* TStringGrid::Objects(int ACol, int ARow) const
+{
+    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || ACol >= ColCount()) return nullptr;
+    const TRowData* row = FData[size_t(ARow)].get();
+    if (!row || size_t(ACol) >= row->Objects.size()) return nullptr;
+    return row->Objects[size_t(ACol)];
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const String& Value)
+{
+    CheckCell(ACol, ARow);
+    EnsureRow(ARow)->Texts[size_t(ACol)] = Value;
+    CellChanged(ACol, ARow);
+}
+
+void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
+{
+    CheckCell(ACol, ARow);
+    EnsureRow(ARow)->Objects[size_t(ACol)] = Value;
+}
+
+// A changed cell is repainted when it is in view; an editor showing it reloads.
+void TStringGrid::CellChanged(int ACol, int ARow)
+{
+    const int visibleRows = ARow < FixedRows() || (ARow >= TopRow() && ARow <= TopRow() + VisibleRowCount() + 1);
+    const int visibleCols = ACol < FixedCols() || (ACol >= LeftCol() && ACol <= LeftCol() + VisibleColCount() + 1);
+    if (visibleRows && visibleCols) InvalidateCell(ACol, ARow);
+    if (FEditUpdate == 0 && ACol == FInplaceCol && ARow == FInplaceRow && FInplaceEdit && FInplaceEdit->Visible())
+        InvalidateEditor();
+}
+
+void TStringGrid::Rows(int Index, TStringList& Dest) const
+{
+    Dest.Clear();
+    for (int c = 0; c < ColCount(); ++c) Dest.AddObject(Cells(c, Index), Objects(c, Index));
+}
+
+void TStringGrid::SetRows(int Index, const TStringList& Value)
+{
+    if (Index < 0 || Index >= RowCount()) throw EInvalidGridOperation("Grid index out of range");
+    TRowData* row = EnsureRow(Index);
+    for (int c = 0; c < ColCount(); ++c) {
+        const bool has = c < Value.Count();
+        row->Texts[size_t(c)] = has ? Value.Strings(c) : String();
+        row->Objects[size_t(c)] = has ? Value.Objects(c) : nullptr;
+    }
+    InvalidateRow(Index);
+}
+
+void TStringGrid::Cols(int Index, TStringList& Dest) const
+{
+    Dest.Clear();
+    for (int r = 0; r < RowCount(); ++r) Dest.AddObject(Cells(Index, r), Objects(Index, r));
+}
+
+void TStringGrid::SetCols(int Index, const TStringList& Value)
+{
+    if (Index < 0 || Index >= ColCount()) throw EInvalidGridOperation("Grid index out of range");
+    for (int r = 0; r < RowCount(); ++r) {
+        const bool has = r < Value.Count();
+        TRowData* row = EnsureRow(r);
+        row->Texts[size_t(Index)] = has ? Value.Strings(r) : String();
+        row->Objects[size_t(Index)] = has ? Value.Objects(r) : nullptr;
+    }
+    InvalidateCol(Index);
+}
+
+void TStringGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState)
+{
+    if (DefaultDrawing()) {
+        const String& s = Cells(ACol, ARow);
+        if (!s.empty()) Canvas()->TextRect(ARect, ARect.Left + 2, ARect.Top + 2, s);
+    }
+    TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
+void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    for (auto& row : FData) {
+        if (!row) continue;
+        if (row->Texts.size() < size_t(ColCount())) {
+            row->Texts.resize(size_t(ColCount()));
+            row->Objects.resize(size_t(ColCount()), nullptr);
+        }
+        auto move = [&](auto& v) {
+            auto item = std::move(v[size_t(FromIndex)]);
+            v.erase(v.begin() + FromIndex);
+            v.insert(v.begin() + ToIndex, std::move(item));
+        };
+        move(row->Texts);
+        move(row->Objects);
+    }
+    TDrawGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    if (FData.size() < size_t(RowCount())) FData.resize(size_t(RowCount()));
+    auto item = std::move(FData[size_t(FromIndex)]);
+    FData.erase(FData.begin() + FromIndex);
+    FData.insert(FData.begin() + ToIndex, std::move(item));
+    TDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::SizeChanged(int OldColCount, int OldRowCount)
+{
+    // Cells outside the new bounds are gone; growing again shows empty cells.
+    if (FData.size() > size_t(RowCount())) FData.resize(size_t(RowCount()));
+    if (ColCount() < OldColCount)
+        for (auto& row : FData)
+            if (row && row->Texts.size() > size_t(ColCount())) {
+                row->Texts.resize(size_t(ColCount()));
+                row->Objects.resize(size_t(ColCount()));
+            }
+    TDrawGrid::SizeChanged(OldColCount, OldRowCount);
+}
+
+String TStringGrid::GetEditText(int ACol, int ARow)
+{
+    String s = Cells(ACol, ARow);
+    if (OnGetEditText) OnGetEditText(this, ACol, ARow, s);
+    return s;
+}
+
+void TStringGrid::SetEditText(int ACol, int ARow, const String& Value)
+{
+    ++FEditUpdate;
+    struct Done {
+        int& n;
+        ~Done() { --n; }
+    } done{FEditUpdate};
+    if (Value != Cells(ACol, ARow)) SetCells(ACol, ARow, Value);
+    TDrawGrid::SetEditText(ACol, ARow, Value);
+}
