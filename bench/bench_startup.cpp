@@ -25,7 +25,7 @@ struct ProgramFolder {
         Dir = ::mkdtemp(tmpl);
         std::filesystem::create_directories(Dir + "/LANGUAGE");
         std::ofstream lng(Dir + "/LANGUAGE/Bench.lng", std::ios::binary);
-        for (int n = 0; n < Builtin_Text_Total; ++n) lng << "STR" << n << "=Text number " << n << " of the table\r\n";
+        for (int n = 0; n < Builtin_Text_Total; ++n) lng << "STR" << n << " = Text number " << n << " of the table\r\n";
         std::ofstream(Dir + "/Ruduziv.xml") << "<Conf_Settings><lastlang><language>Bench</language></lastlang></Conf_Settings>";
         Program_Folder_Override = Dir;
     }

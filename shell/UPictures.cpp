@@ -17,6 +17,12 @@ struct TPainter {
     void Rect(int l, int t, int r, int b) { C->Rectangle(S(l), S(t), S(r), S(b)); }
     void Ellipse(int l, int t, int r, int b) { C->Ellipse(S(l), S(t), S(r), S(b)); }
     void Line(int x1, int y1, int x2, int y2) { C->MoveTo(S(x1), S(y1)); C->LineTo(S(x2), S(y2)); }
+    void Polyline(std::initializer_list<TPoint> pts)
+    {
+        std::vector<TPoint> v;
+        for (TPoint p : pts) v.push_back(TPoint(S(p.X), S(p.Y)));
+        C->Polyline(v);
+    }
     void Poly(std::initializer_list<TPoint> pts)
     {
         std::vector<TPoint> v;
@@ -72,9 +78,12 @@ void Draw(TPainter& p, TPicture_Kind kind)
         break;
     case bpRadio:
         p.Pen(Blue, 2); p.NoFill();
-        p.Line(12, 10, 12, 22); p.Line(7, 22, 17, 22);
-        p.C->Arc(p.S(6), p.S(2), p.S(18), p.S(14), p.S(18), p.S(2), p.S(18), p.S(14));
-        p.C->Arc(p.S(6), p.S(2), p.S(18), p.S(14), p.S(6), p.S(14), p.S(6), p.S(2));
+        p.Line(12, 9, 12, 22); p.Line(7, 22, 17, 22);
+        // Waves to both sides of the mast's top.
+        p.Polyline({{8, 3}, {6, 8}, {8, 13}});
+        p.Polyline({{4, 1}, {1, 8}, {4, 15}});
+        p.Polyline({{16, 3}, {18, 8}, {16, 13}});
+        p.Polyline({{20, 1}, {23, 8}, {20, 15}});
         p.NoPen(); p.Fill(Blue); p.Ellipse(10, 6, 14, 10);
         break;
     case bpBus:

@@ -12,7 +12,7 @@
 #define CONF_VERSION_SERVER ""
 #endif
 #ifndef CONF_MAKER_WEB_ADDRESS
-#define CONF_MAKER_WEB_ADDRESS "www.zodudo.example"
+#define CONF_MAKER_WEB_ADDRESS "zodudo.example"
 #endif
 
 TFSoftOptions* FSoftOptions = nullptr;

@@ -45,7 +45,7 @@ TEST_F(ShellWindows, FirstStartInAnEmptyFolder)
 
 TEST_F(ShellWindows, WindowsAfterTheMainOneShowTheLanguageOfTheSettings)
 {
-    Write("LANGUAGE/Deutsch.lng", "STR100=Neue Konfiguration\nSTR15=Neu\n");
+    Write("LANGUAGE/Deutsch.lng", "STR100 = Neue Konfiguration\nSTR15 = Neu\n");
     Write("Ruduziv.xml", Settings("<lastlang><language>Deutsch</language></lastlang>"));
     Start();
     EXPECT_EQ(Language_Name, "Deutsch");
@@ -112,7 +112,7 @@ TEST_F(ShellWindows, AStepWhoseWindowIsNotBuiltInDoesNothing)
 TEST_F(ShellWindows, AMissingLanguageFileFallsBackToEnglish)
 {
     Write("Ruduziv.xml", Settings("<lastlang><language>Klingon</language></lastlang>"));
-    Write("LANGUAGE/English.lng", "STR0=Start here\n");
+    Write("LANGUAGE/English.lng", "STR0 = Start here\n");
     Start();
     EXPECT_EQ(Language_Name, "English");
     EXPECT_EQ(FDuvazaradFirmWare->L_Begin->Caption(), "Start here");
@@ -310,7 +310,7 @@ TEST_F(ShellWindows, ChangingTheLanguageRelabelsAllButTheFixedTexts)
 {
     Start();
     TFDuvazaradFirmWare* w = FDuvazaradFirmWare;
-    Apply_Lng_Bytes("STR1=Schritt 1\nSTR16=Oeffnen\nSTR23=Vorhandene oeffnen\nSTR9=Keine\nSTR200=Oeffnen?\n");
+    Apply_Lng_Bytes("STR1 = Schritt 1\nSTR16 = Oeffnen\nSTR23 = Vorhandene oeffnen\nSTR9 = Keine\nSTR200 = Oeffnen?\n");
     w->Change_Language();
     EXPECT_EQ(w->L_Step_1->Caption(), "Schritt 1");
     EXPECT_EQ(w->Btn_Open->Caption(), "Oeffnen");
@@ -368,22 +368,28 @@ TEST_F(ShellWindows, MainWindowPicture)
     ASSERT_EQ(bmp.Width(), 694);
     ASSERT_EQ(bmp.Height(), 440);
     TCanvas* c = bmp.Canvas();
-    const TColor background = RGB(248, 248, 237);
-    ASSERT_EQ(background, 15595512);
+    const TColor background = 15595512;
     for (TPoint p : {TPoint(5, 5), TPoint(450, 150), TPoint(300, 250), TPoint(690, 436), TPoint(40, 400)})
         EXPECT_EQ(c->Pixels(p.X, p.Y), background) << p.X << "," << p.Y;
 
-    // The five step buttons: a grey frame exactly on their edges, background just outside.
-    for (TLbButton* b : {w->Btn_New, w->Btn_Prm_Gen, w->Btn_LoRaWAN_Access, w->Btn_KNX_Access, w->Btn_CreateBin}) {
-        const int l = b->Left(), t = b->Top(), r = l + b->Width() - 1, bt = t + b->Height() - 1, my = t + 18;
-        EXPECT_EQ(c->Pixels(l, my), clGray) << b->Name();
-        EXPECT_EQ(c->Pixels(r, my), clGray) << b->Name();
-        EXPECT_EQ(c->Pixels(l + 120, t), clGray) << b->Name();
-        EXPECT_EQ(c->Pixels(l + 120, bt), clGray) << b->Name();
-        EXPECT_EQ(c->Pixels(l - 2, my), background) << b->Name();
-        EXPECT_EQ(c->Pixels(r + 2, my), background) << b->Name();
-        EXPECT_EQ(c->Pixels(l + 120, bt + 2), background) << b->Name();
+    // The five step buttons, 170 x 36 where the steps put them: a grey frame exactly on
+    // their edges, background just outside.
+    struct { const char* step; int top; } const steps[] = {
+        {"new", 112}, {"parameters", 156}, {"LoRaWAN", 200}, {"KNX", 244}, {"update", 288}};
+    for (const auto& s : steps) {
+        const int l = 80, t = s.top, r = l + 170 - 1, bt = t + 36 - 1, my = t + 18;
+        EXPECT_EQ(c->Pixels(l, my), clGray) << s.step;
+        EXPECT_EQ(c->Pixels(r, my), clGray) << s.step;
+        EXPECT_EQ(c->Pixels(l + 120, t), clGray) << s.step;
+        EXPECT_EQ(c->Pixels(l + 120, bt), clGray) << s.step;
+        EXPECT_EQ(c->Pixels(l - 2, my), background) << s.step;
+        EXPECT_EQ(c->Pixels(r + 2, my), background) << s.step;
+        EXPECT_EQ(c->Pixels(l + 120, t - 2), background) << s.step;
+        EXPECT_EQ(c->Pixels(l + 120, bt + 2), background) << s.step;
     }
+    // The second button of step 1 beside the first.
+    EXPECT_EQ(c->Pixels(258, 130), clGray);
+    EXPECT_EQ(c->Pixels(254, 130), background);
     // The line under the steps.
     EXPECT_NE(c->Pixels(300, 339), background);
     EXPECT_EQ(c->Pixels(300, 341), background);

@@ -289,7 +289,7 @@ TEST_F(ShellWindows, LanguagePages)
 
 TEST_F(ShellWindows, LanguagePreviewThenCancelOrOK)
 {
-    Write("LANGUAGE/Deutsch.lng", "STR0=Anfang\nSTR304=Gewaehlte Sprache : \nSTR16=Oeffnen\n");
+    Write("LANGUAGE/Deutsch.lng", "STR0 = Anfang\nSTR304 = Gewaehlte Sprache : \xB6\nSTR16 = Oeffnen\n");
     Start();
     // Preview, then Cancel: the windows keep the previewed texts, the name stays.
     Script.OnForm([&](TForm*) {
@@ -331,7 +331,7 @@ TEST_F(ShellWindows, LanguagePreviewThenCancelOrOK)
 
 TEST_F(ShellWindows, AFailedPreviewLeavesLanguageAndTextsAsTheyWere)
 {
-    Write("LANGUAGE/Deutsch.lng", "STR0=Anfang\n");
+    Write("LANGUAGE/Deutsch.lng", "STR0 = Anfang\n");
     // A language file that is listed but cannot be read.
     std::filesystem::create_symlink("/proc/self/mem", Path("LANGUAGE/Broken.lng"));
     try {
