@@ -331,6 +331,11 @@ TCategoryPanel::TCategoryPanel(TComponent* AOwner) : TCustomControl(AOwner)
     SetBounds(0, 0, 185, 200);
 }
 
+TCategoryPanel::~TCategoryPanel()
+{
+    if (TCategoryPanelGroup* g = PanelGroup()) g->PanelRemoved(this);
+}
+
 TCategoryPanelGroup* TCategoryPanel::PanelGroup() const { return dynamic_cast<TCategoryPanelGroup*>(Parent()); }
 
 int TCategoryPanel::HeaderHeight() const { return PanelGroup() ? PanelGroup()->HeaderHeight() : 24; }

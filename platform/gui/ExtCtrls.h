@@ -143,6 +143,7 @@ class TCategoryPanelGroup;
 class TCategoryPanel : public TCustomControl {
 public:
     explicit TCategoryPanel(TComponent* AOwner);
+    ~TCategoryPanel() override;
     bool Collapsed() const { return FCollapsed; }
     void SetCollapsed(bool v);
     void Collapse() { SetCollapsed(true); }

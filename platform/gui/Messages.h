@@ -105,6 +105,14 @@ constexpr unsigned CM_HINTSHOW = CM_BASE + 48;
 constexpr unsigned CM_PARENTSHOWHINTCHANGED = CM_BASE + 52;
 constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 60;
 
+// ---- notifications a child sends its parent with WM_COMMAND: the code in the high
+// word of WParam, the child's handle in LParam ----
+constexpr WORD EN_CHANGE = 0x0300;   // an edit field's text was changed by the user
+constexpr WORD CBN_SELCHANGE = 1;    // a combo box's item was picked (list or keys)
+constexpr WORD CBN_EDITCHANGE = 5;   // the text of a combo box's edit part was typed
+constexpr WORD CBN_DROPDOWN = 7;     // the list opens
+constexpr WORD CBN_CLOSEUP = 8;      // the list closed
+
 // ---- WM_GETDLGCODE answers: which keys a control wants for itself ----
 constexpr LRESULT DLGC_WANTARROWS = 0x0001;
 constexpr LRESULT DLGC_WANTTAB = 0x0002;

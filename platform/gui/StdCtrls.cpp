@@ -487,21 +487,33 @@ void TComboBox::Select()
     else Change();
 }
 
+namespace {
+// A combo box tells its parent what happened, as the platform's combo box does.
+void NotifyParent(TComboBox* c, WORD code)
+{
+    if (c->Parent() && !c->Destroying()) c->Parent()->Perform(WM_COMMAND, MAKEWPARAM(0, code), LPARAM(c->Handle()));
+}
+}
+
 void TComboBox::HostNotify(int code, std::intptr_t)
 {
     switch (code) {
     case hnSelect:
         Click();
         Select();
+        NotifyParent(this, CBN_SELCHANGE);
         break;
     case hnUserChanged:
         Change();
+        NotifyParent(this, CBN_EDITCHANGE);
         break;
     case hnDropDown:
         if (OnDropDown) OnDropDown(this);
+        NotifyParent(this, CBN_DROPDOWN);
         break;
     case hnCloseUp:
         if (OnCloseUp) OnCloseUp(this);
+        NotifyParent(this, CBN_CLOSEUP);
         break;
     }
 }

@@ -609,7 +609,7 @@ public:
     void Activate() override
     {
         if (!qw) return;
-        qw->raise();
+        if (QGuiApplication::platformName() != "offscreen") qw->raise();
         qw->activateWindow();
     }
     // A host window draws everything through its control's canvas.

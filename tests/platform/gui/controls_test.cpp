@@ -312,6 +312,12 @@ TEST_F(Categories, CollapsingRestacksAndTheGroupScrolls)
     edit->SetBounds(191, 5, 100, 21);
     EXPECT_EQ(panels[0]->ClientHeight(), 120 - 24);
     EXPECT_EQ(edit->ClientToScreen(TPoint(0, 0)).Y - panels[0]->ClientToScreen(TPoint(0, 0)).Y, 5);
+    // A panel freed on its own leaves the stack.
+    delete panels[1];
+    panels.erase(panels.begin() + 1);
+    group->SetScrollPos(0);
+    EXPECT_EQ(group->PanelCount(), 2);
+    EXPECT_EQ(tops(), (std::vector<int>{80, 0}));
 }
 
 using Pages = Fixture;
@@ -343,6 +349,44 @@ TEST_F(Pages, PageControlShowsOneSheetAndTabsFollowVisibility)
     delete sheets[0];
     EXPECT_EQ(pc->PageCount(), 2);
     EXPECT_EQ(pc->ActivePage(), sheets[2]);
+}
+
+TEST_F(Fixture, LinkLabelReportsTheLinkUnderTheClick)
+{
+    auto* link = Add<TLinkLabel>(0, 0, 10, 10);
+    link->SetCaption("Update: <a href=\"http://127.0.0.1/download\">new version</a>");
+    EXPECT_EQ(link->PlainText(), "Update: new version");
+    String clicked;
+    link->OnLinkClick = [&](TObject*, const String& l, TSysLinkType) { clicked = l; };
+    UserClick(link, 2, 3);   // on the plain text
+    EXPECT_EQ(clicked, "");
+    UserClick(link, link->Width() - 2, 3);
+    EXPECT_EQ(clicked, "http://127.0.0.1/download");
+}
+
+TEST_F(Fixture, ImagePlacesItsPicture)
+{
+    auto* img = Add<TImage>(0, 0, 100, 50);
+    TBitmap pic(40, 20);
+    img->Picture()->SetBitmap(&pic);
+    struct Case {
+        bool Stretch, Proportional, Center;
+        TRect Expected;
+    };
+    const Case cases[] = {
+        {false, false, false, Rect(0, 0, 40, 20)},
+        {false, false, true, Rect(30, 15, 70, 35)},
+        {true, false, false, Rect(0, 0, 100, 50)},
+        {true, true, true, Rect(0, 0, 100, 50)},
+    };
+    for (const Case& c : cases) {
+        img->SetStretch(c.Stretch);
+        img->SetProportional(c.Proportional);
+        img->SetCenter(c.Center);
+        EXPECT_EQ(img->DestRect(), c.Expected);
+    }
+    img->SetBounds(0, 0, 100, 100);   // proportional keeps the 2:1 shape
+    EXPECT_EQ(img->DestRect(), Rect(0, 25, 100, 75));
 }
 
 TEST_F(Fixture, ListBoxAndPopupMenu)
