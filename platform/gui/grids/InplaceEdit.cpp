@@ -203,6 +203,8 @@ void TInplaceEdit::ReplaceSelection(const std::u16string& s, bool typed)
     ScrollCaretIntoView();
     Invalidate();
     Change();
+    // The grid hears of every change the user makes, as from the platform's edit field.
+    if (Parent() && !Destroying()) Parent()->Perform(WM_COMMAND, MAKEWPARAM(0, EN_CHANGE), LPARAM(Handle()));
 }
 
 // Mask check of text about to be inserted at the selection; fills in the literals the

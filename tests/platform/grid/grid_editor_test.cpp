@@ -251,3 +251,59 @@ TEST_F(GridEditorTest, LineBreaksAndCaretMovement)
     Key(VK_RETURN);
     EXPECT_EQ(Grid->Cells(1, 1), "alpha\r\nbeta");
 }
+
+namespace {
+// A grid that keeps the commands its children send it.
+class TCommandGrid : public TStringGrid {
+public:
+    using TStringGrid::TStringGrid;
+    std::vector<std::pair<WORD, HWND>> Commands;
+    void WndProc(TMessage& msg) override
+    {
+        if (msg.Msg == WM_COMMAND) Commands.emplace_back(HIWORD(msg.WParam), HWND(msg.LParam));
+        TStringGrid::WndProc(msg);
+    }
+};
+}
+
+TEST_F(GridEditorTest, TheEditorAnnouncesEachTypedChangeToTheGrid)
+{
+    auto* grid = new TCommandGrid(Form);
+    grid->SetParent(Form);
+    grid->SetOptions(grid->Options() << goEditing);
+    UserFocus(grid);
+    Type("ab");
+    ASSERT_TRUE(grid->InplaceEditor());
+    const HWND edit = grid->InplaceEditor()->Handle();
+    EXPECT_EQ(grid->Commands, (std::vector<std::pair<WORD, HWND>>{{EN_CHANGE, edit}, {EN_CHANGE, edit}}));
+}
+
+TEST_F(GridEditorTest, AComboBoxTellsItsParentWhatTheUserDid)
+{
+    auto* grid = new TCommandGrid(Form);
+    grid->SetParent(Form);
+    auto* combo = new TComboBox(grid);
+    combo->SetParent(grid);
+    combo->SetBounds(70, 30, 100, 21);
+    combo->Items()->Add("Read");
+    combo->Items()->AddObject("Write", grid);
+    combo->SetStyle(csDropDownList);
+    combo->SetItemIndex(0);
+    UserFocus(combo);
+    const HWND h = combo->Handle();
+    UserKey(combo, VK_DOWN);
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    EXPECT_EQ(combo->Items()->Objects(combo->ItemIndex()), grid);
+    combo->SetDroppedDown(true);
+    EXPECT_TRUE(combo->DroppedDown());
+    combo->SetDroppedDown(false);
+    EXPECT_EQ(grid->Commands, (std::vector<std::pair<WORD, HWND>>{{CBN_SELCHANGE, h}, {CBN_DROPDOWN, h}, {CBN_CLOSEUP, h}}));
+    // With an edit part, typing is an edit change; no item is chosen by free text.
+    grid->Commands.clear();
+    combo->SetStyle(csDropDown);
+    combo->SetItemIndex(-1);
+    UserType(combo, "xy");
+    EXPECT_EQ(combo->Text(), "xy");
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(grid->Commands, (std::vector<std::pair<WORD, HWND>>{{CBN_EDITCHANGE, h}, {CBN_EDITCHANGE, h}}));
+}
