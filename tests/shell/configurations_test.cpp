@@ -160,7 +160,7 @@ TEST_F(ShellWindows, ANewConfigurationCanBeOpenedAndUsedAtOnce)
 
     // With a configuration open the steps go on to their windows (none of them is built in).
     UserClick(FDuvazaradFirmWare->Btn_Prm_Gen);
-    FDuvazaradFirmWare->Close();
+    Close_Main_Window();
     EXPECT_NE(Read("Ruduziv.xml").find("<projectname>First</projectname>"), String::npos);
 }
 

@@ -304,7 +304,7 @@ TEST_F(ShellWindows, LanguagePreviewThenCancelOrOK)
     EXPECT_EQ(FDuvazaradFirmWare->L_Begin->Caption(), "Anfang");
     EXPECT_EQ(FDuvazaradFirmWare->Btn_Open->Caption(), "Oeffnen");
     EXPECT_EQ(Language_Name, "English");
-    FDuvazaradFirmWare->Close();
+    Close_Main_Window();
     EXPECT_NE(Read("Ruduziv.xml").find("<language>English</language>"), String::npos);
 
     // A question answered No changes nothing.

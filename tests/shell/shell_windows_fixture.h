@@ -47,6 +47,15 @@ protected:
         ASSERT_NE(FDuvazaradFirmWare, nullptr);
     }
 
+    // What closing the main window runs, without ending the application (which would
+    // stay ended for the rest of the test program). The window must let itself close.
+    static void Close_Main_Window()
+    {
+        TCloseAction action = caHide;
+        FDuvazaradFirmWare->OnClose(FDuvazaradFirmWare, action);
+        EXPECT_EQ(action, caHide);
+    }
+
     String Path(const String& rel) const { return PathJoin(Dir, rel); }
 
     void Write(const String& rel, const String& text) const
