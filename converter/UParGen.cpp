@@ -140,6 +140,9 @@ void TFParGen::Create_Frame()
     CPG->SetName("CPG");
     CPG->SetParent(this);
     CPG->SetAlign(alClient);
+
+    for (TControl* c : std::initializer_list<TControl*>{P_Title, L_SW_Code, L_SW_Desc, P_Button, Btn_OK, Btn_Cancel, CPG})
+        FByName[UpperCase(c->Name())] = c;
 }
 
 void TFParGen::Create_Panels()
@@ -204,7 +207,9 @@ void TFParGen::Create_Panels()
                     l->SetParent(cp);
                     l->SetBounds(Left_Column, labelTop, Left_Width, Label_Height);
                 } else {
-                    make_check(cp, left, Left_Column, labelTop, Left_Width);
+                    // A box alone on its row may use the whole row for its caption.
+                    const int width = rd.Right ? Left_Width : Right_Column + Right_Width - Left_Column;
+                    make_check(cp, left, Left_Column, labelTop, width);
                 }
             }
             const std::vector<String> rights = Split_Blanks(rd.Right);

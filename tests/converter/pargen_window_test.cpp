@@ -1,0 +1,322 @@
+// The parameter window as the user meets it: what a new configuration shows, the rows
+// that come and go, DHCP, the octet keys, the hexadecimal edits, the fixed width, the
+// wheel, Cancel, a language change and a picture of the first open.
+#include "tests/converter/pargen_fixture.h"
+
+#include "platform/gui/Graphics.h"
+
+namespace {
+
+std::vector<String> Visible_Panels(TFParGen* w)
+{
+    std::vector<String> names;
+    for (int i = 0; i < w->CPG->PanelCount(); ++i)
+        if (w->CPG->Panels(i)->Visible()) names.push_back(w->CPG->Panels(i)->Name());
+    return names;
+}
+
+}  // namespace
+
+TEST_F(ParGenTest, CreationShowsTheFourSectionsNumberedInOrder)
+{
+    EXPECT_EQ(Visible_Panels(W), (std::vector<String>{"CP_Ethernet_Connection", "CP_LoRa", "CP_KNX", "CP_Ethernet"}));
+    EXPECT_EQ(W->CP_Ethernet_Connection->Caption(), "1. Ethernet Connection");
+    EXPECT_EQ(W->CP_LoRa->Caption(), "2. LoRaWAN");
+    EXPECT_EQ(W->CP_KNX->Caption(), "3. KNX");
+    EXPECT_EQ(W->CP_Ethernet->Caption(), "4. Ethernet");
+    EXPECT_EQ(W->CP_Ethernet_Connection->TabOrder(), 0);
+    EXPECT_EQ(W->CP_Ethernet->TabOrder(), 3);
+    EXPECT_EQ(W->ClientWidth(), 460);
+    EXPECT_EQ(W->ClientHeight(), 700);
+    EXPECT_EQ(W->L_SW_Code->Caption(), "Ruz41O08");
+    EXPECT_EQ(W->L_SW_Desc->Caption(), Text(401));
+    EXPECT_EQ(W->Caption(), Text(400));
+    EXPECT_EQ(W->Btn_Cancel->ModalResult(), mrCancel);
+    // The other 32 panels exist, hidden, with their texts.
+    ASSERT_NE(W->Control("CP_SNMP_Agent"), nullptr);
+    EXPECT_FALSE(W->CP_MQTT->Visible());
+    EXPECT_EQ(W->Control("L_MQTT_Server")->Caption(), Text(2564));
+    EXPECT_EQ(W->Control("E_MQTT_Server")->Hint(), Text(2565));
+}
+
+TEST_F(ParGenTest, WithoutAFileTheWindowShowsTheDefaults)
+{
+    TInteractionScript script;
+    Open(script, [&] {
+        EXPECT_EQ(TFParGen::List_Text(W->CB_LoRa_RF_Band), "AS923");
+        EXPECT_EQ(W->CB_LoRa_DataRate->Items()->Count(), 8);
+        EXPECT_EQ(W->CB_LoRa_DataRate->ItemIndex(), 6);
+        EXPECT_EQ(W->E_LoRa_Payload_Size->Text(), "230");
+        EXPECT_TRUE(W->E_LoRa_Device_Address->Visible());
+        EXPECT_TRUE(W->E_LoRa_Network_Session_Key->Visible());
+        EXPECT_TRUE(W->E_LoRa_Application_Session_Key->Visible());
+        EXPECT_FALSE(W->E_LoRa_Application_Key->Visible());
+        EXPECT_FALSE(W->CB_LoRa_FrequencySubBand->Visible());
+        EXPECT_FALSE(W->L_LoRa_FrequencySubBand->Visible());
+        EXPECT_FALSE(W->CB_EthConn_En_DHCP_Cable->Checked());
+        EXPECT_FALSE(W->CB_EthConn_En_DHCP_WiFi->Enabled());
+        for (TControl* c : std::initializer_list<TControl*>{W->E_Ethernet_IP1, W->E_Ethernet_SM4, W->CB_Ethernet_En_GAT,
+                                                            W->E_Ethernet_GAT4})
+            EXPECT_TRUE(c->Enabled()) << c->Name();
+        EXPECT_EQ(W->E_EthConn_Sec_DNS_IP3->Text(), "4");
+        EXPECT_EQ(W->E_Ethernet_IP4->Text(), "10");
+        EXPECT_EQ(W->E_KNX_IDDevice->Text(), "1.1.200");
+        EXPECT_EQ(W->CB_KNX_Type->ItemIndex(), 0);
+        EXPECT_FALSE(W->CB_KNX_Type->Enabled());
+        EXPECT_FALSE(W->E_Ethernet_TCP_Port->Visible());
+        EXPECT_FALSE(W->L_Ethernet_UDP_Port->Visible());
+    });
+    EXPECT_EQ(script.Problems(), "");
+    EXPECT_FALSE(FileExists(FileName_ParGen));
+}
+
+TEST_F(ParGenTest, UsBandsInsertTheSubBandRowAndPushTheRestDown)
+{
+    TInteractionScript script;
+    Open(script, [&] {
+        const int height = W->CP_LoRa->Height();
+        const int knx_top = W->CP_KNX->Top();
+        const int network_top = W->CB_LoRa_Network_Type->Top();
+        const int fport_top = W->L_LoRa_FPort->Top();
+        for (int band : {5, 6}) {
+            Pick(W->CB_LoRa_RF_Band, band);
+            EXPECT_TRUE(W->CB_LoRa_FrequencySubBand->Visible());
+            EXPECT_EQ(W->L_LoRa_FrequencySubBand->Top(), W->CB_LoRa_RF_Band->Top() + 28);
+            EXPECT_EQ(W->CB_LoRa_FrequencySubBand->Top(), W->CB_LoRa_RF_Band->Top() + 25);
+            EXPECT_EQ(W->CB_LoRa_Network_Type->Top(), network_top + 28);
+            EXPECT_EQ(W->L_LoRa_FPort->Top(), fport_top + 28);
+            EXPECT_EQ(W->CP_LoRa->Height(), height + 28);
+            EXPECT_EQ(W->CP_KNX->Top(), knx_top + 28) << "the panels below move with it";
+        }
+        Pick(W->CB_LoRa_RF_Band, 2);
+        EXPECT_FALSE(W->CB_LoRa_FrequencySubBand->Visible());
+        EXPECT_EQ(W->CP_LoRa->Height(), height);
+        EXPECT_EQ(W->CP_KNX->Top(), knx_top);
+    });
+}
+
+TEST_F(ParGenTest, OtaaShowsTheApplicationKeyInsteadOfTheThreeAbpRows)
+{
+    TInteractionScript script;
+    Open(script, [&] {
+        const int height = W->CP_LoRa->Height();
+        const int address_top = W->E_LoRa_Device_Address->Top();
+        Pick(W->CB_LoRa_Activation_Method, 1);
+        EXPECT_FALSE(W->E_LoRa_Device_Address->Visible());
+        EXPECT_FALSE(W->L_LoRa_Network_Session_Key->Visible());
+        EXPECT_FALSE(W->E_LoRa_Application_Session_Key->Visible());
+        EXPECT_TRUE(W->E_LoRa_Application_Key->Visible());
+        EXPECT_EQ(W->E_LoRa_Application_Key->Top(), address_top) << "the key takes the first freed row";
+        EXPECT_EQ(W->CP_LoRa->Height(), height - 56);
+        EXPECT_EQ(W->CP_KNX->Top(), W->CP_LoRa->Top() + W->CP_LoRa->Height());
+        Pick(W->CB_LoRa_Activation_Method, 0);
+        EXPECT_EQ(W->CP_LoRa->Height(), height);
+    });
+}
+
+TEST_F(ParGenTest, DhcpDisablesEveryEthernetAddressFieldButKeepsTheirValues)
+{
+    TInteractionScript script;
+    Open(script, [&] {
+        TControl* const fields[] = {W->E_Ethernet_IP1,  W->E_Ethernet_IP2,  W->E_Ethernet_IP3,  W->E_Ethernet_IP4,
+                                    W->E_Ethernet_SM1,  W->E_Ethernet_SM2,  W->E_Ethernet_SM3,  W->E_Ethernet_SM4,
+                                    W->CB_Ethernet_En_GAT, W->E_Ethernet_GAT1, W->E_Ethernet_GAT2, W->E_Ethernet_GAT3,
+                                    W->E_Ethernet_GAT4};
+        UserClick(W->CB_EthConn_En_DHCP_Cable);
+        ASSERT_TRUE(W->CB_EthConn_En_DHCP_Cable->Checked());
+        for (TControl* c : fields) EXPECT_FALSE(c->Enabled()) << c->Name();
+        EXPECT_TRUE(W->E_EthConn_Pri_DNS_IP1->Enabled());
+        // The gateway box decides nothing about the gateway edits.
+        Tick(W->CB_Ethernet_En_GAT, true);
+        EXPECT_FALSE(W->E_Ethernet_GAT1->Enabled());
+        // A disabled octet cannot take the focus, so it takes no keys.
+        EXPECT_FALSE(W->E_Ethernet_IP4->CanFocus());
+        UserClick(W->CB_EthConn_En_DHCP_Cable);
+        for (TControl* c : fields) EXPECT_TRUE(c->Enabled()) << c->Name();
+        UserClick(W->CB_EthConn_En_DHCP_Cable);
+        UserClick(W->Btn_OK);
+    });
+    TXMLDocument doc;
+    doc.LoadFromFile(FileName_ParGen);
+    EXPECT_EQ(doc.DocumentElement().ChildNode("Eth_Conn_DHCP_Cable").Text(), "1");
+    EXPECT_EQ(doc.DocumentElement().ChildNode("Ethernet_IP4").Text(), "10");
+    EXPECT_EQ(doc.DocumentElement().ChildNode("Ethernet_EN_GAT").Text(), "1");
+}
+
+TEST_F(ParGenTest, AFullStopInAnOctetJumpsAlongItsChain)
+{
+    struct Case {
+        TEdit* From;
+        TEdit* To;   // nullptr: the focus stays
+    };
+    TInteractionScript script;
+    Open(script, [&] {
+        const Case cases[] = {
+            {W->E_Ethernet_IP4, W->E_Ethernet_SM1},       {W->E_Ethernet_IP1, W->E_Ethernet_IP2},
+            {W->E_Ethernet_SM4, W->E_Ethernet_GAT1},      {W->E_EthConn_Pri_DNS_IP4, W->E_EthConn_Sec_DNS_IP1},
+            {W->E_EthConn_Sec_DNS_IP2, W->E_EthConn_Sec_DNS_IP3},
+            {W->E_Ethernet_GAT4, nullptr},                {W->E_EthConn_Sec_DNS_IP4, nullptr},
+        };
+        for (const Case& c : cases) {
+            UserFocus(c.From);
+            const String before = c.From->Text();
+            UserType(c.From, ".");
+            EXPECT_EQ(c.From->Text(), before) << c.From->Name() << ": the full stop is never typed";
+            EXPECT_EQ(FindFocusedControl(), c.To ? c.To : c.From) << c.From->Name();
+        }
+        // Other keys pass.
+        UserFocus(W->E_Ethernet_IP3);
+        W->E_Ethernet_IP3->SelectAll();
+        UserType(W->E_Ethernet_IP3, "12");
+        EXPECT_EQ(W->E_Ethernet_IP3->Text(), "12");
+        // A next edit that cannot take the focus leaves it where it is.
+        UserFocus(W->E_EthConn_Pri_DNS_IP4);
+        W->E_EthConn_Sec_DNS_IP1->SetEnabled(false);
+        UserType(W->E_EthConn_Pri_DNS_IP4, ".");
+        EXPECT_EQ(FindFocusedControl(), W->E_EthConn_Pri_DNS_IP4);
+    });
+}
+
+TEST_F(ParGenTest, LoRaKeysTakeHexadecimalDigitsInUpperCaseWithinTheirLength)
+{
+    TInteractionScript script;
+    Open(script, [&] {
+        UserFocus(W->E_LoRa_JoinEUI);
+        UserType(W->E_LoRa_JoinEUI, "0aZ-9f g");
+        EXPECT_EQ(W->E_LoRa_JoinEUI->Text(), "0A9F ") << "letters beyond F and signs are swallowed, blanks pass";
+        W->E_LoRa_JoinEUI->SetText("");
+        UserType(W->E_LoRa_JoinEUI, "0123456789abcdef0123");
+        EXPECT_EQ(W->E_LoRa_JoinEUI->Text(), "0123456789ABCDEF");
+        UserFocus(W->E_LoRa_Device_Address);
+        UserType(W->E_LoRa_Device_Address, "deadbeef99");
+        EXPECT_EQ(W->E_LoRa_Device_Address->Text(), "DEADBEEF");
+        UserFocus(W->E_LoRa_Network_Session_Key);
+        UserType(W->E_LoRa_Network_Session_Key, String(40, 'a'));
+        EXPECT_EQ(W->E_LoRa_Network_Session_Key->Text(), String(32, 'A'));
+        // The payload field shows the band's maximum and takes nothing.
+        UserFocus(W->E_LoRa_Payload_Size);
+        UserType(W->E_LoRa_Payload_Size, "1");
+        EXPECT_EQ(W->E_LoRa_Payload_Size->Text(), "230");
+        // The device name takes any 31 characters.
+        UserFocus(W->E_EthConn_Device_Name);
+        UserType(W->E_EthConn_Device_Name, "Gateway.Hall-3 ZZ" + String(20, 'x'));
+        EXPECT_EQ(W->E_EthConn_Device_Name->Text(), ("Gateway.Hall-3 ZZ" + String(20, 'x')).substr(0, 31));
+    });
+}
+
+TEST_F(ParGenTest, TheClientWidthStaysAt460)
+{
+    TInteractionScript script;
+    Open(script, [&] {
+        W->HostResized(W->Width() + 140, W->Height() + 50);
+        EXPECT_EQ(W->ClientWidth(), 460);
+        W->SetClientWidth(300);
+        EXPECT_EQ(W->ClientWidth(), 460);
+        W->SetClientHeight(500);
+        EXPECT_EQ(W->ClientHeight(), 500) << "the height is the user's";
+    });
+}
+
+TEST_F(ParGenTest, TheWheelScrollsThePanelsOnlyOverThem)
+{
+    TInteractionScript script;
+    Open(script, [&] {
+        ASSERT_GT(W->CPG->ScrollRange(), W->CPG->ClientHeight()) << "the four panels are taller than the window";
+        const TPoint inside = W->CPG->ClientToScreen(TPoint(100, 100));
+        bool handled = false;
+        W->FormMouseWheel(W, TShiftState(), -WHEEL_DELTA, inside, handled);
+        EXPECT_TRUE(handled);
+        const int down = W->CPG->ScrollPos();
+        EXPECT_EQ(down, TFParGen::Wheel_Scroll_Lines * W->CPG->LineSize());
+        W->FormMouseWheel(W, TShiftState(), WHEEL_DELTA, inside, handled);
+        EXPECT_EQ(W->CPG->ScrollPos(), 0);
+
+        const TPoint title = W->P_Title->ClientToScreen(TPoint(100, 10));
+        handled = false;
+        W->FormMouseWheel(W, TShiftState(), -WHEEL_DELTA, title, handled);
+        EXPECT_FALSE(handled);
+        EXPECT_EQ(W->CPG->ScrollPos(), 0);
+    });
+}
+
+TEST_F(ParGenTest, CancelDropsTheEditsAndTheNextOpenShowsTheSavedValues)
+{
+    {
+        TInteractionScript script;
+        Open(script, [&] {
+            W->E_EthConn_Device_Name->SetText("Hall 3");
+            Pick(W->CB_LoRa_RF_Band, 2);
+            UserClick(W->Btn_OK);
+        });
+        EXPECT_EQ(script.Problems(), "");
+    }
+    {
+        TInteractionScript script;
+        EXPECT_EQ(Open(script, [&] {
+                      W->E_EthConn_Device_Name->SetText("Edited");
+                      Pick(W->CB_LoRa_RF_Band, 5);
+                      Pick(W->CB_LoRa_Activation_Method, 1);
+                  }),
+                  mrCancel);
+    }
+    TInteractionScript script;
+    Open(script, [&] {
+        EXPECT_EQ(W->E_EthConn_Device_Name->Text(), "Hall 3");
+        EXPECT_EQ(TFParGen::List_Text(W->CB_LoRa_RF_Band), "EU868");
+        EXPECT_EQ(W->CB_LoRa_Activation_Method->ItemIndex(), 0);
+        EXPECT_FALSE(W->CB_LoRa_FrequencySubBand->Visible());
+        EXPECT_TRUE(W->E_LoRa_Device_Address->Visible());
+    });
+}
+
+TEST_F(ParGenTest, ALanguageChangeRelabelsEverythingButThePanelCaptions)
+{
+    Lang_Strings.SetStrings(489, "Nutzlast");
+    Lang_Strings.SetStrings(490, "Groesste Nutzlast");
+    Lang_Strings.SetStrings(406, "Funk");
+    Lang_Strings.SetStrings(2909, "DHCP (Kabel)");
+    Lang_Strings.SetStrings(633, "Fehlt");
+    W->Set_Lang();
+    EXPECT_EQ(W->L_LoRa_Payload_Size->Caption(), "Nutzlast");
+    EXPECT_EQ(W->E_LoRa_Payload_Size->Hint(), "Groesste Nutzlast");
+    EXPECT_EQ(W->CB_EthConn_En_DHCP_Cable->Caption(), "DHCP (Kabel)");
+    EXPECT_EQ(W->CP_LoRa->Caption(), "2. LoRaWAN") << "panel captions keep the language of the start";
+    auto* presence = W->Control_As<TComboBox>("CB_MBus_OnWire_Present");
+    ASSERT_EQ(presence->Items()->Count(), 2);
+    EXPECT_EQ(presence->Items()->Strings(0), "Fehlt");
+    EXPECT_EQ(presence->ItemIndex(), 0);
+    // The fixed lists keep their items.
+    EXPECT_EQ(TFParGen::List_Text(W->CB_LoRa_Transmission_Type), "Unconfirmed");
+}
+
+TEST_F(ParGenTest, FirstOpenPictureStacksTheFourPanelsWithoutOverlap)
+{
+    const String png = Dir + "/pargen.png";
+    TInteractionScript script;
+    Open(script, [&] { ASSERT_TRUE(SaveControlToPng(W, png)); });
+    TBitmap bmp;
+    bmp.LoadFromFile(png);
+    ASSERT_EQ(bmp.Width(), 460);
+    ASSERT_EQ(bmp.Height(), 700);
+
+    // Each visible panel's header band lies right below the previous panel, in order.
+    const TPoint group = W->CPG->ClientToParent(TPoint(0, 0), W);
+    const int header = W->CPG->HeaderHeight();
+    int expected_top = 0;
+    std::vector<TColor> headers;
+    for (TCategoryPanel* p : {W->CP_Ethernet_Connection, W->CP_LoRa, W->CP_KNX, W->CP_Ethernet}) {
+        EXPECT_EQ(p->Top(), expected_top) << p->Name();
+        expected_top += p->Height();
+        const int y = group.Y + p->Top() - W->CPG->ScrollPos() + header / 2;
+        if (y >= bmp.Height() - W->P_Button->Height()) break;
+        headers.push_back(bmp.Canvas()->Pixels(group.X + 4, y));
+        // Below the header the panel's body is not header-coloured.
+        const int body = group.Y + p->Top() + header + 4;
+        if (body < bmp.Height() - W->P_Button->Height())
+            EXPECT_NE(bmp.Canvas()->Pixels(group.X + 4, body), headers.back()) << p->Name();
+    }
+    ASSERT_GE(headers.size(), 3u) << "at least three headers fit in the first view";
+    for (TColor c : headers) EXPECT_EQ(c, headers.front());
+    // The title panel is white above the group.
+    EXPECT_EQ(bmp.Canvas()->Pixels(440, 4), clWhite);
+}
