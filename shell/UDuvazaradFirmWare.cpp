@@ -8,6 +8,7 @@
 #include "shell/ULanguage.h"
 #include "shell/UPictures.h"
 #include "shell/USoftOptions.h"
+#include "shell/UWindowParts.h"
 
 TFDuvazaradFirmWare* FDuvazaradFirmWare = nullptr;
 TMain_Window_Steps Main_Window_Steps;
@@ -39,6 +40,7 @@ TFDuvazaradFirmWare::TFDuvazaradFirmWare(TComponent* AOwner) : TForm(AOwner)
 
     L_SW_Code = Make_Label("L_SW_Code", 16, 8, false);
     L_SW_Code->Font()->SetSize(24);
+    L_SW_Code->Font()->SetColor(clGray);
     L_SW_Desc = Make_Label("L_SW_Desc", 16, 42, true);
     LL_Update = new TLinkLabel(this);
     LL_Update->SetName("LL_Update");
@@ -149,8 +151,7 @@ TFDuvazaradFirmWare::TFDuvazaradFirmWare(TComponent* AOwner) : TForm(AOwner)
     Timer_Update->SetInterval(First_Check_Interval);
     Timer_Update->OnTimer = [this](TObject* s) { Timer_UpdateTimer(s); };
 
-    HTTP1.Headers = {"Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8",
-                     "User-Agent: Mozilla/3.0 (compatible; Indy Library)"};
+    HTTP1.Headers = Version_Request_Headers;
 
     SD1 = new TSaveDialog(this);
     SD1->SetName("SD1");
@@ -185,24 +186,15 @@ TLabel* TFDuvazaradFirmWare::Make_Label(const String& Name, int Left, int Top, b
         l->Font()->SetColor(clGray);
         l->Font()->SetStyle(TFontStyles{fsBold});
     }
-    if (Name == "L_SW_Code") l->Font()->SetColor(clGray);
     return l;
 }
 
 TLbButton* TFDuvazaradFirmWare::Make_Button(const String& Name, int Left, int Top, int Width, int Height,
                                             TLbButtonStyle Style, TColor HotColor)
 {
-    TLbButton* b = new TLbButton(this);
-    b->SetName(Name);
+    TLbButton* b = Make_Push_Button(this, Name, Style, HotColor);
     b->SetParent(this);
     b->SetBounds(Left, Top, Width, Height);
-    b->SetCaption("");
-    b->SetStyle(Style);
-    b->SetColor(Window_Color);
-    b->SetColorWhenDown(Button_Down_Color);
-    b->SetLightColor(clGray);
-    b->SetHotTrackColor(HotColor);
-    b->SetShowHint(true);
     b->OnClick = [this](TObject* s) { Btn_Click(s); };
     return b;
 }

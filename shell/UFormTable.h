@@ -39,6 +39,7 @@ const char* Change_Language_Class(int Index);
 void Plug_Window_Entry(const String& ClassName, std::function<TForm*()> Create,
                        std::function<void()> Forget, std::function<void()> Set_Lang);
 
+// The window's public Set_Lang, when it has one, is what a language change runs.
 template <class T>
 void Plug_Window(const String& ClassName, T*& Variable)
 {

@@ -19,6 +19,9 @@ TFSoftOptions* FSoftOptions = nullptr;
 String Version_Server = CONF_VERSION_SERVER;
 uint32_t Version_Check_Timeout_Ms = 5000;
 String Maker_Web_Address = CONF_MAKER_WEB_ADDRESS;
+const std::vector<String> Version_Request_Headers = {
+    "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8",
+    "User-Agent: Mozilla/3.0 (compatible; Indy Library)"};
 
 namespace {
 
@@ -71,10 +74,8 @@ bool TFSoftOptions::Check_Version()
     const String url = Version_Request_URL();
     if (url.empty()) return false;
     THttpClient local;
+    local.Headers = Version_Request_Headers;
     THttpClient& http = FDuvazaradFirmWare ? FDuvazaradFirmWare->HTTP1 : local;
-    if (&http == &local)
-        local.Headers = {"Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8",
-                         "User-Agent: Mozilla/3.0 (compatible; Indy Library)"};
     // The request runs on the interface thread: a bounded wait keeps the window alive.
     http.ConnectTimeoutMs = Version_Check_Timeout_Ms;
     http.TimeoutMs = Version_Check_Timeout_Ms;

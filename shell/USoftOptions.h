@@ -4,6 +4,7 @@
 // on demand, and the two table options. Also the version check itself, which the main
 // window's timer runs too.
 #include <cstdint>
+#include <vector>
 
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
@@ -25,6 +26,8 @@ String Maker_Home_Page();   // the address to open for Maker_Web_Address
 String Download_Page();     // the page a newer version is fetched from
 // The request the version check sends, empty when no server is set.
 String Version_Request_URL();
+// The request's header lines (what it accepts, who asks).
+extern const std::vector<String> Version_Request_Headers;
 
 class TFSoftOptions : public TForm {
 public:

@@ -170,7 +170,6 @@ TEST_F(ShellWindows, TheTimerShowsTheLinkOnlyForANewerVersion)
         w->Timer_UpdateTimer(w->Timer_Update);
         EXPECT_TRUE(w->LL_Update->Visible());
         EXPECT_EQ(w->LL_Update->PlainText(), Text(19));
-        String link;
         EXPECT_NE(w->LL_Update->Caption().find("href=\"" + server.Address() + "/home/download/"), String::npos)
             << w->LL_Update->Caption();
         EXPECT_EQ(w->Timer_Update->Interval(), 7200000u);
