@@ -74,6 +74,18 @@ TEST_F(ShellWindows, ADeletedLastConfigurationOpensNothingAndIsWrittenBack)
     EXPECT_NE(Read("Ruduziv.xml").find("<projectname>Plant A</projectname>"), String::npos);
 }
 
+TEST_F(ShellWindows, ALastConfigurationOutsideProjectsOpensNothing)
+{
+    // Folders that exist, but are no configuration folder under PROJECTS.
+    for (const char* name : {"..", "../MASTER", "."}) {
+        Write("Ruduziv.xml", Settings(String("<lastproj><projectname>") + name + "</projectname></lastproj>"));
+        Start();
+        EXPECT_EQ(Project_Path, "") << name;
+        EXPECT_EQ(Project_Name, name);
+        Free_Windows();
+    }
+}
+
 TEST_F(ShellWindows, EveryStepButtOneNeedsAnOpenConfiguration)
 {
     Start();
