@@ -360,6 +360,9 @@ protected:
     TRect WidgetClientArea() const override;
 
     // ---- building blocks ----
+    // Whether any of the row (column) can be seen now; cheap for far-away cells.
+    bool RowInView(int ARow) const;
+    bool ColInView(int ACol) const;
     void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
     void MoveAnchor(const TGridCoord& NewAnchor);
     void MoveTopLeft(int ALeft, int ATop);

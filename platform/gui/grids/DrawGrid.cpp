@@ -114,9 +114,7 @@ void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
 // A changed cell is repainted when it is in view; an editor showing it reloads.
 void TStringGrid::CellChanged(int ACol, int ARow)
 {
-    const int visibleRows = ARow < FixedRows() || (ARow >= TopRow() && ARow <= TopRow() + VisibleRowCount() + 1);
-    const int visibleCols = ACol < FixedCols() || (ACol >= LeftCol() && ACol <= LeftCol() + VisibleColCount() + 1);
-    if (visibleRows && visibleCols) InvalidateCell(ACol, ARow);
+    if (RowInView(ARow) && ColInView(ACol)) InvalidateCell(ACol, ARow);
     if (FEditUpdate == 0 && ACol == FInplaceCol && ARow == FInplaceRow && FInplaceEdit && FInplaceEdit->Visible())
         InvalidateEditor();
 }

@@ -694,6 +694,43 @@ void TCustomGrid::DeleteRow(int ARow)
 
 // ---------------------------------------------------------------- repainting
 
+namespace {
+// Walks the scrolled cells from the first shown one until the client edge.
+bool InView(int index, int fixed, int first, int count, int extent, int start, int line,
+            const std::vector<int>& sizes, int def)
+{
+    if (index < 0 || index >= count) return false;
+    if (index < fixed) return true;
+    if (index < first) return false;
+    // Every shown cell takes at least its line: far cells are out at once.
+    if (line > 0 && index - first > extent) return false;
+    int pos = start;
+    for (int i = first; i < index; ++i) {
+        pos += std::max(0, i < int(sizes.size()) ? sizes[size_t(i)] : def) + line;
+        if (pos >= extent) return false;
+    }
+    return pos < extent;
+}
+}
+
+bool TCustomGrid::RowInView(int ARow) const
+{
+    const int line = (FOptions * TGridOptions{goFixedHorzLine, goHorzLine}).Empty() ? 0 : FGridLineWidth;
+    int start = 0;
+    for (int i = 0; i < FFixedRows && i < FRowCount; ++i) start += std::max(0, FRowHeights[size_t(i)]) + line;
+    return InView(ARow, FFixedRows, FTopLeft.Y, FRowCount, ClientRect().Height(), start, line, FRowHeights,
+                  FDefaultRowHeight);
+}
+
+bool TCustomGrid::ColInView(int ACol) const
+{
+    const int line = (FOptions * TGridOptions{goFixedVertLine, goVertLine}).Empty() ? 0 : FGridLineWidth;
+    int start = 0;
+    for (int i = 0; i < FFixedCols && i < FColCount; ++i) start += std::max(0, FColWidths[size_t(i)]) + line;
+    return InView(ACol, FFixedCols, FTopLeft.X, FColCount, ClientRect().Width(), start, line, FColWidths,
+                  FDefaultColWidth);
+}
+
 void TCustomGrid::InvalidateGridRect(const TGridRect& ARect)
 {
     TRect r;
