@@ -17,6 +17,7 @@ struct QueuedCall {
 std::mutex gQueueMutex;
 std::deque<QueuedCall> gQueue;
 std::function<void()> gWakeup;
+std::function<void(std::exception_ptr)> gQueuedExceptionHandler;
 std::thread::id gMainThread;
 bool gMainThreadSet = false;
 
@@ -64,6 +65,12 @@ void SetSynchronizeWakeup(std::function<void()> wakeup)
     gWakeup = std::move(wakeup);
 }
 
+void SetQueuedExceptionHandler(std::function<void(std::exception_ptr)> handler)
+{
+    std::lock_guard<std::mutex> lock(gQueueMutex);
+    gQueuedExceptionHandler = std::move(handler);
+}
+
 bool CheckSynchronize()
 {
     if (!IsMainThread()) return false;
@@ -85,10 +92,17 @@ bool CheckSynchronize()
                 call.done->set_exception(std::current_exception());
             }
         } else {
-            // A queued call has no one to report to; its failure must not stop the others.
+            // A queued call has no caller to report to; its failure goes to the handler
+            // and must not stop the calls queued after it.
             try {
                 call.fn();
             } catch (...) {
+                std::function<void(std::exception_ptr)> handler;
+                {
+                    std::lock_guard<std::mutex> lock(gQueueMutex);
+                    handler = gQueuedExceptionHandler;
+                }
+                if (handler) handler(std::current_exception());
             }
         }
     }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <mutex>
 #include <future>
@@ -18,6 +19,9 @@ void InitMainThread();
 bool IsMainThread();
 // Called from any thread when a call is queued; the event loop installs it.
 void SetSynchronizeWakeup(std::function<void()> wakeup);
+// Receives what a queued call (Queue) threw: nobody waits for such a call, so the
+// application's error handler shows it. Without a handler the failure is dropped.
+void SetQueuedExceptionHandler(std::function<void(std::exception_ptr)> handler);
 // Runs every queued call; only on the interface thread. Returns true when any ran.
 bool CheckSynchronize();
 // Run fn on the interface thread: at once when already there, else queued and waited for.

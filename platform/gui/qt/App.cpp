@@ -128,6 +128,14 @@ void EnsureStarted()
     gDispatcher = new Dispatcher();
     InitMainThread();
     SetSynchronizeWakeup([] { PostCall([] { CheckSynchronize(); }); });
+    // A failure of a call that a worker queued is shown like any other escaped error.
+    SetQueuedExceptionHandler([](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (...) {
+            if (Application) Application->HandleException(Application);
+        }
+    });
 }
 
 void PostCall(std::function<void()> fn)

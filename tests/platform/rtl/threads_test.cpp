@@ -79,6 +79,29 @@ TEST_F(MainThreadFixture, TerminateStopsALoopingThreadAndItsQueuedCallRuns)
     EXPECT_FALSE(CheckSynchronize());
 }
 
+TEST_F(MainThreadFixture, AFailingQueuedCallReachesTheHandlerAndTheNextOneStillRuns)
+{
+    std::vector<std::string> failures;
+    SetQueuedExceptionHandler([&](std::exception_ptr e) {
+        try {
+            std::rethrow_exception(e);
+        } catch (const Exception& ex) {
+            failures.push_back(ex.Message());
+        }
+    });
+    int after = 0;
+    Worker w([&](Worker& self) {
+        self.Post([] { throw EConvertError("queued failure"); });
+        self.Post([&] { ++after; });
+    });
+    w.Start();
+    w.WaitFor();
+    CheckSynchronize();
+    SetQueuedExceptionHandler(nullptr);
+    EXPECT_EQ(failures, (std::vector<std::string>{"queued failure"}));
+    EXPECT_EQ(after, 1);
+}
+
 TEST(Event, AutoResetWakesOneWaitAndTimesOut)
 {
     TEvent ev(false, false);
