@@ -127,7 +127,6 @@ void TFParGen::Create_Frame()
     Btn_Cancel->SetBounds(Form_Client_Width - 8 - 110, 6, 110, 28);
     Btn_Cancel->SetAnchors(TAnchors{akTop, akRight});
     Btn_Cancel->SetModalResult(mrCancel);
-    Btn_Cancel->SetCancel(true);
 
     Btn_OK = new TLbButton(this);
     Btn_OK->SetName("Btn_OK");

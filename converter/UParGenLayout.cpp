@@ -134,8 +134,8 @@ void TFParGen::Order_TAB_Panels()
         if (!mp.Panel) break;
         TCategoryPanel* p = Panel(mp.Panel);
         p->SetVisible(p != CP_Ethernet || Ethernet_Shown(this, m));
-        CPG->SetPanelIndex(p, index);
         p->SetTop(top);
+        CPG->SetPanelIndex(p, index);   // the group stacks in this order from now on
         top += p->Height();
         p->SetCaption(IntToStr(index + 1) + ". " + Text_Of(mp.Caption_Text));
         p->SetTabOrder(index);

@@ -26,7 +26,6 @@ std::vector<Shown> Shown_Panels(TFParGen* w)
     return out;
 }
 
-TCategoryPanel* P(TFParGen* w, const char* name) { return w->Control_As<TCategoryPanel>(name); }
 TComboBox* L(TFParGen* w, const char* name) { return w->Control_As<TComboBox>(name); }
 TCheckBox* B(TFParGen* w, const char* name) { return w->Control_As<TCheckBox>(name); }
 TControl* C(TFParGen* w, const char* name) { return w->Control(name); }

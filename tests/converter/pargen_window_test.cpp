@@ -307,13 +307,14 @@ TEST_F(ParGenTest, FirstOpenPictureStacksTheFourPanelsWithoutOverlap)
     for (TCategoryPanel* p : {W->CP_Ethernet_Connection, W->CP_LoRa, W->CP_KNX, W->CP_Ethernet}) {
         EXPECT_EQ(p->Top(), expected_top) << p->Name();
         expected_top += p->Height();
-        const int y = group.Y + p->Top() - W->CPG->ScrollPos() + header / 2;
+        const int y = group.Y + p->Top() + header / 2;
         if (y >= bmp.Height() - W->P_Button->Height()) break;
         headers.push_back(bmp.Canvas()->Pixels(group.X + 4, y));
         // Below the header the panel's body is not header-coloured.
         const int body = group.Y + p->Top() + header + 4;
-        if (body < bmp.Height() - W->P_Button->Height())
+        if (body < bmp.Height() - W->P_Button->Height()) {
             EXPECT_NE(bmp.Canvas()->Pixels(group.X + 4, body), headers.back()) << p->Name();
+        }
     }
     ASSERT_GE(headers.size(), 3u) << "at least three headers fit in the first view";
     for (TColor c : headers) EXPECT_EQ(c, headers.front());
