@@ -231,6 +231,12 @@ TEST_F(ParGenTest, TheWheelScrollsThePanelsOnlyOverThem)
         W->FormMouseWheel(W, TShiftState(), WHEEL_DELTA, inside, handled);
         EXPECT_EQ(W->CPG->ScrollPos(), 0);
 
+        // A real notch over a field of a panel: the window scrolls once, the group not again.
+        UserWheel(W->E_LoRa_JoinEUI, -WHEEL_DELTA);
+        EXPECT_EQ(W->CPG->ScrollPos(), down);
+        UserWheel(W->E_LoRa_JoinEUI, WHEEL_DELTA);
+        EXPECT_EQ(W->CPG->ScrollPos(), 0);
+
         const TPoint title = W->P_Title->ClientToScreen(TPoint(100, 10));
         handled = false;
         W->FormMouseWheel(W, TShiftState(), -WHEEL_DELTA, title, handled);
