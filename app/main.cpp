@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "converter/UParGen.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
 
@@ -12,6 +13,7 @@ int main()
         Application->Initialize();
         // Each part of the program plugs its windows in at their places in the order.
         Plug_Shell_Windows();
+        Plug_ParGen_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {
