@@ -63,11 +63,14 @@ void TCustomGrid::WndProc(TMessage& msg)
             UpdateEdit();
         }
         return;
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: {
         TCustomControl::WndProc(msg);
         InvalidateGridRect(Selection());
-        if (!FInplaceEdit || HWND(msg.WParam) != FInplaceEdit->Handle()) GridExited(HWND(msg.WParam));
+        const HWND to = HWND(msg.WParam);
+        if (!FInplaceEdit || to != FInplaceEdit->Handle()) HideEdit();
+        GridExited(to);
         return;
+    }
     case WM_CANCELMODE:
         if (FGridState != gsNormal) {
             InvalidateSizingLine();
@@ -80,14 +83,14 @@ void TCustomGrid::WndProc(TMessage& msg)
     TCustomControl::WndProc(msg);
 }
 
-// The focus left the grid and its editor: the edit ends (it stays open only when the
-// editor always shows).
+// The focus left the grid and the controls inside it: the edit ends (the editor stays
+// open only when it always shows).
 void TCustomGrid::GridExited(HWND newFocus)
 {
-    if (FInplaceEdit && newFocus == FInplaceEdit->Handle()) return;
-    if (newFocus == Handle()) return;
-    if (FOptions.Contains(goAlwaysShowEditor)) HideEdit();
-    else HideEditor();
+    for (const TControl* c = FindControl(newFocus); c; c = c->Parent())
+        if (c == this) return;
+    HideEdit();
+    if (!FOptions.Contains(goAlwaysShowEditor)) HideEditor();
 }
 
 // ---------------------------------------------------------------- mouse

@@ -445,9 +445,8 @@ void TInplaceEdit::WndProc(TMessage& msg)
         TCustomControl::WndProc(msg);
         FMouseSelecting = false;
         Invalidate();
-        // Leaving the editor for anything but its grid ends the edit.
-        if (FGrid && HWND(msg.WParam) != FGrid->Handle() && HWND(msg.WParam) != Handle())
-            FGrid->GridExited(HWND(msg.WParam));
+        // Leaving the editor for a control outside the grid ends the edit.
+        if (FGrid) FGrid->GridExited(HWND(msg.WParam));
         return;
     }
     TCustomControl::WndProc(msg);

@@ -164,14 +164,34 @@ TEST_F(GridEditorTest, TheEditorScrollsWithItsCell)
 
 TEST_F(GridEditorTest, LeavingTheGridStoresTheText)
 {
-    auto* other = new TEdit(Form);
-    other->SetParent(Form);
+    // A control inside the grid (where its other editors live) does not end the edit.
+    auto* inner = new TEdit(Grid);
+    inner->SetParent(Grid);
+    inner->SetBounds(200, 100, 50, 20);
     Key(VK_RETURN);
     Type("left");
+    UserFocus(inner);
+    EXPECT_TRUE(Grid->EditorMode());
+    EXPECT_EQ(Grid->Cells(1, 1), "alpha");
+    auto* other = new TEdit(Form);
+    other->SetParent(Form);
+    UserFocus(Editor());
     UserFocus(other);
     EXPECT_FALSE(EditorShown());
     EXPECT_FALSE(Grid->EditorMode());
     EXPECT_EQ(Grid->Cells(1, 1), "left");
+    // The same from the grid itself, with an editor that always shows: it stays in
+    // editor mode and opens again when the grid gets the focus back.
+    Grid->SetOptions(Grid->Options() << goAlwaysShowEditor);
+    UserFocus(Grid);
+    ASSERT_TRUE(EditorShown());
+    Type("back");
+    UserFocus(other);
+    EXPECT_FALSE(EditorShown());
+    EXPECT_TRUE(Grid->EditorMode());
+    EXPECT_EQ(Grid->Cells(1, 1), "back");
+    UserFocus(Grid);
+    EXPECT_TRUE(EditorShown());
 }
 
 TEST_F(GridEditorTest, TheEditLimitCutsTypingAndPasting)

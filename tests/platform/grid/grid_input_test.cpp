@@ -267,3 +267,35 @@ TEST_F(GridTest, ScrollBarArrowsTrackAndThumbScrollTheGrid)
     Release(bar, 8, t.Top - 38);
     EXPECT_EQ(Grid->Row(), 1);
 }
+
+TEST_F(GridTest, PageDownScrollsFirstThenAsksForTheNewCell)
+{
+    Fill(5, 100);
+    const int page = Grid->VisibleRowCount();
+    Key(VK_NEXT);
+    const String row = IntToStr(1 + page);
+    EXPECT_EQ(Grid->Log, (std::vector<String>{"TopLeftChanged 1," + row, "SelectCell 1," + row, "Click"}));
+    // Scrolling by the bar asks nothing about cells.
+    Grid->Log.clear();
+    Grid->Perform(WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 0);
+    EXPECT_EQ(Grid->Log, (std::vector<String>{"TopLeftChanged 1," + IntToStr(2 + page)}));
+}
+
+TEST_F(GridTest, RowSelectKeepsWholeRowsSelected)
+{
+    Fill(20, 30);
+    Grid->SetOptions(Grid->Options() << goRowSelect);
+    ClickCell(4, 3);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 3, 19, 3));
+    EXPECT_EQ(Grid->Row(), 3);
+    Key(VK_DOWN);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 4, 19, 4));
+    // Left and right move the view, not the selection.
+    Key(VK_RIGHT);
+    EXPECT_EQ(Grid->LeftCol(), 2);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 4, 19, 4));
+    // No editor in a row-selecting grid.
+    Grid->SetOptions(Grid->Options() << goEditing);
+    Key(VK_RETURN);
+    EXPECT_FALSE(EditorShown());
+}
