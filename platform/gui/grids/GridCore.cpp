@@ -264,7 +264,8 @@ void TCustomGrid::SetOptions(TGridOptions Value)
         if (Value.Contains(goAlwaysShowEditor)) ShowEditor();
         else HideEditor();
     }
-    if (Value.Contains(goRowSelect)) MoveCurrent(Col(), Row(), true, false);
+    if (Value.Contains(goRowSelect) && FCurrent.X < FColCount && FCurrent.Y < FRowCount)
+        MoveCurrent(Col(), Row(), true, false);
     if (repaintAll) Invalidate();
     else InvalidateCell(FCurrent.X, FCurrent.Y);   // the focus frame depends on editing
     if (linesChanged) UpdateScrollRange();

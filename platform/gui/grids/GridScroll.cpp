@@ -409,7 +409,7 @@ bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
     bool handled = false;
     if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
     if (!handled) {
-        if (FCurrent.Y < FRowCount - 1) SetRow(FCurrent.Y + 1);
+        if (FCurrent.X < FColCount && FCurrent.Y < FRowCount - 1) SetRow(FCurrent.Y + 1);
         handled = true;
     }
     return handled;
@@ -420,7 +420,7 @@ bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
     bool handled = false;
     if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
     if (!handled) {
-        if (FCurrent.Y > FFixedRows) SetRow(FCurrent.Y - 1);
+        if (FCurrent.X < FColCount && FCurrent.Y < FRowCount && FCurrent.Y > FFixedRows) SetRow(FCurrent.Y - 1);
         handled = true;
     }
     return handled;

@@ -226,3 +226,26 @@ TEST_F(GridTest, ScrollBarsShowWhenCellsDoNotFitAndTakeTheirRoom)
     EXPECT_FALSE(Grid->ScrollBarShown(SB_VERT));
     EXPECT_EQ(Grid->ClientWidth(), 400);
 }
+
+TEST_F(GridTest, ASelectionMovedOutsideTheCellsHidesItSafely)
+{
+    // A descendant hides the selection by putting it past the last cell.
+    Fill(5, 30);
+    Grid->SetOptions(Grid->Options() << goEditing);
+    Grid->SetSelection(TGridRect(5, 30, 5, 30));
+    TBitmap bmp;
+    PaintControlTo(Grid, &bmp);
+    for (int x = 0; x < bmp.Width(); x += 3)
+        for (int y = 0; y < bmp.Height(); y += 3) ASSERT_NE(bmp.Canvas()->Pixels(x, y), ColorToRGB(clHighlight));
+    UserWheel(Grid, WHEEL_DELTA);
+    UserWheel(Grid, -WHEEL_DELTA);
+    Key(VK_RETURN);
+    EXPECT_FALSE(EditorShown());
+    Grid->SetOptions(Grid->Options() << goRowSelect);
+    Grid->SetOptions(Grid->Options() >> goRowSelect);
+    EXPECT_EQ(Grid->Selection(), TGridRect(5, 30, 5, 30));
+    // A key brings the current cell back into the grid.
+    Key(VK_UP);
+    EXPECT_EQ(Grid->Col(), 4);
+    EXPECT_EQ(Grid->Row(), 29);
+}
