@@ -27,7 +27,13 @@ const std::vector<String>& Texts()
         std::vector<String> v;
         v.reserve(size_t(kCols) * kRows);
         for (int r = 0; r < kRows; ++r)
-            for (int c = 0; c < kCols; ++c) v.push_back("R" + IntToStr(r) + " C" + IntToStr(c));
+            for (int c = 0; c < kCols; ++c) {
+                String s = "R";
+                s += IntToStr(r);
+                s += " C";
+                s += IntToStr(c);
+                v.push_back(std::move(s));
+            }
         return v;
     }();
     return texts;
