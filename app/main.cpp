@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "converter/UBoot.h"
 #include "converter/UParGen.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -14,6 +15,7 @@ int main()
         // Each part of the program plugs its windows in at their places in the order.
         Plug_Shell_Windows();
         Plug_ParGen_Window();
+        Plug_Boot_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {
