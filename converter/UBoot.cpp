@@ -321,7 +321,7 @@ void TFBoot::Btn_UpdateClick(TObject*)
     Update_Option_Index = CB_Update_Options->ItemIndex();
     Update_Option_Read_Back = CB_Update_Option_Read_Back->Checked();
     Compile_XML_Parameter_New_Boot();
-    Start_Program(PathJoin(Exe_Path, Updater_File_Name), "", 0);
+    TFDuvazaradFirmWare::Start_Program(PathJoin(Exe_Path, Updater_File_Name), "", 0);
 }
 
 void TFBoot::PingReply(const TPingReply& Reply)

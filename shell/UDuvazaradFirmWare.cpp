@@ -493,3 +493,13 @@ void TFDuvazaradFirmWare::FormClose(TObject*, TCloseAction&)
         Application->ShowException(E);
     }
 }
+
+void TFDuvazaradFirmWare::Start_Program(const String& NomeSW, const String& Parameter, int tipo)
+{
+    TProcess Process;
+    if (!Process.Start(NomeSW, SplitCommandLine(Parameter), tipo != 0))
+        throw EOSError(Format("Cannot start \"%s\": %s", {NomeSW, Process.LastError()}));
+    // A program still running at the limit is abandoned by the process object: it goes
+    // on by itself and is reaped when it ends.
+    Process.WaitFor(Start_Program_Limit_Ms);
+}

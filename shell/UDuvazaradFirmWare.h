@@ -130,6 +130,14 @@ public:
     // Sets the path of every configuration file from Project_Path.
     void Set_Files();
     void Update_Device();
+    // Starts the program file NomeSW with the command-line arguments Parameter, in a
+    // normal window for tipo 0 and hidden otherwise, and waits, without handling window
+    // messages, until it ends or Start_Program_Limit_Ms pass; a program still running
+    // then is left running on its own. Its exit code is not looked at. A program that
+    // cannot be started raises EOSError naming it and the reason.
+    static void Start_Program(const String& NomeSW, const String& Parameter, int tipo);
+    // How long Start_Program waits for a started program, in ms (150 s; tests shorten it).
+    static inline uint32_t Start_Program_Limit_Ms = 150000;
 
     void BACnet_EDE_File();
     void Build_EDS_File();

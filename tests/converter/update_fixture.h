@@ -11,6 +11,7 @@
 
 #include "converter/UBoot.h"
 #include "converter/UUpdate.h"
+#include "shell/UDuvazaradFirmWare.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/os/Files.h"
 #include "platform/rtl/Threads.h"

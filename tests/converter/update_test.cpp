@@ -36,7 +36,7 @@ protected:
     {
         if (FBoot == W) FBoot = nullptr;
         W->Free();
-        Start_Program_Limit_Ms = 150000;
+        TFDuvazaradFirmWare::Start_Program_Limit_Ms = 150000;
         for (String* s : {&Exe_Path, &Master_Path, &Project_Path, &FileName_ParGen, &FileName_KNX_SetAccess,
                           &FileName_LoRaWAN_SetAccess, &Last_IP_Address})
             s->clear();
@@ -155,7 +155,7 @@ TEST_F(UpdateTest, StartProgramWaitsForTheProgramsEnd)
     Place_Program(program, Updater_Script("0.3"));
     WriteFileAtomic(Job_File(), "<Ethernet_Update/>");
     const uint64_t t0 = GetTickCount64();
-    Start_Program(program, "", 0);
+    TFDuvazaradFirmWare::Start_Program(program, "", 0);
     const uint64_t took = GetTickCount64() - t0;
     EXPECT_TRUE(FileExists(PathJoin(Dir, "updater_ran")));
     EXPECT_GE(took, 300u);
@@ -163,7 +163,7 @@ TEST_F(UpdateTest, StartProgramWaitsForTheProgramsEnd)
     EXPECT_EQ(Trim(ReadFileBytes(PathJoin(Dir, "updater_ran"))), "0:");
 
     // Arguments, when there are any, are split as a command line.
-    Start_Program(program, "-q \"a b\"", 1);
+    TFDuvazaradFirmWare::Start_Program(program, "-q \"a b\"", 1);
     EXPECT_EQ(Trim(ReadFileBytes(PathJoin(Dir, "updater_ran"))), "2:-q a b");
 }
 
@@ -171,9 +171,9 @@ TEST_F(UpdateTest, AStuckProgramIsLeftAtTheLimit)
 {
     const String program = PathJoin(Dir, "Ethernet_Update.exe");
     Place_Program(program, Stuck_Updater_Script());
-    Start_Program_Limit_Ms = 300;
+    TFDuvazaradFirmWare::Start_Program_Limit_Ms = 300;
     const uint64_t t0 = GetTickCount64();
-    Start_Program(program, "", 0);
+    TFDuvazaradFirmWare::Start_Program(program, "", 0);
     const uint64_t took = GetTickCount64() - t0;
     EXPECT_GE(took, 300u);
     EXPECT_LT(took, 1000u) << "returns at the limit, not later";
@@ -189,7 +189,7 @@ TEST_F(UpdateTest, AProgramThatCannotStartRaises)
     const String missing = PathJoin(Dir, "Ethernet_Update.exe");
     const uint64_t t0 = GetTickCount64();
     try {
-        Start_Program(missing, "", 0);
+        TFDuvazaradFirmWare::Start_Program(missing, "", 0);
         ADD_FAILURE() << "no error";
     } catch (const EOSError& e) {
         EXPECT_NE(String(e.what()).find(missing), String::npos) << e.what();
