@@ -24,3 +24,29 @@ char GetDecimalSeparator()
 }
 
 void SetDecimalSeparatorOverride(char separator) { gOverride.store(separator); }
+
+namespace {
+std::atomic<char> gThousandOverride{0};
+}
+
+char GetThousandSeparator()
+{
+    if (char c = gThousandOverride.load()) return c;
+    char sep = 0;
+    locale_t loc = ::newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(nullptr));
+    if (loc != static_cast<locale_t>(nullptr)) {
+        const char* t = ::nl_langinfo_l(THOUSEP, loc);
+        if (t != nullptr) {
+            if (std::strlen(t) == 1)
+                sep = t[0];
+            else if (std::strcmp(t, "\xC2\xA0") == 0 || std::strcmp(t, "\xE2\x80\xAF") == 0)
+                sep = ' ';
+        }
+        ::freelocale(loc);
+    }
+    const char dec = GetDecimalSeparator();
+    if (sep == 0 || sep == dec) sep = (dec == ',') ? '.' : ',';
+    return sep;
+}
+
+void SetThousandSeparatorOverride(char separator) { gThousandOverride.store(separator); }

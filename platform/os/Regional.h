@@ -10,3 +10,12 @@ char GetDecimalSeparator();
 // Fixes the value GetDecimalSeparator returns (tests, or a user's explicit choice);
 // 0 returns to the locale's separator.
 void SetDecimalSeparatorOverride(char separator);
+
+// The thousand separator of the same locale. A locale without one (the C locale) gives
+// ',' and a locale whose separator is a (narrow) no-break space gives a blank; when that
+// would equal the decimal separator the other of ',' and '.' is taken, so a number text
+// never mixes them up.
+char GetThousandSeparator();
+
+// Fixes the value GetThousandSeparator returns; 0 returns to the locale's separator.
+void SetThousandSeparatorOverride(char separator);
