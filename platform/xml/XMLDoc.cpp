@@ -142,7 +142,13 @@ std::string DeclaredEncoding(std::string_view s)
 // The file's bytes as UTF-8 text.
 std::string ToUtf8(std::string_view bytes)
 {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return std::string(bytes.substr(3));
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        // A mark over bytes that are not UTF-8 (an 8-bit editor kept it): read them like
+        // any 8-bit file, or the document would hold text that is no UTF-8 and every save
+        // would turn it into something else.
+        const std::string_view rest = bytes.substr(3);
+        return IsValidUtf8(rest) ? std::string(rest) : Cp1252ToUtf8(rest);
+    }
     if (bytes.substr(0, 2) == "\xFF\xFE") return Utf16BytesToUtf8(bytes.substr(2), false);
     if (bytes.substr(0, 2) == "\xFE\xFF") return Utf16BytesToUtf8(bytes.substr(2), true);
     const std::string enc = DeclaredEncoding(bytes);
@@ -150,6 +156,52 @@ std::string ToUtf8(std::string_view bytes)
         !IsValidUtf8(bytes))
         return Cp1252ToUtf8(bytes);
     return std::string(bytes);
+}
+
+// Text as UTF-8: every byte that starts no valid sequence becomes U+FFFD.
+std::string ValidUtf8(const char* s)
+{
+    return Utf16ToUtf8(Utf8ToUtf16(s));
+}
+
+bool IsBlankText(const char* s)
+{
+    for (; *s; ++s)
+        if (*s != ' ' && *s != '\t' && *s != '\r' && *s != '\n') return false;
+    return true;
+}
+
+// Makes a parsed document hold only what the writer writes back as it is, so that loading
+// a saved file gives the same document again:
+// - character references to code points UTF-8 has no form for (surrogates, beyond
+//   U+10FFFF) leave bytes that are no UTF-8 and would be read back as windows-1252:
+//   they become U+FFFD;
+// - whitespace-only text beside other content is dropped also when it was written with
+//   character references ("&#9;"), as the parser drops it when it is written plainly;
+// - text that "&#0;" cut to nothing is no text at all.
+void Normalize(pugi::xml_node top)
+{
+    std::vector<pugi::xml_node> pending{top};   // no recursion: nesting depth is the file's
+    while (!pending.empty()) {
+        pugi::xml_node n = pending.back();
+        pending.pop_back();
+        if (!IsValidUtf8(n.name())) n.set_name(ValidUtf8(n.name()).c_str());
+        if (!IsValidUtf8(n.value())) n.set_value(ValidUtf8(n.value()).c_str());
+        for (pugi::xml_attribute a : n.attributes()) {
+            if (!IsValidUtf8(a.name())) a.set_name(ValidUtf8(a.name()).c_str());
+            if (!IsValidUtf8(a.value())) a.set_value(ValidUtf8(a.value()).c_str());
+        }
+        const bool alone = n.first_child() && !n.first_child().next_sibling();
+        for (pugi::xml_node c = n.first_child(); c;) {
+            const pugi::xml_node next = c.next_sibling();
+            const bool blank = c.type() == pugi::node_pcdata && IsBlankText(c.value());
+            if (n.type() == pugi::node_element && blank && (!alone || !*c.value()))
+                n.remove_child(c);
+            else
+                pending.push_back(c);
+            c = next;
+        }
+    }
 }
 
 }  // namespace
@@ -278,7 +330,10 @@ void TXMLDocument::LoadFromXML(std::string_view text, const std::string& name)
 {
     Clear();
     pugi::xml_parse_result r = FImpl->Doc.load_buffer(text.data(), text.size(), ParseFlags, pugi::encoding_utf8);
-    if (r) return;
+    if (r) {
+        Normalize(FImpl->Doc);
+        return;
+    }
     Clear();
     const std::size_t offset = std::min(static_cast<std::size_t>(r.offset), text.size());
     int line = 1, column = 1;

@@ -5,7 +5,9 @@
 // document, whatever precedes it (declaration, comments, processing instructions).
 // Under an element, the children are its child ELEMENTS only: comments, processing
 // instructions and text never count, so ChildCount/Child(i)/FindNode see the same list.
-// Whitespace-only text between elements is not kept.
+// Whitespace-only text between elements is not kept (also when written as character
+// references). Text is UTF-8: a character reference to a code point UTF-8 cannot hold
+// (a surrogate, beyond U+10FFFF) reads as U+FFFD.
 //
 // Writing: Clear, AddChild(root), AddComment("SW_VERSION = ...") after it, then the
 // sections and rows, then SaveToFile. Every file is written in one format: UTF-8 without
@@ -71,7 +73,8 @@ public:
 
     // Replaces the content with the file's. On any error the document is left empty.
     // Files with a byte-order mark are read as UTF-8 or UTF-16; files declaring
-    // ISO-8859-1 or windows-1252, or holding bytes that are not UTF-8, as windows-1252.
+    // ISO-8859-1 or windows-1252, or holding bytes that are not UTF-8 (with or without
+    // a UTF-8 mark), as windows-1252.
     void LoadFromFile(const std::string& path);
     // The same from text in memory; 'name' stands for the file in error messages.
     void LoadFromXML(std::string_view text, const std::string& name = "XML text");

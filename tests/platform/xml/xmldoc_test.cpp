@@ -278,6 +278,7 @@ TEST_F(XmlTest, FilesInOtherEncodingsAreReadAsUtf8)
     };
     const Case cases[] = {
         {"UTF-8 with mark", "\xEF\xBB\xBF<a v=\"Z\xC3\xA4hler\"/>"},
+        {"UTF-8 mark over 8-bit bytes", "\xEF\xBB\xBF<a v=\"Z\xE4hler\"/>"},
         {"UTF-16 LE", "\xFF\xFE<\0a\0 \0v\0=\0\"\0Z\0\xE4\0h\0l\0e\0r\0\"\0/\0>\0"s},
         {"UTF-16 BE", "\xFE\xFF\0<\0a\0 \0v\0=\0\"\0Z\0\xE4\0h\0l\0e\0r\0\"\0/\0>"s},
         {"declared latin-1", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><a v=\"Z\xE4hler\"/>"},
@@ -289,6 +290,40 @@ TEST_F(XmlTest, FilesInOtherEncodingsAreReadAsUtf8)
         WriteFileAtomic(file, c.bytes);
         doc.LoadFromFile(file);
         EXPECT_EQ(doc.DocumentElement().Attribute("v"), "Z\xC3\xA4hler");
+    }
+}
+
+// Whatever a file holds, the document read from it saves to a file that reads back to the
+// same document: a file the program rewrites is never changed by the rewrite alone.
+TEST_F(XmlTest, ADocumentReadFromAFileSavesBackUnchanged)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string text;   // of the root
+        std::string attribute;   // v of the root
+    };
+    const std::string Replacement = "\xEF\xBF\xBD";
+    const Case cases[] = {
+        {"whitespace beside elements written as a character reference", "<r v=\"\">\n [ <b/>\n  &#9; <c/></r>",
+         "\n [ ", ""},
+        {"whitespace alone written as a character reference", "<r v=\"\">&#9;&#10;</r>", "\t\n", ""},
+        {"text cut to nothing by a zero character", "<r v=\"\">&#0;=\"1\"/></r>", "", ""},
+        {"references to a surrogate and beyond U+10FFFF", "<r v=\"a&#xD800;\">&#x110000;</r>",
+         Replacement + Replacement + Replacement + Replacement, "a" + Replacement + Replacement + Replacement},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = dir + "in.xml";
+        WriteFileAtomic(file, c.bytes);
+        doc.LoadFromFile(file);
+        EXPECT_EQ(doc.DocumentElement().Text(), c.text);
+        EXPECT_EQ(doc.DocumentElement().Attribute("v"), c.attribute);
+        const std::string saved = doc.SaveToXML();
+        doc.SaveToFile(file);
+        doc.LoadFromFile(file);
+        EXPECT_EQ(doc.DocumentElement().Text(), c.text);
+        EXPECT_EQ(doc.SaveToXML(), saved);
     }
 }
 
