@@ -63,7 +63,8 @@ bool Is_Row_Taken(const TXMLNode& Row);
 
 // A KNX address text as 16 bits (text and parts trimmed, parts that are no number 0):
 //   group:      "main/middle/sub", "main/sub" or a number;
-//   individual: "area.line.device", "area.device" or a number.
+//   individual: "area.line.device", "area.device" or a number. The editors accept no
+//               "area.device" (Check_KNX_Address); one in a hand-made file is line 0.
 // Parts out of range are masked (main 31, middle 7, sub 255 or 2047; area and line 15,
 // device 255), not refused.
 uint16_t Get_KNX_Address(const String& Text, bool Group);

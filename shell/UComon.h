@@ -110,8 +110,9 @@ bool Split_IP_Address(const String& Text, String& P1, String& P2, String& P3, St
 bool IP_To_Bytes(const String& Text, uint8_t& B1, uint8_t& B2, uint8_t& B3, uint8_t& B4);
 // "a.b.c.d:port"; true when valid. The outputs are 0 unless the whole text is valid.
 bool Split_IP_Port(const String& Text, uint8_t& B1, uint8_t& B2, uint8_t& B3, uint8_t& B4, uint16_t& Port);
-// KNX individual (area.line.device, area.device or a number) or group address
-// (main/middle/sub, main/sub or a number); 0 valid, 1 invalid. The text is not trimmed.
+// KNX individual (area.line.device or a number; a two-part area.device is invalid) or
+// group address (main/middle/sub, main/sub or a number); 0 valid, 1 invalid. The parts
+// are trimmed, the whole text is not.
 int Check_KNX_Address(const String& Text, bool IsGroup, bool AllowZero);
 bool Has_No_Dot(const String& Text);
 

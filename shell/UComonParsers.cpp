@@ -97,12 +97,10 @@ int Check_KNX_Address(const String& Text, bool IsGroup, bool AllowZero)
         int area = PartNumber(t.substr(0, d1));
         std::string_view rest = t.substr(d1 + 1);
         size_t d2 = rest.find('.');
-        if (d2 == std::string_view::npos) {
-            // area.device: the line is taken as fixed by whoever encodes the address.
-            int device = PartNumber(rest);
-            if (!InRange(area, 0, 15) || !InRange(device, 0, 255)) return 1;
-            return (!AllowZero && area == 0 && device == 0) ? 1 : 0;
-        }
+        // Two parts would leave the line to a guess, and the program's two encoders guess
+        // differently (the table's line 0, the converter's own address line 1): an
+        // individual address names its line, or is one number.
+        if (d2 == std::string_view::npos) return 1;
         int line = PartNumber(rest.substr(0, d2));
         std::string_view deviceText = rest.substr(d2 + 1);
         if (deviceText.find('.') != std::string_view::npos) return 1;

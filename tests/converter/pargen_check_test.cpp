@@ -46,7 +46,7 @@ TEST_F(ParGenTest, EveryCheckReportsItsOwnTextAndNothingIsWritten)
     cases.push_back({"payload above", [](TFParGen* w) { w->E_LoRa_Payload_Size->SetText("231"); }, 497});
     cases.push_back({"payload zero", [](TFParGen* w) { w->E_LoRa_Payload_Size->SetText("0"); }, 497});
     cases.push_back({"activation", [](TFParGen* w) { w->CB_LoRa_Activation_Method->SetItemIndex(-1); }, 499});
-    for (const char* knx : {"0.0.0", "1/1/20", "16.1.1", "", "hall"})
+    for (const char* knx : {"0.0.0", "1/1/20", "16.1.1", "", "hall", "2.3"})
         cases.push_back({"KNX address", [=](TFParGen* w) { w->E_KNX_IDDevice->SetText(knx); }, 882});
     // What passes.
     cases.push_back({"DNS off", [](TFParGen* w) { w->E_EthConn_Pri_DNS_IP1->SetText("999"); }, 0});

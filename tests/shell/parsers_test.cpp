@@ -106,11 +106,11 @@ TEST(Parsers, CheckKnxAddress)
         {"0", false, true, 1},
         {" 1 . 2 . 3 ", false, false, 0},
         {"1.x.3", false, true, 1},
-        {"1.5", false, false, 0},     // area.device
-        {"15.255", false, false, 0},
+        // Two parts (area.device) leave the line open: refused, whatever the numbers.
+        {"1.5", false, false, 1},
+        {"15.255", false, true, 1},
         {"16.0", false, true, 1},
-        {"0.0", false, false, 1},
-        {"0.0", false, true, 0},
+        {"0.0", false, true, 1},
         // group addresses
         {"31/7/255", true, false, 0},
         {"0/0/0", true, true, 1},
