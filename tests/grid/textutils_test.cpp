@@ -120,6 +120,19 @@ TEST_F(RegionalSeparators, NumberKindsFollowTheRegionalSeparators)
     EXPECT_EQ(NormalizeNumberText("1.234,50 EUR"), "1234.50");
 }
 
+TEST(GridTextNumbers, ThousandSeparatorNeverEqualsTheDecimalOne)
+{
+    // Whatever the locale says, the two separators stay apart, so "1,5" is never read as 15.
+    for (char dec : {',', '.'}) {
+        SetDecimalSeparatorOverride(dec);
+        EXPECT_NE(GetThousandSeparator(), dec);
+    }
+    SetDecimalSeparatorOverride(0);
+    SetThousandSeparatorOverride('\'');
+    EXPECT_EQ(GetThousandSeparator(), '\'');
+    SetThousandSeparatorOverride(0);
+}
+
 TEST_F(RegionalSeparators, NormalizedNumbers)
 {
     struct Case { String text, plain; };
