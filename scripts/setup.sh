@@ -4,7 +4,7 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build ccache g++ pkg-config
-  qt6-base-dev libpugixml-dev libjpeg62-turbo-dev libcurl4-openssl-dev
+  qt6-base-dev libpugixml-dev libjpeg62-turbo-dev libcurl4-openssl-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-wine fonts-dejavu-core
 )
