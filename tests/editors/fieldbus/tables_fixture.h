@@ -1,0 +1,78 @@
+#pragma once
+// An editor's tables in memory, shaped by its description and reset as a showing resets
+// them, with a folder of the test's own for the files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <utility>
+
+#include "editors/fieldbus/UFieldbusDescs.h"
+#include "editors/fieldbus/frame/UTableFile.h"
+#include "platform/os/Files.h"
+#include "shell/ULanguage.h"
+#include "tests/shell/memory_rows.h"
+
+struct TMemoryTables {
+    explicit TMemoryTables(TEditorDesc D) : Desc(std::move(D))
+    {
+        for (const TTableDesc& t : Desc.Tables) {
+            auto g = std::make_unique<TMemoryRows>(t.Col_Count(), t.Rows + 1);
+            for (int c = 0; c < t.Col_Count(); ++c) {
+                if (t.Columns[size_t(c)].Kind == ckCheckBox) g->CheckColumn(c);
+                if (t.Columns[size_t(c)].Hidden) g->Hide(c);
+            }
+            Reset_Table(t, *g);
+            Grids.push_back(g.get());
+            Owned.push_back(std::move(g));
+        }
+    }
+    TMemoryRows& operator[](int Table) { return *Owned[size_t(Table)]; }
+    // Sets cells of a row: {column, text} pairs.
+    void Set(int Table, int Row, std::initializer_list<std::pair<int, const char*>> Cells)
+    {
+        for (const auto& [c, text] : Cells) Owned[size_t(Table)]->SetCellEx(c, Row, text);
+    }
+    // The failure text of a check, empty when every row passes.
+    String Check() const
+    {
+        const auto f = Check_Tables(Desc, Grids);
+        return f ? f->Text : String();
+    }
+
+    TEditorDesc Desc;
+    TTableGrids Grids;
+    std::vector<std::unique_ptr<TMemoryRows>> Owned;
+};
+
+class EditorFiles : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Load_Default_Texts();
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        Dir = (std::filesystem::temp_directory_path() /
+               ("editors_" + std::string(info->test_suite_name()) + "_" + info->name()))
+                  .string();
+        std::filesystem::remove_all(Dir);
+        std::filesystem::create_directories(Dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(Dir); }
+
+    String Path(const String& Name) const { return PathJoin(Dir, Name); }
+    static String Text(int Number) { return Lang_Strings[Number]; }
+
+    String Dir;
+};
+
+// A KNX rule that passes every check; tests change single cells of it.
+inline void Valid_KNX_Row(TMemoryTables& t, int Row, const char* Source = "1.1.20", const char* Dest = "1/2/3")
+{
+    using namespace KNX;
+    t.Set(0, Row,
+          {{Col_Enable, "Y"}, {Col_Source_Address, Source}, {Col_Destination_Address, Dest}, {Col_APCI, "Write"},
+           {Col_Priority, "Low"}, {Col_Format, "None"}, {Col_MultiplicationFactor, ""}, {Col_Extended, "N"}, {Col_ReTest, "N"},
+           {Col_On_Command, "N"}, {Col_On_Change, "Y"}, {Col_On_Timer, "N"}, {Col_Poll_Time, "0"}, {Col_Position, "10"},
+           {Col_Bit_Mode, "No"}, {Col_Length, "2"}, {Col_TimeOut, "0"}, {Col_Mnemonic, "Rule"}});
+}
