@@ -248,7 +248,8 @@ bool Check_Config_LoraWAN(const String& ParGen_File, const String& LoRaWAN_File)
     for (const TXMLNode& Row : Uplinks.ChildNodes()) {
         if (!Is_Row_Taken(Row)) continue;
         const int Num_Byte = StrToIntDef(Row.AttributeDef("NumByte", ""), -1);
-        if (Num_Byte < 0 || Num_Byte > Payload - 2) return false;
+        // Computed wide: a payload size of -2147483648 in the file must not overflow.
+        if (Num_Byte < 0 || Num_Byte > static_cast<long long>(Payload) - 2) return false;
     }
     return true;
 }

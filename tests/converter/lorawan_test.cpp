@@ -119,6 +119,8 @@ TEST_F(LoRaWanTables, PreCheckTakesTheBuildersRows)
         {"", "<row Enable='Y' NumByte='0'/>", false, "no ParGen.xml: P is 0"},
         {"", "<row Enable='N' NumByte='0'/>", true, "no ParGen.xml, no enabled uplink"},
         {"10", "", true, "no uplinks"},
+        {"-2147483648", "<row Enable='Y' NumByte='0'/>", false, "the smallest payload size: P - 2 does not wrap"},
+        {"$FFFFFFFF", "<row Enable='Y' NumByte='0'/>", false, "a hex payload size of -1"},
     };
     for (const auto& c : cases) {
         if (c.payload && !*c.payload) std::filesystem::remove(ParGen);
