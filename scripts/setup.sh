@@ -7,6 +7,7 @@ PACKAGES=(
   qt6-base-dev libpugixml-dev libjpeg62-turbo-dev libcurl4-openssl-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-wine fonts-dejavu-core
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 missing=()
