@@ -188,3 +188,37 @@ TEST_F(Files, AFixedModeFileShownInVariableModeKeepsItsFirstRows)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Files, TheLoRaWANEditorReadsPayloadSizeAndFPortModeFromParGen)
+{
+    const struct {
+        const char* what;
+        const char* bytes;   // nullptr: no file
+        int payload;
+        bool fixed;
+    } cases[] = {
+        {"no file", nullptr, 0, true},
+        {"both keys", "<Par_Gen><LoRa_Payload_Size>51</LoRa_Payload_Size><LoRa_FPort>Variable</LoRa_FPort></Par_Gen>",
+         51, false},
+        {"any case, blanks around", "<P><LoRa_FPort> vARIABLE </LoRa_FPort></P>", 0, false},
+        {"Fixed", "<P><LoRa_Payload_Size>222</LoRa_Payload_Size><LoRa_FPort>Fixed</LoRa_FPort></P>", 222, true},
+        {"another word", "<P><LoRa_FPort>Var</LoRa_FPort></P>", 0, true},
+        {"blanks before the size", "<P><LoRa_Payload_Size>  51</LoRa_Payload_Size></P>", 51, true},
+        {"blanks after the size", "<P><LoRa_Payload_Size>51 </LoRa_Payload_Size></P>", 0, true},
+        {"no number", "<P><LoRa_Payload_Size>many</LoRa_Payload_Size></P>", 0, true},
+        {"not XML", "<P><LoRa_Payload_Size>51", 0, true},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(Path("ParGen.xml"));
+        if (c.bytes) WriteFileAtomic(Path("ParGen.xml"), c.bytes);
+        int P = -7;
+        bool Fixed = false;
+        Read_LoRa_Settings(Path("ParGen.xml"), P, Fixed);
+        EXPECT_EQ(P, c.payload) << c.what;
+        EXPECT_EQ(Fixed, c.fixed) << c.what;
+    }
+}
+
+}  // namespace
