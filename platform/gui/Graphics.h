@@ -231,8 +231,10 @@ public:
     void SetTransparentColor(TColor c);
     TTransparentMode TransparentMode() const { return FTransparentMode; }
     void SetTransparentMode(TTransparentMode m) { FTransparentMode = m; }
-    TPixelFormat PixelFormat() const { return pf32bit; }
-    void SetPixelFormat(TPixelFormat) {}
+    // The pixels are always kept as 32-bit RGB; the format is recorded for code that
+    // asks which kind of bitmap it was given.
+    TPixelFormat PixelFormat() const { return FPixelFormat; }
+    void SetPixelFormat(TPixelFormat v) { FPixelFormat = v; }
     void Dormant() {}
     void FreeImage() {}
 
@@ -242,6 +244,7 @@ private:
     std::unique_ptr<TCanvas> FCanvas;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
+    TPixelFormat FPixelFormat = pf32bit;
 };
 
 // Holds one picture; every format loads into a bitmap.

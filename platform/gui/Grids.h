@@ -311,6 +311,9 @@ public:
     bool GetScrollInfo(int Bar, TGridScrollInfo& Info) const;
     void SetScrollInfo(int Bar, const TGridScrollInfo& Info);
     bool ScrollBarShown(int Bar) const;
+    // Keeps a bar shown also when all cells fit; it is then shown disabled.
+    void SetScrollBarAlwaysShown(int Bar, bool Value);
+    bool ScrollBarAlwaysShown(int Bar) const;
     TGridScrollBar* ScrollBarControl(int Bar) const { return Bar == SB_VERT ? FVertBar : FHorzBar; }
 
     TMouseWheelUpDownEvent OnMouseWheelDown;
@@ -436,6 +439,8 @@ private:
     TGridScrollBar* FHorzBar = nullptr;
     bool FVertShown = false;
     bool FHorzShown = false;
+    bool FVertAlways = false;
+    bool FHorzAlways = false;
     bool FUpdatingScroll = false;
     bool FScrollTimer = false;
     TPoint FLastMouse;
@@ -546,12 +551,18 @@ protected:
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;
 
+    // For a grid that hides columns by lowering ColCount: the cells of the columns
+    // beyond ColCount then stay stored when the count falls, come back when it grows,
+    // and Cells/Objects/SetCells/SetObjects and ColumnMoved reach them by index.
+    bool FKeepColumnCells = false;
+
 private:
     struct TRowData {
         std::vector<String> Texts;
         std::vector<TObject*> Objects;
     };
     TRowData* EnsureRow(int ARow);
+    TRowData* EnsureCell(int ACol, int ARow);
     void CheckCell(int ACol, int ARow) const;
     void CellChanged(int ACol, int ARow);
     std::vector<std::unique_ptr<TRowData>> FData;

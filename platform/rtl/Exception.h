@@ -20,6 +20,7 @@ CONF_DECLARE_EXCEPTION(EConvertError, Exception);         // text that is no num
 CONF_DECLARE_EXCEPTION(EListError, Exception);            // list index out of bounds, duplicates
 CONF_DECLARE_EXCEPTION(EInvalidOperation, Exception);     // control used in a state that forbids it
 CONF_DECLARE_EXCEPTION(EInvalidArgument, Exception);
+CONF_DECLARE_EXCEPTION(EInvalidCast, Exception);             // an object of the wrong class for the operation
 CONF_DECLARE_EXCEPTION(EInOutError, Exception);           // file could not be read or written
 CONF_DECLARE_EXCEPTION(EFOpenError, EInOutError);
 CONF_DECLARE_EXCEPTION(EFCreateError, EInOutError);

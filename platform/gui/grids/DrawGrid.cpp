@@ -66,7 +66,7 @@ TStringGrid::~TStringGrid() = default;
 
 void TStringGrid::CheckCell(int ACol, int ARow) const
 {
-    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount())
+    if (ACol < 0 || ARow < 0 || (ACol >= ColCount() && !FKeepColumnCells) || ARow >= RowCount())
         throw EInvalidGridOperation("Grid index out of range");
 }
 
@@ -82,9 +82,20 @@ TStringGrid::TRowData* TStringGrid::EnsureRow(int ARow)
     return row.get();
 }
 
+TStringGrid::TRowData* TStringGrid::EnsureCell(int ACol, int ARow)
+{
+    TRowData* row = EnsureRow(ARow);
+    if (row->Texts.size() <= size_t(ACol)) {
+        row->Texts.resize(size_t(ACol) + 1);
+        row->Objects.resize(size_t(ACol) + 1, nullptr);
+    }
+    return row;
+}
+
 const String& TStringGrid::Cells(int ACol, int ARow) const
 {
-    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || ACol >= ColCount()) return kEmpty;
+    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || (ACol >= ColCount() && !FKeepColumnCells))
+        return kEmpty;
     const TRowData* row = FData[size_t(ARow)].get();
     if (!row || size_t(ACol) >= row->Texts.size()) return kEmpty;
     return row->Texts[size_t(ACol)];
@@ -92,7 +103,8 @@ const String& TStringGrid::Cells(int ACol, int ARow) const
 
 TObject* TStringGrid::Objects(int ACol, int ARow) const
 {
-    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || ACol >= ColCount()) return nullptr;
+    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || (ACol >= ColCount() && !FKeepColumnCells))
+        return nullptr;
     const TRowData* row = FData[size_t(ARow)].get();
     if (!row || size_t(ACol) >= row->Objects.size()) return nullptr;
     return row->Objects[size_t(ACol)];
@@ -101,20 +113,20 @@ TObject* TStringGrid::Objects(int ACol, int ARow) const
 void TStringGrid::SetCells(int ACol, int ARow, const String& Value)
 {
     CheckCell(ACol, ARow);
-    EnsureRow(ARow)->Texts[size_t(ACol)] = Value;
+    EnsureCell(ACol, ARow)->Texts[size_t(ACol)] = Value;
     CellChanged(ACol, ARow);
 }
 
 void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
 {
     CheckCell(ACol, ARow);
-    EnsureRow(ARow)->Objects[size_t(ACol)] = Value;
+    EnsureCell(ACol, ARow)->Objects[size_t(ACol)] = Value;
 }
 
 // A changed cell is repainted when it is in view; an editor showing it reloads.
 void TStringGrid::CellChanged(int ACol, int ARow)
 {
-    if (RowInView(ARow) && ColInView(ACol)) InvalidateCell(ACol, ARow);
+    if (ACol < ColCount() && RowInView(ARow) && ColInView(ACol)) InvalidateCell(ACol, ARow);
     if (FEditUpdate == 0 && ACol == FInplaceCol && ARow == FInplaceRow && FInplaceEdit && FInplaceEdit->Visible())
         InvalidateEditor();
 }
@@ -166,11 +178,12 @@ void TStringGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AStat
 
 void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
+    const size_t need = std::max({size_t(ColCount()), size_t(FromIndex) + 1, size_t(ToIndex) + 1});
     for (auto& row : FData) {
         if (!row) continue;
-        if (row->Texts.size() < size_t(ColCount())) {
-            row->Texts.resize(size_t(ColCount()));
-            row->Objects.resize(size_t(ColCount()), nullptr);
+        if (row->Texts.size() < need) {
+            row->Texts.resize(need);
+            row->Objects.resize(need, nullptr);
         }
         auto move = [&](auto& v) {
             auto item = std::move(v[size_t(FromIndex)]);
@@ -196,7 +209,7 @@ void TStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
     // Cells outside the new bounds are gone; growing again shows empty cells.
     if (FData.size() > size_t(RowCount())) FData.resize(size_t(RowCount()));
-    if (ColCount() < OldColCount)
+    if (ColCount() < OldColCount && !FKeepColumnCells)
         for (auto& row : FData)
             if (row && row->Texts.size() > size_t(ColCount())) {
                 row->Texts.resize(size_t(ColCount()));

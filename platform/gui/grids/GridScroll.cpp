@@ -262,6 +262,16 @@ void TGridScrollBar::WndProc(TMessage& msg)
 
 bool TCustomGrid::ScrollBarShown(int Bar) const { return Bar == SB_VERT ? FVertShown : FHorzShown; }
 
+void TCustomGrid::SetScrollBarAlwaysShown(int Bar, bool Value)
+{
+    bool& flag = Bar == SB_VERT ? FVertAlways : FHorzAlways;
+    if (flag == Value) return;
+    flag = Value;
+    UpdateScrollRange();
+}
+
+bool TCustomGrid::ScrollBarAlwaysShown(int Bar) const { return Bar == SB_VERT ? FVertAlways : FHorzAlways; }
+
 bool TCustomGrid::GetScrollInfo(int Bar, TGridScrollInfo& Info) const
 {
     const TGridScrollBar* b = Bar == SB_VERT ? FVertBar : FHorzBar;
@@ -309,6 +319,16 @@ void TCustomGrid::UpdateScrollRange()
         v = v || nv;
         h = h || nh;
     }
+    // A bar kept on while everything fits is shown disabled.
+    const bool needV = v, needH = h;
+    v = v || FVertAlways;
+    h = h || FHorzAlways;
+    if (v != needV || h != needH) {
+        CalcDrawInfoXY(di, std::max(0, Width() - (v ? s : 0)), std::max(0, Height() - (h ? s : 0)));
+        maxTL = CalcMaxTopLeft(TGridCoord(FColCount - 1, FRowCount - 1), di);
+    }
+    FVertBar->SetEnabled(needV || !FVertAlways);
+    FHorzBar->SetEnabled(needH || !FHorzAlways);
     const bool changed = v != FVertShown || h != FHorzShown;
     FVertShown = v;
     FHorzShown = h;

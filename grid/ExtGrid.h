@@ -1,0 +1,979 @@
+#pragma once
+// The feature grid of the program's tables: the base grid's cell store with settings
+// objects, per-cell query hooks that fire one event each, cell objects (check boxes,
+// radio controls, pictures, progress bars, comments, buttons ...), hidden columns with
+// real and display indexes, hidden rows kept in a store of their own, and look presets.
+//
+// Columns: "real" indexes count every column, hidden ones included; "display" indexes
+// count what is shown (ColCount of them). Rows likewise: a hidden row leaves the grid
+// for the hidden-row store, so real rows count it and display rows do not. Each
+// operation says which it takes.
+#include <memory>
+#include <vector>
+
+#include "grid/BaseGrid.h"
+#include "grid/CellGraphic.h"
+#include "grid/GridEditors.h"
+#include "grid/GridLaterSettings.h"
+#include "grid/GridOptions.h"
+#include "grid/GridPanels.h"
+#include "grid/GridSettings.h"
+#include "grid/GridTheme.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/ImgList.h"
+
+class TIntList;
+class TSortIndexList;
+class TControlList;
+class TFilePicture;
+class TArrowWindow;
+class THTMLPictureCache;
+class TPictureContainer;
+class TGridFocusWindow;
+
+// One hidden row: its cells (text and record per real column), height, where it was.
+class TGridItem : public TObject {
+public:
+    TGridItem() { Items.SetOwnsObjects(false); }
+    int Idx = 0;       // the row's index when it was hidden
+    int Height = 0;
+    TStringList Items;  // one line per real column, with the cell's record as object
+    int FLevel = 0;     // filter level (HideRowList only)
+};
+
+// ---- events ----
+using TCanEditCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)>;
+using TSearchFooterActionEvent =
+    std::function<void(TObject* Sender, const String& Value, int ACol, int ARow, TSearchAction SearchAction)>;
+using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TExpandClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool Expanded)>;
+using TRowColEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TGetCellCursorEvent = std::function<void(TObject* Sender, int ACol, int ARow, int X, int Y, TCursor& ACursor)>;
+using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, String& hintstr)>;
+using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, std::u16string& hintstr)>;
+using TGetCellColorEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
+using TGetCellBorderEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen* APen, TCellBorders& Borders)>;
+using TGetAlignmentEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGetFormatEvent =
+    std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, String& aPrefix, String& aSuffix)>;
+using TGetEditorTypeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
+using TRowColBoolEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Value)>;
+using TColRowBoolEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& Value)>;
+using TGetCheckTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStringList* Filter)>;
+using TUnitChangedCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& NewUnit)>;
+using TCheckBoxChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
+using TRatingChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int& NewRate, bool& Allow)>;
+using TColorSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, TColor Color, const String& Value)>;
+using TImageSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, int Index)>;
+using TGetFloatFormatEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, bool& IsFloat, String& FloatFormat)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+using TPaintedEvent = std::function<void(TObject* Sender)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
+                                                TGridDrawState AState, TRect ARect, bool Printing)>;
+using TGetCellGradientEvent = std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo,
+                                                 TColor& ColorMirror, TColor& ColorMirrorTo,
+                                                 TGradientDirection& GD)>;
+using TGetCellBorderPropEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen, TPen* RightPen, TPen* BottomPen)>;
+// The XP colour schemes SetTheme applies.
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+
+class TExtStringGrid : public TBaseGrid, public IWYXTones, public IWYXStyle {
+public:
+    explicit TExtStringGrid(TComponent* AOwner);
+    ~TExtStringGrid() override;
+
+    // After the grid's properties were set as a form sets them.
+    virtual void Loaded();
+    void SetParent(TWinControl* p) override;
+
+    // ================================================================ dimensions
+    // Displayed columns (hidden ones are not counted); lowering it keeps the cells of
+    // the real columns beyond.
+    void SetColCount(int Value);
+    // Displayed rows (hidden ones are not counted); rows below it pass through the
+    // display-text hooks.
+    void SetRowCount(int Value);
+    int AllColCount() { return TotalColCount(); }
+    int AllRowCount() { return TotalRowCount(); }
+    void SetFixedRowHeight(int Value);
+    void ApplyColumnStretch(int StretchColumn);
+
+    // ================================================================ copy, invalidation, sizing
+    // Copies another TExtStringGrid; any other source is ignored.
+    void Assign(const TObject* Source);
+    virtual void AssignCells(const TObject* Source);
+    // The first invalidation after an editor changed a cell is skipped.
+    void Invalidate() override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void ApplyScrollBarAlways(bool ForceHide);
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool v) { FIntegralHeight = v; }
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor v);
+    TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+    void SetScrollBarAlways(TScrollBarAlways v);
+    // Set by the in-place editors after they changed a cell.
+    void SetEditChange(bool v) { FEditChange = v; }
+    void BeginUpdate();
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+
+    // ================================================================ per-cell hooks
+    virtual void FireCanEditCellEvent(int ACol, int ARow, bool& CanEdit);
+    virtual void FireSearchFooterAction(const String& Value, int ACol, int ARow, TSearchAction SearchAction);
+    virtual void FireButtonClick(int ACol, int ARow);
+    virtual void FireExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void FireComboCloseUp(int ARow, int ACol);
+    virtual void FireComboDropDown(int ARow, int ACol);
+    virtual void FireGetCellCursor(int ACol, int ARow, int X, int Y);
+    virtual void FireGridHint(int ACol, int ARow, String& hint, std::u16string& widehint);
+    virtual void FireGetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void FireGetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void FireGetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void FireGetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void FireGetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void FireGetFormat(int ACol, TSortStyle& AStyle, String& aPrefix, String& aSuffix);
+    virtual void FireGetEditorType(int ACol, int ARow, TEditorType& AEditor);
+    virtual void GetEditorTypeOf(int ACol, int ARow, TEditorType& AEditor);
+    virtual bool IsNoEditCell(int ACol, int ARow);
+    virtual void IsFixedCellEx(int ACol, int ARow, bool& IsFixed);
+    virtual void FireCanEditCell(int ACol, int ARow, bool& CanEdit);
+    virtual void FireIsPasswordCell(int ACol, int ARow, bool& IsPassword);
+    virtual void FireGetWordWrap(int ACol, int ARow, bool& WordWrap);
+    virtual bool HasComboBox(int ACol, int ARow);
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual void GetCheckTrue(int ACol, int ARow, String& Value);
+    virtual void GetCheckFalse(int ACol, int ARow, String& Value);
+    virtual bool BuildColumnFilter(int ACol);
+    void GetCellDefaults(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                         TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA, bool& WW,
+                         TGradientDirection& GD) override;
+    // The cell's font (one scratch font for every cell with a record).
+    TFont* GetCellFont(int i, int j);
+    static TForm* GetOwnerForm(TControl* AControl);
+    bool IsFixed(int ACol, int ARow) override;
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                             TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                             TGradientDirection& GD) override;
+    void DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    void FireGetDisplText(int ACol, int ARow, String& Value) override;
+
+    // ================================================================ cell objects
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    virtual TCellType GetCellType(int ACol, int ARow);
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType kind);
+    // The kind of the base cell's object lies in the set.
+    bool CellTypeInSet(int ACol, int ARow, const TCellTypeSet& kinds);
+
+    void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool transparent, TCellHAlign hal, TCellVAlign val);
+    TBitmap* GetBitmap(int ACol, int ARow);
+    bool HasBitmap(int ACol, int ARow);
+    bool RemoveBitmap(int ACol, int ARow);
+    void AddPicture(int ACol, int ARow, TPicture* APicture, bool transparent, TStretchMode stretchmode, int padding,
+                    TCellHAlign hal, TCellVAlign val);
+    TPicture* CreatePicture(int ACol, int ARow, bool transparent, TStretchMode stretchmode, int padding,
+                            TCellHAlign hal, TCellVAlign val);
+    TPicture* GetPicture(int ACol, int ARow);
+    bool HasPicture(int ACol, int ARow);
+    bool RemovePicture(int ACol, int ARow);
+    void AddFilePicture(int ACol, int ARow, TFilePicture* AFilePicture, bool transparent, TStretchMode stretchmode,
+                        int padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool transparent, TStretchMode stretchmode, int padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    bool RemoveFilePicture(int ACol, int ARow);
+    void AddIcon(int ACol, int ARow, TBitmap* AIcon, TCellHAlign hal, TCellVAlign val);
+    TBitmap* CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+    bool RemoveIcon(int ACol, int ARow);
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool GetImageIdx(int ACol, int ARow, int& idx);
+    void SetImageIdx(int ACol, int ARow, int Idx);
+    bool RemoveImageIdx(int ACol, int ARow);
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    bool RemoveDataImage(int ACol, int ARow);
+    bool HasDataImage(int ACol, int ARow);
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    bool RemoveMultiImage(int ACol, int ARow);
+    TIntList* GetCellImages(int ACol, int ARow);
+    void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+    void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                              TColor BKTextColor, const String& Fmt, int Min, int Max);
+    bool HasProgress(int ACol, int ARow);
+    bool RemoveProgress(int ACol, int ARow);
+    void AddExtProgress(int ACol, int ARow, int Min, int Max);
+    bool RemoveExtProgress(int ACol, int ARow);
+    void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+    void SetProgressPie(int ACol, int ARow, int Value);
+    bool RemoveProgressPie(int ACol, int ARow);
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+    bool RemoveRangeIndicator(int ACol, int ARow);
+    void AddComment(int ACol, int ARow, const String& Comment);
+    void AddColorComment(int ACol, int ARow, const String& Comment, TColor Color);
+    void SetComment(int ACol, int ARow, const String& Value);
+    bool IsComment(int ACol, int ARow, String& Comment);
+    String GetComment(int ACol, int ARow);
+    bool RemoveComment(int ACol, int ARow);
+    void RemoveAllComments();
+    void AddShape(int ACol, int ARow, int Shape, TColor FillColor, TColor LineColor, TCellHAlign hal, TCellVAlign val);
+    bool RemoveShape(int ACol, int ARow);
+    void SetShapeColor(int ACol, int ARow, TColor FillColor);
+    TColor GetShapeColor(int ACol, int ARow);
+    void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+    bool HasRating(int ACol, int ARow);
+    bool RemoveRating(int ACol, int ARow);
+    struct TScrollProp {
+        int PageSize = 0;
+        int Range = 0;
+    };
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    bool HasScrollBar(int ACol, int ARow);
+    bool HasAutoRangeScrollBar(int ACol, int ARow);
+    void SetScrollPosition(int ACol, int ARow, int Pos);
+    int GetScrollPosition(int ACol, int ARow);
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    bool RemoveScrollBar(int ACol, int ARow);
+    virtual void UpdateAutoRangeScrollBar(int ACol, int ARow);
+    void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
+    void AddButton(int ACol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int ACol, int ARow, int bw, int bh, const String& Caption, TBitmap* Glyph, TCellHAlign hal,
+                      TCellVAlign val);
+    TBitmap* CreateBitButton(int ACol, int ARow, int bw, int bh, const String& Caption, TCellHAlign hal,
+                             TCellVAlign val);
+    // ACol is a display column.
+    void SetButtonText(int ACol, int ARow, const String& Caption);
+    String GetButtonText(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool push);
+    bool HasButton(int ACol, int ARow);
+    bool RemoveButton(int ACol, int ARow);
+    bool RemoveBitButton(int ACol, int ARow);
+    void RemoveAllButtons();
+    void AddRotated(int ACol, int ARow, std::int16_t AAngle, const String& s);
+    void SetRotated(int ACol, int ARow, std::int16_t AAngle);
+    bool IsRotated(int ACol, int ARow, int& aAngle);
+    bool RemoveRotated(int ACol, int ARow);
+    void AddInterfacedCell(int ACol, int ARow, TObject* AObject);
+    TObject* GetInterfacedCell(int ACol, int ARow);
+    bool RemoveInterfacedCell(int ACol, int ARow);
+    void AddBalloon(int ACol, int ARow, const String& Title, const String& Text, TBalloonIcon Icon);
+    void RemoveBalloon(int ACol, int ARow);
+    bool HasBalloon(int ACol, int ARow);
+    bool IsBalloon(int ACol, int ARow, String& Title, String& Text, TBalloonIcon& Icon);
+    void AddExpand(int ACol, int ARow, int ExpandedHeight);
+    bool RemoveExpand(int ACol, int ARow);
+    bool HasExpand(int ACol, int ARow);
+    bool ToggleExpand(int ACol, int ARow);
+    bool GetExpandState(int ACol, int ARow);
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
+    TRect GetExpandButtonRect(int ACol, int ARow);
+    // ACol is a display column.
+    TRect GetCellGraphicRect(int ACol, int ARow);
+    bool IsDataGraphicCell(int ACol, int ARow);
+    void SetInts(int ACol, int ARow, int Value);
+
+    // ================================================================ check boxes and radios
+    static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+    void RemoveCheckBox(int ACol, int ARow);
+    void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState state);
+    void RemoveCheckBoxColumn(int ACol);
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    // ARow is a real row.
+    bool GetCheckBoxState(int ACol, int ARow, bool& state);
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState& state);
+    bool IsChecked(int ACol, int ARow);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+    // ARow is a display row.
+    bool SetCheckBoxStateNotify(int ACol, int ARow, bool State);
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheckBoxCell(ACol, ARow, false); }
+    virtual bool ToggleCheckBoxCell(int ACol, int ARow, bool UserClick);
+    bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+    virtual void FireCheckBoxChange(int ACol, int ARow, bool State);
+    void AddRadioButton(int ACol, int ARow, bool State = false);
+    void RemoveRadioButton(int ACol, int ARow);
+    bool HasRadioButton(int ACol, int ARow);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButtonColumn(int ACol);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    virtual bool ClickRadioButtonCell(int ACol, int ARow, bool UserClick);
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStringList* sl);
+    TStringList* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    TStringList* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    void RemoveRadio(int ACol, int ARow);
+    bool AdvanceRadio(int ACol, int ARow, bool UserClick);
+    bool IsControlCell(int ACol, int ARow);
+    // Per-row selection (disjunct row selection, the row check boxes).
+    bool GetRowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    void SelectionToRowSelect(bool Clear);
+
+    // ================================================================ hidden columns
+    void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int Colindex) const;
+    int NumHiddenColumns() const { return FNumHidden; }
+    int TotalColCount() override { return ColCount() + FNumHidden; }
+    // Display column to real column.
+    int RealColIndex(int ACol) const;
+    // Real column to display column.
+    int DisplColIndex(int ACol) override;
+    int RealCol() const { return RealColIndex(Col()); }
+    bool IsIgnoredColumn(int ACol) const;
+    // Current row, with the row notifications.
+    int GetRowEx() const { return Row(); }
+    void SetRowEx(int Value);
+    void SetTopRowEx(int Value);
+    void ScrollInView(int ColIndex, int RowIndex);
+    // Display columns and rows.
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+    void UpdateEditMode();
+    TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
+    void CellControlsUpdate(bool rebuildlist = false);
+
+    // ================================================================ hidden rows
+    void HideRow(int Rowindex) { HideRows(Rowindex, Rowindex); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    void HideRowList(TIntList* RowList);
+    void UnHideRow(int Rowindex);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    void UnHideRowList();
+    bool IsHiddenRow(int Rowindex) const;
+    bool IsHiddenRow(int Rowindex, std::unique_ptr<TIntList>& ListHidden) const;
+    int NumHiddenRows() const { return int(FGridItems.size()); }
+    int TotalRowCount() { return RowCount() + NumHiddenRows(); }
+    // Display row to real row.
+    int RealRowIndex(int ARow) const;
+    // Real row to display row.
+    int DisplRowIndex(int ARow) const;
+    int RealRow() const { return RealRowIndex(Row()); }
+    int FilterLevel() const { return FFilterLevel; }
+    void SetFilterLevel(int v) { FFilterLevel = v; }
+    const TGridItem* HiddenRowItem(int i) const { return FGridItems.at(size_t(i)).get(); }
+    // Display text (raw text) of column i of real row j, hidden or not.
+    String GetCellsEx(int i, int j);
+    String GetGridCellsEx(int i, int j);
+    // Takes Count display rows at ARow out of the grid (the hidden-row store stays).
+    void RemoveDisplayRows(int ARow, int Count, bool DeleteControls);
+    // Inserts Count empty display rows at ARow.
+    void InsertDisplayRows(int ARow, int Count);
+    void HideInplaceEdit();
+    // Frees the records (unless ClearTextOnly) and empties the texts of a rectangle.
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+
+    // ================================================================ look
+    TGridLook Look() const { return FLook; }
+    void SetLook(TGridLook Value);
+    static String LookToString(TGridLook Value, const String& Current = String());
+    static String LookDisplayName(TGridLook Value);
+    virtual void SetStyle(TExtGridStyle AStyle);
+    void SetPickerStyles(TWYXStyle Style);
+    void SetColorTones(const TColorTones& ATones) override;
+    void SetComponentStyle(TWYXStyle AStyle) override;
+    TWYXStyle ComponentStyle() const { return FStyle; }
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool v);
+    bool URLShowInText() const { return FURLShowInText; }
+    void SetURLShowInText(bool v);
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool v);
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor v);
+    TImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TImageList* v) { FGridImages = v; }
+    TScrollType ScrollType() const { return FScrollType; }
+    void SetScrollType(TScrollType v);
+    void CreateScrollControls();
+    void FreeScrollControls();
+    TScrollControl* ScrollControl(int Direction) const { return Direction == 0 ? FVScrollCtrl : FHScrollCtrl; }
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    virtual void FireCanAddRow(bool& CanAdd);
+    virtual void FireCanInsertRow(int ARow, bool& CanInsert);
+    virtual bool FireRatingChange(int ACol, int ARow, int& NewRate);
+    virtual void FireColorSelect(TColor Color, const String& Value);
+    virtual void FireImageSelect(int Index);
+    void UpdateFooter() {}
+
+    // ================================================================ display text, column sizes, order
+    // The text a cell shows (ACol real): the stored text, numbers formatted when
+    // OnGetFloatFormat asks for it.
+    virtual String GetFormattedCell(int ACol, int ARow);
+    // The format for floating point values written into column ACol (real).
+    virtual String GetColumnFloatFormat(int ACol);
+    // A width the user (automatic sizing) gave display column ACol, before it applies.
+    virtual void FireUpdateColumnSize(int ACol, int& AWidth);
+    virtual void FireUpdateAutoColumnSize(int ACol, int& AWidth);
+    // Width of real column i; a hidden column keeps the width it had and takes a new
+    // one when it is shown again.
+    int GetAllColWidths(int i);
+    void SetAllColWidths(int i, int Value);
+    // Shows the hidden columns and brings the columns back to the recorded order.
+    void ResetColumnOrder();
+    // Columns at the right that are fixed.
+    int FixedRightCols = 0;
+    TGetFloatFormatEvent OnGetFloatFormat;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TEndColumnSizeEvent OnEndRowSize;
+
+    // ================================================================ dimensions and headers
+    // With FixedRowAlways (FixedColAlways) a grid without other rows (columns) keeps
+    // reporting one fixed row (column); the count asked for comes back with the rows.
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    int FixedCols() const;
+    void SetFixedCols(int Value);
+    int FixedColWidth() { return ColCount() > 0 ? ColWidths(0) : 0; }
+    void SetFixedColWidth(int Value);
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetDefaultRowHeight(int Value);
+    bool WordWrap() const { return FWordWrapEx; }
+    void SetWordWrap(bool Value);
+    void SetFixedFont(const TFont* Value) { FFixedFont->Assign(*Value); }
+    void SetColumnHeaders(const TStringList* Value);
+    void SetRowHeaders(const TStringList* Value);
+    void ClearColumnHeaders();
+    void ClearRowHeaders();
+    // The current column; a synchronised grid with SelectionColumn follows.
+    void SetCol(int Value);
+    virtual void IncRowCount() { SetRowCount(RowCount() + 1); }
+    TExtInplaceEdit* NormalEdit() const { return dynamic_cast<TExtInplaceEdit*>(InplaceEditor()); }
+
+    // ================================================================ geometry
+    // Screen point to cell; -1, -1 outside the cells.
+    void ScreenToCell(TPoint pt, int& ACol, int& ARow);
+    // Within 3 pixels of a border the mouse may size (header row, fixed column).
+    bool IsOnSizingBorder(int X, int Y);
+    void UpdateXYOffset(int X, int Y) { XYOffset = TPoint(X, Y); }
+    void SetXYOffset(TPoint Value);
+    void StretchRightColumn() { ApplyColumnStretch(ColCount() - 1); }
+
+    // ================================================================ cell access
+    // By real row (hidden rows included).
+    void SetCellsEx(int i, int j, const String& Value);
+    void SetGridCellsEx(int i, int j, const String& Value);
+    std::u16string GetWideCellsEx(int i, int j);
+    void SetWideCellsEx(int i, int j, const std::u16string& Value);
+    std::u16string GetWideCells(int i, int j);
+    void SetWideCells(int i, int j, const std::u16string& Value);
+    std::uintptr_t GetObjectsEx(int i, int j);
+    void SetObjectsEx(int i, int j, std::uintptr_t aObject);
+    TObject* GetGridObjectEx(int i, int j);
+    // By sort order and initial column position.
+    int SortedRowIndex(int ARow);
+    int UnSortedRowIndex(int ARow);
+    String GetUnSortedCell(int i, int j);
+    void SetUnSortedCell(int i, int j, const String& Value);
+    int ColumnPosition(int ACol);
+    int ColumnAtPosition(int ACol);
+    String GetOriginalCells(int i, int j);
+    void SetOriginalCells(int i, int j, const String& Value);
+    // The first real column whose row 0 reads AValue exactly; -1 when none.
+    int ColumnByHeader(const String& AValue);
+    // The current cell (its merged area's base cell).
+    String GetCurrentCell();
+    String GetCurrentCellText();
+    void SetCurrentCell(const String& Value);
+    void SetCurrentEditText(const String& Value);
+    TEditorType CurrentEditor() const { return FCurrentEditor; }
+    // Per-cell appearance (i real column, j display row); readers do not create records.
+    TColor GetColors(int i, int j);
+    void SetColors(int i, int j, TColor Value);
+    TColor GetColorsTo(int i, int j);
+    void SetColorsTo(int i, int j, TColor Value);
+    TGradientDirection GetGradientDir(int i, int j);
+    void SetGradientDir(int i, int j, TGradientDirection Value);
+    bool GetReadOnly(int i, int j);
+    void SetReadOnly(int i, int j, bool Value);
+    bool GetWordWraps(int i, int j);
+    void SetWordWraps(int i, int j, bool Value);
+    TColor GetFontColors(int i, int j);
+    void SetFontColors(int i, int j, TColor Value);
+    TFontStyles GetFontStyles(int i, int j);
+    void SetFontStyles(int i, int j, TFontStyles Value);
+    String GetFontNames(int i, int j);
+    void SetFontNames(int i, int j, const String& Value);
+    int GetFontSizes(int i, int j);
+    void SetFontSizes(int i, int j, int Value);
+    TAlignment GetAlignments(int i, int j);
+    void SetAlignments(int i, int j, TAlignment Value);
+    void SetCellFont(int i, int j, const TFont* AFont);
+    int GetLinesInCell(int i, int j);
+    // Every cell of display row i from FixedCols on.
+    void SetRowColor(int i, TColor AColor);
+    void SetRowColorTo(int i, TColor AColor);
+    void SetRowFontColor(int i, TColor AColor);
+    TControl* GetCellControls(int i, int j);
+    void SetCellControls(int i, int j, TControl* AControl);
+    void SetSelection(const TGridRect& Value);
+    void SetCursor(TCursor Value);
+    void SetWYXGradientFrom(TColor Value);
+    void SetWYXGradientTo(TColor Value);
+    void SetWYXGradientMirrorFrom(TColor Value);
+    void SetWYXGradientMirrorTo(TColor Value);
+    void RegisterSelListener(TObject* AListener) { FSelListener = AListener; }
+    void UnRegisterSelListener(TObject* AListener) { FSelListener = nullptr; }
+    TObject* SelListener() const { return FSelListener; }
+    void RegisterNotifier(TObject* ANotifier);
+    void UnRegisterNotifier(TObject* ANotifier);
+
+    // ================================================================ painting
+    void Paint() override;
+    // Font and brush of a cell; ACol decides fixed or not, RCol (real) the record.
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                           bool Remap);
+    // Low byte the horizontal TAlignment, high byte the TVAlignment (ACol real).
+    int GetCellAlignment(int ACol, int ARow);
+    // Width (X) and height (Y) of the cell's text as painted (ACol real); SB keeps 17
+    // pixels free at the right, VS measures the text wrapped into the cell's width.
+    TPoint GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+    // A formula cell's value; the stored text here.
+    virtual void GetFormulaResult(int ACol, int ARow, String& Value) { Value = GetCellEx(ACol, ARow); }
+    void DrawCheck(TCanvas* ACanvas, TRect R, bool Checked, TCheckBoxState State, bool UseState, TControlStyle Style,
+                   bool Grayed, bool Enabled);
+    void DrawRadioGroup(TCanvas* ACanvas, TRect R, bool Upward, double Scale, TControlStyle Style, int ARow, int ACol,
+                        bool Selected, const TStringList* Items, bool Disabled, bool Horizontal, int SelIndex,
+                        int Count);
+    // The cell's graphic with its placement and size (nullptr, text too, 0 x 0 without).
+    TCellGraphic* GetCellGraphicInfo(int ACol, int ARow, TCellVAlign& VAlign, TCellHAlign& HAlign, bool& TextToo,
+                                     int& Height, int& Width);
+    void ShowFocusWindow(TRect R);
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    void DrawSizingColLine(int X);
+    void DrawSizingRowLine(int Y);
+    bool IsSortIndicatorCell(int ACol, int ARow);
+    TPoint GetCellGraphicSize(int ACol, int ARow);
+    virtual void CalcCellGraphicSize(int ACol, int ARow, TPoint& Size, int Margin);
+    virtual TImageList* GetCellImageList(int ACol, int ARow) { return FGridImages; }
+    bool HasNodes() override { return FNumNodes > 0; }
+    virtual int GetNodeIndent(int ARow);
+    TStringList* GetGridItemStrings(int Idx);
+    virtual bool HasCellBorderEvent() const { return bool(OnGetCellBorder); }
+    virtual bool UsesAppStyle() const { return false; }
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool NoDefaultDraw = false;
+    TColor DisabledFontColorEx() const { return DisabledFontColor; }
+    // Fixed-cell gradients of the hovered and the pressed header (the normal ones are
+    // WYXGradientFrom .. WYXGradientMirrorTo).
+    TColor FWYXGradHoverFrom = clNone, FWYXGradHoverTo = clNone, FWYXGradHoverMirrorFrom = clNone,
+           FWYXGradHoverMirrorTo = clNone, FWYXGradHoverBorder = clNone;
+    TColor FWYXGradDownFrom = clNone, FWYXGradDownTo = clNone, FWYXGradDownMirrorFrom = clNone,
+           FWYXGradDownMirrorTo = clNone, FWYXGradDownBorder = clNone;
+    TPaintedEvent OnPainted;
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TGetCellGradientEvent OnGetCellGradient;
+    TGetCellBorderPropEvent OnGetCellBorderProp;
+
+    // ================================================================ styles and appearance
+    void SetTheme(TXPColorScheme Scheme);
+    void ThemeAdapt();
+    void SetAutoThemeAdapt(bool Value);
+    void ApplyVCLStyleColors();
+    void SetSelectionColorMixerFactor(int Value);
+    void SetShowSelection(bool Value);
+    void SetHighlightColor(TColor Value);
+    void SetHighlightTextColor(TColor Value);
+    void SetVAlignment(TVAlignment Value);
+    void SetSpreadSheet(bool Value);
+    void SetMaxEditLength(int Value);
+    int MaxEditLength() const { return FMaxEditLength; }
+    void SetRowIndicator(const TBitmap* Value);
+    void SetBackGround(const TBackGround* Value);
+    void PaintBorder();
+    bool SelectionColorMixer = false;
+    bool SelectionRectangle = false;
+    bool SelectionResizer = false;
+    bool SelectionRTFKeep = false;
+
+    // ================================================================ update lock
+    // Painting stops until the outermost EndUpdate; taken only while the grid is
+    // visible, released also when the grid was hidden meanwhile.
+    void StartUpdate() { ++FUpdateCount; }
+    void ResetUpdate() { FUpdateCount = 0; }
+    bool LockUpdate() const { return FUpdateCount > 0; }
+    void SetLockUpdate(bool Value);
+    void ResetFixedCellHighlight();
+    // Paint requests that arrived while updates were locked.
+    int SkippedPaints() const { return FSkippedPaints; }
+
+    // ================================================================ settings objects
+    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    TFooterPanel* FooterPanel() const { return FFooterPanel; }
+    TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
+    TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
+    TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    TSortSettings* SortSettings() const { return FSortSettings.get(); }
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+    TControlLook* ControlLook() const { return FControlLook.get(); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TBands* Bands() const { return FBands.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    TGrouping* Grouping() const { return FGrouping.get(); }
+    TStringList* ColumnHeaders() const { return FColumnHeaders.get(); }
+    THTMLPictureCache* ImageCache() const { return FImageCache.get(); }
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+    TStringList* RowHeaders() const { return FRowHeaders.get(); }
+    TStringList* LookupItems() const { return FLookupItems.get(); }
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    TIntList* MergedColumns() const { return FMergedColumns.get(); }
+    TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+    TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
+    TFilter* Filter() const { return FFilter.get(); }
+    TBalloonSettings* Balloon() const { return FBalloon.get(); }
+    TShowModified* ShowModified() const { return FShowModified.get(); }
+    TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+    TStringList* FilterList() const { return FFilterList.get(); }
+    TControlList* ControlList() const { return FControlList.get(); }
+    TIntList* ColumnOrder() const { return FColumnOrder.get(); }
+    TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+    TGridButton* CellButton() const { return FBtnEdit; }
+    TGridUnitEditBtn* UnitEditor() const { return FUnitEditBtn; }
+    TGridCombo* ComboEditor() const { return FCombo; }
+    TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
+    bool TimerStarted() const { return FGridTimerID != 0; }
+    int WheelScrollLines() const { return FWheelScrollLines; }
+    unsigned WheelMessage() const { return FWheelMsg; }
+
+    // ================================================================ plain properties
+    TColor SelectionColor = 0xEACAB6;
+    TColor SelectionColorTo = clNone;
+    TColor SelectionMirrorColor = clNone;
+    TColor SelectionMirrorColorTo = clNone;
+    TColor SelectionTextColor = clBlack;
+    int SelectionColorMixerFactor = 50;
+    bool ShowSelection = true;
+    TColor HintColor = clInfoBk;
+    TColor HighlightColor = clHighlight;
+    TColor HighlightTextColor = clHighlightText;
+    TColor ActiveCellColor = clGray;
+    TColor ActiveCellColorTo = clNone;
+    bool ActiveCellShow = false;
+    TColor DisabledFontColor = clSilver;
+    TColor WYXGradientFrom = clWhite;
+    TColor WYXGradientTo = clNone;
+    TColor WYXGradientMirrorFrom = clNone;
+    TColor WYXGradientMirrorTo = clNone;
+    TColor ScrollColor = clNone;
+    int ScrollWidth = 17;
+    String FloatFormat = "%.2f";
+    String CheckTrue = "Y";
+    String CheckFalse = "N";
+    char PasswordChar = '*';
+    String XMLEncoding = "ISO-8859-1";
+    String FilterDropDownClear = "(All)";
+    TFilterDropDownColumns FilterDropDownColumns = fdNormal;
+    bool FilterDropDownAuto = false;
+    bool FilterIncremental = false;
+    bool FilterNormalCellsOnly = true;
+    bool AutoFilterUpdate = true;
+    char Delimiter = '\0';
+    bool JavaCSV = false;
+    bool QuoteEmptyCells = true;
+    bool AlwaysQuotes = false;
+    bool SaveFixedCells = true, SaveFixedRows = false, SaveFixedCols = false, SaveHiddenCells = false,
+         SaveVirtCells = true, SaveWithHTML = true, LoadFirstRow = true;
+    bool ExcelClipboardFormat = false;
+    bool ClearTextOnly = false;
+    bool EnableHTML = true, EnableWheel = true, IntelliZoom = true;
+    bool HideFocusRect = false, FixedAsButtons = false;
+    bool ShowDesignHelper = true, EnhRowColMove = true, FitCellsInGrid = true, UseInternalHintClass = true,
+         UseDisabledFont = true, ShowNullDates = true;
+    TEditorType DefaultEditor = edNormal;
+    TAlignment DefaultAlignment = taLeftJustify;
+    TVAlignment VAlignment = vtaTop;
+    TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+    String InvalidEntryTitle;
+    String InvalidEntryText;
+    THintShowLargeTextPos HintShowLargeTextPos = hpCell;
+    THoverFixedCells HoverFixedCells = hfNone;
+    TPoint XYOffset = TPoint(2, 2);
+    int MinRowHeight = 0, MaxRowHeight = 0, MinColWidth = 0, MaxColWidth = 0;
+    int GroupColumn = -1;
+    bool SizeGrowOnly = false;
+    int ZoomFactor = 0;
+    int PreviewPage = 1, PrintPageTo = 1, PrintNrOfPages = 0;
+    bool PrinterDriverFix = false;
+    TColor SelectionRectangleColor = clBlack;
+    String EditMask;
+    bool FixedRowAlways = false, FixedColAlways = false;
+    int FixedFooters = 0;
+    bool AutoSize = false;
+    bool AutoThemeAdapt = false;
+    bool SizeWithForm = false;
+    bool AutoNumAlign = false;
+    bool AnchorHint = false;
+    bool ScrollProportional = false, ScrollSynch = false, ScrollHints = false;
+    bool EnableBlink = false, Hovering = false;
+    TPictureContainer* PictureContainer = nullptr;
+
+    // ================================================================ events
+    TCanEditCellEvent OnCanEditCell;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TButtonClickEvent OnButtonClick;
+    TExpandClickEvent OnExpandClick;
+    TRowColEvent OnComboCloseUp;
+    TRowColEvent OnComboDropDown;
+    TGetCellCursorEvent OnGetCellCursor;
+    TGridHintEvent OnGridHint;
+    TGridWideHintEvent OnGridWideHint;
+    TGetCellColorEvent OnGetCellColor;
+    TGetCellColorEvent OnGetCellPrintColor;
+    TGetCellBorderEvent OnGetCellBorder;
+    TGetCellBorderEvent OnGetCellPrintBorder;
+    TGetAlignmentEvent OnGetAlignment;
+    TGetFormatEvent OnGetFormat;
+    TGetEditorTypeEvent OnGetEditorType;
+    TRowColBoolEvent OnIsFixedCell;
+    TRowColBoolEvent OnIsPasswordCell;
+    TColRowBoolEvent OnGetWordWrap;
+    TColRowBoolEvent OnHasComboBox;
+    TColRowBoolEvent OnHasSpinEdit;
+    TGetCheckTextEvent OnGetCheckTrue;
+    TGetCheckTextEvent OnGetCheckFalse;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TUnitChangedCellEvent OnUnitChanged;
+    TCheckBoxChangeEvent OnCheckBoxChange;
+    TRowUpdateEvent OnRowUpdate;
+    TCanAddRowEvent OnCanAddRow;
+    TCanInsertRowEvent OnCanInsertRow;
+    TRatingChangeEvent OnRatingChange;
+    TColorSelectEvent OnColorSelect;
+    TImageSelectEvent OnImageSelect;
+
+    // The focus-cell window of the grid named here follows its cell.
+    static TExtStringGrid* FocusWindowGrid;
+
+    void WndProc(TMessage& msg) override;
+
+protected:
+    void ReleaseGraphicObject(TObject* AObject) override;
+    TInplaceEdit* CreateEditor() override;
+    String GetEditMask(int ACol, int ARow) override;
+    void Resize() override;
+    virtual void HandleCreateWnd();
+    virtual void HandleWMTimer();
+    // After column widths (row heights) changed: stretching, sizing all columns in
+    // proportion, the end-of-sizing event and the size limits.
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    // Column and row moves of the base grid (display indexes).
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+    // Notifications of the settings objects (empty here; the column grid answers some).
+    virtual void NavigationChanged(TObject* Sender) {}
+    virtual void MouseActionsChanged(TObject* Sender, int Value) {}
+    virtual void ColumnHeadersChanged(TObject* Sender) {}
+    void ShowColumnHeaders();
+    void ShowRowHeaders();
+    void HandleFormResize(TObject* Sender);
+    // Copies a display row (every real column, with records) into a store item.
+    void CopyRowToItem(int DisplayRow, TGridItem* Item);
+    void CopyItemToRow(TGridItem* Item, int DisplayRow);
+    void RepaintCol(int ACol);
+    void SetColumnOrder();
+    void InitOrigColSizes();
+    void RegisterUndo(int ACol, int ARow, bool Checked);
+
+    // ---- hidden columns ----
+    static constexpr int MaxColumnMap = 513;
+    bool FVisibleCol[MaxColumnMap];
+    std::int16_t FAllColWidths[MaxColumnMap] = {};
+    int FNumHidden = 0;
+    TGridRect FOldSelection;
+    bool FSelHidden = false;
+    int FOldRowSel = -1;
+    // ---- hidden rows ----
+    std::vector<std::unique_ptr<TGridItem>> FGridItems;
+    int FFilterLevel = 0;
+    int FNumNodes = 0;
+    // ---- state ----
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FMinFixedRows = 1, FMinFixedCols = 1;
+    int FUpdateCount = 0;
+    bool FEditChange = false;
+    bool FLoaded = false;
+    bool FLoading = false;
+    bool FEditDisabled = false;
+    TGridLook FLook = glXP;
+    TWYXStyle FStyle = tsWindowsXP;
+    TColorTones FColorTones;
+    TOfficeTheme FOfficeTheme = otUnknown;
+    TBorderStyle FBorderStyle = bsSingle;
+    TColor FBorderColor = 0xB99D7F;
+    bool FIntegralHeight = false;
+    TScrollBarAlways FScrollBarAlways = saNone;
+    TScrollType FScrollType = ssNormal;
+    bool FURLShow = false, FURLShowInText = false, FURLFull = false;
+    TColor FURLColor = clBlue;
+    TImageList* FGridImages = nullptr;
+    bool FIsWinXP = true, FIsWin7 = true, FIsVista = true, FIsThemed = true;
+    std::uintptr_t FGridTimerID = 0;
+    int FTimerCount = 0;
+    unsigned FWheelMsg = 0;
+    int FWheelScrollLines = 0;
+    bool FWheelPan = false;
+    bool FWndCreated = false;
+    TNotifyEvent FOldFormResize;
+    bool FHasOldFormResize = false;
+    TForm* FOwnerForm = nullptr;
+    int FOldFormWidth = 0, FOldFormHeight = 0;
+    TCursor FOldCursor = crDefault;
+    // ---- dimensions, painting, update lock ----
+    int FFixedRowHeight = 22;
+    bool FWordWrapEx = true;
+    bool FFlat = false;
+    int FMaxEditLength = 0;
+    unsigned FVAlign = 0;          // DT_ flag of VAlignment
+    int FSkippedPaints = 0;
+    TEditorType FCurrentEditor = edNormal;
+    TObject* FSelListener = nullptr;
+    bool FIsColChanging = false;
+    bool ColchgFlg = true;
+    // What the mouse sizing leaves for the width handling (set by the mouse code).
+    bool ColSized = false, Rowsized = false;
+    int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;
+    // The hovered fixed cell and whether its drop-down button is down (mouse code).
+    int FHoverFixedCol = -1, FHoverFixedRow = -1;
+    bool FFixedDropDownDown = false;
+    bool FMouseDownState = false;
+    bool FColMovingState = false;
+    int FMovingCol = -1;
+    bool FPaintingWhileLocked = false;
+    std::vector<bool> FRowSelect;
+    std::vector<bool> FColSelect;
+
+    // ---- sub-objects, in creation order ----
+    TFooterPanel* FFooterPanel = nullptr;
+    TSearchPanel* FSearchPanel = nullptr;
+    std::unique_ptr<TFont> FCellFont;
+    std::unique_ptr<TFocusHelper> FFocusHelper;
+    std::unique_ptr<TSearchFooter> FSearchFooter;
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    std::unique_ptr<TPrintSettings> FPrintSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TSortSettings> FSortSettings;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TControlLook> FControlLook;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TGrouping> FGrouping;
+    std::unique_ptr<TStringList> FColumnHeaders;
+    std::unique_ptr<THTMLPictureCache> FImageCache;
+    std::unique_ptr<TIntList> FOrigColSizes;
+    std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TFont> FActiveCellFont;
+    std::unique_ptr<TStringList> FRowHeaders;
+    std::unique_ptr<TStringList> FSortList;
+    std::unique_ptr<TStringList> FLookupItems;
+    std::unique_ptr<TSortIndexList> FSortIndexes;
+    std::unique_ptr<TIntList> FSortCross, FUnsortCross, FMergedColumns, FSelectedCells, FSelectedRows,
+        FModifiedRows, FEnabledRows;
+    std::unique_ptr<TBitmap> FRowIndicator;
+    std::unique_ptr<TBackGround> FBackGround;
+    THTMLHintWindow* FScrollHintWindow = nullptr;
+    std::unique_ptr<TControlList> FControlList;
+    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    std::unique_ptr<TSyncGrid> FSyncGrid;
+    std::unique_ptr<TFilter> FFilter;
+    std::unique_ptr<TBalloonSettings> FBalloon;
+    std::unique_ptr<TShowModified> FShowModified;
+    std::vector<TObject*> FNotifierList;
+    std::unique_ptr<TIntList> FColumnOrder;
+    std::unique_ptr<TCellGraphic> FCellGraphic;   // shared by the virtual and row check boxes
+    std::unique_ptr<TIntList> FIgnoreColumns;
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
+    TDropList* FDropList = nullptr;
+    TDropCheckList* FDropCheckList = nullptr;
+    std::unique_ptr<TStringList> FFilterList;
+    // ---- run-time children ----
+    TGridFocusWindow* FFocusWindow = nullptr;
+    TArrowWindow* FArrows[4] = {};
+    TGridCombo* FCombo = nullptr;
+    TGridTransEdit* FTransEdit = nullptr;
+    TGridTransCombo* FTransCombo = nullptr;
+    TGridCheckBox* FGridCheckBox = nullptr;
+    TGridEditBtn* FEditBtn = nullptr;
+    TGridUnitEditBtn* FUnitEditBtn = nullptr;
+    TGridButton* FBtnEdit = nullptr;
+    THeaderDragButton* FHeaderDragButton = nullptr;
+    TControlEdit* FControlEdit = nullptr;
+    TControlCombo* FControlCombo = nullptr;
+    TScrollBar* FVertScrollBar = nullptr;
+    TScrollBar* FHorzScrollBar = nullptr;
+    TScrollControl* FVScrollCtrl = nullptr;
+    TScrollControl* FHScrollCtrl = nullptr;
+    // Editors made on first use (the editors fill these in).
+    TControl* FOnDemandEditors[14] = {};
+};
+
+// The unit-wide cursor shown over links.
+extern TCursor GridLinkCursor;
+// The desktop's wheel setting as grids read it at window creation: lines per notch, or
+// -1 for a page (the visible rows) per notch.
+extern int GridSystemWheelScrollLines;
+
+// The file version of a file: major version in the high 16 bits, minor in the low;
+// -1 for a file without version information. The platform's common-controls library
+// answers the version of the toolkit's own controls (6.0).
+int FileVersionNumber(const String& FileName);
+
+// Keeps the focus-cell window of FocusWindowGrid over its cell when a window moves.
+LRESULT GridCallWndProcHook(int code, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,46 @@
+// Creation of the grid's auxiliary controls.
+#include "grid/GridPanels.h"
+
+#include "grid/GridOptions.h"
+
+TFooterPanel::TFooterPanel(TComponent* AOwner) : TPanel(AOwner)
+{
+    SetBevelOuter(bvNone);
+    SetBorderWidth(0);
+    SetHeight(0);
+}
+
+TSearchPanel::TSearchPanel(TComponent* AOwner) : TPanel(AOwner)
+{
+    SetBevelOuter(bvNone);
+    SetBorderWidth(0);
+    SetHeight(0);
+    FMatchCase = new TExtCheckBox(this);
+    FMatchCase->SetParent(this);
+}
+
+void TSearchPanel::Apply(TSearchFooter* Footer)
+{
+    if (!Footer) return;
+    SetColor(Footer->Color());
+    FMatchCase->SetCaption(Footer->MatchCaseCaption());
+    FMatchCase->SetVisible(Footer->ShowMatchCase());
+    SetFont(Footer->Font());
+}
+
+TDropList::TDropList(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    SetBounds(0, 0, 0, 0);
+    SetVisible(false);
+}
+
+TScrollControl::TScrollControl(TComponent* AOwner, int ADirection) : TCustomControl(AOwner), FDirection(ADirection)
+{
+    SetDoubleBuffered(true);
+}
+
+THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    SetVisible(false);
+    SetColor(clInfoBk);
+}
