@@ -43,7 +43,12 @@ std::string_view Builtin_Text(int Number)
 
 String Decode_Lng_Bytes(std::string_view Bytes)
 {
-    if (Bytes.substr(0, 3) == "\xEF\xBB\xBF") return String(Bytes.substr(3));
+    if (Bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+        // A mark over bytes that are not UTF-8 (an 8-bit editor kept it): Windows-1252 too,
+        // so that no text of the table is anything but UTF-8.
+        const std::string_view Rest = Bytes.substr(3);
+        return IsValidUtf8(Rest) ? String(Rest) : Cp1252ToUtf8(Rest);
+    }
     if (Bytes.substr(0, 2) == "\xFF\xFE") return Utf16BytesToUtf8(Bytes.substr(2), false);
     if (Bytes.substr(0, 2) == "\xFE\xFF") return Utf16BytesToUtf8(Bytes.substr(2), true);
     return Cp1252ToUtf8(Bytes);

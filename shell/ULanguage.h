@@ -37,7 +37,8 @@ void Apply_Lng_Bytes(std::string_view Bytes);
 void Load_Language();
 
 // The bytes of a language file as UTF-8: a byte-order mark selects UTF-8, UTF-16 LE or
-// UTF-16 BE (and is dropped); bytes without one are Windows-1252.
+// UTF-16 BE (and is dropped); bytes without one, and bytes after a UTF-8 mark that are not
+// UTF-8, are Windows-1252.
 String Decode_Lng_Bytes(std::string_view Bytes);
 
 // One line of a language file (decoded, without its line end): true when it sets an entry,

@@ -88,6 +88,7 @@ const LngCase LngCases[] = {
     {"no BOM: Windows-1252 bytes", Enc::Raw, "STR12 = Caf\xE9 \x80 \x93ok\x94\r\nSTR13 = \xB6 x \xB6",
      {{12, "Caf\u00E9 \u20AC \u201Cok\u201D"}, {13, " x "}}},
     {"UTF-8 without BOM is read as Windows-1252", Enc::Raw, "STR12 = Caf\u00E9", {{12, "Caf\u00C3\u00A9"}}},
+    {"a UTF-8 BOM over Windows-1252 bytes", Enc::Raw, "\xEF\xBB\xBFSTR12 = Z\xE4hler \xB6 x", {{12, "Z\u00E4hler "}}},
     {"%s in a file falls back to the built-in text", Enc::Raw, "STR5828 = Delete row %s?\nSTR12 = Info %s", {}},
     {"%n in a file falls back to the built-in text", Enc::Raw, "STR497 = Max %n", {}},
     {"a lone % falls back", Enc::Raw, "STR12 = 50 %", {}},
