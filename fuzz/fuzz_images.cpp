@@ -32,5 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     uint32_t Sum = 0;
     for (int i = 0; i < Bank1_Ofs::Checksum; ++i) Sum += Images.Bank1[static_cast<size_t>(i)];
     fuzz::Check(Get_U32(Images.Bank1.data() + Bank1_Ofs::Checksum) == Sum, "bank1.bin carries its checksum");
+    fuzz::Check(Get_U32(Images.Bank1.data() + Bank1_Ofs::KNX_Count) <= KNX_Entries, "the KNX count fits its table");
+    const uint8_t* LoRa = Images.Bank2.data() + LoRaWAN_Block_Offset;
+    const auto U16 = [](const uint8_t* p) { return p[0] | p[1] << 8; };
+    fuzz::Check(U16(LoRa + 80) <= LoRaWAN_Entries && U16(LoRa + 82) <= LoRaWAN_Entries,
+                "the uplink and downlink counts fit their tables");
     return 0;
 }

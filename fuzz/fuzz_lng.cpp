@@ -1,9 +1,10 @@
 // Language files as the engineer may have edited them by hand: any bytes, any encoding.
 // Applying one must leave a table every window can use: 6300 entries, and each entry a
-// text that Format fills with the arguments its caller passes for the built-in text.
+// UTF-8 text that Format fills with the arguments its caller passes for the built-in text.
 #include <vector>
 
 #include "fuzz/FuzzCommon.h"
+#include "platform/rtl/Unicode.h"
 #include "shell/ULanguage.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -23,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         const std::string_view Builtin = Builtin_Text(n);
         if (Text == Builtin) continue;
         fuzz::Check(Lng_Placeholders_Match(Builtin, Text), "a replacement fits its built-in text", Text);
+        fuzz::Check(IsValidUtf8(Text), "a replacement is UTF-8", fuzz::Printable(Text));
         std::vector<FmtArg> Args(static_cast<size_t>(CountIntPlaceholders(Builtin)), FmtArg(7));
         try {
             Format(Text, Args);
