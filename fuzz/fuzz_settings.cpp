@@ -1,10 +1,12 @@
 // The settings file Ruduziv.xml as an older version or another PC left it. Reading it must
-// never fail, and what was read must come back the same after the program writes the file
-// and reads it again (closing the main window does exactly that).
+// never fail, what was read must come back the same after the program writes the file and
+// reads it again (closing the main window does exactly that), and a last configuration
+// the start-up would reopen must lie inside PROJECTS.
 #include "fuzz/FuzzCommon.h"
 #include "platform/xml/XMLDoc.h"
 #include "shell/UComon.h"
 #include "shell/UDuvazaradFirmWare.h"
+#include "shell/UNew_Project.h"
 
 namespace {
 
@@ -25,6 +27,7 @@ TSettings Current()
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     Exe_Path = fuzz::Scratch_Folder();
+    Projects_Path = PathJoin(Exe_Path, "PROJECTS");
     return 0;
 }
 
@@ -43,5 +46,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     fuzz::Check(Again == First, "the settings survive a write and a read",
                 "project \"" + First.Project + "\" / \"" + Again.Project + "\", address \"" + First.Address +
                     "\" / \"" + Again.Address + "\", language \"" + First.Language + "\" / \"" + Again.Language + "\"");
+
+    // The last configuration is reopened only by a name that stays inside PROJECTS.
+    if (Valid_Configuration_Name(First.Project)) {
+        const std::filesystem::path Folder =
+            std::filesystem::path(PathJoin(Projects_Path, First.Project)).lexically_normal();
+        fuzz::Check(Folder.parent_path() == std::filesystem::path(Projects_Path) && Folder.filename() == First.Project,
+                    "a configuration name that is taken names a folder of PROJECTS", First.Project);
+    }
     return 0;
 }
