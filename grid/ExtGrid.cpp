@@ -207,16 +207,7 @@ void TExtStringGrid::HandleCreateWnd()
     FWheelScrollLines = GridSystemWheelScrollLines == -1 ? VisibleRowCount() : GridSystemWheelScrollLines;
 }
 
-void TExtStringGrid::WndProc(TMessage& msg)
-{
-    if (msg.Msg == WM_TIMER && msg.WParam == kGridTimerId) {
-        HandleWMTimer();
-        return;
-    }
-    TBaseGrid::WndProc(msg);
-}
-
-void TExtStringGrid::HandleWMTimer() { ++FTimerCount; }
+// WndProc and HandleWMTimer: ExtGrid_Messages.cpp.
 
 // ---------------------------------------------------------------- loading
 
@@ -247,19 +238,7 @@ void TExtStringGrid::Loaded()
     SetColumnOrder();
 }
 
-void TExtStringGrid::ShowColumnHeaders()
-{
-    if (RowCount() < 1) return;
-    const int n = std::min(FColumnHeaders->Count(), TotalColCount());
-    for (int i = 0; i < n; ++i) SetCells(i, 0, FColumnHeaders->Strings(i));
-}
-
-void TExtStringGrid::ShowRowHeaders()
-{
-    if (ColCount() < 1) return;
-    const int n = std::min(FRowHeaders->Count(), RowCount());
-    for (int i = 0; i < n; ++i) SetCells(0, i, FRowHeaders->Strings(i));
-}
+// ShowColumnHeaders and ShowRowHeaders: ExtGrid_Dimensions.cpp.
 
 void TExtStringGrid::InitOrigColSizes()
 {

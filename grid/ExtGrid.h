@@ -594,6 +594,10 @@ public:
     bool Flat() const { return FFlat; }
     void SetFlat(bool Value);
     bool NoDefaultDraw = false;
+    // Line breaks in cell texts start new lines; long single lines end in an ellipsis.
+    bool Multilinecells = false;
+    bool EnhTextSize = false;
+    bool XYOffsetTopLeftOnly = false;
     TColor DisabledFontColorEx() const { return DisabledFontColor; }
     // Fixed-cell gradients of the hovered and the pressed header (the normal ones are
     // WYXGradientFrom .. WYXGradientMirrorTo).
@@ -808,6 +812,22 @@ protected:
     // proportion, the end-of-sizing event and the size limits.
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
+    // ---- steps of the cell painter ----
+    // Text, background picture, selection rectangle and sort indicator of one cell (ACol
+    // real); TextWidth gives the width of the drawn text for the graphic's placement.
+    void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TCellGraphic* AGraphic,
+                      int GraphicWidth, int GraphicHeight, int& TextWidth);
+    // Draws mini-HTML cell text; plain text until the mini-HTML renderer draws it.
+    void DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, unsigned Flags, int& TextWidth);
+    void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
+    void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+    void DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect R, TCellGraphic* AGraphic, TVAlignment TextVAlign,
+                         TAlignment TextHAlign, int TextWidth, int GraphicWidth, int GraphicHeight, bool Enabled,
+                         bool Selected);
+    void PaintBackgroundArea();
+    void DrawCellBackgroundGradient(TCanvas* ACanvas, TRect R);
+    void DrawCellBackgroundBitmap(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+    bool IsCellShownSelected(int ACol, int ARow, TGridDrawState AState);
     // Column and row moves of the base grid (display indexes).
     void ColumnMoved(int FromIndex, int ToIndex) override;
     void RowMoved(int FromIndex, int ToIndex) override;
@@ -891,7 +911,7 @@ protected:
     bool FMouseDownState = false;
     bool FColMovingState = false;
     int FMovingCol = -1;
-    bool FPaintingWhileLocked = false;
+    bool FGridBlink = false;
     std::vector<bool> FRowSelect;
     std::vector<bool> FColSelect;
 
@@ -963,6 +983,14 @@ protected:
     // Editors made on first use (the editors fill these in).
     TControl* FOnDemandEditors[14] = {};
 };
+
+// Each RGB channel Percent % of C1 and the rest of C2 (system colours resolved); 100 or
+// more gives C1, below 1 or a C1 of clNone gives C2, a C2 of clNone gives C1.
+TColor BlendColor(TColor C1, TColor C2, int Percent);
+// The colour of a selected cell of colour CellColor.
+TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
+// Registers the program's check box and radio button pictures (once).
+void EnsureGridGlyphs();
 
 // The unit-wide cursor shown over links.
 extern TCursor GridLinkCursor;

@@ -7,37 +7,8 @@
 
 // ---------------------------------------------------------------- counts
 
-void TExtStringGrid::SetColCount(int Value)
-{
-    TBaseGrid::SetColCount(Value);
-    FMaxColCount = std::max(FMaxColCount, Value);
-    if (FColumnSize && FColumnSize->Stretch() && Parent()) ApplyColumnStretch(FColumnSize->StretchColumn);
-    ApplyScrollBarAlways(false);
-}
-
-void TExtStringGrid::SetRowCount(int Value)
-{
-    TBaseGrid::SetRowCount(Value);
-    FMaxRowCount = std::max(FMaxRowCount, Value);
-    FNormalRowCount = Value;
-    ApplyScrollBarAlways(false);
-}
-
-void TExtStringGrid::SetFixedRowHeight(int Value)
-{
-    for (int r = 0; r < FixedRows() && r < RowCount(); ++r) SetRowHeights(r, Value);
-}
-
-void TExtStringGrid::ApplyColumnStretch(int StretchColumn)
-{
-    const int col = StretchColumn == -1 ? ColCount() - 1 : StretchColumn;
-    if (col < 0 || col >= ColCount()) throw Exception("Stretch column index out of range");
-    int others = 0;
-    for (int c = 0; c < ColCount(); ++c)
-        if (c != col) others += ColWidths(c);
-    const int w = ClientRect().Width() - others;
-    if (w > 0) SetColWidths(col, w);
-}
+// SetColCount, SetRowCount, SetFixedRowHeight: ExtGrid_Dimensions.cpp; ApplyColumnStretch:
+// ExtGrid_Geometry.cpp; EndUpdate: ExtGrid_Messages.cpp.
 
 // ---------------------------------------------------------------- copying
 

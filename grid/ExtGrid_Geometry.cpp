@@ -2,6 +2,8 @@
 // widths of real columns kept across hiding, the size limits asked after a sizing,
 // and bringing the columns back to their recorded order.
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 #include "grid/ExtGrid.h"
 #include "grid/GridSupport.h"
@@ -53,4 +55,106 @@ void TExtStringGrid::ResetColumnOrder()
         }
         if (!moved) break;
     }
+}
+
+// ---------------------------------------------------------------- stretching and sizing
+
+void TExtStringGrid::ApplyColumnStretch(int StretchColumn)
+{
+    if (FLoading || FGridDestroying) return;
+    const int col = StretchColumn == -1 ? ColCount() - 1 : StretchColumn;
+    if (col >= ColCount()) throw Exception("Stretch column index out of range");
+    if (ColCount() == 0 || !FColumnSize->Stretch() || FIsColChanging || col < 0) return;
+    FIsColChanging = true;
+    ColchgFlg = false;
+    const int client = ClientRect().Width();
+    if (ColCount() == 1) {
+        SetColWidths(0, ClientRect().Right);
+    } else {
+        long long others = 0;
+        for (int c = 0; c < ColCount(); ++c)
+            if (c != col) others += ColWidths(c);
+        if (others < client) SetColWidths(col, int(client - others - 1));
+        else if (LeftCol() == FixedCols()) SetColWidths(col, DefaultColWidth());
+    }
+    ColchgFlg = true;
+    FIsColChanging = false;
+}
+
+
+void TExtStringGrid::ColWidthsChanged()
+{
+    if (ColchgFlg && FColumnSize && FColumnSize->Stretch() && !FIsColChanging && Parent())
+        ApplyColumnStretch(FColumnSize->StretchColumn);
+    TBaseGrid::ColWidthsChanged();
+    if (ColSized && FMouseActions->AllColumnSize && Colclickedsize > 0 && Colclicked >= 0 && Colclicked < ColCount()) {
+        // The other scrollable columns follow the sized one in proportion.
+        const double f = double(ColWidths(Colclicked)) / Colclickedsize;
+        ColSized = false;
+        for (int c = FixedCols(); c < ColCount(); ++c)
+            if (c != Colclicked) SetColWidths(c, int(std::lround(ColWidths(c) * f)));
+        ColSized = true;
+    }
+    if (ColSized) {
+        ColSized = false;
+        const int c = Colclicked;
+        if (OnEndColumnSize) OnEndColumnSize(this, c);
+        if (c >= 0 && c < ColCount()) {
+            int w = ColWidths(c);
+            const int old = w;
+            FireUpdateColumnSize(c, w);
+            if (w != old) SetColWidths(c, w);
+        }
+        Colclicked = -1;
+        Rowclicked = -1;
+    }
+    ColSized = false;
+    if (EditorMode() && InplaceEditor()) InplaceEditor()->UpdateLoc(CellRect(Col(), Row()));
+    if (FFooterPanel) FFooterPanel->Invalidate();
+    if (FControlList && FControlList->Count() > 0) CellControlsUpdate();
+}
+
+void TExtStringGrid::RowHeightsChanged()
+{
+    TBaseGrid::RowHeightsChanged();
+    if (Rowsized && FMouseActions->AllRowSize && Rowclickedsize > 0 && Rowclicked >= 0 && Rowclicked < RowCount()) {
+        const double f = double(RowHeights(Rowclicked)) / Rowclickedsize;
+        Rowsized = false;
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (r != Rowclicked) SetRowHeights(r, int(std::lround(RowHeights(r) * f)));
+        Rowsized = true;
+    }
+    if (Rowsized) {
+        Rowsized = false;
+        if (OnEndRowSize) OnEndRowSize(this, Rowclicked);
+        Rowclicked = -1;
+    }
+    if (FControlList && FControlList->Count() > 0) CellControlsUpdate();
+}
+
+// ---------------------------------------------------------------- hit tests
+
+void TExtStringGrid::ScreenToCell(TPoint pt, int& ACol, int& ARow)
+{
+    const TPoint p = ScreenToClient(pt);
+    MouseToCell(p.X, p.Y, ACol, ARow);
+}
+
+bool TExtStringGrid::IsOnSizingBorder(int X, int Y)
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0) return false;
+    const TRect rc = CellRect(c, r);
+    if (r <= FixedRows() && Options().Contains(goColSizing) &&
+        (std::abs(X - rc.Left) <= 3 || std::abs(rc.Right - X) <= 3))
+        return true;
+    return c <= FixedCols() && Options().Contains(goRowSizing) &&
+           (std::abs(Y - rc.Top) <= 3 || std::abs(rc.Bottom - Y) <= 3);
+}
+
+void TExtStringGrid::SetXYOffset(TPoint Value)
+{
+    XYOffset = Value;
+    Invalidate();
 }

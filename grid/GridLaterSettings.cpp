@@ -3,15 +3,6 @@
 
 #include <algorithm>
 
-void TControlLook::Assign(const TObject* Source)
-{
-    auto* s = dynamic_cast<const TControlLook*>(Source);
-    if (!s || s == this) return;
-    TExtStringGrid* owner = FOwner;
-    *this = *s;
-    FOwner = owner;
-}
-
 void TSortSettings::Assign(const TObject* Source)
 {
     auto* s = dynamic_cast<const TSortSettings*>(Source);

@@ -17,6 +17,41 @@ public:
     explicit TControlLook(TExtStringGrid* AOwner) : FOwner(AOwner) {}
     void Assign(const TObject* Source);
     TExtStringGrid* Owner() const { return FOwner; }
+    // Back to the colours of creation; the hover and pressed mirror colours reach the
+    // grid through their setters, the other gradient colours stay here.
+    void Init();
+    // The fixed-cell gradient colours also set the grid's own colour of the same role:
+    // start, end, hover, pressed and border colours only when not clNone, the mirror
+    // colours always.
+    void SetFixedGradientFrom(TColor Value);
+    void SetFixedGradientTo(TColor Value);
+    void SetFixedGradientMirrorFrom(TColor Value);
+    void SetFixedGradientMirrorTo(TColor Value);
+    void SetFixedGradientHoverFrom(TColor Value);
+    void SetFixedGradientHoverTo(TColor Value);
+    void SetFixedGradientHoverMirrorFrom(TColor Value);
+    void SetFixedGradientHoverMirrorTo(TColor Value);
+    void SetFixedGradientHoverBorder(TColor Value);
+    void SetFixedGradientDownFrom(TColor Value);
+    void SetFixedGradientDownTo(TColor Value);
+    void SetFixedGradientDownMirrorFrom(TColor Value);
+    void SetFixedGradientDownMirrorTo(TColor Value);
+    void SetFixedGradientDownBorder(TColor Value);
+    // Any other setting: stored, and the grid repainted.
+    template <class T>
+    void Set(T& Field, T Value)
+    {
+        Field = Value;
+        Repaint();
+    }
+    TBitmap* CheckedGlyph() const { return FCheckedGlyph.get(); }
+    void SetCheckedGlyph(const TBitmap* v);
+    TBitmap* UnCheckedGlyph() const { return FUnCheckedGlyph.get(); }
+    void SetUnCheckedGlyph(const TBitmap* v);
+    TBitmap* RadioOnGlyph() const { return FRadioOnGlyph.get(); }
+    void SetRadioOnGlyph(const TBitmap* v);
+    TBitmap* RadioOffGlyph() const { return FRadioOffGlyph.get(); }
+    void SetRadioOffGlyph(const TBitmap* v);
 
     TControlStyle ControlStyle = csTheme;
     int CheckSize = 15;
@@ -47,10 +82,17 @@ public:
     TColor FixedGradientDownBorder = clGray;
 
 private:
+    void Repaint();
     TExtStringGrid* FOwner;
+    std::shared_ptr<TBitmap> FCheckedGlyph = std::make_shared<TBitmap>();
+    std::shared_ptr<TBitmap> FUnCheckedGlyph = std::make_shared<TBitmap>();
+    std::shared_ptr<TBitmap> FRadioOnGlyph = std::make_shared<TBitmap>();
+    std::shared_ptr<TBitmap> FRadioOffGlyph = std::make_shared<TBitmap>();
 };
 
 // Sorting settings.
+enum TSortDirection { sdAscending, sdDescending };
+
 class TSortSettings : public TObject {
 public:
     explicit TSortSettings(TExtStringGrid* AOwner) : FOwner(AOwner) {}
@@ -63,6 +105,9 @@ public:
     bool AutoFormat = true;
     TColor HeaderColor = clNone;
     TColor HeaderColorTo = clNone;
+    TColor HeaderMirrorColor = clNone;
+    TColor HeaderMirrorColorTo = clNone;
+    TSortDirection Direction = sdAscending;
 
 private:
     TExtStringGrid* FOwner;
@@ -126,17 +171,36 @@ private:
 };
 
 enum TBackgroundDisplay { bdTile, bdFixed, bdCenter, bdStretch, bdGradientHorz, bdGradientVert };
+// Which cells show the background picture or gradient.
+enum TBackGroundCells { bcNormal, bcFixed, bcAll };
 
-// Picture or gradient behind the cells.
+// Picture or gradient behind the cells and in the area beyond the last row and column.
 class TBackGround : public TObject {
 public:
-    explicit TBackGround(TExtStringGrid* AOwner) : FOwner(AOwner) {}
+    explicit TBackGround(TExtStringGrid* AOwner);
+    ~TBackGround() override;
+    // Every setting from another TBackGround (the picture copied); repaints.
+    void Assign(const TBackGround* Source);
+    TBitmap* Bitmap() const { return FBitmap.get(); }
+    void SetBitmap(const TBitmap* Value);
+    void SetLeft(int Value);
+    void SetTop(int Value);
+    void SetDisplay(TBackgroundDisplay Value);
+    void SetCells(TBackGroundCells Value);
+    void SetColor(TColor Value);
+    void SetColorTo(TColor Value);
+
+    int Left = 0;
+    int Top = 0;
     TBackgroundDisplay Display = bdTile;
-    TColor Color = clWhite;
-    TColor ColorTo = clNone;
+    TBackGroundCells Cells = bcNormal;
+    TColor Color = clWindow;
+    TColor ColorTo = clBtnFace;
 
 private:
+    void Repaint();
     TExtStringGrid* FOwner;
+    std::unique_ptr<TBitmap> FBitmap;
 };
 
 // Row and column filter conditions.
@@ -164,19 +228,31 @@ private:
 // Marks of modified rows in column 0.
 class TShowModified : public TObject {
 public:
+    // Color and Enabled from another TShowModified.
+    void Assign(const TShowModified* Source);
+    TColor Color() const { return FColor; }
+    // Stores the colour and tells OnChange.
+    void SetColor(TColor Value);
     bool Enabled = false;
-    TColor Color = clRed;
     TNotifyEvent OnChange;   // set by the grid
+
+private:
+    TColor FColor = clYellow;
 };
+
+enum TProgressStyle { psXP, psClassic };
 
 // Look of the level progress bars.
 class TGridProgressAppearance : public TObject {
 public:
     void Assign(const TObject* Source);
-    TColor Level0Color = 0x00C000, Level0ColorTo = clNone;
-    TColor Level1Color = clYellow, Level1ColorTo = clNone;
-    TColor Level2Color = 0x0080FF, Level2ColorTo = clNone;
-    TColor Level3Color = clRed, Level3ColorTo = clNone;
+    TColor CompleteColor = clRed, CompleteFontColor = clBlue;
+    TColor UnCompleteColor = clNone;   // none: the grid's brush colour
+    TColor UnCompleteFontColor = clWindowText;
+    TColor Level0Color = 0x00FF00, Level0ColorTo = 0xE1FFE1;
+    TColor Level1Color = 0x00FFFF, Level1ColorTo = 0xCAFFFF;
+    TColor Level2Color = 0x53A9FF, Level2ColorTo = 0xA8D3FF;
+    TColor Level3Color = 0x0000FF, Level3ColorTo = 0xCACAFF;
     int Level1Perc = 70, Level2Perc = 90;
     TColor BorderColor = clBlack;
     bool ShowBorder = false;
@@ -185,9 +261,16 @@ public:
     bool CompletionSmooth = true;
     bool ShowGradient = true;
     int Steps = 11;
-    TColor CompleteFontColor = clBlack;
-    TColor UnCompleteColor = clNone;   // none: the grid's brush colour
+    TProgressStyle Style = psXP;
     TNotifyEvent OnChange;             // set by the grid
+    // Stores a changed value and tells OnChange.
+    template <class T>
+    void Set(T& Field, T Value)
+    {
+        if (Field == Value) return;
+        Field = Value;
+        if (OnChange) OnChange(this);
+    }
 };
 
 // The drop-down of the column filter.
