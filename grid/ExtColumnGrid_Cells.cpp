@@ -23,10 +23,11 @@ bool TExtColumnGrid::IsVirtualCheckCell(int ACol, int ARow)
 
 TCellType TExtColumnGrid::GetCellType(int ACol, int ARow)
 {
-    TCellType t = TExtStringGrid::GetCellType(ACol, ARow);
-    if (GridDestroying() || !FColumnCollection) return t;
-    if (t == ctEmpty && IsVirtualCheckCell(ACol, ARow)) t = ctDataCheckBox;
-    return t;
+    // A body cell of a check-box column without an object of its own.
+    if (!GridDestroying() && FColumnCollection && IsVirtualCheckCell(ACol, ARow) &&
+        !TExtStringGrid::GetCellGraphic(ACol, ARow))
+        return ctDataCheckBox;
+    return TExtStringGrid::GetCellType(ACol, ARow);
 }
 
 TCellGraphic* TExtColumnGrid::GetCellGraphic(int ACol, int ARow)
