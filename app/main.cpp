@@ -5,6 +5,8 @@
 
 #include "converter/UBoot.h"
 #include "converter/UParGen.h"
+#include "editors/fieldbus/UKNXAccess.h"
+#include "editors/fieldbus/ULoRa_Set_Access.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
 
@@ -16,6 +18,8 @@ int main()
         Plug_Shell_Windows();
         Plug_ParGen_Window();
         Plug_Boot_Window();
+        Plug_LoRa_Set_Access_Window();
+        Plug_KNX_Access_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {
