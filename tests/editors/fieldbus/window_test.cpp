@@ -344,6 +344,29 @@ TEST_F(Windows, AHiddenFPortIsKeptAndAFileSavedBadIsCheckedInVariableMode)
     EXPECT_EQ(script.Problems(), "");
 }
 
+TEST_F(Windows, AFixedModeFileOfAllRowsShownInVariableMode)
+{
+    using namespace LoRa;
+    String rows;
+    for (int i = 0; i < Rows_Fixed; ++i)
+        rows += "<row Enable=\"Y\" StartByte=\"" + IntToStr(i) + "\" NumByte=\"1\" OnChange=\"N\" OnCMD=\"N\" "
+                "OnTimer=\"N\" Time=\"\" FPort=\"5\" Mnemonic=\"\"/>";
+    WriteFileAtomic(FileName_LoRaWAN_SetAccess, "<LoRaWAN_Set_Access><LoRaWAN_Uplink>" + rows +
+                                                    "</LoRaWAN_Uplink><LoRaWAN_Downlink/></LoRaWAN_Set_Access>");
+    Write_ParGen("51", "Variable");
+    TFLoRa_Set_Access* W = LoRa_Window();
+    TInteractionScript script;
+    EXPECT_EQ(Open(W, script, [&] {
+                  EXPECT_EQ(Cell(W->ACG_LoRa_Uplink, Up_StartByte, Rows_Variable), "222");
+                  UserClick(W->Btn_OK);
+              }),
+              mrOk);
+    EXPECT_EQ(script.Problems(), "");
+    TXMLDocument doc;
+    doc.LoadFromFile(FileName_LoRaWAN_SetAccess);
+    EXPECT_EQ(doc.DocumentElement().ChildNode("LoRaWAN_Uplink").ChildCount(), Rows_Variable);
+}
+
 TEST_F(Windows, EnterAndTheHeaderDoubleClickFollowTheOptions)
 {
     TFKNXAccess* W = KNX_Window();
