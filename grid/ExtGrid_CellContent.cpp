@@ -187,7 +187,7 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
                                FSortSettings->HeaderMirrorColor, FSortSettings->HeaderMirrorColorTo, true, clNone,
                                false, true);
         } else if (!FFlat) {
-            const TRect fr(R.Left - 1, R.Top - 1, R.Right + 1, R.Bottom + 2);
+            const TRect fr = R;
             if (mirror == clNone)
                 DrawGradient(ACanvas, ACanvas->Brush()->Color(), colorTo, 128, fr, false);
             else
