@@ -124,6 +124,7 @@ struct TEditorDesc {
     int Button_Hints[6] = {-1, -1, -1, -1, -1, -1};
     bool Buttons_Show_Hints[6] = {false, false, false, false, false, false};
     bool Tables_Show_Hints = false;
+    bool Row_Buttons = true;          // false: only OK and Cancel
     // The file.
     String Root;                      // root element
     String Version;                   // comment after the root, "SW_VERSION = 1.002"

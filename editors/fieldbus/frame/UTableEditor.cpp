@@ -148,7 +148,15 @@ void TFTableEditor::Make_Controls()
         b->SetTabOrder(i);
         *Buttons[i] = b;
     }
-    Place_Panel_Buttons(P_Button, {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow});
+    if (FDesc.Row_Buttons) {
+        Place_Panel_Buttons(P_Button, {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow});
+    } else {
+        Place_Panel_Buttons(P_Button, {Btn_OK, Btn_Cancel});
+        for (TLbButton* b : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow}) {
+            b->SetParent(P_Button);
+            b->SetVisible(false);
+        }
+    }
     Btn_Cancel->SetModalResult(mrCancel);
     Btn_Cancel->SetCancel(true);
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };

@@ -367,6 +367,62 @@ TEST_F(Windows, AFixedModeFileOfAllRowsShownInVariableMode)
     EXPECT_EQ(doc.DocumentElement().ChildNode("LoRaWAN_Uplink").ChildCount(), Rows_Variable);
 }
 
+// Another editor of the family is only another description: rows straight under the
+// root named "Row", the key in column 1, no Enable column, only OK and Cancel.
+TEST_F(Windows, AnEditorIsItsDescription)
+{
+    String File = PathJoin(Dir, "Values.xml");
+    TEditorDesc d;
+    d.Class_Name = "TFTableEditor";
+    d.Name = "FValues";
+    d.Client_Width = 400;
+    d.Caption = 4000;
+    d.Button_Captions[0] = 4002;
+    d.Button_Captions[1] = 4003;
+    d.Row_Buttons = false;
+    d.Root = "Values";
+    d.Version = "SW_VERSION = 1.000";
+    d.File_Name = &File;
+    TTableDesc t;
+    t.Grid_Name = "ACG_Values";
+    t.Row_Element = "Row";
+    t.Rows = 3;
+    t.Key_Col = 1;
+    t.Enable_Col = -1;
+    t.Row_Error_Prefix = 4548;
+    TColumnDesc number, value, note;
+    number.Kind = ckNumber;
+    value.Attribute = "Value";
+    note.Attribute = "Note";
+    note.Default = std::nullopt;
+    t.Columns = {number, value, note};
+    t.Checks = {Check_Range(1, 0, 255, 4556, true)};
+    d.Tables = {t};
+    WriteFileAtomic(File, "<Other><Row Value=\"7\" Note=\"a\"/><X Value=\"300\" Note=\"b\"/></Other>");
+
+    TFTableEditor* W = new TFTableEditor(nullptr, d);
+    W->AfterConstruction();
+    TExtColumnGrid* G = W->Grid(0);
+    TInteractionScript script;
+    EXPECT_EQ(Open(W, script, [&] {
+                  EXPECT_FALSE(W->Btn_DelRow->Visible());
+                  EXPECT_TRUE(W->Btn_OK->Visible());
+                  EXPECT_EQ(G->RowCount(), 4);
+                  EXPECT_EQ(Cell(G, 1, 1), "7");
+                  EXPECT_EQ(Cell(G, 2, 2), "b");
+                  EXPECT_EQ(Cell(G, 1, 3), "") << "no Enable column: nothing starts ticked";
+                  script.Answer(mrOk, Text(4548) + "2" + Text(4556) + "255");
+                  UserClick(W->Btn_OK);
+                  G->SetCellEx(1, 2, "$FF");
+                  UserClick(W->Btn_OK);
+              }),
+              mrOk);
+    EXPECT_EQ(script.Problems(), "");
+    EXPECT_EQ(ReadFileBytes(File), "<Values>\n  <Row Value=\"7\" Note=\"a\"/>\n  <Row Value=\"$FF\" Note=\"b\"/>\n"
+                                   "</Values>\n<!--SW_VERSION = 1.000-->\n");
+    W->Free();
+}
+
 TEST_F(Windows, EnterAndTheHeaderDoubleClickFollowTheOptions)
 {
     TFKNXAccess* W = KNX_Window();
