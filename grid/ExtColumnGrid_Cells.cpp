@@ -164,6 +164,9 @@ String TExtColumnGrid::GetFormattedCell(int ACol, int ARow)
     if (!it) return TExtStringGrid::GetFormattedCell(ACol, ARow);
     const String text = GetCellEx(ACol, ARow);
     String fmt = it->FFloatFormat;
+    // Without a format there is nothing to format (and the number test reads the
+    // regional settings, which is not free for every painted cell).
+    if (fmt.empty() && !OnGetFloatFormat) return text;
     const int kind = GetNumberKind(text);
     bool isFloat = kind == nkInteger || kind == nkDecimal;
     if (OnGetFloatFormat) OnGetFloatFormat(this, ACol, ARow, isFloat, fmt);
