@@ -199,7 +199,8 @@ void TPageControl::UpdateTabs()
         if (p->FTabVisible) captions.push_back(p->Caption());
     FTabBar->SetTabs(captions);
     FTabBar->SetCurrent(FActivePage ? FActivePage->TabIndex() : -1);
-    FTabBar->SetGeometry(Rect(2, 0, std::max(2, Width() - 2), TabHeight()));
+    // The bar's height follows its captions and font: the sheets move with it.
+    PlaceSheets();
 }
 
 void TPageControl::PlaceSheets()

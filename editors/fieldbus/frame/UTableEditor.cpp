@@ -240,11 +240,6 @@ void TFTableEditor::Set_Lang()
             if (c >= 1) table.Hint->Add(Text_Of(col.Hint));
         }
     }
-    // The tab bar's height follows its captions; the sheets stand below it.
-    if (Page_Control) {
-        const TRect d = Page_Control->DisplayRect();
-        for (TTable& t : FTables) t.Page->SetBounds(d.Left, d.Top, d.Width(), d.Height());
-    }
 }
 
 // ---------------------------------------------------------------------------------

@@ -322,6 +322,19 @@ TEST_F(Categories, CollapsingRestacksAndTheGroupScrolls)
 
 using Pages = Fixture;
 
+TEST_F(Pages, SheetsStayBelowTheTabBarWhenItsHeightFollowsTheCaptions)
+{
+    auto* pc = Add<TPageControl>(0, 0, 300, 200);
+    auto* s = new TTabSheet(Form);
+    s->SetPageControl(pc);   // no caption yet: the bar is as low as it gets
+    s->SetCaption("Uplink");
+    pc->Font()->SetSize(14);
+    s->SetCaption("Downlink");
+    EXPECT_GT(pc->DisplayRect().Top, 0);
+    EXPECT_EQ(s->Top(), pc->DisplayRect().Top);
+    EXPECT_EQ(s->Height(), pc->DisplayRect().Height());
+}
+
 TEST_F(Pages, PageControlShowsOneSheetAndTabsFollowVisibility)
 {
     auto* pc = Add<TPageControl>(0, 0, 300, 200);
