@@ -204,6 +204,10 @@ void TExtColumnGrid::GetEditorTypeOf(int ACol, int ARow, TEditorType& AEditor)
     if (TGridColumnItem* it = ItemOf(ACol)) {
         if (ACol >= FixedCols() && ARow >= FixedRows()) {
             AEditor = it->FEditorType;
+            if (TGridCombo* combo = ComboEditor()) {
+                combo->Items()->Assign(*it->FComboItems);
+                combo->SetDropDownCount(it->FDropDownCount);
+            }
             ControlLook()->DropDownCount = it->FDropDownCount;
         }
         if (!it->FFloatFormat.empty()) FloatFormat = it->FFloatFormat;

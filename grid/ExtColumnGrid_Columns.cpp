@@ -571,7 +571,8 @@ void TExtColumnGrid::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove || !FColumnCollection) return;
     for (TGridColumnItem* it : FColumnCollection->FItems) {
         if (it->FColumnPopup && static_cast<TComponent*>(it->FColumnPopup) == AComponent) it->FColumnPopup = nullptr;
-        if (it->FEditLink && reinterpret_cast<TComponent*>(it->FEditLink) == AComponent) it->FEditLink = nullptr;
+        if (it->FEditLink && static_cast<const void*>(it->FEditLink) == static_cast<const void*>(AComponent))
+            it->FEditLink = nullptr;
     }
 }
 

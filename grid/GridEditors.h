@@ -26,6 +26,14 @@ public:
     explicit TGridCombo(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
     bool IsWinXP = false;
     bool IsVista = false;
+    // The list offered for the cell being asked about, and its visible rows.
+    TStringList* Items() { return &FItems; }
+    int DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int v) { FDropDownCount = v; }
+
+private:
+    TStringList FItems;
+    int FDropDownCount = 8;
 };
 
 class TGridTransEdit : public TGridEditorControl {

@@ -39,7 +39,7 @@ TEST_F(ColGridTest, AGridLoadedAsAFormKeepsItsNineteenItemsAndRecordsTheirOrder)
     const auto before = Items(Grid);
     for (int i = 0; i < 19; ++i) {
         EXPECT_EQ(Grid->Columns()->Items(i)->DefIdx(), i);
-        EXPECT_EQ(Grid->GetCellEx(i, 0), "H" + IntToStr(i));
+        EXPECT_EQ(Grid->GetCellEx(i, 0), Cat("H", IntToStr(i)));
         EXPECT_EQ(Grid->Columns()->Items(i)->Width(), 40 + i);
     }
     // Nothing was added or freed by the loading's end.
@@ -216,10 +216,17 @@ TEST_F(ColGridTest, EditorQueriesAnswerFromTheColumn)
     TGridColumnItem* combo = Grid->Columns()->Items(2);
     combo->SetDropDownCount(12);
     combo->SetFloatFormat("%.3f");
+    combo->ComboItems()->Add("1 bit");
+    combo->ComboItems()->Add("1 byte");
+    Grid->Columns()->Items(3)->ComboItems()->Add("other");
     TEditorType e = edNormal;
+    Grid->GetEditorTypeOf(3, 3, e);
     Grid->GetEditorTypeOf(2, 3, e);
     EXPECT_EQ(e, edComboList);
     EXPECT_EQ(Grid->ControlLook()->DropDownCount, 12);
+    // The shared combo editor holds exactly the items of the column asked last.
+    EXPECT_EQ(Grid->ComboEditor()->Items()->Text(), combo->ComboItems()->Text());
+    EXPECT_EQ(Grid->ComboEditor()->DropDownCount(), 12);
     EXPECT_EQ(Grid->FloatFormat, "%.3f");
     // In the header row the kind stays, the float format still goes to the grid.
     e = edNormal;
@@ -272,7 +279,7 @@ TEST_F(ColGridTest, AMovedColumnTakesItsItemAndTheOrderComesBack)
     EXPECT_EQ(Grid->Columns()->Items(5)->Editor(), edComboList);
     Grid->Columns()->ResetOrganization();
     EXPECT_EQ(Grid->Columns()->Items(2), two);
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(Grid->GetCellEx(i, 0), "H" + IntToStr(i));
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(Grid->GetCellEx(i, 0), Cat("H", IntToStr(i)));
 }
 
 TEST_F(ColGridTest, TheColumnOrderRoundTripsThroughAnIniFile)
@@ -280,30 +287,30 @@ TEST_F(ColGridTest, TheColumnOrderRoundTripsThroughAnIniFile)
     LoadAsForm(Grid, 6, 5);
     char tmpl[] = "/tmp/colgrid_ini_XXXXXX";
     ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    const String ini = String(tmpl) + "/grid.ini";
+    const String ini = Cat(tmpl, "/grid.ini");
     Grid->MoveColumn(1, 4);
     Grid->SaveColumnPositions(ini, "Table");
     const String order = [&] {
         String s;
-        for (int i = 0; i < 6; ++i) s += Grid->GetCellEx(i, 0) + " ";
+        for (int i = 0; i < 6; ++i) s += Cat(Grid->GetCellEx(i, 0), " ");
         return s;
     }();
     Grid->Columns()->ResetOrganization();
     EXPECT_EQ(Grid->GetCellEx(1, 0), "H1");
     Grid->LoadColumnPositions(ini, "Table");
     String now;
-    for (int i = 0; i < 6; ++i) now += Grid->GetCellEx(i, 0) + " ";
+    for (int i = 0; i < 6; ++i) now += Cat(Grid->GetCellEx(i, 0), " ");
     EXPECT_EQ(now, order);
     for (int i = 0; i < 6; ++i) EXPECT_EQ(Grid->Columns()->Items(i)->DefIdx(), StrToInt(Grid->GetCellEx(i, 0).substr(1)));
 
     // A section that misses an entry changes nothing.
     {
-        std::ofstream f(std::string(tmpl) + "/short.ini");
+        std::ofstream f(Cat(tmpl, "/short.ini"));
         f << "[Table]\nCP0=0\nCP1=1\nCP2=2\nCP4=4\nCP5=5\n";
     }
-    Grid->LoadColumnPositions(String(tmpl) + "/short.ini", "Table");
+    Grid->LoadColumnPositions(Cat(tmpl, "/short.ini"), "Table");
     String after;
-    for (int i = 0; i < 6; ++i) after += Grid->GetCellEx(i, 0) + " ";
+    for (int i = 0; i < 6; ++i) after += Cat(Grid->GetCellEx(i, 0), " ");
     EXPECT_EQ(after, order);
     std::filesystem::remove_all(tmpl);
 }

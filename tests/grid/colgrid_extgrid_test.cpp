@@ -13,7 +13,7 @@ protected:
         Grid->SetColCount(cols);
         Grid->SetRowCount(rows);
         for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < cols; ++c) Grid->SetCellEx(c, r, IntToStr(c) + "," + IntToStr(r));
+            for (int c = 0; c < cols; ++c) Grid->SetCellEx(c, r, IntToStr(c) + Cat(",", IntToStr(r)));
     }
 };
 
@@ -188,7 +188,7 @@ TEST_F(ColGridBaseTest, ColumnPositionsFollowMovesAndTheOrderCanBeReset)
     Grid->HideColumn(4);
     Grid->ResetColumnOrder();
     EXPECT_EQ(Grid->NumHiddenColumns(), 0);
-    for (int c = 0; c < 6; ++c) EXPECT_EQ(Grid->GetCellEx(c, 1), IntToStr(c) + ",1");
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(Grid->GetCellEx(c, 1), Cat(IntToStr(c), ",1"));
 }
 
 TEST_F(ColGridBaseTest, CellAppearanceReadersCreateNothingAndRowColoursClearAgain)

@@ -5,6 +5,15 @@
 #include "grid/ExtColumnGrid.h"
 #include "platform/gui/Forms.h"
 
+// Texts joined by appending (no temporaries built from the front).
+template <class... T>
+String Cat(const T&... parts)
+{
+    String s;
+    ((s += parts), ...);
+    return s;
+}
+
 class ColGridTest : public ::testing::Test {
 protected:
     TForm* Form = nullptr;
@@ -33,7 +42,7 @@ protected:
         g->Columns()->Clear();
         for (int c = 0; c < cols; ++c) {
             TGridColumnItem* it = g->Columns()->Add();
-            it->SetHeader("H" + IntToStr(c));
+            it->SetHeader(Cat("H", IntToStr(c)));
             it->SetWidth(40 + c);
             it->SetEditor(c == 1 ? edDataCheckBox : c == 2 ? edComboList : edNormal);
             it->SetCheckTrue("Y");
@@ -52,8 +61,8 @@ protected:
         for (int r = 1; r < rows; ++r) {
             g->SetCellEx(0, r, IntToStr(r));
             g->SetCellEx(1, r, r % 3 ? "Y" : "N");
-            g->SetCellEx(2, r, "1/2/" + IntToStr(r % 256));
-            for (int c = 3; c < 19; ++c) g->SetCellEx(c, r, "V" + IntToStr(r * 19 + c));
+            g->SetCellEx(2, r, Cat("1/2/", IntToStr(r % 256)));
+            for (int c = 3; c < 19; ++c) g->SetCellEx(c, r, Cat("V", IntToStr(r * 19 + c)));
         }
     }
 };

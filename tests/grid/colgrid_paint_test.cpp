@@ -21,7 +21,7 @@ protected:
     // The grid as the screen shows it.
     void Shot(TBitmap& png, const String& name)
     {
-        const String path = String(EXTGRID_TEST_OUTPUT_DIR) + "/" + name;
+        const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/", name);
         ASSERT_TRUE(SaveControlToPng(Grid, path));
         png.LoadFromFile(path);
     }
@@ -249,7 +249,7 @@ TEST_F(ColGridPaintTest, TheKnxTableAsItsEditorShowsIt)
     KnxTable(knx, 1024);
     knx->ControlLook()->ControlStyle = csWinXP;
     knx->SetTopRow(500);
-    const String path = String(EXTGRID_TEST_OUTPUT_DIR) + "/colgrid_knx_table.png";
+    const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_knx_table.png");
     ASSERT_TRUE(SaveControlToPng(knx, path));
     TBitmap png;
     png.LoadFromFile(path);
@@ -294,7 +294,7 @@ TEST(ColGridLockTest, TheLockNestsAndEndsAlsoWhenTheGridWasHidden)
     g->SetVisible(true);
     g->Contents = 0;
     TBitmap png;
-    ASSERT_TRUE(SaveControlToPng(g, String(EXTGRID_TEST_OUTPUT_DIR) + "/colgrid_after_lock.png"));
+    ASSERT_TRUE(SaveControlToPng(g, Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_after_lock.png")));
     EXPECT_GT(g->Contents, 0);
     // A lock asked for while the grid is hidden is no lock at all.
     g->SetVisible(false);
@@ -314,7 +314,7 @@ TEST(ColGridLockTest, ALockedGridAnswersPaintRequestsWithoutPainting)
     g->SetLockUpdate(true);
     g->Contents = 0;
     const int skipped = g->SkippedPaints();
-    ASSERT_TRUE(SaveControlToPng(g, String(EXTGRID_TEST_OUTPUT_DIR) + "/colgrid_locked.png"));
+    ASSERT_TRUE(SaveControlToPng(g, Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_locked.png")));
     EXPECT_EQ(g->Contents, 0);
     EXPECT_GT(g->SkippedPaints(), skipped);
     // The requests were answered: once what was pending is through, waiting for more
@@ -324,7 +324,7 @@ TEST(ColGridLockTest, ALockedGridAnswersPaintRequestsWithoutPainting)
     for (int i = 0; i < 5; ++i) Application->ProcessMessages();
     EXPECT_EQ(g->SkippedPaints(), answered);
     g->SetLockUpdate(false);
-    ASSERT_TRUE(SaveControlToPng(g, String(EXTGRID_TEST_OUTPUT_DIR) + "/colgrid_unlocked.png"));
+    ASSERT_TRUE(SaveControlToPng(g, Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_unlocked.png")));
     EXPECT_GT(g->Contents, 0);
     EXPECT_EQ(g->SkippedPaints(), answered);
 }
