@@ -234,8 +234,14 @@ void TExtStringGrid::Loaded()
     FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt);
     FSearchPanel->Apply(FSearchFooter.get());
     ApplyScrollBarAlways(false);
+    // The office scheme now and its later changes reach a grid that follows it.
+    if (AutoThemeAdapt) {
+        ThemeAdapt();
+        GetThemeNotifier(this)->RegisterWindow(Handle());
+    }
     InitOrigColSizes();
     SetColumnOrder();
+    if (IsStyled()) ApplyVCLStyleColors();
 }
 
 // ShowColumnHeaders and ShowRowHeaders: ExtGrid_Dimensions.cpp.

@@ -404,6 +404,22 @@ TEST_F(ExtGridTest, LookPresetsWriteTheirColours)
     EXPECT_EQ(TExtStringGrid::LookDisplayName(glCustom), "");
 }
 
+TEST_F(ExtGridTest, LoadingAppliesTheWYXLookAgainAndTakesOverTheFormSettings)
+{
+    Grid->SetLook(glWYX);
+    Grid->ControlLook()->FixedGradientTo = clRed;   // as a form could have stored it
+    Grid->SetOptions(Grid->Options() << goAlwaysShowEditor);
+    Grid->ColumnHeaders()->Add("first");
+    Grid->SetCellEx(0, 0, "");
+    Grid->Loaded();
+    EXPECT_EQ(Grid->ControlLook()->FixedGradientTo, clSilver);
+    EXPECT_TRUE(Grid->Navigation()->AlwaysEdit);
+    EXPECT_FALSE(Grid->Options().Contains(goAlwaysShowEditor));
+    EXPECT_EQ(Grid->GetCellEx(0, 0), "first");
+    EXPECT_EQ(Grid->MinColWidth, 10);
+    EXPECT_EQ(Grid->ColumnOrder()->Count(), Grid->ColCount());
+}
+
 // ---------------------------------------------------------------- auxiliary controls
 
 TEST_F(ExtGridTest, AReadOnlyCheckBoxIgnoresClicksForItsStateButStillReportsThem)
