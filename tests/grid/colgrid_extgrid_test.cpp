@@ -377,3 +377,23 @@ TEST_F(ColGridBaseTest, GraphicSizesBesideAndWithoutText)
     EXPECT_EQ(Grid->GetCellGraphic(1, 3), shared);
     EXPECT_EQ(shared->CellType, ctVirtCheckBox);
 }
+
+TEST_F(ColGridBaseTest, CellTextIsMeasuredAsPainted)
+{
+    Fill(4, 5);
+    Grid->SetCellEx(2, 2, "W");
+    Grid->SetCellEx(2, 3, "WWWWWW");
+    const TPoint one = Grid->GetCellTextSize(2, 2, false, false);
+    const TPoint six = Grid->GetCellTextSize(2, 3, false, false);
+    EXPECT_GT(one.X, 0);
+    EXPECT_GT(six.X, 4 * one.X);
+    EXPECT_EQ(one.Y, six.Y);
+    // Line breaks count only with multi-line cells; wrapped into the cell's width a long
+    // text is taller than one line.
+    Grid->SetCellEx(2, 4, "a\r\nb");
+    EXPECT_EQ(Grid->GetCellTextSize(2, 4, false, false).Y, one.Y);
+    Grid->Multilinecells = true;
+    EXPECT_EQ(Grid->GetCellTextSize(2, 4, false, false).Y, 2 * one.Y);
+    Grid->SetCellEx(2, 4, "a long text that cannot fit into one line of this narrow column");
+    EXPECT_GT(Grid->GetCellTextSize(2, 4, true, false).Y, one.Y);
+}
