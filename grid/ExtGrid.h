@@ -365,6 +365,8 @@ public:
     void UnHideSelection();
     bool SelectionHidden() const { return FSelHidden; }
     void UpdateEditMode();
+    // With the search footer shown: scrolls until the last row lies above its panel.
+    void ScrollAboveSearchFooter();
     TIntList* IgnoreColumns() const { return FIgnoreColumns.get(); }
     void CellControlsUpdate(bool rebuildlist = false);
 

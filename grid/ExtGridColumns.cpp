@@ -92,6 +92,21 @@ void TExtStringGrid::SetRowEx(int Value)
     if (TExtStringGrid* other = FSyncGrid->Grid(); other && FSyncGrid->SelectionRow && other != this &&
                                                    Value < other->RowCount())
         other->SetRowEx(Value);
+    if (Value == RowCount() - 1) ScrollAboveSearchFooter();
+}
+
+void TExtStringGrid::ScrollAboveSearchFooter()
+{
+    if (!FSearchFooter->Visible() || RowCount() < 1) return;
+    const int panel = FSearchPanel ? FSearchPanel->Height() : 0;
+    if (Height() <= DefaultRowHeight() + panel) return;
+    const int limit = ClientRect().Height() - panel;
+    // The base grid stops at its own last top row.
+    while (TopRow() < RowCount() - 1 && CalcCellRect(0, RowCount() - 1).Bottom > limit) {
+        const int top = TopRow();
+        SetTopRow(top + 1);
+        if (TopRow() == top) break;
+    }
 }
 
 void TExtStringGrid::SetTopRowEx(int Value)
@@ -117,6 +132,16 @@ void TExtStringGrid::ScrollInView(int ColIndex, int RowIndex)
     T = std::min(T, RowCount() - vr + 1);
     if (FixedRows() + vr >= RowCount()) return;
     SetTopRow(std::max(FixedRows(), std::min(T, RowCount() - 1)));
+    // The cell stays above the search footer.
+    if (FSearchFooter->Visible()) {
+        int h = Height() - (FSearchPanel ? FSearchPanel->Height() : 0);
+        if (VisibleColCount() < ColCount()) h -= TGridScrollBar::Size;
+        while (TopRow() < RowIndex && CalcCellRect(0, RowIndex).Bottom > h) {
+            const int top = TopRow();
+            SetTopRow(top + 1);
+            if (TopRow() == top) break;
+        }
+    }
 }
 
 // ---------------------------------------------------------------- moving

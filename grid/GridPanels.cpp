@@ -22,6 +22,8 @@ TSearchPanel::TSearchPanel(TComponent* AOwner) : TPanel(AOwner)
 void TSearchPanel::Apply(TSearchFooter* Footer)
 {
     if (!Footer) return;
+    SetVisible(Footer->Visible());
+    SetHeight(Footer->Visible() ? 32 : 0);
     SetColor(Footer->Color());
     FMatchCase->SetCaption(Footer->MatchCaseCaption());
     FMatchCase->SetVisible(Footer->ShowMatchCase());

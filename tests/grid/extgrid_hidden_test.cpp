@@ -209,3 +209,20 @@ TEST_F(ExtGridTest, ASelectionHiddenAcrossDeletedRowsComesBackOnTheFirstScrollab
     EXPECT_FALSE(Grid->SelectionHidden());
     EXPECT_EQ(Grid->Selection(), TGridRect(1, 1, 1, 1));
 }
+
+TEST_F(ExtGridTest, TheLastRowMadeCurrentIsScrolledTowardsTheSearchFooter)
+{
+    Fill(3, 40);
+    Grid->SearchFooter()->SetVisible(true);
+    ASSERT_EQ(Grid->SearchPanel()->Height(), 32);
+    ASSERT_TRUE(Grid->SearchPanel()->Visible());
+    Grid->SetRowEx(39);
+    EXPECT_EQ(Grid->Row(), 39);
+    // As far as the base grid scrolls: the last row is fully in the grid.
+    EXPECT_LE(Grid->CalcCellRect(0, 39).Bottom, Grid->ClientRect().Height());
+    const int top = Grid->TopRow();
+    Grid->SetTopRow(top + 1);
+    EXPECT_EQ(Grid->TopRow(), top);
+    Grid->ScrollInView(1, 20);
+    EXPECT_LE(Grid->CalcCellRect(0, 20).Bottom, Grid->ClientRect().Height() - 32);
+}
