@@ -19,9 +19,7 @@ JOBS=${FUZZ_JOBS:-$(nproc)}
 FUZZ_TIMEOUT=${FUZZ_TIMEOUT:-10}
 
 bash scripts/setup.sh
-if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-  cmake -S fuzz -B "$BUILD_DIR" -G Ninja -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14
-fi
+cmake -S fuzz -B "$BUILD_DIR" -G Ninja -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$BUILD_DIR"
 
 if [ $# -gt 0 ]; then

@@ -25,13 +25,11 @@ JOBS=$(nproc)
 SUPP="$ROOT/scripts/sanitizers"
 export QT_QPA_PLATFORM=offscreen
 
-configure() {   # configure DIR FLAGS
+configure() {   # configure DIR FLAGS (again each time: a changed flag takes effect)
   local dir=$1 flags=$2
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCONF_BUILD_BENCH=OFF \
-      -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
-      -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags"
-  fi
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCONF_BUILD_BENCH=OFF \
+    -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags" \
+    -DCMAKE_EXE_LINKER_FLAGS="$flags" -DCMAKE_SHARED_LINKER_FLAGS="$flags" >/dev/null
 }
 
 if [ "$WHAT" = all ] || [ "$WHAT" = asan ]; then
@@ -63,7 +61,7 @@ if [ "$WHAT" = all ] || [ "$WHAT" = tsan ]; then
     path=$(find build-tsan/tests -type f -name "$exe" -perm -u+x | head -n 1)
     echo "-- $exe ($filter)"
     if ! TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$SUPP/tsan.supp" \
-         "${NO_ASLR[@]}" "$path" --gtest_filter="$filter"; then
+         "${NO_ASLR[@]}" "$path" --gtest_filter="$filter" --gtest_brief=1; then
       failed=1
     fi
   done
