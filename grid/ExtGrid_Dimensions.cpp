@@ -10,7 +10,6 @@
 
 void TExtStringGrid::SetRowCount(int Value)
 {
-    const int old = RowCount();
     if (RowCount() == FixedRows() && FixedRowAlways && FSelHidden) UnHideSelection();
     TBaseGrid::SetRowCount(Value);
     // The fixed rows asked for come back as soon as there are rows besides them.
@@ -20,7 +19,6 @@ void TExtStringGrid::SetRowCount(int Value)
     FNormalRowCount = Value;
     if (FFooterPanel) FFooterPanel->Invalidate();
     ApplyScrollBarAlways(false);
-    (void)old;
 }
 
 void TExtStringGrid::SetColCount(int Value)

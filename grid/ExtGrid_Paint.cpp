@@ -250,8 +250,9 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
     }
     if (ACol == 0 && HasNodes()) R.Left += GetNodeIndent(ARow);
 
-    const int va = (GetCellAlignment(ACol, ARow) >> 8) & 0xFF;
-    const TAlignment ha = TAlignment(GetCellAlignment(ACol, ARow) & 0xFF);
+    const int alignment = GetCellAlignment(ACol, ARow);
+    const int va = (alignment >> 8) & 0xFF;
+    const TAlignment ha = TAlignment(alignment & 0xFF);
     FVAlign = VertFlag(TVAlignment(va));
     bool ww = WordWrap();
     if (TCellProperties* p = CellPropsOf(ACol, ARow)) ww = p->WordWrap();
