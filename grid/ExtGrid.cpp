@@ -248,6 +248,7 @@ void TExtStringGrid::Loaded()
 
 void TExtStringGrid::InitOrigColSizes()
 {
+    FOldSize = Width();
     FOrigColSizes->Clear();
     for (int c = 0; c < ColCount(); ++c) FOrigColSizes->Add(ColWidths(c));
 }

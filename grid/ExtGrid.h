@@ -30,6 +30,7 @@ class TArrowWindow;
 class THTMLPictureCache;
 class TPictureContainer;
 class TGridFocusWindow;
+class TTimer;
 
 // One hidden row: its cells (text and record per real column), height, where it was.
 class TGridItem : public TObject {
@@ -86,6 +87,19 @@ using TGetCellBorderPropEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen, TPen* RightPen, TPen* BottomPen)>;
 // The XP colour schemes SetTheme applies.
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+
+// Which scroll bar shows the row (column) number while its thumb is dragged.
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+// Where a drag resting near the grid's edges scrolls it.
+enum TDragScrollDir { dsdUp, dsdDown, dsdLeft, dsdRight };
+using TDragScrollDirection = TSet<TDragScrollDir>;
+// A drag over the grid: it came in, it moves, it left.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TScrollHintEvent = std::function<void(TObject* Sender, int ARowCol, String& hintstr)>;
+using TDragScrollEvent = std::function<void(TObject* Sender, int ATopRow, int ALeftCol,
+                                            TDragScrollDirection& DragScrollDir, bool& CanScroll)>;
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 
 class TExtStringGrid : public TBaseGrid, public IWYXTones, public IWYXStyle {
 public:
@@ -490,6 +504,31 @@ public:
     void SetXYOffset(TPoint Value);
     void StretchRightColumn() { ApplyColumnStretch(ColCount() - 1); }
 
+    // ================================================================ scroll bars and drag scrolling
+    // Flat and Encarta bars draw flat faces (Encarta raises the part under the mouse),
+    // take ScrollColor as their track colour and ScrollWidth as their thickness.
+    void SetScrollColor(TColor Value);
+    void SetScrollWidth(int Value);
+    bool IsFlatScroll() const { return FIsFlat; }
+    // On: thumbs with 128 positions and as long as the visible share of the rows
+    // (columns); off: the plain bars again.
+    void SetScrollProportional(bool Value);
+    void UpdateVScrollBar();
+    void UpdateHScrollBar();
+    bool ScrollHintShowing() const { return FScrollHintShow; }
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWindow; }
+    // Something is dragged over the grid (client X, Y): resting inside a margin of
+    // DragScrollOptions scrolls the grid that way, first after InitialDelay, then every
+    // RepeatDelay.
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    // One tick of the drag-scroll timer.
+    void DragScrollTimer(TObject* Sender);
+    TTimer* DragScrollTimerControl() const { return FDragTmr; }
+    TDragScrollDirection DragScrollDirection() const { return FDragScrollDirection; }
+    TScrollHintEvent OnScrollHint;
+    TDragScrollEvent OnDragScroll;
+    TDragOverEvent OnDragOver;
+
     // ================================================================ cell access
     // By real row (hidden rows included).
     void SetCellsEx(int i, int j, const String& Value);
@@ -760,7 +799,8 @@ public:
     bool SizeWithForm = false;
     bool AutoNumAlign = false;
     bool AnchorHint = false;
-    bool ScrollProportional = false, ScrollSynch = false, ScrollHints = false;
+    bool ScrollProportional = false, ScrollSynch = false;
+    TScrollHintType ScrollHints = shNone;
     bool EnableBlink = false, Hovering = false;
     TPictureContainer* PictureContainer = nullptr;
 
@@ -810,6 +850,19 @@ protected:
     void Resize() override;
     virtual void HandleCreateWnd();
     virtual void HandleWMTimer();
+    // The scroll bar messages: proportional thumbs, scroll hints, scroll synch.
+    void WMHScroll(TMessage& msg);
+    void WMVScroll(TMessage& msg);
+    void ScrollBarsUpdated() override;
+    void ShowScrollHint(bool Vertical, int ARowCol);
+    void HideScrollHint();
+    // Bar style, track colour and thickness from ScrollType, ScrollColor, ScrollWidth.
+    void ApplyScrollLook();
+    // The row (column) a thumb position stands for.
+    int ThumbToCell(bool Vertical, int Pos);
+    void FreeDragTimer();
+    // Grid timer: the cell under the mouse becomes current (Hovering).
+    void HoverSelect();
     // After column widths (row heights) changed: stretching, sizing all columns in
     // proportion, the end-of-sizing event and the size limits.
     void ColWidthsChanged() override;
@@ -904,6 +957,23 @@ protected:
     TObject* FSelListener = nullptr;
     bool FIsColChanging = false;
     bool ColchgFlg = true;
+    // ---- scroll bars, drag scrolling, size synch, grid timer ----
+    bool FIsFlat = false;            // flat (or Encarta) bars are drawn
+    bool FScrollLock = false;        // proportional updates suspended
+    bool FInScrollUpdate = false;    // a proportional update is being applied
+    bool FPropVert = false, FPropHorz = false;   // the bars show proportional thumbs now
+    bool FScrollHintShow = false;
+    TTimer* FDragTmr = nullptr;      // owned and freed by the grid
+    TTimer* FDragTmrRetired = nullptr;   // stopped by its own tick, freed later
+    bool FInDragTick = false;
+    TDragScrollDirection FDragScrollDirection;
+    int FOldSize = 0;                // the width FOrigColSizes belong to
+    bool FDisableSize = false;
+    int FTimerTicks = 0;
+    // The incremental search text the keyboard code types into, and its age in timer
+    // ticks (typing resets it).
+    String SearchInc;
+    int SearchTics = 0;
     // What the mouse sizing leaves for the width handling (set by the mouse code).
     bool ColSized = false, Rowsized = false;
     int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;

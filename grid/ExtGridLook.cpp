@@ -147,6 +147,7 @@ void TExtStringGrid::SetScrollType(TScrollType v)
         FreeScrollControls();
         SetScrollBars(ssBoth);
     }
+    ApplyScrollLook();
 }
 
 void TExtStringGrid::CreateScrollControls()

@@ -2,8 +2,10 @@
 // requests while locked, erasing, size changes, colour and enabled changes, and the
 // grid's 500 ms timer (blinking cells).
 #include <algorithm>
+#include <cmath>
 
 #include "grid/ExtGrid.h"
+#include "grid/GridSupport.h"
 #include "grid/GridTextUtils.h"
 
 namespace {
@@ -68,6 +70,12 @@ void TExtStringGrid::WndProc(TMessage& msg)
     case WM_ERASEBKGND:
         msg.Result = 0;
         return;
+    case WM_HSCROLL:
+        WMHScroll(msg);
+        return;
+    case WM_VSCROLL:
+        WMVScroll(msg);
+        return;
     case CM_ENABLEDCHANGED:
         TBaseGrid::WndProc(msg);
         Invalidate();
@@ -81,6 +89,16 @@ void TExtStringGrid::WndProc(TMessage& msg)
             FSearchPanel->SetHeight(33);
             FSearchPanel->SetHeight(32);
             FSearchPanel->SetAlign(alBottom);
+        }
+        // Columns keep their share of the width the grid had when they were recorded.
+        if (FColumnSize && FColumnSize->SynchWithGrid && FOldSize > 0 && !FLoading && !FGridDestroying) {
+            if (EditorMode()) HideEditor();
+            const double f = double(Width()) / FOldSize;
+            const bool normalOnly = FColumnSize->SynchNormalCellsOnly;
+            const int from = normalOnly ? FixedCols() : 0;
+            const int to = normalOnly ? ColCount() - FixedRightCols : ColCount();
+            for (int c = from; c < to && c < FOrigColSizes->Count(); ++c)
+                SetColWidths(c, int(std::trunc(FOrigColSizes->GetInteger(c) * f)));
         }
         if (FColumnSize && FColumnSize->Stretch() && !FLoading && !FGridDestroying && ColCount() > 0 &&
             (FScrollBarAlways == saNone || FScrollBarAlways == saVert)) {
@@ -97,6 +115,17 @@ void TExtStringGrid::WndProc(TMessage& msg)
 void TExtStringGrid::HandleWMTimer()
 {
     ++FTimerCount;
+    ++FTimerTicks;
+    // The incremental search text expires on the fourth tick without a key.
+    if (FNavigation && FNavigation->AutoGotoIncremental) {
+        if (SearchTics == 3) {
+            SearchInc.clear();
+            SearchTics = 0;
+        } else {
+            ++SearchTics;
+        }
+    }
+    if (Hovering) HoverSelect();
     if (!EnableBlink) return;
     FGridBlink = !FGridBlink;
     // Only the visible cells that hold the blink tag are repainted.
@@ -112,4 +141,17 @@ void TExtStringGrid::HandleWMTimer()
         for (int c = LeftCol(); c <= lastCol; ++c) check(c, r);
     for (int c = 0; c < FixedCols(); ++c)
         for (int r = TopRow(); r <= lastRow; ++r) check(c, r);
+}
+
+void TExtStringGrid::HoverSelect()
+{
+    if (!Visible() || !Showing()) return;
+    const TPoint p = ScreenToClient(Mouse_CursorPos());
+    if (!ClientRect().Contains(p)) return;
+    int c = -1, r = -1;
+    MouseToCell(p.X, p.Y, c, r);
+    if (c < FixedCols() || r < FixedRows() || c >= ColCount() || r >= RowCount()) return;
+    if (CanFocus()) SetFocus();
+    if (Row() != r) SetRow(r);
+    if (Col() != c) SetCol(c);
 }

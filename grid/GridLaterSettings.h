@@ -133,8 +133,18 @@ class TDragScrollOptions : public TObject {
 public:
     void Assign(const TObject* Source);
     bool Active = false;
-    int Delays = 200;
-    int Area = 20;
+    // Milliseconds before the first step and between the following ones.
+    struct TDelays {
+        int InitialDelay = 1000;
+        int RepeatDelay = 250;
+    } Delays;
+    // Pixels from each edge inside which a resting drag scrolls.
+    struct TMargins {
+        int TopMargin = 50;
+        int BottomMargin = 50;
+        int LeftMargin = 50;
+        int RightMargin = 50;
+    } Margins;
 };
 
 // Grouping of rows under header rows.

@@ -1,6 +1,8 @@
 // Creation of the grid's auxiliary controls.
 #include "grid/GridPanels.h"
 
+#include <algorithm>
+
 #include "grid/GridOptions.h"
 
 TFooterPanel::TFooterPanel(TComponent* AOwner) : TPanel(AOwner)
@@ -45,4 +47,19 @@ THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : TCustomControl(AOwner)
 {
     SetVisible(false);
     SetColor(clInfoBk);
+}
+
+void THTMLHintWindow::Paint()
+{
+    TCanvas* c = Canvas();
+    const TRect r(0, 0, Width(), Height());
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(Color());
+    c->FillRect(r);
+    c->Brush()->SetColor(clInfoText);
+    c->FrameRect(r);
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->Assign(*Font());
+    c->Font()->SetColor(clInfoText);
+    c->TextOut(3, std::max(0, (Height() - c->TextHeight(Caption())) / 2), Caption());
 }

@@ -65,4 +65,8 @@ private:
 class THTMLHintWindow : public TCustomControl {
 public:
     explicit THTMLHintWindow(TComponent* AOwner);
+
+protected:
+    // The caption on the hint colour inside a thin frame.
+    void Paint() override;
 };

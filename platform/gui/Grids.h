@@ -315,6 +315,9 @@ public:
     void SetScrollBarAlwaysShown(int Bar, bool Value);
     bool ScrollBarAlwaysShown(int Bar) const;
     TGridScrollBar* ScrollBarControl(int Bar) const { return Bar == SB_VERT ? FVertBar : FHorzBar; }
+    // Thickness of both bars in pixels (TGridScrollBar::Size unless set).
+    int ScrollBarSize() const { return FScrollBarSize; }
+    void SetScrollBarSize(int Value);
 
     TMouseWheelUpDownEvent OnMouseWheelDown;
     TMouseWheelUpDownEvent OnMouseWheelUp;
@@ -347,6 +350,9 @@ protected:
                                  TGridDrawInfo& FixedInfo);
     virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
     virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
+    // After the grid set the range or position of its scroll bars: a descendant that
+    // shows something else on them (a proportional thumb) puts it back here.
+    virtual void ScrollBarsUpdated() {}
 
     // ---- framework hooks ----
     void Paint() override;
@@ -441,6 +447,7 @@ private:
     bool FHorzShown = false;
     bool FVertAlways = false;
     bool FHorzAlways = false;
+    int FScrollBarSize = 17;
     bool FUpdatingScroll = false;
     bool FScrollTimer = false;
     TPoint FLastMouse;
@@ -453,11 +460,20 @@ private:
 
 // ---------------------------------------------------------------- grid scroll bar
 
+// How a grid's scroll bar is drawn: raised 3D buttons, flat faces, or flat faces that
+// rise under the mouse (the "Encarta" look).
+enum TGridScrollBarStyle { sbsNormal, sbsFlat, sbsEncarta };
+
 // One of the grid's two scroll bars: arrows, track and a thumb sized by the page. It
 // reports to the grid as WM_VSCROLL / WM_HSCROLL with the scroll codes (SB_LINEUP ...).
 class TGridScrollBar : public TCustomControl {
 public:
     TGridScrollBar(TCustomGrid* AGrid, bool AVertical);
+    TGridScrollBarStyle Style() const { return FStyle; }
+    void SetStyle(TGridScrollBarStyle Value);
+    // Colour of the track; clNone: the system's scroll-bar colour.
+    TColor TrackColor() const { return FTrackColor; }
+    void SetTrackColor(TColor Value);
     bool Vertical() const { return FVertical; }
     const TGridScrollInfo& Info() const { return FInfo; }
     void SetInfo(const TGridScrollInfo& Info);
@@ -486,6 +502,9 @@ private:
     bool FVertical;
     TGridScrollInfo FInfo;
     TPart FPressed = spNone;
+    TPart FHot = spNone;
+    TGridScrollBarStyle FStyle = sbsNormal;
+    TColor FTrackColor = clNone;
     bool FTracking = false;
     int FDragOffset = 0;
     TPoint FMouse;

@@ -455,8 +455,8 @@ TRect TCustomGrid::CellRect(int ACol, int ARow) { return BoxRect(ACol, ARow, ACo
 
 TRect TCustomGrid::ClientRect() const
 {
-    return Rect(0, 0, std::max(0, Width() - (FVertShown ? TGridScrollBar::Size : 0)),
-                std::max(0, Height() - (FHorzShown ? TGridScrollBar::Size : 0)));
+    return Rect(0, 0, std::max(0, Width() - (FVertShown ? FScrollBarSize : 0)),
+                std::max(0, Height() - (FHorzShown ? FScrollBarSize : 0)));
 }
 
 TRect TCustomGrid::WidgetClientArea() const { return Rect(0, 0, Width(), Height()); }

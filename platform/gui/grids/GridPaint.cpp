@@ -21,7 +21,7 @@ void Fill(TCanvas* c, const TRect& r, TColor color)
 void TCustomGrid::Paint()
 {
     TCanvas* target = TCustomControl::Canvas();
-    const int sb = TGridScrollBar::Size;
+    const int sb = FScrollBarSize;
     if (FVertShown && FHorzShown) Fill(target, Rect(Width() - sb, Height() - sb, Width(), Height()), clBtnFace);
     const TRect client = ClientRect();
     TRect area;

@@ -85,11 +85,12 @@ void TGridScrollBar::SetInfo(const TGridScrollInfo& Info)
 TRect TGridScrollBar::ArrowRect(bool first) const
 {
     const int w = Width(), h = Height();
+    // Arrow buttons are square: as long as the bar is thick.
     if (FVertical) {
-        const int s = std::min(Size, h / 2);
+        const int s = std::min(w, h / 2);
         return first ? Rect(0, 0, w, s) : Rect(0, h - s, w, h);
     }
-    const int s = std::min(Size, w / 2);
+    const int s = std::min(h, w / 2);
     return first ? Rect(0, 0, s, h) : Rect(w - s, 0, w, h);
 }
 
@@ -149,11 +150,25 @@ void TGridScrollBar::Send(int code, int pos)
     FGrid->Perform(FVertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, std::clamp(pos, 0, 0xFFFF)), 0);
 }
 
+void TGridScrollBar::SetStyle(TGridScrollBarStyle Value)
+{
+    if (FStyle == Value) return;
+    FStyle = Value;
+    Invalidate();
+}
+
+void TGridScrollBar::SetTrackColor(TColor Value)
+{
+    if (FTrackColor == Value) return;
+    FTrackColor = Value;
+    Invalidate();
+}
+
 void TGridScrollBar::Paint()
 {
     TCanvas* c = Canvas();
     const bool enabled = FInfo.Max > FInfo.Min;
-    FillBox(c, ClientRect(), clScrollBar);
+    FillBox(c, ClientRect(), FTrackColor == clNone ? clScrollBar : FTrackColor);
     const TRect t = ThumbRect();
     if (FPressed == spPageBefore || FPressed == spPageAfter) {
         // The part of the track being paged through shows pressed.
@@ -164,12 +179,26 @@ void TGridScrollBar::Paint()
         else (FVertical ? part.Top : part.Left) = FVertical ? t.Bottom : t.Right;
         FillBox(c, part, cl3DDkShadow);
     }
+    // Flat faces: one fill with a shadow frame; the Encarta look raises the part under
+    // the mouse (or pressed) to the 3D face.
+    const auto face = [&](const TRect& r, TPart part) {
+        const bool pressed = FPressed == part && part != spThumb;
+        if (FStyle == sbsNormal || (FStyle == sbsEncarta && (FHot == part || FPressed == part))) {
+            DrawButtonFace(c, r, pressed);
+            return;
+        }
+        FillBox(c, r, pressed ? clBtnShadow : clBtnFace);
+        if (r.Width() > 1 && r.Height() > 1) {
+            c->Brush()->SetColor(clBtnShadow);
+            c->FrameRect(r);
+        }
+    };
     for (bool first : {true, false}) {
         const TRect a = ArrowRect(first);
-        DrawButtonFace(c, a, FPressed == (first ? spFirstArrow : spLastArrow));
+        face(a, first ? spFirstArrow : spLastArrow);
         DrawArrow(c, a, FVertical, first, enabled);
     }
-    if (!t.IsEmpty()) DrawButtonFace(c, t, false);
+    if (!t.IsEmpty()) face(t, spThumb);
 }
 
 void TGridScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -199,6 +228,13 @@ void TGridScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 void TGridScrollBar::MouseMove(TShiftState Shift, int X, int Y)
 {
     FMouse = TPoint(X, Y);
+    if (FStyle == sbsEncarta) {
+        const TPart hot = PartAt(X, Y);
+        if (hot != FHot) {
+            FHot = hot;
+            Invalidate();
+        }
+    }
     if (FTracking) {
         const int start = FVertical ? ArrowRect(true).Bottom : ArrowRect(true).Right;
         const int pos = PosFromOffset((FVertical ? Y : X) - FDragOffset - start);
@@ -255,6 +291,10 @@ void TGridScrollBar::WndProc(TMessage& msg)
         Repeat();
         return;
     }
+    if (msg.Msg == CM_MOUSELEAVE && FHot != spNone) {
+        FHot = spNone;
+        Invalidate();
+    }
     TCustomControl::WndProc(msg);
 }
 
@@ -285,10 +325,19 @@ void TCustomGrid::SetScrollInfo(int Bar, const TGridScrollInfo& Info)
     if (TGridScrollBar* b = Bar == SB_VERT ? FVertBar : FHorzBar) b->SetInfo(Info);
 }
 
+void TCustomGrid::SetScrollBarSize(int Value)
+{
+    Value = std::max(1, Value);
+    if (Value == FScrollBarSize) return;
+    FScrollBarSize = Value;
+    UpdateScrollRange();
+    Invalidate();
+}
+
 void TCustomGrid::LayoutScrollBars()
 {
     if (!FVertBar || !FHorzBar) return;
-    const int s = TGridScrollBar::Size;
+    const int s = FScrollBarSize;
     FVertBar->SetBounds(Width() - s, 0, s, std::max(0, Height() - (FHorzShown ? s : 0)));
     FHorzBar->SetBounds(0, Height() - s, std::max(0, Width() - (FVertShown ? s : 0)), s);
     FVertBar->SetVisible(FVertShown);
@@ -305,7 +354,7 @@ void TCustomGrid::UpdateScrollRange()
     } reset{FUpdatingScroll};
     const bool wantV = FScrollBars == ssVertical || FScrollBars == ssBoth;
     const bool wantH = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
-    const int s = TGridScrollBar::Size;
+    const int s = FScrollBarSize;
     bool v = false, h = false;
     TGridDrawInfo di;
     TGridCoord maxTL;
@@ -343,6 +392,7 @@ void TCustomGrid::UpdateScrollRange()
     hi.Page = FColCount - maxTL.X;
     hi.Pos = FTopLeft.X - FFixedCols;
     FHorzBar->SetInfo(hi);
+    ScrollBarsUpdated();
     if (changed) Invalidate();
     if (FTopLeft.X > maxTL.X || FTopLeft.Y > maxTL.Y) {
         const TGridCoord old = FTopLeft;
@@ -361,6 +411,7 @@ void TCustomGrid::UpdateScrollPos()
     TGridScrollInfo hi = FHorzBar->Info();
     hi.Pos = FTopLeft.X - FFixedCols;
     FHorzBar->SetInfo(hi);
+    ScrollBarsUpdated();
 }
 
 void TCustomGrid::Resize()
