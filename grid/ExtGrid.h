@@ -85,6 +85,20 @@ using TGetCellGradientEvent = std::function<void(TObject* Sender, int ARow, int 
                                                  TGradientDirection& GD)>;
 using TGetCellBorderPropEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen, TPen* RightPen, TPen* BottomPen)>;
+// ---- events of editing in place, clicks and keys ----
+using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TEditCellDoneEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TCellValidateEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value, bool& Valid)>;
+using TComboChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const String& ASelection)>;
+using TEditChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)>;
+using TRowChangingEvent = std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)>;
+using TColChangingEvent = std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)>;
+using TCellChangingEvent = std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>;
+using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TCanClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
+using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
+
 // The XP colour schemes SetTheme applies.
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
 
@@ -1054,6 +1068,128 @@ protected:
     TScrollControl* FHScrollCtrl = nullptr;
     // Editors made on first use (the editors fill these in).
     TControl* FOnDemandEditors[14] = {};
+
+    // ================================================================ editing in place, keys, mouse
+    // (ExtGrid_Editing.cpp, ExtGrid_Keys.cpp, ExtGrid_Mouse.cpp, ExtGrid_AutoSize.cpp,
+    // ExtGrid_Selection.cpp)
+public:
+    // Whether the cell (ACol displayed) may be edited now, and its per-cell part.
+    bool IsEditable(int ACol, int ARow);
+    bool CanEditCell(int ACol, int ARow);
+    bool IsPasswordCell(int ACol, int ARow);
+    // Opens the editor of the current cell; closes whatever editor is open and stores it.
+    void ShowInplaceEdit();
+    // Sends the grid an F2 key-down; the special editor of the current cell is read back.
+    void ShowCellEdit();
+    void HideCellEdit() { HideCellEditor(Col(), Row()); }
+    // Called by the editors when a key ends the edit.
+    void DoneInplaceEdit(WORD Key, TShiftState Shift);
+    // Validates and stores the text of the edited cell; false when OnCellValidate refused.
+    virtual bool ValidateCell(const String& NewValue);
+    // The editors keep Tab (and validate on it).
+    bool EditorWantsTab() const;
+    // The edit-done report: OnEditingDone now, OnEditCellDone when "GridEditDone" arrives.
+    void PostEditDone(int ACol, int ARow);
+    virtual void StoreEditorValue(int ACol, int ARow, const String& Value);
+    virtual void RestoreCellCache();
+    void StoreOldCellValue(int ACol, int ARow);
+    // Moves on after an edit ended with Enter (only with Navigation.AdvanceOnEnter unless forced).
+    void AdvanceToNextCell(int ACol, int ARow, bool ShowEditor, bool Nested, bool Forward, bool AutoEdit, bool Force);
+    // Tab and Shift+Tab; false when the key went to the parent.
+    bool TabNavigate(bool Backward);
+    bool CanTabTo(int ACol, int ARow);
+    // The changing events for a move from the current cell to (ACol, ARow).
+    virtual void FireCellChanging(int ACol, int ARow, bool& Allow);
+    virtual void FireCheckBoxClick(int ACol, int ARow, bool State);
+    // Automatic sizing (ACol displayed).
+    void AutoSizeCol(int ACol, int Padding = 0);
+    void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+    void AutoSizeColumnWidth(int ACol, bool GrowOnly);
+    // Row selection: RCount rows from RowIndex, all columns from FixedCols.
+    void SelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow) { SelectRange(FromCol, ToCol, FromRow, ToRow); }
+    String SelectedText();
+    bool IsSelected(int ACol, int ARow);
+    // The process-wide number of the "GridEditDone" message.
+    static unsigned GridEditDoneMessage();
+
+    bool EditMode = false;
+    TEditorType EditControl = edNormal;
+    TWinControl* EditCtrl = nullptr;
+    bool EditActive() const { return FEditActive; }
+    bool AlwaysValidate = false;
+    bool Modified = false;
+    int MaxComboLength = 0;
+    bool EditWithTags = false;
+    String ValidChars;
+
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnDblClickCell;
+    TClickCellEvent OnRightClickCell;
+    TCanClickCellEvent OnCanClickCell;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TEditCellDoneEvent OnEditCellDone;
+    TNotifyEvent OnEditingDone;
+    TCellValidateEvent OnCellValidate;
+    TComboChangeEvent OnComboChange;
+    TEditChangeEvent OnEditChange;
+    TRowChangingEvent OnRowChanging;
+    TColChangingEvent OnColChanging;
+    TCellChangingEvent OnCellChanging;
+    TRowChangedEvent OnRowChanged;
+    TColumnSizeEvent OnColumnSize;
+
+    // ---- editing state, read by the editors ----
+    bool FEditing = false;
+    bool FValidating = false;
+    bool FSpecialEditor = false;
+    bool FEditActive = false;
+    bool FEntered = false;
+    bool FShowEditProcess = false;
+    bool FNoEditChange = false;
+    bool FBlockKill = false;
+    bool FBlockFocus = false;
+    bool FForceSel = false;
+    bool FLastValidation = true;
+    bool FDisableChange = false;
+    String FCellCache;
+    String FEditText;
+    int FOldCol = -1, FOldRow = -1;
+    String FOldCellText;
+    String FNewCellText;
+    WideChar FStartEditChar = 0;
+    int FComboIdx = -1;
+    bool LButFlg = false;
+
+protected:
+    friend class TExtInplaceEdit;
+    friend class TGridCombo;
+    // The toolkit's may-show-editor question; special editors are shown here.
+    bool CanEditShow() override;
+    // The cell-selection check every move of the current cell passes.
+    bool SelectCell(int ACol, int ARow) override;
+    String GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const String& Value) override;
+    void ShowCellEditor(int ACol, int ARow);
+    void HideCellEditor(int ACol, int ARow);
+    // Switches goEditing on or off for the cell about to become current.
+    void UpdateEditingFor(int ACol, int ARow);
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(WideChar& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
+    // The input messages the grid handles before the toolkit: typed characters and the
+    // edit-done report. True when the message was handled.
+    bool HandleEditingMessage(TMessage& msg);
+    bool CheckBoxClickAt(int ACol, int ARow, int X, int Y);
+    static bool IsDefaultEditorKind(TEditorType Kind);
+    TPoint FDownPos;
+    bool FDblClk = false;
+    int FLastTabCol = -1, FLastTabRow = -1;
 };
 
 // Each RGB channel Percent % of C1 and the rest of C2 (system colours resolved); 100 or

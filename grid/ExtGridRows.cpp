@@ -83,13 +83,6 @@ void TExtStringGrid::InsertDisplayRows(int ARow, int Count)
     }
 }
 
-void TExtStringGrid::HideInplaceEdit()
-{
-    if (!EditorMode()) return;
-    HideEditor();
-    UpdateEditMode();
-}
-
 // ---------------------------------------------------------------- index translation
 
 bool TExtStringGrid::IsHiddenRow(int Rowindex) const

@@ -51,6 +51,7 @@ void TExtStringGrid::ResetFixedCellHighlight()
 
 void TExtStringGrid::WndProc(TMessage& msg)
 {
+    if (HandleEditingMessage(msg)) return;
     switch (msg.Msg) {
     case WM_TIMER:
         if (msg.WParam == kGridTimerId) {

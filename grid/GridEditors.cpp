@@ -1,9 +1,383 @@
-// Creation of the grid's in-place editors.
+// The grid's in-place editors: the default text editor with its character filter,
+// validation on the keys that end an edit and the end-of-edit report on focus loss; the
+// combo editor of list cells; the hidden special editor controls.
 #include "grid/GridEditors.h"
 
-#include "grid/ExtGrid.h"
+#include <cctype>
 
-TExtInplaceEdit::TExtInplaceEdit(TExtStringGrid* AGrid) : TInplaceEdit(AGrid) {}
+#include "grid/ExtGrid.h"
+#include "grid/GridTextUtils.h"
+#include "platform/rtl/SysUtils.h"
+
+// ---------------------------------------------------------------- default text editor
+
+TExtInplaceEdit::TExtInplaceEdit(TExtStringGrid* AGrid) : TInplaceEdit(AGrid), FExtGrid(AGrid) {}
+
+void TExtInplaceEdit::UpdateContents()
+{
+    FExtGrid->FNoEditChange = true;
+    TInplaceEdit::UpdateContents();
+    const bool password = FExtGrid->EditControl == edPassword || FExtGrid->IsPasswordCell(FExtGrid->Col(), FExtGrid->Row());
+    SetPasswordChar(password ? WideChar(FExtGrid->PasswordChar) : WideChar(0));
+    FExtGrid->FNoEditChange = false;
+    FColE = FExtGrid->Col();
+    FRowE = FExtGrid->Row();
+}
+
+bool TExtInplaceEdit::AcceptChar(WideChar& ch, bool& beep)
+{
+    beep = false;
+    const bool control = ch == 8 || ch == 9 || ch == 13 || ch == 27;
+    const String text = Text();
+    const bool hasMinus = text.find('-') != String::npos;
+    const bool selHasMinus = SelText().find('-') != String::npos;
+    const bool ctrl = KeyboardStateToShiftState().Contains(ssCtrl);
+    switch (FExtGrid->EditControl) {
+    case edNormal:
+    case edPassword:
+        return true;
+    case edNumeric:
+        if (control || (ch >= '0' && ch <= '9')) return true;
+        if (ch == '-' && !hasMinus && SelStart() == 0) return true;
+        beep = true;
+        return false;
+    case edPositiveNumeric:
+        if (control || (ch >= '0' && ch <= '9')) return true;
+        beep = true;
+        return false;
+    case edFloat:
+    case edPositiveFloat: {
+        if (control || (ch >= '0' && ch <= '9')) return true;
+        const char dec = '.';
+        if (ch == WideChar(dec)) {
+            if (text.find(dec) == String::npos || SelText().find(dec) != String::npos) return true;
+            return ctrl;
+        }
+        if (ch == '-' && FExtGrid->EditControl == edFloat) {
+            if ((SelStart() == 0 && !hasMinus) || selHasMinus) return true;
+            beep = true;
+            return false;
+        }
+        return ctrl;
+    }
+    case edCapital:
+    case edUpperCase:
+        if (ch < 128) ch = WideChar(std::toupper(int(ch)));
+        return true;
+    case edLowerCase:
+        if (ch < 128) ch = WideChar(std::tolower(int(ch)));
+        return true;
+    case edMixedCase:
+        return true;
+    case edValidChars:
+        if (ch == 8 || ch == 13) return true;
+        if (ch < 128 && FExtGrid->ValidChars.find(char(ch)) != String::npos) return true;
+        beep = true;
+        return false;
+    default:
+        return false;
+    }
+}
+
+void TExtInplaceEdit::AfterRefusal()
+{
+    SetText(FExtGrid->FNewCellText);
+    if (FExtGrid->Navigation()->EditSelectAll) SelectAll();
+    else Deselect();
+}
+
+void TExtInplaceEdit::WndProc(TMessage& msg)
+{
+    switch (msg.Msg) {
+    case WM_SETFOCUS:
+        TInplaceEdit::WndProc(msg);
+        FGotFocus = true;
+        FExtGrid->FNoEditChange = false;
+        if (!FExtGrid->Navigation()->EditSelectAll) Deselect();
+        FExtGrid->LButFlg = false;
+        return;
+    case WM_KILLFOCUS: {
+        if (FExtGrid->FValidating) {
+            TInplaceEdit::WndProc(msg);
+            return;
+        }
+        FExtGrid->FStartEditChar = 0;
+        const HWND to = HWND(msg.WParam);
+        if (to != FExtGrid->Handle() && FExtGrid->EditMode) {
+            // Leaving for another control: the text is validated and stored.
+            struct Finally {
+                TExtInplaceEdit* e;
+                ~Finally()
+                {
+                    e->FExtGrid->HideInplaceEdit();
+                    e->FExtGrid->FEditing = false;
+                    e->FExtGrid->EditMode = false;
+                }
+            };
+            {
+                Finally fin{this};
+                FExtGrid->ValidateCell(Text());
+                SetText(FExtGrid->GetCurrentCell());
+            }
+        }
+        TInplaceEdit::WndProc(msg);
+        if (FGotFocus) {
+            FGotFocus = false;
+            if (FColE >= 0 && FRowE >= 0) FExtGrid->PostEditDone(FExtGrid->RealColIndex(FColE), FRowE);
+        }
+        return;
+    }
+    case WM_CHAR: {
+        WideChar ch = WideChar(msg.WParam);
+        const bool ctrl = KeyboardStateToShiftState().Contains(ssCtrl);
+        if (ch == 1 && ctrl) return;
+        bool beep = false;
+        if (!AcceptChar(ch, beep)) {
+            if (beep) MessageBeep(0);
+            return;
+        }
+        msg.WParam = WPARAM(ch);
+        TInplaceEdit::WndProc(msg);
+        if (FExtGrid->EditControl == edMixedCase && ch >= 32) {
+            const int pos = SelStart();
+            SetText(ToMixedCase(Text()));
+            SetSelStart(pos);
+        }
+        return;
+    }
+    }
+    TInplaceEdit::WndProc(msg);
+}
+
+void TExtInplaceEdit::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FExtGrid;
+    const bool ctrl = shift.Contains(ssCtrl);
+    if (key == 'A' && ctrl && !shift.Contains(ssAlt)) {
+        SelectAll();
+        key = 0;
+        return;
+    }
+    switch (key) {
+    case VK_ESCAPE:
+        // The text the cell had when the editor opened comes back.
+        SetText(g->FCellCache);
+        g->HideInplaceEdit();
+        break;
+    case VK_TAB:
+        if (g->EditorWantsTab() && !shift.Contains(ssAlt)) {
+            if (!g->ValidateCell(Text())) {
+                AfterRefusal();
+                key = 0;
+                return;
+            }
+            SetText(g->FNewCellText);
+            g->HideInplaceEdit();
+            if (g->Options().Contains(goTabs)) {
+                key = 0;
+                g->TabNavigate(shift.Contains(ssShift));
+                return;
+            }
+        }
+        break;
+    case VK_UP:
+    case VK_DOWN: {
+        const int line = LineFromChar(SelStart());
+        if ((key == VK_UP && line > 0) || (key == VK_DOWN && line < LineCount() - 1)) break;
+        if (!g->ValidateCell(Text())) {
+            AfterRefusal();
+            key = 0;
+            return;
+        }
+        SetText(g->FNewCellText);
+        // The editor closes; the grid moves its current cell.
+        g->HideInplaceEdit();
+        WORD k = key;
+        g->KeyDown(k, shift);
+        key = 0;
+        return;
+    }
+    case VK_RETURN:
+        if (!ctrl && !g->Navigation()->LineFeedOnEnter) {
+            if (!g->ValidateCell(Text())) {
+                AfterRefusal();
+                key = 0;
+                return;
+            }
+            SetText(g->FNewCellText);
+        }
+        break;
+    case VK_HOME:
+        if (!ctrl && !shift.Contains(ssShift)) {
+            SetSelStart(0);
+            SetSelLength(0);
+            key = 0;
+            return;
+        }
+        break;
+    case VK_END:
+        if (!ctrl && !shift.Contains(ssShift)) {
+            Deselect();
+            key = 0;
+            return;
+        }
+        break;
+    }
+    if (key == 0) return;
+    TInplaceEdit::KeyDown(key, shift);
+}
+
+void TExtInplaceEdit::KeyPress(WideChar& key)
+{
+    if (key == 13 && !FExtGrid->Navigation()->LineFeedOnEnter && !FExtGrid->ValidateCell(Text())) {
+        SetText(FExtGrid->GetCurrentCell());
+        key = 0;
+        return;
+    }
+    TInplaceEdit::KeyPress(key);
+}
+
+void TExtInplaceEdit::Change()
+{
+    TInplaceEdit::Change();
+    if (!FExtGrid->FNoEditChange && FExtGrid->OnEditChange)
+        FExtGrid->OnEditChange(FExtGrid, FExtGrid->Col(), FExtGrid->Row(), Text());
+}
+
+// ---------------------------------------------------------------- combo editor
+
+TGridCombo::TGridCombo(TExtStringGrid* AGrid) : TComboBox(AGrid), FGrid(AGrid)
+{
+    SetVisible(false);
+    SetEnabled(false);
+    SetParent(AGrid);
+    SetTabStop(false);
+}
+
+void TGridCombo::ReportChange()
+{
+    if (!Visible() || !FGrid->EditMode) return;
+    const int idx = ItemIndex();
+    if (idx == FReportedIndex) return;
+    FReportedIndex = idx;
+    if (FGrid->OnComboChange) FGrid->OnComboChange(FGrid, FGrid->RealColIndex(FGrid->Col()), FGrid->Row(), idx, Text());
+}
+
+void TGridCombo::KeyDown(WORD& key, TShiftState shift)
+{
+    const bool list = Style() == csDropDownList;
+    const bool dropped = DroppedDown() || list;
+    bool editorKey = false;
+    if (dropped)
+        editorKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_LEFT || key == VK_RIGHT;
+    else
+        editorKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT ||
+                    key == VK_END || key == VK_UP || key == VK_DOWN;
+    if (key == VK_DOWN && shift.Contains(ssAlt)) editorKey = false;
+    if (!editorKey) {
+        // In the list style Up and Down step through the items.
+        if (list && !DroppedDown() && (key == VK_UP || key == VK_DOWN) && !shift.Contains(ssAlt)) {
+            const int n = Items()->Count();
+            int idx = ItemIndex();
+            if (key == VK_DOWN && idx < n - 1) ++idx;
+            else if (key == VK_UP && idx > 0) --idx;
+            if (n > 0 && idx != ItemIndex()) {
+                SetItemIndex(idx);
+                ReportChange();
+            }
+            key = 0;
+            return;
+        }
+        TComboBox::KeyDown(key, shift);
+        return;
+    }
+    if (key == VK_ESCAPE) {
+        const String cur = FGrid->GetCurrentCell();
+        const int idx = Items()->IndexOf(cur);
+        if (list) SetItemIndex(idx);
+        else SetText(cur);
+        if (idx >= 0 && !list) SetItemIndex(idx);
+        FGrid->HideInplaceEdit();
+        if (FGrid->CanFocus()) FGrid->SetFocus();
+        key = 0;
+        return;
+    }
+    const bool tabTaken = key == VK_TAB && FGrid->EditorWantsTab();
+    if (key == VK_RETURN || key == VK_UP || key == VK_DOWN || tabTaken) {
+        const int idx = ItemIndex();
+        const String text = list ? (idx >= 0 && idx < Items()->Count() ? Items()->Strings(idx) : String()) : Text();
+        FGrid->SetCurrentCell(text);
+        if (!FGrid->ValidateCell(text)) {
+            if (list) SetItemIndex(Items()->IndexOf(FGrid->FNewCellText));
+            else SetText(FGrid->FNewCellText);
+            key = 0;
+            return;
+        }
+        const String cell = FGrid->GetCurrentCell();
+        if (list) SetItemIndex(Items()->IndexOf(cell));
+        else SetText(cell);
+    }
+    const WORD k = key;
+    key = 0;
+    if (k == VK_TAB && !tabTaken) {
+        // Tab is the form's focus key: leaving the editor ends the edit.
+        FGrid->HideInplaceEdit();
+        if (TForm* f = GetParentForm(FGrid)) f->SelectNext(FGrid, !shift.Contains(ssShift), true);
+        return;
+    }
+    FGrid->DoneInplaceEdit(k, shift);
+}
+
+void TGridCombo::KeyPress(WideChar& key)
+{
+    const int old = ItemIndex();
+    if (FGrid->OnKeyPress) FGrid->OnKeyPress(this, key);
+    if (key == 27 || key == 13 || key == 9) key = 0;
+    TComboBox::KeyPress(key);
+    if (ItemIndex() != old) ReportChange();
+}
+
+void TGridCombo::DoExit()
+{
+    FGrid->HideInplaceEdit();
+    TComboBox::DoExit();
+}
+
+void TGridCombo::Change()
+{
+    TComboBox::Change();
+    if (Visible() && FGrid->EditMode && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+}
+
+void TGridCombo::Select()
+{
+    TComboBox::Select();
+    ReportChange();
+}
+
+void TGridCombo::WndProc(TMessage& msg)
+{
+    if (msg.Msg == WM_MOUSEWHEEL) {
+        // The wheel steps through the list; with nothing selected the first step
+        // selects the first item.
+        const int n = Items()->Count();
+        const int delta = GET_WHEEL_DELTA_WPARAM(msg.WParam);
+        int idx = ItemIndex();
+        if (delta < 0 && idx < n - 1) ++idx;
+        else if (delta > 0 && idx > 0) --idx;
+        if (n > 0 && idx != ItemIndex()) SetItemIndex(idx);
+        if (n > 0 && ItemIndex() >= 0) {
+            if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->RealColIndex(FGrid->Col()), FGrid->Row(), Text());
+            FReportedIndex = -2;
+            ReportChange();
+        }
+        msg.Result = 0;
+        return;
+    }
+    TComboBox::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- hidden special editors
 
 TGridEditorControl::TGridEditorControl(TExtStringGrid* AGrid) : TCustomControl(AGrid)
 {

@@ -6,13 +6,32 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
+#include "platform/gui/StdCtrls.h"
 
 class TExtStringGrid;
 
-// The grid's default in-place text editor.
+// The grid's default in-place text editor: filters typed characters by the cell's
+// editor kind, validates through the grid before the current cell moves, puts the
+// cell's text back on Escape and reports the end of the edit when it loses the focus.
 class TExtInplaceEdit : public TInplaceEdit {
 public:
     explicit TExtInplaceEdit(TExtStringGrid* AGrid);
+    void UpdateContents() override;
+    void WndProc(TMessage& msg) override;
+    // The cell the editor was last loaded for (displayed column, row).
+    int FColE = -1, FRowE = -1;
+    bool FGotFocus = false;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void Change() override;
+
+private:
+    // False when the kind refuses the character (beep set when it says so).
+    bool AcceptChar(WideChar& ch, bool& beep);
+    void AfterRefusal();
+    TExtStringGrid* FExtGrid;
 };
 
 // Base of the special editors: a hidden, owned child of the grid.
@@ -21,19 +40,30 @@ public:
     explicit TGridEditorControl(TExtStringGrid* AGrid);
 };
 
-class TGridCombo : public TGridEditorControl {
+// The combo editor of list cells: a drop-down list (edComboList) or an edit field with
+// a list (edComboEdit). Its list is the one offered for the cell asked about last.
+class TGridCombo : public TComboBox {
 public:
-    explicit TGridCombo(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+    explicit TGridCombo(TExtStringGrid* AGrid);
     bool IsWinXP = false;
     bool IsVista = false;
-    // The list offered for the cell being asked about, and its visible rows.
-    TStringList* Items() { return &FItems; }
-    int DropDownCount() const { return FDropDownCount; }
-    void SetDropDownCount(int v) { FDropDownCount = v; }
+    TExtStringGrid* Grid() const { return FGrid; }
+    // The text the editor started with (Escape puts it back).
+    String FStartText;
+    void WndProc(TMessage& msg) override;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void DoExit() override;
+    void Change() override;
+    void Select() override;
 
 private:
-    TStringList FItems;
-    int FDropDownCount = 8;
+    // The selection changed: OnComboChange with the real column.
+    void ReportChange();
+    TExtStringGrid* FGrid;
+    int FReportedIndex = -2;
 };
 
 class TGridTransEdit : public TGridEditorControl {

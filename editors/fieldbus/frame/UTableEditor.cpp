@@ -28,40 +28,6 @@ TEditorType Editor_Of(TCellKind Kind)
     }
 }
 
-// The grid's cell click events, whole-row selection and column sizing arrive with its
-// editing in place. Until the grid has them the editors build and work without: a click
-// in column 0 selects the row through the grid's selection, and the header double click
-// is not reported.
-template <class G>
-void Wire_Cell_Clicks(G* Grid, TFTableEditor* Editor, bool Click)
-{
-    if constexpr (requires { Grid->OnClickCell; Grid->OnDblClickCell; }) {
-        if (Click) Grid->OnClickCell = [Editor](TObject* s, int r, int c) { Editor->ClickCell(s, r, c); };
-        Grid->OnDblClickCell = [Editor](TObject* s, int r, int c) { Editor->DblClickCell(s, r, c); };
-    }
-}
-
-template <class G>
-void Select_Row(G* Grid, int Row)
-{
-    if constexpr (requires { Grid->SelectRows(Row, 1); }) {
-        Grid->SelectRows(Row, 1);
-    } else {
-        TGridRect r;
-        r.Left = Grid->FixedCols();
-        r.Top = Row;
-        r.Right = Grid->ColCount() - 1;
-        r.Bottom = Row;
-        Grid->SetSelection(r);
-    }
-}
-
-template <class G>
-void Auto_Size_Col(G* Grid, int Col)
-{
-    if constexpr (requires { Grid->AutoSizeCol(Col, 0); }) Grid->AutoSizeCol(Col, 0);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------
@@ -80,7 +46,7 @@ int TColumnGridRows::Col() const { return FGrid->Col(); }
 void TColumnGridRows::SetCol(int Col) { FGrid->SetCol(Col); }
 int TColumnGridRows::Row() const { return FGrid->Row(); }
 void TColumnGridRows::SetRow(int Row) { FGrid->SetRow(Row); }
-void TColumnGridRows::AutoSizeCol(int Col) { Auto_Size_Col(FGrid, Col); }
+void TColumnGridRows::AutoSizeCol(int Col) { FGrid->AutoSizeCol(Col, 0); }
 
 void Grid_Delete_Row(int Row, TExtColumnGrid* Grid)
 {
@@ -212,7 +178,8 @@ TExtColumnGrid* TFTableEditor::Make_Grid(const TTableDesc& Desc, TWinControl* Pa
         if (Desc.Columns[size_t(c)].Hidden) g->HideColumn(c);
 
     g->OnGridHint = [this](TObject* s, int r, int c, String& h) { GridHint(s, r, c, h); };
-    Wire_Cell_Clicks(g, this, Desc.Select_Row_On_Click);
+    if (Desc.Select_Row_On_Click) g->OnClickCell = [this](TObject* s, int r, int c) { ClickCell(s, r, c); };
+    g->OnDblClickCell = [this](TObject* s, int r, int c) { DblClickCell(s, r, c); };
     g->OnKeyPress = [this](TObject* s, WideChar& k) { KeyPress(s, k); };
     return g;
 }
@@ -317,7 +284,7 @@ void TFTableEditor::ClickCell(TObject* Sender, int ARow, int ACol)
 {
     const int t = Table_Of(Sender);
     if (t < 0 || ACol != 0 || ARow < 1) return;
-    Select_Row(FTables[size_t(t)].Grid, ARow);
+    FTables[size_t(t)].Grid->SelectRows(ARow, 1);
 }
 
 void TFTableEditor::DblClickCell(TObject* Sender, int ARow, int ACol)

@@ -1,0 +1,508 @@
+// Editing in place: whether a cell may be edited, which editor it gets, the may-show
+// question, the special editors shown and read back by the grid, validation of the
+// edited text, the edit-done report, and the cell-selection check that switches
+// editing on and off as the current cell moves.
+#include <algorithm>
+
+#include "grid/ExtGrid.h"
+#include "grid/GridFocusWindow.h"
+#include "grid/GridUndoRedo.h"
+
+unsigned TExtStringGrid::GridEditDoneMessage()
+{
+    static const unsigned msg = RegisterWindowMessage("GridEditDone");
+    return msg;
+}
+
+bool TExtStringGrid::IsDefaultEditorKind(TEditorType Kind)
+{
+    switch (Kind) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase:
+    case edValidChars:
+    case edPositiveFloat:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------- may a cell be edited
+
+bool TExtStringGrid::CanEditCell(int ACol, int ARow)
+{
+    const TPoint b = BaseCell(RealColIndex(ACol), ARow);
+    bool CanEdit = true;
+    FireCanEditCell(b.X, b.Y, CanEdit);
+    bool Fixed = false;
+    IsFixedCellEx(DisplColIndex(b.X), b.Y, Fixed);
+    return CanEdit && !Fixed;
+}
+
+bool TExtStringGrid::IsEditable(int ACol, int ARow)
+{
+    const bool on = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit || FEditDisabled;
+    return on && CanEditCell(ACol, ARow);
+}
+
+bool TExtStringGrid::IsPasswordCell(int ACol, int ARow)
+{
+    bool IsPassword = false;
+    FireIsPasswordCell(RealColIndex(ACol), ARow, IsPassword);
+    return IsPassword;
+}
+
+bool TExtStringGrid::EditorWantsTab() const
+{
+    return Options().Contains(goTabs) || bool(OnCellValidate);
+}
+
+// ---------------------------------------------------------------- edit-text hooks
+
+String TExtStringGrid::GetEditText(int ACol, int ARow)
+{
+    FNoEditChange = true;
+    const int rc = RealColIndex(ACol);
+    if (TExtInplaceEdit* ed = NormalEdit()) ed->SetAlignment(TAlignment(GetCellAlignment(rc, ARow) & 0xFF));
+    const TPoint b = BaseCell(rc, ARow);
+    if (b.Y >= RowCount() || b.X >= TotalColCount()) return String();
+    return TBaseGrid::GetEditText(b.X, b.Y);
+}
+
+void TExtStringGrid::SetEditText(int ACol, int ARow, const String& Value)
+{
+    const TPoint b = BaseCell(RealColIndex(ACol), ARow);
+    if (b.Y >= RowCount() || b.X >= TotalColCount()) return;
+    if (GetGridCell(b.X, b.Y) != Value) TBaseGrid::SetEditText(b.X, b.Y, Value);
+}
+
+void TExtStringGrid::StoreEditorValue(int ACol, int ARow, const String& Value)
+{
+    if (ARow >= RowCount() || ACol >= TotalColCount()) return;
+    SetCellEx(ACol, ARow, Value);
+}
+
+void TExtStringGrid::RestoreCellCache() { SetCellEx(RealColIndex(Col()), Row(), FCellCache); }
+
+void TExtStringGrid::StoreOldCellValue(int ACol, int ARow)
+{
+    FOldCol = ACol;
+    FOldRow = ARow;
+    const int rc = RealColIndex(ACol);
+    FOldCellText = (ACol >= 0 && ARow >= 0 && rc < TotalColCount() && ARow < RowCount()) ? GetGridCell(rc, ARow)
+                                                                                            : String();
+}
+
+// ---------------------------------------------------------------- may-show question
+
+bool TExtStringGrid::CanEditShow()
+{
+    if (FValidating) return false;
+    const bool Ok = TBaseGrid::CanEditShow();
+    const TPoint Base = BaseCell(RealColIndex(Col()), Row());
+    // Check boxes, radios and buttons change by click and Space only.
+    if (Ok && !EditMode && IsControlCell(Base.X, Base.Y)) return false;
+    // A special editor is open: the toolkit's editor stays hidden.
+    if (Ok && EditMode && FEditActive) return false;
+    if (Ok && !EditMode) {
+        FNoEditChange = true;
+        FCellCache = GetCurrentCell();
+        EditControl = DefaultEditor;
+        GetEditorTypeOf(Base.X, Base.Y, EditControl);
+        if (EditControl == edNone) return false;
+        EditMode = true;
+        if (IsDefaultEditorKind(EditControl)) {
+            FShowEditProcess = true;
+        } else {
+            ShowCellEditor(DisplColIndex(Base.X), Base.Y);
+            FEntered = true;
+            if (FFocusHelper && FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
+            return false;
+        }
+    }
+    if (Ok) {
+        FEntered = true;
+        FEditing = true;
+        if (FFocusHelper && FFocusHelper->Enabled) ShowFocusWindow(CellRect(Col(), Row()));
+    }
+    return Ok;
+}
+
+void TExtStringGrid::ShowInplaceEdit()
+{
+    const int rc = RealColIndex(Col());
+    if (IsControlCell(rc, Row())) return;
+    if (Row() < TopRow()) SetTopRow(Row());
+    if (Col() < LeftCol()) SetLeftCol(Col());
+    FEditText = GetCurrentCell();
+    ShowEditor();
+}
+
+void TExtStringGrid::ShowCellEdit() { Perform(WM_KEYDOWN, VK_F2, 0); }
+
+// ---------------------------------------------------------------- special editors
+
+void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
+{
+    FEditing = true;
+    FSpecialEditor = true;
+    FEditActive = true;
+    const TRect R = CellRect(ACol, ARow);
+    const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
+    const int RCol = RealColIndex(ACol);
+    EditCtrl = nullptr;
+    if (EditControl != edCustom) FLastValidation = true;
+    switch (EditControl) {
+    case edComboEdit:
+    case edComboList: {
+        TGridCombo* cb = FCombo;
+        if (!cb) break;
+        cb->SetDropDownCount(FControlLook->DropDownCount);
+        cb->SetDroppedDown(false);
+        cb->SetStyle(EditControl == edComboEdit ? csDropDown : csDropDownList);
+        cb->SetBounds(R.Left, R.Top, W, H);
+        cb->SetEnabled(true);
+        const String text = GetEditText(ACol, ARow);
+        bool fallback = false;
+        if (EditControl == edComboEdit) {
+            cb->SetMaxLength(MaxComboLength);
+            cb->SetText(text);
+            if (FComboIdx != -1 && cb->ItemIndex() < 0) cb->SetItemIndex(FComboIdx);
+        } else {
+            int idx = cb->Items()->IndexOf(GetGridCell(RCol, ARow));
+            if (idx < 0 && FComboIdx == -1) {
+                idx = cb->Items()->IndexOf(text);
+                if (idx < 0 && cb->Items()->Count() > 0) {
+                    idx = 0;
+                    fallback = true;
+                }
+            } else if (idx < 0) {
+                idx = FComboIdx;
+            }
+            cb->SetItemIndex(idx);
+        }
+        cb->FStartText = text;
+        TBrush brush;
+        TFont font;
+        TColor ct = clNone, mc = clNone, mct = clNone;
+        TAlignment ha = taLeftJustify;
+        TVAlignment va = vtaTop;
+        bool ww = false;
+        TGradientDirection gd = GradientVertical;
+        TGridDrawState st;
+        GetVisualProperties(RCol, Row(), st, false, false, true, &brush, ct, mc, mct, &font, ha, va, ww, gd);
+        cb->SetColor(brush.Color());
+        cb->SetVisible(true);
+        cb->BringToFront();
+        if (cb->CanFocus()) cb->SetFocus();
+        if (MouseActions()->DirectComboDrop || FControlLook->DropDownAlwaysVisible) cb->SetDroppedDown(true);
+        if (fallback && OnComboChange) OnComboChange(this, RCol, ARow, 0, cb->Items()->Strings(0));
+        if (EditControl == edComboEdit) cb->SelectAll();
+        if (FStartEditChar) PostMessage(cb->Handle(), WM_CHAR, WPARAM(FStartEditChar), 0);
+        EditCtrl = cb;
+        break;
+    }
+    default:
+        // The other kinds get their editors with the editor classes that make them; a
+        // kind without an editor shows nothing and the edit ends at the next move.
+        break;
+    }
+    FStartEditChar = 0;
+}
+
+void TExtStringGrid::HideCellEditor(int ACol, int ARow)
+{
+    if (FGridDestroying) return;
+    FSpecialEditor = false;
+    FBlockKill = true;
+    const int RCol = RealColIndex(ACol);
+    FStartEditChar = 0;
+    switch (EditControl) {
+    case edComboEdit:
+    case edComboList:
+        if (EditMode && FCombo) {
+            EditMode = false;
+            String text;
+            if (EditControl == edComboList) {
+                const int idx = FCombo->ItemIndex();
+                text = idx >= 0 && idx < FCombo->Items()->Count() ? FCombo->Items()->Strings(idx) : FCombo->Text();
+            } else {
+                text = FCombo->Text();
+            }
+            StoreEditorValue(RCol, ARow, text);
+            const bool hadFocus = FCombo->Focused();
+            FCombo->SetDroppedDown(false);
+            FCombo->SetEnabled(false);
+            FCombo->SetVisible(false);
+            if (hadFocus && CanFocus()) SetFocus();
+        }
+        break;
+    default:
+        break;
+    }
+    if (EditControl != edNormal && FEditActive) PostEditDone(RCol, ARow);
+    FBlockKill = false;
+    FEditActive = false;
+    EditCtrl = nullptr;
+}
+
+void TExtStringGrid::HideInplaceEdit()
+{
+    if (!EditMode && !EditorMode()) return;
+    HideEditor();
+    HideCellEditor(Col(), Row());
+    EditMode = false;
+    // The editing state of the current cell is decided again (the cell may have changed).
+    UpdateEditingFor(Col(), Row());
+}
+
+void TExtStringGrid::DoneInplaceEdit(WORD Key, TShiftState Shift)
+{
+    FBlockFocus = true;
+    FEditing = false;
+    HideInplaceEdit();
+    if (CanFocus() && !Focused()) SetFocus();
+    if (Key == VK_TAB || Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN) {
+        const bool alwaysEdit = FNavigation->AlwaysEdit;
+        FNavigation->AlwaysEdit = false;
+        WORD k = Key;
+        KeyDown(k, Shift);
+        FNavigation->AlwaysEdit = alwaysEdit;
+    }
+    if (Key == VK_RETURN) AdvanceToNextCell(Col(), Row(), false, false, true, true, false);
+    FBlockFocus = false;
+}
+
+// ---------------------------------------------------------------- the end of an edit
+
+void TExtStringGrid::PostEditDone(int ACol, int ARow)
+{
+    if (OnEditingDone) OnEditingDone(this);
+    EditMode = false;
+    PostMessage(Handle(), GridEditDoneMessage(), WPARAM(ACol), LPARAM(ARow));
+}
+
+bool TExtStringGrid::ValidateCell(const String& NewValue)
+{
+    if (!FEditing || FValidating) return true;
+    bool Valid = true;
+    FEditing = false;
+    FValidating = true;
+    const int RCol = RealColIndex(FOldCol);
+    const int row = FOldRow;
+    FNewCellText = NewValue;
+    struct Finally {
+        TExtStringGrid* g;
+        ~Finally()
+        {
+            // The current cell is what the next validation compares against, also when an
+            // error leaves the steps above.
+            g->StoreOldCellValue(g->Col(), g->Row());
+            g->FValidating = false;
+        }
+    };
+    {
+        Finally fin{this};
+        if (RCol < 0 || row < 0 || row >= RowCount() || RCol >= TotalColCount()) return true;
+        if (NewValue != FOldCellText || AlwaysValidate) {
+            const bool Changed = NewValue != FOldCellText;
+            const bool adv = FNavigation->AdvanceOnEnter;
+            FNavigation->AdvanceOnEnter = false;
+            struct Restore {
+                TNavigation* n;
+                bool v;
+                ~Restore() { n->AdvanceOnEnter = v; }
+            } restore{FNavigation.get(), adv};
+            String Value = NewValue;
+            if (OnCellValidate) OnCellValidate(this, RCol, row, Value, Valid);
+            if (Value != FOldCellText) Modified = true;
+            if (Valid && UndoRedo()) UndoRedo()->RegisterChange(RCol, row, FOldCellText, Value);
+            (void)Changed;
+            FNewCellText = Value;
+            if (Valid) {
+                SetCellEx(RCol, row, Value);
+            } else {
+                FLastValidation = false;
+                // Back to the old cell with its editor; the cell holds the old text, or the
+                // text the handler put there.
+                HideEditor();
+                SetCellEx(RCol, row, Value == NewValue ? FOldCellText : Value);
+                const int oc = FOldCol;
+                if (Col() != oc || Row() != row) {
+                    FForceSel = true;
+                    FocusCell(oc, row, true);
+                    FForceSel = false;
+                }
+                FValidating = false;
+                FEditing = true;
+                EditMode = true;
+                ShowInplaceEdit();
+                FValidating = true;
+            }
+            FOldCellText = GetGridCell(RCol, row);
+        }
+    }
+    if (Valid) HideFocusWindow();
+    return Valid;
+}
+
+// ---------------------------------------------------------------- switching editing per cell
+
+void TExtStringGrid::UpdateEditingFor(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return;
+    const int rc = RealColIndex(ACol);
+    TGridOptions o = Options();
+    if (IsControlCell(rc, ARow)) {
+        bool CanEdit = true;
+        FireCanEditCell(rc, ARow, CanEdit);
+        if (!FEditDisabled)
+            FEditDisabled = !CanEdit && (o.Contains(goEditing) || FMouseActions->RangeSelectAndEdit);
+        if (!o.Contains(goEditing) && !o.Contains(goRowSelect) && CanEdit) {
+            FEditChange = true;
+            SetOptions(o << goEditing);
+        }
+        return;
+    }
+    bool CanEdit = o.Contains(goEditing) || FEditDisabled;
+    FireCanEditCell(rc, ARow, CanEdit);
+    if (FMouseActions->DirectEdit && CanEdit) {
+        TEditorType k = DefaultEditor;
+        GetEditorTypeOf(rc, ARow, k);
+        if (k == edNone) CanEdit = false;
+    }
+    if (FMouseActions->EditOnDblClickOnly()) CanEdit = false;
+    if (CanEdit) {
+        FEditDisabled = false;
+        if (!o.Contains(goEditing)) {
+            FEditChange = true;
+            if (!FEditing) StoreOldCellValue(ACol, ARow);
+            if (o.Contains(goRowSelect) && FMouseActions->RangeSelectAndEdit) o >> goRowSelect;
+            SetOptions(o << goEditing);
+        } else if (FEditing && (EditMode || EditorMode()) && (ACol != Col() || ARow != Row())) {
+            HideInplaceEdit();
+        }
+    } else {
+        if (FEditing && (EditMode || EditorMode())) HideInplaceEdit();
+        if (Options().Contains(goEditing)) {
+            EditMode = false;
+            FEditDisabled = true;
+            FEditChange = true;
+            SetOptions(Options() >> goEditing);
+            HideEditor();
+        }
+    }
+}
+
+// ---------------------------------------------------------------- cell-selection check
+
+void TExtStringGrid::FireCellChanging(int ACol, int ARow, bool& Allow)
+{
+    if (ARow != Row() && OnRowChanging) OnRowChanging(this, Row(), ARow, Allow);
+    if (ACol != Col() && OnColChanging) OnColChanging(this, Col(), ACol, Allow);
+    if ((ARow != Row() || ACol != Col()) && !FDisableChange && OnCellChanging)
+        OnCellChanging(this, Row(), Col(), ARow, ACol, Allow);
+}
+
+bool TExtStringGrid::SelectCell(int ACol, int ARow)
+{
+    if (FForceSel) return true;
+    if (!Parent()) return TBaseGrid::SelectCell(ACol, ARow);
+    if (ACol < 0 || ARow < 0) return false;
+    const int rc = RealColIndex(ACol);
+    if (ACol < ColCount() && ARow < RowCount()) FEditText = GetCellEx(rc, ARow);
+    // The non-base part of a merged area: its base cell becomes current instead.
+    if (!Options().Contains(goRangeSelect) && ARow < RowCount() && IsMergedNonBaseCell(rc, ARow)) {
+        const TPoint b = BaseCell(rc, ARow);
+        FForceSel = true;
+        FocusCell(DisplColIndex(b.X), b.Y, true);
+        FForceSel = false;
+        RepaintCell(DisplColIndex(b.X), b.Y);
+        return false;
+    }
+    if (FNumNodes > 0 && ACol == 0 && !Options().Contains(goRowSelect)) return false;
+    String T = ACol < ColCount() && ARow < RowCount() ? GetCellEx(rc, ARow) : String();
+    TExtInplaceEdit* ne = NormalEdit();
+    bool NormalFocused = ne && ne->Focused();
+    // An editor open on the cell being left closes first: a focused text editor
+    // validates its text, and a refusal keeps the current cell.
+    const bool moving = ACol != Col() || ARow != Row();
+    if (moving && FEditing && NormalFocused && !FValidating && !ValidateCell(ne->Text())) return false;
+    if (moving && (EditMode || EditorMode()) && !FValidating && !FEditing) {
+        HideInplaceEdit();
+        NormalFocused = false;
+    }
+    UpdateEditingFor(ACol, ARow);
+    bool result = false;
+    if (!FEditing || NormalFocused) {
+        bool Allow = true;
+        FireCellChanging(ACol, ARow, Allow);
+        if (IsFixed(ACol, ARow) || !Allow)
+            result = (Allow && Options().Contains(goRowSelect)) || (FixedRowAlways && RowCount() == FixedRows());
+        else
+            result = TBaseGrid::SelectCell(ACol, ARow);
+    } else {
+        const String Old = FCellCache;
+        result = ValidateCell(GetCurrentCell());
+        bool Allow = true;
+        FireCellChanging(ACol, ARow, Allow);
+        if (!Allow) result = false;
+        if (result) result = TBaseGrid::SelectCell(ACol, ARow);
+        if (!result) T = Old;
+    }
+    if (!FLoading && ARow != FOldRowSel && OnRowChanged) {
+        OnRowChanged(this, FOldRowSel, ARow);
+        FOldRowSel = ARow;
+    }
+    FCellCache = T;
+    return result;
+}
+
+// ---------------------------------------------------------------- messages
+
+bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
+{
+    if (msg.Msg == GridEditDoneMessage() && msg.Msg != 0) {
+        if (OnEditCellDone) OnEditCellDone(this, int(msg.WParam), int(msg.LParam));
+        if (FMouseActions->EditOnDblClickOnly()) {
+            HideInplaceEdit();
+            EditMode = false;
+            SetOptions(Options() >> goEditing);
+        }
+        msg.Result = 0;
+        return true;
+    }
+    if (msg.Msg == WM_CHAR) {
+        WideChar ch = WideChar(msg.WParam);
+        const bool alt = (msg.LParam & KF_ALTDOWN_LPARAM) != 0;
+        if (FMouseActions->EditOnDblClickOnly()) {
+            bool CanEdit = true;
+            FireCanEditCell(RealColIndex(Col()), Row(), CanEdit);
+            if (CanEdit) SetOptions(Options() << goEditing);
+        }
+        if (Options().Contains(goEditing) && !alt && (ch == 8 || (ch >= 32 && ch != 127))) {
+            // The window hears the key before the grid opens its editor with it.
+            if (OnKeyPress) OnKeyPress(this, ch);
+            if (ch == 0) {
+                msg.Result = 0;
+                return true;
+            }
+            FStartEditChar = ch;
+            if (!IsControlCell(RealColIndex(Col()), Row())) {
+                ShowEditor();
+                if (InplaceEditor() && InplaceEditor()->Visible()) InplaceEditor()->Perform(WM_CHAR, WPARAM(ch), msg.LParam);
+            }
+            FStartEditChar = 0;
+            msg.Result = 0;
+            return true;
+        }
+    }
+    return false;
+}
