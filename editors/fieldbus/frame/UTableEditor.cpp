@@ -174,6 +174,8 @@ TExtColumnGrid* TFTableEditor::Make_Grid(const TTableDesc& Desc, TWinControl* Pa
         if (d.Width >= 0) item->SetWidth(d.Width);
         item->SetEditLength(d.EditLength);
     }
+    // Described as a form describes it: the grid now records its column order and sizes.
+    g->Loaded();
     for (int c = Desc.Col_Count() - 1; c >= 1; --c)
         if (Desc.Columns[size_t(c)].Hidden) g->HideColumn(c);
 
