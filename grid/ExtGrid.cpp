@@ -119,16 +119,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     SetFixedRowHeight(DefaultRowHeight());
 
     // A grid on a form follows the form's size when SizeWithForm is on.
-    if (auto* form = dynamic_cast<TForm*>(AOwner)) {
-        FOwnerForm = form;
-        if (form->OnResize) {
-            FOldFormResize = form->OnResize;
-            FHasOldFormResize = true;
-        }
-        form->OnResize = [this](TObject* s) { HandleFormResize(s); };
-        FOldFormWidth = form->Width();
-        FOldFormHeight = form->Height();
-    }
+    if (auto* form = dynamic_cast<TForm*>(AOwner)) AttachOwnerForm(form);
 
     // Platform flags.
     FIsWinXP = IsWinXPOrLater();
@@ -285,7 +276,7 @@ void TExtStringGrid::FreeScrollControls()
 TExtStringGrid::~TExtStringGrid()
 {
     FreeScrollControls();
-    if (FOwnerForm) FOwnerForm->OnResize = FHasOldFormResize ? FOldFormResize : TNotifyEvent();
+    DetachOwnerForm();
     if (FGridTimerID) KillTimer(Handle(), FGridTimerID);
     if (FocusWindowGrid == this) FocusWindowGrid = nullptr;
 

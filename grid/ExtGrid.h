@@ -316,6 +316,14 @@ public:
     TRect GetCellGraphicRect(int ACol, int ARow);
     bool IsDataGraphicCell(int ACol, int ARow);
     void SetInts(int ACol, int ARow, int Value);
+    // The cell as an integer (tags removed, trimmed; "" and "-" read 0; $ and 0x hex):
+    // EExtGridError "Cell does not contain integer value" for any other text.
+    int GetInts(int ACol, int ARow);
+    // The cell as a number (formatting removed: thousand separators, currency texts,
+    // parentheses for negatives); EExtGridError "Cell does not contain a float value".
+    double GetFloats(int ACol, int ARow);
+    // Written with the column's float format and the regional decimal separator.
+    void SetFloats(int ACol, int ARow, double Value);
 
     // ================================================================ check boxes and radios
     static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
@@ -1190,6 +1198,25 @@ protected:
     TPoint FDownPos;
     bool FDblClk = false;
     int FLastTabCol = -1, FLastTabRow = -1;
+
+    // ---- hints (ExtGrid_Hints.cpp) and the owner form's resize chain (ExtGrid_OwnerForm.cpp) ----
+public:
+    // The hint of the cell under Info.CursorPos: comment, own text, large text, then
+    // OnGridHint; HintPos in screen coordinates.
+    void FillHintInfo(THintInfo& Info);
+    bool HintShowCells = false;
+    bool HintShowLargeText = false;
+    TPoint LastHintPos() const { return FLastHintPos; }
+    // Called by the owner form's shared resize handler.
+    void OwnerFormResized(TObject* Sender) { HandleFormResize(Sender); }
+
+protected:
+    void DoHintShow(THintInfo& Info) override;
+    // The grids of one form share one resize handler of that form, which calls every
+    // living grid and then the handler the form had before the first grid came.
+    void AttachOwnerForm(TForm* Form);
+    void DetachOwnerForm();
+    TPoint FLastHintPos = TPoint(-1, -1);
 };
 
 // Each RGB channel Percent % of C1 and the rest of C2 (system colours resolved); 100 or

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "colgrid_fixture.h"
+#include "grid/GridPanels.h"
 #include "platform/gui/UserInput.h"
 
 namespace {
@@ -302,13 +303,85 @@ TEST_F(EditingTest, UserSessionThroughANineteenColumnRow)
     EXPECT_EQ(Cell(0, 3), "3");
 }
 
-TEST_F(EditingTest, PictureOfAnOpenComboEditor)
+// ---------------------------------------------------------------- hints
+
+TEST_F(EditingTest, HeaderHintsComeFromTheWindowsHintEvent)
 {
+    Grid->HideColumn(4);
+    Grid->OnGridHint = [&](TObject*, int r, int c, String& h) {
+        h = r == 0 ? Cat("explains column ", IntToStr(Grid->RealColIndex(c))) : String();
+    };
+    THintInfo info;
+    info.CursorPos = Mid(5, 0);
+    Grid->Perform(CM_HINTSHOW, 0, LPARAM(&info));
+    // Displayed column 5 is real column 6 while column 4 is hidden.
+    EXPECT_EQ(info.HintStr, "explains column 6");
+    EXPECT_EQ(Grid->LastHintPos(), TPoint(5, 0));
+    const TRect R = Grid->CellRect(5, 0);
+    EXPECT_EQ(info.CursorRect, R);
+    EXPECT_EQ(info.HintPos, Grid->ClientToScreen(TPoint(Mid(5, 0).X, R.Bottom + 6)));
+    // Body cells: the handler clears the hint, also with HintShowCells.
+    Grid->HintShowCells = true;
+    info = THintInfo();
+    info.CursorPos = Mid(5, 3);
+    Grid->Perform(CM_HINTSHOW, 0, LPARAM(&info));
+    EXPECT_EQ(info.HintStr, "");
+    Grid->OnGridHint = nullptr;
+    info = THintInfo();
+    info.CursorPos = Mid(5, 3);
+    Grid->Perform(CM_HINTSHOW, 0, LPARAM(&info));
+    EXPECT_EQ(info.HintStr, Cell(6, 3));
+}
+
+TEST_F(EditingTest, PictureOfAnOpenComboEditorAndAShownHint)
+{
+    Grid->OnGridHint = [&](TObject*, int r, int, String& h) { h = r == 0 ? "KNX group address" : ""; };
     Click(2, 2);
     Key(VK_F2);
     ASSERT_TRUE(Grid->ComboEditor()->Visible());
-    const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/editing_combo_open.png");
+    THintInfo info;
+    info.CursorPos = Mid(2, 0);
+    Grid->Perform(CM_HINTSHOW, 0, LPARAM(&info));
+    ASSERT_EQ(info.HintStr, "KNX group address");
+    // The hint window as the toolkit places it, drawn on the form for the picture.
+    auto* hint = new THTMLHintWindow(Form);
+    hint->SetParent(Form);
+    hint->SetColor(info.HintColor);
+    hint->SetCaption(info.HintStr);
+    const TPoint p = Form->ScreenToClient(info.HintPos);
+    hint->SetBounds(p.X, p.Y, Grid->Canvas()->TextWidth(info.HintStr) + 16, 20);
+    hint->Show();
+    hint->BringToFront();
+    const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/editing_combo_and_hint.png");
     EXPECT_TRUE(SaveControlToPng(Form, path));
+}
+
+// ---------------------------------------------------------------- owner form
+
+TEST(EditingOwnerForm, ResizeReachesOnlyLivingGridsAndTheFormsOwnHandler)
+{
+    Application->Initialize();
+    TForm form(nullptr);
+    int formResizes = 0;
+    form.OnResize = [&](TObject*) { ++formResizes; };
+    form.SetBounds(0, 0, 600, 400);
+    auto* a = new TExtColumnGrid(&form);
+    a->SetParent(&form);
+    auto* b = new TExtColumnGrid(&form);
+    b->SetParent(&form);
+    b->SizeWithForm = true;
+    b->SetBounds(0, 0, 300, 200);
+    form.Show();
+    formResizes = 0;
+    delete a;
+    form.SetBounds(0, 0, 650, 420);
+    EXPECT_EQ(b->Width(), 350);
+    EXPECT_EQ(b->Height(), 220);
+    EXPECT_GE(formResizes, 1);
+    delete b;
+    formResizes = 0;
+    form.SetBounds(0, 0, 600, 400);
+    EXPECT_GE(formResizes, 1);
 }
 
 }  // namespace
