@@ -1217,6 +1217,33 @@ protected:
     void AttachOwnerForm(TForm* Form);
     void DetachOwnerForm();
     TPoint FLastHintPos = TPoint(-1, -1);
+
+    // ---- column and row calculations, numbering and swaps (ExtGrid_Calc.cpp) ----
+public:
+    // Real column ACol over the rows FromRow .. ToRow (-1: all data rows); cells that
+    // hold no number are skipped by the sum, minimum and maximum.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int fromCol, int toCol);
+    double RowAvg(int ARow, int fromCol, int toCol);
+    double RowMin(int ARow, int fromCol, int toCol);
+    double RowMax(int ARow, int fromCol, int toCol);
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    // Exchange the cells (texts and cell records) of two columns (rows) with their widths (heights).
+    void SwapColumns(int ACol1, int ACol2);
+    void SwapRows(int ARow1, int ARow2);
+    int AutoNumberStart = 0;
+    int AutoNumberOffset = 0;
+    TSortDirection AutoNumberDirection = sdAscending;
+
+protected:
+    void DataRange(int& FromRow, int& ToRow);
+    bool CountsInCalc(int ACol, int ARow);
 };
 
 // Each RGB channel Percent % of C1 and the rest of C2 (system colours resolved); 100 or

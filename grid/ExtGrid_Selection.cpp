@@ -6,26 +6,30 @@
 
 void TExtStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
 {
-    if (ColCount() <= 0 || RowCount() <= 0) return;
-    FromCol = std::clamp(FromCol, 0, ColCount() - 1);
-    ToCol = std::clamp(ToCol, 0, ColCount() - 1);
-    FromRow = std::clamp(FromRow, 0, RowCount() - 1);
-    ToRow = std::clamp(ToRow, 0, RowCount() - 1);
-    if (EditMode || EditorMode()) HideInplaceEdit();
+    SetRow(ToRow);
+    SetCol(ToCol);
     SetSelection(TGridRect(FromCol, FromRow, ToCol, ToRow));
-    Invalidate();
 }
 
+// No event fires: the current row changes without notification.
 void TExtStringGrid::SelectRows(int RowIndex, int RCount)
 {
-    if (RCount < 1) return;
-    SelectRange(FixedCols(), ColCount() - 1, RowIndex, RowIndex + RCount - 1);
+    if (RowIndex + RCount > RowCount()) RCount = RowCount() - RowIndex;
+    if (RCount < 1 || RowIndex < 0) return;
+    if (!FMouseActions->DisjunctRowSelect()) {
+        SetSelection(TGridRect(FixedCols(), RowIndex, ColCount() - 1, RowIndex + RCount - 1));
+    } else {
+        for (int r = RowIndex; r < RowIndex + RCount; ++r) {
+            const int rr = FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r;
+            if (r < RowCount()) SetRowSelect(rr, true);
+        }
+    }
 }
 
 void TExtStringGrid::SelectCols(int ColIndex, int CCount)
 {
     if (CCount < 1) return;
-    SelectRange(ColIndex, ColIndex + CCount - 1, FixedRows(), RowCount() - 1);
+    SetSelection(TGridRect(ColIndex, FixedRows(), ColIndex + CCount - 1, RowCount() - 1));
 }
 
 bool TExtStringGrid::IsSelected(int ACol, int ARow)

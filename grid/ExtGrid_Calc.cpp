@@ -1,0 +1,247 @@
+// Calculations over a column's rows or a row's columns, automatic numbering, and the
+// exchange of two columns or two rows.
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+#include "grid/ExtGrid.h"
+#include "grid/GridTextUtils.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+// The cell's number; EExtGridError when the text is no number (an empty text included),
+// where the typed reader would take it as 0.
+double StrictFloat(TExtStringGrid* g, int ACol, int ARow)
+{
+    const String t = Trim(g->GetCellEx(ACol, ARow));
+    if (NormalizeNumberText(t).empty()) throw EExtGridError("Cell does not contain a float value");
+    return g->GetFloats(ACol, ARow);
+}
+}
+
+void TExtStringGrid::DataRange(int& FromRow, int& ToRow)
+{
+    if (FromRow == -1 || ToRow == -1) {
+        FromRow = FixedRows();
+        ToRow = RowCount() - FixedFooters - 1;
+    }
+    ToRow = std::min(ToRow, RowCount() - 1);
+}
+
+bool TExtStringGrid::CountsInCalc(int ACol, int ARow)
+{
+    return IsBaseCell(ACol, ARow);
+}
+
+double TExtStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
+{
+    DataRange(FromRow, ToRow);
+    double sum = 0;
+    for (int r = std::max(0, FromRow); r <= ToRow; ++r) {
+        if (!CountsInCalc(ACol, r)) continue;
+        try {
+            sum += StrictFloat(this, ACol, r);
+        } catch (const EExtGridError&) {
+        }
+    }
+    return sum;
+}
+
+double TExtStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
+{
+    DataRange(FromRow, ToRow);
+    const int n = ToRow - FromRow + 1;
+    return n <= 0 ? 0 : ColumnSum(ACol, FromRow, ToRow) / n;
+}
+
+double TExtStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
+{
+    DataRange(FromRow, ToRow);
+    double v = StrictFloat(this, ACol, FromRow);
+    for (int r = FromRow; r <= ToRow; ++r) {
+        if (!CountsInCalc(ACol, r)) continue;
+        try {
+            v = std::min(v, StrictFloat(this, ACol, r));
+        } catch (const EExtGridError&) {
+        }
+    }
+    return v;
+}
+
+double TExtStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
+{
+    DataRange(FromRow, ToRow);
+    double v = StrictFloat(this, ACol, FromRow);
+    for (int r = FromRow; r <= ToRow; ++r) {
+        if (!CountsInCalc(ACol, r)) continue;
+        try {
+            v = std::max(v, StrictFloat(this, ACol, r));
+        } catch (const EExtGridError&) {
+        }
+    }
+    return v;
+}
+
+double TExtStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
+{
+    DataRange(FromRow, ToRow);
+    const int n = ToRow - FromRow + 1;
+    // An empty range has no spread.
+    if (n <= 0) return 0;
+    const double a = ColumnAvg(ACol, FromRow, ToRow);
+    double s = 0;
+    for (int r = FromRow; r <= ToRow; ++r) {
+        const double d = StrictFloat(this, ACol, r) - a;
+        s += d * d;
+    }
+    return std::sqrt(s / n);
+}
+
+double TExtStringGrid::ColumnDistinct(int ACol, int FromRow, int ToRow)
+{
+    DataRange(FromRow, ToRow);
+    std::set<String> seen;
+    for (int r = std::max(0, FromRow); r <= ToRow; ++r) seen.insert(UpperCase(GetGridCell(ACol, r)));
+    return double(seen.size());
+}
+
+double TExtStringGrid::RowSum(int ARow, int fromCol, int toCol)
+{
+    double sum = 0;
+    for (int c = fromCol; c <= toCol; ++c) {
+        if (!IsBaseCell(c, ARow)) continue;
+        try {
+            sum += StrictFloat(this, c, ARow);
+        } catch (const EExtGridError&) {
+        }
+    }
+    return sum;
+}
+
+double TExtStringGrid::RowAvg(int ARow, int fromCol, int toCol)
+{
+    // An empty range has no average.
+    if (toCol < fromCol) return 0;
+    return RowSum(ARow, fromCol, toCol) / (toCol - fromCol + 1);
+}
+
+double TExtStringGrid::RowMin(int ARow, int fromCol, int toCol)
+{
+    double v = StrictFloat(this, fromCol, ARow);
+    for (int c = fromCol; c <= toCol; ++c) {
+        if (!IsBaseCell(c, ARow)) continue;
+        try {
+            v = std::min(v, StrictFloat(this, c, ARow));
+        } catch (const EExtGridError&) {
+        }
+    }
+    return v;
+}
+
+double TExtStringGrid::RowMax(int ARow, int fromCol, int toCol)
+{
+    double v = StrictFloat(this, fromCol, ARow);
+    for (int c = fromCol; c <= toCol; ++c) {
+        if (!IsBaseCell(c, ARow)) continue;
+        try {
+            v = std::max(v, StrictFloat(this, c, ARow));
+        } catch (const EExtGridError&) {
+        }
+    }
+    return v;
+}
+
+void TExtStringGrid::AutoNumberCol(int ACol)
+{
+    if (RowCount() <= 0) return;
+    const int first = FixedRows(), last = RowCount() - FixedFooters - 1;
+    for (int r = first; r <= last; ++r) {
+        if (AutoNumberDirection == sdAscending) {
+            if (r - first < AutoNumberStart) continue;
+            SetInts(ACol, r, r - first + 1 + AutoNumberOffset);
+        } else {
+            if (last - r < AutoNumberStart) continue;
+            SetInts(ACol, r, RowCount() - FixedFooters - r + AutoNumberOffset);
+        }
+    }
+}
+
+void TExtStringGrid::AutoNumberRow(int ARow)
+{
+    if (ColCount() <= 0) return;
+    const int first = FixedCols(), last = ColCount() - FixedRightCols - 1;
+    for (int c = first; c <= last; ++c) {
+        if (AutoNumberDirection == sdAscending) {
+            if (c - first < AutoNumberStart) continue;
+            SetInts(c, ARow, c - first + 1 + AutoNumberOffset);
+        } else {
+            if (last - c < AutoNumberStart) continue;
+            SetInts(c, ARow, ColCount() - FixedRightCols - c + AutoNumberOffset);
+        }
+    }
+}
+
+namespace {
+void Reown(TObject* o, int c, int r)
+{
+    if (auto* p = dynamic_cast<TCellProperties*>(o)) {
+        p->OwnerCol = c;
+        p->OwnerRow = r;
+    }
+}
+}
+
+void TExtStringGrid::SwapColumns(int ACol1, int ACol2)
+{
+    if (ACol1 == ACol2 || ACol1 < 0 || ACol2 < 0 || ACol1 >= TotalColCount() || ACol2 >= TotalColCount()) return;
+    BeginUpdate();
+    struct Finally {
+        TExtStringGrid* g;
+        ~Finally() { g->EndUpdate(); }
+    } fin{this};
+    for (int r = 0; r < RowCount(); ++r) {
+        const String t = GetGridCell(ACol1, r);
+        SetGridCell(ACol1, r, GetGridCell(ACol2, r));
+        SetGridCell(ACol2, r, t);
+        TObject* o1 = GetGridObject(ACol1, r);
+        TObject* o2 = GetGridObject(ACol2, r);
+        SetGridObject(ACol1, r, o2);
+        SetGridObject(ACol2, r, o1);
+        Reown(o2, ACol1, r);
+        Reown(o1, ACol2, r);
+    }
+    const int d1 = DisplColIndex(ACol1), d2 = DisplColIndex(ACol2);
+    if (d1 < ColCount() && d2 < ColCount()) {
+        const int w = ColWidths(d1);
+        SetColWidths(d1, ColWidths(d2));
+        SetColWidths(d2, w);
+    }
+    if (FSortSettings->Column == ACol1) FSortSettings->Column = ACol2;
+    else if (FSortSettings->Column == ACol2) FSortSettings->Column = ACol1;
+    Invalidate();
+}
+
+void TExtStringGrid::SwapRows(int ARow1, int ARow2)
+{
+    if (ARow1 == ARow2 || ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) return;
+    BeginUpdate();
+    struct Finally {
+        TExtStringGrid* g;
+        ~Finally() { g->EndUpdate(); }
+    } fin{this};
+    for (int c = 0; c < TotalColCount(); ++c) {
+        const String t = GetGridCell(c, ARow1);
+        SetGridCell(c, ARow1, GetGridCell(c, ARow2));
+        SetGridCell(c, ARow2, t);
+        TObject* o1 = GetGridObject(c, ARow1);
+        TObject* o2 = GetGridObject(c, ARow2);
+        SetGridObject(c, ARow1, o2);
+        SetGridObject(c, ARow2, o1);
+        Reown(o2, c, ARow1);
+        Reown(o1, c, ARow2);
+    }
+    const int h = RowHeights(ARow1);
+    SetRowHeights(ARow1, RowHeights(ARow2));
+    SetRowHeights(ARow2, h);
+    Invalidate();
+}

@@ -1,0 +1,102 @@
+// Selecting rows by code, the selected cells as text, column and row calculations,
+// numbering and the exchange of columns and rows.
+#include "extgrid_fixture.h"
+
+namespace {
+
+using EditingCalcTest = ExtGridTest;
+
+TEST_F(EditingCalcTest, SelectRowsSelectsWholeRowsWithoutEvents)
+{
+    Fill(10, 10);
+    int events = 0;
+    Grid->OnSelectCell = [&](TObject*, int, int, bool&) { ++events; };
+    Grid->OnRowChanged = [&](TObject*, int, int) { ++events; };
+    Grid->SelectRows(3, 1);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 3, 9, 3));
+    EXPECT_EQ(Grid->Col(), 9);
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(events, 0);
+    Grid->SelectRows(8, 5);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 8, 9, 9));
+    EXPECT_TRUE(Grid->IsSelected(4, 9));
+    EXPECT_FALSE(Grid->IsSelected(0, 9));
+    EXPECT_FALSE(Grid->IsSelected(4, 7));
+}
+
+TEST_F(EditingCalcTest, SelectedTextJoinsCellsWithTabsAndRowsWithLineBreaks)
+{
+    Fill(4, 4);
+    Grid->SetCellEx(1, 1, "a");
+    Grid->SetCellEx(2, 1, "b");
+    Grid->SetCellEx(1, 2, "c");
+    Grid->SetCellEx(2, 2, "d");
+    Grid->SetSelection(TGridRect(1, 1, 2, 2));
+    EXPECT_EQ(Grid->SelectedText(), "a\tb\r\nc\td");
+}
+
+TEST_F(EditingCalcTest, ColumnAndRowCalculations)
+{
+    Fill(4, 6);
+    const char* values[] = {"1", "2", "x", "4", "3"};
+    for (int r = 1; r < 6; ++r) Grid->SetCellEx(1, r, values[r - 1]);
+    EXPECT_DOUBLE_EQ(Grid->ColumnSum(1, -1, -1), 10);
+    // The average divides by every row of the range, counted or not.
+    EXPECT_DOUBLE_EQ(Grid->ColumnAvg(1, 1, 5), 2);
+    EXPECT_DOUBLE_EQ(Grid->ColumnMin(1, 1, 5), 1);
+    EXPECT_DOUBLE_EQ(Grid->ColumnMax(1, 1, 5), 4);
+    EXPECT_THROW(Grid->ColumnStdDev(1, 1, 5), EExtGridError);
+    EXPECT_DOUBLE_EQ(Grid->ColumnStdDev(1, 1, 2), 0.5);
+    const char* texts[] = {"a", "A", "", "b", "b"};
+    for (int r = 1; r < 6; ++r) Grid->SetCellEx(2, r, texts[r - 1]);
+    EXPECT_DOUBLE_EQ(Grid->ColumnDistinct(2, 1, 4), 3);
+    Grid->SetCellEx(1, 1, "5");
+    Grid->SetCellEx(2, 1, "7");
+    Grid->SetCellEx(3, 1, "n");
+    EXPECT_DOUBLE_EQ(Grid->RowSum(1, 1, 3), 12);
+    EXPECT_DOUBLE_EQ(Grid->RowAvg(1, 1, 3), 4);
+    EXPECT_DOUBLE_EQ(Grid->RowMin(1, 1, 3), 5);
+    EXPECT_DOUBLE_EQ(Grid->RowMax(1, 1, 3), 7);
+}
+
+TEST_F(EditingCalcTest, AutoNumberingFromEitherEnd)
+{
+    Fill(3, 6);
+    Grid->AutoNumberStart = 1;
+    Grid->AutoNumberCol(0);
+    EXPECT_EQ(Grid->GetCellEx(0, 1), "0,1");
+    EXPECT_EQ(Grid->GetCellEx(0, 2), "2");
+    EXPECT_EQ(Grid->GetCellEx(0, 5), "5");
+    Grid->AutoNumberStart = 0;
+    Grid->AutoNumberOffset = 10;
+    Grid->AutoNumberDirection = sdDescending;
+    Grid->AutoNumberCol(1);
+    EXPECT_EQ(Grid->GetCellEx(1, 1), "15");
+    EXPECT_EQ(Grid->GetCellEx(1, 5), "11");
+}
+
+TEST_F(EditingCalcTest, SwapsExchangeCellsRecordsAndSizes)
+{
+    Fill(4, 4);
+    Grid->SetColWidths(1, 30);
+    Grid->SetColWidths(2, 90);
+    Grid->SetColors(1, 2, clRed);
+    Grid->SortSettings()->Column = 1;
+    Grid->SwapColumns(1, 2);
+    EXPECT_EQ(Grid->GetCellEx(1, 2), "2,2");
+    EXPECT_EQ(Grid->GetCellEx(2, 2), "1,2");
+    EXPECT_EQ(Grid->GetColors(2, 2), clRed);
+    EXPECT_EQ(Grid->ColWidths(1), 90);
+    EXPECT_EQ(Grid->SortSettings()->Column, 2);
+    Grid->SetRowHeights(1, 40);
+    Grid->SwapRows(1, 3);
+    EXPECT_EQ(Grid->GetCellEx(0, 1), "0,3");
+    EXPECT_EQ(Grid->GetCellEx(0, 3), "0,1");
+    EXPECT_EQ(Grid->RowHeights(3), 40);
+    // A record follows its cell: it repaints and answers for the cell it now belongs to.
+    Grid->SwapRows(2, 1);
+    EXPECT_EQ(Grid->GetColors(2, 1), clRed);
+    EXPECT_EQ(Grid->GetCellProperties(2, 1)->OwnerRow, 1);
+}
+
+}  // namespace
