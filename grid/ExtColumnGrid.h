@@ -153,10 +153,15 @@ public:
     // ---- the cells of the column (row idx), through the grid ----
     String GetRows(int idx) const;
     void SetRows(int idx, const String& Value);
+    int GetInts(int idx) const;
+    void SetInts(int idx, int Value);
+    double GetFloats(int idx) const;
+    void SetFloats(int idx, double Value);
 
 private:
     friend class TGridColumnCollection;
     friend class TExtColumnGrid;
+    friend class TExtColumnGridIO;
     // Runs the collection's change reaction for this item.
     void Changed();
     void Repaint();
@@ -253,6 +258,7 @@ public:
 private:
     friend class TGridColumnItem;
     friend class TExtColumnGrid;
+    friend class TExtColumnGridIO;
     void InsertItem(TGridColumnItem* Item);
     void RemoveItem(TGridColumnItem* Item);
     void MoveItem(int FromIndex, int ToIndex);
@@ -363,4 +369,22 @@ private:
     bool FColMoving = false;
     std::unique_ptr<TCellGraphic> FCellGraphic;
     bool FAutoFilterDisplay = false;
+};
+
+// Carries a column collection to and from a stream: Items is a collection of the grid
+// given to the constructor, kept apart from its columns (the grid does not react to it).
+// The stream holds every setting of every item, in item order.
+class TExtColumnGridIO : public TComponent {
+public:
+    explicit TExtColumnGridIO(TExtColumnGrid* AOwner);
+    ~TExtColumnGridIO() override;
+    TGridColumnCollection* Items() const { return FItems.get(); }
+    // A copy of every item with all its settings.
+    void SetItems(const TGridColumnCollection* Value);
+    void WriteToStream(std::ostream& st) const;
+    // EConvertError "Not a column settings stream" leaves Items as they were.
+    void ReadFromStream(std::istream& st);
+
+private:
+    std::unique_ptr<TGridColumnCollection> FItems;
 };

@@ -788,10 +788,43 @@ constexpr const char* kStreamTag = "TExtColumnGrid columns 1";
 
 }  // namespace
 
+// ---------------------------------------------------------------- column settings streams
+
+TExtColumnGridIO::TExtColumnGridIO(TExtColumnGrid* AOwner)
+    : TComponent(AOwner), FItems(std::make_unique<TGridColumnCollection>(AOwner))
+{
+    // The items belong to no grid column: the grid must not react to them.
+    FItems->FNoRecursiveUpdate = true;
+}
+
+TExtColumnGridIO::~TExtColumnGridIO() = default;
+
+void TExtColumnGridIO::SetItems(const TGridColumnCollection* Value)
+{
+    if (!Value || Value == FItems.get()) return;
+    FItems->Assign(Value);
+    // A settings stream keeps what the item copy leaves out as well.
+    for (int i = 0; i < FItems->Count() && i < Value->Count(); ++i) {
+        TGridColumnItem* d = FItems->FItems[size_t(i)];
+        const TGridColumnItem* s = Value->FItems[size_t(i)];
+        d->FColumnPopupType = s->FColumnPopupType;
+        d->FPrintBorderCustom = s->FPrintBorderCustom;
+        d->FPrintFontCustom = s->FPrintFontCustom;
+        d->FWidth = s->FWidth;
+    }
+}
+
 void TExtColumnGrid::SaveColumnsToStream(std::ostream& st) const
 {
-    st << kStreamTag << "\n" << FColumnCollection->Count() << "\n";
-    for (const TGridColumnItem* it : FColumnCollection->FItems) {
+    TExtColumnGridIO io(const_cast<TExtColumnGrid*>(this));
+    io.SetItems(FColumnCollection);
+    io.WriteToStream(st);
+}
+
+void TExtColumnGridIO::WriteToStream(std::ostream& st) const
+{
+    st << kStreamTag << "\n" << FItems->Count() << "\n";
+    for (const TGridColumnItem* it : FItems->FItems) {
         const auto w = [&](const char* name, const String& v) { st << name << "=" << Escape(v) << "\n"; };
         st << "item\n";
         w("Alignment", IntToStr(int(it->FAlignment)));
@@ -839,20 +872,13 @@ void TExtColumnGrid::SaveColumnsToStream(std::ostream& st) const
     }
 }
 
-void TExtColumnGrid::LoadColumnsFromStream(std::istream& st)
+void TExtColumnGridIO::ReadFromStream(std::istream& st)
 {
-    TGridColumnCollection& c = *FColumnCollection;
-    const bool old = c.FNoRecursiveUpdate;
-    c.FNoRecursiveUpdate = true;
-    // Read into items outside the grid first, so a broken stream leaves the columns as
-    // they were.
+    // Read into items of our own first, so a broken stream leaves Items as they were.
     TGridColumnCollection loaded(nullptr);
     String line;
     std::getline(st, line);
-    if (line != kStreamTag) {
-        c.FNoRecursiveUpdate = old;
-        throw EConvertError("Not a column settings stream");
-    }
+    if (line != kStreamTag) throw EConvertError("Not a column settings stream");
     std::getline(st, line);
     TGridColumnItem* it = nullptr;
     while (std::getline(st, line)) {
@@ -911,9 +937,19 @@ void TExtColumnGrid::LoadColumnsFromStream(std::istream& st)
         else if (k == "Tag") it->FTag = n();
         else if (k == "Width") it->FWidth = n();
     }
+    SetItems(&loaded);
+}
+
+void TExtColumnGrid::LoadColumnsFromStream(std::istream& st)
+{
+    TExtColumnGridIO io(this);
+    io.ReadFromStream(st);
+    TGridColumnCollection& c = *FColumnCollection;
+    const bool old = c.FNoRecursiveUpdate;
+    c.FNoRecursiveUpdate = true;
     c.BeginUpdate();
     while (!c.FItems.empty()) delete c.FItems.back();
-    for (TGridColumnItem* src : loaded.FItems) {
+    for (TGridColumnItem* src : io.Items()->FItems) {
         auto* item = new TGridColumnItem(&c);
         item->Assign(src);
         // Not copied by Assign, but part of the saved settings.

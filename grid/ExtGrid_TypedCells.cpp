@@ -1,0 +1,75 @@
+// Cells read and written as numbers: integers and floating point values, converted
+// between the number and its text in one fixed way.
+#include "grid/ExtColumnGrid.h"
+#include "grid/GridTextUtils.h"
+#include "platform/os/Regional.h"
+
+namespace {
+// The text a cell shows without its mark-up tags.
+String WithoutTags(const String& s)
+{
+    String r;
+    r.reserve(s.size());
+    bool inTag = false;
+    for (char c : s) {
+        if (c == '<') inTag = true;
+        else if (c == '>' && inTag) inTag = false;
+        else if (!inTag) r += c;
+    }
+    return r;
+}
+}
+
+int TExtStringGrid::GetInts(int ACol, int ARow)
+{
+    const String s = Trim(WithoutTags(GetCellEx(ACol, ARow)));
+    if (s.empty() || s == "-") return 0;
+    int v = 0;
+    if (!TryStrToInt(s, v)) throw EExtGridError("Cell does not contain integer value");
+    return v;
+}
+
+double TExtStringGrid::GetFloats(int ACol, int ARow)
+{
+    // Formatting goes first: thousand separators, currency texts, parentheses.
+    const String s = NormalizeNumberText(Trim(WithoutTags(GetCellEx(ACol, ARow))));
+    if (s.empty() || s == "-") return 0;
+    double v = 0;
+    if (!TryStrToFloat(s, v, '.')) throw EExtGridError("Cell does not contain a float value");
+    return v;
+}
+
+void TExtStringGrid::SetFloats(int ACol, int ARow, double Value)
+{
+    String s = Format(GetColumnFloatFormat(ACol), {Value});
+    // The number is written with the regional decimal separator.
+    const char d = GetDecimalSeparator();
+    if (d != '.')
+        for (char& c : s)
+            if (c == '.') c = d;
+    SetCellEx(ACol, ARow, s);
+}
+
+// ---------------------------------------------------------------- column items
+
+int TGridColumnItem::GetInts(int idx) const
+{
+    TExtColumnGrid* g = Grid();
+    return g ? g->GetInts(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetInts(int idx, int Value)
+{
+    if (TExtColumnGrid* g = Grid()) g->SetInts(Index(), idx, Value);
+}
+
+double TGridColumnItem::GetFloats(int idx) const
+{
+    TExtColumnGrid* g = Grid();
+    return g ? g->GetFloats(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetFloats(int idx, double Value)
+{
+    if (TExtColumnGrid* g = Grid()) g->SetFloats(Index(), idx, Value);
+}
