@@ -1113,6 +1113,19 @@ public:
     void AutoSizeCol(int ACol, int Padding = 0);
     void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
     void AutoSizeColumnWidth(int ACol, bool GrowOnly);
+    void AutoSizeRow(int ARow, int Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+    void AutoSizeRowHeight(int ARow, bool GrowOnly, int Margin);
+    void SizeRowToLines(int ARow, int Lines, int Padding);
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    int TotalXOffset() const { return XYOffsetTopLeftOnly ? XYOffset.X : 2 * XYOffset.X; }
+    int TotalYOffset() const { return XYOffsetTopLeftOnly ? XYOffset.Y : 2 * XYOffset.Y; }
+    // The largest line count of the row's texts with Multilinecells, else 1.
+    int MaxLinesInRow(int ARow);
     // Row selection: RCount rows from RowIndex, all columns from FixedCols.
     void SelectRows(int RowIndex, int RCount);
     void SelectCols(int ColIndex, int CCount);

@@ -99,4 +99,34 @@ TEST_F(EditingCalcTest, SwapsExchangeCellsRecordsAndSizes)
     EXPECT_EQ(Grid->GetCellProperties(2, 1)->OwnerRow, 1);
 }
 
+TEST_F(EditingCalcTest, RowsAndTheControlSizedToTheirCells)
+{
+    Fill(4, 5);
+    Grid->MinRowHeight = 0;
+    // A check box counts as a default row high whatever its font.
+    Grid->AddCheckBox(1, 2, true, false);
+    Grid->AutoSizeRow(2);
+    EXPECT_EQ(Grid->RowHeights(2), Grid->DefaultRowHeight() + Grid->TotalYOffset() + 2 * Grid->GridLineWidth());
+    // Two lines of text make a higher row; growing only keeps it when the text shrinks.
+    Grid->SetCellEx(2, 3, "one\r\ntwo");
+    Grid->AutoSizeRow(3);
+    const int two = Grid->RowHeights(3);
+    Grid->AutoSizeRow(1);
+    EXPECT_GT(two, Grid->RowHeights(1));
+    Grid->SizeGrowOnly = true;
+    Grid->SetCellEx(2, 3, "one");
+    Grid->AutoSizeRow(3);
+    EXPECT_EQ(Grid->RowHeights(3), two);
+    // Proportional fit: the columns fill the control's width less border and bar.
+    Grid->SetScrollBars(ssNone);
+    Grid->AutoFitColumns(true);
+    int sum = 0;
+    for (int c = 0; c < Grid->ColCount(); ++c) sum += Grid->ColWidths(c);
+    EXPECT_EQ(sum, Grid->Width() - (Grid->BorderStyle() == bsSingle ? 2 : 0));
+    Grid->SizeToCells();
+    int rows = 0;
+    for (int r = 0; r < Grid->RowCount(); ++r) rows += Grid->RowHeights(r);
+    EXPECT_EQ(Grid->ClientHeight(), rows);
+}
+
 }  // namespace
