@@ -99,6 +99,14 @@ using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int New
 using TCanClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
 using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
 
+// ---- hooks and notifications ----
+enum TGridExportState { esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow };
+enum TGridImportState { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
+using TSelectionChangedEvent = std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+using TCellTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+using TFixedEditEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TGridFixedCellEditor& AEditor, TStringList* Values)>;
+
 // The XP colour schemes SetTheme applies.
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
 
@@ -324,6 +332,13 @@ public:
     double GetFloats(int ACol, int ARow);
     // Written with the column's float format and the regional decimal separator.
     void SetFloats(int ACol, int ARow, double Value);
+    // The cell as a date (the regional short date pattern) or a time of day (the long
+    // time pattern); EConvertError for a text that holds none. A date of 0 or before is
+    // written as an empty cell unless ShowNullDates.
+    TDateTime GetDates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime GetTimes(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
 
     // ================================================================ check boxes and radios
     static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
@@ -1254,7 +1269,29 @@ public:
     int AutoNumberOffset = 0;
     TSortDirection AutoNumberDirection = sdAscending;
 
+    // ---- hooks and notifications (ExtGrid_Notify.cpp) ----
+    virtual void FireFixedEdit(int ACol, int ARow, TStringList* Values, TGridFixedCellEditor& AEditor);
+    virtual void FireSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void EditorTextChanged(const String& Text, int SelStart) {}
+    virtual void FireFilterDone();
+    // The text a save or export writes for a cell (ACol real): formatted or stored, check
+    // boxes as their check texts, mini-HTML stripped unless kept; OnSaveCell last.
+    virtual void GetSaveCellText(int ACol, int ARow, String& Value);
+    virtual void SetLoadCellText(int ACol, int ARow, String Value);
+    virtual void RememberCellState(int ACol, int ARow);
+    virtual void ExportNotification(TGridExportState AState, int ARow) {}
+    virtual void ImportNotification(TGridImportState AState, int ARow) {}
+    bool SaveWithRTF = false;
+    bool FSelChange = false;
+    bool FOldModifiedValue = false;
+    TSelectionChangedEvent OnSelectionChanged;
+    TCellTextEvent OnSaveCell;
+    TCellTextEvent OnLoadCell;
+    TFixedEditEvent OnFixedEdit;
+    TNotifyEvent OnFilterDone;
+
 protected:
+    void Click() override;
     void DataRange(int& FromRow, int& ToRow);
     bool CountsInCalc(int ACol, int ARow);
 };

@@ -129,4 +129,27 @@ TEST_F(EditingCalcTest, RowsAndTheControlSizedToTheirCells)
     EXPECT_EQ(Grid->ClientHeight(), rows);
 }
 
+TEST_F(EditingCalcTest, SavedCellTexts)
+{
+    Fill(4, 4);
+    Grid->AddCheckBox(1, 1, true, false);
+    Grid->SetCellEx(1, 1, "");
+    String v;
+    Grid->GetSaveCellText(1, 1, v);
+    EXPECT_EQ(v, "Y");
+    Grid->SetCellEx(2, 1, "<B>bold</B> &amp; more");
+    Grid->SaveWithHTML = false;
+    Grid->GetSaveCellText(2, 1, v);
+    EXPECT_EQ(v, "bold & more");
+    Grid->SaveWithHTML = true;
+    Grid->GetSaveCellText(2, 1, v);
+    EXPECT_EQ(v, "<B>bold</B> &amp; more");
+    Grid->OnSaveCell = [](TObject*, int, int, String& s) { s += "!"; };
+    Grid->GetSaveCellText(3, 2, v);
+    EXPECT_EQ(v, "3,2!");
+    Grid->OnLoadCell = [](TObject*, int, int, String& s) { s = "[" + s + "]"; };
+    Grid->SetLoadCellText(3, 3, "in");
+    EXPECT_EQ(Grid->GetCellEx(3, 3), "[in]");
+}
+
 }  // namespace
