@@ -157,6 +157,10 @@ public:
     void SetInts(int idx, int Value);
     double GetFloats(int idx) const;
     void SetFloats(int idx, double Value);
+    TDateTime GetDates(int idx) const;
+    void SetDates(int idx, TDateTime Value);
+    TDateTime GetTimes(int idx) const;
+    void SetTimes(int idx, TDateTime Value);
 
 private:
     friend class TGridColumnCollection;

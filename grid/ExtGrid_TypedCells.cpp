@@ -73,3 +73,49 @@ void TGridColumnItem::SetFloats(int idx, double Value)
 {
     if (TExtColumnGrid* g = Grid()) g->SetFloats(Index(), idx, Value);
 }
+
+// ---------------------------------------------------------------- dates and times
+
+TDateTime TExtStringGrid::GetDates(int ACol, int ARow)
+{
+    return StrToDateTimeByPattern(GetCellEx(ACol, ARow), GetShortDateFormat());
+}
+
+void TExtStringGrid::SetDates(int ACol, int ARow, TDateTime Value)
+{
+    // A date of 0 or before is no date unless the grid is asked to show it.
+    if (Value > 0 || ShowNullDates) SetCellEx(ACol, ARow, FormatDateTime(GetShortDateFormat(), Value));
+    else SetCellEx(ACol, ARow, "");
+}
+
+TDateTime TExtStringGrid::GetTimes(int ACol, int ARow)
+{
+    return StrToDateTimeByPattern(GetCellEx(ACol, ARow), GetLongTimeFormat());
+}
+
+void TExtStringGrid::SetTimes(int ACol, int ARow, TDateTime Value)
+{
+    SetCellEx(ACol, ARow, FormatDateTime(GetLongTimeFormat(), Value));
+}
+
+TDateTime TGridColumnItem::GetDates(int idx) const
+{
+    TExtColumnGrid* g = Grid();
+    return g ? g->GetDates(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetDates(int idx, TDateTime Value)
+{
+    if (TExtColumnGrid* g = Grid()) g->SetDates(Index(), idx, Value);
+}
+
+TDateTime TGridColumnItem::GetTimes(int idx) const
+{
+    TExtColumnGrid* g = Grid();
+    return g ? g->GetTimes(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetTimes(int idx, TDateTime Value)
+{
+    if (TExtColumnGrid* g = Grid()) g->SetTimes(Index(), idx, Value);
+}

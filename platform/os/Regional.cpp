@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <mutex>
 
 #include <langinfo.h>
 #include <locale.h>
@@ -50,3 +51,76 @@ char GetThousandSeparator()
 }
 
 void SetThousandSeparatorOverride(char separator) { gThousandOverride.store(separator); }
+
+namespace {
+std::mutex gPatternLock;
+String gDateOverride, gTimeOverride;
+
+// A strftime pattern of the locale in the d/m/y h/n/s letters.
+String LocalePattern(nl_item item, const char* fallback)
+{
+    String src = fallback;
+    locale_t loc = ::newlocale(LC_TIME_MASK, "", static_cast<locale_t>(nullptr));
+    if (loc != static_cast<locale_t>(nullptr)) {
+        if (const char* f = ::nl_langinfo_l(item, loc); f != nullptr && *f) src = f;
+        ::freelocale(loc);
+    }
+    String r;
+    for (size_t i = 0; i < src.size(); ++i) {
+        if (src[i] != '%' || i + 1 >= src.size()) {
+            r += src[i];
+            continue;
+        }
+        char c = src[++i];
+        if ((c == 'E' || c == 'O') && i + 1 < src.size()) c = src[++i];
+        switch (c) {
+        case 'd': r += "dd"; break;
+        case 'e': r += "d"; break;
+        case 'm': r += "mm"; break;
+        case 'y': r += "yy"; break;
+        case 'Y': r += "yyyy"; break;
+        case 'H': case 'I': r += "hh"; break;
+        case 'k': case 'l': r += "h"; break;
+        case 'M': r += "nn"; break;
+        case 'S': r += "ss"; break;
+        case 'D': r += "mm/dd/yy"; break;
+        case 'F': r += "yyyy-mm-dd"; break;
+        case 'T': r += "hh:nn:ss"; break;
+        case 'R': r += "hh:nn"; break;
+        case '%': r += '%'; break;
+        default: break;   // names of days and months, am/pm: not part of the pattern
+        }
+    }
+    return Trim(r);
+}
+}
+
+String GetShortDateFormat()
+{
+    {
+        std::lock_guard<std::mutex> g(gPatternLock);
+        if (!gDateOverride.empty()) return gDateOverride;
+    }
+    return LocalePattern(D_FMT, "%m/%d/%y");
+}
+
+String GetLongTimeFormat()
+{
+    {
+        std::lock_guard<std::mutex> g(gPatternLock);
+        if (!gTimeOverride.empty()) return gTimeOverride;
+    }
+    return LocalePattern(T_FMT, "%H:%M:%S");
+}
+
+void SetShortDateFormatOverride(const String& pattern)
+{
+    std::lock_guard<std::mutex> g(gPatternLock);
+    gDateOverride = pattern;
+}
+
+void SetLongTimeFormatOverride(const String& pattern)
+{
+    std::lock_guard<std::mutex> g(gPatternLock);
+    gTimeOverride = pattern;
+}

@@ -1,5 +1,6 @@
 #pragma once
 // Regional settings of the user: the decimal separator numbers are shown and typed with.
+#include "platform/rtl/SysUtils.h"
 
 // The separator of the process locale's numeric category (LC_ALL, LC_NUMERIC or LANG
 // from the environment); '.' when none is set, the locale is not installed or its
@@ -19,3 +20,13 @@ char GetThousandSeparator();
 
 // Fixes the value GetThousandSeparator returns; 0 returns to the locale's separator.
 void SetThousandSeparatorOverride(char separator);
+
+// The short date and the long time pattern of the same locale's time category, written
+// with d dd m mm yy yyyy and h hh n nn s ss (FormatDateTime); "mm/dd/yy" and "hh:nn:ss"
+// without a locale.
+String GetShortDateFormat();
+String GetLongTimeFormat();
+// Fixes the patterns returned (tests, or a user's explicit choice); "" returns to the
+// locale's.
+void SetShortDateFormatOverride(const String& pattern);
+void SetLongTimeFormatOverride(const String& pattern);

@@ -1,12 +1,15 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -420,4 +423,154 @@ std::vector<String> SplitString(std::string_view s, std::string_view sep)
         pos = p + sep.size();
     }
     return out;
+}
+
+// ---------------------------------------------------------------- dates and times
+
+namespace {
+bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+int DaysInMonth(int y, int m)
+{
+    static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
+}
+// Days from 1 January of year 1 to the given date (proleptic Gregorian calendar).
+long long DayNumber(int y, int m, int d)
+{
+    long long n = d;
+    for (int i = 1; i < m; ++i) n += DaysInMonth(y, i);
+    const long long p = y - 1;
+    return n + p * 365 + p / 4 - p / 100 + p / 400;
+}
+const long long kDay1899 = DayNumber(1899, 12, 30);
+}
+
+TDateTime EncodeDate(int year, int month, int day)
+{
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month))
+        throw EConvertError("Invalid argument to date encode");
+    return double(DayNumber(year, month, day) - kDay1899);
+}
+
+TDateTime EncodeTime(int hour, int minute, int second, int msec)
+{
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 || msec < 0 || msec > 999)
+        throw EConvertError("Invalid argument to time encode");
+    return (((hour * 60.0 + minute) * 60.0 + second) * 1000.0 + msec) / 86400000.0;
+}
+
+void DecodeDate(TDateTime dt, int& year, int& month, int& day)
+{
+    long long n = (long long)std::floor(dt) + kDay1899;
+    // Whole 400-, 100-, 4- and 1-year periods, then months.
+    long long y = 1;
+    y += 400 * ((n - 1) / 146097);
+    n = (n - 1) % 146097 + 1;
+    long long c = std::min<long long>(3, (n - 1) / 36524);
+    y += 100 * c;
+    n -= c * 36524;
+    y += 4 * ((n - 1) / 1461);
+    n = (n - 1) % 1461 + 1;
+    long long a = std::min<long long>(3, (n - 1) / 365);
+    y += a;
+    n -= a * 365;
+    int m = 1;
+    while (n > DaysInMonth(int(y), m)) n -= DaysInMonth(int(y), m++);
+    year = int(y);
+    month = m;
+    day = int(n);
+}
+
+void DecodeTime(TDateTime dt, int& hour, int& minute, int& second, int& msec)
+{
+    long long ms = std::llround((dt - std::floor(dt)) * 86400000.0);
+    if (ms >= 86400000) ms = 86399999;
+    hour = int(ms / 3600000);
+    minute = int(ms / 60000 % 60);
+    second = int(ms / 1000 % 60);
+    msec = int(ms % 1000);
+}
+
+String FormatDateTime(std::string_view pattern, TDateTime dt)
+{
+    int y, mo, d, h, mi, s, ms;
+    DecodeDate(dt, y, mo, d);
+    DecodeTime(dt, h, mi, s, ms);
+    String r;
+    const auto two = [&](int v) {
+        if (v < 10) r += '0';
+        r += IntToStr(v);
+    };
+    size_t i = 0;
+    while (i < pattern.size()) {
+        const char c = char(std::tolower(static_cast<unsigned char>(pattern[i])));
+        size_t n = 1;
+        while (i + n < pattern.size() && std::tolower(static_cast<unsigned char>(pattern[i + n])) == c) ++n;
+        if (c == 'y') {
+            if (n >= 3) {
+                String t = IntToStr(y);
+                while (t.size() < 4) t.insert(t.begin(), '0');
+                r += t;
+            } else {
+                two(y % 100);
+            }
+        } else if (c == 'm' || c == 'd' || c == 'h' || c == 'n' || c == 's') {
+            const int v = c == 'm' ? mo : c == 'd' ? d : c == 'h' ? h : c == 'n' ? mi : s;
+            if (n >= 2) two(v);
+            else r += IntToStr(v);
+        } else {
+            r.append(pattern.substr(i, n));
+        }
+        i += n;
+    }
+    return r;
+}
+
+TDateTime StrToDateTimeByPattern(std::string_view text, std::string_view pattern)
+{
+    // The order of the parts in the pattern.
+    std::vector<char> order;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char c = char(std::tolower(static_cast<unsigned char>(pattern[i])));
+        const bool part = c == 'y' || c == 'm' || c == 'd' || c == 'h' || c == 'n' || c == 's';
+        if (part && (i == 0 || std::tolower(static_cast<unsigned char>(pattern[i - 1])) != c)) order.push_back(c);
+    }
+    std::vector<std::pair<int, int>> nums;   // value, digit count
+    size_t i = 0;
+    while (i < text.size()) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            continue;
+        }
+        int v = 0, n = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) && n < 9) {
+            v = v * 10 + (text[i] - '0');
+            ++i;
+            ++n;
+        }
+        nums.emplace_back(v, n);
+    }
+    const String t = Trim(text);
+    if (nums.empty() || nums.size() > order.size() || t.empty())
+        throw EConvertError("'" + String(text) + "' is not a valid date or time");
+    int y = -1, mo = -1, d = -1, h = 0, mi = 0, s = 0;
+    bool hasDate = false;
+    for (size_t k = 0; k < nums.size(); ++k) {
+        const int v = nums[k].first;
+        switch (order[k]) {
+        case 'y': y = nums[k].second <= 2 ? (v < 50 ? 2000 + v : 1900 + v) : v; hasDate = true; break;
+        case 'm': mo = v; hasDate = true; break;
+        case 'd': d = v; hasDate = true; break;
+        case 'h': h = v; break;
+        case 'n': mi = v; break;
+        case 's': s = v; break;
+        }
+    }
+    try {
+        TDateTime r = 0;
+        if (hasDate) r = EncodeDate(y, mo, d);
+        return r + EncodeTime(h, mi, s, 0);
+    } catch (const EConvertError&) {
+        throw EConvertError("'" + String(text) + "' is not a valid date or time");
+    }
 }

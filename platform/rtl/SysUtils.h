@@ -76,3 +76,19 @@ int CountIntPlaceholders(std::string_view fmt);
 
 // Splits at every occurrence of sep (empty pieces kept).
 std::vector<String> SplitString(std::string_view s, std::string_view sep);
+
+// Dates and times: days since 30 December 1899, the time of day as the fraction.
+using TDateTime = double;
+// EConvertError for a date or time that does not exist.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int msec);
+void DecodeDate(TDateTime dt, int& year, int& month, int& day);
+void DecodeTime(TDateTime dt, int& hour, int& minute, int& second, int& msec);
+// Date and time texts by a pattern of d dd m mm yy yyyy h hh n nn s ss (minutes are n);
+// every other character stands for itself.
+String FormatDateTime(std::string_view pattern, TDateTime dt);
+// Reads the numbers of a text in the order the pattern names them (separators between
+// them are free); a two-digit year lies in 1950 .. 2049. A pattern without date parts
+// reads a time of day, one without time parts a date. EConvertError when the text
+// holds no such date or time.
+TDateTime StrToDateTimeByPattern(std::string_view text, std::string_view pattern);

@@ -87,6 +87,58 @@ TEST_F(ColGridTypedTest, FloatsFollowTheRegionalDecimalSeparator)
     EXPECT_DOUBLE_EQ(item->GetFloats(3), -1234.5);
 }
 
+TEST_F(ColGridTypedTest, DatesAndTimesUseTheRegionalPatternsBothWays)
+{
+    SetShortDateFormatOverride("dd.mm.yyyy");
+    SetLongTimeFormatOverride("hh:nn:ss");
+    TGridColumnItem* item = Grid->Columns()->Items(3);
+    const TDateTime d = EncodeDate(2024, 2, 29);
+    item->SetDates(1, d);
+    EXPECT_EQ(Grid->GetCellEx(3, 1), "29.02.2024");
+    EXPECT_DOUBLE_EQ(item->GetDates(1), d);
+    // Day 1 of the calendar is 31 December 1899; 0 and before are no dates.
+    item->SetDates(2, 1);
+    EXPECT_EQ(Grid->GetCellEx(3, 2), "31.12.1899");
+    Grid->ShowNullDates = false;
+    item->SetDates(2, 0);
+    EXPECT_EQ(Grid->GetCellEx(3, 2), "");
+    const TDateTime t = EncodeTime(17, 5, 9, 0);
+    item->SetTimes(3, t);
+    EXPECT_EQ(Grid->GetCellEx(3, 3), "17:05:09");
+    EXPECT_NEAR(item->GetTimes(3), t, 1e-9);
+    // Another region writes the parts in its own order.
+    SetShortDateFormatOverride("mm/dd/yy");
+    item->SetDates(1, d);
+    EXPECT_EQ(Grid->GetCellEx(3, 1), "02/29/24");
+    EXPECT_DOUBLE_EQ(item->GetDates(1), d);
+    for (const char* bad : {"", "31.02.2023", "hello", "02/30/24"}) {
+        SCOPED_TRACE(bad);
+        item->SetRows(4, bad);
+        EXPECT_THROW(item->GetDates(4), EConvertError);
+    }
+    SetShortDateFormatOverride("");
+    SetLongTimeFormatOverride("");
+}
+
+TEST(DateTimeTest, DaysCountFromTheEndOf1899AcrossCenturiesAndLeapYears)
+{
+    const struct {
+        int y, m, d;
+        double serial;
+    } cases[] = {{1899, 12, 30, 0}, {1900, 1, 1, 2}, {1900, 3, 1, 61}, {2000, 2, 29, 36585}, {2000, 3, 1, 36586},
+                 {2024, 12, 31, 45657}, {1800, 1, 1, -36522}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.serial);
+        EXPECT_DOUBLE_EQ(EncodeDate(c.y, c.m, c.d), c.serial);
+        int y, m, d;
+        DecodeDate(c.serial + 0.75, y, m, d);
+        EXPECT_EQ(y * 10000 + m * 100 + d, c.y * 10000 + c.m * 100 + c.d);
+    }
+    EXPECT_THROW(EncodeDate(1900, 2, 29), EConvertError);
+    EXPECT_THROW(EncodeTime(24, 0, 0, 0), EConvertError);
+    EXPECT_EQ(FormatDateTime("d.m.yy h:nn", EncodeDate(2005, 7, 4) + EncodeTime(8, 3, 0, 0)), "4.7.05 8:03");
+}
+
 TEST_F(ColGridTypedTest, TheStreamComponentCarriesEverySettingAndLeavesTheGridAlone)
 {
     TGridColumnItem* src = Grid->Columns()->Items(2);
