@@ -565,6 +565,8 @@ public:
     TScrollHintEvent OnScrollHint;
     TDragScrollEvent OnDragScroll;
     TDragOverEvent OnDragOver;
+    // The grid was resized and its stretch column took up the new width.
+    TNotifyEvent OnGridResize;
 
     // ================================================================ cell access
     // By real row (hidden rows included).

@@ -104,7 +104,14 @@ void TExtStringGrid::WndProc(TMessage& msg)
         if (FColumnSize && FColumnSize->Stretch() && !FLoading && !FGridDestroying && ColCount() > 0 &&
             (FScrollBarAlways == saNone || FScrollBarAlways == saVert)) {
             const int sc = FColumnSize->StretchColumn == -1 ? ColCount() - 1 : FColumnSize->StretchColumn;
-            if (sc >= 0 && sc < ColCount()) ApplyColumnStretch(sc);
+            if (sc >= 0 && sc < ColCount()) {
+                long long others = 0;
+                for (int c = 0; c < ColCount(); ++c)
+                    if (c != sc) others += ColWidths(c);
+                const bool applies = others < ClientRect().Width();
+                ApplyColumnStretch(sc);
+                if (applies && FScrollBarAlways == saNone && OnGridResize) OnGridResize(this);
+            }
         }
         break;
     default:

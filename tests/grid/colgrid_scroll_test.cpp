@@ -383,3 +383,27 @@ TEST_F(ColGridTimerTest, HoveringMakesTheCellUnderTheMouseCurrentOnTheNextTick)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ColGridScrollTest, AResizedGridStretchesItsColumnAndReportsIt)
+{
+    Grid->SetBounds(0, 0, 400, 200);
+    Grid->SetColCount(4);
+    for (int c = 0; c < 4; ++c) Grid->SetColWidths(c, 50);
+    int reports = 0;
+    Grid->OnGridResize = [&](TObject*) { ++reports; };
+    Grid->ColumnSize()->SetStretch(true);
+    reports = 0;
+    Grid->SetBounds(0, 0, 500, 200);
+    // The last column takes what the other three leave of the client width.
+    EXPECT_EQ(Grid->ColWidths(3), Grid->ClientRect().Width() - 150 - 1);
+    EXPECT_EQ(reports, 1);
+    // Columns wider than the grid: nothing to stretch, nothing reported.
+    for (int c = 0; c < 3; ++c) Grid->SetColWidths(c, 300);
+    reports = 0;
+    Grid->SetBounds(0, 0, 450, 200);
+    EXPECT_EQ(reports, 0);
+}
+
+}  // namespace
