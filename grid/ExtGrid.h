@@ -1292,7 +1292,26 @@ public:
     TFixedEditEvent OnFixedEdit;
     TNotifyEvent OnFilterDone;
 
+    // ---- wheel, zoom and editor hooks (ExtGrid_Wheel.cpp) ----
+    // Every column width and row height grows by x pixels, the zoom factor by x, within -10 .. 10.
+    void Zoom(int x);
+    // The toolkit's cell selection for the current cell.
+    void Select();
+    // A left click at 2 pixels inside the cell, without the mouse events.
+    void ClickCell(int ACol, int ARow);
+    virtual String FireEllipsClick(const String& Text);
+    void UnitChanged(TObject* Sender, const String& NewUnit);
+    // Lines per wheel notch (the visible rows when the desktop asks for pages).
+    int WheelLines();
+    std::function<void(TObject* Sender, int ACol, int ARow, String& S)> OnEllipsClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const String& ASelection, TObject* AObject)>
+        OnComboObjectChange;
+
 protected:
+    // The wheel as the grid handles it; false hands the message to the toolkit.
+    bool HandleWheel(TMessage& msg);
+    // Rows the wheel moved; clearing Fire keeps the wheel events back.
+    virtual void WheelStep(int Moved, bool& Fire) {}
     void Click() override;
     void DataRange(int& FromRow, int& ToRow);
     bool CountsInCalc(int ACol, int ARow);

@@ -479,6 +479,7 @@ bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
         msg.Result = 0;
         return true;
     }
+    if (msg.Msg == WM_MOUSEWHEEL) return HandleWheel(msg);
     if (msg.Msg == WM_CHAR) {
         WideChar ch = WideChar(msg.WParam);
         const bool alt = (msg.LParam & KF_ALTDOWN_LPARAM) != 0;

@@ -252,6 +252,22 @@ TGridCombo::TGridCombo(TExtStringGrid* AGrid) : TComboBox(AGrid), FGrid(AGrid)
     SetEnabled(false);
     SetParent(AGrid);
     SetTabStop(false);
+    OnDropDown = [this](TObject*) {
+        if (FGrid->EditMode) FGrid->FireComboDropDown(FGrid->Row(), FGrid->RealColIndex(FGrid->Col()));
+    };
+    OnCloseUp = [this](TObject*) {
+        if (!FGrid->EditMode) return;
+        const int row = FGrid->Row(), col = FGrid->RealColIndex(FGrid->Col());
+        if (FGrid->MouseActions()->DirectComboClose) {
+            ReportChange();
+            const bool direct = FGrid->MouseActions()->DirectEdit;
+            FGrid->MouseActions()->DirectEdit = false;
+            FGrid->HideInplaceEdit();
+            FGrid->MouseActions()->DirectEdit = direct;
+            if (FGrid->CanFocus()) FGrid->SetFocus();
+        }
+        FGrid->FireComboCloseUp(row, col);
+    };
 }
 
 void TGridCombo::ReportChange()
@@ -260,7 +276,11 @@ void TGridCombo::ReportChange()
     const int idx = ItemIndex();
     if (idx == FReportedIndex) return;
     FReportedIndex = idx;
-    if (FGrid->OnComboChange) FGrid->OnComboChange(FGrid, FGrid->RealColIndex(FGrid->Col()), FGrid->Row(), idx, Text());
+    const String item = idx >= 0 && idx < Items()->Count() ? Items()->Strings(idx) : Text();
+    if (FGrid->OnComboChange) FGrid->OnComboChange(FGrid, FGrid->RealColIndex(FGrid->Col()), FGrid->Row(), idx, item);
+    if (FGrid->OnComboObjectChange)
+        FGrid->OnComboObjectChange(FGrid, FGrid->RealColIndex(FGrid->Col()), FGrid->Row(), idx, item,
+                                   idx >= 0 && idx < Items()->Count() ? Items()->Objects(idx) : nullptr);
 }
 
 void TGridCombo::KeyDown(WORD& key, TShiftState shift)
@@ -346,7 +366,13 @@ void TGridCombo::DoExit()
 void TGridCombo::Change()
 {
     TComboBox::Change();
-    if (Visible() && FGrid->EditMode && FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+    if (!Visible() || !FGrid->EditMode) return;
+    if (FGrid->OnEditChange) FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+    // Typed text: the item index with the real column, then -1 with the displayed column.
+    if (Style() == csDropDown && FGrid->OnComboChange) {
+        FGrid->OnComboChange(FGrid, FGrid->RealColIndex(FGrid->Col()), FGrid->Row(), ItemIndex(), Text());
+        FGrid->OnComboChange(FGrid, FGrid->Col(), FGrid->Row(), -1, Text());
+    }
 }
 
 void TGridCombo::Select()

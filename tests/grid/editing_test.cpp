@@ -303,6 +303,39 @@ TEST_F(EditingTest, UserSessionThroughANineteenColumnRow)
     EXPECT_EQ(Cell(0, 3), "3");
 }
 
+// ---------------------------------------------------------------- wheel and zoom
+
+TEST_F(EditingTest, WheelMovesTheCurrentRowAndCtrlWheelZooms)
+{
+    Click(5, 1);
+    const int lines = Grid->WheelLines();
+    UserWheel(Grid, -120, Mid(5, 2).X, Mid(5, 2).Y);
+    EXPECT_EQ(Grid->Row(), std::min(1 + lines, Grid->RowCount() - 1));
+    UserWheel(Grid, -120 * 5, Mid(5, 2).X, Mid(5, 2).Y);
+    EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
+    Grid->EnableWheel = false;
+    UserWheel(Grid, 120, Mid(5, 2).X, Mid(5, 2).Y);
+    EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
+    // Zoom steps stay within -10 .. 10 and change every size by the step.
+    const int w = Grid->ColWidths(5), h = Grid->RowHeights(2);
+    Grid->Zoom(9);
+    EXPECT_EQ(Grid->ZoomFactor, 9);
+    EXPECT_EQ(Grid->ColWidths(5), w + 9);
+    EXPECT_EQ(Grid->RowHeights(2), h + 9);
+    Grid->Zoom(3);
+    EXPECT_EQ(Grid->ZoomFactor, 9);
+    Grid->Zoom(1);
+    EXPECT_EQ(Grid->ZoomFactor, 10);
+    Grid->Zoom(-10);
+    Grid->EnableWheel = true;
+    UserWheel(Grid, -120, Mid(5, 2).X, Mid(5, 2).Y);
+    const TShiftState ctrl{ssCtrl};
+    TMessage m{WM_MOUSEWHEEL, WPARAM((unsigned(std::uint16_t(-120)) << 16) | MK_CONTROL), 0, 0};
+    (void)ctrl;
+    Grid->Perform(m.Msg, m.WParam, m.LParam);
+    EXPECT_EQ(Grid->ZoomFactor, lines);
+}
+
 // ---------------------------------------------------------------- hints
 
 TEST_F(EditingTest, HeaderHintsComeFromTheWindowsHintEvent)
