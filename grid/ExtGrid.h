@@ -1150,6 +1150,37 @@ public:
     void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow) { SelectRange(FromCol, ToCol, FromRow, ToRow); }
     String SelectedText();
     bool IsSelected(int ACol, int ARow);
+    void UnSelectRows(int RowIndex, int RCount);
+    void UnSelectCols(int ColIndex, int CCount);
+    bool GetColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    void ClearRowSelect();
+    void ClearColSelect();
+    void SelectionToColSelect(bool DeselectOthers);
+    int RowSelectCount();
+    int ColSelectCount();
+    int SelectedRowCount();
+    int GetSelectedRow(int i);
+    // Disjunct cell selection: cells kept as row * 65536 + column.
+    bool GetSelectedCells(int ACol, int ARow);
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    int SelectedCellsCount();
+    TGridCoord GetSelectedCell(int i);
+    void ClearSelectedCells();
+    // Rows marked modified and rows disabled.
+    int ModifiedRowCount();
+    bool GetRowModified(int ARow);
+    void SetRowModified(int ARow, bool Value);
+    void ClearModifiedRows();
+    bool GetRowEnabled(int ARow);
+    void SetRowEnabled(int ARow, bool Value);
+    void GotoCell(int ACol, int ARow);
+    // Focuses the grid, goes to the cell and opens its editor.
+    void EditCell(int ACol, int ARow);
+    void MoveToCell(int ACol, int ARow) { MoveColRow(ACol, ARow, true, true); }
+    void RepaintRow(int ARow) { InvalidateRow(ARow); }
+    void RepaintRect(const TRect& R);
+    bool FUseEnabledRows = false;
     // The process-wide number of the "GridEditDone" message.
     static unsigned GridEditDoneMessage();
 

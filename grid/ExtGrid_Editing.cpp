@@ -322,7 +322,13 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
             } restore{FNavigation.get(), adv};
             String Value = NewValue;
             if (OnCellValidate) OnCellValidate(this, RCol, row, Value, Valid);
-            if (Value != FOldCellText) Modified = true;
+            if (Value != FOldCellText) {
+                Modified = true;
+                if (FixedCols() > 0) {
+                    SetRowModified(RealRowIndex(Row()), true);
+                    if (FShowModified && FShowModified->Enabled) RepaintCell(0, Row());
+                }
+            }
             if (Valid && UndoRedo()) UndoRedo()->RegisterChange(RCol, row, FOldCellText, Value);
             (void)Changed;
             FNewCellText = Value;

@@ -24,6 +24,40 @@ TEST_F(EditingCalcTest, SelectRowsSelectsWholeRowsWithoutEvents)
     EXPECT_FALSE(Grid->IsSelected(4, 7));
 }
 
+TEST_F(EditingCalcTest, DisjunctSelectionsModifiedAndDisabledRows)
+{
+    Fill(6, 8);
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    Grid->SelectRows(2, 3);
+    EXPECT_EQ(Grid->RowSelectCount(), 3);
+    EXPECT_EQ(Grid->GetSelectedRow(1), 3);
+    Grid->UnSelectRows(3, 1);
+    EXPECT_EQ(Grid->SelectedRowCount(), 2);
+    EXPECT_TRUE(Grid->IsSelected(2, 4));
+    EXPECT_FALSE(Grid->IsSelected(2, 3));
+    Grid->ClearRowSelect();
+    EXPECT_EQ(Grid->RowSelectCount(), 0);
+    Grid->MouseActions()->SetDisjunctRowSelect(false);
+    Grid->MouseActions()->SetDisjunctCellSelect(true);
+    Grid->SetSelectedCells(2, 3, true);
+    Grid->SetSelectedCells(4, 5, true);
+    Grid->SetSelectedCells(2, 3, true);
+    EXPECT_EQ(Grid->SelectedCellsCount(), 2);
+    EXPECT_EQ(Grid->GetSelectedCell(1), TGridCoord(4, 5));
+    EXPECT_TRUE(Grid->IsSelected(2, 3));
+    EXPECT_FALSE(Grid->IsSelected(0, 3));
+    Grid->ClearSelectedCells();
+    EXPECT_EQ(Grid->SelectedCellsCount(), 0);
+    EXPECT_FALSE(Grid->GetRowModified(20));
+    Grid->SetRowModified(5, true);
+    EXPECT_EQ(Grid->ModifiedRowCount(), 1);
+    EXPECT_TRUE(Grid->GetRowEnabled(4));
+    Grid->SetRowEnabled(4, false);
+    EXPECT_FALSE(Grid->GetRowEnabled(4));
+    EXPECT_TRUE(Grid->GetRowEnabled(40));
+    EXPECT_THROW(Grid->GetColSelect(6), EExtGridError);
+}
+
 TEST_F(EditingCalcTest, SelectedTextJoinsCellsWithTabsAndRowsWithLineBreaks)
 {
     Fill(4, 4);
