@@ -1343,6 +1343,11 @@ protected:
     bool HandleWheel(TMessage& msg);
     // Rows the wheel moved; clearing Fire keeps the wheel events back.
     virtual void WheelStep(int Moved, bool& Fire) {}
+    // ---- mouse move and leave (ExtGrid_MouseMove.cpp) ----
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+    int FHoverFixedX = -1, FHoverFixedY = -1;
+    TPoint FHotFixedCell = TPoint(-1, -1);
     void Click() override;
     void DataRange(int& FromRow, int& ToRow);
     bool CountsInCalc(int ACol, int ARow);

@@ -366,6 +366,18 @@ TEST_F(EditingTest, HeaderHintsComeFromTheWindowsHintEvent)
     EXPECT_EQ(info.HintStr, Cell(6, 3));
 }
 
+TEST_F(EditingTest, MovingToAnotherCellEndsTheHintOfTheLastOne)
+{
+    THintInfo info;
+    info.CursorPos = Mid(5, 2);
+    Grid->Perform(CM_HINTSHOW, 0, LPARAM(&info));
+    EXPECT_EQ(Grid->LastHintPos(), TPoint(5, 2));
+    UserMouseMove(Grid, Mid(5, 2).X + 3, Mid(5, 2).Y);
+    EXPECT_EQ(Grid->LastHintPos(), TPoint(5, 2));
+    UserMouseMove(Grid, Mid(6, 2).X, Mid(6, 2).Y);
+    EXPECT_EQ(Grid->LastHintPos(), TPoint(-1, -1));
+}
+
 TEST_F(EditingTest, PictureOfAnOpenComboEditorAndAShownHint)
 {
     Grid->OnGridHint = [&](TObject*, int r, int, String& h) { h = r == 0 ? "KNX group address" : ""; };
