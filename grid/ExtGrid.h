@@ -1343,6 +1343,10 @@ protected:
     bool HandleWheel(TMessage& msg);
     // Rows the wheel moved; clearing Fire keeps the wheel events back.
     virtual void WheelStep(int Moved, bool& Fire) {}
+    // After LeftCol or TopRow moved: a special editor closes, cell controls follow, a
+    // synchronised grid scrolls along (ExtGrid_ScrollFollow.cpp).
+    void TopLeftChanged() override;
+    int FOldLeftCol = 0, FOldTopRow = 0;
     // ---- mouse move and leave (ExtGrid_MouseMove.cpp) ----
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseLeave() override;

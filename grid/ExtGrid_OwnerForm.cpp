@@ -36,7 +36,11 @@ struct TFormResizeDispatch {
             if (std::find(again->second.Grids.begin(), again->second.Grids.end(), g) != again->second.Grids.end())
                 g->OwnerFormResized(Sender);
         }
-        if (previous) previous(Sender);
+        // The form's own handler cannot stop the grids following the form.
+        if (previous) try {
+                previous(Sender);
+            } catch (const std::exception&) {
+            }
     }
 };
 }

@@ -210,6 +210,27 @@ TEST_F(EditingTest, ListCellOpensAtTheFirstItemWhenItsTextIsNotInTheList)
     EXPECT_EQ(Cell(3, 2), "Gamma");
 }
 
+TEST_F(EditingTest, ScrollingClosesAnOpenComboAndASynchronisedGridFollows)
+{
+    Grid->SetRowCount(60);
+    Click(2, 2);
+    Key(VK_F2);
+    ASSERT_TRUE(Grid->ComboEditor()->Visible());
+    Key(VK_DOWN);
+    Grid->SetTopRow(10);
+    EXPECT_FALSE(Grid->ComboEditor()->Visible());
+    EXPECT_FALSE(Grid->EditMode);
+    EXPECT_EQ(Cell(2, 2), "1/2/3");
+    auto* other = new TExtColumnGrid(Form);
+    other->SetParent(Form);
+    other->SetBounds(0, 0, 200, 100);
+    other->SetRowCount(60);
+    Grid->SyncGrid()->SetGrid(other);
+    Grid->SyncGrid()->ScrollVertical = true;
+    Grid->SetTopRow(20);
+    EXPECT_EQ(other->TopRow(), 20);
+}
+
 TEST_F(EditingTest, ComboWheelWithNothingSelectedIsSafe)
 {
     Grid->Columns()->Items(3)->ComboItems()->Clear();

@@ -1,0 +1,24 @@
+// What follows a move of the visible area: a special editor closes (it would stay over
+// a cell that scrolled away), the selection frame and cell controls follow, and a
+// synchronised grid scrolls along.
+#include "grid/ExtGrid.h"
+#include "grid/GridPanels.h"
+
+void TExtStringGrid::TopLeftChanged()
+{
+    TBaseGrid::TopLeftChanged();
+    if (FGridDestroying) return;
+    if (SelectionRectangle && Selection().Bottom > Selection().Top) Invalidate();
+    if (EditMode && !IsDefaultEditorKind(EditControl)) HideInplaceEdit();
+    CellControlsUpdate(false);
+    FOldLeftCol = LeftCol();
+    FOldTopRow = TopRow();
+    if (FSyncGrid && FSyncGrid->Grid()) {
+        TExtStringGrid* g = FSyncGrid->Grid();
+        if (FSyncGrid->ScrollVertical && g->TopRow() != TopRow() && TopRow() < g->RowCount()) g->SetTopRow(TopRow());
+        if (FSyncGrid->ScrollHorizontal && g->LeftCol() != LeftCol() && LeftCol() < g->ColCount())
+            g->SetLeftCol(LeftCol());
+    }
+    if (FVScrollCtrl) FVScrollCtrl->Invalidate();
+    if (FHScrollCtrl) FHScrollCtrl->Invalidate();
+}
