@@ -1347,6 +1347,8 @@ protected:
     // synchronised grid scrolls along (ExtGrid_ScrollFollow.cpp).
     void TopLeftChanged() override;
     int FOldLeftCol = 0, FOldTopRow = 0;
+    // A header cell that reacts to the mouse by HoverFixedCells.
+    bool IsHoverFixedCell(int ACol, int ARow);
     // ---- mouse move and leave (ExtGrid_MouseMove.cpp) ----
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseLeave() override;

@@ -39,9 +39,42 @@ bool TExtStringGrid::CheckBoxClickAt(int ACol, int ARow, int X, int Y)
     return true;
 }
 
+bool TExtStringGrid::IsHoverFixedCell(int ACol, int ARow)
+{
+    if (ACol < FixedCols() && ARow >= 0) return HoverFixedCells == hfAll || HoverFixedCells == hfFixedColumns;
+    if (ARow < FixedRows() && ACol >= 0) return HoverFixedCells == hfAll || HoverFixedCells == hfFixedRows;
+    return false;
+}
+
 void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     FDownPos = TPoint(X, Y);
+    if (Button == mbRight && !Shift.Contains(ssDouble)) {
+        // The right button moves the current cell only with SelectOnRightClick.
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        if (c < 0 || r < 0 || c >= ColCount() || r >= RowCount()) return;
+        if (FMouseActions->SelectOnRightClick && c >= FixedCols() && r >= FixedRows() &&
+            !(FMouseActions->DisjunctCellSelect() && GetSelectedCells(c, r))) {
+            if (IsSelected(c, r) && !(c == Col() && r == Row())) {
+                bool can = true;
+                if (OnSelectCell) OnSelectCell(this, c, r, can);
+            } else if (c != Col() || r != Row()) {
+                const TPoint b = BaseCell(RealColIndex(c), r);
+                MoveColRow(DisplColIndex(b.X), b.Y, true, true);
+            }
+            if (FMouseActions->DisjunctRowSelect()) {
+                if (Shift.Contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl) SetRowSelect(r, !GetRowSelect(r));
+                else {
+                    ClearRowSelect();
+                    SetRowSelect(r, true);
+                }
+            }
+        }
+        if (OnRightClickCell) OnRightClickCell(this, r, c);
+        return;
+    }
     if (Button != mbLeft || Shift.Contains(ssDouble)) {
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         return;
@@ -87,10 +120,39 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 
 void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    TBaseGrid::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
+    const TGridRect before = Selection();
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
+    // Disjunct cells: Shift adds, Ctrl flips, a plain release makes the cell the only one.
+    if (Button == mbLeft && FMouseActions->DisjunctCellSelect() && c >= FixedCols() && r >= FixedRows() &&
+        c < ColCount() && r < RowCount()) {
+        bool can = true;
+        if (OnSelectCell) OnSelectCell(this, c, r, can);
+        if (can) {
+            if (Shift.Contains(ssShift)) SetSelectedCells(c, r, true);
+            else if (Shift.Contains(ssCtrl)) SetSelectedCells(c, r, !GetSelectedCells(c, r));
+            else {
+                for (int i = SelectedCellsCount() - 1; i >= 0; --i) {
+                    const TGridCoord k = GetSelectedCell(i);
+                    SetSelectedCells(k.X, k.Y, false);
+                }
+                SetSelectedCells(c, r, true);
+            }
+            const TGridRect s = Selection();
+            if (s.Right > s.Left || s.Bottom > s.Top)
+                for (int y = s.Top; y <= s.Bottom; ++y)
+                    for (int x = s.Left; x <= s.Right; ++x)
+                        if (!GetSelectedCells(x, y)) SetSelectedCells(x, y, true);
+        }
+    }
+    if (Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick))
+        FireSelectionChanged(before.Left, before.Top, before.Right, before.Bottom);
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    if (!(Selection() == before)) {
+        const TGridRect s = Selection();
+        FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+    }
+    if (Button != mbLeft) return;
     if (c >= FixedCols() && r >= 0 && c < ColCount() && r < RowCount() && OnCheckBoxMouseUp) {
         const int rc = RealColIndex(c);
         bool state = false;

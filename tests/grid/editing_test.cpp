@@ -92,6 +92,20 @@ TEST_F(EditingTest, ClickOnADataCheckBoxFlipsItAndFiresItsEventsInOrder)
     EXPECT_EQ(Log.back(), "clickcell 5,1");
 }
 
+TEST_F(EditingTest, RightClickReportsTheCellAndMovesOnlyWhenAskedTo)
+{
+    Click(5, 2);
+    Grid->OnRightClickCell = [&](TObject*, int r, int c) { Log.push_back(Cat("right ", IntToStr(r), ",", IntToStr(c))); };
+    UserRightClick(Grid, Mid(6, 4).X, Mid(6, 4).Y);
+    EXPECT_EQ(Log, (std::vector<String>{"right 4,6"}));
+    EXPECT_EQ(Grid->Col(), 5);
+    EXPECT_EQ(Grid->Row(), 2);
+    Grid->MouseActions()->SelectOnRightClick = true;
+    UserRightClick(Grid, Mid(6, 4).X, Mid(6, 4).Y);
+    EXPECT_EQ(Grid->Col(), 6);
+    EXPECT_EQ(Grid->Row(), 4);
+}
+
 TEST_F(EditingTest, EndOfAnEditPostsGridEditDoneAndTheHandlerSeesTheNewValue)
 {
     Grid->OnEditingDone = [&](TObject*) { Log.push_back("editingdone"); };
