@@ -1192,6 +1192,10 @@ public:
     bool Modified = false;
     int MaxComboLength = 0;
     bool EditWithTags = false;
+    // Typed text is completed from LookupItems; with LookupHistory each edited text joins them.
+    bool Lookup = false;
+    bool LookupCaseSensitive = false;
+    bool LookupHistory = false;
     String ValidChars;
 
     TClickCellEvent OnClickCell;

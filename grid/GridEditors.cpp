@@ -7,7 +7,9 @@
 
 #include "grid/ExtGrid.h"
 #include "grid/GridTextUtils.h"
+#include "platform/gui/Clipbrd.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Unicode.h"
 
 // ---------------------------------------------------------------- default text editor
 
@@ -102,6 +104,8 @@ void TExtInplaceEdit::WndProc(TMessage& msg)
             return;
         }
         FExtGrid->FStartEditChar = 0;
+        if (FExtGrid->LookupHistory && !Text().empty() && FExtGrid->LookupItems()->IndexOf(Text()) < 0)
+            FExtGrid->LookupItems()->Add(Text());
         const HWND to = HWND(msg.WParam);
         if (to != FExtGrid->Handle() && FExtGrid->EditMode) {
             // Leaving for another control: the text is validated and stored.
@@ -127,10 +131,22 @@ void TExtInplaceEdit::WndProc(TMessage& msg)
         }
         return;
     }
+    case WM_PASTE:
+        Paste();
+        return;
     case WM_CHAR: {
         WideChar ch = WideChar(msg.WParam);
         const bool ctrl = KeyboardStateToShiftState().Contains(ssCtrl);
         if (ch == 1 && ctrl) return;
+        // The clipboard keys: paste goes through the kind's rules, copy and cut as they are.
+        if (ch == 22) {
+            Paste();
+            return;
+        }
+        if (ch == 3 || ch == 24) {
+            TInplaceEdit::WndProc(msg);
+            return;
+        }
         bool beep = false;
         if (!AcceptChar(ch, beep)) {
             if (beep) MessageBeep(0);
@@ -235,6 +251,85 @@ void TExtInplaceEdit::KeyPress(WideChar& key)
         return;
     }
     TInplaceEdit::KeyPress(key);
+}
+
+void TExtInplaceEdit::KeyUp(WORD& key, TShiftState shift)
+{
+    TInplaceEdit::KeyUp(key, shift);
+    // Deleting is never undone by a completion.
+    if (key == VK_BACK || key == VK_DELETE) FWorkmode = false;
+    else if (key != VK_RETURN && key != VK_UP && key != VK_DOWN) FWorkmode = true;
+    if (key != 0 && key != VK_BACK && key != VK_DELETE) DoChange();
+}
+
+void TExtInplaceEdit::DoChange()
+{
+    TExtStringGrid* g = FExtGrid;
+    if (!FWorkmode || SelLength() > 0 || !g->Lookup || g->LookupItems()->Count() == 0) return;
+    const std::u16string text = Utf8ToUtf16(Text());
+    const int caret = SelStart();
+    if (caret <= 0) return;
+    std::u16string typed = text.substr(0, size_t(caret));
+    const String typedUtf8 = Utf16ToUtf8(typed);
+    const String key = g->LookupCaseSensitive ? typedUtf8 : UpperCase(typedUtf8);
+    for (int i = 0; i < g->LookupItems()->Count(); ++i) {
+        const String item = g->LookupItems()->Strings(i);
+        const String cmp = g->LookupCaseSensitive ? item : UpperCase(item);
+        if (cmp.compare(0, key.size(), key) != 0) continue;
+        const std::u16string witem = Utf8ToUtf16(item);
+        if (witem.size() <= typed.size()) return;
+        const std::u16string completed = typed + witem.substr(typed.size(), 255);
+        SetText(Utf16ToUtf8(completed));
+        SetSelStart(int(typed.size()));
+        SetSelLength(int(completed.size() - typed.size()));
+        return;
+    }
+}
+
+void TExtInplaceEdit::Paste()
+{
+    TExtStringGrid* g = FExtGrid;
+    String text = Clipboard()->AsText();
+    if (text.empty()) return;
+    const int limit = MaxLength();
+    std::u16string w = Utf8ToUtf16(text);
+    if (limit >= 1 && int(w.size()) > limit) return;
+    if (w.size() >= 2 && w.compare(w.size() - 2, 2, u"\r\n") == 0) w.resize(w.size() - 2);
+    else if (!w.empty() && w.back() == u'\n') w.pop_back();
+    const std::u16string cur = Utf8ToUtf16(Text());
+    const int start = SelStart(), len = SelLength();
+    std::u16string next = cur.substr(0, size_t(start)) + w + cur.substr(size_t(start + len));
+    if (limit >= 1 && int(next.size()) > limit) return;
+    String result = Utf16ToUtf8(next);
+    const int kind = GetNumberKind(result);
+    const bool hasMinus = result.find('-') != String::npos;
+    switch (g->EditControl) {
+    case edNumeric:
+        if (kind != 0) return;
+        break;
+    case edPositiveNumeric:
+        if (kind != 0 || hasMinus) return;
+        break;
+    case edFloat:
+        if (kind != 0 && kind != 1) return;
+        break;
+    case edPositiveFloat:
+        if ((kind != 0 && kind != 1) || hasMinus) return;
+        break;
+    case edValidChars:
+        for (char ch : result)
+            if (g->ValidChars.find(ch) == String::npos) return;
+        break;
+    case edMixedCase: result = ToMixedCase(result); break;
+    case edUpperCase:
+    case edCapital: result = UpperCase(result); break;
+    case edLowerCase: result = LowerCase(result); break;
+    default: break;
+    }
+    SetText(result);
+    g->SetCurrentEditText(result);
+    SetSelStart(start + (len > 0 ? 0 : int(w.size())));
+    SetSelLength(len > 0 ? int(w.size()) : 0);
 }
 
 void TExtInplaceEdit::Change()

@@ -25,9 +25,17 @@ public:
 protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(WideChar& key) override;
+    void KeyUp(WORD& key, TShiftState shift) override;
     void Change() override;
 
+public:
+    // The lookup completion after a key release.
+    void DoChange();
+
 private:
+    // Pastes the clipboard's text as the cell's kind allows, within the length limit.
+    void Paste();
+    bool FWorkmode = true;
     // False when the kind refuses the character (beep set when it says so).
     bool AcceptChar(WideChar& ch, bool& beep);
     void AfterRefusal();

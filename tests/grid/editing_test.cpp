@@ -6,6 +6,7 @@
 
 #include "colgrid_fixture.h"
 #include "grid/GridPanels.h"
+#include "platform/gui/Clipbrd.h"
 #include "platform/gui/UserInput.h"
 
 namespace {
@@ -286,6 +287,54 @@ TEST_F(EditingTest, CharacterFiltersByEditorKind)
         Key(VK_RETURN);
         EXPECT_EQ(Cell(5, 2), k.stored);
     }
+}
+
+TEST_F(EditingTest, PasteFollowsTheKindAndTheLengthLimit)
+{
+    struct Case {
+        TEditorType kind;
+        int limit;
+        const char* clip;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {edNumeric, 0, "-5", "-5"},  {edNumeric, 0, "5-", ""},      {edPositiveNumeric, 0, "-5", ""},
+        {edFloat, 0, "-1.25", "-1.25"}, {edUpperCase, 0, "abc", "ABC"}, {edNormal, 5, "123456", ""},
+        {edNormal, 0, "12345\r\n", "12345"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.clip);
+        Grid->Columns()->Items(5)->SetEditor(k.kind);
+        Grid->Columns()->Items(5)->SetEditLength(k.limit);
+        Grid->SetCellEx(5, 2, "");
+        Click(6, 2);
+        Click(5, 2);
+        Key(VK_F2);
+        Clipboard()->SetAsText(k.clip);
+        Key('V', TShiftState{ssCtrl});
+        Key(VK_RETURN);
+        EXPECT_EQ(Cell(5, 2), k.stored);
+    }
+}
+
+TEST_F(EditingTest, TypedTextIsCompletedFromTheLookupItems)
+{
+    Grid->Lookup = true;
+    Grid->LookupItems()->Add("Alpha");
+    Grid->LookupItems()->Add("Beta");
+    Click(5, 2);
+    Key(VK_F2);
+    Key('A', TShiftState{ssCtrl});
+    Key(VK_BACK);
+    Type("b");
+    TInplaceEdit* ed = Grid->InplaceEditor();
+    ASSERT_TRUE(ed && ed->Visible());
+    EXPECT_EQ(ed->Text(), "beta");
+    EXPECT_EQ(ed->SelText(), "eta");
+    Key(VK_BACK);
+    EXPECT_EQ(ed->Text(), "b");
+    Key(VK_RETURN);
+    EXPECT_EQ(Cell(5, 2), "b");
 }
 
 // ---------------------------------------------------------------- a user session
