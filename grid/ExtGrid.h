@@ -1236,6 +1236,9 @@ public:
     WideChar FStartEditChar = 0;
     int FComboIdx = -1;
     bool LButFlg = false;
+    // Set by an edit link that moves the focus itself; the grid ignores the focus it
+    // gets then, once.
+    bool InvokedFocusChange = false;
 
 protected:
     friend class TExtInplaceEdit;
@@ -1351,6 +1354,11 @@ protected:
     // synchronised grid scrolls along (ExtGrid_ScrollFollow.cpp).
     void TopLeftChanged() override;
     int FOldLeftCol = 0, FOldTopRow = 0;
+    // Focus arriving and leaving: AlwaysEdit opens the editor, a focus change made by an
+    // edit link is ignored once, an editor being closed keeps the grid from reacting.
+    void DoEnter() override;
+    void DoExit() override;
+    bool HandleFocusMessage(TMessage& msg);
     // A header cell that reacts to the mouse by HoverFixedCells.
     bool IsHoverFixedCell(int ACol, int ARow);
     // ---- mouse move and leave (ExtGrid_MouseMove.cpp) ----

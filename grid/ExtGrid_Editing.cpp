@@ -338,8 +338,10 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
                 FLastValidation = false;
                 // Back to the old cell with its editor; the cell holds the old text, or the
                 // text the handler put there.
+                const String oldText = FOldCellText;
                 HideEditor();
-                SetCellEx(RCol, row, Value == NewValue ? FOldCellText : Value);
+                SetCellEx(RCol, row, Value == NewValue ? oldText : Value);
+                FOldCellText = oldText;
                 const int oc = FOldCol;
                 if (Col() != oc || Row() != row) {
                     FForceSel = true;
@@ -486,6 +488,7 @@ bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
         return true;
     }
     if (msg.Msg == WM_MOUSEWHEEL) return HandleWheel(msg);
+    if (msg.Msg == WM_SETFOCUS || msg.Msg == WM_KILLFOCUS) return HandleFocusMessage(msg);
     if (msg.Msg == WM_CHAR) {
         WideChar ch = WideChar(msg.WParam);
         const bool alt = (msg.LParam & KF_ALTDOWN_LPARAM) != 0;
@@ -512,4 +515,60 @@ bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
         }
     }
     return false;
+}
+
+// ---------------------------------------------------------------- focus
+
+bool TExtStringGrid::HandleFocusMessage(TMessage& msg)
+{
+    if (msg.Msg == WM_KILLFOCUS) {
+        if (FBlockKill) {
+            msg.Result = 1;
+            return true;
+        }
+        return false;
+    }
+    if (InvokedFocusChange) {
+        // The edit link moved the focus: this arrival is its own, the next one is not.
+        InvokedFocusChange = false;
+        return true;
+    }
+    TBaseGrid::WndProc(msg);
+    const int rc = RealColIndex(Col());
+    if (Col() >= ColCount() || Row() >= RowCount() || HasCheckBox(rc, Row())) return true;
+    if (FNavigation->AlwaysEdit && FGridState == gsNormal && EditControl == edNormal && !EditMode) {
+        TExtInplaceEdit* ne = NormalEdit();
+        const bool fromEditor = ne && HWND(msg.WParam) == ne->Handle();
+        if (!fromEditor) {
+            bool CanEdit = Options().Contains(goEditing) || FEditDisabled;
+            FireCanEditCell(rc, Row(), CanEdit);
+            const bool visible = Col() >= LeftCol() && Col() < LeftCol() + VisibleColCount() + 1 && Row() >= TopRow() &&
+                                 Row() < TopRow() + VisibleRowCount() + 1;
+            if (CanEdit && visible && (ne || (!FMouseActions->DirectEdit && !FControlLook->DropDownAlwaysVisible))) {
+                if (!Options().Contains(goEditing)) UpdateEditingFor(Col(), Row());
+                ShowInplaceEdit();
+                msg.Result = 0;
+            }
+        }
+    }
+    return true;
+}
+
+void TExtStringGrid::DoEnter()
+{
+    if (FBlockFocus || FValidating) return;
+    struct Finally {
+        TExtStringGrid* g;
+        ~Finally() { g->StoreOldCellValue(g->Col(), g->Row()); }
+    } fin{this};
+    TBaseGrid::DoEnter();
+    if (Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit) UpdateEditingFor(Col(), Row());
+}
+
+void TExtStringGrid::DoExit()
+{
+    if (FBlockKill) return;
+    if (FMouseActions->DisjunctRowSelect() && FSelChange) SelectionToRowSelect(false);
+    FSelChange = false;
+    TBaseGrid::DoExit();
 }

@@ -7,6 +7,7 @@
 #include "colgrid_fixture.h"
 #include "grid/GridPanels.h"
 #include "platform/gui/Clipbrd.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/gui/UserInput.h"
 
 namespace {
@@ -174,6 +175,34 @@ TEST_F(EditingTest, EditingFollowsTheColumnsReadOnlyFlag)
     Key(VK_RETURN);
     EXPECT_EQ(presses, 1);
     EXPECT_FALSE(Grid->EditorMode());
+}
+
+TEST_F(EditingTest, AlwaysEditOpensTheEditorWhenTheFocusArrives)
+{
+    auto* other = new TEdit(Form);
+    other->SetParent(Form);
+    other->SetBounds(0, 405, 100, 14);
+    Grid->Navigation()->AlwaysEdit = true;
+    Click(5, 2);
+    UserFocus(other);
+    EXPECT_FALSE(Grid->EditorMode());
+    UserFocus(Grid);
+    EXPECT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+    // Not on a check-box cell.
+    Grid->SetCol(1);
+    UserFocus(other);
+    UserFocus(Grid);
+    EXPECT_FALSE(Grid->InplaceEditor()->Visible());
+    // A focus change made by an edit link is ignored once only.
+    Click(5, 2);
+    UserFocus(other);
+    Grid->InvokedFocusChange = true;
+    UserFocus(Grid);
+    EXPECT_FALSE(Grid->InplaceEditor()->Visible());
+    EXPECT_FALSE(Grid->InvokedFocusChange);
+    UserFocus(other);
+    UserFocus(Grid);
+    EXPECT_TRUE(Grid->InplaceEditor()->Visible());
 }
 
 TEST_F(EditingTest, RefusedValidationKeepsTheEditorOnTheOldCell)
