@@ -1,6 +1,8 @@
 // Keys on the grid: Enter and F2 on cells that may or may not be edited, Space on
 // check boxes, Tab through the cells that can take it, the advance after an edit, and
 // the key-press event that the window hears before the grid's own Enter handling.
+#include <algorithm>
+
 #include "grid/ExtGrid.h"
 
 namespace {
@@ -67,7 +69,56 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
     }
     if (IsArrow(Key) || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_HOME || Key == VK_END)
         if (EditMode && !EditorMode()) HideInplaceEdit();
+    const int lastData = RowCount() - FixedFooters - 1;
+    // Home and End by the HomeEndKey setting.
+    if ((Key == VK_HOME || Key == VK_END) && !Shift.Contains(ssCtrl) && RowCount() > FixedRows()) {
+        const THomeEndAction he = FNavigation->HomeEndKey;
+        if (he == heFirstLastCell) {
+            if (Key == VK_HOME) MoveColRow(FixedCols(), FixedRows(), true, true);
+            else MoveColRow(ColCount() - 1, RowCount() - 1, true, true);
+            Key = 0;
+            return;
+        }
+        if (he == heFirstLastRow) {
+            const int r = Key == VK_HOME ? FixedRows() : std::max(FixedRows(), lastData);
+            MoveColRow(Col(), r, !Shift.Contains(ssShift), true);
+            Key = 0;
+            return;
+        }
+    }
+    // Ctrl+A selects every scrollable cell.
+    if (Key == 'A' && Shift == TShiftState{ssCtrl} &&
+        (Options().Contains(goRangeSelect) || Options().Contains(goRowSelect))) {
+        if (FMouseActions->DisjunctRowSelect())
+            for (int r = FixedRows(); r < RowCount(); ++r) SetRowSelect(r, true);
+        SetSelection(TGridRect(FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1));
+        Key = 0;
+        return;
+    }
+    const TGridCoord before(Col(), Row());
+    const WORD key = Key;
     TBaseGrid::KeyDown(Key, Shift);
+    // Loop and snake: a key that could not move off an edge goes on at the far side.
+    const TCursorAdvance ca = FNavigation->CursorAdvance;
+    if (ca != caDefault && Shift.Empty() && Col() == before.X && Row() == before.Y && IsArrow(key)) {
+        const int firstCol = FixedCols(), lastCol = ColCount() - FixedRightCols - 1;
+        const int firstRow = FixedRows();
+        int c = Col(), r = Row();
+        if (key == VK_LEFT && c == firstCol) {
+            c = lastCol;
+            if (ca == caSnake && r > firstRow) --r;
+        } else if (key == VK_RIGHT && c == lastCol) {
+            c = firstCol;
+            if (ca == caSnake && r < lastData) ++r;
+        } else if (key == VK_UP && r == firstRow) {
+            r = lastData;
+            if (ca == caSnake && c > firstCol) --c;
+        } else if (key == VK_DOWN && r == lastData) {
+            r = firstRow;
+            if (ca == caSnake && c < lastCol) ++c;
+        }
+        if ((c != Col() || r != Row()) && c >= 0 && r >= 0) MoveColRow(c, r, true, true);
+    }
 }
 
 void TExtStringGrid::KeyPress(WideChar& Key)

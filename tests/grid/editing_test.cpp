@@ -177,6 +177,29 @@ TEST_F(EditingTest, EditingFollowsTheColumnsReadOnlyFlag)
     EXPECT_FALSE(Grid->EditorMode());
 }
 
+TEST_F(EditingTest, HomeEndAndLoopingCursorKeys)
+{
+    Click(5, 3);
+    Grid->Navigation()->HomeEndKey = heFirstLastCell;
+    Key(VK_END);
+    EXPECT_EQ(Grid->Col(), Grid->ColCount() - 1);
+    EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
+    Key(VK_HOME);
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Row(), 1);
+    Grid->Navigation()->CursorAdvance = caSnake;
+    Key(VK_LEFT);
+    EXPECT_EQ(Grid->Col(), Grid->ColCount() - 1);
+    EXPECT_EQ(Grid->Row(), 1);
+    Key(VK_RIGHT);
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_EQ(Grid->Row(), 2);
+    Grid->Navigation()->CursorAdvance = caLoop;
+    Key(VK_UP);
+    Key(VK_UP);
+    EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
+}
+
 TEST_F(EditingTest, AlwaysEditOpensTheEditorWhenTheFocusArrives)
 {
     auto* other = new TEdit(Form);
