@@ -1123,6 +1123,14 @@ public:
     // Tab and Shift+Tab; false when the key went to the parent.
     bool TabNavigate(bool Backward);
     bool CanTabTo(int ACol, int ARow);
+    // Down on the last data row with AppendOnArrowDown adds a row.
+    void AppendRowOnArrowDown();
+    // The current row is the last data row.
+    bool IsLastDataRow();
+    std::function<void(TObject* Sender, int ARow)> OnAutoAddRow;
+    std::function<void(TObject* Sender, int ARow)> OnAutoInsertRow;
+    std::function<void(TObject* Sender, int ARow)> OnAutoDeleteRow;
+    std::function<void(TObject* Sender, int ARow, bool& CanDelete)> OnCanDeleteRow;
     // The changing events for a move from the current cell to (ACol, ARow).
     virtual void FireCellChanging(int ACol, int ARow, bool& Allow);
     virtual void FireCheckBoxClick(int ACol, int ARow, bool State);

@@ -95,6 +95,44 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
         Key = 0;
         return;
     }
+    // Rows added, inserted and deleted from the keyboard.
+    if (Key == VK_DOWN && Shift.Empty() && FNavigation->AppendOnArrowDown && IsLastDataRow()) {
+        AppendRowOnArrowDown();
+        Key = 0;
+        return;
+    }
+    if (Key == VK_INSERT && Shift.Empty() && FNavigation->AllowInsertRow && !EditMode) {
+        bool can = true;
+        FireCanInsertRow(Row(), can);
+        if (can) {
+            const int at = FNavigation->InsertPosition == pInsertAfter ? Row() + 1 : Row();
+            InsertDisplayRows(at, 1);
+            if (OnAutoInsertRow) OnAutoInsertRow(this, at);
+            Modified = true;
+            SetRow(at);
+        }
+        Key = 0;
+        return;
+    }
+    if (Key == VK_DELETE && !Shift.Contains(ssAlt) && FNavigation->AllowDeleteRow && !EditMode &&
+        RowCount() > FixedRows() + FixedFooters) {
+        bool can = true;
+        if (OnCanDeleteRow) OnCanDeleteRow(this, RealRowIndex(Row()), can);
+        if (can) {
+            const int r = Row();
+            if (RowCount() - FixedRows() - FixedFooters > 1 || FixedRowAlways) {
+                RemoveDisplayRows(r, 1, true);
+            } else {
+                // The only data row stays, emptied.
+                for (int c = 0; c < TotalColCount(); ++c) SetCellEx(c, r, "");
+            }
+            if (OnAutoDeleteRow) OnAutoDeleteRow(this, r);
+            StoreOldCellValue(Col(), Row());
+            Modified = true;
+        }
+        Key = 0;
+        return;
+    }
     const TGridCoord before(Col(), Row());
     const WORD key = Key;
     TBaseGrid::KeyDown(Key, Shift);
@@ -245,4 +283,21 @@ void TExtStringGrid::AdvanceToNextCell(int ACol, int ARow, bool ShowEditor, bool
     }
     FocusCell(c, r, true);
     if (ShowEditor && AutoEdit && FNavigation->AdvanceAutoEdit && IsEditable(Col(), Row())) ShowInplaceEdit();
+}
+
+bool TExtStringGrid::IsLastDataRow()
+{
+    if (FFloatingFooter && FFloatingFooter->Visible) return Row() == RowCount() - 2;
+    return Row() == RowCount() - FixedFooters - 1;
+}
+
+void TExtStringGrid::AppendRowOnArrowDown()
+{
+    bool can = true;
+    FireCanAddRow(can);
+    if (!can) return;
+    const int at = RowCount() - FixedFooters - ((FFloatingFooter && FFloatingFooter->Visible) ? 1 : 0);
+    InsertDisplayRows(at, 1);
+    SetRow(at);
+    if (OnAutoAddRow) OnAutoAddRow(this, at);
 }

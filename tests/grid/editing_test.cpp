@@ -200,6 +200,31 @@ TEST_F(EditingTest, HomeEndAndLoopingCursorKeys)
     EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
 }
 
+TEST_F(EditingTest, RowsAddedInsertedAndDeletedFromTheKeyboard)
+{
+    const int rows = Grid->RowCount();
+    std::vector<String> events;
+    Grid->OnAutoAddRow = [&](TObject*, int r) { events.push_back(Cat("add ", IntToStr(r))); };
+    Grid->OnAutoInsertRow = [&](TObject*, int r) { events.push_back(Cat("insert ", IntToStr(r))); };
+    Grid->OnAutoDeleteRow = [&](TObject*, int r) { events.push_back(Cat("delete ", IntToStr(r))); };
+    Grid->Navigation()->AppendOnArrowDown = true;
+    Click(5, rows - 1);
+    Key(VK_DOWN);
+    EXPECT_EQ(Grid->RowCount(), rows + 1);
+    EXPECT_EQ(Grid->Row(), rows);
+    Grid->Navigation()->AllowInsertRow = true;
+    Grid->Navigation()->AllowDeleteRow = true;
+    Click(5, 2);
+    Key(VK_INSERT);
+    EXPECT_EQ(Grid->RowCount(), rows + 2);
+    EXPECT_EQ(Cell(5, 2), "");
+    EXPECT_EQ(Cell(5, 3), "V43");
+    Key(VK_DELETE);
+    EXPECT_EQ(Grid->RowCount(), rows + 1);
+    EXPECT_EQ(Cell(5, 2), "V43");
+    EXPECT_EQ(events, (std::vector<String>{Cat("add ", IntToStr(rows)), "insert 2", "delete 2"}));
+}
+
 TEST_F(EditingTest, AlwaysEditOpensTheEditorWhenTheFocusArrives)
 {
     auto* other = new TEdit(Form);
