@@ -1191,6 +1191,9 @@ public:
     bool FUseEnabledRows = false;
     // The process-wide number of the "GridEditDone" message.
     static unsigned GridEditDoneMessage();
+    // The note shown under the editor of a refused value (InvalidEntryTitle and
+    // InvalidEntryText); nullptr until a refusal needed it.
+    THTMLHintWindow* InvalidEntryBalloon() const { return FInvalidBalloon; }
 
     bool EditMode = false;
     TEditorType EditControl = edNormal;
@@ -1274,6 +1277,9 @@ protected:
     TPoint FDownPos;
     bool FDblClk = false;
     int FLastTabCol = -1, FLastTabRow = -1;
+    THTMLHintWindow* FInvalidBalloon = nullptr;
+    void ShowInvalidEntryBalloon();
+    void HideInvalidEntryBalloon();
 
     // ---- hints (ExtGrid_Hints.cpp) and the owner form's resize chain (ExtGrid_OwnerForm.cpp) ----
 public:

@@ -6,6 +6,7 @@
 
 #include "grid/ExtGrid.h"
 #include "grid/GridFocusWindow.h"
+#include "grid/GridPanels.h"
 #include "grid/GridUndoRedo.h"
 
 unsigned TExtStringGrid::GridEditDoneMessage()
@@ -353,12 +354,41 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
                 EditMode = true;
                 ShowInplaceEdit();
                 FValidating = true;
+                ShowInvalidEntryBalloon();
             }
             FOldCellText = GetGridCell(RCol, row);
         }
     }
-    if (Valid) HideFocusWindow();
+    if (Valid) {
+        HideFocusWindow();
+        HideInvalidEntryBalloon();
+    }
     return Valid;
+}
+
+void TExtStringGrid::ShowInvalidEntryBalloon()
+{
+    if (InvalidEntryTitle.empty() && InvalidEntryText.empty()) return;
+    String text = InvalidEntryTitle;
+    if (!text.empty() && !InvalidEntryText.empty()) text += ": ";
+    text += InvalidEntryText;
+    if (!FInvalidBalloon) {
+        FInvalidBalloon = new THTMLHintWindow(this);
+        FInvalidBalloon->SetParent(this);
+    }
+    FInvalidBalloon->SetColor(HintColor);
+    FInvalidBalloon->SetCaption(text);
+    const TRect R = CellRect(Col(), Row());
+    TCanvas* c = Canvas();
+    c->Font()->Assign(*Font());
+    FInvalidBalloon->SetBounds(R.Left, R.Bottom + 2, c->TextWidth(text) + 16, c->TextHeight(text) + 6);
+    FInvalidBalloon->Show();
+    FInvalidBalloon->BringToFront();
+}
+
+void TExtStringGrid::HideInvalidEntryBalloon()
+{
+    if (FInvalidBalloon) FInvalidBalloon->Hide();
 }
 
 // ---------------------------------------------------------------- switching editing per cell

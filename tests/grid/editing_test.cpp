@@ -267,10 +267,14 @@ TEST_F(EditingTest, RefusedValidationKeepsTheEditorOnTheOldCell)
     EXPECT_EQ(Cell(5, 2), old);
     ASSERT_TRUE(Grid->InplaceEditor()->Visible());
     EXPECT_EQ(Grid->InplaceEditor()->Text(), "bad");
+    ASSERT_TRUE(Grid->InvalidEntryBalloon());
+    EXPECT_TRUE(Grid->InvalidEntryBalloon()->Visible());
+    EXPECT_EQ(Grid->InvalidEntryBalloon()->Caption(), "not allowed");
     Key('A', TShiftState{ssCtrl});
     Type("good");
     Key(VK_RETURN);
     EXPECT_EQ(Cell(5, 2), "good");
+    EXPECT_FALSE(Grid->InvalidEntryBalloon()->Visible());
 }
 
 TEST_F(EditingTest, ListCellOpensAtTheFirstItemWhenItsTextIsNotInTheList)
