@@ -1373,8 +1373,14 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     bool HandleFocusMessage(TMessage& msg);
-    // A header cell that reacts to the mouse by HoverFixedCells.
+public:
+    // Picks the item of the radio group (ACol displayed) under a point given relative
+    // to the cell; OnRadioClick reports it.
+    void RadioGroupClick(int ACol, int ARow, int XOffset, int YOffset);
+    std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
     bool IsHoverFixedCell(int ACol, int ARow);
+
+protected:
     // ---- mouse move and leave (ExtGrid_MouseMove.cpp) ----
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseLeave() override;

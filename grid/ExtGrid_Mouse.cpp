@@ -2,6 +2,8 @@
 // other cells make them current (and show the editor on the current editable cell)
 // before the window hears OnClickCell, and double clicks size a column on its header
 // border or report OnDblClickCell.
+#include <algorithm>
+
 #include "grid/ExtGrid.h"
 
 void TExtStringGrid::FireCheckBoxClick(int ACol, int ARow, bool State)
@@ -96,6 +98,18 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
     const bool fixedArea = c < FixedCols() || r < FixedRows();
     if (fixedArea || IsFixed(c, r)) HideInplaceEdit();
+    const int rcol = RealColIndex(c);
+    if (IsRadio(rcol, r)) {
+        bool CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;
+        FireCanEditCell(rcol, r, CanEdit);
+        if (CanEdit || FControlLook->RadioAlwaysActive) {
+            HideInplaceEdit();
+            const TRect R = CellRect(c, r);
+            RadioGroupClick(c, r, X - R.Left, Y - R.Top);
+            if (CanFocus() && !Focused()) SetFocus();
+            return;
+        }
+    }
     // Check boxes and radio buttons change on the press; no cell click follows.
     if (CheckBoxClickAt(c, r, X, Y)) return;
     if (!fixedArea && IsFixed(c, r)) {
@@ -196,4 +210,35 @@ void TExtStringGrid::DblClick()
     }
     TBaseGrid::DblClick();
     if (r >= 0 && OnDblClickCell) OnDblClickCell(this, r, c);
+}
+
+void TExtStringGrid::RadioGroupClick(int ACol, int ARow, int XOffset, int YOffset)
+{
+    const int rc = RealColIndex(ACol);
+    TCanvas* cv = Canvas();
+    cv->Font()->Assign(*GetCellFont(rc, ARow));
+    const bool fixed = ACol < FixedCols() || ARow < FixedRows() || IsFixed(ACol, ARow);
+    if (!fixed && (ACol != Col() || ARow != Row())) MoveColRow(ACol, ARow, true, true);
+    TCellGraphic* g = GetCellGraphic(rc, ARow);
+    TStringList* items = GetRadioStrings(rc, ARow);
+    if (!g || !items) return;
+    const int size = 16;
+    const bool horizontal = g->CellBoolean;
+    int found = -1, pos = 0;
+    for (int i = 0; i < items->Count(); ++i) {
+        const int span = horizontal ? cv->TextWidth(items->Strings(i)) + size : std::max(size, cv->TextHeight("gh"));
+        const int at = horizontal ? XOffset : YOffset;
+        if (at >= pos && at < pos + span) {
+            found = i;
+            break;
+        }
+        pos += span;
+    }
+    // A point beyond the last item picks nothing.
+    if (found < 0) return;
+    if (g->CellIndex < 0) SetCellEx(rc, ARow, items->Strings(found));
+    else g->CellIndex = found;
+    SetCellEx(rc, ARow, GetCellEx(rc, ARow));
+    SetRadioIdx(rc, ARow, found);
+    if (OnRadioClick) OnRadioClick(this, ACol, ARow, found);
 }

@@ -186,4 +186,31 @@ TEST_F(EditingCalcTest, SavedCellTexts)
     EXPECT_EQ(Grid->GetCellEx(3, 3), "[in]");
 }
 
+TEST_F(EditingCalcTest, RadioGroupClickPicksTheItemUnderThePoint)
+{
+    Fill(4, 4);
+    Grid->SetOptions(Grid->Options() << goEditing);
+    Grid->SetColWidths(2, 300);
+    TStringList* items = Grid->CreateRadio(2, 2, 1, 0);
+    items->Add("One");
+    items->Add("Two");
+    items->Add("Three");
+    int picked = -2;
+    Grid->OnRadioClick = [&](TObject*, int, int, int idx) { picked = idx; };
+    const TRect R = Grid->CellRect(2, 2);
+    const int x = R.Left + Grid->Canvas()->TextWidth("One") + 16 + 4;
+    UserClick(Grid, x, (R.Top + R.Bottom) / 2);
+    EXPECT_EQ(picked, 1);
+    int idx = -1;
+    EXPECT_TRUE(Grid->GetRadioIdx(2, 2, idx));
+    EXPECT_EQ(idx, 1);
+    EXPECT_EQ(Grid->Col(), 2);
+    // Beyond the last item nothing is picked, the cell still becomes current.
+    picked = -2;
+    Grid->SetCol(1);
+    UserClick(Grid, R.Right - 3, (R.Top + R.Bottom) / 2);
+    EXPECT_EQ(picked, -2);
+    EXPECT_EQ(Grid->Col(), 2);
+}
+
 }  // namespace
