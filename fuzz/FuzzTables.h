@@ -1,0 +1,76 @@
+#pragma once
+// What the two table editor targets share: an editor's file read as the editor reads it
+// (over tables in memory shaped by its description, so no window is needed), and the
+// promise that what the loader accepted the writer writes whole and reads back the same.
+#include <memory>
+
+#include "editors/fieldbus/frame/UTableFile.h"
+#include "fuzz/FuzzCommon.h"
+#include "tests/shell/memory_rows.h"
+
+namespace fuzz {
+
+class TTables {
+public:
+    explicit TTables(TEditorDesc Desc) : FDesc(std::move(Desc))
+    {
+        for (const TTableDesc& t : FDesc.Tables) {
+            auto g = std::make_unique<TMemoryRows>(t.Col_Count(), t.Rows + 1);
+            for (int c = 0; c < t.Col_Count(); ++c) {
+                if (t.Columns[size_t(c)].Kind == ckCheckBox) g->CheckColumn(c);
+                if (t.Columns[size_t(c)].Hidden) g->Hide(c);
+            }
+            FGrids.push_back(g.get());
+            FOwned.push_back(std::move(g));
+        }
+    }
+
+    // The tables as a showing leaves them before the file is read.
+    void Reset()
+    {
+        for (size_t t = 0; t < FDesc.Tables.size(); ++t) Reset_Table(FDesc.Tables[t], *FOwned[t]);
+    }
+
+    // The file's text as the editor's writer makes it from the tables.
+    String Written()
+    {
+        TXMLDocument Doc;
+        Write_Tables(FDesc, Doc, FGrids);
+        return Doc.SaveToXML();
+    }
+
+    // One input: the file put in place and loaded as a showing loads it. A refusal must be
+    // one of our errors (anything else escapes to libFuzzer). A file that loads is written,
+    // the written text loaded into fresh tables and written again: the two texts agree.
+    void Run(std::string_view Input, const String& File_Name)
+    {
+        const String File = PathJoin(Scratch_Folder(), File_Name);
+        WriteFileAtomic(File, Input);
+        Reset();
+        try {
+            Load_Tables(FDesc, File, FGrids);
+        } catch (const Exception&) {
+            return;
+        }
+        // The editor's OK runs the checks on whatever the file left in the tables.
+        (void)Check_Tables(FDesc, FGrids);
+        const String First = Written();
+        WriteFileAtomic(File, First);
+        Reset();
+        try {
+            Load_Tables(FDesc, File, FGrids);
+        } catch (const Exception& e) {
+            Fail("the written file loads again", Printable(String(e.what()) + " | " + First));
+        }
+        const String Second = Written();
+        Check(First == Second, "write -> load -> write gives the same bytes",
+              Printable(First) + "\n*** " + Printable(Second));
+    }
+
+private:
+    TEditorDesc FDesc;
+    TTableGrids FGrids;
+    std::vector<std::unique_ptr<TMemoryRows>> FOwned;
+};
+
+}  // namespace fuzz
