@@ -165,6 +165,8 @@ TExtColumnGrid* TFTableEditor::Make_Grid(const TTableDesc& Desc, TWinControl* Pa
     g->SetFixedCols(1);
     g->SetFixedRows(1);
     g->SetShowHint(FDesc.Tables_Show_Hints);
+    // Tab walks along the row like Enter does with the jump option, instead of leaving the table.
+    g->SetOptions(g->Options() << goTabs);
     for (int c = 0; c < Desc.Col_Count(); ++c) {
         const TColumnDesc& d = Desc.Columns[size_t(c)];
         TGridColumnItem* item = g->Columns()->Items(c);
