@@ -15,30 +15,13 @@
 #include "shell/UFormTable.h"
 #include "shell/ULanguage.h"
 #include "shell/UNew_Project.h"
+#include "tests/common/program_fixture.h"
 
 namespace {
 
-class ParGenInProgram : public ::testing::Test {
+class ParGenInProgram : public ProgramFixture {
 protected:
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/pargen-main-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        Dir = tmpl;
-        Program_Folder_Override = Dir;
-        Plug_Shell_Windows();
-        Plug_ParGen_Window();
-        Create_Windows();
-        ASSERT_NE(FDuvazaradFirmWare, nullptr);
-    }
-    void TearDown() override
-    {
-        Free_Windows();
-        Program_Folder_Override.clear();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
-    }
-    String Dir;
+    void SetUp() override { Start_Program({Plug_ParGen_Window}); }
 };
 
 }  // namespace

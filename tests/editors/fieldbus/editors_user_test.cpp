@@ -13,6 +13,7 @@
 #include "shell/UDuvazaradFirmWare.h"
 #include "shell/UFormTable.h"
 #include "shell/UNew_Project.h"
+#include "tests/common/program_fixture.h"
 #include "tests/editors/fieldbus/window_fixture.h"
 
 namespace {
@@ -105,46 +106,21 @@ void Enter_Rule(TExtColumnGrid* G, int r, const TUserRule& u)
 
 // ---------------------------------------------------------------- in the program
 
-class KNXEditorAsUser : public ::testing::Test {
+class KNXEditorAsUser : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/editors-user-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        Dir = tmpl;
-        Program_Folder_Override = Dir;
-        Plug_Shell_Windows();
-        Plug_ParGen_Window();
-        Plug_Boot_Window();
-        Plug_LoRa_Set_Access_Window();
-        Plug_KNX_Access_Window();
-        Create_Windows();
-        ASSERT_NE(FDuvazaradFirmWare, nullptr);
+        Start_Program({Plug_ParGen_Window, Plug_Boot_Window, Plug_LoRa_Set_Access_Window, Plug_KNX_Access_Window});
         Enable_Jump_Field_Tables = false;
         Double_Click_Auto_Size = false;
     }
-    void TearDown() override
-    {
-        Free_Windows();
-        Program_Folder_Override.clear();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
-    }
-    String Dir;
 };
 
 TEST_F(KNXEditorAsUser, ThreeRulesTypedInStepFourReachBankTwo)
 {
     TInteractionScript script;
-    script.OnForm(
-        [](TForm*) {
-            FNew_Project->E_New_Proj->SetText("Plant 9");
-            UserClick(FNew_Project->Btn_OK);
-            return mrNone;
-        },
-        "TFNew_Project");
-    UserClick(FDuvazaradFirmWare->Btn_New);
-    ASSERT_FALSE(Project_Path.empty());
+    New_Configuration(script, "Plant 9");
+    if (HasFatalFailure()) return;
 
     const TUserRule rules[] = {
         {"1.1.20", "1/2/3", "Write", "Low", "None", "", false, "", "2", "No", "2", "Hall"},

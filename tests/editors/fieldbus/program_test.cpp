@@ -19,48 +19,17 @@
 #include "shell/UFormTable.h"
 #include "shell/ULanguage.h"
 #include "shell/UNew_Project.h"
+#include "tests/common/program_fixture.h"
 #include "tests/editors/fieldbus/window_fixture.h"
 
 namespace {
 
-class EditorsInProgram : public ::testing::Test {
+class EditorsInProgram : public ProgramFixture {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/editors-main-XXXXXX";
-        ASSERT_NE(::mkdtemp(tmpl), nullptr);
-        Dir = tmpl;
-        Program_Folder_Override = Dir;
-        Plug_Shell_Windows();
-        Plug_ParGen_Window();
-        Plug_Boot_Window();
-        Plug_LoRa_Set_Access_Window();
-        Plug_KNX_Access_Window();
-        Create_Windows();
-        ASSERT_NE(FDuvazaradFirmWare, nullptr);
+        Start_Program({Plug_ParGen_Window, Plug_Boot_Window, Plug_LoRa_Set_Access_Window, Plug_KNX_Access_Window});
     }
-    void TearDown() override
-    {
-        Free_Windows();
-        Program_Folder_Override.clear();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
-    }
-
-    void New_Configuration(TInteractionScript& script)
-    {
-        script.OnForm(
-            [](TForm*) {
-                FNew_Project->E_New_Proj->SetText("Plant 7");
-                UserClick(FNew_Project->Btn_OK);
-                return mrNone;
-            },
-            "TFNew_Project");
-        UserClick(FDuvazaradFirmWare->Btn_New);
-        ASSERT_FALSE(Project_Path.empty());
-    }
-
-    String Dir;
 };
 
 TEST_F(EditorsInProgram, TheWindowsStandAtTheirPlacesAndFollowTheLanguage)
@@ -95,7 +64,7 @@ TEST_F(EditorsInProgram, KNXRulesFromStepFourReachBankTwo)
 {
     using namespace KNX;
     TInteractionScript script;
-    New_Configuration(script);
+    New_Configuration(script, "Plant 7");
     ASSERT_EQ(FileName_KNX_SetAccess, PathJoin(Project_Path, "KNX_SetAccess.xml"));
 
     // Step 4: three rules, OK.
@@ -152,7 +121,7 @@ TEST_F(EditorsInProgram, StepThreeSavesTheLoRaWANRules)
 {
     using namespace LoRa;
     TInteractionScript script;
-    New_Configuration(script);
+    New_Configuration(script, "Plant 7");
     script.OnForm(
         [](TForm*) {
             UserClick(FParGen->Btn_OK);
