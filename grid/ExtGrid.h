@@ -1131,6 +1131,20 @@ public:
     std::function<void(TObject* Sender, int ARow)> OnAutoInsertRow;
     std::function<void(TObject* Sender, int ARow)> OnAutoDeleteRow;
     std::function<void(TObject* Sender, int ARow, bool& CanDelete)> OnCanDeleteRow;
+    // The clipboard shortcuts (Navigation.AllowClipboardShortCuts): each event may refuse.
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
+    std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
+    // The selected cells as clipboard text: a tab between cells, CR LF between rows.
+    // Cutting empties the cells that may be edited; pasting fills the cells that may be
+    // edited from the selection's top-left cell, as far as the grid reaches.
+    void CopySelectionToClipboard();
+    void CutSelectionToClipboard();
+    void PasteSelectionFromClipboard();
+    // Incremental typing: the first scrollable row whose text in the search column
+    // (without tags, upper-cased) begins with s, which the caller passes upper-cased;
+    // -1 for none.
+    int Search(const String& s);
     // The changing events for a move from the current cell to (ACol, ARow).
     virtual void FireCellChanging(int ACol, int ARow, bool& Allow);
     virtual void FireCheckBoxClick(int ACol, int ARow, bool State);
@@ -1266,6 +1280,16 @@ protected:
     void UpdateEditingFor(int ACol, int ARow);
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(WideChar& Key) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    // Keys that only scroll (Navigation.MoveScrollOnly); true when the key was taken.
+    bool ScrollOnlyKey(WORD Key);
+    // An arrow key next to fixed cells inside the scrollable area moves over them;
+    // true when it landed on a cell that is not fixed.
+    bool SkipFixedCellsKey(WORD Key);
+    // Up or Down that could not move onto a disabled row goes on to the nearest enabled one.
+    void SkipDisabledRowsKey(WORD Key, int FromRow);
+    // The character typed outside editing joins the incremental search text.
+    void IncrementalSearchKey(WideChar Key);
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void DblClick() override;

@@ -466,6 +466,7 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow)
         return false;
     }
     if (FNumNodes > 0 && ACol == 0 && !Options().Contains(goRowSelect)) return false;
+    if (FUseEnabledRows && FNavigation->SkipDisabledRows && ARow < RowCount() && !GetRowEnabled(ARow)) return false;
     String T = ACol < ColCount() && ARow < RowCount() ? GetCellEx(rc, ARow) : String();
     TExtInplaceEdit* ne = NormalEdit();
     bool NormalFocused = ne && ne->Focused();
@@ -522,6 +523,12 @@ bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
     if (msg.Msg == WM_CHAR) {
         WideChar ch = WideChar(msg.WParam);
         const bool alt = (msg.LParam & KF_ALTDOWN_LPARAM) != 0;
+        // Ctrl+C, Ctrl+V and Ctrl+X were clipboard shortcuts at key-down; their
+        // characters are not typing.
+        if (FNavigation->AllowClipboardShortCuts && (ch == 3 || ch == 22 || ch == 24) && GetKeyState(VK_CONTROL) < 0) {
+            msg.Result = 0;
+            return true;
+        }
         if (FMouseActions->EditOnDblClickOnly()) {
             bool CanEdit = true;
             FireCanEditCell(RealColIndex(Col()), Row(), CanEdit);

@@ -2,16 +2,38 @@
 // check boxes, Tab through the cells that can take it, the advance after an edit, and
 // the key-press event that the window hears before the grid's own Enter handling.
 #include <algorithm>
+#include <vector>
 
 #include "grid/ExtGrid.h"
+#include "platform/gui/Clipbrd.h"
 
 namespace {
 bool IsArrow(WORD k) { return k == VK_LEFT || k == VK_RIGHT || k == VK_UP || k == VK_DOWN; }
+
+enum class TClipKey { None, Cut, Copy, Paste };
+
+TClipKey ClipboardKey(WORD Key, TShiftState Shift)
+{
+    if (Shift == TShiftState{ssCtrl}) {
+        if (Key == 'X') return TClipKey::Cut;
+        if (Key == 'C' || Key == VK_INSERT) return TClipKey::Copy;
+        if (Key == 'V') return TClipKey::Paste;
+    }
+    if (Shift == TShiftState{ssShift}) {
+        if (Key == VK_DELETE) return TClipKey::Cut;
+        if (Key == VK_INSERT) return TClipKey::Paste;
+    }
+    return TClipKey::None;
+}
 }
 
 void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
 {
     const int rc = RealColIndex(Col());
+    if (FNavigation->MoveScrollOnly && ScrollOnlyKey(Key)) {
+        Key = 0;
+        return;
+    }
     const bool editing = Options().Contains(goEditing);
     if ((Key == VK_RETURN || Key == VK_F2) && !editing) {
         if (FMouseActions->EditOnDblClickOnly()) {
@@ -95,13 +117,20 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
         Key = 0;
         return;
     }
+    // Fixed cells inside the scrollable area are stepped over.
+    if (IsArrow(Key) && Shift.Empty() && FNavigation->SkipFixedCells && SkipFixedCellsKey(Key)) {
+        if (OnKeyDown) OnKeyDown(this, Key, Shift);
+        Key = 0;
+        return;
+    }
+    const TClipKey clip = FNavigation->AllowClipboardShortCuts ? ClipboardKey(Key, Shift) : TClipKey::None;
     // Rows added, inserted and deleted from the keyboard.
     if (Key == VK_DOWN && Shift.Empty() && FNavigation->AppendOnArrowDown && IsLastDataRow()) {
         AppendRowOnArrowDown();
         Key = 0;
         return;
     }
-    if (Key == VK_INSERT && Shift.Empty() && FNavigation->AllowInsertRow && !EditMode) {
+    if (clip == TClipKey::None && Key == VK_INSERT && Shift.Empty() && FNavigation->AllowInsertRow && !EditMode) {
         bool can = true;
         FireCanInsertRow(Row(), can);
         if (can) {
@@ -114,7 +143,7 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
         Key = 0;
         return;
     }
-    if (Key == VK_DELETE && !Shift.Contains(ssAlt) && FNavigation->AllowDeleteRow && !EditMode &&
+    if (clip == TClipKey::None && Key == VK_DELETE && !Shift.Contains(ssAlt) && FNavigation->AllowDeleteRow && !EditMode &&
         RowCount() > FixedRows() + FixedFooters) {
         bool can = true;
         if (OnCanDeleteRow) OnCanDeleteRow(this, RealRowIndex(Row()), can);
@@ -136,6 +165,21 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
     const TGridCoord before(Col(), Row());
     const WORD key = Key;
     TBaseGrid::KeyDown(Key, Shift);
+    if (clip != TClipKey::None) {
+        bool Allow = true;
+        if (clip == TClipKey::Cut) {
+            if (OnClipboardCut) OnClipboardCut(this, Allow);
+            if (Allow) CutSelectionToClipboard();
+        } else if (clip == TClipKey::Copy) {
+            if (OnClipboardCopy) OnClipboardCopy(this, Allow);
+            if (Allow) CopySelectionToClipboard();
+        } else {
+            if (OnClipboardPaste) OnClipboardPaste(this, Allow);
+            if (Allow) PasteSelectionFromClipboard();
+        }
+        Key = 0;
+        return;
+    }
     // Loop and snake: a key that could not move off an edge goes on at the far side.
     const TCursorAdvance ca = FNavigation->CursorAdvance;
     if (ca != caDefault && Shift.Empty() && Col() == before.X && Row() == before.Y && IsArrow(key)) {
@@ -157,6 +201,72 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
         }
         if ((c != Col() || r != Row()) && c >= 0 && r >= 0) MoveColRow(c, r, true, true);
     }
+    if ((key == VK_UP || key == VK_DOWN) && Row() == before.Y) SkipDisabledRowsKey(key, before.Y);
+}
+
+bool TExtStringGrid::ScrollOnlyKey(WORD Key)
+{
+    const int top = TopRow(), vis = VisibleRowCount(), fr = FixedRows();
+    switch (Key) {
+    case VK_PRIOR:
+        SetTopRow(top > vis + fr ? top - vis : fr);
+        return true;
+    case VK_NEXT:
+        if (top + vis < RowCount()) SetTopRow(std::min(top + vis, std::max(fr, RowCount() - vis)));
+        return true;
+    case VK_HOME:
+        SetTopRow(fr);
+        return true;
+    case VK_END:
+        SetTopRow(std::max(fr, RowCount() - vis));
+        return true;
+    case VK_UP:
+        if (top > fr) SetTopRow(top - 1);
+        return true;
+    case VK_DOWN:
+        if (top + vis < RowCount()) SetTopRow(top + 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TExtStringGrid::SkipFixedCellsKey(WORD Key)
+{
+    const int firstCol = FixedCols(), lastCol = ColCount() - 1 - FixedRightCols;
+    const int firstRow = FixedRows(), lastRow = RowCount() - 1 - FixedFooters;
+    const bool rowSelect = Options().Contains(goRowSelect);
+    int dx = 0, dy = 0;
+    switch (Key) {
+    case VK_LEFT: dx = -1; break;
+    case VK_RIGHT: dx = 1; break;
+    case VK_UP: dy = -1; break;
+    default: dy = 1; break;
+    }
+    // With whole rows selected the move goes to the next row instead.
+    if (rowSelect && dx != 0) return false;
+    int c = Col() + dx, r = Row() + dy;
+    const auto inside = [&] { return c >= firstCol && c <= lastCol && r >= firstRow && r <= lastRow; };
+    if (!inside() || !IsFixed(c, r)) return false;
+    while (inside() && IsFixed(c, r)) {
+        c += dx;
+        r += dy;
+    }
+    if (!inside()) return false;
+    MoveColRow(c, r, true, true);
+    return Col() == c && Row() == r;
+}
+
+void TExtStringGrid::SkipDisabledRowsKey(WORD Key, int FromRow)
+{
+    if (!FUseEnabledRows || !FNavigation->SkipDisabledRows) return;
+    const int firstRow = FixedRows(), lastRow = RowCount() - 1 - FixedFooters;
+    const int d = Key == VK_UP ? -1 : 1;
+    for (int r = FromRow + d; r >= firstRow && r <= lastRow; r += d)
+        if (GetRowEnabled(r)) {
+            MoveColRow(Col(), r, true, true);
+            return;
+        }
 }
 
 void TExtStringGrid::KeyPress(WideChar& Key)
@@ -192,6 +302,7 @@ void TExtStringGrid::KeyPress(WideChar& Key)
             }
         }
     }
+    if (FNavigation->AutoGotoWhenSorted && !Options().Contains(goEditing)) IncrementalSearchKey(Key);
     // The window's key-press event comes before the grid's own Enter handling.
     TCustomControl::KeyPress(Key);
     if (Key == 13 && !Options().Contains(goAlwaysShowEditor)) {
@@ -300,4 +411,67 @@ void TExtStringGrid::AppendRowOnArrowDown()
     InsertDisplayRows(at, 1);
     SetRow(at);
     if (OnAutoAddRow) OnAutoAddRow(this, at);
+}
+
+// ---------------------------------------------------------------- clipboard
+
+void TExtStringGrid::CopySelectionToClipboard()
+{
+    Clipboard()->SetAsText(SelectedText());
+}
+
+void TExtStringGrid::CutSelectionToClipboard()
+{
+    CopySelectionToClipboard();
+    const TGridRect R = Selection();
+    bool changed = false;
+    BeginUpdate();
+    for (int r = std::max(R.Top, FixedRows()); r <= R.Bottom && r < RowCount(); ++r) {
+        if (FMouseActions->DisjunctRowSelect() && !GetRowSelect(r)) continue;
+        for (int c = std::max(R.Left, FixedCols()); c <= R.Right && c < ColCount(); ++c) {
+            if (!CanEditCell(c, r) || GetCellEx(RealColIndex(c), r).empty()) continue;
+            SetCellEx(RealColIndex(c), r, "");
+            changed = true;
+        }
+    }
+    EndUpdate();
+    if (changed) Modified = true;
+}
+
+void TExtStringGrid::PasteSelectionFromClipboard()
+{
+    String text = Clipboard()->AsText();
+    if (text.empty()) return;
+    // One line per row; a final line break ends the last row and adds none.
+    std::vector<String> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == String::npos) end = text.size();
+        String line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
+    const TGridRect R = Selection();
+    bool changed = false;
+    BeginUpdate();
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const int r = R.Top + int(i);
+        if (r >= RowCount() - FixedFooters) break;
+        size_t from = 0;
+        for (int c = R.Left; c < ColCount(); ++c) {
+            const size_t tab = lines[i].find('\t', from);
+            const String v = lines[i].substr(from, tab == String::npos ? String::npos : tab - from);
+            if (CanEditCell(c, r) && GetCellEx(RealColIndex(c), r) != v) {
+                SetCellEx(RealColIndex(c), r, v);
+                changed = true;
+            }
+            if (tab == String::npos) break;
+            from = tab + 1;
+        }
+    }
+    EndUpdate();
+    if (changed) Modified = true;
 }
