@@ -310,8 +310,8 @@ public:
     int GetVersionNr() const { return 50397953; }
     String GetVersionString() const;
 
-    // Font sizes of the shown columns scaled by M / D.
-    void ScaleFonts(int M, int D);
+    // The grid's fonts, then the fonts of the shown columns' items, scaled by M / D.
+    void ScaleFonts(int M, int D) override;
 
     TAfterColumnMoved OnAfterColumnMoved;
     TColumnPopupEvent OnColumnPopup;

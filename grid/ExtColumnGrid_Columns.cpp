@@ -549,22 +549,6 @@ void TExtColumnGrid::ColumnMoved(int FromIndex, int ToIndex)
     if (OnAfterColumnMoved) OnAfterColumnMoved(this, realFrom, realTo);
 }
 
-void TExtColumnGrid::ScaleFonts(int M, int D)
-{
-    if (M == D || D == 0) return;
-    const auto scale = [&](TFont* f) {
-        const long long v = (long long)f->Size() * M;
-        // MulDiv: rounded to the nearest integer, halves away from zero.
-        const long long r = v >= 0 ? (v + D / 2) / D : (v - D / 2) / D;
-        f->SetSize(int(r));
-    };
-    for (int i = 0; i < ColCount() && i < FColumnCollection->Count(); ++i) {
-        TGridColumnItem* it = FColumnCollection->FItems[size_t(i)];
-        scale(it->FFont.get());
-        scale(it->FHeaderFont.get());
-    }
-}
-
 void TExtColumnGrid::Notification(TComponent* AComponent, TOperation Operation)
 {
     TExtStringGrid::Notification(AComponent, Operation);

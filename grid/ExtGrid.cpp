@@ -22,6 +22,7 @@ constexpr unsigned kGridTimerMs = 500;
 
 TExtStringGrid::TExtStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 {
+    GridUnitStartup();
     std::fill(std::begin(FVisibleCol), std::end(FVisibleCol), true);
 
     // Sub-objects in their creation order.
@@ -96,6 +97,7 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     SetBounds(Left(), Top(), 400, 250);
     FFilter = std::make_unique<TFilter>(this);
     FBalloon = std::make_unique<TBalloonSettings>();
+    FBalloon->OnEnableChange = [this](TObject* s) { BalloonEnableChange(s); };
     FShowModified = std::make_unique<TShowModified>();
     FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
     FColumnOrder = std::make_unique<TIntList>(0, 0);
@@ -180,6 +182,7 @@ void TExtStringGrid::HandleCreateWnd()
     if (FGridDestroying || !Parent()) return;
     FWndCreated = true;
     if (FScrollType == ssMetro) CreateScrollControls();
+    if (FBalloon->Enable()) BalloonInit();
     for (TScrollBar* bar : {FVertScrollBar, FHorzScrollBar}) {
         bar->SetParent(this);
         bar->SetVisible(false);
@@ -223,6 +226,7 @@ void TExtStringGrid::Loaded()
     }
     if (!FIsWinXP && FControlLook->ControlStyle == csTheme) FControlLook->ControlStyle = csClassic;
     FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt);
+    if (FBalloon->Enable()) BalloonInit();
     FSearchPanel->Apply(FSearchFooter.get());
     ApplyScrollBarAlways(false);
     // The office scheme now and its later changes reach a grid that follows it.
@@ -275,6 +279,8 @@ void TExtStringGrid::FreeScrollControls()
 
 TExtStringGrid::~TExtStringGrid()
 {
+    BalloonDone();
+    THTMLHintWindow::GridGone(this);
     FreeScrollControls();
     DetachOwnerForm();
     if (FGridTimerID) KillTimer(Handle(), FGridTimerID);

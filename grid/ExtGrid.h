@@ -20,6 +20,7 @@
 #include "grid/GridSettings.h"
 #include "grid/GridTheme.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/HintWindows.h"
 #include "platform/gui/ImgList.h"
 
 class TIntList;
@@ -1313,6 +1314,28 @@ public:
     bool HintShowCells = false;
     bool HintShowLargeText = false;
     TPoint LastHintPos() const { return FLastHintPos; }
+    // The toolkit's rescaling of the control by M / D: the grid's font, then the fixed-cell
+    // and active-cell fonts (sizes rounded to the nearest point).
+    virtual void ScaleFonts(int M, int D);
+    // The stored text of a cell (ACol real) without its mini-HTML tags.
+    String GetStrippedCell(int ACol, int ARow);
+    // Cell texts go into hints with their mini-HTML tags.
+    bool HTMLHint = false;
+    // Writing it makes THTMLHintWindow (or the toolkit's plain hint) the hint window of
+    // the whole application.
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
+    std::function<void(TObject* Sender, int ARow, int ACol, String& Anchor)> OnAnchorHint;
+    std::function<void(TObject* Sender, int ACol, int ARow, String& ATitle, String& AText, int& AIcon)>
+        OnCellBalloon;
+    // The balloon window: set up while Balloon()->Enable() (and the grid has a window).
+    void BalloonInit();
+    void BalloonDone();
+    TBalloonToolTip* BalloonWindow() const { return FHToolTip; }
+    TPoint LastBalloonPos() const { return FLastBalloonPos; }
+    // The balloon's text request: the text, title and icon of the cell under the pointer
+    // (ScreenPos) go into the balloon.
+    void BalloonTextRequest(TPoint ScreenPos, String& Text);
     // Called by the owner form's shared resize handler.
     void OwnerFormResized(TObject* Sender) { HandleFormResize(Sender); }
 
@@ -1323,6 +1346,18 @@ protected:
     void AttachOwnerForm(TForm* Form);
     void DetachOwnerForm();
     TPoint FLastHintPos = TPoint(-1, -1);
+    String FLastAnchorHint;
+    bool FUseHTMLHints = false;
+    void BalloonEnableChange(TObject* Sender);
+    void CreateBalloonWindow();
+    void DestroyBalloonWindow();
+    void AddBalloonTool(int Icon, const String& Title);
+    // The balloon hears the grid's mouse: a move to another cell pops it, a rest shows it.
+    void RelayBalloonMessage(const TMessage& Msg);
+    TBalloonToolTip* FHToolTip = nullptr;
+    TPoint FLastBalloonPos = TPoint(-1, -1);
+    String FToolTipBuffer;
+    friend class THTMLHintWindow;
 
     // ---- column and row calculations, numbering and swaps (ExtGrid_Calc.cpp) ----
 public:
@@ -1422,6 +1457,16 @@ TColor BlendColor(TColor C1, TColor C2, int Percent);
 TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
 // Registers the program's check box and radio button pictures (once).
 void EnsureGridGlyphs();
+
+// The font name of the grid that last filled a hint; packed wide hint texts are drawn in it.
+extern String HintFontName;
+// The platform's common controls are newer than 4.69 (the date and time editors need them).
+extern bool ComCtl32Newer;
+// The message date pickers send to move the focus on (registered by name).
+unsigned DTPShiftFocusMessage();
+// The unit's start-up (registered messages, platform checks); runs once, before the
+// first grid is made.
+void GridUnitStartup();
 
 // The unit-wide cursor shown over links.
 extern TCursor GridLinkCursor;

@@ -51,6 +51,8 @@ void TExtStringGrid::ResetFixedCellHighlight()
 
 void TExtStringGrid::WndProc(TMessage& msg)
 {
+    // The balloon watches the pointer over the grid before the grid handles it.
+    if (msg.Msg == WM_MOUSEMOVE || msg.Msg == CM_MOUSELEAVE) RelayBalloonMessage(msg);
     if (HandleEditingMessage(msg)) return;
     switch (msg.Msg) {
     case WM_TIMER:

@@ -22,3 +22,26 @@ void TExtStringGrid::TopLeftChanged()
     if (FVScrollCtrl) FVScrollCtrl->Invalidate();
     if (FHScrollCtrl) FHScrollCtrl->Invalidate();
 }
+
+// ---------------------------------------------------------------- unit start-up
+
+bool ComCtl32Newer = false;
+
+unsigned DTPShiftFocusMessage()
+{
+    static const unsigned msg = RegisterWindowMessage("DTPShiftFocus");
+    return msg;
+}
+
+void GridUnitStartup()
+{
+    static bool started = false;
+    if (started) return;
+    started = true;
+    TExtStringGrid::FocusWindowGrid = nullptr;
+    // The focus-cell window is a child of its grid, so it follows every move and resize
+    // of the form without a window hook.
+    ComCtl32Newer = FileVersionNumber("comctl32.dll") > 0x40045;
+    TExtStringGrid::GridEditDoneMessage();
+    DTPShiftFocusMessage();
+}

@@ -5,6 +5,8 @@
 // search, filter and scroll features.
 #include "grid/ExtCheckBox.h"
 #include "platform/gui/ExtCtrls.h"
+#include "platform/gui/HintWindows.h"
+#include "platform/gui/ImgList.h"
 #include "platform/gui/StdCtrls.h"
 
 class TSearchFooter;
@@ -51,22 +53,67 @@ public:
     explicit TDropCheckList(TComponent* AOwner) : TDropList(AOwner) {}
 };
 
-// A slim scroll indicator of the metro scroll type: 0 vertical, 1 horizontal.
+enum TScrollDirection { sdVertical, sdHorizontal };
+
+// A slim scroll indicator of the metro scroll type over the right (bottom) edge of its
+// parent grid: a thumb of the visible share of the rows (columns); a click beside the
+// thumb pages, a drag of the thumb scrolls. 0 vertical, 1 horizontal.
 class TScrollControl : public TCustomControl {
 public:
     TScrollControl(TComponent* AOwner, int ADirection);
     int Direction() const { return FDirection; }
+    TColor ScrollColor() const { return FColor; }
+    void SetScrollColor(TColor Value);
+    // The thumb's thickness.
+    int ScrollWidth = 4;
+    // Where the thumb lies along the control: position and length in pixels.
+    void ThumbExtent(int& Pos, int& Size);
+    // Not every scrollable row (column) is in view: the thumb is drawn.
+    bool ThumbShown();
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
+    class TExtStringGrid* Grid() const;
     int FDirection;
+    TColor FColor = 0xC0C0C0;
+    bool FDownOnScroller = false;
+    int FDownPos = 0;
+    int FDownRow = 0;
 };
 
-// The hint window that shows the row while the grid scrolls.
-class THTMLHintWindow : public TCustomControl {
+// The hint window of the grid's cell hints whose text is mini-HTML or packed wide text,
+// and of the sizing and scroll hints. A packed wide text is drawn in the font of the
+// grid that last filled a hint.
+class THTMLHintWindow : public THintWindow {
 public:
     explicit THTMLHintWindow(TComponent* AOwner);
+    ~THTMLHintWindow() override;
+    // A grid going away: windows drawing for it forget it and hide.
+    static void GridGone(class TExtStringGrid* Grid);
+    // The window class the toolkit makes for a hint.
+    static THintWindow* Make(TComponent* AOwner) { return new THTMLHintWindow(AOwner); }
+    TRect CalcHintRect(int MaxWidth, const String& AHint, void* AData) override;
+    void ActivateHintData(const TRect& Rect, const String& AHint, void* AData) override;
+    void ActivateHint(const TRect& Rect, const String& AHint) override;
+    int TextWidth() const { return FTextWidth; }
+    int TextHeight() const { return FTextHeight; }
+    void WndProc(TMessage& msg) override;
 
 protected:
     // The caption on the hint colour inside a thin frame.
     void Paint() override;
+
+private:
+    // Measures AHint as it is drawn (packed wide text in the hint font, else through
+    // the grid's text drawing).
+    TPoint MeasureText(const String& AHint, int MaxWidth, bool& Wide);
+    class TExtStringGrid* FGrid = nullptr;
+    TImageList* FImages = nullptr;
+    int FTextHeight = 0, FTextWidth = 0;
+    String FWideCaption;
 };

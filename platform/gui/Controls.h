@@ -55,6 +55,10 @@ private:
     std::vector<TComponent*> FComponents;
 };
 
+class THintWindow;
+// Makes a hint window of one kind, owned by AOwner.
+using THintWindowClass = THintWindow* (*)(TComponent* AOwner);
+
 struct THintInfo {
     class TControl* HintControl = nullptr;
     TPoint CursorPos;
@@ -65,6 +69,10 @@ struct THintInfo {
     String HintStr;
     int ReshowTimeout = 0;
     int HideTimeout = 0;
+    // The hint window the control asks for (nullptr: the application's choice) and the
+    // data handed to it.
+    THintWindowClass HintWindowClass = nullptr;
+    void* HintData = nullptr;
 };
 
 class TControl : public TComponent {

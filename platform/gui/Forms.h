@@ -128,6 +128,8 @@ public:
     // Shows the main form and runs the event loop until it closes or Terminate.
     void Run();
     void ProcessMessages();
+    // Hides the hint shown now; the next rest of the pointer asks for a hint again.
+    void CancelHint();
     // Waits for the next event and handles what came.
     void HandleMessage();
     void Terminate();

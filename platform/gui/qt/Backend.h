@@ -54,6 +54,10 @@ public:
     virtual void SetFrame(TBorderStyle style, bool sysMenu, bool minimize, bool maximize) {}
     virtual void SetModal(bool modal) {}
     virtual void Activate() {}
+    // Host windows: without a parent, a pop-up on top that never takes the focus.
+    virtual void SetPopup(bool v) {}
+    // Top-level windows: 255 opaque .. 0 invisible.
+    virtual void SetOpacity(int alpha) {}
 };
 
 class IEditWidget : public IWidget {

@@ -23,6 +23,7 @@
 #include <algorithm>
 
 #include "platform/gui/Forms.h"
+#include "platform/gui/HintWindows.h"
 #include "platform/gui/Registry.h"
 #include "platform/gui/qt/Backend.h"
 #include "platform/gui/qt/QtCommon.h"
@@ -148,10 +149,18 @@ void ShowHint(TControl* c, QHelpEvent* he, QWidget* w)
     info.HintColor = Application->HintColor();
     TMessage m{CM_HINTSHOW, 0, LPARAM(&info), 0};
     c->HostDispatch(m);
-    if (m.Result == 0 && !info.HintStr.empty())
+    if (m.Result == 0 && !info.HintStr.empty()) {
+        // A hint window of the control's (or the application's) choice, else the plain tip.
+        if (ShowHintWindow(info)) {
+            QToolTip::hideText();
+            return;
+        }
+        HideHintWindow();
         QToolTip::showText(QPoint(info.HintPos.X, info.HintPos.Y), QS(info.HintStr), w);
-    else
+    } else {
         QToolTip::hideText();
+        HideHintWindow();
+    }
 }
 
 // Turns a Qt event on widget src (the control's widget base or a part of it) into the
@@ -209,6 +218,7 @@ bool Translate(TControl* c, QWidget* base, QWidget* src, QEvent* e)
     }
     case QEvent::Leave: {
         if (gui_registry::HoverControl() == c) gui_registry::SetHoverControl(nullptr);
+        HideHintWindow(c);
         TMessage m{CM_MOUSELEAVE, 0, 0, 0};
         c->HostDispatch(m);
         return false;
@@ -612,6 +622,33 @@ public:
         if (QGuiApplication::platformName() != "offscreen") qw->raise();
         qw->activateWindow();
     }
+    void SetPopup(bool v) override
+    {
+        popup = v;
+        ApplyPopup();
+    }
+    void SetParentWidget(IWidget* p) override
+    {
+        Impl<IWidget>::SetParentWidget(p);
+        topLevel = popup ? !parent : topLevel;
+        ApplyPopup();
+    }
+    void SetOpacity(int alpha) override
+    {
+        if (qw) qw->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+    }
+    void ApplyPopup()
+    {
+        if (!qw || !popup || parent) return;
+        const bool vis = qw->isVisible();
+        qw->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        qw->setAttribute(Qt::WA_ShowWithoutActivating, true);
+        qw->setAttribute(Qt::WA_QuitOnClose, false);
+        topLevel = true;
+        ApplyGeom();
+        if (vis) qw->show();
+    }
+    bool popup = false;
     // A host window draws everything through its control's canvas.
     void SetFont(const TFont&) override {}
     void SetColors(TColor, TColor) override {}
@@ -1143,4 +1180,10 @@ ITabBarWidget* CreateTabBar(TControl* ctrl)
     return new TabBarImpl(ctrl);
 }
 
+}
+
+void TApplication::CancelHint()
+{
+    QToolTip::hideText();
+    HideHintWindow();
 }
