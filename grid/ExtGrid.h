@@ -107,6 +107,7 @@ using TSelectionChangedEvent = std::function<void(TObject* Sender, int ALeft, in
 using TCellTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
 using TFixedEditEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, TGridFixedCellEditor& AEditor, TStringList* Values)>;
+using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
 
 // The XP colour schemes SetTheme applies.
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
@@ -1448,6 +1449,47 @@ protected:
     void Click() override;
     void DataRange(int& FromRow, int& ToRow);
     bool CountsInCalc(int ACol, int ARow);
+
+    // ---- fixed-cell editing (ExtGrid_FixedEdit.cpp) ----
+public:
+    // Opens the editor of fixed cell (ACol displayed, ARow). An open fixed-cell editor
+    // is stopped first; nothing opens when it refuses to stop or OnCanEditCell refuses.
+    void EditFixedCell(int ACol, int ARow);
+    // The change handler of the fixed-cell editors: OnEditChange with the edited cell.
+    void HandleFixedEditChange(TObject* Sender);
+    TGridTransEdit* FixedCellEdit() const { return FTransEdit; }
+    TGridTransCombo* FixedCellCombo() const { return FTransCombo; }
+    // The fixed cell edited last (real column).
+    int FFixedColEdit = -1, FFixedRowEdit = -1;
+
+protected:
+    // A press (after the base handling) and a double click open the editor of a fixed
+    // cell as MouseActions' FixedRowsEdit and FixedColsEdit say (ACol displayed).
+    void FixedCellEditOnMouseDown(TMouseButton Button, int X, int Y, int ACol, int ARow);
+    void FixedCellEditOnDblClick(int ACol, int ARow);
+
+    // ---- footer values (ExtGrid_Footer.cpp), custom calculations (ExtGrid_Calc.cpp) and
+    // the keyboard's row hooks (ExtGridHooks.cpp) ----
+public:
+    // Recomputes the footer cells (the last row) of real column ACol, of every column
+    // for -1, each by its calculation type, while the floating footer shows the last row.
+    virtual void CalcFooter(int ACol);
+    virtual void DoCalcFooter(int ACol);
+    virtual void CalcFooterAll() { CalcFooter(-1); }
+    // After an edit changed a cell: its column's footer follows.
+    virtual void CellValueChanged(int ACol, int ARow) { CalcFooter(ACol); }
+    // 0 unless OnColumnCalc (OnGroupCalc) computes it.
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    double FireGroupCalc(int ACol, int FromRow, int ToRow);
+    // The keyboard's row insertion and deletion (after OnCanDeleteRow allowed it);
+    // deleting the only data row empties it unless FixedRowAlways. OnAutoDeleteRow
+    // reports the deletion.
+    virtual void AutoInsertRow(int ARow);
+    virtual void AutoDeleteRow(int ARow);
+    TCalcFooterEvent OnFooterCalc;
+    TGroupCalcEvent OnColumnCalc;
+    TGroupCalcEvent OnGroupCalc;
+protected:
 };
 
 // Each RGB channel Percent % of C1 and the rest of C2 (system colours resolved); 100 or

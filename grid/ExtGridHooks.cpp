@@ -288,3 +288,24 @@ void TExtStringGrid::FireGetDisplText(int ACol, int ARow, String& Value)
 // GetVisualProperties and DrawCellContent: ExtGrid_CellContent.cpp.
 
 
+
+// ---------------------------------------------------------------- rows from the keyboard
+
+void TExtStringGrid::AutoInsertRow(int ARow)
+{
+    InsertDisplayRows(ARow, 1);
+    // Controls placed in cells stay with their rows.
+    if (FControlList->Count() > 0) {
+        const int real = RealRowIndex(ARow);
+        for (int i = 0; i < FControlList->Count(); ++i)
+            if (TControlItem* it = FControlList->GetControl(i); it->Y >= real) ++it->Y;
+        CellControlsUpdate(false);
+    }
+}
+
+void TExtStringGrid::AutoDeleteRow(int ARow)
+{
+    if (RowCount() - FixedRows() - FixedFooters > 1 || FixedRowAlways) RemoveDisplayRows(ARow, 1, true);
+    else ClearRect(0, ARow, TotalColCount() - 1, ARow);   // the only data row stays, emptied
+    if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
+}

@@ -17,6 +17,24 @@ double StrictFloat(TExtStringGrid* g, int ACol, int ARow)
     if (NormalizeNumberText(t).empty()) throw EExtGridError("Cell does not contain a float value");
     return g->GetFloats(ACol, ARow);
 }
+
+// A range that reaches past the last displayed data row counts real rows, hidden ones
+// included (the footer's sums over hidden rows ask for that).
+bool CountsRealRows(TExtStringGrid* g, int ToRow)
+{
+    const bool footer = g->FloatingFooter() && g->FloatingFooter()->Visible;
+    return ToRow > g->RowCount() - (footer ? 2 : 1);
+}
+
+// The number of a row of the range: a displayed row, or a real row when Real.
+double CalcValue(TExtStringGrid* g, int ACol, int ARow, bool Real)
+{
+    if (!Real || !g->IsHiddenRow(ARow)) return StrictFloat(g, ACol, Real ? g->DisplRowIndex(ARow) : ARow);
+    const String t = NormalizeNumberText(Trim(g->GetCellsEx(ACol, ARow)));
+    double v = 0;
+    if (t.empty() || !TryStrToFloat(t, v, '.')) throw EExtGridError("Cell does not contain a float value");
+    return v;
+}
 }
 
 void TExtStringGrid::DataRange(int& FromRow, int& ToRow)
@@ -25,7 +43,7 @@ void TExtStringGrid::DataRange(int& FromRow, int& ToRow)
         FromRow = FixedRows();
         ToRow = RowCount() - FixedFooters - 1;
     }
-    ToRow = std::min(ToRow, RowCount() - 1);
+    ToRow = std::min(ToRow, (CountsRealRows(this, ToRow) ? TotalRowCount() : RowCount()) - 1);
 }
 
 bool TExtStringGrid::CountsInCalc(int ACol, int ARow)
@@ -33,17 +51,31 @@ bool TExtStringGrid::CountsInCalc(int ACol, int ARow)
     return IsBaseCell(ACol, ARow);
 }
 
+namespace {
+// Whether row ARow of a range counts: a hidden row always, a displayed one when it is
+// the base cell of its merged area or not merged.
+bool RowCounts(TExtStringGrid* g, int ACol, int ARow, bool Real, bool (TExtStringGrid::*Counts)(int, int))
+{
+    if (!Real) return (g->*Counts)(ACol, ARow);
+    return g->IsHiddenRow(ARow) || (g->*Counts)(ACol, g->DisplRowIndex(ARow));
+}
+}
+
 double TExtStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
 {
     DataRange(FromRow, ToRow);
+    const bool real = CountsRealRows(this, ToRow);
     double sum = 0;
+    ExportNotification(esExportStart, FromRow);
     for (int r = std::max(0, FromRow); r <= ToRow; ++r) {
-        if (!CountsInCalc(ACol, r)) continue;
+        if (!RowCounts(this, ACol, r, real, &TExtStringGrid::CountsInCalc)) continue;
+        ExportNotification(esExportNextRow, r);
         try {
-            sum += StrictFloat(this, ACol, r);
+            sum += CalcValue(this, ACol, r, real);
         } catch (const EExtGridError&) {
         }
     }
+    ExportNotification(esExportDone, -1);
     return sum;
 }
 
@@ -57,28 +89,36 @@ double TExtStringGrid::ColumnAvg(int ACol, int FromRow, int ToRow)
 double TExtStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
 {
     DataRange(FromRow, ToRow);
-    double v = StrictFloat(this, ACol, FromRow);
+    const bool real = CountsRealRows(this, ToRow);
+    double v = CalcValue(this, ACol, FromRow, real);
+    ExportNotification(esExportStart, FromRow);
     for (int r = FromRow; r <= ToRow; ++r) {
-        if (!CountsInCalc(ACol, r)) continue;
+        if (!RowCounts(this, ACol, r, real, &TExtStringGrid::CountsInCalc)) continue;
+        ExportNotification(esExportNextRow, r);
         try {
-            v = std::min(v, StrictFloat(this, ACol, r));
+            v = std::min(v, CalcValue(this, ACol, r, real));
         } catch (const EExtGridError&) {
         }
     }
+    ExportNotification(esExportDone, -1);
     return v;
 }
 
 double TExtStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
 {
     DataRange(FromRow, ToRow);
-    double v = StrictFloat(this, ACol, FromRow);
+    const bool real = CountsRealRows(this, ToRow);
+    double v = CalcValue(this, ACol, FromRow, real);
+    ExportNotification(esExportStart, FromRow);
     for (int r = FromRow; r <= ToRow; ++r) {
-        if (!CountsInCalc(ACol, r)) continue;
+        if (!RowCounts(this, ACol, r, real, &TExtStringGrid::CountsInCalc)) continue;
+        ExportNotification(esExportNextRow, r);
         try {
-            v = std::max(v, StrictFloat(this, ACol, r));
+            v = std::max(v, CalcValue(this, ACol, r, real));
         } catch (const EExtGridError&) {
         }
     }
+    ExportNotification(esExportDone, -1);
     return v;
 }
 
@@ -88,10 +128,16 @@ double TExtStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
     const int n = ToRow - FromRow + 1;
     // An empty range has no spread.
     if (n <= 0) return 0;
+    const bool real = CountsRealRows(this, ToRow);
     const double a = ColumnAvg(ACol, FromRow, ToRow);
     double s = 0;
+    ExportNotification(esExportStart, FromRow);
+    struct Done {
+        TExtStringGrid* g;
+        ~Done() { g->ExportNotification(esExportDone, -1); }
+    } done{this};
     for (int r = FromRow; r <= ToRow; ++r) {
-        const double d = StrictFloat(this, ACol, r) - a;
+        const double d = CalcValue(this, ACol, r, real) - a;
         s += d * d;
     }
     return std::sqrt(s / n);
@@ -100,9 +146,29 @@ double TExtStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
 double TExtStringGrid::ColumnDistinct(int ACol, int FromRow, int ToRow)
 {
     DataRange(FromRow, ToRow);
+    const bool real = CountsRealRows(this, ToRow);
     std::set<String> seen;
-    for (int r = std::max(0, FromRow); r <= ToRow; ++r) seen.insert(UpperCase(GetGridCell(ACol, r)));
+    ExportNotification(esExportStart, FromRow);
+    for (int r = std::max(0, FromRow); r <= ToRow; ++r) {
+        ExportNotification(esExportNextRow, r);
+        seen.insert(UpperCase(real ? GetGridCellsEx(ACol, r) : GetGridCell(ACol, r)));
+    }
+    ExportNotification(esExportDone, -1);
     return double(seen.size());
+}
+
+double TExtStringGrid::ColumnCustomCalc(int ACol, int FromRow, int ToRow)
+{
+    double Res = 0;
+    if (OnColumnCalc) OnColumnCalc(this, ACol, FromRow, ToRow, Res);
+    return Res;
+}
+
+double TExtStringGrid::FireGroupCalc(int ACol, int FromRow, int ToRow)
+{
+    double Res = 0;
+    if (OnGroupCalc) OnGroupCalc(this, ACol, FromRow, ToRow, Res);
+    return Res;
 }
 
 double TExtStringGrid::RowSum(int ARow, int fromCol, int toCol)

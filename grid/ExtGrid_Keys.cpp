@@ -135,10 +135,11 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
         FireCanInsertRow(Row(), can);
         if (can) {
             const int at = FNavigation->InsertPosition == pInsertAfter ? Row() + 1 : Row();
-            InsertDisplayRows(at, 1);
+            AutoInsertRow(at);
             if (OnAutoInsertRow) OnAutoInsertRow(this, at);
             Modified = true;
             SetRow(at);
+            CalcFooter(-1);
         }
         Key = 0;
         return;
@@ -148,16 +149,10 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
         bool can = true;
         if (OnCanDeleteRow) OnCanDeleteRow(this, RealRowIndex(Row()), can);
         if (can) {
-            const int r = Row();
-            if (RowCount() - FixedRows() - FixedFooters > 1 || FixedRowAlways) {
-                RemoveDisplayRows(r, 1, true);
-            } else {
-                // The only data row stays, emptied.
-                for (int c = 0; c < TotalColCount(); ++c) SetCellEx(c, r, "");
-            }
-            if (OnAutoDeleteRow) OnAutoDeleteRow(this, r);
+            AutoDeleteRow(Row());
             StoreOldCellValue(Col(), Row());
             Modified = true;
+            CalcFooter(-1);
         }
         Key = 0;
         return;

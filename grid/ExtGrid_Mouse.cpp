@@ -57,6 +57,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         int c = -1, r = -1;
         MouseToCell(X, Y, c, r);
         if (c < 0 || r < 0 || c >= ColCount() || r >= RowCount()) return;
+        FixedCellEditOnMouseDown(Button, X, Y, c, r);
         if (FMouseActions->SelectOnRightClick && c >= FixedCols() && r >= FixedRows() &&
             !(FMouseActions->DisjunctCellSelect() && GetSelectedCells(c, r))) {
             if (IsSelected(c, r) && !(c == Col() && r == Row())) {
@@ -120,6 +121,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     FNavigation->AlwaysEdit = false;
     TBaseGrid::MouseDown(Button, Shift, X, Y);
     FNavigation->AlwaysEdit = alwaysEdit;
+    FixedCellEditOnMouseDown(Button, X, Y, c, r);
     bool nearBorder = false;
     if (r < FixedRows() && Options().Contains(goColSizing)) {
         const TRect R = CellRect(c, r);
@@ -210,6 +212,7 @@ void TExtStringGrid::DblClick()
     }
     TBaseGrid::DblClick();
     if (r >= 0 && OnDblClickCell) OnDblClickCell(this, r, c);
+    FixedCellEditOnDblClick(c, r);
 }
 
 void TExtStringGrid::RadioGroupClick(int ACol, int ARow, int XOffset, int YOffset)

@@ -74,15 +74,52 @@ private:
     int FReportedIndex = -2;
 };
 
-class TGridTransEdit : public TGridEditorControl {
+// The editors of fixed cells (headers): unlike the cell editors they validate and store
+// their text themselves, when they lose the focus. Enter does nothing in them; Escape
+// closes them and the cell keeps its text.
+class TGridTransEdit : public TEdit {
 public:
-    explicit TGridTransEdit(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+    explicit TGridTransEdit(TExtStringGrid* AGrid);
     bool BorderLess = true;
+    // The fixed cell being edited (real column).
+    int Row() const { return FRow; }
+    void SetRow(int v) { FRow = v; }
+    int Col() const { return FCol; }
+    void SetCol(int v) { FCol = v; }
+    // Validates and stores the text; false when OnCellValidate refused it: the editor
+    // then stays open and takes the focus back, and the cell keeps its text.
+    bool StopEdit();
+    void WndProc(TMessage& msg) override;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void DoExit() override;
+
+private:
+    int FRow = -1, FCol = -1;
+    TExtStringGrid* FGrid;
 };
 
-class TGridTransCombo : public TGridEditorControl {
+class TGridTransCombo : public TComboBox {
 public:
-    explicit TGridTransCombo(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+    explicit TGridTransCombo(TExtStringGrid* AGrid);
+    int Row() const { return FRow; }
+    void SetRow(int v) { FRow = v; }
+    int Col() const { return FCol; }
+    void SetCol(int v) { FCol = v; }
+    // As TGridTransEdit::StopEdit; in the list style the selected item is the value.
+    bool StopEdit();
+    void WndProc(TMessage& msg) override;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void DoExit() override;
+
+private:
+    int FRow = -1, FCol = -1;
+    TExtStringGrid* FGrid;
 };
 
 class TGridCheckBox : public TGridEditorControl {

@@ -39,20 +39,9 @@ void TFloatingFooter::Assign(const TObject* Source)
 {
     if (auto* s = dynamic_cast<const TFloatingFooter*>(Source)) {
         Visible = s->Visible;
-        FCalcs = s->FCalcs;
+        FooterStyle = s->FooterStyle;
+        CalculateHiddenRows = s->CalculateHiddenRows;
     }
-}
-
-void TFloatingFooter::SetColumnCalc(int ACol, TColumnCalcType calc)
-{
-    if (ACol < 0) return;
-    if (FCalcs.size() <= size_t(ACol)) FCalcs.resize(size_t(ACol) + 1, acNONE);
-    FCalcs[size_t(ACol)] = calc;
-}
-
-TColumnCalcType TFloatingFooter::ColumnCalc(int ACol) const
-{
-    return ACol >= 0 && size_t(ACol) < FCalcs.size() ? FCalcs[size_t(ACol)] : acNONE;
 }
 
 void TBalloonSettings::SetEnable(bool v)

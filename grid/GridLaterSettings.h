@@ -2,6 +2,7 @@
 // Settings objects the grid creates whose behaviour comes with the grid's painting,
 // sorting, filtering, grouping, dragging, footers and balloon hints. Each holds the
 // settings the grid reads today; the features that use them fill them in.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -166,18 +167,30 @@ private:
     TExtStringGrid* FOwner;
 };
 
+// What the footer strip shows: the grid's last row (with the column calculations), a
+// preview of a cell of the current row, a template, or what the application paints.
+enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
+using TCalcFooterEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value)>;
+
 // The footer row with column calculations that floats under the cells.
 class TFloatingFooter : public TObject {
 public:
     explicit TFloatingFooter(TExtStringGrid* AOwner) : FOwner(AOwner) {}
     void Assign(const TObject* Source);
     bool Visible = false;
+    TFooterStyle FooterStyle = fsFixedLastRow;
+    // Hidden rows count in the footer values.
+    bool CalculateHiddenRows = true;
+    bool EnableCalculation = true;
+    // The value of a footer cell of the custom kind when the grid has no OnFooterCalc.
+    TCalcFooterEvent OnCalcFooter;
+    // The calculation of real column ACol, kept with the footer cell (the grid's last
+    // row); setting it recalculates that column's footer.
     void SetColumnCalc(int ACol, TColumnCalcType calc);
     TColumnCalcType ColumnCalc(int ACol) const;
 
 private:
     TExtStringGrid* FOwner;
-    std::vector<TColumnCalcType> FCalcs;
 };
 
 enum TBackgroundDisplay { bdTile, bdFixed, bdCenter, bdStretch, bdGradientHorz, bdGradientVert };

@@ -1,0 +1,137 @@
+// The editors of fixed cells: a borderless edit and a combo box laid over a header cell.
+// They validate and store their own text when they lose the focus; a refused text keeps
+// the editor open and it takes the focus back once the focus change that left it is over.
+#include "grid/ExtGrid.h"
+#include "grid/GridEditors.h"
+
+namespace {
+// Posted to a fixed-cell editor whose text was refused while the focus was leaving it:
+// a focus change cannot be turned round from inside itself.
+constexpr unsigned WM_FIXEDEDIT_REFOCUS = WM_USER + 0x2F1;
+
+// The common end of both editors: OnCellValidate, then the store and OnEditingDone, or
+// the editor kept open with the grid's current cell moved towards the edited cell.
+bool StopFixedEdit(TWinControl* Editor, TExtStringGrid* Grid, int ACol, int ARow, String Value)
+{
+    if (!Grid) {
+        Editor->SetVisible(false);
+        return true;
+    }
+    bool Valid = true;
+    if (Grid->OnCellValidate) Grid->OnCellValidate(Grid, ACol, ARow, Value, Valid);
+    if (Valid) {
+        if (Grid->OnEditingDone) Grid->OnEditingDone(Grid);
+        if (ACol >= 0 && ARow >= 0 && ACol < Grid->TotalColCount() && ARow < Grid->RowCount())
+            Grid->SetCellEx(ACol, ARow, Value);
+        Editor->SetVisible(false);
+        return true;
+    }
+    // A fixed cell cannot be the current cell: the current cell goes to the edited
+    // cell's column (and row) as far as they lie in the scrollable part.
+    const int dc = Grid->DisplColIndex(ACol);
+    if (dc >= Grid->FixedCols() && dc < Grid->ColCount() && dc != Grid->Col()) Grid->SetCol(dc);
+    if (ARow >= Grid->FixedRows() && ARow < Grid->RowCount() && ARow != Grid->Row()) Grid->SetRow(ARow);
+    if (Editor->CanFocus()) Editor->SetFocus();
+    PostMessage(Editor->Handle(), WM_FIXEDEDIT_REFOCUS, 0, 0);
+    return false;
+}
+
+// The editor closes without storing and the grid gets the focus back. Hidden first, so
+// that losing the focus does not store the text.
+void CancelFixedEdit(TWinControl* Editor, TExtStringGrid* Grid)
+{
+    Editor->SetVisible(false);
+    if (Grid && Grid->CanFocus()) Grid->SetFocus();
+}
+
+bool RefocusMessage(TWinControl* Editor, TMessage& msg)
+{
+    if (msg.Msg != WM_FIXEDEDIT_REFOCUS) return false;
+    if (Editor->Visible() && Editor->CanFocus() && !Editor->Focused()) Editor->SetFocus();
+    return true;
+}
+}
+
+// ---------------------------------------------------------------- edit
+
+TGridTransEdit::TGridTransEdit(TExtStringGrid* AGrid) : TEdit(AGrid), FGrid(AGrid)
+{
+    SetVisible(false);
+    SetParent(AGrid);
+    SetTabStop(false);
+}
+
+bool TGridTransEdit::StopEdit() { return StopFixedEdit(this, FGrid, FCol, FRow, Text()); }
+
+void TGridTransEdit::WndProc(TMessage& msg)
+{
+    if (RefocusMessage(this, msg)) return;
+    TEdit::WndProc(msg);
+}
+
+void TGridTransEdit::KeyDown(WORD& key, TShiftState shift)
+{
+    TEdit::KeyDown(key, shift);
+    if (key == VK_ESCAPE) {
+        key = 0;
+        CancelFixedEdit(this, FGrid);
+    }
+}
+
+void TGridTransEdit::KeyPress(WideChar& key)
+{
+    if (key == 13) key = 0;
+    TEdit::KeyPress(key);
+}
+
+void TGridTransEdit::DoExit()
+{
+    TEdit::DoExit();
+    if (Visible()) StopEdit();
+}
+
+// ---------------------------------------------------------------- combo
+
+TGridTransCombo::TGridTransCombo(TExtStringGrid* AGrid) : TComboBox(AGrid), FGrid(AGrid)
+{
+    SetVisible(false);
+    SetParent(AGrid);
+    SetTabStop(false);
+}
+
+bool TGridTransCombo::StopEdit()
+{
+    String value = Text();
+    if (Style() == csDropDownList) {
+        const int idx = ItemIndex();
+        value = idx >= 0 && idx < Items()->Count() ? Items()->Strings(idx) : String();
+    }
+    return StopFixedEdit(this, FGrid, FCol, FRow, value);
+}
+
+void TGridTransCombo::WndProc(TMessage& msg)
+{
+    if (RefocusMessage(this, msg)) return;
+    TComboBox::WndProc(msg);
+}
+
+void TGridTransCombo::KeyDown(WORD& key, TShiftState shift)
+{
+    TComboBox::KeyDown(key, shift);
+    if (key == VK_ESCAPE && !DroppedDown()) {
+        key = 0;
+        CancelFixedEdit(this, FGrid);
+    }
+}
+
+void TGridTransCombo::KeyPress(WideChar& key)
+{
+    if (key == 13) key = 0;
+    TComboBox::KeyPress(key);
+}
+
+void TGridTransCombo::DoExit()
+{
+    TComboBox::DoExit();
+    if (Visible()) StopEdit();
+}
