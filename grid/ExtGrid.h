@@ -31,6 +31,7 @@ class TArrowWindow;
 class THTMLPictureCache;
 class TPictureContainer;
 class TGridFocusWindow;
+class TEditLink;
 class TTimer;
 
 // One hidden row: its cells (text and record per real column), height, where it was.
@@ -1267,9 +1268,56 @@ public:
     // gets then, once.
     bool InvokedFocusChange = false;
 
+    // ---- the special editors (ExtGrid_EditorKinds.cpp) ----
+    // The editors made on first use, each with the grid as owner and parent, hidden.
+    TGridSpin* SpinEdit();
+    TGridDatePicker* DateTimePicker();
+    TGridDatePicker* GetDateTimePicker() { return DateTimePicker(); }
+    TGridDateTimePicker* DateAndTimePicker();
+    TExtRichEdit* RichEdit();
+    TExtRichEdit* InplaceRichEdit();
+    TGridTrackbarDropDown* TrackbarDropDown();
+    TGridMemoDropDown* MemoDropDown();
+    TGridCalculatorDropDown* CalculatorDropDown();
+    TGridTimepickerDropDown* TimePickerDropDown();
+    TGridDetailPickerDropDown* DetailPickerDropDown();
+    TGridGridDropDown* GridDropDown();
+    TGridColorDropDown* ColorPickerDropDown();
+    TGridImageDropDown* ImagePickerDropDown();
+    TGridExtGridDropDown* ExtGridDropDown();
+    TGridCheckBox* EditCheck() const { return FGridCheckBox; }
+    TGridEditBtn* BtnEdit() const { return FEditBtn; }
+    TGridUnitEditBtn* BtnUnitEdit() const { return FUnitEditBtn; }
+    TGridButton* GridButton() const { return FBtnEdit; }
+    // The edit link of edCustom cells (the column grid hands over the column's).
+    TEditLink* EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink* Value) { FEditLink = Value; }
+    TEditLink* FEditLink = nullptr;
+    // Lets OnGetEditorProp and OnGetEditorPropInt adjust the editor of a cell (ACol real).
+    virtual void FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
+    std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)> OnGetEditorProp;
+    TClickCellEvent OnGetEditorPropInt;
+    // A date text the application reads itself (ADate starts as now).
+    std::function<void(TObject* Sender, const String& Value, TDateTime& ADate)> OnCustomStrToDate;
+    std::function<void(TObject* Sender, int ACol, int ARow, TColor& Color, String& Value)> OnColorSelected;
+    std::function<void(TObject* Sender, int ACol, int ARow, int& Index)> OnImageSelected;
+    TNotifyEvent OnRichEditSelectionChange;
+    bool ExcelStyleDecimalSeparator = false;
+    // The date and time editors need the platform's newer common controls.
+    bool ComCtl32Newer = true;
+    // Editing began with a click on the up or down spin button drawn in the cell.
+    bool FSpinUpClick = false, FSpinDnClick = false;
+    // The date-and-time picker's value when its edit began.
+    TDateTime FOriginalDateTime = 0;
+    // Rich text between cells and a rich edit control.
+    void CellToRich(int ACol, int ARow, TMemo* Richeditor);
+    String RichToString(TMemo* Richeditor);
+    void RichToCell(int ACol, int ARow, TMemo* Richeditor);
+
 protected:
     friend class TExtInplaceEdit;
     friend class TGridCombo;
+    friend class TEditLink;
     // The toolkit's may-show-editor question; special editors are shown here.
     bool CanEditShow() override;
     // The cell-selection check every move of the current cell passes.
@@ -1278,6 +1326,12 @@ protected:
     void SetEditText(int ACol, int ARow, const String& Value) override;
     void ShowCellEditor(int ACol, int ARow);
     void HideCellEditor(int ACol, int ARow);
+    // The per-kind steps of the show and hide routines for the editors other than the
+    // combo (R the cell's rectangle); false for a kind they do not know.
+    bool ShowEditorOfKind(int ACol, int ARow, const TRect& R);
+    bool HideEditorOfKind(int ACol, int ARow);
+    // Disables and hides an editor; the grid takes the focus when the editor had it.
+    void PutAwayEditor(TWinControl* Editor);
     // Switches goEditing on or off for the cell about to become current.
     void UpdateEditingFor(int ACol, int ARow);
     void KeyDown(WORD& Key, TShiftState Shift) override;

@@ -94,6 +94,10 @@ void TExtStringGrid::RestoreCellCache() { SetCellEx(RealColIndex(Col()), Row(), 
 
 void TExtStringGrid::StoreOldCellValue(int ACol, int ARow)
 {
+    // An edit not validated yet keeps its record: a special editor stores its value
+    // into the cell before the grid gets the focus back, and that value must still be
+    // compared with the text the cell had before the edit.
+    if (FEditing) return;
     FOldCol = ACol;
     FOldRow = ARow;
     const int rc = RealColIndex(ACol);
@@ -211,8 +215,9 @@ void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
         break;
     }
     default:
-        // The other kinds get their editors with the editor classes that make them; a
-        // kind without an editor shows nothing and the edit ends at the next move.
+        // A kind without an editor (edDataCheckBox, edNone) shows nothing and the edit
+        // ends at the next move.
+        ShowEditorOfKind(ACol, ARow, R);
         break;
     }
     FStartEditChar = 0;
@@ -246,6 +251,7 @@ void TExtStringGrid::HideCellEditor(int ACol, int ARow)
         }
         break;
     default:
+        HideEditorOfKind(ACol, ARow);
         break;
     }
     if (EditControl != edNormal && FEditActive) PostEditDone(RCol, ARow);
@@ -351,7 +357,10 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
                 }
                 FValidating = false;
                 FEditing = true;
-                EditMode = true;
+                // A special editor that was closed already is opened afresh by the
+                // may-show check; an open one, and the text editor, stay open with the
+                // refused text.
+                EditMode = IsDefaultEditorKind(EditControl) || FEditActive;
                 ShowInplaceEdit();
                 FValidating = true;
                 ShowInvalidEntryBalloon();

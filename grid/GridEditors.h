@@ -7,8 +7,10 @@
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/rtl/SysUtils.h"
 
 class TExtStringGrid;
+class TImageList;
 
 // The grid's default in-place text editor: filters typed characters by the cell's
 // editor kind, validates through the grid before the current cell moves, puts the
@@ -122,35 +124,101 @@ private:
     TExtStringGrid* FGrid;
 };
 
-class TGridCheckBox : public TGridEditorControl {
+// The check-box editor of edCheckBox cells: shows the cell's text as its caption,
+// starts unchecked; the grid reads nothing back from it.
+class TGridCheckBox : public TCheckBox {
 public:
-    explicit TGridCheckBox(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
-};
+    explicit TGridCheckBox(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
 
-class TGridEditBtn : public TGridEditorControl {
-public:
-    explicit TGridEditBtn(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
-    String ButtonCaption;
-    bool BorderLess = false;
-    bool IsWinXP = false;
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
 };
 
 using TUnitChangedEvent = std::function<void(TObject* Sender, const String& NewUnit)>;
 
-class TGridUnitEditBtn : public TGridEditBtn {
+// A single-line edit with a small button at its right edge; the button and F4 report
+// through OnClickBtn. EditMask empty: no mask.
+class TAsgEditBtn : public TEdit {
 public:
-    explicit TGridUnitEditBtn(TExtStringGrid* AGrid) : TGridEditBtn(AGrid) {}
-    TUnitChangedEvent OnUnitChanged;
+    explicit TAsgEditBtn(TComponent* AOwner);
+    String EditMask;
+    String ButtonCaption;
+    bool RightAlign = false;
+    bool EditorEnabled = true;
+    bool IsWinXP = false;
+    int ButtonWidth = 18;
+    TNotifyEvent OnClickBtn;
+    virtual void FireClickBtn(TObject* Sender);
 };
 
-class TGridButton : public TGridEditorControl {
+// An edit with button followed by a unit of measure chosen from Units.
+class TAsgUnitEditBtn : public TAsgEditBtn {
 public:
-    explicit TGridButton(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+    explicit TAsgUnitEditBtn(TComponent* AOwner);
+    String UnitID;
+    TStringList* Units() { return &FUnits; }
+    int UnitSpace = 20;
+    // The text followed directly by the unit.
+    String TextAndUnit() const;
+    // Splits off the first unit of Units that ends Value (in list order); without one
+    // the text and the unit stay as they are.
+    void SetTextAndUnit(const String& Value);
+    TUnitChangedEvent OnUnitChanged;
+
+private:
+    TStringList FUnits;
+};
+
+// The edit-with-button editor (edEditBtn, edNumericEditBtn, edFloatEditBtn,
+// edMaskEditBtn). Leaving it stores its text.
+class TGridEditBtn : public TAsgEditBtn {
+public:
+    explicit TGridEditBtn(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+    bool BorderLess = false;
+    bool StopEditAfterClick = false;
+    bool WorkMode = true;
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// The value-with-unit editor (edUnitEditBtn, edNumericUnitEditBtn, edFloatUnitEditBtn).
+class TGridUnitEditBtn : public TAsgUnitEditBtn {
+public:
+    explicit TGridUnitEditBtn(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+    bool BorderLess = false;
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// The push-button editor of edButton cells, also the grid's cell button.
+class TGridButton : public TButton {
+public:
+    explicit TGridButton(TExtStringGrid* AGrid);
     // Presses the button as a click would.
     void Press()
     {
         if (OnClick) OnClick(this);
     }
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
 };
 
 // The button that shows a fixed cell's face while a column is dragged.
@@ -168,4 +236,392 @@ public:
 class TControlCombo : public TGridEditorControl {
 public:
     explicit TControlCombo(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+};
+
+// ---------------------------------------------------------------- spin editor
+
+enum TAsgSpinType { sptNormal, sptFloat, sptDate, sptTime };
+
+// An edit whose text is a value of its kind (integer, decimal, date or time), stepped
+// up and down; the value is read from the text at every read.
+class TAsgSpinEdit : public TEdit {
+public:
+    explicit TAsgSpinEdit(TComponent* AOwner);
+    int MinValue = 0, MaxValue = 100;
+    double MinFloatValue = 0, MaxFloatValue = 100;
+    TDateTime MinDateValue = 0, MaxDateValue = 0;
+    int Increment = 1;
+    double IncrementFloat = 0.1, IncrementFloatPage = 1.0;
+    int IncrementHours = 1, IncrementMinutes = 1, IncrementSeconds = 1;
+    // Decimals shown for decimal values; 0 shows as many as needed.
+    int Precision = 0;
+    bool EditorEnabled = true;
+    bool ShowSeconds = true;
+    // A blank text is a value of its own (the grid stores an empty cell for it).
+    bool AllowEmptyValue = false;
+    bool ExcelStyleDecimalSeparator = false;
+    bool IsWinXP = false;
+    TAsgSpinType SpinType() const { return FSpinType; }
+    // Reads the text as a value of the new kind and writes it back in that kind's form.
+    void SetSpinType(TAsgSpinType Value);
+    // Blank reads 0, a text that is no integer MinValue.
+    int Value() const;
+    void SetValue(int AValue);
+    // A text that is no number reads MinFloatValue.
+    double FloatValue() const;
+    void SetFloatValue(double AValue);
+    // Blank or "0" reads now, a text that is no date MinDateValue.
+    TDateTime DateValue() const;
+    void SetDateValue(TDateTime AValue);
+    // A text that is no time reads 0.
+    TDateTime TimeValue() const;
+    void SetTimeValue(TDateTime AValue);
+    virtual void StepUp(bool Page);
+    virtual void StepDown(bool Page);
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+
+private:
+    void Step(int Dir, bool Page);
+    String TimePattern() const;
+    TAsgSpinType FSpinType = sptNormal;
+};
+
+// The spin editor of the spin kinds.
+class TGridSpin : public TAsgSpinEdit {
+public:
+    explicit TGridSpin(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// ---------------------------------------------------------------- date pickers
+
+enum TDateTimeKind { dtkDate, dtkTime };
+enum TDTDateMode { dmComboBox, dmUpDown };
+
+// A date or time picker: the value shown in the picker's format (Format, or the
+// region's short date or long time pattern), an optional tick that says whether a
+// value is given, limits MinDate and MaxDate (0: none) and a drop-down calendar.
+class TDateTimePicker : public TEdit {
+public:
+    explicit TDateTimePicker(TComponent* AOwner);
+    TDateTime DateTime() const { return FDateTime; }
+    void SetDateTime(TDateTime Value);
+    // The date part, keeping the time; the time part, keeping the date.
+    TDateTime Date() const;
+    void SetDate(TDateTime Value);
+    TDateTime Time() const;
+    void SetTime(TDateTime Value);
+    TDateTimeKind Kind() const { return FKind; }
+    void SetKind(TDateTimeKind Value);
+    TDTDateMode DateMode = dmComboBox;
+    String Format() const { return FFormat; }
+    void SetFormat(const String& Value);
+    bool ShowCheckbox = false;
+    bool Checked = true;
+    TDateTime MinDate = 0, MaxDate = 0;
+    bool DroppedDown() const { return FDroppedDown; }
+    // Opens and closes the month calendar (OnDropDown, OnCloseUp).
+    void SetDroppedDown(bool Value);
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+protected:
+    // The pattern the value is shown and read with.
+    virtual String DisplayPattern() const;
+    // Shows the value again in the pattern.
+    void UpdateText();
+    void Change() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    TDateTime FDateTime = 0;
+    TDateTimeKind FKind = dtkDate;
+
+private:
+    String FFormat;
+    bool FDroppedDown = false;
+    bool FShowing = false;
+};
+
+class TAsgDateTimePicker : public TDateTimePicker {
+public:
+    explicit TAsgDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
+    TColor BorderColor = clNone;
+    bool MetroStyle = false;
+};
+
+// The date picker of edDateEdit, edDateEditUpDown and edTimeEdit.
+class TGridDatePicker : public TAsgDateTimePicker {
+public:
+    explicit TGridDatePicker(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+    bool Weeknumbers = false, ShowToday = true, ShowTodayCircle = true;
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+class TCustomDateTimePicker : public TDateTimePicker {
+public:
+    explicit TCustomDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
+    // Moves to the next date or time field after a complete entry.
+    bool AutoTab = false;
+};
+
+enum TExtDateTimeKind { dkDate, dkTime, dkDateTime };
+
+// A picker of a date and a time together.
+class TExtDateTimePicker : public TCustomDateTimePicker {
+public:
+    explicit TExtDateTimePicker(TComponent* AOwner);
+    TExtDateTimeKind Kind() const { return FExtKind; }
+    void SetKind(TExtDateTimeKind Value);
+    // The pattern of the time part; empty: the region's short time pattern.
+    String TimeFormat;
+    TNotifyEvent OnTimeChange;
+
+protected:
+    String DisplayPattern() const override;
+
+private:
+    TExtDateTimeKind FExtKind = dkDateTime;
+};
+
+// The date-and-time picker of edDateTimeEdit.
+class TGridDateTimePicker : public TExtDateTimePicker {
+public:
+    explicit TGridDateTimePicker(TExtStringGrid* AGrid);
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// The region's short time pattern: the long one without its seconds.
+String ShortTimePattern();
+// The present date and time of the local clock.
+TDateTime CurrentDateTime();
+// Lines joined with CR LF, without one after the last.
+String JoinLines(const TStringList& Lines);
+
+// ---------------------------------------------------------------- rich text
+
+// The grid's rich edit control: holds the rich-text source of a cell. The hidden one
+// measures and converts rich text, the in-place one edits edRichEdit cells.
+class TExtRichEdit : public TMemo {
+public:
+    explicit TExtRichEdit(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+    int ReqWidth() const { return FReqWidth; }
+    int ReqHeight() const { return FReqHeight; }
+    // Size requests of the in-place editor are ignored while locked.
+    void Lock() { FLocked = true; }
+    void Unlock() { FLocked = false; }
+    bool Locked() const { return FLocked; }
+    TNotifyEvent OnSelectionChange;
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
+    int FReqWidth = 0, FReqHeight = 0;
+    bool FLocked = false;
+};
+
+// ---------------------------------------------------------------- drop-down pickers
+
+// Base of the drop-down pickers: an edit field with a drop-down window.
+class TExtCustomDropDown : public TEdit {
+public:
+    explicit TExtCustomDropDown(TComponent* AOwner);
+    bool EditorEnabled() const { return FEditorEnabled; }
+    void SetEditorEnabled(bool Value);
+    bool DroppedDown() const { return FDroppedDown; }
+    void DropDown();
+    void CloseUp();
+    // Sets the edit text as it stands.
+    void SetPlainText(const String& Value) { SetText(Value); }
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+protected:
+    // Alt+Up and Alt+Down open or close the drop-down window.
+    void KeyDown(WORD& key, TShiftState shift) override;
+
+private:
+    bool FEditorEnabled = true;
+    bool FDroppedDown = false;
+};
+
+class TExtTrackBarDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtTrackBarDropDown(TComponent* AOwner);
+    int Position() const { return FPosition; }
+    void SetPosition(int Value);
+    int Min = 0, Max = 100;
+
+protected:
+    // The text read as an integer becomes the position.
+    void Change() override;
+
+private:
+    int FPosition = 0;
+};
+
+class TExtMemoDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtMemoDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    TStringList* MemoText() { return &FMemoText; }
+    // The memo's lines joined with line breaks.
+    String MemoValue() const;
+    TNotifyEvent OnMemoChange;
+
+protected:
+    void Change() override;
+
+private:
+    TStringList FMemoText;
+};
+
+class TExtCalculatorDropdown : public TExtCustomDropDown {
+public:
+    explicit TExtCalculatorDropdown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+};
+
+class TExtTimePickerDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtTimePickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    bool FFocusDraw = true;
+};
+
+// Items with a caption each; the one whose caption equals the text can be selected.
+class TExtDetailDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtDetailDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    TStringList* Items() { return &FItems; }
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Index);
+
+private:
+    TStringList FItems;
+    int FItemIndex = -1;
+};
+
+// Rows of a list; the lookup finds the row whose text equals a text.
+class TExtMultiColumnDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtMultiColumnDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    TStringList* Items() { return &FItems; }
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Index);
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate() { if (FUpdateCount > 0) --FUpdateCount; }
+    int UpdateCount() const { return FUpdateCount; }
+
+private:
+    TStringList FItems;
+    int FItemIndex = -1;
+    int FUpdateCount = 0;
+};
+
+// A picker whose drop-down window is a grid; its rows are the items, looked up by the
+// text of LookupColumn.
+class TCustomExtGridDropDown : public TExtCustomDropDown {
+public:
+    explicit TCustomExtGridDropDown(TComponent* AOwner);
+    TExtStringGrid* GetGrid() const { return FDropGrid; }
+    int LookupColumn = 0;
+    bool CaseSensitive = false;
+    // The row (from the grid's first scrollable row, 0-based) whose lookup text is
+    // Text; -1 for none.
+    int LookupItem(const String& Text) const;
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Index);
+    void BeginUpdate();
+    void EndUpdate();
+
+private:
+    TExtStringGrid* FDropGrid;
+    int FItemIndex = -1;
+};
+
+class TExtColorPickerDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtColorPickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    // The named colours offered, as "name=colour" lines (the colour in decimal).
+    TStringList* Colors() { return &FColors; }
+    void AddDefaultColors();
+    TColor SelectedColor() const { return FSelectedColor; }
+    void SetSelectedColor(TColor Value);
+    // The name of the selected colour when it is one of the list, else its value as
+    // "$00BBGGRR".
+    String SelectedColorText() const;
+
+private:
+    TStringList FColors;
+    TColor FSelectedColor = clNone;
+};
+
+class TExtImagePickerDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtImagePickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    // One caption per image.
+    TStringList* Items() { return &FItems; }
+    void AddImagesFromImageList(TImageList* List);
+    int ImageIndex() const { return FImageIndex; }
+    // Selects the image; the text becomes its caption, empty when none is selected.
+    void SetImageIndex(int Index);
+
+private:
+    TStringList FItems;
+    int FImageIndex = -1;
+};
+
+// The grid's wrappers of the pickers: owned by and parented to the grid, hidden and
+// disabled between edits; leaving one stores its value.
+#define GRID_DROPDOWN_WRAPPER(Name, Base)                              \
+    class Name : public Base {                                         \
+    public:                                                            \
+        explicit Name(TExtStringGrid* AGrid);                          \
+        TExtStringGrid* OwnerGrid() const { return FGrid; }            \
+                                                                       \
+    protected:                                                         \
+        void DoExit() override;                                        \
+                                                                       \
+    private:                                                           \
+        TExtStringGrid* FGrid;                                         \
+    };
+GRID_DROPDOWN_WRAPPER(TGridTrackbarDropDown, TExtTrackBarDropDown)
+GRID_DROPDOWN_WRAPPER(TGridMemoDropDown, TExtMemoDropDown)
+GRID_DROPDOWN_WRAPPER(TGridCalculatorDropDown, TExtCalculatorDropdown)
+GRID_DROPDOWN_WRAPPER(TGridTimepickerDropDown, TExtTimePickerDropDown)
+GRID_DROPDOWN_WRAPPER(TGridDetailPickerDropDown, TExtDetailDropDown)
+GRID_DROPDOWN_WRAPPER(TGridGridDropDown, TExtMultiColumnDropDown)
+GRID_DROPDOWN_WRAPPER(TGridColorDropDown, TExtColorPickerDropDown)
+GRID_DROPDOWN_WRAPPER(TGridImageDropDown, TExtImagePickerDropDown)
+#undef GRID_DROPDOWN_WRAPPER
+
+// The grid drop-down's wrapper; Grid is the embedded grid.
+class TGridExtGridDropDown : public TCustomExtGridDropDown {
+public:
+    explicit TGridExtGridDropDown(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return GetGrid(); }
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
 };
