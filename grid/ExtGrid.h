@@ -768,6 +768,20 @@ public:
     TGridButton* CellButton() const { return FBtnEdit; }
     TGridUnitEditBtn* UnitEditor() const { return FUnitEditBtn; }
     TGridCombo* ComboEditor() const { return FCombo; }
+    // The combo editor's list, whatever the editor kind of the cell; items compare
+    // without case.
+    void ClearComboString();
+    void AddComboString(const String& s);
+    void AddComboStringObject(const String& s, TObject* AObject);
+    bool RemoveComboString(const String& s);
+    // The item the combo editor takes when the cell's text selects none.
+    bool SetComboSelectionString(const String& s);
+    void SetComboSelection(int index);
+    // OnGetEditorProp and OnGetEditorPropInt fill the list for the cell first (ACol real).
+    void SetComboIndex(int ACol, int ARow, int Value);
+    int GetComboIndex(int ACol, int ARow);
+    int GetComboCount();
+    void AskComboItems(int ACol, int ARow);
     TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
     bool TimerStarted() const { return FGridTimerID != 0; }
     int WheelScrollLines() const { return FWheelScrollLines; }

@@ -4,6 +4,7 @@
 // themselves.
 #include <functional>
 
+#include "grid/GridCombo.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/StdCtrls.h"
@@ -48,32 +49,6 @@ private:
 class TGridEditorControl : public TCustomControl {
 public:
     explicit TGridEditorControl(TExtStringGrid* AGrid);
-};
-
-// The combo editor of list cells: a drop-down list (edComboList) or an edit field with
-// a list (edComboEdit). Its list is the one offered for the cell asked about last.
-class TGridCombo : public TComboBox {
-public:
-    explicit TGridCombo(TExtStringGrid* AGrid);
-    bool IsWinXP = false;
-    bool IsVista = false;
-    TExtStringGrid* Grid() const { return FGrid; }
-    // The text the editor started with (Escape puts it back).
-    String FStartText;
-    void WndProc(TMessage& msg) override;
-
-protected:
-    void KeyDown(WORD& key, TShiftState shift) override;
-    void KeyPress(WideChar& key) override;
-    void DoExit() override;
-    void Change() override;
-    void Select() override;
-
-private:
-    // The selection changed: OnComboChange with the real column.
-    void ReportChange();
-    TExtStringGrid* FGrid;
-    int FReportedIndex = -2;
 };
 
 // The editors of fixed cells (headers): unlike the cell editors they validate and store

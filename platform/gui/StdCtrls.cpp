@@ -469,6 +469,26 @@ int TComboBox::SelLength() const { return Combo()->SelLength(); }
 void TComboBox::SetSelLength(int v) { Combo()->SetSelection(SelStart(), v); }
 void TComboBox::SelectAll() { Combo()->SetSelection(0, Utf8Length(Text())); }
 
+void TComboBox::SetDroppedWidth(int v)
+{
+    FDroppedWidth = v;
+    Combo()->SetDroppedWidth(v > 0 ? v : 0);
+}
+
+int TComboBox::CharFromPos(int x) const { return Combo()->CharFromPos(x); }
+
+void TComboBox::SetPaintsOver(bool v)
+{
+    FPaintsOver = v;
+    Invalidate();
+}
+
+TCanvas* TComboBox::Canvas()
+{
+    if (!FCanvas) FCanvas = std::make_unique<TCanvas>();
+    return FCanvas.get();
+}
+
 void TComboBox::Clear()
 {
     FItems.Clear();
@@ -479,6 +499,16 @@ void TComboBox::Clear()
 void TComboBox::Change()
 {
     if (OnChange) OnChange(this);
+}
+
+void TComboBox::DropDown()
+{
+    if (OnDropDown) OnDropDown(this);
+}
+
+void TComboBox::CloseUp()
+{
+    if (OnCloseUp) OnCloseUp(this);
 }
 
 void TComboBox::Select()
@@ -508,11 +538,11 @@ void TComboBox::HostNotify(int code, std::intptr_t)
         NotifyParent(this, CBN_EDITCHANGE);
         break;
     case hnDropDown:
-        if (OnDropDown) OnDropDown(this);
+        DropDown();
         NotifyParent(this, CBN_DROPDOWN);
         break;
     case hnCloseUp:
-        if (OnCloseUp) OnCloseUp(this);
+        CloseUp();
         NotifyParent(this, CBN_CLOSEUP);
         break;
     }
@@ -520,6 +550,14 @@ void TComboBox::HostNotify(int code, std::intptr_t)
 
 void TComboBox::WndProc(TMessage& msg)
 {
+    if (msg.Msg == WM_PAINT) {
+        if (FPaintsOver && FCanvas && FCanvas->HandleAllocated()) {
+            FCanvas->Font()->Assign(*Font());
+            FCanvas->Brush()->SetColor(Color());
+            PaintOver();
+        }
+        return;
+    }
     if (msg.Msg == WM_GETDLGCODE) {
         msg.Result = DLGC_WANTCHARS | DLGC_WANTARROWS;
         return;

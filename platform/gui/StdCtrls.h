@@ -174,6 +174,11 @@ public:
     void SelectAll();
     void Clear();
     void AddItem(const String& s, TObject* obj) { FItems.AddObject(s, obj); }
+    // Width of the dropped list in pixels; 0 or less: as wide as the box.
+    int DroppedWidth() const { return FDroppedWidth; }
+    void SetDroppedWidth(int v);
+    // Character position in the edit part under the client x (0 for a pick list).
+    int CharFromPos(int x) const;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -188,8 +193,20 @@ protected:
     void TextChanged() override;
     virtual void Change();
     virtual void Select();
+    // The list opened, closed: fire OnDropDown, OnCloseUp.
+    virtual void DropDown();
+    virtual void CloseUp();
+    // A box that draws over its native face: PaintOver runs after every native paint
+    // with Canvas bound to the box.
+    void SetPaintsOver(bool v);
+    TCanvas* Canvas();
+    TCanvas* HostCanvas() override { return FPaintsOver ? Canvas() : nullptr; }
+    virtual void PaintOver() {}
 private:
     IComboWidget* Combo() const;
+    std::unique_ptr<TCanvas> FCanvas;
+    bool FPaintsOver = false;
+    int FDroppedWidth = 0;
     void ItemsChanged();
     TStringList FItems;
     TComboBoxStyle FStyle = csDropDown;

@@ -762,10 +762,12 @@ public:
     TControl** owner = nullptr;
     std::function<void()> onShow;
     bool popupOpen = false;
+    int droppedWidth = 0;
     void showPopup() override
     {
         if (owner && *owner) Notify(*owner, hnDropDown);
         popupOpen = true;
+        view()->setMinimumWidth(std::max(0, droppedWidth));
         QComboBox::showPopup();
     }
     void hidePopup() override
@@ -780,6 +782,19 @@ protected:
     {
         if (onShow) onShow();
         QComboBox::showEvent(e);
+    }
+    // A box that paints over its native face gets its canvas after the native paint.
+    void paintEvent(QPaintEvent* e) override
+    {
+        QComboBox::paintEvent(e);
+        TControl* c = owner ? *owner : nullptr;
+        TCanvas* canvas = c ? c->HostCanvas() : nullptr;
+        if (!canvas) return;
+        QPainter p(this);
+        canvas->Impl()->Bind(&p, rect());
+        TMessage m{WM_PAINT, 0, 0, 0};
+        c->HostDispatch(m);
+        if (*owner) canvas->Impl()->Unbind();
     }
 };
 
@@ -873,6 +888,14 @@ public:
     {
         Realize();
         if (QLineEdit* le = cb->lineEdit()) le->insert(QS(s));
+    }
+    void SetDroppedWidth(int w) override { cb->droppedWidth = w; }
+    int CharFromPos(int x) const override
+    {
+        QLineEdit* le = cb->lineEdit();
+        if (!le) return 0;
+        const QPoint p = le->mapFrom(cb, QPoint(x, le->y() + le->height() / 2));
+        return le->cursorPositionAt(p);
     }
     void SetFocus() override
     {
