@@ -1557,6 +1557,12 @@ public:
     TCalcFooterEvent OnFooterCalc;
     TGroupCalcEvent OnColumnCalc;
     TGroupCalcEvent OnGroupCalc;
+    // The sort's exchange of two rows: with their cells (only the sort column's with
+    // SortSettings.SingleColumn) the rows' heights, their sort cross-reference entries
+    // and, as the settings say, their selection and modified flags; SortRow follows.
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    int Swaps = 0;
+    int SortRow = -1;
 protected:
 };
 

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "grid/ExtGrid.h"
+#include "grid/GridSupport.h"
 #include "grid/GridTextUtils.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -284,6 +285,15 @@ void TExtStringGrid::SwapColumns(int ACol1, int ACol2)
     }
     if (FSortSettings->Column == ACol1) FSortSettings->Column = ACol2;
     else if (FSortSettings->Column == ACol2) FSortSettings->Column = ACol1;
+    // Controls placed in cells go with their columns.
+    if (FControlList->Count() > 0) {
+        for (int i = 0; i < FControlList->Count(); ++i) {
+            TControlItem* it = FControlList->GetControl(i);
+            if (it->X == ACol1) it->X = ACol2;
+            else if (it->X == ACol2) it->X = ACol1;
+        }
+        CellControlsUpdate(false);
+    }
     Invalidate();
 }
 
@@ -309,5 +319,58 @@ void TExtStringGrid::SwapRows(int ARow1, int ARow2)
     const int h = RowHeights(ARow1);
     SetRowHeights(ARow1, RowHeights(ARow2));
     SetRowHeights(ARow2, h);
+    // Controls placed in cells go with their rows.
+    if (FControlList->Count() > 0) {
+        for (int i = 0; i < FControlList->Count(); ++i) {
+            TControlItem* it = FControlList->GetControl(i);
+            if (it->Y == ARow1) it->Y = ARow2;
+            else if (it->Y == ARow2) it->Y = ARow1;
+        }
+        CellControlsUpdate(false);
+    }
     Invalidate();
+}
+
+void TExtStringGrid::SortSwapRows(int ARow1, int ARow2)
+{
+    ++Swaps;
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) return;
+    if (ARow1 < FSortCross->Count() && ARow2 < FSortCross->Count()) {
+        const int x = FSortCross->GetInteger(ARow1);
+        FSortCross->SetInteger(ARow1, FSortCross->GetInteger(ARow2));
+        FSortCross->SetInteger(ARow2, x);
+    }
+    auto swapCell = [&](int c) {
+        const String t = GetGridCell(c, ARow1);
+        SetGridCell(c, ARow1, GetGridCell(c, ARow2));
+        SetGridCell(c, ARow2, t);
+        TObject* o1 = GetGridObject(c, ARow1);
+        TObject* o2 = GetGridObject(c, ARow2);
+        SetGridObject(c, ARow1, o2);
+        SetGridObject(c, ARow2, o1);
+        Reown(o2, c, ARow1);
+        Reown(o1, c, ARow2);
+    };
+    if (FSortSettings->SingleColumn) {
+        if (FSortSettings->Column >= 0 && FSortSettings->Column < TotalColCount()) swapCell(FSortSettings->Column);
+        return;
+    }
+    for (int c = 0; c < TotalColCount(); ++c) swapCell(c);
+    if (RowHeights(ARow1) != RowHeights(ARow2)) {
+        const int h = RowHeights(ARow1);
+        SetRowHeights(ARow1, RowHeights(ARow2));
+        SetRowHeights(ARow2, h);
+    }
+    if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort) {
+        const bool s1 = GetRowSelect(ARow1);
+        SetRowSelect(ARow1, GetRowSelect(ARow2));
+        SetRowSelect(ARow2, s1);
+    }
+    if (FShowModified->Enabled) {
+        const bool m1 = GetRowModified(ARow1);
+        SetRowModified(ARow1, GetRowModified(ARow2));
+        SetRowModified(ARow2, m1);
+    }
+    if (SortRow == ARow1) SortRow = ARow2;
+    else if (SortRow == ARow2) SortRow = ARow1;
 }

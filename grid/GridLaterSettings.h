@@ -109,6 +109,8 @@ public:
     TColor HeaderMirrorColor = clNone;
     TColor HeaderMirrorColorTo = clNone;
     TSortDirection Direction = sdAscending;
+    // The sort moves the cells of the sort column only.
+    bool SingleColumn = false;
 
 private:
     TExtStringGrid* FOwner;

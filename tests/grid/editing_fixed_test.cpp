@@ -358,6 +358,68 @@ TEST_F(FooterTest, NothingIsComputedUnlessTheFooterShowsTheLastRowWithCalculatio
     }
 }
 
+// ---------------------------------------------------------------- exchanging rows and columns
+
+using ExchangeTest = ExtGridTest;
+
+TEST_F(ExchangeTest, TheSortsRowExchangeMovesTheRowStateAPlainSwapLeaves)
+{
+    struct Case {
+        const char* name;
+        bool sort, singleColumn;
+        String row2, row4;   // texts after exchanging rows 2 and 4
+        bool moved;          // sort row, selection, modified mark and height went along
+    };
+    const Case cases[] = {
+        {"plain swap", false, false, "0,4|1,4|2,4", "0,2|1,2|2,2", false},
+        {"sort's exchange", true, false, "0,4|1,4|2,4", "0,2|1,2|2,2", true},
+        {"sort's exchange of one column", true, true, "0,2|1,4|2,2", "0,4|1,2|2,4", false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Fill(3, 6);
+        Grid->MouseActions()->SetDisjunctRowSelect(true);
+        Grid->Navigation()->MoveRowOnSort = true;
+        Grid->ShowModified()->Enabled = true;
+        Grid->SortSettings()->Column = 1;
+        Grid->SortSettings()->SingleColumn = k.singleColumn;
+        Grid->ClearRowSelect();
+        Grid->ClearModifiedRows();
+        Grid->SetRowSelect(2, true);
+        Grid->SetRowModified(2, true);
+        Grid->SetRowHeights(2, 40);
+        Grid->SetRowHeights(4, 22);
+        Grid->SortRow = 2;
+        const int swaps = Grid->Swaps;
+        if (k.sort) Grid->SortSwapRows(2, 4);
+        else Grid->SwapRows(2, 4);
+        EXPECT_EQ(RowText(2), k.row2);
+        EXPECT_EQ(RowText(4), k.row4);
+        const int at = k.moved ? 4 : 2;
+        EXPECT_EQ(Grid->SortRow, at);
+        EXPECT_TRUE(Grid->GetRowSelect(at));
+        EXPECT_FALSE(Grid->GetRowSelect(6 - at));
+        EXPECT_TRUE(Grid->GetRowModified(at));
+        EXPECT_EQ(Grid->Swaps, swaps + (k.sort ? 1 : 0));
+        // A plain swap moves the heights with the cells; the sort's one-column exchange does not.
+        EXPECT_EQ(Grid->RowHeights(4), k.singleColumn ? 22 : 40);
+    }
+}
+
+TEST_F(ExchangeTest, ControlsInCellsGoWithTheirColumnsAndRows)
+{
+    Fill(4, 6);
+    auto* box = new TEdit(Form);
+    Grid->SetCellControls(1, 2, box);
+    Grid->CellControlsUpdate(true);
+    Grid->SwapColumns(1, 3);
+    EXPECT_EQ(Grid->GetCellControls(3, 2), box);
+    EXPECT_EQ(box->Left(), Grid->CellRect(3, 2).Left);
+    Grid->SwapRows(2, 4);
+    EXPECT_EQ(Grid->GetCellControls(3, 4), box);
+    EXPECT_EQ(box->Top(), Grid->CellRect(3, 4).Top);
+}
+
 // ---------------------------------------------------------------- rows from the keyboard
 
 // Records the row hooks the keyboard goes through.
@@ -426,6 +488,18 @@ TEST_F(KeyRowsTest, InsertAndDeleteGoThroughTheRowHooksWithTheirEvents)
     EXPECT_EQ(Column(), "1|||3|4");
     EXPECT_EQ(Log, (std::vector<String>{"hook insert 2", "event insert 2", "hook insert 3", "event insert 3",
                                         "hook delete 4", "event delete 4"}));
+}
+
+TEST_F(KeyRowsTest, AnInsertedRowPushesTheControlsBelowItDown)
+{
+    Rows(6);
+    auto* box = new TEdit(Form);
+    G->SetCellControls(1, 3, box);
+    G->CellControlsUpdate(true);
+    G->SetRow(2);
+    UserKey(G, VK_INSERT);
+    EXPECT_EQ(G->GetCellControls(1, 4), box);
+    EXPECT_EQ(box->Top(), G->CellRect(1, 4).Top);
 }
 
 TEST_F(KeyRowsTest, DeletingTheOnlyDataRowEmptiesItUnlessTheFixedRowMayStandAlone)
