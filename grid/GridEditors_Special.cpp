@@ -61,12 +61,14 @@ TDateTime AddMonths(TDateTime dt, int months)
 
 String ShortTimePattern()
 {
-    String p = GetLongTimeFormat();
+    const String p = GetLongTimeFormat();
     const size_t s = p.find_first_of("sS");
     if (s == String::npos) return p;
-    size_t cut = s;
-    while (cut > 0 && !std::isalpha(static_cast<unsigned char>(p[cut - 1]))) --cut;
-    return p.substr(0, cut) + p.substr(p.find_first_not_of("sS", s) == String::npos ? p.size() : p.find_first_not_of("sS", s));
+    // The separator before the seconds goes with them.
+    size_t from = s;
+    while (from > 0 && !std::isalpha(static_cast<unsigned char>(p[from - 1]))) --from;
+    const size_t to = p.find_first_not_of("sS", s);
+    return p.substr(0, from) + (to == String::npos ? String() : p.substr(to));
 }
 
 String JoinLines(const TStringList& Lines)

@@ -257,6 +257,73 @@ TEST_F(SpecialEditorTest, LeavingAnEditorStoresItsValue)
     }
 }
 
+// The colour and image pickers write the cell's own colour or image besides its text;
+// the events may change what is written.
+TEST_F(SpecialEditorTest, PickersWriteTheCellsColourAndImage)
+{
+    std::vector<String> log;
+    Grid->OnColorSelected = [&](TObject*, int c, int r, TColor& color, String& value) {
+        log.push_back(IntToStr(c) + "," + IntToStr(r) + " " + value);
+        if (value == "Lime") {
+            color = clWhite;
+            value = "snow";
+        }
+    };
+    // A shape cell: the picker starts at the shape's colour and sets it.
+    Grid->AddShape(RCol, ERow, 0, clBlue, clBlack, haLeft, vaTop);
+    Open(edColorPickerDropDown, "");
+    EXPECT_EQ(Grid->ColorPickerDropDown()->SelectedColor(), TColor(clBlue));
+    Grid->ColorPickerDropDown()->SetSelectedColor(clRed);
+    Grid->HideInplaceEdit();
+    EXPECT_EQ(Grid->GetShapeColor(RCol, ERow), TColor(clRed));
+    EXPECT_EQ(Grid->GetColors(RCol, ERow), clNone);
+    EXPECT_EQ(Cell(), "Red");
+    // The event's answer is what is written; a colour without a name is written as its value.
+    Grid->RemoveCellGraphicOfType(RCol, ERow, ctShape);
+    Open(edColorPickerDropDown, "");
+    Grid->ColorPickerDropDown()->SetSelectedColor(0x00FF00);
+    Grid->HideInplaceEdit();
+    EXPECT_EQ(Cell(), "snow");
+    EXPECT_EQ(Grid->GetColors(RCol, ERow), TColor(clWhite));
+    Open(edColorPickerDropDown, "");
+    Grid->ColorPickerDropDown()->SetSelectedColor(0x123456);
+    Grid->HideInplaceEdit();
+    EXPECT_EQ(Cell(), "$00123456");
+    EXPECT_EQ(log, (std::vector<String>{"3,2 Red", "3,2 Lime", "3,2 $00123456"}));
+
+    // Image cells: the picker offers the grid's images and selects the cell's.
+    auto* images = new TImageList(Form);
+    TBitmap strip;
+    strip.SetSize(48, 16);
+    images->Add(&strip);
+    Grid->SetGridImages(images);
+    std::vector<int> picked;
+    Grid->OnImageSelected = [&](TObject*, int, int, int& idx) { picked.push_back(idx); };
+    Grid->AddImageIdx(RCol, ERow, 1, haLeft, vaTop);
+    Open(edImagePickerDropDown, "");
+    TGridImageDropDown* ip = Grid->ImagePickerDropDown();
+    EXPECT_EQ(ip->Items()->Count(), 3);
+    EXPECT_EQ(ip->ImageIndex(), 1);
+    ip->SetImageIndex(2);
+    Grid->HideInplaceEdit();
+    int idx = -1;
+    EXPECT_TRUE(Grid->GetImageIdx(RCol, ERow, idx));
+    EXPECT_EQ(idx, 2);
+    // A data image cell holds the index as its text.
+    Grid->RemoveImageIdx(RCol, ERow);
+    Grid->SetCellEx(RCol, ERow, "");
+    Grid->AddDataImage(RCol, ERow, 0, haLeft, vaTop);
+    Kind = edImagePickerDropDown;
+    Grid->FocusCell(DCol, ERow, true);
+    UserKey(Grid, VK_F2);
+    EXPECT_EQ(ip->ImageIndex(), 0);
+    ip->SetImageIndex(1);
+    Grid->HideInplaceEdit();
+    EXPECT_EQ(Cell(), "1");
+    EXPECT_EQ(picked, (std::vector<int>{2, 1}));
+    Grid->SetGridImages(nullptr);
+}
+
 // ---------------------------------------------------------------- start values
 
 TEST_F(SpecialEditorTest, UnreadableNumbersStartAtTheirLeadingNumber)
