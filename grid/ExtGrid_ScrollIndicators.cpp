@@ -17,16 +17,10 @@ TScrollControl::TScrollControl(TComponent* AOwner, int ADirection) : TCustomCont
     SetDoubleBuffered(true);
     // Nothing but the thumb is drawn: the grid under it stays visible.
     SetParentBackground(true);
+    SetColor(0xC0C0C0);
 }
 
 TExtStringGrid* TScrollControl::Grid() const { return dynamic_cast<TExtStringGrid*>(Parent()); }
-
-void TScrollControl::SetScrollColor(TColor Value)
-{
-    if (Value == FColor) return;
-    FColor = Value;
-    Invalidate();
-}
 
 bool TScrollControl::ThumbShown()
 {
@@ -68,9 +62,9 @@ void TScrollControl::Paint()
     ThumbExtent(p, s);
     TCanvas* c = Canvas();
     c->Pen()->SetStyle(psSolid);
-    c->Pen()->SetColor(FColor);
+    c->Pen()->SetColor(Color());
     c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FColor);
+    c->Brush()->SetColor(Color());
     if (FDirection == sdVertical) c->Rectangle(0, p, ScrollWidth, p + s);
     else c->Rectangle(p, 0, p + s, ScrollWidth);
 }

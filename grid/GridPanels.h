@@ -62,9 +62,7 @@ class TScrollControl : public TCustomControl {
 public:
     TScrollControl(TComponent* AOwner, int ADirection);
     int Direction() const { return FDirection; }
-    TColor ScrollColor() const { return FColor; }
-    void SetScrollColor(TColor Value);
-    // The thumb's thickness.
+    // The thumb is drawn in the control's Color ($C0C0C0 at first); its thickness:
     int ScrollWidth = 4;
     // Where the thumb lies along the control: position and length in pixels.
     void ThumbExtent(int& Pos, int& Size);
@@ -80,7 +78,6 @@ protected:
 private:
     class TExtStringGrid* Grid() const;
     int FDirection;
-    TColor FColor = 0xC0C0C0;
     bool FDownOnScroller = false;
     int FDownPos = 0;
     int FDownRow = 0;

@@ -62,6 +62,7 @@ namespace {
 THintWindow* gHint = nullptr;
 THintWindowClass gHintClass = nullptr;
 TTimer* gHideTimer = nullptr;
+TRect gCursorRect;   // where the pointer may move without ending the hint
 
 // Forgets the window when its owner frees it (the application at its end).
 class THintKeeper : public TComponent {
@@ -101,6 +102,7 @@ bool ShowHintWindow(const THintInfo& Info)
     r = Bounds(Info.HintPos.X, Info.HintPos.Y, r.Width(), r.Height());
     gHint->SetColor(Info.HintColor);
     gHint->SetHintControl(Info.HintControl);
+    gCursorRect = Info.CursorRect;
     gHint->ActivateHintData(r, Info.HintStr, Info.HintData);
     gHideTimer->SetEnabled(false);
     gHideTimer->SetInterval(unsigned(Info.HideTimeout > 0 ? Info.HideTimeout : Application->HintHidePause()));
@@ -114,6 +116,12 @@ void HideHintWindow(TControl* Control)
     gHint->ReleaseHandle();
     gHint->SetHintControl(nullptr);
     if (gHideTimer) gHideTimer->SetEnabled(false);
+}
+
+void HintPointerMoved(TControl* Control, TPoint Pos)
+{
+    if (!gHint || !gHint->Visible() || gHint->HintControl() != Control || gCursorRect.Width() <= 0) return;
+    if (!PtInRect(gCursorRect, Pos)) HideHintWindow();
 }
 
 THintWindow* ActiveHintWindow() { return gHint && gHint->Visible() ? gHint : nullptr; }

@@ -37,6 +37,9 @@ extern THintWindowClass HintWindowClass;
 bool ShowHintWindow(const THintInfo& Info);
 // Hides the shown hint window (of Control only, when given).
 void HideHintWindow(TControl* Control = nullptr);
+// The pointer moved to Pos (client coordinates) of Control: a hint window shown for
+// another part of it (outside the request's CursorRect) goes.
+void HintPointerMoved(TControl* Control, TPoint Pos);
 // The hint window shown now, or nullptr.
 THintWindow* ActiveHintWindow();
 

@@ -71,7 +71,13 @@ TEST_F(HintTest, CutOffCellShowsItsFullTextInTheHintWindow)
     EXPECT_EQ(w->Color(), Grid->HintColor);
     EXPECT_TRUE(SaveControlToPng(w, Out("hints_hint_window.png")));
     EXPECT_GT(std::filesystem::file_size(Out("hints_hint_window.png")), 0u);
-    // The pointer leaving the grid ends it.
+    // Moving within the cell keeps it, into the next cell ends it.
+    HintPointerMoved(Grid, TPoint(R.Left + 2, R.Bottom - 2));
+    EXPECT_NE(ActiveHintWindow(), nullptr);
+    HintPointerMoved(Grid, Mid(5, 3));
+    EXPECT_EQ(ActiveHintWindow(), nullptr);
+    // So does cancelling it.
+    ASSERT_TRUE(ShowHintWindow(info));
     Application->CancelHint();
     EXPECT_EQ(ActiveHintWindow(), nullptr);
 }
@@ -397,6 +403,28 @@ TEST_F(ScrollIndicatorTest, ThumbFollowsTheVisibleShareOfTheRows)
     // Another look takes them away.
     Grid->SetScrollType(ssNormal);
     EXPECT_EQ(Vert(), nullptr);
+}
+
+TEST_F(ScrollIndicatorTest, OnlyTheThumbIsDrawnOverTheGrid)
+{
+    EXPECT_EQ(Vert()->Color(), TColor(0xC0C0C0));
+    const TColor thumb = 0x00FF8000;
+    Vert()->SetColor(thumb);
+    Grid->SetTopRow(20);
+    int p = 0, s = 0;
+    Vert()->ThumbExtent(p, s);
+    TBitmap bmp;
+    PaintControlTo(Grid, &bmp);
+    const int x = Vert()->Left();
+    const int y = Vert()->Top();
+    struct Case {
+        int dx, dy;
+        bool thumb;
+    } cases[] = {{1, p + s / 2, true}, {Vert()->ScrollWidth + 1, p + s / 2, false}, {1, p - 3, false}};
+    for (const Case& k : cases) {
+        const TColor c = bmp.Canvas()->Pixels(x + k.dx, y + k.dy);
+        EXPECT_EQ(c == thumb, k.thumb) << k.dx << "," << k.dy;
+    }
 }
 
 TEST_F(ScrollIndicatorTest, ClicksBesideTheThumbPageAndADragScrolls)

@@ -156,7 +156,8 @@ void ShowHint(TControl* c, QHelpEvent* he, QWidget* w)
             return;
         }
         HideHintWindow();
-        QToolTip::showText(QPoint(info.HintPos.X, info.HintPos.Y), QS(info.HintStr), w);
+        // The tip belongs to CursorRect: the pointer leaving it ends the tip.
+        QToolTip::showText(QPoint(info.HintPos.X, info.HintPos.Y), QS(info.HintStr), w, QR(info.CursorRect));
     } else {
         QToolTip::hideText();
         HideHintWindow();
@@ -198,6 +199,7 @@ bool Translate(TControl* c, QWidget* base, QWidget* src, QEvent* e)
             pos = QPoint(p.X, p.Y);
             target = cap;
         }
+        if (msg == WM_MOUSEMOVE) HintPointerMoved(target, TPoint(pos.x(), pos.y()));
         gui_input::Mouse(target, msg, pos.x(), pos.y(), shift);
         return true;
     }
