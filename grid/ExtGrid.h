@@ -126,6 +126,16 @@ using TDragScrollEvent = std::function<void(TObject* Sender, int ATopRow, int AL
 using TDragOverEvent =
     std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
 
+// Middle-button panning: which directions the mouse may pan.
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+// What a press at the mouse's place would do: select as usual, a column, a row, all
+// cells, follow a link, or resize the selection.
+enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
+// The grid's own cursors over the header for column, row and all-cell selection.
+constexpr TCursor crGridRowSelect = 8010;
+constexpr TCursor crGridColSelect = 8011;
+constexpr TCursor crGridAllSelect = 8012;
+
 class TExtStringGrid : public TBaseGrid, public IWYXTones, public IWYXStyle {
 public:
     explicit TExtStringGrid(TComponent* AOwner);
@@ -1564,6 +1574,94 @@ public:
     int Swaps = 0;
     int SortRow = -1;
 protected:
+    // ---- header-click sorting (ExtGrid_SortClick.cpp), cell buttons (ExtGrid_CellButtons.cpp),
+    // sizing zones and selection modes (ExtGrid_MouseMove.cpp), panning (ExtGrid_Panning.cpp) ----
+public:
+    // Sorts the scrollable rows (above the fixed footer rows) by the text of real column
+    // SortSettings.Column in SortSettings.Direction; nothing when the column is negative.
+    virtual void QSort();
+    std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+    std::function<void(TObject* Sender, int ACol)> OnClickSort;
+    // The rectangle of the cell button of display cell (ACol, ARow) as it is painted;
+    // empty when the cell has none.
+    TRect CellButtonRect(int ACol, int ARow);
+    TPoint PushedCellButton() const { return FPushedCellButton; }
+    TPoint HoverButton() const { return FHoverButton; }
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    bool Panning() const { return FWheelPan; }
+    TIntelliPan IntelliPan = ipVertical;
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
+    std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
+    std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
+    // While a column (row) is moved: may it go on (asked on every move), and may it land
+    // at the index under the mouse.
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMove;
+    std::function<void(TObject* Sender, int ACol, bool& Allow)> OnColumnMoving;
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMove;
+    std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowMoving;
+    // The selection resizer was dragged: before the paste into the new selection, and after it.
+    std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)> OnSelectionResize;
+    std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)> OnSelectionResized;
+    // The corner of the selection frame that resizes it (SelectionResizer with SelectionRectangle).
+    bool IsOnSelectionResizer(int X, int Y);
+
+protected:
+    // The release of a header click: sorts when it may (true when a sort ran).
+    bool HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, int ARow);
+    // A press on a cell button or expand button pushes it; true when the press was taken.
+    bool CellButtonDown(int ACol, int ARow, int X, int Y);
+    // The release of a pushed button; true when it ends the release's handling.
+    bool CellButtonUp(int X, int Y);
+    // A press on the header in a row, column or all-cell selection mode selects them.
+    bool HeaderSelectDown(int ACol, int ARow, TShiftState Shift);
+    // Before the corner click selects every cell; may change the selection.
+    virtual void BeforeSelectAll(TGridRect& Selection) {}
+    int FMouseSelectStart = -1;
+    // With Ctrl the pressed row was already in the disjunct row selection.
+    bool FDeselectState = false;
+    // A press on a row with disjunct row selection; true when it took the press.
+    bool DisjunctRowDown(int ACol, int ARow, TShiftState Shift, int X, int Y);
+    void DisjunctRowUp(int ARow, TShiftState Shift);
+    void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                         TGridDrawInfo& FixedInfo) override;
+    // The cursor for the selection mode or fixed-area sizing zone under the mouse.
+    void UpdateMouseCursor(int X, int Y);
+    // Press and release in the fixed area's sizing zones; true when taken.
+    bool FixedSizingDown(int X, int Y);
+    bool FixedSizingUp(int X, int Y);
+    // Middle-button panning; true when the message was used up.
+    bool HandlePanningMessage(TMessage& msg);
+    void StartPanning(int X, int Y);
+    void EndPanning();
+    void PanningStep();
+    void DrawPanOrigin(bool Erase);
+    TPoint FPushedCellButton = TPoint(-1, -1);
+    TPoint FHoverButton = TPoint(-1, -1);
+    TMouseSelectMode FMouseSelectMode = msNormal;
+    bool FSizeFixed = false, FSizeFixedR = false, FSizingFixed = false, FSizingFixedR = false;
+    int FSizeFixedX = 0, FSizeFixedY = 0;
+    int FSizingFixedIndex = -1;
+    TPoint FWheelPanPos;
+    TCursor FPanPrevCursor = crDefault;
+    int FPanDirX = 0, FPanDirY = 0;
+    bool FPanShowHint = true;
+    TGridRect FKeySelection;
+    // Moving a column or row: the arrows at the drop place and the cursor that tells
+    // whether the window takes it there.
+    void MoveFeedback(int X, int Y);
+    void EndMoveFeedback();
+    int FMoveColInd = -1, FMoveRowInd = -1;
+    bool FMoveAllowed = true;
+    // A press on the selection resizer starts resizing the selection; its release pastes
+    // the selection's cells into the new one.
+    bool SelectionResizeDown(int X, int Y);
+    void SelectionResizeMove(int X, int Y);
+    // A click that edits at once (DirectEdit): the cell becomes current when the window
+    // lets it and its editor opens.
+    void DirectEditClick(int ACol, int ARow, bool SwitchEditing);
+    void SelectionResizeUp();
+    bool FMouseResize = false;
+    TGridRect FDropSelection;
 };
 
 // Each RGB channel Percent % of C1 and the rest of C2 (system colours resolved); 100 or

@@ -29,6 +29,8 @@ TClipKey ClipboardKey(WORD Key, TShiftState Shift)
 
 void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
 {
+    // The key-up handling compares the selection with the one before the key.
+    FKeySelection = Selection();
     const int rc = RealColIndex(Col());
     if (FNavigation->MoveScrollOnly && ScrollOnlyKey(Key)) {
         Key = 0;

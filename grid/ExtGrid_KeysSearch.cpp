@@ -105,5 +105,45 @@ void TExtStringGrid::KeyUp(WORD& Key, TShiftState Shift)
     default:
         break;
     }
+    const WORD key = Key;
     TBaseGrid::KeyUp(Key, Shift);
+    const bool arrow = key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
+    const bool tab = key == VK_TAB && Options().Contains(goTabs);
+    // With AlwaysEdit the cell an arrow (or Tab) moved to opens its editor at once.
+    if (FNavigation->AlwaysEdit && (arrow || tab) && !IsControlCell(RealColIndex(Col()), Row()) && !EditorMode())
+        ShowInplaceEdit();
+    if (!FMouseActions->DisjunctCellSelect() || EditorMode()) return;
+    if (Shift.Contains(ssShift) && (arrow || tab)) {
+        // Shift with a cursor key: the cells of the old rectangle leave the list, those
+        // of the new one join it, all but the current cell.
+        const TGridRect old = FKeySelection;
+        const TGridRect now = Selection();
+        for (int y = old.Top; y <= old.Bottom; ++y)
+            for (int x = old.Left; x <= old.Right; ++x)
+                if (GetSelectedCells(x, y)) SetSelectedCells(x, y, false);
+        for (int y = now.Top; y <= now.Bottom; ++y)
+            for (int x = now.Left; x <= now.Right; ++x)
+                if (!(x == Col() && y == Row())) SetSelectedCells(x, y, true);
+        return;
+    }
+    if (key != VK_SPACE || Col() < FixedCols() || Row() < FixedRows() || IsFixed(Col(), Row())) return;
+    // Space adds the current cell to the list (Ctrl flips it), or makes it the only one.
+    bool can = true;
+    if (OnSelectCell) OnSelectCell(this, Col(), Row(), can);
+    if (!can) return;
+    if (Shift.Contains(ssCtrl)) {
+        SetSelectedCells(Col(), Row(), !GetSelectedCells(Col(), Row()));
+    } else {
+        for (int i = SelectedCellsCount() - 1; i >= 0; --i) {
+            const TGridCoord k = GetSelectedCell(i);
+            SetSelectedCells(k.X, k.Y, false);
+        }
+        SetSelectedCells(Col(), Row(), true);
+    }
+    const TGridRect s = Selection();
+    if (s.Right > s.Left || s.Bottom > s.Top)
+        for (int y = s.Top; y <= s.Bottom; ++y)
+            for (int x = s.Left; x <= s.Right; ++x)
+                if (!GetSelectedCells(x, y)) SetSelectedCells(x, y, true);
+    Invalidate();
 }

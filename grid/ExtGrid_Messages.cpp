@@ -51,6 +51,16 @@ void TExtStringGrid::ResetFixedCellHighlight()
 
 void TExtStringGrid::WndProc(TMessage& msg)
 {
+    if (!FGridDestroying) {
+        // An abandoned move takes its arrows and cursor with it.
+        if (msg.Msg == WM_CANCELMODE && (FGridState == gsColMoving || FGridState == gsRowMoving)) EndMoveFeedback();
+        if (HandlePanningMessage(msg)) return;
+        // While panning the wheel is the toolkit's.
+        if (FWheelPan && msg.Msg == FWheelMsg) {
+            TBaseGrid::WndProc(msg);
+            return;
+        }
+    }
     // The balloon watches the pointer over the grid before the grid handles it.
     if (msg.Msg == WM_MOUSEMOVE || msg.Msg == CM_MOUSELEAVE) RelayBalloonMessage(msg);
     if (HandleEditingMessage(msg)) return;

@@ -3,6 +3,7 @@
 // before the window hears OnClickCell, and double clicks size a column on its header
 // border or report OnDblClickCell.
 #include <algorithm>
+#include <cstdlib>
 
 #include "grid/ExtGrid.h"
 
@@ -88,6 +89,13 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     if (OnCanClickCell && c >= 0 && r >= 0) OnCanClickCell(this, r, c, Allow);
     if (!Allow) return;
     LButFlg = true;
+    if (SelectionResizeDown(X, Y)) return;
+    // With RangeSelectAndEdit a press outside the selection selects instead of editing.
+    if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit && c >= 0 && r >= 0 &&
+        !Selection().Contains(c, r))
+        SetOptions(Options() >> goEditing);
+    SearchInc.clear();
+    FPushedCellButton = TPoint(-1, -1);
     if (c < 0 || r < 0) {
         HideInplaceEdit();
         if (!FixedRowAlways) TBaseGrid::MouseDown(Button, Shift, X, Y);
@@ -97,6 +105,8 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         return;
     }
+    // A press in a sizing zone of the fixed area starts sizing it.
+    if (FixedSizingDown(X, Y)) return;
     const bool fixedArea = c < FixedCols() || r < FixedRows();
     if (fixedArea || IsFixed(c, r)) HideInplaceEdit();
     const int rcol = RealColIndex(c);
@@ -111,12 +121,24 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
             return;
         }
     }
+    // Cell buttons act on the release.
+    if (CellButtonDown(c, r, X, Y)) return;
+    if (HeaderSelectDown(c, r, Shift)) return;
     // Check boxes and radio buttons change on the press; no cell click follows.
     if (CheckBoxClickAt(c, r, X, Y)) return;
     if (!fixedArea && IsFixed(c, r)) {
         if (OnClickCell) OnClickCell(this, r, c);
         return;
     }
+    if (DisjunctRowDown(c, r, Shift, X, Y)) return;
+    // Direct editing: a single click opens the editor of an editable cell (and a list
+    // cell whose drop-down button always shows).
+    bool CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;
+    FireCanEditCell(rcol, r, CanEdit);
+    const bool hasCombo = FControlLook->DropDownAlwaysVisible && HasComboBox(rcol, r);
+    const bool dblOnly = FMouseActions->EditOnDblClickOnly();
+    const bool direct = !fixedArea && !IsFixed(c, r) && !IsControlCell(rcol, r) && (CanEdit || (dblOnly && hasCombo)) &&
+                        (FMouseActions->DirectEdit || hasCombo) && X - CellRect(c, r).Left >= 4;
     const bool alwaysEdit = FNavigation->AlwaysEdit;
     FNavigation->AlwaysEdit = false;
     TBaseGrid::MouseDown(Button, Shift, X, Y);
@@ -132,6 +154,24 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         FEntered = false;
         StoreOldCellValue(Col(), Row());
     }
+    if (direct) DirectEditClick(c, r, dblOnly && hasCombo);
+}
+
+void TExtStringGrid::DirectEditClick(int ACol, int ARow, bool SwitchEditing)
+{
+    if (SwitchEditing) {
+        SetOptions(Options() << goEditing);
+        if (CanFocus() && !Focused()) SetFocus();
+    }
+    const TPoint b = BaseCell(RealColIndex(ACol), ARow);
+    const int bc = DisplColIndex(b.X);
+    bool Allow = true;
+    if (bc != Col() || b.Y != Row()) FireCellChanging(bc, b.Y, Allow);
+    if (!Allow) return;
+    if (bc != Col() || b.Y != Row()) MoveColRow(bc, b.Y, true, false);
+    if (Col() != bc || Row() != b.Y) return;
+    StoreOldCellValue(Col(), Row());
+    if (!EditorMode()) ShowInplaceEdit();
 }
 
 void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -139,6 +179,23 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     const TGridRect before = Selection();
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
+    const bool moveEnded = FGridState == gsColMoving || FGridState == gsRowMoving;
+    if (moveEnded) {
+        // A place the window refused is no drop: the move ends where it began.
+        if (!FMoveAllowed) {
+            FGridState = gsNormal;
+            Invalidate();
+        }
+        EndMoveFeedback();
+        FMoveAllowed = true;
+    }
+    if (Button == mbLeft) {
+        FMouseSelectMode = msNormal;
+        FMouseSelectStart = -1;
+        FixedSizingUp(X, Y);
+        // A release on the pushed button is its click; nothing else happens then.
+        if (CellButtonUp(X, Y)) return;
+    }
     // Disjunct cells: Shift adds, Ctrl flips, a plain release makes the cell the only one.
     if (Button == mbLeft && FMouseActions->DisjunctCellSelect() && c >= FixedCols() && r >= FixedRows() &&
         c < ColCount() && r < RowCount()) {
@@ -164,17 +221,24 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     if (Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick))
         FireSelectionChanged(before.Left, before.Top, before.Right, before.Bottom);
     TBaseGrid::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft) SelectionResizeUp();
     if (!(Selection() == before)) {
         const TGridRect s = Selection();
         FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
     }
     if (Button != mbLeft) return;
+    DisjunctRowUp(r, Shift);
     if (c >= FixedCols() && r >= 0 && c < ColCount() && r < RowCount() && OnCheckBoxMouseUp) {
         const int rc = RealColIndex(c);
         bool state = false;
         if (HasCheckBox(rc, r) && GetCheckBoxState(rc, RealRowIndex(r), state)) OnCheckBoxMouseUp(this, c, r, state);
     }
-    FDblClk = false;
+    // The release after a sizing double click does not sort.
+    if (FDblClk) {
+        FDblClk = false;
+        return;
+    }
+    if (!moveEnded) HeaderClickSort(Shift, X, Y, c, r);
 }
 
 void TExtStringGrid::DblClick()
@@ -244,4 +308,118 @@ void TExtStringGrid::RadioGroupClick(int ACol, int ARow, int XOffset, int YOffse
     SetCellEx(rc, ARow, GetCellEx(rc, ARow));
     SetRadioIdx(rc, ARow, found);
     if (OnRadioClick) OnRadioClick(this, ACol, ARow, found);
+}
+
+bool TExtStringGrid::HeaderSelectDown(int ACol, int ARow, TShiftState Shift)
+{
+    const TMouseSelectMode mode = FMouseSelectMode;
+    const bool corner = ARow < FixedRows() && ACol < FixedCols();
+    const bool rowHeader = ACol < FixedCols() && ARow >= FixedRows();
+    const bool colHeader = ARow < FixedRows() && ACol >= FixedCols();
+    const bool range = Options().Contains(goRangeSelect);
+    if (!((mode == msAll && corner && range) || (mode == msRow && rowHeader) || (mode == msColumn && colHeader && range)))
+        return false;
+    if (CanFocus() && !Focused()) SetFocus();
+    const TGridRect old = Selection();
+    if (mode == msAll) {
+        TGridRect sel(FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1);
+        BeforeSelectAll(sel);
+        SetSelection(sel);
+    } else {
+        if (FMouseActions->DisjunctCellSelect()) ClearSelectedCells();
+        if (mode == msRow) {
+            const int from = Shift.Contains(ssShift) ? old.Top : ARow;
+            FMouseSelectStart = from;
+            SelectRows(std::min(from, ARow), std::abs(ARow - from) + 1);
+        } else {
+            const int from = Shift.Contains(ssShift) ? old.Left : ACol;
+            FMouseSelectStart = from;
+            SelectCols(std::min(from, ACol), std::abs(ACol - from) + 1);
+        }
+    }
+    Invalidate();
+    const TGridRect now = Selection();
+    if (!(now == old)) FireSelectionChanged(now.Left, now.Top, now.Right, now.Bottom);
+    return true;
+}
+
+bool TExtStringGrid::DisjunctRowDown(int ACol, int ARow, TShiftState Shift, int X, int Y)
+{
+    FDeselectState = false;
+    if (!FMouseActions->DisjunctRowSelect() || ARow < FixedRows()) return false;
+    if (ACol == 0 && FMouseActions->HotmailRowSelect()) return false;
+    if (Shift.Contains(ssShift)) {
+        // Shift: the rows from the selection's top at the press to the pressed one.
+        const TGridRect old = Selection();
+        TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
+        SetSelection(TGridRect(old.Left, old.Top, std::max(ACol, FixedCols()), ARow));
+        SelectionToRowSelect(false);
+        return true;
+    }
+    const int rr = FMouseActions->RowSelectPersistent ? RealRowIndex(ARow) : ARow;
+    if (Shift.Contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl) FDeselectState = GetRowSelect(rr);
+    else if (!Shift.Contains(ssAlt)) ClearRowSelect();
+    return false;
+}
+
+void TExtStringGrid::DisjunctRowUp(int ARow, TShiftState Shift)
+{
+    if (!FMouseActions->DisjunctRowSelect() || ARow < FixedRows() || ARow >= RowCount()) return;
+    const int rr = FMouseActions->RowSelectPersistent ? RealRowIndex(ARow) : ARow;
+    // Ctrl on a selected row takes it out; any other release puts the pressed row in.
+    if ((Shift.Contains(ssCtrl) || FMouseActions->DisjunctRowSelectNoCtrl) && FDeselectState) {
+        SetRowSelect(rr, false);
+        FSelChange = false;
+    } else if (!Shift.Contains(ssShift)) {
+        SetRowSelect(rr, true);
+    }
+    FDeselectState = false;
+    if (FMouseActions->HotmailRowSelect()) RepaintCell(0, 0);
+    InvalidateRow(ARow);
+}
+
+bool TExtStringGrid::IsOnSelectionResizer(int X, int Y)
+{
+    if (!SelectionResizer || !SelectionRectangle) return false;
+    const TGridRect s = Selection();
+    const TRect R = CellRect(s.Right, s.Bottom);
+    if (R.Right <= R.Left || R.Bottom <= R.Top) return false;
+    return TRect(R.Right - 6, R.Bottom - 6, R.Right, R.Bottom).Contains(TPoint(X, Y));
+}
+
+bool TExtStringGrid::SelectionResizeDown(int X, int Y)
+{
+    if (!SelectionResizer || !SelectionRectangle) return false;
+    if (!IsOnSelectionResizer(X, Y) && FMouseSelectMode != msResize) return false;
+    if (CanFocus() && !Focused()) SetFocus();
+    FDropSelection = Selection();
+    CopySelectionToClipboard();
+    FMouseResize = true;
+    MouseMove(TShiftState(), X, Y);
+    return true;
+}
+
+// While the resizer is dragged the selection keeps its top-left corner and its far
+// corner follows the mouse, never above or left of the corner it keeps.
+void TExtStringGrid::SelectionResizeMove(int X, int Y)
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < FixedCols() || r < FixedRows() || c >= ColCount() || r >= RowCount()) return;
+    const TGridRect s(FDropSelection.Left, FDropSelection.Top, std::max(c, FDropSelection.Left),
+                      std::max(r, FDropSelection.Top));
+    if (!(s == Selection())) SetSelection(s);
+}
+
+void TExtStringGrid::SelectionResizeUp()
+{
+    if (!FMouseResize) return;
+    FMouseResize = false;
+    const TGridRect now = Selection();
+    if (OnSelectionResize) OnSelectionResize(this, FDropSelection, now);
+    const bool editing = Options().Contains(goEditing);
+    if (editing) SetOptions(Options() >> goEditing);
+    PasteSelectionFromClipboard();
+    if (editing) SetOptions(Options() << goEditing);
+    if (OnSelectionResized) OnSelectionResized(this, FDropSelection, now);
 }

@@ -1,6 +1,48 @@
 // The mouse moving over the grid and leaving it: the hover row, hovered header cells,
-// the hot header of the list-view look, and the cell the current hint belongs to.
+// the hot header of the list-view look, hovered cell buttons, the cell the current hint
+// belongs to, the sizing zones of the fixed area with their live line, the selection
+// mode a press would start and the cursor that shows it.
+#include <algorithm>
+#include <cstdlib>
+
 #include "grid/ExtGrid.h"
+#include "grid/GridSupport.h"
+
+namespace {
+// The right border of fixed column i (the bottom border of fixed row i): the sizes of
+// the cells before it with one pixel of grid line each, and its own size.
+template <class SizeOf>
+int FixedBorder(int i, SizeOf size)
+{
+    int pos = 0;
+    for (int j = 0; j < i; ++j) pos += size(j) + 1;
+    return pos + size(i);
+}
+}
+
+void TExtStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                                     TGridDrawInfo& FixedInfo)
+{
+    TBaseGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs, FixedInfo);
+    // The window may refuse the sizing of a column (row): then no sizing cursor shows
+    // and a press selects as usual.
+    int c = -1, r = -1;
+    MouseToCell(X - 6, Y, c, r);
+    if (r >= 0 && r < FixedRows() && c >= 0) {
+        bool Allow = true;
+        if (OnColumnSize) OnColumnSize(this, c, Allow);
+        if (!Allow) {
+            State = gsNormal;
+            FSizeFixed = false;
+        }
+    }
+    MouseToCell(X, Y - 6, c, r);
+    if (c >= 0 && c < FixedCols() && r >= 0) {
+        bool Allow = true;
+        if (OnRowSize) OnRowSize(this, r, Allow);
+        if (!Allow) State = gsNormal;
+    }
+}
 
 void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
@@ -8,9 +50,11 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     if (Shift.Contains(ssLeft) && FMouseActions->RangeSelectAndEdit && Options().Contains(goEditing) && !EditMode &&
         !EditorMode())
         SetOptions(Options() >> goEditing);
+    const TGridRect before = Selection();
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
-    if (c >= 0 && r >= 0) {
+    const bool overCell = c >= 0 && r >= 0 && c < ColCount() && r < RowCount();
+    if (overCell) {
         if (HoverRow && r != FHoverRowIdx) {
             const int old = FHoverRowIdx;
             FHoverRowIdx = r;
@@ -38,11 +82,238 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
             if (TPoint(DisplColIndex(b.X), b.Y) != FLastHintPos) FLastHintPos = TPoint(-1, -1);
         }
     }
+    // The cell button (or expand button) under the mouse is drawn hot.
+    {
+        const int rc = overCell ? RealColIndex(c) : -1;
+        const bool onButton = overCell && ((HasButton(rc, r) && CellButtonRect(c, r).Contains(TPoint(X, Y))) ||
+                                           (HasExpand(rc, r) && GetExpandButtonRect(rc, r).Contains(TPoint(X, Y))));
+        if (onButton && TPoint(c, r) != FHoverButton) {
+            const TPoint old = FHoverButton;
+            if (old.X >= 0 && old.X < ColCount() && old.Y < RowCount()) RepaintCell(old.X, old.Y);
+            FHoverButton = TPoint(c, r);
+            RepaintCell(c, r);
+        } else if (!onButton && FHoverButton.X >= 0) {
+            const TPoint old = FHoverButton;
+            FHoverButton = TPoint(-1, -1);
+            if (old.X < ColCount() && old.Y < RowCount()) RepaintCell(old.X, old.Y);
+        }
+    }
+    // Sizing zones of the fixed columns and rows, and their line while they are sized.
+    FSizeFixed = false;
+    for (int i = 0; i < FixedCols() && overCell; ++i)
+        if (std::abs(FixedBorder(i, [this](int j) { return ColWidths(j); }) - X) < 3)
+            FSizeFixed = FMouseActions->SizeFixedCol;
+    if (FSizingFixed) {
+        DrawSizingColLine(FSizeFixedX);
+        FSizeFixedX = X;
+        DrawSizingColLine(FSizeFixedX);
+    }
+    FSizeFixedR = false;
+    for (int i = 0; i < FixedRows() && overCell; ++i)
+        if (std::abs(FixedBorder(i, [this](int j) { return RowHeights(j); }) - Y) < 3)
+            FSizeFixedR = FMouseActions->SizeFixedRow;
+    if (FSizingFixedR) {
+        DrawSizingRowLine(FSizeFixedY);
+        FSizeFixedY = Y;
+        DrawSizingRowLine(FSizeFixedY);
+    }
+    if (FMouseResize) SelectionResizeMove(X, Y);
+    // A press on the row (column) headers selects further rows (columns) as it moves along them.
+    if (FMouseSelectStart >= 0 && overCell) {
+        if (FMouseSelectMode == msRow && FMouseActions->RowSelect && r >= FixedRows() && r <= RowCount() - FixedFooters) {
+            const int to = std::max(FixedRows(), r);
+            SelectRows(std::min(FMouseSelectStart, to), std::abs(to - FMouseSelectStart) + 1);
+        } else if (FMouseSelectMode == msColumn && FMouseActions->ColSelect) {
+            const int to = std::max(FixedCols(), c);
+            SelectCols(std::min(FMouseSelectStart, to), std::abs(to - FMouseSelectStart) + 1);
+        }
+    }
+    // What a press here would start.
+    FMouseSelectMode = msNormal;
+    if (IsOnSelectionResizer(X, Y)) FMouseSelectMode = msResize;
+    else if (overCell) {
+        const bool border = IsOnSizingBorder(X, Y) || FSizeFixed || FSizeFixedR;
+        if (r < FixedRows() && c < FixedCols()) {
+            if (FMouseActions->AllSelect) FMouseSelectMode = msAll;
+        } else if (r < FixedRows() && c >= FixedCols()) {
+            if (FMouseActions->ColSelect && !border) FMouseSelectMode = msColumn;
+        } else if (c < FixedCols() && r >= FixedRows() && r <= RowCount() - 1) {
+            if (FMouseActions->RowSelect && !border && !HasExpand(RealColIndex(c), r)) FMouseSelectMode = msRow;
+        }
+    }
     TBaseGrid::MouseMove(Shift, X, Y);
+    UpdateMouseCursor(X, Y);
+    MoveFeedback(X, Y);
+    // Live sizing reports the size the released mouse would give.
+    if (FGridState == gsColSizing && OnColumnSizing) {
+        const TRect R = CellRect(FSizingIndex, 0);
+        OnColumnSizing(this, FSizingIndex, FSizingPos - R.Left);
+    } else if (FSizingFixed && OnColumnSizing) {
+        OnColumnSizing(this, 0, FSizeFixedX);
+    }
+    if (FGridState == gsRowSizing && OnRowSizing) {
+        const TRect R = CellRect(0, FSizingIndex);
+        OnRowSizing(this, FSizingIndex, FSizingPos - R.Top);
+    } else if (FSizingFixedR && OnRowSizing) {
+        OnRowSizing(this, 0, FSizeFixedY);
+    }
+    const TGridRect after = Selection();
+    if (!(after == before)) FireSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+void TExtStringGrid::UpdateMouseCursor(int X, int Y)
+{
+    // The toolkit shows the split cursors of its own sizing.
+    if (FGridState == gsColSizing || FGridState == gsRowSizing) return;
+    if (FSizingFixed || FSizeFixed) {
+        TBaseGrid::SetCursor(crHSplit);
+        return;
+    }
+    if (FSizingFixedR || FSizeFixedR) {
+        TBaseGrid::SetCursor(crVSplit);
+        return;
+    }
+    if (FGridState == gsNormal && Sizing(X, Y)) return;
+    switch (FMouseSelectMode) {
+    case msColumn: TBaseGrid::SetCursor(crGridColSelect); return;
+    case msRow: TBaseGrid::SetCursor(crGridRowSelect); return;
+    case msAll:
+    case msResize: TBaseGrid::SetCursor(crGridAllSelect); return;
+    case msURL: return;
+    default: break;
+    }
+    if (Cursor() != FOldCursor) TBaseGrid::SetCursor(FOldCursor);
+}
+
+void TExtStringGrid::MoveFeedback(int X, int Y)
+{
+    if (FGridState != gsColMoving && FGridState != gsRowMoving) return;
+    const bool cols = FGridState == gsColMoving;
+    // The window may stop the move at any point.
+    bool Allow = true;
+    if (cols && OnColumnMove) OnColumnMove(this, FMoveIndex, Allow);
+    if (!cols && OnRowMove) OnRowMove(this, FMoveIndex, Allow);
+    if (!Allow) {
+        FGridState = gsNormal;
+        EndMoveFeedback();
+        Invalidate();
+        return;
+    }
+    if (!EnhRowColMove || RowCount() < 2 || TPoint(X, Y) == FDownPos) return;
+    const int drop = FMovePos;
+    Allow = true;
+    if (cols) {
+        const bool shown = drop >= FixedCols() && drop - LeftCol() < VisibleColCount();
+        if (shown) {
+            // The arrows stand on the edge of the drop column where the moved one lands.
+            const TRect R = CellRect(drop, 0);
+            const int edge = drop < FMoveIndex ? R.Left : R.Right;
+            const int bottom = std::min(ClientRect().Height(), GridHeight());
+            TArrowWindow* down = FArrows[arrDown];
+            TArrowWindow* up = FArrows[arrUp];
+            down->SetBounds(edge - 5, R.Top, down->Width(), down->Height());
+            up->SetBounds(edge - 5, bottom - up->Height(), up->Width(), up->Height());
+        }
+        FArrows[arrDown]->SetVisible(shown);
+        FArrows[arrUp]->SetVisible(shown);
+        FMoveColInd = drop;
+        FMoveRowInd = 0;
+        if (OnColumnMoving) OnColumnMoving(this, drop, Allow);
+    } else {
+        const bool shown = drop >= FixedRows() && drop - TopRow() < VisibleRowCount();
+        if (shown) {
+            const TRect R = CellRect(0, drop);
+            const int edge = drop < FMoveIndex ? R.Top : R.Bottom;
+            const int right = std::min(ClientRect().Width(), GridWidth());
+            TArrowWindow* left = FArrows[arrLeft];
+            TArrowWindow* rightArrow = FArrows[arrRight];
+            left->SetBounds(R.Left, edge - 5, left->Width(), left->Height());
+            rightArrow->SetBounds(right - rightArrow->Width(), edge - 5, rightArrow->Width(), rightArrow->Height());
+        }
+        FArrows[arrLeft]->SetVisible(shown);
+        FArrows[arrRight]->SetVisible(shown);
+        FMoveColInd = 0;
+        FMoveRowInd = drop;
+        if (OnRowMoving) OnRowMoving(this, drop, Allow);
+    }
+    FMoveAllowed = Allow;
+    TBaseGrid::SetCursor(Allow ? crDrag : crNoDrop);
+}
+
+void TExtStringGrid::EndMoveFeedback()
+{
+    for (TArrowWindow* a : FArrows)
+        if (a) a->SetVisible(false);
+    FMoveColInd = FMoveRowInd = -1;
+    if (Cursor() == crDrag || Cursor() == crNoDrop) TBaseGrid::SetCursor(FOldCursor);
+}
+
+bool TExtStringGrid::FixedSizingDown(int X, int Y)
+{
+    if (FSizeFixed) {
+        for (int i = 0; i < FixedCols(); ++i)
+            if (std::abs(FixedBorder(i, [this](int j) { return ColWidths(j); }) - X) <= 2) {
+                FSizingFixed = true;
+                FSizingFixedIndex = i;
+                FSizeFixedX = X;
+                DrawSizingColLine(X);
+                return true;
+            }
+    }
+    if (FSizeFixedR) {
+        for (int i = 0; i < FixedRows(); ++i)
+            if (std::abs(FixedBorder(i, [this](int j) { return RowHeights(j); }) - Y) <= 2) {
+                FSizingFixedR = true;
+                FSizingFixedIndex = i;
+                FSizeFixedY = Y;
+                DrawSizingRowLine(Y);
+                return true;
+            }
+    }
+    return false;
+}
+
+bool TExtStringGrid::FixedSizingUp(int X, int Y)
+{
+    if (FSizingFixed) {
+        FSizingFixed = false;
+        DrawSizingColLine(FSizeFixedX);
+        const int i = FSizingFixedIndex;
+        int before = 0;
+        for (int j = 0; j < i; ++j) before += ColWidths(j) + 1;
+        int w = X - before;
+        if (w > 0 && i < ColCount()) {
+            SetColWidths(i, w);
+            if (OnEndColumnSize) OnEndColumnSize(this, i);
+            const int asked = w;
+            if (OnUpdateColumnSize) OnUpdateColumnSize(this, i, w);
+            if (w != asked && w > 0) SetColWidths(i, w);
+        }
+        FSizingFixedIndex = -1;
+        return true;
+    }
+    if (FSizingFixedR) {
+        FSizingFixedR = false;
+        DrawSizingRowLine(FSizeFixedY);
+        const int i = FSizingFixedIndex;
+        int before = 0;
+        for (int j = 0; j < i; ++j) before += RowHeights(j) + 1;
+        const int h = Y - before;
+        if (h > 0 && i < RowCount()) {
+            SetRowHeights(i, h);
+            if (OnEndRowSize) OnEndRowSize(this, i);
+        }
+        FSizingFixedIndex = -1;
+        return true;
+    }
+    return false;
 }
 
 void TExtStringGrid::MouseLeave()
 {
+    FMouseSelectMode = msNormal;
+    FSizeFixed = false;
+    FSizeFixedR = false;
     if (HoverRow && FHoverRowIdx >= 0) {
         const int old = FHoverRowIdx;
         FHoverRowIdx = -1;
@@ -53,9 +324,13 @@ void TExtStringGrid::MouseLeave()
         FHoverFixedX = FHoverFixedY = -1;
         if (ox < ColCount() && oy < RowCount()) RepaintCell(ox, oy);
     }
-    if (FHotFixedCell.X >= 0) {
-        const TPoint old = FHotFixedCell;
-        FHotFixedCell = TPoint(-1, -1);
+    // The hot header of the list-view look is repainted but stays recorded.
+    if (FLook == glListView && FHotFixedCell.X >= 0 && FHotFixedCell.Y >= 0 && FHotFixedCell.X < ColCount() &&
+        FHotFixedCell.Y < RowCount() && (FHotFixedCell.X < FixedCols() || FHotFixedCell.Y < FixedRows()))
+        RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
+    if (FHoverButton.X >= 0) {
+        const TPoint old = FHoverButton;
+        FHoverButton = TPoint(-1, -1);
         if (old.X < ColCount() && old.Y < RowCount()) RepaintCell(old.X, old.Y);
     }
     FLastHintPos = TPoint(-1, -1);

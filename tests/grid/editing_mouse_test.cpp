@@ -1,0 +1,467 @@
+// The mouse on the column grid beyond plain clicks: sorting from the header, buttons in
+// cells, the cursor over sizing borders and header selection zones, sizing the fixed
+// column, middle-button panning, and the key-up handling that opens the editor with
+// AlwaysEdit and keeps the disjunct cell selection.
+#include <algorithm>
+#include <vector>
+
+#include "colgrid_fixture.h"
+#include "grid/GridSupport.h"
+#include "platform/gui/UserInput.h"
+
+namespace {
+
+class EditingMouseTest : public ColGridTest {
+protected:
+    std::vector<String> Log;
+
+    void SetUp() override
+    {
+        ColGridTest::SetUp();
+        LoadAsForm(Grid, 5, 5);
+        for (int c = 0; c < Grid->ColCount(); ++c) Grid->SetColWidths(c, 60);
+        UserFocus(Grid);
+    }
+    TPoint Mid(int c, int r)
+    {
+        const TRect R = Grid->CellRect(c, r);
+        return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    }
+    void Click(int c, int r)
+    {
+        const TPoint p = Mid(c, r);
+        UserClick(Grid, p.X, p.Y);
+    }
+    void Press(unsigned msg, TPoint p) { gui_input::Mouse(Grid, msg, p.X, p.Y, TShiftState()); }
+    void Key(WORD k, TShiftState s = TShiftState()) { UserKey(FindFocusedControl(), k, s); }
+    // The texts of a column from the first data row down, joined by spaces.
+    String Column(int c)
+    {
+        String s;
+        for (int r = Grid->FixedRows(); r < Grid->RowCount(); ++r) s += (s.empty() ? "" : " ") + Grid->GetCellEx(c, r);
+        return s;
+    }
+};
+
+// ---------------------------------------------------------------- sorting from the header
+
+TEST_F(EditingMouseTest, HeaderClicksSortTheRowsAndReverseTheDirection)
+{
+    const char* names[] = {"beta", "delta", "alpha", "gamma"};
+    for (int r = 1; r <= 4; ++r) {
+        Grid->SetCellEx(3, r, names[r - 1]);
+        Grid->SetCellEx(4, r, Cat("row", IntToStr(r)));
+    }
+    Grid->SortSettings()->Show = true;
+    Grid->OnClickSort = [&](TObject*, int c) { Log.push_back(Cat("sorted ", IntToStr(c))); };
+    struct Case {
+        int col;
+        const char* col3;   // column 3 afterwards
+        const char* col4;   // the other cells travel with their rows
+        TSortDirection dir;
+    };
+    const Case cases[] = {
+        {3, "alpha beta delta gamma", "row3 row1 row2 row4", sdAscending},
+        {3, "gamma delta beta alpha", "row4 row2 row1 row3", sdDescending},
+        {3, "alpha beta delta gamma", "row3 row1 row2 row4", sdAscending},
+        {4, "beta delta alpha gamma", "row1 row2 row3 row4", sdAscending},
+        {4, "gamma alpha delta beta", "row4 row3 row2 row1", sdDescending},
+    };
+    for (const Case& k : cases) {
+        Click(k.col, 0);
+        SCOPED_TRACE(Cat("click on ", IntToStr(k.col)));
+        EXPECT_EQ(Column(3), k.col3);
+        EXPECT_EQ(Column(4), k.col4);
+        EXPECT_EQ(Grid->SortSettings()->Column, k.col);
+        EXPECT_EQ(Grid->SortSettings()->Direction, k.dir);
+    }
+    EXPECT_EQ(Log, (std::vector<String>{"sorted 3", "sorted 3", "sorted 3", "sorted 4", "sorted 4"}));
+}
+
+TEST_F(EditingMouseTest, HeaderClicksThatMustNotSort)
+{
+    const char* names[] = {"b", "d", "a", "c"};
+    for (int r = 1; r <= 4; ++r) Grid->SetCellEx(3, r, names[r - 1]);
+    const String unsorted = Column(3);
+    Grid->SetOptions(Grid->Options() << goColSizing);
+    // Without Show a header click only reports the cell.
+    Click(3, 0);
+    EXPECT_EQ(Column(3), unsorted);
+    Grid->SortSettings()->Show = true;
+    // Next to a column border the release belongs to sizing.
+    const TRect R = Grid->CellRect(3, 0);
+    UserClick(Grid, R.Left + 2, (R.Top + R.Bottom) / 2);
+    EXPECT_EQ(Column(3), unsorted);
+    // A press on a data cell released on the header does not sort.
+    Press(WM_LBUTTONDOWN, Mid(3, 2));
+    Press(WM_LBUTTONUP, Mid(3, 0));
+    EXPECT_EQ(Column(3), unsorted);
+    // The window may refuse.
+    Grid->OnCanSort = [&](TObject*, int c, bool& DoSort) { DoSort = c != 3; };
+    Click(3, 0);
+    EXPECT_EQ(Column(3), unsorted);
+    EXPECT_EQ(Grid->SortSettings()->Column, -1);
+    // The double click that sizes a column is no sort either.
+    Grid->OnCanSort = nullptr;
+    UserDblClick(Grid, R.Right - 1, (R.Top + R.Bottom) / 2);
+    EXPECT_EQ(Column(3), unsorted);
+}
+
+// ---------------------------------------------------------------- cell buttons
+
+TEST_F(EditingMouseTest, CellButtonReportsOneClickForItsOwnCell)
+{
+    Grid->AddButton(4, 2, 40, 16, "Go", haLeft, vaTop);
+    Grid->OnButtonClick = [&](TObject*, int c, int r) { Log.push_back(Cat("button ", IntToStr(c), ",", IntToStr(r))); };
+    Grid->OnClickCell = [&](TObject*, int r, int c) { Log.push_back(Cat("cell ", IntToStr(r), ",", IntToStr(c))); };
+    Click(3, 3);
+    Log.clear();
+    const TRect B = Grid->CellButtonRect(4, 2);
+    ASSERT_GT(B.Width(), 0);
+    const TPoint in((B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2);
+    Press(WM_LBUTTONDOWN, in);
+    EXPECT_EQ(Grid->PushedCellButton(), TPoint(4, 2));
+    Press(WM_LBUTTONUP, in);
+    EXPECT_EQ(Grid->PushedCellButton(), TPoint(-1, -1));
+    EXPECT_EQ(Log, (std::vector<String>{"cell 2,4", "button 4,2"}));
+    EXPECT_EQ(Grid->Col(), 4);
+    EXPECT_EQ(Grid->Row(), 2);
+    // Released off the button: no click, and the button is up again.
+    Log.clear();
+    Press(WM_LBUTTONDOWN, in);
+    Press(WM_LBUTTONUP, Mid(1, 4));
+    EXPECT_EQ(Log, (std::vector<String>{"cell 2,4"}));
+    EXPECT_EQ(Grid->PushedCellButton(), TPoint(-1, -1));
+    // A press beside the button in its cell pushes nothing.
+    Log.clear();
+    const TRect C = Grid->CellRect(4, 2);
+    UserClick(Grid, C.Right - 3, C.Bottom - 3);
+    EXPECT_EQ(Log, (std::vector<String>{"cell 2,4"}));
+}
+
+TEST_F(EditingMouseTest, DirectEditOpensTheEditorWithTheFirstClick)
+{
+    Grid->Columns()->Items(4)->SetReadOnly(true);
+    Grid->SetCellEx(3, 2, "abc");
+    struct Case {
+        bool direct;
+        int col;
+        bool editor;
+    };
+    const Case cases[] = {
+        {false, 3, false},  // the first click only makes the cell current
+        {true, 3, true},
+        {true, 4, false},   // read-only column
+        {true, 1, false},   // check-box column: the click flips it
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat("column ", IntToStr(k.col), k.direct ? " direct" : ""));
+        Grid->MouseActions()->DirectEdit = false;
+        Click(2, 4);
+        if (Grid->EditorMode()) Key(VK_ESCAPE);
+        Grid->MouseActions()->DirectEdit = k.direct;
+        Click(k.col, 2);
+        const bool open = Grid->EditorMode() && Grid->InplaceEditor() && Grid->InplaceEditor()->Visible();
+        EXPECT_EQ(open, k.editor);
+        EXPECT_EQ(Grid->Row(), 2);
+        if (open) EXPECT_EQ(Grid->InplaceEditor()->Text(), "abc");
+        if (Grid->EditorMode()) Key(VK_ESCAPE);
+    }
+    // A window that refuses the move keeps the current cell and opens nothing.
+    Click(2, 4);
+    if (Grid->EditorMode()) Key(VK_ESCAPE);
+    Grid->OnRowChanging = [](TObject*, int, int, bool& Allow) { Allow = false; };
+    Click(3, 2);
+    EXPECT_EQ(Grid->Row(), 4);
+    EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible() && Grid->EditorMode());
+}
+
+// ---------------------------------------------------------------- cursors
+
+TEST_F(EditingMouseTest, CursorOverSizingBordersAndHeaderZones)
+{
+    Grid->SetOptions(Grid->Options() << goColSizing << goRangeSelect);
+    Grid->OnColumnSize = [](TObject*, int c, bool& Allow) { Allow = c != 2; };
+    const TRect H1 = Grid->CellRect(1, 0), H2 = Grid->CellRect(2, 0), F = Grid->CellRect(0, 2);
+    const int hy = (H1.Top + H1.Bottom) / 2;
+    struct Case {
+        const char* what;
+        TPoint at;
+        bool colSelect, rowSelect, allSelect, sizeFixedCol;
+        TCursor cursor;
+    };
+    const Case cases[] = {
+        {"header border", TPoint(H1.Right, hy), false, false, false, false, crHSplit},
+        {"header border with column selection", TPoint(H1.Right, hy), true, false, false, false, crHSplit},
+        {"inside a data cell", Mid(2, 2), true, true, true, true, crDefault},
+        {"inside a header cell", Mid(2, 0), false, false, false, false, crDefault},
+        {"header cell with column selection", Mid(2, 0), true, false, false, false, crGridColSelect},
+        {"row header with row selection", Mid(0, 2), false, true, false, false, crGridRowSelect},
+        {"corner with all selection", Mid(0, 0), false, false, true, false, crGridAllSelect},
+        {"fixed column border in a data row", TPoint(F.Right, (F.Top + F.Bottom) / 2), false, true, false, true,
+         crHSplit},
+        {"fixed column border without fixed sizing", TPoint(F.Right + 1, (F.Top + F.Bottom) / 2), false, false, false,
+         false, crDefault},
+        {"border of a column the window keeps", TPoint(H2.Right, hy), false, false, false, false, crDefault},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        Grid->MouseActions()->ColSelect = k.colSelect;
+        Grid->MouseActions()->RowSelect = k.rowSelect;
+        Grid->MouseActions()->AllSelect = k.allSelect;
+        Grid->MouseActions()->SizeFixedCol = k.sizeFixedCol;
+        UserMouseMove(Grid, Mid(3, 3).X, Mid(3, 3).Y);
+        UserMouseMove(Grid, k.at.X, k.at.Y);
+        EXPECT_EQ(Grid->Cursor(), k.cursor);
+    }
+    // Back inside a cell the cursor is the grid's own again.
+    UserMouseMove(Grid, Mid(3, 3).X, Mid(3, 3).Y);
+    EXPECT_EQ(Grid->Cursor(), crDefault);
+}
+
+TEST_F(EditingMouseTest, FixedColumnIsSizedByDraggingItsBorder)
+{
+    Grid->MouseActions()->SizeFixedCol = true;
+    std::vector<int> ended;
+    Grid->OnEndColumnSize = [&](TObject*, int c) { ended.push_back(c); };
+    const TRect F = Grid->CellRect(0, 2);
+    const int y = (F.Top + F.Bottom) / 2;
+    UserMouseMove(Grid, F.Right, y);
+    Press(WM_LBUTTONDOWN, TPoint(F.Right, y));
+    UserMouseMove(Grid, 95, y, TShiftState{ssLeft});
+    Press(WM_LBUTTONUP, TPoint(95, y));
+    EXPECT_EQ(Grid->ColWidths(0), 95);
+    EXPECT_EQ(ended, std::vector<int>{0});
+    // The current cell did not move: the press sized, it did not select.
+    EXPECT_NE(Grid->Row(), 2);
+}
+
+TEST_F(EditingMouseTest, RowHeaderPressSelectsWholeRows)
+{
+    Grid->MouseActions()->RowSelect = true;
+    UserMouseMove(Grid, Mid(0, 2).X, Mid(0, 2).Y);
+    Click(0, 2);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 2, 4, 2));
+    UserMouseMove(Grid, Mid(0, 4).X, Mid(0, 4).Y);
+    UserClick(Grid, Mid(0, 4).X, Mid(0, 4).Y, TShiftState{ssShift});
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 2, 4, 4));
+}
+
+TEST_F(EditingMouseTest, ClicksBuildTheDisjunctRowSelection)
+{
+    Grid->SetRowCount(8);
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    const auto rows = [&] {
+        String s;
+        for (int r = 1; r < Grid->RowCount(); ++r)
+            if (Grid->GetRowSelect(r)) s += IntToStr(r);
+        return s;
+    };
+    struct Case {
+        int row;
+        TShiftState shift;
+        const char* rows;
+    };
+    const Case cases[] = {
+        {2, TShiftState(), "2"},
+        {4, TShiftState{ssCtrl}, "24"},
+        {6, TShiftState{ssCtrl}, "246"},
+        {2, TShiftState{ssCtrl}, "46"},
+        {3, TShiftState(), "3"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat("row ", IntToStr(k.row)));
+        UserClick(Grid, Mid(3, k.row).X, Mid(3, k.row).Y, k.shift);
+        EXPECT_EQ(rows(), k.rows);
+    }
+}
+
+TEST_F(EditingMouseTest, MovingAColumnShowsWhereItLandsAndTheWindowMayRefuse)
+{
+    Grid->SetOptions(Grid->Options() << goColMoving);
+    for (int c = 0; c < 5; ++c) Grid->SetCellEx(c, 1, Cat("c", IntToStr(c)));
+    const auto row1 = [&] {
+        String s;
+        for (int c = 1; c < 5; ++c) s += Grid->GetCellEx(c, 1);
+        return s;
+    };
+    std::vector<int> refused;
+    Grid->OnColumnMoving = [&](TObject*, int c, bool& Allow) { Allow = std::find(refused.begin(), refused.end(), c) == refused.end(); };
+    const auto drag = [&](int from, int to, bool release) {
+        Press(WM_LBUTTONDOWN, Mid(from, 0));
+        UserMouseMove(Grid, Mid(to, 0).X, Mid(to, 0).Y, TShiftState{ssLeft});
+        if (release) Press(WM_LBUTTONUP, Mid(to, 0));
+    };
+    refused = {4};
+    drag(1, 4, false);
+    EXPECT_EQ(Grid->Cursor(), crNoDrop);
+    TArrowWindow* down = Grid->ArrowWindow(arrDown);
+    EXPECT_TRUE(down->Visible());
+    // Beyond column 1 the arrows stand at the right edge of the drop column.
+    EXPECT_EQ(down->Left() + 5, Grid->CellRect(4, 0).Right);
+    Press(WM_LBUTTONUP, Mid(4, 0));
+    EXPECT_EQ(row1(), "c1c2c3c4");
+    EXPECT_FALSE(down->Visible());
+    EXPECT_NE(Grid->Cursor(), crNoDrop);
+    refused = {};
+    drag(1, 3, false);
+    EXPECT_EQ(Grid->Cursor(), crDrag);
+    Press(WM_LBUTTONUP, Mid(3, 0));
+    EXPECT_EQ(row1(), "c2c3c1c4");
+    EXPECT_EQ(Grid->Cursor(), crDefault);
+    // A window that stops the move while it goes on.
+    Grid->OnColumnMove = [](TObject*, int, bool& Allow) { Allow = false; };
+    drag(1, 3, true);
+    EXPECT_EQ(row1(), "c2c3c1c4");
+}
+
+TEST_F(EditingMouseTest, SelectionResizerDragsTheFarCornerOfTheSelection)
+{
+    Grid->SelectionRectangle = true;
+    Grid->SelectionResizer = true;
+    Grid->SetSelection(TGridRect(2, 1, 3, 2));
+    std::vector<TGridRect> seen;
+    Grid->OnSelectionResize = [&](TObject*, TGridRect from, TGridRect to) {
+        seen.push_back(from);
+        seen.push_back(to);
+    };
+    Grid->OnSelectionResized = [&](TObject*, TGridRect, TGridRect to) { seen.push_back(to); };
+    const TRect corner = Grid->CellRect(3, 2);
+    const TPoint handle(corner.Right - 2, corner.Bottom - 2);
+    UserMouseMove(Grid, handle.X, handle.Y);
+    EXPECT_EQ(Grid->MouseSelectMode(), msResize);
+    EXPECT_EQ(Grid->Cursor(), crGridAllSelect);
+    Press(WM_LBUTTONDOWN, handle);
+    UserMouseMove(Grid, Mid(4, 4).X, Mid(4, 4).Y, TShiftState{ssLeft});
+    EXPECT_EQ(Grid->Selection(), TGridRect(2, 1, 4, 4));
+    // Above and left of the kept corner the selection does not turn over.
+    UserMouseMove(Grid, Mid(1, 1).X, Mid(1, 1).Y, TShiftState{ssLeft});
+    EXPECT_EQ(Grid->Selection(), TGridRect(2, 1, 2, 1));
+    UserMouseMove(Grid, Mid(3, 4).X, Mid(3, 4).Y, TShiftState{ssLeft});
+    Press(WM_LBUTTONUP, Mid(3, 4));
+    EXPECT_EQ(Grid->Selection(), TGridRect(2, 1, 3, 4));
+    EXPECT_EQ(seen, (std::vector<TGridRect>{TGridRect(2, 1, 3, 2), TGridRect(2, 1, 3, 4), TGridRect(2, 1, 3, 4)}));
+    // A press inside the selection away from the corner selects as usual.
+    seen.clear();
+    Click(2, 2);
+    EXPECT_TRUE(seen.empty());
+    EXPECT_EQ(Grid->Selection(), TGridRect(2, 2, 2, 2));
+}
+
+// ---------------------------------------------------------------- panning
+
+TEST_F(EditingMouseTest, MiddleButtonPanningScrollsTowardsTheMouse)
+{
+    Grid->SetRowCount(60);
+    Grid->MouseActions()->SetWheelAction(waScroll);
+    Grid->SetShowHint(true);
+    const TPoint origin(200, 150);
+    Press(WM_MBUTTONDOWN, origin);
+    ASSERT_TRUE(Grid->Panning());
+    EXPECT_FALSE(Grid->ShowHint());
+    const auto tick = [&] { Grid->Perform(WM_TIMER, 999, 0); };
+    const int top = Grid->TopRow();
+    UserMouseMove(Grid, origin.X, origin.Y + 40);
+    tick();
+    tick();
+    tick();
+    EXPECT_GE(Grid->TopRow(), top + 3);
+    // Within 5 pixels of the origin nothing moves.
+    UserMouseMove(Grid, origin.X + 3, origin.Y - 5);
+    const int rest = Grid->TopRow();
+    tick();
+    EXPECT_EQ(Grid->TopRow(), rest);
+    UserMouseMove(Grid, origin.X, origin.Y - 30);
+    tick();
+    EXPECT_LT(Grid->TopRow(), rest);
+    // A second press ends the panning; ticks do nothing after it.
+    Press(WM_MBUTTONDOWN, origin);
+    EXPECT_FALSE(Grid->Panning());
+    UserMouseMove(Grid, origin.X, origin.Y + 60);
+    const int after = Grid->TopRow();
+    tick();
+    EXPECT_EQ(Grid->TopRow(), after);
+    EXPECT_TRUE(Grid->ShowHint());
+}
+
+TEST_F(EditingMouseTest, PanningMovesTheCurrentCellAndAKeyEndsIt)
+{
+    Grid->SetRowCount(30);
+    Grid->IntelliPan = ipBoth;
+    Click(1, 5);
+    const TPoint origin(150, 150);
+    Press(WM_MBUTTONDOWN, origin);
+    UserMouseMove(Grid, origin.X + 20, origin.Y + 20);
+    Grid->Perform(WM_TIMER, 999, 0);
+    EXPECT_GE(Grid->Row(), 6);
+    EXPECT_GE(Grid->Col(), 2);
+    Key(VK_SHIFT);
+    EXPECT_FALSE(Grid->Panning());
+    // Without a pan direction no press starts it.
+    Grid->IntelliPan = ipNone;
+    Press(WM_MBUTTONDOWN, origin);
+    EXPECT_FALSE(Grid->Panning());
+}
+
+// ---------------------------------------------------------------- key up
+
+TEST_F(EditingMouseTest, ArrowWithAlwaysEditOpensTheEditorOfTheNextCell)
+{
+    LoadAsForm(Grid, 6, 5);
+    Grid->Columns()->Items(4)->SetReadOnly(true);
+    struct Case {
+        bool alwaysEdit;
+        int from;     // column the arrow leaves
+        bool editor;  // an editor is open on the cell reached
+    };
+    const Case cases[] = {
+        {true, 2, true},    // to text column 3
+        {false, 2, false},  // without AlwaysEdit only the cell moves
+        {true, 3, false},   // to the read-only column 4
+        {true, 5, false},   // Left to the read-only column 4
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat("from ", IntToStr(k.from), k.alwaysEdit ? " always edit" : ""));
+        Grid->Navigation()->AlwaysEdit = false;
+        Click(k.from, 2);
+        if (Grid->EditorMode()) Key(VK_ESCAPE);
+        Grid->Navigation()->AlwaysEdit = k.alwaysEdit;
+        UserFocus(Grid);
+        Key(k.from == 5 ? VK_LEFT : VK_RIGHT);
+        EXPECT_EQ(Grid->Col(), k.from == 5 ? 4 : k.from + 1);
+        const bool open = Grid->EditorMode() && Grid->InplaceEditor() && Grid->InplaceEditor()->Visible();
+        EXPECT_EQ(open, k.editor);
+        if (Grid->EditorMode()) Key(VK_ESCAPE);
+    }
+}
+
+TEST_F(EditingMouseTest, KeysKeepTheDisjunctCellSelection)
+{
+    Grid->Columns()->Items(3)->SetReadOnly(true);
+    Grid->Columns()->Items(4)->SetReadOnly(true);
+    Grid->MouseActions()->SetDisjunctCellSelect(true);
+    Grid->SetOptions(Grid->Options() << goRangeSelect);
+    Click(3, 1);
+    Key(VK_SPACE);
+    EXPECT_EQ(Grid->SelectedCellsCount(), 1);
+    EXPECT_TRUE(Grid->GetSelectedCells(3, 1));
+    Key(VK_DOWN);
+    Key(VK_SPACE, TShiftState{ssCtrl});
+    EXPECT_EQ(Grid->SelectedCellsCount(), 2);
+    Key(VK_SPACE, TShiftState{ssCtrl});
+    EXPECT_EQ(Grid->SelectedCellsCount(), 1);
+    // Space alone makes the current cell the only one.
+    Key(VK_SPACE);
+    EXPECT_EQ(Grid->SelectedCellsCount(), 1);
+    EXPECT_TRUE(Grid->GetSelectedCells(3, 2));
+    // Shift with an arrow puts the new rectangle in the list, all but the current cell.
+    Key(VK_RIGHT, TShiftState{ssShift});
+    const TGridRect s = Grid->Selection();
+    int inRect = 0;
+    for (int y = s.Top; y <= s.Bottom; ++y)
+        for (int x = s.Left; x <= s.Right; ++x) inRect += Grid->GetSelectedCells(x, y) ? 1 : 0;
+    EXPECT_EQ(inRect, (s.Right - s.Left + 1) * (s.Bottom - s.Top + 1) - 1);
+    EXPECT_FALSE(Grid->GetSelectedCells(Grid->Col(), Grid->Row()));
+}
+
+}  // namespace
