@@ -913,6 +913,8 @@ protected:
     void ReleaseGraphicObject(TObject* AObject) override;
     TInplaceEdit* CreateEditor() override;
     String GetEditMask(int ACol, int ARow) override;
+    // The editors' length limit: MaxEditLength.
+    int GetEditLimit() override { return FMaxEditLength; }
     void Resize() override;
     virtual void HandleCreateWnd();
     virtual void HandleWMTimer();
@@ -1162,6 +1164,10 @@ public:
     std::function<void(TObject* Sender, bool& Allow)> OnClipboardCut;
     std::function<void(TObject* Sender, bool& Allow)> OnClipboardCopy;
     std::function<void(TObject* Sender, bool& Allow)> OnClipboardPaste;
+    // A paste into the text editor (Sender the editor, the current cell): the text may be
+    // changed or refused before, and is reported after it went in.
+    std::function<void(TObject* Sender, int ACol, int ARow, String& Value, bool& Allow)> OnClipboardBeforePasteCell;
+    std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)> OnClipboardAfterPasteCell;
     // The selected cells as clipboard text: a tab between cells, CR LF between rows.
     // Cutting empties the cells that may be edited; pasting fills the cells that may be
     // edited from the selection's top-left cell, as far as the grid reaches.

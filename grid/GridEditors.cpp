@@ -3,27 +3,118 @@
 // hidden special editor controls.
 #include "grid/GridEditors.h"
 
-#include <cctype>
+#include <algorithm>
+
+#include <unicode/uchar.h>
 
 #include "grid/ExtGrid.h"
 #include "grid/GridTextUtils.h"
 #include "platform/gui/Clipbrd.h"
+#include "platform/os/Regional.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Unicode.h"
 
 // ---------------------------------------------------------------- default text editor
 
-TExtInplaceEdit::TExtInplaceEdit(TExtStringGrid* AGrid) : TInplaceEdit(AGrid), FExtGrid(AGrid) {}
+namespace {
+// Scan-code bit 0x40 of a key message's data (bit 22): the keypad's keys.
+constexpr LPARAM KeypadKeyData = LPARAM(1) << 22;
+
+bool IsTextKind(TEditorType k)
+{
+    return k == edNormal || k == edCapital || k == edMixedCase || k == edLowerCase || k == edUpperCase ||
+           k == edValidChars;
+}
+
+// A text in upper or lower case by the characters' Unicode properties.
+String CaseText(const String& s, bool upper)
+{
+    std::u16string u = Utf8ToUtf16(s);
+    for (char16_t& c : u) {
+        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        const UChar32 r = upper ? u_toupper(UChar32(c)) : u_tolower(UChar32(c));
+        if (r <= 0xFFFF) c = char16_t(r);
+    }
+    return Utf16ToUtf8(u);
+}
+
+WideChar CaseChar(WideChar ch, bool upper)
+{
+    return WideChar(upper ? u_toupper(UChar32(ch)) : u_tolower(UChar32(ch)));
+}
+
+// Lines of a text as the grid counts them for multi-line cells.
+int LineCountOf(const String& s)
+{
+    int n = 1;
+    for (char ch : s) n += ch == '\n';
+    return n;
+}
+}
+
+TExtInplaceEdit::TExtInplaceEdit(TExtStringGrid* AGrid) : TInplaceEdit(AGrid), FGrid(AGrid) {}
+
+void TExtInplaceEdit::SetVAlign(bool Value)
+{
+    FValign = Value;
+    CreateParams();
+}
+
+void TExtInplaceEdit::SetWordWrap(bool Value)
+{
+    FWordWrap = Value;
+    CreateParams();
+}
+
+void TExtInplaceEdit::CreateParams()
+{
+    const bool password = FGrid->EditControl == edPassword;
+    if (FValign) SetAlignment(taRightJustify);
+    // A password field has one line; wrapped lines do not scroll sideways.
+    TInplaceEdit::SetWordWrap(FWordWrap && !password);
+    SetWantReturns(!password);
+    const bool masked = password || FGrid->IsPasswordCell(FGrid->Col(), FGrid->Row());
+    SetPasswordChar(masked ? WideChar(FGrid->PasswordChar) : WideChar(0));
+    GotKey = false;
+    Workmode = true;
+    FLengthLimit = FGrid->GetEditLimit();
+}
 
 void TExtInplaceEdit::UpdateContents()
 {
-    FExtGrid->FNoEditChange = true;
+    FGrid->FNoEditChange = true;
     TInplaceEdit::UpdateContents();
-    const bool password = FExtGrid->EditControl == edPassword || FExtGrid->IsPasswordCell(FExtGrid->Col(), FExtGrid->Row());
-    SetPasswordChar(password ? WideChar(FExtGrid->PasswordChar) : WideChar(0));
-    FExtGrid->FNoEditChange = false;
-    FColE = FExtGrid->Col();
-    FRowE = FExtGrid->Row();
+    FGrid->FNoEditChange = false;
+    // The field looks like the cell as it is painted.
+    const int col = FGrid->Col(), row = FGrid->Row();
+    TBrush brush;
+    TFont font;
+    font.Assign(*FGrid->Font());
+    TColor ct = clNone, mc = clNone, mct = clNone;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = false;
+    TGradientDirection gd = GradientVertical;
+    TGridDrawState st;
+    FGrid->GetVisualProperties(FGrid->RealColIndex(col), row, st, false, false, true, &brush, ct, mc, mct, &font, ha,
+                               va, ww, gd);
+    SetColor(brush.Color());
+    SetFont(&font);
+    SetAlignment(ha);
+    FValign = ha == taRightJustify;
+    FWordWrap = FGrid->WordWrap();
+    CreateParams();
+    FColE = col;
+    FRowE = row;
+    FGrid->FireGetEditorProp(FGrid->RealColIndex(col), row, nullptr);
+}
+
+void TExtInplaceEdit::BoundsChanged()
+{
+    // One pixel inside the cell's lines, the text 3 pixels in from the left and top.
+    const TRect R = FGrid->CellRect(FGrid->Col(), FGrid->Row());
+    if (!R.IsEmpty()) SetBounds(R.Left, R.Top, R.Width() - 1, R.Height() - 1);
+    SetFormatRect(Rect(3, 3, std::max(3, Width() - 2), Height()));
 }
 
 bool TExtInplaceEdit::AcceptChar(WideChar& ch, bool& beep)
@@ -34,7 +125,7 @@ bool TExtInplaceEdit::AcceptChar(WideChar& ch, bool& beep)
     const bool hasMinus = text.find('-') != String::npos;
     const bool selHasMinus = SelText().find('-') != String::npos;
     const bool ctrl = KeyboardStateToShiftState().Contains(ssCtrl);
-    switch (FExtGrid->EditControl) {
+    switch (FGrid->EditControl) {
     case edNormal:
     case edPassword:
         return true;
@@ -50,30 +141,34 @@ bool TExtInplaceEdit::AcceptChar(WideChar& ch, bool& beep)
     case edFloat:
     case edPositiveFloat: {
         if (control || (ch >= '0' && ch <= '9')) return true;
-        const char dec = '.';
-        if (ch == WideChar(dec)) {
+        // The locale's separators: one decimal separator, never a thousand separator.
+        const char dec = GetDecimalSeparator();
+        const char thousand = GetThousandSeparator();
+        if (ch == WideChar(static_cast<unsigned char>(dec))) {
             if (text.find(dec) == String::npos || SelText().find(dec) != String::npos) return true;
             return ctrl;
         }
-        if (ch == '-' && FExtGrid->EditControl == edFloat) {
+        if (ch == WideChar(static_cast<unsigned char>(thousand))) return ctrl;
+        if (ch == ',' || ch == '.') return true;
+        if (ch == '-' && FGrid->EditControl == edFloat) {
             if ((SelStart() == 0 && !hasMinus) || selHasMinus) return true;
-            beep = true;
-            return false;
+            beep = !ctrl;
+            return ctrl;
         }
         return ctrl;
     }
     case edCapital:
     case edUpperCase:
-        if (ch < 128) ch = WideChar(std::toupper(int(ch)));
+        ch = CaseChar(ch, true);
         return true;
     case edLowerCase:
-        if (ch < 128) ch = WideChar(std::tolower(int(ch)));
+        ch = CaseChar(ch, false);
         return true;
     case edMixedCase:
         return true;
     case edValidChars:
         if (ch == 8 || ch == 13) return true;
-        if (ch < 128 && FExtGrid->ValidChars.find(char(ch)) != String::npos) return true;
+        if (ch < 128 && FGrid->ValidChars.find(char(ch)) != String::npos) return true;
         beep = true;
         return false;
     default:
@@ -83,92 +178,204 @@ bool TExtInplaceEdit::AcceptChar(WideChar& ch, bool& beep)
 
 void TExtInplaceEdit::AfterRefusal()
 {
-    SetText(FExtGrid->FNewCellText);
-    if (FExtGrid->Navigation()->EditSelectAll) SelectAll();
+    SetText(FGrid->FNewCellText);
+    if (FGrid->Navigation()->EditSelectAll) SelectAll();
     else Deselect();
 }
 
 void TExtInplaceEdit::WndProc(TMessage& msg)
 {
     switch (msg.Msg) {
-    case WM_SETFOCUS:
-        TInplaceEdit::WndProc(msg);
-        FGotFocus = true;
-        FExtGrid->FNoEditChange = false;
-        if (!FExtGrid->Navigation()->EditSelectAll) Deselect();
-        FExtGrid->LButFlg = false;
-        return;
-    case WM_KILLFOCUS: {
-        if (FExtGrid->FValidating) {
-            TInplaceEdit::WndProc(msg);
-            return;
-        }
-        FExtGrid->FStartEditChar = 0;
-        if (FExtGrid->LookupHistory && !Text().empty() && FExtGrid->LookupItems()->IndexOf(Text()) < 0)
-            FExtGrid->LookupItems()->Add(Text());
-        const HWND to = HWND(msg.WParam);
-        if (to != FExtGrid->Handle() && FExtGrid->EditMode) {
-            // Leaving for another control: the text is validated and stored.
-            struct Finally {
-                TExtInplaceEdit* e;
-                ~Finally()
-                {
-                    e->FExtGrid->HideInplaceEdit();
-                    e->FExtGrid->FEditing = false;
-                    e->FExtGrid->EditMode = false;
-                }
-            };
-            {
-                Finally fin{this};
-                FExtGrid->ValidateCell(Text());
-                SetText(FExtGrid->GetCurrentCell());
-            }
-        }
-        TInplaceEdit::WndProc(msg);
-        if (FGotFocus) {
-            FGotFocus = false;
-            if (FColE >= 0 && FRowE >= 0) FExtGrid->PostEditDone(FExtGrid->RealColIndex(FColE), FRowE);
-        }
-        return;
-    }
-    case WM_PASTE:
-        Paste();
-        return;
-    case WM_CHAR: {
-        WideChar ch = WideChar(msg.WParam);
-        const bool ctrl = KeyboardStateToShiftState().Contains(ssCtrl);
-        if (ch == 1 && ctrl) return;
-        // The clipboard keys: paste goes through the kind's rules, copy and cut as they are.
-        if (ch == 22) {
-            Paste();
-            return;
-        }
-        if (ch == 3 || ch == 24) {
-            TInplaceEdit::WndProc(msg);
-            return;
-        }
-        bool beep = false;
-        if (!AcceptChar(ch, beep)) {
-            if (beep) MessageBeep(0);
-            return;
-        }
-        msg.WParam = WPARAM(ch);
-        TInplaceEdit::WndProc(msg);
-        if (FExtGrid->EditControl == edMixedCase && ch >= 32) {
-            const int pos = SelStart();
-            SetText(ToMixedCase(Text()));
-            SetSelStart(pos);
-        }
-        return;
-    }
+    case WM_SETFOCUS: HandleWMSetFocus(msg); return;
+    case WM_KILLFOCUS: HandleWMKillFocus(msg); return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: HandleWMKeyDown(msg); return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: HandleWMKeyUp(msg); return;
+    case WM_CHAR: HandleWMChar(msg); return;
+    case WM_PASTE: HandleWMPaste(msg); return;
+    case WM_COPY: HandleWMCopy(msg); return;
+    case WM_CUT: HandleWMCut(msg); return;
+    case WM_GETDLGCODE:
+    case CM_WANTSPECIALKEY: HandleCMWantSpecialKey(msg); return;
     }
     TInplaceEdit::WndProc(msg);
 }
 
+void TExtInplaceEdit::HandleWMSetFocus(TMessage& msg)
+{
+    TInplaceEdit::WndProc(msg);
+    FGotFocus = true;
+    FGrid->FNoEditChange = false;
+    FLengthLimit = FGrid->GetEditLimit();
+    SetMaxLength(FLengthLimit);
+    if (IsMasked() && !FGrid->LButFlg && FGrid->Navigation()->ImproveMaskSel) {
+        SetSelStart(0);
+        SetSelLength(1);
+        return;
+    }
+    if (!FGrid->Navigation()->EditSelectAll) Deselect();
+    if (FGrid->LButFlg) {
+        // Opened by a click (not by typing into the clicked cell): the caret goes where
+        // the mouse is.
+        const TPoint p = ScreenToClient(Mouse_CursorPos());
+        if (FGrid->FStartEditChar == 0 && p.X >= 0 && p.Y >= 0 && p.X < Width() && p.Y < Height())
+            SetSelStart(CharFromPos(p));
+        FGrid->LButFlg = false;
+    }
+}
+
+void TExtInplaceEdit::HandleWMKillFocus(TMessage& msg)
+{
+    if (FGrid->FValidating) {
+        TInplaceEdit::WndProc(msg);
+        return;
+    }
+    FGrid->FStartEditChar = 0;
+    if (FGrid->LookupHistory && !Text().empty() && FGrid->LookupItems()->IndexOf(Text()) < 0)
+        FGrid->LookupItems()->Add(Text());
+    // Alt+Backspace moves the focus for a moment; the edit goes on.
+    if (FAltBack) {
+        TCustomControl::WndProc(msg);
+        Invalidate();
+        return;
+    }
+    const HWND to = HWND(msg.WParam);
+    if (to != FGrid->Handle() && FGrid->EditMode) {
+        // Leaving for another control: the text is validated and stored.
+        struct Finally {
+            TExtInplaceEdit* e;
+            ~Finally()
+            {
+                e->FGrid->HideInplaceEdit();
+                e->FGrid->FEditing = false;
+                e->FGrid->EditMode = false;
+            }
+        };
+        {
+            Finally fin{this};
+            FGrid->ValidateCell(Text());
+            SetText(FGrid->GetCurrentCell());
+        }
+    }
+    TInplaceEdit::WndProc(msg);
+    if (FGrid->FNoEditChange) {
+        SetText(FGrid->GetCurrentCell());
+        FGrid->EditorTextChanged(Text(), -1);
+    }
+    if (FGotFocus) {
+        FGotFocus = false;
+        if (FColE >= 0 && FRowE >= 0) FGrid->PostEditDone(FGrid->RealColIndex(FColE), FRowE);
+    }
+}
+
+void TExtInplaceEdit::HandleCMWantSpecialKey(TMessage& msg)
+{
+    if (msg.Msg == CM_WANTSPECIALKEY) {
+        msg.Result = WORD(msg.WParam) == VK_TAB && FGrid->EditorWantsTab() ? 1 : 0;
+        return;
+    }
+    TInplaceEdit::WndProc(msg);
+    if (FGrid->EditorWantsTab()) msg.Result |= DLGC_WANTTAB;
+}
+
+void TExtInplaceEdit::HandleWMKeyDown(TMessage& msg)
+{
+    const WORD key = WORD(msg.WParam);
+    const TShiftState shift = KeyDataToShiftState(msg.LParam) + KeyboardStateToShiftState();
+    FOldSelStart = SelStart();
+    if (msg.Msg == WM_SYSKEYDOWN && key == VK_BACK) FAltBack = true;
+    // Shift with Left at the start or Right at the end of the text leaves the cell
+    // for the grid.
+    const bool atStart = SelStart() == 0 && SelLength() == 0;
+    const bool atEnd = SelStart() == GetTextLen() && SelLength() == 0;
+    if (((key == VK_LEFT && atStart) || (key == VK_RIGHT && atEnd)) && shift.Contains(ssShift) &&
+        FGrid->Navigation()->CursorWalkEditor) {
+        const String text = Text();
+        FGrid->FValidating = true;
+        FGrid->SetCurrentCell(text);
+        FGrid->FValidating = false;
+        if (!FGrid->ValidateCell(text)) {
+            AfterRefusal();
+            Invalidate();
+            return;
+        }
+        SetText(FGrid->FNewCellText);
+        FGrid->HideInplaceEdit();
+        if (FGrid->CanFocus()) FGrid->SetFocus();
+        return;
+    }
+    TInplaceEdit::WndProc(msg);
+}
+
+void TExtInplaceEdit::HandleWMKeyUp(TMessage& msg)
+{
+    const WORD key = WORD(msg.WParam);
+    if (key == VK_BACK) FAltBack = false;
+    TInplaceEdit::WndProc(msg);
+    if (Visible() && SelStart() > 0) FGrid->EditorTextChanged(Text(), SelStart());
+}
+
+void TExtInplaceEdit::HandleWMChar(TMessage& msg)
+{
+    TExtStringGrid* g = FGrid;
+    WideChar ch = WideChar(msg.WParam);
+    const bool ctrl = KeyboardStateToShiftState().Contains(ssCtrl);
+    // The keypad's decimal key types the locale's decimal separator.
+    if (g->ExcelStyleDecimalSeparator && ch == '.' && (msg.LParam & KeypadKeyData) != 0)
+        ch = WideChar(static_cast<unsigned char>(GetDecimalSeparator()));
+    if (ch == 1 && ctrl) return;
+    if (ch == 10 && ctrl && !(g->Navigation()->AllowCtrlEnter && (g->WordWrap() || g->Multilinecells))) return;
+    // The clipboard keys go through the clipboard messages.
+    if (ch == 22) {
+        Perform(WM_PASTE);
+        return;
+    }
+    if (ch == 3 || ch == 24) {
+        Perform(ch == 3 ? WM_COPY : WM_CUT);
+        return;
+    }
+    // A full text takes no more characters (without a beep).
+    if (FLengthLimit > 0 && GetTextLen() == FLengthLimit && SelLength() == 0 && ch != 8 && ch != 27 && ch != 13)
+        return;
+    if (ch == 13 && g->Navigation()->LineFeedOnEnter && IsTextKind(g->EditControl)) {
+        msg.WParam = WPARAM(ch);
+        DefaultHandler(msg);
+        return;
+    }
+    bool beep = false;
+    if (!AcceptChar(ch, beep)) {
+        if (beep) MessageBeep(0);
+        return;
+    }
+    msg.WParam = WPARAM(ch);
+    const HWND self = Handle();
+    TInplaceEdit::WndProc(msg);
+    if (!IsWindow(self) || !Visible()) return;
+    if (g->EditControl == edMixedCase && ch >= 32) {
+        const int pos = SelStart();
+        SetText(ToMixedCase(Text()));
+        SetSelStart(pos);
+    }
+    // A text that reached its length (or filled its mask) moves on to the next cell.
+    const bool atEnd = SelLength() == 0 && SelStart() == GetTextLen();
+    const bool full = g->MaxEditLength() > 0 && GetTextLen() == g->MaxEditLength();
+    const bool maskDone = IsMasked() && GetTextLen() == MaskLength() && Text().find(' ') == String::npos;
+    if (g->Navigation()->AdvanceAuto() && atEnd && ch >= 32 &&
+        ((g->Navigation()->AdvanceOnEnter && full) || maskDone)) {
+        WideChar enter = 13;
+        g->KeyPress(enter);
+    }
+}
+
 void TExtInplaceEdit::KeyDown(WORD& key, TShiftState shift)
 {
-    TExtStringGrid* g = FExtGrid;
+    TExtStringGrid* g = FGrid;
     const bool ctrl = shift.Contains(ssCtrl);
+    FSelKeyDown = SelStart();
+    // Deleting is never undone by a completion.
+    if (key == VK_BACK || key == VK_DELETE) Workmode = false;
+    else if (key != VK_RETURN && key != VK_UP && key != VK_DOWN) Workmode = true;
     if (key == 'A' && ctrl && !shift.Contains(ssAlt)) {
         SelectAll();
         key = 0;
@@ -198,8 +405,9 @@ void TExtInplaceEdit::KeyDown(WORD& key, TShiftState shift)
         break;
     case VK_UP:
     case VK_DOWN: {
+        // Between the lines of the text the key moves the caret.
         const int line = LineFromChar(SelStart());
-        if ((key == VK_UP && line > 0) || (key == VK_DOWN && line < LineCount() - 1)) break;
+        if ((key == VK_UP && line > 0) || (key == VK_DOWN && line < LineCount() - 1)) return;
         if (!g->ValidateCell(Text())) {
             AfterRefusal();
             key = 0;
@@ -210,6 +418,10 @@ void TExtInplaceEdit::KeyDown(WORD& key, TShiftState shift)
         g->HideInplaceEdit();
         WORD k = key;
         g->KeyDown(k, shift);
+        if (g->MouseActions()->DisjunctRowSelect()) {
+            g->ClearRowSelect();
+            g->SetRowSelect(g->Row(), true);
+        }
         key = 0;
         return;
     }
@@ -222,6 +434,9 @@ void TExtInplaceEdit::KeyDown(WORD& key, TShiftState shift)
             }
             SetText(g->FNewCellText);
         }
+        if (!g->Navigation()->AllowCtrlEnter && (g->WordWrap() || g->Multilinecells)) g->FEditing = false;
+        if ((ctrl || shift.Contains(ssShift)) && g->SizeWhileTyping()->Height && g->Multilinecells)
+            SizeRowWhileTyping(true);
         break;
     case VK_HOME:
         if (!ctrl && !shift.Contains(ssShift)) {
@@ -245,27 +460,102 @@ void TExtInplaceEdit::KeyDown(WORD& key, TShiftState shift)
 
 void TExtInplaceEdit::KeyPress(WideChar& key)
 {
-    if (key == 13 && !FExtGrid->Navigation()->LineFeedOnEnter && !FExtGrid->ValidateCell(Text())) {
-        SetText(FExtGrid->GetCurrentCell());
+    if (key == 13 && !FGrid->Navigation()->LineFeedOnEnter && !FGrid->ValidateCell(Text())) {
+        SetText(FGrid->GetCurrentCell());
         key = 0;
         return;
     }
     TInplaceEdit::KeyPress(key);
 }
 
+bool TExtInplaceEdit::CursorWalk(WORD key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    if (!g->Navigation()->CursorWalkEditor || shift.Contains(ssShift) || SelLength() > 0) return false;
+    const String text = Text();
+    const bool left = key == VK_LEFT;
+    if (left && !(SelStart() == 0 && FOldSelStart == 0)) return false;
+    if (!left && int(Utf8ToUtf16(text).size()) != FOldSelStart) return false;
+    const int col = g->Col(), row = g->Row();
+    const int lastCol = g->ColCount() - 1 - g->FixedRightCols;
+    int next = left ? col - 1 : col + 1;
+    if (!left) {
+        // The cell after the current cell's merged span.
+        const TPoint b = g->BaseCell(g->RealColIndex(col), row);
+        const TPoint span = g->CellSpan(b.X, b.Y);
+        if (span.X > 0) next = g->DisplColIndex(b.X) + span.X + 1;
+    }
+    const bool inside = left ? next >= g->FixedCols() : col < lastCol && next <= lastCol;
+    if (inside && g->IsControlCell(g->RealColIndex(next), row)) {
+        // Check boxes and buttons are stepped onto, without an editor.
+        if (g->ValidateCell(text)) {
+            g->HideInplaceEdit();
+            g->SetCol(next);
+        } else {
+            AfterRefusal();
+        }
+        return true;
+    }
+    if (left) {
+        // A refused text keeps the user in this cell with the handler's text.
+        if (!g->ValidateCell(text)) {
+            AfterRefusal();
+            return true;
+        }
+        g->HideInplaceEdit();
+    }
+    const TAdvanceDirection dir = g->Navigation()->AdvanceDirection();
+    g->Navigation()->SetAdvanceDirection(adLeftRight);
+    struct Restore {
+        TNavigation* n;
+        TAdvanceDirection d;
+        ~Restore() { n->SetAdvanceDirection(d); }
+    } restore{g->Navigation(), dir};
+    g->AdvanceToNextCell(col, row, true, false, !left, true, true);
+    if (!g->Navigation()->CursorWalkAlwaysEdit) g->HideInplaceEdit();
+    return true;
+}
+
 void TExtInplaceEdit::KeyUp(WORD& key, TShiftState shift)
 {
+    TExtStringGrid* g = FGrid;
+    if (key == VK_LEFT || key == VK_RIGHT) {
+        if (CursorWalk(key, shift)) key = g->Navigation()->CursorWalkAlwaysEdit ? VK_RETURN : 0;
+        return;
+    }
     TInplaceEdit::KeyUp(key, shift);
-    // Deleting is never undone by a completion.
-    if (key == VK_BACK || key == VK_DELETE) FWorkmode = false;
-    else if (key != VK_RETURN && key != VK_UP && key != VK_DOWN) FWorkmode = true;
     if (key != 0 && key != VK_BACK && key != VK_DELETE) DoChange();
+    if (!Visible() || !g->EditMode) return;
+    const bool width = g->SizeWhileTyping()->Width;
+    const bool height = g->SizeWhileTyping()->Height && g->WordWrap();
+    if (!width && !height) return;
+    // The cell holds what is typed, so that it is measured.
+    g->SetCurrentEditText(Text());
+    if (width) g->AutoSizeColumnWidth(g->Col(), g->SizeGrowOnly);
+    if (height) SizeRowWhileTyping(false);
+}
+
+void TExtInplaceEdit::SizeRowWhileTyping(bool newLine)
+{
+    TExtStringGrid* g = FGrid;
+    const int row = g->Row();
+    const bool synch = g->ColumnSize()->SynchWithGrid;
+    g->ColumnSize()->SynchWithGrid = false;
+    if (newLine) {
+        const int lines = LineCountOf(Text() + "\r\n ");
+        if (lines < g->MaxLinesInRow(row)) g->AutoSizeRow(row);
+        else g->SizeRowToLines(row, lines, g->TotalYOffset());
+    } else {
+        g->AutoSizeRow(row);
+    }
+    g->ColumnSize()->SynchWithGrid = synch;
+    if (g->OnEndRowSize) g->OnEndRowSize(g, row);
 }
 
 void TExtInplaceEdit::DoChange()
 {
-    TExtStringGrid* g = FExtGrid;
-    if (!FWorkmode || SelLength() > 0 || !g->Lookup || g->LookupItems()->Count() == 0) return;
+    TExtStringGrid* g = FGrid;
+    if (!Workmode || SelLength() > 0 || !g->Lookup || g->LookupItems()->Count() == 0) return;
     const std::u16string text = Utf8ToUtf16(Text());
     const int caret = SelStart();
     if (caret <= 0) return;
@@ -282,16 +572,37 @@ void TExtInplaceEdit::DoChange()
         SetText(Utf16ToUtf8(completed));
         SetSelStart(int(typed.size()));
         SetSelLength(int(completed.size() - typed.size()));
+        GotKey = false;
         return;
     }
 }
 
+void TExtInplaceEdit::HandleWMPaste(TMessage& msg) { Paste(); }
+
+void TExtInplaceEdit::HandleWMCopy(TMessage& msg)
+{
+    bool Allow = true;
+    if (FGrid->OnClipboardCopy) FGrid->OnClipboardCopy(this, Allow);
+    if (Allow) TInplaceEdit::WndProc(msg);
+}
+
+void TExtInplaceEdit::HandleWMCut(TMessage& msg)
+{
+    bool Allow = true;
+    if (FGrid->OnClipboardCut) FGrid->OnClipboardCut(this, Allow);
+    if (Allow) TInplaceEdit::WndProc(msg);
+}
+
 void TExtInplaceEdit::Paste()
 {
-    TExtStringGrid* g = FExtGrid;
+    TExtStringGrid* g = FGrid;
     String text = Clipboard()->AsText();
-    if (text.empty()) return;
-    const int limit = MaxLength();
+    bool Allow = !text.empty();
+    if (g->OnClipboardPaste) g->OnClipboardPaste(this, Allow);
+    if (!Allow) return;
+    if (g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(this, g->Col(), g->Row(), text, Allow);
+    if (!Allow) return;
+    const int limit = FLengthLimit;
     std::u16string w = Utf8ToUtf16(text);
     if (limit >= 1 && int(w.size()) > limit) return;
     if (w.size() >= 2 && w.compare(w.size() - 2, 2, u"\r\n") == 0) w.resize(w.size() - 2);
@@ -322,21 +633,29 @@ void TExtInplaceEdit::Paste()
         break;
     case edMixedCase: result = ToMixedCase(result); break;
     case edUpperCase:
-    case edCapital: result = UpperCase(result); break;
-    case edLowerCase: result = LowerCase(result); break;
+    case edCapital: result = CaseText(result, true); break;
+    case edLowerCase: result = CaseText(result, false); break;
     default: break;
     }
     SetText(result);
     g->SetCurrentEditText(result);
     SetSelStart(start + (len > 0 ? 0 : int(w.size())));
     SetSelLength(len > 0 ? int(w.size()) : 0);
+    if (g->OnClipboardAfterPasteCell) g->OnClipboardAfterPasteCell(this, g->Col(), g->Row(), Text());
 }
 
 void TExtInplaceEdit::Change()
 {
     TInplaceEdit::Change();
-    if (!FExtGrid->FNoEditChange && FExtGrid->OnEditChange)
-        FExtGrid->OnEditChange(FExtGrid, FExtGrid->Col(), FExtGrid->Row(), Text());
+    if (!FGrid->FNoEditChange && FGrid->OnEditChange)
+        FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
+}
+
+void TExtInplaceEdit::DblClick()
+{
+    // The grid's last press lies elsewhere: the report names the edited cell.
+    if (FGrid->OnDblClick) FGrid->OnDblClick(FGrid);
+    if (FGrid->OnDblClickCell) FGrid->OnDblClickCell(FGrid, FGrid->Row(), FGrid->Col());
 }
 
 // ---------------------------------------------------------------- hidden special editors

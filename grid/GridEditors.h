@@ -21,28 +21,60 @@ public:
     explicit TExtInplaceEdit(TExtStringGrid* AGrid);
     void UpdateContents() override;
     void WndProc(TMessage& msg) override;
+    // Right-aligned text and wrapped lines; setting either lays the field out anew.
+    bool VAlign() const { return FValign; }
+    void SetVAlign(bool Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    // The lookup completion after a key release.
+    void DoChange();
+
     // The cell the editor was last loaded for (displayed column, row).
     int FColE = -1, FRowE = -1;
     bool FGotFocus = false;
+    // Selection start at the last key-down hook and at the last key-down message.
+    int FSelKeyDown = 0;
+    int FOldSelStart = 0;
+    // The length limit of the cell (0 or less: none).
+    int FLengthLimit = 0;
+    bool GotKey = false;
+    // The next key release may complete the text from the lookup items.
+    bool Workmode = true;
+    // Alt+Backspace is held: the focus flickering meanwhile does not end the edit.
+    bool FAltBack = false;
 
 protected:
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(WideChar& key) override;
     void KeyUp(WORD& key, TShiftState shift) override;
     void Change() override;
-
-public:
-    // The lookup completion after a key release.
-    void DoChange();
+    void DblClick() override;
+    void BoundsChanged() override;
+    void HandleWMKeyDown(TMessage& msg);
+    void HandleWMKeyUp(TMessage& msg);
+    void HandleWMChar(TMessage& msg);
+    void HandleWMPaste(TMessage& msg);
+    void HandleWMCopy(TMessage& msg);
+    void HandleWMCut(TMessage& msg);
+    void HandleWMSetFocus(TMessage& msg);
+    void HandleWMKillFocus(TMessage& msg);
+    void HandleCMWantSpecialKey(TMessage& msg);
 
 private:
+    // The field's style for the cell: alignment, wrapping, password, line breaks.
+    void CreateParams();
     // Pastes the clipboard's text as the cell's kind allows, within the length limit.
     void Paste();
-    bool FWorkmode = true;
     // False when the kind refuses the character (beep set when it says so).
     bool AcceptChar(WideChar& ch, bool& beep);
     void AfterRefusal();
-    TExtStringGrid* FExtGrid;
+    // Leaving the cell sideways from the caret's end of the text (Left or Right).
+    bool CursorWalk(WORD key, TShiftState shift);
+    // The row grows for the text while it is typed.
+    void SizeRowWhileTyping(bool newLine);
+    bool FValign = false;
+    bool FWordWrap = false;
+    TExtStringGrid* FGrid;
 };
 
 // Base of the special editors: a hidden, owned child of the grid.

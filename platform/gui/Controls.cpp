@@ -1095,12 +1095,21 @@ namespace gui_input {
 
 void SetShiftState(TShiftState shift) { gui_registry::SetShift(shift); }
 
+// The key that went down last: the characters it types carry its scan code.
+static WORD gLastKeyDown = 0;
+
+static LPARAM KeyData(WORD key, TShiftState shift)
+{
+    return (shift.Contains(ssAlt) ? KF_ALTDOWN_LPARAM : 0) | (LPARAM(KeyScanCode(key)) << 16);
+}
+
 bool KeyDown(TWinControl* target, WORD key, TShiftState shift)
 {
     gui_registry::SetShift(shift);
     gui_registry::NoteKey(key, true);
+    gLastKeyDown = key;
     bool consumed = true;
-    LPARAM data = shift.Contains(ssAlt) ? KF_ALTDOWN_LPARAM : 0;
+    LPARAM data = KeyData(key, shift);
     Application->Dispatch([&] {
         TMessage m{shift.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data, 0};
         target->WndProc(m);
@@ -1113,9 +1122,10 @@ void KeyUp(TWinControl* target, WORD key, TShiftState shift)
 {
     gui_registry::NoteKey(key, false);
     gui_registry::SetShift(shift);
-    LPARAM data = shift.Contains(ssAlt) ? KF_ALTDOWN_LPARAM : 0;
+    if (key == gLastKeyDown) gLastKeyDown = 0;
+    LPARAM data = KeyData(key, shift);
     Application->Dispatch([&] {
-        TMessage m{WM_KEYUP, key, data, 0};
+        TMessage m{shift.Contains(ssAlt) ? WM_SYSKEYUP : WM_KEYUP, key, data, 0};
         target->WndProc(m);
     });
 }
@@ -1123,7 +1133,7 @@ void KeyUp(TWinControl* target, WORD key, TShiftState shift)
 void Char(TWinControl* target, WideChar ch)
 {
     TShiftState shift = KeyboardStateToShiftState();
-    LPARAM data = shift.Contains(ssAlt) ? KF_ALTDOWN_LPARAM : 0;
+    LPARAM data = KeyData(gLastKeyDown, shift);
     Application->Dispatch([&] {
         TMessage m{WM_CHAR, WPARAM(ch), data, 0};
         target->WndProc(m);

@@ -4,6 +4,8 @@
 // with a selection, scrolling, sizing and moving by mouse, key movement and an in-place
 // editor over the current cell. Painted through TCanvas, driven by window messages.
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gui/Controls.h"
@@ -113,10 +115,22 @@ public:
     const String& EditMask() const { return FEditMask; }
     void SetEditMask(const String& v);
     bool IsMasked() const { return !FMaskChars.empty(); }
+    // Positions the mask has room for (a complete text is this long).
+    int MaskLength() const { return int(FMaskChars.size()); }
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
     bool Modified() const { return FModified; }
     void SetModified(bool v) { FModified = v; }
+    // Lines break at the text area's width instead of scrolling sideways; line numbers
+    // then count the lines as shown.
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    // Enter reaching the field's own handling starts a new line.
+    bool WantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool v) { FWantReturns = v; }
+    // The area the text is laid out in, in client coordinates.
+    TRect FormatRect() const { return FTextRect; }
+    void SetFormatRect(const TRect& r);
 
     int GetTextLen() const { return int(FBuf.size()); }
     int SelStart() const;
@@ -186,6 +200,8 @@ private:
     void SyncText();
     int LineStart(int line) const;
     int LineEnd(int line) const;
+    // The shown lines: start and end (line break excluded) of each.
+    const std::vector<std::pair<int, int>>& Lines() const;
     int XOfChar(int pos);
     String DisplayText(int from, int to) const;
     void ScrollCaretIntoView();
@@ -204,7 +220,14 @@ private:
     bool FModified = false;
     bool FSyncing = false;
     bool FMouseSelecting = false;
+    bool FWordWrap = false;
+    bool FWantReturns = false;
     TRect FTextRect;
+    // The lines as last laid out, with what they were laid out for.
+    mutable std::vector<std::pair<int, int>> FLines;
+    mutable std::u16string FLinesText;
+    mutable int FLinesWidth = -1;
+    mutable bool FLinesValid = false;
 };
 
 // ---------------------------------------------------------------- the grid

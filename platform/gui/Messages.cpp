@@ -240,3 +240,41 @@ TPoint Mouse_CursorPos()
 }
 
 void MessageBeep(unsigned) {}
+
+int KeyScanCode(WORD vk)
+{
+    static const unsigned char kLetters[] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
+                                             0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+    static const unsigned char kPad[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
+    if (vk >= 'A' && vk <= 'Z') return kLetters[vk - 'A'];
+    if (vk >= '1' && vk <= '9') return 0x02 + (vk - '1');
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9) return kPad[vk - VK_NUMPAD0];
+    switch (vk) {
+    case '0': return 0x0B;
+    case VK_ESCAPE: return 0x01;
+    case VK_BACK: return 0x0E;
+    case VK_TAB: return 0x0F;
+    case VK_RETURN: return 0x1C;
+    case VK_SPACE: return 0x39;
+    case VK_OEM_MINUS: return 0x0C;
+    case VK_OEM_PLUS: return 0x0D;
+    case VK_OEM_COMMA: return 0x33;
+    case VK_OEM_PERIOD: return 0x34;
+    case VK_MULTIPLY: return 0x37;
+    case VK_SUBTRACT: return 0x4A;
+    case VK_ADD: return 0x4E;
+    case VK_DECIMAL: return 0x53;
+    // The cursor block shares the keypad's codes (as extended keys).
+    case VK_HOME: return 0x47;
+    case VK_UP: return 0x48;
+    case VK_PRIOR: return 0x49;
+    case VK_LEFT: return 0x4B;
+    case VK_RIGHT: return 0x4D;
+    case VK_END: return 0x4F;
+    case VK_DOWN: return 0x50;
+    case VK_NEXT: return 0x51;
+    case VK_INSERT: return 0x52;
+    case VK_DELETE: return 0x53;
+    }
+    return 0;
+}

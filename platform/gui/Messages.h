@@ -183,6 +183,10 @@ short GetAsyncKeyState(int vk);
 TShiftState KeyboardStateToShiftState();
 TShiftState KeysToShiftState(WPARAM mkFlags);
 TShiftState KeyDataToShiftState(LPARAM keyData);
+// The scan code a PC keyboard sends for a virtual key (0 when it has none); key
+// messages carry it in bits 16-23 of their LPARAM, so the keypad's keys (scan codes
+// with bit 0x40) can be told from the main keys that make the same character.
+int KeyScanCode(WORD vk);
 
 HWND SetCapture(HWND wnd);   // returns the previous capture
 bool ReleaseCapture();

@@ -41,9 +41,11 @@ WideChar CharForKey(WORD key, TShiftState shift)
     }
     if (shift.Contains(ssCtrl)) return 0;
     if (key >= '0' && key <= '9') return WideChar(key);
+    if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) return WideChar('0' + (key - VK_NUMPAD0));
     switch (key) {
     case VK_SPACE: return ' ';
     case VK_OEM_PERIOD: return '.';
+    case VK_DECIMAL: return '.';
     case VK_OEM_COMMA: return ',';
     case VK_OEM_MINUS: return '-';
     case VK_RETURN: return '\r';

@@ -237,42 +237,90 @@ bool TInplaceEdit::MaskAccepts(std::u16string& s) const
 
 // ---------------------------------------------------------------- lines and positions
 
-int TInplaceEdit::LineCount() const { return LineFromChar(int(FBuf.size())) + 1; }
+int TInplaceEdit::LineCount() const { return int(Lines().size()); }
 
 int TInplaceEdit::LineFromChar(int charIndex) const
 {
     charIndex = std::clamp(charIndex, 0, int(FBuf.size()));
+    const auto& lines = Lines();
     int line = 0;
-    for (int i = 0; i < charIndex; ++i) {
-        if (FBuf[size_t(i)] == u'\r' && i + 1 < int(FBuf.size()) && FBuf[size_t(i) + 1] == u'\n') {
-            if (i + 1 < charIndex) {
-                ++line;
-                ++i;
-            }
-            continue;
-        }
-        if (IsBreak(FBuf[size_t(i)])) ++line;
-    }
+    while (line + 1 < int(lines.size()) && lines[size_t(line) + 1].first <= charIndex) ++line;
     return line;
 }
 
 int TInplaceEdit::LineStart(int line) const
 {
-    int l = 0;
-    for (int i = 0; i < int(FBuf.size()) && l < line; ++i) {
-        if (!IsBreak(FBuf[size_t(i)])) continue;
-        if (FBuf[size_t(i)] == u'\r' && i + 1 < int(FBuf.size()) && FBuf[size_t(i) + 1] == u'\n') ++i;
-        ++l;
-        if (l == line) return i + 1;
-    }
-    return line == 0 ? 0 : int(FBuf.size());
+    const auto& lines = Lines();
+    if (line <= 0) return 0;
+    return line < int(lines.size()) ? lines[size_t(line)].first : int(FBuf.size());
 }
 
 int TInplaceEdit::LineEnd(int line) const
 {
-    int i = LineStart(line);
-    while (i < int(FBuf.size()) && !IsBreak(FBuf[size_t(i)])) ++i;
-    return i;
+    const auto& lines = Lines();
+    if (line < 0) line = 0;
+    return line < int(lines.size()) ? lines[size_t(line)].second : int(FBuf.size());
+}
+
+const std::vector<std::pair<int, int>>& TInplaceEdit::Lines() const
+{
+    const int width = FWordWrap ? FTextRect.Width() : -1;
+    if (FLinesValid && FLinesWidth == width && FLinesText == FBuf) return FLines;
+    FLines.clear();
+    const int n = int(FBuf.size());
+    TCanvas* c = nullptr;
+    if (width > 0) {
+        c = const_cast<TInplaceEdit*>(this)->Canvas();
+        c->Font()->Assign(*Font());
+    }
+    int start = 0;
+    while (true) {
+        int end = start;
+        while (end < n && !IsBreak(FBuf[size_t(end)])) ++end;
+        // A hard line, broken at the last blank that still fits (or inside a word that
+        // does not fit on a line of its own).
+        int from = start;
+        while (c && from < end && c->TextWidth(DisplayText(from, end)) > width) {
+            int fit = from + 1;
+            while (fit < end && c->TextWidth(DisplayText(from, fit + 1)) <= width) ++fit;
+            int brk = fit;
+            for (int i = fit; i > from; --i)
+                if (FBuf[size_t(i) - 1] == u' ') {
+                    brk = i;
+                    break;
+                }
+            FLines.emplace_back(from, brk);
+            from = brk;
+        }
+        FLines.emplace_back(from, end);
+        if (end >= n) break;
+        start = end + ((FBuf[size_t(end)] == u'\r' && end + 1 < n && FBuf[size_t(end) + 1] == u'\n') ? 2 : 1);
+        if (start >= n) {
+            FLines.emplace_back(n, n);
+            break;
+        }
+    }
+    FLinesText = FBuf;
+    FLinesWidth = width;
+    FLinesValid = true;
+    return FLines;
+}
+
+void TInplaceEdit::SetWordWrap(bool v)
+{
+    if (v == FWordWrap) return;
+    FWordWrap = v;
+    FLinesValid = false;
+    FScrollX = 0;
+    Invalidate();
+}
+
+void TInplaceEdit::SetFormatRect(const TRect& r)
+{
+    FTextRect = r;
+    FLinesValid = false;
+    ScrollCaretIntoView();
+    Invalidate();
 }
 
 String TInplaceEdit::DisplayText(int from, int to) const
@@ -317,7 +365,7 @@ int TInplaceEdit::CharFromPos(TPoint p)
 
 void TInplaceEdit::ScrollCaretIntoView()
 {
-    if (FTextRect.IsEmpty() || FAlignment != taLeftJustify) {
+    if (FTextRect.IsEmpty() || FAlignment != taLeftJustify || FWordWrap) {
         FScrollX = 0;
         return;
     }
@@ -337,11 +385,7 @@ void TInplaceEdit::SetCaret(int pos, bool extend)
 
 // ---------------------------------------------------------------- placement
 
-void TInplaceEdit::BoundsChanged()
-{
-    FTextRect = Rect(2, 2, std::max(2, Width() - 2), Height());
-    ScrollCaretIntoView();
-}
+void TInplaceEdit::BoundsChanged() { SetFormatRect(Rect(2, 2, std::max(2, Width() - 2), Height())); }
 
 void TInplaceEdit::InternalMove(const TRect& Loc, bool Redraw)
 {
@@ -387,6 +431,7 @@ void TInplaceEdit::UpdateContents()
 void TInplaceEdit::FontChanged()
 {
     TCustomControl::FontChanged();
+    FLinesValid = false;
     ScrollCaretIntoView();
 }
 
@@ -690,6 +735,9 @@ void TInplaceEdit::DefaultChar(WideChar ch)
         }
         if (SelLength() > 0) ReplaceSelection(u"", false);
         return;
+    case 13:
+        if (!FWantReturns) return;
+        [[fallthrough]];
     case 10:
         // Ctrl+Enter: a line break (not in a password field).
         if (!FPasswordChar && !IsMasked()) ReplaceSelection(u"\r\n", true);
