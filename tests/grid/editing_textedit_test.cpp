@@ -287,6 +287,34 @@ TEST_F(TextEditTest, FullTextMovesOnToTheNextCell)
     }
 }
 
+TEST_F(TextEditTest, FilledMaskMovesOnToTheNextCell)
+{
+    struct Case {
+        bool advance;
+        const char* typed;
+        const char* first;
+        const char* where;
+        const char* editor;
+    };
+    const Case cases[] = {
+        {true, "1234", "123", "2,1", "4"},
+        {true, "12", "1,1", "1,1", "12"},
+        {false, "1234", "1,1", "1,1", "123"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.typed);
+        Reset();
+        Grid->OnGetEditMask = [](TObject*, int c, int, String& v) { v = c == 1 ? "000" : ""; };
+        Grid->Navigation()->SetAdvanceAuto(k.advance);
+        EditEmpty(1, 1);
+        Type(k.typed);
+        EXPECT_EQ(Where(), k.where);
+        ASSERT_TRUE(EditorOpen());
+        EXPECT_EQ(Ed()->Text(), k.editor);
+        EXPECT_EQ(Cell(1, 1), k.first);
+    }
+}
+
 TEST_F(TextEditTest, FullTextStillTakesBackspaceAndEnter)
 {
     Grid->SetMaxEditLength(3);
@@ -403,6 +431,18 @@ TEST_F(TextEditTest, UpAndDownMoveBetweenWrappedLinesBeforeLeavingTheCell)
     for (int i = 0; i < Ed()->LineCount(); ++i) Key(VK_UP);
     EXPECT_EQ(Where(), "2,1");
     EXPECT_EQ(Cell(2, 2), "one two three four");
+}
+
+TEST_F(TextEditTest, LeavingByArrowKeepsOnlyTheNewRowInADisjunctRowSelection)
+{
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    Grid->SetRowSelect(1, true);
+    Grid->SetRowSelect(3, true);
+    Edit(2, 2);
+    Key(VK_DOWN);
+    EXPECT_EQ(Where(), "2,3");
+    EXPECT_EQ(Grid->RowSelectCount(), 1);
+    EXPECT_TRUE(Grid->GetRowSelect(3));
 }
 
 TEST_F(TextEditTest, EditorFollowsTheCellsAlignmentAndPassword)
