@@ -307,8 +307,8 @@ public:
     void LoadColPositions();
 
     // 3.1.3.1: the four bytes from the highest down.
-    int GetVersionNr() const { return 50397953; }
-    String GetVersionString() const;
+    int GetVersionNr() const override { return 50397953; }
+    String GetVersionString() const override;
 
     // The grid's fonts, then the fonts of the shown columns' items, scaled by M / D.
     void ScaleFonts(int M, int D) override;

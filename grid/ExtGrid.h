@@ -166,7 +166,8 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void ApplyScrollBarAlways(bool ForceHide);
     bool IntegralHeight() const { return FIntegralHeight; }
-    void SetIntegralHeight(bool v) { FIntegralHeight = v; }
+    // Stores the flag and applies the bounds again (the height fits whole rows while on).
+    void SetIntegralHeight(bool v);
     TColor BorderColor() const { return FBorderColor; }
     void SetBorderColor(TColor v);
     TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
@@ -1399,6 +1400,11 @@ public:
     bool HintShowCells = false;
     bool HintShowLargeText = false;
     TPoint LastHintPos() const { return FLastHintPos; }
+    // The component's version: four bytes from the highest down, and as text with its date.
+    virtual int GetVersionNr() const;
+    virtual String GetVersionString() const;
+    int VersionNr() const { return GetVersionNr(); }
+    String VersionString() const { return GetVersionString(); }
     // The toolkit's rescaling of the control by M / D: the grid's font, then the fixed-cell
     // and active-cell fonts (sizes rounded to the nearest point).
     virtual void ScaleFonts(int M, int D);

@@ -9,7 +9,19 @@ void TExtStringGrid::TopLeftChanged()
     TBaseGrid::TopLeftChanged();
     if (FGridDestroying) return;
     if (SelectionRectangle && Selection().Bottom > Selection().Top) Invalidate();
+    // A background that does not scroll with the cells: the cells that moved under it
+    // (a picture fixed to the window, a tiled picture, a gradient) are drawn again.
+    if (FBackGround) {
+        const TBackgroundDisplay d = FBackGround->Display;
+        const bool picture = FBackGround->Bitmap() && !FBackGround->Bitmap()->Empty();
+        if (((d == bdFixed || d == bdTile) && picture) ||
+            ((d == bdGradientHorz || d == bdGradientVert) && FBackGround->ColorTo != clNone))
+            Invalidate();
+    }
     if (EditMode && !IsDefaultEditorKind(EditControl)) HideInplaceEdit();
+    UpdateVScrollBar();
+    UpdateHScrollBar();
+    if (FFooterPanel && FFloatingFooter && FFloatingFooter->Visible) FFooterPanel->Invalidate();
     CellControlsUpdate(false);
     FOldLeftCol = LeftCol();
     FOldTopRow = TopRow();
@@ -44,4 +56,21 @@ void GridUnitStartup()
     ComCtl32Newer = FileVersionNumber("comctl32.dll") > 0x40045;
     TExtStringGrid::GridEditDoneMessage();
     DTPShiftFocusMessage();
+}
+
+// ---------------------------------------------------------------- small services
+
+int TExtStringGrid::GetVersionNr() const { return 100794627; }
+
+String TExtStringGrid::GetVersionString() const
+{
+    const unsigned vn = unsigned(GetVersionNr());
+    return IntToStr(int(vn >> 24)) + "." + IntToStr(int((vn >> 16) & 0xFF)) + "." + IntToStr(int((vn >> 8) & 0xFF)) +
+           "." + IntToStr(int(vn & 0xFF)) + " Sep, 2012";
+}
+
+void TExtStringGrid::SetIntegralHeight(bool v)
+{
+    FIntegralHeight = v;
+    SetBounds(Left(), Top(), Width(), Height());
 }

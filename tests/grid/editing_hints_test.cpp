@@ -495,6 +495,32 @@ TEST(GridScaleFonts, FontsOfTheGridAndItsShownColumnsFollowTheFactor)
     }
 }
 
+// ---------------------------------------------------------------- small services
+
+TEST(GridServices, VersionOfEachGridThroughTheBaseAndIntegralHeightAtOnce)
+{
+    Application->Initialize();
+    TForm form(nullptr);
+    auto* plain = new TExtStringGrid(&form);
+    auto* columns = new TExtColumnGrid(&form);
+    struct Case {
+        TExtStringGrid* grid;
+        int nr;
+        String text;
+    } cases[] = {{plain, 100794627, "6.2.1.3 Sep, 2012"}, {columns, 50397953, "3.1.3.1 Aug, 2012"}};
+    for (const Case& k : cases) {
+        EXPECT_EQ(k.grid->VersionNr(), k.nr);
+        EXPECT_EQ(k.grid->VersionString(), k.text);
+    }
+    // Switching the flag on fits the present height to whole rows at once.
+    plain->SetParent(&form);
+    plain->SetColCount(2);
+    plain->SetBounds(0, 0, 300, 100);
+    ASSERT_EQ(plain->Height(), 100);
+    plain->SetIntegralHeight(true);
+    EXPECT_EQ(plain->Height(), 92);
+}
+
 // ---------------------------------------------------------------- unit start-up
 
 TEST(GridUnitStartup, RegisteredMessagesAndPlatformChecks)
