@@ -1340,6 +1340,8 @@ public:
     bool FSpinUpClick = false, FSpinDnClick = false;
     // The date-and-time picker's value when its edit began.
     TDateTime FOriginalDateTime = 0;
+    // A special editor stored a value that is not validated yet.
+    bool FSpecialValueStored = false;
     // Rich text between cells and a rich edit control.
     void CellToRich(int ACol, int ARow, TMemo* Richeditor);
     String RichToString(TMemo* Richeditor);

@@ -94,10 +94,11 @@ void TExtStringGrid::RestoreCellCache() { SetCellEx(RealColIndex(Col()), Row(), 
 
 void TExtStringGrid::StoreOldCellValue(int ACol, int ARow)
 {
-    // An edit not validated yet keeps its record: a special editor stores its value
-    // into the cell before the grid gets the focus back, and that value must still be
-    // compared with the text the cell had before the edit.
-    if (FEditing) return;
+    // A special editor stores its value into the cell before the grid gets the focus
+    // back; until that value is validated the record keeps the text the cell had
+    // before the edit.
+    if (FSpecialValueStored && FEditing) return;
+    FSpecialValueStored = false;
     FOldCol = ACol;
     FOldRow = ARow;
     const int rc = RealColIndex(ACol);
@@ -254,6 +255,7 @@ void TExtStringGrid::HideCellEditor(int ACol, int ARow)
         HideEditorOfKind(ACol, ARow);
         break;
     }
+    if (FEditActive && FEditing && !IsDefaultEditorKind(EditControl)) FSpecialValueStored = true;
     if (EditControl != edNormal && FEditActive) PostEditDone(RCol, ARow);
     FBlockKill = false;
     FEditActive = false;

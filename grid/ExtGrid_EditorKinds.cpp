@@ -182,7 +182,7 @@ TGridMemoDropDown* TExtStringGrid::MemoDropDown()
     TGridMemoDropDown* e = OnDemand<TGridMemoDropDown>(this, FOnDemandEditors, odMemo);
     if (!made)
         e->OnMemoChange = [this, e](TObject*) {
-            if (EditMode && EditCtrl == e) SetCurrentCell(e->MemoValue());
+            if (EditMode && EditCtrl == e) SetEditText(Col(), Row(), e->MemoValue());
         };
     return e;
 }

@@ -324,6 +324,18 @@ TEST_F(SpecialEditorTest, PickersWriteTheCellsColourAndImage)
     Grid->SetGridImages(nullptr);
 }
 
+TEST_F(SpecialEditorTest, MemoWritesTheCellWhileItIsTyped)
+{
+    Open(edMemoDropDown, "first");
+    TGridMemoDropDown* m = Grid->MemoDropDown();
+    ASSERT_TRUE(m->Focused());
+    // The caret starts before the text, nothing selected.
+    UserType(m, "!");
+    EXPECT_EQ(Cell(), "!first");
+    Grid->HideInplaceEdit();
+    EXPECT_EQ(Cell(), "!first");
+}
+
 // ---------------------------------------------------------------- start values
 
 TEST_F(SpecialEditorTest, UnreadableNumbersStartAtTheirLeadingNumber)
