@@ -98,6 +98,19 @@ using TRowChangingEvent = std::function<void(TObject* Sender, int OldRow, int Ne
 using TColChangingEvent = std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)>;
 using TCellChangingEvent = std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>;
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TScrollCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)>;
+using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int ACol, bool& CanShow)>;
+using TGridPrintPageNumEvent =
+    std::function<void(TObject* Sender, int PageNum, int PageColNum, String& PageNumString)>;
+
+// A listener registered with RegisterSelListener hears every move of the current cell:
+// the column left and the row arrived at.
+class ITExtStringGridSelect {
+public:
+    virtual ~ITExtStringGridSelect() = default;
+    virtual void SelectCell(int ACol, int ARow) = 0;
+};
 using TCanClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
 using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
 
@@ -793,6 +806,20 @@ public:
     int GetComboIndex(int ACol, int ARow);
     int GetComboCount();
     void AskComboItems(int ACol, int ARow);
+    // The combo editor's list, whatever the editor kind of the cell; items compare
+    // without case.
+    void ClearComboString();
+    void AddComboString(const String& s);
+    void AddComboStringObject(const String& s, TObject* AObject);
+    bool RemoveComboString(const String& s);
+    // The item the combo editor takes when the cell's text selects none.
+    bool SetComboSelectionString(const String& s);
+    void SetComboSelection(int index);
+    // OnGetEditorProp and OnGetEditorPropInt fill the list for the cell first (ACol real).
+    void SetComboIndex(int ACol, int ARow, int Value);
+    int GetComboIndex(int ACol, int ARow);
+    int GetComboCount();
+    void AskComboItems(int ACol, int ARow);
     TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
     bool TimerStarted() const { return FGridTimerID != 0; }
     int WheelScrollLines() const { return FWheelScrollLines; }
@@ -1181,6 +1208,32 @@ public:
     int Search(const String& s);
     // The changing events for a move from the current cell to (ACol, ARow).
     virtual void FireCellChanging(int ACol, int ARow, bool& Allow);
+    // With fixed rows the cells of the last fixed row in Col1 and Col2, with fixed columns
+    // those of the last fixed column in Row1 and Row2 are repainted.
+    void RepaintActiveFixedCells(int Col1, int Row1, int Col2, int Row2);
+    // Scrolls ARow clear of the floating and the search footer; false when ARow is the
+    // footer row itself.
+    bool MakeRoomAboveFooters(int ACol, int ARow);
+    int FloatingFooterHeight();
+    void RepaintMergedCurrentCell();
+    // Small notifications, each firing its event.
+    virtual void FireClickSort(int ACol);
+    virtual void BeforeSelectAllKey(TGridRect& Rect) {}
+    virtual void FirePrintGetPageNum(int PageNum, int PageColNum, String& PageNumString);
+    virtual void FireScrollCell();
+    virtual bool FireCanShowFixedDropDown(int ACol);
+    virtual void FireStartBlockFocus();
+    virtual void FireEndBlockFocus();
+    void MouseActionsIsDesigning(bool& IsDesigning) { IsDesigning = false; }
+    void MouseActionsInvalidate() { Invalidate(); }
+    void DisableEditing() { SetOptions(Options() >> goEditing); }
+    TGridPrintPageNumEvent OnPrintGetPageNum;
+    TScrollCellEvent OnScrollCell;
+    TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+    TNotifyEvent OnStartBlockFocus, OnEndBlockFocus;
+    // The cell that carries an in-cell scroll bar, and that bar.
+    int FScrollCol = -1, FScrollRow = -1;
+    TScrollBar* FScrollBar = nullptr;
     virtual void FireCheckBoxClick(int ACol, int ARow, bool State);
     // Automatic sizing (ACol displayed).
     void AutoSizeCol(int ACol, int Padding = 0);

@@ -498,4 +498,223 @@ TEST_F(ComboPaintTest, BorderAndButtonColoursArePaintedOverTheFace)
     EXPECT_GT(Count(own, button, clWhite), 3);
 }
 
+// ---------------------------------------------------------------- cell-selection check
+
+class CellSelectTest : public ComboTest {
+protected:
+    std::vector<String> Log;
+    void SetUp() override
+    {
+        ComboTest::SetUp();
+        Grid->SetRowCount(40);
+    }
+    // The bottom of a row's cell in client coordinates, visible or not.
+    int Bottom(int r) { return Grid->CalcCellRect(4, r).Bottom; }
+};
+
+TEST_F(CellSelectTest, ChangingEventsComeBeforeTheMoveAndCanStopIt)
+{
+    Grid->OnRowChanging = [&](TObject*, int o, int n, bool& a) {
+        Log.push_back(Cat("row ", IntToStr(o), ">", IntToStr(n)));
+        a = n != 6;
+    };
+    Grid->OnColChanging = [&](TObject*, int o, int n, bool& a) {
+        Log.push_back(Cat("col ", IntToStr(o), ">", IntToStr(n)));
+        a = a && n != 9;
+    };
+    Grid->OnCellChanging = [&](TObject*, int orow, int ocol, int nrow, int ncol, bool&) {
+        Log.push_back(Cat("cell ", IntToStr(ocol), ",", IntToStr(orow), ">", IntToStr(ncol), ",", IntToStr(nrow)));
+    };
+    Grid->OnRowChanged = [&](TObject*, int o, int n) { Log.push_back(Cat("changed ", IntToStr(o), ">", IntToStr(n))); };
+    struct Case {
+        const char* name;
+        int col, row;
+        bool disableChange;
+        std::vector<String> log;
+        const char* at;
+    };
+    const Case cases[] = {
+        {"row and column", 5, 3, false, {"row 2>3", "col 4>5", "cell 4,2>5,3", "changed 2>3"}, "5,3"},
+        {"column only", 6, 3, false, {"col 5>6", "cell 5,3>6,3"}, "6,3"},
+        {"refused row", 6, 6, false, {"row 3>6", "cell 6,3>6,6"}, "6,3"},
+        {"refused column", 9, 3, false, {"col 6>9", "cell 6,3>9,3"}, "6,3"},
+        {"without the cell event", 7, 4, true, {"row 3>4", "col 6>7", "changed 3>4"}, "7,4"},
+    };
+    Grid->FocusCell(4, 2, true);
+    Log.clear();
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Log.clear();
+        Grid->FDisableChange = k.disableChange;
+        Grid->FocusCell(k.col, k.row, true);
+        EXPECT_EQ(Log, k.log);
+        EXPECT_EQ(At(), k.at);
+    }
+}
+
+TEST_F(CellSelectTest, ListenerHearsEveryMove)
+{
+    struct Listener : TObject, ITExtStringGridSelect {
+        std::vector<String> heard;
+        void SelectCell(int ACol, int ARow) override { heard.push_back(Cat(IntToStr(ACol), ",", IntToStr(ARow))); }
+    } listener;
+    Grid->FocusCell(4, 2, true);
+    Grid->RegisterSelListener(&listener);
+    Grid->FocusCell(5, 2, true);
+    Grid->FocusCell(5, 4, true);
+    Grid->UnRegisterSelListener(&listener);
+    Grid->FocusCell(6, 4, true);
+    EXPECT_EQ(listener.heard, (std::vector<String>{"4,2", "5,4"}));
+}
+
+TEST_F(CellSelectTest, FooterRowCannotBecomeCurrentAndTheRowAboveScrollsClear)
+{
+    Grid->FloatingFooter()->Visible = true;
+    Grid->FloatingFooter()->FooterStyle = fsFixedLastRow;
+    const int last = Grid->RowCount() - 1;
+    Grid->FocusCell(4, 2, true);
+    Grid->FocusCell(4, last, true);
+    EXPECT_EQ(At(), "4,2");
+    // Walking down to the row above the footer keeps every row clear of the footer strip.
+    const int limit = Grid->ClientRect().Height() - Grid->RowHeights(last) + 2;
+    for (int r = 3; r < last; ++r) {
+        Key(VK_DOWN);
+        ASSERT_EQ(Grid->Row(), r);
+        EXPECT_LE(Bottom(r), limit) << r;
+    }
+    Key(VK_DOWN);
+    EXPECT_EQ(Grid->Row(), last - 1);
+}
+
+TEST_F(CellSelectTest, SearchFooterScrollsARowHiddenUnderItIntoView)
+{
+    Grid->SearchFooter()->SetVisible(true);
+    const int panel = Grid->SearchPanel()->Height();
+    ASSERT_GT(panel, 0);
+    const int limit = Grid->ClientRect().Height() - panel - 2;
+    Grid->FocusCell(4, 1, true);
+    // The first row whose cell reaches under the panel, yet lies in the client area.
+    int hidden = 1;
+    while (Bottom(hidden) <= limit) ++hidden;
+    ASSERT_LT(Grid->CalcCellRect(4, hidden).Top, Grid->ClientRect().Height());
+    const int top = Grid->TopRow();
+    Grid->FocusCell(4, hidden, true);
+    EXPECT_EQ(Grid->Row(), hidden);
+    EXPECT_GT(Grid->TopRow(), top);
+    EXPECT_LE(Bottom(hidden), limit);
+    // By whole rows: one row less would leave it covered.
+    Grid->SetTopRow(Grid->TopRow() - 1);
+    EXPECT_GT(Bottom(hidden), limit);
+}
+
+TEST_F(CellSelectTest, MergedCellMakesItsBaseCurrentAndOpensWithDirectEdit)
+{
+    Grid->SetOptions(Grid->Options() >> goRangeSelect);
+    Grid->MergeCells(4, 2, 2, 2);
+    Grid->FocusCell(6, 5, true);
+    Grid->FocusCell(5, 3, true);
+    EXPECT_EQ(At(), "4,2");
+    EXPECT_FALSE(Grid->EditorMode());
+    Grid->FocusCell(6, 5, true);
+    Grid->MouseActions()->DirectEdit = true;
+    Grid->FocusCell(5, 3, true);
+    EXPECT_EQ(At(), "4,2");
+    EXPECT_TRUE(Grid->EditorMode());
+    // With range selection the part itself may become current.
+    Key(VK_ESCAPE);
+    Grid->MouseActions()->DirectEdit = false;
+    Grid->SetOptions(Grid->Options() << goRangeSelect);
+    Grid->FocusCell(5, 3, true);
+    EXPECT_EQ(At(), "5,3");
+}
+
+// ---------------------------------------------------------------- focus
+
+class GridFocusTest : public ComboTest {
+protected:
+    TEdit* Other = nullptr;
+    void SetUp() override
+    {
+        ComboTest::SetUp();
+        Other = new TEdit(Form);
+        Other->SetParent(Form);
+        Other->SetBounds(0, 402, 80, 16);
+        Grid->SetCellEx(4, 2, "");
+    }
+};
+
+TEST_F(GridFocusTest, LeavingTheGridStoresWhatAnOpenEditorHolds)
+{
+    struct Case {
+        const char* name;
+        int col;
+        std::function<void()> edit;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"text editor", 4, [&] { Type("xyz"); }, "xyz"},
+        {"free-text list", 3, [&] { Type("Zed"); }, "Zed"},
+        {"pick list", 2, [&] { Key(VK_DOWN); }, "1/2/2"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        UserFocus(Grid);
+        Click(k.col, 2);
+        Key(VK_F2);
+        ASSERT_TRUE(Grid->EditorMode() || Grid->ComboEditor()->Visible());
+        k.edit();
+        UserFocus(Other);
+        Pump();
+        EXPECT_EQ(Focused(), static_cast<TWinControl*>(Other));
+        EXPECT_EQ(Cell(k.col, 2), k.stored);
+        EXPECT_FALSE(Grid->ComboEditor()->Visible());
+        EXPECT_FALSE(Grid->EditMode);
+    }
+}
+
+TEST_F(GridFocusTest, ArrivingWithAlwaysEditOpensTheEditorExceptOnACheckBox)
+{
+    Grid->Navigation()->AlwaysEdit = true;
+    struct Case {
+        int col;
+        bool opens;
+    };
+    for (const Case& k : {Case{4, true}, Case{1, false}}) {
+        SCOPED_TRACE(k.col);
+        Grid->FocusCell(k.col, 2, true);
+        UserFocus(Other);
+        Pump();
+        UserFocus(Grid);
+        Pump();
+        EXPECT_EQ(Grid->EditorMode() && Grid->InplaceEditor() && Grid->InplaceEditor()->Visible(), k.opens);
+        if (Grid->EditorMode()) Key(VK_ESCAPE);
+    }
+}
+
+TEST_F(GridFocusTest, FocusLossWhileAnEditorClosesIsAnsweredAndIgnored)
+{
+    int exits = 0;
+    Grid->OnExit = [&](TObject*) { ++exits; };
+    Grid->FBlockKill = true;
+    EXPECT_EQ(Grid->Perform(WM_KILLFOCUS, 0, 0), 1);
+    Grid->FBlockKill = false;
+    EXPECT_EQ(exits, 0);
+    Grid->Perform(WM_KILLFOCUS, 0, 0);
+    EXPECT_EQ(exits, 1);
+}
+
+TEST_F(GridFocusTest, SmallNotificationsFireTheirEvents)
+{
+    EXPECT_TRUE(Grid->FireCanShowFixedDropDown(3));
+    Grid->OnCanShowFixedDropDown = [](TObject*, int c, bool& show) { show = c != 3; };
+    EXPECT_FALSE(Grid->FireCanShowFixedDropDown(3));
+    EXPECT_TRUE(Grid->FireCanShowFixedDropDown(4));
+    String page = "1";
+    Grid->OnPrintGetPageNum = [](TObject*, int p, int c, String& s) { s = Cat(IntToStr(p), "-", IntToStr(c)); };
+    Grid->FirePrintGetPageNum(2, 3, page);
+    EXPECT_EQ(page, "2-3");
+    Grid->DisableEditing();
+    EXPECT_FALSE(Grid->Options().Contains(goEditing));
+}
+
 }   // namespace
