@@ -1669,6 +1669,8 @@ public:
     // The selection resizer was dragged: before the paste into the new selection, and after it.
     std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)> OnSelectionResize;
     std::function<void(TObject* Sender, TGridRect OrigSelection, TGridRect NewSelection)> OnSelectionResized;
+    // While a column (row) is sized by the mouse a hint shows its new width (height).
+    bool HintShowSizing = false;
     // The corner of the selection frame that resizes it (SelectionResizer with SelectionRectangle).
     bool IsOnSelectionResizer(int X, int Y);
 
@@ -1689,6 +1691,8 @@ protected:
     // A press on a row with disjunct row selection; true when it took the press.
     bool DisjunctRowDown(int ACol, int ARow, TShiftState Shift, int X, int Y);
     void DisjunctRowUp(int ARow, TShiftState Shift);
+    // The always-visible spin buttons: which half of them a press went to.
+    void SpinButtonDown(int ACol, int ARow, int X, int Y);
     void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
                          TGridDrawInfo& FixedInfo) override;
     // The cursor for the selection mode or fixed-area sizing zone under the mouse.
@@ -1719,13 +1723,15 @@ protected:
     void EndMoveFeedback();
     int FMoveColInd = -1, FMoveRowInd = -1;
     bool FMoveAllowed = true;
+    // The sizing hint at the top-left of cell (ACol, ARow).
+    void ShowSizingHint(const String& Text, int ACol, int ARow);
+    // A click that edits at once (DirectEdit): the cell becomes current when the window
+    // lets it and its editor opens.
+    void DirectEditClick(int ACol, int ARow, bool SwitchEditing);
     // A press on the selection resizer starts resizing the selection; its release pastes
     // the selection's cells into the new one.
     bool SelectionResizeDown(int X, int Y);
     void SelectionResizeMove(int X, int Y);
-    // A click that edits at once (DirectEdit): the cell becomes current when the window
-    // lets it and its editor opens.
-    void DirectEditClick(int ACol, int ARow, bool SwitchEditing);
     void SelectionResizeUp();
     bool FMouseResize = false;
     TGridRect FDropSelection;

@@ -1,6 +1,7 @@
 // Buttons drawn in cells: a press pushes the cell button (or expand button) and holds
 // the mouse; the release draws it up again and reports the click when it ends inside
-// the button.
+// the button. The always-visible spin buttons only record which half was pressed: the
+// spin editor that opens with the click reads it.
 #include <algorithm>
 
 #include "grid/ExtGrid.h"
@@ -54,6 +55,15 @@ TRect TExtStringGrid::CellButtonRect(int ACol, int ARow)
     default: break;
     }
     return Bounds(x, y, W, H);
+}
+
+void TExtStringGrid::SpinButtonDown(int ACol, int ARow, int X, int Y)
+{
+    if (!FControlLook->SpinButtonsAlwaysVisible || !HasSpinEdit(RealColIndex(ACol), ARow)) return;
+    const TRect R = CellRect(ACol, ARow);
+    if (X < R.Right - 18 || X >= R.Right) return;
+    if (Y < (R.Top + R.Bottom) / 2) FSpinUpClick = true;
+    else FSpinDnClick = true;
 }
 
 bool TExtStringGrid::CellButtonDown(int ACol, int ARow, int X, int Y)

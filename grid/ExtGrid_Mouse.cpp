@@ -95,6 +95,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         !Selection().Contains(c, r))
         SetOptions(Options() >> goEditing);
     SearchInc.clear();
+    FSpinUpClick = FSpinDnClick = false;
     FPushedCellButton = TPoint(-1, -1);
     if (c < 0 || r < 0) {
         HideInplaceEdit();
@@ -110,6 +111,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     const bool fixedArea = c < FixedCols() || r < FixedRows();
     if (fixedArea || IsFixed(c, r)) HideInplaceEdit();
     const int rcol = RealColIndex(c);
+    SpinButtonDown(c, r, X, Y);
     if (IsRadio(rcol, r)) {
         bool CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;
         FireCanEditCell(rcol, r, CanEdit);
@@ -190,6 +192,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         FMoveAllowed = true;
     }
     if (Button == mbLeft) {
+        if (FScrollHintShow) HideScrollHint();
         FMouseSelectMode = msNormal;
         FMouseSelectStart = -1;
         FixedSizingUp(X, Y);

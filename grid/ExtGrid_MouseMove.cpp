@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "grid/ExtGrid.h"
+#include "grid/GridPanels.h"
 #include "grid/GridSupport.h"
 
 namespace {
@@ -157,8 +158,33 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     } else if (FSizingFixedR && OnRowSizing) {
         OnRowSizing(this, 0, FSizeFixedY);
     }
+    if (HintShowSizing) {
+        if (FGridState == gsColSizing) {
+            const int c0 = FSizingIndex < ColCount() ? FSizingIndex : ColCount() - 1;
+            ShowSizingHint("cw=<b>" + IntToStr(FSizingPos - CellRect(c0, 0).Left) + "</b>", c0, 0);
+        } else if (FGridState == gsRowSizing) {
+            const int r0 = FSizingIndex < RowCount() ? FSizingIndex : RowCount() - 1;
+            ShowSizingHint("rh=<b>" + IntToStr(FSizingPos - CellRect(0, r0).Top) + "</b>", 0, r0);
+        } else if (FSizingFixed) {
+            ShowSizingHint("cw=<b>" + IntToStr(FSizeFixedX) + "</b>", 0, 0);
+        } else if (FSizingFixedR) {
+            ShowSizingHint("rh=<b>" + IntToStr(FSizeFixedY) + "</b>", 0, 0);
+        }
+    }
     const TGridRect after = Selection();
     if (!(after == before)) FireSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+void TExtStringGrid::ShowSizingHint(const String& Text, int ACol, int ARow)
+{
+    THTMLHintWindow* w = FScrollHintWindow;
+    if (!w) return;
+    if (w->Parent() != this) w->SetParent(this);
+    const TRect size = w->CalcHintRect(200, Text, nullptr);
+    const TRect R = CellRect(ACol, ARow);
+    w->SetColor(HintColor);
+    w->ActivateHint(Bounds(R.Left, R.Top, size.Width(), size.Height()), Text);
+    FScrollHintShow = true;
 }
 
 void TExtStringGrid::UpdateMouseCursor(int X, int Y)

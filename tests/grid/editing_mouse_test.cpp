@@ -176,6 +176,32 @@ TEST_F(EditingMouseTest, DirectEditOpensTheEditorWithTheFirstClick)
     EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible() && Grid->EditorMode());
 }
 
+TEST_F(EditingMouseTest, ClickOnTheSpinButtonsStepsTheValue)
+{
+    Grid->OnGetEditorType = [](TObject*, int c, int, TEditorType& e) {
+        if (c == 3) e = edSpinEdit;
+    };
+    Grid->ControlLook()->SpinButtonsAlwaysVisible = true;
+    struct Case {
+        int row;
+        int y;              // 0: upper half of the buttons, 1: lower half, 2: left of them
+        const char* shown;  // the spin editor's text after the click
+    };
+    const Case cases[] = {{2, 0, "6"}, {3, 1, "4"}, {4, 2, "5"}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat("row ", IntToStr(k.row)));
+        Grid->SetCellEx(3, k.row, "5");
+        Click(2, k.row);
+        Click(3, k.row);
+        if (Grid->EditMode) Key(VK_ESCAPE);
+        const TRect R = Grid->CellRect(3, k.row);
+        UserClick(Grid, k.y == 2 ? R.Left + 10 : R.Right - 5, k.y == 1 ? R.Bottom - 3 : R.Top + 3);
+        ASSERT_TRUE(Grid->EditMode && Grid->EditCtrl);
+        EXPECT_EQ(Grid->EditCtrl->Text(), k.shown);
+        Key(VK_ESCAPE);
+    }
+}
+
 // ---------------------------------------------------------------- cursors
 
 TEST_F(EditingMouseTest, CursorOverSizingBordersAndHeaderZones)
@@ -234,6 +260,27 @@ TEST_F(EditingMouseTest, FixedColumnIsSizedByDraggingItsBorder)
     EXPECT_EQ(ended, std::vector<int>{0});
     // The current cell did not move: the press sized, it did not select.
     EXPECT_NE(Grid->Row(), 2);
+}
+
+TEST_F(EditingMouseTest, ColumnSizingReportsTheWidthAsItGoes)
+{
+    Grid->SetOptions(Grid->Options() << goColSizing);
+    Grid->HintShowSizing = true;
+    std::vector<String> sizes;
+    Grid->OnColumnSizing = [&](TObject*, int c, int w) { sizes.push_back(Cat(IntToStr(c), ":", IntToStr(w))); };
+    const TRect H = Grid->CellRect(2, 0);
+    const int y = (H.Top + H.Bottom) / 2;
+    UserMouseMove(Grid, H.Right, y);
+    Press(WM_LBUTTONDOWN, TPoint(H.Right, y));
+    UserMouseMove(Grid, H.Right + 20, y, TShiftState{ssLeft});
+    ASSERT_FALSE(sizes.empty());
+    EXPECT_EQ(sizes.back(), "2:80");
+    ASSERT_TRUE(Grid->ScrollHintShowing());
+    EXPECT_EQ(Grid->ScrollHintWindow()->Caption(), "cw=<b>80</b>");
+    EXPECT_EQ(Grid->ScrollHintWindow()->Left(), H.Left);
+    Press(WM_LBUTTONUP, TPoint(H.Right + 20, y));
+    EXPECT_EQ(Grid->ColWidths(2), 80);
+    EXPECT_FALSE(Grid->ScrollHintShowing());
 }
 
 TEST_F(EditingMouseTest, RowHeaderPressSelectsWholeRows)
