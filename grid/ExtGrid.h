@@ -1640,6 +1640,10 @@ public:
     virtual void SortSwapRows(int ARow1, int ARow2);
     int Swaps = 0;
     int SortRow = -1;
+    // A date-time picker's change report with the date and time it shows now (zero
+    // year, month or day: none): OnDateTimeChange for the current cell, with 0 for none.
+    void HandleDateTimeChange(int Year, int Month, int Day, int Hour, int Minute, int Second, int MSec);
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
 protected:
     // ---- header-click sorting (ExtGrid_SortClick.cpp), cell buttons (ExtGrid_CellButtons.cpp),
     // sizing zones and selection modes (ExtGrid_MouseMove.cpp), panning (ExtGrid_Panning.cpp) ----

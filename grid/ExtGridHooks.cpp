@@ -309,3 +309,20 @@ void TExtStringGrid::AutoDeleteRow(int ARow)
     else ClearRect(0, ARow, TotalColCount() - 1, ARow);   // the only data row stays, emptied
     if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
 }
+
+// ---------------------------------------------------------------- date-time picker reports
+
+void TExtStringGrid::HandleDateTimeChange(int Year, int Month, int Day, int Hour, int Minute, int Second, int MSec)
+{
+    if (!OnDateTimeChange) return;
+    TDateTime value = 0;
+    if (Year != 0 && Month != 0 && Day != 0) {
+        // A report the calendar cannot hold counts as no date.
+        try {
+            value = EncodeDate(Year, Month, Day) + EncodeTime(Hour, Minute, Second, MSec);
+        } catch (const Exception&) {
+            value = 0;
+        }
+    }
+    OnDateTimeChange(this, Col(), Row(), value);
+}

@@ -420,6 +420,37 @@ TEST_F(ExchangeTest, ControlsInCellsGoWithTheirColumnsAndRows)
     EXPECT_EQ(box->Top(), Grid->CellRect(3, 4).Top);
 }
 
+// ---------------------------------------------------------------- date-time picker reports
+
+TEST_F(ExchangeTest, ADateTimePickerChangeReportsTheDateForTheCurrentCell)
+{
+    Fill(4, 6);
+    Grid->SetCol(2);
+    Grid->SetRow(3);
+    struct Case {
+        int y, m, d, h, mi, s;
+        TDateTime expected;
+    };
+    const Case cases[] = {
+        {2024, 5, 17, 12, 30, 0, EncodeDate(2024, 5, 17) + EncodeTime(12, 30, 0, 0)},
+        {0, 0, 0, 0, 0, 0, 0},        // no date
+        {0, 5, 17, 12, 0, 0, 0},      // no year
+        {2024, 2, 30, 0, 0, 0, 0},    // no such day
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat(IntToStr(k.y), "-", IntToStr(k.m), "-", IntToStr(k.d)));
+        std::vector<String> seen;
+        TDateTime got = -1;
+        Grid->OnDateTimeChange = [&](TObject*, int c, int r, TDateTime v) {
+            seen.push_back(Cat(IntToStr(c), ",", IntToStr(r)));
+            got = v;
+        };
+        Grid->HandleDateTimeChange(k.y, k.m, k.d, k.h, k.mi, k.s, 0);
+        EXPECT_EQ(seen, std::vector<String>{"2,3"});
+        EXPECT_DOUBLE_EQ(got, k.expected);
+    }
+}
+
 // ---------------------------------------------------------------- rows from the keyboard
 
 // Records the row hooks the keyboard goes through.
