@@ -281,6 +281,29 @@ TEST_F(BalloonTest, CellBalloonShowsTitleAndTextAtThePointerAndGoesOnLeaving)
     EXPECT_FALSE(Tip()->Showing());
 }
 
+TEST_F(BalloonTest, MergedCellsHintAndBalloonAsTheirBaseCell)
+{
+    Grid->MergeCells(3, 2, 2, 2);
+    Grid->SetCellEx(3, 2, "merged text");
+    Grid->HintShowCells = true;
+    const TRect R = Grid->CellRect(3, 2);
+    const THintInfo info = Ask(Mid(4, 3));
+    EXPECT_EQ(Grid->LastHintPos(), TPoint(3, 2));
+    EXPECT_EQ(info.HintStr, "merged text");
+    EXPECT_EQ(info.HintPos.Y, Grid->ClientToScreen(TPoint(0, R.Top)).Y);
+    // Within the area the hint stays; the balloon too.
+    UserMouseMove(Grid, Mid(3, 2).X, Mid(3, 2).Y);
+    EXPECT_EQ(Grid->LastHintPos(), TPoint(3, 2));
+    Rest(4, 3);
+    ASSERT_TRUE(Tip()->Showing());
+    EXPECT_EQ(Tip()->Text(), "merged text");
+    EXPECT_EQ(Grid->LastBalloonPos(), TPoint(3, 2));
+    UserMouseMove(Grid, Mid(3, 2).X, Mid(3, 2).Y);
+    EXPECT_TRUE(Tip()->Showing());
+    UserMouseMove(Grid, Mid(5, 2).X, Mid(5, 2).Y);
+    EXPECT_FALSE(Tip()->Showing());
+}
+
 TEST_F(BalloonTest, BalloonTextIsCleanedAndCut)
 {
     const String longText = String(2049, 'a');
