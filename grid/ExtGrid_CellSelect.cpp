@@ -257,3 +257,30 @@ void TExtStringGrid::FireEndBlockFocus()
 {
     if (OnEndBlockFocus) OnEndBlockFocus(this);
 }
+
+// ---------------------------------------------------------------- search footer keys
+
+bool TExtStringGrid::HandleCMDialogChar(TMessage& msg)
+{
+    msg.Result = 0;
+    if (!FSearchFooter->Visible() || !FSearchPanel) return false;
+    const WideChar ch = WideChar(msg.WParam);
+    struct Button {
+        const String& caption;
+        bool shown;
+        TNotifyEvent& action;
+    };
+    const Button buttons[] = {
+        {FSearchFooter->FindNextCaption(), FSearchFooter->ShowFindNext(), FSearchPanel->OnFindNext},
+        {FSearchFooter->FindPrevCaption(), FSearchFooter->ShowFindPrev(), FSearchPanel->OnFindPrev},
+        {FSearchFooter->HighLightCaption(), FSearchFooter->ShowHighLight(), FSearchPanel->OnHighlight},
+    };
+    for (const Button& b : buttons) {
+        // A hidden button lets a later one with the same accelerator act.
+        if (!b.shown || !IsAccel(ch, b.caption)) continue;
+        if (b.action) b.action(FSearchPanel);
+        msg.Result = 1;
+        return true;
+    }
+    return false;
+}

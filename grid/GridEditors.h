@@ -6,6 +6,7 @@
 
 #include "grid/GridCombo.h"
 #include "grid/GridCombo.h"
+#include "grid/GridCombo.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/StdCtrls.h"

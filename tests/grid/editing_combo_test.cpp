@@ -5,6 +5,9 @@
 
 #include "colgrid_fixture.h"
 #include "grid/GridEditors.h"
+#include "grid/GridOptions.h"
+#include "grid/GridPanels.h"
+#include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/UserInput.h"
 
@@ -715,6 +718,89 @@ TEST_F(GridFocusTest, SmallNotificationsFireTheirEvents)
     EXPECT_EQ(page, "2-3");
     Grid->DisableEditing();
     EXPECT_FALSE(Grid->Options().Contains(goEditing));
+}
+
+TEST_F(GridFocusTest, SearchFooterAcceleratorsRunTheFirstShownButton)
+{
+    TSearchFooter* f = Grid->SearchFooter();
+    std::vector<String> acted;
+    Grid->SearchPanel()->OnFindNext = [&](TObject*) { acted.push_back("next"); };
+    Grid->SearchPanel()->OnFindPrev = [&](TObject*) { acted.push_back("prev"); };
+    Grid->SearchPanel()->OnHighlight = [&](TObject*) { acted.push_back("highlight"); };
+    f->SetFindNextCaption("&Find next");
+    f->SetFindPrevCaption("Find &previous");
+    f->SetHighLightCaption("&Find all");
+    auto press = [&](char ch) {
+        TMessage m{CM_DIALOGCHAR, WPARAM(ch), 0, 0};
+        Grid->HandleCMDialogChar(m);
+        return m.Result;
+    };
+    // A hidden footer takes no keys.
+    EXPECT_EQ(press('f'), 0);
+    f->SetVisible(true);
+    struct Case {
+        char key;
+        bool showNext;
+        LRESULT result;
+        std::vector<String> acted;
+    };
+    const Case cases[] = {
+        {'f', true, 1, {"next"}},
+        {'P', true, 1, {"prev"}},
+        {'x', true, 0, {}},
+        // The next button is hidden: the highlight button with the same key acts.
+        {'F', false, 1, {"highlight"}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.key);
+        acted.clear();
+        f->SetShowFindNext(k.showNext);
+        EXPECT_EQ(press(k.key), k.result);
+        EXPECT_EQ(acted, k.acted);
+    }
+}
+
+TEST_F(ComboTest, FlatComboTakesItsParentsColourAndGetsItsOwnBack)
+{
+    auto* panel = new TPanel(Form);
+    panel->SetParent(Form);
+    panel->SetBounds(300, 300, 200, 60);
+    panel->SetColor(clYellow);
+    auto* cb = new TAsgComboBox(Form);
+    cb->SetParent(panel);
+    cb->SetBounds(10, 10, 120, 22);
+    cb->SetColor(clWhite);
+    cb->SetFlat(true);
+    EXPECT_EQ(cb->Color(), clYellow);
+    cb->SetFlat(false);
+    EXPECT_EQ(cb->Color(), clWindow);
+    // A disabled flat combo shows its parent's colour until enabled again.
+    cb->SetColor(clAqua);
+    cb->SetFlat(true);
+    cb->SetColor(clAqua);
+    cb->SetEnabled(false);
+    EXPECT_EQ(cb->Color(), clYellow);
+    cb->SetEnabled(true);
+    EXPECT_EQ(cb->Color(), clAqua);
+}
+
+TEST_F(ComboTest, MouseOverTheButtonAreaMarksItHovered)
+{
+    auto* cb = new TAsgComboBox(Form);
+    cb->SetParent(Form);
+    cb->SetBounds(200, 300, 120, 22);
+    cb->SetButtonWidth(20);
+    struct Case {
+        int x;
+        bool hover;
+    };
+    for (const Case& k : {Case{10, false}, Case{100, false}, Case{101, true}, Case{119, true}, Case{50, false}}) {
+        UserMouseMove(cb, k.x, 10);
+        EXPECT_EQ(cb->ButtonHover(), k.hover) << k.x;
+    }
+    cb->Perform(CM_MOUSELEAVE);
+    EXPECT_FALSE(cb->MouseInControl());
+    EXPECT_FALSE(cb->ButtonHover());
 }
 
 }   // namespace

@@ -766,6 +766,7 @@ public:
     bool popupOpen = false;
     int droppedWidth = 0;
     int droppedWidth = 0;
+    int droppedWidth = 0;
     void showPopup() override
     {
         if (owner && *owner) Notify(*owner, hnDropDown);
