@@ -111,19 +111,6 @@ public:
     virtual ~ITExtStringGridSelect() = default;
     virtual void SelectCell(int ACol, int ARow) = 0;
 };
-using TScrollCellEvent =
-    std::function<void(TObject* Sender, int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)>;
-using TCanShowFixedDropDownEvent = std::function<void(TObject* Sender, int ACol, bool& CanShow)>;
-using TGridPrintPageNumEvent =
-    std::function<void(TObject* Sender, int PageNum, int PageColNum, String& PageNumString)>;
-
-// A listener registered with RegisterSelListener hears every move of the current cell:
-// the column left and the row arrived at.
-class ITExtStringGridSelect {
-public:
-    virtual ~ITExtStringGridSelect() = default;
-    virtual void SelectCell(int ACol, int ARow) = 0;
-};
 using TCanClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
 using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
 
@@ -805,34 +792,6 @@ public:
     TGridButton* CellButton() const { return FBtnEdit; }
     TGridUnitEditBtn* UnitEditor() const { return FUnitEditBtn; }
     TGridCombo* ComboEditor() const { return FCombo; }
-    // The combo editor's list, whatever the editor kind of the cell; items compare
-    // without case.
-    void ClearComboString();
-    void AddComboString(const String& s);
-    void AddComboStringObject(const String& s, TObject* AObject);
-    bool RemoveComboString(const String& s);
-    // The item the combo editor takes when the cell's text selects none.
-    bool SetComboSelectionString(const String& s);
-    void SetComboSelection(int index);
-    // OnGetEditorProp and OnGetEditorPropInt fill the list for the cell first (ACol real).
-    void SetComboIndex(int ACol, int ARow, int Value);
-    int GetComboIndex(int ACol, int ARow);
-    int GetComboCount();
-    void AskComboItems(int ACol, int ARow);
-    // The combo editor's list, whatever the editor kind of the cell; items compare
-    // without case.
-    void ClearComboString();
-    void AddComboString(const String& s);
-    void AddComboStringObject(const String& s, TObject* AObject);
-    bool RemoveComboString(const String& s);
-    // The item the combo editor takes when the cell's text selects none.
-    bool SetComboSelectionString(const String& s);
-    void SetComboSelection(int index);
-    // OnGetEditorProp and OnGetEditorPropInt fill the list for the cell first (ACol real).
-    void SetComboIndex(int ACol, int ARow, int Value);
-    int GetComboIndex(int ACol, int ARow);
-    int GetComboCount();
-    void AskComboItems(int ACol, int ARow);
     // The combo editor's list, whatever the editor kind of the cell; items compare
     // without case.
     void ClearComboString();

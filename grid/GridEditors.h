@@ -5,8 +5,6 @@
 #include <functional>
 
 #include "grid/GridCombo.h"
-#include "grid/GridCombo.h"
-#include "grid/GridCombo.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/StdCtrls.h"

@@ -765,8 +765,6 @@ public:
     std::function<void()> onShow;
     bool popupOpen = false;
     int droppedWidth = 0;
-    int droppedWidth = 0;
-    int droppedWidth = 0;
     void showPopup() override
     {
         if (owner && *owner) Notify(*owner, hnDropDown);
