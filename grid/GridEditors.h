@@ -160,6 +160,10 @@ public:
     int ButtonWidth = 18;
     TNotifyEvent OnClickBtn;
     virtual void FireClickBtn(TObject* Sender);
+
+protected:
+    // F4 works the button.
+    void KeyDown(WORD& key, TShiftState shift) override;
 };
 
 // An edit with button followed by a unit of measure chosen from Units.
@@ -189,6 +193,8 @@ public:
     bool BorderLess = false;
     bool StopEditAfterClick = false;
     bool WorkMode = true;
+    // The button: the text becomes what the grid's OnEllipsClick makes of it.
+    void ButtonClick();
 
 protected:
     void DoExit() override;

@@ -116,6 +116,16 @@ void TAsgEditBtn::FireClickBtn(TObject* Sender)
     if (OnClickBtn) OnClickBtn(Sender);
 }
 
+void TAsgEditBtn::KeyDown(WORD& key, TShiftState shift)
+{
+    if (key == VK_F4 && !shift.Contains(ssAlt) && !shift.Contains(ssCtrl)) {
+        FireClickBtn(this);
+        key = 0;
+        return;
+    }
+    TEdit::KeyDown(key, shift);
+}
+
 TAsgUnitEditBtn::TAsgUnitEditBtn(TComponent* AOwner) : TAsgEditBtn(AOwner) { RightAlign = true; }
 
 String TAsgUnitEditBtn::TextAndUnit() const { return Text() + UnitID; }
@@ -134,7 +144,21 @@ void TAsgUnitEditBtn::SetTextAndUnit(const String& Value)
     }
 }
 
-TGridEditBtn::TGridEditBtn(TExtStringGrid* AGrid) : TAsgEditBtn(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); }
+TGridEditBtn::TGridEditBtn(TExtStringGrid* AGrid) : TAsgEditBtn(AGrid), FGrid(AGrid)
+{
+    InitGridEditor(this, AGrid);
+    OnClickBtn = [this](TObject*) { ButtonClick(); };
+}
+
+void TGridEditBtn::ButtonClick()
+{
+    SetText(FGrid->FireEllipsClick(Text()));
+    SelectAll();
+    if (StopEditAfterClick) {
+        FGrid->HideInplaceEdit();
+        if (FGrid->CanFocus()) FGrid->SetFocus();
+    }
+}
 
 void TGridEditBtn::DoExit()
 {

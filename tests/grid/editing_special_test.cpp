@@ -336,6 +336,46 @@ TEST_F(SpecialEditorTest, MemoWritesTheCellWhileItIsTyped)
     EXPECT_EQ(Cell(), "!first");
 }
 
+TEST_F(SpecialEditorTest, EditButtonAsksTheEllipsisEventForTheText)
+{
+    std::vector<String> asked;
+    Grid->OnEllipsClick = [&](TObject*, int c, int r, String& s) {
+        asked.push_back(IntToStr(c) + "," + IntToStr(r) + " " + s);
+        s = "[" + s + "]";
+    };
+    Open(edEditBtn, "abc");
+    UserKey(Grid->BtnEdit(), VK_F4);
+    EXPECT_EQ(Grid->BtnEdit()->Text(), "[abc]");
+    EXPECT_TRUE(Grid->EditActive());
+    Grid->HideInplaceEdit();
+    EXPECT_EQ(Cell(), "[abc]");
+    // With StopEditAfterClick the button ends the edit at once.
+    Grid->BtnEdit()->StopEditAfterClick = true;
+    Open(edEditBtn, "x");
+    UserKey(Grid->BtnEdit(), VK_F4);
+    EXPECT_FALSE(Grid->EditActive());
+    EXPECT_FALSE(Grid->BtnEdit()->Visible());
+    EXPECT_EQ(Cell(), "[x]");
+    EXPECT_EQ(asked, (std::vector<String>{"3,2 abc", "3,2 x"}));
+}
+
+TEST_F(SpecialEditorTest, DirectDateDropOpensTheCalendar)
+{
+    TGridDatePicker* dp = Grid->DateTimePicker();
+    std::vector<String> log;
+    dp->OnDropDown = [&](TObject*) { log.push_back("drop"); };
+    dp->OnCloseUp = [&](TObject*) { log.push_back("close"); };
+    Open(edDateEdit, "24/12/2025");
+    EXPECT_FALSE(dp->DroppedDown());
+    Grid->HideInplaceEdit();
+    Grid->MouseActions()->DirectDateDrop = true;
+    Open(edDateEdit, "24/12/2025");
+    EXPECT_TRUE(dp->DroppedDown());
+    Grid->HideInplaceEdit();
+    EXPECT_FALSE(dp->DroppedDown());
+    EXPECT_EQ(log, (std::vector<String>{"drop", "close"}));
+}
+
 // ---------------------------------------------------------------- start values
 
 TEST_F(SpecialEditorTest, UnreadableNumbersStartAtTheirLeadingNumber)
