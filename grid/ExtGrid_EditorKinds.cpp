@@ -194,7 +194,11 @@ TGridCalculatorDropDown* TExtStringGrid::CalculatorDropDown()
 
 TGridTimepickerDropDown* TExtStringGrid::TimePickerDropDown()
 {
-    return OnDemand<TGridTimepickerDropDown>(this, FOnDemandEditors, odTimePicker);
+    const bool made = FOnDemandEditors[odTimePicker] != nullptr;
+    TGridTimepickerDropDown* e = OnDemand<TGridTimepickerDropDown>(this, FOnDemandEditors, odTimePicker);
+    // The time picker draws no focus of its own.
+    if (!made) e->FFocusDraw = false;
+    return e;
 }
 
 TGridDetailPickerDropDown* TExtStringGrid::DetailPickerDropDown()
