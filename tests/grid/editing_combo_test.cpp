@@ -112,6 +112,27 @@ TEST_F(ComboTest, KeysStoreMoveOrRestoreAsTheStyleSays)
     }
 }
 
+TEST_F(ComboTest, TypingInAPickListSelectsTheItemAndReportsIt)
+{
+    Grid->Columns()->Items(2)->ComboItems()->Clear();
+    for (const char* t : {"Read", "Write"}) Grid->Columns()->Items(2)->ComboItems()->Add(t);
+    Grid->SetCellEx(2, 2, "write");
+    std::vector<String> changes;
+    Grid->OnComboChange = [&](TObject*, int c, int r, int idx, const String& t) {
+        changes.push_back(Cat(IntToStr(c), ",", IntToStr(r), " ", IntToStr(idx), " ", t));
+    };
+    TGridCombo* cb = Open(2, 2);
+    // The stored text selects its item whatever its case.
+    EXPECT_EQ(cb->ItemIndex(), 1);
+    Type("r");
+    EXPECT_EQ(cb->ItemIndex(), 0);
+    EXPECT_EQ(changes, (std::vector<String>{"2,2 0 Read"}));
+    // Only items can be typed: the cell gets the item.
+    Type("x");
+    Key(VK_RETURN);
+    EXPECT_EQ(Cell(2, 2), "Read");
+}
+
 TEST_F(ComboTest, ArrowsBelongToTheGridWithoutComboGetUpDown)
 {
     Grid->Navigation()->ComboGetUpDown = false;
@@ -801,6 +822,15 @@ TEST_F(ComboTest, MouseOverTheButtonAreaMarksItHovered)
     cb->Perform(CM_MOUSELEAVE);
     EXPECT_FALSE(cb->MouseInControl());
     EXPECT_FALSE(cb->ButtonHover());
+    // With AutoFocus the mouse entering takes the focus; without it, it does not.
+    UserFocus(Grid);
+    cb->Perform(CM_MOUSEENTER);
+    EXPECT_TRUE(cb->MouseInControl());
+    EXPECT_EQ(Focused(), static_cast<TWinControl*>(Grid));
+    cb->Perform(CM_MOUSELEAVE);
+    cb->SetAutoFocus(true);
+    cb->Perform(CM_MOUSEENTER);
+    EXPECT_EQ(Focused(), static_cast<TWinControl*>(cb));
 }
 
 }   // namespace
