@@ -8,6 +8,7 @@
 // count what is shown (ColCount of them). Rows likewise: a hidden row leaves the grid
 // for the hidden-row store, so real rows count it and display rows do not. Each
 // operation says which it takes.
+#include <bitset>
 #include <memory>
 #include <vector>
 
@@ -1298,6 +1299,8 @@ public:
     bool LookupCaseSensitive = false;
     bool LookupHistory = false;
     String ValidChars;
+    // The characters (codes below 256) edValidChars cells take while ValidChars is empty.
+    std::bitset<256> ValidCharSet;
 
     TClickCellEvent OnClickCell;
     TClickCellEvent OnDblClickCell;

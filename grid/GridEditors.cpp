@@ -168,7 +168,9 @@ bool TExtInplaceEdit::AcceptChar(WideChar& ch, bool& beep)
         return true;
     case edValidChars:
         if (ch == 8 || ch == 13) return true;
-        if (ch < 128 && FGrid->ValidChars.find(char(ch)) != String::npos) return true;
+        if (!FGrid->ValidChars.empty() ? ch < 128 && FGrid->ValidChars.find(char(ch)) != String::npos
+                                       : ch < 256 && FGrid->ValidCharSet.test(size_t(ch)))
+            return true;
         beep = true;
         return false;
     default:
@@ -285,6 +287,10 @@ void TExtInplaceEdit::HandleWMKeyDown(TMessage& msg)
     const TShiftState shift = KeyDataToShiftState(msg.LParam) + KeyboardStateToShiftState();
     FOldSelStart = SelStart();
     if (msg.Msg == WM_SYSKEYDOWN && key == VK_BACK) FAltBack = true;
+    // Ctrl+Enter belongs to texts of more than one line.
+    if (key == VK_RETURN && shift.Contains(ssCtrl) &&
+        !(FGrid->Navigation()->AllowCtrlEnter && (FGrid->WordWrap() || FGrid->Multilinecells)))
+        return;
     // Shift with Left at the start or Right at the end of the text leaves the cell
     // for the grid.
     const bool atStart = SelStart() == 0 && SelLength() == 0;

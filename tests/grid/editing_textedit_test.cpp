@@ -228,6 +228,31 @@ TEST_F(TextEditTest, KeypadDecimalKeyTypesTheLocalesSeparator)
     EXPECT_EQ(Cell(2, 2), "1,2.3");
 }
 
+TEST_F(TextEditTest, ValidCharsKindTakesTheGridsCharacters)
+{
+    struct Case {
+        const char* validChars;
+        const char* set;
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"ab", "", "abab"},
+        {"", "b1", "b1b1"},
+        {"", "", ""},
+    };
+    Grid->DefaultEditor = edValidChars;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.stored);
+        Grid->ValidChars = k.validChars;
+        Grid->ValidCharSet.reset();
+        for (const char* c = k.set; *c; ++c) Grid->ValidCharSet.set(size_t(static_cast<unsigned char>(*c)));
+        EditEmpty(2, 1);
+        Type("abc1abc1");
+        Key(VK_RETURN);
+        EXPECT_EQ(Cell(2, 1), k.stored);
+    }
+}
+
 TEST_F(TextEditTest, CaseKindsChangeLettersBeyondAscii)
 {
     struct Case {
@@ -403,15 +428,20 @@ TEST_F(TextEditTest, CtrlEnterGrowsAMultiLineRowForTheNextLine)
     EXPECT_GE(Grid->RowHeights(2), 2 * Grid->Canvas()->TextHeight("gh"));
     EXPECT_GT(Grid->RowHeights(2), before);
     EXPECT_TRUE(EditorOpen()) << "Ctrl+Enter does not end the edit";
-    // Without the setting the row stays.
-    Grid->SizeWhileTyping()->Height = false;
-    ended.clear();
-    const int row3 = Grid->RowHeights(3);
-    EditEmpty(2, 3);
-    Type("a");
-    Key(VK_RETURN, TShiftState{ssCtrl});
-    EXPECT_EQ(Grid->RowHeights(3), row3);
-    EXPECT_TRUE(ended.empty());
+    // Without the setting, or when Ctrl+Enter is not allowed, the row stays.
+    for (bool allowed : {true, false}) {
+        SCOPED_TRACE(allowed);
+        Grid->SizeWhileTyping()->Height = !allowed;
+        Grid->Navigation()->AllowCtrlEnter = allowed;
+        ended.clear();
+        const int row3 = Grid->RowHeights(3);
+        EditEmpty(2, 3);
+        Type("a");
+        Key(VK_RETURN, TShiftState{ssCtrl});
+        EXPECT_EQ(Grid->RowHeights(3), row3);
+        EXPECT_TRUE(ended.empty());
+        Key(VK_ESCAPE);
+    }
 }
 
 // ---------------------------------------------------------------- lines, alignment, password
