@@ -1719,6 +1719,9 @@ protected:
     void EndMoveFeedback();
     int FMoveColInd = -1, FMoveRowInd = -1;
     bool FMoveAllowed = true;
+    bool FOverLink = false;
+    // A left press began on this grid (its release may be a click on a fixed cell).
+    bool FDoOnClick = false;
     // The sizing hint at the top-left of cell (ACol, ARow).
     void ShowSizingHint(const String& Text, int ACol, int ARow);
     // A click that edits at once (DirectEdit): the cell becomes current when the window

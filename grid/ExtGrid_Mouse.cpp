@@ -89,6 +89,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     if (OnCanClickCell && c >= 0 && r >= 0) OnCanClickCell(this, r, c, Allow);
     if (!Allow) return;
     LButFlg = true;
+    FDoOnClick = true;
     if (SelectionResizeDown(X, Y)) return;
     // With RangeSelectAndEdit a press outside the selection selects instead of editing.
     if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit && c >= 0 && r >= 0 &&
@@ -195,9 +196,18 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         if (FScrollHintShow) HideScrollHint();
         FMouseSelectMode = msNormal;
         FMouseSelectStart = -1;
+        const bool sizingCursor = Cursor() == crHSplit;
         FixedSizingUp(X, Y);
         // A release on the pushed button is its click; nothing else happens then.
-        if (CellButtonUp(X, Y)) return;
+        if (CellButtonUp(X, Y)) {
+            FDoOnClick = false;
+            return;
+        }
+        // The toolkit reports no click for fixed cells: a press and release there is one.
+        const bool fixedCell = c >= 0 && r >= 0 && c < ColCount() && r < RowCount() &&
+                               (c < FixedCols() || r < FixedRows());
+        if (FDoOnClick && fixedCell && !sizingCursor && !moveEnded && OnClick) OnClick(this);
+        FDoOnClick = false;
     }
     // Disjunct cells: Shift adds, Ctrl flips, a plain release makes the cell the only one.
     if (Button == mbLeft && FMouseActions->DisjunctCellSelect() && c >= FixedCols() && r >= FixedRows() &&

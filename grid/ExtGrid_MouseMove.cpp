@@ -8,6 +8,7 @@
 #include "grid/ExtGrid.h"
 #include "grid/GridPanels.h"
 #include "grid/GridSupport.h"
+#include "grid/GridTextUtils.h"
 
 namespace {
 // The right border of fixed column i (the bottom border of fixed row i): the sizes of
@@ -142,6 +143,12 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
             if (FMouseActions->RowSelect && !border && !HasExpand(RealColIndex(c), r)) FMouseSelectMode = msRow;
         }
     }
+    // A cell text that holds a link shows the link cursor.
+    FOverLink = false;
+    if (overCell && URLShow()) {
+        const String text = GetGridCell(RealColIndex(c), r);
+        FOverLink = GetTextKind(text, EnableHTML) != tkHTML && HasURLProtocol(text);
+    }
     TBaseGrid::MouseMove(Shift, X, Y);
     UpdateMouseCursor(X, Y);
     MoveFeedback(X, Y);
@@ -207,6 +214,10 @@ void TExtStringGrid::UpdateMouseCursor(int X, int Y)
     case msResize: TBaseGrid::SetCursor(crGridAllSelect); return;
     case msURL: return;
     default: break;
+    }
+    if (FOverLink) {
+        TBaseGrid::SetCursor(GridLinkCursor);
+        return;
     }
     if (Cursor() != FOldCursor) TBaseGrid::SetCursor(FOldCursor);
 }

@@ -78,6 +78,24 @@ TEST_F(EditingMouseTest, HeaderClicksSortTheRowsAndReverseTheDirection)
     EXPECT_EQ(Log, (std::vector<String>{"sorted 3", "sorted 3", "sorted 3", "sorted 4", "sorted 4"}));
 }
 
+TEST_F(EditingMouseTest, HeaderClickIsAClickButNotItsBorder)
+{
+    Grid->SetOptions(Grid->Options() << goColSizing);
+    int clicks = 0;
+    std::vector<String> cells;
+    Grid->OnClick = [&](TObject*) { ++clicks; };
+    Grid->OnClickCell = [&](TObject*, int r, int c) { cells.push_back(Cat(IntToStr(r), ",", IntToStr(c))); };
+    Click(3, 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(cells, std::vector<String>{"0,3"});
+    const TRect R = Grid->CellRect(3, 0);
+    const int y = (R.Top + R.Bottom) / 2;
+    UserMouseMove(Grid, R.Right, y);
+    UserClick(Grid, R.Right, y);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(cells.size(), 1u);
+}
+
 TEST_F(EditingMouseTest, HeaderClicksThatMustNotSort)
 {
     const char* names[] = {"b", "d", "a", "c"};
@@ -229,7 +247,10 @@ TEST_F(EditingMouseTest, CursorOverSizingBordersAndHeaderZones)
         {"fixed column border without fixed sizing", TPoint(F.Right + 1, (F.Top + F.Bottom) / 2), false, false, false,
          false, crDefault},
         {"border of a column the window keeps", TPoint(H2.Right, hy), false, false, false, false, crDefault},
+        {"a link in a cell", Mid(3, 4), false, false, false, false, crHandPoint},
     };
+    Grid->SetURLShow(true);
+    Grid->SetCellEx(3, 4, "see http://example.org");
     for (const Case& k : cases) {
         SCOPED_TRACE(k.what);
         Grid->MouseActions()->ColSelect = k.colSelect;
