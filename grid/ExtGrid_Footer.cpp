@@ -3,6 +3,14 @@
 // deviation or the application's own), recomputed while the floating footer shows it.
 #include "grid/ExtGrid.h"
 
+void TFloatingFooter::SetVisible(bool Value)
+{
+    Visible = Value;
+    if (!FOwner) return;
+    FOwner->FixedFooters = Value && FooterStyle == fsFixedLastRow ? 1 : 0;
+    FOwner->Invalidate();
+}
+
 void TFloatingFooter::SetColumnCalc(int ACol, TColumnCalcType calc)
 {
     if (!FOwner || ACol < 0 || ACol >= FOwner->AllColCount() || FOwner->RowCount() < 1) return;

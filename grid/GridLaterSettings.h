@@ -180,6 +180,9 @@ public:
     explicit TFloatingFooter(TExtStringGrid* AOwner) : FOwner(AOwner) {}
     void Assign(const TObject* Source);
     bool Visible = false;
+    // Shows or hides the footer; shown with the last-row style, the grid's last row is
+    // its footer row (FixedFooters 1), else the grid has none.
+    void SetVisible(bool Value);
     TFooterStyle FooterStyle = fsFixedLastRow;
     // Hidden rows count in the footer values.
     bool CalculateHiddenRows = true;

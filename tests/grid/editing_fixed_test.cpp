@@ -229,8 +229,7 @@ protected:
     {
         ExtGridTest::SetUp();
         Grid->SetColCount(3);
-        Grid->FloatingFooter()->Visible = true;
-        Grid->FixedFooters = 1;
+        Grid->FloatingFooter()->SetVisible(true);
     }
     // Column 1 holds the values in the data rows, under one header row and over the footer row.
     void Rows(const std::vector<String>& values)
@@ -284,6 +283,16 @@ TEST_F(FooterTest, EachCalculationTypeOverTheColumnsValues)
         EXPECT_EQ(Grid->FloatingFooter()->ColumnCalc(1), k.type);
         EXPECT_EQ(Footer(), k.footer);
     }
+}
+
+TEST_F(FooterTest, ShowingTheFooterWithTheLastRowStyleMakesTheLastRowItsFooterRow)
+{
+    EXPECT_EQ(Grid->FixedFooters, 1);
+    Grid->FloatingFooter()->SetVisible(false);
+    EXPECT_EQ(Grid->FixedFooters, 0);
+    Grid->FloatingFooter()->FooterStyle = fsColumnPreview;
+    Grid->FloatingFooter()->SetVisible(true);
+    EXPECT_EQ(Grid->FixedFooters, 0);
 }
 
 TEST_F(FooterTest, CountOfTenRowsWithOneHeaderAndTheFooter)
@@ -556,8 +565,7 @@ TEST_F(KeyRowsTest, TheFooterFollowsRowsInsertedAndDeleted)
 {
     Rows(5);
     G->SetCellEx(1, 4, "f");
-    G->FloatingFooter()->Visible = true;
-    G->FixedFooters = 1;
+    G->FloatingFooter()->SetVisible(true);
     G->FloatingFooter()->SetColumnCalc(1, acCOUNT);
     EXPECT_EQ(G->GetCellEx(1, 4), "3");
     G->SetRow(1);
