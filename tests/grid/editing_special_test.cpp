@@ -376,6 +376,26 @@ TEST_F(SpecialEditorTest, DirectDateDropOpensTheCalendar)
     EXPECT_EQ(log, (std::vector<String>{"drop", "close"}));
 }
 
+// Typing on a cell opens its editor, and the typed character reaches the editor.
+TEST_F(SpecialEditorTest, TypedCharacterOpensTheEditorAndGoesIntoIt)
+{
+    const TEditorType kinds[] = {edSpinEdit, edEditBtn, edUnitEditBtn, edCalculatorDropDown};
+    for (TEditorType k : kinds) {
+        SCOPED_TRACE(int(k));
+        Kind = k;
+        Grid->SetCellEx(RCol, ERow, "");
+        Grid->FocusCell(DCol, ERow, true);
+        UserFocus(Grid);
+        UserType(Grid, "7");
+        Pump();
+        ASSERT_TRUE(Grid->EditActive());
+        EXPECT_NE(Grid->EditCtrl->Text().find('7'), String::npos) << Grid->EditCtrl->Text();
+        EXPECT_EQ(Grid->FStartEditChar, 0);
+        Grid->HideInplaceEdit();
+        EXPECT_NE(Cell().find('7'), String::npos) << Cell();
+    }
+}
+
 // ---------------------------------------------------------------- start values
 
 TEST_F(SpecialEditorTest, UnreadableNumbersStartAtTheirLeadingNumber)
