@@ -164,6 +164,7 @@ void TInplaceEdit::SetPasswordChar(WideChar c)
 {
     if (c == FPasswordChar) return;
     FPasswordChar = c;
+    FLinesValid = false;
     Invalidate();
 }
 
