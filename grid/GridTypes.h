@@ -87,6 +87,6 @@ enum TSortStyle {
 
 enum TSearchAction { saFindFirst, saFindPrevious, saFindNext };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
-enum THintShowLargeTextPos { hpCell, hpMouse };
+enum THintShowLargeTextPos { hpCell, hpCursor };
 enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TFilterDropDownColumns { fdNormal, fdAll };

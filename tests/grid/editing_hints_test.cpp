@@ -141,18 +141,21 @@ TEST_F(HintTest, WhereTheHintOfACellIsPlaced)
     struct Case {
         const char* name;
         bool comment, showCells, largeText;
+        THintShowLargeTextPos largePos;
         TPoint at;
     } cases[] = {
-        {"under the pointer", false, false, false, TPoint(cur.X, R.Bottom + 6)},
-        {"comment at the top right", true, false, false, TPoint(R.Right, R.Top)},
-        {"own text level with the cell", false, true, false, TPoint(cur.X, R.Top)},
-        {"large text at the top left", false, true, true, TPoint(R.Left, R.Top)},
+        {"under the pointer", false, false, false, hpCell, TPoint(cur.X, R.Bottom + 6)},
+        {"comment at the top right", true, false, false, hpCell, TPoint(R.Right, R.Top)},
+        {"own text level with the cell", false, true, false, hpCell, TPoint(cur.X, R.Top)},
+        {"large text at the top left", false, true, true, hpCell, TPoint(R.Left, R.Top)},
+        {"large text where the other rules put it", false, true, true, hpCursor, TPoint(cur.X, R.Top)},
     };
     for (const Case& k : cases) {
         if (k.comment) Grid->AddComment(4, 5, "checked by the service");
         else Grid->RemoveComment(4, 5);
         Grid->HintShowCells = k.showCells;
         Grid->HintShowLargeText = k.largeText;
+        Grid->HintShowLargeTextPos = k.largePos;
         const THintInfo info = Ask(cur);
         EXPECT_EQ(info.HintPos, Grid->ClientToScreen(k.at)) << k.name;
     }
