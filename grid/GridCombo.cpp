@@ -76,6 +76,8 @@ void TGridCombo::SizeDropDownWidth()
 
 void TGridCombo::TakeGridLook()
 {
+    // The editor keeps the cell's colour it was given; a flat look only changes the frame.
+    const TColor cellColor = Color();
     switch (FGrid->Look()) {
     case glSoft:
     case glWYX:
@@ -92,6 +94,7 @@ void TGridCombo::TakeGridLook()
         SetEtched(false);
         break;
     }
+    SetColor(cellColor);
     if (FGrid->Navigation()->AutoComboDropSize) SizeDropDownWidth();
     else SetDroppedWidth(DropWidth() > 0 ? DropWidth() : 0);
     FReportedIndex = ItemIndex();
@@ -159,7 +162,10 @@ void TGridCombo::KeyDown(WORD& key, TShiftState shift)
         if (list) SetItemIndex(idx);
         else SetText(cur);
         if (idx >= 0 && !list) SetItemIndex(idx);
+        const int rc = g->RealColIndex(g->Col()), row = g->Row();
         g->HideInplaceEdit();
+        // A pick list cannot show a text that is no item; the cell keeps it all the same.
+        if (list && idx < 0 && g->GetCellEx(rc, row) != cur) g->SetCellEx(rc, row, cur);
         if (g->CanFocus()) g->SetFocus();
         key = 0;
         return;

@@ -133,6 +133,23 @@ TEST_F(ComboTest, TypingInAPickListSelectsTheItemAndReportsIt)
     EXPECT_EQ(Cell(2, 2), "Read");
 }
 
+TEST_F(ComboTest, EscapeKeepsATextThatIsNoItem)
+{
+    struct Case {
+        int col;
+        const char* text;
+    };
+    for (const Case& k : {Case{2, "9/9/9"}, Case{3, "Gamma"}, Case{2, ""}}) {
+        SCOPED_TRACE(k.text);
+        Grid->SetCellEx(k.col, 2, k.text);
+        Open(k.col, 2);
+        Key(VK_DOWN);
+        Key(VK_ESCAPE);
+        EXPECT_EQ(Cell(k.col, 2), k.text);
+        EXPECT_FALSE(Grid->ComboEditor()->Visible());
+    }
+}
+
 TEST_F(ComboTest, ArrowsBelongToTheGridWithoutComboGetUpDown)
 {
     Grid->Navigation()->ComboGetUpDown = false;
@@ -484,12 +501,15 @@ TEST_F(ComboPaintTest, EditorTakesTheGridsLookInBothLooks)
         bool flat;
         const char* png;
     };
+    Grid->Columns()->Items(3)->SetColor(clAqua);
     for (const Case& k : {Case{glXP, true, "combo_editor_flat.png"}, Case{glClassic, false, "combo_editor_classic.png"}}) {
         SCOPED_TRACE(k.png);
         Grid->SetLook(k.look);
         TGridCombo* cb = Open(3, 2);
         EXPECT_EQ(cb->Flat(), k.flat);
         EXPECT_EQ(cb->Etched(), k.flat);
+        // The flat look keeps the cell's colour.
+        EXPECT_EQ(cb->Color(), clAqua);
         TBitmap png;
         Shot(png, Grid, k.png);
         EXPECT_EQ(png.Width(), Grid->Width());
