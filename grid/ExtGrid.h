@@ -1722,6 +1722,9 @@ protected:
     bool FOverLink = false;
     // A left press began on this grid (its release may be a click on a fixed cell).
     bool FDoOnClick = false;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    bool WheelHook(bool Down, TShiftState Shift, TPoint MousePos);
     // The sizing hint at the top-left of cell (ACol, ARow).
     void ShowSizingHint(const String& Text, int ACol, int ARow);
     // A click that edits at once (DirectEdit): the cell becomes current when the window

@@ -21,6 +21,59 @@ void TExtStringGrid::Zoom(int x)
     for (int r = 0; r < RowCount(); ++r)
         if (RowHeights(r) > 0 && RowHeights(r) + x > 0) SetRowHeights(r, RowHeights(r) + x);
     FScrollLock = false;
+    if (ScrollProportional) {
+        UpdateVScrollBar();
+        UpdateHScrollBar();
+    }
+}
+
+// The wheel reaches these hooks only when the grid left it to the toolkit (while
+// panning, or when the parent took the message first).
+bool TExtStringGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
+{
+    return WheelHook(true, Shift, MousePos);
+}
+
+bool TExtStringGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
+{
+    return WheelHook(false, Shift, MousePos);
+}
+
+bool TExtStringGrid::WheelHook(bool Down, TShiftState Shift, TPoint MousePos)
+{
+    if (FMouseActions->WheelAction() == waScroll || !EnableWheel) {
+        bool Handled = false;
+        if (Down && OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, Handled);
+        if (!Down && OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, Handled);
+        return Handled;
+    }
+    // Moving the current row by the wheel never opens an editor on its way.
+    const bool direct = FMouseActions->DirectEdit;
+    FMouseActions->DirectEdit = false;
+    struct Restore {
+        TMouseActions* m;
+        bool v;
+        ~Restore() { m->DirectEdit = v; }
+    } restore{FMouseActions.get(), direct};
+    const auto base = [&] {
+        return Down ? TBaseGrid::DoMouseWheelDown(Shift, MousePos) : TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+    };
+    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll) {
+        const int left = LeftCol();
+        BeginUpdate();
+        struct Finally {
+            TExtStringGrid* g;
+            ~Finally() { g->EndUpdate(); }
+        } fin{this};
+        const bool result = base();
+        SetLeftCol(left);
+        return result;
+    }
+    if (!Down && !(Col() < ColCount() && Row() < RowCount())) return true;
+    const bool editing = EditorMode() || EditMode;
+    const bool result = base();
+    if (editing && CanFocus()) SetFocus();
+    return result;
 }
 
 bool TExtStringGrid::HandleWheel(TMessage& msg)

@@ -471,6 +471,29 @@ TEST_F(EditingMouseTest, PanningMovesTheCurrentCellAndAKeyEndsIt)
     EXPECT_FALSE(Grid->Panning());
 }
 
+TEST_F(EditingMouseTest, WhilePanningTheWheelStepsOneRow)
+{
+    Grid->SetRowCount(30);
+    Click(2, 5);
+    UserWheel(Grid, -120);
+    const int row = Grid->Row();
+    EXPECT_GT(row, 6);   // the grid's own wheel moves by the lines per notch
+    Press(WM_MBUTTONDOWN, TPoint(150, 150));
+    ASSERT_TRUE(Grid->Panning());
+    UserWheel(Grid, -120, 150, 150);
+    EXPECT_EQ(Grid->Row(), row + 1);
+    // With the wheel scrolling, the window's wheel event decides alone.
+    Grid->MouseActions()->SetWheelAction(waScroll);
+    int events = 0;
+    Grid->OnMouseWheelDown = [&](TObject*, TShiftState, TPoint, bool& Handled) {
+        ++events;
+        Handled = true;
+    };
+    UserWheel(Grid, -120, 150, 150);
+    EXPECT_EQ(events, 1);
+    EXPECT_EQ(Grid->Row(), row + 1);
+}
+
 // ---------------------------------------------------------------- key up
 
 TEST_F(EditingMouseTest, ArrowWithAlwaysEditOpensTheEditorOfTheNextCell)
