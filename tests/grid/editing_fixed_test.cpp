@@ -221,6 +221,40 @@ TEST_F(FixedEditTest, ComboEditorTakesTheConfiguredValuesAndTheEventCanRefuse)
     EXPECT_EQ(values->CommaText(), "Alpha,Beta");
 }
 
+TEST_F(FixedEditTest, TypingIntoTheComboWithTextReportsEachChangeAndLeavingStoresIt)
+{
+    Grid->MouseActions()->FixedRowsEditor = fceComboEdit;
+    Grid->MouseActions()->FixedComboValues()->Add("Alpha");
+    std::vector<String> changes;
+    Grid->OnEditChange = [&](TObject*, int c, int r, const String& v) {
+        changes.push_back(Cat(IntToStr(c), ",", IntToStr(r), " ", v));
+    };
+    Grid->EditFixedCell(3, 0);
+    TGridTransCombo* cb = Grid->FixedCellCombo();
+    ASSERT_TRUE(cb->Visible());
+    EXPECT_EQ(cb->Style(), csDropDown);
+    EXPECT_EQ(cb->Text(), "3,0");
+    EXPECT_EQ(Focused(), cb);
+    cb->SelectAll();
+    Type("Qty");
+    ASSERT_FALSE(changes.empty());
+    EXPECT_EQ(changes.back(), "3,0 Qty");
+    Key(VK_RETURN);
+    EXPECT_TRUE(cb->Visible());
+    UserFocus(Other);
+    Pump();
+    EXPECT_FALSE(cb->Visible());
+    EXPECT_EQ(Grid->GetCellEx(3, 0), "Qty");
+    // Escape in the combo closes it too, keeping the header's text.
+    Grid->EditFixedCell(2, 0);
+    cb->SelectAll();
+    Type("Zzz");
+    Key(VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(cb->Visible());
+    EXPECT_EQ(Grid->GetCellEx(2, 0), "2,0");
+}
+
 // ---------------------------------------------------------------- footer values
 
 class FooterTest : public ExtGridTest {
