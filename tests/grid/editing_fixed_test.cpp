@@ -401,6 +401,42 @@ TEST_F(FooterTest, NothingIsComputedUnlessTheFooterShowsTheLastRowWithCalculatio
     }
 }
 
+// Records the progress reports of the column calculations.
+class TProgressGrid : public TExtStringGrid {
+public:
+    using TExtStringGrid::TExtStringGrid;
+    std::vector<String> Log;
+    void ExportNotification(TGridExportState AState, int ARow) override
+    {
+        const char* names[] = {"start", "new", "done", "sel", "fail", "next"};
+        Log.push_back(Cat(names[AState], " ", IntToStr(ARow)));
+    }
+};
+
+TEST(ColumnProgressTest, CountedRowsAreReportedBetweenStartAndDone)
+{
+    TForm form(nullptr);
+    auto* g = new TProgressGrid(&form);
+    g->SetParent(&form);
+    g->SetColCount(3);
+    g->SetRowCount(6);
+    const char* values[] = {"1", "2", "4", "8"};
+    for (int r = 1; r <= 4; ++r) g->SetCellEx(1, r, values[r - 1]);
+    // Rows 2 and 3 form one merged cell: only its first row counts.
+    g->MergeCells(1, 2, 1, 2);
+    EXPECT_DOUBLE_EQ(g->ColumnSum(1, 1, 4), 11);
+    EXPECT_EQ(g->Log, (std::vector<String>{"start 1", "next 1", "next 2", "next 4", "done -1"}));
+    g->Log.clear();
+    EXPECT_DOUBLE_EQ(g->ColumnMax(1, 1, 4), 8);
+    EXPECT_EQ(g->Log.front(), "start 1");
+    EXPECT_EQ(g->Log.back(), "done -1");
+    g->Log.clear();
+    // A spread over a text fails, and the report still ends.
+    g->SetCellEx(1, 1, "x");
+    EXPECT_THROW(g->ColumnStdDev(1, 1, 4), EExtGridError);
+    EXPECT_EQ(g->Log.back(), "done -1");
+}
+
 // ---------------------------------------------------------------- exchanging rows and columns
 
 using ExchangeTest = ExtGridTest;
