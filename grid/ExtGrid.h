@@ -807,6 +807,9 @@ public:
     int GetComboIndex(int ACol, int ARow);
     int GetComboCount();
     void AskComboItems(int ACol, int ARow);
+    // The combo editor under the names the windows read it by.
+    TGridCombo* Combobox() const { return FCombo; }
+    TGridCombo* UniCombo() const { return FCombo; }
     TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
     bool TimerStarted() const { return FGridTimerID != 0; }
     int WheelScrollLines() const { return FWheelScrollLines; }

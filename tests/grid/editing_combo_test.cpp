@@ -377,6 +377,8 @@ TEST_F(ComboTest, OpeningSizesTheListOnlyWithAutoComboDropSize)
 TEST_F(ComboTest, ListOperationsWorkOnTheEditorsList)
 {
     TExtStringGrid* g = Grid;
+    EXPECT_EQ(g->Combobox(), g->ComboEditor());
+    EXPECT_EQ(g->UniCombo(), g->ComboEditor());
     std::vector<String> asked;
     g->OnGetEditorPropInt = [&](TObject*, int r, int c) { asked.push_back(Cat(IntToStr(c), ",", IntToStr(r))); };
     g->ClearComboString();
@@ -713,6 +715,42 @@ TEST_F(GridFocusTest, LeavingTheGridStoresWhatAnOpenEditorHolds)
         EXPECT_EQ(Cell(k.col, 2), k.stored);
         EXPECT_FALSE(Grid->ComboEditor()->Visible());
         EXPECT_FALSE(Grid->EditMode);
+    }
+}
+
+TEST_F(GridFocusTest, TabInTheComboStoresAndLeavesOrMovesAsTheGridTakesIt)
+{
+    struct Case {
+        const char* name;
+        bool tabs, validate;
+        const char* at;
+        bool gridFocused;
+    };
+    const Case cases[] = {
+        // The grid takes Tab: the next cell becomes current.
+        {"tabs", true, false, "4,2", true},
+        // Validation only: the value is validated and stored, then Tab leaves the grid.
+        {"validate", false, true, "3,2", false},
+        // Neither: Tab is the form's focus key.
+        {"neither", false, false, "3,2", false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        Grid->SetCellEx(3, 2, "Alpha");
+        Grid->SetOptions(k.tabs ? Grid->Options() << goTabs : Grid->Options() >> goTabs);
+        int validated = 0;
+        Grid->OnCellValidate = nullptr;
+        if (k.validate) Grid->OnCellValidate = [&](TObject*, int, int, String&, bool&) { ++validated; };
+        UserFocus(Grid);
+        TGridCombo* cb = Open(3, 2);
+        Type("Zed");
+        Key(VK_TAB);
+        Pump();
+        EXPECT_FALSE(cb->Visible());
+        EXPECT_EQ(Cell(3, 2), "Zed");
+        EXPECT_EQ(At(), k.at);
+        EXPECT_EQ(Focused() == static_cast<TWinControl*>(Grid), k.gridFocused);
+        EXPECT_EQ(validated, k.validate ? 1 : 0);
     }
 }
 
