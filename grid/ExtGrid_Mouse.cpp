@@ -283,12 +283,50 @@ void TExtStringGrid::DblClick()
             return;
         }
     }
-    if (r >= 0 && c < ColCount() && r < RowCount() && IsControlCell(RealColIndex(c), r)) {
+    const bool inGrid = r >= 0 && c < ColCount() && r < RowCount();
+    const int rc = inGrid ? RealColIndex(c) : -1;
+    // The first click of the pair already pressed the button; the second is no action.
+    if (inGrid && (HasButton(rc, r) || HasExpand(rc, r))) return;
+    if (inGrid && IsControlCell(rc, r)) {
         TBaseGrid::DblClick();
         return;
     }
+    const bool forceSel = inGrid && FMouseActions->RangeSelectAndEdit;
+    if (forceSel) FForceSel = true;
+    struct Finally {
+        TExtStringGrid* g;
+        bool on;
+        ~Finally()
+        {
+            if (on) g->FForceSel = false;
+        }
+    } fin{this, forceSel};
     TBaseGrid::DblClick();
     if (r >= 0 && OnDblClickCell) OnDblClickCell(this, r, c);
+    const bool dataCell = inGrid && c >= FixedCols() && r >= FixedRows() && !IsFixed(c, r);
+    if (dataCell && FMouseActions->EditOnDblClickOnly()) {
+        // Editing that only a double click starts.
+        bool CanEdit = true;
+        const bool range = FMouseActions->RangeSelectAndEdit;
+        FMouseActions->RangeSelectAndEdit = true;
+        FireCanEditCell(rc, r, CanEdit);
+        FMouseActions->RangeSelectAndEdit = range;
+        if (CanEdit) {
+            SetOptions(Options() << goEditing);
+            if (c != Col() || r != Row()) MoveColRow(c, r, true, false);
+            StoreOldCellValue(Col(), Row());
+            ShowInplaceEdit();
+        }
+    } else if (dataCell && FMouseActions->RangeSelectAndEdit) {
+        bool CanEdit = true;
+        FireCanEditCell(rc, r, CanEdit);
+        if (CanEdit) {
+            SetOptions(Options() << goEditing);
+            const TPoint b = BaseCell(rc, r);
+            const TRect R = CellRect(DisplColIndex(b.X), b.Y);
+            MouseDown(mbLeft, TShiftState(), R.Left + 4, R.Top + 4);
+        }
+    }
     FixedCellEditOnDblClick(c, r);
 }
 

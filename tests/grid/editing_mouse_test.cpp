@@ -220,6 +220,35 @@ TEST_F(EditingMouseTest, ClickOnTheSpinButtonsStepsTheValue)
     }
 }
 
+TEST_F(EditingMouseTest, EditingThatOnlyADoubleClickStarts)
+{
+    Grid->Columns()->Items(4)->SetReadOnly(true);
+    Grid->MouseActions()->SetEditOnDblClickOnly(true);
+    Grid->SetCellEx(3, 2, "abc");
+    const auto open = [&] { return Grid->EditorMode() && Grid->InplaceEditor() && Grid->InplaceEditor()->Visible(); };
+    Click(3, 2);
+    Click(3, 2);
+    EXPECT_FALSE(open());
+    UserDblClick(Grid, Mid(3, 2).X, Mid(3, 2).Y);
+    ASSERT_TRUE(open());
+    EXPECT_EQ(Grid->InplaceEditor()->Text(), "abc");
+    Key(VK_ESCAPE);
+    UserDblClick(Grid, Mid(4, 2).X, Mid(4, 2).Y);
+    EXPECT_FALSE(open());
+}
+
+TEST_F(EditingMouseTest, DoubleClickOnACellButtonIsOneButtonClick)
+{
+    Grid->AddButton(3, 2, 40, 16, "Go", haLeft, vaTop);
+    int buttons = 0, dbl = 0;
+    Grid->OnButtonClick = [&](TObject*, int, int) { ++buttons; };
+    Grid->OnDblClickCell = [&](TObject*, int, int) { ++dbl; };
+    const TRect B = Grid->CellButtonRect(3, 2);
+    UserDblClick(Grid, (B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2);
+    EXPECT_EQ(buttons, 1);
+    EXPECT_EQ(dbl, 0);
+}
+
 // ---------------------------------------------------------------- cursors
 
 TEST_F(EditingMouseTest, CursorOverSizingBordersAndHeaderZones)
