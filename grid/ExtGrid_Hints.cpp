@@ -195,9 +195,11 @@ void TExtStringGrid::BalloonTextRequest(TPoint ScreenPos, String& Text)
             text = x;
             icon = bi;
         }
-        // The window has the last word on the balloon of a cell.
-        if (OnCellBalloon) OnCellBalloon(this, rc, r, title, text, icon);
+    } else {
+        c = r = rc = -1;
     }
+    // The window has the last word, also for the area outside the cells (-1, -1).
+    if (OnCellBalloon) OnCellBalloon(this, rc, r, title, text, icon);
     FLastBalloonPos = TPoint(c, r);
     FToolTipBuffer = CutWithEllipsis(text, kBalloonTextMax);
     Text = FToolTipBuffer;

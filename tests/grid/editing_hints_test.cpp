@@ -337,6 +337,17 @@ TEST_F(BalloonTest, BalloonTextIsCleanedAndCut)
     EXPECT_EQ(text, "from the window");
     EXPECT_EQ(Tip()->Title(), String(97, 't') + "...");
     EXPECT_EQ(Tip()->Icon(), ttiError);
+    // Outside the cells the window hears (-1, -1) and may still give a text.
+    std::vector<TPoint> asked;
+    Grid->OnCellBalloon = [&](TObject*, int c, int r, String&, String& t, int&) {
+        asked.push_back(TPoint(c, r));
+        if (c < 0) t = "empty area";
+    };
+    const TRect last = Grid->CellRect(Grid->ColCount() - 1, 2);
+    Grid->BalloonTextRequest(Grid->ClientToScreen(TPoint(last.Right + 20, last.Top + 3)), text);
+    EXPECT_EQ(asked, std::vector<TPoint>{TPoint(-1, -1)});
+    EXPECT_EQ(text, "empty area");
+    EXPECT_EQ(Grid->LastBalloonPos(), TPoint(-1, -1));
 }
 
 TEST_F(BalloonTest, SettingsReachTheBalloonAndEnableKeepsOneWindow)
