@@ -4,7 +4,19 @@
 
 #include "grid/ExtGrid.h"
 #include "grid/GridPanels.h"
+#include "platform/gui/Forms.h"
 #include "grid/GridEditors.h"
+
+namespace {
+// The grid's own arrows over the headers: pointing right at a row, down at a column,
+// diagonally at all cells; each hot spot at its tip.
+const bool kGridCursors = [] {
+    RegisterCursorShape(crGridRowSelect, {{1, 6}, {9, 6}, {9, 2}, {15, 8}, {9, 14}, {9, 10}, {1, 10}}, TPoint(15, 8));
+    RegisterCursorShape(crGridColSelect, {{6, 1}, {10, 1}, {10, 9}, {14, 9}, {8, 15}, {2, 9}, {6, 9}}, TPoint(8, 15));
+    RegisterCursorShape(crGridAllSelect, {{1, 4}, {4, 1}, {11, 8}, {13, 6}, {13, 13}, {6, 13}, {8, 11}}, TPoint(13, 13));
+    return true;
+}();
+}
 
 // ---------------------------------------------------------------- cell-selection check
 

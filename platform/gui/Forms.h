@@ -199,6 +199,11 @@ private:
 extern TApplication* Application;
 extern TScreen* Screen;
 
+// A cursor of the program's own: a black shape with a white rim given as a polygon in a
+// 32 x 32 cell, its hot spot at hotSpot. Controls then show it for id like any other
+// cursor. Safe to call before the application starts.
+void RegisterCursorShape(TCursor id, const std::vector<TPoint>& outline, TPoint hotSpot);
+
 // Writes the control with all its children as a PNG of its real pixel size (a form:
 // its client area). Works headless; the window need not be shown. False on failure.
 bool SaveControlToPng(TControl* control, const String& fileName);

@@ -246,7 +246,7 @@ void SetOverrideCursor(TCursor c)
         --gOverrideCursors;
     }
     if (c != crDefault) {
-        QApplication::setOverrideCursor(QCursor(QtCursor(c)));
+        QApplication::setOverrideCursor(QtCursorOf(c));
         ++gOverrideCursors;
     }
 }

@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <map>
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/HintWindows.h"
@@ -51,6 +53,40 @@ Qt::CursorShape QtCursor(TCursor c)
     case crNone: return Qt::BlankCursor;
     default: return Qt::ArrowCursor;
     }
+}
+
+namespace {
+struct CursorShape {
+    std::vector<TPoint> outline;
+    TPoint hot;
+};
+std::map<TCursor, CursorShape>& CursorShapes()
+{
+    static std::map<TCursor, CursorShape> shapes;
+    return shapes;
+}
+}
+
+void RegisterCursorShape(TCursor id, const std::vector<TPoint>& outline, TPoint hotSpot)
+{
+    CursorShapes()[id] = CursorShape{outline, hotSpot};
+}
+
+QCursor QtCursorOf(TCursor c)
+{
+    const auto it = CursorShapes().find(c);
+    if (it == CursorShapes().end()) return QCursor(QtCursor(c));
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    QPolygon poly;
+    for (const TPoint& pt : it->second.outline) poly << QPoint(pt.X, pt.Y);
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(Qt::black);
+    p.drawPolygon(poly);
+    p.end();
+    return QCursor(pm, it->second.hot.X, it->second.hot.Y);
 }
 
 namespace {
@@ -423,7 +459,7 @@ public:
         if (c == crDefault) {
             if (qw->testAttribute(Qt::WA_SetCursor)) qw->unsetCursor();
         }
-        else qw->setCursor(QtCursor(c));
+        else qw->setCursor(QtCursorOf(c));
     }
     void Invalidate(const TRect* r) override
     {

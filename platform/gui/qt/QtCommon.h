@@ -1,6 +1,7 @@
 #pragma once
 // Shared helpers of the Qt backend (included only by this folder's sources).
 #include <QColor>
+#include <QCursor>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -28,6 +29,8 @@ inline TRect TR(const QRect& r) { return Bounds(r.x(), r.y(), r.width(), r.heigh
 
 QFont MakeQFont(const TFont& f);
 Qt::CursorShape QtCursor(TCursor c);
+// The cursor for c: a registered shape of the program's own, else the system shape.
+QCursor QtCursorOf(TCursor c);
 
 // Canvas state: the painter it draws with now (a widget's while it paints, or its
 // own on a bitmap), and the saved states.
