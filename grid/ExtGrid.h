@@ -1657,6 +1657,8 @@ public:
     bool Panning() const { return FWheelPan; }
     TIntelliPan IntelliPan = ipVertical;
     std::function<void(TObject* Sender, int ARow, bool& Allow)> OnRowSize;
+    // The release of a click on a radio group, with the group's item index.
+    std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
     std::function<void(TObject* Sender, int ACol, int ColumnSize)> OnColumnSizing;
     std::function<void(TObject* Sender, int ARow, int RowSize)> OnRowSizing;
     // While a column (row) is moved: may it go on (asked on every move), and may it land

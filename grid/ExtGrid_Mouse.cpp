@@ -144,8 +144,22 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
                         (FMouseActions->DirectEdit || hasCombo) && X - CellRect(c, r).Left >= 4;
     const bool alwaysEdit = FNavigation->AlwaysEdit;
     FNavigation->AlwaysEdit = false;
-    TBaseGrid::MouseDown(Button, Shift, X, Y);
+    const int oldLeft = LeftCol(), oldTop = TopRow();
+    if (!FSelHidden) TBaseGrid::MouseDown(Button, Shift, X, Y);
     FNavigation->AlwaysEdit = alwaysEdit;
+    if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll && LeftCol() != oldLeft) {
+        BeginUpdate();
+        SetLeftCol(oldLeft);
+        EndUpdate();
+    }
+    // A press on the partly shown last row (column) selects without scrolling on.
+    const bool edge = r == TopRow() + VisibleRowCount() || c == LeftCol() + VisibleColCount() ||
+                      (c == LeftCol() && LeftCol() > FixedCols());
+    if (edge && FMouseActions->NoAutoRangeScroll && FGridState == gsSelecting) FGridState = gsNormal;
+    if (TopRow() != oldTop && FMouseActions->NoScrollOnPartialRow) {
+        SetTopRow(oldTop);
+        MouseUp(mbLeft, Shift, X, Y);
+    }
     FixedCellEditOnMouseDown(Button, X, Y, c, r);
     bool nearBorder = false;
     if (r < FixedRows() && Options().Contains(goColSizing)) {
@@ -179,6 +193,10 @@ void TExtStringGrid::DirectEditClick(int ACol, int ARow, bool SwitchEditing)
 
 void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The right button does not drop a column (row) being moved.
+    if (Button == mbRight && (FGridState == gsColMoving || FGridState == gsRowMoving) && EnhRowColMove &&
+        (Cursor() == crDrag || Cursor() == crNoDrop))
+        return;
     const TGridRect before = Selection();
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
@@ -241,10 +259,13 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     }
     if (Button != mbLeft) return;
     DisjunctRowUp(r, Shift);
-    if (c >= FixedCols() && r >= 0 && c < ColCount() && r < RowCount() && OnCheckBoxMouseUp) {
+    if ((c >= FixedCols() || FSortSettings->FixedCols) && c >= 0 && r >= 0 && c < ColCount() && r < RowCount()) {
         const int rc = RealColIndex(c);
         bool state = false;
-        if (HasCheckBox(rc, r) && GetCheckBoxState(rc, RealRowIndex(r), state)) OnCheckBoxMouseUp(this, c, r, state);
+        if (OnCheckBoxMouseUp && HasCheckBox(rc, r) && GetCheckBoxState(rc, RealRowIndex(r), state))
+            OnCheckBoxMouseUp(this, c, r, state);
+        int idx = -1;
+        if (OnRadioMouseUp && IsRadio(rc, r) && GetRadioIdx(rc, r, idx)) OnRadioMouseUp(this, c, r, idx);
     }
     // The release after a sizing double click does not sort.
     if (FDblClk) {

@@ -249,6 +249,37 @@ TEST_F(EditingMouseTest, DoubleClickOnACellButtonIsOneButtonClick)
     EXPECT_EQ(dbl, 0);
 }
 
+TEST_F(EditingMouseTest, PressOnThePartlyShownLastRow)
+{
+    Grid->SetRowCount(60);
+    for (bool keep : {false, true}) {
+        SCOPED_TRACE(keep ? "no scroll" : "scrolls");
+        Grid->MouseActions()->NoScrollOnPartialRow = keep;
+        Grid->SetTopRow(1);
+        const int partial = Grid->TopRow() + Grid->VisibleRowCount();
+        const TRect R = Grid->CellRect(2, partial);
+        ASSERT_GT(R.Bottom, R.Top);
+        UserClick(Grid, (R.Left + R.Right) / 2, R.Top + 2);
+        EXPECT_EQ(Grid->TopRow() == 1, keep);
+    }
+}
+
+TEST_F(EditingMouseTest, ReleaseOnARadioGroupReportsItsItem)
+{
+    TStringList* items = Grid->CreateRadio(3, 2, 0, 1);
+    items->Add("one");
+    items->Add("two");
+    std::vector<int> seen;
+    Grid->OnRadioMouseUp = [&](TObject*, int c, int r, int idx) {
+        if (c == 3 && r == 2) seen.push_back(idx);
+    };
+    Click(3, 2);
+    ASSERT_EQ(seen.size(), 1u);
+    int idx = -1;
+    Grid->GetRadioIdx(3, 2, idx);
+    EXPECT_EQ(seen[0], idx);
+}
+
 // ---------------------------------------------------------------- cursors
 
 TEST_F(EditingMouseTest, CursorOverSizingBordersAndHeaderZones)
@@ -406,10 +437,18 @@ TEST_F(EditingMouseTest, MovingAColumnShowsWhereItLandsAndTheWindowMayRefuse)
     Press(WM_LBUTTONUP, Mid(3, 0));
     EXPECT_EQ(row1(), "c2c3c1c4");
     EXPECT_EQ(Grid->Cursor(), crDefault);
+    // The right button pressed and released on the way drops nothing.
+    drag(3, 1, false);
+    Press(WM_RBUTTONDOWN, Mid(1, 0));
+    Press(WM_RBUTTONUP, Mid(1, 0));
+    EXPECT_EQ(row1(), "c2c3c1c4");
+    UserMouseMove(Grid, Mid(2, 0).X, Mid(2, 0).Y, TShiftState{ssLeft});
+    Press(WM_LBUTTONUP, Mid(2, 0));
+    EXPECT_EQ(row1(), "c2c1c3c4");
     // A window that stops the move while it goes on.
     Grid->OnColumnMove = [](TObject*, int, bool& Allow) { Allow = false; };
     drag(1, 3, true);
-    EXPECT_EQ(row1(), "c2c3c1c4");
+    EXPECT_EQ(row1(), "c2c1c3c4");
 }
 
 TEST_F(EditingMouseTest, SelectionResizerDragsTheFarCornerOfTheSelection)
