@@ -141,8 +141,9 @@ void TExtStringGrid::SetScrollType(TScrollType v)
     if (v == FScrollType) return;
     FScrollType = v;
     if (v == ssMetro) {
-        if (Parent()) CreateScrollControls();
+        // The bars go first, so that the indicators take the edges of the whole client area.
         SetScrollBars(ssNone);
+        if (Parent()) CreateScrollControls();
     } else if (FVScrollCtrl || FHScrollCtrl) {
         FreeScrollControls();
         SetScrollBars(ssBoth);

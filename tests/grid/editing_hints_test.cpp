@@ -416,6 +416,9 @@ TEST_F(ScrollIndicatorTest, ThumbFollowsTheVisibleShareOfTheRows)
 {
     ASSERT_NE(Vert(), nullptr);
     ASSERT_NE(Horz(), nullptr);
+    // Along the right and bottom edges of the whole client area (no scroll bars left).
+    EXPECT_EQ(Vert()->Left() + Vert()->Width(), Grid->ClientRect().Right);
+    EXPECT_EQ(Horz()->Top() + Horz()->Height(), Grid->ClientRect().Bottom);
     EXPECT_TRUE(Vert()->ThumbShown());
     EXPECT_TRUE(Horz()->ThumbShown());
     int p = 0, s = 0;
@@ -462,6 +465,8 @@ TEST_F(ScrollIndicatorTest, OnlyTheThumbIsDrawnOverTheGrid)
         const TColor c = bmp.Canvas()->Pixels(x + k.dx, y + k.dy);
         EXPECT_EQ(c == thumb, k.thumb) << k.dx << "," << k.dy;
     }
+    const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/hints_scroll_indicators.png");
+    EXPECT_TRUE(SaveControlToPng(Grid, path));
 }
 
 TEST_F(ScrollIndicatorTest, ClicksBesideTheThumbPageAndADragScrolls)
