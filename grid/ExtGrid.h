@@ -1725,6 +1725,7 @@ protected:
     int FMoveColInd = -1, FMoveRowInd = -1;
     bool FMoveAllowed = true;
     bool FOverLink = false;
+    TGridRect FMoveSelection;
     // A left press began on this grid (its release may be a click on a fixed cell).
     bool FDoOnClick = false;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;

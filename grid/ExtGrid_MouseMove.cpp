@@ -121,10 +121,20 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
     }
     if (FMouseResize) SelectionResizeMove(X, Y);
     // A press on the row (column) headers selects further rows (columns) as it moves along them.
+    bool scrolledUp = false;
     if (FMouseSelectStart >= 0 && overCell) {
-        if (FMouseSelectMode == msRow && FMouseActions->RowSelect && r >= FixedRows() && r <= RowCount() - FixedFooters) {
-            const int to = std::max(FixedRows(), r);
-            SelectRows(std::min(FMouseSelectStart, to), std::abs(to - FMouseSelectStart) + 1);
+        if (FMouseSelectMode == msRow && FMouseActions->RowSelect) {
+            if (r >= FixedRows() && r <= RowCount() - FixedFooters) {
+                const int to = std::max(FixedRows(), r);
+                SelectRows(std::min(FMouseSelectStart, to), std::abs(to - FMouseSelectStart) + 1);
+            }
+            // At the bottom edge (on the header) the rows scroll on (back).
+            if (Y > ClientRect().Height() - 4 && TopRow() + VisibleRowCount() < RowCount()) {
+                SetTopRow(TopRow() + 1);
+            } else if (FixedRows() > 0 && Y < RowHeights(0) && TopRow() > FixedRows()) {
+                SetTopRow(TopRow() - 1);
+                scrolledUp = true;
+            }
         } else if (FMouseSelectMode == msColumn && FMouseActions->ColSelect) {
             const int to = std::max(FixedCols(), c);
             SelectCols(std::min(FMouseSelectStart, to), std::abs(to - FMouseSelectStart) + 1);
@@ -139,7 +149,7 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
             if (FMouseActions->AllSelect) FMouseSelectMode = msAll;
         } else if (r < FixedRows() && c >= FixedCols()) {
             if (FMouseActions->ColSelect && !border) FMouseSelectMode = msColumn;
-        } else if (c < FixedCols() && r >= FixedRows() && r <= RowCount() - 1) {
+        } else if (c < FixedCols() && (r >= FixedRows() || scrolledUp) && r <= RowCount() - 1) {
             if (FMouseActions->RowSelect && !border && !HasExpand(RealColIndex(c), r)) FMouseSelectMode = msRow;
         }
     }
@@ -149,7 +159,20 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         const String text = GetGridCell(RealColIndex(c), r);
         FOverLink = GetTextKind(text, EnableHTML) != tkHTML && HasURLProtocol(text);
     }
+    // The frame of a selection being dragged out follows it.
+    if (FGridState == gsSelecting && SelectionRectangle && !(Selection() == FMoveSelection)) {
+        InvalidateGridRect(FMoveSelection);
+        FMoveSelection = Selection();
+        InvalidateGridRect(FMoveSelection);
+    }
+    const int keepLeft = LeftCol();
     TBaseGrid::MouseMove(Shift, X, Y);
+    // With KeepHorizScroll a drag from a press does not scroll the columns.
+    if (FNavigation->KeepHorizScroll && Shift.Contains(ssLeft) && FGridState != gsColMoving && LeftCol() != keepLeft) {
+        BeginUpdate();
+        SetLeftCol(keepLeft);
+        EndUpdate();
+    }
     UpdateMouseCursor(X, Y);
     MoveFeedback(X, Y);
     // Live sizing reports the size the released mouse would give.

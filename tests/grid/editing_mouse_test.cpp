@@ -373,6 +373,17 @@ TEST_F(EditingMouseTest, RowHeaderPressSelectsWholeRows)
     UserMouseMove(Grid, Mid(0, 4).X, Mid(0, 4).Y);
     UserClick(Grid, Mid(0, 4).X, Mid(0, 4).Y, TShiftState{ssShift});
     EXPECT_EQ(Grid->Selection(), TGridRect(1, 2, 4, 4));
+    // Dragged along the row headers the selection grows, and at the bottom edge the rows scroll on.
+    Grid->SetRowCount(60);
+    UserMouseMove(Grid, Mid(0, 3).X, Mid(0, 3).Y);
+    Press(WM_LBUTTONDOWN, Mid(0, 3));
+    UserMouseMove(Grid, Mid(0, 6).X, Mid(0, 6).Y, TShiftState{ssLeft});
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 3, 4, 6));
+    const int top = Grid->TopRow();
+    UserMouseMove(Grid, Mid(0, 6).X, Grid->ClientRect().Height() - 2, TShiftState{ssLeft});
+    EXPECT_EQ(Grid->TopRow(), top + 1);
+    Press(WM_LBUTTONUP, TPoint(Mid(0, 6).X, Grid->ClientRect().Height() - 2));
+    EXPECT_EQ(Grid->Selection().Top, 3);
 }
 
 TEST_F(EditingMouseTest, ClicksBuildTheDisjunctRowSelection)
