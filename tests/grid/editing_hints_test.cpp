@@ -294,6 +294,10 @@ TEST_F(BalloonTest, MergedCellsHintAndBalloonAsTheirBaseCell)
     EXPECT_EQ(Grid->LastHintPos(), TPoint(3, 2));
     EXPECT_EQ(info.HintStr, "merged text");
     EXPECT_EQ(info.HintPos.Y, Grid->ClientToScreen(TPoint(0, R.Top)).Y);
+    // The hint belongs to the whole area: the toolkit keeps it while the pointer stays there.
+    EXPECT_TRUE(PtInRect(info.CursorRect, Mid(3, 2)));
+    EXPECT_TRUE(PtInRect(info.CursorRect, Mid(4, 3)));
+    EXPECT_FALSE(PtInRect(info.CursorRect, Mid(5, 2)));
     // Within the area the hint stays; the balloon too.
     UserMouseMove(Grid, Mid(3, 2).X, Mid(3, 2).Y);
     EXPECT_EQ(Grid->LastHintPos(), TPoint(3, 2));
