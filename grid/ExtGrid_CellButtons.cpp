@@ -83,11 +83,12 @@ bool TExtStringGrid::CellButtonDown(int ACol, int ARow, int X, int Y)
         MoveColRow(ACol, ARow, true, false);
     }
     const TRect B = button ? CellButtonRect(ACol, ARow) : GetExpandButtonRect(rc, ARow);
+    // The pushed button holds the mouse until the release, wherever that happens.
     if (B.Contains(TPoint(X, Y))) {
         PushButton(ACol, ARow, true);
         FPushedCellButton = TPoint(ACol, ARow);
+        SetMouseCapture(true);
     }
-    SetMouseCapture(true);
     if (OnClickCell) OnClickCell(this, ARow, ACol);
     return true;
 }

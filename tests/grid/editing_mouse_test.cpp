@@ -157,6 +157,26 @@ TEST_F(EditingMouseTest, CellButtonReportsOneClickForItsOwnCell)
     EXPECT_EQ(Log, (std::vector<String>{"cell 2,4"}));
 }
 
+TEST_F(EditingMouseTest, ExpandButtonTogglesTheRowHeight)
+{
+    Grid->AddExpand(3, 2, 60);
+    const int normal = Grid->RowHeights(2);
+    std::vector<String> Log2;
+    Grid->OnExpandClick = [&](TObject*, int c, int r, bool e) { Log2.push_back(Cat(IntToStr(c), ",", IntToStr(r), e ? " open" : " shut")); };
+    for (const char* want : {"3,2 open", "3,2 shut"}) {
+        const TRect B = Grid->GetExpandButtonRect(3, 2);
+        const TPoint in((B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2);
+        UserClick(Grid, in.X, in.Y);
+        ASSERT_FALSE(Log2.empty());
+        EXPECT_EQ(Log2.back(), want);
+    }
+    EXPECT_EQ(Log2.size(), 2u);
+    EXPECT_EQ(Grid->RowHeights(2), normal);
+    const TRect B = Grid->GetExpandButtonRect(3, 2);
+    UserClick(Grid, (B.Left + B.Right) / 2, (B.Top + B.Bottom) / 2);
+    EXPECT_EQ(Grid->RowHeights(2), 60);
+}
+
 TEST_F(EditingMouseTest, DirectEditOpensTheEditorWithTheFirstClick)
 {
     Grid->Columns()->Items(4)->SetReadOnly(true);
