@@ -209,6 +209,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         }
         EndMoveFeedback();
         FMoveAllowed = true;
+        if (EnhRowColMove) FireEndBlockFocus();
     }
     if (Button == mbLeft) {
         if (FScrollHintShow) HideScrollHint();

@@ -262,6 +262,7 @@ void TExtStringGrid::MoveFeedback(int X, int Y)
     if (!EnhRowColMove || RowCount() < 2 || TPoint(X, Y) == FDownPos) return;
     const int drop = FMovePos;
     Allow = true;
+    FireStartBlockFocus();
     if (cols) {
         const bool shown = drop >= FixedCols() && drop - LeftCol() < VisibleColCount();
         if (shown) {

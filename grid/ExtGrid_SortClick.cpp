@@ -13,7 +13,8 @@ bool TExtStringGrid::HeaderClickSort(TShiftState, int X, int Y, int ACol, int AR
     // Near a column border the release belongs to the sizing.
     if (ARow == 0 && Options().Contains(goColSizing) && (X - R.Left < 4 || R.Right - X < 4)) return false;
     // The drop-down button of a fixed cell keeps the rightmost 16 pixels.
-    if (R.Right - X <= 16 && FControlLook->FixedDropDownButton) return false;
+    if (R.Right - X <= 16 && FControlLook->FixedDropDownButton && FireCanShowFixedDropDown(RealColIndex(ACol)))
+        return false;
     int downCol = -1, downRow = -1;
     MouseToCell(FDownPos.X, FDownPos.Y, downCol, downRow);
     const int rc = RealColIndex(ACol);

@@ -463,9 +463,15 @@ TEST_F(EditingMouseTest, MovingAColumnShowsWhereItLandsAndTheWindowMayRefuse)
     EXPECT_FALSE(down->Visible());
     EXPECT_NE(Grid->Cursor(), crNoDrop);
     refused = {};
+    int started = 0, ended = 0;
+    Grid->OnStartBlockFocus = [&](TObject*) { ++started; };
+    Grid->OnEndBlockFocus = [&](TObject*) { ++ended; };
     drag(1, 3, false);
     EXPECT_EQ(Grid->Cursor(), crDrag);
+    EXPECT_GE(started, 1);
+    EXPECT_EQ(ended, 0);
     Press(WM_LBUTTONUP, Mid(3, 0));
+    EXPECT_EQ(ended, 1);
     EXPECT_EQ(row1(), "c2c3c1c4");
     EXPECT_EQ(Grid->Cursor(), crDefault);
     // The right button pressed and released on the way drops nothing.
