@@ -1731,6 +1731,9 @@ protected:
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     bool WheelHook(bool Down, TShiftState Shift, TPoint MousePos);
+    // A cell with a scroll bar of its own shows it while the mouse is over it (ACol
+    // displayed; -1 when the mouse is over no cell).
+    void CellScrollBarHover(int ACol, int ARow);
     // The sizing hint at the top-left of cell (ACol, ARow).
     void ShowSizingHint(const String& Text, int ACol, int ARow);
     // A click that edits at once (DirectEdit): the cell becomes current when the window

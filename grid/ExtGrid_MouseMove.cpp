@@ -84,6 +84,7 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
             if (TPoint(DisplColIndex(b.X), b.Y) != FLastHintPos) FLastHintPos = TPoint(-1, -1);
         }
     }
+    CellScrollBarHover(overCell ? c : -1, r);
     // The cell button (or expand button) under the mouse is drawn hot.
     {
         const int rc = overCell ? RealColIndex(c) : -1;
@@ -215,6 +216,40 @@ void TExtStringGrid::ShowSizingHint(const String& Text, int ACol, int ARow)
     w->SetColor(HintColor);
     w->ActivateHint(Bounds(R.Left, R.Top, size.Width(), size.Height()), Text);
     FScrollHintShow = true;
+}
+
+void TExtStringGrid::CellScrollBarHover(int ACol, int ARow)
+{
+    const int rc = ACol >= 0 ? RealColIndex(ACol) : -1;
+    if (rc < 0 || !HasScrollBar(rc, ARow)) {
+        if (FScrollBar && FScrollBar->Visible()) FScrollBar->SetVisible(false);
+        return;
+    }
+    if (!FScrollBar) {
+        // The grid's own vertical bar serves the cell under the mouse; moving it scrolls
+        // that cell's content and reports it.
+        FScrollBar = FVertScrollBar;
+        FScrollBar->OnChange = [this](TObject*) {
+            if (FScrollCol < 0 || FScrollCol >= ColCount() || FScrollRow < 0 || FScrollRow >= RowCount()) return;
+            SetScrollPosition(RealColIndex(FScrollCol), FScrollRow, FScrollBar->Position());
+            FireScrollCell();
+        };
+    }
+    const bool here = FScrollBar->Visible() && FScrollCol == ACol && FScrollRow == ARow;
+    FScrollCol = ACol;
+    FScrollRow = ARow;
+    const TScrollProp prop = GetScrollProp(rc, ARow);
+    if (here) return;
+    if (prop.PageSize >= prop.Range) {
+        FScrollBar->SetVisible(false);
+        return;
+    }
+    const TRect R = CellRect(ACol, ARow);
+    const int lw = GridLineWidth();
+    FScrollBar->SetPageSize(prop.PageSize);
+    FScrollBar->SetParams(GetScrollPosition(rc, ARow), 0, prop.Range);
+    FScrollBar->SetBounds(R.Right - 17 - lw, R.Top + lw, 17, R.Height() - 2 * lw);
+    FScrollBar->SetVisible(true);
 }
 
 void TExtStringGrid::UpdateMouseCursor(int X, int Y)

@@ -44,7 +44,7 @@ bool TExtStringGrid::HeaderClickSort(TShiftState, int X, int Y, int ACol, int AR
         SetLeftCol(left);
         EndUpdate();
     }
-    if (OnClickSort) OnClickSort(this, FSortSettings->Column);
+    FireClickSort(FSortSettings->Column);
     return true;
 }
 

@@ -300,6 +300,29 @@ TEST_F(EditingMouseTest, ReleaseOnARadioGroupReportsItsItem)
     EXPECT_EQ(seen[0], idx);
 }
 
+TEST_F(EditingMouseTest, CellScrollBarShowsOverItsCellAndScrollsIt)
+{
+    Grid->SetRowHeights(2, 60);
+    Grid->AddScrollBar(3, 2, false);
+    Grid->SetScrollProp(3, 2, TExtStringGrid::TScrollProp{10, 50});
+    int reports = 0;
+    Grid->OnScrollCell = [&](TObject*, int c, int r, int, int, int) { reports += c == 3 && r == 2; };
+    UserMouseMove(Grid, Mid(3, 2).X, Mid(3, 2).Y);
+    TControl* bar = nullptr;
+    for (int i = 0; i < Grid->ControlCount(); ++i)
+        if (auto* sb = dynamic_cast<TScrollBar*>(Grid->Controls(i)); sb && sb->Visible()) bar = sb;
+    ASSERT_NE(bar, nullptr);
+    const TRect R = Grid->CellRect(3, 2);
+    EXPECT_EQ(bar->Left() + bar->Width(), R.Right - Grid->GridLineWidth());
+    auto* sb = static_cast<TScrollBar*>(bar);
+    EXPECT_EQ(sb->Max(), 50);
+    sb->SetPosition(20);
+    EXPECT_EQ(Grid->GetScrollPosition(3, 2), 20);
+    EXPECT_EQ(reports, 1);
+    UserMouseMove(Grid, Mid(1, 3).X, Mid(1, 3).Y);
+    EXPECT_FALSE(bar->Visible());
+}
+
 // ---------------------------------------------------------------- cursors
 
 TEST_F(EditingMouseTest, CursorOverSizingBordersAndHeaderZones)
