@@ -395,6 +395,9 @@ bool TExtStringGrid::HeaderSelectDown(int ACol, int ARow, TShiftState Shift)
     if (CanFocus() && !Focused()) SetFocus();
     const TGridRect old = Selection();
     if (mode == msAll) {
+        ExportNotification(esExportStart, -1);
+        ExportNotification(esExportNewRow, RowCount() - 1);
+        ExportNotification(esExportFail, -1);
         TGridRect sel(FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1);
         BeforeSelectAll(sel);
         SetSelection(sel);

@@ -202,6 +202,8 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
             ShowSizingHint("rh=<b>" + IntToStr(FSizeFixedY) + "</b>", 0, 0);
         }
     }
+    // Moving feedback shows at once, not with the next paint.
+    if (EnhRowColMove && (FGridState == gsColMoving || FGridState == gsRowMoving)) Update();
     const TGridRect after = Selection();
     if (!(after == before)) FireSelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
 }

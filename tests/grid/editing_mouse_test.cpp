@@ -429,6 +429,22 @@ TEST_F(EditingMouseTest, RowHeaderPressSelectsWholeRows)
     EXPECT_EQ(Grid->Selection().Top, 3);
 }
 
+TEST_F(EditingMouseTest, HeaderPressesSelectAllCellsOrWholeColumns)
+{
+    Grid->SetOptions(Grid->Options() << goRangeSelect);
+    Grid->MouseActions()->AllSelect = true;
+    Grid->MouseActions()->ColSelect = true;
+    UserMouseMove(Grid, Mid(0, 0).X, Mid(0, 0).Y);
+    Click(0, 0);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 1, 4, 4));
+    UserMouseMove(Grid, Mid(2, 0).X, Mid(2, 0).Y);
+    Click(2, 0);
+    EXPECT_EQ(Grid->Selection(), TGridRect(2, 1, 2, 4));
+    UserMouseMove(Grid, Mid(4, 0).X, Mid(4, 0).Y);
+    UserClick(Grid, Mid(4, 0).X, Mid(4, 0).Y, TShiftState{ssShift});
+    EXPECT_EQ(Grid->Selection(), TGridRect(2, 1, 4, 4));
+}
+
 TEST_F(EditingMouseTest, ClicksBuildTheDisjunctRowSelection)
 {
     Grid->SetRowCount(8);
