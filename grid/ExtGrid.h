@@ -1725,6 +1725,8 @@ protected:
     int FMoveColInd = -1, FMoveRowInd = -1;
     bool FMoveAllowed = true;
     bool FOverLink = false;
+    // Where in the pressed header cell the press was (the dragged face keeps it under the mouse).
+    int MoveOfsX = 0, MoveOfsY = 0;
     TGridRect FMoveSelection;
     // A left press began on this grid (its release may be a click on a fixed cell).
     bool FDoOnClick = false;

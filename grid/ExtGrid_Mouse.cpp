@@ -134,6 +134,12 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         return;
     }
     if (DisjunctRowDown(c, r, Shift, X, Y)) return;
+    // A move of the header's column (row) drags its face from where it was pressed.
+    {
+        const TRect R = CellRect(c, r);
+        MoveOfsX = X - R.Left;
+        MoveOfsY = Y - R.Top;
+    }
     // Direct editing: a single click opens the editor of an editable cell (and a list
     // cell whose drop-down button always shows).
     bool CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;

@@ -334,16 +334,55 @@ void TExtStringGrid::MoveFeedback(int X, int Y)
         FMoveRowInd = drop;
         if (OnRowMoving) OnRowMoving(this, drop, Allow);
     }
+    // The face of the moved header follows the mouse, held where it was pressed.
+    THeaderDragButton* b = FHeaderDragButton;
+    int hc = -1, hr = -1;
+    MouseToCell(X, Y, hc, hr);
+    if (cols) {
+        b->SetCaption(GetCellEx(RealColIndex(FMoveIndex), 0));
+        b->SetBounds(X - MoveOfsX, Y - MoveOfsY, ColWidths(FMoveIndex), RowHeights(hr >= 0 ? hr : 0));
+    } else {
+        b->SetCaption(GetCellEx(RealColIndex(0), FMoveIndex));
+        b->SetBounds(X - MoveOfsX, Y - MoveOfsY, ColWidths(hc >= 0 ? hc : 0), RowHeights(FMoveIndex));
+    }
+    b->SetEnabled(true);
+    b->SetVisible(true);
+    b->BringToFront();
+    b->Invalidate();
     FMoveAllowed = Allow;
     TBaseGrid::SetCursor(Allow ? crDrag : crNoDrop);
 }
 
 void TExtStringGrid::EndMoveFeedback()
 {
+    if (FHeaderDragButton) {
+        FHeaderDragButton->SetVisible(false);
+        FHeaderDragButton->SetEnabled(false);
+    }
     for (TArrowWindow* a : FArrows)
         if (a) a->SetVisible(false);
     FMoveColInd = FMoveRowInd = -1;
     if (Cursor() == crDrag || Cursor() == crNoDrop) TBaseGrid::SetCursor(FOldCursor);
+}
+
+void THeaderDragButton::Paint()
+{
+    TCanvas* c = Canvas();
+    const TRect R(0, 0, Width(), Height());
+    c->Brush()->SetColor(Grid ? Grid->FixedColor() : clBtnFace);
+    c->FillRect(R);
+    // Raised: light top and left, dark right and bottom.
+    c->Pen()->SetColor(clBtnHighlight);
+    c->MoveTo(R.Left, R.Bottom - 1);
+    c->LineTo(R.Left, R.Top);
+    c->LineTo(R.Right - 1, R.Top);
+    c->Pen()->SetColor(clBtnShadow);
+    c->LineTo(R.Right - 1, R.Bottom - 1);
+    c->LineTo(R.Left, R.Bottom - 1);
+    if (Grid) c->Font()->Assign(*Grid->FixedFont());
+    c->Brush()->SetStyle(bsClear);
+    TRect t(R.Left + 2, R.Top + 1, R.Right - 2, R.Bottom - 1);
+    c->DrawText(Caption(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
 bool TExtStringGrid::FixedSizingDown(int X, int Y)

@@ -239,6 +239,10 @@ class THeaderDragButton : public TGridEditorControl {
 public:
     explicit THeaderDragButton(TExtStringGrid* AGrid) : TGridEditorControl(AGrid), Grid(AGrid) {}
     TExtStringGrid* Grid;
+
+protected:
+    // A raised button face with the caption centred (ExtGrid_MouseMove.cpp).
+    void Paint() override;
 };
 
 class TControlEdit : public TGridEditorControl {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "colgrid_fixture.h"
+#include "grid/GridEditors.h"
 #include "grid/GridSupport.h"
 #include "platform/gui/UserInput.h"
 
@@ -495,11 +496,22 @@ TEST_F(EditingMouseTest, MovingAColumnShowsWhereItLandsAndTheWindowMayRefuse)
     EXPECT_EQ(Grid->Cursor(), crNoDrop);
     TArrowWindow* down = Grid->ArrowWindow(arrDown);
     EXPECT_TRUE(down->Visible());
+    // The moved header's face follows the mouse, held where it was pressed.
+    THeaderDragButton* face = nullptr;
+    for (int i = 0; i < Grid->ControlCount(); ++i)
+        if (auto* f = dynamic_cast<THeaderDragButton*>(Grid->Controls(i))) face = f;
+    ASSERT_NE(face, nullptr);
+    EXPECT_TRUE(face->Visible());
+    EXPECT_EQ(face->Caption(), "H1");
+    EXPECT_EQ(face->Left(), Mid(4, 0).X - (Mid(1, 0).X - Grid->CellRect(1, 0).Left));
+    EXPECT_EQ(face->Width(), Grid->ColWidths(1));
+    EXPECT_TRUE(SaveControlToPng(Form, Cat(EXTGRID_TEST_OUTPUT_DIR, "/editing_column_move.png")));
     // Beyond column 1 the arrows stand at the right edge of the drop column.
     EXPECT_EQ(down->Left() + 5, Grid->CellRect(4, 0).Right);
     Press(WM_LBUTTONUP, Mid(4, 0));
     EXPECT_EQ(row1(), "c1c2c3c4");
     EXPECT_FALSE(down->Visible());
+    EXPECT_FALSE(face->Visible());
     EXPECT_NE(Grid->Cursor(), crNoDrop);
     refused = {};
     int started = 0, ended = 0;
