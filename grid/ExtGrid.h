@@ -1640,6 +1640,7 @@ public:
     void HandleDateTimeChange(int Year, int Month, int Day, int Hour, int Minute, int Second, int MSec);
     std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
 protected:
+
     // ---- header-click sorting (ExtGrid_SortClick.cpp), cell buttons (ExtGrid_CellButtons.cpp),
     // sizing zones and selection modes (ExtGrid_MouseMove.cpp), panning (ExtGrid_Panning.cpp) ----
 public:

@@ -51,6 +51,8 @@ void TExtStringGrid::ResetFixedCellHighlight()
 
 void TExtStringGrid::WndProc(TMessage& msg)
 {
+    // The balloon watches the pointer over the grid before the grid handles it.
+    if (msg.Msg == WM_MOUSEMOVE || msg.Msg == CM_MOUSELEAVE) RelayBalloonMessage(msg);
     if (!FGridDestroying) {
         // An abandoned move takes its arrows and cursor with it.
         if (msg.Msg == WM_CANCELMODE && (FGridState == gsColMoving || FGridState == gsRowMoving)) EndMoveFeedback();
@@ -61,8 +63,6 @@ void TExtStringGrid::WndProc(TMessage& msg)
             return;
         }
     }
-    // The balloon watches the pointer over the grid before the grid handles it.
-    if (msg.Msg == WM_MOUSEMOVE || msg.Msg == CM_MOUSELEAVE) RelayBalloonMessage(msg);
     if (HandleEditingMessage(msg)) return;
     switch (msg.Msg) {
     case WM_TIMER:
