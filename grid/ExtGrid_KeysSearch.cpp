@@ -112,6 +112,10 @@ void TExtStringGrid::KeyUp(WORD& Key, TShiftState Shift)
     // With AlwaysEdit the cell an arrow (or Tab) moved to opens its editor at once.
     if (FNavigation->AlwaysEdit && (arrow || tab) && !IsControlCell(RealColIndex(Col()), Row()) && !EditorMode())
         ShowInplaceEdit();
+    if ((arrow || tab) && !(Selection() == FKeySelection)) {
+        const TGridRect s = Selection();
+        FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+    }
     if (!FMouseActions->DisjunctCellSelect() || EditorMode()) return;
     if (Shift.Contains(ssShift) && (arrow || tab)) {
         // Shift with a cursor key: the cells of the old rectangle leave the list, those

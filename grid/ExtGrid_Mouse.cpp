@@ -96,6 +96,14 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         !Selection().Contains(c, r))
         SetOptions(Options() >> goEditing);
     SearchInc.clear();
+    // Without Ctrl a press on a cell starts the disjunct cell list anew.
+    if (FMouseActions->DisjunctCellSelect() && !Shift.Contains(ssCtrl) && c >= FixedCols() && r >= FixedRows() &&
+        c < ColCount() && r < RowCount() && SelectedCellsCount() > 0) {
+        for (int i = SelectedCellsCount() - 1; i >= 0; --i) {
+            const TGridCoord k = GetSelectedCell(i);
+            SetSelectedCells(k.X, k.Y, false);
+        }
+    }
     FSpinUpClick = FSpinDnClick = false;
     FPushedCellButton = TPoint(-1, -1);
     if (c < 0 || r < 0) {

@@ -711,4 +711,35 @@ TEST_F(EditingMouseTest, KeysKeepTheDisjunctCellSelection)
     EXPECT_FALSE(Grid->GetSelectedCells(Grid->Col(), Grid->Row()));
 }
 
+TEST_F(EditingMouseTest, ClicksStartTheDisjunctCellListAnewWithoutCtrl)
+{
+    Grid->MouseActions()->SetDisjunctCellSelect(true);
+    Grid->SetOptions(Grid->Options() << goRangeSelect);
+    Click(2, 1);
+    UserClick(Grid, Mid(4, 3).X, Mid(4, 3).Y, TShiftState{ssCtrl});
+    EXPECT_EQ(Grid->SelectedCellsCount(), 2);
+    // Shift: the list becomes the rectangle up to the clicked cell.
+    UserClick(Grid, Mid(3, 4).X, Mid(3, 4).Y, TShiftState{ssShift});
+    const TGridRect s = Grid->Selection();
+    EXPECT_EQ(Grid->SelectedCellsCount(), (s.Right - s.Left + 1) * (s.Bottom - s.Top + 1));
+    EXPECT_FALSE(Grid->GetSelectedCells(2, 1) && !s.Contains(2, 1));
+    Click(2, 2);
+    EXPECT_EQ(Grid->SelectedCellsCount(), 1);
+}
+
+TEST_F(EditingMouseTest, CursorKeysReportTheNewSelection)
+{
+    std::vector<TGridRect> seen;
+    Grid->OnSelectionChanged = [&](TObject*, int l, int t, int r, int b) { seen.emplace_back(l, t, r, b); };
+    Click(3, 2);
+    seen.clear();
+    Key(VK_DOWN);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], TGridRect(3, 3, 3, 3));
+    // A key that moves nothing reports nothing.
+    seen.clear();
+    Key(VK_SHIFT);
+    EXPECT_TRUE(seen.empty());
+}
+
 }  // namespace
