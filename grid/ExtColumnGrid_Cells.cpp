@@ -208,6 +208,11 @@ void TExtColumnGrid::GetEditorTypeOf(int ACol, int ARow, TEditorType& AEditor)
                 combo->Items()->Assign(*it->FComboItems);
                 combo->SetDropDownCount(it->FDropDownCount);
             }
+            TGridSpin* spin = SpinEdit();
+            spin->MinValue = it->FSpinMin;
+            spin->MaxValue = it->FSpinMax;
+            spin->Increment = it->FSpinStep;
+            SetEditLink(it->FEditLink);
             ControlLook()->DropDownCount = it->FDropDownCount;
         }
         if (!it->FFloatFormat.empty()) FloatFormat = it->FFloatFormat;

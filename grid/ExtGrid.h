@@ -1382,8 +1382,6 @@ public:
     std::function<void(TObject* Sender, int ACol, int ARow, int& Index)> OnImageSelected;
     TNotifyEvent OnRichEditSelectionChange;
     bool ExcelStyleDecimalSeparator = false;
-    // The date and time editors need the platform's newer common controls.
-    bool ComCtl32Newer = true;
     // Editing began with a click on the up or down spin button drawn in the cell.
     bool FSpinUpClick = false, FSpinDnClick = false;
     // The date-and-time picker's value when its edit began.
@@ -1618,6 +1616,10 @@ public:
     virtual void CalcFooterAll() { CalcFooter(-1); }
     // After an edit changed a cell: its column's footer follows.
     virtual void CellValueChanged(int ACol, int ARow) { CalcFooter(ACol); }
+    // A block of cells changed: OnCellsChanged, then every registered change notifier
+    // in registration order, then all footers.
+    virtual void CellsChanged(const TRect& R);
+    std::function<void(TObject* Sender, const TRect& R)> OnCellsChanged;
     // 0 unless OnColumnCalc (OnGroupCalc) computes it.
     double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
     double FireGroupCalc(int ACol, int FromRow, int ToRow);
@@ -1758,6 +1760,14 @@ TColor BlendColor(TColor C1, TColor C2, int Percent);
 TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
 // Registers the program's check box and radio button pictures (once).
 void EnsureGridGlyphs();
+
+// Told of every block of cells that changed in the grids it is registered with
+// (RegisterNotifier); descendants override CellsChanged.
+class TGridChangeNotifier : public TComponent {
+public:
+    using TComponent::TComponent;
+    virtual void CellsChanged(const TRect& R) {}
+};
 
 // The font name of the grid that last filled a hint; packed wide hint texts are drawn in it.
 extern String HintFontName;

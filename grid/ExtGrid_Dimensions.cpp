@@ -18,6 +18,7 @@ void TExtStringGrid::SetRowCount(int Value)
     FMaxRowCount = std::max(FMaxRowCount, Value);
     FNormalRowCount = Value;
     if (FFooterPanel) FFooterPanel->Invalidate();
+    if (FFloatingFooter && FFloatingFooter->Visible) CalcFooter(-1);
     ApplyScrollBarAlways(false);
 }
 

@@ -170,6 +170,7 @@ void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
     case edComboList: {
         TGridCombo* cb = FCombo;
         if (!cb) break;
+        AskComboItems(RCol, ARow);
         cb->SetDropDownCount(FControlLook->DropDownCount);
         cb->SetDroppedDown(false);
         cb->SetStyle(EditControl == edComboEdit ? csDropDown : csDropDownList);
@@ -193,6 +194,7 @@ void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
                 idx = FComboIdx;
             }
             cb->SetItemIndex(idx);
+            if (fallback && OnEditChange) OnEditChange(this, Col(), Row(), cb->Text());
         }
         cb->FStartText = text;
         TBrush brush;
@@ -209,8 +211,12 @@ void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
         cb->BringToFront();
         if (cb->CanFocus()) cb->SetFocus();
         if (MouseActions()->DirectComboDrop || FControlLook->DropDownAlwaysVisible) cb->SetDroppedDown(true);
-        if (fallback && OnComboChange) OnComboChange(this, RCol, ARow, 0, cb->Items()->Strings(0));
-        if (EditControl == edComboEdit) cb->SelectAll();
+        if (MouseActions()->DirectEdit && MouseActions()->DirectComboDrop) {
+            const TGridRect s = Selection();
+            FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+        }
+        if (fallback) cb->ReportIndex(0, cb->Items()->Strings(0));
+        if (EditControl == edComboEdit && Navigation()->EditSelectAll) cb->SelectAll();
         if (FStartEditChar) PostMessage(cb->Handle(), WM_CHAR, WPARAM(FStartEditChar), 0);
         EditCtrl = cb;
         break;
@@ -339,10 +345,13 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
                 }
             }
             if (Valid && UndoRedo()) UndoRedo()->RegisterChange(RCol, row, FOldCellText, Value);
-            (void)Changed;
             FNewCellText = Value;
             if (Valid) {
                 SetCellEx(RCol, row, Value);
+                // The footers and the change notification follow the stored value (run
+                // before the store they would show the cell's old value).
+                CalcFooter(RCol);
+                if (Changed) CellsChanged(TRect(RCol, row, RCol, row));
             } else {
                 FLastValidation = false;
                 // Back to the old cell with its editor; the cell holds the old text, or the

@@ -229,7 +229,9 @@ TGridExtGridDropDown* TExtStringGrid::ExtGridDropDown()
 void TExtStringGrid::FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink)
 {
     if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, AEditLink);
-    if (OnGetEditorPropInt) OnGetEditorPropInt(this, ACol, ARow);
+    // The event's parameters are row then column (its type's order), so a handler gets
+    // the row where it reads the row.
+    if (OnGetEditorPropInt) OnGetEditorPropInt(this, ARow, ACol);
 }
 
 // ---------------------------------------------------------------- rich text

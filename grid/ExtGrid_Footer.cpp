@@ -1,6 +1,8 @@
 // Footer values: the grid's last row holds, per column, the result of the calculation
 // kept with its cell (sum, average, count, minimum, maximum, distinct values, standard
 // deviation or the application's own), recomputed while the floating footer shows it.
+#include <algorithm>
+
 #include "grid/ExtGrid.h"
 
 void TFloatingFooter::SetVisible(bool Value)
@@ -26,6 +28,17 @@ TColumnCalcType TFloatingFooter::ColumnCalc(int ACol) const
 }
 
 void TExtStringGrid::CalcFooter(int ACol) { DoCalcFooter(ACol); }
+
+void TExtStringGrid::CellsChanged(const TRect& R)
+{
+    if (OnCellsChanged) OnCellsChanged(this, R);
+    // A notifier may unregister itself (or another) while it is told.
+    const std::vector<TObject*> notifiers = FNotifierList;
+    for (TObject* n : notifiers)
+        if (std::find(FNotifierList.begin(), FNotifierList.end(), n) != FNotifierList.end())
+            if (auto* cn = dynamic_cast<TGridChangeNotifier*>(n)) cn->CellsChanged(R);
+    CalcFooter(-1);
+}
 
 void TExtStringGrid::DoCalcFooter(int ACol)
 {

@@ -446,11 +446,7 @@ bool TExtStringGrid::SetComboSelectionString(const String& s)
 
 void TExtStringGrid::SetComboSelection(int index) { FComboIdx = index; }
 
-void TExtStringGrid::AskComboItems(int ACol, int ARow)
-{
-    if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, nullptr);
-    if (OnGetEditorPropInt) OnGetEditorPropInt(this, ARow, ACol);
-}
+void TExtStringGrid::AskComboItems(int ACol, int ARow) { FireGetEditorProp(ACol, ARow, nullptr); }
 
 void TExtStringGrid::SetComboIndex(int ACol, int ARow, int Value)
 {

@@ -23,6 +23,9 @@ public:
     // Completes the typed text from the list, then from the grid's lookup items.
     void DoChange();
     void WndProc(TMessage& msg) override;
+    // Reports the item shown as chosen: OnComboChange and OnComboObjectChange with the
+    // real column of the current cell.
+    void ReportIndex(int idx, const String& text);
 
 protected:
     void KeyDown(WORD& key, TShiftState shift) override;
@@ -41,7 +44,6 @@ private:
     bool CursorWalk(WORD key, TShiftState shift);
     // The selection changed: OnComboChange and OnComboObjectChange with the real column.
     void ReportChange();
-    void ReportIndex(int idx, const String& text);
     TExtStringGrid* FGrid;
     int FReportedIndex = -2;
 };

@@ -401,6 +401,56 @@ TEST_F(FooterTest, NothingIsComputedUnlessTheFooterShowsTheLastRowWithCalculatio
     }
 }
 
+// Tells the test of every block of cells that changed.
+class TLogNotifier : public TGridChangeNotifier {
+public:
+    TLogNotifier(std::vector<String>& ALog) : TGridChangeNotifier(nullptr), Log(ALog) {}
+    void CellsChanged(const TRect& R) override
+    {
+        Log.push_back(Cat("notifier ", IntToStr(R.Left), ",", IntToStr(R.Top)));
+    }
+    std::vector<String>& Log;
+};
+
+TEST_F(FooterTest, AnEditedValueReachesTheFooterAndTheChangeIsReportedOnce)
+{
+    Rows({"1", "2"});
+    Grid->FloatingFooter()->SetColumnCalc(1, acSUM);
+    Grid->SetOptions(Grid->Options() + goEditing);
+    std::vector<String> log;
+    TLogNotifier notifier(log);
+    Grid->RegisterNotifier(&notifier);
+    Grid->OnCellsChanged = [&](TObject*, const TRect& R) {
+        log.push_back(Cat("cells ", IntToStr(R.Left), ",", IntToStr(R.Top), " ", Grid->GetCellEx(1, 1)));
+    };
+    UserFocus(Grid);
+    Grid->FocusCell(1, 1, true);
+    struct Case {
+        const char* typed;
+        String footer;
+        std::vector<String> log;
+    };
+    const Case cases[] = {
+        // The footer holds the sum with the new value, not the one before the edit.
+        {"5", Num("7.00"), {"cells 1,1 5", "notifier 1,1"}},
+        // The same text again changes nothing and reports nothing.
+        {"5", Num("7.00"), {}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.typed);
+        log.clear();
+        UserKey(Grid, VK_F2);
+        ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+        UserKey(Grid->InplaceEditor(), 'A', TShiftState{ssCtrl});
+        UserType(Grid->InplaceEditor(), k.typed);
+        UserKey(Grid->InplaceEditor(), VK_RETURN);
+        EXPECT_EQ(Grid->GetCellEx(1, 1), k.typed);
+        EXPECT_EQ(Footer(), k.footer);
+        EXPECT_EQ(log, k.log);
+    }
+    Grid->UnRegisterNotifier(&notifier);
+}
+
 // Records the progress reports of the column calculations.
 class TProgressGrid : public TExtStringGrid {
 public:

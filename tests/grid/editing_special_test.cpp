@@ -559,7 +559,7 @@ TEST_F(SpecialEditorTest, KindsWithoutAnEditorShowNothing)
     } cases[] = {{edCustom, false}, {edDateEdit, true}, {edTimeEdit, true}, {edDateTimeEdit, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.kind));
-        Grid->ComCtl32Newer = !c.oldControls;
+        ComCtl32Newer = !c.oldControls;
         Open(c.kind, "keep");
         EXPECT_EQ(Grid->EditCtrl, nullptr);
         EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
@@ -569,7 +569,7 @@ TEST_F(SpecialEditorTest, KindsWithoutAnEditorShowNothing)
         Grid->HideInplaceEdit();
         EXPECT_EQ(Cell(), "keep");
     }
-    Grid->ComCtl32Newer = true;
+    ComCtl32Newer = true;
 }
 
 TEST_F(SpecialEditorTest, DefaultEditorNoneMakesNoCellEditable)
