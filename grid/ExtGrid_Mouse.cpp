@@ -215,6 +215,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
     const bool moveEnded = FGridState == gsColMoving || FGridState == gsRowMoving;
+    const bool sizeEnded = FGridState == gsColSizing || FGridState == gsRowSizing || FSizingFixed || FSizingFixedR;
     if (moveEnded) {
         // A place the window refused is no drop: the move ends where it began.
         if (!FMoveAllowed) {
@@ -287,7 +288,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         FDblClk = false;
         return;
     }
-    if (!moveEnded) HeaderClickSort(Shift, X, Y, c, r);
+    if (!moveEnded && !sizeEnded) HeaderClickSort(Shift, X, Y, c, r);
 }
 
 void TExtStringGrid::DblClick()

@@ -124,6 +124,16 @@ TEST_F(EditingMouseTest, HeaderClicksThatMustNotSort)
     Grid->OnCanSort = nullptr;
     UserDblClick(Grid, R.Right - 1, (R.Top + R.Bottom) / 2);
     EXPECT_EQ(Column(3), unsorted);
+    // Nor is a release that ends sizing a column, away from the border it sized.
+    const TRect S = Grid->CellRect(3, 0);
+    const int y = (S.Top + S.Bottom) / 2;
+    UserMouseMove(Grid, S.Right, y);
+    Press(WM_LBUTTONDOWN, TPoint(S.Right, y));
+    UserMouseMove(Grid, S.Right + 25, y, TShiftState{ssLeft});
+    Press(WM_LBUTTONUP, TPoint(S.Right + 25, y));
+    EXPECT_EQ(Grid->ColWidths(3), S.Width() + 25);
+    EXPECT_EQ(Column(3), unsorted);
+    EXPECT_EQ(Grid->SortSettings()->Column, -1);
 }
 
 // ---------------------------------------------------------------- cell buttons
