@@ -67,9 +67,11 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
             const int ox = FHoverFixedX, oy = FHoverFixedY;
             FHoverFixedX = c;
             FHoverFixedY = r;
+            // The first scrollable row (column) is repainted too: it may draw the
+            // header's hover edge.
             if (ox != c || oy != r) {
-                if (ox >= 0 && oy >= 0 && (oy < FixedRows() || ox < FixedCols())) RepaintCell(ox, oy);
-                if (r < FixedRows() || c < FixedCols()) RepaintCell(c, r);
+                if (ox >= 0 && oy >= 0 && (oy <= FixedRows() || ox <= FixedCols())) RepaintCell(ox, oy);
+                if (r <= FixedRows() || c <= FixedCols()) RepaintCell(c, r);
             }
         }
         if (FLook == glListView && TPoint(c, r) != FHotFixedCell) {

@@ -360,6 +360,12 @@ TEST_F(EditingMouseTest, CursorOverSizingBordersAndHeaderZones)
          crHSplit},
         {"fixed column border without fixed sizing", TPoint(F.Right + 1, (F.Top + F.Bottom) / 2), false, false, false,
          false, crDefault},
+        {"two pixels right of the fixed column border", TPoint(F.Right + 2, (F.Top + F.Bottom) / 2), false, false,
+         false, true, crHSplit},
+        {"three pixels right of the fixed column border", TPoint(F.Right + 3, (F.Top + F.Bottom) / 2), false, false,
+         false, true, crDefault},
+        {"two pixels left of the fixed column border", TPoint(F.Right - 2, (F.Top + F.Bottom) / 2), false, false,
+         false, true, crHSplit},
         {"border of a column the window keeps", TPoint(H2.Right, hy), false, false, false, false, crDefault},
         {"a link in a cell", Mid(3, 4), false, false, false, false, crHandPoint},
     };
