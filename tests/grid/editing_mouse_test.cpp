@@ -216,6 +216,16 @@ TEST_F(EditingMouseTest, DirectEditOpensTheEditorWithTheFirstClick)
         if (open) EXPECT_EQ(Grid->InplaceEditor()->Text(), "abc");
         if (Grid->EditorMode()) Key(VK_ESCAPE);
     }
+    // A list cell whose drop-down button always shows opens with the first click.
+    Grid->MouseActions()->DirectEdit = false;
+    Grid->ControlLook()->DropDownAlwaysVisible = true;
+    Click(3, 4);
+    if (Grid->EditMode || Grid->EditorMode()) Key(VK_ESCAPE);
+    Click(2, 2);
+    EXPECT_TRUE(Grid->EditMode);
+    EXPECT_EQ(Grid->EditControl, edComboList);
+    Key(VK_ESCAPE);
+    Grid->ControlLook()->DropDownAlwaysVisible = false;
     // A window that refuses the move keeps the current cell and opens nothing.
     Click(2, 4);
     if (Grid->EditorMode()) Key(VK_ESCAPE);
