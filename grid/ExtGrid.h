@@ -1655,6 +1655,7 @@ public:
     // empty when the cell has none.
     TRect CellButtonRect(int ACol, int ARow);
     TPoint PushedCellButton() const { return FPushedCellButton; }
+    bool FixedCellPushed() const { return FFixedCellPushed; }
     TPoint HoverButton() const { return FHoverButton; }
     TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
     bool Panning() const { return FWheelPan; }
@@ -1733,6 +1734,10 @@ protected:
     TGridRect FMoveSelection;
     // A left press began on this grid (its release may be a click on a fixed cell).
     bool FDoOnClick = false;
+    // With FixedAsButtons the pressed fixed cell is drawn sunk until the release.
+    void DrawFixedCellEdges(const TRect& R, bool Sunken);
+    bool FFixedCellPushed = false;
+    TRect FPushedFixedCell;
     bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     bool WheelHook(bool Down, TShiftState Shift, TPoint MousePos);

@@ -119,6 +119,12 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     if (FixedSizingDown(X, Y)) return;
     const bool fixedArea = c < FixedCols() || r < FixedRows();
     if (fixedArea || IsFixed(c, r)) HideInplaceEdit();
+    if (fixedArea && FixedAsButtons && Options().Contains(goFixedVertLine) && Options().Contains(goFixedHorzLine) &&
+        !(c == 0 && GetCellType(0, r) == ctNode)) {
+        FPushedFixedCell = CellRect(c, r);
+        FFixedCellPushed = true;
+        DrawFixedCellEdges(FPushedFixedCell, true);
+    }
     const int rcol = RealColIndex(c);
     SpinButtonDown(c, r, X, Y);
     if (IsRadio(rcol, r)) {
@@ -232,6 +238,10 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         FMouseSelectStart = -1;
         const bool sizingCursor = Cursor() == crHSplit;
         FixedSizingUp(X, Y);
+        if (FFixedCellPushed) {
+            FFixedCellPushed = false;
+            DrawFixedCellEdges(FPushedFixedCell, false);
+        }
         // A release on the pushed button is its click; nothing else happens then.
         if (CellButtonUp(X, Y)) {
             FDoOnClick = false;
@@ -467,6 +477,23 @@ void TExtStringGrid::DisjunctRowUp(int ARow, TShiftState Shift)
     FDeselectState = false;
     if (FMouseActions->HotmailRowSelect()) RepaintCell(0, 0);
     InvalidateRow(ARow);
+}
+
+void TExtStringGrid::DrawFixedCellEdges(const TRect& R, bool Sunken)
+{
+    if (R.Right <= R.Left || R.Bottom <= R.Top) return;
+    TCanvas* cv = Canvas();
+    const int saved = cv->SaveState();
+    // Right and bottom first, then left and top: dark below-right when raised, above-left when sunk.
+    cv->Pen()->SetColor(Sunken ? clBtnHighlight : clBtnShadow);
+    cv->MoveTo(R.Right - 1, R.Top);
+    cv->LineTo(R.Right - 1, R.Bottom - 1);
+    cv->LineTo(R.Left, R.Bottom - 1);
+    cv->Pen()->SetColor(Sunken ? clBtnShadow : clBtnHighlight);
+    cv->MoveTo(R.Left, R.Bottom - 1);
+    cv->LineTo(R.Left, R.Top);
+    cv->LineTo(R.Right - 1, R.Top);
+    cv->RestoreState(saved);
 }
 
 bool TExtStringGrid::IsOnSelectionResizer(int X, int Y)

@@ -79,6 +79,24 @@ TEST_F(EditingMouseTest, HeaderClicksSortTheRowsAndReverseTheDirection)
     EXPECT_EQ(Log, (std::vector<String>{"sorted 3", "sorted 3", "sorted 3", "sorted 4", "sorted 4"}));
 }
 
+TEST_F(EditingMouseTest, FixedCellsAsButtonsArePressedWhileTheButtonIsDown)
+{
+    Grid->FixedAsButtons = true;
+    Grid->SetOptions(Grid->Options() << goFixedVertLine << goFixedHorzLine);
+    Press(WM_LBUTTONDOWN, Mid(2, 0));
+    EXPECT_TRUE(Grid->FixedCellPushed());
+    Press(WM_LBUTTONUP, Mid(2, 0));
+    EXPECT_FALSE(Grid->FixedCellPushed());
+    // Data cells are no buttons, nor are headers without FixedAsButtons.
+    Press(WM_LBUTTONDOWN, Mid(2, 2));
+    EXPECT_FALSE(Grid->FixedCellPushed());
+    Press(WM_LBUTTONUP, Mid(2, 2));
+    Grid->FixedAsButtons = false;
+    Press(WM_LBUTTONDOWN, Mid(2, 0));
+    EXPECT_FALSE(Grid->FixedCellPushed());
+    Press(WM_LBUTTONUP, Mid(2, 0));
+}
+
 TEST_F(EditingMouseTest, HeaderClickIsAClickButNotItsBorder)
 {
     Grid->SetOptions(Grid->Options() << goColSizing);
