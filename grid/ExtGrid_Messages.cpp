@@ -83,6 +83,10 @@ void TExtStringGrid::WndProc(TMessage& msg)
     case WM_ERASEBKGND:
         msg.Result = 0;
         return;
+    case CM_DIALOGCHAR:
+        // The search footer's buttons answer their accelerators.
+        if (HandleCMDialogChar(msg)) return;
+        break;
     case WM_HSCROLL:
         WMHScroll(msg);
         return;
