@@ -83,7 +83,10 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         // Every cell gets a hint of its own: leaving the hinted cell asks again.
         if (FLastHintPos.X >= 0 && FLastHintPos.Y >= 0) {
             const TPoint b = BaseCell(RealColIndex(c), r);
-            if (TPoint(DisplColIndex(b.X), b.Y) != FLastHintPos) FLastHintPos = TPoint(-1, -1);
+            if (TPoint(DisplColIndex(b.X), b.Y) != FLastHintPos) {
+                FLastHintPos = TPoint(-1, -1);
+                Application->CancelHint();
+            }
         }
     }
     CellScrollBarHover(overCell ? c : -1, r);
