@@ -1404,6 +1404,10 @@ protected:
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;
     void ShowCellEditor(int ACol, int ARow);
+    // The colour an editor over cell (RCol real, ARow) takes: the one the cell is painted
+    // with; AFont (filled in by the caller) and AAlign receive the cell's font and
+    // alignment.
+    TColor CellEditorLook(int RCol, int ARow, TFont* AFont = nullptr, TAlignment* AAlign = nullptr);
     void HideCellEditor(int ACol, int ARow);
     // The per-kind steps of the show and hide routines for the editors other than the
     // combo (R the cell's rectangle); false for a kind they do not know.

@@ -155,6 +155,21 @@ void TExtStringGrid::ShowCellEdit() { Perform(WM_KEYDOWN, VK_F2, 0); }
 
 // ---------------------------------------------------------------- special editors
 
+TColor TExtStringGrid::CellEditorLook(int RCol, int ARow, TFont* AFont, TAlignment* AAlign)
+{
+    TBrush brush;
+    TFont own;
+    TColor ct = clNone, mc = clNone, mct = clNone;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = false;
+    TGradientDirection gd = GradientVertical;
+    TGridDrawState st;
+    GetVisualProperties(RCol, ARow, st, false, false, true, &brush, ct, mc, mct, AFont ? AFont : &own, ha, va, ww, gd);
+    if (AAlign) *AAlign = ha;
+    return brush.Color();
+}
+
 void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
 {
     FEditing = true;
@@ -197,16 +212,7 @@ void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
             if (fallback && OnEditChange) OnEditChange(this, Col(), Row(), cb->Text());
         }
         cb->FStartText = text;
-        TBrush brush;
-        TFont font;
-        TColor ct = clNone, mc = clNone, mct = clNone;
-        TAlignment ha = taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool ww = false;
-        TGradientDirection gd = GradientVertical;
-        TGridDrawState st;
-        GetVisualProperties(RCol, Row(), st, false, false, true, &brush, ct, mc, mct, &font, ha, va, ww, gd);
-        cb->SetColor(brush.Color());
+        cb->SetColor(CellEditorLook(RCol, Row()));
         cb->SetVisible(true);
         cb->BringToFront();
         if (cb->CanFocus()) cb->SetFocus();

@@ -265,20 +265,7 @@ void TExtStringGrid::PutAwayEditor(TWinControl* Editor)
 
 bool TExtStringGrid::ShowEditorOfKind(int ACol, int ARow, const TRect& R)
 {
-    // The colour the grid paints the cell with.
-    TColor C = Color();
-    {
-        TBrush brush;
-        TFont font;
-        TColor ct = clNone, mc = clNone, mct = clNone;
-        TAlignment ha = taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool ww = false;
-        TGradientDirection gd = GradientVertical;
-        TGridDrawState st;
-        GetVisualProperties(RealColIndex(ACol), Row(), st, false, false, true, &brush, ct, mc, mct, &font, ha, va, ww, gd);
-        C = brush.Color();
-    }
+    const TColor C = CellEditorLook(RealColIndex(ACol), Row());
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     const int RCol = RealColIndex(ACol);
     auto startChar = [this](TWinControl* c) {

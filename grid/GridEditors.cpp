@@ -87,18 +87,10 @@ void TExtInplaceEdit::UpdateContents()
     FGrid->FNoEditChange = false;
     // The field looks like the cell as it is painted.
     const int col = FGrid->Col(), row = FGrid->Row();
-    TBrush brush;
     TFont font;
     font.Assign(*FGrid->Font());
-    TColor ct = clNone, mc = clNone, mct = clNone;
     TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = false;
-    TGradientDirection gd = GradientVertical;
-    TGridDrawState st;
-    FGrid->GetVisualProperties(FGrid->RealColIndex(col), row, st, false, false, true, &brush, ct, mc, mct, &font, ha,
-                               va, ww, gd);
-    SetColor(brush.Color());
+    SetColor(FGrid->CellEditorLook(FGrid->RealColIndex(col), row, &font, &ha));
     SetFont(&font);
     SetAlignment(ha);
     FValign = ha == taRightJustify;
