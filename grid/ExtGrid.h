@@ -1408,6 +1408,8 @@ protected:
     // with; AFont (filled in by the caller) and AAlign receive the cell's font and
     // alignment.
     TColor CellEditorLook(int RCol, int ARow, TFont* AFont = nullptr, TAlignment* AAlign = nullptr);
+    // Exchanges the texts and cell records of two stored cells (real columns).
+    void ExchangeCells(int ACol1, int ARow1, int ACol2, int ARow2);
     void HideCellEditor(int ACol, int ARow);
     // The per-kind steps of the show and hide routines for the editors other than the
     // combo (R the cell's rectangle); false for a kind they do not know.

@@ -248,14 +248,24 @@ void TExtStringGrid::AutoNumberRow(int ARow)
     }
 }
 
-namespace {
-void Reown(TObject* o, int c, int r)
+void TExtStringGrid::ExchangeCells(int ACol1, int ARow1, int ACol2, int ARow2)
 {
-    if (auto* p = dynamic_cast<TCellProperties*>(o)) {
-        p->OwnerCol = c;
-        p->OwnerRow = r;
-    }
-}
+    const String t = GetGridCell(ACol1, ARow1);
+    SetGridCell(ACol1, ARow1, GetGridCell(ACol2, ARow2));
+    SetGridCell(ACol2, ARow2, t);
+    TObject* o1 = GetGridObject(ACol1, ARow1);
+    TObject* o2 = GetGridObject(ACol2, ARow2);
+    SetGridObject(ACol1, ARow1, o2);
+    SetGridObject(ACol2, ARow2, o1);
+    // A cell's record knows the cell it belongs to.
+    auto reown = [](TObject* o, int c, int r) {
+        if (auto* p = dynamic_cast<TCellProperties*>(o)) {
+            p->OwnerCol = c;
+            p->OwnerRow = r;
+        }
+    };
+    reown(o2, ACol1, ARow1);
+    reown(o1, ACol2, ARow2);
 }
 
 void TExtStringGrid::SwapColumns(int ACol1, int ACol2)
@@ -267,15 +277,7 @@ void TExtStringGrid::SwapColumns(int ACol1, int ACol2)
         ~Finally() { g->EndUpdate(); }
     } fin{this};
     for (int r = 0; r < RowCount(); ++r) {
-        const String t = GetGridCell(ACol1, r);
-        SetGridCell(ACol1, r, GetGridCell(ACol2, r));
-        SetGridCell(ACol2, r, t);
-        TObject* o1 = GetGridObject(ACol1, r);
-        TObject* o2 = GetGridObject(ACol2, r);
-        SetGridObject(ACol1, r, o2);
-        SetGridObject(ACol2, r, o1);
-        Reown(o2, ACol1, r);
-        Reown(o1, ACol2, r);
+        ExchangeCells(ACol1, r, ACol2, r);
     }
     const int d1 = DisplColIndex(ACol1), d2 = DisplColIndex(ACol2);
     if (d1 < ColCount() && d2 < ColCount()) {
@@ -306,15 +308,7 @@ void TExtStringGrid::SwapRows(int ARow1, int ARow2)
         ~Finally() { g->EndUpdate(); }
     } fin{this};
     for (int c = 0; c < TotalColCount(); ++c) {
-        const String t = GetGridCell(c, ARow1);
-        SetGridCell(c, ARow1, GetGridCell(c, ARow2));
-        SetGridCell(c, ARow2, t);
-        TObject* o1 = GetGridObject(c, ARow1);
-        TObject* o2 = GetGridObject(c, ARow2);
-        SetGridObject(c, ARow1, o2);
-        SetGridObject(c, ARow2, o1);
-        Reown(o2, c, ARow1);
-        Reown(o1, c, ARow2);
+        ExchangeCells(c, ARow1, c, ARow2);
     }
     const int h = RowHeights(ARow1);
     SetRowHeights(ARow1, RowHeights(ARow2));
@@ -340,22 +334,12 @@ void TExtStringGrid::SortSwapRows(int ARow1, int ARow2)
         FSortCross->SetInteger(ARow1, FSortCross->GetInteger(ARow2));
         FSortCross->SetInteger(ARow2, x);
     }
-    auto swapCell = [&](int c) {
-        const String t = GetGridCell(c, ARow1);
-        SetGridCell(c, ARow1, GetGridCell(c, ARow2));
-        SetGridCell(c, ARow2, t);
-        TObject* o1 = GetGridObject(c, ARow1);
-        TObject* o2 = GetGridObject(c, ARow2);
-        SetGridObject(c, ARow1, o2);
-        SetGridObject(c, ARow2, o1);
-        Reown(o2, c, ARow1);
-        Reown(o1, c, ARow2);
-    };
     if (FSortSettings->SingleColumn) {
-        if (FSortSettings->Column >= 0 && FSortSettings->Column < TotalColCount()) swapCell(FSortSettings->Column);
+        const int c = FSortSettings->Column;
+        if (c >= 0 && c < TotalColCount()) ExchangeCells(c, ARow1, c, ARow2);
         return;
     }
-    for (int c = 0; c < TotalColCount(); ++c) swapCell(c);
+    for (int c = 0; c < TotalColCount(); ++c) ExchangeCells(c, ARow1, c, ARow2);
     if (RowHeights(ARow1) != RowHeights(ARow2)) {
         const int h = RowHeights(ARow1);
         SetRowHeights(ARow1, RowHeights(ARow2));
