@@ -309,8 +309,16 @@ bool TExtStringGrid::ShowEditorOfKind(int ACol, int ARow, const TRect& R)
         if (keepBlank) sp->SetText(String());
         if (sp->CanFocus()) sp->SetFocus();
         startChar(sp);
-        if (FSpinUpClick) sp->StepUp(false);
-        if (FSpinDnClick) sp->StepDown(false);
+        // A press on the cell's spin buttons steps the value it opens with; a press that
+        // opened nothing (a locked cell) must not step a later opening of another cell.
+        // (A press outside the data cells never leaves a step behind.)
+        int downCol = -1, downRow = -1;
+        MouseToCell(FDownPos.X, FDownPos.Y, downCol, downRow);
+        const bool pressInDataCell = downCol >= FixedCols() && downRow >= FixedRows();
+        if (!pressInDataCell || (downCol == ACol && downRow == ARow)) {
+            if (FSpinUpClick) sp->StepUp(false);
+            if (FSpinDnClick) sp->StepDown(false);
+        }
         FSpinUpClick = FSpinDnClick = false;
         EditCtrl = sp;
         return true;

@@ -140,6 +140,11 @@ public:
 
 protected:
     void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;
@@ -198,6 +203,11 @@ public:
 
 protected:
     void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;
@@ -212,6 +222,11 @@ public:
 
 protected:
     void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;
@@ -229,6 +244,11 @@ public:
 
 protected:
     void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;
@@ -313,6 +333,11 @@ public:
 
 protected:
     void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;
@@ -382,6 +407,11 @@ public:
 
 protected:
     void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;
