@@ -258,11 +258,7 @@ void TGridUnitEditBtn::WndProc(TMessage& msg)
 void TGridCheckBox::KeyDown(WORD& key, TShiftState shift)
 {
     TExtStringGrid* g = FGrid;
-    if (key == VK_SPACE) {
-        SetChecked(!Checked());
-        TCheckBox::KeyDown(key, shift);
-        return;
-    }
+    // Space is left to the box itself, which toggles once per press.
     const bool ends = key == VK_RETURN || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT || key == VK_END ||
                       IsLeavingArrow(key);
     if (!g || !ends) {

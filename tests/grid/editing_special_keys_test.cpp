@@ -336,3 +336,22 @@ TEST_F(SpecialKeysTest, SpinButtonClickOnALockedCellStepsNoLaterEdit)
     EXPECT_EQ(Grid->GetCellEx(RCol, ERow + 1), "20");
     EXPECT_EQ(Grid->GetCellEx(RCol, ERow), "10");
 }
+
+// Space toggles the check-box editor once per press; the box never writes the cell, and
+// Esc leaves the cell as it was.
+TEST_F(SpecialKeysTest, CheckBoxEditorTogglesOnSpaceAndWritesNothing)
+{
+    Open(edCheckBox, "caption");
+    TGridCheckBox* cb = Grid->EditCheck();
+    ASSERT_TRUE(EditorOpen());
+    UserKey(cb, VK_SPACE);
+    EXPECT_TRUE(cb->Checked());
+    UserKey(cb, VK_SPACE);
+    EXPECT_FALSE(cb->Checked());
+    UserKey(cb, VK_SPACE);
+    UserKey(cb, VK_ESCAPE);
+    EXPECT_FALSE(EditorOpen());
+    EXPECT_EQ(Cell(), "caption");
+    EXPECT_EQ(cb->Caption(), "caption");
+    EXPECT_EQ(FormButtonClicks, 0);
+}
