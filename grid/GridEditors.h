@@ -450,6 +450,10 @@ public:
 
 protected:
     void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;

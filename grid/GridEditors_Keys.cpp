@@ -394,3 +394,59 @@ void TGridDatePicker::WndProc(TMessage& msg)
     TAsgDateTimePicker::WndProc(msg);
     if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, tab, false);
 }
+
+// ---------------------------------------------------------------- date and time picker
+
+// This picker runs no validation: its value is stored as the edit ends.
+void TGridDateTimePicker::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    const bool tab = key == VK_TAB && g && g->EditorWantsTab();
+    const bool editorKey = key == VK_RETURN || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT ||
+                           key == VK_END || tab;
+    if (!g || !g->EditMode || !editorKey) {
+        TExtDateTimePicker::KeyDown(key, shift);
+        return;
+    }
+    const WORD k = key;
+    key = 0;
+    if (DroppedDown()) {
+        SetDroppedDown(false);
+        return;
+    }
+    switch (k) {
+    case VK_ESCAPE:
+        SetDateTime(g->FOriginalDateTime);
+        EndEdit(g);
+        break;
+    case VK_RETURN:
+        EndEdit(g);
+        g->AdvanceToNextCell(g->Col(), g->Row(), false, false, true, true, false);
+        break;
+    case VK_TAB:
+        // The edit stores the value as it ends; the walk moves once.
+        if (GridTakesTab(g)) EndEditAndTab(g, shift);
+        else g->DoneInplaceEdit(k, shift);
+        break;
+    default:
+        EndEdit(g);
+        break;
+    }
+}
+
+void TGridDateTimePicker::KeyPress(WideChar& key)
+{
+    if (key == WideChar(VK_TAB) || key == WideChar(VK_RETURN) || key == WideChar(VK_ESCAPE)) {
+        key = 0;
+        return;
+    }
+    TExtDateTimePicker::KeyPress(key);
+}
+
+void TGridDateTimePicker::WndProc(TMessage& msg)
+{
+    const bool tab = FGrid && FGrid->EditorWantsTab();
+    if (AnswerSpecialKey(msg, true, tab, false)) return;
+    TExtDateTimePicker::WndProc(msg);
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, tab, false);
+}

@@ -165,6 +165,24 @@ TEST_F(SpecialKeysTest, KeysEndTheEditStoreOrRestoreAndMoveOn)
              UserType(Ed(g), "45");
          },
          VK_TAB, {}, "10:20:45", DCol + 1, ERow, false},
+        {"date and time typed, Enter", edDateTimeEdit, "24/12/2025 10:20",
+         [](TExtStringGrid* g) {
+             BackspaceAtEnd(Ed(g), 2);
+             UserType(Ed(g), "45");
+         },
+         VK_RETURN, {}, "24/12/2025 10:45", DCol + 1, ERow, false},
+        {"date and time typed, Esc", edDateTimeEdit, "24/12/2025 10:20",
+         [](TExtStringGrid* g) {
+             BackspaceAtEnd(Ed(g), 2);
+             UserType(Ed(g), "45");
+         },
+         VK_ESCAPE, {}, "24/12/2025 10:20", DCol, ERow, false},
+        {"date and time typed, Tab", edDateTimeEdit, "24/12/2025 10:20",
+         [](TExtStringGrid* g) {
+             BackspaceAtEnd(Ed(g), 2);
+             UserType(Ed(g), "45");
+         },
+         VK_TAB, {}, "24/12/2025 10:45", DCol + 1, ERow, false},
         {"button, Esc", edButton, "press", nullptr, VK_ESCAPE, {}, "press", DCol, ERow, false},
         {"button, Right", edButton, "press", nullptr, VK_RIGHT, {}, "press", DCol + 1, ERow, false},
     };
@@ -199,7 +217,8 @@ TEST_F(SpecialKeysTest, EditorsClaimTheKeysThatEndTheEdit)
         {edSpinEdit, true, VK_TAB, true},     {edEditBtn, false, VK_RETURN, true},  {edEditBtn, true, VK_TAB, true},
         {edEditBtn, false, VK_TAB, false},    {edUnitEditBtn, true, VK_TAB, true},  {edDateEdit, false, VK_ESCAPE, true},
         {edDateEdit, true, VK_TAB, true},     {edCheckBox, false, VK_DOWN, true},   {edButton, false, VK_ESCAPE, true},
-        {edButton, false, VK_LEFT, true},
+        {edButton, false, VK_LEFT, true},     {edDateTimeEdit, false, VK_RETURN, true},
+        {edDateTimeEdit, true, VK_TAB, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(String(IntToStr(int(c.kind))) + " key " + IntToStr(c.key));
