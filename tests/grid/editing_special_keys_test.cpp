@@ -374,3 +374,43 @@ TEST_F(SpecialKeysTest, CheckBoxEditorTogglesOnSpaceAndWritesNothing)
     EXPECT_EQ(cb->Caption(), "caption");
     EXPECT_EQ(FormButtonClicks, 0);
 }
+
+// The value-with-unit editor validates the value together with its unit and keeps the
+// unit through Enter and Esc.
+TEST_F(SpecialKeysTest, UnitEditorEndsWithItsUnit)
+{
+    Grid->UnitEditor()->Units()->Add("kg");
+    Grid->UnitEditor()->Units()->Add("g");
+    // Validation sees the text with its unit; it turns grams into kilograms.
+    std::vector<String> validated;
+    Grid->OnCellValidate = [&validated](TObject*, int, int, String& v, bool&) {
+        validated.push_back(v);
+        if (v == "5000g") v = "5kg";
+    };
+    struct {
+        const char* name;
+        String start, typed;
+        WORD key;
+        String cell, validated;
+    } cases[] = {
+        {"typed, Enter", "5kg", "0", VK_RETURN, "50kg", "50kg"},
+        {"typed, Esc", "5kg", "0", VK_ESCAPE, "5kg", ""},
+        {"value changed by validation", "500g", "0", VK_RETURN, "5kg", "5000g"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(edUnitEditBtn, c.start);
+        ASSERT_TRUE(EditorOpen());
+        validated.clear();
+        TypeAtEnd(Grid->EditCtrl, c.typed);
+        UserKey(Grid->EditCtrl, c.key);
+        EXPECT_FALSE(EditorOpen());
+        EXPECT_EQ(Cell(), c.cell);
+        EXPECT_EQ(validated.empty() ? String() : validated.front(), c.validated);
+        // The next opening splits the stored value again.
+        UserKey(Grid, VK_F2);
+        ASSERT_TRUE(EditorOpen());
+        EXPECT_EQ(Grid->UnitEditor()->TextAndUnit(), c.cell);
+        Grid->HideInplaceEdit();
+    }
+}
