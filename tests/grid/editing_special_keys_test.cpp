@@ -414,3 +414,24 @@ TEST_F(SpecialKeysTest, UnitEditorEndsWithItsUnit)
         Grid->HideInplaceEdit();
     }
 }
+
+// With AdvanceAutoEdit, Enter moves on and the next cell is in edit at once.
+TEST_F(SpecialKeysTest, EnterWithAutoEditOpensTheNextCell)
+{
+    Grid->Navigation()->AdvanceOnEnter = true;
+    Grid->Navigation()->AdvanceAutoEdit = true;
+    for (TEditorType k : {edSpinEdit, edDateEdit}) {
+        SCOPED_TRACE(int(k));
+        Open(k, k == edSpinEdit ? "10" : "24/12/2025");
+        if (k == edSpinEdit) UserKey(Grid->EditCtrl, VK_UP);
+        UserKey(Grid->EditCtrl, VK_RETURN);
+        EXPECT_EQ(Cell(), k == edSpinEdit ? "11" : "24/12/2025");
+        EXPECT_EQ(Grid->Col(), DCol + 1);
+        // The next cell is a plain text cell: the text editor is open on it.
+        EXPECT_TRUE(Grid->EditorMode());
+        ASSERT_TRUE(Grid->InplaceEditor());
+        EXPECT_TRUE(Grid->InplaceEditor()->Visible());
+        EXPECT_EQ(Grid->InplaceEditor()->Text(), Name(RCol + 1, ERow));
+        Grid->HideInplaceEdit();
+    }
+}
