@@ -67,9 +67,11 @@ bool AnswerSpecialKey(TMessage& msg, bool enterEsc, bool tab, bool arrows)
     return false;
 }
 
+// "All keys" would keep Tab from the form as well; an editor that leaves Tab to the form
+// takes Enter and Esc in its key handling before the form could see them.
 void AddDialogCodes(TMessage& msg, bool enterEsc, bool tab, bool arrows)
 {
-    if (enterEsc) msg.Result |= DLGC_WANTALLKEYS;
+    if (enterEsc && tab) msg.Result |= DLGC_WANTALLKEYS;
     if (tab) msg.Result |= DLGC_WANTTAB;
     if (arrows) msg.Result |= DLGC_WANTARROWS;
 }
@@ -89,7 +91,8 @@ void TGridSpin::KeyDown(WORD& key, TShiftState shift)
         TAsgSpinEdit::KeyDown(key, shift);
         return;
     }
-    if (!g || !g->EditMode || (!IsNavigationKey(key) && key != VK_ESCAPE)) {
+    // A Tab the grid does not take goes on to the form's Tab order; leaving stores the value.
+    if (!g || !g->EditMode || (!IsNavigationKey(key) && key != VK_ESCAPE) || (key == VK_TAB && !GridTakesTab(g))) {
         TAsgSpinEdit::KeyDown(key, shift);
         return;
     }
@@ -143,7 +146,7 @@ void TGridEditBtn::KeyDown(WORD& key, TShiftState shift)
     TExtStringGrid* g = FGrid;
     const bool editorKey = IsNavigationKey(key) || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT;
     WorkMode = key != VK_BACK && key != VK_DELETE;
-    if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl)) {
+    if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl) || (key == VK_TAB && !g->EditorWantsTab())) {
         TAsgEditBtn::KeyDown(key, shift);
         return;
     }
@@ -197,7 +200,7 @@ void TGridUnitEditBtn::KeyDown(WORD& key, TShiftState shift)
 {
     TExtStringGrid* g = FGrid;
     const bool editorKey = IsNavigationKey(key) || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT;
-    if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl)) {
+    if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl) || (key == VK_TAB && !GridTakesTab(g))) {
         TAsgUnitEditBtn::KeyDown(key, shift);
         return;
     }
@@ -344,7 +347,7 @@ void TGridDatePicker::KeyDown(WORD& key, TShiftState shift)
     TExtStringGrid* g = FGrid;
     const bool editorKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_PRIOR ||
                            key == VK_NEXT || key == VK_END;
-    if (!g || !g->EditMode || !editorKey) {
+    if (!g || !g->EditMode || !editorKey || (key == VK_TAB && !g->EditorWantsTab())) {
         TAsgDateTimePicker::KeyDown(key, shift);
         return;
     }

@@ -435,3 +435,34 @@ TEST_F(SpecialKeysTest, EnterWithAutoEditOpensTheNextCell)
         Grid->HideInplaceEdit();
     }
 }
+
+// When the grid does not walk with Tab (and validates nothing), Tab leaves the grid for
+// the form's next control, and the editor's value is stored on the way out.
+TEST_F(SpecialKeysTest, TabTheGridDoesNotTakeGoesToTheForm)
+{
+    ASSERT_FALSE(Grid->Options().Contains(goTabs));
+    struct {
+        TEditorType kind;
+        String start, typed, cell;
+    } cases[] = {
+        {edSpinEdit, "10", "5", "105"},
+        {edEditBtn, "abc", "d", "abcd"},
+        {edUnitEditBtn, "5", "0", "50"},
+        {edDateEdit, "24/12/2025", "", "24/12/2025"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.kind));
+        Open(c.kind, c.start);
+        ASSERT_TRUE(EditorOpen());
+        TWinControl* editor = Grid->EditCtrl;
+        EXPECT_FALSE(editor->Perform(WM_GETDLGCODE) & (DLGC_WANTTAB | DLGC_WANTALLKEYS));
+        if (!c.typed.empty()) TypeAtEnd(editor, c.typed);
+        UserKey(editor, VK_TAB);
+        Application->ProcessMessages();
+        EXPECT_FALSE(EditorOpen());
+        EXPECT_EQ(Cell(), c.cell);
+        EXPECT_FALSE(Grid->Focused());
+        EXPECT_FALSE(editor->Focused());
+        EXPECT_EQ(Grid->Col(), DCol);
+    }
+}
