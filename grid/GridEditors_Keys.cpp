@@ -1,10 +1,8 @@
 // How the grid's special editors end an edit from the keyboard: Enter, Tab and the keys
 // that leave the cell write the editor's value into the cell, validate it and hand the
 // key back to the grid; Esc puts back the value the cell had when the edit began. The
-// editors also claim these keys, so that the form's default and cancel buttons and its
-// Tab order never see them while an edit is open.
-#include <cmath>
-
+// editors also claim these keys, so that the form's default and cancel buttons never see
+// them while an edit is open; a Tab the grid does not take goes on to the form.
 #include "grid/ExtGrid.h"
 #include "grid/GridEditors.h"
 
@@ -12,7 +10,7 @@ namespace {
 
 bool IsNavigationKey(WORD key) { return key == VK_TAB || key == VK_RETURN || key == VK_UP || key == VK_DOWN; }
 
-// The grid keeps Tab for its own cell walk (or validates on it).
+// The grid walks its cells with Tab.
 bool GridTakesTab(TExtStringGrid* g) { return g->Options().Contains(goTabs); }
 
 // Writes the editor's text into the current cell and validates it, as the text editor
