@@ -78,7 +78,7 @@ void TExtStringGrid::QSort()
         const int want = order[size_t(i)];
         const int from = pos[size_t(want)];
         if (from == i) continue;
-        SwapRows(first + i, first + from);
+        SortSwapRows(first + i, first + from);
         const int displaced = at[size_t(i)];
         at[size_t(from)] = displaced;
         pos[size_t(displaced)] = from;

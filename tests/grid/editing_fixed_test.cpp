@@ -183,7 +183,9 @@ TEST_F(FixedEditTest, TheClickThatOpensAFixedCellEditor)
         else UserDblClick(Grid, p.X, p.Y);
         Pump();
         EXPECT_EQ(EditorOpen(), k.opens);
-        if (k.opens) EXPECT_EQ(Grid->FixedCellEdit()->Text(), Name(k.c, k.r));
+        if (k.opens) {
+            EXPECT_EQ(Grid->FixedCellEdit()->Text(), Name(k.c, k.r));
+        }
         UserKey(Grid->FixedCellEdit(), VK_ESCAPE);
         Pump();
         ASSERT_FALSE(EditorOpen());

@@ -228,8 +228,12 @@ TEST_F(SpecialKeysTest, EditorsClaimTheKeysThatEndTheEdit)
         ASSERT_TRUE(editor);
         EXPECT_EQ(editor->Perform(CM_WANTSPECIALKEY, c.key, 0) != 0, c.claimed);
         const LRESULT code = editor->Perform(WM_GETDLGCODE);
-        if (c.claimed && c.key == VK_TAB) EXPECT_TRUE(code & DLGC_WANTTAB);
-        if (c.claimed && (c.key == VK_LEFT || c.key == VK_DOWN)) EXPECT_TRUE(code & DLGC_WANTARROWS);
+        if (c.claimed && c.key == VK_TAB) {
+            EXPECT_TRUE(code & DLGC_WANTTAB);
+        }
+        if (c.claimed && (c.key == VK_LEFT || c.key == VK_DOWN)) {
+            EXPECT_TRUE(code & DLGC_WANTARROWS);
+        }
         Grid->HideInplaceEdit();
     }
 }

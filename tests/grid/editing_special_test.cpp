@@ -563,9 +563,11 @@ TEST_F(SpecialEditorTest, KindsWithoutAnEditorShowNothing)
         Open(c.kind, "keep");
         EXPECT_EQ(Grid->EditCtrl, nullptr);
         EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
-        for (int i = 0; i < Grid->ControlCount(); ++i)
-            if (auto* w = dynamic_cast<TWinControl*>(Grid->Controls(i)); w && w != Grid->InplaceEditor())
+        for (int i = 0; i < Grid->ControlCount(); ++i) {
+            if (auto* w = dynamic_cast<TWinControl*>(Grid->Controls(i)); w && w != Grid->InplaceEditor()) {
                 EXPECT_FALSE(w->Focused());
+            }
+        }
         Grid->HideInplaceEdit();
         EXPECT_EQ(Cell(), "keep");
     }
@@ -654,8 +656,11 @@ TEST_F(EditLinkTest, KeysEndTheLinksEditUnlessTheLinkWantsThem)
         Link->EditKeyDown(Link->Edit, k, c.shift);
         EXPECT_EQ(Link->Edit->Visible() && Grid->EditActive(), !c.ends);
         // Esc gives the cell back its text from the start of the edit.
-        if (c.ends) EXPECT_EQ(Cell(), c.key == VK_ESCAPE ? "start" : "typed");
-        if (!c.ends) Grid->HideInplaceEdit();
+        if (c.ends) {
+            EXPECT_EQ(Cell(), c.key == VK_ESCAPE ? "start" : "typed");
+        } else {
+            Grid->HideInplaceEdit();
+        }
     }
 }
 
