@@ -210,7 +210,7 @@ public:
                                  TColor& AMirrorColor, TColor& AMirrorColorTo, TAlignment& HA, TVAlignment& VA,
                                  bool& WW, TGradientDirection& GD);
     virtual void CellTextChanged(int ACol, int ARow) {}
-    virtual bool HasCellBorderEvent() { return false; }
+    virtual bool HasCellBorderEvent() const { return false; }
     virtual bool IsStyled() { return false; }
     virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
                                      bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,

@@ -697,7 +697,7 @@ public:
     bool HasNodes() override { return FNumNodes > 0; }
     virtual int GetNodeIndent(int ARow);
     TStringList* GetGridItemStrings(int Idx);
-    virtual bool HasCellBorderEvent() const { return bool(OnGetCellBorder); }
+    bool HasCellBorderEvent() const override { return bool(OnGetCellBorder); }
     virtual bool UsesAppStyle() const { return false; }
     bool Flat() const { return FFlat; }
     void SetFlat(bool Value);

@@ -231,7 +231,9 @@ TEST_F(EditingMouseTest, DirectEditOpensTheEditorWithTheFirstClick)
         const bool open = Grid->EditorMode() && Grid->InplaceEditor() && Grid->InplaceEditor()->Visible();
         EXPECT_EQ(open, k.editor);
         EXPECT_EQ(Grid->Row(), 2);
-        if (open) EXPECT_EQ(Grid->InplaceEditor()->Text(), "abc");
+        if (open) {
+            EXPECT_EQ(Grid->InplaceEditor()->Text(), "abc");
+        }
         if (Grid->EditorMode()) Key(VK_ESCAPE);
     }
     // A list cell whose drop-down button always shows opens with the first click.

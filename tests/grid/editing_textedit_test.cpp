@@ -133,8 +133,9 @@ TEST_F(TextEditTest, CursorWalkLeavesTheCellFromTheEndsOfTheText)
         for (WORD key : k.keys) Key(key);
         EXPECT_EQ(Where(), k.where);
         EXPECT_EQ(EditorOpen(), k.open);
-        if (k.open && k.walk != Off && String(k.where) != IntToStr(k.col) + "," + IntToStr(k.row))
+        if (k.open && k.walk != Off && String(k.where) != IntToStr(k.col) + "," + IntToStr(k.row)) {
             EXPECT_EQ(Ed()->Text(), Cell(Grid->Col(), Grid->Row())) << "the new cell's editor holds its text";
+        }
         EXPECT_EQ(Cell(k.col, k.row), k.stored);
     }
 }
@@ -187,7 +188,9 @@ TEST_F(TextEditTest, ShiftWithACursorKeyAtTheEndOfTheTextHandsTheKeysToTheGrid)
         EXPECT_EQ(Where(), "2,1");
         EXPECT_EQ(EditorOpen(), k.open);
         EXPECT_EQ(Cell(2, 1), k.stored);
-        if (!k.open) EXPECT_EQ(Focused(), Grid);
+        if (!k.open) {
+            EXPECT_EQ(Focused(), Grid);
+        }
     }
 }
 
