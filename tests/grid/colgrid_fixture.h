@@ -4,6 +4,21 @@
 
 #include "grid/ExtColumnGrid.h"
 #include "platform/gui/Forms.h"
+#include "platform/gui/UserInput.h"
+
+// The centre of a cell in grid coordinates, and a click there as the user makes it.
+template <class G>
+TPoint CellMid(G* g, int c, int r)
+{
+    const TRect R = g->CellRect(c, r);
+    return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+}
+template <class G>
+void ClickCell(G* g, int c, int r)
+{
+    const TPoint p = CellMid(g, c, r);
+    UserClick(g, p.X, p.Y);
+}
 
 // Texts joined by appending (no temporaries built from the front).
 template <class... T>

@@ -29,16 +29,8 @@ protected:
         Grid->SetCellEx(3, 2, "Alpha");
         UserFocus(Grid);
     }
-    TPoint Mid(int c, int r)
-    {
-        const TRect R = Grid->CellRect(c, r);
-        return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
-    void Click(int c, int r)
-    {
-        const TPoint p = Mid(c, r);
-        UserClick(Grid, p.X, p.Y);
-    }
+    TPoint Mid(int c, int r) { return CellMid(Grid, c, r); }
+    void Click(int c, int r) { ClickCell(Grid, c, r); }
     TWinControl* Focused() { return FindFocusedControl(); }
     void Key(WORD k, TShiftState s = TShiftState())
     {

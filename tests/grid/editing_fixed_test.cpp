@@ -23,11 +23,7 @@ protected:
         Other->SetBounds(0, 302, 100, 16);
         UserFocus(Grid);
     }
-    TPoint Mid(int c, int r)
-    {
-        const TRect R = Grid->CellRect(c, r);
-        return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
+    TPoint Mid(int c, int r) { return CellMid(Grid, c, r); }
     void Pump() { Application->ProcessMessages(); }
     TWinControl* Focused() { return FindFocusedControl(); }
     void Key(WORD k) { UserKey(Focused(), k); }

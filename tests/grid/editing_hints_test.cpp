@@ -28,11 +28,7 @@ protected:
         Grid->SetUseHTMLHints(false);
         ColGridTest::TearDown();
     }
-    TPoint Mid(int c, int r)
-    {
-        const TRect R = Grid->CellRect(c, r);
-        return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
+    TPoint Mid(int c, int r) { return CellMid(Grid, c, r); }
     // The toolkit's hint request for the pointer resting at p (grid coordinates).
     THintInfo Ask(TPoint p)
     {

@@ -23,16 +23,8 @@ protected:
         for (int c = 0; c < Grid->ColCount(); ++c) Grid->SetColWidths(c, 60);
         UserFocus(Grid);
     }
-    TPoint Mid(int c, int r)
-    {
-        const TRect R = Grid->CellRect(c, r);
-        return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
-    void Click(int c, int r)
-    {
-        const TPoint p = Mid(c, r);
-        UserClick(Grid, p.X, p.Y);
-    }
+    TPoint Mid(int c, int r) { return CellMid(Grid, c, r); }
+    void Click(int c, int r) { ClickCell(Grid, c, r); }
     void Press(unsigned msg, TPoint p) { gui_input::Mouse(Grid, msg, p.X, p.Y, TShiftState()); }
     void Key(WORD k, TShiftState s = TShiftState()) { UserKey(FindFocusedControl(), k, s); }
     // The texts of a column from the first data row down, joined by spaces.

@@ -29,16 +29,8 @@ protected:
         UserFocus(Grid);
     }
     // Centre of a cell in grid coordinates.
-    TPoint Mid(int c, int r)
-    {
-        const TRect R = Grid->CellRect(c, r);
-        return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
-    void Click(int c, int r)
-    {
-        const TPoint p = Mid(c, r);
-        UserClick(Grid, p.X, p.Y);
-    }
+    TPoint Mid(int c, int r) { return CellMid(Grid, c, r); }
+    void Click(int c, int r) { ClickCell(Grid, c, r); }
     TWinControl* Focused() { return FindFocusedControl(); }
     void Key(WORD k, TShiftState s = TShiftState()) { UserKey(Focused(), k, s); }
     // Each character goes to the control that has the focus when it is typed.
