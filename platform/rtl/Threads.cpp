@@ -1,17 +1,28 @@
 #include "platform/rtl/Threads.h"
 
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <memory>
 
 namespace {
 
+// The end of a Synchronize call, handed from the interface thread to the waiting
+// caller. The interface thread gives up the exception under the lock, so the caller
+// alone holds it afterwards and frees it on its own thread.
+struct SyncDone {
+    std::mutex m;
+    std::condition_variable cv;
+    bool ready = false;
+    std::exception_ptr error;
+};
+
 struct QueuedCall {
     std::function<void()> fn;
     const void* owner = nullptr;
     // Set for Synchronize: the caller waits on it and takes over any exception.
-    std::shared_ptr<std::promise<void>> done;
+    std::shared_ptr<SyncDone> done;
 };
 
 std::mutex gQueueMutex;
@@ -85,12 +96,18 @@ bool CheckSynchronize()
         }
         any = true;
         if (call.done) {
+            std::exception_ptr error;
             try {
                 call.fn();
-                call.done->set_value();
             } catch (...) {
-                call.done->set_exception(std::current_exception());
+                error = std::current_exception();
             }
+            {
+                std::lock_guard<std::mutex> lock(call.done->m);
+                call.done->error = std::move(error);
+                call.done->ready = true;
+            }
+            call.done->cv.notify_all();
         } else {
             // A queued call has no caller to report to; its failure goes to the handler
             // and must not stop the calls queued after it.
@@ -115,10 +132,15 @@ void Synchronize(const std::function<void()>& fn)
         fn();
         return;
     }
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> f = done->get_future();
+    auto done = std::make_shared<SyncDone>();
     Enqueue(QueuedCall{fn, nullptr, done});
-    f.get();   // rethrows what fn threw
+    std::exception_ptr error;
+    {
+        std::unique_lock<std::mutex> lock(done->m);
+        done->cv.wait(lock, [&] { return done->ready; });
+        error = std::move(done->error);
+    }
+    if (error) std::rethrow_exception(error);   // what fn threw
 }
 
 void Queue(std::function<void()> fn)
