@@ -480,6 +480,21 @@ bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
         return true;
     }
     if (msg.Msg == WM_MOUSEWHEEL) return HandleWheel(msg);
+    if (msg.Msg == WM_COMMAND && HIWORD(msg.WParam) == EN_CHANGE && FShowEditProcess && EditMode) {
+        // The cell follows the open editor while the user types, so what is painted,
+        // measured and read from the cell meanwhile is the typed text.
+        TWinControl* editor = nullptr;
+        if (IsDefaultEditorKind(EditControl)) editor = InplaceEditor();
+        else if (EditControl == edSpinEdit || EditControl == edFloatSpinEdit || EditControl == edTimeSpinEdit ||
+                 EditControl == edDateSpinEdit)
+            editor = SpinEdit();
+        else if (EditControl == edEditBtn || EditControl == edNumericEditBtn || EditControl == edFloatEditBtn ||
+                 EditControl == edMaskEditBtn)
+            editor = FEditBtn;
+        if (editor) SetEditText(Col(), Row(), editor->Text());
+        msg.Result = 0;
+        return true;
+    }
     if (msg.Msg == WM_SETFOCUS || msg.Msg == WM_KILLFOCUS) return HandleFocusMessage(msg);
     if (msg.Msg == WM_CHAR) {
         WideChar ch = WideChar(msg.WParam);

@@ -527,8 +527,6 @@ void TExtInplaceEdit::KeyUp(WORD& key, TShiftState shift)
     const bool width = g->SizeWhileTyping()->Width;
     const bool height = g->SizeWhileTyping()->Height && g->WordWrap();
     if (!width && !height) return;
-    // The cell holds what is typed, so that it is measured.
-    g->SetCurrentEditText(Text());
     if (width) g->AutoSizeColumnWidth(g->Col(), g->SizeGrowOnly);
     if (height) SizeRowWhileTyping(false);
 }

@@ -105,12 +105,12 @@ TEST_F(TextEditTest, CursorWalkLeavesTheCellFromTheEndsOfTheText)
         std::vector<WORD> keys;
         const char* where;   // current cell afterwards
         bool open;           // an editor is open afterwards
-        const char* stored;  // text of the start cell afterwards
+        const char* stored;  // text of the start cell afterwards (it follows an open editor)
     };
     const Case cases[] = {
         {"right at the end moves on and edits there", Open, 2, 1, "x", {VK_RIGHT}, "3,1", true, "x"},
         {"without always-edit the next cell is not edited", Close, 2, 1, "x", {VK_RIGHT}, "3,1", false, "x"},
-        {"switched off the caret only moves", Off, 2, 1, "x", {VK_RIGHT, VK_LEFT, VK_LEFT}, "2,1", true, "2,1"},
+        {"switched off the caret only moves", Off, 2, 1, "x", {VK_RIGHT, VK_LEFT, VK_LEFT}, "2,1", true, "x"},
         {"left at the start goes back", Open, 2, 1, nullptr, {VK_HOME, VK_LEFT}, "1,1", true, "2,1"},
         {"left inside the text stays", Open, 2, 1, nullptr, {VK_LEFT}, "2,1", true, "2,1"},
         {"first caret step off the end stays", Open, 2, 1, nullptr, {VK_HOME, VK_RIGHT}, "2,1", true, "2,1"},
@@ -175,8 +175,8 @@ TEST_F(TextEditTest, ShiftWithACursorKeyAtTheEndOfTheTextHandsTheKeysToTheGrid)
     };
     const Case cases[] = {
         {true, VK_RIGHT, false, "n"},
-        {true, VK_LEFT, true, "2,1"},   // the caret is not at the start
-        {false, VK_RIGHT, true, "2,1"},
+        {true, VK_LEFT, true, "n"},   // the caret is not at the start
+        {false, VK_RIGHT, true, "n"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.key);
@@ -285,21 +285,41 @@ TEST_F(TextEditTest, CaseKindsChangeLettersBeyondAscii)
 
 // ---------------------------------------------------------------- a full text moves on
 
+TEST_F(TextEditTest, TheCellFollowsTheEditorWhileTypingAndEscapeGivesItBack)
+{
+    struct Case {
+        WORD endKey;
+        const char* stored;
+    };
+    const Case cases[] = {{VK_ESCAPE, "2,1"}, {VK_RETURN, "ab"}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.endKey);
+        Reset();
+        EditEmpty(2, 1);
+        Type("ab");
+        ASSERT_TRUE(EditorOpen());
+        EXPECT_EQ(Cell(2, 1), "ab");
+        Key(k.endKey);
+        EXPECT_FALSE(EditorOpen());
+        EXPECT_EQ(Cell(2, 1), k.stored);
+    }
+}
+
 TEST_F(TextEditTest, FullTextMovesOnToTheNextCell)
 {
     struct Case {
         bool advance;
         int limit;
         const char* typed;
-        const char* first;   // text of (1,1) afterwards
+        const char* first;   // text of (1,1) afterwards (it follows an open editor)
         const char* where;
         const char* editor;  // the open editor's text
     };
     const Case cases[] = {
         {true, 3, "abcd", "abc", "2,1", "d"},
         {true, 3, "abcdefg", "abc", "3,1", "g"},
-        {false, 3, "abcd", "1,1", "1,1", "abc"},
-        {true, 0, "abcd", "1,1", "1,1", "abcd"},
+        {false, 3, "abcd", "abc", "1,1", "abc"},
+        {true, 0, "abcd", "abcd", "1,1", "abcd"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.typed);
@@ -326,8 +346,8 @@ TEST_F(TextEditTest, FilledMaskMovesOnToTheNextCell)
     };
     const Case cases[] = {
         {true, "1234", "123", "2,1", "4"},
-        {true, "12", "1,1", "1,1", "12"},
-        {false, "1234", "1,1", "1,1", "123"},
+        {true, "12", "12", "1,1", "12"},
+        {false, "1234", "123", "1,1", "123"},
     };
     for (const Case& k : cases) {
         SCOPED_TRACE(k.typed);
@@ -527,8 +547,8 @@ TEST_F(TextEditTest, EnterEndsTheEditOrBreaksTheLine)
     };
     const Case cases[] = {
         {edNormal, false, "", "a"},
-        {edNormal, true, "a\r\nb", "2,1"},
-        {edUpperCase, true, "A\r\nB", "2,1"},
+        {edNormal, true, "a\r\nb", "a\r\nb"},
+        {edUpperCase, true, "A\r\nB", "A\r\nB"},
         {edNumeric, true, "", "1"},
     };
     for (const Case& k : cases) {
