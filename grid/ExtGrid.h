@@ -73,7 +73,7 @@ using TCheckBoxChangeEvent = std::function<void(TObject* Sender, int ACol, int A
 using TRowUpdateEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
-using TRatingChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int& NewRate, bool& Allow)>;
+using TRatingChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, double& NewRate, bool& Allow)>;
 using TColorSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, TColor Color, const String& Value)>;
 using TImageSelectEvent = std::function<void(TObject* Sender, int ACol, int ARow, int Index)>;
 using TGetFloatFormatEvent =
@@ -510,7 +510,7 @@ public:
     void SetBorderStyle(TBorderStyle v);
     virtual void FireCanAddRow(bool& CanAdd);
     virtual void FireCanInsertRow(int ARow, bool& CanInsert);
-    virtual bool FireRatingChange(int ACol, int ARow, int& NewRate);
+    virtual bool FireRatingChange(int ACol, int ARow, double& NewRate);
     virtual void FireColorSelect(TColor Color, const String& Value);
     virtual void FireImageSelect(int Index);
     void UpdateFooter() {}

@@ -181,7 +181,7 @@ void TExtStringGrid::FireCanInsertRow(int ARow, bool& CanInsert)
     if (OnCanInsertRow) OnCanInsertRow(this, ARow, CanInsert);
 }
 
-bool TExtStringGrid::FireRatingChange(int ACol, int ARow, int& NewRate)
+bool TExtStringGrid::FireRatingChange(int ACol, int ARow, double& NewRate)
 {
     bool allow = true;
     if (OnRatingChange) OnRatingChange(this, ACol, ARow, NewRate, allow);

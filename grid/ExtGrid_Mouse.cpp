@@ -3,6 +3,7 @@
 // before the window hears OnClickCell, and double clicks size a column on its header
 // border or report OnDblClickCell.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "grid/ExtGrid.h"
@@ -137,6 +138,16 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
             if (CanFocus() && !Focused()) SetFocus();
             return;
         }
+    }
+    // An editable rating takes the half star under the point (stars stand 18 pixels apart).
+    if (HasRating(rcol, r) && IsEditable(c, r)) {
+        HideInplaceEdit();
+        double NewRate = std::trunc((X - CellRect(c, r).Left) / 9.0) / 2.0;
+        if (FireRatingChange(rcol, r, NewRate)) {
+            SetFloats(rcol, r, NewRate);
+            RepaintCell(c, r);
+        }
+        return;
     }
     // Cell buttons act on the release.
     if (CellButtonDown(c, r, X, Y)) return;

@@ -781,3 +781,41 @@ TEST_F(EditingMouseTest, CursorKeysReportTheNewSelection)
 }
 
 }  // namespace
+
+TEST_F(EditingMouseTest, AClickOnAnEditableRatingTakesTheHalfStarUnderThePoint)
+{
+    Grid->SetOptions(Grid->Options() + goEditing);
+    Grid->Columns()->Items(1)->SetReadOnly(true);
+    for (int c : {1, 2}) Grid->AddRating(c, 2, 5, clYellow, clGray);
+    Grid->SetCellEx(1, 2, "3");
+    Grid->SetCellEx(2, 2, "3");
+    bool allow = true;
+    std::vector<String> asked;
+    Grid->OnRatingChange = [&](TObject*, int c, int r, double& rate, bool& Allow) {
+        // The rate is counted in half stars.
+        asked.push_back(Cat(IntToStr(c), ",", IntToStr(r), " ", IntToStr(int(rate * 2))));
+        Allow = allow;
+    };
+    struct Case {
+        int col, dx;
+        bool allow;
+        const char* asked;   // "" when the event is not asked; the rate in half stars
+        double rate;         // the cell's value afterwards
+    };
+    const Case cases[] = {
+        {2, 1, true, "2,2 0", 0.0},
+        {2, 20, true, "2,2 2", 1.0},
+        {2, 30, true, "2,2 3", 1.5},
+        {2, 45, false, "2,2 5", 1.5},   // refused: the value stays
+        {1, 45, true, "", 3.0},            // read-only column: no rating change
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.dx);
+        asked.clear();
+        allow = k.allow;
+        const TRect R = Grid->CellRect(k.col, 2);
+        UserClick(Grid, R.Left + k.dx, (R.Top + R.Bottom) / 2);
+        EXPECT_EQ(asked, *k.asked ? std::vector<String>{k.asked} : std::vector<String>{});
+        EXPECT_DOUBLE_EQ(Grid->GetFloats(k.col, 2), k.rate);
+    }
+}
