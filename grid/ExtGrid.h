@@ -1404,6 +1404,9 @@ protected:
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;
     void ShowCellEditor(int ACol, int ARow);
+    // A point on a merged area of scrollable cells moved 2 pixels inside its base cell's
+    // top-left corner, so that what is under it is the base cell; any other point as is.
+    TPoint PointOnBaseCell(int X, int Y);
     // The colour an editor over cell (RCol real, ARow) takes: the one the cell is painted
     // with; AFont (filled in by the caller) and AAlign receive the cell's font and
     // alignment.

@@ -116,6 +116,12 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         TBaseGrid::MouseDown(Button, Shift, X, Y);
         return;
     }
+    // A press anywhere on a merged area is a press on its base cell.
+    if (IsMergedCell(RealColIndex(c), r)) {
+        const TPoint b = BaseCell(RealColIndex(c), r);
+        c = DisplColIndex(b.X);
+        r = b.Y;
+    }
     // A press in a sizing zone of the fixed area starts sizing it.
     if (FixedSizingDown(X, Y)) return;
     const bool fixedArea = c < FixedCols() || r < FixedRows();
@@ -176,7 +182,10 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     const bool alwaysEdit = FNavigation->AlwaysEdit;
     FNavigation->AlwaysEdit = false;
     const int oldLeft = LeftCol(), oldTop = TopRow();
-    if (!FSelHidden) TBaseGrid::MouseDown(Button, Shift, X, Y);
+    // The toolkit selects what lies under the point: on a merged area that is its base
+    // cell (unless the window handles presses itself).
+    const TPoint bp = OnMouseDown ? TPoint(X, Y) : PointOnBaseCell(X, Y);
+    if (!FSelHidden) TBaseGrid::MouseDown(Button, Shift, bp.X, bp.Y);
     FNavigation->AlwaysEdit = alwaysEdit;
     if (Options().Contains(goRowSelect) && FNavigation->KeepHorizScroll && LeftCol() != oldLeft) {
         BeginUpdate();
@@ -220,6 +229,17 @@ void TExtStringGrid::DirectEditClick(int ACol, int ARow, bool SwitchEditing)
     if (Col() != bc || Row() != b.Y) return;
     StoreOldCellValue(Col(), Row());
     if (!EditorMode()) ShowInplaceEdit();
+}
+
+TPoint TExtStringGrid::PointOnBaseCell(int X, int Y)
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < FixedCols() || r < FixedRows() || c >= ColCount() || r >= RowCount() || !IsMergedCell(RealColIndex(c), r))
+        return TPoint(X, Y);
+    const TPoint b = BaseCell(RealColIndex(c), r);
+    const TRect R = CellRect(DisplColIndex(b.X), b.Y);
+    return TPoint(R.Left + 2, R.Top + 2);
 }
 
 void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -288,7 +308,11 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     }
     if (Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick))
         FireSelectionChanged(before.Left, before.Top, before.Right, before.Bottom);
-    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    {
+        // A selection ending on a merged area ends on its base cell.
+        const TPoint bp = FGridState == gsSelecting ? PointOnBaseCell(X, Y) : TPoint(X, Y);
+        TBaseGrid::MouseUp(Button, Shift, bp.X, bp.Y);
+    }
     if (Button == mbLeft) SelectionResizeUp();
     if (!(Selection() == before)) {
         const TGridRect s = Selection();

@@ -172,7 +172,11 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         InvalidateGridRect(FMoveSelection);
     }
     const int keepLeft = LeftCol();
-    TBaseGrid::MouseMove(Shift, X, Y);
+    {
+        // A selection dragged onto a merged area reaches its base cell.
+        const TPoint bp = FGridState == gsSelecting ? PointOnBaseCell(X, Y) : TPoint(X, Y);
+        TBaseGrid::MouseMove(Shift, bp.X, bp.Y);
+    }
     // With KeepHorizScroll a drag from a press does not scroll the columns.
     if (FNavigation->KeepHorizScroll && Shift.Contains(ssLeft) && FGridState != gsColMoving && LeftCol() != keepLeft) {
         BeginUpdate();

@@ -819,3 +819,23 @@ TEST_F(EditingMouseTest, AClickOnAnEditableRatingTakesTheHalfStarUnderThePoint)
         EXPECT_DOUBLE_EQ(Grid->GetFloats(k.col, 2), k.rate);
     }
 }
+
+TEST_F(EditingMouseTest, AClickAnywhereOnAMergedAreaSelectsItsBaseCell)
+{
+    Grid->MergeCells(2, 2, 2, 2);
+    std::vector<String> clicked;
+    Grid->OnClickCell = [&](TObject*, int r, int c) { clicked.push_back(Cat(IntToStr(c), ",", IntToStr(r))); };
+    for (const TPoint cell : {TPoint(3, 3), TPoint(3, 2), TPoint(2, 3)}) {
+        SCOPED_TRACE(Cat(IntToStr(cell.X), ",", IntToStr(cell.Y)));
+        Click(1, 1);
+        const TRect R = Grid->CellRect(2, 2);
+        // A point inside the part of the area that lies in `cell`.
+        const int x = R.Left + (cell.X - 2) * Grid->ColWidths(2) + 10;
+        const int y = R.Top + (cell.Y - 2) * Grid->RowHeights(2) + 5;
+        clicked.clear();
+        UserClick(Grid, x, y);
+        EXPECT_EQ(Grid->Col(), 2);
+        EXPECT_EQ(Grid->Row(), 2);
+        EXPECT_EQ(clicked, (std::vector<String>{"2,2"}));
+    }
+}
