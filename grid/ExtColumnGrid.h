@@ -83,7 +83,8 @@ public:
     int EditLength() const { return FEditLength; }
     void SetEditLength(int Value) { FEditLength = Value; }
     TEditLink* EditLink() const { return FEditLink; }
-    void SetEditLink(TEditLink* Value) { FEditLink = Value; }
+    // The grid hears when the link is destroyed and forgets it (the item does not own it).
+    void SetEditLink(TEditLink* Value);
     const String& EditMask() const { return FEditMask; }
     void SetEditMask(const String& Value) { FEditMask = Value; }
     TEditorType Editor() const { return FEditorType; }

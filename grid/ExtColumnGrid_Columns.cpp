@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "grid/ExtColumnGrid.h"
+#include "grid/GridEditLink.h"
 #include "grid/GridSupport.h"
 #include "platform/os/Files.h"
 
@@ -55,6 +56,12 @@ void TGridColumnItem::WireChangeHandlers()
 
 TExtColumnGrid* TGridColumnItem::Grid() const { return FCollection ? FCollection->GetOwner() : nullptr; }
 
+void TGridColumnItem::SetEditLink(TEditLink* Value)
+{
+    FEditLink = Value;
+    if (TExtColumnGrid* g = Grid(); g && Value) g->FreeNotification(Value);
+}
+
 int TGridColumnItem::Index() const
 {
     if (!FCollection) return -1;
@@ -100,7 +107,7 @@ void TGridColumnItem::Assign(const TObject* Source)
     FComboItems->Assign(*src->FComboItems);
     FDropDownCount = src->FDropDownCount;
     FEditLength = src->FEditLength;
-    FEditLink = src->FEditLink;
+    SetEditLink(src->FEditLink);
     FEditMask = src->FEditMask;
     FEditorType = src->FEditorType;
     FFilter->OnChange = nullptr;
@@ -145,7 +152,7 @@ void TGridColumnItem::AssignVisuals(const TObject* Source)
     FCheckFalse = src->FCheckFalse;
     FCheckTrue = src->FCheckTrue;
     FEditLength = src->FEditLength;
-    FEditLink = src->FEditLink;
+    SetEditLink(src->FEditLink);
     FEditMask = src->FEditMask;
     FEditorType = src->FEditorType;
     FFixed = src->FFixed;

@@ -1370,7 +1370,13 @@ public:
     TGridButton* GridButton() const { return FBtnEdit; }
     // The edit link of edCustom cells (the column grid hands over the column's).
     TEditLink* EditLink() const { return FEditLink; }
-    void SetEditLink(TEditLink* Value) { FEditLink = Value; }
+    // The grid hears when the link is destroyed and forgets it (it does not own it).
+    void SetEditLink(TEditLink* Value);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+public:
     TEditLink* FEditLink = nullptr;
     // Lets OnGetEditorProp and OnGetEditorPropInt adjust the editor of a cell (ACol real).
     virtual void FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink);

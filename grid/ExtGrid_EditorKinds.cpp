@@ -226,6 +226,18 @@ TGridExtGridDropDown* TExtStringGrid::ExtGridDropDown()
     return OnDemand<TGridExtGridDropDown>(this, FOnDemandEditors, odExtGrid);
 }
 
+void TExtStringGrid::SetEditLink(TEditLink* Value)
+{
+    FEditLink = Value;
+    if (Value) FreeNotification(Value);
+}
+
+void TExtStringGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TBaseGrid::Notification(AComponent, Operation);
+    if (Operation == opRemove && FEditLink && AComponent == static_cast<TComponent*>(FEditLink)) FEditLink = nullptr;
+}
+
 void TExtStringGrid::FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink)
 {
     if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, AEditLink);

@@ -21,12 +21,37 @@ TComponent::TComponent(TComponent* AOwner)
 TComponent::~TComponent()
 {
     FDestroying = true;
+    // Those holding a reference to this one forget it before anything else goes.
+    while (!FFreeNotifies.empty()) {
+        TComponent* c = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        c->FFreeNotifies.erase(std::remove(c->FFreeNotifies.begin(), c->FFreeNotifies.end(), this),
+                               c->FFreeNotifies.end());
+        c->Notification(this, opRemove);
+    }
     while (!FComponents.empty()) {
         TComponent* c = FComponents.back();
         if (!c->FDestroying) c->BeforeDestruction();
         delete c;   // its destructor takes it off this list
     }
     if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent)
+{
+    if (!AComponent || AComponent == this) return;
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end())
+        FFreeNotifies.push_back(AComponent);
+    auto& theirs = AComponent->FFreeNotifies;
+    if (std::find(theirs.begin(), theirs.end(), this) == theirs.end()) theirs.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent)
+{
+    if (!AComponent) return;
+    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent), FFreeNotifies.end());
+    auto& theirs = AComponent->FFreeNotifies;
+    theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
 }
 
 void TComponent::InsertComponent(TComponent* c)

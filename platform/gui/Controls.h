@@ -43,6 +43,10 @@ public:
     // Runs before the destructors (forms fire OnDestroy here); Free and owners call it.
     virtual void BeforeDestruction();
     void Free();
+    // Each of the two is told (Notification with opRemove) when the other is destroyed,
+    // whoever owns them: for references to components one does not own.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
 
 protected:
     virtual void Notification(TComponent* AComponent, TOperation Operation) {}
@@ -53,6 +57,7 @@ private:
     String FName;
     std::intptr_t FTag = 0;
     std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
 };
 
 class THintWindow;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "extgrid_fixture.h"
+#include "grid/ExtColumnGrid.h"
 #include "grid/GridEditLink.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/os/Regional.h"
@@ -791,6 +792,30 @@ TEST_F(EditLinkTest, PopupLinkFreesOnlyItsOwnForm)
     EXPECT_TRUE(IsApplicationComponent(first));
     EXPECT_TRUE(IsApplicationComponent(appForm));
     delete appForm;
+}
+
+TEST_F(EditLinkTest, ALinkFreedByItsOwnerIsForgottenByTheGridAndItsColumn)
+{
+    auto* columns = new TExtColumnGrid(Form);
+    columns->SetParent(Form);
+    columns->Columns()->Add();
+    columns->Columns()->Add();
+    columns->Columns()->Items(1)->SetEditLink(Link);
+    // The grid lives on after the link: both references are cleared, and an edCustom
+    // cell then opens no editor.
+    delete Link;
+    Link = nullptr;
+    EXPECT_EQ(Grid->EditLink(), nullptr);
+    EXPECT_EQ(columns->Columns()->Items(1)->EditLink(), nullptr);
+    Open(edCustom, "keep");
+    Grid->HideInplaceEdit();
+    EXPECT_EQ(Cell(), "keep");
+    // A link that outlives its grid is left alone.
+    auto* later = new TTestLink(Form);
+    Grid->SetEditLink(later);
+    delete Grid;
+    Grid = nullptr;
+    delete later;
 }
 
 }  // namespace
