@@ -1601,6 +1601,10 @@ protected:
     TPoint FHotFixedCell = TPoint(-1, -1);
     void Click() override;
     void DataRange(int& FromRow, int& ToRow);
+    // Runs Fn on each row from First to ToRow that counts in a calculation of column ACol
+    // (real rows when Real), between the progress reports; a row without a number is
+    // passed over.
+    void ForEachCalcRow(int ACol, int First, int ToRow, bool Real, const std::function<void(int ARow)>& Fn);
     bool CountsInCalc(int ACol, int ARow);
 
     // ---- fixed-cell editing (ExtGrid_FixedEdit.cpp) ----

@@ -62,21 +62,26 @@ bool RowCounts(TExtStringGrid* g, int ACol, int ARow, bool Real, bool (TExtStrin
 }
 }
 
+void TExtStringGrid::ForEachCalcRow(int ACol, int First, int ToRow, bool Real, const std::function<void(int)>& Fn)
+{
+    ExportNotification(esExportStart, First);
+    for (int r = First; r <= ToRow; ++r) {
+        if (!RowCounts(this, ACol, r, Real, &TExtStringGrid::CountsInCalc)) continue;
+        ExportNotification(esExportNextRow, r);
+        try {
+            Fn(r);
+        } catch (const EExtGridError&) {
+        }
+    }
+    ExportNotification(esExportDone, -1);
+}
+
 double TExtStringGrid::ColumnSum(int ACol, int FromRow, int ToRow)
 {
     DataRange(FromRow, ToRow);
     const bool real = CountsRealRows(this, ToRow);
     double sum = 0;
-    ExportNotification(esExportStart, FromRow);
-    for (int r = std::max(0, FromRow); r <= ToRow; ++r) {
-        if (!RowCounts(this, ACol, r, real, &TExtStringGrid::CountsInCalc)) continue;
-        ExportNotification(esExportNextRow, r);
-        try {
-            sum += CalcValue(this, ACol, r, real);
-        } catch (const EExtGridError&) {
-        }
-    }
-    ExportNotification(esExportDone, -1);
+    ForEachCalcRow(ACol, std::max(0, FromRow), ToRow, real, [&](int r) { sum += CalcValue(this, ACol, r, real); });
     return sum;
 }
 
@@ -92,16 +97,7 @@ double TExtStringGrid::ColumnMin(int ACol, int FromRow, int ToRow)
     DataRange(FromRow, ToRow);
     const bool real = CountsRealRows(this, ToRow);
     double v = CalcValue(this, ACol, FromRow, real);
-    ExportNotification(esExportStart, FromRow);
-    for (int r = FromRow; r <= ToRow; ++r) {
-        if (!RowCounts(this, ACol, r, real, &TExtStringGrid::CountsInCalc)) continue;
-        ExportNotification(esExportNextRow, r);
-        try {
-            v = std::min(v, CalcValue(this, ACol, r, real));
-        } catch (const EExtGridError&) {
-        }
-    }
-    ExportNotification(esExportDone, -1);
+    ForEachCalcRow(ACol, FromRow, ToRow, real, [&](int r) { v = std::min(v, CalcValue(this, ACol, r, real)); });
     return v;
 }
 
@@ -110,16 +106,7 @@ double TExtStringGrid::ColumnMax(int ACol, int FromRow, int ToRow)
     DataRange(FromRow, ToRow);
     const bool real = CountsRealRows(this, ToRow);
     double v = CalcValue(this, ACol, FromRow, real);
-    ExportNotification(esExportStart, FromRow);
-    for (int r = FromRow; r <= ToRow; ++r) {
-        if (!RowCounts(this, ACol, r, real, &TExtStringGrid::CountsInCalc)) continue;
-        ExportNotification(esExportNextRow, r);
-        try {
-            v = std::max(v, CalcValue(this, ACol, r, real));
-        } catch (const EExtGridError&) {
-        }
-    }
-    ExportNotification(esExportDone, -1);
+    ForEachCalcRow(ACol, FromRow, ToRow, real, [&](int r) { v = std::max(v, CalcValue(this, ACol, r, real)); });
     return v;
 }
 
