@@ -498,7 +498,7 @@ void TFDuvazaradFirmWare::Start_Program(const String& NomeSW, const String& Para
 {
     TProcess Process;
     if (!Process.Start(NomeSW, SplitCommandLine(Parameter), tipo != 0))
-        throw EOSError(Format("Cannot start \"%s\": %s", {NomeSW, Process.LastError()}));
+        throw EOSError(Process.LastError());
     // A program still running at the limit is abandoned by the process object: it goes
     // on by itself and is reaped when it ends.
     Process.WaitFor(Start_Program_Limit_Ms);

@@ -43,15 +43,14 @@ std::string_view Builtin_Text(int Number)
 
 String Decode_Lng_Bytes(std::string_view Bytes)
 {
-    if (Bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        // A mark over bytes that are not UTF-8 (an 8-bit editor kept it): Windows-1252 too,
-        // so that no text of the table is anything but UTF-8.
-        const std::string_view Rest = Bytes.substr(3);
-        return IsValidUtf8(Rest) ? String(Rest) : Cp1252ToUtf8(Rest);
-    }
     if (Bytes.substr(0, 2) == "\xFF\xFE") return Utf16BytesToUtf8(Bytes.substr(2), false);
     if (Bytes.substr(0, 2) == "\xFE\xFF") return Utf16BytesToUtf8(Bytes.substr(2), true);
-    return Cp1252ToUtf8(Bytes);
+    // With a UTF-8 mark or without one: editors on Linux save UTF-8 without a mark, files
+    // from Windows peers are Windows-1252. Text that is valid UTF-8 is taken as UTF-8 (a
+    // Windows-1252 text with accented letters is practically never valid UTF-8); anything
+    // else as Windows-1252, so that no text of the table is anything but UTF-8.
+    if (Bytes.substr(0, 3) == "\xEF\xBB\xBF") Bytes.remove_prefix(3);
+    return IsValidUtf8(Bytes) ? String(Bytes) : Cp1252ToUtf8(Bytes);
 }
 
 bool Parse_Lng_Line(std::string_view Line, int Count, int& Number, String& Text)

@@ -36,9 +36,9 @@ void Apply_Lng_Bytes(std::string_view Bytes);
 // applied when present.
 void Load_Language();
 
-// The bytes of a language file as UTF-8: a byte-order mark selects UTF-8, UTF-16 LE or
-// UTF-16 BE (and is dropped); bytes without one, and bytes after a UTF-8 mark that are not
-// UTF-8, are Windows-1252.
+// The bytes of a language file as UTF-8: a UTF-16 LE or BE byte-order mark selects that
+// encoding (and is dropped); other bytes, after a UTF-8 mark or without one, are UTF-8
+// when they are valid UTF-8 and Windows-1252 otherwise.
 String Decode_Lng_Bytes(std::string_view Bytes);
 
 // One line of a language file (decoded, without its line end): true when it sets an entry,

@@ -74,7 +74,7 @@ bool TProcess::Start(const std::string& program, const std::vector<std::string>&
     int rc = ::posix_spawnp(&pid, program.c_str(), nullptr, &attr, argv.data(), environ);
     posix_spawnattr_destroy(&attr);
     if (rc != 0) {
-        FLastError = Format("Cannot start \"%s\". %s", {program, String(std::strerror(rc))});
+        FLastError = Format("Cannot start \"%s\": %s.", {program, String(std::strerror(rc))});
         return false;
     }
     FPid = pid;

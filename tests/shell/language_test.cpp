@@ -54,7 +54,8 @@ struct LngCase {
 };
 
 const LngCase LngCases[] = {
-    // Files without a byte-order mark are Windows-1252: the pilcrow is the byte B6.
+    // Files without a byte-order mark that are not UTF-8 are Windows-1252: the pilcrow is the
+    // byte B6.
     {"plain line", Enc::Raw, "STR12 = Hello", {{12, "Hello"}}},
     {"blanks and tabs before STR, between STR and the number, around '='", Enc::Raw,
      " \t STR   12     =    Hello  \t", {{12, "Hello"}}},
@@ -87,7 +88,12 @@ const LngCase LngCases[] = {
     {"UTF-16 BE with BOM", Enc::Utf16BE, "STR12 = Gr\u00F6\u00DFe \u4E2D\r\nSTR13 = \u00B6 x \u00B6", {{12, "Gr\u00F6\u00DFe \u4E2D"}, {13, " x "}}},
     {"no BOM: Windows-1252 bytes", Enc::Raw, "STR12 = Caf\xE9 \x80 \x93ok\x94\r\nSTR13 = \xB6 x \xB6",
      {{12, "Caf\u00E9 \u20AC \u201Cok\u201D"}, {13, " x "}}},
-    {"UTF-8 without BOM is read as Windows-1252", Enc::Raw, "STR12 = Caf\u00E9", {{12, "Caf\u00C3\u00A9"}}},
+    // A file saved by a Linux editor: UTF-8 without a mark is taken as UTF-8.
+    {"UTF-8 without BOM", Enc::Raw, "STR12 = Gr\u00F6\u00DFe Z\u00E4hler\r\nSTR13 = \u00B6 \u00FC \u00B6",
+     {{12, "Gr\u00F6\u00DFe Z\u00E4hler"}, {13, " \u00FC "}}},
+    // One byte that is no UTF-8 makes the whole file Windows-1252, the valid pairs too.
+    {"Windows-1252 bytes beside a UTF-8 pair", Enc::Raw, "STR12 = Caf\u00E9\r\nSTR13 = Z\xE4hler",
+     {{12, "Caf\u00C3\u00A9"}, {13, "Z\u00E4hler"}}},
     {"a UTF-8 BOM over Windows-1252 bytes", Enc::Raw, "\xEF\xBB\xBFSTR12 = Z\xE4hler \xB6 x", {{12, "Z\u00E4hler "}}},
     {"%s in a file falls back to the built-in text", Enc::Raw, "STR5828 = Delete row %s?\nSTR12 = Info %s", {}},
     {"%n in a file falls back to the built-in text", Enc::Raw, "STR497 = Max %n", {}},

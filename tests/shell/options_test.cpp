@@ -328,6 +328,23 @@ TEST_F(ShellWindows, LanguagePreviewThenCancelOrOK)
     EXPECT_NE(Read("Ruduziv.xml").find("<language>Deutsch</language>"), String::npos);
 }
 
+// A language file written with a Linux editor (UTF-8, no mark) shows its umlauts as written.
+TEST_F(ShellWindows, UmlautsOfAUtf8LanguageFileWithoutMarkAreShownRight)
+{
+    Write("LANGUAGE/Deutsch.lng", "STR0 = Anf\u00E4nge\nSTR16 = \u00D6ffnen\n");
+    Start();
+    Script.OnForm([&](TForm*) {
+        Script.Answer(mrYes);
+        UserClick(FSoftOptions->Slot_Label(1));
+        UserClick(FSoftOptions->Btn_OK);
+        return mrNone;
+    }, "TFSoftOptions");
+    UserClick(FDuvazaradFirmWare->Btn_Opz);
+    EXPECT_EQ(Language_Name, "Deutsch");
+    EXPECT_EQ(FDuvazaradFirmWare->L_Begin->Caption(), "Anf\u00E4nge");
+    EXPECT_EQ(FDuvazaradFirmWare->Btn_Open->Caption(), "\u00D6ffnen");
+}
+
 TEST_F(ShellWindows, AFailedPreviewLeavesLanguageAndTextsAsTheyWere)
 {
     Write("LANGUAGE/Deutsch.lng", "STR0 = Anfang\n");

@@ -95,9 +95,8 @@ struct TTableDesc {
     String Row_Element = "row";       // name of the written row elements (any name is read)
     int Rows = 0;                     // data rows (the editor may change them at a showing)
     int First_Number = 1;             // column 0 of data row r shows r - 1 + First_Number
-    int Key_Col = 2;                  // the first row whose key cell is empty ends the table
+    int Key_Col = 2;                  // a row whose key cell is empty is neither checked nor written
     bool Key_Raw = false;             // the key is empty only when it holds no text at all
-    int Write_Key_Col = -1;           // when writing ends at another column than checking
     int Enable_Col = 1;               // -1: no Enable column, every row is checked
     TEnableTest Enable_Test = etTrimmed;
     bool Insert_Sets_Enable = true;   // Insert Row puts "Y" into column 1
@@ -109,7 +108,6 @@ struct TTableDesc {
     std::vector<TRowCheck> Checks;    // in order, on every row that takes part
 
     int Col_Count() const { return int(Columns.size()); }
-    int Write_Key() const { return Write_Key_Col >= 0 ? Write_Key_Col : Key_Col; }
 };
 
 struct TEditorDesc {

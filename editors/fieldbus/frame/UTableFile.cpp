@@ -133,7 +133,7 @@ std::optional<TCheckFailure> Check_Tables(const TEditorDesc& Editor, const TTabl
         const TTableDesc& Table = Editor.Tables[t];
         const TRowGridAccess& Grid = *Grids[t];
         for (int r = 1; r < Grid.RowCount(); ++r) {
-            if (Key_Empty(Table, Grid, r, Table.Key_Col)) break;
+            if (Key_Empty(Table, Grid, r, Table.Key_Col)) continue;
             if (!Row_Enabled(Table, Grid, r)) continue;
             const TRowView Row(r, [&Grid, r](int Col) { return Grid.GetCellEx(Col, r); });
             for (const TRowCheck& Check : Table.Checks)
@@ -155,7 +155,7 @@ void Write_Tables(const TEditorDesc& Editor, TXMLDocument& Doc, const TTableGrid
         TXMLNode Section = Table.Section.empty() ? Root : Root.AddChild(Table.Section);
         const int n = std::min(Table.Col_Count(), Grid.AllColCount());
         for (int r = 1; r < Grid.RowCount(); ++r) {
-            if (Key_Empty(Table, Grid, r, Table.Write_Key())) break;
+            if (Key_Empty(Table, Grid, r, Table.Key_Col)) continue;
             TXMLNode Row = Section.AddChild(Table.Row_Element);
             for (int c = 1; c < n; ++c) {
                 const String& Attribute = Table.Columns[size_t(c)].Attribute;

@@ -15,8 +15,9 @@ using TTableGrids = std::vector<TRowGridAccess*>;   // one per table of the desc
 // Every data row: column 0 its number, every other column its start value.
 void Reset_Table(const TTableDesc& Table, TRowGridAccess& Grid);
 
-// The key cell of Row is empty (trimmed, unless the table tests the raw cell), which
-// ends the table. Key_Col: the column tested (checking and writing may differ).
+// The key cell of Row is empty (trimmed, unless the table tests the raw cell): the row
+// is left out of the checks and the file. Rows below it still count, so a row left
+// empty in the middle (Insert Row, a cleared row) never drops the rows after it.
 bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row, int Key_Col);
 // The row takes part in the checks: no Enable column, or its Enable cell reads "Y".
 bool Row_Enabled(const TTableDesc& Table, const TRowGridAccess& Grid, int Row);
@@ -41,13 +42,12 @@ struct TCheckFailure {
     int Row = 0;      // grid row, the first data row is 1
     String Text;      // as the error box shows it
 };
-// Checks the tables in order, each up to its first empty key, skipping rows that are not
-// enabled; the first failure ends the checking. Runs the editor's Before_Check first.
+// Checks the tables in order, every row with a key, skipping rows that are not enabled; the first failure ends the checking. Runs the editor's Before_Check first.
 std::optional<TCheckFailure> Check_Tables(const TEditorDesc& Editor, const TTableGrids& Grids);
 
 // Makes Doc the editor's file: the root, the version comment after it, one section per
-// table (always, also when empty), one row element per row up to the first empty key
-// with one attribute per column from column 1, hidden ones included, in column order,
+// table (always, also when empty), one row element per row with a key (rows with an empty
+// key are left out, so the rows close up) with one attribute per column from column 1, hidden ones included, in column order,
 // each holding the cell's text unchanged. Disabled rows are written too.
 void Write_Tables(const TEditorDesc& Editor, TXMLDocument& Doc, const TTableGrids& Grids);
 // Write_Tables, then saves Doc to File (replacing it whole; a failure raises and leaves

@@ -79,9 +79,10 @@ TEST_F(Checks, WhereTheCheckingStopsAndWhichRowItNames)
     // Row 3 shows 2 in column 0 and is row 3 of the message.
     EXPECT_EQ(t[Uplink].GetCellEx(0, 3), "2");
     EXPECT_EQ(t.Check(), Text(1243) + "3" + Text(1245) + "49");
-    // An empty key above it ends the table: the bad row is neither checked nor written.
+    // An empty key above it leaves out only that row: the bad row is still checked.
     t.Set(Uplink, 2, {{Up_StartByte, "   "}});
-    EXPECT_EQ(t.Check(), "");
+    EXPECT_EQ(t.Check(), Text(1243) + "3" + Text(1245) + "49");
+    t.Set(Uplink, 3, {{Up_NumByte, "9"}});
     // The uplinks come first; then the downlinks.
     t.Set(Downlink, 1, {{Down_StartByte, "9999"}});
     t.Set(Uplink, 1, {{Up_NumByte, "50"}});

@@ -45,13 +45,33 @@ TEST_F(Files, KNXFileByteForByte)
     t.Set(0, 2, {{Col_Enable, "N"}, {Col_APCI, "Read"}, {Col_Mnemonic, "Hall <3> & \"stairs\""}});
     Valid_KNX_Row(t, 3, "2.3.4", "1.1.1");
     t.Set(0, 3, {{Col_MultiplicationFactor, "1,5"}, {Col_Mnemonic, "two\nlines "}});
-    // The first empty key ends the file: row 5 is not written.
-    Valid_KNX_Row(t, 5);
-    t.Set(0, 4, {{Col_Source_Address, " "}});
 
     TXMLDocument Doc;
     Save_Tables(t.Desc, Doc, Path("KNX_SetAccess.xml"), t.Grids);
     EXPECT_EQ(ReadFileBytes(Path("KNX_SetAccess.xml")), Golden("KNX_SetAccess_small.xml"));
+}
+
+// A row whose key is empty (Insert Row leaves one, and so does clearing a row) is left
+// out; every row below it is still written, in order, as if the gap were not there.
+TEST_F(Files, AnEmptyKeyLeavesOutItsRowAndNoRowBelowIt)
+{
+    using namespace KNX;
+    int Max = Data_Size;
+    char Sep = ',';
+    TMemoryTables packed(KNX_Access_Desc(Max, Sep)), gaps(KNX_Access_Desc(Max, Sep));
+    Valid_KNX_Row(packed, 1, "1.1.1");
+    Valid_KNX_Row(packed, 2, "1.1.2");
+    Valid_KNX_Row(packed, 3, "1.1.3");
+    Valid_KNX_Row(gaps, 2, "1.1.1");
+    Valid_KNX_Row(gaps, 3, "1.1.2");
+    Valid_KNX_Row(gaps, 4, "1.1.2");
+    gaps.Set(0, 4, {{Col_Source_Address, "  "}});   // blanks only: empty
+    Valid_KNX_Row(gaps, 6, "1.1.3");
+
+    TXMLDocument Doc;
+    Save_Tables(packed.Desc, Doc, Path("packed.xml"), packed.Grids);
+    Save_Tables(gaps.Desc, Doc, Path("gaps.xml"), gaps.Grids);
+    EXPECT_EQ(ReadFileBytes(Path("gaps.xml")), ReadFileBytes(Path("packed.xml")));
 }
 
 TEST_F(Files, LoRaWANFileByteForByte)

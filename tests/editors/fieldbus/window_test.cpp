@@ -155,6 +155,38 @@ TEST_F(Windows, OKWritesOnlyWhatPassesAndTheNextShowingReadsIt)
     EXPECT_EQ(script.Problems(), "");
 }
 
+// Insert Row on row 1 of a filled table leaves an empty row above the rules: OK keeps
+// every rule, and the next showing has them in their order, closed up.
+TEST_F(Windows, InsertRowThenOKKeepsEveryRow)
+{
+    using namespace KNX;
+    TFKNXAccess* W = KNX_Window();
+    TExtColumnGrid* G = W->ACG_KNX_in_Write;
+    TInteractionScript script;
+    EXPECT_EQ(Open(W, script, [&] {
+                  Type_KNX_Rule(G, 1, "1.1.20", "1/2/3", "Hall");
+                  Type_KNX_Rule(G, 2, "1.1.21", "1/2/4", "Stairs");
+                  Type_KNX_Rule(G, 3, "1.1.22", "1/2/5", "Attic");
+                  UserClick(W->Btn_OK);
+              }),
+              mrOk);
+    EXPECT_EQ(Open(W, script, [&] {
+                  G->SetRow(1);
+                  UserClick(W->Btn_InsRow);
+                  ASSERT_EQ(Cell(G, Col_Mnemonic, 2), "Hall");
+                  UserClick(W->Btn_OK);
+              }),
+              mrOk);
+    Open(W, script, [&] {
+        EXPECT_EQ(Cell(G, Col_Mnemonic, 1), "Hall");
+        EXPECT_EQ(Cell(G, Col_Mnemonic, 2), "Stairs");
+        EXPECT_EQ(Cell(G, Col_Mnemonic, 3), "Attic");
+        EXPECT_EQ(Cell(G, Col_Source_Address, 3), "1.1.22");
+        EXPECT_EQ(Cell(G, Col_Source_Address, 4), "");
+    });
+    EXPECT_EQ(script.Problems(), "");
+}
+
 TEST_F(Windows, ABadFileOpensWithWhatCouldBeReadAndTellsOnce)
 {
     using namespace KNX;
