@@ -16,7 +16,7 @@ constexpr std::string_view CommentMark = "/#/";
 
 void AppendBuiltin(int first, int last)
 {
-    for (int n = first; n <= last; ++n) Lang_Strings.Add(String(Builtin_Texts[n]));
+    for (int n = first; n <= last; ++n) Lang_Strings.Add(String(Builtin_Texts_Entry(n)));
 }
 
 } // namespace
@@ -38,7 +38,7 @@ void Load_Default_Texts_4() { AppendBuiltin(6100, 6299); }
 std::string_view Builtin_Text(int Number)
 {
     if (Number < 0 || Number >= Builtin_Texts_Count) return {};
-    return Builtin_Texts[Number];
+    return Builtin_Texts_Entry(Number);
 }
 
 String Decode_Lng_Bytes(std::string_view Bytes)

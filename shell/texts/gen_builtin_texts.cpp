@@ -1,5 +1,7 @@
-// Build-time tool: turns builtin_texts.txt into a C++ source file holding the texts as an
-// array of string literals.
+// Build-time tool: turns builtin_texts.txt into a C++ source file holding the texts as
+// constant data: all texts one after the other in one character array, and the offset of
+// each text in a table (entry n spans offsets n .. n+1). Plain data compiles in a fraction
+// of a second, where thousands of separately initialised strings take the compiler long.
 // Usage: gen_builtin_texts <builtin_texts.txt> <output.cpp> <number of entries>
 //
 // Input lines: "<number> \"<text>\"", numbers 0, 1, 2 ... without gaps; the text is
@@ -73,8 +75,9 @@ int main(int argc, char** argv)
     std::ifstream in(inName, std::ios::binary);
     if (!in) return Fail(inName, 0, "cannot open");
 
-    std::ostringstream body;
+    std::ostringstream body, offsets;
     std::string line, text;
+    size_t offset = 0;
     int lineNo = 0, count = 0;
     while (std::getline(in, line)) {
         ++lineNo;
@@ -91,7 +94,9 @@ int main(int argc, char** argv)
         if (!Unescape(line.substr(first + 1, last - first - 1), text))
             return Fail(inName, lineNo, "bad escape in the text");
         if (text.find('\0') != std::string::npos) return Fail(inName, lineNo, "NUL in the text");
-        body << "    " << Literal(text) << ",\n";
+        body << "    " << Literal(text) << "\n";
+        offsets << "    " << offset << ",\n";
+        offset += text.size();
         ++count;
     }
     if (count != expected)
@@ -103,9 +108,19 @@ int main(int argc, char** argv)
         std::ofstream out(tmpName, std::ios::binary | std::ios::trunc);
         out << "// Generated from builtin_texts.txt at build time. Do not edit.\n"
             << "#include \"shell/texts/BuiltinTexts.h\"\n\n"
-            << "const std::string_view Builtin_Texts[] = {\n"
-            << body.str() << "};\n\n"
-            << "const int Builtin_Texts_Count = " << count << ";\n";
+            << "#include <cstdint>\n\n"
+            << "namespace {\n\n"
+            << "const char Text_Data[] =\n"
+            << (count ? body.str() : std::string("    \"\"\n")) << "    ;\n\n"
+            << "const uint32_t Text_Offsets[] = {\n"
+            << offsets.str() << "    " << offset << "\n};\n\n"
+            << "} // namespace\n\n"
+            << "const int Builtin_Texts_Count = " << count << ";\n\n"
+            << "std::string_view Builtin_Texts_Entry(int Number)\n"
+            << "{\n"
+            << "    return std::string_view(Text_Data + Text_Offsets[Number],\n"
+            << "                            Text_Offsets[Number + 1] - Text_Offsets[Number]);\n"
+            << "}\n";
         if (!out) return Fail(tmpName, 0, "cannot write");
     }
     if (std::rename(tmpName.c_str(), outName.c_str()) != 0) return Fail(outName, 0, "cannot write");
