@@ -19,8 +19,8 @@ String Text(int c, int r)
 {
     if (c == 0) return IntToStr(r);
     if (c == 1) return r % 3 ? "Y" : "N";
-    if (c == 2) return "1/2/" + IntToStr(r % 256);
-    return "V" + IntToStr(r * kCols + c);
+    if (c == 2) return String("1/2/") += IntToStr(r % 256);
+    return String("V") += IntToStr(r * kCols + c);
 }
 
 template <class G>

@@ -48,6 +48,10 @@ bool TExtStringGrid::HeaderClickSort(TShiftState, int X, int Y, int ACol, int AR
     return true;
 }
 
+// GCC 12 sees the stable sort's temporary buffer and the position vectors below as one
+// allocation and warns of a free at an offset that cannot happen.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wfree-nonheap-object"
 void TExtStringGrid::QSort()
 {
     const int col = FSortSettings->Column;
@@ -86,3 +90,4 @@ void TExtStringGrid::QSort()
         pos[size_t(want)] = i;
     }
 }
+#pragma GCC diagnostic pop

@@ -596,7 +596,8 @@ String TExtColorPickerDropDown::SelectedColorText() const
         if (eq != String::npos && StrToInt64Def(line.substr(eq + 1), -1) == static_cast<long long>(FSelectedColor))
             return line.substr(0, eq);
     }
-    return "$" + IntToHex(unsigned(FSelectedColor), 8);
+    String Text = "$";
+    return Text += IntToHex(unsigned(FSelectedColor), 8);
 }
 
 void TExtImagePickerDropDown::AddImagesFromImageList(TImageList* List)

@@ -204,7 +204,10 @@ String ButtonsText(TMsgDlgButtons b)
     static const char* names[] = {"Yes", "No", "OK", "Cancel", "Abort", "Retry", "Ignore", "All", "NoToAll", "YesToAll", "Help", "Close"};
     String s;
     for (int i = 0; i <= int(mbClose); ++i)
-        if (b.Contains(TMsgDlgBtn(i))) s += (s.empty() ? "" : ",") + String(names[i]);
+        if (b.Contains(TMsgDlgBtn(i))) {
+            if (!s.empty()) s += ',';
+            s += names[i];
+        }
     return s;
 }
 

@@ -625,7 +625,7 @@ protected:
     String Column()
     {
         String s;
-        for (int r = 1; r < G->RowCount(); ++r) s += (r > 1 ? "|" : "") + G->GetCellEx(1, r);
+        for (int r = 1; r < G->RowCount(); ++r) (r > 1 ? s += '|' : s) += G->GetCellEx(1, r);
         return s;
     }
 };

@@ -31,7 +31,7 @@ protected:
     String Column(int c)
     {
         String s;
-        for (int r = Grid->FixedRows(); r < Grid->RowCount(); ++r) s += (s.empty() ? "" : " ") + Grid->GetCellEx(c, r);
+        for (int r = Grid->FixedRows(); r < Grid->RowCount(); ++r) (s.empty() ? s : s += ' ') += Grid->GetCellEx(c, r);
         return s;
     }
 };

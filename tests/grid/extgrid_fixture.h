@@ -36,7 +36,7 @@ protected:
     String RowText(int r)
     {
         String s;
-        for (int c = 0; c < Grid->TotalColCount(); ++c) s += (c ? "|" : "") + Grid->GetCellEx(c, r);
+        for (int c = 0; c < Grid->TotalColCount(); ++c) (c ? s += '|' : s) += Grid->GetCellEx(c, r);
         return s;
     }
 };

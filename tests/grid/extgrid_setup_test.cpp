@@ -218,7 +218,7 @@ TEST_F(ExtGridTest, AssignCopiesCountsSizesHeadersAndCellsButNotTheTypingSizes)
     source.SetColWidths(1, 90);
     source.SetRowHeights(3, 33);
     source.ColumnHeaders()->Add("h0");
-    for (int r = 1; r < 7; ++r) source.SetCellEx(2, r, "s" + IntToStr(r));
+    for (int r = 1; r < 7; ++r) source.SetCellEx(2, r, String("s") += IntToStr(r));
     source.SizeWhileTyping()->Height = true;
     Grid->Assign(&source);
     EXPECT_EQ(Grid->ColCount(), 3);
