@@ -6,7 +6,7 @@
 
 #include "editors/fieldbus/frame/UTableFile.h"
 #include "fuzz/FuzzCommon.h"
-#include "tests/shell/memory_rows.h"
+#include "tests/common/memory_rows.h"
 
 namespace fuzz {
 

@@ -6,7 +6,7 @@
 #include "shell/UComon.h"
 #include "shell/UComonRows.h"
 #include "shell/ULanguage.h"
-#include "tests/shell/memory_rows.h"
+#include "tests/common/memory_rows.h"
 
 namespace {
 

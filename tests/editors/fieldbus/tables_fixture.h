@@ -12,7 +12,7 @@
 #include "editors/fieldbus/frame/UTableFile.h"
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
-#include "tests/shell/memory_rows.h"
+#include "tests/common/memory_rows.h"
 
 struct TMemoryTables {
     explicit TMemoryTables(TEditorDesc D) : Desc(std::move(D))
