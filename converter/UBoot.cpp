@@ -156,7 +156,7 @@ void TFBoot::Make_Controls()
 // ---------------------------------------------------------------------------------
 void TFBoot::Set_Lang()
 {
-    auto T = [](int n) -> const String& { return Lang_Strings.Strings(n); };
+    const auto T = Lang_Text;
     switch (Form_Type) {
     case 0: SetCaption(T(1000)); L_SW_Desc->SetCaption(T(1001)); break;
     case 1: SetCaption(T(1002)); L_SW_Desc->SetCaption(T(1003)); break;
@@ -312,9 +312,9 @@ void TFBoot::Btn_UpdateClick(TObject*)
     if (Update_Stopped()) return;   // closed while pinging: nothing more happens
     if (!answered) {
         if (ping_res == 2)
-            MessageDlg(Lang_Strings.Strings(1036), mtWarning, TMsgDlgButtons{mbOK}, 0);
+            MessageDlg(Lang_Text(1036), mtWarning, TMsgDlgButtons{mbOK}, 0);
         else
-            MessageDlg(Lang_Strings.Strings(1037), mtError, TMsgDlgButtons{mbOK}, 0);
+            MessageDlg(Lang_Text(1037), mtError, TMsgDlgButtons{mbOK}, 0);
         return;
     }
     Last_IP_Address = IP_Address_Text();

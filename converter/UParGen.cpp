@@ -412,11 +412,6 @@ TCategoryPanel* TFParGen::Panel(const String& Name) const
     return p;
 }
 
-String TFParGen::Text_Of(int Number) const
-{
-    return Number >= 0 && Number < Lang_Strings.Count() ? Lang_Strings[Number] : String();
-}
-
 String TFParGen::List_Text(TComboBox* List)
 {
     const int i = List->ItemIndex();

@@ -240,7 +240,6 @@ private:
     void Show_Row(const char* Left, const char* Right, bool Visible);
     // Puts a row's label (or heading check box) at Y and its input controls 3 above.
     void Place_Row(const char* Left, const char* Right, int Y);
-    String Text_Of(int Number) const;
     // The next edit of an octet chain after Sender, or nullptr.
     TEdit* Next_In_Chain(TObject* Sender) const;
     // Applies one key's text to its control; false when the control cannot hold it.

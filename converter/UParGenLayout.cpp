@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "converter/UParGen.h"
+#include "shell/ULanguage.h"
 #include "converter/UParGenDesign.h"
 
 using namespace pargen;
@@ -137,7 +138,7 @@ void TFParGen::Order_TAB_Panels()
         p->SetTop(top);
         CPG->SetPanelIndex(p, index);   // the group stacks in this order from now on
         top += p->Height();
-        p->SetCaption(IntToStr(index + 1) + ". " + Text_Of(mp.Caption_Text));
+        p->SetCaption(IntToStr(index + 1) + ". " + Lang_Text(mp.Caption_Text));
         p->SetTabOrder(index);
         ++index;
     }

@@ -2,6 +2,7 @@
 // five family lists from the text table. The panel captions are not touched: they keep
 // the language the program started with.
 #include "converter/UParGen.h"
+#include "shell/ULanguage.h"
 #include "converter/UParGenDesign.h"
 
 using namespace pargen;
@@ -14,16 +15,16 @@ void TFParGen::Set_Lang()
         if (!c) throw EInvalidArgument(String("No control ") + t.Name);
         switch (t.Prop) {
         case tpCaption:
-            c->SetCaption(Text_Of(t.Number));
+            c->SetCaption(Lang_Text(t.Number));
             break;
         case tpHint:
-            c->SetHint(Text_Of(t.Number));
+            c->SetHint(Lang_Text(t.Number));
             break;
         case tpItems: {
             auto* list = dynamic_cast<TComboBox*>(c);
             if (!list) throw EInvalidArgument(String("No list ") + t.Name);
             list->Items()->Clear();
-            for (int k = 0; k < t.Count; ++k) list->Items()->Add(Text_Of(t.Number + k));
+            for (int k = 0; k < t.Count; ++k) list->Items()->Add(Lang_Text(t.Number + k));
             list->SetItemIndex(0);
             break;
         }

@@ -8,7 +8,7 @@
 void Update_Device()
 {
     if (!Check_Config_LoraWAN()) {
-        MessageDlg(Lang_Strings.Strings(30), mtError, TMsgDlgButtons{mbOK}, 0);
+        MessageDlg(Lang_Text(30), mtError, TMsgDlgButtons{mbOK}, 0);
         return;
     }
     Build_Bin_Images();

@@ -12,9 +12,9 @@ namespace {
 // read beyond it, so the helpers leave such a call alone.
 bool Is_Data_Row(const TRowGridAccess& Grid, int Row) { return Row >= 1 && Row < Grid.RowCount(); }
 
-void Error_Box(int Text) { MessageDlg(Lang_Strings[Text], mtError, TMsgDlgButtons{mbOK}, 0); }
+void Error_Box(int Text) { MessageDlg(Lang_Text(Text), mtError, TMsgDlgButtons{mbOK}, 0); }
 
-bool Confirm_Overwrite() { return MessageDlg(Lang_Strings[Text_Row_In_Use], mtConfirmation, mbYesNo, 0) == mrYes; }
+bool Confirm_Overwrite() { return MessageDlg(Lang_Text(Text_Row_In_Use), mtConfirmation, mbYesNo, 0) == mrYes; }
 
 // The refusals both paste helpers share: nothing copied in this table, or a copied row
 // of another width.

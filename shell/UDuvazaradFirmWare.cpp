@@ -286,7 +286,7 @@ void TFDuvazaradFirmWare::Lay_Out()
 // ---------------------------------------------------------------------------------
 void TFDuvazaradFirmWare::Set_Lang()
 {
-    auto T = [](int n) -> const String& { return Lang_Strings.Strings(n); };
+    const auto T = Lang_Text;
     L_Begin->SetCaption(T(0));
     TLabel* steps[] = {L_Step_1, L_Step_2, L_Step_3, L_Step_4, L_Step_5, L_Step_6, L_Step_7, L_Step_8};
     for (int i = 0; i < 8; ++i) steps[i]->SetCaption(T(i + 1));
@@ -319,11 +319,11 @@ void TFDuvazaradFirmWare::Set_Lang()
 void TFDuvazaradFirmWare::Show_Configuration_Line()
 {
     if (!Project_Path.empty()) {
-        L_Name_Conf->SetCaption(Lang_Strings.Strings(11));
+        L_Name_Conf->SetCaption(Lang_Text(11));
         L_Name_Conf_L2->SetCaption(Project_Name);
     } else {
-        L_Name_Conf->SetCaption(Lang_Strings.Strings(9));
-        L_Name_Conf_L2->SetCaption(Lang_Strings.Strings(10));
+        L_Name_Conf->SetCaption(Lang_Text(9));
+        L_Name_Conf_L2->SetCaption(Lang_Text(10));
     }
 }
 
@@ -351,7 +351,7 @@ void TFDuvazaradFirmWare::Btn_Click(TObject* Sender)
 
     // Every further step works on the open configuration.
     if (Project_Path.empty()) {
-        MessageDlg(Lang_Strings.Strings(18), mtError, TMsgDlgButtons{mbOK}, 0);
+        MessageDlg(Lang_Text(18), mtError, TMsgDlgButtons{mbOK}, 0);
         return;
     }
 
@@ -415,7 +415,7 @@ void TFDuvazaradFirmWare::Scan_Launch()
 {
     if (!Find_Window("TFScanDecode")) return;
     if (FileExists(FileName_M_Bus) &&
-        MessageDlg(Lang_Strings.Strings(35), mtWarning, mbYesNo, 0) != mrYes)
+        MessageDlg(Lang_Text(35), mtWarning, mbYesNo, 0) != mrYes)
         return;
     if (Main_Window_Steps.Prepare_Scan)
         Main_Window_Steps.Prepare_Scan(Get_XML_Code_Dev(), FileName_M_Bus, Get_Scan_Form_Type());
@@ -430,7 +430,7 @@ void TFDuvazaradFirmWare::BACnet_EDE_File()
     String name = SD1->FileName();
     if (UpperCase(Copy(name, int(name.size()) - 3, 4)) != ".CSV") name += ".csv";
     if (FileExists(name) &&
-        MessageDlg(Lang_Strings.Strings(1105), mtConfirmation, mbYesNoCancel, 0) != mrYes)
+        MessageDlg(Lang_Text(1105), mtConfirmation, mbYesNoCancel, 0) != mrYes)
         return;
     Main_Window_Steps.Create_EDE_File(name);
 }
@@ -468,7 +468,7 @@ void TFDuvazaradFirmWare::Timer_UpdateTimer(TObject*)
 {
     Timer_Update->SetEnabled(false);
     const bool newer = FSoftOptions && FSoftOptions->Check_Version();
-    if (newer) LL_Update->SetCaption("<a href=\"" + Download_Page() + "\">" + Lang_Strings.Strings(19) + "</a>");
+    if (newer) LL_Update->SetCaption("<a href=\"" + Download_Page() + "\">" + Lang_Text(19) + "</a>");
     LL_Update->SetVisible(newer);
     Timer_Update->SetInterval(Next_Check_Interval);
     Timer_Update->SetEnabled(true);

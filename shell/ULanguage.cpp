@@ -35,6 +35,12 @@ void Load_Default_Texts_2() { AppendBuiltin(1700, 3599); }
 void Load_Default_Texts_3() { AppendBuiltin(3600, 6099); }
 void Load_Default_Texts_4() { AppendBuiltin(6100, 6299); }
 
+const String& Lang_Text(int Number)
+{
+    static const String None;
+    return Number >= 0 && Number < Lang_Strings.Count() ? Lang_Strings.Strings(Number) : None;
+}
+
 std::string_view Builtin_Text(int Number)
 {
     if (Number < 0 || Number >= Builtin_Texts_Count) return {};

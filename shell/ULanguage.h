@@ -23,6 +23,10 @@ void Load_Default_Texts_2();   // 1700-3599
 void Load_Default_Texts_3();   // 3600-6099
 void Load_Default_Texts_4();   // 6100-6299
 
+// The text of entry Number as the windows show it now; an empty text for a number outside
+// the table (or before the table is loaded). Every window reads its texts through this.
+const String& Lang_Text(int Number);
+
 // The built-in text of entry Number (0..6299), whatever a language file made of it.
 std::string_view Builtin_Text(int Number);
 

@@ -65,7 +65,7 @@ void TFNew_Project::FormShow(TObject*)
 void TFNew_Project::Btn_OKClick(TObject*)
 {
     const String name = E_New_Proj->Text();
-    auto refuse = [](int text) { MessageDlg(Lang_Strings.Strings(text), mtError, TMsgDlgButtons{mbOK}, 0); };
+    auto refuse = [](int text) { MessageDlg(Lang_Text(text), mtError, TMsgDlgButtons{mbOK}, 0); };
     if (name.empty()) { refuse(107); return; }
     // A name that is no plain folder name is refused as the file system would refuse it.
     if (!Valid_Configuration_Name(name)) { refuse(105); return; }
@@ -90,7 +90,7 @@ void TFNew_Project::E_New_ProjKeyPress(TObject* Sender, WideChar& Key)
 
 void TFNew_Project::Set_Lang()
 {
-    auto T = [](int n) -> const String& { return Lang_Strings.Strings(n); };
+    const auto T = Lang_Text;
     SetCaption(T(100));
     L_SW_Desc->SetCaption(T(101));
     Label1->SetCaption(T(102));

@@ -91,7 +91,7 @@ int TFOpenConf::Search_Open_Conf(const String& Name) const
 
 void TFOpenConf::Set_Lang()
 {
-    auto T = [](int n) -> const String& { return Lang_Strings.Strings(n); };
+    const auto T = Lang_Text;
     SetCaption(T(200));
     L_SW_Desc->SetCaption(T(201));
     Label1->SetCaption(T(202));

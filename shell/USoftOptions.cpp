@@ -243,7 +243,7 @@ void TFSoftOptions::Create_Lang_List()
 
 void TFSoftOptions::Update_Lang_Page(int32_t Num_Page)
 {
-    auto T = [](int n) -> const String& { return Lang_Strings.Strings(n); };
+    const auto T = Lang_Text;
     const int count = SL_Languages.Count();
     const int pages = Page_Count();
     L_Sel_Lang->SetCaption(T(304) + Language_In_Use);
@@ -300,7 +300,7 @@ void TFSoftOptions::LangClick(TObject* Sender)
     const String& file = SL_Languages.Strings(index);
     const String name = file.substr(0, file.size() - 4);
 
-    auto T = [](int n) -> const String& { return Lang_Strings.Strings(n); };
+    const auto T = Lang_Text;
     if (MessageDlg(T(316) + Language_In_Use + T(317) + name + T(318), mtConfirmation, mbYesNo, 0) != mrYes)
         return;
 
@@ -340,9 +340,9 @@ void TFSoftOptions::CB_En_ConClick(TObject*)
 void TFSoftOptions::Btn_Check_UpdateClick(TObject*)
 {
     if (Check_Version())
-        LL_Check_Update->SetCaption("<a href=\"" + Download_Page() + "\">" + Lang_Strings.Strings(314) + "</a>");
+        LL_Check_Update->SetCaption("<a href=\"" + Download_Page() + "\">" + Lang_Text(314) + "</a>");
     else
-        LL_Check_Update->SetCaption(Lang_Strings.Strings(315));
+        LL_Check_Update->SetCaption(Lang_Text(315));
     LL_Check_Update->SetVisible(true);
 }
 
@@ -364,7 +364,7 @@ void TFSoftOptions::Btn_OKClick(TObject*)
 
 void TFSoftOptions::Set_Lang()
 {
-    auto T = [](int n) -> const String& { return Lang_Strings.Strings(n); };
+    const auto T = Lang_Text;
     SetCaption(T(300));
     L_SW_Desc->SetCaption(T(301));
     TS_Language->SetCaption(T(302));

@@ -43,7 +43,7 @@ void TFLoRa_Set_Access::Before_Reset()
 void TFLoRa_Set_Access::Prepare()
 {
     if (MaxPayloadSize == 0)
-        MessageDlg(Lang_Strings[LoRa::Text_Payload_Not_Set], mtWarning, TMsgDlgButtons{mbOK}, 0);
+        MessageDlg(Lang_Text(LoRa::Text_Payload_Not_Set), mtWarning, TMsgDlgButtons{mbOK}, 0);
 }
 
 void Plug_LoRa_Set_Access_Window()

@@ -14,7 +14,6 @@
 
 namespace {
 
-String Text_Of(int Number) { return Number >= 0 && Number < Lang_Strings.Count() ? Lang_Strings[Number] : String(); }
 
 TEditorType Editor_Of(TCellKind Kind)
 {
@@ -193,22 +192,22 @@ TExtColumnGrid* TFTableEditor::Make_Grid(const TTableDesc& Desc, TWinControl* Pa
 // ---------------------------------------------------------------------------------
 void TFTableEditor::Set_Lang()
 {
-    SetCaption(Text_Of(FDesc.Caption));
-    L_SW_Desc->SetCaption(Text_Of(FDesc.Description));
+    SetCaption(Lang_Text(FDesc.Caption));
+    L_SW_Desc->SetCaption(Lang_Text(FDesc.Description));
     TLbButton* Buttons[6] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
     for (int i = 0; i < 6; ++i) {
-        Buttons[i]->SetCaption(Text_Of(FDesc.Button_Captions[i]));
-        Buttons[i]->SetHint(Text_Of(FDesc.Button_Hints[i]));
+        Buttons[i]->SetCaption(Lang_Text(FDesc.Button_Captions[i]));
+        Buttons[i]->SetHint(Lang_Text(FDesc.Button_Hints[i]));
     }
     for (size_t t = 0; t < FTables.size(); ++t) {
         const TTableDesc& d = FDesc.Tables[t];
         TTable& table = FTables[t];
-        if (table.Page) table.Page->SetCaption(Text_Of(d.Page_Caption));
+        if (table.Page) table.Page->SetCaption(Lang_Text(d.Page_Caption));
         table.Hint->Clear();
         for (int c = 0; c < d.Col_Count(); ++c) {
             const TColumnDesc& col = d.Columns[size_t(c)];
-            table.Grid->Columns()->Items(c)->SetHeader(Text_Of(col.Header));
-            if (c >= 1) table.Hint->Add(Text_Of(col.Hint));
+            table.Grid->Columns()->Items(c)->SetHeader(Lang_Text(col.Header));
+            if (c >= 1) table.Hint->Add(Lang_Text(col.Hint));
         }
     }
 }
@@ -310,7 +309,7 @@ void TFTableEditor::Btn_DelRowClick(TObject*)
 {
     const int t = Active_Table();
     const int r = Grid(t)->Row();
-    const String Question = Text_Of(FDesc.Tables[size_t(t)].Delete_Question) + IntToStr(r);
+    const String Question = Lang_Text(FDesc.Tables[size_t(t)].Delete_Question) + IntToStr(r);
     if (MessageDlg(Question, mtConfirmation, mbYesNo, 0) != mrYes) return;
     Grid_Delete_Row(r, Rows(t));
 }

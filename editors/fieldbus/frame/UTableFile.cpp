@@ -7,7 +7,6 @@
 
 namespace {
 
-String Text_Of(int Number) { return Number >= 0 && Number < Lang_Strings.Count() ? Lang_Strings[Number] : String(); }
 
 // One row element into data row Row. Each attribute is read on its own: a missing one
 // takes its column's default, or ends the loading where the column has none.
@@ -121,7 +120,7 @@ void Load_Tables(const TEditorDesc& Editor, const TXMLDocument& Doc, const Strin
 
 String Row_Error_Text(const TTableDesc& Table, int Row, const TRowError& Error)
 {
-    String Text = Text_Of(Table.Row_Error_Prefix) + IntToStr(Row) + Text_Of(Error.Message);
+    String Text = Lang_Text(Table.Row_Error_Prefix) + IntToStr(Row) + Lang_Text(Error.Message);
     if (Error.Limit) Text += IntToStr(*Error.Limit);
     return Text;
 }
