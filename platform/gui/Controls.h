@@ -371,6 +371,19 @@ private:
     std::unique_ptr<TCanvas> FCanvas;
 };
 
+// A new control of kind T owned by Owner, with its component name, placed in Parent at
+// the given bounds: the four steps every window takes for each of its controls.
+template <class T>
+T* Make_Control(TComponent* Owner, TWinControl* Parent, const String& Name, int Left, int Top, int Width,
+                int Height)
+{
+    T* c = new T(Owner);
+    c->SetName(Name);
+    c->SetParent(Parent);
+    c->SetBounds(Left, Top, Width, Height);
+    return c;
+}
+
 // The focused control of the application, or nullptr.
 TWinControl* FindFocusedControl();
 TWinControl* FindControl(HWND wnd);
