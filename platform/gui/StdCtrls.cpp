@@ -240,6 +240,10 @@ void TEdit::WndProc(TMessage& msg)
         msg.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         return;
     }
+    // Entered from the keyboard or by code, the edit selects its text so that typing
+    // replaces it; a click into it places the caret instead. Before OnEnter, which may
+    // choose a selection of its own.
+    if (msg.Msg == WM_SETFOCUS && FAutoSelect && !FocusingByMouse()) SelectAll();
     TWinControl::WndProc(msg);
 }
 

@@ -61,6 +61,7 @@ public:
     void SetPasswordChar(WideChar c);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment a);
+    // Selects the whole text when the focus arrives other than by a click into the edit.
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool v) { FAutoSelect = v; }
     bool Modified() const { return FModified; }

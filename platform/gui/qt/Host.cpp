@@ -288,7 +288,11 @@ bool Translate(TControl* c, QWidget* base, QWidget* src, QEvent* e)
     }
     case QEvent::FocusIn: {
         auto* wc = dynamic_cast<TWinControl*>(c);
-        if (wc && FindFocusedControl() != wc && wc->CanFocus()) Application->Dispatch([wc] { wc->SetFocus(); });
+        if (!wc || FindFocusedControl() == wc || !wc->CanFocus()) return false;
+        // Qt gives a pressed widget the focus before the press arrives: tell the control
+        // it comes from the mouse, so that an edit does not select its text.
+        if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason) gui_input::MouseFocus(wc);
+        else Application->Dispatch([wc] { wc->SetFocus(); });
         return false;
     }
     case QEvent::ToolTip:
