@@ -481,6 +481,12 @@ void TComboBox::SetDroppedWidth(int v)
 
 int TComboBox::CharFromPos(int x) const { return Combo()->CharFromPos(x); }
 
+void TComboBox::SetDropButtonWidth(int v)
+{
+    Combo()->SetButtonWidth(v > 0 ? v : 0);
+    Invalidate();
+}
+
 void TComboBox::SetPaintsOver(bool v)
 {
     FPaintsOver = v;

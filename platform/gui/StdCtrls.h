@@ -203,6 +203,9 @@ protected:
     TCanvas* Canvas();
     TCanvas* HostCanvas() override { return FPaintsOver ? Canvas() : nullptr; }
     virtual void PaintOver() {}
+    // A box with a drop button of its own width: the face's text area ends where the
+    // button begins (0: the platform's button).
+    void SetDropButtonWidth(int v);
 private:
     IComboWidget* Combo() const;
     std::unique_ptr<TCanvas> FCanvas;
