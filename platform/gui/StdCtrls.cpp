@@ -240,6 +240,10 @@ void TEdit::WndProc(TMessage& msg)
         msg.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         return;
     }
+    // Entered from the keyboard or by code, the edit selects its text so that typing
+    // replaces it; a click into it places the caret instead. Before OnEnter, which may
+    // choose a selection of its own.
+    if (msg.Msg == WM_SETFOCUS && FAutoSelect && !FocusingByMouse()) SelectAll();
     TWinControl::WndProc(msg);
 }
 
@@ -476,6 +480,12 @@ void TComboBox::SetDroppedWidth(int v)
 }
 
 int TComboBox::CharFromPos(int x) const { return Combo()->CharFromPos(x); }
+
+void TComboBox::SetDropButtonWidth(int v)
+{
+    Combo()->SetButtonWidth(v > 0 ? v : 0);
+    Invalidate();
+}
 
 void TComboBox::SetPaintsOver(bool v)
 {

@@ -61,6 +61,7 @@ public:
     void SetPasswordChar(WideChar c);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment a);
+    // Selects the whole text when the focus arrives other than by a click into the edit.
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool v) { FAutoSelect = v; }
     bool Modified() const { return FModified; }
@@ -202,6 +203,9 @@ protected:
     TCanvas* Canvas();
     TCanvas* HostCanvas() override { return FPaintsOver ? Canvas() : nullptr; }
     virtual void PaintOver() {}
+    // A box with a drop button of its own width: the face's text area ends where the
+    // button begins (0: the platform's button).
+    void SetDropButtonWidth(int v);
 private:
     IComboWidget* Combo() const;
     std::unique_ptr<TCanvas> FCanvas;

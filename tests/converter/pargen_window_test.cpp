@@ -177,6 +177,34 @@ TEST_F(ParGenTest, AFullStopInAnOctetJumpsAlongItsChain)
     });
 }
 
+TEST_F(ParGenTest, AnAddressTypedOverAShownOneReplacesEveryOctet)
+{
+    struct Case {
+        const char* Chain;
+        std::vector<TEdit*> Octets;
+    };
+    TInteractionScript script;
+    Open(script, [&] {
+        const Case cases[] = {
+            {"Ethernet address", {W->E_Ethernet_IP1, W->E_Ethernet_IP2, W->E_Ethernet_IP3, W->E_Ethernet_IP4}},
+            {"primary DNS", {W->E_EthConn_Pri_DNS_IP1, W->E_EthConn_Pri_DNS_IP2, W->E_EthConn_Pri_DNS_IP3,
+                             W->E_EthConn_Pri_DNS_IP4}},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.Chain);
+            const char* shown[] = {"192", "0", "2", "1"};
+            for (int i = 0; i < 4; ++i) c.Octets[i]->SetText(shown[i]);
+            // The keys go wherever the focus is; each full stop moves it on.
+            UserFocus(c.Octets[0]);
+            for (char k : String("10.0.0.1")) UserType(FindFocusedControl(), String(1, k));
+            std::vector<String> octets;
+            for (TEdit* e : c.Octets) octets.push_back(e->Text());
+            EXPECT_EQ(octets, (std::vector<String>{"10", "0", "0", "1"}));
+        }
+    });
+    EXPECT_EQ(script.Problems(), "");
+}
+
 TEST_F(ParGenTest, LoRaKeysTakeHexadecimalDigitsInUpperCaseWithinTheirLength)
 {
     TInteractionScript script;

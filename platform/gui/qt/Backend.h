@@ -106,6 +106,9 @@ public:
     virtual void ReplaceSelection(const String& s) = 0;
     // Width of the dropped list; 0 = as wide as the box.
     virtual void SetDroppedWidth(int w) = 0;
+    // Width of the drop button at the face's right end; the text area ends where it
+    // begins. 0 = the style's own button.
+    virtual void SetButtonWidth(int w) = 0;
     // Character position in the edit part under client point x (0 without an edit part).
     virtual int CharFromPos(int x) const = 0;
 };

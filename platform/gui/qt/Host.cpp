@@ -14,9 +14,12 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOptionComplex>
 #include <QTabBar>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -288,7 +291,11 @@ bool Translate(TControl* c, QWidget* base, QWidget* src, QEvent* e)
     }
     case QEvent::FocusIn: {
         auto* wc = dynamic_cast<TWinControl*>(c);
-        if (wc && FindFocusedControl() != wc && wc->CanFocus()) Application->Dispatch([wc] { wc->SetFocus(); });
+        if (!wc || FindFocusedControl() == wc || !wc->CanFocus()) return false;
+        // Qt gives a pressed widget the focus before the press arrives: tell the control
+        // it comes from the mouse, so that an edit does not select its text.
+        if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason) gui_input::MouseFocus(wc);
+        else Application->Dispatch([wc] { wc->SetFocus(); });
         return false;
     }
     case QEvent::ToolTip:
@@ -836,6 +843,30 @@ protected:
     }
 };
 
+// The style of a combo box whose drop button has a width of its own: the button takes
+// that width at the right end and the text area (the pick list's text, the edit part)
+// ends where the button begins.
+class ComboFaceStyle : public QProxyStyle {
+public:
+    explicit ComboFaceStyle(int width)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), buttonWidth(width)
+    {
+    }
+    int buttonWidth;
+    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* opt, SubControl sc,
+                         const QWidget* w) const override
+    {
+        QRect r = QProxyStyle::subControlRect(cc, opt, sc, w);
+        if (cc != CC_ComboBox || (sc != SC_ComboBoxArrow && sc != SC_ComboBoxEditField)) return r;
+        const QRect box = opt->rect;
+        r = visualRect(opt->direction, box, r);
+        const int button = box.right() + 1 - buttonWidth;
+        if (sc == SC_ComboBoxArrow) r = QRect(button, r.top(), buttonWidth, r.height());
+        else r.setRight(button - 1);
+        return visualRect(opt->direction, box, r);
+    }
+};
+
 // The edit part of a combo box is made when the box is first shown or its text is
 // used: most boxes are pick lists and never need one.
 class ComboImpl : public Impl<IComboWidget> {
@@ -928,6 +959,15 @@ public:
         if (QLineEdit* le = cb->lineEdit()) le->insert(QS(s));
     }
     void SetDroppedWidth(int w) override { cb->droppedWidth = w; }
+    void SetButtonWidth(int w) override
+    {
+        if (w == (faceStyle ? faceStyle->buttonWidth : 0)) return;
+        QStyle* old = faceStyle;
+        faceStyle = w > 0 ? new ComboFaceStyle(w) : nullptr;
+        if (faceStyle) faceStyle->setParent(cb);
+        cb->setStyle(faceStyle);   // nullptr: the application's style again
+        delete old;
+    }
     int CharFromPos(int x) const override
     {
         QLineEdit* le = cb->lineEdit();
@@ -948,6 +988,7 @@ public:
         SendNative(m, cb);
     }
     Combo* cb;
+    ComboFaceStyle* faceStyle = nullptr;
     bool wantEditable = false;
     int maxLength = 0;
 };

@@ -2,6 +2,8 @@
 // edits, combo boxes, alignment and the category panel group.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
@@ -152,6 +154,55 @@ TEST_F(Edits, ReadOnlyEditTakesNoTyping)
     UserType(edit, "9");
     UserKey(edit, VK_BACK);
     EXPECT_EQ(edit->Text(), "230");
+}
+
+// How the focus arrives decides what typing does: from the keyboard (Tab, Shift+Tab, a
+// key handler moving it on) the edit selects its text and typing replaces it; a click
+// places the caret where it lands, with nothing selected even while it is entered; an
+// edit without AutoSelect keeps its caret.
+TEST_F(Edits, FocusFromTheKeyboardSelectsTheTextAClickPlacesTheCaret)
+{
+    auto* before = Add<TEdit>(0, 0, 100, 21);
+    auto* edit = Add<TEdit>(0, 30, 100, 21);
+    auto* after = Add<TEdit>(0, 60, 100, 21);
+    int selectedOnEnter = -1;
+    edit->OnEnter = [&](TObject*) { selectedOnEnter = edit->SelLength(); };
+    // The octet chain's way: a full stop moves the focus on.
+    before->OnKeyPress = [&](TObject*, WideChar& k) {
+        if (k == '.') {
+            k = 0;
+            edit->SetFocus();
+        }
+    };
+    Form->Show();
+    struct Case {
+        const char* How;
+        bool AutoSelect;
+        std::function<void()> Enter;
+        String Typed;   // "10" typed into "192"
+    };
+    const Case cases[] = {
+        {"Tab", true, [&] { UserFocus(before); UserKey(before, VK_TAB); }, "10"},
+        {"Shift+Tab", true, [&] { UserFocus(after); UserKey(after, VK_TAB, TShiftState{ssShift}); }, "10"},
+        {"a key handler moves the focus", true, [&] { UserFocus(before); UserType(before, "."); }, "10"},
+        {"click at the text's end", true, [&] { UserFocus(before); UserClick(edit, 95, 10); }, "19210"},
+        {"click before the text", true, [&] { UserFocus(before); UserClick(edit, 1, 10); }, "10192"},
+        {"Tab without AutoSelect", false, [&] { UserFocus(before); UserKey(before, VK_TAB); }, "19210"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.How);
+        edit->SetText("192");
+        edit->SetAutoSelect(c.AutoSelect);
+        selectedOnEnter = -1;
+        c.Enter();
+        ASSERT_TRUE(edit->Focused());
+        const int selected = c.Typed == "10" ? 3 : 0;
+        EXPECT_EQ(selectedOnEnter, selected);
+        EXPECT_EQ(edit->SelLength(), selected);
+        UserType(edit, "10");
+        EXPECT_EQ(edit->Text(), c.Typed);
+    }
+    Form->Hide();
 }
 
 using Combos = Fixture;
