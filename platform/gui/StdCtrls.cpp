@@ -475,6 +475,8 @@ void TComboBox::SetDroppedWidth(int v)
     Combo()->SetDroppedWidth(v > 0 ? v : 0);
 }
 
+TRect TComboBox::DroppedControlRect() const { return Combo()->DroppedRect(); }
+
 int TComboBox::CharFromPos(int x) const { return Combo()->CharFromPos(x); }
 
 void TComboBox::SetPaintsOver(bool v)

@@ -203,6 +203,30 @@ TEST_F(Combos, DropDownTakesTypedText)
     EXPECT_EQ(cb->Items()->IndexOf(cb->Text()), 0);
 }
 
+TEST_F(Combos, TheOpenListIsAsWideAsItsWidestItemWithTabsExpanded)
+{
+    auto* cb = Add<TComboBox>(0, 0, 60, 21);
+    for (const char* s : {"0 -\tLoRa: SF12/125kHz 250 [bit/s]", "13 - LoRa: SF7/500kHz", "7"}) cb->Items()->Add(s);
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(*cb->Font());
+    TRect widest = Rect(0, 0, 0, 0);
+    measure.Canvas()->DrawText(cb->Items()->Strings(0), widest, DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT);
+    Form->Show();
+    // Both styles; a width asked for that is wider still is kept.
+    for (auto [style, asked] : {std::pair{csDropDownList, 0}, std::pair{csDropDown, 0},
+                                std::pair{csDropDown, widest.Width() + 100}}) {
+        SCOPED_TRACE(Format("style %d, asked %d", {int(style), asked}));
+        cb->SetStyle(style);
+        cb->SetDroppedWidth(asked);
+        UserFocus(cb);
+        UserKey(cb, VK_F4);
+        ASSERT_TRUE(cb->DroppedDown());
+        EXPECT_GE(cb->DroppedControlRect().Width(), std::max(widest.Width(), asked));
+        cb->SetDroppedDown(false);
+        EXPECT_TRUE(cb->DroppedControlRect().IsEmpty());
+    }
+}
+
 using Buttons = Fixture;
 
 TEST_F(Buttons, CheckBoxAndRadioButtonsClickAndGroupByParent)
