@@ -334,6 +334,25 @@ public:
     }
 };
 
+// Hands only the keys of a window that belongs to a control (the open list of a combo
+// box) to that control, as the platform's combo box keeps the keyboard while its list
+// is down.
+class KeyBridge : public QObject {
+public:
+    Bridge* bridge = nullptr;
+    bool eventFilter(QObject* obj, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            return bridge->eventFilter(obj, e);
+        default:
+            return false;
+        }
+    }
+};
+
 // ---------------------------------------------------------------- common window part
 
 class WidgetCore {
@@ -907,14 +926,25 @@ public:
         Watch(cb);
         cb->onPopup = [this] { PrepareList(); };
         QObject::connect(cb, &QComboBox::activated, [this](int i) { Notify(ctrl, hnSelect, i); });
+        // The keys that pick another item while the list is open show it there too.
+        QObject::connect(cb, &QComboBox::currentIndexChanged, [this](int i) {
+            if (!cb->popupOpen) return;
+            const QModelIndex at = cb->model()->index(i, cb->modelColumn());
+            cb->view()->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+            cb->view()->scrollTo(at);
+        });
     }
     // The list is made when it first opens (most boxes never open theirs). Its items are
-    // drawn as the platform's list draws them.
+    // drawn as the platform's list draws them, and its keys reach the box's control: what
+    // it does with them (pick, close, end an edit) is the control's.
     void PrepareList()
     {
-        if (listPrepared) return;
-        listPrepared = true;
+        if (listKeys) return;
         cb->setItemDelegate(new ComboListDelegate(cb));
+        listKeys = std::make_unique<KeyBridge>();
+        listKeys->bridge = bridge.get();
+        cb->view()->installEventFilter(listKeys.get());
+        cb->view()->window()->installEventFilter(listKeys.get());
     }
     TRect DroppedRect() const override
     {
@@ -1046,7 +1076,7 @@ public:
     Combo* cb;
     bool wantEditable = false;
     int maxLength = 0;
-    bool listPrepared = false;
+    std::unique_ptr<KeyBridge> listKeys;
 };
 
 // ---------------------------------------------------------------- list box

@@ -2,6 +2,10 @@
 // edits, combo boxes, alignment and the category panel group.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
@@ -225,6 +229,56 @@ TEST_F(Combos, TheOpenListIsAsWideAsItsWidestItemWithTabsExpanded)
         cb->SetDroppedDown(false);
         EXPECT_TRUE(cb->DroppedControlRect().IsEmpty());
     }
+}
+
+// While its list is open the keys go to the list's window; the box hears them as the
+// platform's box does: they pick items, Enter and Esc close the list without reaching
+// the dialog's default and cancel buttons, and F4 closes it as it opened it.
+TEST_F(Combos, KeysTypedIntoTheOpenListReachTheBox)
+{
+    auto* cb = Add<TComboBox>(0, 0, 120, 21);
+    cb->SetStyle(csDropDownList);
+    for (const char* s : {"AS923", "AU915", "EU868", "US915"}) cb->Items()->Add(s);
+    cb->SetItemIndex(0);
+    String log;
+    cb->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { log += "key " + IntToStr(k) + ";"; };
+    cb->OnChange = [&](TObject*) { log += "change " + cb->Text() + ";"; };
+    auto* ok = Add<TButton>(0, 40, 75, 25);
+    ok->SetDefault(true);
+    ok->OnClick = [&](TObject*) { log += "ok;"; };
+    auto* cancel = Add<TButton>(80, 40, 75, 25);
+    cancel->SetCancel(true);
+    cancel->OnClick = [&](TObject*) { log += "cancel;"; };
+    Form->Show();
+    UserFocus(cb);
+    auto type_into_list = [](int key) {
+        QWidget* list = QApplication::activePopupWidget();
+        ASSERT_NE(list, nullptr);
+        QWidget* to = list->focusWidget() ? list->focusWidget() : list;
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier), up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(to, &down);
+        QApplication::sendEvent(to, &up);
+    };
+    const struct {
+        int Closing_Key;
+        const char* Log;
+    } cases[] = {
+        {Qt::Key_Return, "key 40;change AU915;key 13;"},
+        {Qt::Key_Escape, "key 40;change EU868;key 27;"},
+        {Qt::Key_F4, "key 40;change US915;key 115;"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Log);
+        log.clear();
+        UserKey(cb, VK_F4);
+        ASSERT_TRUE(cb->DroppedDown());
+        type_into_list(Qt::Key_Down);
+        EXPECT_TRUE(cb->DroppedDown());
+        type_into_list(k.Closing_Key);
+        EXPECT_FALSE(cb->DroppedDown());
+        EXPECT_EQ(log, String("key 115;") + k.Log);
+    }
+    EXPECT_EQ(cb->ItemIndex(), 3);
 }
 
 using Buttons = Fixture;
