@@ -1016,7 +1016,7 @@ void TWinControl::WndProc(TMessage& msg)
         if (DoKeyDown(key, shift)) return;
         if (FDestroying) return;
         if (IsDialogKey(key)) {
-            LRESULT code = Perform(WM_GETDLGCODE);
+            LRESULT code = Perform(WM_GETDLGCODE, key);   // as the platform, with the key asked about
             LRESULT mask = DLGC_WANTALLKEYS;
             if (key == VK_TAB) mask |= DLGC_WANTTAB;
             if (key >= VK_LEFT && key <= VK_DOWN) mask |= DLGC_WANTARROWS;

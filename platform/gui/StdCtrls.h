@@ -175,9 +175,12 @@ public:
     void SelectAll();
     void Clear();
     void AddItem(const String& s, TObject* obj) { FItems.AddObject(s, obj); }
-    // Width of the dropped list in pixels; 0 or less: as wide as the box.
+    // Least width of the dropped list in pixels; the list is always at least as wide as
+    // the box and as its widest item (tabs moved on to the tab stops, as it draws them).
     int DroppedWidth() const { return FDroppedWidth; }
     void SetDroppedWidth(int v);
+    // The open list's bounds on the screen; an empty rectangle while it is closed.
+    TRect DroppedControlRect() const;
     // Character position in the edit part under the client x (0 for a pick list).
     int CharFromPos(int x) const;
 
