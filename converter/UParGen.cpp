@@ -7,6 +7,7 @@
 #include "shell/UComon.h"
 #include "shell/UFormTable.h"
 #include "shell/ULanguage.h"
+#include "shell/UWindowParts.h"
 
 using namespace pargen;
 
@@ -16,8 +17,6 @@ const char* const ParGen_Version_Comment = "SW_VERSION = 1.002";
 TFParGen* FParGen = nullptr;
 
 namespace {
-
-constexpr TColor Title_Color = clWhite;
 
 std::vector<String> Split_Items(const char* items)
 {
@@ -87,31 +86,8 @@ TFParGen::~TFParGen()
 
 void TFParGen::Create_Frame()
 {
-    P_Title = new TPanel(this);
-    P_Title->SetName("P_Title");
-    P_Title->SetParent(this);
-    P_Title->SetAlign(alTop);
-    P_Title->SetHeight(69);
-    P_Title->SetBevelOuter(bvNone);
-    P_Title->SetCaption("");
-    P_Title->SetParentBackground(false);
-    P_Title->SetColor(Title_Color);
-
-    L_SW_Code = new TLabel(this);
-    L_SW_Code->SetName("L_SW_Code");
-    L_SW_Code->SetParent(P_Title);
-    L_SW_Code->SetBounds(16, 8, 300, 29);
-    L_SW_Code->Font()->SetName("Verdana");
-    L_SW_Code->Font()->SetSize(18);
-    L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
-    L_SW_Code->Font()->SetColor(clNavy);
-
-    L_SW_Desc = new TLabel(this);
-    L_SW_Desc->SetName("L_SW_Desc");
-    L_SW_Desc->SetParent(P_Title);
-    L_SW_Desc->SetBounds(16, 44, 420, 16);
-    L_SW_Desc->Font()->SetName("Verdana");
-    L_SW_Desc->Font()->SetSize(9);
+    P_Title = Make_Title_Panel(this, L_SW_Code, L_SW_Desc);
+    L_SW_Desc->SetWidth(Form_Client_Width - 32);
 
     P_Button = new TPanel(this);
     P_Button->SetName("P_Button");
