@@ -7,6 +7,7 @@
 #include "shell/UComon.h"
 #include "shell/UFormTable.h"
 #include "shell/ULanguage.h"
+#include "shell/UWindowParts.h"
 
 using namespace pargen;
 
@@ -16,8 +17,6 @@ const char* const ParGen_Version_Comment = "SW_VERSION = 1.002";
 TFParGen* FParGen = nullptr;
 
 namespace {
-
-constexpr TColor Title_Color = clWhite;
 
 std::vector<String> Split_Items(const char* items)
 {
@@ -51,6 +50,15 @@ std::vector<String> Split_Blanks(const char* names)
         }
     }
     return out;
+}
+
+// The octet edits: '.' moves on to the next octet instead of reaching the edit.
+bool Octet_Key(WideChar Key) { return Key != L'.'; }
+
+// The LoRaWAN hexadecimal edits: hexadecimal digits and the control keys up to the blank.
+bool Hex_Key(WideChar Key)
+{
+    return (Key >= L'0' && Key <= L'9') || (Key >= L'A' && Key <= L'F') || (Key >= L'a' && Key <= L'f') || Key <= 32;
 }
 
 String Group_Member(const String& group, int i) { return group.substr(0, group.size() - 1) + char('0' + i); }
@@ -87,31 +95,8 @@ TFParGen::~TFParGen()
 
 void TFParGen::Create_Frame()
 {
-    P_Title = new TPanel(this);
-    P_Title->SetName("P_Title");
-    P_Title->SetParent(this);
-    P_Title->SetAlign(alTop);
-    P_Title->SetHeight(69);
-    P_Title->SetBevelOuter(bvNone);
-    P_Title->SetCaption("");
-    P_Title->SetParentBackground(false);
-    P_Title->SetColor(Title_Color);
-
-    L_SW_Code = new TLabel(this);
-    L_SW_Code->SetName("L_SW_Code");
-    L_SW_Code->SetParent(P_Title);
-    L_SW_Code->SetBounds(16, 8, 300, 29);
-    L_SW_Code->Font()->SetName("Verdana");
-    L_SW_Code->Font()->SetSize(18);
-    L_SW_Code->Font()->SetStyle(TFontStyles{fsBold});
-    L_SW_Code->Font()->SetColor(clNavy);
-
-    L_SW_Desc = new TLabel(this);
-    L_SW_Desc->SetName("L_SW_Desc");
-    L_SW_Desc->SetParent(P_Title);
-    L_SW_Desc->SetBounds(16, 44, 420, 16);
-    L_SW_Desc->Font()->SetName("Verdana");
-    L_SW_Desc->Font()->SetSize(9);
+    P_Title = Make_Title_Panel(this, L_SW_Code, L_SW_Desc);
+    L_SW_Desc->SetWidth(Form_Client_Width - 32);
 
     P_Button = new TPanel(this);
     P_Button->SetName("P_Button");
@@ -176,8 +161,10 @@ void TFParGen::Create_Panels()
         if (d->Init) e->SetText(d->Init);
         apply_flags(e, d->Flags);
         e->OnChange = [this](TObject* s) { On_Change(s); };
-        if (d->Flags & pfHexKeys)
+        if (d->Flags & pfHexKeys) {
+            FKey_Filters[e] = Hex_Key;
             e->TWinControl::OnKeyPress = [this](TObject* s, WideChar& k) { OnKeyPress(s, k); };
+        }
         return e;
     };
 
@@ -224,6 +211,7 @@ void TFParGen::Create_Panels()
                 case pkOctets:
                     for (int i = 0; i < 4; ++i) {
                         TEdit* e = make_edit(cp, Group_Member(name, i + 1), Octet_Lefts[i], ctlTop, Octet_Width, d);
+                        FKey_Filters[e] = Octet_Key;
                         e->TWinControl::OnKeyPress = [this](TObject* s, WideChar& key) { KeyPress(s, key); };
                         if (i < 3) {
                             auto* dot = new TLabel(this);
@@ -507,19 +495,24 @@ TEdit* TFParGen::Next_In_Chain(TObject* Sender) const
     return nullptr;
 }
 
+bool TFParGen::Takes_Key(TObject* Edit, WideChar Key) const
+{
+    const auto it = FKey_Filters.find(Edit);
+    return it == FKey_Filters.end() || it->second(Key);
+}
+
 void TFParGen::KeyPress(TObject* Sender, WideChar& Key)
 {
-    if (Key != L'.') return;
-    if (TEdit* next = Next_In_Chain(Sender))
-        if (next->CanFocus()) next->SetFocus();
+    if (Takes_Key(Sender, Key)) return;
+    if (Key == L'.')
+        if (TEdit* next = Next_In_Chain(Sender))
+            if (next->CanFocus()) next->SetFocus();
     Key = 0;
 }
 
 void TFParGen::OnKeyPress(TObject* Sender, WideChar& Key)
 {
-    const bool hex = (Key >= L'0' && Key <= L'9') || (Key >= L'A' && Key <= L'F') || (Key >= L'a' && Key <= L'f');
-    if (hex || Key <= 32) return;
-    Key = 0;
+    if (!Takes_Key(Sender, Key)) Key = 0;
 }
 
 // ---------------------------------------------------------------------------------

@@ -216,6 +216,15 @@ public:
     void FormMouseWheel(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled);
     void KeyPress(TObject* Sender, WideChar& Key);     // octet edits
     void OnKeyPress(TObject* Sender, WideChar& Key);   // LoRaWAN hexadecimal edits
+    // The key filter of an edit: whether a typed Key reaches it. The octet edits keep '.'
+    // for moving on to the next octet; the LoRaWAN hexadecimal edits take hexadecimal
+    // digits and control keys, the blank among them. The key handlers above and the
+    // reading of ParGen.xml ask this one filter.
+    bool Takes_Key(TObject* Edit, WideChar Key) const;
+    // Whether typing Value into the empty edit would leave it there as it stands, in the
+    // edit's case: every character one the edit inserts and its key filter lets through,
+    // and no more of them than its length limit.
+    bool Could_Type(TEdit* Edit, const String& Value) const;
     void On_Change(TObject* Sender);
     void On_Click(TObject* Sender);
 
@@ -242,7 +251,8 @@ private:
     void Place_Row(const char* Left, const char* Right, int Y);
     // The next edit of an octet chain after Sender, or nullptr.
     TEdit* Next_In_Chain(TObject* Sender) const;
-    // Applies one key's text to its control; false when the control cannot hold it.
+    // Applies one key's text to its control; false when it is an edit's text that no
+    // typing could give (see Could_Type).
     bool Apply_Key_Value(int Key, const String& Value);
     void Apply_Key_Default(int Key, bool No_File);
 
@@ -251,6 +261,7 @@ private:
     std::map<String, std::vector<TLabel*>> FDots;      // octet group -> its "." labels
     std::set<TObject*> FRelayout_Lists;                // family lists that change the rows
     std::set<TObject*> FRelayout_Boxes;                // check boxes that change the rows
+    std::map<const TObject*, bool (*)(WideChar)> FKey_Filters;   // edits that refuse keys -> their filter
 };
 
 extern TFParGen* FParGen;

@@ -1,6 +1,8 @@
 // ParGen.xml of the parameter window: the root Par_Gen, the version comment after it and
-// one element per key, in a fixed order. Reading takes the keys one by one; a key that is
-// missing, or whose text its control cannot hold, takes its default.
+// one element per key, in a fixed order. Reading takes the keys one by one: an edit shows
+// its value as it stands whenever the user could have typed it there, a list the item of
+// that text, a box its state; a key that is missing, or an edit's value no typing could
+// give, takes its default.
 #include "converter/UParGen.h"
 #include "converter/UParGenDesign.h"
 #include "platform/rtl/Unicode.h"
@@ -8,24 +10,6 @@
 using namespace pargen;
 
 namespace {
-
-bool Is_Hex_Digit(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-// Whether an edit could hold this text as typed: a single line, within its length limit
-// and, for the hexadecimal edits, hexadecimal digits only.
-bool Edit_Can_Hold(const TEdit* e, const TControlDesign* d, const String& v)
-{
-    for (char c : v)
-        if (static_cast<unsigned char>(c) < 0x20) return false;
-    if (e->MaxLength() > 0 && Utf8Length(v) > e->MaxLength()) return false;
-    if (d && (d->Flags & pfHexKeys))
-        for (char c : v)
-            if (!Is_Hex_Digit(c)) return false;
-    return true;
-}
 
 int Find_Item(TComboBox* list, const String& v)
 {
@@ -36,6 +20,16 @@ int Find_Item(TComboBox* list, const String& v)
 
 }  // namespace
 
+bool TFParGen::Could_Type(TEdit* Edit, const String& Value) const
+{
+    if (!IsValidUtf8(Value)) return false;
+    const std::u32string keys = Utf8ToUtf32(Value);
+    if (Edit->MaxLength() > 0 && int(keys.size()) > Edit->MaxLength()) return false;
+    for (char32_t ch : keys)
+        if (!TEdit::InsertsChar(WideChar(ch)) || !Takes_Key(Edit, WideChar(ch))) return false;
+    return true;
+}
+
 bool TFParGen::Apply_Key_Value(int Key, const String& Value)
 {
     const TKeyDesign& k = Key_Designs[Key];
@@ -43,9 +37,8 @@ bool TFParGen::Apply_Key_Value(int Key, const String& Value)
     switch (k.Kind) {
     case vkEdit: {
         auto* e = static_cast<TEdit*>(c);
-        const TControlDesign* d = Find_Control_Design(k.Control);
-        if (!Edit_Can_Hold(e, d, Value)) return false;
-        e->SetText(d && (d->Flags & pfUpper) ? UpperCase(Value) : Value);
+        if (!Could_Type(e, Value)) return false;
+        e->SetText(Value);   // in the edit's case, as typing shows it
         return true;
     }
     case vkCheck:

@@ -1,6 +1,7 @@
 // ParGen.xml as another PC or an older version wrote it, read through the parameter window
-// (headless). A file the window can read must leave controls that validate without harm,
-// and what the window then saves must read back to the very same file.
+// (headless). A file the window can read must leave in its edits only what could have been
+// typed there and controls that validate without harm, and what the window then saves
+// must read back to the very same file.
 #include <cstdlib>
 
 #include "converter/UParGen.h"
@@ -45,6 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     } catch (const Exception&) {
         return 0;   // refused as a whole: the window shows the error and starts from the no-file state
     }
+    // An edit shows only what the user could have typed into it: a stored value no typing
+    // could give took the key's default.
+    for (int i = 0; i < Window->ComponentCount(); ++i)
+        if (auto* Edit = dynamic_cast<TEdit*>(Window->Components(i)))
+            fuzz::Check(Window->Could_Type(Edit, Edit->Text()), "an edit shows only what could be typed into it",
+                        Edit->Name() + ": " + fuzz::Printable(Edit->Text()));
     Window->Controllo_Dati();
 
     Window->Save_ParGen(File);

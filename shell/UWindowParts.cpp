@@ -8,8 +8,8 @@ void Set_Dialog_Look(TForm* Form)
     Form->SetBorderIcons(TBorderIcons{biSystemMenu});
     Form->SetPosition(poScreenCenter);
     Form->SetColor(Window_Color);
-    Form->Font()->SetName("Verdana");
-    Form->Font()->SetSize(8);
+    Form->Font()->SetName(Dialog_Font_Name);
+    Form->Font()->SetSize(Dialog_Font_Size);
     Form->SetShowHint(true);
 }
 
@@ -28,6 +28,7 @@ TPanel* Make_Title_Panel(TForm* Form, TLabel*& L_SW_Code, TLabel*& L_SW_Desc)
     L_SW_Code->SetName("L_SW_Code");
     L_SW_Code->SetParent(p);
     L_SW_Code->SetBounds(16, 8, 200, 29);
+    L_SW_Code->Font()->SetName(Dialog_Font_Name);
     L_SW_Code->Font()->SetSize(24);
     L_SW_Code->Font()->SetColor(clGray);
     L_SW_Code->SetCaption("");
@@ -36,6 +37,8 @@ TPanel* Make_Title_Panel(TForm* Form, TLabel*& L_SW_Code, TLabel*& L_SW_Desc)
     L_SW_Desc->SetName("L_SW_Desc");
     L_SW_Desc->SetParent(p);
     L_SW_Desc->SetBounds(16, 46, 200, 13);
+    L_SW_Desc->Font()->SetName(Dialog_Font_Name);
+    L_SW_Desc->Font()->SetSize(Dialog_Font_Size);
     L_SW_Desc->Font()->SetColor(clGray);
     L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
     L_SW_Desc->SetCaption("");

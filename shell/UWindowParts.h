@@ -10,12 +10,16 @@ constexpr int Title_Panel_Height = 69;
 constexpr int Button_Panel_Height = 40;
 constexpr int Dialog_Button_Width = 110;
 constexpr int Dialog_Button_Height = 28;
+// The font of the dialogs and of every title panel.
+constexpr const char* Dialog_Font_Name = "Verdana";
+constexpr int Dialog_Font_Size = 8;
 
 // Look of a dialog window: single frame, centred, the program's colour and font.
 void Set_Dialog_Look(TForm* Form);
 
 // The title panel across the top, holding L_SW_Code (the software code, large and grey)
-// and L_SW_Desc (the description line, grey and bold).
+// and L_SW_Desc (the description line, grey and bold), in the dialog font whatever the
+// form's own font is, so every window's title looks the same.
 TPanel* Make_Title_Panel(TForm* Form, TLabel*& L_SW_Code, TLabel*& L_SW_Desc);
 
 // The button panel across the bottom.

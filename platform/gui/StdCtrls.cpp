@@ -256,7 +256,7 @@ void TEdit::DefaultHandler(TMessage& msg)
             TMessage k{WM_KEYDOWN, VK_BACK, 0, 0};
             TWinControl::DefaultHandler(k);
             FModified = true;
-        } else if (ch >= 32) {
+        } else if (InsertsChar(ch)) {
             InsertTyped(CharToUtf8(ch));
         }
         return;

@@ -78,6 +78,9 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
+    // Whether a typed character goes into the text; the others are editing keys
+    // (Backspace, Tab, Enter, Escape ...).
+    static bool InsertsChar(WideChar ch) { return ch >= 32; }
 
     TNotifyEvent OnChange;
 

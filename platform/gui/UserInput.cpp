@@ -102,13 +102,7 @@ void UserKey(TWinControl* c, WORD key, TShiftState shift) { Stroke(c, key, CharF
 
 void UserType(TWinControl* c, const String& text)
 {
-    std::u16string u = Utf8ToUtf16(text);
-    for (size_t i = 0; i < u.size(); ++i) {
-        char32_t ch = u[i];
-        if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < u.size()) {
-            ch = 0x10000 + ((ch - 0xD800) << 10) + (u[i + 1] - 0xDC00);
-            ++i;
-        }
+    for (char32_t ch : Utf8ToUtf32(text)) {
         bool shifted = false;
         WORD key = KeyForChar(ch, shifted);
         Stroke(c, key, WideChar(ch), shifted ? TShiftState{ssShift} : TShiftState());

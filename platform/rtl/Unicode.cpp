@@ -76,6 +76,18 @@ std::u16string Utf8ToUtf16(std::string_view s)
     return out;
 }
 
+std::u32string Utf8ToUtf32(std::string_view s)
+{
+    std::u32string out;
+    out.reserve(s.size());
+    size_t i = 0;
+    while (i < s.size()) {
+        const long cp = DecodeUtf8(s, i);
+        out += static_cast<char32_t>(cp < 0 ? 0xFFFD : cp);
+    }
+    return out;
+}
+
 std::string Utf16ToUtf8(std::u16string_view s)
 {
     std::string out;

@@ -5,6 +5,8 @@
 
 std::u16string Utf8ToUtf16(std::string_view s);
 std::string Utf16ToUtf8(std::u16string_view s);
+// The code points of UTF-8 text; an invalid byte becomes U+FFFD.
+std::u32string Utf8ToUtf32(std::string_view s);
 // Decodes UTF-16 bytes; bigEndian picks the byte order. A trailing odd byte is dropped.
 std::string Utf16BytesToUtf8(std::string_view bytes, bool bigEndian);
 // Windows-1252 bytes to UTF-8 (the 8-bit code page of files written on the engineers' PCs).

@@ -110,6 +110,161 @@ TEST_F(ParGenTest, ValuesAreReadIntoTheControlsByTheirForm)
     }
 }
 
+// Whatever the user types into an edit of the window comes back exactly so at the next
+// open: blanks, lower case shown in upper case, text cut at the length limit, values that
+// only the validation of other settings would refuse. Every key kept in an edit, in two
+// rounds of values; the payload field takes no key and always shows the band's maximum.
+TEST_F(ParGenTest, WhatIsTypedIntoEveryEditIsShownAgainAtTheNextOpen)
+{
+    struct Value {
+        String Typed;
+        String Shown;   // what the edit shows as it is typed, and after OK and a new open
+    };
+    struct Case {
+        const char* Key;
+        const char* Edit;
+        Value Round[2];
+        bool Otaa = false;   // shown for over-the-air activation only
+    };
+    const String name_31 = String(31, 'n');
+    // DNS and the gateway are off: their octets are saved unchecked.
+    const Case cases[] = {
+        {"Eth_Conn_Device_Name", "E_EthConn_Device_Name",
+         {{" Hall 3 / S\xc3\xbc" "d \xe2\x9c\x93 ", " Hall 3 / S\xc3\xbc" "d \xe2\x9c\x93 "}, {name_31 + "xyz", name_31}}},
+        {"Eth_Conn_Primary_DNS1", "E_EthConn_Pri_DNS_IP1", {{"1", "1"}, {"", ""}}},
+        {"Eth_Conn_Primary_DNS2", "E_EthConn_Pri_DNS_IP2", {{" 22", " 22"}, {" ", " "}}},
+        {"Eth_Conn_Primary_DNS3", "E_EthConn_Pri_DNS_IP3", {{"$FF", "$FF"}, {"0x1", "0x1"}}},
+        {"Eth_Conn_Primary_DNS4", "E_EthConn_Pri_DNS_IP4", {{"abc", "abc"}, {"999", "999"}}},
+        {"Eth_Conn_Secondary_DNS1", "E_EthConn_Sec_DNS_IP1", {{"9", "9"}, {"-1", "-1"}}},
+        {"Eth_Conn_Secondary_DNS2", "E_EthConn_Sec_DNS_IP2", {{"09", "09"}, {"x y", "x y"}}},
+        {"Eth_Conn_Secondary_DNS3", "E_EthConn_Sec_DNS_IP3", {{" 9", " 9"}, {"$0", "$0"}}},
+        {"Eth_Conn_Secondary_DNS4", "E_EthConn_Sec_DNS_IP4", {{"9 ", "9 "}, {"", ""}}},
+        {"LoRa_Payload_Size", "E_LoRa_Payload_Size", {{"7", "230"}, {"", "230"}}},
+        {"LoRa_Device_Address", "E_LoRa_Device_Address", {{"00ab cd1", "00AB CD1"}, {"deadbeef99", "DEADBEEF"}}},
+        {"LoRa_JoinEUI", "E_LoRa_JoinEUI", {{"70b3 d57ed00012", "70B3 D57ED00012"}, {" ", " "}}},
+        {"LoRa_Network_Session_Key", "E_LoRa_Network_Session_Key",
+         {{String(34, 'a'), String(32, 'A')}, {"  00  ", "  00  "}}},
+        {"LoRa_Application_Session_Key", "E_LoRa_Application_Session_Key",
+         {{"0123456789abcdef 123456789ABCDEF", "0123456789ABCDEF 123456789ABCDEF"}, {"", ""}}},
+        {"LoRa_Application_Key", "E_LoRa_Application_Key", {{" f", " F"}, {"fF 0", "FF 0"}}, true},
+        {"Ethernet_IP1", "E_Ethernet_IP1", {{"10", "10"}, {"192", "192"}}},
+        {"Ethernet_IP2", "E_Ethernet_IP2", {{"$0A", "$0A"}, {"168", "168"}}},
+        {"Ethernet_IP3", "E_Ethernet_IP3", {{"007", "007"}, {"0", "0"}}},
+        {"Ethernet_IP4", "E_Ethernet_IP4", {{"255", "255"}, {"1", "1"}}},
+        {"Ethernet_SM1", "E_Ethernet_SM1", {{"255", "255"}, {"0xff", "0xff"}}},
+        {"Ethernet_SM2", "E_Ethernet_SM2", {{"0x0F", "0x0F"}, {"255", "255"}}},
+        {"Ethernet_SM3", "E_Ethernet_SM3", {{"255", "255"}, {"128", "128"}}},
+        {"Ethernet_SM4", "E_Ethernet_SM4", {{"0", "0"}, {"00", "00"}}},
+        {"Ethernet_GAT1", "E_Ethernet_GAT1", {{"gw", "gw"}, {"1", "1"}}},
+        {"Ethernet_GAT2", "E_Ethernet_GAT2", {{" 1", " 1"}, {"2", "2"}}},
+        {"Ethernet_GAT3", "E_Ethernet_GAT3", {{"", ""}, {"3", "3"}}},
+        {"Ethernet_GAT4", "E_Ethernet_GAT4", {{"300", "300"}, {"4", "4"}}},
+        {"KNX_ID_DEV", "E_KNX_IDDevice", {{" 1.1.7 ", " 1.1.7 "}, {"15.15.255", "15.15.255"}}},
+    };
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE("round " + IntToStr(round + 1));
+        TInteractionScript typing;
+        EXPECT_EQ(Open(typing, [&] {
+                      for (const Case& c : cases) {
+                          TEdit* e = W->Control_As<TEdit>(c.Edit);
+                          ASSERT_NE(e, nullptr) << c.Edit;
+                          Pick(W->CB_LoRa_Activation_Method, c.Otaa ? 1 : 0);
+                          Type_Over(e, c.Round[round].Typed);
+                          EXPECT_EQ(e->Text(), c.Round[round].Shown) << c.Edit << " as typed";
+                      }
+                      UserClick(W->Btn_OK);
+                  }),
+                  mrOk);
+        EXPECT_EQ(typing.Problems(), "");
+        for (const Case& c : cases) EXPECT_EQ(Saved(FileName_ParGen, c.Key), c.Round[round].Shown) << c.Key;
+
+        TInteractionScript reopened;
+        Open(reopened, [&] {
+            for (const Case& c : cases)
+                EXPECT_EQ(W->Control_As<TEdit>(c.Edit)->Text(), c.Round[round].Shown) << c.Edit << " at the next open";
+        });
+        EXPECT_EQ(reopened.Problems(), "");
+    }
+}
+
+// A value that no typing could have put into its edit - a key its filter refuses, a
+// control character, more characters than the edit takes - takes
+// the key's default; a value typing could have given is shown as it stands.
+TEST_F(ParGenTest, StoredValuesNoTypingCouldGiveTakeTheDefault)
+{
+    struct Case {
+        const char* Key;
+        const char* Edit;
+        String Stored;
+        String Shown;
+    };
+    const Case cases[] = {
+        {"LoRa_JoinEUI", "E_LoRa_JoinEUI", "70b3 D57E", "70B3 D57E"},
+        {"LoRa_JoinEUI", "E_LoRa_JoinEUI", "70B3.D57E", ""},
+        {"LoRa_JoinEUI", "E_LoRa_JoinEUI", "70B3\tD57E", ""},
+        {"LoRa_JoinEUI", "E_LoRa_JoinEUI", "0123456789ABCDEF ", ""},
+        {"LoRa_Device_Address", "E_LoRa_Device_Address", "0011AAB\xc3\x9f", ""},
+        {"LoRa_Application_Key", "E_LoRa_Application_Key", "\xef\xbc\xa1\xef\xbc\xa2", ""},
+        {"Ethernet_IP1", "E_Ethernet_IP1", "1.2", "192"},
+        {"Ethernet_IP1", "E_Ethernet_IP1", " 12", " 12"},
+        {"Eth_Conn_Secondary_DNS3", "E_EthConn_Sec_DNS_IP3", "4.4", "4"},
+        {"Eth_Conn_Device_Name", "E_EthConn_Device_Name", "a&#10;b", ""},
+        {"Eth_Conn_Device_Name", "E_EthConn_Device_Name", String(32, 'n'), ""},
+        {"Eth_Conn_Device_Name", "E_EthConn_Device_Name", String(31, 'n'), String(31, 'n')},
+        {"KNX_ID_DEV", "E_KNX_IDDevice", "1.1.&#27;", "1.1.200"},
+        {"KNX_ID_DEV", "E_KNX_IDDevice", "1.1.9", "1.1.9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(String(c.Key) + " = " + c.Stored);
+        Write_File({{c.Key, c.Stored.c_str()}});
+        TInteractionScript script;
+        Open(script, [&] { EXPECT_EQ(W->Control_As<TEdit>(c.Edit)->Text(), c.Shown); });
+        EXPECT_EQ(script.Problems(), "");
+    }
+}
+
+// Every item of every list and both states of every box, picked and ticked with the
+// mouse and the keys, come back as they were after OK and a new open.
+TEST_F(ParGenTest, PickedItemsAndTickedBoxesAreShownAgainAtTheNextOpen)
+{
+    const std::vector<TComboBox*> lists = {W->CB_LoRa_RF_Band,           W->CB_LoRa_DataRate,
+                                           W->CB_LoRa_Network_Type,      W->CB_LoRa_Transmission_Type,
+                                           W->CB_LoRa_Activation_Method, W->CB_LoRa_FPort,
+                                           W->CB_LoRa_FrequencySubBand,  W->CB_KNX_Type};
+    // DHCP disables the gateway box: it is ticked last and cleared first.
+    const std::vector<TCheckBox*> boxes = {W->CB_Ethernet_En_GAT, W->CB_EthConn_Enable_DNS,
+                                           W->CB_LoRa_Adaptive_DataRate, W->CB_EthConn_En_DHCP_Cable};
+    // Enough rounds for the longest list: the data rates of a band.
+    for (int round = 0; round < 13; ++round) {
+        SCOPED_TRACE("round " + IntToStr(round + 1));
+        std::vector<String> picked;
+        TInteractionScript picking;
+        EXPECT_EQ(Open(picking, [&] {
+                      for (TComboBox* list : lists) {
+                          // The data rates are those of the band picked just before.
+                          Pick(list, round % list->Items()->Count());
+                          picked.push_back(TFParGen::List_Text(list));
+                      }
+                      const bool on = round % 2 == 0;
+                      for (size_t i = 0; i < boxes.size(); ++i) {
+                          TCheckBox* box = boxes[on ? i : boxes.size() - 1 - i];
+                          if (box->Checked() != on) UserClick(box);
+                          EXPECT_EQ(box->Checked(), on) << box->Name() << " as clicked";
+                      }
+                      UserClick(W->Btn_OK);
+                  }),
+                  mrOk);
+        EXPECT_EQ(picking.Problems(), "");
+
+        TInteractionScript reopened;
+        Open(reopened, [&] {
+            for (size_t i = 0; i < lists.size(); ++i) EXPECT_EQ(TFParGen::List_Text(lists[i]), picked[i]) << lists[i]->Name();
+            for (TCheckBox* box : boxes) EXPECT_EQ(box->Checked(), round % 2 == 0) << box->Name();
+        });
+        EXPECT_EQ(reopened.Problems(), "");
+    }
+}
+
 TEST_F(ParGenTest, MissingKeysTakeTheirDefaultsAndPresentEmptyOnesStayEmpty)
 {
     Write_File({{"Eth_Conn_Enable_DNS", "0"}, {"Eth_Conn_Secondary_DNS2", ""}, {"LoRa_RF_Band", "KR920"}});

@@ -88,6 +88,15 @@ protected:
         for (int guard = 0; guard < 64 && list->ItemIndex() > Index; ++guard) UserKey(list, VK_UP);
         ASSERT_EQ(list->ItemIndex(), Index) << list->Name();
     }
+    // Replaces an edit's text by typing Text the way the user does: the edit takes the
+    // focus, its text is selected and rubbed out, then Text is typed key by key.
+    static void Type_Over(TEdit* edit, const String& Text)
+    {
+        UserFocus(edit);
+        edit->SelectAll();
+        UserKey(edit, VK_BACK);
+        UserType(edit, Text);
+    }
     // Ticks or clears a check box (its click handler runs).
     static void Tick(TCheckBox* box, bool Checked) { box->SetChecked(Checked); }
 

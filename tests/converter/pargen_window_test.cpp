@@ -4,7 +4,9 @@
 // data-rate list.
 #include "tests/converter/pargen_fixture.h"
 
+#include "converter/UBoot.h"
 #include "platform/gui/Graphics.h"
+#include "shell/UDuvazaradFirmWare.h"
 
 namespace {
 
@@ -353,8 +355,63 @@ TEST_F(ParGenTest, FirstOpenPictureStacksTheFourPanelsWithoutOverlap)
     }
     ASSERT_GE(headers.size(), 3u) << "at least three headers fit in the first view";
     for (TColor c : headers) EXPECT_EQ(c, headers.front());
-    // The title panel is white above the group.
-    EXPECT_EQ(bmp.Canvas()->Pixels(440, 4), clWhite);
+    // The title panel has the program's background above the group.
+    EXPECT_EQ(bmp.Canvas()->Pixels(440, 4), Window_Color);
+}
+
+// The title panel as every other window shows it: the code large and grey, the line
+// below grey and bold, on the program's background. Compared with the update dialog's
+// title, pixel for pixel where both show the same code; the pictures stay in the test
+// output folder to be looked at side by side.
+TEST_F(ParGenTest, TheTitleLooksLikeTheOtherWindowsTitles)
+{
+    const String mine = String(CONVERTER_TEST_OUTPUT_DIR) + "/pargen_title.png";
+    const String theirs = String(CONVERTER_TEST_OUTPUT_DIR) + "/update_title.png";
+    TInteractionScript script;
+    Open(script, [&] { ASSERT_TRUE(SaveControlToPng(W->P_Title, mine)); });
+
+    auto* other = new TFBoot(nullptr);
+    other->AfterConstruction();
+    other->L_SW_Code->SetCaption(SW_Code);   // what its showing does
+    ASSERT_TRUE(SaveControlToPng(other->P_Title, theirs));
+
+    TBitmap a, b;
+    a.LoadFromFile(mine);
+    b.LoadFromFile(theirs);
+    EXPECT_EQ(a.Height(), b.Height());
+    EXPECT_EQ(a.Canvas()->Pixels(a.Width() - 5, 4), Window_Color);
+    EXPECT_EQ(a.Canvas()->Pixels(a.Width() - 5, 4), b.Canvas()->Pixels(b.Width() - 5, 4));
+
+    // The code: the same pixels in both.
+    ASSERT_EQ(W->L_SW_Code->BoundsRect(), other->L_SW_Code->BoundsRect());
+    const TRect code = W->L_SW_Code->BoundsRect();
+    int differing = 0, grey = 0;
+    for (int y = code.Top; y < code.Bottom; ++y)
+        for (int x = code.Left; x < code.Right; ++x) {
+            differing += a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y);
+            grey += a.Canvas()->Pixels(x, y) == clGray;
+        }
+    EXPECT_EQ(differing, 0);
+    EXPECT_GT(grey, 20) << "the code is drawn in grey";
+
+    // The line below: its own text in the same font, grey and bold.
+    for (TLabel* l : {W->L_SW_Code, W->L_SW_Desc}) {
+        SCOPED_TRACE(l->Name());
+        TLabel* o = l == W->L_SW_Code ? other->L_SW_Code : other->L_SW_Desc;
+        EXPECT_EQ(l->Font()->Name(), o->Font()->Name());
+        EXPECT_EQ(l->Font()->Size(), o->Font()->Size());
+        EXPECT_EQ(l->Font()->Color(), o->Font()->Color());
+        EXPECT_EQ(l->Font()->Style(), o->Font()->Style());
+        EXPECT_EQ(l->Top(), o->Top());
+        EXPECT_EQ(l->Left(), o->Left());
+    }
+    const TRect desc = W->L_SW_Desc->BoundsRect();
+    int desc_grey = 0;
+    for (int y = desc.Top; y < desc.Bottom; ++y)
+        for (int x = desc.Left; x < std::min<int>(desc.Right, a.Width()); ++x)
+            desc_grey += a.Canvas()->Pixels(x, y) == clGray;
+    EXPECT_GT(desc_grey, 20) << "the description is drawn in grey";
+    other->Free();
 }
 
 // The US915 data rates hold a tab after the rate's number. The open list moves the text
