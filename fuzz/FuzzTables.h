@@ -4,7 +4,7 @@
 // promise that what the loader accepted the writer writes whole and reads back the same.
 #include <memory>
 
-#include "editors/fieldbus/frame/UTableFile.h"
+#include "editors/frame/UTableFile.h"
 #include "fuzz/FuzzCommon.h"
 #include "tests/common/memory_rows.h"
 

@@ -2,7 +2,7 @@
 // The descriptions of the LoRaWAN and KNX access editors: their tables, texts, file and
 // checks. The windows (ULoRa_Set_Access.h, UKNXAccess.h) are built from them; the
 // descriptions need no window, so their files and checks can be used on their own.
-#include "editors/fieldbus/frame/UTableDesc.h"
+#include "editors/frame/UTableDesc.h"
 
 // ---- LoRaWAN access editor (LoRaWAN_SetAccess.xml) ------------------------------------
 namespace LoRa {

@@ -4,7 +4,7 @@
 // priority, data format and scaling and its sending conditions to bytes or bits of the
 // converter's internal data area.
 #include "editors/fieldbus/UFieldbusDescs.h"
-#include "editors/fieldbus/frame/UTableEditor.h"
+#include "editors/frame/UTableEditor.h"
 
 class TFKNXAccess : public TFTableEditor {
 public:

@@ -5,7 +5,7 @@
 // follows the payload size, and while the FPort is fixed the FPort columns are hidden
 // and the tables have 256 rows (223 while it is variable).
 #include "editors/fieldbus/UFieldbusDescs.h"
-#include "editors/fieldbus/frame/UTableEditor.h"
+#include "editors/frame/UTableEditor.h"
 
 class TFLoRa_Set_Access : public TFTableEditor {
 public:

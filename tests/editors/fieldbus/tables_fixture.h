@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "editors/fieldbus/UFieldbusDescs.h"
-#include "editors/fieldbus/frame/UTableFile.h"
+#include "editors/frame/UTableFile.h"
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
 #include "tests/common/memory_rows.h"

@@ -1,5 +1,5 @@
 // Tables of an editor: reset, file reading and writing, and the row checks.
-#include "editors/fieldbus/frame/UTableFile.h"
+#include "editors/frame/UTableFile.h"
 
 #include <algorithm>
 

@@ -15,8 +15,8 @@
 #include <memory>
 #include <vector>
 
-#include "editors/fieldbus/frame/UTableDesc.h"
-#include "editors/fieldbus/frame/UTableFile.h"
+#include "editors/frame/UTableDesc.h"
+#include "editors/frame/UTableFile.h"
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"

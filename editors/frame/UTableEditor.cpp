@@ -1,6 +1,6 @@
 // The table editor window: built from the editor's description, shown with its file,
 // confirmed by the checks.
-#include "editors/fieldbus/frame/UTableEditor.h"
+#include "editors/frame/UTableEditor.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "editors/fieldbus/frame/UTableDesc.h"
+#include "editors/frame/UTableDesc.h"
 #include "platform/xml/XMLDoc.h"
 #include "shell/UComonRows.h"
 
