@@ -12,30 +12,28 @@ namespace fuzz {
 
 class TTables {
 public:
-    explicit TTables(TEditorDesc Desc) : FDesc(std::move(Desc))
+    TTables(TEditorDesc Desc, TEditorContext Context) : FDesc(std::move(Desc))
     {
+        FData.Context = std::move(Context);
         for (const TTableDesc& t : FDesc.Tables) {
             auto g = std::make_unique<TMemoryRows>(t.Col_Count(), t.Rows + 1);
             for (int c = 0; c < t.Col_Count(); ++c) {
-                if (t.Columns[size_t(c)].Kind == ckCheckBox) g->CheckColumn(c);
-                if (t.Columns[size_t(c)].Hidden) g->Hide(c);
+                if (t.Columns[size_t(c)].Kind == fkCheckBox) g->CheckColumn(c);
+                if (t.Columns[size_t(c)].Flags & ffHidden) g->Hide(c);
             }
-            FGrids.push_back(g.get());
+            FData.Grids.push_back(g.get());
             FOwned.push_back(std::move(g));
         }
     }
 
     // The tables as a showing leaves them before the file is read.
-    void Reset()
-    {
-        for (size_t t = 0; t < FDesc.Tables.size(); ++t) Reset_Table(FDesc.Tables[t], *FOwned[t]);
-    }
+    void Reset() { Reset_Tables(FDesc, FData); }
 
     // The file's text as the editor's writer makes it from the tables.
     String Written()
     {
         TXMLDocument Doc;
-        Write_Tables(FDesc, Doc, FGrids);
+        Write_Tables(FDesc, Doc, FData);
         return Doc.SaveToXML();
     }
 
@@ -48,17 +46,17 @@ public:
         WriteFileAtomic(File, Input);
         Reset();
         try {
-            Load_Tables(FDesc, File, FGrids);
+            Load_Tables(FDesc, File, FData);
         } catch (const Exception&) {
             return;
         }
         // The editor's OK runs the checks on whatever the file left in the tables.
-        (void)Check_Tables(FDesc, FGrids);
+        (void)Check_Tables(FDesc, FData);
         const String First = Written();
         WriteFileAtomic(File, First);
         Reset();
         try {
-            Load_Tables(FDesc, File, FGrids);
+            Load_Tables(FDesc, File, FData);
         } catch (const Exception& e) {
             Fail("the written file loads again", Printable(String(e.what()) + " | " + First));
         }
@@ -69,7 +67,7 @@ public:
 
 private:
     TEditorDesc FDesc;
-    TTableGrids FGrids;
+    TEditorData FData;
     std::vector<std::unique_ptr<TMemoryRows>> FOwned;
 };
 

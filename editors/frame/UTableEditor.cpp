@@ -12,72 +12,6 @@
 #include "shell/ULanguage.h"
 #include "shell/UWindowParts.h"
 
-namespace {
-
-
-TEditorType Editor_Of(TCellKind Kind)
-{
-    switch (Kind) {
-    case ckCheckBox: return edDataCheckBox;
-    case ckList: return edComboList;
-    case ckListEdit: return edComboEdit;
-    case ckNumber:
-    case ckText:
-    default: return edNormal;
-    }
-}
-
-}  // namespace
-
-// ---------------------------------------------------------------------------------
-// The row helpers on a column grid
-// ---------------------------------------------------------------------------------
-int TColumnGridRows::RowCount() const { return FGrid->RowCount(); }
-int TColumnGridRows::ColCount() const { return FGrid->ColCount(); }
-int TColumnGridRows::NumHiddenColumns() const { return FGrid->NumHiddenColumns(); }
-String TColumnGridRows::GetCellEx(int Col, int Row) const { return FGrid->GetCellEx(Col, Row); }
-void TColumnGridRows::SetCellEx(int Col, int Row, const String& Text) { FGrid->SetCellEx(Col, Row, Text); }
-bool TColumnGridRows::IsCheckBoxColumn(int Col) const
-{
-    return Col < FGrid->Columns()->Count() && FGrid->Columns()->Items(Col)->Editor() == edDataCheckBox;
-}
-int TColumnGridRows::Col() const { return FGrid->Col(); }
-void TColumnGridRows::SetCol(int Col) { FGrid->SetCol(Col); }
-int TColumnGridRows::Row() const { return FGrid->Row(); }
-void TColumnGridRows::SetRow(int Row) { FGrid->SetRow(Row); }
-void TColumnGridRows::AutoSizeCol(int Col) { FGrid->AutoSizeCol(Col, 0); }
-
-void Grid_Delete_Row(int Row, TExtColumnGrid* Grid)
-{
-    TColumnGridRows g(Grid);
-    Grid_Delete_Row(Row, g);
-}
-void Grid_Insert_Row(int Row, TExtColumnGrid* Grid, bool SetEnable)
-{
-    TColumnGridRows g(Grid);
-    Grid_Insert_Row(Row, g, SetEnable);
-}
-void Grid_Copy_Row(TExtColumnGrid* Grid, int Row)
-{
-    TColumnGridRows g(Grid);
-    Grid_Copy_Row(g, Row);
-}
-void Grid_Paste_Row(TExtColumnGrid* Grid, int Row, bool Copied)
-{
-    TColumnGridRows g(Grid);
-    Grid_Paste_Row(g, Row, Copied);
-}
-void Grid_Auto_Size_Col(TExtColumnGrid* Grid, int ARow, int ACol)
-{
-    TColumnGridRows g(Grid);
-    Grid_Auto_Size_Col(g, ARow, ACol);
-}
-void Grid_Enter_Next_Cell(TExtColumnGrid* Grid, WideChar& Key)
-{
-    TColumnGridRows g(Grid);
-    Grid_Enter_Next_Cell(g, Key);
-}
-
 // ---------------------------------------------------------------------------------
 // Creation
 // ---------------------------------------------------------------------------------
@@ -92,43 +26,12 @@ TFTableEditor::TFTableEditor(TComponent* AOwner, TEditorDesc Desc) : TForm(AOwne
     OnShow = [this](TObject* s) { FormShow(s); };
     if (FDesc.Client_Width > 0) SetClientWidth(FDesc.Client_Width);
     if (FDesc.Client_Height > 0) SetClientHeight(FDesc.Client_Height);
-    Make_Controls();
-    L_SW_Code->SetCaption(SW_Code);
-    Set_Lang();
-}
 
-TFTableEditor::~TFTableEditor() = default;
-
-void TFTableEditor::Make_Controls()
-{
     P_Title = Make_Title_Panel(this, L_SW_Code, L_SW_Desc);
     L_SW_Desc->SetWidth(std::max(200, ClientWidth() - 32));
-
+    Make_Fields();
     P_Button = Make_Button_Panel(this);
-    TLbButton** Buttons[6] = {&Btn_OK, &Btn_Cancel, &Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow};
-    const char* Names[6] = {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow", "Btn_CopyRow", "Btn_PasteRow"};
-    for (int i = 0; i < 6; ++i) {
-        TLbButton* b = Make_Push_Button(this, Names[i]);
-        b->SetShowHint(FDesc.Buttons_Show_Hints[i]);
-        b->SetTabOrder(i);
-        *Buttons[i] = b;
-    }
-    if (FDesc.Row_Buttons) {
-        Place_Panel_Buttons(P_Button, {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow});
-    } else {
-        Place_Panel_Buttons(P_Button, {Btn_OK, Btn_Cancel});
-        for (TLbButton* b : {Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow}) {
-            b->SetParent(P_Button);
-            b->SetVisible(false);
-        }
-    }
-    Btn_Cancel->SetModalResult(mrCancel);
-    Btn_Cancel->SetCancel(true);
-    Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-    Btn_DelRow->OnClick = [this](TObject* s) { Btn_DelRowClick(s); };
-    Btn_InsRow->OnClick = [this](TObject* s) { Btn_InsRowClick(s); };
-    Btn_CopyRow->OnClick = [this](TObject* s) { Btn_CopyRowClick(s); };
-    Btn_PasteRow->OnClick = [this](TObject* s) { Btn_PasteRowClick(s); };
+    Make_Buttons();
 
     TWinControl* Host = this;
     if (FDesc.Tables.size() > 1) {
@@ -137,54 +40,59 @@ void TFTableEditor::Make_Controls()
         Page_Control->SetParent(this);
         Page_Control->SetAlign(alClient);
     }
-    for (const TTableDesc& t : FDesc.Tables) {
-        TTable table;
+    FTables.resize(FDesc.Tables.size());
+    for (size_t t = 0; t < FDesc.Tables.size(); ++t) {
+        TTable& table = FTables[t];
         if (Page_Control) {
             table.Page = new TTabSheet(this);
             table.Page->SetPageControl(Page_Control);
             table.Page->SetTabVisible(true);
             Host = table.Page;
         }
-        table.Grid = Make_Grid(t, Host);
+        Make_Grid(int(t), Host);
         table.Hint = std::make_unique<TStringList>();
-        table.Rows = std::make_unique<TColumnGridRows>(table.Grid);
-        FTables.push_back(std::move(table));
+        FData.Grids.push_back(table.Rows.get());
     }
     if (Page_Control) Page_Control->SetActivePageIndex(0);
+
+    L_SW_Code->SetCaption(SW_Code);
+    Set_Lang();
 }
 
-TExtColumnGrid* TFTableEditor::Make_Grid(const TTableDesc& Desc, TWinControl* Parent)
-{
-    TExtColumnGrid* g = new TExtColumnGrid(this);
-    g->SetName(Desc.Grid_Name);
-    g->SetParent(Parent);
-    g->SetAlign(alClient);
-    g->SetColCount(Desc.Col_Count());
-    g->SetRowCount(Desc.Rows + 1);
-    g->SetFixedCols(1);
-    g->SetFixedRows(1);
-    g->SetShowHint(FDesc.Tables_Show_Hints);
-    // Tab walks along the row like Enter does with the jump option, instead of leaving the table.
-    g->SetOptions(g->Options() << goTabs);
-    for (int c = 0; c < Desc.Col_Count(); ++c) {
-        const TColumnDesc& d = Desc.Columns[size_t(c)];
-        TGridColumnItem* item = g->Columns()->Items(c);
-        item->SetEditor(Editor_Of(d.Kind));
-        item->ComboItems()->Clear();
-        for (const String& s : d.Items) item->ComboItems()->Add(s);
-        if (d.Width >= 0) item->SetWidth(d.Width);
-        item->SetEditLength(d.EditLength);
-    }
-    // Described as a form describes it: the grid now records its column order and sizes.
-    g->Loaded();
-    for (int c = Desc.Col_Count() - 1; c >= 1; --c)
-        if (Desc.Columns[size_t(c)].Hidden) g->HideColumn(c);
+TFTableEditor::~TFTableEditor() = default;
 
-    g->OnGridHint = [this](TObject* s, int r, int c, String& h) { GridHint(s, r, c, h); };
-    if (Desc.Select_Row_On_Click) g->OnClickCell = [this](TObject* s, int r, int c) { ClickCell(s, r, c); };
-    g->OnDblClickCell = [this](TObject* s, int r, int c) { DblClickCell(s, r, c); };
-    g->OnKeyPress = [this](TObject* s, WideChar& k) { KeyPress(s, k); };
-    return g;
+void TFTableEditor::Make_Buttons()
+{
+    const char* Names[6] = {"Btn_OK", "Btn_Cancel", "Btn_DelRow", "Btn_InsRow", "Btn_CopyRow", "Btn_PasteRow"};
+    TLbButton** Standard[6] = {&Btn_OK, &Btn_Cancel, &Btn_DelRow, &Btn_InsRow, &Btn_CopyRow, &Btn_PasteRow};
+    for (int i = 0; i < 6; ++i) *Standard[i] = Make_Push_Button(this, Names[i]);
+
+    std::vector<TLbButton*> Shown;
+    for (const TButtonDesc& d : FDesc.Buttons) {
+        TLbButton* b = d.Kind == ebExtra ? Make_Push_Button(this, d.Name) : *Standard[d.Kind];
+        b->SetShowHint(d.Show_Hint);
+        b->SetTabOrder(int(Shown.size()));
+        if (d.Kind == ebExtra && d.OnClick) b->OnClick = [this, Click = d.OnClick](TObject*) { Click(*this); };
+        Shown.push_back(b);
+    }
+    FButtons = Shown;
+    Place_Panel_Buttons(P_Button, Shown);
+    // The standard buttons the description leaves out stay there, hidden, after the others.
+    int Order = int(Shown.size());
+    for (TLbButton* b : {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow}) {
+        if (std::find(Shown.begin(), Shown.end(), b) != Shown.end()) continue;
+        b->SetShowHint(false);
+        b->SetTabOrder(Order++);
+        b->SetParent(P_Button);
+        b->SetVisible(false);
+    }
+    Btn_Cancel->SetModalResult(mrCancel);
+    Btn_Cancel->SetCancel(true);
+    Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
+    Btn_DelRow->OnClick = [this](TObject* s) { Btn_DelRowClick(s); };
+    Btn_InsRow->OnClick = [this](TObject* s) { Btn_InsRowClick(s); };
+    Btn_CopyRow->OnClick = [this](TObject* s) { Btn_CopyRowClick(s); };
+    Btn_PasteRow->OnClick = [this](TObject* s) { Btn_PasteRowClick(s); };
 }
 
 // ---------------------------------------------------------------------------------
@@ -194,10 +102,15 @@ void TFTableEditor::Set_Lang()
 {
     SetCaption(Lang_Text(FDesc.Caption));
     L_SW_Desc->SetCaption(Lang_Text(FDesc.Description));
-    TLbButton* Buttons[6] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
-    for (int i = 0; i < 6; ++i) {
-        Buttons[i]->SetCaption(Lang_Text(FDesc.Button_Captions[i]));
-        Buttons[i]->SetHint(Lang_Text(FDesc.Button_Hints[i]));
+    for (size_t i = 0; i < FDesc.Buttons.size(); ++i) {
+        FButtons[i]->SetCaption(Lang_Text(FDesc.Buttons[i].Caption));
+        FButtons[i]->SetHint(Lang_Text(FDesc.Buttons[i].Hint));
+    }
+    for (size_t i = 0; i < FFields.size(); ++i) {
+        const TFieldDesc& d = FDesc.Fields[i];
+        if (FField_Labels[i]) FField_Labels[i]->SetCaption(Lang_Text(d.Caption));
+        if (d.Kind == fkCheckBox) FFields[i]->SetCaption(Lang_Text(d.Caption));
+        FFields[i]->SetHint(Lang_Text(d.Hint));
     }
     for (size_t t = 0; t < FTables.size(); ++t) {
         const TTableDesc& d = FDesc.Tables[t];
@@ -205,8 +118,11 @@ void TFTableEditor::Set_Lang()
         if (table.Page) table.Page->SetCaption(Lang_Text(d.Page_Caption));
         table.Hint->Clear();
         for (int c = 0; c < d.Col_Count(); ++c) {
-            const TColumnDesc& col = d.Columns[size_t(c)];
-            table.Grid->Columns()->Items(c)->SetHeader(Lang_Text(col.Header));
+            const TFieldDesc& col = d.Columns[size_t(c)];
+            if (table.Column_Grid)
+                table.Column_Grid->Columns()->Items(c)->SetHeader(Lang_Text(col.Caption));
+            else
+                table.Grid->SetCellEx(c, 0, Lang_Text(col.Caption));
             if (c >= 1) table.Hint->Add(Lang_Text(col.Hint));
         }
     }
@@ -223,42 +139,46 @@ int TFTableEditor::Active_Table() const
     return 0;
 }
 
-TTableGrids TFTableEditor::Table_Grids()
+TEditorData& TFTableEditor::Data()
 {
-    TTableGrids g;
-    for (TTable& t : FTables) g.push_back(t.Rows.get());
-    return g;
+    FData.Fields.resize(FFields.size());
+    for (size_t i = 0; i < FFields.size(); ++i) FData.Fields[i] = Field_Value(int(i));
+    return FData;
 }
 
 void TFTableEditor::Set_Data_Rows(int Table, int Rows)
 {
-    Grid(Table)->SetRowCount(Rows + 1);
+    Table_Grid(Table)->SetRowCount(Rows + 1);
 }
 
 void TFTableEditor::FormShow(TObject*)
 {
+    FData.Context = TEditorContext();
+    if (FDesc.Read_Context) FDesc.Read_Context(FData.Context);
     Before_Reset();
-    for (size_t t = 0; t < FTables.size(); ++t) {
-        TExtColumnGrid* g = FTables[t].Grid;
-        g->BeginUpdate();
-        Reset_Table(FDesc.Tables[t], *FTables[t].Rows);
-        g->EndUpdate();
-    }
+    for (TTable& t : FTables) t.Grid->BeginUpdate();
+    for (size_t t = 0; t < FTables.size(); ++t) Prepare_Grid(int(t));
+    Reset_Tables(FDesc, FData);
+    for (TTable& t : FTables) t.Grid->EndUpdate();
+    Fill_Field_Lists();
+    Fields_From_Data();
     Prepare();
     const String File = FDesc.File_Name ? *FDesc.File_Name : String();
     if (!File.empty() && FileExists(File)) {
         for (TTable& t : FTables) t.Grid->BeginUpdate();
         try {
             XML1.LoadFromFile(File);
-            Load_Tables(FDesc, XML1, File, Table_Grids());
+            Load_Tables(FDesc, XML1, File, FData);
         } catch (const std::exception& e) {
             // The window opens with what could be read; the error is told once.
             for (TTable& t : FTables) t.Grid->EndUpdate();
+            Fields_From_Data();
             for (TTable& t : FTables) t.Do_Copy = false;
             Application->ShowException(e);
             return;
         }
         for (TTable& t : FTables) t.Grid->EndUpdate();
+        Fields_From_Data();
     }
     for (TTable& t : FTables) t.Do_Copy = false;
 }
@@ -303,44 +223,78 @@ void TFTableEditor::KeyPress(TObject* Sender, WideChar& Key)
 }
 
 // ---------------------------------------------------------------------------------
-// Row buttons
+// Row buttons: a string grid's rows move with their check boxes and read-only marks
 // ---------------------------------------------------------------------------------
 void TFTableEditor::Btn_DelRowClick(TObject*)
 {
     const int t = Active_Table();
-    const int r = Grid(t)->Row();
-    const String Question = Lang_Text(FDesc.Tables[size_t(t)].Delete_Question) + IntToStr(r);
+    const TTableDesc& d = FDesc.Tables[size_t(t)];
+    const int r = Table_Grid(t)->Row();
+    const String Question = Lang_Text(d.Delete_Question) + IntToStr(r);
     if (MessageDlg(Question, mtConfirmation, mbYesNo, 0) != mrYes) return;
-    Grid_Delete_Row(r, Rows(t));
+    if (Grid(t))
+        Grid_Delete_Row(r, Rows(t));
+    else
+        Grid_Delete_Row_Check(r, Rows(t), d.Insert_Sets_Enable);
 }
 
 void TFTableEditor::Btn_InsRowClick(TObject*)
 {
     const int t = Active_Table();
-    Grid_Insert_Row(Grid(t)->Row(), Rows(t), FDesc.Tables[size_t(t)].Insert_Sets_Enable);
+    const TTableDesc& d = FDesc.Tables[size_t(t)];
+    const int r = Table_Grid(t)->Row();
+    if (!Grid(t)) {
+        Grid_Insert_Row_Check(r, Rows(t), d.Insert_Sets_Enable);
+        return;
+    }
+    Grid_Insert_Row(r, Rows(t), false);
+    if (d.Insert_Sets_Enable && d.Enable_Col >= 0)
+        Set_Cell_Value(d.Columns.at(size_t(d.Enable_Col)), Rows(t), d.Enable_Col, r, d.Columns[size_t(d.Enable_Col)].Check_On);
 }
 
 void TFTableEditor::Btn_CopyRowClick(TObject*)
 {
     const int t = Active_Table();
-    Grid_Copy_Row(Rows(t), Grid(t)->Row());
+    if (Grid(t))
+        Grid_Copy_Row(Rows(t), Table_Grid(t)->Row());
+    else
+        Grid_Copy_Row_Check(Rows(t), Table_Grid(t)->Row());
     for (size_t i = 0; i < FTables.size(); ++i) FTables[i].Do_Copy = int(i) == t;
 }
 
 void TFTableEditor::Btn_PasteRowClick(TObject*)
 {
     const int t = Active_Table();
-    Grid_Paste_Row(Rows(t), Grid(t)->Row(), FTables[size_t(t)].Do_Copy);
+    if (Grid(t))
+        Grid_Paste_Row(Rows(t), Table_Grid(t)->Row(), FTables[size_t(t)].Do_Copy);
+    else
+        Grid_Paste_Row_Check(Rows(t), Table_Grid(t)->Row(), FTables[size_t(t)].Do_Copy);
 }
 
 // ---------------------------------------------------------------------------------
 // OK
 // ---------------------------------------------------------------------------------
+void TFTableEditor::Show_Failure(const TCheckFailure& Failure)
+{
+    MessageDlg(Failure.Text, mtError, TMsgDlgButtons{mbOK}, 0);
+    if (Failure.Field >= 0 && Failure.Field < Field_Count()) {
+        if (auto* w = dynamic_cast<TWinControl*>(Field_Control(Failure.Field)); w && w->CanFocus()) w->SetFocus();
+        return;
+    }
+    if (!Failure.Select_Row || Failure.Table < 0 || Failure.Table >= Table_Count()) return;
+    if (TTabSheet* p = Page(Failure.Table)) Page_Control->SetActivePage(p);
+    TExtStringGrid* g = Table_Grid(Failure.Table);
+    if (Failure.Row >= 1 && Failure.Row < g->RowCount()) {
+        g->SetRow(Failure.Row);
+        g->SelectRows(Failure.Row, 1);
+    }
+}
+
 bool TFTableEditor::Controllo_dati()
 {
-    const std::optional<TCheckFailure> Failure = Check_Tables(FDesc, Table_Grids());
+    const std::optional<TCheckFailure> Failure = Check_Tables(FDesc, Data());
     if (!Failure) return true;
-    MessageDlg(Failure->Text, mtError, TMsgDlgButtons{mbOK}, 0);
+    Show_Failure(*Failure);
     return false;
 }
 
@@ -348,7 +302,7 @@ void TFTableEditor::Btn_OKClick(TObject*)
 {
     if (!Controllo_dati()) return;
     try {
-        Save_Tables(FDesc, XML1, FDesc.File_Name ? *FDesc.File_Name : String(), Table_Grids());
+        Save_Tables(FDesc, XML1, FDesc.File_Name ? *FDesc.File_Name : String(), Data());
     } catch (const std::exception& e) {
         // The file stays as it was and the window open with the user's input.
         Application->ShowException(e);

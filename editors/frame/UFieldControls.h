@@ -1,0 +1,16 @@
+#pragma once
+// Controls made as their field descriptions say, for every window built from fields
+// (the fields above an editor's tables, the parameter window's panels): one place that
+// turns a field's flags, length limit, letter case and start text into the control's
+// properties, and the key filter of hexadecimal fields.
+#include "editors/frame/UFieldDesc.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/StdCtrls.h"
+
+// Disabled and hidden as the flags say (ffDisabled, ffHidden); other flags are ignored.
+void Apply_Field_Flags(TControl* Control, unsigned Flags);
+// The edit's length limit, letter case, read-only mark and start text, then the flags.
+void Apply_Edit_Desc(TEdit* Edit, const TFieldDesc& Field);
+// A typed key of a hexadecimal field: digits, A .. F in either case and control keys
+// pass; any other key is dropped (Key := 0).
+void Hex_Keys_Only(WideChar& Key);
