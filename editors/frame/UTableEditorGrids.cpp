@@ -108,6 +108,8 @@ TExtStringGrid* TFTableEditor::Make_Grid(int Table, TWinControl* Parent)
     g->SetShowHint(FDesc.Tables_Show_Hints);
     // Tab walks along the row like Enter does with the jump option, instead of leaving the table.
     g->SetOptions(g->Options() << goTabs);
+    // A string grid edits its cells and boxes only with the option (a column grid decides per column).
+    if (!t.Column_Grid) g->SetOptions(g->Options() << goEditing);
     for (int c = 0; c < Desc.Col_Count(); ++c) {
         const TFieldDesc& d = Desc.Columns[size_t(c)];
         if (t.Column_Grid) {

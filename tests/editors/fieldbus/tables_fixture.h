@@ -4,49 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <initializer_list>
-#include <memory>
-#include <utility>
 
 #include "editors/fieldbus/UKNXAccess_Desc.h"
 #include "editors/fieldbus/ULoRa_Set_Access_Desc.h"
-#include "editors/frame/UTableFile.h"
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
-#include "tests/common/memory_rows.h"
-
-struct TMemoryTables {
-    TMemoryTables(TEditorDesc D, TEditorContext Context) : Desc(std::move(D))
-    {
-        Data.Context = std::move(Context);
-        for (const TTableDesc& t : Desc.Tables) {
-            auto g = std::make_unique<TMemoryRows>(t.Col_Count(), t.Rows + 1);
-            for (int c = 0; c < t.Col_Count(); ++c) {
-                if (t.Columns[size_t(c)].Kind == fkCheckBox) g->CheckColumn(c);
-                if (t.Columns[size_t(c)].Flags & ffHidden) g->Hide(c);
-            }
-            Data.Grids.push_back(g.get());
-            Owned.push_back(std::move(g));
-        }
-        Reset_Tables(Desc, Data);
-    }
-    TMemoryRows& operator[](int Table) { return *Owned[size_t(Table)]; }
-    // Sets cells of a row: {column, text} pairs.
-    void Set(int Table, int Row, std::initializer_list<std::pair<int, const char*>> Cells)
-    {
-        for (const auto& [c, text] : Cells) Owned[size_t(Table)]->SetCellEx(c, Row, text);
-    }
-    // The failure text of a check, empty when every row passes.
-    String Check() const
-    {
-        const auto f = Check_Tables(Desc, Data);
-        return f ? f->Text : String();
-    }
-
-    TEditorDesc Desc;
-    TEditorData Data;
-    std::vector<std::unique_ptr<TMemoryRows>> Owned;
-};
+#include "tests/common/memory_tables.h"
 
 // The contexts the editors' showings read: the LoRaWAN settings of ParGen.xml, the KNX
 // data area.
