@@ -6,9 +6,9 @@
 // for its file. The editor's description (UTableDesc.h) decides the rest.
 //
 // A showing reads the editor's context (Read_Context), lets the editor prepare its rows
-// and columns, resets the tables and fields (numbers in column 0, start values
-// elsewhere), fills the lists from their providers, lets the editor prepare further,
-// loads the file when it exists and clears the copy marks. OK checks everything
+// and columns, fills the lists from their providers, resets the tables and fields
+// (numbers in column 0, start values elsewhere), lets the editor prepare further, loads
+// the file when it exists and clears the copy marks. OK checks everything
 // (Controllo_dati) and, when all passes, rewrites the file whole and closes the window;
 // a failed check or save leaves the window open and the file as it was. Cancel closes
 // without writing.

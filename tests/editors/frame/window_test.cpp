@@ -132,9 +132,21 @@ TEST_F(Window, AStringGridTableCarriesRealCheckBoxes)
                        UserClick(G, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
                        ASSERT_TRUE(G->GetCheckBoxState(Reg_Enable, 1, State));
                        EXPECT_TRUE(State);
-                       // Insert Row moves the boxes down with their rows.
+                       // A table check selects its row, on the table's page.
+                       W->Page_Control->SetActivePage(W->Page(Aliases));
+                       G->SetCellEx(Reg_Name, 2, "A");
+                       script.Answer(mrOk, Row_Text(2, Text_Unique, "1"));
+                       UserClick(W->Btn_OK);
+                       EXPECT_EQ(W->Page_Control->ActivePage(), W->Page(Registers));
+                       EXPECT_EQ(G->Row(), 2);
+                       EXPECT_EQ(G->Selection().Top, 2);
+                       EXPECT_EQ(G->Selection().Bottom, 2);
+                       G->SetCellEx(Reg_Name, 2, "B");
+                       // Insert Row moves the boxes down with their rows and ticks the new row's Enable.
                        G->SetRow(1);
                        UserClick(W->Btn_InsRow);
+                       ASSERT_TRUE(G->GetCheckBoxState(Reg_Enable, 1, State));
+                       EXPECT_TRUE(State);
                        ASSERT_TRUE(G->GetCheckBoxState(Reg_Flag, 2, State));
                        EXPECT_TRUE(State);
                        EXPECT_EQ(G->GetCellEx(Reg_Name, 2), "A");
@@ -216,6 +228,12 @@ TEST_F(Window, FieldsAboveTheTablesAreTypedCheckedAndStored)
                        UserType(Tag, "a1g2");
                        EXPECT_EQ(Tag->Text(), "A12");
                        UserClick(Active);
+                       // Insert Row ticks the new row's Enable with the column's own value.
+                       TExtColumnGrid* G = W->Grid(Registers);
+                       G->SetRow(1);
+                       UserClick(W->Btn_InsRow);
+                       EXPECT_EQ(G->GetCellEx(Reg_Enable, 1), "1");
+                       EXPECT_EQ(G->GetCellEx(Reg_Name, 2), "A");
                        UserClick(W->Btn_OK);
                    }),
               mrOk);
