@@ -13,6 +13,7 @@ constexpr int kScrollBarWidth = 17;
 TAsgCustomCombo::TAsgCustomCombo(TComponent* AOwner) : TComboBox(AOwner)
 {
     FButtonWidth = kScrollBarWidth + 2;
+    SetDropButtonWidth(FButtonWidth);
     FIsThemed = IsComCtl6();
     FLabelFont.Assign(*Font());
     FLoadedColor = clWindow;
@@ -92,7 +93,7 @@ void TAsgCustomCombo::SetButtonWidth(int Value)
 {
     if (Value < 14 || Value > 32) return;
     FButtonWidth = Value;
-    Invalidate();
+    SetDropButtonWidth(Value);
 }
 
 void TAsgCustomCombo::SetFocusBorder(bool Value)

@@ -503,8 +503,6 @@ bool TExtStringGrid::ShowEditorOfKind(int ACol, int ARow, const TRect& R)
             break;
         case edMemoDropDown:
             dd->SetText(text);
-            dd->SetSelStart(0);
-            dd->SetSelLength(0);
             break;
         case edCalculatorDropDown:
             dd->SetText(text);
@@ -556,6 +554,12 @@ bool TExtStringGrid::ShowEditorOfKind(int ACol, int ARow, const TRect& R)
         }
         }
         ShowEditorControl(dd, C);
+        // The memo opens with its caret before the text, nothing selected: set once it
+        // has the focus, which selects an edit's whole text.
+        if (EditControl == edMemoDropDown) {
+            dd->SetSelStart(0);
+            dd->SetSelLength(0);
+        }
         startChar(dd);
         if (FMouseActions->DirectComboDrop) dd->DropDown();
         EditCtrl = dd;

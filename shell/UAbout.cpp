@@ -16,10 +16,7 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     SetClientWidth(425);
     SetClientHeight(148);
 
-    Image1 = new TImage(this);
-    Image1->SetName("Image1");
-    Image1->SetParent(this);
-    Image1->SetBounds(16, 16, 64, 64);
+    Image1 = Make_Control<TImage>(this, this, "Image1", 16, 16, 64, 64);
     Image1->SetCursor(crHandPoint);
     if (auto logo = Make_Picture(bpLogo)) Image1->Picture()->SetBitmap(logo.get());
     Image1->OnClick = [this](TObject* s) { Label4Click(s); };

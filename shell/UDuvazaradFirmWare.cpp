@@ -55,10 +55,7 @@ TFDuvazaradFirmWare::TFDuvazaradFirmWare(TComponent* AOwner) : TForm(AOwner)
     Btn_Close = Make_Button("Btn_Close", 632, 8, 50, 50, bsNormal, clYellow);
 
     L_Begin = Make_Label("L_Begin", 16, 84, true);
-    Shape2 = new TShape(this);
-    Shape2->SetName("Shape2");
-    Shape2->SetParent(this);
-    Shape2->SetBounds(80, 70, 348, 36);
+    Shape2 = Make_Control<TShape>(this, this, "Shape2", 80, 70, 348, 36);
     Shape2->Pen()->SetColor(clSilver);
     Shape2->Brush()->SetStyle(bsClear);
     L_Name_Conf = Make_Label("L_Name_Conf", 87, 75, false);

@@ -25,15 +25,9 @@ TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner)
     P_Title = Make_Title_Panel(this, L_SW_Code, L_SW_Desc);
     P_Button = Make_Button_Panel(this);
 
-    Label1 = new TLabel(this);
-    Label1->SetName("Label1");
-    Label1->SetParent(this);
-    Label1->SetBounds(16, 77, 299, 13);
+    Label1 = Make_Control<TLabel>(this, this, "Label1", 16, 77, 299, 13);
 
-    E_New_Proj = new TEdit(this);
-    E_New_Proj->SetName("E_New_Proj");
-    E_New_Proj->SetParent(this);
-    E_New_Proj->SetBounds(16, 94, 299, 21);
+    E_New_Proj = Make_Control<TEdit>(this, this, "E_New_Proj", 16, 94, 299, 21);
     E_New_Proj->SetColor(clWindow);
     E_New_Proj->SetShowHint(true);
     E_New_Proj->OnKeyPress = [this](TObject* s, WideChar& k) { E_New_ProjKeyPress(s, k); };

@@ -14,15 +14,9 @@ TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner)
     P_Title = Make_Title_Panel(this, L_SW_Code, L_SW_Desc);
     P_Button = Make_Button_Panel(this);
 
-    Label1 = new TLabel(this);
-    Label1->SetName("Label1");
-    Label1->SetParent(this);
-    Label1->SetBounds(16, 77, 345, 13);
+    Label1 = Make_Control<TLabel>(this, this, "Label1", 16, 77, 345, 13);
 
-    ListBox1 = new TListBox(this);
-    ListBox1->SetName("ListBox1");
-    ListBox1->SetParent(this);
-    ListBox1->SetBounds(16, 94, 345, 211);
+    ListBox1 = Make_Control<TListBox>(this, this, "ListBox1", 16, 94, 345, 211);
     ListBox1->SetColor(clWindow);
     ListBox1->SetShowHint(true);
     ListBox1->OnClick = [this](TObject* s) { ListBox1Click(s); };

@@ -134,10 +134,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner)
     for (int k = 0; k < Slot_Count; ++k) {
         const int left = k < 3 ? 8 : 212;
         const int top = 30 + (k % 3) * 54;
-        TImage* img = new TImage(this);
-        img->SetName("I_L" + IntToStr(k + 1));
-        img->SetParent(TS_Language);
-        img->SetBounds(left, top, 48, 48);
+        TImage* img = Make_Control<TImage>(this, TS_Language, "I_L" + IntToStr(k + 1), left, top, 48, 48);
         img->SetStretch(true);
         img->SetCursor(crHandPoint);
         img->SetTag(k + 1);
@@ -160,10 +157,7 @@ TFSoftOptions::TFSoftOptions(TComponent* AOwner) : TForm(AOwner)
 
     // ---- connection page ----
     auto check = [this](TWinControl* parent, const String& name, int top) {
-        TCheckBox* c = new TCheckBox(this);
-        c->SetName(name);
-        c->SetParent(parent);
-        c->SetBounds(16, top, 390, 17);
+        TCheckBox* c = Make_Control<TCheckBox>(this, parent, name, 16, top, 390, 17);
         c->OnClick = [this](TObject* s) { CB_En_ConClick(s); };
         return c;
     };

@@ -188,8 +188,11 @@ void TFTableEditor::FormShow(TObject*)
 // ---------------------------------------------------------------------------------
 int TFTableEditor::Table_Of(TObject* Sender) const
 {
-    for (size_t t = 0; t < FTables.size(); ++t)
-        if (FTables[t].Grid == Sender) return int(t);
+    // A grid's list editor reports the keys typed into it with itself as the sender: it
+    // counts as its grid, so Enter there moves on like Enter in a text cell.
+    for (auto* c = dynamic_cast<TControl*>(Sender); c; c = c->Parent())
+        for (size_t t = 0; t < FTables.size(); ++t)
+            if (FTables[t].Grid == c) return int(t);
     return -1;
 }
 

@@ -130,6 +130,20 @@ void ChangeFocus(TWinControl* to)
         to->Perform(WM_SETFOCUS, from ? WPARAM(from->Handle()) : 0, 0);
     }
 }
+
+// The control that a mouse press is giving the focus to, while it gets it.
+TWinControl* gMouseFocusTarget = nullptr;
+
+void FocusByMouse(TWinControl* c)
+{
+    TWinControl* const outer = gMouseFocusTarget;
+    gMouseFocusTarget = c;
+    struct Reset {
+        TWinControl* outer;
+        ~Reset() { gMouseFocusTarget = outer; }
+    } reset{outer};
+    c->SetFocus();
+}
 }
 
 TWinControl* FindFocusedControl() { return gFocused; }
@@ -562,7 +576,7 @@ void TControl::HandleMouse(TMessage& msg)
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
         if (auto* wc = dynamic_cast<TWinControl*>(this))
-            if (wc->FFocusOnClick && wc->CanFocus() && !wc->Focused()) wc->SetFocus();
+            if (wc->FFocusOnClick && wc->CanFocus() && !wc->Focused()) FocusByMouse(wc);
         DefaultHandler(msg);
         if (msg.Msg == WM_LBUTTONDBLCLK) {
             shift << ssDouble;
@@ -760,6 +774,8 @@ bool TWinControl::CanFocus() const
 }
 
 bool TWinControl::Focused() const { return gFocused == this; }
+
+bool TWinControl::FocusingByMouse() const { return gMouseFocusTarget == this; }
 
 void TWinControl::SetFocus()
 {
@@ -1000,7 +1016,7 @@ void TWinControl::WndProc(TMessage& msg)
         if (DoKeyDown(key, shift)) return;
         if (FDestroying) return;
         if (IsDialogKey(key)) {
-            LRESULT code = Perform(WM_GETDLGCODE);
+            LRESULT code = Perform(WM_GETDLGCODE, key);   // as the platform, with the key asked about
             LRESULT mask = DLGC_WANTALLKEYS;
             if (key == VK_TAB) mask |= DLGC_WANTTAB;
             if (key >= VK_LEFT && key <= VK_DOWN) mask |= DLGC_WANTARROWS;
@@ -1162,6 +1178,13 @@ void Char(TWinControl* target, WideChar ch)
     Application->Dispatch([&] {
         TMessage m{WM_CHAR, WPARAM(ch), data, 0};
         target->WndProc(m);
+    });
+}
+
+void MouseFocus(TWinControl* target)
+{
+    Application->Dispatch([target] {
+        if (target->CanFocus()) FocusByMouse(target);
     });
 }
 

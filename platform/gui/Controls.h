@@ -286,6 +286,9 @@ public:
     virtual bool CanFocus() const;
     bool Focused() const;
     virtual void SetFocus();
+    // True while the control takes the focus from a mouse button pressed on it, rather
+    // than from the keyboard or from code.
+    bool FocusingByMouse() const;
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool v) { FTabStop = v; }
     int TabOrder() const;
@@ -371,6 +374,19 @@ private:
     std::unique_ptr<TCanvas> FCanvas;
 };
 
+// A new control of kind T owned by Owner, with its component name, placed in Parent at
+// the given bounds: the four steps every window takes for each of its controls.
+template <class T>
+T* Make_Control(TComponent* Owner, TWinControl* Parent, const String& Name, int Left, int Top, int Width,
+                int Height)
+{
+    T* c = new T(Owner);
+    c->SetName(Name);
+    c->SetParent(Parent);
+    c->SetBounds(Left, Top, Width, Height);
+    return c;
+}
+
 // The focused control of the application, or nullptr.
 TWinControl* FindFocusedControl();
 TWinControl* FindControl(HWND wnd);
@@ -384,6 +400,8 @@ bool KeyDown(TWinControl* target, WORD key, TShiftState shift);
 void KeyUp(TWinControl* target, WORD key, TShiftState shift);
 // One typed character through the form's key preview, the accelerators and WM_CHAR.
 void Char(TWinControl* target, WideChar ch);
+// The focus that a mouse button pressed on the control gives it.
+void MouseFocus(TWinControl* target);
 // Mouse message to a control at (x, y) in its client coordinates.
 void Mouse(TControl* target, unsigned msg, int x, int y, TShiftState shift, int wheelDelta = 0);
 // The shift state that keyboard queries report from now on.

@@ -240,6 +240,10 @@ void TEdit::WndProc(TMessage& msg)
         msg.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         return;
     }
+    // Entered from the keyboard or by code, the edit selects its text so that typing
+    // replaces it; a click into it places the caret instead. Before OnEnter, which may
+    // choose a selection of its own.
+    if (msg.Msg == WM_SETFOCUS && FAutoSelect && !FocusingByMouse()) SelectAll();
     TWinControl::WndProc(msg);
 }
 
@@ -475,7 +479,15 @@ void TComboBox::SetDroppedWidth(int v)
     Combo()->SetDroppedWidth(v > 0 ? v : 0);
 }
 
+TRect TComboBox::DroppedControlRect() const { return Combo()->DroppedRect(); }
+
 int TComboBox::CharFromPos(int x) const { return Combo()->CharFromPos(x); }
+
+void TComboBox::SetDropButtonWidth(int v)
+{
+    Combo()->SetButtonWidth(v > 0 ? v : 0);
+    Invalidate();
+}
 
 void TComboBox::SetPaintsOver(bool v)
 {
@@ -560,8 +572,13 @@ void TComboBox::WndProc(TMessage& msg)
     }
     if (msg.Msg == WM_GETDLGCODE) {
         msg.Result = DLGC_WANTCHARS | DLGC_WANTARROWS;
+        // The open list takes Enter and Esc before the dialog's default and cancel buttons.
+        const WORD key = WORD(msg.WParam);
+        if (DroppedDown() && (key == VK_RETURN || key == VK_ESCAPE)) msg.Result |= DLGC_WANTALLKEYS;
         return;
     }
+    // The list closes when the focus leaves the box.
+    if (msg.Msg == WM_KILLFOCUS && DroppedDown()) SetDroppedDown(false);
     TWinControl::WndProc(msg);
 }
 
@@ -581,6 +598,16 @@ void TComboBox::DefaultHandler(TMessage& msg)
             Combo()->ReplaceSelection(s);   // announced as the user's edit
         }
         return;
+    }
+    if ((msg.Msg == WM_KEYDOWN || msg.Msg == WM_SYSKEYDOWN) && DroppedDown()) {
+        // The keys reach the box while its list is open: Enter and Esc close the list on
+        // the item the keys picked, as F4 and Alt with Up or Down do; the others move in it.
+        const WORD key = WORD(msg.WParam);
+        const bool alt = KeyDataToShiftState(msg.LParam).Contains(ssAlt);
+        if (key == VK_RETURN || key == VK_ESCAPE || key == VK_F4 || (alt && (key == VK_UP || key == VK_DOWN))) {
+            SetDroppedDown(false);
+            return;
+        }
     }
     if (msg.Msg == WM_KEYDOWN) {
         const WORD key = WORD(msg.WParam);

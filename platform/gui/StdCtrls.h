@@ -61,6 +61,7 @@ public:
     void SetPasswordChar(WideChar c);
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment a);
+    // Selects the whole text when the focus arrives other than by a click into the edit.
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool v) { FAutoSelect = v; }
     bool Modified() const { return FModified; }
@@ -174,9 +175,12 @@ public:
     void SelectAll();
     void Clear();
     void AddItem(const String& s, TObject* obj) { FItems.AddObject(s, obj); }
-    // Width of the dropped list in pixels; 0 or less: as wide as the box.
+    // Least width of the dropped list in pixels; the list is always at least as wide as
+    // the box and as its widest item (tabs moved on to the tab stops, as it draws them).
     int DroppedWidth() const { return FDroppedWidth; }
     void SetDroppedWidth(int v);
+    // The open list's bounds on the screen; an empty rectangle while it is closed.
+    TRect DroppedControlRect() const;
     // Character position in the edit part under the client x (0 for a pick list).
     int CharFromPos(int x) const;
 
@@ -202,6 +206,9 @@ protected:
     TCanvas* Canvas();
     TCanvas* HostCanvas() override { return FPaintsOver ? Canvas() : nullptr; }
     virtual void PaintOver() {}
+    // A box with a drop button of its own width: the face's text area ends where the
+    // button begins (0: the platform's button).
+    void SetDropButtonWidth(int v);
 private:
     IComboWidget* Combo() const;
     std::unique_ptr<TCanvas> FCanvas;

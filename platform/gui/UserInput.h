@@ -13,5 +13,6 @@ void UserWheel(TControl* c, int delta, int x = -1, int y = -1);
 void UserKey(TWinControl* c, WORD key, TShiftState shift = TShiftState());
 // Typing UTF-8 text, one key stroke per character.
 void UserType(TWinControl* c, const String& text);
-// Gives the control the focus the way a click would.
+// Gives the control the focus the way the keyboard moves it (Tab): an edit selects its
+// text. A click into the edit (UserClick) places the caret instead.
 void UserFocus(TWinControl* c);

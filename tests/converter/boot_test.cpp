@@ -140,6 +140,32 @@ TEST_F(BootTest, TheDotKeyMovesThroughTheOctetsAndNeverReachesThem)
     EXPECT_EQ(script.Problems(), "");
 }
 
+TEST_F(BootTest, AnAddressTypedOverTheShownOneReplacesEveryOctet)
+{
+    struct Case {
+        const char* How;
+        const char* Typed;
+        bool Back_To_First;   // the user returns to the first octet before typing
+    };
+    const Case cases[] = {
+        {"as the dialog opens on the first octet", "10.0.0.1", false},
+        {"back in the first octet after typing one", "172.16.254.3", true},
+    };
+    Last_IP_Address = "192.0.2.1";
+    TInteractionScript script;
+    Open(script, [&] {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.How);
+            if (c.Back_To_First) UserFocus(W->E_IP1);
+            ASSERT_EQ(W->ActiveControl(), W->E_IP1);
+            // The keys go wherever the focus is; each full stop moves it on.
+            for (char k : String(c.Typed)) UserType(W->ActiveControl(), String(1, k));
+            EXPECT_EQ(W->IP_Address_Text(), c.Typed);
+        }
+    });
+    EXPECT_EQ(script.Problems(), "");
+}
+
 TEST_F(BootTest, PingOutcomes)
 {
     struct Case {

@@ -1,6 +1,7 @@
 // The parameter window as the user meets it: what a new configuration shows, the rows
 // that come and go, DHCP, the octet keys, the hexadecimal edits, the fixed width, the
-// wheel, Cancel, a language change and a picture of the first open.
+// wheel, Cancel, a language change, a picture of the first open and one of the open
+// data-rate list.
 #include "tests/converter/pargen_fixture.h"
 
 #include "platform/gui/Graphics.h"
@@ -177,6 +178,34 @@ TEST_F(ParGenTest, AFullStopInAnOctetJumpsAlongItsChain)
     });
 }
 
+TEST_F(ParGenTest, AnAddressTypedOverAShownOneReplacesEveryOctet)
+{
+    struct Case {
+        const char* Chain;
+        std::vector<TEdit*> Octets;
+    };
+    TInteractionScript script;
+    Open(script, [&] {
+        const Case cases[] = {
+            {"Ethernet address", {W->E_Ethernet_IP1, W->E_Ethernet_IP2, W->E_Ethernet_IP3, W->E_Ethernet_IP4}},
+            {"primary DNS", {W->E_EthConn_Pri_DNS_IP1, W->E_EthConn_Pri_DNS_IP2, W->E_EthConn_Pri_DNS_IP3,
+                             W->E_EthConn_Pri_DNS_IP4}},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.Chain);
+            const char* shown[] = {"192", "0", "2", "1"};
+            for (int i = 0; i < 4; ++i) c.Octets[i]->SetText(shown[i]);
+            // The keys go wherever the focus is; each full stop moves it on.
+            UserFocus(c.Octets[0]);
+            for (char k : String("10.0.0.1")) UserType(FindFocusedControl(), String(1, k));
+            std::vector<String> octets;
+            for (TEdit* e : c.Octets) octets.push_back(e->Text());
+            EXPECT_EQ(octets, (std::vector<String>{"10", "0", "0", "1"}));
+        }
+    });
+    EXPECT_EQ(script.Problems(), "");
+}
+
 TEST_F(ParGenTest, LoRaKeysTakeHexadecimalDigitsInUpperCaseWithinTheirLength)
 {
     TInteractionScript script;
@@ -326,4 +355,91 @@ TEST_F(ParGenTest, FirstOpenPictureStacksTheFourPanelsWithoutOverlap)
     for (TColor c : headers) EXPECT_EQ(c, headers.front());
     // The title panel is white above the group.
     EXPECT_EQ(bmp.Canvas()->Pixels(440, 4), clWhite);
+}
+
+// The US915 data rates hold a tab after the rate's number. The open list moves the text
+// after it on to the next tab stop, as the platform's list does, and is wide enough for
+// every item; the picture of the open list shows each line whole.
+TEST_F(ParGenTest, TheOpenUs915DataRateListShowsEveryItemWhole)
+{
+    TInteractionScript script;
+    Open(script, [&] {
+        Pick(W->CB_LoRa_RF_Band, 5);
+        TComboBox* list = W->CB_LoRa_DataRate;
+        ASSERT_EQ(list->Items()->Strings(0), "0  -\tLoRa: SF10/125kHz 980 [bit/s]");
+        UserFocus(list);
+        UserKey(list, VK_F4);
+        ASSERT_TRUE(list->DroppedDown());
+
+        // The items' widths as the canvas draws them in the list's font.
+        TBitmap measure(1, 1);
+        measure.Canvas()->Font()->Assign(*list->Font());
+        auto drawn = [&](const String& s) {
+            TRect r = Rect(0, 0, 0, 0);
+            measure.Canvas()->DrawText(s, r, DT_SINGLELINE | DT_NOPREFIX | DT_EXPANDTABS | DT_CALCRECT);
+            return r.Width();
+        };
+        const int stop = drawn("\t");
+        int widest = 0;
+        for (int i = 0; i < list->Items()->Count(); ++i) widest = std::max(widest, drawn(list->Items()->Strings(i)));
+        const TRect drop = list->DroppedControlRect();
+        EXPECT_GE(drop.Width(), widest);
+        EXPECT_GE(drop.Width(), list->Width());
+
+        const String png = PathJoin(CONVERTER_TEST_OUTPUT_DIR, "pargen_us915_data_rates.png");
+        ASSERT_TRUE(SaveControlToPng(list, png));
+        TBitmap bmp;
+        bmp.LoadFromFile(png);
+        TCanvas* c = bmp.Canvas();
+        // The picture begins at the top left corner of box and list together.
+        const TPoint box = list->ClientToScreen(TPoint(0, 0));
+        const int left = drop.Left - std::min(box.X, drop.Left), top = drop.Top - std::min(box.Y, drop.Top);
+        ASSERT_GE(bmp.Width(), left + drop.Width());
+        ASSERT_GE(bmp.Height(), top + drop.Height());
+
+        // The list's rows: the highlighted one is the first item's, so its band of pixel
+        // rows gives each item's.
+        const int inner_left = left + 1, inner_right = left + drop.Width() - 2;
+        const TColor list_back = c->Pixels(inner_left, top + drop.Height() - 2);
+        int first_row = -1, row_height = 0;
+        for (int y = top + 1; y < top + drop.Height() - 1; ++y) {
+            if (c->Pixels(inner_left, y) == list_back) continue;
+            if (first_row < 0) first_row = y;
+            ++row_height;
+        }
+        ASSERT_GE(row_height, measure.Canvas()->TextHeight("Ag")) << "one item highlighted";
+        const int shown = std::min(list->Items()->Count(), (top + drop.Height() - 1 - first_row) / row_height);
+        ASSERT_GE(shown, std::min(list->Items()->Count(), list->DropDownCount()));
+        // Ink: a pixel far from its row's background (the highlight shades off at its edges).
+        auto ink = [&](int x, int y) {
+            const TColor a = c->Pixels(x, y), b = c->Pixels(inner_left + 1, y);
+            return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+                       std::abs(GetBValue(a) - GetBValue(b)) > 96;
+        };
+        for (int i = 0; i < shown; ++i) {
+            const String item = list->Items()->Strings(i);
+            SCOPED_TRACE(item);
+            const int y0 = first_row + i * row_height, y1 = y0 + row_height;
+            // Columns with ink in any pixel row of the item.
+            int first = -1, last = -1, gap = 0, widest_gap = 0;
+            for (int x = inner_left; x <= inner_right; ++x) {
+                bool any = false;
+                for (int y = y0; y < y1 && !any; ++y) any = ink(x, y);
+                if (!any) {
+                    ++gap;
+                    continue;
+                }
+                if (first < 0) first = x;
+                else widest_gap = std::max(widest_gap, gap);
+                last = x;
+                gap = 0;
+            }
+            ASSERT_GE(first, 0);
+            // The whole text is there, clear of the list's right edge ...
+            EXPECT_GE(last - first + 1, drawn(item) - 3);
+            EXPECT_LT(last, inner_right - 1);
+            // ... and a tab opens no gap wider than one tab stop.
+            EXPECT_LE(widest_gap, stop);
+        }
+    });
 }

@@ -511,6 +511,65 @@ TEST_F(ComboPaintTest, EditorTakesTheGridsLookInBothLooks)
     }
 }
 
+// An open list cell shows its whole value left of the drop button: in a column just wide
+// enough for the text and the button the text is drawn as in a column with room to spare,
+// on the toolkit's face and on the flat face the combo paints over it.
+TEST_F(ComboPaintTest, ListCellShowsItsWholeValueLeftOfTheButton)
+{
+    struct Ink {
+        int Left = -1, Right = -1, Count = 0;   // dark pixels: first and last column, number
+    };
+    auto inkIn = [](TBitmap& b, int from, int to) {
+        Ink k;
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < b.Height(); ++y) {
+                const TColor c = b.Canvas()->Pixels(x, y);
+                if (GetRValue(c) >= 100 || GetGValue(c) >= 100 || GetBValue(c) >= 100) continue;
+                if (k.Left < 0) k.Left = x;
+                k.Right = x;
+                ++k.Count;
+            }
+        return k;
+    };
+    struct Case {
+        const char* Face;
+        bool IsVista;   // the toolkit paints the face; else the combo paints its own
+    };
+    Grid->SetLook(glXP);
+    Grid->Columns()->Items(2)->ComboItems()->Clear();
+    for (const char* s : {"Normal", "Fast"}) Grid->Columns()->Items(2)->ComboItems()->Add(s);
+    Grid->SetCellEx(2, 2, "Normal");
+    for (const Case& k : {Case{"toolkit", true}, Case{"own", false}}) {
+        SCOPED_TRACE(k.Face);
+        Grid->ComboEditor()->IsVista = k.IsVista;
+        Grid->SetColWidths(2, 200);
+        TGridCombo* cb = Open(2, 2);
+        ASSERT_EQ(cb->Text(), "Normal");
+        ASSERT_EQ(cb->PaintsOwnFace(), !k.IsVista);
+        TBitmap wide;
+        Shot(wide, cb, Cat("combo_list_room_", k.Face, ".png"));
+        const Ink room = inkIn(wide, 0, cb->Width() - cb->ButtonWidth());
+        ASSERT_GT(room.Count, 0);
+        Key(VK_ESCAPE);
+
+        TBitmap measure(1, 1);
+        measure.Canvas()->Font()->Assign(*cb->Font());
+        const int width = room.Left + measure.Canvas()->TextWidth("Normal") + cb->ButtonWidth() + 1;
+        Grid->SetColWidths(2, width + 1);
+        cb = Open(2, 2);
+        ASSERT_EQ(cb->Width(), width);
+        TBitmap narrow;
+        Shot(narrow, cb, Cat("combo_list_just_wide_enough_", k.Face, ".png"));
+        const int button = width - cb->ButtonWidth();
+        const Ink text = inkIn(narrow, 0, button);
+        EXPECT_EQ(text.Left, room.Left);
+        EXPECT_EQ(text.Right, room.Right) << "the text is cut";
+        EXPECT_EQ(text.Count, room.Count);
+        EXPECT_GT(inkIn(narrow, button, width).Count, 0) << "the arrow is drawn in the button";
+        Key(VK_ESCAPE);
+    }
+}
+
 TEST_F(ComboPaintTest, BorderAndButtonColoursArePaintedOverTheFace)
 {
     auto* cb = new TAsgComboBox(Form);

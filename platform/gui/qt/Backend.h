@@ -104,8 +104,13 @@ public:
     virtual int SelLength() const = 0;
     virtual void SetSelection(int start, int length) = 0;
     virtual void ReplaceSelection(const String& s) = 0;
-    // Width of the dropped list; 0 = as wide as the box.
+    // Least width of the dropped list (it is at least as wide as the box and its widest item).
     virtual void SetDroppedWidth(int w) = 0;
+    // Width of the drop button at the face's right end; the text area ends where it
+    // begins. 0 = the style's own button.
+    virtual void SetButtonWidth(int w) = 0;
+    // The open list on the screen; empty while it is closed.
+    virtual TRect DroppedRect() const = 0;
     // Character position in the edit part under client point x (0 without an edit part).
     virtual int CharFromPos(int x) const = 0;
 };

@@ -425,6 +425,38 @@ std::vector<QString> WrapLine(const QFontMetrics& fm, const QString& line, int w
 }
 }
 
+namespace {
+// Calls piece(x, text) for each stretch of s between tabs; returns the width of all of it.
+template <class Piece>
+int WalkTabs(const QFontMetrics& fm, const QString& s, Piece&& piece)
+{
+    const int stop = std::max(1, 8 * fm.averageCharWidth());
+    int x = 0;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype tab = s.indexOf('\t', from);
+        const QString part = s.mid(from, tab < 0 ? -1 : tab - from);
+        piece(x, part);
+        x += fm.horizontalAdvance(part);
+        if (tab < 0) return x;
+        x = (x / stop + 1) * stop;
+        from = tab + 1;
+    }
+}
+}
+
+int TabbedTextWidth(const QFontMetrics& fm, const QString& s)
+{
+    return WalkTabs(fm, s, [](int, const QString&) {});
+}
+
+void DrawTabbedText(QPainter& p, const QFontMetrics& fm, int x, int y, const QString& s)
+{
+    WalkTabs(fm, s, [&](int at, const QString& part) {
+        if (!part.isEmpty()) p.drawText(x + at, y, part);
+    });
+}
+
 int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
 {
     backend::EnsureStarted();
@@ -448,11 +480,13 @@ int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
     }
     if (flags & DT_END_ELLIPSIS)
         for (QString& l : lines) l = Ellipsize(fm, l, r.Width());
+    const bool tabs = flags & DT_EXPANDTABS;
+    auto width = [&](const QString& l) { return tabs ? TabbedTextWidth(fm, l) : fm.horizontalAdvance(l); };
     const int lh = fm.height();
     const int total = lh * int(lines.size());
     if (flags & DT_CALCRECT) {
         int maxw = 0;
-        for (const QString& l : lines) maxw = std::max(maxw, fm.horizontalAdvance(l));
+        for (const QString& l : lines) maxw = std::max(maxw, width(l));
         r.Right = r.Left + maxw;
         r.Bottom = r.Top + total;
         return total;
@@ -469,13 +503,14 @@ int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
         else if (flags & DT_BOTTOM) y = r.Bottom - lh;
     }
     for (const QString& l : lines) {
-        int w = fm.horizontalAdvance(l);
+        int w = width(l);
         int x = r.Left;
         if (flags & DT_CENTER) x = r.Left + (r.Width() - w) / 2;
         else if (flags & DT_RIGHT) x = r.Right - w;
         if (FBrush.Style() != bsClear) p->fillRect(QRect(x, y, w, lh), QC(FBrush.Color()));
         p->setPen(QC(FFont.Color()));
-        p->drawText(x, y + fm.ascent(), l);
+        if (tabs) DrawTabbedText(*p, fm, x, y + fm.ascent(), l);
+        else p->drawText(x, y + fm.ascent(), l);
         y += lh;
     }
     p->restore();

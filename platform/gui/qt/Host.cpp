@@ -14,9 +14,13 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleFactory>
+#include <QStyleOptionComplex>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -288,7 +292,11 @@ bool Translate(TControl* c, QWidget* base, QWidget* src, QEvent* e)
     }
     case QEvent::FocusIn: {
         auto* wc = dynamic_cast<TWinControl*>(c);
-        if (wc && FindFocusedControl() != wc && wc->CanFocus()) Application->Dispatch([wc] { wc->SetFocus(); });
+        if (!wc || FindFocusedControl() == wc || !wc->CanFocus()) return false;
+        // Qt gives a pressed widget the focus before the press arrives: tell the control
+        // it comes from the mouse, so that an edit does not select its text.
+        if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason) gui_input::MouseFocus(wc);
+        else Application->Dispatch([wc] { wc->SetFocus(); });
         return false;
     }
     case QEvent::ToolTip:
@@ -330,6 +338,25 @@ public:
         auto* w = qobject_cast<QWidget*>(obj);
         if (!w || !ctrl || !base) return false;
         return Translate(ctrl, base, w, e);
+    }
+};
+
+// Hands only the keys of a window that belongs to a control (the open list of a combo
+// box) to that control, as the platform's combo box keeps the keyboard while its list
+// is down.
+class KeyBridge : public QObject {
+public:
+    Bridge* bridge = nullptr;
+    bool eventFilter(QObject* obj, QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            return bridge->eventFilter(obj, e);
+        default:
+            return false;
+        }
     }
 };
 
@@ -795,18 +822,73 @@ public:
 
 // ---------------------------------------------------------------- combo box
 
+// The items of an open list as the platform's list box draws them: one line of plain
+// text, its tabs moved on to the tab stops (the styles' menu-like popups would draw the
+// part after a tab as a right-aligned shortcut and cut it off).
+class ComboListDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static int TextMargin(const QWidget* w)
+    {
+        const QStyle* style = w ? w->style() : QApplication::style();
+        return style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+    }
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        const QWidget* w = opt.widget;
+        QStyle* style = w ? w->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, p, w);
+        const QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, w);
+        const QPalette::ColorGroup group = opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        p->save();
+        p->setClipRect(r);
+        p->setFont(opt.font);
+        p->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        const QFontMetrics fm(opt.font);
+        DrawTabbedText(*p, fm, r.left() + TextMargin(w), r.top() + (r.height() - fm.height()) / 2 + fm.ascent(), text);
+        p->restore();
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QSize s = QStyledItemDelegate::sizeHint(option, index);
+        return QSize(TabbedTextWidth(QFontMetrics(opt.font), opt.text) + 2 * TextMargin(opt.widget), s.height());
+    }
+};
+
 class Combo : public QComboBox {
 public:
     TControl** owner = nullptr;
     std::function<void()> onShow;
+    std::function<void()> onPopup;
     bool popupOpen = false;
     int droppedWidth = 0;
     void showPopup() override
     {
         if (owner && *owner) Notify(*owner, hnDropDown);
         popupOpen = true;
-        view()->setMinimumWidth(std::max(0, droppedWidth));
+        if (onPopup) onPopup();
+        view()->setMinimumWidth(std::max(droppedWidth, ListWidth()));
         QComboBox::showPopup();
+    }
+    // The open list is as wide as its widest item, room for the scroll bar included.
+    int ListWidth()
+    {
+        QAbstractItemView* v = view();
+        QStyleOptionViewItem opt;
+        opt.initFrom(v);
+        opt.font = v->font();
+        int widest = 0;
+        for (int i = 0; i < count(); ++i)
+            widest = std::max(widest, v->itemDelegate()->sizeHint(opt, model()->index(i, modelColumn())).width());
+        int w = widest + 2 * v->frameWidth();
+        if (count() > maxVisibleItems()) w += v->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, v);
+        return w;
     }
     void hidePopup() override
     {
@@ -836,6 +918,30 @@ protected:
     }
 };
 
+// The style of a combo box whose drop button has a width of its own: the button takes
+// that width at the right end and the text area (the pick list's text, the edit part)
+// ends where the button begins.
+class ComboFaceStyle : public QProxyStyle {
+public:
+    explicit ComboFaceStyle(int width)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), buttonWidth(width)
+    {
+    }
+    int buttonWidth;
+    QRect subControlRect(ComplexControl cc, const QStyleOptionComplex* opt, SubControl sc,
+                         const QWidget* w) const override
+    {
+        QRect r = QProxyStyle::subControlRect(cc, opt, sc, w);
+        if (cc != CC_ComboBox || (sc != SC_ComboBoxArrow && sc != SC_ComboBoxEditField)) return r;
+        const QRect box = opt->rect;
+        r = visualRect(opt->direction, box, r);
+        const int button = box.right() + 1 - buttonWidth;
+        if (sc == SC_ComboBoxArrow) r = QRect(button, r.top(), buttonWidth, r.height());
+        else r.setRight(button - 1);
+        return visualRect(opt->direction, box, r);
+    }
+};
+
 // The edit part of a combo box is made when the box is first shown or its text is
 // used: most boxes are pick lists and never need one.
 class ComboImpl : public Impl<IComboWidget> {
@@ -849,7 +955,33 @@ public:
         cb->setInsertPolicy(QComboBox::NoInsert);
         cb->setFocusPolicy(Qt::StrongFocus);
         Watch(cb);
+        cb->onPopup = [this] { PrepareList(); };
         QObject::connect(cb, &QComboBox::activated, [this](int i) { Notify(ctrl, hnSelect, i); });
+        // The keys that pick another item while the list is open show it there too.
+        QObject::connect(cb, &QComboBox::currentIndexChanged, [this](int i) {
+            if (!cb->popupOpen) return;
+            const QModelIndex at = cb->model()->index(i, cb->modelColumn());
+            cb->view()->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+            cb->view()->scrollTo(at);
+        });
+    }
+    // The list is made when it first opens (most boxes never open theirs). Its items are
+    // drawn as the platform's list draws them, and its keys reach the box's control: what
+    // it does with them (pick, close, end an edit) is the control's.
+    void PrepareList()
+    {
+        if (listKeys) return;
+        cb->setItemDelegate(new ComboListDelegate(cb));
+        listKeys = std::make_unique<KeyBridge>();
+        listKeys->bridge = bridge.get();
+        cb->view()->installEventFilter(listKeys.get());
+        cb->view()->window()->installEventFilter(listKeys.get());
+    }
+    TRect DroppedRect() const override
+    {
+        QWidget* list = cb->popupOpen ? cb->view()->window() : nullptr;
+        if (!list || list == cb->window() || !list->isVisible()) return TRect();
+        return TR(list->geometry());
     }
     void Realize()
     {
@@ -928,6 +1060,15 @@ public:
         if (QLineEdit* le = cb->lineEdit()) le->insert(QS(s));
     }
     void SetDroppedWidth(int w) override { cb->droppedWidth = w; }
+    void SetButtonWidth(int w) override
+    {
+        if (w == (faceStyle ? faceStyle->buttonWidth : 0)) return;
+        QStyle* old = faceStyle;
+        faceStyle = w > 0 ? new ComboFaceStyle(w) : nullptr;
+        if (faceStyle) faceStyle->setParent(cb);
+        cb->setStyle(faceStyle);   // nullptr: the application's style again
+        delete old;
+    }
     int CharFromPos(int x) const override
     {
         QLineEdit* le = cb->lineEdit();
@@ -940,6 +1081,31 @@ public:
         Realize();
         cb->setFocus(Qt::OtherFocusReason);
     }
+    // With its list open the box is pictured with the list where it shows on screen.
+    bool SaveToPng(const String& fileName) override { return RenderWithList().save(QS(fileName), "PNG"); }
+    void RenderTo(TBitmap* bmp) override
+    {
+        const QImage img = RenderWithList();
+        bmp->SetSize(0, 0);
+        bmp->SetSize(img.width(), img.height());
+        bmp->Impl()->image = img;
+    }
+    QImage RenderWithList()
+    {
+        QImage box = Render();
+        const QRect listRect = QR(DroppedRect());
+        if (listRect.isEmpty()) return box;
+        QWidget* list = cb->view()->window();
+        const QPoint at = cb->mapToGlobal(QPoint(0, 0));
+        const QRect all = QRect(at, box.size()).united(listRect);
+        QImage img(all.size(), QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.drawImage(at - all.topLeft(), box);
+        list->render(&p, listRect.topLeft() - all.topLeft(), QRegion(),
+                     QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        return img;
+    }
     void NativeDefault(TMessage& m) override
     {
         Realize();
@@ -948,8 +1114,10 @@ public:
         SendNative(m, cb);
     }
     Combo* cb;
+    ComboFaceStyle* faceStyle = nullptr;
     bool wantEditable = false;
     int maxLength = 0;
+    std::unique_ptr<KeyBridge> listKeys;
 };
 
 // ---------------------------------------------------------------- list box

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QString>
@@ -63,6 +64,13 @@ struct TBitmapImpl {
         if (canvas) canvas->Impl()->EndOwn();
     }
 };
+
+// Text with tabs as the platform's lists and DrawText with DT_EXPANDTABS show it: a tab
+// moves on to the next stop, and the stops lie every 8 average character widths, so
+// the columns of texts that share a font line up.
+int TabbedTextWidth(const QFontMetrics& fm, const QString& s);
+// Draws s with its baseline starting at (x, y).
+void DrawTabbedText(QPainter& p, const QFontMetrics& fm, int x, int y, const QString& s);
 
 // The image of a bitmap as drawn: with its transparent colour cleared when transparent.
 QImage DrawableImage(const TBitmap* b);

@@ -286,6 +286,58 @@ TEST_F(KNXGridAsUser, EnterJumpsToTheNextCellAndWrapsToTheFirstRow)
     });
 }
 
+// With the jump option one Enter stores a list cell's value and moves on, as in a text
+// cell: whether the item was typed, stepped to with the list closed, or picked in the
+// open list (F4 or Alt+Down opens it).
+TEST_F(KNXGridAsUser, OneEnterStoresEachCellOfARowAndMovesOn)
+{
+    Enable_Jump_Field_Tables = true;
+    using TKeys = std::vector<std::pair<WORD, TShiftState>>;
+    const TKeys closed = {{VK_F2, {}}, {VK_DOWN, {}}, {VK_DOWN, {}}};
+    const TKeys open_alt = {{VK_F2, {}}, {VK_DOWN, {ssAlt}}, {VK_DOWN, {}}};
+    const TKeys open_f4 = {{VK_F2, {}}, {VK_F4, {}}, {VK_DOWN, {}}};
+    const struct {
+        int Col;
+        const char* Typed;
+        TKeys Keys;          // after the typing, before Enter
+        bool List_Open;      // the keys left the list open
+        const char* Value;   // nullptr: a check box, left as it is
+    } steps[] = {
+        {Col_Source_Address, "1.1.20", {}, false, "1.1.20"},
+        {Col_Destination_Address, "1/2/3", {}, false, "1/2/3"},
+        {Col_APCI, "", open_alt, true, "Read"},   // a list that takes text
+        {Col_Priority, "u", {}, false, "Urgent"},   // typing picks the item
+        {Col_Format, "", closed, false, "Swap32"},
+        {Col_MultiplicationFactor, "2", {}, false, "2"},
+        {Col_Extended, "", {}, false, nullptr},
+        {Col_ReTest, "", {}, false, nullptr},
+        {Col_On_Command, "", {}, false, nullptr},
+        {Col_On_Change, "", {}, false, nullptr},
+        {Col_On_Timer, "", {}, false, nullptr},
+        {Col_Poll_Time, "500", {}, false, "500"},
+        {Col_Position, "", open_f4, true, "1"},
+        {Col_Bit_Mode, "", {{VK_F2, {}}, {VK_END, {}}}, false, "7"},
+        {Col_Length, "2", {}, false, "2"},
+    };
+    With_Window([&] {
+        Click(G, Col_Source_Address, 1);
+        for (const auto& s : steps) {
+            SCOPED_TRACE(s.Col);
+            At(s.Col, 1);
+            Type(s.Typed);
+            for (const auto& [key, shift] : s.Keys) Key(key, shift);
+            EXPECT_EQ(G->ComboEditor()->DroppedDown(), s.List_Open);
+            Key(VK_RETURN);
+            if (s.Value) {
+                EXPECT_EQ(G->GetCellEx(s.Col, 1), s.Value);
+            }
+            EXPECT_FALSE(G->EditorMode());
+            EXPECT_FALSE(G->ComboEditor()->DroppedDown());
+        }
+        At(Col_TimeOut, 1);
+    });
+}
+
 TEST_F(KNXGridAsUser, ColumnZeroSelectsTheRowAndHeadersSizeAndExplain)
 {
     With_Window([&] {

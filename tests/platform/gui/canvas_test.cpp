@@ -123,6 +123,42 @@ TEST(Canvas, DrawTextMeasuresWrapsAndAligns)
     EXPECT_FALSE(inkLeft);
 }
 
+TEST(Canvas, ExpandedTabsMoveOnToTheNextTabStop)
+{
+    TBitmap b(300, 40);
+    TCanvas* c = b.Canvas();
+    auto width = [&](const String& s) {
+        TRect r = Rect(0, 0, 0, 0);
+        c->DrawText(s, r, DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT);
+        return r.Width();
+    };
+    const int stop = width("\t");
+    ASSERT_GT(stop, c->TextWidth("0000"));
+    String wide = "W";
+    while (c->TextWidth(wide) <= stop) wide += "W";
+    ASSERT_LT(c->TextWidth(wide), 2 * stop);
+    const int x = c->TextWidth("X");
+    const struct {
+        String Text;
+        int Width;
+    } cases[] = {
+        {"1\tX", stop + x}, {"22 -\tX", stop + x}, {"\t\tX", 2 * stop + x}, {wide + "\tX", 2 * stop + x}, {"1 - X", c->TextWidth("1 - X")},
+    };
+    for (const auto& k : cases) EXPECT_EQ(width(k.Text), k.Width) << k.Text;
+    // Drawn, the text after the tab begins at the stop.
+    c->Brush()->SetColor(clWhite);
+    c->FillRect(Rect(0, 0, 300, 40));
+    c->Brush()->SetStyle(bsClear);
+    TRect line = Rect(0, 0, 300, 40);
+    c->DrawText("1\tX", line, DT_SINGLELINE | DT_EXPANDTABS);
+    int first_after_one = -1;
+    for (int px = c->TextWidth("1") + 1; px < 300 && first_after_one < 0; ++px)
+        for (int y = 0; y < 40 && first_after_one < 0; ++y)
+            if (c->Pixels(px, y) != clWhite) first_after_one = px;
+    EXPECT_GE(first_after_one, stop - 1);
+    EXPECT_LE(first_after_one, stop + x);
+}
+
 TEST(Bitmaps, TransparentColourIsLeftOutWhenDrawn)
 {
     TBitmap src(4, 4);

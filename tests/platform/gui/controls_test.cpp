@@ -2,6 +2,11 @@
 // edits, combo boxes, alignment and the category panel group.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
 #include "platform/gui/ComCtrls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/ExtCtrls.h"
@@ -154,6 +159,55 @@ TEST_F(Edits, ReadOnlyEditTakesNoTyping)
     EXPECT_EQ(edit->Text(), "230");
 }
 
+// How the focus arrives decides what typing does: from the keyboard (Tab, Shift+Tab, a
+// key handler moving it on) the edit selects its text and typing replaces it; a click
+// places the caret where it lands, with nothing selected even while it is entered; an
+// edit without AutoSelect keeps its caret.
+TEST_F(Edits, FocusFromTheKeyboardSelectsTheTextAClickPlacesTheCaret)
+{
+    auto* before = Add<TEdit>(0, 0, 100, 21);
+    auto* edit = Add<TEdit>(0, 30, 100, 21);
+    auto* after = Add<TEdit>(0, 60, 100, 21);
+    int selectedOnEnter = -1;
+    edit->OnEnter = [&](TObject*) { selectedOnEnter = edit->SelLength(); };
+    // The octet chain's way: a full stop moves the focus on.
+    before->OnKeyPress = [&](TObject*, WideChar& k) {
+        if (k == '.') {
+            k = 0;
+            edit->SetFocus();
+        }
+    };
+    Form->Show();
+    struct Case {
+        const char* How;
+        bool AutoSelect;
+        std::function<void()> Enter;
+        String Typed;   // "10" typed into "192"
+    };
+    const Case cases[] = {
+        {"Tab", true, [&] { UserFocus(before); UserKey(before, VK_TAB); }, "10"},
+        {"Shift+Tab", true, [&] { UserFocus(after); UserKey(after, VK_TAB, TShiftState{ssShift}); }, "10"},
+        {"a key handler moves the focus", true, [&] { UserFocus(before); UserType(before, "."); }, "10"},
+        {"click at the text's end", true, [&] { UserFocus(before); UserClick(edit, 95, 10); }, "19210"},
+        {"click before the text", true, [&] { UserFocus(before); UserClick(edit, 1, 10); }, "10192"},
+        {"Tab without AutoSelect", false, [&] { UserFocus(before); UserKey(before, VK_TAB); }, "19210"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.How);
+        edit->SetText("192");
+        edit->SetAutoSelect(c.AutoSelect);
+        selectedOnEnter = -1;
+        c.Enter();
+        ASSERT_TRUE(edit->Focused());
+        const int selected = c.Typed == "10" ? 3 : 0;
+        EXPECT_EQ(selectedOnEnter, selected);
+        EXPECT_EQ(edit->SelLength(), selected);
+        UserType(edit, "10");
+        EXPECT_EQ(edit->Text(), c.Typed);
+    }
+    Form->Hide();
+}
+
 using Combos = Fixture;
 
 TEST_F(Combos, DropDownListPicksItemsOnly)
@@ -201,6 +255,80 @@ TEST_F(Combos, DropDownTakesTypedText)
     UserType(cb, "ed");
     EXPECT_EQ(cb->Text(), "Fixed");
     EXPECT_EQ(cb->Items()->IndexOf(cb->Text()), 0);
+}
+
+TEST_F(Combos, TheOpenListIsAsWideAsItsWidestItemWithTabsExpanded)
+{
+    auto* cb = Add<TComboBox>(0, 0, 60, 21);
+    for (const char* s : {"0 -\tLoRa: SF12/125kHz 250 [bit/s]", "13 - LoRa: SF7/500kHz", "7"}) cb->Items()->Add(s);
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(*cb->Font());
+    TRect widest = Rect(0, 0, 0, 0);
+    measure.Canvas()->DrawText(cb->Items()->Strings(0), widest, DT_SINGLELINE | DT_EXPANDTABS | DT_CALCRECT);
+    Form->Show();
+    // Both styles; a width asked for that is wider still is kept.
+    for (auto [style, asked] : {std::pair{csDropDownList, 0}, std::pair{csDropDown, 0},
+                                std::pair{csDropDown, widest.Width() + 100}}) {
+        SCOPED_TRACE(Format("style %d, asked %d", {int(style), asked}));
+        cb->SetStyle(style);
+        cb->SetDroppedWidth(asked);
+        UserFocus(cb);
+        UserKey(cb, VK_F4);
+        ASSERT_TRUE(cb->DroppedDown());
+        EXPECT_GE(cb->DroppedControlRect().Width(), std::max(widest.Width(), asked));
+        cb->SetDroppedDown(false);
+        EXPECT_TRUE(cb->DroppedControlRect().IsEmpty());
+    }
+}
+
+// While its list is open the keys go to the list's window; the box hears them as the
+// platform's box does: they pick items, Enter and Esc close the list without reaching
+// the dialog's default and cancel buttons, and F4 closes it as it opened it.
+TEST_F(Combos, KeysTypedIntoTheOpenListReachTheBox)
+{
+    auto* cb = Add<TComboBox>(0, 0, 120, 21);
+    cb->SetStyle(csDropDownList);
+    for (const char* s : {"AS923", "AU915", "EU868", "US915"}) cb->Items()->Add(s);
+    cb->SetItemIndex(0);
+    String log;
+    cb->OnKeyDown = [&](TObject*, WORD& k, TShiftState) { log += "key " + IntToStr(k) + ";"; };
+    cb->OnChange = [&](TObject*) { log += "change " + cb->Text() + ";"; };
+    auto* ok = Add<TButton>(0, 40, 75, 25);
+    ok->SetDefault(true);
+    ok->OnClick = [&](TObject*) { log += "ok;"; };
+    auto* cancel = Add<TButton>(80, 40, 75, 25);
+    cancel->SetCancel(true);
+    cancel->OnClick = [&](TObject*) { log += "cancel;"; };
+    Form->Show();
+    UserFocus(cb);
+    auto type_into_list = [](int key) {
+        QWidget* list = QApplication::activePopupWidget();
+        ASSERT_NE(list, nullptr);
+        QWidget* to = list->focusWidget() ? list->focusWidget() : list;
+        QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier), up(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(to, &down);
+        QApplication::sendEvent(to, &up);
+    };
+    const struct {
+        int Closing_Key;
+        const char* Log;
+    } cases[] = {
+        {Qt::Key_Return, "key 40;change AU915;key 13;"},
+        {Qt::Key_Escape, "key 40;change EU868;key 27;"},
+        {Qt::Key_F4, "key 40;change US915;key 115;"},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Log);
+        log.clear();
+        UserKey(cb, VK_F4);
+        ASSERT_TRUE(cb->DroppedDown());
+        type_into_list(Qt::Key_Down);
+        EXPECT_TRUE(cb->DroppedDown());
+        type_into_list(k.Closing_Key);
+        EXPECT_FALSE(cb->DroppedDown());
+        EXPECT_EQ(log, String("key 115;") + k.Log);
+    }
+    EXPECT_EQ(cb->ItemIndex(), 3);
 }
 
 using Buttons = Fixture;
