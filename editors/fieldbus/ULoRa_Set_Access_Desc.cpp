@@ -85,11 +85,3 @@ TEditorDesc LoRa_Set_Access_Desc()
     d.Tables = {std::move(up), std::move(down)};
     return d;
 }
-
-void Read_LoRa_Settings(const String& ParGen_File, int& MaxPayloadSize, bool& FPortFixed)
-{
-    TEditorContext Context;
-    Read_Model_Settings(ParGen_File, Context);
-    MaxPayloadSize = LoRa::Payload_Size(Context);
-    FPortFixed = LoRa::FPort_Fixed(Context);
-}

@@ -18,15 +18,11 @@ constexpr int Text_Base = 1200;
 constexpr int Text_Payload_Not_Set = 1242;        // warning at a showing with payload size 0
 
 // What the editor takes from the model's settings (ParGen.xml) of a showing: the payload
-// size (0 when the key or a whole number is missing) and the FPort mode (fixed unless
-// the key, trimmed and upper-cased, is "VARIABLE").
+// size (0 when the file, the key or a whole number is missing) and the FPort mode (fixed
+// unless the key, trimmed and upper-cased, is "VARIABLE").
 int Payload_Size(const TEditorContext& Context);
 bool FPort_Fixed(const TEditorContext& Context);
 }  // namespace LoRa
 
 // The checks read the payload size and the FPort mode from the context of the showing.
 TEditorDesc LoRa_Set_Access_Desc();
-
-// The payload size and FPort mode of a ParGen.xml (a file that is missing or cannot be
-// read gives 0 and fixed).
-void Read_LoRa_Settings(const String& ParGen_File, int& MaxPayloadSize, bool& FPortFixed);

@@ -223,11 +223,10 @@ TEST_F(Files, TheLoRaWANEditorReadsPayloadSizeAndFPortModeFromParGen)
     for (const auto& c : cases) {
         std::filesystem::remove(Path("ParGen.xml"));
         if (c.bytes) WriteFileAtomic(Path("ParGen.xml"), c.bytes);
-        int P = -7;
-        bool Fixed = false;
-        Read_LoRa_Settings(Path("ParGen.xml"), P, Fixed);
-        EXPECT_EQ(P, c.payload) << c.what;
-        EXPECT_EQ(Fixed, c.fixed) << c.what;
+        TEditorContext Context;
+        Read_Model_Settings(Path("ParGen.xml"), Context);
+        EXPECT_EQ(LoRa::Payload_Size(Context), c.payload) << c.what;
+        EXPECT_EQ(LoRa::FPort_Fixed(Context), c.fixed) << c.what;
     }
 }
 

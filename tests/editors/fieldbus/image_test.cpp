@@ -147,12 +147,11 @@ TEST_F(Images, AcceptedLoRaWANRowsAreEncodedAsMeant)
     using namespace LoRa;
     WriteFileAtomic(Path("ParGen.xml"),
                     "<Par_Gen><LoRa_Payload_Size>51</LoRa_Payload_Size><LoRa_FPort>Variable</LoRa_FPort></Par_Gen>");
-    int P = 0;
-    bool Fixed = true;
-    Read_LoRa_Settings(Path("ParGen.xml"), P, Fixed);
-    ASSERT_EQ(P, 51);
-    ASSERT_FALSE(Fixed);
-    TMemoryTables t(LoRa_Set_Access_Desc(), LoRa_Context(P, Fixed));
+    TEditorContext Context;
+    Read_Model_Settings(Path("ParGen.xml"), Context);
+    ASSERT_EQ(Payload_Size(Context), 51);
+    ASSERT_FALSE(FPort_Fixed(Context));
+    TMemoryTables t(LoRa_Set_Access_Desc(), Context);
     t.Set(Uplink, 1,
           {{Up_StartByte, "1536"}, {Up_NumByte, "49"}, {Up_OnChange, "Y"}, {Up_OnTimer, "Y"}, {Up_Time, "86400"},
            {Up_FPort, "223"}});
