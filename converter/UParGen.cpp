@@ -3,6 +3,7 @@
 #include "converter/UParGen.h"
 
 #include "converter/UParGenDesign.h"
+#include "editors/frame/UFieldControls.h"
 #include "platform/os/Files.h"
 #include "shell/UComon.h"
 #include "shell/UFormTable.h"
@@ -18,22 +19,6 @@ TFParGen* FParGen = nullptr;
 
 namespace {
 
-std::vector<String> Split_Items(const char* items)
-{
-    std::vector<String> out;
-    if (!items) return out;
-    String cur;
-    for (const char* p = items;; ++p) {
-        if (*p == '|' || *p == 0) {
-            out.push_back(cur);
-            cur.clear();
-            if (*p == 0) break;
-        } else {
-            cur += *p;
-        }
-    }
-    return out;
-}
 
 std::vector<String> Split_Blanks(const char* names)
 {
@@ -54,12 +39,6 @@ std::vector<String> Split_Blanks(const char* names)
 
 // The octet edits: '.' moves on to the next octet instead of reaching the edit.
 bool Octet_Key(WideChar Key) { return Key != L'.'; }
-
-// The LoRaWAN hexadecimal edits: hexadecimal digits and the control keys up to the blank.
-bool Hex_Key(WideChar Key)
-{
-    return (Key >= L'0' && Key <= L'9') || (Key >= L'A' && Key <= L'F') || (Key >= L'a' && Key <= L'f') || Key <= 32;
-}
 
 String Group_Member(const String& group, int i) { return group.substr(0, group.size() - 1) + char('0' + i); }
 
@@ -136,33 +115,24 @@ void TFParGen::Create_Panels()
         c->SetName(name);
         FByName[UpperCase(name)] = c;
     };
-    auto apply_flags = [](TControl* c, unsigned flags) {
-        if (flags & pfDisabled) c->SetEnabled(false);
-        if (flags & pfHidden) c->SetVisible(false);
-    };
     auto make_check = [&](TCategoryPanel* p, const String& name, int left, int top, int width) {
         auto* cb = new TCheckBox(this);
         reg(cb, name);
         cb->SetParent(p);
         cb->SetBounds(left, top, width, Check_Height);
-        if (const TControlDesign* d = Find_Control_Design(name)) apply_flags(cb, d->Flags);
+        if (const TFieldDesc* d = Find_Control_Design(name)) Apply_Field_Flags(cb, d->Flags);
         cb->OnClick = [this](TObject* s) { On_Click(s); };
     };
     auto make_edit = [&](TCategoryPanel* p, const String& name, int left, int top, int width,
-                         const TControlDesign* d) {
+                         const TFieldDesc* d) {
         auto* e = new TEdit(this);
         reg(e, name);
         e->SetParent(p);
         e->SetBounds(left, top, width, Control_Height);
-        if (d->MaxLength) e->SetMaxLength(d->MaxLength);
-        if (d->Flags & pfUpper) e->SetCharCase(ecUpperCase);
-        if (d->Flags & pfLower) e->SetCharCase(ecLowerCase);
-        if (d->Flags & pfReadOnly) e->SetReadOnly(true);
-        if (d->Init) e->SetText(d->Init);
-        apply_flags(e, d->Flags);
+        Apply_Edit_Desc(e, *d);
         e->OnChange = [this](TObject* s) { On_Change(s); };
-        if (d->Flags & pfHexKeys) {
-            FKey_Filters[e] = Hex_Key;
+        if (d->Flags & ffHexKeys) {
+            FKey_Filters[e] = Is_Hex_Key;
             e->TWinControl::OnKeyPress = [this](TObject* s, WideChar& k) { OnKeyPress(s, k); };
         }
         return e;
@@ -201,14 +171,14 @@ void TFParGen::Create_Panels()
             const std::vector<String> rights = Split_Blanks(rd.Right);
             for (size_t k = 0; k < rights.size(); ++k) {
                 const String& name = rights[k];
-                const TControlDesign* d = Find_Control_Design(name);
+                const TFieldDesc* d = Find_Control_Design(name);
                 if (!d) throw EInvalidArgument("No design for control " + name);
                 if (rights.size() > 1) {   // several boxes side by side on one row
                     make_check(cp, name, Right_Column + int(k) * 80, labelTop, 75);
                     continue;
                 }
                 switch (d->Kind) {
-                case pkOctets:
+                case fkOctets:
                     for (int i = 0; i < 4; ++i) {
                         TEdit* e = make_edit(cp, Group_Member(name, i + 1), Octet_Lefts[i], ctlTop, Octet_Width, d);
                         FKey_Filters[e] = Octet_Key;
@@ -218,40 +188,41 @@ void TFParGen::Create_Panels()
                             dot->SetParent(cp);
                             dot->SetCaption(".");
                             dot->SetBounds(Octet_Lefts[i] + Octet_Width + 2, labelTop, 3, Label_Height);
-                            apply_flags(dot, d->Flags & pfHidden);
+                            Apply_Field_Flags(dot, d->Flags & ffHidden);
                             FDots[name].push_back(dot);
                         }
                     }
                     break;
-                case pkEdit:
+                case fkText:
                     make_edit(cp, name, Right_Column, ctlTop, Right_Width, d);
                     break;
-                case pkMemo: {
+                case fkMemo: {
                     auto* m = new TMemo(this);
                     reg(m, name);
                     m->SetParent(cp);
                     m->SetBounds(Right_Column, ctlTop, Right_Width, Control_Height);
                     m->SetWordWrap(false);
-                    apply_flags(m, d->Flags);
+                    Apply_Field_Flags(m, d->Flags);
                     m->OnChange = [this](TObject* s) { On_Change(s); };
                     break;
                 }
-                case pkList: {
+                case fkList: {
                     auto* c = new TComboBox(this);
                     reg(c, name);
                     c->SetParent(cp);
                     c->SetStyle(csDropDownList);
                     c->SetBounds(Right_Column, ctlTop, Right_Width, Control_Height);
-                    for (const String& item : Split_Items(d->Items)) c->Items()->Add(item);
-                    c->SetItemIndex(d->ItemIndex);
-                    apply_flags(c, d->Flags);
+                    for (const String& item : d->Items) c->Items()->Add(item);
+                    c->SetItemIndex(d->Item_Index);
+                    Apply_Field_Flags(c, d->Flags);
                     c->OnChange = [this](TObject* s) { On_Change(s); };
                     break;
                 }
-                case pkCheck:
+                case fkCheckBox:
                     make_check(cp, name, Right_Column, labelTop, Right_Width);
                     break;
-                case pkLabel:
+                case fkLabel:
+                default:
                     break;
                 }
             }

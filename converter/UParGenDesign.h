@@ -5,36 +5,20 @@
 #include <cstdint>
 #include <string_view>
 
+#include "editors/frame/UFieldDesc.h"
+
 class TFParGen;
 
 namespace pargen {
 
 // ---- controls ----
-enum TKind { pkLabel, pkEdit, pkMemo, pkList, pkCheck, pkOctets };
-
-enum : unsigned {
-    pfDisabled = 1,    // disabled at design
-    pfHidden = 2,      // hidden at design
-    pfReadOnly = 4,
-    pfUpper = 8,       // shows typed letters in upper case
-    pfLower = 16,      // shows typed letters in lower case
-    pfHexKeys = 32,    // takes only hexadecimal digits and control keys
-};
-
-// An input control (or a check box). An octet group is named by its base with a final
-// "#": "E_Ethernet_IP#" stands for E_Ethernet_IP1 .. E_Ethernet_IP4.
-struct TControlDesign {
-    const char* Name;
-    TKind Kind;
-    const char* Items;   // list items joined by '|' ("a|b|" ends with an empty item)
-    int ItemIndex;       // list item selected at design, -1 none
-    const char* Init;    // initial text of an edit
-    int MaxLength;       // 0: no limit
-    unsigned Flags;
-};
-extern const TControlDesign Control_Designs[];
+// An input control (or a check box), described as every field is (UFieldDesc.h): its
+// name in Control, its kind, list items and the item selected at design, its initial
+// text in Start, its length limit and flags. An octet group is named by its base with a
+// final "#": "E_Ethernet_IP#" stands for E_Ethernet_IP1 .. E_Ethernet_IP4.
+extern const TFieldDesc Control_Designs[];
 extern const int Control_Design_Count;
-const TControlDesign* Find_Control_Design(std::string_view Name);
+const TFieldDesc* Find_Control_Design(std::string_view Name);
 
 // One row of a panel: a label or check box in the left column (nullptr: none; "+": the
 // right controls share the previous row) and the input control(s) in the right column,
@@ -106,16 +90,12 @@ extern const TTextDesign Text_Designs[];
 extern const int Text_Design_Count;
 
 // ---- ParGen.xml ----
-enum TValueKind { vkEdit, vkCheck, vkList, vkIndex };
-struct TKeyDesign {
-    const char* Key;
-    const char* Control;
-    TValueKind Kind;
-    const char* Default_Text;   // edits: the default text (missing key and no file alike)
-    int Missing_Index;          // lists: item taken for a missing key
-    int No_File_Index;          // lists: item taken without a file
-};
-extern const TKeyDesign Key_Designs[];
+// A key of ParGen.xml, described as every field is: the key in Name, the control holding
+// its value, how the value is held (fkText: the edit's text; fkCheckBox: Check_On or
+// Check_Off; fkList: the item's text; fkListIndex: the item's index), the default text
+// of an edit (missing key and no file alike), and for lists the item taken for a missing
+// key and without a file.
+extern const TFieldDesc Key_Designs[];
 constexpr int Key_Count = 41;
 
 // ---- LoRaWAN radio tables ----

@@ -32,51 +32,55 @@ bool TFParGen::Could_Type(TEdit* Edit, const String& Value) const
 
 bool TFParGen::Apply_Key_Value(int Key, const String& Value)
 {
-    const TKeyDesign& k = Key_Designs[Key];
+    const TFieldDesc& k = Key_Designs[Key];
     TControl* c = Control(k.Control);
     switch (k.Kind) {
-    case vkEdit: {
+    case fkText: {
         auto* e = static_cast<TEdit*>(c);
         if (!Could_Type(e, Value)) return false;
         e->SetText(Value);   // in the edit's case, as typing shows it
         return true;
     }
-    case vkCheck:
-        static_cast<TCheckBox*>(c)->SetChecked(Value == "1");
+    case fkCheckBox:
+        static_cast<TCheckBox*>(c)->SetChecked(Value == k.Check_On);
         return true;
-    case vkList: {
+    case fkList: {
         auto* list = static_cast<TComboBox*>(c);
         list->SetItemIndex(Find_Item(list, Value));
         return true;
     }
-    case vkIndex: {
+    case fkListIndex: {
         auto* list = static_cast<TComboBox*>(c);
         const int i = StrToIntDef(Value, 0);
         list->SetItemIndex(i >= 0 && i < list->Items()->Count() ? i : -1);
         return true;
     }
+    default:
+        break;
     }
     return false;
 }
 
 void TFParGen::Apply_Key_Default(int Key, bool No_File)
 {
-    const TKeyDesign& k = Key_Designs[Key];
+    const TFieldDesc& k = Key_Designs[Key];
     TControl* c = Control(k.Control);
     switch (k.Kind) {
-    case vkEdit:
-        static_cast<TEdit*>(c)->SetText(k.Default_Text);
+    case fkText:
+        static_cast<TEdit*>(c)->SetText(k.Default.value_or(String()));
         break;
-    case vkCheck:
+    case fkCheckBox:
         static_cast<TCheckBox*>(c)->SetChecked(false);
         break;
-    case vkList:
-    case vkIndex: {
+    case fkList:
+    case fkListIndex: {
         auto* list = static_cast<TComboBox*>(c);
         const int i = No_File ? k.No_File_Index : k.Missing_Index;
         list->SetItemIndex(i < list->Items()->Count() ? i : -1);
         break;
     }
+    default:
+        break;
     }
 }
 
@@ -93,7 +97,7 @@ void TFParGen::Load_ParGen(const String& FileName)
     XML1.LoadFromFile(FileName);
     const TXMLNode root = XML1.DocumentElement();
     for (int i = 0; i < Key_Count; ++i) {
-        const TKeyDesign& k = Key_Designs[i];
+        const TFieldDesc& k = Key_Designs[i];
         if (k.Control == std::string_view("CB_EthConn_En_DHCP_WiFi")) {
             // Nobody reads this key: the box is always unchecked.
             CB_EthConn_En_DHCP_WiFi->SetChecked(false);
@@ -101,7 +105,7 @@ void TFParGen::Load_ParGen(const String& FileName)
         }
         bool applied = false;
         try {
-            const TXMLNode node = root.FindNode(k.Key);
+            const TXMLNode node = root.FindNode(k.Name);
             if (node) applied = Apply_Key_Value(i, node.Text());
         } catch (const std::exception&) {
             applied = false;
@@ -122,24 +126,26 @@ void TFParGen::Save_ParGen(const String& FileName)
     TXMLNode root = XML1.AddChild("Par_Gen");
     XML1.AddComment(ParGen_Version_Comment);
     for (int i = 0; i < Key_Count; ++i) {
-        const TKeyDesign& k = Key_Designs[i];
+        const TFieldDesc& k = Key_Designs[i];
         TControl* c = Control(k.Control);
         String value;
         switch (k.Kind) {
-        case vkEdit:
+        case fkText:
             value = c->Text();
             break;
-        case vkCheck:
-            value = String(1, static_cast<TCheckBox*>(c)->Checked() ? '1' : '0');
+        case fkCheckBox:
+            value = static_cast<TCheckBox*>(c)->Checked() ? k.Check_On : k.Check_Off;
             break;
-        case vkList:
+        case fkList:
             value = List_Text(static_cast<TComboBox*>(c));
             break;
-        case vkIndex:
+        case fkListIndex:
             value = IntToStr(static_cast<TComboBox*>(c)->ItemIndex());
             break;
+        default:
+            break;
         }
-        root.AddChild(k.Key).SetText(value);
+        root.AddChild(k.Name).SetText(value);
     }
     XML1.SaveToFile(FileName);
 }

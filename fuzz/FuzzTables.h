@@ -2,40 +2,23 @@
 // What the two table editor targets share: an editor's file read as the editor reads it
 // (over tables in memory shaped by its description, so no window is needed), and the
 // promise that what the loader accepted the writer writes whole and reads back the same.
-#include <memory>
-
-#include "editors/fieldbus/frame/UTableFile.h"
 #include "fuzz/FuzzCommon.h"
-#include "tests/common/memory_rows.h"
+#include "tests/common/memory_tables.h"
 
 namespace fuzz {
 
 class TTables {
 public:
-    explicit TTables(TEditorDesc Desc) : FDesc(std::move(Desc))
-    {
-        for (const TTableDesc& t : FDesc.Tables) {
-            auto g = std::make_unique<TMemoryRows>(t.Col_Count(), t.Rows + 1);
-            for (int c = 0; c < t.Col_Count(); ++c) {
-                if (t.Columns[size_t(c)].Kind == ckCheckBox) g->CheckColumn(c);
-                if (t.Columns[size_t(c)].Hidden) g->Hide(c);
-            }
-            FGrids.push_back(g.get());
-            FOwned.push_back(std::move(g));
-        }
-    }
+    TTables(TEditorDesc Desc, TEditorContext Context) : FTables(std::move(Desc), std::move(Context)) {}
 
     // The tables as a showing leaves them before the file is read.
-    void Reset()
-    {
-        for (size_t t = 0; t < FDesc.Tables.size(); ++t) Reset_Table(FDesc.Tables[t], *FOwned[t]);
-    }
+    void Reset() { Reset_Tables(FTables.Desc, FTables.Data); }
 
     // The file's text as the editor's writer makes it from the tables.
     String Written()
     {
         TXMLDocument Doc;
-        Write_Tables(FDesc, Doc, FGrids);
+        Write_Tables(FTables.Desc, Doc, FTables.Data);
         return Doc.SaveToXML();
     }
 
@@ -48,17 +31,17 @@ public:
         WriteFileAtomic(File, Input);
         Reset();
         try {
-            Load_Tables(FDesc, File, FGrids);
+            Load_Tables(FTables.Desc, File, FTables.Data);
         } catch (const Exception&) {
             return;
         }
         // The editor's OK runs the checks on whatever the file left in the tables.
-        (void)Check_Tables(FDesc, FGrids);
+        (void)Check_Tables(FTables.Desc, FTables.Data);
         const String First = Written();
         WriteFileAtomic(File, First);
         Reset();
         try {
-            Load_Tables(FDesc, File, FGrids);
+            Load_Tables(FTables.Desc, File, FTables.Data);
         } catch (const Exception& e) {
             Fail("the written file loads again", Printable(String(e.what()) + " | " + First));
         }
@@ -68,9 +51,7 @@ public:
     }
 
 private:
-    TEditorDesc FDesc;
-    TTableGrids FGrids;
-    std::vector<std::unique_ptr<TMemoryRows>> FOwned;
+    TMemoryTables FTables;
 };
 
 }  // namespace fuzz

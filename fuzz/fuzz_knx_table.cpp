@@ -1,14 +1,12 @@
 // KNX_SetAccess.xml as another PC or an older version wrote it, read as the KNX editor
 // reads it at a showing. A file it refuses is refused with one of our errors; a file it
 // takes is written whole and reads back to the very same file.
-#include "editors/fieldbus/UFieldbusDescs.h"
+#include "editors/fieldbus/UKNXAccess_Desc.h"
 #include "fuzz/FuzzTables.h"
 #include "shell/ULanguage.h"
 
 namespace {
 
-int Max_Num_Byte = KNX::Data_Size;
-char Decimal_Sep = '.';
 fuzz::TTables* Tables = nullptr;
 
 }  // namespace
@@ -16,7 +14,9 @@ fuzz::TTables* Tables = nullptr;
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     Load_Default_Texts();
-    Tables = new fuzz::TTables(KNX_Access_Desc(Max_Num_Byte, Decimal_Sep));
+    TEditorContext Context;
+    Context.Numbers[KNX::Data_Size_Number] = KNX::Data_Size;
+    Tables = new fuzz::TTables(KNX_Access_Desc(), Context);
     return 0;
 }
 

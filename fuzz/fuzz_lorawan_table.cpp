@@ -2,22 +2,24 @@
 // editor reads it at a showing, with the FPort fixed (256 rows per table) and variable
 // (223 rows). A file it refuses is refused with one of our errors; a file it takes is
 // written whole and reads back to the very same file.
-#include "editors/fieldbus/UFieldbusDescs.h"
+#include "editors/fieldbus/ULoRa_Set_Access_Desc.h"
 #include "fuzz/FuzzTables.h"
 #include "shell/ULanguage.h"
 
 namespace {
 
-int MaxPayloadSize = 51;
-bool FPort_Fixed = true, FPort_Variable = false;
 fuzz::TTables* Fixed = nullptr;
 fuzz::TTables* Variable = nullptr;
 
-TEditorDesc Desc(const bool& FPortFixed)
+// The tables as a showing with a payload size of 51 and this FPort mode makes them.
+fuzz::TTables* Tables(bool FPortFixed)
 {
-    TEditorDesc d = LoRa_Set_Access_Desc(MaxPayloadSize, FPortFixed);
+    TEditorContext Context;
+    Context.Settings["LoRa_Payload_Size"] = "51";
+    Context.Settings["LoRa_FPort"] = FPortFixed ? "Fixed" : "Variable";
+    TEditorDesc d = LoRa_Set_Access_Desc();
     for (TTableDesc& t : d.Tables) t.Rows = FPortFixed ? LoRa::Rows_Fixed : LoRa::Rows_Variable;
-    return d;
+    return new fuzz::TTables(d, Context);
 }
 
 }  // namespace
@@ -25,8 +27,8 @@ TEditorDesc Desc(const bool& FPortFixed)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     Load_Default_Texts();
-    Fixed = new fuzz::TTables(Desc(FPort_Fixed));
-    Variable = new fuzz::TTables(Desc(FPort_Variable));
+    Fixed = Tables(true);
+    Variable = Tables(false);
     return 0;
 }
 

@@ -74,6 +74,11 @@ TLbButton* Make_Push_Button(TComponent* Owner, const String& Name, TLbButtonStyl
 
 void Place_Panel_Buttons(TPanel* Panel, std::initializer_list<TLbButton*> Buttons)
 {
+    Place_Panel_Buttons(Panel, std::vector<TLbButton*>(Buttons));
+}
+
+void Place_Panel_Buttons(TPanel* Panel, const std::vector<TLbButton*>& Buttons)
+{
     const int gap = 8;
     int left = Panel->ClientWidth() - gap - int(Buttons.size()) * (Dialog_Button_Width + gap) + gap;
     const int top = (Button_Panel_Height - Dialog_Button_Height) / 2;

@@ -1,6 +1,8 @@
 #pragma once
 // The parts the program's dialogs share: the title panel with the software code and the
 // window's description, the button panel along the bottom, and their push buttons.
+#include <vector>
+
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
@@ -32,3 +34,4 @@ TLbButton* Make_Push_Button(TComponent* Owner, const String& Name, TLbButtonStyl
 
 // Places the buttons side by side, right-aligned in the panel, the last one at the right.
 void Place_Panel_Buttons(TPanel* Panel, std::initializer_list<TLbButton*> Buttons);
+void Place_Panel_Buttons(TPanel* Panel, const std::vector<TLbButton*>& Buttons);

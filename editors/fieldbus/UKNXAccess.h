@@ -3,8 +3,8 @@
 // KNX_SetAccess.xml. Each rule ties a KNX source and destination address, service,
 // priority, data format and scaling and its sending conditions to bytes or bits of the
 // converter's internal data area.
-#include "editors/fieldbus/UFieldbusDescs.h"
-#include "editors/fieldbus/frame/UTableEditor.h"
+#include "editors/fieldbus/UKNXAccess_Desc.h"
+#include "editors/frame/UTableEditor.h"
 
 class TFKNXAccess : public TFTableEditor {
 public:
@@ -13,16 +13,7 @@ public:
     TExtColumnGrid* ACG_KNX_in_Write;
     TStringList* Hint;
 
-    // The size of the internal data area the positions address, set at every showing.
-    int Max_Num_Byte = KNX::Data_Size;
-
     bool Do_Copy_In_Write() const { return Copy_Mark(0); }
-
-protected:
-    void Prepare() override;
-
-private:
-    char FDecimal_Sep = ',';   // taken before every check
 };
 
 extern TFKNXAccess* FKNXAccess;

@@ -1,4 +1,4 @@
-// The LoRaWAN access editor on the table editor frame.
+// The LoRaWAN access editor on the table editor engine.
 #include "editors/fieldbus/ULoRa_Set_Access.h"
 
 #include "grid/ExtColumnGrid.h"
@@ -10,7 +10,7 @@
 TFLoRa_Set_Access* FLoRa_Set_Access = nullptr;
 
 TFLoRa_Set_Access::TFLoRa_Set_Access(TComponent* AOwner)
-    : TFTableEditor(AOwner, LoRa_Set_Access_Desc(MaxPayloadSize, FPortFixed))
+    : TFTableEditor(AOwner, LoRa_Set_Access_Desc())
 {
     PC_LoRa = Page_Control;
     PC_LoRa->SetName("PC_LoRa");
@@ -27,7 +27,8 @@ TFLoRa_Set_Access::TFLoRa_Set_Access(TComponent* AOwner)
 void TFLoRa_Set_Access::Before_Reset()
 {
     PC_LoRa->SetActivePage(TS_LoRa_Uplink);
-    Read_LoRa_Settings(FileName_ParGen, MaxPayloadSize, FPortFixed);
+    MaxPayloadSize = LoRa::Payload_Size(Context());
+    FPortFixed = LoRa::FPort_Fixed(Context());
     const int Rows = FPortFixed ? LoRa::Rows_Fixed : LoRa::Rows_Variable;
     const struct {
         int Table, FPort_Col;

@@ -4,8 +4,8 @@
 // mode come from ParGen.xml at every showing: the number of bytes a rule may carry
 // follows the payload size, and while the FPort is fixed the FPort columns are hidden
 // and the tables have 256 rows (223 while it is variable).
-#include "editors/fieldbus/UFieldbusDescs.h"
-#include "editors/fieldbus/frame/UTableEditor.h"
+#include "editors/fieldbus/ULoRa_Set_Access_Desc.h"
+#include "editors/frame/UTableEditor.h"
 
 class TFLoRa_Set_Access : public TFTableEditor {
 public:

@@ -1,5 +1,5 @@
 #pragma once
-// A table in memory that the row helpers and the editor frame can work on like a grid:
+// A table in memory that the row helpers and the editor engine can work on like a grid:
 // texts by real column and row, hidden columns, check-box columns, optional real check
 // boxes with read-only marks, and a current cell.
 #include <set>

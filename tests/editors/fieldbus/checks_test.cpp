@@ -60,7 +60,7 @@ TEST_F(Checks, LoRaWANRows)
     for (const auto& c : cases) {
         int P = c.payload;
         bool Fixed = c.fixed;
-        TMemoryTables t(LoRa_Set_Access_Desc(P, Fixed));
+        TMemoryTables t(LoRa_Set_Access_Desc(), LoRa_Context(P, Fixed));
         t.Set(c.table, 1, c.cells);
         EXPECT_EQ(t.Check(), c.expect) << c.what;
     }
@@ -72,7 +72,7 @@ TEST_F(Checks, WhereTheCheckingStopsAndWhichRowItNames)
     using namespace LoRa;
     int P = 51;
     bool Fixed = true;
-    TMemoryTables t(LoRa_Set_Access_Desc(P, Fixed));
+    TMemoryTables t(LoRa_Set_Access_Desc(), LoRa_Context(P, Fixed));
     t.Set(Uplink, 1, {{Up_StartByte, "0"}, {Up_NumByte, "1"}});
     t.Set(Uplink, 2, {{Up_StartByte, "1"}, {Up_NumByte, "1"}});
     t.Set(Uplink, 3, {{Up_StartByte, "2"}, {Up_NumByte, "99"}});
@@ -89,9 +89,9 @@ TEST_F(Checks, WhereTheCheckingStopsAndWhichRowItNames)
     EXPECT_EQ(t.Check(), Text(1243) + "1" + Text(1245) + "49");
     t.Set(Uplink, 1, {{Up_NumByte, "5"}});
     EXPECT_EQ(t.Check(), Text(1243) + "1" + Text(1247));
-    // The payload size is read when the check runs.
+    // The payload size is read from the context when the check runs.
     t.Set(Downlink, 1, {{Down_StartByte, "0"}, {Down_NumByte, "5"}});
-    P = 6;
+    t.Data.Context = LoRa_Context(6, Fixed);
     EXPECT_EQ(t.Check(), Text(1243) + "1" + Text(1245) + "4");
 }
 
@@ -166,15 +166,12 @@ TEST_F(Checks, KNXRows)
         {"enabled in lower case", {{Col_Enable, " y"}, {Col_Source_Address, "x"}}, err(4549)},
         {"the first failure speaks", {{Col_APCI, "x"}, {Col_Length, "99"}}, err(4552)},
     };
-    int Max = Data_Size;
-    char Sep = '?';
     for (const auto& c : cases) {
-        TMemoryTables t(KNX_Access_Desc(Max, Sep));
+        TMemoryTables t(KNX_Access_Desc(), KNX_Context());
         Valid_KNX_Row(t, 1);
         t.Set(0, 1, c.cells);
         EXPECT_EQ(t.Check(), c.expect) << c.what;
     }
-    EXPECT_NE(Sep, '?') << "the regional separator is taken before the rows are checked";
     EXPECT_EQ(err(4559, "1500"), "Error row 1!! [KNX in Write] Position plus Length must be minor or equal to 1500");
 }
 

@@ -36,9 +36,7 @@ String KNX_File(const std::vector<String>& Rows)
 TEST_F(Files, KNXFileByteForByte)
 {
     using namespace KNX;
-    int Max = Data_Size;
-    char Sep = ',';
-    TMemoryTables t(KNX_Access_Desc(Max, Sep));
+    TMemoryTables t(KNX_Access_Desc(), KNX_Context());
     Valid_KNX_Row(t, 1);
     // A disabled row is written as it stands: text unchanged, blanks kept.
     Valid_KNX_Row(t, 2, " 4660 ", "x");
@@ -47,7 +45,7 @@ TEST_F(Files, KNXFileByteForByte)
     t.Set(0, 3, {{Col_MultiplicationFactor, "1,5"}, {Col_Mnemonic, "two\nlines "}});
 
     TXMLDocument Doc;
-    Save_Tables(t.Desc, Doc, Path("KNX_SetAccess.xml"), t.Grids);
+    Save_Tables(t.Desc, Doc, Path("KNX_SetAccess.xml"), t.Data);
     EXPECT_EQ(ReadFileBytes(Path("KNX_SetAccess.xml")), Golden("KNX_SetAccess_small.xml"));
 }
 
@@ -56,9 +54,7 @@ TEST_F(Files, KNXFileByteForByte)
 TEST_F(Files, AnEmptyKeyLeavesOutItsRowAndNoRowBelowIt)
 {
     using namespace KNX;
-    int Max = Data_Size;
-    char Sep = ',';
-    TMemoryTables packed(KNX_Access_Desc(Max, Sep)), gaps(KNX_Access_Desc(Max, Sep));
+    TMemoryTables packed(KNX_Access_Desc(), KNX_Context()), gaps(KNX_Access_Desc(), KNX_Context());
     Valid_KNX_Row(packed, 1, "1.1.1");
     Valid_KNX_Row(packed, 2, "1.1.2");
     Valid_KNX_Row(packed, 3, "1.1.3");
@@ -69,8 +65,8 @@ TEST_F(Files, AnEmptyKeyLeavesOutItsRowAndNoRowBelowIt)
     Valid_KNX_Row(gaps, 6, "1.1.3");
 
     TXMLDocument Doc;
-    Save_Tables(packed.Desc, Doc, Path("packed.xml"), packed.Grids);
-    Save_Tables(gaps.Desc, Doc, Path("gaps.xml"), gaps.Grids);
+    Save_Tables(packed.Desc, Doc, Path("packed.xml"), packed.Data);
+    Save_Tables(gaps.Desc, Doc, Path("gaps.xml"), gaps.Data);
     EXPECT_EQ(ReadFileBytes(Path("gaps.xml")), ReadFileBytes(Path("packed.xml")));
 }
 
@@ -79,7 +75,7 @@ TEST_F(Files, LoRaWANFileByteForByte)
     using namespace LoRa;
     int P = 51;
     bool Fixed = true;
-    TMemoryTables t(LoRa_Set_Access_Desc(P, Fixed));
+    TMemoryTables t(LoRa_Set_Access_Desc(), LoRa_Context(P, Fixed));
     // The FPort column is hidden in fixed mode; its cell is written all the same.
     t.Set(Uplink, 1,
           {{Up_StartByte, "0"}, {Up_NumByte, "4"}, {Up_OnChange, "Y"}, {Up_OnTimer, "Y"}, {Up_Time, "60"},
@@ -87,12 +83,12 @@ TEST_F(Files, LoRaWANFileByteForByte)
     t.Set(Uplink, 2, {{Up_Enable, "N"}, {Up_StartByte, "4"}, {Up_NumByte, "99"}});
     // Both sections are written, also the empty one.
     TXMLDocument Doc;
-    Save_Tables(t.Desc, Doc, Path("LoRaWAN_SetAccess.xml"), t.Grids);
+    Save_Tables(t.Desc, Doc, Path("LoRaWAN_SetAccess.xml"), t.Data);
     EXPECT_EQ(ReadFileBytes(Path("LoRaWAN_SetAccess.xml")), Golden("LoRaWAN_SetAccess_small.xml"));
 
     // Read back into fresh tables, every cell is what was written.
-    TMemoryTables u(LoRa_Set_Access_Desc(P, Fixed));
-    Load_Tables(u.Desc, Path("LoRaWAN_SetAccess.xml"), u.Grids);
+    TMemoryTables u(LoRa_Set_Access_Desc(), LoRa_Context(P, Fixed));
+    Load_Tables(u.Desc, Path("LoRaWAN_SetAccess.xml"), u.Data);
     for (int table : {Uplink, Downlink})
         for (int r = 1; r <= Rows_Fixed; ++r) EXPECT_EQ(u[table].RowText(r), t[table].RowText(r)) << table << " " << r;
 }
@@ -106,10 +102,8 @@ TEST_F(Files, MissingAttributesTakeTheirDefaultsAndEmptyOnesStayEmpty)
                         KNX_Row({}, "On_Command") + KNX_Row({}, "On_Timer") + KNX_Row({}, "TimeOut") +
                         KNX_Row({}, "MultiplicationFactor") + KNX_Row({}, "Priority") +
                         "</KNX_in_Write></Other_Root>");
-    int Max = Data_Size;
-    char Sep = ',';
-    TMemoryTables t(KNX_Access_Desc(Max, Sep));
-    Load_Tables(t.Desc, Path("k.xml"), t.Grids);
+    TMemoryTables t(KNX_Access_Desc(), KNX_Context());
+    Load_Tables(t.Desc, Path("k.xml"), t.Data);
     const struct {
         int row, col;
         const char* text;
@@ -128,11 +122,9 @@ TEST_F(Files, ARowWithoutARequiredAttributeEndsTheLoadingThere)
     WriteFileAtomic(Path("k.xml"), KNX_File({KNX_Row({{"Mnemonic", "one"}}),
                                              KNX_Row({{"Mnemonic", "two"}, {"Position", "7"}}, "Bit_Mode"),
                                              KNX_Row({{"Mnemonic", "three"}})}));
-    int Max = Data_Size;
-    char Sep = ',';
-    TMemoryTables t(KNX_Access_Desc(Max, Sep));
+    TMemoryTables t(KNX_Access_Desc(), KNX_Context());
     try {
-        Load_Tables(t.Desc, Path("k.xml"), t.Grids);
+        Load_Tables(t.Desc, Path("k.xml"), t.Data);
         ADD_FAILURE() << "no error";
     } catch (const EXmlError& e) {
         EXPECT_NE(String(e.what()).find("Bit_Mode"), String::npos) << e.what();
@@ -148,8 +140,6 @@ TEST_F(Files, ARowWithoutARequiredAttributeEndsTheLoadingThere)
 TEST_F(Files, BrokenFilesRaiseAndOversizedOnesAreCut)
 {
     using namespace KNX;
-    int Max = Data_Size;
-    char Sep = ',';
     const struct {
         const char* what;
         String bytes;
@@ -160,8 +150,8 @@ TEST_F(Files, BrokenFilesRaiseAndOversizedOnesAreCut)
     };
     for (const auto& b : broken) {
         WriteFileAtomic(Path("k.xml"), b.bytes);
-        TMemoryTables t(KNX_Access_Desc(Max, Sep));
-        EXPECT_THROW(Load_Tables(t.Desc, Path("k.xml"), t.Grids), EXmlError) << b.what;
+        TMemoryTables t(KNX_Access_Desc(), KNX_Context());
+        EXPECT_THROW(Load_Tables(t.Desc, Path("k.xml"), t.Data), EXmlError) << b.what;
         EXPECT_EQ(t[0].GetCellEx(Col_Enable, 1), "Y") << b.what;
     }
 
@@ -169,12 +159,12 @@ TEST_F(Files, BrokenFilesRaiseAndOversizedOnesAreCut)
     std::vector<String> rows;
     for (int i = 0; i < 5000; ++i) rows.push_back(KNX_Row({{"Mnemonic", IntToStr(i).c_str()}}));
     WriteFileAtomic(Path("k.xml"), KNX_File(rows));
-    TMemoryTables t(KNX_Access_Desc(Max, Sep));
-    Load_Tables(t.Desc, Path("k.xml"), t.Grids);
+    TMemoryTables t(KNX_Access_Desc(), KNX_Context());
+    Load_Tables(t.Desc, Path("k.xml"), t.Data);
     EXPECT_EQ(t[0].GetCellEx(Col_Mnemonic, 1024), "1023");
     EXPECT_EQ(t.Check(), "");
     TXMLDocument Doc;
-    Save_Tables(t.Desc, Doc, Path("k.xml"), t.Grids);
+    Save_Tables(t.Desc, Doc, Path("k.xml"), t.Data);
     Doc.LoadFromFile(Path("k.xml"));
     EXPECT_EQ(Doc.DocumentElement().ChildNode("KNX_in_Write").ChildCount(), 1024);
 }
@@ -184,26 +174,26 @@ TEST_F(Files, AFixedModeFileShownInVariableModeKeepsItsFirstRows)
     using namespace LoRa;
     int P = 51;
     bool Fixed = true;
-    TMemoryTables full(LoRa_Set_Access_Desc(P, Fixed));
+    TMemoryTables full(LoRa_Set_Access_Desc(), LoRa_Context(P, Fixed));
     for (int r = 1; r <= Rows_Fixed; ++r) full.Set(Uplink, r, {{Up_StartByte, "1"}, {Up_NumByte, "1"}});
     TXMLDocument Doc;
-    Save_Tables(full.Desc, Doc, Path("l.xml"), full.Grids);
+    Save_Tables(full.Desc, Doc, Path("l.xml"), full.Data);
 
     // Variable mode: 223 rows.
     Fixed = false;
-    TMemoryTables t(LoRa_Set_Access_Desc(P, Fixed));
+    TMemoryTables t(LoRa_Set_Access_Desc(), LoRa_Context(P, Fixed));
     for (int table : {Uplink, Downlink}) t[table].SetRowCount(Rows_Variable + 1);
-    Load_Tables(t.Desc, Path("l.xml"), t.Grids);
+    Load_Tables(t.Desc, Path("l.xml"), t.Data);
     EXPECT_EQ(t[Uplink].GetCellEx(Up_StartByte, Rows_Variable), "1");
-    Save_Tables(t.Desc, Doc, Path("l.xml"), t.Grids);
+    Save_Tables(t.Desc, Doc, Path("l.xml"), t.Data);
     Doc.LoadFromFile(Path("l.xml"));
     EXPECT_EQ(Doc.DocumentElement().ChildNode("LoRaWAN_Uplink").ChildCount(), Rows_Variable);
 
     // A missing section ends the loading after the uplinks.
     WriteFileAtomic(Path("l.xml"), "<LoRaWAN_Set_Access><LoRaWAN_Uplink><row StartByte=\"5\"/></LoRaWAN_Uplink>"
                                    "</LoRaWAN_Set_Access>");
-    TMemoryTables u(LoRa_Set_Access_Desc(P, Fixed));
-    EXPECT_THROW(Load_Tables(u.Desc, Path("l.xml"), u.Grids), EXmlError);
+    TMemoryTables u(LoRa_Set_Access_Desc(), LoRa_Context(P, Fixed));
+    EXPECT_THROW(Load_Tables(u.Desc, Path("l.xml"), u.Data), EXmlError);
     EXPECT_EQ(u[Uplink].RowText(1), "Y|5||N|N|N|||") << "missing attributes take their defaults";
 }
 
@@ -233,11 +223,10 @@ TEST_F(Files, TheLoRaWANEditorReadsPayloadSizeAndFPortModeFromParGen)
     for (const auto& c : cases) {
         std::filesystem::remove(Path("ParGen.xml"));
         if (c.bytes) WriteFileAtomic(Path("ParGen.xml"), c.bytes);
-        int P = -7;
-        bool Fixed = false;
-        Read_LoRa_Settings(Path("ParGen.xml"), P, Fixed);
-        EXPECT_EQ(P, c.payload) << c.what;
-        EXPECT_EQ(Fixed, c.fixed) << c.what;
+        TEditorContext Context;
+        Read_Model_Settings(Path("ParGen.xml"), Context);
+        EXPECT_EQ(LoRa::Payload_Size(Context), c.payload) << c.what;
+        EXPECT_EQ(LoRa::FPort_Fixed(Context), c.fixed) << c.what;
     }
 }
 

@@ -66,9 +66,7 @@ TEST_F(Images, AcceptedKNXRowsAreEncodedAsMeant)
         {"on the timer", {{Col_On_Timer, "Y"}, {Col_Poll_Time, "250"}, {Col_TimeOut, "100000000"}},
          {250, 100000000, 3, 2, 0x0021, 128, 0x1114, 0x0A03, 10, 1.0f}},
     };
-    int Max = Data_Size;
-    char Sep = ',';
-    TMemoryTables t(KNX_Access_Desc(Max, Sep));
+    TMemoryTables t(KNX_Access_Desc(), KNX_Context());
     int Row = 0;
     for (const auto& c : cases) {
         ++Row;
@@ -81,7 +79,7 @@ TEST_F(Images, AcceptedKNXRowsAreEncodedAsMeant)
         t.Set(0, Row, {{Col_Enable, "N"}});
     }
     TXMLDocument Doc;
-    Save_Tables(t.Desc, Doc, Path("KNX_SetAccess.xml"), t.Grids);
+    Save_Tables(t.Desc, Doc, Path("KNX_SetAccess.xml"), t.Data);
 
     const TBin_Images Built = Build_Bin_Images(Path("ParGen.xml"), Path("KNX_SetAccess.xml"), Path("none.xml"));
     EXPECT_EQ(U32(Built.Bank1, 456), std::size(cases)) << "entries used";
@@ -149,12 +147,11 @@ TEST_F(Images, AcceptedLoRaWANRowsAreEncodedAsMeant)
     using namespace LoRa;
     WriteFileAtomic(Path("ParGen.xml"),
                     "<Par_Gen><LoRa_Payload_Size>51</LoRa_Payload_Size><LoRa_FPort>Variable</LoRa_FPort></Par_Gen>");
-    int P = 0;
-    bool Fixed = true;
-    Read_LoRa_Settings(Path("ParGen.xml"), P, Fixed);
-    ASSERT_EQ(P, 51);
-    ASSERT_FALSE(Fixed);
-    TMemoryTables t(LoRa_Set_Access_Desc(P, Fixed));
+    TEditorContext Context;
+    Read_Model_Settings(Path("ParGen.xml"), Context);
+    ASSERT_EQ(Payload_Size(Context), 51);
+    ASSERT_FALSE(FPort_Fixed(Context));
+    TMemoryTables t(LoRa_Set_Access_Desc(), Context);
     t.Set(Uplink, 1,
           {{Up_StartByte, "1536"}, {Up_NumByte, "49"}, {Up_OnChange, "Y"}, {Up_OnTimer, "Y"}, {Up_Time, "86400"},
            {Up_FPort, "223"}});
@@ -163,7 +160,7 @@ TEST_F(Images, AcceptedLoRaWANRowsAreEncodedAsMeant)
     t.Set(Downlink, 1, {{Down_StartByte, "7"}, {Down_NumByte, "3"}, {Down_FPort, "9"}});
     ASSERT_EQ(t.Check(), "");
     TXMLDocument Doc;
-    Save_Tables(t.Desc, Doc, Path("LoRaWAN_SetAccess.xml"), t.Grids);
+    Save_Tables(t.Desc, Doc, Path("LoRaWAN_SetAccess.xml"), t.Data);
     EXPECT_TRUE(Check_Config_LoraWAN(Path("ParGen.xml"), Path("LoRaWAN_SetAccess.xml")));
 
     const TBin_Images Built = Build_Bin_Images(Path("ParGen.xml"), Path("none.xml"), Path("LoRaWAN_SetAccess.xml"));

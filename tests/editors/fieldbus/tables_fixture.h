@@ -4,47 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <initializer_list>
-#include <memory>
-#include <utility>
 
-#include "editors/fieldbus/UFieldbusDescs.h"
-#include "editors/fieldbus/frame/UTableFile.h"
+#include "editors/fieldbus/UKNXAccess_Desc.h"
+#include "editors/fieldbus/ULoRa_Set_Access_Desc.h"
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
-#include "tests/common/memory_rows.h"
+#include "tests/common/memory_tables.h"
 
-struct TMemoryTables {
-    explicit TMemoryTables(TEditorDesc D) : Desc(std::move(D))
-    {
-        for (const TTableDesc& t : Desc.Tables) {
-            auto g = std::make_unique<TMemoryRows>(t.Col_Count(), t.Rows + 1);
-            for (int c = 0; c < t.Col_Count(); ++c) {
-                if (t.Columns[size_t(c)].Kind == ckCheckBox) g->CheckColumn(c);
-                if (t.Columns[size_t(c)].Hidden) g->Hide(c);
-            }
-            Reset_Table(t, *g);
-            Grids.push_back(g.get());
-            Owned.push_back(std::move(g));
-        }
-    }
-    TMemoryRows& operator[](int Table) { return *Owned[size_t(Table)]; }
-    // Sets cells of a row: {column, text} pairs.
-    void Set(int Table, int Row, std::initializer_list<std::pair<int, const char*>> Cells)
-    {
-        for (const auto& [c, text] : Cells) Owned[size_t(Table)]->SetCellEx(c, Row, text);
-    }
-    // The failure text of a check, empty when every row passes.
-    String Check() const
-    {
-        const auto f = Check_Tables(Desc, Grids);
-        return f ? f->Text : String();
-    }
-
-    TEditorDesc Desc;
-    TTableGrids Grids;
-    std::vector<std::unique_ptr<TMemoryRows>> Owned;
-};
+// The contexts the editors' showings read: the LoRaWAN settings of ParGen.xml, the KNX
+// data area.
+inline TEditorContext LoRa_Context(int Payload_Size, bool FPort_Fixed)
+{
+    TEditorContext c;
+    c.Settings["LoRa_Payload_Size"] = IntToStr(Payload_Size);
+    c.Settings["LoRa_FPort"] = FPort_Fixed ? "Fixed" : "Variable";
+    return c;
+}
+inline TEditorContext KNX_Context()
+{
+    TEditorContext c;
+    c.Numbers[KNX::Data_Size_Number] = KNX::Data_Size;
+    return c;
+}
 
 class EditorFiles : public ::testing::Test {
 protected:

@@ -1,0 +1,208 @@
+#pragma once
+// The description of a table editor: everything in which the editors differ from one
+// another, given as data. One engine (UTableFile.h for the tables and their file,
+// UTableEditor.h for the window) serves every editor from its description:
+//
+//   - the window: its class, client size, caption and description, its buttons (the
+//     standard ones and extra ones with their handlers), the controls that show hints;
+//   - the fields above the tables (UFieldDesc.h), stored as attributes of the root or of
+//     an element of their own, with their checks;
+//   - per table: grid kind, grid name, section and row element of the file, data rows,
+//     numbering of column 0, key column, Enable column and how its cell is tested, the
+//     columns (UFieldDesc.h), the row-error prefix, the delete question, the checks of a
+//     row and the checks of the whole table;
+//   - the checks across the tables; the file's root element and version comment; what
+//     the editor reads when its window shows (the context every check is given).
+//
+// The checks run in this order, and the first failure ends them: the fields' checks;
+// every table's row checks, table by table, on each row that takes part; every table's
+// table checks, table by table; the checks across the tables.
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "editors/frame/UEditorContext.h"
+#include "editors/frame/UFieldDesc.h"
+#include "platform/rtl/SysUtils.h"
+
+class TRowGridAccess;
+class TFTableEditor;
+
+// A failed check: the message text number and, for messages that end in a limit, the
+// limit. Col names the failing column (of the fields: the field to focus), -1 none.
+struct TRowError {
+    int Message = 0;
+    std::optional<long long> Limit;
+    int Col = -1;
+};
+
+// One row of a table (or the fields above the tables, one per column), as the checks
+// read it. A cell with a real check box reads as its column's Check_On or Check_Off.
+class TRowView {
+public:
+    using TGetCell = std::function<String(int Col)>;
+    TRowView(int Row, TGetCell Get) : FRow(Row), FGet(std::move(Get)) {}
+    int Row() const { return FRow; }                       // the grid row (first data row 1)
+    String Cell(int Col) const { return FGet(Col); }       // as it stands
+    String Trimmed(int Col) const { return Trim(FGet(Col)); }
+    String Upper(int Col) const { return UpperCase(FGet(Col)); }
+    // The cell read as a whole number: optional blanks before, optional sign, decimal
+    // digits or hex digits after "$", "x", "X", "0x", "0X", nothing after, within 32 bits;
+    // -1 for anything else (so it fails every range that starts at 0 or above).
+    long long Int(int Col) const { return StrToIntDef(FGet(Col), -1); }
+
+private:
+    int FRow;
+    TGetCell FGet;
+};
+
+using TRowCheck = std::function<std::optional<TRowError>(const TRowView& Row, const TEditorContext& Context)>;
+// A bound known only when the check runs (it may change at every showing).
+using TBound = std::function<long long(const TEditorContext& Context)>;
+
+// The whole-number cell Col must lie in Lo .. Hi (inclusive); else Message, followed by
+// the limit Hi when Show_Limit.
+TRowCheck Check_Range(int Col, long long Lo, long long Hi, int Message, bool Show_Limit = false);
+TRowCheck Check_Range(int Col, TBound Lo, TBound Hi, int Message, bool Show_Limit = false);
+// Check runs only on rows for which When is true.
+TRowCheck Check_When(std::function<bool(const TRowView& Row, const TEditorContext& Context)> When, TRowCheck Check);
+
+// How a row's Enable cell is tested against its column's Check_On: the row takes part
+// when the cell ...
+enum TEnableTest {
+    etTrimmed,     // trimmed, is exactly Check_On
+    etRaw,         // as it stands, is exactly Check_On
+    etUpper        // trimmed and upper-cased, is Check_On upper-cased
+};
+
+// The grid a table stands on in the window.
+enum TGridKind {
+    gkColumnGrid,  // column grid: check-box columns hold their values as text
+    gkStringGrid   // string grid: check-box columns carry real check boxes, cells read-only marks
+};
+
+struct TTableDesc;
+
+// A whole table as the table checks read it.
+class TTableView {
+public:
+    TTableView(const TTableDesc& Desc, const TRowGridAccess& Grid) : FDesc(Desc), FGrid(Grid) {}
+    const TTableDesc& Desc() const { return FDesc; }
+    int Rows() const;                     // data rows; the first is row 1
+    // The row has a key and is enabled: the rows the row checks saw.
+    bool Takes_Part(int Row) const;
+    TRowView Row(int Row) const;
+
+private:
+    const TTableDesc& FDesc;
+    const TRowGridAccess& FGrid;
+};
+
+// A failed table check: the row to select and the error box's text.
+struct TTableError {
+    int Row = 0;
+    String Text;
+};
+using TTableCheck = std::function<std::optional<TTableError>(const TTableView& Table, const TEditorContext& Context)>;
+
+// Over the rows that take part, in order. Each reports the row where the fault shows and
+// the table's row-error text of Message (Row_Error_Text), followed by the limit named.
+// No two rows have the same trimmed text in Col; the limit is the earlier row.
+TTableCheck Check_Unique(int Col, int Message);
+// No two rows' byte ranges Start .. Start + Length - 1 overlap (rows whose start or
+// length is no whole number, or whose length is 0, cover nothing); the limit is the
+// earlier row.
+TTableCheck Check_No_Overlap(int Start_Col, int Length_Col, int Message);
+// The whole numbers of Col add up to at most Max; the row where the sum passes it
+// fails, the limit is Max.
+TTableCheck Check_Sum(int Col, TBound Max, int Message);
+
+struct TTableDesc {
+    TGridKind Grid_Kind = gkColumnGrid;
+    String Grid_Name;                 // component name, "ACG_KNX_in_Write"
+    String Section;                   // section element under the root; empty: rows straight under the root
+    String Row_Element = "row";       // name of the written row elements (any name is read)
+    int Rows = 0;                     // data rows (the editor may change them at a showing)
+    int First_Number = 1;             // column 0 of data row r shows r - 1 + First_Number
+    int Key_Col = 2;                  // a row whose key cell is empty is neither checked nor written
+    bool Key_Raw = false;             // the key is empty only when it holds no text at all
+    int Enable_Col = 1;               // -1: no Enable column, every row is checked
+    TEnableTest Enable_Test = etTrimmed;
+    bool Insert_Sets_Enable = true;   // Insert Row ticks the Enable column of the new row
+    bool Select_Row_On_Click = true;  // a click in column 0 selects the row
+    int Page_Caption = -1;            // text number, for a table on a page of its own
+    int Row_Error_Prefix = -1;        // text number of "Error row "
+    int Delete_Question = -1;         // text number of "Are you sure to delete the Row number "
+    std::vector<TFieldDesc> Columns;  // all columns, hidden ones included, by real index
+    std::vector<TRowCheck> Checks;    // in order, on every row that takes part
+    std::vector<TTableCheck> Table_Checks;   // in order, after every table's row checks
+
+    int Col_Count() const { return int(Columns.size()); }
+};
+
+// A failed check as the window reports it.
+struct TCheckFailure {
+    int Table = 0;            // index in the description; -1 for a field
+    int Row = 0;              // grid row, the first data row is 1
+    String Text;              // as the error box shows it
+    bool Select_Row = false;  // the window shows the table and selects the row (table checks)
+    int Field = -1;           // the field to focus (the fields' checks)
+};
+// Across the tables of one window; the failure names the table and row to select.
+using TEditorCheck =
+    std::function<std::optional<TCheckFailure>(const std::vector<TTableView>& Tables, const TEditorContext& Context)>;
+
+// The buttons along the bottom. The standard ones act on the active table; an extra one
+// runs its handler.
+enum TEditorButton { ebOK, ebCancel, ebDelRow, ebInsRow, ebCopyRow, ebPasteRow, ebExtra };
+struct TButtonDesc {
+    TEditorButton Kind = ebExtra;
+    int Caption = -1;                 // text numbers of caption and hint (-1: none)
+    int Hint = -1;
+    bool Show_Hint = false;
+    String Name;                      // an extra button's component name ("Btn_Import")
+    std::function<void(TFTableEditor& Editor)> OnClick;   // what an extra button does
+};
+
+struct TEditorDesc {
+    String Class_Name;                // "TFKNXAccess"
+    String Name;                      // "FKNXAccess"
+    int Client_Width = 0;
+    int Client_Height = 0;            // 0: not set
+    int Caption = -1;                 // text numbers of the window caption and L_SW_Desc
+    int Description = -1;
+    // In the order they stand, left to right. Standard buttons not listed exist hidden.
+    std::vector<TButtonDesc> Buttons;
+    bool Tables_Show_Hints = false;
+    // The file.
+    String Root;                      // root element
+    String Version;                   // comment after the root, "SW_VERSION = 1.002"; empty: none
+    const String* File_Name = nullptr;   // the workspace path (FileName_...), read at each use
+    // The fields above the tables, stored as attributes of the element Fields_Element
+    // under the root (written before the tables' sections), or of the root itself when
+    // it is empty; and their checks, which read them as one row (a column per field).
+    String Fields_Element;
+    std::vector<TFieldDesc> Fields;
+    std::vector<TRowCheck> Field_Checks;
+    std::vector<TTableDesc> Tables;
+    std::vector<TEditorCheck> Editor_Checks;   // across the tables, last
+    // Fills the context when the window shows, before the tables are reset.
+    std::function<void(TEditorContext& Context)> Read_Context;
+};
+
+// ---- the parts most editors share ----
+// Column 0: the row's number.
+TFieldDesc Number_Column(int Caption);
+// The Enable column: ticked on a reset and when the attribute is missing.
+TFieldDesc Enable_Column(int Caption, int Hint);
+// A text column; the attribute may be missing (empty cell).
+TFieldDesc Text_Column(const String& Name, int Caption, int Hint);
+// A check-box column; a missing attribute leaves it unticked.
+TFieldDesc Check_Column(const String& Name, int Caption, int Hint);
+// A list column (fkList or fkListEdit) with its fixed items.
+TFieldDesc List_Column(const String& Name, int Caption, int Hint, TFieldKind Kind, std::vector<String> Items);
+// The field with another default (none: required).
+TFieldDesc With_Default(TFieldDesc Field, std::optional<String> Default);
+// The window texts of a block with base b: caption b, description b + 1, and the six
+// standard buttons with captions b + 2 .. b + 7 and hints b + 8 .. b + 13.
+void Text_Block(TEditorDesc& Editor, int Base);

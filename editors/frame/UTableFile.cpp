@@ -1,0 +1,179 @@
+// Tables and fields of an editor: reset, file reading and writing.
+#include "editors/frame/UTableFile.h"
+
+#include <algorithm>
+
+namespace {
+
+// The items an items-only column accepts at this loading; other columns need none.
+std::vector<std::vector<String>> Accepted_Items(const std::vector<TFieldDesc>& Fields, const TEditorContext& Context)
+{
+    std::vector<std::vector<String>> Items(Fields.size());
+    for (size_t i = 0; i < Fields.size(); ++i)
+        if (Fields[i].Flags & ffOnlyItems) Items[i] = Field_Items(Fields[i], Context);
+    return Items;
+}
+
+// The value of a field or column as the file gives it: the attribute, its default when
+// missing (std::nullopt when it is required), the default also for a value an
+// items-only field does not list.
+std::optional<String> Attribute_Value(const TFieldDesc& Field, const std::vector<String>& Accepted, const TXMLNode& Node)
+{
+    if (!Node.HasAttribute(Field.Name)) return Field.Default;
+    String Value = Node.Attribute(Field.Name);
+    if ((Field.Flags & ffOnlyItems) && std::find(Accepted.begin(), Accepted.end(), Value) == Accepted.end())
+        Value = Field.Default.value_or(String());
+    return Value;
+}
+
+// One row element into data row Row. Each attribute is read on its own: a missing one
+// takes its column's default, or ends the loading where the column has none.
+void Load_Row(const TTableDesc& Table, const std::vector<std::vector<String>>& Accepted, const TXMLNode& Node, int Row,
+              const String& File, TRowGridAccess& Grid)
+{
+    for (int c = 1; c < Table.Col_Count(); ++c) {
+        const TFieldDesc& Col = Table.Columns[size_t(c)];
+        if (Col.Name.empty()) continue;
+        const std::optional<String> Value = Attribute_Value(Col, Accepted[size_t(c)], Node);
+        if (!Value)
+            throw EXmlError(Format("The file \"%s\": row %d of \"%s\" has no attribute \"%s\"",
+                                   {File, Row, Table.Section.empty() ? Node.NodeName() : Table.Section, Col.Name}));
+        Set_Cell_Value(Col, Grid, c, Row, *Value);
+    }
+}
+
+TXMLNode Section_Of(const String& Section, const TXMLNode& Root, const String& File)
+{
+    if (Section.empty()) return Root;
+    TXMLNode Node = Root.FindNode(Section);
+    if (!Node) throw EXmlError(Format("The file \"%s\" has no section \"%s\"", {File, Section}));
+    return Node;
+}
+
+void Load_Fields(const TEditorDesc& Editor, const TXMLNode& Root, const String& File, TEditorData& Data)
+{
+    if (Editor.Fields.empty()) return;
+    Data.Fields.resize(Editor.Fields.size());
+    const TXMLNode Node = Section_Of(Editor.Fields_Element, Root, File);
+    const std::vector<std::vector<String>> Accepted = Accepted_Items(Editor.Fields, Data.Context);
+    for (size_t i = 0; i < Editor.Fields.size(); ++i) {
+        const TFieldDesc& Field = Editor.Fields[i];
+        if (Field.Name.empty()) continue;
+        const std::optional<String> Value = Attribute_Value(Field, Accepted[i], Node);
+        if (!Value)
+            throw EXmlError(Format("The file \"%s\": \"%s\" has no attribute \"%s\"", {File, Node.NodeName(), Field.Name}));
+        Data.Fields[i] = *Value;
+    }
+}
+
+}  // namespace
+
+String Cell_Value(const TFieldDesc& Column, const TRowGridAccess& Grid, int Col, int Row)
+{
+    bool State = false;
+    if (Grid.GetCheckBoxState(Col, Row, State)) return State ? Column.Check_On : Column.Check_Off;
+    return Grid.GetCellEx(Col, Row);
+}
+
+void Set_Cell_Value(const TFieldDesc& Column, TRowGridAccess& Grid, int Col, int Row, const String& Value)
+{
+    bool State = false;
+    if (Grid.GetCheckBoxState(Col, Row, State))
+        Grid.SetCheckBoxState(Col, Row, Value == Column.Check_On);
+    else
+        Grid.SetCellEx(Col, Row, Value);
+}
+
+void Reset_Table(const TTableDesc& Table, TRowGridAccess& Grid)
+{
+    const int n = std::min(Table.Col_Count(), Grid.AllColCount());
+    for (int r = 1; r < Grid.RowCount(); ++r) {
+        Grid.SetCellEx(0, r, IntToStr(r - 1 + Table.First_Number));
+        for (int c = 1; c < n; ++c) {
+            const TFieldDesc& Col = Table.Columns[size_t(c)];
+            Set_Cell_Value(Col, Grid, c, r, Col.Start);
+        }
+    }
+}
+
+void Reset_Tables(const TEditorDesc& Editor, TEditorData& Data)
+{
+    for (size_t t = 0; t < Editor.Tables.size() && t < Data.Grids.size(); ++t)
+        Reset_Table(Editor.Tables[t], *Data.Grids[t]);
+    Data.Fields.clear();
+    for (const TFieldDesc& Field : Editor.Fields) Data.Fields.push_back(Field.Start);
+}
+
+bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row, int Key_Col)
+{
+    const String Key = Grid.GetCellEx(Key_Col, Row);
+    return Table.Key_Raw ? Key.empty() : Trim(Key).empty();
+}
+
+bool Row_Enabled(const TTableDesc& Table, const TRowGridAccess& Grid, int Row)
+{
+    if (Table.Enable_Col < 0) return true;
+    const TFieldDesc& Col = Table.Columns.at(size_t(Table.Enable_Col));
+    const String Cell = Cell_Value(Col, Grid, Table.Enable_Col, Row);
+    switch (Table.Enable_Test) {
+    case etRaw: return Cell == Col.Check_On;
+    case etUpper: return UpperCase(Trim(Cell)) == UpperCase(Col.Check_On);
+    case etTrimmed:
+    default: return Trim(Cell) == Col.Check_On;
+    }
+}
+
+void Load_Tables(const TEditorDesc& Editor, const String& File, TEditorData& Data)
+{
+    TXMLDocument Doc;
+    Doc.LoadFromFile(File);
+    Load_Tables(Editor, Doc, File, Data);
+}
+
+void Load_Tables(const TEditorDesc& Editor, const TXMLDocument& Doc, const String& File, TEditorData& Data)
+{
+    const TXMLNode Root = Doc.DocumentElement();
+    if (!Root) throw EXmlError(Format("The file \"%s\" has no root element", {File}));
+    Load_Fields(Editor, Root, File, Data);
+    for (size_t t = 0; t < Editor.Tables.size() && t < Data.Grids.size(); ++t) {
+        const TTableDesc& Table = Editor.Tables[t];
+        TRowGridAccess& Grid = *Data.Grids[t];
+        const TXMLNode Section = Section_Of(Table.Section, Root, File);
+        const std::vector<std::vector<String>> Accepted = Accepted_Items(Table.Columns, Data.Context);
+        const int Rows = std::min(Section.ChildCount(), Grid.RowCount() - 1);
+        for (int k = 0; k < Rows; ++k) Load_Row(Table, Accepted, Section.Child(k), k + 1, File, Grid);
+    }
+}
+
+void Write_Tables(const TEditorDesc& Editor, TXMLDocument& Doc, const TEditorData& Data)
+{
+    Doc.Clear();
+    TXMLNode Root = Doc.AddChild(Editor.Root);
+    if (!Editor.Version.empty()) Doc.AddComment(Editor.Version);
+    if (!Editor.Fields.empty()) {
+        TXMLNode Node = Editor.Fields_Element.empty() ? Root : Root.AddChild(Editor.Fields_Element);
+        for (size_t i = 0; i < Editor.Fields.size(); ++i)
+            if (!Editor.Fields[i].Name.empty())
+                Node.SetAttribute(Editor.Fields[i].Name, i < Data.Fields.size() ? Data.Fields[i] : String());
+    }
+    for (size_t t = 0; t < Editor.Tables.size() && t < Data.Grids.size(); ++t) {
+        const TTableDesc& Table = Editor.Tables[t];
+        const TRowGridAccess& Grid = *Data.Grids[t];
+        TXMLNode Section = Table.Section.empty() ? Root : Root.AddChild(Table.Section);
+        const int n = std::min(Table.Col_Count(), Grid.AllColCount());
+        for (int r = 1; r < Grid.RowCount(); ++r) {
+            if (Key_Empty(Table, Grid, r, Table.Key_Col)) continue;
+            TXMLNode Row = Section.AddChild(Table.Row_Element);
+            for (int c = 1; c < n; ++c) {
+                const TFieldDesc& Col = Table.Columns[size_t(c)];
+                if (!Col.Name.empty()) Row.SetAttribute(Col.Name, Cell_Value(Col, Grid, c, r));
+            }
+        }
+    }
+}
+
+void Save_Tables(const TEditorDesc& Editor, TXMLDocument& Doc, const String& File, const TEditorData& Data)
+{
+    Write_Tables(Editor, Doc, Data);
+    Doc.SaveToFile(File);
+}
