@@ -5,6 +5,7 @@
 
 #include "grid/ExtColumnGrid.h"
 #include "grid/GridTextUtils.h"
+#include "platform/gui/StdCtrls.h"
 #include "platform/os/Regional.h"
 
 bool TExtColumnGrid::IsBodyCell(int ACol, int ARow)
@@ -204,14 +205,12 @@ void TExtColumnGrid::GetEditorTypeOf(int ACol, int ARow, TEditorType& AEditor)
     if (TGridColumnItem* it = ItemOf(ACol)) {
         if (ACol >= FixedCols() && ARow >= FixedRows()) {
             AEditor = it->FEditorType;
-            if (TGridCombo* combo = ComboEditor()) {
+            if (TComboBox* combo = ComboEditor()) {
                 combo->Items()->Assign(*it->FComboItems);
                 combo->SetDropDownCount(it->FDropDownCount);
             }
-            TGridSpin* spin = SpinEdit();
-            spin->MinValue = it->FSpinMin;
-            spin->MaxValue = it->FSpinMax;
-            spin->Increment = it->FSpinStep;
+            if (const auto& spinRange = GridEditorParts().SetSpinRange)
+                spinRange(this, it->FSpinMin, it->FSpinMax, it->FSpinStep);
             SetEditLink(it->FEditLink);
             ControlLook()->DropDownCount = it->FDropDownCount;
         }

@@ -9,7 +9,6 @@
 #include <sstream>
 
 #include "grid/ExtColumnGrid.h"
-#include "grid/GridEditLink.h"
 #include "grid/GridSupport.h"
 #include "platform/os/Files.h"
 
@@ -59,7 +58,8 @@ TExtColumnGrid* TGridColumnItem::Grid() const { return FCollection ? FCollection
 void TGridColumnItem::SetEditLink(TEditLink* Value)
 {
     FEditLink = Value;
-    if (TExtColumnGrid* g = Grid(); g && Value) g->FreeNotification(Value);
+    if (TExtColumnGrid* g = Grid(); g && Value)
+        if (const auto& component = GridEditorParts().LinkComponent) g->FreeNotification(component(Value));
 }
 
 int TGridColumnItem::Index() const

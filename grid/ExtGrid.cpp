@@ -8,6 +8,7 @@
 #include "grid/GridSupport.h"
 #include "grid/GridUndoRedo.h"
 #include "grid/HTMLPictureCache.h"
+#include "grid/HeaderDragButton.h"
 
 TCursor GridLinkCursor = crDefault;
 TExtStringGrid* TExtStringGrid::FocusWindowGrid = nullptr;
@@ -134,34 +135,9 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFocusWindow = new TGridFocusWindow(this);
     FFocusWindow->SetParent(this);
     for (int d = 0; d < 4; ++d) FArrows[d] = new TArrowWindow(this, TArrowDirection(d));
-    FCombo = new TGridCombo(this);
-    FCombo->IsWinXP = FIsWinXP;
-    FCombo->IsVista = FIsVista && IsComCtl6();
-    FTransEdit = new TGridTransEdit(this);
-    FTransEdit->SetEnabled(true);
-    FTransCombo = new TGridTransCombo(this);
-    FTransCombo->SetEnabled(true);
-    FGridCheckBox = new TGridCheckBox(this);
-    FEditBtn = new TGridEditBtn(this);
-    FEditBtn->ButtonCaption = "...";
-    FEditBtn->BorderLess = true;
-    FEditBtn->IsWinXP = FIsWinXP;
-    FUnitEditBtn = new TGridUnitEditBtn(this);
-    FUnitEditBtn->ButtonCaption = "...";
-    FUnitEditBtn->BorderLess = true;
-    FUnitEditBtn->IsWinXP = FIsWinXP;
-    FUnitEditBtn->OnUnitChanged = [this](TObject*, const String& unit) {
-        if (OnUnitChanged) OnUnitChanged(this, Col(), RealRow(), unit);
-    };
-    FBtnEdit = new TGridButton(this);
-    FBtnEdit->OnClick = [this](TObject*) {
-        if (OnButtonClick) OnButtonClick(this, Col(), RealRow());
-    };
+    // The editors the editor library gives every grid.
+    if (const auto& create = GridEditorParts().CreateEditors) create(this);
     FHeaderDragButton = new THeaderDragButton(this);
-    FControlEdit = new TControlEdit(this);
-    FControlEdit->SetEnabled(true);
-    FControlCombo = new TControlCombo(this);
-    FControlCombo->SetEnabled(true);
     FVertScrollBar = new TScrollBar(this);
     FHorzScrollBar = new TScrollBar(this);
     FStyle = tsWindowsXP;
@@ -369,24 +345,13 @@ TExtStringGrid::~TExtStringGrid()
 
     delete FFocusWindow;
     FFocusWindow = nullptr;
-    delete FCombo;
     FCombo = nullptr;
-    delete FTransEdit;
-    FTransEdit = nullptr;
-    delete FTransCombo;
-    FTransCombo = nullptr;
-    for (TControl*& e : FOnDemandEditors) {
+    for (TControl*& e : FEditorSlots) {
         TControl* x = e;
         e = nullptr;
         delete x;
     }
-    delete FGridCheckBox;
-    delete FEditBtn;
-    delete FUnitEditBtn;
-    delete FBtnEdit;
     delete FHeaderDragButton;
-    delete FControlEdit;
-    delete FControlCombo;
     delete FVertScrollBar;
     delete FHorzScrollBar;
     delete FScrollHintWindow;

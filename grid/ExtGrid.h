@@ -14,7 +14,7 @@
 
 #include "grid/BaseGrid.h"
 #include "grid/CellGraphic.h"
-#include "grid/GridEditors.h"
+#include "grid/GridEditorKinds.h"
 #include "grid/GridLaterSettings.h"
 #include "grid/GridOptions.h"
 #include "grid/GridPanels.h"
@@ -33,6 +33,8 @@ class THTMLPictureCache;
 class TPictureContainer;
 class TGridFocusWindow;
 class TEditLink;
+class THeaderDragButton;
+class TComboBox;
 class TTimer;
 
 // One hidden row: its cells (text and record per real column), height, where it was.
@@ -558,7 +560,8 @@ public:
     // The current column; a synchronised grid with SelectionColumn follows.
     void SetCol(int Value);
     virtual void IncRowCount() { SetRowCount(RowCount() + 1); }
-    TExtInplaceEdit* NormalEdit() const { return dynamic_cast<TExtInplaceEdit*>(InplaceEditor()); }
+    // The text editor of the text kinds, nullptr before the first edit.
+    TInplaceEdit* NormalEdit() const { return InplaceEditor(); }
 
     // ================================================================ geometry
     // Screen point to cell; -1, -1 outside the cells.
@@ -790,9 +793,8 @@ public:
     TControlList* ControlList() const { return FControlList.get(); }
     TIntList* ColumnOrder() const { return FColumnOrder.get(); }
     TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
-    TGridButton* CellButton() const { return FBtnEdit; }
-    TGridUnitEditBtn* UnitEditor() const { return FUnitEditBtn; }
-    TGridCombo* ComboEditor() const { return FCombo; }
+    // The combo editor of list cells; nullptr while no editor library made one.
+    TComboBox* ComboEditor() const { return FCombo; }
     // The combo editor's list, whatever the editor kind of the cell; items compare
     // without case.
     void ClearComboString();
@@ -808,8 +810,8 @@ public:
     int GetComboCount();
     void AskComboItems(int ACol, int ARow);
     // The combo editor under the names the windows read it by.
-    TGridCombo* Combobox() const { return FCombo; }
-    TGridCombo* UniCombo() const { return FCombo; }
+    TComboBox* Combobox() const { return FCombo; }
+    TComboBox* UniCombo() const { return FCombo; }
     TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
     bool TimerStarted() const { return FGridTimerID != 0; }
     int WheelScrollLines() const { return FWheelScrollLines; }
@@ -1124,22 +1126,17 @@ protected:
     // ---- run-time children ----
     TGridFocusWindow* FFocusWindow = nullptr;
     TArrowWindow* FArrows[4] = {};
-    TGridCombo* FCombo = nullptr;
-    TGridTransEdit* FTransEdit = nullptr;
-    TGridTransCombo* FTransCombo = nullptr;
-    TGridCheckBox* FGridCheckBox = nullptr;
-    TGridEditBtn* FEditBtn = nullptr;
-    TGridUnitEditBtn* FUnitEditBtn = nullptr;
-    TGridButton* FBtnEdit = nullptr;
+    // The combo editor's list (one of the editor slots).
+    TComboBox* FCombo = nullptr;
     THeaderDragButton* FHeaderDragButton = nullptr;
-    TControlEdit* FControlEdit = nullptr;
-    TControlCombo* FControlCombo = nullptr;
     TScrollBar* FVertScrollBar = nullptr;
     TScrollBar* FHorzScrollBar = nullptr;
     TScrollControl* FVScrollCtrl = nullptr;
     TScrollControl* FHScrollCtrl = nullptr;
-    // Editors made on first use (the editors fill these in).
-    TControl* FOnDemandEditors[14] = {};
+    // The editor controls the editor library made for this grid, at its construction or
+    // on first use, in the library's own slots; the grid frees them in slot order.
+    static constexpr int EditorSlotCount = 32;
+    TControl* FEditorSlots[EditorSlotCount] = {};
 
     // ================================================================ editing in place, keys, mouse
     // (ExtGrid_Editing.cpp, ExtGrid_Keys.cpp, ExtGrid_Mouse.cpp, ExtGrid_AutoSize.cpp,
@@ -1347,27 +1344,7 @@ public:
     // gets then, once.
     bool InvokedFocusChange = false;
 
-    // ---- the special editors (ExtGrid_EditorKinds.cpp) ----
-    // The editors made on first use, each with the grid as owner and parent, hidden.
-    TGridSpin* SpinEdit();
-    TGridDatePicker* DateTimePicker();
-    TGridDatePicker* GetDateTimePicker() { return DateTimePicker(); }
-    TGridDateTimePicker* DateAndTimePicker();
-    TExtRichEdit* RichEdit();
-    TExtRichEdit* InplaceRichEdit();
-    TGridTrackbarDropDown* TrackbarDropDown();
-    TGridMemoDropDown* MemoDropDown();
-    TGridCalculatorDropDown* CalculatorDropDown();
-    TGridTimepickerDropDown* TimePickerDropDown();
-    TGridDetailPickerDropDown* DetailPickerDropDown();
-    TGridGridDropDown* GridDropDown();
-    TGridColorDropDown* ColorPickerDropDown();
-    TGridImageDropDown* ImagePickerDropDown();
-    TGridExtGridDropDown* ExtGridDropDown();
-    TGridCheckBox* EditCheck() const { return FGridCheckBox; }
-    TGridEditBtn* BtnEdit() const { return FEditBtn; }
-    TGridUnitEditBtn* BtnUnitEdit() const { return FUnitEditBtn; }
-    TGridButton* GridButton() const { return FBtnEdit; }
+    // ---- the special editors (gridedit, through the editor kinds) ----
     // The edit link of edCustom cells (the column grid hands over the column's).
     TEditLink* EditLink() const { return FEditLink; }
     // The grid hears when the link is destroyed and forgets it (it does not own it).
@@ -1400,9 +1377,11 @@ public:
     void RichToCell(int ACol, int ARow, TMemo* Richeditor);
 
 protected:
+    // The editor library (gridedit) works the editing state of the grid.
     friend class TExtInplaceEdit;
     friend class TGridCombo;
     friend class TEditLink;
+    friend struct TGridEditorLibrary;
     // The toolkit's may-show-editor question; special editors are shown here.
     bool CanEditShow() override;
     // The cell-selection check every move of the current cell passes.
@@ -1420,10 +1399,6 @@ protected:
     // Exchanges the texts and cell records of two stored cells (real columns).
     void ExchangeCells(int ACol1, int ARow1, int ACol2, int ARow2);
     void HideCellEditor(int ACol, int ARow);
-    // The per-kind steps of the show and hide routines for the editors other than the
-    // combo (R the cell's rectangle); false for a kind they do not know.
-    bool ShowEditorOfKind(int ACol, int ARow, const TRect& R);
-    bool HideEditorOfKind(int ACol, int ARow);
     // Disables and hides an editor; the grid takes the focus when the editor had it.
     void PutAwayEditor(TWinControl* Editor);
     // Switches goEditing on or off for the cell about to become current.
@@ -1612,10 +1587,6 @@ public:
     // Opens the editor of fixed cell (ACol displayed, ARow). An open fixed-cell editor
     // is stopped first; nothing opens when it refuses to stop or OnCanEditCell refuses.
     void EditFixedCell(int ACol, int ARow);
-    // The change handler of the fixed-cell editors: OnEditChange with the edited cell.
-    void HandleFixedEditChange(TObject* Sender);
-    TGridTransEdit* FixedCellEdit() const { return FTransEdit; }
-    TGridTransCombo* FixedCellCombo() const { return FTransCombo; }
     // The fixed cell edited last (real column).
     int FFixedColEdit = -1, FFixedRowEdit = -1;
 

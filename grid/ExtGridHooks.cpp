@@ -266,7 +266,11 @@ String TExtStringGrid::GetEditMask(int ACol, int ARow)
     return mask;
 }
 
-TInplaceEdit* TExtStringGrid::CreateEditor() { return new TExtInplaceEdit(this); }
+TInplaceEdit* TExtStringGrid::CreateEditor()
+{
+    if (const auto& create = GridEditorParts().CreateTextEditor) return create(this);
+    return TBaseGrid::CreateEditor();
+}
 
 void TExtStringGrid::FireGetDisplText(int ACol, int ARow, String& Value)
 {

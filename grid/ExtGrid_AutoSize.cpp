@@ -109,7 +109,7 @@ void TExtStringGrid::AutoSizeRowHeight(int ARow, bool GrowOnly, int Margin)
     SetRowHeights(ARow, ApplySizeLimits(H, MinRowHeight, MaxRowHeight));
     if (wasAll && VisibleRowCount() != RowCount()) {
         ShowInplaceEdit();
-        if (TExtInplaceEdit* e = NormalEdit()) e->Deselect();
+        if (TInplaceEdit* e = NormalEdit()) e->Deselect();
     }
 }
 

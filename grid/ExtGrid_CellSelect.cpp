@@ -5,7 +5,6 @@
 #include "grid/ExtGrid.h"
 #include "grid/GridPanels.h"
 #include "platform/gui/Forms.h"
-#include "grid/GridEditors.h"
 
 namespace {
 // The grid's own arrows over the headers: pointing right at a row, down at a column,
@@ -106,7 +105,7 @@ bool TExtStringGrid::SelectCell(int ACol, int ARow)
     if (FUseEnabledRows && FNavigation->SkipDisabledRows && ARow < RowCount() && !GetRowEnabled(ARow)) return false;
     const int oldCol = Col(), oldRow = Row();
     String T = ACol < ColCount() && ARow < RowCount() ? GetCellEx(rc, ARow) : String();
-    TExtInplaceEdit* ne = NormalEdit();
+    TInplaceEdit* ne = NormalEdit();
     bool NormalFocused = ne && ne->Focused();
     // An editor open on the cell being left closes first: a focused text editor
     // validates its text, and a refusal keeps the current cell.
@@ -194,7 +193,7 @@ bool TExtStringGrid::HandleFocusMessage(TMessage& msg)
     // An open rich-text editor closes when the grid takes the focus back.
     if (EditMode && EditControl == edRichEdit && EditCtrl && EditCtrl->Visible()) HideInplaceEdit();
     if (FNavigation->AlwaysEdit && FGridState == gsNormal && EditControl == edNormal && !EditMode) {
-        TExtInplaceEdit* ne = NormalEdit();
+        TInplaceEdit* ne = NormalEdit();
         const bool fromEditor = ne && HWND(msg.WParam) == ne->Handle();
         if (!fromEditor) {
             bool CanEdit = Options().Contains(goEditing) || FEditDisabled;

@@ -1,13 +1,15 @@
 // Editing in place: whether a cell may be edited, which editor it gets, the may-show
-// question, the special editors shown and read back by the grid, validation of the
-// edited text, the edit-done report, and the switch that turns editing on and off as
-// the current cell moves.
+// question, the special editors shown and read back through their registered kinds, the
+// combo editor's list, the edit link, validation of the edited text, the edit-done
+// report, and the switch that turns editing on and off as the current cell moves.
 #include <algorithm>
 
 #include "grid/ExtGrid.h"
 #include "grid/GridFocusWindow.h"
 #include "grid/GridPanels.h"
+#include "grid/GridTextUtils.h"
 #include "grid/GridUndoRedo.h"
+#include "platform/gui/StdCtrls.h"
 
 unsigned TExtStringGrid::GridEditDoneMessage()
 {
@@ -71,7 +73,7 @@ String TExtStringGrid::GetEditText(int ACol, int ARow)
 {
     FNoEditChange = true;
     const int rc = RealColIndex(ACol);
-    if (TExtInplaceEdit* ed = NormalEdit()) ed->SetAlignment(TAlignment(GetCellAlignment(rc, ARow) & 0xFF));
+    if (TInplaceEdit* ed = NormalEdit()) ed->SetAlignment(TAlignment(GetCellAlignment(rc, ARow) & 0xFF));
     const TPoint b = BaseCell(rc, ARow);
     if (b.Y >= RowCount() || b.X >= TotalColCount()) return String();
     return TBaseGrid::GetEditText(b.X, b.Y);
@@ -176,63 +178,12 @@ void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
     FSpecialEditor = true;
     FEditActive = true;
     const TRect R = CellRect(ACol, ARow);
-    const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
-    const int RCol = RealColIndex(ACol);
     EditCtrl = nullptr;
     if (EditControl != edCustom) FLastValidation = true;
-    switch (EditControl) {
-    case edComboEdit:
-    case edComboList: {
-        TGridCombo* cb = FCombo;
-        if (!cb) break;
-        AskComboItems(RCol, ARow);
-        cb->SetDropDownCount(FControlLook->DropDownCount);
-        cb->SetDroppedDown(false);
-        cb->SetStyle(EditControl == edComboEdit ? csDropDown : csDropDownList);
-        cb->SetBounds(R.Left, R.Top, W, H);
-        cb->SetEnabled(true);
-        const String text = GetEditText(ACol, ARow);
-        bool fallback = false;
-        if (EditControl == edComboEdit) {
-            cb->SetMaxLength(MaxComboLength);
-            cb->SetText(text);
-            if (FComboIdx != -1 && cb->ItemIndex() < 0) cb->SetItemIndex(FComboIdx);
-        } else {
-            int idx = cb->Items()->IndexOf(GetGridCell(RCol, ARow));
-            if (idx < 0 && FComboIdx == -1) {
-                idx = cb->Items()->IndexOf(text);
-                if (idx < 0 && cb->Items()->Count() > 0) {
-                    idx = 0;
-                    fallback = true;
-                }
-            } else if (idx < 0) {
-                idx = FComboIdx;
-            }
-            cb->SetItemIndex(idx);
-            if (fallback && OnEditChange) OnEditChange(this, Col(), Row(), cb->Text());
-        }
-        cb->FStartText = text;
-        cb->SetColor(CellEditorLook(RCol, Row()));
-        cb->SetVisible(true);
-        cb->BringToFront();
-        if (cb->CanFocus()) cb->SetFocus();
-        if (MouseActions()->DirectComboDrop || FControlLook->DropDownAlwaysVisible) cb->SetDroppedDown(true);
-        if (MouseActions()->DirectEdit && MouseActions()->DirectComboDrop) {
-            const TGridRect s = Selection();
-            FireSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
-        }
-        if (fallback) cb->ReportIndex(0, cb->Items()->Strings(0));
-        if (EditControl == edComboEdit && Navigation()->EditSelectAll) cb->SelectAll();
-        if (FStartEditChar) PostMessage(cb->Handle(), WM_CHAR, WPARAM(FStartEditChar), 0);
-        EditCtrl = cb;
-        break;
-    }
-    default:
-        // A kind without an editor (edDataCheckBox, edNone) shows nothing and the edit
-        // ends at the next move.
-        ShowEditorOfKind(ACol, ARow, R);
-        break;
-    }
+    // A kind without an editor (edDataCheckBox, edNone, a kind no editor library
+    // registered) shows nothing and the edit ends at the next move.
+    if (const TGridEditorKind* kind = GridEditorKind(EditControl); kind && kind->Show)
+        EditCtrl = kind->Show(this, ACol, ARow, R);
     FStartEditChar = 0;
 }
 
@@ -243,30 +194,7 @@ void TExtStringGrid::HideCellEditor(int ACol, int ARow)
     FBlockKill = true;
     const int RCol = RealColIndex(ACol);
     FStartEditChar = 0;
-    switch (EditControl) {
-    case edComboEdit:
-    case edComboList:
-        if (EditMode && FCombo) {
-            EditMode = false;
-            String text;
-            if (EditControl == edComboList) {
-                const int idx = FCombo->ItemIndex();
-                text = idx >= 0 && idx < FCombo->Items()->Count() ? FCombo->Items()->Strings(idx) : FCombo->Text();
-            } else {
-                text = FCombo->Text();
-            }
-            StoreEditorValue(RCol, ARow, text);
-            const bool hadFocus = FCombo->Focused();
-            FCombo->SetDroppedDown(false);
-            FCombo->SetEnabled(false);
-            FCombo->SetVisible(false);
-            if (hadFocus && CanFocus()) SetFocus();
-        }
-        break;
-    default:
-        HideEditorOfKind(ACol, ARow);
-        break;
-    }
+    if (const TGridEditorKind* kind = GridEditorKind(EditControl); kind && kind->Hide) kind->Hide(this, ACol, ARow);
     if (FEditActive && FEditing && !IsDefaultEditorKind(EditControl)) FSpecialValueStored = true;
     if (EditControl != edNormal && FEditActive) PostEditDone(RCol, ARow);
     FBlockKill = false;
@@ -485,12 +413,8 @@ bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
         // measured and read from the cell meanwhile is the typed text.
         TWinControl* editor = nullptr;
         if (IsDefaultEditorKind(EditControl)) editor = InplaceEditor();
-        else if (EditControl == edSpinEdit || EditControl == edFloatSpinEdit || EditControl == edTimeSpinEdit ||
-                 EditControl == edDateSpinEdit)
-            editor = SpinEdit();
-        else if (EditControl == edEditBtn || EditControl == edNumericEditBtn || EditControl == edFloatEditBtn ||
-                 EditControl == edMaskEditBtn)
-            editor = FEditBtn;
+        else if (const TGridEditorKind* kind = GridEditorKind(EditControl); kind && kind->TypingControl)
+            editor = kind->TypingControl(this);
         if (editor) SetEditText(Col(), Row(), editor->Text());
         msg.Result = 0;
         return true;
@@ -528,4 +452,109 @@ bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
         }
     }
     return false;
+}
+
+// ---------------------------------------------------------------- the combo editor's list
+
+void TExtStringGrid::ClearComboString()
+{
+    if (FCombo) FCombo->Items()->Clear();
+}
+
+void TExtStringGrid::AddComboString(const String& s)
+{
+    if (FCombo) FCombo->Items()->Add(s);
+}
+
+void TExtStringGrid::AddComboStringObject(const String& s, TObject* AObject)
+{
+    if (FCombo) FCombo->Items()->AddObject(s, AObject);
+}
+
+bool TExtStringGrid::RemoveComboString(const String& s)
+{
+    if (!FCombo) return false;
+    const int i = FCombo->Items()->IndexOf(s);
+    if (i < 0) return false;
+    FCombo->Items()->Delete(i);
+    return true;
+}
+
+bool TExtStringGrid::SetComboSelectionString(const String& s)
+{
+    if (!FCombo) return false;
+    const int i = FCombo->Items()->IndexOf(s);
+    if (i < 0) return false;
+    FComboIdx = i;
+    return true;
+}
+
+void TExtStringGrid::SetComboSelection(int index) { FComboIdx = index; }
+
+void TExtStringGrid::AskComboItems(int ACol, int ARow) { FireGetEditorProp(ACol, ARow, nullptr); }
+
+void TExtStringGrid::SetComboIndex(int ACol, int ARow, int Value)
+{
+    AskComboItems(ACol, ARow);
+    const bool inside = FCombo && Value >= 0 && Value < FCombo->Items()->Count();
+    SetCellEx(ACol, ARow, inside ? FCombo->Items()->Strings(Value) : String());
+}
+
+int TExtStringGrid::GetComboIndex(int ACol, int ARow)
+{
+    AskComboItems(ACol, ARow);
+    return FCombo ? FCombo->Items()->IndexOf(GetCellEx(ACol, ARow)) : -1;
+}
+
+int TExtStringGrid::GetComboCount() { return FCombo ? FCombo->Items()->Count() : 0; }
+
+// ---------------------------------------------------------------- the edit link
+
+void TExtStringGrid::SetEditLink(TEditLink* Value)
+{
+    FEditLink = Value;
+    if (Value)
+        if (const auto& component = GridEditorParts().LinkComponent) FreeNotification(component(Value));
+}
+
+void TExtStringGrid::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TBaseGrid::Notification(AComponent, Operation);
+    if (Operation == opRemove && FEditLink && static_cast<const void*>(FEditLink) == static_cast<const void*>(AComponent))
+        FEditLink = nullptr;
+}
+
+void TExtStringGrid::FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink)
+{
+    if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, AEditLink);
+    // The event's parameters are row then column (its type's order), so a handler gets
+    // the row where it reads the row.
+    if (OnGetEditorPropInt) OnGetEditorPropInt(this, ARow, ACol);
+}
+
+// ---------------------------------------------------------------- rich text
+
+void TExtStringGrid::CellToRich(int ACol, int ARow, TMemo* Richeditor)
+{
+    if (!Richeditor) return;
+    const String s = GetCellEx(ACol, ARow);
+    if (s.empty()) Richeditor->Lines()->Clear();
+    else Richeditor->Lines()->SetText(s);
+}
+
+String TExtStringGrid::RichToString(TMemo* Richeditor)
+{
+    if (GridDestroying() || !Richeditor) return String();
+    return JoinLines(*Richeditor->Lines());
+}
+
+void TExtStringGrid::RichToCell(int ACol, int ARow, TMemo* Richeditor) { SetCellEx(ACol, ARow, RichToString(Richeditor)); }
+
+void TExtStringGrid::PutAwayEditor(TWinControl* Editor)
+{
+    if (!Editor) return;
+    const bool hadFocus = Editor->Focused();
+    Editor->SetEnabled(false);
+    Editor->SetVisible(false);
+    if (hadFocus && CanFocus()) SetFocus();
 }

@@ -9,6 +9,7 @@
 #include "grid/GridPanels.h"
 #include "grid/GridSupport.h"
 #include "grid/GridTextUtils.h"
+#include "grid/HeaderDragButton.h"
 
 namespace {
 // The right border of fixed column i (the bottom border of fixed row i): the sizes of
@@ -372,6 +373,13 @@ void TExtStringGrid::EndMoveFeedback()
         if (a) a->SetVisible(false);
     FMoveColInd = FMoveRowInd = -1;
     if (Cursor() == crDrag || Cursor() == crNoDrop) TBaseGrid::SetCursor(FOldCursor);
+}
+
+THeaderDragButton::THeaderDragButton(TExtStringGrid* AGrid) : TCustomControl(AGrid), Grid(AGrid)
+{
+    SetVisible(false);
+    SetEnabled(false);
+    SetParent(AGrid);
 }
 
 void THeaderDragButton::Paint()

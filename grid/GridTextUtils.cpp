@@ -580,6 +580,16 @@ String StringsToText(const TStringList& list)
     return r;
 }
 
+String JoinLines(const TStringList& Lines)
+{
+    String s;
+    for (int i = 0; i < Lines.Count(); ++i) {
+        if (i) s += "\r\n";
+        s += Lines.Strings(i);
+    }
+    return s;
+}
+
 void FillWithChar(String& s, char c)
 {
     s.assign(static_cast<size_t>(Utf8Length(s)), c);

@@ -107,6 +107,8 @@ int WidePos(std::u16string_view sub, std::u16string_view s, int& pos);
 // empty (s unchanged) when the separator does not occur.
 String SplitFirst(String& s, const String& sep);
 String StringsToText(const TStringList& list);
+// Lines joined with CR LF, without one after the last.
+String JoinLines(const TStringList& Lines);
 // Every character (code point) of s becomes c (password display).
 void FillWithChar(String& s, char c);
 int Max(int a, int b);

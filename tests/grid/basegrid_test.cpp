@@ -3,7 +3,7 @@
 // range checks of the record and merge operations.
 #include <vector>
 
-#include "extgrid_fixture.h"
+#include "tests/common/extgrid_fixture.h"
 #include "grid/GridTextUtils.h"
 #include "platform/rtl/Unicode.h"
 

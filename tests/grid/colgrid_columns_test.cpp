@@ -7,7 +7,7 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "colgrid_fixture.h"
+#include "tests/common/colgrid_fixture.h"
 #include "grid/GridSupport.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // styles and appearance settings, as the column grid inherits them.
 #include <memory>
 
-#include "colgrid_fixture.h"
+#include "tests/common/colgrid_fixture.h"
 #include "grid/GridDrawUtils.h"
 
 namespace {

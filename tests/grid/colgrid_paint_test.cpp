@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "colgrid_fixture.h"
+#include "tests/common/colgrid_fixture.h"
 #include "grid/GridDrawUtils.h"
 
 namespace {

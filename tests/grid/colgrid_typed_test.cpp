@@ -6,7 +6,7 @@
 
 #include "grid/ExtColumnGrid.h"
 #include "platform/os/Regional.h"
-#include "tests/grid/colgrid_fixture.h"
+#include "tests/common/colgrid_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Selecting rows by code, the selected cells as text, column and row calculations,
 // numbering and the exchange of columns and rows.
-#include "extgrid_fixture.h"
+#include "tests/common/extgrid_fixture.h"
 
 namespace {
 

@@ -2,8 +2,9 @@
 // deleted from the keyboard through the grid's row hooks.
 #include <vector>
 
-#include "colgrid_fixture.h"
-#include "extgrid_fixture.h"
+#include "gridedit/GridEditors.h"
+#include "tests/common/colgrid_fixture.h"
+#include "tests/common/extgrid_fixture.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/os/Regional.h"
 
@@ -39,11 +40,11 @@ protected:
         const TPoint p = Mid(c, 0);
         UserDblClick(Grid, p.X, p.Y);
         Pump();
-        ASSERT_TRUE(Grid->FixedCellEdit()->Visible());
-        Grid->FixedCellEdit()->SelectAll();
-        Grid->FixedCellEdit()->SetSelText("");
+        ASSERT_TRUE(FixedCellEdit(Grid)->Visible());
+        FixedCellEdit(Grid)->SelectAll();
+        FixedCellEdit(Grid)->SetSelText("");
     }
-    bool EditorOpen() { return Grid->FixedCellEdit()->Visible() || Grid->FixedCellCombo()->Visible(); }
+    bool EditorOpen() { return FixedCellEdit(Grid)->Visible() || FixedCellCombo(Grid)->Visible(); }
 };
 
 // ---------------------------------------------------------------- header editing
@@ -58,7 +59,7 @@ TEST_F(FixedEditTest, DoubleClickOnAHeaderOpensItsEditorAndLeavingStoresTheText)
     const TPoint p = Mid(2, 0);
     UserDblClick(Grid, p.X, p.Y);
     Pump();
-    TGridTransEdit* ed = Grid->FixedCellEdit();
+    TGridTransEdit* ed = FixedCellEdit(Grid);
     ASSERT_TRUE(ed->Visible());
     EXPECT_EQ(Focused(), ed);
     EXPECT_EQ(ed->Text(), "2,0");
@@ -112,7 +113,7 @@ TEST_F(FixedEditTest, ARefusedTextKeepsTheEditorOpenUntilAnAcceptedOne)
     // current cell goes to the edited column.
     UserFocus(Other);
     Pump();
-    TGridTransEdit* ed = Grid->FixedCellEdit();
+    TGridTransEdit* ed = FixedCellEdit(Grid);
     EXPECT_TRUE(ed->Visible());
     EXPECT_EQ(Focused(), ed);
     EXPECT_EQ(Grid->GetCellEx(3, 0), "3,0");
@@ -180,9 +181,9 @@ TEST_F(FixedEditTest, TheClickThatOpensAFixedCellEditor)
         Pump();
         EXPECT_EQ(EditorOpen(), k.opens);
         if (k.opens) {
-            EXPECT_EQ(Grid->FixedCellEdit()->Text(), Name(k.c, k.r));
+            EXPECT_EQ(FixedCellEdit(Grid)->Text(), Name(k.c, k.r));
         }
-        UserKey(Grid->FixedCellEdit(), VK_ESCAPE);
+        UserKey(FixedCellEdit(Grid), VK_ESCAPE);
         Pump();
         ASSERT_FALSE(EditorOpen());
     }
@@ -203,7 +204,7 @@ TEST_F(FixedEditTest, ComboEditorTakesTheConfiguredValuesAndTheEventCanRefuse)
     EXPECT_FALSE(EditorOpen());
 
     Grid->EditFixedCell(2, 0);
-    TGridTransCombo* cb = Grid->FixedCellCombo();
+    TGridTransCombo* cb = FixedCellCombo(Grid);
     ASSERT_TRUE(cb->Visible());
     EXPECT_EQ(cb->Style(), csDropDownList);
     EXPECT_EQ(cb->Items()->CommaText(), "Alpha,Beta,Col2");
@@ -213,8 +214,8 @@ TEST_F(FixedEditTest, ComboEditorTakesTheConfiguredValuesAndTheEventCanRefuse)
     Grid->EditFixedCell(4, 0);
     EXPECT_FALSE(cb->Visible());
     EXPECT_EQ(Grid->GetCellEx(2, 0), "Col2");
-    EXPECT_TRUE(Grid->FixedCellEdit()->Visible());
-    EXPECT_EQ(Grid->FixedCellEdit()->Text(), "4,0");
+    EXPECT_TRUE(FixedCellEdit(Grid)->Visible());
+    EXPECT_EQ(FixedCellEdit(Grid)->Text(), "4,0");
     // The configured values stay as they were.
     EXPECT_EQ(values->CommaText(), "Alpha,Beta");
 }
@@ -228,7 +229,7 @@ TEST_F(FixedEditTest, TypingIntoTheComboWithTextReportsEachChangeAndLeavingStore
         changes.push_back(Cat(IntToStr(c), ",", IntToStr(r), " ", v));
     };
     Grid->EditFixedCell(3, 0);
-    TGridTransCombo* cb = Grid->FixedCellCombo();
+    TGridTransCombo* cb = FixedCellCombo(Grid);
     ASSERT_TRUE(cb->Visible());
     EXPECT_EQ(cb->Style(), csDropDown);
     EXPECT_EQ(cb->Text(), "3,0");

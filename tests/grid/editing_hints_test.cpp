@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "colgrid_fixture.h"
+#include "tests/common/colgrid_fixture.h"
 #include "grid/GridPanels.h"
 #include "grid/GridTextUtils.h"
 #include "platform/gui/HintWindows.h"

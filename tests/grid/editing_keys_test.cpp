@@ -3,7 +3,7 @@
 // and disabled rows.
 #include <vector>
 
-#include "colgrid_fixture.h"
+#include "tests/common/colgrid_fixture.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/UserInput.h"
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "colgrid_fixture.h"
-#include "grid/GridEditors.h"
+#include "tests/common/colgrid_fixture.h"
+#include "grid/HeaderDragButton.h"
 #include "grid/GridSupport.h"
 #include "platform/gui/UserInput.h"
 

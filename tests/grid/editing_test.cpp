@@ -4,7 +4,8 @@
 // table.
 #include <vector>
 
-#include "colgrid_fixture.h"
+#include "gridedit/GridEditors.h"
+#include "tests/common/colgrid_fixture.h"
 #include "grid/GridPanels.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/StdCtrls.h"
@@ -278,7 +279,7 @@ TEST_F(EditingTest, ListCellOpensAtTheFirstItemWhenItsTextIsNotInTheList)
     Grid->SetCellEx(2, 2, "9/9/9");
     Click(2, 2);
     Key(VK_F2);
-    TGridCombo* cb = Grid->ComboEditor();
+    TGridCombo* cb = ComboEditor(Grid);
     ASSERT_TRUE(cb->Visible());
     EXPECT_EQ(cb->Style(), csDropDownList);
     EXPECT_EQ(cb->ItemIndex(), 0);
@@ -325,7 +326,7 @@ TEST_F(EditingTest, ComboWheelWithNothingSelectedIsSafe)
     Grid->SetCellEx(3, 2, "free");
     Click(3, 2);
     Key(VK_F2);
-    TGridCombo* cb = Grid->ComboEditor();
+    TGridCombo* cb = ComboEditor(Grid);
     ASSERT_TRUE(cb->Visible());
     UserWheel(cb, -120);
     EXPECT_EQ(cb->ItemIndex(), -1);

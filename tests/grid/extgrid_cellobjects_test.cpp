@@ -3,7 +3,7 @@
 // and check boxes whose state is the cell text.
 #include <vector>
 
-#include "extgrid_fixture.h"
+#include "tests/common/extgrid_fixture.h"
 #include "grid/GridSupport.h"
 #include "grid/GridUndoRedo.h"
 

@@ -3,7 +3,7 @@
 // heights); moving rows; hiding the selection.
 #include <vector>
 
-#include "extgrid_fixture.h"
+#include "tests/common/extgrid_fixture.h"
 #include "grid/GridSupport.h"
 
 // ---------------------------------------------------------------- columns

@@ -2,7 +2,7 @@
 // data check box, the selection colour; into bitmaps and from the shown grid.
 #include <map>
 
-#include "extgrid_fixture.h"
+#include "tests/common/extgrid_fixture.h"
 
 namespace {
 // Counts the content painting of every cell.

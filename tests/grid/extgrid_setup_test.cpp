@@ -2,7 +2,8 @@
 // sizing, per-cell answers, look presets, the owner-drawn check box and the focus mask.
 #include <vector>
 
-#include "extgrid_fixture.h"
+#include "gridedit/GridEditors.h"
+#include "tests/common/extgrid_fixture.h"
 #include "grid/ExtCheckBox.h"
 #include "grid/GridFocusWindow.h"
 #include "grid/GridSupport.h"
@@ -61,8 +62,8 @@ TEST(ExtGridLifeTest, ANewGridOnAFormHasItsDefaults)
         ASSERT_TRUE(g->ArrowWindow(d));
         EXPECT_FALSE(g->ArrowWindow(d)->Visible());
     }
-    ASSERT_TRUE(g->CellButton());
-    EXPECT_FALSE(g->CellButton()->Visible());
+    ASSERT_TRUE(GridButton(g));
+    EXPECT_FALSE(GridButton(g)->Visible());
     EXPECT_EQ(GridLinkCursor, crHandPoint);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "grid/ExtGrid.h"
+#include "gridedit/GridEditors.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
@@ -504,7 +505,7 @@ TEST_F(TextEditTest, EditorFollowsTheCellsAlignmentAndPassword)
         if (c == 3) h = taRightJustify;
     };
     Edit(3, 1);
-    auto* ed = Grid->NormalEdit();
+    auto* ed = TextEditor(Grid);
     ASSERT_TRUE(ed);
     EXPECT_TRUE(ed->VAlign());
     EXPECT_EQ(ed->Alignment(), taRightJustify);

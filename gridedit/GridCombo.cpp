@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "grid/ExtGrid.h"
-#include "grid/GridEditors.h"
+#include "gridedit/GridEditors.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Unicode.h"
 
@@ -408,57 +408,3 @@ void TGridCombo::WndProc(TMessage& msg)
     }
     TAsgComboBox::WndProc(msg);
 }
-
-// ---------------------------------------------------------------- the grid's list operations
-
-void TExtStringGrid::ClearComboString()
-{
-    if (FCombo) FCombo->Items()->Clear();
-}
-
-void TExtStringGrid::AddComboString(const String& s)
-{
-    if (FCombo) FCombo->Items()->Add(s);
-}
-
-void TExtStringGrid::AddComboStringObject(const String& s, TObject* AObject)
-{
-    if (FCombo) FCombo->Items()->AddObject(s, AObject);
-}
-
-bool TExtStringGrid::RemoveComboString(const String& s)
-{
-    if (!FCombo) return false;
-    const int i = FCombo->Items()->IndexOf(s);
-    if (i < 0) return false;
-    FCombo->Items()->Delete(i);
-    return true;
-}
-
-bool TExtStringGrid::SetComboSelectionString(const String& s)
-{
-    if (!FCombo) return false;
-    const int i = FCombo->Items()->IndexOf(s);
-    if (i < 0) return false;
-    FComboIdx = i;
-    return true;
-}
-
-void TExtStringGrid::SetComboSelection(int index) { FComboIdx = index; }
-
-void TExtStringGrid::AskComboItems(int ACol, int ARow) { FireGetEditorProp(ACol, ARow, nullptr); }
-
-void TExtStringGrid::SetComboIndex(int ACol, int ARow, int Value)
-{
-    AskComboItems(ACol, ARow);
-    const bool inside = FCombo && Value >= 0 && Value < FCombo->Items()->Count();
-    SetCellEx(ACol, ARow, inside ? FCombo->Items()->Strings(Value) : String());
-}
-
-int TExtStringGrid::GetComboIndex(int ACol, int ARow)
-{
-    AskComboItems(ACol, ARow);
-    return FCombo ? FCombo->Items()->IndexOf(GetCellEx(ACol, ARow)) : -1;
-}
-
-int TExtStringGrid::GetComboCount() { return FCombo ? FCombo->Items()->Count() : 0; }

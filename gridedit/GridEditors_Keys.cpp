@@ -4,7 +4,7 @@
 // editors also claim these keys, so that the form's default and cancel buttons never see
 // them while an edit is open; a Tab the grid does not take goes on to the form.
 #include "grid/ExtGrid.h"
-#include "grid/GridEditors.h"
+#include "gridedit/GridEditors.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The edit link: showing it over a cell or on its popup form, its key protocol, and
 // leaving it.
-#include "grid/GridEditLink.h"
+#include "gridedit/GridEditLink.h"
 
 #include "grid/ExtGrid.h"
 
@@ -134,7 +134,7 @@ void TEditLink::EditExit(TObject*)
 void TEditLink::FormExit(TObject* Sender)
 {
     if (!FOwner) return;
-    if (TExtInplaceEdit* ne = FOwner->NormalEdit()) ne->SetText(GetEditorValue());
+    if (TInplaceEdit* ne = FOwner->NormalEdit()) ne->SetText(GetEditorValue());
     if (FForcedExit) {
         SetCellValue(GetEditorValue());
         return;

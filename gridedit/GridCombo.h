@@ -1,6 +1,6 @@
 #pragma once
 // The grid's combo editor of list cells.
-#include "grid/AsgCombo.h"
+#include "gridedit/AsgCombo.h"
 
 class TExtStringGrid;
 

@@ -9,7 +9,8 @@
 #include <ctime>
 
 #include "grid/ExtGrid.h"
-#include "grid/GridEditors.h"
+#include "grid/GridTextUtils.h"
+#include "gridedit/GridEditors.h"
 #include "platform/os/Regional.h"
 
 namespace {
@@ -26,7 +27,7 @@ void InitGridEditor(TWinControl* e, TExtStringGrid* g)
 void LeaveEditor(TExtStringGrid* g, TWinControl* e)
 {
     if (!g || g->FBlockKill || !g->EditMode || !g->FEditActive) return;
-    const bool open = g->EditCtrl == e || (g->EditControl == edCheckBox && e == g->EditCheck());
+    const bool open = g->EditCtrl == e || (g->EditControl == edCheckBox && e == EditCheck(g));
     if (open) g->HideInplaceEdit();
 }
 
@@ -69,16 +70,6 @@ String ShortTimePattern()
     while (from > 0 && !std::isalpha(static_cast<unsigned char>(p[from - 1]))) --from;
     const size_t to = p.find_first_not_of("sS", s);
     return p.substr(0, from) + (to == String::npos ? String() : p.substr(to));
-}
-
-String JoinLines(const TStringList& Lines)
-{
-    String s;
-    for (int i = 0; i < Lines.Count(); ++i) {
-        if (i) s += "\r\n";
-        s += Lines.Strings(i);
-    }
-    return s;
 }
 
 TDateTime CurrentDateTime()

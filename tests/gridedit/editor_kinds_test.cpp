@@ -6,9 +6,10 @@
 #include <functional>
 #include <vector>
 
-#include "extgrid_fixture.h"
+#include "gridedit/GridEditors.h"
+#include "tests/common/extgrid_fixture.h"
 #include "grid/ExtColumnGrid.h"
-#include "grid/GridEditLink.h"
+#include "gridedit/GridEditLink.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/os/Regional.h"
 
@@ -109,102 +110,102 @@ String Text(TControl* c) { return c->Text(); }
 const std::vector<KindCase>& KindCases()
 {
     static const std::vector<KindCase> cases = {
-        {"spin", edSpinEdit, "42", nullptr, [](TExtStringGrid* g) { return Text(g->SpinEdit()); }, "42",
-         [](TExtStringGrid* g) { g->SpinEdit()->SetValue(57); }, "57"},
-        {"float spin", edFloatSpinEdit, "2.5", nullptr, [](TExtStringGrid* g) { return Text(g->SpinEdit()); }, "2.5",
-         [](TExtStringGrid* g) { g->SpinEdit()->SetFloatValue(3.75); }, "3.75"},
-        {"time spin", edTimeSpinEdit, "10:20:30", nullptr, [](TExtStringGrid* g) { return Text(g->SpinEdit()); },
-         "10:20:30", [](TExtStringGrid* g) { g->SpinEdit()->SetTimeValue(EncodeTime(11, 5, 0, 0)); }, "11:05:00"},
-        {"date spin", edDateSpinEdit, "24/12/2025", nullptr, [](TExtStringGrid* g) { return Text(g->SpinEdit()); },
-         "24/12/2025", [](TExtStringGrid* g) { g->SpinEdit()->SetDateValue(EncodeDate(2026, 1, 2)); }, "02/01/2026"},
-        {"edit with button", edEditBtn, "abc", nullptr, [](TExtStringGrid* g) { return Text(g->BtnEdit()); }, "abc",
-         [](TExtStringGrid* g) { g->BtnEdit()->SetText("xyz"); }, "xyz"},
+        {"spin", edSpinEdit, "42", nullptr, [](TExtStringGrid* g) { return Text(SpinEdit(g)); }, "42",
+         [](TExtStringGrid* g) { SpinEdit(g)->SetValue(57); }, "57"},
+        {"float spin", edFloatSpinEdit, "2.5", nullptr, [](TExtStringGrid* g) { return Text(SpinEdit(g)); }, "2.5",
+         [](TExtStringGrid* g) { SpinEdit(g)->SetFloatValue(3.75); }, "3.75"},
+        {"time spin", edTimeSpinEdit, "10:20:30", nullptr, [](TExtStringGrid* g) { return Text(SpinEdit(g)); },
+         "10:20:30", [](TExtStringGrid* g) { SpinEdit(g)->SetTimeValue(EncodeTime(11, 5, 0, 0)); }, "11:05:00"},
+        {"date spin", edDateSpinEdit, "24/12/2025", nullptr, [](TExtStringGrid* g) { return Text(SpinEdit(g)); },
+         "24/12/2025", [](TExtStringGrid* g) { SpinEdit(g)->SetDateValue(EncodeDate(2026, 1, 2)); }, "02/01/2026"},
+        {"edit with button", edEditBtn, "abc", nullptr, [](TExtStringGrid* g) { return Text(BtnEdit(g)); }, "abc",
+         [](TExtStringGrid* g) { BtnEdit(g)->SetText("xyz"); }, "xyz"},
         {"numeric edit with button", edNumericEditBtn, "12", nullptr,
-         [](TExtStringGrid* g) { return Text(g->BtnEdit()); }, "12",
-         [](TExtStringGrid* g) { g->BtnEdit()->SetText("-3"); }, "-3"},
+         [](TExtStringGrid* g) { return Text(BtnEdit(g)); }, "12",
+         [](TExtStringGrid* g) { BtnEdit(g)->SetText("-3"); }, "-3"},
         {"float edit with button", edFloatEditBtn, "1.5", nullptr,
-         [](TExtStringGrid* g) { return Text(g->BtnEdit()); }, "1.5",
-         [](TExtStringGrid* g) { g->BtnEdit()->SetText("2.25"); }, "2.25"},
+         [](TExtStringGrid* g) { return Text(BtnEdit(g)); }, "1.5",
+         [](TExtStringGrid* g) { BtnEdit(g)->SetText("2.25"); }, "2.25"},
         {"masked edit with button", edMaskEditBtn, "AB-1",
          [](TExtStringGrid* g) {
              g->OnGetEditMask = [](TObject*, int, int, String& m) { m = ">LL-0"; };
          },
-         [](TExtStringGrid* g) { return Text(g->BtnEdit()) + " " + g->BtnEdit()->EditMask; }, "AB-1 >LL-0",
-         [](TExtStringGrid* g) { g->BtnEdit()->SetText("CD-2"); }, "CD-2"},
-        {"unit", edUnitEditBtn, "5km", [](TExtStringGrid* g) { g->BtnUnitEdit()->Units()->SetText("km\nm"); },
-         [](TExtStringGrid* g) { return Text(g->BtnUnitEdit()) + "|" + g->BtnUnitEdit()->UnitID; }, "5|km",
-         [](TExtStringGrid* g) { g->BtnUnitEdit()->SetText("7"); }, "7km"},
+         [](TExtStringGrid* g) { return Text(BtnEdit(g)) + " " + BtnEdit(g)->EditMask; }, "AB-1 >LL-0",
+         [](TExtStringGrid* g) { BtnEdit(g)->SetText("CD-2"); }, "CD-2"},
+        {"unit", edUnitEditBtn, "5km", [](TExtStringGrid* g) { BtnUnitEdit(g)->Units()->SetText("km\nm"); },
+         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID; }, "5|km",
+         [](TExtStringGrid* g) { BtnUnitEdit(g)->SetText("7"); }, "7km"},
         // A value without a known unit opens as text and comes back whole.
         {"unit, none known", edFloatUnitEditBtn, "12.5",
-         [](TExtStringGrid* g) { g->BtnUnitEdit()->Units()->SetText("km\nm"); },
-         [](TExtStringGrid* g) { return Text(g->BtnUnitEdit()) + "|" + g->BtnUnitEdit()->UnitID; }, "12.5|",
+         [](TExtStringGrid* g) { BtnUnitEdit(g)->Units()->SetText("km\nm"); },
+         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID; }, "12.5|",
          nullptr, "12.5"},
         {"check box", edCheckBox, "Label", nullptr,
          [](TExtStringGrid* g) {
-             return g->EditCheck()->Caption() + (g->EditCheck()->Checked() ? " checked" : " unchecked");
+             return EditCheck(g)->Caption() + (EditCheck(g)->Checked() ? " checked" : " unchecked");
          },
-         "Label unchecked", [](TExtStringGrid* g) { g->EditCheck()->SetChecked(true); }, "Label"},
-        {"button", edButton, "Go", nullptr, [](TExtStringGrid* g) { return g->GridButton()->Caption(); }, "Go",
+         "Label unchecked", [](TExtStringGrid* g) { EditCheck(g)->SetChecked(true); }, "Label"},
+        {"button", edButton, "Go", nullptr, [](TExtStringGrid* g) { return GridButton(g)->Caption(); }, "Go",
          nullptr, "Go"},
-        {"date picker", edDateEdit, "24/12/2025", nullptr, [](TExtStringGrid* g) { return Text(g->DateTimePicker()); },
-         "24/12/2025", [](TExtStringGrid* g) { g->DateTimePicker()->SetDate(EncodeDate(2026, 3, 4)); }, "04/03/2026"},
+        {"date picker", edDateEdit, "24/12/2025", nullptr, [](TExtStringGrid* g) { return Text(DateTimePicker(g)); },
+         "24/12/2025", [](TExtStringGrid* g) { DateTimePicker(g)->SetDate(EncodeDate(2026, 3, 4)); }, "04/03/2026"},
         {"up-down date picker", edDateEditUpDown, "01/02/2024", nullptr,
          [](TExtStringGrid* g) {
-             return Text(g->DateTimePicker()) + (g->DateTimePicker()->DateMode == dmUpDown ? " updown" : " calendar");
+             return Text(DateTimePicker(g)) + (DateTimePicker(g)->DateMode == dmUpDown ? " updown" : " calendar");
          },
          "01/02/2024 updown", nullptr, "01/02/2024"},
         // An unticked picker gives no date.
         {"unticked date picker", edDateEdit, "24/12/2025", nullptr,
-         [](TExtStringGrid* g) { return Text(g->DateTimePicker()); }, "24/12/2025",
+         [](TExtStringGrid* g) { return Text(DateTimePicker(g)); }, "24/12/2025",
          [](TExtStringGrid* g) {
-             g->DateTimePicker()->ShowCheckbox = true;
-             g->DateTimePicker()->Checked = false;
+             DateTimePicker(g)->ShowCheckbox = true;
+             DateTimePicker(g)->Checked = false;
          },
          ""},
-        {"time picker", edTimeEdit, "08:15:00", nullptr, [](TExtStringGrid* g) { return Text(g->DateTimePicker()); },
-         "08:15:00", [](TExtStringGrid* g) { g->DateTimePicker()->SetTime(EncodeTime(9, 30, 0, 0)); }, "09:30:00"},
+        {"time picker", edTimeEdit, "08:15:00", nullptr, [](TExtStringGrid* g) { return Text(DateTimePicker(g)); },
+         "08:15:00", [](TExtStringGrid* g) { DateTimePicker(g)->SetTime(EncodeTime(9, 30, 0, 0)); }, "09:30:00"},
         // The picker's own format is the pattern of the stored text.
         {"time picker with a format", edTimeEdit, "08:15:00", nullptr,
-         [](TExtStringGrid* g) { return Text(g->DateTimePicker()); }, "08:15:00",
-         [](TExtStringGrid* g) { g->DateTimePicker()->SetFormat("hh:nn"); }, "08:15"},
+         [](TExtStringGrid* g) { return Text(DateTimePicker(g)); }, "08:15:00",
+         [](TExtStringGrid* g) { DateTimePicker(g)->SetFormat("hh:nn"); }, "08:15"},
         {"date and time picker", edDateTimeEdit, "24/12/2025 10:30", nullptr,
-         [](TExtStringGrid* g) { return Text(g->DateAndTimePicker()); }, "24/12/2025 10:30",
-         [](TExtStringGrid* g) { g->DateAndTimePicker()->SetDateTime(EncodeDate(2026, 5, 6) + EncodeTime(7, 8, 0, 0)); },
+         [](TExtStringGrid* g) { return Text(DateAndTimePicker(g)); }, "24/12/2025 10:30",
+         [](TExtStringGrid* g) { DateAndTimePicker(g)->SetDateTime(EncodeDate(2026, 5, 6) + EncodeTime(7, 8, 0, 0)); },
          "06/05/2026 07:08"},
-        {"rich edit", edRichEdit, "{\\rtf1 plain}", nullptr, [](TExtStringGrid* g) { return Text(g->InplaceRichEdit()); },
-         "{\\rtf1 plain}", [](TExtStringGrid* g) { g->InplaceRichEdit()->Lines()->SetText("{\\rtf1 bold}"); },
+        {"rich edit", edRichEdit, "{\\rtf1 plain}", nullptr, [](TExtStringGrid* g) { return Text(InplaceRichEdit(g)); },
+         "{\\rtf1 plain}", [](TExtStringGrid* g) { InplaceRichEdit(g)->Lines()->SetText("{\\rtf1 bold}"); },
          "{\\rtf1 bold}"},
         {"track bar", edTrackbarDropDown, "30", nullptr,
-         [](TExtStringGrid* g) { return IntToStr(g->TrackbarDropDown()->Position()) + " " + Text(g->TrackbarDropDown()); },
-         "30 30", [](TExtStringGrid* g) { g->TrackbarDropDown()->SetPosition(70); }, "70"},
-        {"memo", edMemoDropDown, "note", nullptr, [](TExtStringGrid* g) { return g->MemoDropDown()->MemoValue(); },
-         "note", [](TExtStringGrid* g) { g->MemoDropDown()->SetText("other"); }, "other"},
+         [](TExtStringGrid* g) { return IntToStr(TrackbarDropDown(g)->Position()) + " " + Text(TrackbarDropDown(g)); },
+         "30 30", [](TExtStringGrid* g) { TrackbarDropDown(g)->SetPosition(70); }, "70"},
+        {"memo", edMemoDropDown, "note", nullptr, [](TExtStringGrid* g) { return MemoDropDown(g)->MemoValue(); },
+         "note", [](TExtStringGrid* g) { MemoDropDown(g)->SetText("other"); }, "other"},
         {"calculator", edCalculatorDropDown, "12.5", nullptr,
-         [](TExtStringGrid* g) { return Text(g->CalculatorDropDown()); }, "12.5",
-         [](TExtStringGrid* g) { g->CalculatorDropDown()->SetText("13"); }, "13"},
+         [](TExtStringGrid* g) { return Text(CalculatorDropDown(g)); }, "12.5",
+         [](TExtStringGrid* g) { CalculatorDropDown(g)->SetText("13"); }, "13"},
         {"time drop-down", edTimePickerDropDown, "10:00", nullptr,
-         [](TExtStringGrid* g) { return Text(g->TimePickerDropDown()); }, "10:00",
-         [](TExtStringGrid* g) { g->TimePickerDropDown()->SetText("11:45"); }, "11:45"},
+         [](TExtStringGrid* g) { return Text(TimePickerDropDown(g)); }, "10:00",
+         [](TExtStringGrid* g) { TimePickerDropDown(g)->SetText("11:45"); }, "11:45"},
         {"detail list", edDetailDropDown, "Beta",
-         [](TExtStringGrid* g) { g->DetailPickerDropDown()->Items()->SetText("Alpha\nBeta"); },
-         [](TExtStringGrid* g) { return IntToStr(g->DetailPickerDropDown()->ItemIndex()); }, "1",
-         [](TExtStringGrid* g) { g->DetailPickerDropDown()->SetItemIndex(0); }, "Alpha"},
-        {"multi-column list", edGridDropDown, "B", [](TExtStringGrid* g) { g->GridDropDown()->Items()->SetText("A\nB"); },
-         [](TExtStringGrid* g) { return IntToStr(g->GridDropDown()->ItemIndex()) + " " + Text(g->GridDropDown()); },
-         "1 B", [](TExtStringGrid* g) { g->GridDropDown()->SetText("A"); }, "A"},
+         [](TExtStringGrid* g) { DetailPickerDropDown(g)->Items()->SetText("Alpha\nBeta"); },
+         [](TExtStringGrid* g) { return IntToStr(DetailPickerDropDown(g)->ItemIndex()); }, "1",
+         [](TExtStringGrid* g) { DetailPickerDropDown(g)->SetItemIndex(0); }, "Alpha"},
+        {"multi-column list", edGridDropDown, "B", [](TExtStringGrid* g) { GridDropDown(g)->Items()->SetText("A\nB"); },
+         [](TExtStringGrid* g) { return IntToStr(GridDropDown(g)->ItemIndex()) + " " + Text(GridDropDown(g)); },
+         "1 B", [](TExtStringGrid* g) { GridDropDown(g)->SetText("A"); }, "A"},
         {"colour", edColorPickerDropDown, "", [](TExtStringGrid* g) { g->SetColors(RCol, ERow, clRed); },
-         [](TExtStringGrid* g) { return Text(g->ColorPickerDropDown()); }, "Red",
-         [](TExtStringGrid* g) { g->ColorPickerDropDown()->SetSelectedColor(clBlue); }, "Blue"},
+         [](TExtStringGrid* g) { return Text(ColorPickerDropDown(g)); }, "Red",
+         [](TExtStringGrid* g) { ColorPickerDropDown(g)->SetSelectedColor(clBlue); }, "Blue"},
         {"grid drop-down", edExtGridDropDown, "y",
          [](TExtStringGrid* g) {
-             TExtStringGrid* dg = g->ExtGridDropDown()->Grid();
+             TExtStringGrid* dg = ExtGridDropDown(g)->Grid();
              dg->SetRowCount(4);
              dg->SetFixedRows(1);
              dg->SetCellEx(0, 1, "x");
              dg->SetCellEx(0, 2, "y");
          },
-         [](TExtStringGrid* g) { return IntToStr(g->ExtGridDropDown()->ItemIndex()); }, "1",
-         [](TExtStringGrid* g) { g->ExtGridDropDown()->SetText("x"); }, "x"},
+         [](TExtStringGrid* g) { return IntToStr(ExtGridDropDown(g)->ItemIndex()); }, "1",
+         [](TExtStringGrid* g) { ExtGridDropDown(g)->SetText("x"); }, "x"},
     };
     return cases;
 }
@@ -219,7 +220,7 @@ TEST_F(SpecialEditorTest, EachKindLoadsTheCellAndStoresTheEditorsValue)
         ASSERT_TRUE(Grid->EditActive());
         // Every editor but the check box is the open editor; the toolkit's text editor
         // stays closed.
-        TWinControl* ed = k.kind == edCheckBox ? Grid->EditCheck() : Grid->EditCtrl;
+        TWinControl* ed = k.kind == edCheckBox ? EditCheck(Grid) : Grid->EditCtrl;
         ASSERT_TRUE(ed);
         EXPECT_TRUE(ed->Visible() && ed->Enabled());
         EXPECT_EQ(ed->Parent(), Grid);
@@ -273,8 +274,8 @@ TEST_F(SpecialEditorTest, PickersWriteTheCellsColourAndImage)
     // A shape cell: the picker starts at the shape's colour and sets it.
     Grid->AddShape(RCol, ERow, 0, clBlue, clBlack, haLeft, vaTop);
     Open(edColorPickerDropDown, "");
-    EXPECT_EQ(Grid->ColorPickerDropDown()->SelectedColor(), TColor(clBlue));
-    Grid->ColorPickerDropDown()->SetSelectedColor(clRed);
+    EXPECT_EQ(ColorPickerDropDown(Grid)->SelectedColor(), TColor(clBlue));
+    ColorPickerDropDown(Grid)->SetSelectedColor(clRed);
     Grid->HideInplaceEdit();
     EXPECT_EQ(Grid->GetShapeColor(RCol, ERow), TColor(clRed));
     EXPECT_EQ(Grid->GetColors(RCol, ERow), clNone);
@@ -282,12 +283,12 @@ TEST_F(SpecialEditorTest, PickersWriteTheCellsColourAndImage)
     // The event's answer is what is written; a colour without a name is written as its value.
     Grid->RemoveCellGraphicOfType(RCol, ERow, ctShape);
     Open(edColorPickerDropDown, "");
-    Grid->ColorPickerDropDown()->SetSelectedColor(0x00FF00);
+    ColorPickerDropDown(Grid)->SetSelectedColor(0x00FF00);
     Grid->HideInplaceEdit();
     EXPECT_EQ(Cell(), "snow");
     EXPECT_EQ(Grid->GetColors(RCol, ERow), TColor(clWhite));
     Open(edColorPickerDropDown, "");
-    Grid->ColorPickerDropDown()->SetSelectedColor(0x123456);
+    ColorPickerDropDown(Grid)->SetSelectedColor(0x123456);
     Grid->HideInplaceEdit();
     EXPECT_EQ(Cell(), "$00123456");
     EXPECT_EQ(log, (std::vector<String>{"3,2 Red", "3,2 Lime", "3,2 $00123456"}));
@@ -302,7 +303,7 @@ TEST_F(SpecialEditorTest, PickersWriteTheCellsColourAndImage)
     Grid->OnImageSelected = [&](TObject*, int, int, int& idx) { picked.push_back(idx); };
     Grid->AddImageIdx(RCol, ERow, 1, haLeft, vaTop);
     Open(edImagePickerDropDown, "");
-    TGridImageDropDown* ip = Grid->ImagePickerDropDown();
+    TGridImageDropDown* ip = ImagePickerDropDown(Grid);
     EXPECT_EQ(ip->Items()->Count(), 3);
     EXPECT_EQ(ip->ImageIndex(), 1);
     ip->SetImageIndex(2);
@@ -328,7 +329,7 @@ TEST_F(SpecialEditorTest, PickersWriteTheCellsColourAndImage)
 TEST_F(SpecialEditorTest, MemoWritesTheCellWhileItIsTyped)
 {
     Open(edMemoDropDown, "first");
-    TGridMemoDropDown* m = Grid->MemoDropDown();
+    TGridMemoDropDown* m = MemoDropDown(Grid);
     ASSERT_TRUE(m->Focused());
     // The caret starts before the text, nothing selected.
     UserType(m, "!");
@@ -345,24 +346,24 @@ TEST_F(SpecialEditorTest, EditButtonAsksTheEllipsisEventForTheText)
         s = "[" + s + "]";
     };
     Open(edEditBtn, "abc");
-    UserKey(Grid->BtnEdit(), VK_F4);
-    EXPECT_EQ(Grid->BtnEdit()->Text(), "[abc]");
+    UserKey(BtnEdit(Grid), VK_F4);
+    EXPECT_EQ(BtnEdit(Grid)->Text(), "[abc]");
     EXPECT_TRUE(Grid->EditActive());
     Grid->HideInplaceEdit();
     EXPECT_EQ(Cell(), "[abc]");
     // With StopEditAfterClick the button ends the edit at once.
-    Grid->BtnEdit()->StopEditAfterClick = true;
+    BtnEdit(Grid)->StopEditAfterClick = true;
     Open(edEditBtn, "x");
-    UserKey(Grid->BtnEdit(), VK_F4);
+    UserKey(BtnEdit(Grid), VK_F4);
     EXPECT_FALSE(Grid->EditActive());
-    EXPECT_FALSE(Grid->BtnEdit()->Visible());
+    EXPECT_FALSE(BtnEdit(Grid)->Visible());
     EXPECT_EQ(Cell(), "[x]");
     EXPECT_EQ(asked, (std::vector<String>{"3,2 abc", "3,2 x"}));
 }
 
 TEST_F(SpecialEditorTest, DirectDateDropOpensTheCalendar)
 {
-    TGridDatePicker* dp = Grid->DateTimePicker();
+    TGridDatePicker* dp = DateTimePicker(Grid);
     std::vector<String> log;
     dp->OnDropDown = [&](TObject*) { log.push_back("drop"); };
     dp->OnCloseUp = [&](TObject*) { log.push_back("close"); };
@@ -420,16 +421,16 @@ TEST_F(SpecialEditorTest, UnreadableNumbersStartAtTheirLeadingNumber)
         EXPECT_EQ(ed->Text(), c.loaded);
         Grid->HideInplaceEdit();
     }
-    Grid->SpinEdit()->MinValue = -100;
+    SpinEdit(Grid)->MinValue = -100;
     Open(edSpinEdit, "-7 kg");
-    EXPECT_EQ(Grid->SpinEdit()->Value(), -7);
+    EXPECT_EQ(SpinEdit(Grid)->Value(), -7);
     Grid->HideInplaceEdit();
     EXPECT_EQ(Cell(), "-7");
 }
 
 TEST_F(SpecialEditorTest, BlankSpinWithAllowEmptyValueWritesAnEmptyCell)
 {
-    TGridSpin* sp = Grid->SpinEdit();
+    TGridSpin* sp = SpinEdit(Grid);
     for (TEditorType k : {edSpinEdit, edFloatSpinEdit, edTimeSpinEdit, edDateSpinEdit}) {
         SCOPED_TRACE(int(k));
         // Without it a blank editor is the value 0.
@@ -453,7 +454,7 @@ TEST_F(SpecialEditorTest, BlankSpinWithAllowEmptyValueWritesAnEmptyCell)
 
 TEST_F(SpecialEditorTest, DatesOutsideTheLimitsAndUnreadableDates)
 {
-    TGridDatePicker* dp = Grid->DateTimePicker();
+    TGridDatePicker* dp = DateTimePicker(Grid);
     const TDateTime today = std::floor(CurrentDateTime());
     dp->MinDate = EncodeDate(2025, 1, 1);
     dp->MaxDate = EncodeDate(2025, 1, 31);
@@ -491,9 +492,9 @@ TEST_F(SpecialEditorTest, DatesOutsideTheLimitsAndUnreadableDates)
         SCOPED_TRACE(int(k));
         Open(k, "garbage");
         const TDateTime now = CurrentDateTime();
-        TDateTime v = k == edDateSpinEdit ? Grid->SpinEdit()->DateValue()
-                      : k == edDateTimeEdit ? Grid->DateAndTimePicker()->DateTime()
-                                            : Grid->DateTimePicker()->Time();
+        TDateTime v = k == edDateSpinEdit ? SpinEdit(Grid)->DateValue()
+                      : k == edDateTimeEdit ? DateAndTimePicker(Grid)->DateTime()
+                                            : DateTimePicker(Grid)->Time();
         if (k == edTimeEdit) EXPECT_NEAR(v, now - std::floor(now), 2.0 / 86400);
         else EXPECT_EQ(std::floor(v), std::floor(now));
         Grid->HideInplaceEdit();
@@ -502,7 +503,7 @@ TEST_F(SpecialEditorTest, DatesOutsideTheLimitsAndUnreadableDates)
 
 TEST_F(SpecialEditorTest, SpinButtonClickThatStartedTheEditStepsOnce)
 {
-    TGridSpin* sp = Grid->SpinEdit();
+    TGridSpin* sp = SpinEdit(Grid);
     Grid->FSpinUpClick = true;
     Open(edSpinEdit, "10");
     EXPECT_EQ(sp->Text(), "11");
@@ -538,7 +539,7 @@ TEST_F(SpecialEditorTest, RefusedValueReopensTheSpecialEditor)
         EXPECT_EQ(Cell(), "5");
         // The same editor again, not the text editor.
         ASSERT_TRUE(Grid->EditCtrl);
-        EXPECT_TRUE(Grid->EditCtrl == (k == edSpinEdit ? static_cast<TWinControl*>(Grid->SpinEdit()) : Grid->BtnEdit()));
+        EXPECT_TRUE(Grid->EditCtrl == (k == edSpinEdit ? static_cast<TWinControl*>(SpinEdit(Grid)) : BtnEdit(Grid)));
         EXPECT_TRUE(Grid->EditCtrl->Visible());
         EXPECT_FALSE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
         // An accepted value lets the user move on.

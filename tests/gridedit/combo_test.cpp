@@ -3,8 +3,8 @@
 #include <functional>
 #include <vector>
 
-#include "colgrid_fixture.h"
-#include "grid/GridEditors.h"
+#include "tests/common/colgrid_fixture.h"
+#include "gridedit/GridEditors.h"
 #include "grid/GridOptions.h"
 #include "grid/GridPanels.h"
 #include "platform/gui/ExtCtrls.h"
@@ -50,7 +50,7 @@ protected:
     {
         Click(c, r);
         Key(VK_F2);
-        TGridCombo* cb = Grid->ComboEditor();
+        TGridCombo* cb = ComboEditor(Grid);
         EXPECT_TRUE(cb->Visible());
         return cb;
     }
@@ -320,7 +320,7 @@ TEST_F(ComboTest, LookupHistoryAddsALeftTextOnce)
 
 TEST_F(ComboTest, DropWidthFollowsTheLongestItem)
 {
-    TGridCombo* cb = Grid->ComboEditor();
+    TGridCombo* cb = ComboEditor(Grid);
     TCanvas* c = Grid->Canvas();
     c->Font()->Assign(*Grid->Font());
     cb->SetWidth(100);
@@ -541,7 +541,7 @@ TEST_F(ComboPaintTest, ListCellShowsItsWholeValueLeftOfTheButton)
     Grid->SetCellEx(2, 2, "Normal");
     for (const Case& k : {Case{"toolkit", true}, Case{"own", false}}) {
         SCOPED_TRACE(k.Face);
-        Grid->ComboEditor()->IsVista = k.IsVista;
+        ComboEditor(Grid)->IsVista = k.IsVista;
         Grid->SetColWidths(2, 200);
         TGridCombo* cb = Open(2, 2);
         ASSERT_EQ(cb->Text(), "Normal");

@@ -2,7 +2,8 @@
 // They validate and store their own text when they lose the focus; a refused text keeps
 // the editor open and it takes the focus back once the focus change that left it is over.
 #include "grid/ExtGrid.h"
-#include "grid/GridEditors.h"
+#include "gridedit/GridEditorLibrary.h"
+#include "gridedit/GridEditors.h"
 
 namespace {
 // Posted to a fixed-cell editor whose text was refused while the focus was leaving it:
@@ -134,4 +135,61 @@ void TGridTransCombo::DoExit()
 {
     TComboBox::DoExit();
     if (Visible()) StopEdit();
+}
+
+// ---------------------------------------------------------------- opening
+
+void TGridEditorLibrary::EditFixedCell(TExtStringGrid* G, int ACol, int ARow)
+{
+    TGridTransEdit* ed = FixedCellEdit(G);
+    TGridTransCombo* cb = FixedCellCombo(G);
+    if (!ed || !cb) return;
+    // One fixed cell is edited at a time; an editor that keeps a refused text blocks.
+    if (ed->Visible() && !ed->StopEdit()) return;
+    if (cb->Visible() && !cb->StopEdit()) return;
+    const int rc = G->RealColIndex(ACol);
+    bool CanEdit = true;
+    G->FireCanEditCellEvent(rc, ARow, CanEdit);
+    if (!CanEdit) return;
+    G->FFixedColEdit = rc;
+    G->FFixedRowEdit = ARow;
+    TGridFixedCellEditor kind =
+        ACol < G->FixedCols() ? G->FMouseActions->FixedColsEditor : G->FMouseActions->FixedRowsEditor;
+    TStringList* items = cb->Items();
+    items->Assign(*G->FMouseActions->FixedComboValues());
+    G->FireFixedEdit(rc, ARow, items, kind);
+    TRect R = G->CellRect(ACol, ARow);
+    InflateRect(R, -1, -1);
+    const String text = G->GetCellEx(rc, ARow);
+    auto change = [G](TObject* Sender) { FixedEditChange(G, Sender); };
+    if (kind == fceComboEdit || kind == fceComboList) {
+        cb->OnChange = nullptr;
+        cb->SetStyle(kind == fceComboEdit ? csDropDown : csDropDownList);
+        cb->SetBounds(R.Left - 1, R.Top - 1, R.Right - R.Left + 1, R.Bottom - R.Top);
+        cb->SetItemIndex(items->IndexOf(text));
+        if (kind == fceComboEdit) cb->SetText(text);
+        cb->SetCol(rc);
+        cb->SetRow(ARow);
+        cb->OnChange = change;
+        cb->SetVisible(true);
+        if (cb->CanFocus()) cb->SetFocus();
+        return;
+    }
+    ed->OnChange = nullptr;
+    ed->SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
+    ed->SetText(text);
+    ed->SetCol(rc);
+    ed->SetRow(ARow);
+    ed->OnChange = change;
+    ed->SetVisible(true);
+    if (ed->CanFocus()) ed->SetFocus();
+}
+
+void TGridEditorLibrary::FixedEditChange(TExtStringGrid* G, TObject* Sender)
+{
+    if (!G->OnEditChange) return;
+    TGridTransEdit* ed = FixedCellEdit(G);
+    TGridTransCombo* cb = FixedCellCombo(G);
+    if (Sender == ed) G->OnEditChange(G, ed->Col(), ed->Row(), ed->Text());
+    else if (Sender == cb) G->OnEditChange(G, cb->Col(), cb->Row(), cb->Text());
 }

@@ -5,7 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "extgrid_fixture.h"
+#include "gridedit/GridEditors.h"
+#include "tests/common/extgrid_fixture.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/os/Regional.h"
 
@@ -67,7 +68,7 @@ protected:
     String Cell() { return Grid->GetCellEx(RCol, ERow); }
     bool EditorOpen()
     {
-        TWinControl* e = Grid->EditControl == edCheckBox ? Grid->EditCheck() : Grid->EditCtrl;
+        TWinControl* e = Grid->EditControl == edCheckBox ? EditCheck(Grid) : Grid->EditCtrl;
         return Grid->EditMode && e && e->Visible();
     }
 };
@@ -144,7 +145,7 @@ TEST_F(SpecialKeysTest, KeysEndTheEditStoreOrRestoreAndMoveOn)
          "50", DCol + 1, ERow, false},
         {"unit typed, Esc", edUnitEditBtn, "5", [](TExtStringGrid* g) { TypeAtEnd(Ed(g), "0"); }, VK_ESCAPE, {},
          "5", DCol, ERow, false},
-        {"check box Space, Enter", edCheckBox, "caption", [](TExtStringGrid* g) { UserKey(g->EditCheck(), VK_SPACE); },
+        {"check box Space, Enter", edCheckBox, "caption", [](TExtStringGrid* g) { UserKey(EditCheck(g), VK_SPACE); },
          VK_RETURN, {}, "caption", DCol + 1, ERow, false},
         {"check box, Down", edCheckBox, "caption", nullptr, VK_DOWN, {}, "caption", DCol, ERow + 1, false},
         {"date typed, Enter", edDateEdit, "24/12/2025",
@@ -191,7 +192,7 @@ TEST_F(SpecialKeysTest, KeysEndTheEditStoreOrRestoreAndMoveOn)
         FormButtonClicks = 0;
         Open(c.kind, c.start);
         ASSERT_TRUE(EditorOpen());
-        TWinControl* editor = c.kind == edCheckBox ? Grid->EditCheck() : Grid->EditCtrl;
+        TWinControl* editor = c.kind == edCheckBox ? EditCheck(Grid) : Grid->EditCtrl;
         if (c.action) c.action(Grid);
         UserKey(editor, c.key, c.shift);
         Application->ProcessMessages();
@@ -224,7 +225,7 @@ TEST_F(SpecialKeysTest, EditorsClaimTheKeysThatEndTheEdit)
         SCOPED_TRACE(String(IntToStr(int(c.kind))) + " key " + IntToStr(c.key));
         Grid->SetOptions(c.tabs ? Grid->Options() << goTabs : Grid->Options() >> goTabs);
         Open(c.kind, "1");
-        TWinControl* editor = c.kind == edCheckBox ? Grid->EditCheck() : Grid->EditCtrl;
+        TWinControl* editor = c.kind == edCheckBox ? EditCheck(Grid) : Grid->EditCtrl;
         ASSERT_TRUE(editor);
         EXPECT_EQ(editor->Perform(CM_WANTSPECIALKEY, c.key, 0) != 0, c.claimed);
         const LRESULT code = editor->Perform(WM_GETDLGCODE);
@@ -365,7 +366,7 @@ TEST_F(SpecialKeysTest, SpinButtonClickOnALockedCellStepsNoLaterEdit)
 TEST_F(SpecialKeysTest, CheckBoxEditorTogglesOnSpaceAndWritesNothing)
 {
     Open(edCheckBox, "caption");
-    TGridCheckBox* cb = Grid->EditCheck();
+    TGridCheckBox* cb = EditCheck(Grid);
     ASSERT_TRUE(EditorOpen());
     UserKey(cb, VK_SPACE);
     EXPECT_TRUE(cb->Checked());
@@ -383,8 +384,8 @@ TEST_F(SpecialKeysTest, CheckBoxEditorTogglesOnSpaceAndWritesNothing)
 // unit through Enter and Esc.
 TEST_F(SpecialKeysTest, UnitEditorEndsWithItsUnit)
 {
-    Grid->UnitEditor()->Units()->Add("kg");
-    Grid->UnitEditor()->Units()->Add("g");
+    BtnUnitEdit(Grid)->Units()->Add("kg");
+    BtnUnitEdit(Grid)->Units()->Add("g");
     // Validation sees the text with its unit; it turns grams into kilograms.
     std::vector<String> validated;
     Grid->OnCellValidate = [&validated](TObject*, int, int, String& v, bool&) {
@@ -414,7 +415,7 @@ TEST_F(SpecialKeysTest, UnitEditorEndsWithItsUnit)
         // The next opening splits the stored value again.
         UserKey(Grid, VK_F2);
         ASSERT_TRUE(EditorOpen());
-        EXPECT_EQ(Grid->UnitEditor()->TextAndUnit(), c.cell);
+        EXPECT_EQ(BtnUnitEdit(Grid)->TextAndUnit(), c.cell);
         Grid->HideInplaceEdit();
     }
 }

@@ -1,6 +1,6 @@
 // The combo box with its own look: the button and frame it paints over the toolkit's
 // face, its reaction to the mouse and the focus, and the caption label beside it.
-#include "grid/AsgCombo.h"
+#include "gridedit/AsgCombo.h"
 
 #include "grid/GridTheme.h"
 #include "platform/gui/Forms.h"

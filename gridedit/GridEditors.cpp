@@ -1,7 +1,7 @@
 // The grid's in-place editors: the default text editor with its character filter,
 // validation on the keys that end an edit and the end-of-edit report on focus loss; the
 // hidden special editor controls.
-#include "grid/GridEditors.h"
+#include "gridedit/GridEditors.h"
 
 #include <algorithm>
 

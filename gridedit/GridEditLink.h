@@ -62,6 +62,7 @@ public:
 
 protected:
     friend class TExtStringGrid;
+    friend struct TGridEditorLibrary;
     // Opens the link over the cell (ACol displayed): R the cell's rectangle, C and F its
     // colour and font.
     void Show(TExtStringGrid* AGrid, int ACol, int ARow, const TRect& R, TColor C, TFont* F);

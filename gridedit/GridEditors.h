@@ -1,10 +1,10 @@
 #pragma once
-// The grid's in-place editors as far as the grid creates and frees them: each is a
-// hidden child of the grid between edits. Their editing comes with the editors
-// themselves.
+// The grid's in-place editors: each is a hidden child of the grid between edits. The
+// grid reaches them through the editor kinds that Register_Grid_Editors hands it; the
+// functions at the end give a grid's editors by their own types.
 #include <functional>
 
-#include "grid/GridCombo.h"
+#include "gridedit/GridCombo.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/StdCtrls.h"
@@ -254,17 +254,6 @@ private:
     TExtStringGrid* FGrid;
 };
 
-// The button that shows a fixed cell's face while a column is dragged.
-class THeaderDragButton : public TGridEditorControl {
-public:
-    explicit THeaderDragButton(TExtStringGrid* AGrid) : TGridEditorControl(AGrid), Grid(AGrid) {}
-    TExtStringGrid* Grid;
-
-protected:
-    // A raised button face with the caption centred (ExtGrid_MouseMove.cpp).
-    void Paint() override;
-};
-
 class TControlEdit : public TGridEditorControl {
 public:
     explicit TControlEdit(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
@@ -463,8 +452,6 @@ private:
 String ShortTimePattern();
 // The present date and time of the local clock.
 TDateTime CurrentDateTime();
-// Lines joined with CR LF, without one after the last.
-String JoinLines(const TStringList& Lines);
 
 // ---------------------------------------------------------------- rich text
 
@@ -676,3 +663,38 @@ protected:
 private:
     TExtStringGrid* FGrid;
 };
+
+// ---------------------------------------------------------------- a grid's editors
+
+// Hands the editors to every grid: the text editor, the editors each grid carries, the
+// fixed-cell editors and the show and hide steps of each editor kind. Programs and test
+// suites that edit in grids call it once before they make a grid; calling it again
+// changes nothing.
+void Register_Grid_Editors();
+
+// The editors a grid carries from its construction on (nullptr for a grid made before
+// Register_Grid_Editors).
+TGridCombo* ComboEditor(const TExtStringGrid* G);
+TGridTransEdit* FixedCellEdit(const TExtStringGrid* G);
+TGridTransCombo* FixedCellCombo(const TExtStringGrid* G);
+TGridCheckBox* EditCheck(const TExtStringGrid* G);
+TGridEditBtn* BtnEdit(const TExtStringGrid* G);
+TGridUnitEditBtn* BtnUnitEdit(const TExtStringGrid* G);
+TGridButton* GridButton(const TExtStringGrid* G);
+// The text editor of the text kinds, nullptr before the first edit.
+TExtInplaceEdit* TextEditor(const TExtStringGrid* G);
+// The editors made on first use, each with the grid as owner and parent, hidden.
+TGridSpin* SpinEdit(TExtStringGrid* G);
+TGridDatePicker* DateTimePicker(TExtStringGrid* G);
+TGridDateTimePicker* DateAndTimePicker(TExtStringGrid* G);
+TExtRichEdit* RichEdit(TExtStringGrid* G);
+TExtRichEdit* InplaceRichEdit(TExtStringGrid* G);
+TGridTrackbarDropDown* TrackbarDropDown(TExtStringGrid* G);
+TGridMemoDropDown* MemoDropDown(TExtStringGrid* G);
+TGridCalculatorDropDown* CalculatorDropDown(TExtStringGrid* G);
+TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G);
+TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G);
+TGridGridDropDown* GridDropDown(TExtStringGrid* G);
+TGridColorDropDown* ColorPickerDropDown(TExtStringGrid* G);
+TGridImageDropDown* ImagePickerDropDown(TExtStringGrid* G);
+TGridExtGridDropDown* ExtGridDropDown(TExtStringGrid* G);
