@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 

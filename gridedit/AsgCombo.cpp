@@ -2,7 +2,7 @@
 // face, its reaction to the mouse and the focus, and the caption label beside it.
 #include "gridedit/AsgCombo.h"
 
-#include "grid/GridTheme.h"
+#include "grid/util/GridTheme.h"
 #include "platform/gui/Forms.h"
 
 namespace {

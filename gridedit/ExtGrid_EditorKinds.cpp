@@ -4,7 +4,7 @@
 // carries; and Register_Grid_Editors, which hands them all to the grid.
 #include <cctype>
 
-#include "grid/GridTextUtils.h"
+#include "grid/util/GridTextUtils.h"
 #include "gridedit/GridEditLink.h"
 #include "gridedit/GridEditorLibrary.h"
 #include "gridedit/GridEditors.h"

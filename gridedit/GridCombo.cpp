@@ -3,7 +3,7 @@
 // the grid's operations on the editor's list.
 #include <algorithm>
 
-#include "grid/ExtGrid.h"
+#include "grid/core/ExtGrid.h"
 #include "gridedit/GridEditors.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/Unicode.h"

@@ -2,7 +2,7 @@
 // leaving it.
 #include "gridedit/GridEditLink.h"
 
-#include "grid/ExtGrid.h"
+#include "grid/core/ExtGrid.h"
 
 TEditLink::TEditLink(TComponent* AOwner) : TComponent(AOwner) {}
 

@@ -8,8 +8,8 @@
 #include <cmath>
 #include <ctime>
 
-#include "grid/ExtGrid.h"
-#include "grid/GridTextUtils.h"
+#include "grid/core/ExtGrid.h"
+#include "grid/util/GridTextUtils.h"
 #include "gridedit/GridEditors.h"
 #include "platform/os/Regional.h"
 

@@ -2,7 +2,7 @@
 // The editor library's side of the grid: the editors each grid gets, in the grid's editor
 // slots, and the show and hide steps of every editor kind as registered with the grid.
 // Declared a friend by the grid: the steps work the grid's editing state.
-#include "grid/ExtGrid.h"
+#include "grid/core/ExtGrid.h"
 
 struct TGridEditorLibrary {
     // The slots of the grid's editors: made with the grid up to slMadeWithGrid, the others

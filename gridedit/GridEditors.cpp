@@ -7,8 +7,8 @@
 
 #include <unicode/uchar.h>
 
-#include "grid/ExtGrid.h"
-#include "grid/GridTextUtils.h"
+#include "grid/core/ExtGrid.h"
+#include "grid/util/GridTextUtils.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/os/Regional.h"
 #include "platform/rtl/SysUtils.h"

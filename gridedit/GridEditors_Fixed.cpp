@@ -1,7 +1,7 @@
 // The editors of fixed cells: a borderless edit and a combo box laid over a header cell.
 // They validate and store their own text when they lose the focus; a refused text keeps
 // the editor open and it takes the focus back once the focus change that left it is over.
-#include "grid/ExtGrid.h"
+#include "grid/core/ExtGrid.h"
 #include "gridedit/GridEditorLibrary.h"
 #include "gridedit/GridEditors.h"
 

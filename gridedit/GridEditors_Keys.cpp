@@ -3,7 +3,7 @@
 // key back to the grid; Esc puts back the value the cell had when the edit began. The
 // editors also claim these keys, so that the form's default and cancel buttons never see
 // them while an edit is open; a Tab the grid does not take goes on to the form.
-#include "grid/ExtGrid.h"
+#include "grid/core/ExtGrid.h"
 #include "gridedit/GridEditors.h"
 
 namespace {

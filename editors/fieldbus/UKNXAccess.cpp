@@ -1,7 +1,7 @@
 // The KNX access editor on the table editor frame.
 #include "editors/fieldbus/UKNXAccess.h"
 
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "shell/UFormTable.h"
 
 TFKNXAccess* FKNXAccess = nullptr;

@@ -2,7 +2,7 @@
 // A column grid on a shown form, built the way a table editor's form builds it.
 #include <gtest/gtest.h>
 
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/UserInput.h"
 

@@ -2,7 +2,7 @@
 // A feature grid on a shown form, and small helpers to fill it and read it back.
 #include <gtest/gtest.h>
 
-#include "grid/ExtGrid.h"
+#include "grid/core/ExtGrid.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/UserInput.h"
 

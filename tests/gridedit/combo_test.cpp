@@ -3,13 +3,13 @@
 #include <functional>
 #include <vector>
 
-#include "tests/common/colgrid_fixture.h"
+#include "grid/core/GridOptions.h"
+#include "grid/core/GridPanels.h"
 #include "gridedit/GridEditors.h"
-#include "grid/GridOptions.h"
-#include "grid/GridPanels.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/UserInput.h"
+#include "tests/common/colgrid_fixture.h"
 
 namespace {
 

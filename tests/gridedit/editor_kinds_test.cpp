@@ -6,12 +6,12 @@
 #include <functional>
 #include <vector>
 
-#include "gridedit/GridEditors.h"
-#include "tests/common/extgrid_fixture.h"
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "gridedit/GridEditLink.h"
+#include "gridedit/GridEditors.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/os/Regional.h"
+#include "tests/common/extgrid_fixture.h"
 
 namespace {
 

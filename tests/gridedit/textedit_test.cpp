@@ -3,7 +3,7 @@
 // the row and column growing while typing, wrapped lines, clipboard and double click.
 #include <vector>
 
-#include "grid/ExtGrid.h"
+#include "grid/core/ExtGrid.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/Forms.h"
