@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/sort/SortSettings.h"
 #include "grid/util/GridDrawUtils.h"
 
 // ---------------------------------------------------------------- colour helpers
@@ -29,10 +30,160 @@ TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, in
 // ---------------------------------------------------------------- named styles
 
 namespace {
+// A colour a scheme leaves as it is.
+constexpr TColor Keep = TColor(0x7FFFFFFF);
+
 struct TFive {
     TColor From, To, MirrorFrom, MirrorTo, Border;
 };
+constexpr TFive KeepFive{Keep, Keep, Keep, Keep, Keep};
+
+// One named style: the look it takes and its colours, applied by ApplyStyleScheme (the
+// look first, the selection style last). Keep leaves a colour as it is.
+struct TStyleScheme {
+    TExtGridStyle Style;
+    bool SetsLook;
+    TGridLook Look;
+    // The fixed cells' gradient on the grid; FixedToLook hands from and to to the control
+    // look as well.
+    TColor FixedFrom, FixedTo, FixedMirrorFrom, FixedMirrorTo;
+    bool FixedToLook;
+    TColor ActiveFrom, ActiveTo;
+    TColor Selection, SelectionText;
+    TColor Lines, FixedLines;
+    // The hovered header's gradient on the grid itself, then through the control look.
+    TFive GridHover;
+    TFive Hover;
+    TFive Pressed;
+    TColor SortFrom, SortTo, SortMirrorFrom, SortMirrorTo;
+    bool SetsSelectionStyle;
+    TGridSelectionStyle SelectionStyle;
+    TColor SelectionTo;
+};
+
+constexpr TFive Office2010Hover{0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8};
+constexpr TFive Office2010Pressed{0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2};
+constexpr TFive NoGridHover{clNone, clNone, clNone, clNone, clNone};
+
+// clang-format off
+constexpr TStyleScheme StyleSchemes[] = {
+    // style                 look            fixed: from     to        mirror    mirrorTo  to look
+    //   active             selection  text     lines               grid hover / hover / pressed
+    //   sort header                                   selection style      selection to
+    {gsOffice2003Blue,     true, glXP,         0xFCE1CB, 0xE0A57D, clNone,   clNone,   true,
+        0x94E6FB, 0x1595EE, 0x94E6FB, clBlack, clSilver, clGray,     KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    0x1595EE},
+    {gsOffice2003Silver,   true, glXP,         0xECE2E1, 0xB39698, clNone,   clNone,   true,
+        0x94E6FB, 0x1595EE, 0x94E6FB, clBlack, clSilver, clGray,     KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    0x1595EE},
+    {gsOffice2003Olive,    true, glXP,         0xCFF0EA, 0x8CC0B1, clNone,   clNone,   true,
+        0x94E6FB, 0x1595EE, 0x94E6FB, clBlack, clSilver, clGray,     KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    0x1595EE},
+    {gsOffice2003Classic,  true, glXP,         clWhite,  0xCCD4D8, clNone,   clNone,   false,
+        0xD8D5D4, 0xD8D5D4, Keep,     Keep,    clSilver, clGray,     KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    Keep},
+    {gsOffice2007Luna,     true, glOffice2007, 0xFBF9F6, 0xE8DBD2, clNone,   clNone,   true,
+        0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clBlack, 0xF1EDEB, 0xD1BBA4,   KeepFive,
+        {0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87}, {0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D},
+        Keep, Keep, Keep, Keep,                        true, ssOffice2007,  Keep},
+    {gsOffice2007Obsidian, true, glOffice2007, 0xF7F7F7, 0xDEDEDE, clNone,   clNone,   true,
+        0x9DD8F9, 0x5EC1F1, 0x5EC1F1, clBlack, 0xE5D7D0, clGray,     KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    Keep},
+    {gsWindowsXP,          true, glXP,         clBtnFace, clBtnFace, clNone, clNone,   false,
+        clBtnFace, clBtnFace, Keep,   Keep,    clSilver, clGray,     KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    Keep},
+    {gsWhidbey,            false, glXP,        clWhite,  clBtnFace, clNone,  clNone,   false,
+        0x94E6FB, 0x1595EE, Keep,     Keep,    clSilver, clGray,     KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    Keep},
+    {gsCustom,             false, glXP,        Keep,     Keep,     Keep,     Keep,     false,
+        Keep,     Keep,     Keep,     Keep,    Keep,     Keep,       KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    Keep},
+    {gsOffice2007Silver,   true, glOffice2007, 0xF3F3F1, 0xCAC9C8, Keep,     Keep,     true,
+        0x99CCFF, 0x699CFF, 0x95C7F5, clBlack, 0xE5D7D0, clGray,     KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    Keep},
+    {gsWindowsVista,       true, glVista,      clWhite,  clWhite,  0xFAF8F7, 0xF4F2F1, false,
+        0xFDF8F1, 0xFCEFD5, 0xEACAB6, clBlack, 0xECECF0, 0xD4D2D1,
+        {0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993}, {0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993},
+        {0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F},
+        0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8,        true, ssVista,       Keep},
+    {gsWindows7,           true, glWin7,       0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD, false,
+        0xFCEBDC, 0xFCDBC1, 0xEACAB6, clBlack, 0xECECF0, 0xD4D2D1,
+        {0xFDF8F3, 0xF9F3EF, clNone, clNone, 0xEEE8E3}, {0xFEFBF8, 0xFAF2ED, 0xF4E4D7, 0xE8D2C1, Keep},
+        {0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA},
+        0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8,        true, ssWin7,        Keep},
+    {gsTerminal,           true, glStandard,   Keep,     Keep,     Keep,     Keep,     false,
+        Keep,     Keep,     Keep,     Keep,    Keep,     Keep,       KeepFive, KeepFive, KeepFive,
+        Keep, Keep, Keep, Keep,                        false, ssDefault,    Keep},
+    {gsOffice2010Blue,     true, glOffice2007, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, 0xF5E7DA, false,
+        0x5BD5FF, 0x71EFFF, 0xFFDBB7, clBlack, clSilver, 0xC7B0A0,   NoGridHover, Office2010Hover, Office2010Pressed,
+        0xD6CEC7, 0xD6CEC7, 0xD6CEC7, 0xD6CEC7,        false, ssDefault,    Keep},
+    {gsOffice2010Silver,   true, glOffice2007, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, 0xE8E3DF, false,
+        0x5BD5FF, 0x71EFFF, 0xFFDBB7, clBlack, clSilver, 0xBAB5B1,   NoGridHover, Office2010Hover, Office2010Pressed,
+        0xAAAAAA, 0xAAAAAA, 0xAAAAAA, 0xAAAAAA,        false, ssDefault,    Keep},
+    {gsOffice2010Black,    true, glOffice2007, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, 0x6A6A6A, false,
+        0x5BD5FF, 0x71EFFF, 0xFFDBB7, clBlack, clSilver, 0x444444,   NoGridHover, Office2010Hover, Office2010Pressed,
+        0xBABABA, 0xBABABA, 0xBABABA, 0xBABABA,        false, ssDefault,    Keep},
+};
+// clang-format on
+
+const TStyleScheme* StyleScheme(TExtGridStyle Style)
+{
+    for (const TStyleScheme& s : StyleSchemes)
+        if (s.Style == Style) return &s;
+    return nullptr;
 }
+
+// Sets a colour unless the scheme keeps it.
+template <class Set>
+void Put(TColor c, Set set)
+{
+    if (c != Keep) set(c);
+}
+
+// The scheme's look and colours, in the order of the table's columns.
+void ApplyStyleScheme(TExtStringGrid& g, const TStyleScheme& s)
+{
+    TControlLook& cl = *g.ControlLook();
+    TSortSettings& sort = *g.SortSettings();
+    if (s.SetsLook) g.SetLook(s.Look);
+    Put(s.FixedFrom, [&](TColor c) { g.SetWYXGradientFrom(c); });
+    Put(s.FixedTo, [&](TColor c) { g.SetWYXGradientTo(c); });
+    Put(s.FixedMirrorFrom, [&](TColor c) { g.SetWYXGradientMirrorFrom(c); });
+    Put(s.FixedMirrorTo, [&](TColor c) { g.SetWYXGradientMirrorTo(c); });
+    if (s.FixedToLook) {
+        // Through the control look, which hands them to the grid.
+        cl.SetFixedGradientFrom(s.FixedFrom);
+        cl.SetFixedGradientTo(s.FixedTo);
+    }
+    Put(s.ActiveFrom, [&](TColor c) { g.ActiveCellColor = c; });
+    Put(s.ActiveTo, [&](TColor c) { g.ActiveCellColorTo = c; });
+    Put(s.Selection, [&](TColor c) { g.SelectionColor = c; });
+    Put(s.SelectionText, [&](TColor c) { g.SelectionTextColor = c; });
+    Put(s.SelectionTo, [&](TColor c) { g.SelectionColorTo = c; });
+    Put(s.Lines, [&](TColor c) { g.SetGridLineColor(c); });
+    Put(s.FixedLines, [&](TColor c) { g.SetGridFixedLineColor(c); });
+    Put(s.GridHover.From, [&](TColor c) { g.FWYXGradHoverFrom = c; });
+    Put(s.GridHover.To, [&](TColor c) { g.FWYXGradHoverTo = c; });
+    Put(s.GridHover.MirrorFrom, [&](TColor c) { g.FWYXGradHoverMirrorFrom = c; });
+    Put(s.GridHover.MirrorTo, [&](TColor c) { g.FWYXGradHoverMirrorTo = c; });
+    Put(s.GridHover.Border, [&](TColor c) { g.FWYXGradHoverBorder = c; });
+    Put(s.Hover.From, [&](TColor c) { cl.SetFixedGradientHoverFrom(c); });
+    Put(s.Hover.To, [&](TColor c) { cl.SetFixedGradientHoverTo(c); });
+    Put(s.Hover.MirrorFrom, [&](TColor c) { cl.SetFixedGradientHoverMirrorFrom(c); });
+    Put(s.Hover.MirrorTo, [&](TColor c) { cl.SetFixedGradientHoverMirrorTo(c); });
+    Put(s.Hover.Border, [&](TColor c) { cl.SetFixedGradientHoverBorder(c); });
+    Put(s.Pressed.From, [&](TColor c) { cl.SetFixedGradientDownFrom(c); });
+    Put(s.Pressed.To, [&](TColor c) { cl.SetFixedGradientDownTo(c); });
+    Put(s.Pressed.MirrorFrom, [&](TColor c) { cl.SetFixedGradientDownMirrorFrom(c); });
+    Put(s.Pressed.MirrorTo, [&](TColor c) { cl.SetFixedGradientDownMirrorTo(c); });
+    Put(s.Pressed.Border, [&](TColor c) { cl.SetFixedGradientDownBorder(c); });
+    Put(s.SortFrom, [&](TColor c) { sort.HeaderColor = c; });
+    Put(s.SortTo, [&](TColor c) { sort.HeaderColorTo = c; });
+    Put(s.SortMirrorFrom, [&](TColor c) { sort.HeaderMirrorColor = c; });
+    Put(s.SortMirrorTo, [&](TColor c) { sort.HeaderMirrorColorTo = c; });
+    if (s.SetsSelectionStyle) g.SetSelectionStyle(s.SelectionStyle);
+}
+}  // namespace
 
 void TExtStringGrid::SetStyle(TExtGridStyle AStyle)
 {
@@ -45,180 +196,7 @@ void TExtStringGrid::SetStyle(TExtGridStyle AStyle)
     FSortSettings->HeaderMirrorColor = clNone;
     FSortSettings->HeaderMirrorColorTo = clNone;
     FControlLook->Init();
-
-    TControlLook& cl = *FControlLook;
-    const auto fixedBoth = [&](TColor from, TColor to) {
-        // Through the control look, which hands them to the grid.
-        cl.SetFixedGradientFrom(from);
-        cl.SetFixedGradientTo(to);
-    };
-    const auto fixedGrid = [&](TColor from, TColor to, TColor mfrom, TColor mto) {
-        SetWYXGradientFrom(from);
-        SetWYXGradientTo(to);
-        SetWYXGradientMirrorFrom(mfrom);
-        SetWYXGradientMirrorTo(mto);
-    };
-    const auto active = [&](TColor from, TColor to) {
-        ActiveCellColor = from;
-        ActiveCellColorTo = to;
-    };
-    const auto lines = [&](TColor normal, TColor fixed) {
-        SetGridLineColor(normal);
-        SetGridFixedLineColor(fixed);
-    };
-    const auto hover = [&](const TFive& f) {
-        cl.SetFixedGradientHoverFrom(f.From);
-        cl.SetFixedGradientHoverTo(f.To);
-        cl.SetFixedGradientHoverMirrorFrom(f.MirrorFrom);
-        cl.SetFixedGradientHoverMirrorTo(f.MirrorTo);
-        cl.SetFixedGradientHoverBorder(f.Border);
-    };
-    const auto pressed = [&](const TFive& f) {
-        cl.SetFixedGradientDownFrom(f.From);
-        cl.SetFixedGradientDownTo(f.To);
-        cl.SetFixedGradientDownMirrorFrom(f.MirrorFrom);
-        cl.SetFixedGradientDownMirrorTo(f.MirrorTo);
-        cl.SetFixedGradientDownBorder(f.Border);
-    };
-    const auto sortHeader = [&](TColor a, TColor b, TColor c, TColor d) {
-        FSortSettings->HeaderColor = a;
-        FSortSettings->HeaderColorTo = b;
-        FSortSettings->HeaderMirrorColor = c;
-        FSortSettings->HeaderMirrorColorTo = d;
-    };
-    const auto clearGridHover = [&] {
-        FWYXGradHoverFrom = FWYXGradHoverTo = FWYXGradHoverMirrorFrom = FWYXGradHoverMirrorTo = clNone;
-        FWYXGradHoverBorder = clNone;
-    };
-    const TFive office2010Hover{0x6BDFFF, 0xAFEFFF, 0xAFEFFF, 0xE6FCFF, 0x3ABFE8};
-    const TFive office2010Pressed{0x5BD5FF, 0x64E0FF, 0x64E0FF, 0x71EFFF, 0x308AC2};
-
-    switch (AStyle) {
-    case gsOffice2003Blue:
-    case gsOffice2003Silver:
-    case gsOffice2003Olive: {
-        SetLook(glXP);
-        const TColor from = AStyle == gsOffice2003Blue ? 0xFCE1CB : AStyle == gsOffice2003Silver ? 0xECE2E1 : 0xCFF0EA;
-        const TColor to = AStyle == gsOffice2003Blue ? 0xE0A57D : AStyle == gsOffice2003Silver ? 0xB39698 : 0x8CC0B1;
-        fixedGrid(from, to, clNone, clNone);
-        fixedBoth(from, to);
-        active(0x94E6FB, 0x1595EE);
-        SelectionColor = 0x94E6FB;
-        SelectionTextColor = clBlack;
-        SelectionColorTo = 0x1595EE;
-        lines(clSilver, clGray);
-        break;
-    }
-    case gsOffice2003Classic:
-        SetLook(glXP);
-        fixedGrid(clWhite, 0xCCD4D8, clNone, clNone);
-        active(0xD8D5D4, 0xD8D5D4);
-        lines(clSilver, clGray);
-        break;
-    case gsOffice2007Luna:
-        SetLook(glOffice2007);
-        fixedGrid(0xFBF9F6, 0xE8DBD2, clNone, clNone);
-        fixedBoth(0xFBF9F6, 0xE8DBD2);
-        active(0x9DD8F9, 0x5EC1F1);
-        SelectionColor = 0x5EC1F1;
-        SelectionTextColor = clBlack;
-        lines(0xF1EDEB, 0xD1BBA4);
-        hover({0xE4E2DF, 0xDBD3CD, 0xDBD3CD, 0xD2C5BC, 0xB79F87});
-        pressed({0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D, 0xE4C19D});
-        if (FLook == glOffice2007) SetSelectionStyle(ssOffice2007);
-        break;
-    case gsOffice2007Obsidian:
-        SetLook(glOffice2007);
-        fixedGrid(0xF7F7F7, 0xDEDEDE, clNone, clNone);
-        fixedBoth(0xF7F7F7, 0xDEDEDE);
-        active(0x9DD8F9, 0x5EC1F1);
-        SelectionColor = 0x5EC1F1;
-        SelectionTextColor = clBlack;
-        lines(0xE5D7D0, clGray);
-        break;
-    case gsWindowsXP:
-        SetLook(glXP);
-        fixedGrid(clBtnFace, clBtnFace, clNone, clNone);
-        active(clBtnFace, clBtnFace);
-        lines(clSilver, clGray);
-        SetLook(glXP);
-        break;
-    case gsWhidbey:
-        fixedGrid(clWhite, clBtnFace, clNone, clNone);
-        active(0x94E6FB, 0x1595EE);
-        lines(clSilver, clGray);
-        break;
-    case gsCustom:
-        break;
-    case gsOffice2007Silver:
-        SetLook(glOffice2007);
-        SetWYXGradientFrom(0xF3F3F1);
-        SetWYXGradientTo(0xCAC9C8);
-        fixedBoth(0xF3F3F1, 0xCAC9C8);
-        active(0x99CCFF, 0x699CFF);
-        SelectionColor = 0x95C7F5;
-        SelectionTextColor = clBlack;
-        lines(0xE5D7D0, clGray);
-        break;
-    case gsWindowsVista:
-        SetLook(glVista);
-        fixedGrid(clWhite, clWhite, 0xFAF8F7, 0xF4F2F1);
-        active(0xFDF8F1, 0xFCEFD5);
-        SelectionColor = 0xEACAB6;
-        SelectionTextColor = clBlack;
-        lines(0xECECF0, 0xD4D2D1);
-        FWYXGradHoverFrom = 0xFFF7E3;
-        FWYXGradHoverTo = 0xFFF7E3;
-        FWYXGradHoverMirrorFrom = 0xFFEDBD;
-        FWYXGradHoverMirrorTo = 0xFBE7B7;
-        FWYXGradHoverBorder = 0xE3C993;
-        hover({0xFFF7E3, 0xFFF7E3, 0xFFEDBD, 0xFBE7B7, 0xE3C993});
-        pressed({0xF9E4BC, 0xF9E4BC, 0xF7D68D, 0xF5D18A, 0xAE904F});
-        sortHeader(0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
-        SetSelectionStyle(ssVista);
-        break;
-    case gsWindows7:
-        SetLook(glWin7);
-        fixedGrid(0xFDFCFA, 0xFAF0E6, 0xF4E6DC, 0xF7E9DD);
-        active(0xFCEBDC, 0xFCDBC1);
-        SelectionColor = 0xEACAB6;
-        SelectionTextColor = clBlack;
-        lines(0xECECF0, 0xD4D2D1);
-        FWYXGradHoverFrom = 0xFDF8F3;
-        FWYXGradHoverTo = 0xF9F3EF;
-        FWYXGradHoverMirrorFrom = clNone;
-        FWYXGradHoverMirrorTo = clNone;
-        FWYXGradHoverBorder = 0xEEE8E3;
-        cl.SetFixedGradientHoverFrom(0xFEFBF8);
-        cl.SetFixedGradientHoverTo(0xFAF2ED);
-        cl.SetFixedGradientHoverMirrorFrom(0xF4E4D7);
-        cl.SetFixedGradientHoverMirrorTo(0xE8D2C1);
-        pressed({0xF1E8DD, 0xF1E4D8, 0xECDBCF, 0xEDDCCF, 0xD5BCAA});
-        sortHeader(0xFCF9F2, 0xFCF9F2, 0xF9F1E1, 0xF6ECD8);
-        SetSelectionStyle(ssWin7);
-        break;
-    case gsTerminal:
-        SetLook(glStandard);
-        break;
-    case gsOffice2010Blue:
-    case gsOffice2010Silver:
-    case gsOffice2010Black: {
-        SetLook(glOffice2007);
-        const TColor f = AStyle == gsOffice2010Blue ? 0xF5E7DA : AStyle == gsOffice2010Silver ? 0xE8E3DF : 0x6A6A6A;
-        const TColor fl = AStyle == gsOffice2010Blue ? 0xC7B0A0 : AStyle == gsOffice2010Silver ? 0xBAB5B1 : 0x444444;
-        const TColor sh = AStyle == gsOffice2010Blue ? 0xD6CEC7 : AStyle == gsOffice2010Silver ? 0xAAAAAA : 0xBABABA;
-        fixedGrid(f, f, f, f);
-        active(0x5BD5FF, 0x71EFFF);
-        SelectionColor = 0xFFDBB7;
-        SelectionTextColor = clBlack;
-        lines(clSilver, fl);
-        clearGridHover();
-        hover(office2010Hover);
-        pressed(office2010Pressed);
-        sortHeader(sh, sh, sh, sh);
-        break;
-    }
-    }
+    if (const TStyleScheme* s = StyleScheme(AStyle)) ApplyStyleScheme(*this, *s);
     if (AStyle != gsCustom && AStyle != gsTerminal) {
         FSearchFooter->SetColor(WYXGradientFrom);
         FSearchFooter->SetColorTo(WYXGradientMirrorTo);
@@ -277,37 +255,41 @@ void TExtStringGrid::SetColorTones(const TColorTones& ATones)
     Invalidate();
 }
 
+namespace {
+// One XP scheme: the fixed cells' gradient, the active cell's and the search footer's.
+struct TXPScheme {
+    TXPColorScheme Scheme;
+    TColor From, To, MirrorFrom, MirrorTo, ActiveFrom, ActiveTo, FooterFrom, FooterTo;
+};
+
+// clang-format off
+constexpr TXPScheme XPSchemes[] = {
+    // scheme    fixed: from  to        mirror    mirrorTo  active: from  to     footer: from  to
+    {xpNone,     clWhite,  clBtnFace, clNone,   clNone,   clWhite,  0xFFD8B3, clWhite,  0xFFD8B3},
+    {xpBlue,     0xFCE1CB, 0xE0A57D,  clNone,   clNone,   0x94E6FB, 0x1595EE, 0xFCE1CB, 0xE0A57D},
+    {xpGreen,    0xCFF0EA, 0x8CC0B1,  clNone,   clNone,   0x94E6FB, 0x1595EE, 0xCFF0EA, 0x8CC0B1},
+    {xpGray,     0xECE2E1, 0xB39698,  clNone,   clNone,   0x94E6FB, 0x1595EE, 0xECE2E1, 0xB39698},
+    {vistaAero,  clWhite,  clWhite,   0xFAF8F7, 0xF4F2F1, 0x94E6FB, 0x1595EE, 0xECE2E1, 0xB39698},
+};
+// clang-format on
+}  // namespace
+
 void TExtStringGrid::SetTheme(TXPColorScheme Scheme)
 {
-    TColor from = clWhite, to = clBtnFace, mfrom = clNone, mto = clNone;
-    TColor afrom = clWhite, ato = 0xFFD8B3, sfrom = clWhite, sto = 0xFFD8B3;
-    switch (Scheme) {
-    case xpBlue:
-        from = 0xFCE1CB, to = 0xE0A57D, afrom = 0x94E6FB, ato = 0x1595EE, sfrom = 0xFCE1CB, sto = 0xE0A57D;
-        break;
-    case xpGreen:
-        from = 0xCFF0EA, to = 0x8CC0B1, afrom = 0x94E6FB, ato = 0x1595EE, sfrom = 0xCFF0EA, sto = 0x8CC0B1;
-        break;
-    case xpGray:
-        from = 0xECE2E1, to = 0xB39698, afrom = 0x94E6FB, ato = 0x1595EE, sfrom = 0xECE2E1, sto = 0xB39698;
-        break;
-    case vistaAero:
-        from = clWhite, to = clWhite, mfrom = 0xFAF8F7, mto = 0xF4F2F1, afrom = 0x94E6FB, ato = 0x1595EE;
-        sfrom = 0xECE2E1, sto = 0xB39698;
-        break;
-    default:
-        break;
-    }
-    WYXGradientFrom = ColorToRGB(from);
-    WYXGradientTo = ColorToRGB(to);
-    WYXGradientMirrorFrom = mfrom;
-    WYXGradientMirrorTo = mto;
-    ActiveCellColor = afrom;
-    ActiveCellColorTo = ato;
-    FSearchFooter->SetColor(sfrom);
-    FSearchFooter->SetColorTo(sto);
-    FControlLook->FixedGradientFrom = Scheme == xpNone ? clNone : from;
-    FControlLook->FixedGradientTo = Scheme == xpNone ? clNone : to;
+    const TXPScheme* found = &XPSchemes[0];
+    for (const TXPScheme& x : XPSchemes)
+        if (x.Scheme == Scheme) found = &x;
+    const TXPScheme& x = *found;
+    WYXGradientFrom = ColorToRGB(x.From);
+    WYXGradientTo = ColorToRGB(x.To);
+    WYXGradientMirrorFrom = x.MirrorFrom;
+    WYXGradientMirrorTo = x.MirrorTo;
+    ActiveCellColor = x.ActiveFrom;
+    ActiveCellColorTo = x.ActiveTo;
+    FSearchFooter->SetColor(x.FooterFrom);
+    FSearchFooter->SetColorTo(x.FooterTo);
+    FControlLook->FixedGradientFrom = Scheme == xpNone ? clNone : x.From;
+    FControlLook->FixedGradientTo = Scheme == xpNone ? clNone : x.To;
 }
 
 void TExtStringGrid::ThemeAdapt()
