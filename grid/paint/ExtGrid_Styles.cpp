@@ -1,7 +1,6 @@
-// Whole colour schemes in one call (named styles, XP schemes, colour tones, the office
-// scheme), the appearance settings the painter reads, the background picture or
-// gradient inside and beyond the cells, the modified-row mark settings and the grid's
-// window border.
+// Whole colour schemes in one call (named styles and XP schemes as tables, colour tones,
+// the office scheme), the appearance settings the painter reads, the background picture
+// or gradient inside and beyond the cells and the grid's window border.
 #include <algorithm>
 #include <cmath>
 
@@ -400,83 +399,6 @@ void TExtStringGrid::SetFlat(bool Value)
 }
 
 // ---------------------------------------------------------------- background
-
-TBackGround::TBackGround(TExtStringGrid* AOwner) : FOwner(AOwner), FBitmap(std::make_unique<TBitmap>()) {}
-
-TBackGround::~TBackGround() = default;
-
-void TBackGround::Repaint()
-{
-    if (FOwner) FOwner->Invalidate();
-}
-
-void TBackGround::Assign(const TBackGround* Source)
-{
-    if (!Source || Source == this) return;
-    FBitmap->Assign(Source->FBitmap.get());
-    Left = Source->Left;
-    Top = Source->Top;
-    Display = Source->Display;
-    Cells = Source->Cells;
-    Color = Source->Color;
-    ColorTo = Source->ColorTo;
-    Repaint();
-}
-
-void TBackGround::SetBitmap(const TBitmap* Value)
-{
-    FBitmap->Assign(Value);
-    Repaint();
-}
-
-void TBackGround::SetLeft(int Value)
-{
-    Left = Value;
-    Repaint();
-}
-
-void TBackGround::SetTop(int Value)
-{
-    Top = Value;
-    Repaint();
-}
-
-void TBackGround::SetDisplay(TBackgroundDisplay Value)
-{
-    Display = Value;
-    Repaint();
-}
-
-void TBackGround::SetCells(TBackGroundCells Value)
-{
-    Cells = Value;
-    Repaint();
-}
-
-void TBackGround::SetColor(TColor Value)
-{
-    Color = Value;
-    Repaint();
-}
-
-void TBackGround::SetColorTo(TColor Value)
-{
-    ColorTo = Value;
-    Repaint();
-}
-
-void TShowModified::Assign(const TShowModified* Source)
-{
-    if (!Source) return;
-    FColor = Source->FColor;
-    Enabled = Source->Enabled;
-}
-
-void TShowModified::SetColor(TColor Value)
-{
-    FColor = Value;
-    if (OnChange) OnChange(this);
-}
 
 void TExtStringGrid::PaintBackgroundArea()
 {
