@@ -7,6 +7,7 @@
 #include "converter/UParGen.h"
 #include "editors/fieldbus/UKNXAccess.h"
 #include "editors/fieldbus/ULoRa_Set_Access.h"
+#include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
 
@@ -14,6 +15,8 @@ int main()
 {
     try {
         Application->Initialize();
+        // The tables edit their cells with the grid's editors.
+        Register_Grid_Editors();
         // Each part of the program plugs its windows in at their places in the order.
         Plug_Shell_Windows();
         Plug_ParGen_Window();

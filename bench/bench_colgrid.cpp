@@ -5,7 +5,8 @@
 
 #include <memory>
 
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
+#include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 
 namespace {
@@ -95,6 +96,7 @@ BENCHMARK(BM_BaseGrid_PaintScreen)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     TForm warmUp(nullptr);
+    Register_Grid_Editors();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "grid/ExtGrid.h"
+#include "grid/core/ExtGrid.h"
 #include "platform/gui/Forms.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "editors/fieldbus/UKNXAccess.h"
+#include "gridedit/GridEditors.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/UserInput.h"
@@ -101,6 +102,7 @@ int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Application->Initialize();
+    Register_Grid_Editors();
     Load_Default_Texts();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

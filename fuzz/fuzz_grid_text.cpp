@@ -4,7 +4,7 @@
 // (besides the double quote), the rest is the text. Each routine is checked against what
 // it promises, not only for crashes.
 #include "fuzz/FuzzCommon.h"
-#include "grid/GridTextUtils.h"
+#include "grid/util/GridTextUtils.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {

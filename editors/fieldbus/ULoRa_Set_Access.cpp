@@ -1,7 +1,7 @@
 // The LoRaWAN access editor on the table editor engine.
 #include "editors/fieldbus/ULoRa_Set_Access.h"
 
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "shell/UComon.h"
 #include "shell/UFormTable.h"

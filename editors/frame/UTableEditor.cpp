@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/os/Files.h"
 #include "shell/UComon.h"

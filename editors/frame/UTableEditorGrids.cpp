@@ -2,7 +2,7 @@
 // made and prepared as its description says.
 #include "editors/frame/UTableEditor.h"
 
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 
 namespace {
 

@@ -64,7 +64,7 @@ void Pick(TExtColumnGrid* G, int c, int r, const String& Item)
 {
     Click(G, c, r);
     Key(VK_F2);
-    TGridCombo* cb = G->ComboEditor();
+    TComboBox* cb = G->ComboEditor();
     ASSERT_TRUE(cb && cb->Visible()) << "column " << c;
     for (int i = 0; i < cb->Items()->Count() && cb->Text() != Item; ++i) Key(VK_DOWN);
     Key(VK_RETURN);

@@ -9,7 +9,7 @@
 #include "converter/UParGen.h"
 #include "editors/fieldbus/UKNXAccess.h"
 #include "editors/fieldbus/ULoRa_Set_Access.h"
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/UserInput.h"
 #include "platform/os/Files.h"

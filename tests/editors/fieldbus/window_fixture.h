@@ -8,7 +8,7 @@
 
 #include "editors/fieldbus/UKNXAccess.h"
 #include "editors/fieldbus/ULoRa_Set_Access.h"
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/UserInput.h"

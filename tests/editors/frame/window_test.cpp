@@ -2,7 +2,7 @@
 // extra one and its handler), a table on a string grid with real check boxes, and fields
 // above the tables with their own checks and lists from providers read at every showing.
 #include "editors/frame/UTableEditor.h"
-#include "grid/ExtColumnGrid.h"
+#include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/UserInput.h"
 #include "shell/UComon.h"

@@ -44,7 +44,7 @@ TEST(Process, EndedChildIsWaitedForAndItsExitCodeRead)
         EXPECT_TRUE(p.WaitFor(5000));
         EXPECT_EQ(p.ExitCode(), c.exitCode);
         EXPECT_FALSE(p.Running());
-        EXPECT_TRUE(GoneWithin(p.Pid(), 100));
+        EXPECT_TRUE(GoneWithin(p.Pid(), 1000));
     }
 }
 
@@ -67,14 +67,14 @@ TEST(Process, StuckChildIsAbandonedAtTheLimit)
     EXPECT_FALSE(p.WaitFor(300));
     const auto waited = std::chrono::steady_clock::now() - t0;
     EXPECT_GE(waited, std::chrono::milliseconds(300));
-    EXPECT_LT(waited, std::chrono::milliseconds(2000));
+    EXPECT_LT(waited, std::chrono::milliseconds(5000));
     EXPECT_TRUE(p.Running());
     EXPECT_EQ(p.ExitCode(), STILL_ACTIVE);
 
     const int pid = p.Pid();
     p.Terminate();   // the test's own clean-up
     EXPECT_EQ(p.ExitCode(), 128u + SIGKILL);
-    EXPECT_TRUE(GoneWithin(pid, 100));
+    EXPECT_TRUE(GoneWithin(pid, 1000));
 }
 
 TEST(Process, AbandonedChildIsReapedWhenItEnds)

@@ -1,0 +1,269 @@
+// Hidden columns with real and display indexes, the current and top row, scrolling a
+// cell into view, moving columns and rows, and hiding the selection.
+//
+// Hiding moves no cell: the last displayed column leaves the base grid and the
+// display-to-real map re-aims the display positions. The maps cover real columns
+// 0..511; columns from 512 on are never hidden and translate to themselves.
+#include <algorithm>
+
+#include "grid/core/ExtGrid.h"
+#include "grid/util/GridSupport.h"
+
+namespace {
+constexpr int kMapLimit = 512;
+}
+
+// ---------------------------------------------------------------- translation
+
+int TExtStringGrid::RealColIndex(int ACol) const
+{
+    if (ACol < 0 || ACol >= kMapLimit || FNumHidden == 0) return ACol;
+    int v = 0;
+    for (int j = 0; j < kMapLimit; ++j) {
+        if (v == ACol && FVisibleCol[j]) return j;
+        if (FVisibleCol[j]) ++v;
+    }
+    // Past the map: the real columns continue after the last one, hidden ones counted.
+    return ACol + FNumHidden;
+}
+
+int TExtStringGrid::DisplColIndex(int ACol)
+{
+    if (ACol < 0 || ACol >= kMapLimit || FNumHidden == 0) return ACol;
+    int hidden = 0;
+    for (int j = 0; j < ACol; ++j)
+        if (!FVisibleCol[j]) ++hidden;
+    return ACol - hidden;
+}
+
+bool TExtStringGrid::IsHiddenColumn(int Colindex) const
+{
+    if (Colindex < 0 || Colindex >= kMapLimit) return false;
+    return !FVisibleCol[Colindex];
+}
+
+bool TExtStringGrid::IsIgnoredColumn(int ACol) const { return FIgnoreColumns && FIgnoreColumns->HasValue(ACol); }
+
+// ---------------------------------------------------------------- hiding and showing
+
+void TExtStringGrid::HideColumns(int FromCol, int ToCol)
+{
+    HideInplaceEdit();
+    for (int c = std::max(0, FromCol); c <= ToCol && c < kMapLimit; ++c) {
+        if (IsHiddenColumn(c) || c >= ColCount() + FNumHidden || ColCount() < 2) continue;
+        const int d = DisplColIndex(c);
+        FAllColWidths[c] = std::int16_t(ColWidths(d));
+        for (int i = d; i <= ColCount() - 2; ++i) SetColWidths(i, ColWidths(i + 1));
+        ++FNumHidden;
+        FVisibleCol[c] = false;
+        if (Col() == ColCount() - 1 && Col() - 1 >= FixedCols()) SetCol(Col() - 1);
+        SetColCount(ColCount() - 1);
+    }
+    Invalidate();
+}
+
+void TExtStringGrid::UnHideColumns(int FromCol, int ToCol)
+{
+    HideInplaceEdit();
+    for (int c = std::max(0, FromCol); c <= ToCol && c < kMapLimit; ++c) {
+        if (!IsHiddenColumn(c)) continue;
+        --FNumHidden;
+        FVisibleCol[c] = true;
+        SetColCount(ColCount() + 1);
+        for (int i = ColCount() - 1; i >= DisplColIndex(c + 1) && i >= 1; --i) SetColWidths(i, ColWidths(i - 1));
+        SetColWidths(DisplColIndex(c), FAllColWidths[c]);
+    }
+    Invalidate();
+}
+
+void TExtStringGrid::UnHideColumnsAll() { UnHideColumns(0, ColCount() + FNumHidden); }
+
+// ---------------------------------------------------------------- current and top row
+
+void TExtStringGrid::SetRowEx(int Value)
+{
+    if (Col() >= ColCount() || Col() < 0) FocusCell(FixedCols(), Value, true);
+    SetRow(Value);
+    if (Row() != FOldRowSel && OnRowUpdate) {
+        OnRowUpdate(this, FOldRowSel, Row());
+        FOldRowSel = Row();
+    }
+    if (FMouseActions->DisjunctRowSelect()) SelectionToRowSelect(false);
+    if (TExtStringGrid* other = FSyncGrid->Grid(); other && FSyncGrid->SelectionRow && other != this &&
+                                                   Value < other->RowCount())
+        other->SetRowEx(Value);
+    if (Value == RowCount() - 1) ScrollAboveSearchFooter();
+}
+
+void TExtStringGrid::ScrollAboveSearchFooter()
+{
+    if (!FSearchFooter->Visible() || RowCount() < 1) return;
+    const int panel = FSearchPanel ? FSearchPanel->Height() : 0;
+    if (Height() <= DefaultRowHeight() + panel) return;
+    const int limit = ClientRect().Height() - panel;
+    // The base grid stops at its own last top row.
+    while (TopRow() < RowCount() - 1 && CalcCellRect(0, RowCount() - 1).Bottom > limit) {
+        const int top = TopRow();
+        SetTopRow(top + 1);
+        if (TopRow() == top) break;
+    }
+}
+
+void TExtStringGrid::SetTopRowEx(int Value)
+{
+    if (Value >= FixedRows() && Value <= RowCount() - 1) SetTopRow(Value);
+}
+
+void TExtStringGrid::ScrollInView(int ColIndex, int RowIndex)
+{
+    if (ColIndex >= ColCount() || RowIndex >= RowCount()) return;
+    int L = LeftCol(), T = TopRow();
+    const int vc = VisibleColCount(), vr = VisibleRowCount();
+    if (ColIndex < LeftCol() || ColIndex >= LeftCol() + vc) {
+        SetCol(ColIndex);
+        L = std::max(FixedCols(), ColIndex - vc / 2);
+    }
+    if (RowIndex < TopRow() || RowIndex >= TopRow() + vr) {
+        SetRowEx(RowIndex);
+        T = std::max(FixedRows(), RowIndex - vr / 2);
+    }
+    L = std::min(L, ColCount() - vc + 1);
+    if (FixedCols() + vc < ColCount()) SetLeftCol(std::max(FixedCols(), std::min(L, ColCount() - 1)));
+    T = std::min(T, RowCount() - vr + 1);
+    if (FixedRows() + vr >= RowCount()) return;
+    SetTopRow(std::max(FixedRows(), std::min(T, RowCount() - 1)));
+    // The cell stays above the search footer.
+    if (FSearchFooter->Visible()) {
+        int h = Height() - (FSearchPanel ? FSearchPanel->Height() : 0);
+        if (VisibleColCount() < ColCount()) h -= TGridScrollBar::Size;
+        while (TopRow() < RowIndex && CalcCellRect(0, RowIndex).Bottom > h) {
+            const int top = TopRow();
+            SetTopRow(top + 1);
+            if (TopRow() == top) break;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- moving
+
+void TExtStringGrid::ColumnMoved(int FromIndex, int ToIndex)
+{
+    // The cells live at real indexes: the display move moves the real column.
+    const int rf = RealColIndex(FromIndex), rt = RealColIndex(ToIndex);
+    TBaseGrid::ColumnMoved(rf, rt);
+    for (auto& item : FGridItems) {
+        TStringList& l = item->Items;
+        while (l.Count() <= std::max(rf, rt)) l.Add("");
+        l.Move(rf, rt);
+    }
+    if (FNumHidden > 0 && rf < kMapLimit && rt < kMapLimit) {
+        auto move = [rf, rt](auto* arr) {
+            const auto x = arr[rf];
+            if (rf < rt) std::copy(arr + rf + 1, arr + rt + 1, arr + rf);
+            else std::copy_backward(arr + rt, arr + rf, arr + rf + 1);
+            arr[rt] = x;
+        };
+        move(FVisibleCol);
+        move(FAllColWidths);
+    }
+    if (rf < FColumnOrder->Count() && rt < FColumnOrder->Count()) {
+        const int v = FColumnOrder->GetInteger(rf);
+        FColumnOrder->Delete(rf);
+        FColumnOrder->Insert(rt, v);
+    }
+}
+
+void TExtStringGrid::RowMoved(int FromIndex, int ToIndex) { TBaseGrid::RowMoved(FromIndex, ToIndex); }
+
+namespace {
+// Shifts the cell index of embedded controls as a move of one column (row) does.
+void ShiftControls(TControlList* list, int FromIndex, int ToIndex, bool rows)
+{
+    for (int i = 0; i < list->Count(); ++i) {
+        TControlItem* it = list->GetControl(i);
+        int& x = rows ? it->Y : it->X;
+        if (x == FromIndex) x = ToIndex;
+        else if (ToIndex < FromIndex && x >= ToIndex && x < FromIndex) ++x;
+        else if (ToIndex >= FromIndex && x > FromIndex && x <= ToIndex) --x;
+    }
+}
+}
+
+void TExtStringGrid::MoveColumn(int FromIndex, int ToIndex)
+{
+    if (FColumnOrder->Count() == 0) SetColumnOrder();
+    TBaseGrid::MoveColumn(FromIndex, ToIndex);
+    ShiftControls(FControlList.get(), FromIndex, ToIndex, false);
+    CellControlsUpdate(false);
+}
+
+void TExtStringGrid::MoveRow(int FromIndex, int ToIndex)
+{
+    TBaseGrid::MoveRow(FromIndex, ToIndex);
+    ShiftControls(FControlList.get(), FromIndex, ToIndex, true);
+    CellControlsUpdate(false);
+}
+
+void TExtStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
+{
+    if (FromIndex == ToIndex || Count == 0) return;
+    std::vector<std::unique_ptr<TGridItem>> saved;
+    for (int i = 0; i < Count; ++i) {
+        auto item = std::make_unique<TGridItem>();
+        CopyRowToItem(FromIndex + i, item.get());
+        saved.push_back(std::move(item));
+    }
+    if (FromIndex + Count < ToIndex) ToIndex -= Count;
+    RemoveDisplayRows(FromIndex, Count, false);
+    InsertDisplayRows(ToIndex, Count);
+    for (int i = 0; i < Count; ++i) CopyItemToRow(saved[size_t(i)].get(), ToIndex + i);
+}
+
+// ---------------------------------------------------------------- selection
+
+void TExtStringGrid::HideSelection()
+{
+    FOldSelection = Selection();
+    SetSelection(TGridRect(ColCount(), RowCount(), ColCount(), RowCount()));
+    FSelHidden = true;
+}
+
+void TExtStringGrid::UnHideSelection()
+{
+    FSelHidden = false;
+    if (FOldSelection.Top < RowCount() && FOldSelection.Left < ColCount()) {
+        SetSelection(FOldSelection);
+        return;
+    }
+    const int T = FixedRowAlways && FixedRows() == RowCount() ? 0 : FixedRows();
+    const int L = FixedColAlways && FixedCols() == ColCount() ? 0 : FixedCols();
+    SetSelection(TGridRect(L, T, L, T));
+}
+
+void TExtStringGrid::UpdateEditMode() { SelectCell(Col(), Row()); }
+
+// ---------------------------------------------------------------- embedded controls
+
+void TExtStringGrid::CellControlsUpdate(bool rebuildlist)
+{
+    if (!FControlList) return;
+    if (rebuildlist) {
+        while (FControlList->Count() > 0) FControlList->RemoveControl(0);
+        for (int c = 0; c < TotalColCount(); ++c)
+            for (int r = 0; r < RowCount(); ++r)
+                if (TCellProperties* p = CellPropsOf(c, r); p && p->Control) FControlList->AddControl(c, r, p->Control);
+    }
+    for (int i = 0; i < FControlList->Count(); ++i) {
+        TControlItem* it = FControlList->GetControl(i);
+        if (!it->Control) continue;
+        const int d = DisplColIndex(it->X);
+        const bool shown = !IsHiddenColumn(it->X) && it->Y < RowCount() && RowInView(it->Y) && ColInView(d);
+        if (shown) it->Control->SetBoundsRect(CellRect(d, it->Y));
+        it->Control->SetVisible(shown);
+    }
+}
+
+void TExtStringGrid::RepaintCol(int ACol)
+{
+    if (ACol >= 0 && ACol < ColCount()) InvalidateCol(ACol);
+}

@@ -1,0 +1,121 @@
+// Cells read and written as numbers: integers and floating point values, converted
+// between the number and its text in one fixed way.
+#include "grid/columns/ExtColumnGrid.h"
+#include "grid/util/GridTextUtils.h"
+#include "platform/os/Regional.h"
+
+namespace {
+// The text a cell shows without its mark-up tags.
+String WithoutTags(const String& s)
+{
+    String r;
+    r.reserve(s.size());
+    bool inTag = false;
+    for (char c : s) {
+        if (c == '<') inTag = true;
+        else if (c == '>' && inTag) inTag = false;
+        else if (!inTag) r += c;
+    }
+    return r;
+}
+}
+
+int TExtStringGrid::GetInts(int ACol, int ARow)
+{
+    const String s = Trim(WithoutTags(GetCellEx(ACol, ARow)));
+    if (s.empty() || s == "-") return 0;
+    int v = 0;
+    if (!TryStrToInt(s, v)) throw EExtGridError("Cell does not contain integer value");
+    return v;
+}
+
+double TExtStringGrid::GetFloats(int ACol, int ARow)
+{
+    // Formatting goes first: thousand separators, currency texts, parentheses.
+    const String s = NormalizeNumberText(Trim(WithoutTags(GetCellEx(ACol, ARow))));
+    if (s.empty() || s == "-") return 0;
+    double v = 0;
+    if (!TryStrToFloat(s, v, '.')) throw EExtGridError("Cell does not contain a float value");
+    return v;
+}
+
+void TExtStringGrid::SetFloats(int ACol, int ARow, double Value)
+{
+    String s = Format(GetColumnFloatFormat(ACol), {Value});
+    // The number is written with the regional decimal separator.
+    const char d = GetDecimalSeparator();
+    if (d != '.')
+        for (char& c : s)
+            if (c == '.') c = d;
+    SetCellEx(ACol, ARow, s);
+}
+
+// ---------------------------------------------------------------- column items
+
+int TGridColumnItem::GetInts(int idx) const
+{
+    TExtColumnGrid* g = Grid();
+    return g ? g->GetInts(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetInts(int idx, int Value)
+{
+    if (TExtColumnGrid* g = Grid()) g->SetInts(Index(), idx, Value);
+}
+
+double TGridColumnItem::GetFloats(int idx) const
+{
+    TExtColumnGrid* g = Grid();
+    return g ? g->GetFloats(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetFloats(int idx, double Value)
+{
+    if (TExtColumnGrid* g = Grid()) g->SetFloats(Index(), idx, Value);
+}
+
+// ---------------------------------------------------------------- dates and times
+
+TDateTime TExtStringGrid::GetDates(int ACol, int ARow)
+{
+    return StrToDateTimeByPattern(GetCellEx(ACol, ARow), GetShortDateFormat());
+}
+
+void TExtStringGrid::SetDates(int ACol, int ARow, TDateTime Value)
+{
+    // A date of 0 or before is no date unless the grid is asked to show it.
+    if (Value > 0 || ShowNullDates) SetCellEx(ACol, ARow, FormatDateTime(GetShortDateFormat(), Value));
+    else SetCellEx(ACol, ARow, "");
+}
+
+TDateTime TExtStringGrid::GetTimes(int ACol, int ARow)
+{
+    return StrToDateTimeByPattern(GetCellEx(ACol, ARow), GetLongTimeFormat());
+}
+
+void TExtStringGrid::SetTimes(int ACol, int ARow, TDateTime Value)
+{
+    SetCellEx(ACol, ARow, FormatDateTime(GetLongTimeFormat(), Value));
+}
+
+TDateTime TGridColumnItem::GetDates(int idx) const
+{
+    TExtColumnGrid* g = Grid();
+    return g ? g->GetDates(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetDates(int idx, TDateTime Value)
+{
+    if (TExtColumnGrid* g = Grid()) g->SetDates(Index(), idx, Value);
+}
+
+TDateTime TGridColumnItem::GetTimes(int idx) const
+{
+    TExtColumnGrid* g = Grid();
+    return g ? g->GetTimes(Index(), idx) : 0;
+}
+
+void TGridColumnItem::SetTimes(int idx, TDateTime Value)
+{
+    if (TExtColumnGrid* g = Grid()) g->SetTimes(Index(), idx, Value);
+}

@@ -1,0 +1,116 @@
+#pragma once
+// Auxiliary controls the grid creates as its children: the floating footer panel, the
+// search footer panel, the filter drop lists, the slim scroll indicators and the hint
+// window of scrolling. Their painting and behaviour come with the grid's footer,
+// search, filter and scroll features.
+#include "grid/cells/ExtCheckBox.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/HintWindows.h"
+#include "platform/gui/ImgList.h"
+#include "platform/gui/StdCtrls.h"
+
+class TSearchFooter;
+
+// The footer panel under the cells that shows column calculations.
+class TFooterPanel : public TPanel {
+public:
+    explicit TFooterPanel(TComponent* AOwner);
+};
+
+// The search footer: a text to find, previous / next, match case, highlight, close.
+class TSearchPanel : public TPanel {
+public:
+    explicit TSearchPanel(TComponent* AOwner);
+    // Takes captions, hints, colours and visibility from the footer settings.
+    void Apply(TSearchFooter* Footer);
+    TExtCheckBox* MatchCase() const { return FMatchCase; }
+    TNotifyEvent OnEditChange;
+    TNotifyEvent OnFindPrev;
+    TNotifyEvent OnFindNext;
+    TNotifyEvent OnClose;
+    TNotifyEvent OnHighlight;
+
+private:
+    TExtCheckBox* FMatchCase;
+};
+
+using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex, const String& Value)>;
+
+// The list the filter drop-down of a column opens.
+class TDropList : public TCustomControl {
+public:
+    explicit TDropList(TComponent* AOwner);
+    TStringList* Items() { return &FItems; }
+    TDropSelectEvent OnSelect;
+
+private:
+    TStringList FItems;
+};
+
+// The check list variant of the filter drop-down.
+class TDropCheckList : public TDropList {
+public:
+    explicit TDropCheckList(TComponent* AOwner) : TDropList(AOwner) {}
+};
+
+enum TScrollDirection { sdVertical, sdHorizontal };
+
+// A slim scroll indicator of the metro scroll type over the right (bottom) edge of its
+// parent grid: a thumb of the visible share of the rows (columns); a click beside the
+// thumb pages, a drag of the thumb scrolls. 0 vertical, 1 horizontal.
+class TScrollControl : public TCustomControl {
+public:
+    TScrollControl(TComponent* AOwner, int ADirection);
+    int Direction() const { return FDirection; }
+    // The thumb is drawn in the control's Color ($C0C0C0 at first); its thickness:
+    int ScrollWidth = 4;
+    // Where the thumb lies along the control: position and length in pixels.
+    void ThumbExtent(int& Pos, int& Size);
+    // Not every scrollable row (column) is in view: the thumb is drawn.
+    bool ThumbShown();
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    class TExtStringGrid* Grid() const;
+    int FDirection;
+    bool FDownOnScroller = false;
+    int FDownPos = 0;
+    int FDownRow = 0;
+};
+
+// The hint window of the grid's cell hints whose text is mini-HTML or packed wide text,
+// and of the sizing and scroll hints. A packed wide text is drawn in the font of the
+// grid that last filled a hint.
+class THTMLHintWindow : public THintWindow {
+public:
+    explicit THTMLHintWindow(TComponent* AOwner);
+    ~THTMLHintWindow() override;
+    // A grid going away: windows drawing for it forget it and hide.
+    static void GridGone(class TExtStringGrid* Grid);
+    // The window class the toolkit makes for a hint.
+    static THintWindow* Make(TComponent* AOwner) { return new THTMLHintWindow(AOwner); }
+    TRect CalcHintRect(int MaxWidth, const String& AHint, void* AData) override;
+    void ActivateHintData(const TRect& Rect, const String& AHint, void* AData) override;
+    void ActivateHint(const TRect& Rect, const String& AHint) override;
+    int TextWidth() const { return FTextWidth; }
+    int TextHeight() const { return FTextHeight; }
+    void WndProc(TMessage& msg) override;
+
+protected:
+    // The caption on the hint colour inside a thin frame.
+    void Paint() override;
+
+private:
+    // Measures AHint as it is drawn (packed wide text in the hint font, else through
+    // the grid's text drawing).
+    TPoint MeasureText(const String& AHint, int MaxWidth, bool& Wide);
+    class TExtStringGrid* FGrid = nullptr;
+    TImageList* FImages = nullptr;
+    int FTextHeight = 0, FTextWidth = 0;
+    String FWideCaption;
+};

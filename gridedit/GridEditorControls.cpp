@@ -1,0 +1,622 @@
+// The grid's special editors other than the combo: the controls they stand on (edit with
+// button and unit, spin edit, date pickers, rich edit, drop-down pickers) as far as the
+// grid loads them, reads them back and steps them, and the grid's wrappers, which are
+// hidden and disabled children of the grid between edits and store their value when
+// they lose the focus.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <ctime>
+
+#include "grid/core/ExtGrid.h"
+#include "grid/util/GridTextUtils.h"
+#include "gridedit/GridEditors.h"
+#include "platform/os/Regional.h"
+
+namespace {
+
+void InitGridEditor(TWinControl* e, TExtStringGrid* g)
+{
+    e->SetVisible(false);
+    e->SetEnabled(false);
+    e->SetParent(g);
+}
+
+// An editor that loses the focus ends the edit and stores its value, unless the grid is
+// closing it right now.
+void LeaveEditor(TExtStringGrid* g, TWinControl* e)
+{
+    if (!g || g->FBlockKill || !g->EditMode || !g->FEditActive) return;
+    const bool open = g->EditCtrl == e || (g->EditControl == edCheckBox && e == EditCheck(g));
+    if (open) g->HideInplaceEdit();
+}
+
+bool HasTimeParts(const String& pattern)
+{
+    return std::any_of(pattern.begin(), pattern.end(), [](char c) {
+        const char l = char(std::tolower(static_cast<unsigned char>(c)));
+        return l == 'h' || l == 'n' || l == 's';
+    });
+}
+
+int DaysInMonth(int y, int m)
+{
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (m == 2 && ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0)) return 29;
+    return days[m - 1];
+}
+
+// The date moved by whole months (the day kept within the new month), time kept.
+TDateTime AddMonths(TDateTime dt, int months)
+{
+    int y, m, d;
+    DecodeDate(dt, y, m, d);
+    int total = y * 12 + (m - 1) + months;
+    y = total / 12;
+    m = total % 12 + 1;
+    d = std::min(d, DaysInMonth(y, m));
+    return EncodeDate(y, m, d) + (dt - std::floor(dt));
+}
+
+}  // namespace
+
+String ShortTimePattern()
+{
+    const String p = GetLongTimeFormat();
+    const size_t s = p.find_first_of("sS");
+    if (s == String::npos) return p;
+    // The separator before the seconds goes with them.
+    size_t from = s;
+    while (from > 0 && !std::isalpha(static_cast<unsigned char>(p[from - 1]))) --from;
+    const size_t to = p.find_first_not_of("sS", s);
+    return p.substr(0, from) + (to == String::npos ? String() : p.substr(to));
+}
+
+TDateTime CurrentDateTime()
+{
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    return EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday) + EncodeTime(tm.tm_hour, tm.tm_min, tm.tm_sec, 0);
+}
+
+// ---------------------------------------------------------------- check box and button
+
+TGridCheckBox::TGridCheckBox(TExtStringGrid* AGrid) : TCheckBox(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); }
+
+void TGridCheckBox::DoExit()
+{
+    LeaveEditor(FGrid, this);
+    TCheckBox::DoExit();
+}
+
+TGridButton::TGridButton(TExtStringGrid* AGrid) : TButton(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); }
+
+void TGridButton::DoExit()
+{
+    LeaveEditor(FGrid, this);
+    TButton::DoExit();
+}
+
+// ---------------------------------------------------------------- edit with button
+
+TAsgEditBtn::TAsgEditBtn(TComponent* AOwner) : TEdit(AOwner) { SetText("0"); }
+
+void TAsgEditBtn::FireClickBtn(TObject* Sender)
+{
+    if (OnClickBtn) OnClickBtn(Sender);
+}
+
+void TAsgEditBtn::KeyDown(WORD& key, TShiftState shift)
+{
+    if (key == VK_F4 && !shift.Contains(ssAlt) && !shift.Contains(ssCtrl)) {
+        FireClickBtn(this);
+        key = 0;
+        return;
+    }
+    TEdit::KeyDown(key, shift);
+}
+
+TAsgUnitEditBtn::TAsgUnitEditBtn(TComponent* AOwner) : TAsgEditBtn(AOwner) { RightAlign = true; }
+
+String TAsgUnitEditBtn::TextAndUnit() const { return Text() + UnitID; }
+
+void TAsgUnitEditBtn::SetTextAndUnit(const String& Value)
+{
+    for (int i = 0; i < FUnits.Count(); ++i) {
+        const String& U = FUnits.Strings(i);
+        if (U.empty()) continue;
+        const int P = Pos(U, Value);
+        if (P > 0 && P == int(Value.size()) - int(U.size()) + 1) {
+            SetText(Copy(Value, 1, P - 1));
+            UnitID = Copy(Value, P, int(Value.size()));
+            return;
+        }
+    }
+}
+
+TGridEditBtn::TGridEditBtn(TExtStringGrid* AGrid) : TAsgEditBtn(AGrid), FGrid(AGrid)
+{
+    InitGridEditor(this, AGrid);
+    OnClickBtn = [this](TObject*) { ButtonClick(); };
+}
+
+void TGridEditBtn::ButtonClick()
+{
+    SetText(FGrid->FireEllipsClick(Text()));
+    SelectAll();
+    if (StopEditAfterClick) {
+        FGrid->HideInplaceEdit();
+        if (FGrid->CanFocus()) FGrid->SetFocus();
+    }
+}
+
+void TGridEditBtn::DoExit()
+{
+    LeaveEditor(FGrid, this);
+    TAsgEditBtn::DoExit();
+}
+
+TGridUnitEditBtn::TGridUnitEditBtn(TExtStringGrid* AGrid) : TAsgUnitEditBtn(AGrid), FGrid(AGrid)
+{
+    InitGridEditor(this, AGrid);
+}
+
+void TGridUnitEditBtn::DoExit()
+{
+    LeaveEditor(FGrid, this);
+    TAsgUnitEditBtn::DoExit();
+}
+
+// ---------------------------------------------------------------- spin edit
+
+TAsgSpinEdit::TAsgSpinEdit(TComponent* AOwner) : TEdit(AOwner) { SetText("0"); }
+
+String TAsgSpinEdit::TimePattern() const { return ShowSeconds ? GetLongTimeFormat() : String("h:nn"); }
+
+void TAsgSpinEdit::SetSpinType(TAsgSpinType Value)
+{
+    FSpinType = Value;
+    if (AllowEmptyValue && Trim(Text()).empty()) return;
+    switch (Value) {
+    case sptNormal: SetValue(this->Value()); break;
+    case sptFloat: SetFloatValue(FloatValue()); break;
+    case sptDate: SetDateValue(DateValue()); break;
+    case sptTime: SetTimeValue(TimeValue()); break;
+    }
+}
+
+int TAsgSpinEdit::Value() const
+{
+    const String t = Trim(Text());
+    if (t.empty()) return 0;
+    int v = 0;
+    return TryStrToInt(t, v) ? v : MinValue;
+}
+
+void TAsgSpinEdit::SetValue(int AValue)
+{
+    if (MinValue != MaxValue) AValue = std::clamp(AValue, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
+    SetText(IntToStr(AValue));
+    if (!EditorEnabled) SelectAll();
+}
+
+double TAsgSpinEdit::FloatValue() const
+{
+    double v = 0;
+    return TryStrToFloat(Trim(Text()), v, GetDecimalSeparator()) ? v : MinFloatValue;
+}
+
+void TAsgSpinEdit::SetFloatValue(double AValue)
+{
+    if (MinFloatValue != MaxFloatValue)
+        AValue = std::clamp(AValue, std::min(MinFloatValue, MaxFloatValue), std::max(MinFloatValue, MaxFloatValue));
+    String s;
+    if (Precision > 0) {
+        s = Format("%." + IntToStr(Precision) + "f", {AValue});
+        if (GetDecimalSeparator() != '.') std::replace(s.begin(), s.end(), '.', GetDecimalSeparator());
+    } else {
+        s = FloatToStr(AValue, GetDecimalSeparator());
+    }
+    SetText(s);
+}
+
+TDateTime TAsgSpinEdit::DateValue() const
+{
+    const String t = Trim(Text());
+    if (t.empty() || t == "0") return CurrentDateTime();
+    try {
+        return StrToDateTimeByPattern(t, GetShortDateFormat());
+    } catch (const Exception&) {
+        return MinDateValue;
+    }
+}
+
+void TAsgSpinEdit::SetDateValue(TDateTime AValue)
+{
+    if (MinDateValue != MaxDateValue)
+        AValue = std::clamp(AValue, std::min(MinDateValue, MaxDateValue), std::max(MinDateValue, MaxDateValue));
+    const int caret = SelStart();
+    SetText(FormatDateTime(GetShortDateFormat(), AValue));
+    SetSelStart(caret);
+}
+
+TDateTime TAsgSpinEdit::TimeValue() const
+{
+    try {
+        return StrToDateTimeByPattern(Trim(Text()), TimePattern());
+    } catch (const Exception&) {
+        return 0;
+    }
+}
+
+void TAsgSpinEdit::SetTimeValue(TDateTime AValue)
+{
+    if (MinDateValue != MaxDateValue)
+        AValue = std::clamp(AValue, std::min(MinDateValue, MaxDateValue), std::max(MinDateValue, MaxDateValue));
+    const int caret = SelStart();
+    SetText(FormatDateTime(TimePattern(), AValue));
+    SetSelStart(caret);
+}
+
+void TAsgSpinEdit::StepUp(bool Page) { Step(1, Page); }
+
+void TAsgSpinEdit::StepDown(bool Page) { Step(-1, Page); }
+
+void TAsgSpinEdit::Step(int Dir, bool Page)
+{
+    if (ReadOnly()) {
+        MessageBeep();
+        return;
+    }
+    const String t = Text();
+    const size_t caret = size_t(std::max(0, SelStart()));
+    switch (FSpinType) {
+    case sptNormal:
+        SetValue(Value() + Dir * Increment);
+        break;
+    case sptFloat:
+        SetFloatValue(FloatValue() + Dir * (Page ? IncrementFloatPage : IncrementFloat));
+        break;
+    case sptDate: {
+        // The part under the caret steps; the region's pattern tells the order.
+        const String f = UpperCase(GetShortDateFormat());
+        const bool usDates = f.find('M') < f.find('D');
+        const size_t sepAt = f.find_first_not_of("DMY");
+        const char sep = sepAt == String::npos ? '/' : f[sepAt];
+        const size_t p1 = t.find(sep), p2 = p1 == String::npos ? p1 : t.find(sep, p1 + 1);
+        const TDateTime d = DateValue();
+        if (caret <= p1) SetDateValue(usDates ? AddMonths(d, Dir) : d + Dir);
+        else if (caret <= p2) SetDateValue(usDates ? d + Dir : AddMonths(d, Dir));
+        else SetDateValue(AddMonths(d, 12 * Dir));
+        break;
+    }
+    case sptTime: {
+        const size_t p1 = t.find(':'), p2 = p1 == String::npos ? p1 : t.find(':', p1 + 1);
+        double amount;
+        if (caret <= p1 && p1 != String::npos) amount = IncrementHours / 24.0;
+        else if (ShowSeconds && p2 != String::npos && caret >= p2) amount = IncrementSeconds / 86400.0;
+        else amount = IncrementMinutes / 1440.0;
+        TDateTime v = TimeValue();
+        if (Dir > 0) {
+            v += amount;
+        } else {
+            v = v + 1 - amount;
+            if (v > 1) v -= 1;
+        }
+        SetTimeValue(v - std::floor(v));
+        break;
+    }
+    }
+}
+
+void TAsgSpinEdit::KeyDown(WORD& key, TShiftState shift)
+{
+    switch (key) {
+    case VK_UP: StepUp(false); key = 0; return;
+    case VK_DOWN: StepDown(false); key = 0; return;
+    case VK_PRIOR: StepUp(true); key = 0; return;
+    case VK_NEXT: StepDown(true); key = 0; return;
+    default: TEdit::KeyDown(key, shift);
+    }
+}
+
+TGridSpin::TGridSpin(TExtStringGrid* AGrid) : TAsgSpinEdit(AGrid), FGrid(AGrid)
+{
+    MaxValue = 100;
+    MinValue = 0;
+    Increment = 1;
+    InitGridEditor(this, AGrid);
+}
+
+void TGridSpin::DoExit()
+{
+    LeaveEditor(FGrid, this);
+    TAsgSpinEdit::DoExit();
+}
+
+// ---------------------------------------------------------------- date pickers
+
+TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TEdit(AOwner)
+{
+    FDateTime = CurrentDateTime();
+    UpdateText();
+}
+
+void TDateTimePicker::SetDateTime(TDateTime Value)
+{
+    FDateTime = Value;
+    UpdateText();
+}
+
+TDateTime TDateTimePicker::Date() const { return std::floor(FDateTime); }
+
+void TDateTimePicker::SetDate(TDateTime Value) { SetDateTime(std::floor(Value) + (FDateTime - std::floor(FDateTime))); }
+
+TDateTime TDateTimePicker::Time() const { return FDateTime - std::floor(FDateTime); }
+
+void TDateTimePicker::SetTime(TDateTime Value) { SetDateTime(std::floor(FDateTime) + (Value - std::floor(Value))); }
+
+void TDateTimePicker::SetKind(TDateTimeKind Value)
+{
+    FKind = Value;
+    UpdateText();
+}
+
+void TDateTimePicker::SetFormat(const String& Value)
+{
+    FFormat = Value;
+    UpdateText();
+}
+
+String TDateTimePicker::DisplayPattern() const
+{
+    if (!FFormat.empty()) return FFormat;
+    return FKind == dtkTime ? GetLongTimeFormat() : GetShortDateFormat();
+}
+
+void TDateTimePicker::UpdateText()
+{
+    FShowing = true;
+    SetText(FormatDateTime(DisplayPattern(), FDateTime));
+    FShowing = false;
+}
+
+void TDateTimePicker::Change()
+{
+    if (!FShowing) {
+        // Typed text that spells a value of the pattern becomes the value; the part the
+        // pattern does not show is kept.
+        const String pattern = DisplayPattern();
+        try {
+            const TDateTime v = StrToDateTimeByPattern(Text(), pattern);
+            const bool time = HasTimeParts(pattern), date = pattern.find_first_of("dDmMyY") != String::npos;
+            if (time && date) FDateTime = v;
+            else if (time) FDateTime = std::floor(FDateTime) + (v - std::floor(v));
+            else FDateTime = std::floor(v) + (FDateTime - std::floor(FDateTime));
+        } catch (const Exception&) {
+        }
+    }
+    TEdit::Change();
+}
+
+void TDateTimePicker::SetDroppedDown(bool Value)
+{
+    if (Value == FDroppedDown) return;
+    FDroppedDown = Value;
+    if (Value && OnDropDown) OnDropDown(this);
+    if (!Value && OnCloseUp) OnCloseUp(this);
+}
+
+void TDateTimePicker::KeyDown(WORD& key, TShiftState shift)
+{
+    if (FKind == dtkDate && (key == VK_F4 || (key == VK_DOWN && shift.Contains(ssAlt)))) {
+        SetDroppedDown(!FDroppedDown);
+        key = 0;
+        return;
+    }
+    TEdit::KeyDown(key, shift);
+}
+
+TGridDatePicker::TGridDatePicker(TExtStringGrid* AGrid) : TAsgDateTimePicker(AGrid), FGrid(AGrid)
+{
+    InitGridEditor(this, AGrid);
+}
+
+void TGridDatePicker::DoExit()
+{
+    LeaveEditor(FGrid, this);
+    TAsgDateTimePicker::DoExit();
+}
+
+TExtDateTimePicker::TExtDateTimePicker(TComponent* AOwner) : TCustomDateTimePicker(AOwner) { SetKind(dkDateTime); }
+
+void TExtDateTimePicker::SetKind(TExtDateTimeKind Value)
+{
+    FExtKind = Value;
+    TDateTimePicker::SetKind(Value == dkTime ? dtkTime : dtkDate);
+}
+
+String TExtDateTimePicker::DisplayPattern() const
+{
+    const String time = TimeFormat.empty() ? ShortTimePattern() : TimeFormat;
+    switch (FExtKind) {
+    case dkTime: return time;
+    case dkDate: return Format().empty() ? GetShortDateFormat() : Format();
+    default: return GetShortDateFormat() + " " + time;
+    }
+}
+
+TGridDateTimePicker::TGridDateTimePicker(TExtStringGrid* AGrid) : TExtDateTimePicker(AGrid), FGrid(AGrid)
+{
+    InitGridEditor(this, AGrid);
+}
+
+void TGridDateTimePicker::DoExit()
+{
+    LeaveEditor(FGrid, this);
+    TExtDateTimePicker::DoExit();
+}
+
+// ---------------------------------------------------------------- rich edit
+
+TExtRichEdit::TExtRichEdit(TExtStringGrid* AGrid) : TMemo(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); }
+
+void TExtRichEdit::DoExit()
+{
+    // The focus a popup edit link moves is not the editor's to react to.
+    if (FGrid && FGrid->InvokedFocusChange) return;
+    LeaveEditor(FGrid, this);
+    TMemo::DoExit();
+}
+
+// ---------------------------------------------------------------- drop-down pickers
+
+TExtCustomDropDown::TExtCustomDropDown(TComponent* AOwner) : TEdit(AOwner) {}
+
+void TExtCustomDropDown::SetEditorEnabled(bool Value)
+{
+    FEditorEnabled = Value;
+    SetReadOnly(!Value);
+}
+
+void TExtCustomDropDown::DropDown()
+{
+    if (FDroppedDown) return;
+    FDroppedDown = true;
+    if (OnDropDown) OnDropDown(this);
+}
+
+void TExtCustomDropDown::CloseUp()
+{
+    if (!FDroppedDown) return;
+    FDroppedDown = false;
+    if (OnCloseUp) OnCloseUp(this);
+}
+
+void TExtCustomDropDown::KeyDown(WORD& key, TShiftState shift)
+{
+    if ((key == VK_UP || key == VK_DOWN) && shift.Contains(ssAlt)) {
+        if (FDroppedDown) CloseUp();
+        else DropDown();
+        key = 0;
+        return;
+    }
+    TEdit::KeyDown(key, shift);
+}
+
+TExtTrackBarDropDown::TExtTrackBarDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) { SetText("0"); }
+
+void TExtTrackBarDropDown::SetPosition(int Value)
+{
+    FPosition = std::clamp(Value, std::min(Min, Max), std::max(Min, Max));
+    SetText(IntToStr(FPosition));
+}
+
+void TExtTrackBarDropDown::Change()
+{
+    int v = 0;
+    if (TryStrToInt(Trim(Text()), v)) FPosition = std::clamp(v, std::min(Min, Max), std::max(Min, Max));
+    TExtCustomDropDown::Change();
+}
+
+String TExtMemoDropDown::MemoValue() const { return JoinLines(FMemoText); }
+
+void TExtMemoDropDown::Change()
+{
+    FMemoText.SetText(Text());
+    TExtCustomDropDown::Change();
+    if (OnMemoChange) OnMemoChange(this);
+}
+
+void TExtDetailDropDown::SetItemIndex(int Index)
+{
+    FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1;
+    if (FItemIndex >= 0) SetText(FItems.Strings(FItemIndex));
+}
+
+void TExtMultiColumnDropDown::SetItemIndex(int Index) { FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1; }
+
+TCustomExtGridDropDown::TCustomExtGridDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner)
+{
+    FDropGrid = new TExtStringGrid(this);
+}
+
+int TCustomExtGridDropDown::LookupItem(const String& Text) const
+{
+    for (int r = FDropGrid->FixedRows(); r < FDropGrid->RowCount(); ++r) {
+        const String s = FDropGrid->GetCellEx(LookupColumn, r);
+        if (CaseSensitive ? s == Text : SameText(s, Text)) return r - FDropGrid->FixedRows();
+    }
+    return -1;
+}
+
+void TCustomExtGridDropDown::SetItemIndex(int Index)
+{
+    FItemIndex = Index >= 0 && Index < FDropGrid->RowCount() - FDropGrid->FixedRows() ? Index : -1;
+}
+
+void TCustomExtGridDropDown::BeginUpdate() { FDropGrid->BeginUpdate(); }
+
+void TCustomExtGridDropDown::EndUpdate() { FDropGrid->EndUpdate(); }
+
+void TExtColorPickerDropDown::AddDefaultColors()
+{
+    static const struct {
+        const char* name;
+        TColor color;
+    } colors[] = {{"Black", clBlack},   {"Maroon", 0x000080}, {"Green", 0x008000}, {"Olive", 0x008080},
+                  {"Navy", 0x800000},   {"Purple", 0x800080}, {"Teal", 0x808000},  {"Gray", 0x808080},
+                  {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},    {"Lime", 0x00FF00},  {"Yellow", 0x00FFFF},
+                  {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00}, {"White", clWhite}};
+    for (const auto& c : colors) FColors.Add(String(c.name) + "=" + IntToStr(static_cast<long long>(c.color)));
+}
+
+void TExtColorPickerDropDown::SetSelectedColor(TColor Value)
+{
+    FSelectedColor = Value;
+    SetText(SelectedColorText());
+}
+
+String TExtColorPickerDropDown::SelectedColorText() const
+{
+    if (FSelectedColor == clNone) return String();
+    for (int i = 0; i < FColors.Count(); ++i) {
+        const String& line = FColors.Strings(i);
+        const size_t eq = line.find('=');
+        if (eq != String::npos && StrToInt64Def(line.substr(eq + 1), -1) == static_cast<long long>(FSelectedColor))
+            return line.substr(0, eq);
+    }
+    String Text = "$";
+    return Text += IntToHex(unsigned(FSelectedColor), 8);
+}
+
+void TExtImagePickerDropDown::AddImagesFromImageList(TImageList* List)
+{
+    if (!List) return;
+    for (int i = 0; i < List->Count(); ++i) FItems.Add(IntToStr(i));
+}
+
+void TExtImagePickerDropDown::SetImageIndex(int Index)
+{
+    FImageIndex = Index >= 0 && Index < FItems.Count() ? Index : -1;
+    SetText(FImageIndex >= 0 ? FItems.Strings(FImageIndex) : String());
+}
+
+#define GRID_DROPDOWN_WRAPPER_IMPL(Name, Base)                                                 \
+    Name::Name(TExtStringGrid* AGrid) : Base(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); } \
+    void Name::DoExit()                                                                        \
+    {                                                                                          \
+        LeaveEditor(FGrid, this);                                                              \
+        Base::DoExit();                                                                        \
+    }
+GRID_DROPDOWN_WRAPPER_IMPL(TGridTrackbarDropDown, TExtTrackBarDropDown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridMemoDropDown, TExtMemoDropDown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridCalculatorDropDown, TExtCalculatorDropdown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridTimepickerDropDown, TExtTimePickerDropDown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridDetailPickerDropDown, TExtDetailDropDown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridGridDropDown, TExtMultiColumnDropDown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridColorDropDown, TExtColorPickerDropDown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridImageDropDown, TExtImagePickerDropDown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridExtGridDropDown, TCustomExtGridDropDown)
+#undef GRID_DROPDOWN_WRAPPER_IMPL

@@ -1,0 +1,700 @@
+#pragma once
+// The grid's in-place editors: each is a hidden child of the grid between edits. The
+// grid reaches them through the editor kinds that Register_Grid_Editors hands it; the
+// functions at the end give a grid's editors by their own types.
+#include <functional>
+
+#include "gridedit/GridCombo.h"
+#include "platform/gui/Controls.h"
+#include "platform/gui/Grids.h"
+#include "platform/gui/StdCtrls.h"
+#include "platform/rtl/SysUtils.h"
+
+class TExtStringGrid;
+class TImageList;
+
+// The grid's default in-place text editor: filters typed characters by the cell's
+// editor kind, validates through the grid before the current cell moves, puts the
+// cell's text back on Escape and reports the end of the edit when it loses the focus.
+class TExtInplaceEdit : public TInplaceEdit {
+public:
+    explicit TExtInplaceEdit(TExtStringGrid* AGrid);
+    void UpdateContents() override;
+    void WndProc(TMessage& msg) override;
+    // Right-aligned text and wrapped lines; setting either lays the field out anew.
+    bool VAlign() const { return FValign; }
+    void SetVAlign(bool Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    // The lookup completion after a key release.
+    void DoChange();
+
+    // The cell the editor was last loaded for (displayed column, row).
+    int FColE = -1, FRowE = -1;
+    bool FGotFocus = false;
+    // Selection start at the last key-down hook and at the last key-down message.
+    int FSelKeyDown = 0;
+    int FOldSelStart = 0;
+    // The length limit of the cell (0 or less: none).
+    int FLengthLimit = 0;
+    bool GotKey = false;
+    // The next key release may complete the text from the lookup items.
+    bool Workmode = true;
+    // Alt+Backspace is held: the focus flickering meanwhile does not end the edit.
+    bool FAltBack = false;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void KeyUp(WORD& key, TShiftState shift) override;
+    void Change() override;
+    void DblClick() override;
+    void BoundsChanged() override;
+    void HandleWMKeyDown(TMessage& msg);
+    void HandleWMKeyUp(TMessage& msg);
+    void HandleWMChar(TMessage& msg);
+    void HandleWMPaste(TMessage& msg);
+    void HandleWMCopy(TMessage& msg);
+    void HandleWMCut(TMessage& msg);
+    void HandleWMSetFocus(TMessage& msg);
+    void HandleWMKillFocus(TMessage& msg);
+    void HandleCMWantSpecialKey(TMessage& msg);
+
+private:
+    // The field's style for the cell: alignment, wrapping, password, line breaks.
+    void CreateParams();
+    // Pastes the clipboard's text as the cell's kind allows, within the length limit.
+    void Paste();
+    // False when the kind refuses the character (beep set when it says so).
+    bool AcceptChar(WideChar& ch, bool& beep);
+    void AfterRefusal();
+    // Leaving the cell sideways from the caret's end of the text (Left or Right).
+    bool CursorWalk(WORD key, TShiftState shift);
+    // The row grows for the text while it is typed.
+    void SizeRowWhileTyping(bool newLine);
+    bool FValign = false;
+    bool FWordWrap = false;
+    TExtStringGrid* FGrid;
+};
+
+// Base of the special editors: a hidden, owned child of the grid.
+class TGridEditorControl : public TCustomControl {
+public:
+    explicit TGridEditorControl(TExtStringGrid* AGrid);
+};
+
+// The editors of fixed cells (headers): unlike the cell editors they validate and store
+// their text themselves, when they lose the focus. Enter does nothing in them; Escape
+// closes them and the cell keeps its text.
+class TGridTransEdit : public TEdit {
+public:
+    explicit TGridTransEdit(TExtStringGrid* AGrid);
+    bool BorderLess = true;
+    // The fixed cell being edited (real column).
+    int Row() const { return FRow; }
+    void SetRow(int v) { FRow = v; }
+    int Col() const { return FCol; }
+    void SetCol(int v) { FCol = v; }
+    // Validates and stores the text; false when OnCellValidate refused it: the editor
+    // then stays open and takes the focus back, and the cell keeps its text.
+    bool StopEdit();
+    void WndProc(TMessage& msg) override;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void DoExit() override;
+
+private:
+    int FRow = -1, FCol = -1;
+    TExtStringGrid* FGrid;
+};
+
+class TGridTransCombo : public TComboBox {
+public:
+    explicit TGridTransCombo(TExtStringGrid* AGrid);
+    int Row() const { return FRow; }
+    void SetRow(int v) { FRow = v; }
+    int Col() const { return FCol; }
+    void SetCol(int v) { FCol = v; }
+    // As TGridTransEdit::StopEdit; in the list style the selected item is the value.
+    bool StopEdit();
+    void WndProc(TMessage& msg) override;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void DoExit() override;
+
+private:
+    int FRow = -1, FCol = -1;
+    TExtStringGrid* FGrid;
+};
+
+// The check-box editor of edCheckBox cells: shows the cell's text as its caption,
+// starts unchecked; the grid reads nothing back from it.
+class TGridCheckBox : public TCheckBox {
+public:
+    explicit TGridCheckBox(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+
+protected:
+    void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+using TUnitChangedEvent = std::function<void(TObject* Sender, const String& NewUnit)>;
+
+// A single-line edit with a small button at its right edge; the button and F4 report
+// through OnClickBtn. EditMask empty: no mask.
+class TAsgEditBtn : public TEdit {
+public:
+    explicit TAsgEditBtn(TComponent* AOwner);
+    String EditMask;
+    String ButtonCaption;
+    bool RightAlign = false;
+    bool EditorEnabled = true;
+    bool IsWinXP = false;
+    int ButtonWidth = 18;
+    TNotifyEvent OnClickBtn;
+    virtual void FireClickBtn(TObject* Sender);
+
+protected:
+    // F4 works the button.
+    void KeyDown(WORD& key, TShiftState shift) override;
+};
+
+// An edit with button followed by a unit of measure chosen from Units.
+class TAsgUnitEditBtn : public TAsgEditBtn {
+public:
+    explicit TAsgUnitEditBtn(TComponent* AOwner);
+    String UnitID;
+    TStringList* Units() { return &FUnits; }
+    int UnitSpace = 20;
+    // The text followed directly by the unit.
+    String TextAndUnit() const;
+    // Splits off the first unit of Units that ends Value (in list order); without one
+    // the text and the unit stay as they are.
+    void SetTextAndUnit(const String& Value);
+    TUnitChangedEvent OnUnitChanged;
+
+private:
+    TStringList FUnits;
+};
+
+// The edit-with-button editor (edEditBtn, edNumericEditBtn, edFloatEditBtn,
+// edMaskEditBtn). Leaving it stores its text.
+class TGridEditBtn : public TAsgEditBtn {
+public:
+    explicit TGridEditBtn(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+    bool BorderLess = false;
+    bool StopEditAfterClick = false;
+    bool WorkMode = true;
+    // The button: the text becomes what the grid's OnEllipsClick makes of it.
+    void ButtonClick();
+
+protected:
+    void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// The value-with-unit editor (edUnitEditBtn, edNumericUnitEditBtn, edFloatUnitEditBtn).
+class TGridUnitEditBtn : public TAsgUnitEditBtn {
+public:
+    explicit TGridUnitEditBtn(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+    bool BorderLess = false;
+
+protected:
+    void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// The push-button editor of edButton cells, also the grid's cell button.
+class TGridButton : public TButton {
+public:
+    explicit TGridButton(TExtStringGrid* AGrid);
+    // Presses the button as a click would.
+    void Press()
+    {
+        if (OnClick) OnClick(this);
+    }
+
+protected:
+    void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+class TControlEdit : public TGridEditorControl {
+public:
+    explicit TControlEdit(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+};
+
+class TControlCombo : public TGridEditorControl {
+public:
+    explicit TControlCombo(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+};
+
+// ---------------------------------------------------------------- spin editor
+
+enum TAsgSpinType { sptNormal, sptFloat, sptDate, sptTime };
+
+// An edit whose text is a value of its kind (integer, decimal, date or time), stepped
+// up and down; the value is read from the text at every read.
+class TAsgSpinEdit : public TEdit {
+public:
+    explicit TAsgSpinEdit(TComponent* AOwner);
+    int MinValue = 0, MaxValue = 100;
+    double MinFloatValue = 0, MaxFloatValue = 100;
+    TDateTime MinDateValue = 0, MaxDateValue = 0;
+    int Increment = 1;
+    double IncrementFloat = 0.1, IncrementFloatPage = 1.0;
+    int IncrementHours = 1, IncrementMinutes = 1, IncrementSeconds = 1;
+    // Decimals shown for decimal values; 0 shows as many as needed.
+    int Precision = 0;
+    bool EditorEnabled = true;
+    bool ShowSeconds = true;
+    // A blank text is a value of its own (the grid stores an empty cell for it).
+    bool AllowEmptyValue = false;
+    bool ExcelStyleDecimalSeparator = false;
+    bool IsWinXP = false;
+    TAsgSpinType SpinType() const { return FSpinType; }
+    // Reads the text as a value of the new kind and writes it back in that kind's form.
+    void SetSpinType(TAsgSpinType Value);
+    // Blank reads 0, a text that is no integer MinValue.
+    int Value() const;
+    void SetValue(int AValue);
+    // A text that is no number reads MinFloatValue.
+    double FloatValue() const;
+    void SetFloatValue(double AValue);
+    // Blank or "0" reads now, a text that is no date MinDateValue.
+    TDateTime DateValue() const;
+    void SetDateValue(TDateTime AValue);
+    // A text that is no time reads 0.
+    TDateTime TimeValue() const;
+    void SetTimeValue(TDateTime AValue);
+    virtual void StepUp(bool Page);
+    virtual void StepDown(bool Page);
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+
+private:
+    void Step(int Dir, bool Page);
+    String TimePattern() const;
+    TAsgSpinType FSpinType = sptNormal;
+};
+
+// The spin editor of the spin kinds.
+class TGridSpin : public TAsgSpinEdit {
+public:
+    explicit TGridSpin(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+
+protected:
+    void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// ---------------------------------------------------------------- date pickers
+
+enum TDateTimeKind { dtkDate, dtkTime };
+enum TDTDateMode { dmComboBox, dmUpDown };
+
+// A date or time picker: the value shown in the picker's format (Format, or the
+// region's short date or long time pattern), an optional tick that says whether a
+// value is given, limits MinDate and MaxDate (0: none) and a drop-down calendar.
+class TDateTimePicker : public TEdit {
+public:
+    explicit TDateTimePicker(TComponent* AOwner);
+    TDateTime DateTime() const { return FDateTime; }
+    void SetDateTime(TDateTime Value);
+    // The date part, keeping the time; the time part, keeping the date.
+    TDateTime Date() const;
+    void SetDate(TDateTime Value);
+    TDateTime Time() const;
+    void SetTime(TDateTime Value);
+    TDateTimeKind Kind() const { return FKind; }
+    void SetKind(TDateTimeKind Value);
+    TDTDateMode DateMode = dmComboBox;
+    String Format() const { return FFormat; }
+    void SetFormat(const String& Value);
+    bool ShowCheckbox = false;
+    bool Checked = true;
+    TDateTime MinDate = 0, MaxDate = 0;
+    bool DroppedDown() const { return FDroppedDown; }
+    // Opens and closes the month calendar (OnDropDown, OnCloseUp).
+    void SetDroppedDown(bool Value);
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+protected:
+    // The pattern the value is shown and read with.
+    virtual String DisplayPattern() const;
+    // Shows the value again in the pattern.
+    void UpdateText();
+    void Change() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    TDateTime FDateTime = 0;
+    TDateTimeKind FKind = dtkDate;
+
+private:
+    String FFormat;
+    bool FDroppedDown = false;
+    bool FShowing = false;
+};
+
+class TAsgDateTimePicker : public TDateTimePicker {
+public:
+    explicit TAsgDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
+    TColor BorderColor = clNone;
+    bool MetroStyle = false;
+};
+
+// The date picker of edDateEdit, edDateEditUpDown and edTimeEdit.
+class TGridDatePicker : public TAsgDateTimePicker {
+public:
+    explicit TGridDatePicker(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+    bool Weeknumbers = false, ShowToday = true, ShowTodayCircle = true;
+
+protected:
+    void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    // Claims the keys that end the edit, so that the form does not take them.
+    void WndProc(TMessage& msg) override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+class TCustomDateTimePicker : public TDateTimePicker {
+public:
+    explicit TCustomDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
+    // Moves to the next date or time field after a complete entry.
+    bool AutoTab = false;
+};
+
+enum TExtDateTimeKind { dkDate, dkTime, dkDateTime };
+
+// A picker of a date and a time together.
+class TExtDateTimePicker : public TCustomDateTimePicker {
+public:
+    explicit TExtDateTimePicker(TComponent* AOwner);
+    TExtDateTimeKind Kind() const { return FExtKind; }
+    void SetKind(TExtDateTimeKind Value);
+    // The pattern of the time part; empty: the region's short time pattern.
+    String TimeFormat;
+    TNotifyEvent OnTimeChange;
+
+protected:
+    String DisplayPattern() const override;
+
+private:
+    TExtDateTimeKind FExtKind = dkDateTime;
+};
+
+// The date-and-time picker of edDateTimeEdit.
+class TGridDateTimePicker : public TExtDateTimePicker {
+public:
+    explicit TGridDateTimePicker(TExtStringGrid* AGrid);
+
+protected:
+    void DoExit() override;
+    // The keys that end the edit (GridEditors_Keys.cpp).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void WndProc(TMessage& msg) override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// The region's short time pattern: the long one without its seconds.
+String ShortTimePattern();
+// The present date and time of the local clock.
+TDateTime CurrentDateTime();
+
+// ---------------------------------------------------------------- rich text
+
+// The grid's rich edit control: holds the rich-text source of a cell. The hidden one
+// measures and converts rich text, the in-place one edits edRichEdit cells.
+class TExtRichEdit : public TMemo {
+public:
+    explicit TExtRichEdit(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return FGrid; }
+    int ReqWidth() const { return FReqWidth; }
+    int ReqHeight() const { return FReqHeight; }
+    // Size requests of the in-place editor are ignored while locked.
+    void Lock() { FLocked = true; }
+    void Unlock() { FLocked = false; }
+    bool Locked() const { return FLocked; }
+    TNotifyEvent OnSelectionChange;
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
+    int FReqWidth = 0, FReqHeight = 0;
+    bool FLocked = false;
+};
+
+// ---------------------------------------------------------------- drop-down pickers
+
+// Base of the drop-down pickers: an edit field with a drop-down window.
+class TExtCustomDropDown : public TEdit {
+public:
+    explicit TExtCustomDropDown(TComponent* AOwner);
+    bool EditorEnabled() const { return FEditorEnabled; }
+    void SetEditorEnabled(bool Value);
+    bool DroppedDown() const { return FDroppedDown; }
+    void DropDown();
+    void CloseUp();
+    // Sets the edit text as it stands.
+    void SetPlainText(const String& Value) { SetText(Value); }
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+protected:
+    // Alt+Up and Alt+Down open or close the drop-down window.
+    void KeyDown(WORD& key, TShiftState shift) override;
+
+private:
+    bool FEditorEnabled = true;
+    bool FDroppedDown = false;
+};
+
+class TExtTrackBarDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtTrackBarDropDown(TComponent* AOwner);
+    int Position() const { return FPosition; }
+    void SetPosition(int Value);
+    int Min = 0, Max = 100;
+
+protected:
+    // The text read as an integer becomes the position.
+    void Change() override;
+
+private:
+    int FPosition = 0;
+};
+
+class TExtMemoDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtMemoDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    TStringList* MemoText() { return &FMemoText; }
+    // The memo's lines joined with line breaks.
+    String MemoValue() const;
+    TNotifyEvent OnMemoChange;
+
+protected:
+    void Change() override;
+
+private:
+    TStringList FMemoText;
+};
+
+class TExtCalculatorDropdown : public TExtCustomDropDown {
+public:
+    explicit TExtCalculatorDropdown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+};
+
+class TExtTimePickerDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtTimePickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    bool FFocusDraw = true;
+};
+
+// Items with a caption each; the one whose caption equals the text can be selected.
+class TExtDetailDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtDetailDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    TStringList* Items() { return &FItems; }
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Index);
+
+private:
+    TStringList FItems;
+    int FItemIndex = -1;
+};
+
+// Rows of a list; the lookup finds the row whose text equals a text.
+class TExtMultiColumnDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtMultiColumnDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    TStringList* Items() { return &FItems; }
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Index);
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate() { if (FUpdateCount > 0) --FUpdateCount; }
+    int UpdateCount() const { return FUpdateCount; }
+
+private:
+    TStringList FItems;
+    int FItemIndex = -1;
+    int FUpdateCount = 0;
+};
+
+// A picker whose drop-down window is a grid; its rows are the items, looked up by the
+// text of LookupColumn.
+class TCustomExtGridDropDown : public TExtCustomDropDown {
+public:
+    explicit TCustomExtGridDropDown(TComponent* AOwner);
+    TExtStringGrid* GetGrid() const { return FDropGrid; }
+    int LookupColumn = 0;
+    bool CaseSensitive = false;
+    // The row (from the grid's first scrollable row, 0-based) whose lookup text is
+    // Text; -1 for none.
+    int LookupItem(const String& Text) const;
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Index);
+    void BeginUpdate();
+    void EndUpdate();
+
+private:
+    TExtStringGrid* FDropGrid;
+    int FItemIndex = -1;
+};
+
+class TExtColorPickerDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtColorPickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    // The named colours offered, as "name=colour" lines (the colour in decimal).
+    TStringList* Colors() { return &FColors; }
+    void AddDefaultColors();
+    TColor SelectedColor() const { return FSelectedColor; }
+    void SetSelectedColor(TColor Value);
+    // The name of the selected colour when it is one of the list, else its value as
+    // "$00BBGGRR".
+    String SelectedColorText() const;
+
+private:
+    TStringList FColors;
+    TColor FSelectedColor = clNone;
+};
+
+class TExtImagePickerDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtImagePickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    // One caption per image.
+    TStringList* Items() { return &FItems; }
+    void AddImagesFromImageList(TImageList* List);
+    int ImageIndex() const { return FImageIndex; }
+    // Selects the image; the text becomes its caption, empty when none is selected.
+    void SetImageIndex(int Index);
+
+private:
+    TStringList FItems;
+    int FImageIndex = -1;
+};
+
+// The grid's wrappers of the pickers: owned by and parented to the grid, hidden and
+// disabled between edits; leaving one stores its value.
+#define GRID_DROPDOWN_WRAPPER(Name, Base)                              \
+    class Name : public Base {                                         \
+    public:                                                            \
+        explicit Name(TExtStringGrid* AGrid);                          \
+        TExtStringGrid* OwnerGrid() const { return FGrid; }            \
+                                                                       \
+    protected:                                                         \
+        void DoExit() override;                                        \
+                                                                       \
+    private:                                                           \
+        TExtStringGrid* FGrid;                                         \
+    };
+GRID_DROPDOWN_WRAPPER(TGridTrackbarDropDown, TExtTrackBarDropDown)
+GRID_DROPDOWN_WRAPPER(TGridMemoDropDown, TExtMemoDropDown)
+GRID_DROPDOWN_WRAPPER(TGridCalculatorDropDown, TExtCalculatorDropdown)
+GRID_DROPDOWN_WRAPPER(TGridTimepickerDropDown, TExtTimePickerDropDown)
+GRID_DROPDOWN_WRAPPER(TGridDetailPickerDropDown, TExtDetailDropDown)
+GRID_DROPDOWN_WRAPPER(TGridGridDropDown, TExtMultiColumnDropDown)
+GRID_DROPDOWN_WRAPPER(TGridColorDropDown, TExtColorPickerDropDown)
+GRID_DROPDOWN_WRAPPER(TGridImageDropDown, TExtImagePickerDropDown)
+#undef GRID_DROPDOWN_WRAPPER
+
+// The grid drop-down's wrapper; Grid is the embedded grid.
+class TGridExtGridDropDown : public TCustomExtGridDropDown {
+public:
+    explicit TGridExtGridDropDown(TExtStringGrid* AGrid);
+    TExtStringGrid* Grid() const { return GetGrid(); }
+
+protected:
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
+};
+
+// ---------------------------------------------------------------- a grid's editors
+
+// Hands the editors to every grid: the text editor, the editors each grid carries, the
+// fixed-cell editors and the show and hide steps of each editor kind. Programs and test
+// suites that edit in grids call it once before they make a grid; calling it again
+// changes nothing.
+void Register_Grid_Editors();
+
+// The editors a grid carries from its construction on (nullptr for a grid made before
+// Register_Grid_Editors).
+TGridCombo* ComboEditor(const TExtStringGrid* G);
+TGridTransEdit* FixedCellEdit(const TExtStringGrid* G);
+TGridTransCombo* FixedCellCombo(const TExtStringGrid* G);
+TGridCheckBox* EditCheck(const TExtStringGrid* G);
+TGridEditBtn* BtnEdit(const TExtStringGrid* G);
+TGridUnitEditBtn* BtnUnitEdit(const TExtStringGrid* G);
+TGridButton* GridButton(const TExtStringGrid* G);
+// The text editor of the text kinds, nullptr before the first edit.
+TExtInplaceEdit* TextEditor(const TExtStringGrid* G);
+// The editors made on first use, each with the grid as owner and parent, hidden.
+TGridSpin* SpinEdit(TExtStringGrid* G);
+TGridDatePicker* DateTimePicker(TExtStringGrid* G);
+TGridDateTimePicker* DateAndTimePicker(TExtStringGrid* G);
+TExtRichEdit* RichEdit(TExtStringGrid* G);
+TExtRichEdit* InplaceRichEdit(TExtStringGrid* G);
+TGridTrackbarDropDown* TrackbarDropDown(TExtStringGrid* G);
+TGridMemoDropDown* MemoDropDown(TExtStringGrid* G);
+TGridCalculatorDropDown* CalculatorDropDown(TExtStringGrid* G);
+TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G);
+TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G);
+TGridGridDropDown* GridDropDown(TExtStringGrid* G);
+TGridColorDropDown* ColorPickerDropDown(TExtStringGrid* G);
+TGridImageDropDown* ImagePickerDropDown(TExtStringGrid* G);
+TGridExtGridDropDown* ExtGridDropDown(TExtStringGrid* G);

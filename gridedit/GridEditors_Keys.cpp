@@ -1,0 +1,453 @@
+// How the grid's special editors end an edit from the keyboard: Enter, Tab and the keys
+// that leave the cell write the editor's value into the cell, validate it and hand the
+// key back to the grid; Esc puts back the value the cell had when the edit began. The
+// editors also claim these keys, so that the form's default and cancel buttons never see
+// them while an edit is open; a Tab the grid does not take goes on to the form.
+#include "grid/core/ExtGrid.h"
+#include "gridedit/GridEditors.h"
+
+namespace {
+
+bool IsNavigationKey(WORD key) { return key == VK_TAB || key == VK_RETURN || key == VK_UP || key == VK_DOWN; }
+
+// The grid walks its cells with Tab.
+bool GridTakesTab(TExtStringGrid* g) { return g->Options().Contains(goTabs); }
+
+// Writes the editor's text into the current cell and validates it, as the text editor
+// does; false when the grid's validation refused it (the grid has then reopened the
+// editor on the old cell).
+bool WriteAndValidate(TExtStringGrid* g, const String& text)
+{
+    g->FValidating = true;
+    g->SetCurrentCell(text);
+    g->FValidating = false;
+    return g->ValidateCell(text);
+}
+
+// Ends the edit without passing a key on and gives the grid the focus.
+void EndEdit(TExtStringGrid* g)
+{
+    g->FBlockFocus = true;
+    g->FEditing = false;
+    g->HideInplaceEdit();
+    if (g->CanFocus() && !g->Focused()) g->SetFocus();
+    g->FBlockFocus = false;
+}
+
+// Tab with the grid's own Tab walk: the edit ends and the walk moves on.
+void EndEditAndTab(TExtStringGrid* g, TShiftState shift)
+{
+    EndEdit(g);
+    g->TabNavigate(shift.Contains(ssShift));
+}
+
+// After Enter has advanced, the new cell is edited at once when the grid asks for it.
+void RestartAfterAdvance(TExtStringGrid* g, WORD key)
+{
+    TNavigation* n = g->Navigation();
+    if (key == VK_RETURN && n->AdvanceOnEnter && n->AdvanceAutoEdit && g->IsEditable(g->Col(), g->Row()))
+        g->ShowInplaceEdit();
+}
+
+// The answers to "do you handle this key yourself?": CM_WANTSPECIALKEY for one key,
+// WM_GETDLGCODE for the kinds of keys. Returns false for other messages.
+bool AnswerSpecialKey(TMessage& msg, bool enterEsc, bool tab, bool arrows)
+{
+    if (msg.Msg == CM_WANTSPECIALKEY) {
+        const WORD key = WORD(msg.WParam);
+        bool wants = false;
+        if (key == VK_RETURN || key == VK_ESCAPE) wants = enterEsc;
+        else if (key == VK_TAB) wants = tab;
+        else if (key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) wants = arrows;
+        msg.Result = wants ? 1 : 0;
+        return true;
+    }
+    return false;
+}
+
+// "All keys" would keep Tab from the form as well; an editor that leaves Tab to the form
+// takes Enter and Esc in its key handling before the form could see them.
+void AddDialogCodes(TMessage& msg, bool enterEsc, bool tab, bool arrows)
+{
+    if (enterEsc && tab) msg.Result |= DLGC_WANTALLKEYS;
+    if (tab) msg.Result |= DLGC_WANTTAB;
+    if (arrows) msg.Result |= DLGC_WANTARROWS;
+}
+
+bool IsLeavingArrow(WORD key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
+
+}  // namespace
+
+// ---------------------------------------------------------------- spin edit
+
+void TGridSpin::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    const bool alt = shift.Contains(ssAlt);
+    // Up, Down and the page keys step the value; only with Alt do they leave the cell.
+    if (!alt && (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT)) {
+        TAsgSpinEdit::KeyDown(key, shift);
+        return;
+    }
+    // A Tab the grid does not take goes on to the form's Tab order; leaving stores the value.
+    if (!g || !g->EditMode || (!IsNavigationKey(key) && key != VK_ESCAPE) || (key == VK_TAB && !GridTakesTab(g))) {
+        TAsgSpinEdit::KeyDown(key, shift);
+        return;
+    }
+    if (key == VK_ESCAPE) {
+        SetText(g->FCellCache);
+        // The cache is read again as a value of the spin kind, as the editor shows it.
+        if (SpinType() == sptNormal) SetValue(Value());
+        else if (SpinType() == sptFloat) SetFloatValue(FloatValue());
+    } else {
+        if (!WriteAndValidate(g, Text())) {
+            SetText(g->GetCurrentCell());
+            SetSelStart(GetTextLen());
+            Invalidate();
+            key = 0;
+            return;
+        }
+        SetText(g->GetCurrentCell());
+        if (key == VK_TAB && GridTakesTab(g)) {
+            EndEditAndTab(g, shift);
+            key = 0;
+            return;
+        }
+    }
+    const WORD k = key;
+    key = 0;
+    g->DoneInplaceEdit(k, shift);
+    RestartAfterAdvance(g, k);
+}
+
+void TGridSpin::KeyPress(WideChar& key)
+{
+    if (key == WideChar(VK_TAB) || key == WideChar(VK_RETURN) || key == WideChar(VK_ESCAPE)) {
+        key = 0;
+        return;
+    }
+    TAsgSpinEdit::KeyPress(key);
+}
+
+void TGridSpin::WndProc(TMessage& msg)
+{
+    const bool tab = FGrid && GridTakesTab(FGrid);
+    if (AnswerSpecialKey(msg, true, tab, false)) return;
+    TAsgSpinEdit::WndProc(msg);
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, tab, false);
+}
+
+// ---------------------------------------------------------------- edit with button
+
+void TGridEditBtn::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    const bool editorKey = IsNavigationKey(key) || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT;
+    WorkMode = key != VK_BACK && key != VK_DELETE;
+    if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl) || (key == VK_TAB && !g->EditorWantsTab())) {
+        TAsgEditBtn::KeyDown(key, shift);
+        return;
+    }
+    if (OnKeyDown) {
+        OnKeyDown(this, key, shift);
+        if (key == 0) return;
+    }
+    if (IsNavigationKey(key)) {
+        const TEditorType kind = g->EditControl;
+        if (!WriteAndValidate(g, Text())) {
+            SetText(g->FNewCellText);
+            SelectAll();
+            Invalidate();
+            key = 0;
+            g->EditControl = kind;
+            return;
+        }
+        SetText(g->FNewCellText);
+    }
+    if (key == VK_TAB && g->EditorWantsTab() && GridTakesTab(g)) {
+        EndEditAndTab(g, shift);
+        key = 0;
+        return;
+    }
+    if (key == VK_ESCAPE) SetText(g->FCellCache);
+    const WORD k = key;
+    key = 0;
+    g->DoneInplaceEdit(k, shift);
+}
+
+void TGridEditBtn::KeyPress(WideChar& key)
+{
+    if (key == WideChar(VK_TAB) || key == WideChar(VK_RETURN)) {
+        key = 0;
+        return;
+    }
+    TAsgEditBtn::KeyPress(key);
+}
+
+void TGridEditBtn::WndProc(TMessage& msg)
+{
+    const bool tab = FGrid && FGrid->EditorWantsTab();
+    if (AnswerSpecialKey(msg, true, tab, false)) return;
+    TAsgEditBtn::WndProc(msg);
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, tab, false);
+}
+
+// ---------------------------------------------------------------- value with unit
+
+void TGridUnitEditBtn::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    const bool editorKey = IsNavigationKey(key) || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT;
+    if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl) || (key == VK_TAB && !GridTakesTab(g))) {
+        TAsgUnitEditBtn::KeyDown(key, shift);
+        return;
+    }
+    if (IsNavigationKey(key)) {
+        if (!WriteAndValidate(g, TextAndUnit())) {
+            UnitID.clear();
+            SetText(g->GetCurrentCell());
+            key = 0;
+            return;
+        }
+        // The validated text may carry another unit: split it again.
+        const String cell = g->GetCurrentCell();
+        SetTextAndUnit(cell);
+        if (TextAndUnit() != cell) {
+            UnitID.clear();
+            SetText(cell);
+        }
+    }
+    if (key == VK_RETURN && g->Navigation()->AdvanceOnEnter) {
+        key = 0;
+        EndEdit(g);
+        g->AdvanceToNextCell(g->Col(), g->Row(), false, false, true, true, false);
+        return;
+    }
+    if (key == VK_TAB && GridTakesTab(g)) {
+        EndEditAndTab(g, shift);
+        key = 0;
+        return;
+    }
+    if (key == VK_ESCAPE) {
+        UnitID.clear();
+        SetText(g->GetCurrentCell());
+    }
+    const WORD k = key;
+    key = 0;
+    g->DoneInplaceEdit(k, shift);
+}
+
+void TGridUnitEditBtn::KeyPress(WideChar& key)
+{
+    if (key == WideChar(VK_RETURN)) {
+        key = 0;
+        return;
+    }
+    TAsgUnitEditBtn::KeyPress(key);
+}
+
+void TGridUnitEditBtn::WndProc(TMessage& msg)
+{
+    const bool tab = FGrid && GridTakesTab(FGrid);
+    if (AnswerSpecialKey(msg, true, tab, false)) return;
+    TAsgUnitEditBtn::WndProc(msg);
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, tab, false);
+}
+
+// ---------------------------------------------------------------- check box
+
+void TGridCheckBox::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    // Space is left to the box itself, which toggles once per press.
+    const bool ends = key == VK_RETURN || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT || key == VK_END ||
+                      IsLeavingArrow(key);
+    if (!g || !ends) {
+        TCheckBox::KeyDown(key, shift);
+        return;
+    }
+    if (key == VK_ESCAPE) SetCaption(g->GetCurrentCell());
+    const WORD k = key;
+    key = 0;
+    EndEdit(g);
+    if (k == VK_RETURN) g->AdvanceToNextCell(g->Col(), g->Row(), false, false, true, true, false);
+    if (k == VK_UP || k == VK_DOWN) g->Perform(WM_KEYDOWN, k, 0);
+}
+
+void TGridCheckBox::KeyPress(WideChar& key)
+{
+    // The keys that end the edit type nothing.
+    if (key == WideChar(VK_RETURN) || key == WideChar(VK_ESCAPE)) {
+        key = 0;
+        return;
+    }
+    TCheckBox::KeyPress(key);
+}
+
+void TGridCheckBox::WndProc(TMessage& msg)
+{
+    if (AnswerSpecialKey(msg, true, false, true)) return;
+    TCheckBox::WndProc(msg);
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, false, true);
+}
+
+// ---------------------------------------------------------------- push button
+
+void TGridButton::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    if (!g || (!IsLeavingArrow(key) && key != VK_ESCAPE)) {
+        TButton::KeyDown(key, shift);
+        return;
+    }
+    const WORD k = key;
+    key = 0;
+    if (k == VK_ESCAPE) {
+        EndEdit(g);
+        g->RestoreCellCache();
+        // The grid's key-down event sees the Esc; its dialog-key routing does not, or the
+        // form's cancel button would close the window the user only meant to stop editing.
+        WORD esc = k;
+        if (g->OnKeyDown) g->OnKeyDown(g, esc, shift);
+        return;
+    }
+    // The grid moves first; the button then goes away and the grid takes the focus.
+    g->Perform(WM_KEYDOWN, k, 0);
+    if (Visible()) EndEdit(g);
+    else if (g->CanFocus() && !g->Focused()) g->SetFocus();
+    g->Perform(WM_KEYUP, k, 0);
+}
+
+void TGridButton::KeyPress(WideChar& key)
+{
+    if (key == WideChar(VK_ESCAPE)) {
+        key = 0;
+        return;
+    }
+    TButton::KeyPress(key);
+}
+
+void TGridButton::WndProc(TMessage& msg)
+{
+    if (AnswerSpecialKey(msg, false, false, true)) {
+        if (WORD(msg.WParam) == VK_ESCAPE) msg.Result = 1;
+        return;
+    }
+    TButton::WndProc(msg);
+    // Enter stays with the button (it clicks it); Esc never gets this far.
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, false, false, true);
+}
+
+// ---------------------------------------------------------------- date picker
+
+void TGridDatePicker::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    const bool editorKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE || key == VK_PRIOR ||
+                           key == VK_NEXT || key == VK_END;
+    if (!g || !g->EditMode || !editorKey || (key == VK_TAB && !g->EditorWantsTab())) {
+        TAsgDateTimePicker::KeyDown(key, shift);
+        return;
+    }
+    const WORD k = key;
+    key = 0;
+    if (DroppedDown()) {
+        // The open calendar takes the key: Enter and Esc only close it.
+        SetDroppedDown(false);
+        return;
+    }
+    if (k == VK_ESCAPE) {
+        const String text = g->GetCurrentCell();
+        TDateTime v = 0;
+        try {
+            v = StrToDateTimeByPattern(text, DisplayPattern());
+        } catch (const Exception&) {
+            v = CurrentDateTime();
+        }
+        if (Kind() == dtkTime) SetTime(v);
+        else SetDate(v);
+    } else if (k == VK_RETURN || (k == VK_TAB && g->EditorWantsTab())) {
+        if (!WriteAndValidate(g, Text())) {
+            SetText(g->FNewCellText);
+            Invalidate();
+            return;
+        }
+        SetText(g->GetCurrentCell());
+    }
+    // Tab moves once, through the grid's key handling after the edit has ended.
+    g->DoneInplaceEdit(k, shift);
+    RestartAfterAdvance(g, k);
+}
+
+void TGridDatePicker::KeyPress(WideChar& key)
+{
+    if (key == WideChar(VK_TAB) || key == WideChar(VK_RETURN) || key == WideChar(VK_ESCAPE)) {
+        key = 0;
+        return;
+    }
+    TAsgDateTimePicker::KeyPress(key);
+}
+
+void TGridDatePicker::WndProc(TMessage& msg)
+{
+    const bool tab = FGrid && FGrid->EditorWantsTab();
+    if (AnswerSpecialKey(msg, true, tab, false)) return;
+    TAsgDateTimePicker::WndProc(msg);
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, tab, false);
+}
+
+// ---------------------------------------------------------------- date and time picker
+
+// This picker runs no validation: its value is stored as the edit ends.
+void TGridDateTimePicker::KeyDown(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    const bool tab = key == VK_TAB && g && g->EditorWantsTab();
+    const bool editorKey = key == VK_RETURN || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT ||
+                           key == VK_END || tab;
+    if (!g || !g->EditMode || !editorKey) {
+        TExtDateTimePicker::KeyDown(key, shift);
+        return;
+    }
+    const WORD k = key;
+    key = 0;
+    if (DroppedDown()) {
+        SetDroppedDown(false);
+        return;
+    }
+    switch (k) {
+    case VK_ESCAPE:
+        SetDateTime(g->FOriginalDateTime);
+        EndEdit(g);
+        break;
+    case VK_RETURN:
+        EndEdit(g);
+        g->AdvanceToNextCell(g->Col(), g->Row(), false, false, true, true, false);
+        break;
+    case VK_TAB:
+        // The edit stores the value as it ends; the walk moves once.
+        if (GridTakesTab(g)) EndEditAndTab(g, shift);
+        else g->DoneInplaceEdit(k, shift);
+        break;
+    default:
+        EndEdit(g);
+        break;
+    }
+}
+
+void TGridDateTimePicker::KeyPress(WideChar& key)
+{
+    if (key == WideChar(VK_TAB) || key == WideChar(VK_RETURN) || key == WideChar(VK_ESCAPE)) {
+        key = 0;
+        return;
+    }
+    TExtDateTimePicker::KeyPress(key);
+}
+
+void TGridDateTimePicker::WndProc(TMessage& msg)
+{
+    const bool tab = FGrid && FGrid->EditorWantsTab();
+    if (AnswerSpecialKey(msg, true, tab, false)) return;
+    TExtDateTimePicker::WndProc(msg);
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, tab, false);
+}

@@ -1,0 +1,216 @@
+// Selecting rows by code, the selected cells as text, column and row calculations,
+// numbering and the exchange of columns and rows.
+#include "tests/common/extgrid_fixture.h"
+
+namespace {
+
+using EditingCalcTest = ExtGridTest;
+
+TEST_F(EditingCalcTest, SelectRowsSelectsWholeRowsWithoutEvents)
+{
+    Fill(10, 10);
+    int events = 0;
+    Grid->OnSelectCell = [&](TObject*, int, int, bool&) { ++events; };
+    Grid->OnRowChanged = [&](TObject*, int, int) { ++events; };
+    Grid->SelectRows(3, 1);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 3, 9, 3));
+    EXPECT_EQ(Grid->Col(), 9);
+    EXPECT_EQ(Grid->Row(), 3);
+    EXPECT_EQ(events, 0);
+    Grid->SelectRows(8, 5);
+    EXPECT_EQ(Grid->Selection(), TGridRect(1, 8, 9, 9));
+    EXPECT_TRUE(Grid->IsSelected(4, 9));
+    EXPECT_FALSE(Grid->IsSelected(0, 9));
+    EXPECT_FALSE(Grid->IsSelected(4, 7));
+}
+
+TEST_F(EditingCalcTest, DisjunctSelectionsModifiedAndDisabledRows)
+{
+    Fill(6, 8);
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    Grid->SelectRows(2, 3);
+    EXPECT_EQ(Grid->RowSelectCount(), 3);
+    EXPECT_EQ(Grid->GetSelectedRow(1), 3);
+    Grid->UnSelectRows(3, 1);
+    EXPECT_EQ(Grid->SelectedRowCount(), 2);
+    EXPECT_TRUE(Grid->IsSelected(2, 4));
+    EXPECT_FALSE(Grid->IsSelected(2, 3));
+    Grid->ClearRowSelect();
+    EXPECT_EQ(Grid->RowSelectCount(), 0);
+    Grid->MouseActions()->SetDisjunctRowSelect(false);
+    Grid->MouseActions()->SetDisjunctCellSelect(true);
+    Grid->SetSelectedCells(2, 3, true);
+    Grid->SetSelectedCells(4, 5, true);
+    Grid->SetSelectedCells(2, 3, true);
+    EXPECT_EQ(Grid->SelectedCellsCount(), 2);
+    EXPECT_EQ(Grid->GetSelectedCell(1), TGridCoord(4, 5));
+    EXPECT_TRUE(Grid->IsSelected(2, 3));
+    EXPECT_FALSE(Grid->IsSelected(0, 3));
+    Grid->ClearSelectedCells();
+    EXPECT_EQ(Grid->SelectedCellsCount(), 0);
+    EXPECT_FALSE(Grid->GetRowModified(20));
+    Grid->SetRowModified(5, true);
+    EXPECT_EQ(Grid->ModifiedRowCount(), 1);
+    EXPECT_TRUE(Grid->GetRowEnabled(4));
+    Grid->SetRowEnabled(4, false);
+    EXPECT_FALSE(Grid->GetRowEnabled(4));
+    EXPECT_TRUE(Grid->GetRowEnabled(40));
+    EXPECT_THROW(Grid->GetColSelect(6), EExtGridError);
+}
+
+TEST_F(EditingCalcTest, SelectedTextJoinsCellsWithTabsAndRowsWithLineBreaks)
+{
+    Fill(4, 4);
+    Grid->SetCellEx(1, 1, "a");
+    Grid->SetCellEx(2, 1, "b");
+    Grid->SetCellEx(1, 2, "c");
+    Grid->SetCellEx(2, 2, "d");
+    Grid->SetSelection(TGridRect(1, 1, 2, 2));
+    EXPECT_EQ(Grid->SelectedText(), "a\tb\r\nc\td");
+}
+
+TEST_F(EditingCalcTest, ColumnAndRowCalculations)
+{
+    Fill(4, 6);
+    const char* values[] = {"1", "2", "x", "4", "3"};
+    for (int r = 1; r < 6; ++r) Grid->SetCellEx(1, r, values[r - 1]);
+    EXPECT_DOUBLE_EQ(Grid->ColumnSum(1, -1, -1), 10);
+    // The average divides by every row of the range, counted or not.
+    EXPECT_DOUBLE_EQ(Grid->ColumnAvg(1, 1, 5), 2);
+    EXPECT_DOUBLE_EQ(Grid->ColumnMin(1, 1, 5), 1);
+    EXPECT_DOUBLE_EQ(Grid->ColumnMax(1, 1, 5), 4);
+    EXPECT_THROW(Grid->ColumnStdDev(1, 1, 5), EExtGridError);
+    EXPECT_DOUBLE_EQ(Grid->ColumnStdDev(1, 1, 2), 0.5);
+    const char* texts[] = {"a", "A", "", "b", "b"};
+    for (int r = 1; r < 6; ++r) Grid->SetCellEx(2, r, texts[r - 1]);
+    EXPECT_DOUBLE_EQ(Grid->ColumnDistinct(2, 1, 4), 3);
+    Grid->SetCellEx(1, 1, "5");
+    Grid->SetCellEx(2, 1, "7");
+    Grid->SetCellEx(3, 1, "n");
+    EXPECT_DOUBLE_EQ(Grid->RowSum(1, 1, 3), 12);
+    EXPECT_DOUBLE_EQ(Grid->RowAvg(1, 1, 3), 4);
+    EXPECT_DOUBLE_EQ(Grid->RowMin(1, 1, 3), 5);
+    EXPECT_DOUBLE_EQ(Grid->RowMax(1, 1, 3), 7);
+}
+
+TEST_F(EditingCalcTest, AutoNumberingFromEitherEnd)
+{
+    Fill(3, 6);
+    Grid->AutoNumberStart = 1;
+    Grid->AutoNumberCol(0);
+    EXPECT_EQ(Grid->GetCellEx(0, 1), "0,1");
+    EXPECT_EQ(Grid->GetCellEx(0, 2), "2");
+    EXPECT_EQ(Grid->GetCellEx(0, 5), "5");
+    Grid->AutoNumberStart = 0;
+    Grid->AutoNumberOffset = 10;
+    Grid->AutoNumberDirection = sdDescending;
+    Grid->AutoNumberCol(1);
+    EXPECT_EQ(Grid->GetCellEx(1, 1), "15");
+    EXPECT_EQ(Grid->GetCellEx(1, 5), "11");
+}
+
+TEST_F(EditingCalcTest, SwapsExchangeCellsRecordsAndSizes)
+{
+    Fill(4, 4);
+    Grid->SetColWidths(1, 30);
+    Grid->SetColWidths(2, 90);
+    Grid->SetColors(1, 2, clRed);
+    Grid->SortSettings()->Column = 1;
+    Grid->SwapColumns(1, 2);
+    EXPECT_EQ(Grid->GetCellEx(1, 2), "2,2");
+    EXPECT_EQ(Grid->GetCellEx(2, 2), "1,2");
+    EXPECT_EQ(Grid->GetColors(2, 2), clRed);
+    EXPECT_EQ(Grid->ColWidths(1), 90);
+    EXPECT_EQ(Grid->SortSettings()->Column, 2);
+    Grid->SetRowHeights(1, 40);
+    Grid->SwapRows(1, 3);
+    EXPECT_EQ(Grid->GetCellEx(0, 1), "0,3");
+    EXPECT_EQ(Grid->GetCellEx(0, 3), "0,1");
+    EXPECT_EQ(Grid->RowHeights(3), 40);
+    // A record follows its cell: it repaints and answers for the cell it now belongs to.
+    Grid->SwapRows(2, 1);
+    EXPECT_EQ(Grid->GetColors(2, 1), clRed);
+    EXPECT_EQ(Grid->GetCellProperties(2, 1)->OwnerRow, 1);
+}
+
+TEST_F(EditingCalcTest, RowsAndTheControlSizedToTheirCells)
+{
+    Fill(4, 5);
+    Grid->MinRowHeight = 0;
+    // A check box counts as a default row high whatever its font.
+    Grid->AddCheckBox(1, 2, true, false);
+    Grid->AutoSizeRow(2);
+    EXPECT_EQ(Grid->RowHeights(2), Grid->DefaultRowHeight() + Grid->TotalYOffset() + 2 * Grid->GridLineWidth());
+    // Two lines of text make a higher row; growing only keeps it when the text shrinks.
+    Grid->SetCellEx(2, 3, "one\r\ntwo");
+    Grid->AutoSizeRow(3);
+    const int two = Grid->RowHeights(3);
+    Grid->AutoSizeRow(1);
+    EXPECT_GT(two, Grid->RowHeights(1));
+    Grid->SizeGrowOnly = true;
+    Grid->SetCellEx(2, 3, "one");
+    Grid->AutoSizeRow(3);
+    EXPECT_EQ(Grid->RowHeights(3), two);
+    // Proportional fit: the columns fill the control's width less border and bar.
+    Grid->SetScrollBars(ssNone);
+    Grid->AutoFitColumns(true);
+    int sum = 0;
+    for (int c = 0; c < Grid->ColCount(); ++c) sum += Grid->ColWidths(c);
+    EXPECT_EQ(sum, Grid->Width() - (Grid->BorderStyle() == bsSingle ? 2 : 0));
+    Grid->SizeToCells();
+    int rows = 0;
+    for (int r = 0; r < Grid->RowCount(); ++r) rows += Grid->RowHeights(r);
+    EXPECT_EQ(Grid->ClientHeight(), rows);
+}
+
+TEST_F(EditingCalcTest, SavedCellTexts)
+{
+    Fill(4, 4);
+    Grid->AddCheckBox(1, 1, true, false);
+    Grid->SetCellEx(1, 1, "");
+    String v;
+    Grid->GetSaveCellText(1, 1, v);
+    EXPECT_EQ(v, "Y");
+    Grid->SetCellEx(2, 1, "<B>bold</B> &amp; more");
+    Grid->SaveWithHTML = false;
+    Grid->GetSaveCellText(2, 1, v);
+    EXPECT_EQ(v, "bold & more");
+    Grid->SaveWithHTML = true;
+    Grid->GetSaveCellText(2, 1, v);
+    EXPECT_EQ(v, "<B>bold</B> &amp; more");
+    Grid->OnSaveCell = [](TObject*, int, int, String& s) { s += "!"; };
+    Grid->GetSaveCellText(3, 2, v);
+    EXPECT_EQ(v, "3,2!");
+    Grid->OnLoadCell = [](TObject*, int, int, String& s) { s = "[" + s + "]"; };
+    Grid->SetLoadCellText(3, 3, "in");
+    EXPECT_EQ(Grid->GetCellEx(3, 3), "[in]");
+}
+
+TEST_F(EditingCalcTest, RadioGroupClickPicksTheItemUnderThePoint)
+{
+    Fill(4, 4);
+    Grid->SetOptions(Grid->Options() << goEditing);
+    Grid->SetColWidths(2, 300);
+    TStringList* items = Grid->CreateRadio(2, 2, 1, 0);
+    items->Add("One");
+    items->Add("Two");
+    items->Add("Three");
+    int picked = -2;
+    Grid->OnRadioClick = [&](TObject*, int, int, int idx) { picked = idx; };
+    const TRect R = Grid->CellRect(2, 2);
+    const int x = R.Left + Grid->Canvas()->TextWidth("One") + 16 + 4;
+    UserClick(Grid, x, (R.Top + R.Bottom) / 2);
+    EXPECT_EQ(picked, 1);
+    int idx = -1;
+    EXPECT_TRUE(Grid->GetRadioIdx(2, 2, idx));
+    EXPECT_EQ(idx, 1);
+    EXPECT_EQ(Grid->Col(), 2);
+    // Beyond the last item nothing is picked, the cell still becomes current.
+    picked = -2;
+    Grid->SetCol(1);
+    UserClick(Grid, R.Right - 3, (R.Top + R.Bottom) / 2);
+    EXPECT_EQ(picked, -2);
+    EXPECT_EQ(Grid->Col(), 2);
+}
+
+}  // namespace
