@@ -12,7 +12,7 @@
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "platform/os/Files.h"
 #include "platform/xml/XMLDoc.h"
 #include "shell/UComon.h"

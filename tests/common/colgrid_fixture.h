@@ -4,7 +4,7 @@
 
 #include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Forms.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 // The centre of a cell in grid coordinates, and a click there as the user makes it.
 template <class G>

@@ -4,7 +4,7 @@
 
 #include "grid/core/ExtGrid.h"
 #include "platform/gui/Forms.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 class ExtGridTest : public ::testing::Test {
 protected:

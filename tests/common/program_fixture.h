@@ -8,7 +8,7 @@
 #include <initializer_list>
 
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "shell/UComon.h"
 #include "shell/UDuvazaradFirmWare.h"
 #include "shell/UFormTable.h"

@@ -2,7 +2,7 @@
 // ping's outcome leads to, and stopping an update by closing the dialog.
 #include <gtest/gtest.h>
 
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "update_fixture.h"
 
 using namespace update_test;

@@ -11,7 +11,7 @@
 
 #include "converter/UParGen.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "platform/os/Files.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"

@@ -7,7 +7,7 @@
 
 #include "converter/UParGen.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "platform/os/Files.h"
 #include "platform/xml/XMLDoc.h"
 #include "shell/UComon.h"

@@ -365,8 +365,8 @@ TEST_F(ParGenTest, FirstOpenPictureStacksTheFourPanelsWithoutOverlap)
 // output folder to be looked at side by side.
 TEST_F(ParGenTest, TheTitleLooksLikeTheOtherWindowsTitles)
 {
-    const String mine = String(CONVERTER_TEST_OUTPUT_DIR) + "/pargen_title.png";
-    const String theirs = String(CONVERTER_TEST_OUTPUT_DIR) + "/update_title.png";
+    const String mine = String(TEST_OUTPUT_DIR) + "/pargen_title.png";
+    const String theirs = String(TEST_OUTPUT_DIR) + "/update_title.png";
     TInteractionScript script;
     Open(script, [&] { ASSERT_TRUE(SaveControlToPng(W->P_Title, mine)); });
 
@@ -443,7 +443,7 @@ TEST_F(ParGenTest, TheOpenUs915DataRateListShowsEveryItemWhole)
         EXPECT_GE(drop.Width(), widest);
         EXPECT_GE(drop.Width(), list->Width());
 
-        const String png = PathJoin(CONVERTER_TEST_OUTPUT_DIR, "pargen_us915_data_rates.png");
+        const String png = PathJoin(TEST_OUTPUT_DIR, "pargen_us915_data_rates.png");
         ASSERT_TRUE(SaveControlToPng(list, png));
         TBitmap bmp;
         bmp.LoadFromFile(png);

@@ -5,7 +5,7 @@
 
 #include "converter/UBinImages.h"
 #include "converter/UParGen.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "shell/UDuvazaradFirmWare.h"
 #include "shell/UFormTable.h"
 #include "shell/UNew_Project.h"

@@ -8,8 +8,9 @@
 #include "gridedit/GridEditors.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "tests/common/colgrid_fixture.h"
+#include "tests/common/Snapshot.h"
 
 namespace {
 
@@ -473,19 +474,7 @@ TEST_F(ComboTest, FocusColourAndBoldLabelWhileFocused)
 // are painted over the toolkit's face.
 class ComboPaintTest : public ComboTest {
 protected:
-    void Shot(TBitmap& png, TControl* c, const String& name)
-    {
-        const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/", name);
-        ASSERT_TRUE(SaveControlToPng(c, path));
-        png.LoadFromFile(path);
-    }
-    static int Count(TBitmap& b, const TRect& r, TColor c)
-    {
-        int n = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x) n += b.Canvas()->Pixels(x, y) == c;
-        return n;
-    }
+    void Shot(TBitmap& png, TControl* c, const String& name) { ASSERT_TRUE(SNAPSHOT(c, name, png)); }
 };
 
 TEST_F(ComboPaintTest, EditorTakesTheGridsLookInBothLooks)
@@ -580,19 +569,19 @@ TEST_F(ComboPaintTest, BorderAndButtonColoursArePaintedOverTheFace)
     cb->SetItemIndex(0);
     TBitmap plain;
     Shot(plain, cb, "combo_plain.png");
-    EXPECT_EQ(Count(plain, TRect(0, 0, 120, 24), clRed), 0);
+    EXPECT_EQ(Count_Pixels(plain, TRect(0, 0, 120, 24), clRed), 0);
     cb->SetBorderColor(clRed);
     cb->ButtonColor = clBlue;
     cb->ButtonTextColor = clWhite;
     TBitmap own;
     Shot(own, cb, "combo_coloured.png");
     // The frame runs round the whole control.
-    EXPECT_EQ(Count(own, TRect(0, 0, 120, 1), clRed), 120);
-    EXPECT_EQ(Count(own, TRect(0, 23, 120, 24), clRed), 120);
+    EXPECT_EQ(Count_Pixels(own, TRect(0, 0, 120, 1), clRed), 120);
+    EXPECT_EQ(Count_Pixels(own, TRect(0, 23, 120, 24), clRed), 120);
     // The button is blue with a white arrow.
     const TRect button(120 - cb->ButtonWidth() + 3, 2, 118, 22);
-    EXPECT_GT(Count(own, button, clBlue), button.Width() * button.Height() / 2);
-    EXPECT_GT(Count(own, button, clWhite), 3);
+    EXPECT_GT(Count_Pixels(own, button, clBlue), button.Width() * button.Height() / 2);
+    EXPECT_GT(Count_Pixels(own, button, clWhite), 3);
 }
 
 // ---------------------------------------------------------------- cell-selection check

@@ -1,7 +1,7 @@
 // Step 1: creating and opening configurations.
 #include "tests/shell/shell_windows_fixture.h"
 
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
 

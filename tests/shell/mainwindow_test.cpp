@@ -1,7 +1,7 @@
 // The start in a program folder, the settings file, the main window's steps and its look.
 #include "tests/shell/shell_windows_fixture.h"
 
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "platform/xml/XMLDoc.h"
 #include "shell/UAbout.h"
 #include "shell/UNew_Project.h"

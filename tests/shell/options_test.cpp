@@ -13,7 +13,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "editors/fieldbus/ULoRa_Set_Access.h"
 #include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "platform/os/Files.h"
 #include "platform/xml/XMLDoc.h"
 #include "shell/UComon.h"

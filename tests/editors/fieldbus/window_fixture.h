@@ -11,7 +11,7 @@
 #include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Graphics.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "platform/os/Files.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -98,7 +98,7 @@ protected:
         return TInteractionRecord{};
     }
     static String Cell(TExtColumnGrid* G, int Col, int Row) { return G->GetCellEx(Col, Row); }
-    String Output(const String& Name) const { return PathJoin(EDITORS_TEST_OUTPUT_DIR, Name); }
+    String Output(const String& Name) const { return PathJoin(TEST_OUTPUT_DIR, Name); }
 
     String Dir;
     TFKNXAccess* K = nullptr;

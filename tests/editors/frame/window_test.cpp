@@ -4,7 +4,7 @@
 #include "editors/frame/UTableEditor.h"
 #include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "shell/UComon.h"
 #include "tests/editors/frame/frame_fixture.h"
 
@@ -212,7 +212,7 @@ TEST_F(Window, FieldsAboveTheTablesAreTypedCheckedAndStored)
                        EXPECT_TRUE(Active->Checked());
                        EXPECT_EQ(Tag->Text(), "AB");
                        EXPECT_EQ(W->Grid(Aliases)->Columns()->Items(Alias_Target)->ComboItems()->Count(), 2);
-                       ASSERT_TRUE(SaveControlToPng(W, PathJoin(EDITORS_TEST_OUTPUT_DIR, "table_editor_fields.png")));
+                       ASSERT_TRUE(SaveControlToPng(W, PathJoin(TEST_OUTPUT_DIR, "table_editor_fields.png")));
 
                        // A field out of range: its error box, and the field takes the focus.
                        Count->SetText("");

@@ -8,7 +8,7 @@
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "tests/common/colgrid_fixture.h"
 
 namespace {
@@ -555,7 +555,7 @@ TEST_F(EditingTest, PictureOfAnOpenComboEditorAndAShownHint)
     hint->SetBounds(p.X, p.Y, Grid->Canvas()->TextWidth(info.HintStr) + 16, 20);
     hint->Show();
     hint->BringToFront();
-    const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/editing_combo_and_hint.png");
+    const String path = Cat(TEST_OUTPUT_DIR, "/editing_combo_and_hint.png");
     EXPECT_TRUE(SaveControlToPng(Form, path));
 }
 

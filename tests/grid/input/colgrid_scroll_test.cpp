@@ -5,7 +5,7 @@
 
 #include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/ExtCtrls.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "tests/common/colgrid_fixture.h"
 
 namespace {
@@ -184,7 +184,7 @@ TEST_F(ColGridScrollTest, FlatBarPaintsItsTrackInTheScrollColour)
     Grid->SetScrollType(ssFlat);
     Grid->SetScrollWidth(12);
     TGridScrollBar* bar = Grid->ScrollBarControl(SB_VERT);
-    const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_flat_scrollbar.png");
+    const String path = Cat(TEST_OUTPUT_DIR, "/colgrid_flat_scrollbar.png");
     ASSERT_TRUE(SaveControlToPng(Grid, path));
     TBitmap png;
     png.LoadFromFile(path);

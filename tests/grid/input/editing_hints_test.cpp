@@ -6,7 +6,7 @@
 #include "grid/core/GridPanels.h"
 #include "grid/util/GridTextUtils.h"
 #include "platform/gui/HintWindows.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "tests/common/colgrid_fixture.h"
 
 namespace {
@@ -39,7 +39,7 @@ protected:
         Grid->Perform(CM_HINTSHOW, 0, LPARAM(&info));
         return info;
     }
-    String Out(const char* name) { return Cat(EXTGRID_TEST_OUTPUT_DIR, "/", name); }
+    String Out(const char* name) { return Cat(TEST_OUTPUT_DIR, "/", name); }
 };
 
 // ---------------------------------------------------------------- cell hints
@@ -465,7 +465,7 @@ TEST_F(ScrollIndicatorTest, OnlyTheThumbIsDrawnOverTheGrid)
         const TColor c = bmp.Canvas()->Pixels(x + k.dx, y + k.dy);
         EXPECT_EQ(c == thumb, k.thumb) << k.dx << "," << k.dy;
     }
-    const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/hints_scroll_indicators.png");
+    const String path = Cat(TEST_OUTPUT_DIR, "/hints_scroll_indicators.png");
     EXPECT_TRUE(SaveControlToPng(Grid, path));
 }
 

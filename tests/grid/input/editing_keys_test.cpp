@@ -5,7 +5,7 @@
 
 #include "tests/common/colgrid_fixture.h"
 #include "platform/gui/Clipbrd.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "grid/input/HeaderDragButton.h"
 #include "grid/util/GridSupport.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 #include "tests/common/colgrid_fixture.h"
 
 namespace {
@@ -543,7 +543,7 @@ TEST_F(EditingMouseTest, MovingAColumnShowsWhereItLandsAndTheWindowMayRefuse)
     EXPECT_EQ(face->Caption(), "H1");
     EXPECT_EQ(face->Left(), Mid(4, 0).X - (Mid(1, 0).X - Grid->CellRect(1, 0).Left));
     EXPECT_EQ(face->Width(), Grid->ColWidths(1));
-    EXPECT_TRUE(SaveControlToPng(Form, Cat(EXTGRID_TEST_OUTPUT_DIR, "/editing_column_move.png")));
+    EXPECT_TRUE(SaveControlToPng(Form, Cat(TEST_OUTPUT_DIR, "/editing_column_move.png")));
     // Beyond column 1 the arrows stand at the right edge of the drop column.
     EXPECT_EQ(down->Left() + 5, Grid->CellRect(4, 0).Right);
     Press(WM_LBUTTONUP, Mid(4, 0));

@@ -7,6 +7,7 @@
 
 #include "grid/util/GridDrawUtils.h"
 #include "tests/common/colgrid_fixture.h"
+#include "tests/common/Snapshot.h"
 
 namespace {
 
@@ -19,23 +20,7 @@ protected:
         for (int c = 0; c < 6; ++c) Grid->Columns()->Items(c)->SetWidth(80);
     }
     // The grid as the screen shows it.
-    void Shot(TBitmap& png, const String& name)
-    {
-        const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/", name);
-        ASSERT_TRUE(SaveControlToPng(Grid, path));
-        png.LoadFromFile(path);
-    }
-    static int Count(TBitmap& b, const TRect& r, const std::function<bool(TColor)>& pred)
-    {
-        int n = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x) n += pred(b.Canvas()->Pixels(x, y));
-        return n;
-    }
-    static int CountColour(TBitmap& b, const TRect& r, TColor c)
-    {
-        return Count(b, r, [c](TColor p) { return p == c; });
-    }
+    void Shot(TBitmap& png, const String& name) { ASSERT_TRUE(SNAPSHOT(Grid, name, png)); }
     static int Brightness(TColor c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
     // Text is drawn smoothed: its pixels count by their leading channel.
     static bool Reddish(TColor c) { return GetRValue(c) > 150 && GetGValue(c) < 100 && GetBValue(c) < 100; }
@@ -94,11 +79,11 @@ TEST_F(ColGridPaintTest, HeadersFixedCellsAndBodyCellsUseTheirFonts)
     TBitmap png;
     Shot(png, "colgrid_fonts.png");
     const TRect h = Grid->CellRect(3, 0), b = Grid->CellRect(3, 2), f = Grid->CellRect(0, 2);
-    EXPECT_GT(Count(png, h, Reddish), 10);
-    EXPECT_EQ(Count(png, h, Bluish), 0);
-    EXPECT_GT(Count(png, b, Bluish), 10);
-    EXPECT_EQ(Count(png, b, Reddish), 0);
-    EXPECT_GT(Count(png, f, Greenish), 10);
+    EXPECT_GT(Count_Pixels(png, h, Reddish), 10);
+    EXPECT_EQ(Count_Pixels(png, h, Bluish), 0);
+    EXPECT_GT(Count_Pixels(png, b, Bluish), 10);
+    EXPECT_EQ(Count_Pixels(png, b, Reddish), 0);
+    EXPECT_GT(Count_Pixels(png, f, Greenish), 10);
     // Fixed cells draw in the fixed font: bold until it is made regular.
     TBitmap regular;
     Grid->FixedFont()->SetStyle(TFontStyles());
@@ -128,12 +113,12 @@ TEST_F(ColGridPaintTest, CheckBoxColumnsShowCheckedAndUncheckedBoxesInEveryStyle
     TBitmap png;
     Shot(png, "colgrid_checks_xp.png");
     const TColor tick = 0x21A121;
-    EXPECT_GT(CountColour(png, on, tick), 5);
-    EXPECT_EQ(CountColour(png, off, tick), 0);
+    EXPECT_GT(Count_Pixels(png, on, tick), 5);
+    EXPECT_EQ(Count_Pixels(png, off, tick), 0);
     Grid->Columns()->Items(1)->SetReadOnly(true);
     Shot(png, "colgrid_checks_xp_disabled.png");
-    EXPECT_EQ(CountColour(png, on, tick), 0);
-    EXPECT_GT(CountColour(png, on, 0xBBC8CA), 5);
+    EXPECT_EQ(Count_Pixels(png, on, tick), 0);
+    EXPECT_GT(Count_Pixels(png, on, 0xBBC8CA), 5);
     // The column's alignment places the box: centred.
     int minX = on.Right, maxX = on.Left;
     for (int y = on.Top; y < on.Bottom; ++y)
@@ -165,9 +150,9 @@ TEST_F(ColGridPaintTest, SelectedCellsAndTheFocusedCell)
     EXPECT_EQ(png.Canvas()->Pixels(own.Left + 5, own.Top + 5), 0xEACAB6);
     EXPECT_EQ(png.Canvas()->Pixels(Grid->CellRect(4, 3).Left + 5, plain.Top + 5), ColorToRGB(clWindow));
     // The focused current cell has a dotted frame the other selected cells lack.
-    const int frameCur = Count(png, TRect(cur.Left, cur.Top, cur.Right, cur.Top + 2), [](TColor c) { return c != 0xEACAB6; });
+    const int frameCur = Count_Pixels(png, TRect(cur.Left, cur.Top, cur.Right, cur.Top + 2), [](TColor c) { return c != 0xEACAB6; });
     const int framePlain =
-        Count(png, TRect(plain.Left, plain.Top, plain.Right, plain.Top + 2), [](TColor c) { return c != 0xEACAB6; });
+        Count_Pixels(png, TRect(plain.Left, plain.Top, plain.Right, plain.Top + 2), [](TColor c) { return c != 0xEACAB6; });
     EXPECT_GT(frameCur, framePlain + 10);
     // With the mixer: the blend of both colours.
     Grid->SelectionColorMixer = true;
@@ -212,7 +197,7 @@ TEST_F(ColGridPaintTest, ColumnAndCellColoursAndAlignments)
     // Text right-aligned in the column, left-aligned in the cell that says so.
     const auto ink = [&](const TRect& r, bool leftHalf) {
         const int mid = (r.Left + r.Right) / 2;
-        return Count(png, TRect(leftHalf ? r.Left : mid, r.Top, leftHalf ? mid : r.Right - 1, r.Bottom - 1), Dark);
+        return Count_Pixels(png, TRect(leftHalf ? r.Left : mid, r.Top, leftHalf ? mid : r.Right - 1, r.Bottom - 1), Dark);
     };
     EXPECT_GT(ink(r2, false), 5);
     EXPECT_EQ(ink(r2, true), 0);
@@ -249,14 +234,14 @@ TEST_F(ColGridPaintTest, TheKnxTableAsItsEditorShowsIt)
     KnxTable(knx, 1024);
     knx->ControlLook()->ControlStyle = csWinXP;
     knx->SetTopRow(500);
-    const String path = Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_knx_table.png");
+    const String path = Cat(TEST_OUTPUT_DIR, "/colgrid_knx_table.png");
     ASSERT_TRUE(SaveControlToPng(knx, path));
     TBitmap png;
     png.LoadFromFile(path);
     // Row 502 holds "Y", row 501 "N" (every third row is off).
     const TRect y = knx->CellRect(1, 502), n = knx->CellRect(1, 501);
-    EXPECT_GT(CountColour(png, y, 0x21A121), 5);
-    EXPECT_EQ(CountColour(png, n, 0x21A121), 0);
+    EXPECT_GT(Count_Pixels(png, y, 0x21A121), 5);
+    EXPECT_EQ(Count_Pixels(png, n, 0x21A121), 0);
     EXPECT_EQ(knx->GetCellEx(0, 501), "501");
 }
 
@@ -294,7 +279,7 @@ TEST(ColGridLockTest, TheLockNestsAndEndsAlsoWhenTheGridWasHidden)
     g->SetVisible(true);
     g->Contents = 0;
     TBitmap png;
-    ASSERT_TRUE(SaveControlToPng(g, Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_after_lock.png")));
+    ASSERT_TRUE(SaveControlToPng(g, Cat(TEST_OUTPUT_DIR, "/colgrid_after_lock.png")));
     EXPECT_GT(g->Contents, 0);
     // A lock asked for while the grid is hidden is no lock at all.
     g->SetVisible(false);
@@ -314,7 +299,7 @@ TEST(ColGridLockTest, ALockedGridAnswersPaintRequestsWithoutPainting)
     g->SetLockUpdate(true);
     g->Contents = 0;
     const int skipped = g->SkippedPaints();
-    ASSERT_TRUE(SaveControlToPng(g, Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_locked.png")));
+    ASSERT_TRUE(SaveControlToPng(g, Cat(TEST_OUTPUT_DIR, "/colgrid_locked.png")));
     EXPECT_EQ(g->Contents, 0);
     EXPECT_GT(g->SkippedPaints(), skipped);
     // The requests were answered: once what was pending is through, waiting for more
@@ -324,7 +309,7 @@ TEST(ColGridLockTest, ALockedGridAnswersPaintRequestsWithoutPainting)
     for (int i = 0; i < 5; ++i) Application->ProcessMessages();
     EXPECT_EQ(g->SkippedPaints(), answered);
     g->SetLockUpdate(false);
-    ASSERT_TRUE(SaveControlToPng(g, Cat(EXTGRID_TEST_OUTPUT_DIR, "/colgrid_unlocked.png")));
+    ASSERT_TRUE(SaveControlToPng(g, Cat(TEST_OUTPUT_DIR, "/colgrid_unlocked.png")));
     EXPECT_GT(g->Contents, 0);
     EXPECT_EQ(g->SkippedPaints(), answered);
 }

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "tests/common/extgrid_fixture.h"
+#include "tests/common/Snapshot.h"
 
 namespace {
 // Counts the content painting of every cell.
@@ -35,19 +36,7 @@ protected:
     }
     void TearDown() override { delete Form; }
     // The grid as the screen shows it.
-    void Shot(TBitmap& png, const char* name)
-    {
-        const String path = String(EXTGRID_TEST_OUTPUT_DIR) + "/" + name;
-        ASSERT_TRUE(SaveControlToPng(Grid, path));
-        png.LoadFromFile(path);
-    }
-    static int CountColour(TBitmap& b, const TRect& r, TColor c)
-    {
-        int n = 0;
-        for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x) n += b.Canvas()->Pixels(x, y) == c;
-        return n;
-    }
+    void Shot(TBitmap& png, const char* name) { ASSERT_TRUE(SNAPSHOT(Grid, name, png)); }
 };
 }
 
@@ -82,7 +71,7 @@ TEST_F(ExtGridPaintTest, AMergedAreaIsPaintedWholeAndOnce)
     bmp.Canvas()->FillRect(TRect(0, 0, 400, 240));
     Grid->PaintCell(bmp.Canvas(), 2, 2, Grid->CalcCellRect(2, 2), TGridDrawState());
     const int inside = (area.Width() - 1) * (area.Height() - 1);
-    EXPECT_EQ(CountColour(bmp, TRect(area.Left, area.Top, area.Right - 1, area.Bottom - 1), clRed), inside);
+    EXPECT_EQ(Count_Pixels(bmp, TRect(area.Left, area.Top, area.Right - 1, area.Bottom - 1), clRed), inside);
 }
 
 TEST_F(ExtGridPaintTest, AHiddenColumnIsNotPainted)
@@ -93,11 +82,11 @@ TEST_F(ExtGridPaintTest, AHiddenColumnIsNotPainted)
     }
     TBitmap before;
     Shot(before, "extgrid_before_hide.png");
-    ASSERT_GT(CountColour(before, Grid->ClientRect(), clRed), 0);
+    ASSERT_GT(Count_Pixels(before, Grid->ClientRect(), clRed), 0);
     Grid->HideColumn(2);
     TBitmap after;
     Shot(after, "extgrid_hidden_column.png");
-    EXPECT_EQ(CountColour(after, Grid->ClientRect(), clRed), 0);
+    EXPECT_EQ(Count_Pixels(after, Grid->ClientRect(), clRed), 0);
     // Display column 2 shows real column 3.
     const TRect shown = Grid->CellRect(2, 2);
     EXPECT_EQ(after.Canvas()->Pixels(shown.Left + 3, shown.Top + 3), clBlue);

@@ -8,7 +8,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 class TLogGrid : public TStringGrid {
 public:

@@ -27,7 +27,7 @@ TEST_F(GridTest, PngOfALargeGridScrolledToTheMiddleWithTheEditorOpen)
     EXPECT_EQ(Editor()->BoundsRect(), cell);
     EXPECT_EQ(Grid->CellRect(3, 500).Top, 25);   // the first scrolled row under the fixed one
 
-    const String path = String(GRID_TEST_OUTPUT_DIR) + "/grid_20x1000_editor.png";
+    const String path = String(TEST_OUTPUT_DIR) + "/grid_20x1000_editor.png";
     ASSERT_TRUE(SaveControlToPng(Grid, path));
     TBitmap png;
     png.LoadFromFile(path);

@@ -13,7 +13,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 namespace {
 

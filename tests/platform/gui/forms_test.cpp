@@ -8,7 +8,7 @@
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/HintWindows.h"
 #include "platform/gui/StdCtrls.h"
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 namespace {
 

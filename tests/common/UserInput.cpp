@@ -1,4 +1,4 @@
-#include "platform/gui/UserInput.h"
+#include "tests/common/UserInput.h"
 
 #include "platform/gui/Forms.h"
 #include "platform/rtl/Unicode.h"
