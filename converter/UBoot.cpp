@@ -37,10 +37,7 @@ TPanel* Make_Panel(TForm* Form, const String& Name, int Height)
 
 TLabel* Make_Label(TForm* Form, TPanel* Parent, const String& Name, int Left, int Top, int Width)
 {
-    TLabel* l = new TLabel(Form);
-    l->SetName(Name);
-    l->SetParent(Parent);
-    l->SetBounds(Left, Top, Width, 13);
+    TLabel* l = Make_Control<TLabel>(Form, Parent, Name, Left, Top, Width, 13);
     l->SetCaption("");
     return l;
 }
@@ -69,10 +66,7 @@ void TFBoot::Make_Controls()
     TEdit** edits[] = {&E_IP1, &E_IP2, &E_IP3, &E_IP4};
     TLabel** dots[] = {&L_Dot1, &L_Dot2, &L_Dot3};
     for (int i = 0; i < 4; ++i) {
-        TEdit* e = new TEdit(this);
-        e->SetName("E_IP" + IntToStr(i + 1));
-        e->SetParent(P_IP_Address);
-        e->SetBounds(16 + i * 56, 21, 41, 21);
+        TEdit* e = Make_Control<TEdit>(this, P_IP_Address, "E_IP" + IntToStr(i + 1), 16 + i * 56, 21, 41, 21);
         e->SetColor(clWindow);
         e->SetText("0");
         e->SetShowHint(true);
@@ -93,10 +87,7 @@ void TFBoot::Make_Controls()
     Btn_Search->SetParent(P_Eth_Search);
     Btn_Search->SetBounds(Dialog_Client_Width - 16 - Dialog_Button_Width, 2, Dialog_Button_Width,
                           Dialog_Button_Height);
-    CB_Find_All_VOD = new TCheckBox(this);
-    CB_Find_All_VOD->SetName("CB_Find_All_VOD");
-    CB_Find_All_VOD->SetParent(P_Eth_Search);
-    CB_Find_All_VOD->SetBounds(16, Search_Panel_Height - 24, 300, 17);
+    CB_Find_All_VOD = Make_Control<TCheckBox>(this, P_Eth_Search, "CB_Find_All_VOD", 16, Search_Panel_Height - 24, 300, 17);
     CB_Find_All_VOD->SetShowHint(true);
 
     // ---- what to update ----
@@ -109,10 +100,7 @@ void TFBoot::Make_Controls()
     CB_Update_Options->SetBounds(16, 21, 250, 21);
     CB_Update_Options->SetShowHint(true);
     CB_Update_Options->SetTabOrder(0);
-    CB_Update_Option_Read_Back = new TCheckBox(this);
-    CB_Update_Option_Read_Back->SetName("CB_Update_Option_Read_Back");
-    CB_Update_Option_Read_Back->SetParent(P_Options);
-    CB_Update_Option_Read_Back->SetBounds(16, 48, 250, 17);
+    CB_Update_Option_Read_Back = Make_Control<TCheckBox>(this, P_Options, "CB_Update_Option_Read_Back", 16, 48, 250, 17);
     CB_Update_Option_Read_Back->SetShowHint(true);
     CB_Update_Option_Read_Back->SetTabOrder(1);
 

@@ -85,17 +85,11 @@ void TFParGen::Create_Frame()
     P_Button->SetBevelOuter(bvNone);
     P_Button->SetCaption("");
 
-    Btn_Cancel = new TLbButton(this);
-    Btn_Cancel->SetName("Btn_Cancel");
-    Btn_Cancel->SetParent(P_Button);
-    Btn_Cancel->SetBounds(Form_Client_Width - 8 - 110, 6, 110, 28);
+    Btn_Cancel = Make_Control<TLbButton>(this, P_Button, "Btn_Cancel", Form_Client_Width - 8 - 110, 6, 110, 28);
     Btn_Cancel->SetAnchors(TAnchors{akTop, akRight});
     Btn_Cancel->SetModalResult(mrCancel);
 
-    Btn_OK = new TLbButton(this);
-    Btn_OK->SetName("Btn_OK");
-    Btn_OK->SetParent(P_Button);
-    Btn_OK->SetBounds(Form_Client_Width - 16 - 220, 6, 110, 28);
+    Btn_OK = Make_Control<TLbButton>(this, P_Button, "Btn_OK", Form_Client_Width - 16 - 220, 6, 110, 28);
     Btn_OK->SetAnchors(TAnchors{akTop, akRight});
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
 

@@ -24,19 +24,13 @@ TPanel* Make_Title_Panel(TForm* Form, TLabel*& L_SW_Code, TLabel*& L_SW_Desc)
     p->SetHeight(Title_Panel_Height);
     p->SetAlign(alTop);
 
-    L_SW_Code = new TLabel(Form);
-    L_SW_Code->SetName("L_SW_Code");
-    L_SW_Code->SetParent(p);
-    L_SW_Code->SetBounds(16, 8, 200, 29);
+    L_SW_Code = Make_Control<TLabel>(Form, p, "L_SW_Code", 16, 8, 200, 29);
     L_SW_Code->Font()->SetName(Dialog_Font_Name);
     L_SW_Code->Font()->SetSize(24);
     L_SW_Code->Font()->SetColor(clGray);
     L_SW_Code->SetCaption("");
 
-    L_SW_Desc = new TLabel(Form);
-    L_SW_Desc->SetName("L_SW_Desc");
-    L_SW_Desc->SetParent(p);
-    L_SW_Desc->SetBounds(16, 46, 200, 13);
+    L_SW_Desc = Make_Control<TLabel>(Form, p, "L_SW_Desc", 16, 46, 200, 13);
     L_SW_Desc->Font()->SetName(Dialog_Font_Name);
     L_SW_Desc->Font()->SetSize(Dialog_Font_Size);
     L_SW_Desc->Font()->SetColor(clGray);
