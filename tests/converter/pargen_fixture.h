@@ -15,6 +15,7 @@
 #include "platform/os/Files.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "tests/common/TestFolder.h"
 
 class ParGenTest : public ::testing::Test {
 protected:
@@ -22,12 +23,7 @@ protected:
     {
         Load_Default_Texts();
         SW_Code = "Ruz41O08";
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        Dir = (std::filesystem::temp_directory_path() /
-               ("pargen_" + std::string(info->test_suite_name()) + "_" + info->name()))
-                  .string();
-        std::filesystem::remove_all(Dir);
-        std::filesystem::create_directories(Dir);
+        Dir = Test_Folder("pargen");
         FileName_ParGen = Dir + "/ParGen.xml";
         W = new TFParGen(nullptr, Model());
         W->AfterConstruction();

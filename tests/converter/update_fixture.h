@@ -18,6 +18,7 @@
 #include "platform/xml/XMLDoc.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "tests/common/TestFolder.h"
 
 namespace update_test {
 
@@ -78,17 +79,6 @@ inline void End_Stuck_Updater(const String& Folder)
     if (!FileExists(Pid_File)) return;
     const int Pid = StrToIntDef(Trim(ReadFileBytes(Pid_File)), 0);
     if (Pid > 0) ::kill(Pid, SIGKILL);
-}
-
-// A temporary folder named after the running test.
-inline String Test_Folder(const char* Prefix)
-{
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto dir = std::filesystem::temp_directory_path() /
-                     (std::string(Prefix) + "_" + info->test_suite_name() + "_" + info->name());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir.string();
 }
 
 // Names of the children of an element, in order.

@@ -10,6 +10,7 @@
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
 #include "tests/common/memory_tables.h"
+#include "tests/common/TestFolder.h"
 
 // The contexts the editors' showings read: the LoRaWAN settings of ParGen.xml, the KNX
 // data area.
@@ -32,12 +33,7 @@ protected:
     void SetUp() override
     {
         Load_Default_Texts();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        Dir = (std::filesystem::temp_directory_path() /
-               ("editors_" + std::string(info->test_suite_name()) + "_" + info->name()))
-                  .string();
-        std::filesystem::remove_all(Dir);
-        std::filesystem::create_directories(Dir);
+        Dir = Test_Folder("editors");
     }
     void TearDown() override { std::filesystem::remove_all(Dir); }
 

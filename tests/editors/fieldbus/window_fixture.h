@@ -15,6 +15,7 @@
 #include "platform/os/Files.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "tests/common/TestFolder.h"
 
 class EditorWindows : public ::testing::Test {
 protected:
@@ -24,12 +25,7 @@ protected:
         SW_Code = "RO41R08";
         Enable_Jump_Field_Tables = false;
         Double_Click_Auto_Size = false;
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        Dir = (std::filesystem::temp_directory_path() /
-               ("editorwin_" + std::string(info->test_suite_name()) + "_" + info->name()))
-                  .string();
-        std::filesystem::remove_all(Dir);
-        std::filesystem::create_directories(Dir);
+        Dir = Test_Folder("editorwin");
         FileName_ParGen = PathJoin(Dir, "ParGen.xml");
         FileName_KNX_SetAccess = PathJoin(Dir, "KNX_SetAccess.xml");
         FileName_LoRaWAN_SetAccess = PathJoin(Dir, "LoRaWAN_SetAccess.xml");

@@ -11,6 +11,7 @@
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
 #include "tests/common/memory_tables.h"
+#include "tests/common/TestFolder.h"
 
 namespace frame_test {
 
@@ -100,12 +101,7 @@ protected:
     void SetUp() override
     {
         Load_Default_Texts();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        Dir = (std::filesystem::temp_directory_path() /
-               ("frame_" + std::string(info->test_suite_name()) + "_" + info->name()))
-                  .string();
-        std::filesystem::remove_all(Dir);
-        std::filesystem::create_directories(Dir);
+        Dir = Test_Folder("frame");
     }
     void TearDown() override { std::filesystem::remove_all(Dir); }
 
