@@ -5,10 +5,10 @@
 //
 // Usage: check_layers <source root>
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -112,6 +112,22 @@ std::string Outside_Rule(const std::string& file, const std::string& target)
     return "";
 }
 
+// The header an include line names ("#  include <x>" or "x" in quotes), and which form.
+bool Include_Of(const std::string& line, std::string& target, bool& angle)
+{
+    size_t i = line.find_first_not_of(" \t");
+    if (i == std::string::npos || line[i] != '#') return false;
+    i = line.find_first_not_of(" \t", i + 1);
+    if (i == std::string::npos || line.compare(i, 7, "include") != 0) return false;
+    i = line.find_first_not_of(" \t", i + 7);
+    if (i == std::string::npos || (line[i] != '<' && line[i] != '"')) return false;
+    angle = line[i] == '<';
+    const size_t end = line.find(angle ? '>' : '"', i + 1);
+    if (end == std::string::npos) return false;
+    target = line.substr(i + 1, end - i - 1);
+    return !target.empty();
+}
+
 struct TFinding {
     std::string File;
     int Line;
@@ -122,16 +138,14 @@ void Check_File(const fs::path& root, const fs::path& path, std::vector<TFinding
 {
     const std::string file = fs::relative(path, root).generic_string();
     std::ifstream in(path);
-    static const std::regex include_re(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
     std::string line;
     int no = 0;
     const TLayer* own = Layer_Of(file);
     while (std::getline(in, line)) {
         ++no;
-        std::smatch m;
-        if (!std::regex_search(line, m, include_re)) continue;
-        const std::string target = m[2];
-        const bool angle = m[1] == "<";
+        bool angle = false;
+        std::string target;
+        if (!Include_Of(line, target, angle)) continue;
         if (angle) {
             const bool qt = target.size() > 1 && target[0] == 'Q' && (std::isupper(static_cast<unsigned char>(target[1])) ||
                                                                       target.compare(0, 2, "Qt") == 0);
