@@ -440,6 +440,9 @@ protected:
     virtual std::uint32_t VisibleDescendantCount(PLazyNode Node) const;
     virtual void RefreshAllChildrenHidden(PLazyNode Node);
     virtual void RefreshAllChildrenHiddenForAll();
+    // A child of Parent was hidden, filtered or removed: the flag is recomputed now, or
+    // for the whole tree when the update bracket ends.
+    void ChildrenHiddenChanged(PLazyNode Parent);
     bool AnyVisibleSiblingAfter(PLazyNode Node) const;
     bool AnyVisibleSiblingBefore(PLazyNode Node) const;
     bool FirstVisibleChildIs(PLazyNode Parent, PLazyNode Node) const;

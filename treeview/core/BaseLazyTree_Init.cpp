@@ -49,6 +49,7 @@ void TBaseLazyTree::InitializeNode(PLazyNode Node)
             if (FullyVisible(Node)) --FVisibleCount;
             if (FUpdateCount == 0) UpdateScrollBars(true);
         }
+        if (!wasFiltered) ChildrenHiddenChanged(Node->Parent);
     }
     const bool wantExpanded = states.Contains(ivsExpanded);
     if (Node->States.Contains(vsExpanded) != wantExpanded) {

@@ -337,7 +337,6 @@ void TBaseLazyTree::DisconnectNode(PLazyNode Node, bool KeepFocus, bool Reindex,
     if (Node == FRangeAnchor) FRangeAnchor = nullptr;
     PLazyNode parent = Node->Parent;
     const bool refreshParent = parent != FRoot && !ParentClearing;
-    if (refreshParent && FUpdateCount > 0) ChangeTreeStates(TLazyTreeStates{tsUpdateHiddenChildrenNeeded}, {});
     if (Node->States.Contains(vsDeleting)) return;
 
     const bool wasExpanded = parent->States.Contains(vsExpanded);
@@ -367,7 +366,7 @@ void TBaseLazyTree::DisconnectNode(PLazyNode Node, bool KeepFocus, bool Reindex,
         for (PLazyNode run = Node->NextSibling; run; run = run->NextSibling) run->Index = index++;
     }
     // Recomputed once the node is out of the chain, so it no longer counts.
-    if (refreshParent && FUpdateCount == 0) RefreshAllChildrenHidden(parent);
+    if (refreshParent) ChildrenHiddenChanged(parent);
 }
 
 // ---- adding ----
@@ -381,7 +380,8 @@ PLazyNode TBaseLazyTree::AddChild(PLazyNode Parent, void* UserData)
     {
         TCountBracket bracket(FUpdateCount);
         SetChildCount(Parent, Parent->ChildCount + 1);
-        Parent->States >> vsAllChildrenHidden;
+        // The new child shows unless its initialisation filtered it.
+        RefreshAllChildrenHidden(Parent);
     }
     PLazyNode result = Parent->LastChild;
     if (UserData) SetNodeData(result, UserData);
@@ -446,38 +446,27 @@ void TBaseLazyTree::SetChildCount(PLazyNode Node, std::uint32_t NewChildCount)
         const bool expanded = Node->States.Contains(vsExpanded);
         const bool countVisible = expanded && FullyVisible(Node);
         const bool measure = FOptions->MiscOptions().Contains(toVariableNodeHeight);
-        const std::uint32_t oldTotalHeight = Node->TotalHeight;
-        std::uint64_t newHeights = 0;
-        std::uint32_t appended = 0;
-        // Counts and heights are brought in line with the nodes actually appended, also
-        // when an allocation or an event in between fails.
-        auto settle = [&] {
-            if (countVisible) FVisibleCount += appended;
-            if (expanded) PropagateHeightChange(Node, std::int64_t(oldTotalHeight) + std::int64_t(newHeights), false);
-            PropagateCountChange(Node, appended, true);
-            Node->ChildCount = count + appended;
-            if (Node->ChildCount == 0 && Node != FRoot) Node->States >> vsHasChildren;
-        };
-        try {
-            for (; appended < d;) {
-                PLazyNode child = AllocateNode();
-                child->Index = index++;
-                child->Parent = Node;
-                child->PrevSibling = Node->LastChild;
-                if (Node->LastChild)
-                    Node->LastChild->NextSibling = child;
-                else
-                    Node->FirstChild = child;
-                Node->LastChild = child;
-                ++appended;
-                if (measure) NodeHeight(child);
-                if (child->States.Contains(vsVisible)) newHeights += child->TotalHeight;
-            }
-        } catch (...) {
-            settle();
-            throw;
+        // Each node is counted as it is appended, so the counts hold at every moment:
+        // when measuring a new node initialises it and its events look at the tree, and
+        // when an allocation fails half-way.
+        for (std::uint32_t i = 0; i < d; ++i) {
+            PLazyNode child = AllocateNode();
+            child->Index = index++;
+            child->Parent = Node;
+            child->PrevSibling = Node->LastChild;
+            if (Node->LastChild)
+                Node->LastChild->NextSibling = child;
+            else
+                Node->FirstChild = child;
+            Node->LastChild = child;
+            ++Node->ChildCount;
+            PropagateCountChange(Node, 1, true);
+            if (expanded) PropagateHeightChange(Node, child->TotalHeight, true);
+            if (countVisible) ++FVisibleCount;
+            if (measure) NodeHeight(child);
         }
-        settle();
+        // Measuring may have initialised (and filtered) some of them.
+        if (measure) RefreshAllChildrenHidden(Node);
         if (FUpdateCount == 0 && FOptions->AutoOptions().Contains(toAutoSort) &&
             FHeader->SortColumn() > InvalidColumnIndex)
             Sort(Node == FRoot ? nullptr : Node, FHeader->SortColumn(), FHeader->SortDirection(), true);
@@ -582,6 +571,7 @@ void TBaseLazyTree::DeleteChildren(PLazyNode Node, bool ResetHasChildren)
         if (Node == FRoot || Node->States.Contains(vsDeleting)) {
             Node->TotalHeight = Node->NodeHeight;
             Node->TotalCount = 1;
+            if (Node == FRoot) UpdateVerticalRange();
         } else {
             // A node filtered out keeps no height of its own.
             PropagateHeightChange(Node, IsEffectivelyFiltered(Node) ? 0 : Node->NodeHeight, false);

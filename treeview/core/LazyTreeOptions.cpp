@@ -75,6 +75,8 @@ void TCustomLazyTreeOptions::SetPaintOptions(TLTPaintOptions Value)
             tree->HaltCacheValidation();
             for (PLazyNode run = tree->GetFirstNoInit(); run; run = tree->GetNextNoInit(run)) {
                 if (!run->States.Contains(vsFiltered)) continue;
+                // Whether the parent shows any child may change with it.
+                tree->ChangeTreeStates(TLazyTreeStates{tsUpdateHiddenChildrenNeeded}, {});
                 if (tree->FullyVisible(run)) {
                     if (shown)
                         ++tree->FVisibleCount;

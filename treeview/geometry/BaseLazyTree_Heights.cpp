@@ -77,6 +77,7 @@ void TBaseLazyTree::SetDefaultNodeHeight(std::uint32_t Value)
     FRoot->TotalHeight = std::uint32_t(std::int64_t(FRoot->TotalHeight) + diff);
     FRoot->NodeHeight = std::uint16_t(Value);
     FDefaultNodeHeight = Value;
+    UpdateVerticalRange();
     MarkCacheStale();
     if (FUpdateCount == 0 && !FLoading) {
         RequestCacheValidation();

@@ -72,6 +72,14 @@ void TBaseLazyTree::RefreshAllChildrenHidden(PLazyNode Node)
         Node->States >> vsAllChildrenHidden;
 }
 
+void TBaseLazyTree::ChildrenHiddenChanged(PLazyNode Parent)
+{
+    if (FStates.Contains(tsUpdating))
+        ChangeTreeStates(TLazyTreeStates{tsUpdateHiddenChildrenNeeded}, {});
+    else
+        RefreshAllChildrenHidden(Parent);
+}
+
 void TBaseLazyTree::RefreshAllChildrenHiddenForAll()
 {
     for (PLazyNode run = GetFirstNoInit(); run; run = GetNextNoInit(run)) RefreshAllChildrenHidden(run);
@@ -124,10 +132,7 @@ void TBaseLazyTree::SetIsVisible(PLazyNode Node, bool Value)
         if (parentExpanded) PropagateHeightChange(parent, -std::int64_t(Node->TotalHeight), true);
         if (VisiblePath(Node)) FVisibleCount -= VisibleDescendantCount(Node) + (IsEffectivelyVisible(Node) ? 1 : 0);
         Node->States >> vsVisible;
-        if (FUpdateCount > 0)
-            ChangeTreeStates(TLazyTreeStates{tsUpdateHiddenChildrenNeeded}, {});
-        else
-            RefreshAllChildrenHidden(parent);
+        ChildrenHiddenChanged(parent);
     }
     MarkCacheStale();
     if (oldCount != FVisibleCount && FUpdateCount == 0) {
@@ -154,10 +159,7 @@ void TBaseLazyTree::SetIsFiltered(PLazyNode Node, bool Value)
                 PropagateHeightChange(Node, -std::int64_t(Node->NodeHeight), true);
             if (FullyVisible(Node)) --FVisibleCount;
         }
-        if (FUpdateCount > 0)
-            ChangeTreeStates(TLazyTreeStates{tsUpdateHiddenChildrenNeeded}, {});
-        else
-            RefreshAllChildrenHidden(Node->Parent);
+        ChildrenHiddenChanged(Node->Parent);
     } else {
         Node->States >> vsFiltered;
         if (!shown) {
