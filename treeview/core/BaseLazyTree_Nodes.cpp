@@ -161,6 +161,9 @@ void TBaseLazyTree::FreeNodeData(PLazyNode Node)
     if (FDropTargetNode == Node) FDropTargetNode = nullptr;
     if (FLastStructureChangeNode == Node) FLastStructureChangeNode = nullptr;
     if (FNextNodeToSelect == Node) FNextNodeToSelect = Node->Parent == FRoot ? nullptr : Node->Parent;
+    // A node can be selected after its deletion began (looking at a neighbour may
+    // initialise it); the selection never keeps a freed node.
+    if (Node->States.Contains(vsSelected)) RemoveFromSelection(Node);
     // The block goes back even when the application's handler fails.
     struct TRelease {
         TBaseLazyTree* Tree;
