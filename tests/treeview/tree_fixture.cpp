@@ -86,7 +86,25 @@ void TreeTest::SetUp()
     Tree->SetBounds(0, 0, 300, 200);
 }
 
-void TreeTest::TearDown() { delete Form; }
+void TreeTest::TearDown()
+{
+    // The handlers of a test may hold its local variables; the nodes left are freed
+    // after the test's body has ended.
+    if (Tree) {
+        Tree->OnFreeNode = nullptr;
+        Tree->OnStateChange = nullptr;
+        Tree->OnStructureChange = nullptr;
+        Tree->OnChange = nullptr;
+        Tree->OnUpdating = nullptr;
+        Tree->OnInitNode = nullptr;
+        Tree->OnInitChildren = nullptr;
+        Tree->OnMeasureItem = nullptr;
+        Tree->OnResetNode = nullptr;
+        Tree->OnStartOperation = nullptr;
+        Tree->OnEndOperation = nullptr;
+    }
+    delete Form;
+}
 
 void TreeTest::LogNotifications()
 {

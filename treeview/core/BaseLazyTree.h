@@ -463,6 +463,7 @@ protected:
     void RecreateOptions();
     virtual std::unique_ptr<TLTHeader> CreateHeader() { return std::make_unique<TLTHeader>(this); }
     friend class TCustomLazyTreeOptions;
+    friend struct TLTLazyNodeEnumeration;
 
     // ---- places the later parts of the control fill ----
     // Stops an in-place edit (cancel keeps the old text; abort ends it without events).
@@ -596,7 +597,7 @@ private:
     void DeliverPendingStructureChange();
     // The visible walks in both forms (Init: initialise the nodes looked at).
     PLazyNode FirstVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool IncludeFiltered, bool Init);
-    PLazyNode NextVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool Init);
+    PLazyNode NextVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool Init, bool IncludeFiltered = false);
     PLazyNode PreviousVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool Init);
     PLazyNode LastVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool IncludeFiltered, bool Init);
     PLazyNode FirstVisibleChildImpl(PLazyNode Node, bool IncludeFiltered, bool Init);

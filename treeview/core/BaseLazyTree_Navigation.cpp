@@ -594,14 +594,15 @@ PLazyNode TLTLazyNodeEnumeration::GetNext(PLazyNode Node) const
     case vneSelected:
         return first ? t->GetFirstSelected(FConsiderChildrenAbove) : t->GetNextSelected(Node, FConsiderChildrenAbove);
     case vneVisible: {
+        // Filtered nodes are yielded all along when asked for, not only as the first one.
         PLazyNode r = first ? t->GetFirstVisible(FNode, FConsiderChildrenAbove, FIncludeFiltered)
-                            : t->GetNextVisible(Node, FConsiderChildrenAbove);
+                            : t->NextVisibleImpl(Node, FConsiderChildrenAbove, true, FIncludeFiltered);
         while (r && !FIncludeFiltered && t->IsEffectivelyFiltered(r)) r = t->GetNextVisible(r, FConsiderChildrenAbove);
         return r;
     }
     case vneVisibleNoInit: {
         PLazyNode r = first ? t->GetFirstVisibleNoInit(FNode, FConsiderChildrenAbove, FIncludeFiltered)
-                            : t->GetNextVisibleNoInit(Node, FConsiderChildrenAbove);
+                            : t->NextVisibleImpl(Node, FConsiderChildrenAbove, false, FIncludeFiltered);
         while (r && !FIncludeFiltered && t->IsEffectivelyFiltered(r))
             r = t->GetNextVisibleNoInit(r, FConsiderChildrenAbove);
         return r;

@@ -5,7 +5,7 @@
 
 void TBaseLazyTree::ChangeTreeStates(TLazyTreeStates Enter, TLazyTreeStates Leave)
 {
-    if (OnStateChange && !((Enter - FStates) + (Leave * FStates)).Empty()) OnStateChange(this, Enter, Leave);
+    if (OnStateChange && !FTreeDestroying && !((Enter - FStates) + (Leave * FStates)).Empty()) OnStateChange(this, Enter, Leave);
     FStates = (FStates + Enter) - Leave;
 }
 

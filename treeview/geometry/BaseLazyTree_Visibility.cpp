@@ -322,7 +322,7 @@ PLazyNode TBaseLazyTree::FirstVisibleImpl(PLazyNode Node, bool ConsiderChildrenA
     return result;
 }
 
-PLazyNode TBaseLazyTree::NextVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool Init)
+PLazyNode TBaseLazyTree::NextVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool Init, bool IncludeFiltered)
 {
     if (!Node) return nullptr;
     TreeAssert(Node != FRoot, NotRoot);
@@ -413,7 +413,7 @@ PLazyNode TBaseLazyTree::NextVisibleImpl(PLazyNode Node, bool ConsiderChildrenAb
         haveCandidate = false;
         if (!cand) return nullptr;
         INIT_IF(cand);
-        if (!IsEffectivelyFiltered(cand)) return cand;
+        if (IncludeFiltered || !IsEffectivelyFiltered(cand)) return cand;
         x = cand;
         enter = true;
     }

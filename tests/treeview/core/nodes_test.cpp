@@ -123,9 +123,9 @@ TEST_F(NodesTest, TypedUserDataIsConstructedAndDestroyed)
     Tree->SetRootNodeCount(5);
     EXPECT_EQ(TScanRecord::Alive, 5);
     delete Form;
-    Form = nullptr;
-    EXPECT_EQ(TScanRecord::Alive, 0);
     Form = new TForm(nullptr);   // for TearDown
+    Tree = nullptr;
+    EXPECT_EQ(TScanRecord::Alive, 0);
 }
 
 TEST_F(NodesTest, PlainTypedDataAndPointerData)
@@ -229,6 +229,7 @@ TEST_F(NodesTest, ReadOnlyTreeRefusesChangesButIsFreedOnDestruction)
     EXPECT_EQ(Tree->RootNode()->TotalCount, 6u);
     delete Form;
     Form = new TForm(nullptr);
+    Tree = nullptr;
     EXPECT_EQ(freed, 2);   // the two parents were initialised when expanded, their children never
 }
 
