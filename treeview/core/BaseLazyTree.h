@@ -572,10 +572,11 @@ private:
         void Release();
         std::size_t BlockSize() const { return FBlockSize; }
         std::size_t Live() const { return FLive; }
-        std::size_t ReservedBytes() const { return FChunks.size() * FChunkBytes; }
+        std::size_t ReservedBytes() const { return FReserved; }
     private:
+        static constexpr std::size_t LargeChunk = std::size_t(2) << 20;
         std::vector<char*> FChunks;
-        std::size_t FBlockSize = 0, FChunkBytes = 0, FUsedInLast = 0, FLive = 0;
+        std::size_t FBlockSize = 0, FChunkBytes = 0, FUsedInLast = 0, FLive = 0, FReserved = 0;
         void* FFree = nullptr;
     };
     TNodePool FPool;

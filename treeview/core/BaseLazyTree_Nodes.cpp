@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "treeview/core/BaseLazyTree.h"
 
@@ -46,12 +49,24 @@ void* TBaseLazyTree::TNodePool::Take(std::size_t BlockSize)
     } else {
         const std::size_t perChunk = FChunkBytes / FBlockSize;
         if (FChunks.empty() || FUsedInLast == perChunk) {
-            // Chunks grow from 64 blocks to 8192, so small trees stay small.
-            const std::size_t blocks = FChunks.empty() ? 64 : std::min<std::size_t>(perChunk * 2, 8192);
-            FChunkBytes = blocks * FBlockSize;
-            char* chunk = static_cast<char*>(std::malloc(FChunkBytes));
+            // Chunks double from 64 blocks, so small trees stay small, up to one large
+            // page; large trees take large pages, which the system maps (and zeroes) in
+            // one step instead of one small page at a time.
+            char* chunk;
+            const std::size_t next = FChunks.empty() ? 64 * FBlockSize : 2 * FChunkBytes;
+            if (next >= LargeChunk) {
+                FChunkBytes = LargeChunk;
+                chunk = static_cast<char*>(std::aligned_alloc(LargeChunk, LargeChunk));
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+                if (chunk) madvise(chunk, LargeChunk, MADV_HUGEPAGE);
+#endif
+            } else {
+                FChunkBytes = next;
+                chunk = static_cast<char*>(std::malloc(FChunkBytes));
+            }
             if (!chunk) throw std::bad_alloc();
             FChunks.push_back(chunk);
+            FReserved += FChunkBytes;
             FUsedInLast = 0;
         }
         block = FChunks.back() + FUsedInLast++ * FBlockSize;
@@ -72,6 +87,7 @@ void TBaseLazyTree::TNodePool::Release()
 {
     for (char* c : FChunks) std::free(c);
     FChunks.clear();
+    FReserved = 0;
     FFree = nullptr;
     FUsedInLast = 0;
     FChunkBytes = 0;
