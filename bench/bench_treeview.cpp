@@ -2,7 +2,8 @@
 // nodes (1 000 parents with 1 000 children each) created by count, every node walked
 // once in document order, and the whole tree freed again. The tree keeps 8 bytes of
 // user data per node, as the scan window does; the counters give the node store's bytes
-// per node beside that user data, chunk slack included.
+// per node beside that user data, chunk slack included. Also: making and freeing the
+// scan window's two empty string trees against two plain owner-drawn controls.
 #include <benchmark/benchmark.h>
 
 #include <QList>
@@ -68,6 +69,32 @@ void BM_QStandardItemModel_Create1M_Walk(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kParents * (kChildren + 1));
 }
 
+// The scan window's two trees, made and freed at every start, against two plain
+// owner-drawn controls made and freed the same way.
+void BM_TwoStringTrees_CreateFree(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto* a = new TLazyStringTree(nullptr);
+        auto* b = new TLazyStringTree(nullptr);
+        benchmark::DoNotOptimize(a->RootNode());
+        delete b;
+        delete a;
+    }
+}
+
+void BM_TwoCustomControls_CreateFree(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto* a = new TCustomControl(nullptr);
+        auto* b = new TCustomControl(nullptr);
+        benchmark::DoNotOptimize(a);
+        delete b;
+        delete a;
+    }
+}
+
+BENCHMARK(BM_TwoStringTrees_CreateFree)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TwoCustomControls_CreateFree)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LazyStringTree_Create1M_Walk)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BaseLazyTree_Create1M_Walk)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QStandardItemModel_Create1M_Walk)->Unit(benchmark::kMillisecond);

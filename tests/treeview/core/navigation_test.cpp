@@ -1,5 +1,7 @@
 // Walking the nodes in every order and by every test, forwards and backwards, with and
 // without initialisation.
+#include <functional>
+
 #include "tests/treeview/tree_fixture.h"
 
 namespace {
@@ -62,10 +64,14 @@ TEST_F(NavigationTest, OrdersOfTheWholeTree)
     EXPECT_EQ(Tree->GetPrevious(At("0")), nullptr);
     EXPECT_EQ(Tree->GetNext(nullptr), nullptr);
     EXPECT_EQ(Tree->GetPrevious(nullptr), nullptr);
-    for (auto walk : {&TBaseLazyTree::GetNext, &TBaseLazyTree::GetPrevious, &TBaseLazyTree::GetNextNoInit,
-                      &TBaseLazyTree::GetPreviousNoInit}) {
+    PLazyNode root = Tree->RootNode();
+    const std::function<PLazyNode()> walks[] = {
+        [&] { return Tree->GetNext(root); }, [&] { return Tree->GetPrevious(root); },
+        [&] { return Tree->GetNextNoInit(root); }, [&] { return Tree->GetPreviousNoInit(root); },
+        [&] { return Tree->GetNextSibling(root); }};
+    for (const auto& walk : walks) {
         try {
-            (Tree->*walk)(Tree->RootNode(), false);
+            walk();
             ADD_FAILURE() << "no error";
         } catch (const ELazyTreeError& e) {
             EXPECT_STREQ(e.what(), "Node must not be the hidden root node.");
