@@ -93,6 +93,20 @@ protected:
         }
     }
 
+    // With TREE_TRACE set, prints each step and every node after it (states in hex), to
+    // find the operation that broke a seed.
+    void Trace(int Step, unsigned Op)
+    {
+        if (!std::getenv("TREE_TRACE")) return;
+        std::fprintf(stderr, "after step %d, operation %u: visible %u selected %u updates %u\n", Step, Op,
+                     Tree->VisibleCount(), Tree->SelectedCount(), Tree->UpdateCount());
+        std::vector<PLazyNode> all;
+        Collect(Tree->RootNode(), all);
+        for (PLazyNode n : all)
+            std::fprintf(stderr, "  %s states %x height %u total %u children %u\n", Name(n).c_str(), n->States.Bits(),
+                         n->NodeHeight, n->TotalHeight, n->ChildCount);
+    }
+
     // The visible walks forwards and backwards agree with each other and with the
     // count, and every shown node is found at its own top.
     ::testing::AssertionResult WalksAgree()
@@ -147,23 +161,8 @@ TEST_P(RandomOpsTest, BookkeepingHoldsAfterEveryOperation)
     Tree->SetRootNodeCount(4);
     for (int i = 0; i < 1500; ++i) {
         const unsigned op = Pick(20);
-        if (std::getenv("TREE_TRACE")) {
-            std::fprintf(stderr, "step %d op %u total %u\n", i, op, Tree->RootNode()->TotalCount);
-            std::vector<PLazyNode> all;
-            Collect(Tree->RootNode(), all);
-            for (PLazyNode n : all)
-                std::fprintf(stderr, "  %s states %x h %u th %u cc %u\n", Name(n).c_str(), n->States.Bits(), n->NodeHeight,
-                             n->TotalHeight, n->ChildCount);
-        }
         Step(op);
-        if (std::getenv("TREE_TRACE")) {
-            std::vector<PLazyNode> all;
-            Collect(Tree->RootNode(), all);
-            std::fprintf(stderr, " after: vc %u opts %x sel %u upd %u\n", Tree->VisibleCount(), Tree->TreeOptions()->PaintOptions().Bits(), Tree->SelectedCount(), Tree->UpdateCount());
-            for (PLazyNode n : all)
-                std::fprintf(stderr, "  %s states %x h %u th %u cc %u\n", Name(n).c_str(), n->States.Bits(), n->NodeHeight,
-                             n->TotalHeight, n->ChildCount);
-        }
+        Trace(i, op);
         ASSERT_CONSISTENT(Tree) << "after step " << i << " (operation " << op << "), seed " << GetParam();
         if (Depth == 0 && i % 20 == 0) {
             ASSERT_TRUE(WalksAgree()) << "after step " << i << ", seed " << GetParam();
