@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -547,10 +548,24 @@ void TBaseLazyTree::RemoveNode(PLazyNode Node, bool Reindex, bool ParentClearing
     }
     if (FStates.Contains(tsHint)) ChangeTreeStates({}, TLazyTreeStates{tsHint});
     if (!ParentClearing) HaltCacheValidation();
-    DeleteChildren(Node, false);
+    // A failing OnFreeNode below must not leave freed nodes linked: the node goes in any
+    // case, and the first failure is raised once the tree is whole again.
+    std::exception_ptr failure;
+    try {
+        DeleteChildren(Node, false);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     DisconnectNode(Node, false, Reindex, false);
-    FreeNodeData(Node);
-    if (ParentClearing) return;
+    try {
+        FreeNodeData(Node);
+    } catch (...) {
+        if (!failure) failure = std::current_exception();
+    }
+    if (ParentClearing) {
+        if (failure) std::rethrow_exception(failure);
+        return;
+    }
     RefreshAllChildrenHidden(parent);
     MarkCacheStale();
     if (FUpdateCount == 0) {
@@ -558,6 +573,7 @@ void TBaseLazyTree::RemoveNode(PLazyNode Node, bool Reindex, bool ParentClearing
         UpdateScrollBars(true);
         if (oldX != FOffsetX || oldY != FOffsetY) Invalidate();
     }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TBaseLazyTree::DeleteChildren(PLazyNode Node, bool ResetHasChildren)
@@ -571,6 +587,7 @@ void TBaseLazyTree::DeleteChildren(PLazyNode Node, bool ResetHasChildren)
     }
     TreeAssert(!FStates.Contains(tsIterating), "Deleting nodes during tree iteration leads to invalid pointers.");
     const int oldX = FOffsetX, oldY = FOffsetY;
+    std::exception_ptr failure;
     {
         TCountBracket bracket(FUpdateCount);
         HaltCacheValidation();
@@ -581,7 +598,11 @@ void TBaseLazyTree::DeleteChildren(PLazyNode Node, bool ResetHasChildren)
             if (parentVisible && IsEffectivelyVisible(run)) --FVisibleCount;
             run->States << vsDeleting;
             if (prev) prev->NextSibling = nullptr;
-            RemoveNode(run, false, true);
+            try {
+                RemoveNode(run, false, true);
+            } catch (...) {
+                if (!failure) failure = std::current_exception();
+            }
             run = prev;
         }
         if (ResetHasChildren) Node->States >> vsHasChildren;
@@ -601,6 +622,7 @@ void TBaseLazyTree::DeleteChildren(PLazyNode Node, bool ResetHasChildren)
         if (Node != FRoot && !Node->States.Contains(vsDeleting)) RefreshAllChildrenHidden(Node);
     }
     MarkCacheStale();
+    if (failure) std::rethrow_exception(failure);
     if (FUpdateCount == 0) {
         const int kept = CompactNodeArray(FSelection, std::uint32_t(FSelection.size()));
         if (kept >= 0) {

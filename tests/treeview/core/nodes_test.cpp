@@ -300,3 +300,33 @@ TEST_F(NodesTest, InternalDataLiesAfterUserDataAndIsZero)
     EXPECT_EQ(reinterpret_cast<char*>(area), reinterpret_cast<char*>(n) + sizeof(TLazyNode) + 8);
     EXPECT_EQ(*area, 0);
 }
+
+TEST_F(NodesTest, FailingFreeNodeHandlerStillFreesEveryNode)
+{
+    // The handler fails for one node; the others are still freed and nothing freed stays
+    // linked, and the failure reaches the caller.
+    Tree->SetNodeDataSize(8);
+    Shape({3, 3});
+    for (PLazyNode n = Tree->GetFirst(); n; n = Tree->GetNext(n)) {
+    }
+    int freed = 0;
+    Tree->OnFreeNode = [&](TBaseLazyTree*, PLazyNode n) {
+        ++freed;
+        if (Name(n) == "0.1") throw Exception("cannot release");
+    };
+    EXPECT_THROW(Tree->DeleteNode(At("0")), Exception);
+    EXPECT_EQ(freed, 4);
+    EXPECT_EQ(Tree->RootNodeCount(), 1u);
+    EXPECT_CONSISTENT(Tree);
+    freed = 0;
+    Tree->OnFreeNode = [&](TBaseLazyTree*, PLazyNode n) {
+        ++freed;
+        throw Exception("cannot release");
+    };
+    EXPECT_THROW(Tree->Clear(), Exception);
+    EXPECT_EQ(freed, 4);
+    EXPECT_TRUE(Tree->IsEmpty());
+    EXPECT_EQ(Tree->UpdateCount(), 0u);
+    EXPECT_EQ(Tree->NodeStoreBytes(), 0u);
+    EXPECT_CONSISTENT(Tree);
+}
