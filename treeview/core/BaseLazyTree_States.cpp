@@ -196,9 +196,8 @@ void TBaseLazyTree::HandleWMTimer(TMessage& Message)
             StopTimer(StructureChangeTimer);
         break;
     default:
-        // The timers of drag and drop, editing, the header, scrolling and searching are
-        // handled by those parts of the control.
-        StopTimer(Message.WParam);
+        // The timers of drag and drop, editing, the header, scrolling and searching
+        // belong to those parts of the control, which handle them here.
         break;
     }
 }
