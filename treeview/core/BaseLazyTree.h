@@ -1,0 +1,643 @@
+#pragma once
+// The virtual tree control: it owns the nodes and their links and stores no content of
+// its own. Each node is one block (record, user data, internal areas of tree classes);
+// nodes can be created by count alone and are initialised through events only when
+// something first needs them. One class, implemented in files by concern:
+//   core/BaseLazyTree_Nodes.cpp       node memory, user data, structure and counts
+//   core/BaseLazyTree_Init.cpp        initialisation on demand
+//   core/BaseLazyTree_States.cpp      tree states, update brackets, notifications, timers
+//   core/BaseLazyTree_Lifecycle.cpp   construction, destruction, loading, assignment, options
+//   core/BaseLazyTree_Navigation.cpp  walking the nodes in every order, enumerations
+//   geometry/BaseLazyTree_Visibility.cpp  hiding, filtering, expansion bookkeeping, visible order
+//   geometry/BaseLazyTree_Heights.cpp     node heights, vertical layout, rectangles
+//   geometry/BaseLazyTree_PositionCache.cpp  the node-by-position cache of large trees
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <typeinfo>
+#include <type_traits>
+#include <vector>
+
+#include "platform/gui/Controls.h"
+#include "treeview/core/LazyTreeOptions.h"
+#include "treeview/core/LazyTreeTypes.h"
+#include "treeview/header/LTHeader.h"
+
+// Which sequence an enumeration walks.
+enum TVZLazyNodeEnumerationMode {
+    vneAll,
+    vneChecked,
+    vneChild,
+    vneCutCopy,
+    vneInitialized,
+    vneLeaf,
+    vneLevel,
+    vneNoInit,
+    vneSelected,
+    vneVisible,
+    vneVisibleChild,
+    vneVisibleNoInitChild,
+    vneVisibleNoInit
+};
+
+struct TLTLazyNodeEnumeration;
+
+struct TLTLazyNodeEnumerator {
+    PLazyNode FNode = nullptr;
+    bool FCanModeNext = true;
+    const TLTLazyNodeEnumeration* FEnumeration = nullptr;
+    bool MoveNext();
+    PLazyNode Current() const { return FNode; }
+};
+
+// A sequence of nodes for a range-for loop: for (PLazyNode n : Tree->Nodes()) ...
+struct TLTLazyNodeEnumeration {
+    TVZLazyNodeEnumerationMode FMode = vneAll;
+    TBaseLazyTree* FTree = nullptr;
+    bool FConsiderChildrenAbove = false;
+    PLazyNode FNode = nullptr;
+    std::uint32_t FNodeLevel = 0;
+    TCheckState FState = csUncheckedNormal;
+    bool FIncludeFiltered = false;
+
+    TLTLazyNodeEnumerator GetEnumerator() const;
+    // The first node for nil, the one after Node otherwise; nil at the end.
+    PLazyNode GetNext(PLazyNode Node) const;
+
+    // Range-for support.
+    struct iterator {
+        TLTLazyNodeEnumerator E;
+        bool AtEnd;
+        PLazyNode operator*() const { return E.Current(); }
+        iterator& operator++()
+        {
+            AtEnd = !E.MoveNext();
+            return *this;
+        }
+        bool operator!=(const iterator& o) const { return AtEnd != o.AtEnd; }
+    };
+    iterator begin() const
+    {
+        iterator it{GetEnumerator(), false};
+        it.AtEnd = !it.E.MoveNext();
+        return it;
+    }
+    iterator end() const { return iterator{TLTLazyNodeEnumerator{}, true}; }
+};
+
+// One entry of the position cache: a visible node and its top in the whole tree.
+struct TCacheEntry {
+    PLazyNode Node = nullptr;
+    std::uint32_t AbsoluteTop = 0;
+};
+using TCache = std::vector<TCacheEntry>;
+constexpr std::uint32_t CacheStride = 2000;
+
+// The tree's private message that runs a queued validation of its position cache.
+constexpr unsigned WM_VALIDATECACHE = WM_APP + 33;
+
+class TBaseLazyTree : public TCustomControl {
+public:
+    explicit TBaseLazyTree(TComponent* AOwner);
+    ~TBaseLazyTree() override;
+
+    // ---- node data ----
+    int NodeDataSize() const { return FNodeDataSize; }
+    void SetNodeDataSize(int Value);
+    // Every node's user data is a T, constructed when the node is made and destroyed
+    // after OnFreeNode; NodeDataSize becomes sizeof(T). Nodes that exist are re-created.
+    template <class T>
+    void SetNodeDataType();
+    // The user data area (nil for nil and the root); marks the node for OnFreeNode.
+    void* GetNodeData(PLazyNode Node);
+    // The user data as a T: T must be the type set with SetNodeDataType, or a trivially
+    // copyable type that fits the area.
+    template <class T>
+    T* GetNodeData(PLazyNode Node);
+    // A pointer in the first bytes of the user data area.
+    void SetNodeData(PLazyNode Node, void* UserData);
+    // A value of type T in the user data area (same rules as GetNodeData<T>).
+    template <class T>
+    void SetNodeDataValue(PLazyNode Node, const T& Value);
+    // The start of an internal data area reserved with ReserveInternalData.
+    void* InternalData(PLazyNode Node, std::uint32_t Offset) const;
+
+    // ---- structure ----
+    PLazyNode RootNode() const { return FRoot; }
+    virtual PLazyNode AddChild(PLazyNode Parent, void* UserData = nullptr);
+    PLazyNode InsertNode(PLazyNode Node, TLTNodeAttachMode Mode, void* UserData = nullptr);
+    virtual void SetChildCount(PLazyNode Node, std::uint32_t NewChildCount);
+    std::uint32_t GetChildCount(PLazyNode Node) const { return (Node ? Node : FRoot)->ChildCount; }
+    std::uint32_t RootNodeCount() const { return FRoot->ChildCount; }
+    void SetRootNodeCount(std::uint32_t Value);
+    void DeleteNode(PLazyNode Node) { RemoveNode(Node, true, false); }
+    void DeleteChildren(PLazyNode Node, bool ResetHasChildren = false);
+    virtual void Clear();
+    bool IsEmpty() const { return FRoot->ChildCount == 0; }
+    bool GetHasChildren(PLazyNode Node) const { return (Node ? Node : FRoot)->States.Contains(vsHasChildren); }
+    void SetHasChildren(PLazyNode Node, bool Value);
+    bool GetDisabled(PLazyNode Node) const { return Node && Node->States.Contains(vsDisabled); }
+    void SetDisabled(PLazyNode Node, bool Value);
+    PLazyNode GetNodeParent(PLazyNode Node) const;
+    std::uint32_t GetNodeLevel(PLazyNode Node) const;
+    virtual int LevelDifference(PLazyNode Node1, PLazyNode Node2) const;
+    std::uint32_t AbsoluteIndex(PLazyNode Node);
+    bool HasAsParent(PLazyNode Node, PLazyNode PotentialParent) const;
+    int CompareNodeOrder(PLazyNode Node1, PLazyNode Node2, bool ConsiderChildrenAbove) const;
+    // Nodes of the tree after initialising all of it.
+    std::uint32_t TotalCount();
+
+    // ---- initialisation on demand ----
+    virtual void InitializeNode(PLazyNode Node);
+    virtual void InitializeChildren(PLazyNode Node);
+    void ValidateNode(PLazyNode Node, bool Recursive);
+    void ValidateChildren(PLazyNode Node, bool Recursive);
+    void InitRecursive(PLazyNode Node, std::uint32_t Levels = 0xFFFFFFFFu, bool pVisibleOnly = true);
+    virtual void ReinitNode(PLazyNode Node, bool Recursive);
+    virtual void ReinitChildren(PLazyNode Node, bool Recursive);
+    virtual void ResetNode(PLazyNode Node);
+    bool GetChildrenInitialized(PLazyNode Node) const;
+    void InvalidateChildren(PLazyNode Node, bool Recursive);
+
+    // ---- tree states, updates, notifications ----
+    TLazyTreeStates TreeStates() const { return FStates; }
+    virtual void ChangeTreeStates(TLazyTreeStates Enter, TLazyTreeStates Leave);
+    virtual void BeginUpdate();
+    virtual void EndUpdate();
+    std::uint32_t UpdateCount() const { return FUpdateCount; }
+    void SuspendRedraw(bool Suspend);
+    void BeginSynch();
+    void EndSynch();
+    virtual void ScheduleStructureChange(PLazyNode Node, TChangeReason Reason);
+    virtual void ScheduleChange(PLazyNode Node);
+    void StartOperation(TLTOperationKind Kind);
+    void EndOperation(TLTOperationKind Kind);
+    void CancelOperation();
+    bool OperationCanceled() const { return FOperationCanceled && FOperationCount > 0; }
+    std::uint32_t OperationCount() const { return FOperationCount; }
+    std::uint32_t ChangeDelay() const { return FChangeDelay; }
+    void SetChangeDelay(std::uint32_t Value) { FChangeDelay = Value; }
+    // Kills one of the tree window's timers.
+    void StopTimer(std::uintptr_t Id);
+    // The tree window's timers.
+    enum : std::uintptr_t {
+        ExpandTimer = 1,
+        EditTimer = 2,
+        HeaderTimer = 3,
+        ScrollTimer = 4,
+        ChangeTimer = 5,
+        StructureChangeTimer = 6,
+        SearchTimer = 7,
+        ThemeChangedTimer = 8
+    };
+
+    // ---- navigation ----
+    PLazyNode GetFirst(bool ConsiderChildrenAbove = false);
+    PLazyNode GetFirstNoInit(bool ConsiderChildrenAbove = false);
+    PLazyNode GetLast(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = false);
+    PLazyNode GetLastNoInit(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = false);
+    PLazyNode GetNext(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetNextNoInit(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetPrevious(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetPreviousNoInit(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetFirstChild(PLazyNode Node);
+    PLazyNode GetFirstChildNoInit(PLazyNode Node);
+    PLazyNode GetLastChild(PLazyNode Node);
+    PLazyNode GetLastChildNoInit(PLazyNode Node);
+    PLazyNode GetNextSibling(PLazyNode Node);
+    PLazyNode GetNextSiblingNoInit(PLazyNode Node);
+    PLazyNode GetPreviousSibling(PLazyNode Node);
+    PLazyNode GetPreviousSiblingNoInit(PLazyNode Node);
+    PLazyNode GetFirstInitialized(bool ConsiderChildrenAbove = false);
+    PLazyNode GetNextInitialized(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetLastInitialized(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = false);
+    PLazyNode GetPreviousInitialized(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetFirstLeaf();
+    PLazyNode GetNextLeaf(PLazyNode Node);
+    PLazyNode GetPreviousLeaf(PLazyNode Node);
+    PLazyNode GetFirstLevel(std::uint32_t NodeLevel);
+    PLazyNode GetNextLevel(PLazyNode Node, std::uint32_t NodeLevel);
+    PLazyNode GetPreviousLevel(PLazyNode Node, std::uint32_t NodeLevel);
+    PLazyNode GetFirstChecked(TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
+    PLazyNode GetNextChecked(PLazyNode Node, TCheckState State, bool ConsiderChildrenAbove = false);
+    PLazyNode GetNextChecked(PLazyNode Node, bool ConsiderChildrenAbove = false)
+    {
+        return GetNextChecked(Node, csCheckedNormal, ConsiderChildrenAbove);
+    }
+    PLazyNode GetPreviousChecked(PLazyNode Node, TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
+    PLazyNode GetFirstSelected(bool ConsiderChildrenAbove = false);
+    PLazyNode GetNextSelected(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetPreviousSelected(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetFirstCutCopy(bool ConsiderChildrenAbove = false);
+    PLazyNode GetNextCutCopy(PLazyNode Node, bool ConsiderChildrenAbove = false);
+    PLazyNode GetPreviousCutCopy(PLazyNode Node, bool ConsiderChildrenAbove = false);
+
+    TLTLazyNodeEnumeration Nodes(bool ConsiderChildrenAbove = false);
+    TLTLazyNodeEnumeration CheckedNodes(TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
+    TLTLazyNodeEnumeration ChildNodes(PLazyNode Node);
+    TLTLazyNodeEnumeration CutCopyNodes(bool ConsiderChildrenAbove = false);
+    TLTLazyNodeEnumeration InitializedNodes(bool ConsiderChildrenAbove = false);
+    TLTLazyNodeEnumeration LeafNodes();
+    TLTLazyNodeEnumeration LevelNodes(std::uint32_t NodeLevel);
+    TLTLazyNodeEnumeration NoInitNodes(bool ConsiderChildrenAbove = false);
+    TLTLazyNodeEnumeration SelectedNodes(bool ConsiderChildrenAbove = false);
+    TLTLazyNodeEnumeration VisibleNodes(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                                        bool IncludeFiltered = false);
+    TLTLazyNodeEnumeration VisibleChildNodes(PLazyNode Node, bool IncludeFiltered = false);
+    TLTLazyNodeEnumeration VisibleChildNoInitNodes(PLazyNode Node, bool IncludeFiltered = false);
+    TLTLazyNodeEnumeration VisibleNoInitNodes(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                                              bool IncludeFiltered = false);
+
+    // ---- visibility, filtering, expansion ----
+    bool IsVisible(PLazyNode Node);
+    void SetIsVisible(PLazyNode Node, bool Value);
+    bool IsFiltered(PLazyNode Node) const { return Node && Node->States.Contains(vsFiltered); }
+    void SetIsFiltered(PLazyNode Node, bool Value);
+    bool FullyVisible(PLazyNode Node) const;
+    void SetFullyVisible(PLazyNode Node, bool Value);
+    bool VisiblePath(PLazyNode Node) const;
+    void SetVisiblePath(PLazyNode Node, bool Value);
+    bool IsEffectivelyFiltered(PLazyNode Node) const;
+    bool IsEffectivelyVisible(PLazyNode Node) const;
+    std::uint32_t VisibleCount() const { return FVisibleCount; }
+    bool Expanded(PLazyNode Node) const { return Node && Node->States.Contains(vsExpanded); }
+    void SetExpanded(PLazyNode Node, bool Value);
+    // Expands a collapsed node or collapses an expanded one, with the height and count
+    // bookkeeping. (Events, animation and scrolling of the toggle come with expansion.)
+    void ToggleNode(PLazyNode Node);
+
+    PLazyNode GetFirstVisible(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
+    PLazyNode GetFirstVisibleNoInit(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                                    bool IncludeFiltered = false);
+    PLazyNode GetNextVisible(PLazyNode Node, bool ConsiderChildrenAbove = true);
+    PLazyNode GetNextVisibleNoInit(PLazyNode Node, bool ConsiderChildrenAbove = true);
+    PLazyNode GetPreviousVisible(PLazyNode Node, bool ConsiderChildrenAbove = true);
+    PLazyNode GetPreviousVisibleNoInit(PLazyNode Node, bool ConsiderChildrenAbove = true);
+    PLazyNode GetLastVisible(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
+    PLazyNode GetLastVisibleNoInit(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true,
+                                   bool IncludeFiltered = false);
+    PLazyNode GetFirstVisibleChild(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetFirstVisibleChildNoInit(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetLastVisibleChild(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetLastVisibleChildNoInit(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetNextVisibleSibling(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetNextVisibleSiblingNoInit(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetPreviousVisibleSibling(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetPreviousVisibleSiblingNoInit(PLazyNode Node, bool IncludeFiltered = false);
+    PLazyNode GetVisibleParent(PLazyNode Node, bool IncludeFiltered = false);
+
+    // ---- heights and geometry ----
+    std::uint32_t NodeHeight(PLazyNode Node);
+    void SetNodeHeight(PLazyNode Node, std::uint32_t Value);
+    bool MultiLine(PLazyNode Node) const { return Node && Node != FRoot && Node->States.Contains(vsMultiline); }
+    void SetMultiLine(PLazyNode Node, bool Value);
+    std::uint8_t VerticalAlignment(PLazyNode Node) const { return Node->Align; }
+    void SetVerticalAlignment(PLazyNode Node, std::uint8_t Value);
+    std::uint32_t DefaultNodeHeight() const { return FDefaultNodeHeight; }
+    void SetDefaultNodeHeight(std::uint32_t Value);
+    TLTNodeAlignment NodeAlignment() const { return FNodeAlignment; }
+    void SetNodeAlignment(TLTNodeAlignment Value);
+    virtual void MeasureItemHeight(TCanvas* Canvas, PLazyNode Node);
+    PLazyNode GetNodeAt(int X, int Y);
+    PLazyNode GetNodeAt(TPoint P) { return GetNodeAt(P.X, P.Y); }
+    PLazyNode GetNodeAt(int X, int Y, bool Relative, int& NodeTop);
+    TRect GetDisplayRect(PLazyNode Node, TColumnIndex Column, bool TextOnly, bool Unclipped = false,
+                         bool ApplyCellContentMargin = false);
+    TRect GetTreeRect() const;
+    void InvalidateToBottom(PLazyNode Node);
+    void ComputeVAlignOffsets(bool ShowImage, bool ShowStateImage, PLazyNode Node, int& VAlign, int& VButtonAlign);
+
+    // ---- position cache ----
+    void MarkCacheStale();
+    void HaltCacheValidation();
+    virtual void RequestCacheValidation();
+    std::uint32_t PositionCacheSize() const;
+    PLazyNode CacheEntryAtPosition(std::uint32_t Position, std::uint32_t& AbsoluteTop) const;
+    PLazyNode CacheEntryBeforeNode(PLazyNode Node, std::uint32_t& AbsoluteTop) const;
+    const TCache& PositionCache() const { return FPositionCache; }
+
+    // ---- scrolling (ranges and offsets; scroll bars come with scrolling) ----
+    int OffsetX() const { return FOffsetX; }
+    int OffsetY() const { return FOffsetY; }
+    int RangeX() const { return FRangeX; }
+    int RangeY() const { return FRangeY; }
+    std::uint32_t BottomSpace() const { return FBottomSpace; }
+    void UpdateVerticalRange();
+    virtual void UpdateScrollBars(bool DoRepaint);
+
+    // ---- selection (what structure and initialisation need of it) ----
+    std::uint32_t SelectedCount() const { return FSelectionCount; }
+    bool Selected(PLazyNode Node) const { return Node && Node->States.Contains(vsSelected); }
+    PLazyNode FocusedNode() const { return FFocusedNode; }
+    void ClearSelection();
+
+    // ---- options and owned objects ----
+    TCustomLazyTreeOptions* TreeOptions() const { return FOptions.get(); }
+    void SetTreeOptions(const TCustomLazyTreeOptions& Value) { Value.AssignTo(FOptions.get()); }
+    TLTHeader* Header() const { return FHeader.get(); }
+    bool IsLoading() const { return FLoading; }
+    // Completes loading from stored settings (see BeginLoading).
+    virtual void Loaded();
+    // Settings are read into the tree from here until Loaded (RootNodeCount only stores).
+    void BeginLoading() { FLoading = true; }
+    // Copies the published settings of another tree (not its nodes: only their number).
+    virtual void Assign(const TBaseLazyTree& Source);
+    // Reader of the older single "Options" set, given as the stored names; an empty
+    // name ends the list, names that are no older option are skipped.
+    void ReadOldOptions(const std::vector<String>& StoredNames);
+
+    // ---- published simple settings (defaults set by the constructor) ----
+    TColumnIndex FocusedColumn() const { return FFocusedColumn; }
+    void SetFocusedColumnField(TColumnIndex Value) { FFocusedColumn = Value; }
+    int Indent() const { return FIndent; }
+    int Margin() const { return FMargin; }
+    int TextMargin() const { return FTextMargin; }
+    std::uint32_t AnimationDuration() const { return FAnimationDuration; }
+    std::uint32_t AutoExpandDelay() const { return FAutoExpandDelay; }
+    std::uint32_t AutoScrollDelay() const { return FAutoScrollDelay; }
+    std::uint32_t AutoScrollInterval() const { return FAutoScrollInterval; }
+    std::uint32_t EditDelay() const { return FEditDelay; }
+    std::uint32_t IncrementalSearchTimeout() const { return FIncrementalSearchTimeout; }
+    TLTIncrementalSearch IncrementalSearch() const { return FIncrementalSearch; }
+    void SetIncrementalSearch(TLTIncrementalSearch Value);
+    TLTSearchDirection IncrementalSearchDirection() const { return FIncrementalSearchDirection; }
+    TLTSearchStart IncrementalSearchStart() const { return FIncrementalSearchStart; }
+    bool WantTabs() const { return FWantTabs; }
+    TLTButtonStyle ButtonStyle() const { return FButtonStyle; }
+    void SetButtonStyle(TLTButtonStyle Value);
+    TLTButtonFillMode ButtonFillMode() const { return FButtonFillMode; }
+    void SetButtonFillMode(TLTButtonFillMode Value);
+    TLTLineStyle LineStyle() const { return FLineStyle; }
+    TLTLineMode LineMode() const { return FLineMode; }
+    TCheckImageKind CheckImageKind() const { return FCheckImageKind; }
+    TLTDrawSelectionMode DrawSelectionMode() const { return FDrawSelectionMode; }
+    int SelectionBlendFactor() const { return FSelectionBlendFactor; }
+    std::uint32_t SelectionCurveRadius() const { return FSelectionCurveRadius; }
+    void SetSelectionCurveRadius(std::uint32_t Value);
+    TLTHintAnimationType HintAnimation() const { return FHintAnimation; }
+    TLTHintMode HintMode() const { return FHintMode; }
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    TAlignment Alignment() const { return FAlignment; }
+    const String& EmptyListMessage() const { return FEmptyListMessage; }
+    int BackgroundOffsetX() const { return FBackgroundOffsetX; }
+    int BackgroundOffsetY() const { return FBackgroundOffsetY; }
+    TCursor HotCursor() const { return FHotCursor; }
+    TLTNodeAttachMode DefaultPasteMode() const { return FDefaultPasteMode; }
+    int DragHeight() const { return FDragHeight; }
+    int DragWidth() const { return FDragWidth; }
+    TLTDragImageKind DragImageKind() const { return FDragImageKind; }
+    TDragOperations DragOperations() const { return FDragOperations; }
+    TLTDragType DragType() const { return FDragType; }
+    const String& AccessibleName() const { return FAccessibleName; }
+
+    // ---- events ----
+    TLTFreeNodeEvent OnFreeNode;
+    TLTGetNodeDataSizeEvent OnGetNodeDataSize;
+    TLTInitNodeEvent OnInitNode;
+    TLTInitChildrenEvent OnInitChildren;
+    TLTChangeEvent OnResetNode;
+    TLTStateChangeEvent OnStateChange;
+    TLTUpdatingEvent OnUpdating;
+    TLTStructureChangeEvent OnStructureChange;
+    TLTChangeEvent OnChange;
+    TLTOperationEvent OnStartOperation;
+    TLTOperationEvent OnEndOperation;
+    TLTMeasureItemEvent OnMeasureItem;
+
+    void WndProc(TMessage& Message) override;
+
+protected:
+    // ---- node memory and linking ----
+    virtual std::uint32_t ReserveInternalData(std::uint32_t Size);
+    PLazyNode AllocateNode();
+    virtual void FreeNodeData(PLazyNode Node);
+    virtual void ConnectNode(PLazyNode Node, PLazyNode Destination, TBaseLazyTree* Target, TLTNodeAttachMode Mode);
+    virtual void DisconnectNode(PLazyNode Node, bool KeepFocus, bool Reindex = true, bool ParentClearing = false);
+    void RemoveNode(PLazyNode Node, bool Reindex, bool ParentClearing);
+    void PropagateCountChange(PLazyNode Node, std::int64_t Value, bool Relative);
+    void PropagateHeightChange(PLazyNode Node, std::int64_t Value, bool Relative);
+    void SumTotalCounts(PLazyNode Node);
+    void SumTotalHeights(PLazyNode Node);
+    virtual void FireGetNodeDataSize(int& Size);
+    // Removes the entries marked removed, keeping the order; the number kept, -1 for none.
+    static int CompactNodeArray(std::vector<TNodeArrayEntry>& Array, std::uint32_t Count);
+
+    // ---- initialisation events ----
+    virtual void FireInitNode(PLazyNode ParentNode, PLazyNode Node, TLazyNodeInitStates& InitialStates);
+    virtual bool FireInitChildren(PLazyNode Node, std::uint32_t& ChildCount);
+    virtual void FireResetNode(PLazyNode Node);
+
+    // ---- notifications ----
+    virtual void RecordPendingChange(bool StructureChange, PLazyNode Node, TChangeReason Reason);
+    virtual void FireChange(PLazyNode Node);
+    virtual void FireStructureChange(PLazyNode Node, TChangeReason Reason);
+    virtual void FireUpdating(TLTUpdateState State);
+    virtual void FireStartOperation(TLTOperationKind Kind);
+    virtual void FireEndOperation(TLTOperationKind Kind);
+    void HandleWMTimer(TMessage& Message);
+
+    // ---- visibility helpers ----
+    virtual std::uint32_t VisibleDescendantCount(PLazyNode Node) const;
+    virtual void RefreshAllChildrenHidden(PLazyNode Node);
+    virtual void RefreshAllChildrenHiddenForAll();
+    // A child of Parent was hidden, filtered or removed: the flag is recomputed now, or
+    // for the whole tree when the update bracket ends.
+    void ChildrenHiddenChanged(PLazyNode Parent);
+    bool AnyVisibleSiblingAfter(PLazyNode Node) const;
+    bool AnyVisibleSiblingBefore(PLazyNode Node) const;
+    bool FirstVisibleChildIs(PLazyNode Parent, PLazyNode Node) const;
+    bool LastVisibleChildIs(PLazyNode Parent, PLazyNode Node) const;
+
+    // ---- heights ----
+    virtual void FitDefaultNodeHeightToFont();
+    virtual void FireMeasureItem(TCanvas* TargetCanvas, PLazyNode Node, int& NodeHeight);
+
+    // ---- position cache ----
+    virtual bool BuildPositionCache();
+    void HandleWMValidateCache(TMessage& Message);
+
+    // ---- component ----
+    virtual TLazyTreeOptionsClass OptionsClass() const;
+    // Creates the options object of the class OptionsClass names; a tree class that
+    // names its own calls this in its constructor.
+    void RecreateOptions();
+    virtual std::unique_ptr<TLTHeader> CreateHeader() { return std::make_unique<TLTHeader>(this); }
+    friend class TCustomLazyTreeOptions;
+    friend struct TLTLazyNodeEnumeration;
+
+    // ---- places the later parts of the control fill ----
+    // Stops an in-place edit (cancel keeps the old text; abort ends it without events).
+    virtual void CancelEditNode() {}
+    virtual void AbortEdit() {}
+    // Moves a running in-place editor after heights above it changed.
+    virtual void UpdateEditBounds() {}
+    // Sorts the children of Node (nil: the root) by a column.
+    virtual void Sort(PLazyNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true) {}
+    virtual void SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true) {}
+    // Repaints one node (its row).
+    virtual void InvalidateNode(PLazyNode Node);
+    // Keeps one node selected when the options ask for it.
+    virtual void EnsureNodeSelected() {}
+    // Rebuilds the expand-button pictures.
+    virtual void PrepareBitmaps() {}
+    // The width of a node's text in a column.
+    virtual int GetNodeWidth(PLazyNode Node, TColumnIndex Column) { return 0; }
+    // Sizes of the pictures drawn beside a node (none while no image lists are set).
+    virtual int NodeImageHeight(PLazyNode Node) { return 0; }
+    virtual int StateImagesHeight() const { return 0; }
+    virtual int ButtonBitmapHeight() const { return 9; }
+    void AddToSelection(PLazyNode Node);
+    void RemoveFromSelection(PLazyNode Node);
+
+    // ---- fields ----
+    PLazyNode FRoot = nullptr;
+    int FNodeDataSize = -1;
+    std::uint32_t FTotalInternalDataSize = 0;
+    std::uint32_t FDefaultNodeHeight = 18;
+    std::uint32_t FUpdateCount = 0;
+    std::uint32_t FSynchUpdateCount = 0;
+    TLazyTreeStates FStates;
+    std::uint32_t FChangeDelay = 0;
+    PLazyNode FLastChangedNode = nullptr;
+    PLazyNode FLastStructureChangeNode = nullptr;
+    TChangeReason FLastStructureChangeReason = crIgnore;
+    std::uint32_t FOperationCount = 0;
+    bool FOperationCanceled = false;
+    std::uint32_t FVisibleCount = 0;
+
+    PLazyNode FNextNodeToSelect = nullptr;
+    std::vector<TNodeArrayEntry> FSelection;
+    std::uint32_t FSelectionCount = 0;
+    PLazyNode FFocusedNode = nullptr;
+    PLazyNode FLastSelected = nullptr;
+    PLazyNode FCurrentHotNode = nullptr;
+    PLazyNode FDropTargetNode = nullptr;
+    PLazyNode FRangeAnchor = nullptr;
+    PLazyNode FCheckNode = nullptr;
+    PLazyNode FLastVCLDragTarget = nullptr;
+    PLazyNode FLastSearchNode = nullptr;
+    String FSearchBuffer;
+
+    int FOffsetX = 0, FOffsetY = 0, FEffectiveOffsetX = 0;
+    int FRangeX = 0, FRangeY = 0;
+    std::uint32_t FBottomSpace = 0;
+
+    TCache FPositionCache;
+    std::uint32_t FStartIndex = 0;
+
+    std::unique_ptr<TCustomLazyTreeOptions> FOptions;
+    std::unique_ptr<TLTHeader> FHeader;
+    bool FLoading = false;
+
+    TLTNodeAlignment FNodeAlignment = naProportional;
+    TColumnIndex FFocusedColumn = NoColumnIndex;
+    int FIndent = 18, FMargin = 4, FTextMargin = 4;
+    std::uint32_t FAnimationDuration = 200, FAutoExpandDelay = 1000, FAutoScrollDelay = 1000, FAutoScrollInterval = 1;
+    std::uint32_t FEditDelay = 1000, FIncrementalSearchTimeout = 1000;
+    TLTIncrementalSearch FIncrementalSearch = isNone;
+    TLTSearchDirection FIncrementalSearchDirection = sdForward;
+    TLTSearchStart FIncrementalSearchStart = ssFocusedNode;
+    bool FWantTabs = false;
+    TLTButtonStyle FButtonStyle = bsRectangle;
+    TLTButtonFillMode FButtonFillMode = fmTreeColor;
+    TLTLineStyle FLineStyle = lsDotted;
+    TLTLineMode FLineMode = lmNormal;
+    TCheckImageKind FCheckImageKind = ckSystemDefault;
+    TLTDrawSelectionMode FDrawSelectionMode = smDottedRectangle;
+    int FSelectionBlendFactor = 128;
+    std::uint32_t FSelectionCurveRadius = 0;
+    TLTHintAnimationType FHintAnimation = hatSystemDefault;
+    TLTHintMode FHintMode = hmDefault;
+    TBorderStyle FBorderStyle = bsSingle;
+    TAlignment FAlignment = taLeftJustify;
+    String FEmptyListMessage;
+    int FBackgroundOffsetX = 0, FBackgroundOffsetY = 0;
+    TCursor FHotCursor = crDefault;
+    TLTNodeAttachMode FDefaultPasteMode = amAddChildLast;
+    int FDragHeight = 350, FDragWidth = 200;
+    TLTDragImageKind FDragImageKind = diComplete;
+    TDragOperations FDragOperations = TDragOperations{doCopy, doMove};
+    TLTDragType FDragType = dtOLE;
+    String FAccessibleName;
+    int FLastSelectionLevel = -1;
+
+private:
+    // Node blocks of one size, taken from large chunks; freed blocks are reused and the
+    // chunks go back when the last node is gone.
+    class TNodePool {
+    public:
+        ~TNodePool() { Release(); }
+        void* Take(std::size_t BlockSize);
+        void Give(void* Block);
+        void Release();
+        std::size_t BlockSize() const { return FBlockSize; }
+        std::size_t Live() const { return FLive; }
+        std::size_t ReservedBytes() const { return FReserved; }
+    private:
+        static constexpr std::size_t LargeChunk = std::size_t(2) << 20;
+        std::vector<char*> FChunks;
+        std::size_t FBlockSize = 0, FChunkBytes = 0, FUsedInLast = 0, FLive = 0, FReserved = 0;
+        void* FFree = nullptr;
+    };
+    TNodePool FPool;
+
+    // The type held in every node's user data area, when one was set.
+    struct TUserDataType {
+        const std::type_info* Type = nullptr;
+        void (*Construct)(void*) = nullptr;
+        void (*Destroy)(void*) = nullptr;
+    };
+    TUserDataType FUserDataType;
+    void SetUserDataType(const TUserDataType& Type, int Size);
+    void CheckTypedAccess(const std::type_info& Type, std::size_t Size, bool TriviallyCopyable) const;
+    void CreateRootNode();
+    std::size_t NodeBlockSize() const;
+    bool FValidationPosted = false;
+    bool FTreeDestroying = false;
+    // Delivers a recorded structure change now, or starts its timer when it is delayed.
+    void DeliverPendingStructureChange();
+    // The visible walks in both forms (Init: initialise the nodes looked at).
+    PLazyNode FirstVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool IncludeFiltered, bool Init);
+    PLazyNode NextVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool Init, bool IncludeFiltered = false);
+    PLazyNode PreviousVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool Init);
+    PLazyNode LastVisibleImpl(PLazyNode Node, bool ConsiderChildrenAbove, bool IncludeFiltered, bool Init);
+    PLazyNode FirstVisibleChildImpl(PLazyNode Node, bool IncludeFiltered, bool Init);
+    PLazyNode LastVisibleChildImpl(PLazyNode Node, bool IncludeFiltered, bool Init);
+    PLazyNode NextVisibleSiblingImpl(PLazyNode Node, bool IncludeFiltered, bool Init);
+    PLazyNode PreviousVisibleSiblingImpl(PLazyNode Node, bool IncludeFiltered, bool Init);
+    // Where a walk from a node that is not shown goes on: the ancestor-or-self whose
+    // subtree is to be passed over, and whether that is a collapsed, shown ancestor.
+    PLazyNode HiddenWalkStart(PLazyNode Node, bool& CollapsedAncestor);
+    bool FValidationQueued = false;
+
+public:
+    // Bytes the node store holds now (chunks of blocks), for measurements.
+    std::size_t NodeStoreBytes() const { return FPool.ReservedBytes(); }
+};
+
+template <class T>
+void TBaseLazyTree::SetNodeDataType()
+{
+    static_assert(alignof(T) <= 8, "user data is 8-byte aligned");
+    TUserDataType t;
+    t.Type = &typeid(T);
+    if constexpr (!std::is_trivially_default_constructible_v<T>) t.Construct = [](void* p) { new (p) T(); };
+    if constexpr (!std::is_trivially_destructible_v<T>) t.Destroy = [](void* p) { static_cast<T*>(p)->~T(); };
+    SetUserDataType(t, int(sizeof(T)));
+}
+
+template <class T>
+T* TBaseLazyTree::GetNodeData(PLazyNode Node)
+{
+    CheckTypedAccess(typeid(T), sizeof(T), std::is_trivially_copyable_v<T>);
+    if (!Node || Node == FRoot) return nullptr;
+    return static_cast<T*>(Node->GetData());
+}
+
+template <class T>
+void TBaseLazyTree::SetNodeDataValue(PLazyNode Node, const T& Value)
+{
+    CheckTypedAccess(typeid(T), sizeof(T), std::is_trivially_copyable_v<T>);
+    if (!Node || Node == FRoot) return;
+    *static_cast<T*>(Node->GetData()) = Value;
+}
