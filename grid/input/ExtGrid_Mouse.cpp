@@ -134,6 +134,8 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
     const int rcol = RealColIndex(c);
     SpinButtonDown(c, r, X, Y);
+    // Column 0 of a tree: the glyph opens and closes its node, elsewhere no cell is taken.
+    if (NodeMouseDown(c, r, Shift, X, Y)) return;
     if (IsRadio(rcol, r)) {
         bool CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;
         FireCanEditCell(rcol, r, CanEdit);
