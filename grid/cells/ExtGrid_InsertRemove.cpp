@@ -25,6 +25,9 @@ void TExtStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     if (RCount <= 0 || RowIndex < 0) return;
     const int real = RealRowIndex(RowIndex);
     InsertDisplayRows(RowIndex, RCount);
+    // Hidden rows below the new ones keep their places among the displayed rows.
+    for (auto& item : FGridItems)
+        if (item->Idx >= real) item->Idx += RCount;
     ShiftRowMarks(FModifiedRows.get(), real, RCount);
     ShiftRowMarks(FEnabledRows.get(), real, RCount);
     if (UpdateCellControls && FControlList->Count() > 0) {

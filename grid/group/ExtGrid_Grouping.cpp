@@ -73,10 +73,11 @@ void TExtStringGrid::SetGroupColumn(int Value)
 
 void TExtStringGrid::Group(int Colindex)
 {
-    // Column 0 carries the node glyphs; it is never grouped away.
-    if (Colindex < FixedCols() || Colindex < 1 || Colindex >= TotalColCount()) return;
+    // Column 0 carries the node glyphs; it is never grouped away. The index counts the
+    // columns of the grid as it is ungrouped.
+    if (Colindex < FixedCols() || Colindex < 1) return;
     if (FGroupColumn != -1) UnGroup();
-    if (RowCount() - FixedRows() <= 0) return;
+    if (Colindex >= TotalColCount() || RowCount() - FixedRows() <= 0) return;
     TGrouping& gs = *FGrouping;
     BeginUpdate();
     FIsGrouping = true;
@@ -331,10 +332,10 @@ void TExtStringGrid::GroupCalc(int ACol, int method)
         const int from = r + 1, to = r + s - 1;
         const int T = FGrouping->Summary && r + s < RowCount() && IsSummary(r + s) ? r + s : r;
         // A group without data rows has no average, minimum or the like: its cell
-        // stays empty instead of showing a value made of nothing.
+        // stays empty instead of showing a value made of nothing (its sum is 0).
         const bool empty = to < from;
         switch (method) {
-        case 1: empty ? SetCellEx(ACol, T, "") : SetFloats(ACol, T, ColumnSum(ACol, from, to)); break;
+        case 1: SetFloats(ACol, T, empty ? 0.0 : ColumnSum(ACol, from, to)); break;
         case 2: empty ? SetCellEx(ACol, T, "") : SetFloats(ACol, T, ColumnAvg(ACol, from, to)); break;
         case 3: empty ? SetCellEx(ACol, T, "") : SetFloats(ACol, T, ColumnMin(ACol, from, to)); break;
         case 4: empty ? SetCellEx(ACol, T, "") : SetFloats(ACol, T, ColumnMax(ACol, from, to)); break;

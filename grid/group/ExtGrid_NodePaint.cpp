@@ -23,19 +23,21 @@ void Sign(TCanvas* c, int x, int y, int size, bool plus, TColor color)
     }
 }
 
-// The box of the XP look: a blue-grey frame round a white-to-grey face.
+// The box of the XP look: a blue-grey frame round a white-to-grey face, with a pixel
+// of transparent margin (the top-left pixel gives the transparent colour).
 std::unique_ptr<TBitmap> MakeXPNode(bool expanded)
 {
-    auto b = std::make_unique<TBitmap>(kBox, kBox);
+    constexpr int n = kBox + 2;
+    auto b = std::make_unique<TBitmap>(n, n);
     TCanvas* c = b->Canvas();
     c->Brush()->SetColor(kTransparent);
-    c->FillRect(TRect(0, 0, kBox, kBox));
-    DrawGradient(c, clWhite, 0xBEC6C6, kBox - 2, TRect(1, 1, kBox - 1, kBox - 1), false);
+    c->FillRect(TRect(0, 0, n, n));
+    DrawGradient(c, clWhite, 0xBEC6C6, kBox - 2, TRect(2, 2, kBox, kBox), false);
     c->Brush()->SetStyle(bsClear);
     c->Pen()->SetColor(0xAD987A);
-    c->Rectangle(0, 0, kBox, kBox);
+    c->Rectangle(1, 1, kBox + 1, kBox + 1);
     c->Brush()->SetStyle(bsSolid);
-    Sign(c, 0, 0, kBox, !expanded, clBlack);
+    Sign(c, 1, 1, kBox, !expanded, clBlack);
     return b;
 }
 
@@ -135,7 +137,7 @@ void TExtStringGrid::DrawNodeGlyph(TCanvas* ACanvas, int ARow, TRect R, bool Sel
         DrawResourceGlyph(ACanvas, bk, Bounds(x0 + 3, centredY(13), 13, 13), expanded ? "ASGLEAFOPEN" : "ASGLEAFCLOSE");
         break;
     case cnXP:
-        DrawResourceGlyph(ACanvas, bk, Bounds(x0 + 4, centredY(kBox), kBox, kBox), expanded ? "XPNODEO" : "XPNODEC");
+        DrawResourceGlyph(ACanvas, bk, Bounds(x0 + 3, centredY(kBox) - 1, kBox + 2, kBox + 2), expanded ? "XPNODEO" : "XPNODEC");
         break;
     }
     ACanvas->RestoreState(saved);
