@@ -582,6 +582,9 @@ protected:
     bool NodeMouseDown(int ACol, int ARow, TShiftState Shift, int X, int Y);
     // Left and Right on a node row whose current cell is merged; true when taken.
     bool NodeKeyDown(WORD Key);
+    // The release of a press on an open group header outside column 0 selects the
+    // group's rows (Grouping.AutoSelectGroup with disjunct row selection).
+    void GroupHeaderReleased(int ACol, int ARow);
     void DrawNodeGlyph(TCanvas* ACanvas, int ARow, TRect R, bool Selected);
     void DrawNodeTreeLines(TCanvas* ACanvas, int ARow, TRect R);
     void ApplyGroupRowColors(int ARow, bool Header);

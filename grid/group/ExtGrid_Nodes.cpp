@@ -444,6 +444,16 @@ bool TExtStringGrid::NodeMouseDown(int ACol, int ARow, TShiftState Shift, int X,
     return false;
 }
 
+void TExtStringGrid::GroupHeaderReleased(int ACol, int ARow)
+{
+    if (!FGrouping->AutoSelectGroup || !FMouseActions->DisjunctRowSelect() || ACol <= 0) return;
+    TCellGraphic* g = NodeOf(this, ARow);
+    if (!g || g->CellBoolean) return;
+    const int n = NodeDisplaySpan(ARow);
+    for (int r = ARow + 1; r < ARow + n && r < RowCount(); ++r)
+        SetRowSelect(FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r, true);
+}
+
 bool TExtStringGrid::NodeKeyDown(WORD Key)
 {
     if ((Key != VK_LEFT && Key != VK_RIGHT) || !HasNodes()) return false;

@@ -322,6 +322,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     }
     if (Button != mbLeft) return;
     DisjunctRowUp(r, Shift);
+    GroupHeaderReleased(c, r);
     if ((c >= FixedCols() || FSortSettings->FixedCols) && c >= 0 && r >= 0 && c < ColCount() && r < RowCount()) {
         const int rc = RealColIndex(c);
         bool state = false;

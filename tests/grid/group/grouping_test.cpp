@@ -309,6 +309,31 @@ TEST_F(GroupingTest, LeftAndRightCloseAndOpenAMergedHeader)
     EXPECT_EQ(Columns(1), "|a1|A|1");
 }
 
+TEST_F(GroupingTest, AClickOnAnOpenHeaderSelectsItsGroup)
+{
+    LoadABC();
+    Grid->Group(2);
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    Grid->Grouping()->AutoSelectGroup = true;
+    const auto selected = [&] {
+        String s;
+        for (int r = 1; r < Grid->RowCount(); ++r) s += Grid->GetRowSelect(r) ? '1' : '0';
+        return s;
+    };
+    ClickCell(Grid, 1, 1);
+    EXPECT_EQ(selected(), "11100");
+    ClickCell(Grid, 1, 4);
+    EXPECT_EQ(selected(), "00011");
+    // A closed group has no rows to select; without the setting only the header is.
+    Grid->ContractNode(1);
+    ClickCell(Grid, 1, 1);
+    EXPECT_EQ(selected(), "100");
+    Grid->ExpandNode(1);
+    Grid->Grouping()->AutoSelectGroup = false;
+    ClickCell(Grid, 1, 1);
+    EXPECT_EQ(selected(), "10000");
+}
+
 // ---------------------------------------------------------------- the column grid
 
 TEST(ColumnGridGrouping, TheGroupedColumnKeepsItsSettings)

@@ -317,6 +317,26 @@ TEST_F(NodesTest, TheWindowMayRefuseAClickOnTheGlyph)
     EXPECT_EQ(Grid->Row(), 1);
 }
 
+TEST_F(NodesTest, ANodeInTheHeaderClosesAndOpensAllNodes)
+{
+    Rows(8);
+    Grid->AddNode(0, 1);
+    Grid->AddNode(1, 3);
+    Grid->AddNode(4, 3);
+    Grid->MouseActions()->NodeAllExpandContract = true;
+    const TPoint g = Glyph(0);
+    UserClick(Grid, g.X, g.Y);
+    EXPECT_EQ(Shown(), "1,1 1,4 1,7");
+    EXPECT_TRUE(Grid->GetNodeState(0));
+    UserClick(Grid, g.X, g.Y);
+    EXPECT_EQ(Shown(), "1,1 1,2 1,3 1,4 1,5 1,6 1,7");
+    EXPECT_FALSE(Grid->GetNodeState(0));
+    // Without the setting the header's node does nothing to the others.
+    Grid->MouseActions()->NodeAllExpandContract = false;
+    UserClick(Grid, g.X, g.Y);
+    EXPECT_EQ(Shown(), "1,1 1,2 1,3 1,4 1,5 1,6 1,7");
+}
+
 TEST_F(NodesTest, LeftAndRightCloseAndOpenAMergedNodeRow)
 {
     Rows(8);
