@@ -585,6 +585,9 @@ protected:
     // The release of a press on an open group header outside column 0 selects the
     // group's rows (Grouping.AutoSelectGroup with disjunct row selection).
     void GroupHeaderReleased(int ACol, int ARow);
+    // After the box of (ACol real, ARow display) was toggled to Now (Grouping.AutoCheckGroup):
+    // a node's rows take its state, a row's node shows whether its rows agree.
+    void AutoCheckGroupToggled(int ACol, int ARow, bool Now);
     void DrawNodeGlyph(TCanvas* ACanvas, int ARow, TRect R, bool Selected);
     void DrawNodeTreeLines(TCanvas* ACanvas, int ARow, TRect R);
     void ApplyGroupRowColors(int ARow, bool Header);

@@ -454,6 +454,27 @@ void TExtStringGrid::GroupHeaderReleased(int ACol, int ARow)
         SetRowSelect(FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r, true);
 }
 
+void TExtStringGrid::AutoCheckGroupToggled(int ACol, int ARow, bool Now)
+{
+    // A node's rows follow each other among the real rows, hidden or not.
+    if (TCellGraphic* g = NodeOf(this, ARow)) {
+        const int real = RealRowIndex(ARow);
+        for (int e = 1; e < g->CellIndex; ++e) SetCheckBoxState(ACol, real + e, Now);
+        return;
+    }
+    const int p = GetParentRow(ARow);
+    TCellGraphic* pg = NodeOf(this, p);
+    if (!pg) return;
+    const int real = RealRowIndex(p);
+    int on = 0, off = 0;
+    for (int e = 1; e < pg->CellIndex; ++e) {
+        bool state = false;
+        if (!GetCheckBoxState(ACol, real + e, state)) continue;
+        ++(state ? on : off);
+    }
+    SetCheckBoxState(ACol, real, on > 0 && off > 0 ? cbGrayed : on > 0 ? cbChecked : cbUnchecked);
+}
+
 bool TExtStringGrid::NodeKeyDown(WORD Key)
 {
     if ((Key != VK_LEFT && Key != VK_RIGHT) || !HasNodes()) return false;

@@ -334,6 +334,43 @@ TEST_F(GroupingTest, AClickOnAnOpenHeaderSelectsItsGroup)
     EXPECT_EQ(selected(), "10000");
 }
 
+TEST_F(GroupingTest, AGroupsBoxChecksItsRowsAndShowsWhetherTheyAgree)
+{
+    LoadABC();
+    Grid->Group(2);   // [A] a1 a2 [B] b1
+    Grid->Grouping()->AutoCheckGroup = true;
+    for (int r : {1, 4}) Grid->AddCheckBox(2, r, cbUnchecked);
+    for (int r : {2, 3, 5}) Grid->AddCheckBox(2, r, false, false);
+    const auto boxes = [&] {
+        String s;
+        for (int r = 1; r < Grid->TotalRowCount(); ++r) {
+            TCheckBoxState t = cbUnchecked;
+            bool b = false;
+            if (Grid->IsNode(r) && Grid->GetCheckBoxState(2, r, t)) s += t == cbChecked ? 'C' : t == cbGrayed ? 'G' : 'U';
+            else if (Grid->GetCheckBoxState(2, r, b)) s += b ? '1' : '0';
+        }
+        return s;
+    };
+    Grid->ToggleCheckBox(2, 1);
+    EXPECT_EQ(boxes(), "C11U0");
+    Grid->ToggleCheckBox(2, 3);
+    EXPECT_EQ(boxes(), "G10U0");
+    // A closed group's rows follow its box all the same.
+    Grid->ContractNode(1);
+    Grid->ToggleCheckBox(2, 1);   // grayed -> checked
+    Grid->ExpandNode(1);
+    EXPECT_EQ(boxes(), "C11U0");
+    // By the user's click on a row's box.
+    Grid->ControlLook()->CheckAlwaysActive = true;
+    ClickCell(Grid, 2, 5);
+    EXPECT_EQ(boxes(), "C11C1");
+    // Without the setting a header's box cycles through grayed as any tri-state box.
+    Grid->Grouping()->AutoCheckGroup = false;
+    Grid->ToggleCheckBox(2, 4);
+    Grid->ToggleCheckBox(2, 4);
+    EXPECT_EQ(boxes(), "C11G1");
+}
+
 // ---------------------------------------------------------------- the column grid
 
 TEST(ColumnGridGrouping, TheGroupedColumnKeepsItsSettings)
