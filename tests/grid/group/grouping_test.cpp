@@ -209,6 +209,7 @@ TEST_F(GroupingTest, ClosedGroupsAreLeftOutAndCustomCalculationsAsk)
 TEST_F(GroupingTest, AGroupWithoutDataRowsHasNoAverage)
 {
     LoadABC();
+    Grid->Grouping()->ShowGroupCount = true;
     Grid->Group(2);
     // The keyboard's deletion takes the only row of group B.
     UserFocus(Grid);
@@ -216,6 +217,7 @@ TEST_F(GroupingTest, AGroupWithoutDataRowsHasNoAverage)
     Grid->FocusCell(1, 5, true);
     UserKey(Grid, VK_DELETE);
     EXPECT_EQ(Layout(), "[A/3] a1:1 a2:2 [B/1]");
+    EXPECT_EQ(Grid->GetCellEx(1, 4), "B (0)");
     for (auto calc : {&TExtStringGrid::GroupAvg, &TExtStringGrid::GroupStdDev, &TExtStringGrid::GroupMin,
                       &TExtStringGrid::GroupMax, &TExtStringGrid::GroupCustomCalc}) {
         Grid->SetCellEx(2, 4, "old");
@@ -412,6 +414,8 @@ TEST_F(GroupingTest, AGroupedGridOpenAndClosed)
     Grid->Grouping()->HeaderColor = 0xF0D0B0;
     Grid->Grouping()->SummaryColor = 0xC0F0F0;
     Grid->Grouping()->HeaderUnderline = true;
+    Grid->Grouping()->SummaryLine = true;
+    Grid->Grouping()->SummaryLineColor = clGreen;
     Grid->Grouping()->ShowGroupCount = true;
     Grid->CellNode()->SetTreeColor(clRed);
     Grid->Group(2);
@@ -429,6 +433,8 @@ TEST_F(GroupingTest, AGroupedGridOpenAndClosed)
     EXPECT_GT(Count_Pixels(open, TRect(header.Left, header.Bottom - 3, header.Right, header.Bottom + 2),
                            TColor(0xFF0000)),
               header.Width());
+    EXPECT_GT(Count_Pixels(open, TRect(summary.Left, summary.Top - 2, summary.Right, summary.Top + 3), clGreen),
+              summary.Width());
 
     Grid->ContractAll();
     TBitmap closed;
