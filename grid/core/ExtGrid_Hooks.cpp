@@ -324,8 +324,9 @@ void TExtStringGrid::AutoInsertRow(int ARow)
     // In a tree the row joins the node it is inserted in.
     if (HasNodes()) {
         const int real = RealRowIndex(ARow);
+        // On a node row the new row goes right below it; the node keeps its texts.
         if (GetParentRow(ARow) == -1) InsertNormalRow(real);
-        else InsertChildRow(real, 0);
+        else InsertChildRow(real, IsNode(ARow) ? 1 : 0);
         return;
     }
     InsertDisplayRows(ARow, 1);

@@ -259,11 +259,18 @@ TEST_F(GroupingTest, RowsInsertedByKeyJoinTheirGroup)
     EXPECT_EQ(Layout(), "[A/4] a1:1 : a2:2 [B/2] b1:5");
     // A data row raises the group's count.
     EXPECT_EQ(Grid->GetCellEx(1, 1), "A (3)");
+    // On a header the new row goes below it and the header keeps its text.
+    Grid->FocusCell(1, 5, true);
+    UserKey(Grid, VK_INSERT);
+    EXPECT_EQ(Layout(), "[A/4] a1:1 : a2:2 [B/3] : b1:5");
+    EXPECT_EQ(Grid->GetCellEx(1, 5), "B (2)");
     Grid->ContractNode(1);
-    EXPECT_EQ(Layout(), "[A/4+] [B/2] b1:5");
+    EXPECT_EQ(Layout(), "[A/4+] [B/3] : b1:5");
     Grid->UnGroup();
     EXPECT_EQ(Columns(2), "||A|");
     EXPECT_EQ(Columns(3), "|a2|A|2");
+    EXPECT_EQ(Columns(4), "||B|");
+    EXPECT_EQ(Columns(5), "|b1|B|5");
 }
 
 // ---------------------------------------------------------------- sub-groups
