@@ -128,7 +128,7 @@ int TExtStringGrid::ColumnPosition(int ACol)
             pos = p;
             break;
         }
-    if (GroupColumn != -1 && GroupColumn <= ACol) --pos;
+    if (FGroupColumn != -1 && FGroupColumn <= ACol) --pos;
     return pos;
 }
 
@@ -140,7 +140,7 @@ int TExtStringGrid::ColumnAtPosition(int ACol)
     }
     if (ACol < 0 || ACol >= FColumnOrder->Count()) return ACol;
     int c = FColumnOrder->GetInteger(ACol);
-    if (GroupColumn != -1 && c >= GroupColumn) ++c;
+    if (FGroupColumn != -1 && c >= FGroupColumn) ++c;
     return c;
 }
 

@@ -466,6 +466,9 @@ void TExtStringGrid::DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect
         }
         break;
     }
+    case ctNode:
+        DrawNodeGlyph(ACanvas, ARow, R, Selected);
+        break;
     case ctShape:
         DrawCellShape(ACanvas, gr.Left, gr.Top, gr.Width(), gr.Height(), TCellShape(G->CellAngle),
                       TColor(G->CellIndex), ColorOf(G->CellBitmap));

@@ -350,7 +350,14 @@ bool TExtStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool UserClick)
         now = g->CellBoolean;
         break;
     case ctTriStateCheckBox:
-        // Unchecked, grayed, checked, unchecked again on an ordinary row.
+        // Unchecked, grayed, checked, unchecked again on an ordinary row. A group's
+        // header box with AutoCheckGroup goes from unchecked straight to checked, and
+        // its rows take the state it shows.
+        if (FGrouping->AutoCheckGroup && IsNode(ARow)) {
+            g->CellCheckBoxState = g->CellCheckBoxState == cbChecked ? cbUnchecked : cbChecked;
+            now = g->CellCheckBoxState == cbChecked;
+            break;
+        }
         g->CellCheckBoxState = g->CellCheckBoxState == cbChecked  ? cbUnchecked
                                : g->CellCheckBoxState == cbGrayed ? cbChecked
                                                                   : cbGrayed;
@@ -379,6 +386,7 @@ bool TExtStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool UserClick)
     }
     RepaintCell(DisplColIndex(ACol), ARow);
     FireCheckBoxChange(ACol, ARow, now);
+    if (FGrouping->AutoCheckGroup) AutoCheckGroupToggled(ACol, ARow, now);
     RegisterUndo(ACol, ARow, now);
     return true;
 }

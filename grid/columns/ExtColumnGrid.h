@@ -314,6 +314,13 @@ public:
     // The grid's fonts, then the fonts of the shown columns' items, scaled by M / D.
     void ScaleFonts(int M, int D) override;
 
+    // Columns inserted and removed keep their items in step; grouping keeps the grouped
+    // column's item aside and gives it back on ungrouping (ExtColumnGrid_Group.cpp).
+    void InsertCols(int ColIndex, int CCount) override;
+    void RemoveCols(int ColIndex, int CCount) override;
+    void Group(int Colindex) override;
+    void UnGroup() override;
+
     TAfterColumnMoved OnAfterColumnMoved;
     TColumnPopupEvent OnColumnPopup;
 

@@ -494,6 +494,110 @@ public:
     // Frees the records (unless ClearTextOnly) and empties the texts of a rectangle.
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
 
+    // ================================================================ node rows and grouping
+    // (grid/group/ExtGrid_Nodes.cpp, ExtGrid_NodePaint.cpp, ExtGrid_Grouping.cpp)
+    // A node row carries a ctNode object in column 0 and heads the rows of its span
+    // (itself included; span 0: up to the next node row); contracting it hides the
+    // rest of its span. Every node adds 1 to the NodeLevel (column 0's record) of each
+    // row of its span. AddNode, RemoveNode, ExpandNode, ContractNode, InsertChildRow,
+    // RemoveChildRow, InsertNormalRow, RemoveNormalRow and AddSummary take real rows;
+    // the queries and SetNodeState take display rows.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    void RemoveAllNodes();
+    bool IsNode(int ARow);
+    bool IsSummary(int ARow);
+    // True while contracted; false for a row that is no node.
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    // NodeLevel of a node row; -1 for any other row.
+    int GetNodeLevel(int ARow);
+    // -1 for a row that is no node.
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    // Header rows among the node's rows (the group count is span - this - 1).
+    int GetSubNodeCount(int ARow);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    void ExpandNode(int ARow);
+    void ContractNode(int ARow);
+    void ExpandAll();
+    void ContractAll();
+    // The node heading a row: a node without parent gives itself, another row -1.
+    int GetParentRow(int ARow);
+    void InsertChildRow(int ARow, int InsertAt);
+    void RemoveChildRow(int ARow);
+    void InsertNormalRow(int ARow);
+    void RemoveNormalRow(int ARow);
+    // Tree-line shape: 0 node, 1 last row of a block, 2 more rows of the block below.
+    int GetNodeSpanType(int ARow);
+    void AddSummary(int ARow);
+    // X (from column 0's left edge) lies on the row's expand / contract glyph.
+    bool IsInNodeGlyph(int ARow, int X);
+    // What a click on the glyph does: the before-event may refuse, then the node
+    // expands (contracts) and the after-event follows (ARow display).
+    void ToggleNodeByUser(int ARow);
+    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeExpandNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)> OnBeforeContractNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal)> OnExpandNode;
+    std::function<void(TObject* Sender, int ARow, int ARowReal)> OnContractNode;
+
+    // Grouping by the values of a column: a header node above each run of equal values,
+    // optional summary rows, the grouped column taken out of the grid.
+    virtual void Group(int Colindex);
+    virtual void UnGroup();
+    virtual void SubGroup(int Colindex);
+    virtual void SubUnGroup(int Colindex);
+    // -1 when not grouped. Setting -1 ungroups, a column above 0 groups, 0 does nothing.
+    int GroupColumn() const { return FGroupColumn; }
+    void SetGroupColumn(int Value);
+    bool IsGrouping() const { return FIsGrouping; }
+    // Aggregates of real column Colindex over each expanded group's data rows, written
+    // into its summary row (with Grouping.Summary) or its header row.
+    void GroupSum(int Colindex);
+    void GroupAvg(int Colindex);
+    void GroupMin(int Colindex);
+    void GroupMax(int Colindex);
+    void GroupCount(int Colindex);
+    void GroupCustomCalc(int Colindex);
+    void GroupDistinct(int Colindex);
+    void GroupStdDev(int Colindex);
+    // method 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 OnGroupCalc, 7 distinct
+    // values, 8 standard deviation.
+    void GroupCalc(int ACol, int method);
+
+    // Rows and columns inserted and removed with their side data (grid/cells/ExtGrid_InsertRemove.cpp):
+    // display rows; real columns.
+    virtual void InsertRows(int RowIndex, int RCount, bool UpdateCellControls = true);
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void InsertCols(int ColIndex, int CCount);
+    virtual void RemoveCols(int ColIndex, int CCount);
+
+protected:
+    // Shows the rows of a contracted node (ARow real) without the ExpandOne rule.
+    void ExpandNodeRows(int ARow);
+    // The rows a node at display row ARow covers on the display now.
+    int NodeDisplaySpan(int ARow);
+    // A press on column 0 of a grid with nodes; true when it was taken.
+    bool NodeMouseDown(int ACol, int ARow, TShiftState Shift, int X, int Y);
+    // Left and Right on a node row whose current cell is merged; true when taken.
+    bool NodeKeyDown(WORD Key);
+    // The release of a press on an open group header outside column 0 selects the
+    // group's rows (Grouping.AutoSelectGroup with disjunct row selection).
+    void GroupHeaderReleased(int ACol, int ARow);
+    // After the box of (ACol real, ARow display) was toggled to Now (Grouping.AutoCheckGroup):
+    // a node's rows take its state, a row's node shows whether its rows agree.
+    void AutoCheckGroupToggled(int ACol, int ARow, bool Now);
+    void DrawNodeGlyph(TCanvas* ACanvas, int ARow, TRect R, bool Selected);
+    void DrawNodeTreeLines(TCanvas* ACanvas, int ARow, TRect R);
+    void ApplyGroupRowColors(int ARow, bool Header);
+    int FGroupColumn = -1;
+    String FGroupCaption, FGroupFooter;
+    int FGroupWidth = 0;
+    bool FIsGrouping = false;
+
+public:
+
     // ================================================================ look
     TGridLook Look() const { return FLook; }
     void SetLook(TGridLook Value);
@@ -882,7 +986,6 @@ public:
     THoverFixedCells HoverFixedCells = hfNone;
     TPoint XYOffset = TPoint(2, 2);
     int MinRowHeight = 0, MaxRowHeight = 0, MinColWidth = 0, MaxColWidth = 0;
-    int GroupColumn = -1;
     bool SizeGrowOnly = false;
     int ZoomFactor = 0;
     int PreviewPage = 1, PrintPageTo = 1, PrintNrOfPages = 0;

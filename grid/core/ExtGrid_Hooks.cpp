@@ -129,6 +129,17 @@ void TExtStringGrid::FireGetCellColor(int ACol, int ARow, TGridDrawState AState,
 
 void TExtStringGrid::FireGetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders)
 {
+    // Group headers are underlined and summary rows lined on top when grouping asks for it.
+    if (FNumNodes > 0 && FGrouping->HeaderUnderline && IsNode(ARow)) {
+        APen->SetColor(FGrouping->HeaderLineColor);
+        APen->SetWidth(FGrouping->HeaderLineWidth);
+        Borders << cbBottom;
+    }
+    if (FGrouping->SummaryLine && IsSummary(ARow)) {
+        APen->SetColor(FGrouping->SummaryLineColor);
+        APen->SetWidth(FGrouping->SummaryLineWidth);
+        Borders << cbTop;
+    }
     if (OnGetCellBorder) OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }
 
@@ -285,6 +296,19 @@ void TExtStringGrid::FireGetDisplText(int ACol, int ARow, String& Value)
             }
         }
     }
+    // A group header shows the number of its data rows.
+    if (FGrouping->ShowGroupCount && ACol == 1 && IsNode(ARow)) {
+        const int n = GetNodeSpan(ARow) - GetSubNodeCount(ARow) - 1;
+        String count = " (" + IntToStr(n) + ")";
+        // A format that does not take the number leaves the plain count.
+        if (!FGrouping->GroupCountFormat.empty()) {
+            try {
+                count = Format(FGrouping->GroupCountFormat, {n});
+            } catch (const Exception&) {
+            }
+        }
+        Value += count;
+    }
 }
 
 // ---------------------------------------------------------------- the look of a cell
@@ -297,6 +321,14 @@ void TExtStringGrid::FireGetDisplText(int ACol, int ARow, String& Value)
 
 void TExtStringGrid::AutoInsertRow(int ARow)
 {
+    // In a tree the row joins the node it is inserted in.
+    if (HasNodes()) {
+        const int real = RealRowIndex(ARow);
+        // On a node row the new row goes right below it; the node keeps its texts.
+        if (GetParentRow(ARow) == -1) InsertNormalRow(real);
+        else InsertChildRow(real, IsNode(ARow) ? 1 : 0);
+        return;
+    }
     InsertDisplayRows(ARow, 1);
     // Controls placed in cells stay with their rows.
     if (FControlList->Count() > 0) {
@@ -309,6 +341,13 @@ void TExtStringGrid::AutoInsertRow(int ARow)
 
 void TExtStringGrid::AutoDeleteRow(int ARow)
 {
+    if (HasNodes()) {
+        const int real = RealRowIndex(ARow);
+        if (GetParentRow(ARow) == -1) RemoveNormalRow(real);
+        else RemoveChildRow(real);
+        if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
+        return;
+    }
     if (RowCount() - FixedRows() - FixedFooters > 1 || FixedRowAlways) RemoveDisplayRows(ARow, 1, true);
     else ClearRect(0, ARow, TotalColCount() - 1, ARow);   // the only data row stays, emptied
     if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);

@@ -110,6 +110,12 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
             return;
         }
     }
+    // On a node row whose current cell is merged (a merged group header) Right opens
+    // and Left closes the node.
+    if (Shift.Empty() && NodeKeyDown(Key)) {
+        Key = 0;
+        return;
+    }
     // Ctrl+A selects every scrollable cell.
     if (Key == 'A' && Shift == TShiftState{ssCtrl} &&
         (Options().Contains(goRangeSelect) || Options().Contains(goRowSelect))) {

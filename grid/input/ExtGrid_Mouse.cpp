@@ -134,6 +134,8 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
     const int rcol = RealColIndex(c);
     SpinButtonDown(c, r, X, Y);
+    // Column 0 of a tree: the glyph opens and closes its node, elsewhere no cell is taken.
+    if (NodeMouseDown(c, r, Shift, X, Y)) return;
     if (IsRadio(rcol, r)) {
         bool CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit;
         FireCanEditCell(rcol, r, CanEdit);
@@ -320,6 +322,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     }
     if (Button != mbLeft) return;
     DisjunctRowUp(r, Shift);
+    GroupHeaderReleased(c, r);
     if ((c >= FixedCols() || FSortSettings->FixedCols) && c >= 0 && r >= 0 && c < ColCount() && r < RowCount()) {
         const int rc = RealColIndex(c);
         bool state = false;

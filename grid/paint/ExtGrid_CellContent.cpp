@@ -337,6 +337,8 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
         ACanvas->MoveTo(R.Right, R.Top - 1);
         ACanvas->LineTo(R.Right, R.Bottom + 1);
     }
+    // 21. Tree lines of node rows.
+    if (rc == 0 && HasNodes()) DrawNodeTreeLines(ACanvas, ARow, R);
     // 22. The graphic.
     if (graphic) {
         TRect gr = R;

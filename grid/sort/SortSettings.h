@@ -25,6 +25,8 @@ public:
     TSortDirection Direction = sdAscending;
     // The sort moves the cells of the sort column only.
     bool SingleColumn = false;
+    // Grouping sorts the rows by the grouped column first.
+    bool AutoSortForGrouping = true;
 
 private:
     TExtStringGrid* FOwner;
