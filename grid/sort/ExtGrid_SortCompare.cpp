@@ -3,9 +3,11 @@
 // cells by the style, with empty cells placed first or last on request.
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include <unicode/uchar.h>
 #include <unicode/ucol.h>
+#include <unicode/uloc.h>
 
 #include "grid/core/ExtGrid.h"
 #include "grid/sort/SortCompare.h"
@@ -128,8 +130,12 @@ UCollator* Collator(bool CaseSensitive)
     thread_local std::unique_ptr<UCollator, Closer> withCase, noCase;
     std::unique_ptr<UCollator, Closer>& slot = CaseSensitive ? withCase : noCase;
     if (!slot) {
+        // Without a language (the C or POSIX locale) the root order applies: the
+        // language-neutral one, never plain character codes.
+        const char* loc = uloc_getDefault();
+        if (!loc || std::string_view(loc).find("POSIX") != std::string_view::npos) loc = "";
         UErrorCode err = U_ZERO_ERROR;
-        UCollator* c = ucol_open(nullptr, &err);
+        UCollator* c = ucol_open(loc, &err);
         if (U_FAILURE(err) || !c) {
             err = U_ZERO_ERROR;
             c = ucol_open("", &err);
