@@ -4,6 +4,8 @@
 // while the rows are compared, an event that fails during the comparisons leaves the
 // rows untouched; a failure while rows move is undone exchange by exchange.
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <memory>
 #include <numeric>
 
@@ -25,26 +27,26 @@ private:
     std::function<void()> F;
 };
 
-// The order of N items by a stable merge sort: Later(a, b) tells that item a, standing
-// before item b, belongs after it. Equal items keep their order; a comparison that is
-// not consistent (the automatic style can be) still ends with every item placed once.
-template <class Later>
-std::vector<int> StableOrder(int N, Later later)
+// A stable merge sort of the items: Later(a, b) tells that item a, standing before item
+// b, belongs after it. Equal items keep their order; a comparison that is not
+// consistent (the automatic style can be) still ends with every item placed once.
+template <class T, class Later>
+void StableSort(std::vector<T>& a, Later later)
 {
-    std::vector<int> a(static_cast<size_t>(N)), b(static_cast<size_t>(N));
-    std::iota(a.begin(), a.end(), 0);
+    const int N = int(a.size());
+    std::vector<T> b(a.size());
     constexpr int kRun = 12;
     // Short runs by insertion.
     for (int lo = 0; lo < N; lo += kRun) {
         const int hi = std::min(N, lo + kRun);
         for (int i = lo + 1; i < hi; ++i) {
-            const int x = a[size_t(i)];
+            T x = std::move(a[size_t(i)]);
             int j = i;
             while (j > lo && later(a[size_t(j - 1)], x)) {
-                a[size_t(j)] = a[size_t(j - 1)];
+                a[size_t(j)] = std::move(a[size_t(j - 1)]);
                 --j;
             }
-            a[size_t(j)] = x;
+            a[size_t(j)] = std::move(x);
         }
     }
     for (int width = kRun; width < N; width *= 2) {
@@ -52,17 +54,59 @@ std::vector<int> StableOrder(int N, Later later)
             const int mid = std::min(N, lo + width), hi = std::min(N, lo + 2 * width);
             if (mid >= hi || !later(a[size_t(mid - 1)], a[size_t(mid)])) {
                 // Already in order: the run is taken over as it stands.
-                std::copy(a.begin() + lo, a.begin() + hi, b.begin() + lo);
+                std::move(a.begin() + lo, a.begin() + hi, b.begin() + lo);
                 continue;
             }
             int i = lo, j = mid, k = lo;
-            while (i < mid && j < hi) b[size_t(k++)] = later(a[size_t(i)], a[size_t(j)]) ? a[size_t(j++)] : a[size_t(i++)];
-            while (i < mid) b[size_t(k++)] = a[size_t(i++)];
-            while (j < hi) b[size_t(k++)] = a[size_t(j++)];
+            while (i < mid && j < hi)
+                b[size_t(k++)] = later(a[size_t(i)], a[size_t(j)]) ? std::move(a[size_t(j++)]) : std::move(a[size_t(i++)]);
+            while (i < mid) b[size_t(k++)] = std::move(a[size_t(i++)]);
+            while (j < hi) b[size_t(k++)] = std::move(a[size_t(j++)]);
         }
         a.swap(b);
     }
+}
+
+template <class Later>
+std::vector<int> StableOrder(int N, Later later)
+{
+    std::vector<int> a(static_cast<size_t>(N));
+    std::iota(a.begin(), a.end(), 0);
+    StableSort(a, later);
     return a;
+}
+
+// A row's text for the ordinal order, with its first eight bytes as one number: most
+// comparisons are decided by the numbers alone, without reaching the texts.
+struct TOrdinalEntry {
+    std::uint64_t Prefix = 0;
+    const String* Text = nullptr;
+    int Row = 0;
+    unsigned Length = 0;
+};
+
+TOrdinalEntry MakeOrdinalEntry(const String* Text, int Row)
+{
+    TOrdinalEntry e;
+    e.Text = Text;
+    e.Row = Row;
+    e.Length = unsigned(Text->size());
+    for (size_t k = 0; k < 8; ++k)
+        e.Prefix = (e.Prefix << 8) | (k < Text->size() ? static_cast<unsigned char>((*Text)[k]) : 0u);
+    return e;
+}
+
+int CompareOrdinal(const TOrdinalEntry& a, const TOrdinalEntry& b)
+{
+    if (a.Prefix != b.Prefix) {
+        const int shift = 56 - (std::countl_zero(a.Prefix ^ b.Prefix) & ~7);
+        const unsigned ba = unsigned(a.Prefix >> shift) & 0xFF, bb = unsigned(b.Prefix >> shift) & 0xFF;
+        // Byte order is the UTF-16 order below the bytes that begin E000 and beyond.
+        if (ba < 0xEE && bb < 0xEE) return a.Prefix < b.Prefix ? -1 : 1;
+        return CompareUtf16Order(*a.Text, *b.Text);
+    }
+    if (a.Length <= 8 && b.Length <= 8) return a.Length < b.Length ? -1 : a.Length > b.Length ? 1 : 0;
+    return CompareUtf16Order(*a.Text, *b.Text);
 }
 
 } // namespace
@@ -166,16 +210,37 @@ void TExtStringGrid::RowSort(int ACol, int Lo, int Hi)
     const TSortDirection dir = FSortSettings->Direction;
     const bool full = FSortSettings->Full;
     const int sortDir = SortDir;
-    auto later = [&](int a, int b) {
-        for (int c = ACol;; ++c) {
-            if (ignored[size_t(c)]) return false;
-            auto& cmp = compare[size_t(c)];
-            if (!cmp) cmp = std::make_unique<TSortColumnCompare>(this, c, dir, rows);
-            const int r = cmp->Compare(a, b);
-            if (r != 0 || !full || c > cols - 2) return r == sortDir;
+    auto column = [&](int c) -> TSortColumnCompare& {
+        auto& cmp = compare[size_t(c)];
+        if (!cmp) cmp = std::make_unique<TSortColumnCompare>(this, c, dir, rows);
+        return *cmp;
+    };
+    // The comparison of two rows from column From on (counted from Lo).
+    auto chain = [&](int From, int a, int b) {
+        for (int c = From;; ++c) {
+            if (ignored[size_t(c)]) return 0;
+            const int r = column(c).Compare(a, b);
+            if (r != 0 || !full || c > cols - 2) return r;
         }
     };
-    const std::vector<int> order = StableOrder(int(rows.size()), later);
+    std::vector<int> order;
+    std::vector<const String*> texts;
+    if (!ignored[size_t(ACol)] && column(ACol).OrdinalTexts(texts)) {
+        // Plain texts: sorted as compact entries, the following columns asked for ties only.
+        std::vector<TOrdinalEntry> entries;
+        entries.reserve(texts.size());
+        for (size_t i = 0; i < texts.size(); ++i) entries.push_back(MakeOrdinalEntry(texts[i], int(i)));
+        StableSort(entries, [&](const TOrdinalEntry& a, const TOrdinalEntry& b) {
+            ++Compares;
+            int r = CompareOrdinal(a, b);
+            if (r == 0 && full && ACol <= cols - 2) r = chain(ACol + 1, a.Row, b.Row);
+            return r == sortDir;
+        });
+        order.reserve(entries.size());
+        for (const TOrdinalEntry& e : entries) order.push_back(e.Row);
+    } else {
+        order = StableOrder(int(rows.size()), [&](int a, int b) { return chain(ACol, a, b) == sortDir; });
+    }
     ApplySortOrder(Lo, order);
 }
 

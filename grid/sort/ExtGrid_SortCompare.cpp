@@ -461,6 +461,28 @@ int TSortColumnCompare::Compare(int i, int j)
     return r;
 }
 
+bool TSortColumnCompare::OrdinalTexts(std::vector<const String*>& Out)
+{
+    if (FIgnoreBlanks) return false;
+    const int n = int(FKeys.size());
+    Out.resize(size_t(n));
+    bool upper = false;
+    switch (FStyle) {
+    case ssAlphabetic:
+    case ssAlphaCase: break;
+    case ssAlphaNoCase:
+    case ssHTML: upper = true; break;
+    case ssAutomatic:
+        for (int i = 0; i < n; ++i)
+            if ((Automatic(i).Auto & akKindMask) != akText) return false;
+        upper = FIgnoreCase;
+        break;
+    default: return false;
+    }
+    for (int i = 0; i < n; ++i) Out[size_t(i)] = upper ? &Alt(i).Alt : &Text(i).Text;
+    return true;
+}
+
 // ---------------------------------------------------------------- the grid's comparisons
 
 int TExtStringGrid::CompareCells(int ACol, int ARow1, int ARow2, TSortDirection Direction)

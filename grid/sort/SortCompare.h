@@ -17,6 +17,10 @@ public:
     TSortColumnCompare(TExtStringGrid* Grid, int ACol, TSortDirection Direction, std::vector<int> Rows);
     // -1, 0 or +1: cell i against cell j; counts one comparison.
     int Compare(int i, int j);
+    // When every comparison in this column is the ordinal order of one text per cell
+    // (a text style, or the automatic style with nothing but plain text in the column)
+    // and blanks take no place of their own: true, with that text of each cell in Out.
+    bool OrdinalTexts(std::vector<const String*>& Out);
 
 private:
     struct TKey {

@@ -2,9 +2,11 @@
 // its settings (equal keys, blanks, footers, hidden rows and columns, merged cells, row
 // numbers), the indexed sort, undoing a sort, a sort that fails part way, the settings
 // object and its text form.
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
+#include "grid/sort/SortCompare.h"
 #include "grid/util/GridSupport.h"
 #include "platform/os/Regional.h"
 #include "tests/common/colgrid_fixture.h"
@@ -225,6 +227,31 @@ TEST_F(SortTest, EqualKeysKeepTheirOrderOrAreOrderedByTheNextColumn)
         Grid->SortSettings()->Full = k.full;
         Grid->Sort(1, k.dir);
         EXPECT_EQ(Col(0), k.ids) << "full " << k.full << " dir " << int(k.dir);
+    }
+}
+
+TEST_F(SortTest, PlainTextsSortInTheOrderOfTheirCodeUnits)
+{
+    // Long shared beginnings, texts shorter than eight bytes, characters beyond the basic
+    // plane against those from E000 on, equal texts ordered by the next column.
+    const std::vector<String> texts = {"abcdefghij2", "abcdefghij1", "abc", "ab", "abcdefgh", "abcdefg",
+                                       "\xEF\xBC\xA1x", "\xF0\x9F\x98\x80", "\xC3\xA9", "Z", "", "abc",
+                                       "abcdefghij1", "\xEE\x80\x80", "\xF0\x9F\x98\x81"};
+    for (TSortDirection dir : {sdAscending, sdDescending}) {
+        std::vector<std::vector<String>> rows;
+        for (size_t i = 0; i < texts.size(); ++i) rows.push_back({texts[i], String(1, char('a' + texts.size() - i))});
+        Put(rows);
+        Grid->Sort(1, dir);
+        std::vector<size_t> want(texts.size());
+        for (size_t i = 0; i < want.size(); ++i) want[i] = i;
+        std::stable_sort(want.begin(), want.end(), [&](size_t a, size_t b) {
+            int r = CompareUtf16Order(texts[a], texts[b]);
+            if (r == 0) r = CompareUtf16Order(rows[a][1], rows[b][1]);
+            return dir == sdAscending ? r < 0 : r > 0;
+        });
+        String expect;
+        for (size_t i = 0; i < want.size(); ++i) (i ? expect += ' ' : expect) += IntToStr(long(want[i] + 1));
+        EXPECT_EQ(Col(0), expect) << int(dir);
     }
 }
 
