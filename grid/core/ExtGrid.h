@@ -1815,6 +1815,15 @@ protected:
     void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
     // The exchanges of the running sort, undone when it fails.
     std::vector<std::pair<int, int>>* FSortJournal = nullptr;
+
+    // ---- merged columns (ExtGrid_MergeColumns.cpp) ----
+public:
+    // Splits every vertically merged area of real column ColIndex.
+    void SplitColumnCells(int ColIndex);
+    // Merges each run of two or more rows with equal display texts in real column
+    // ColIndex (between the fixed rows and the footers); without MainMerge a run also
+    // needs its rows merged alike in another column already.
+    void MergeColumnCells(int ColIndex, bool MainMerge);
 };
 
 // Each RGB channel Percent % of C1 and the rest of C2 (system colours resolved); 100 or

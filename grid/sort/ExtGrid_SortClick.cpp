@@ -33,6 +33,11 @@ bool TExtStringGrid::HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, 
     }
     HideInplaceEdit();
     if (FSortCross->Count() != RowCount()) InitSortXRef();
+    // Merged columns are merged again over the sorted rows.
+    const bool remerge = FSortSettings->AutoColumnMerge;
+    if (remerge)
+        for (int c = 0; c < TotalColCount(); ++c)
+            if (!IsHiddenColumn(c)) SplitColumnCells(c);
 
     // A failed sort leaves the settings as they were, like the rows.
     const int oldColumn = FSortSettings->Column;
@@ -79,6 +84,8 @@ bool TExtStringGrid::HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, 
         FSortIndexes->Clear();
         for (int v : oldIndexes) FSortIndexes->Add(v);
         if (keepLeft) EndUpdate();
+        if (remerge)
+            for (int i = 0; i < FMergedColumns->Count(); ++i) MergeColumnCells(FMergedColumns->GetInteger(i), i == 0);
         throw;
     }
     if (keepLeft) {
@@ -87,6 +94,8 @@ bool TExtStringGrid::HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, 
     }
     SortTime = unsigned(
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+    if (remerge)
+        for (int i = 0; i < FMergedColumns->Count(); ++i) MergeColumnCells(FMergedColumns->GetInteger(i), i == 0);
     if (FControlList->Count() > 0) CellControlsUpdate(false);
     // The header shows the new glyph.
     if (FixedRows() > 0) RepaintRow(FixedRows() - 1);

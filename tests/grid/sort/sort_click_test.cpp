@@ -118,6 +118,29 @@ TEST_F(SortClickTest, IgnoredAndRefusedColumnsDoNotSort)
     EXPECT_TRUE(Log.empty());
 }
 
+TEST_F(SortClickTest, MergedColumnsAreMergedAgainOverTheSortedRows)
+{
+    // Column 1 (b a b a c) merged where equal, column 2 only inside column 1's blocks.
+    Grid->MergedColumns()->Add(1);
+    Grid->MergedColumns()->Add(2);
+    Grid->SortSettings()->AutoColumnMerge = true;
+    Grid->MergeCells(3, 2, 1, 2);   // an area of its own that the sort cannot keep
+    Click(1);
+    EXPECT_EQ(Ids(), "2 4 3 1 5");
+    // a a b b c: two blocks in column 1; column 2 reads 1 2 1 2 1, nothing to merge.
+    EXPECT_EQ(Grid->CellSpan(1, 1), TPoint(0, 1));
+    EXPECT_EQ(Grid->CellSpan(1, 3), TPoint(0, 1));
+    EXPECT_EQ(Grid->CellSpan(1, 5), TPoint(0, 0));
+    EXPECT_FALSE(Grid->IsMergedCell(2, 1));
+    EXPECT_FALSE(Grid->IsYMergedCell(3, 1));
+    for (int r = 1; r <= 5; ++r) EXPECT_FALSE(Grid->IsYMergedCell(3, r)) << r;
+    // Sorted by column 2: 1 1 1 2 2 in column 2, blocks there only where column 1 agrees.
+    Click(2);
+    EXPECT_EQ(Ids(), "5 2 3 4 1");
+    EXPECT_EQ(Grid->CellSpan(2, 1), TPoint(0, 0)) << "c and a differ in column 1";
+    EXPECT_EQ(Grid->CellSpan(1, 1), TPoint(0, 0));
+}
+
 TEST_F(SortClickTest, HeaderShowsTheGlyphsAndKeyNumbersOfAnIndexedSort)
 {
     Grid->SortSettings()->IndexShow = true;
