@@ -1,6 +1,7 @@
 // Sorting from the header as the user does it: clicks on the sort row, the index key
 // that builds a sort by several columns, undoing a sort by a further click, and the
 // sort glyphs with the key numbers the header shows.
+#include <utility>
 #include <vector>
 
 #include "grid/util/GridSupport.h"
@@ -169,6 +170,21 @@ TEST_F(SortClickTest, HeaderShowsTheGlyphsAndKeyNumbersOfAnIndexedSort)
     TBitmap plain;
     ASSERT_TRUE(SNAPSHOT(Form, "sort_plain_glyph.png", plain));
     EXPECT_EQ(Count_Pixels(plain, Grid->CellRect(3, 0), yellow), 0);
+    // With both glyphs set they are drawn instead of the shaded triangle.
+    // Red and blue squares on white, white being the transparent colour.
+    TBitmap up(8, 8), down(8, 8);
+    for (auto [b, c] : {std::pair<TBitmap*, TColor>{&up, clRed}, {&down, clBlue}}) {
+        b->Canvas()->Brush()->SetColor(clWhite);
+        b->Canvas()->FillRect(TRect(0, 0, 8, 8));
+        b->Canvas()->Brush()->SetColor(c);
+        b->Canvas()->FillRect(TRect(1, 1, 7, 7));
+    }
+    Grid->SortSettings()->SetUpGlyph(&up);
+    Grid->SortSettings()->SetDownGlyph(&down);
+    TBitmap glyphs;
+    ASSERT_TRUE(SNAPSHOT(Form, "sort_glyph_bitmaps.png", glyphs));
+    EXPECT_EQ(Count_Pixels(glyphs, Grid->CellRect(1, 0), clRed), 36);
+    EXPECT_EQ(Count_Pixels(glyphs, Grid->CellRect(1, 0), clBlue), 0);
 }
 
 } // namespace

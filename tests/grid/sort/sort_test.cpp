@@ -347,6 +347,30 @@ TEST_F(SortTest, IndexedSortAndUnsort)
     EXPECT_EQ(Grid->SortedRowIndex(2), 2);
 }
 
+TEST_F(SortTest, PartsOfTheRowsAndSingleLines)
+{
+    Put({{"d", "1"}, {"c", "2"}, {"b", "3"}, {"a", "4"}});
+    Grid->SortSettings()->Direction = sdAscending;
+    Grid->QuickSort(1, 2, 3);   // rows 2 and 3 only
+    EXPECT_EQ(Col(1), "d b c a");
+    // SortLine exchanges two rows that are out of order, on ties by the next column.
+    Grid->SortDir = 1;
+    const int swaps = Grid->Swaps;
+    EXPECT_TRUE(Grid->SortLine(1, 1, 4));
+    EXPECT_EQ(Col(1), "a b c d");
+    EXPECT_FALSE(Grid->SortLine(1, 1, 4));
+    Grid->SetCellEx(1, 2, "c");   // rows 2 and 3 equal in column 1; column 2 reads 3, 2
+    EXPECT_TRUE(Grid->SortLine(1, 2, 3));
+    EXPECT_EQ(Col(2), "4 2 3 1");
+    EXPECT_EQ(Grid->Swaps, swaps + 2);
+    // A row exchange with only the sort column's cells.
+    Grid->SortSettings()->SingleColumn = true;
+    Grid->SortSettings()->Column = 1;
+    Grid->SortSwapRows(1, 4);
+    EXPECT_EQ(Col(1), "d c c a");
+    EXPECT_EQ(Col(2), "4 2 3 1");
+}
+
 TEST_F(SortTest, NothingToSort)
 {
     Put({{"b"}, {"a"}});
