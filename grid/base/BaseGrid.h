@@ -154,6 +154,11 @@ public:
     void DoPaintCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState, bool UseCellRect);
     int PaintID() const { return FPaintID; }
 
+    // ---- exchanging whole rows (sorting) ----
+    // Two rows' texts and records change places (every stored column, hidden ones
+    // included); the records learn their new row. Nothing is repainted.
+    void ExchangeRowCells(int ARow1, int ARow2);
+
     // ---- clearing ----
     void ClearColCells(int ACol);
     void ClearRowCells(int ARow);

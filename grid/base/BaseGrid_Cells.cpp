@@ -603,3 +603,16 @@ void TBaseGrid::FreeCellProps(int ACol1, int ARow1, int ACol2, int ARow2)
 }
 
 void TBaseGrid::FreeAllCellProps() { FreeCellProps(0, 0, ColCount() - 1, RowCount() - 1); }
+
+// ---- exchanging whole rows (sorting) ----
+
+void TBaseGrid::ExchangeRowCells(int ARow1, int ARow2)
+{
+    ExchangeRowData(ARow1, ARow2);
+    if (ARow1 == ARow2 || !FHasCellProps) return;
+    const int cols = std::max(TotalColCount(), FMaxStoredCols);
+    for (int c = 0; c < cols; ++c) {
+        if (auto* p = dynamic_cast<TCellProperties*>(Objects(c, ARow1))) p->OwnerRow = ARow1;
+        if (auto* p = dynamic_cast<TCellProperties*>(Objects(c, ARow2))) p->OwnerRow = ARow2;
+    }
+}

@@ -223,9 +223,12 @@ bool TExtStringGrid::IsSortIndicatorCell(int ACol, int ARow)
 {
     int r = ARow;
     if (IsMergedCell(ACol, ARow)) r += CellSpan(ACol, ARow).Y;
-    return r == FSortSettings->Row && FSortSettings->Show && RowCount() > FixedRows() + 1 &&
-           ACol == FSortSettings->Column && FixedRows() > 0 &&
-           (ACol >= FixedCols() || FSortSettings->FixedCols);
+    // Every key column of an indexed sort shows its indicator with IndexShow, else only
+    // the sort column (the first key).
+    const bool sorted = ACol == FSortSettings->Column ||
+                        (FSortSettings->IndexShow && FSortIndexes->FindIndex(ACol) >= 0);
+    return r == FSortSettings->Row() && FSortSettings->Show() && RowCount() > FixedRows() + 1 && sorted &&
+           FixedRows() > 0 && (ACol >= FixedCols() || FSortSettings->FixedCols);
 }
 
 int TExtStringGrid::GetNodeIndent(int ARow)

@@ -1076,7 +1076,6 @@ protected:
                       int GraphicWidth, int GraphicHeight, int& TextWidth);
     // Draws mini-HTML cell text; plain text until the mini-HTML renderer draws it.
     void DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, unsigned Flags, int& TextWidth);
-    void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
     void DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect R, TCellGraphic* AGraphic, TVAlignment TextVAlign,
                          TAlignment TextHAlign, int TextWidth, int GraphicWidth, int GraphicHeight, bool Enabled,
@@ -1735,26 +1734,15 @@ public:
     TCalcFooterEvent OnFooterCalc;
     TGroupCalcEvent OnColumnCalc;
     TGroupCalcEvent OnGroupCalc;
-    // The sort's exchange of two rows: with their cells (only the sort column's with
-    // SortSettings.SingleColumn) the rows' heights, their sort cross-reference entries
-    // and, as the settings say, their selection and modified flags; SortRow follows.
-    virtual void SortSwapRows(int ARow1, int ARow2);
-    int Swaps = 0;
-    int SortRow = -1;
     // A date-time picker's change report with the date and time it shows now (zero
     // year, month or day: none): OnDateTimeChange for the current cell, with 0 for none.
     void HandleDateTimeChange(int Year, int Month, int Day, int Hour, int Minute, int Second, int MSec);
     std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
 protected:
 
-    // ---- header-click sorting (ExtGrid_SortClick.cpp), cell buttons (ExtGrid_CellButtons.cpp),
-    // sizing zones and selection modes (ExtGrid_MouseMove.cpp), panning (ExtGrid_Panning.cpp) ----
+    // ---- cell buttons (ExtGrid_CellButtons.cpp), sizing zones and selection modes
+    // (ExtGrid_MouseMove.cpp), panning (ExtGrid_Panning.cpp) ----
 public:
-    // Sorts the scrollable rows (above the fixed footer rows) by the text of real column
-    // SortSettings.Column in SortSettings.Direction; nothing when the column is negative.
-    virtual void QSort();
-    std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
-    std::function<void(TObject* Sender, int ACol)> OnClickSort;
     // The rectangle of the cell button of display cell (ACol, ARow) as it is painted;
     // empty when the cell has none.
     TRect CellButtonRect(int ACol, int ARow);
@@ -1784,8 +1772,6 @@ public:
     bool IsOnSelectionResizer(int X, int Y);
 
 protected:
-    // The release of a header click: sorts when it may (true when a sort ran).
-    bool HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, int ARow);
     // A press on a cell button or expand button pushes it; true when the press was taken.
     bool CellButtonDown(int ACol, int ARow, int X, int Y);
     // The release of a pushed button; true when it ends the release's handling.
@@ -1860,6 +1846,87 @@ protected:
     void SelectionResizeUp();
     bool FMouseResize = false;
     TGridRect FDropSelection;
+
+    // ================================================================ sorting (grid/sort)
+public:
+    // Sorts the scrollable rows (FixedRows to the last row above the fixed footer rows)
+    // by real column SortSettings.Column in SortSettings.Direction, equal cells compared
+    // again on the following columns with SortSettings.Full; rows that compare equal keep
+    // their order. Nothing when the column is negative or beyond the columns. Should
+    // anything fail (an event raising, say), the grid is left as it was.
+    virtual void QSort();
+    // The same by the keys of SortIndexes (in priority order, each with its direction);
+    // EExtGridError "No indexes specified for indexed sort" without keys.
+    virtual void QSortIndexed();
+    // Puts every row back where it stood before the first sort since the row count last
+    // changed; nothing when the rows changed in number since then.
+    virtual void QUnSort();
+    // SortSettings.Column and Direction, then QSort.
+    void Sort(int ACol, TSortDirection Direction);
+    // With more than one row: SortSettings.Column := ACol, then QSort.
+    void SortByColumn(int ACol);
+    // Rows Left .. Right by ACol (by SortIndexes) without QSort's bookkeeping.
+    void QuickSort(int ACol, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    // The sort cross-reference back to 0, 1, ... RowCount - 1.
+    void InitSortXRef();
+    // Compares two rows on ACol (on the following columns while equal) and exchanges them
+    // when they are out of order (the result equals SortDir); true when it did.
+    bool SortLine(int ACol, int ARow1, int ARow2);
+    // -1, 0 or +1: the typed comparison of two cells of real column ACol.
+    int CompareCells(int ACol, int ARow1, int ARow2, TSortDirection Direction);
+    // On ACol in SortSettings.Direction (0 for an ignored column), then the following
+    // columns while equal with SortSettings.Full.
+    int CompareRows(int ACol, int ARow1, int ARow2);
+    // By the keys of SortIndexes from key Index on (descending keys negated).
+    int CompareRowsIndexed(int Index, int ARow1, int ARow2);
+    // The sort's exchange of two rows: with their cells (only the sort column's with
+    // SortSettings.SingleColumn) the rows' heights, their sort cross-reference entries
+    // and, as the settings say, their selection and modified flags; SortRow follows.
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    // +1 ascending, -1 descending: the comparison result that means out of order.
+    int SortDir = 1;
+    // The row current when the sort began, followed through the exchanges.
+    int SortRow = -1;
+    // Cell comparisons and row exchanges so far; the milliseconds of the last header-click sort.
+    int Compares = 0;
+    int Swaps = 0;
+    unsigned SortTime = 0;
+    std::function<void(TObject* Sender, const String& str1, const String& str2, int& Res)> OnCustomCompare;
+    std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)> OnRawCompare;
+    std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnCanSort;
+    std::function<void(TObject* Sender, int ACol)> OnClickSort;
+
+protected:
+    // What a sort of the scrollable rows keeps in step around its row work.
+    enum TSortRunKind { srkColumn, srkIndexed, srkGroup, srkGroupIndexed };
+    // The bookkeeping of QSort (QSortIndexed, the group sorts): the cross-reference,
+    // column 0 with NormalCellsOnly, painting, the current row, the top row, the footers;
+    // Body sorts rows First .. Last. When Body fails every row exchange it made is undone
+    // and the grid is left as it was before the call.
+    void RunSort(TSortRunKind Kind, const std::function<void(int First, int Last)>& Body);
+    // The row sort over rows Lo .. Hi: by ACol with its following columns, or by the keys
+    // of SortIndexes. Vertically merged areas that reach into the rows are split first.
+    void RowSort(int ACol, int Lo, int Hi);
+    void RowSortIndexed(int Lo, int Hi);
+    // Brings the rows into the order given (Order[i]: the row, counted from Lo, that goes
+    // to row Lo + i) with SortSwapRows, one exchange per row at most.
+    void ApplySortOrder(int Lo, const std::vector<int>& Order);
+    // The release of a header click: sorts when it may (true when a sort ran).
+    bool HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, int ARow);
+    // The sort glyph (or key number of an indexed sort) of real column ACol centred at (X, Y).
+    void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
+    // The exchanges of the running sort, undone when it fails.
+    std::vector<std::pair<int, int>>* FSortJournal = nullptr;
+
+    // ---- merged columns (ExtGrid_MergeColumns.cpp) ----
+public:
+    // Splits every vertically merged area of real column ColIndex.
+    void SplitColumnCells(int ColIndex);
+    // Merges each run of two or more rows with equal display texts in real column
+    // ColIndex (between the fixed rows and the footers); without MainMerge a run also
+    // needs its rows merged alike in another column already.
+    void MergeColumnCells(int ColIndex, bool MainMerge);
 };
 
 // Each RGB channel Percent % of C1 and the rest of C2 (system colours resolved); 100 or

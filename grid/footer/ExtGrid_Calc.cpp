@@ -311,37 +311,3 @@ void TExtStringGrid::SwapRows(int ARow1, int ARow2)
     }
     Invalidate();
 }
-
-void TExtStringGrid::SortSwapRows(int ARow1, int ARow2)
-{
-    ++Swaps;
-    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount()) return;
-    if (ARow1 < FSortCross->Count() && ARow2 < FSortCross->Count()) {
-        const int x = FSortCross->GetInteger(ARow1);
-        FSortCross->SetInteger(ARow1, FSortCross->GetInteger(ARow2));
-        FSortCross->SetInteger(ARow2, x);
-    }
-    if (FSortSettings->SingleColumn) {
-        const int c = FSortSettings->Column;
-        if (c >= 0 && c < TotalColCount()) ExchangeCells(c, ARow1, c, ARow2);
-        return;
-    }
-    for (int c = 0; c < TotalColCount(); ++c) ExchangeCells(c, ARow1, c, ARow2);
-    if (RowHeights(ARow1) != RowHeights(ARow2)) {
-        const int h = RowHeights(ARow1);
-        SetRowHeights(ARow1, RowHeights(ARow2));
-        SetRowHeights(ARow2, h);
-    }
-    if (FMouseActions->DisjunctRowSelect() && FNavigation->MoveRowOnSort) {
-        const bool s1 = GetRowSelect(ARow1);
-        SetRowSelect(ARow1, GetRowSelect(ARow2));
-        SetRowSelect(ARow2, s1);
-    }
-    if (FShowModified->Enabled) {
-        const bool m1 = GetRowModified(ARow1);
-        SetRowModified(ARow1, GetRowModified(ARow2));
-        SetRowModified(ARow2, m1);
-    }
-    if (SortRow == ARow1) SortRow = ARow2;
-    else if (SortRow == ARow2) SortRow = ARow1;
-}

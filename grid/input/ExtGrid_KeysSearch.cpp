@@ -62,7 +62,7 @@ int TExtStringGrid::Search(const String& s)
 {
     if (RowCount() < 2) return -1;
     int col = FixedCols();
-    if (FSortSettings->Show) {
+    if (FSortSettings->Show()) {
         col = FSortSettings->Column;
         if (FSortSettings->IndexShow)
             col = FSortIndexes && FSortIndexes->Count() > 0 ? FSortIndexes->GetSortColumns(0) : FixedCols();

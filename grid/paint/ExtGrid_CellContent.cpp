@@ -168,7 +168,7 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
                              (FColMovingState && ACol == FMovingCol);
         const bool activeHeader = ActiveCellShow && ((ACol == FixedCols() - 1 && ARow == Row()) ||
                                                      (ARow == FixedRows() - 1 && ACol == Col()));
-        const bool sortHeader = FSortSettings->Column == rc && FSortSettings->HeaderColor != clNone &&
+        const bool sortHeader = FSortSettings->Column == rc && FSortSettings->HeaderColor() != clNone &&
                                 ARow == FixedRows() - 1 && (ACol >= FixedCols() || FSortSettings->FixedCols);
         if (hovered) {
             TRect hr = R;
@@ -183,8 +183,8 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
         } else if (activeHeader) {
             DrawGradient(ACanvas, ActiveCellColor, ActiveCellColorTo, 128, R, false);
         } else if (sortHeader) {
-            DrawCellBackground(ACanvas, R, FSortSettings->HeaderColor, FSortSettings->HeaderColorTo,
-                               FSortSettings->HeaderMirrorColor, FSortSettings->HeaderMirrorColorTo, true, clNone,
+            DrawCellBackground(ACanvas, R, FSortSettings->HeaderColor(), FSortSettings->HeaderColorTo(),
+                               FSortSettings->HeaderMirrorColor(), FSortSettings->HeaderMirrorColorTo(), true, clNone,
                                false, true);
         } else if (!FFlat) {
             const TRect fr = R;

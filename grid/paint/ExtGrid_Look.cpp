@@ -15,7 +15,7 @@ void TExtStringGrid::SetLook(TGridLook Value)
         WYXGradientTo = clNone;
         WYXGradientMirrorFrom = clNone;
         WYXGradientMirrorTo = clNone;
-        FSortSettings->HeaderColor = clNone;
+        FSortSettings->SetHeaderColor(clNone);
     }
     switch (Value) {
     case glVista:

@@ -315,28 +315,6 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
     ACanvas->Brush()->SetStyle(bsSolid);
 }
 
-void TExtStringGrid::DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X)
-{
-    const int saved = ACanvas->SaveState();
-    const bool descending = FSortSettings->Direction == sdDescending;
-    if (descending) {
-        ACanvas->Pen()->SetColor(clWhite);
-        ACanvas->MoveTo(X + 4, Y - 4);
-        ACanvas->LineTo(X, Y + 4);
-        ACanvas->Pen()->SetColor(clGray);
-        ACanvas->LineTo(X - 4, Y - 4);
-        ACanvas->LineTo(X + 4, Y - 4);
-    } else {
-        ACanvas->Pen()->SetColor(clWhite);
-        ACanvas->MoveTo(X - 4, Y + 4);
-        ACanvas->LineTo(X + 4, Y + 4);
-        ACanvas->LineTo(X, Y - 4);
-        ACanvas->Pen()->SetColor(clGray);
-        ACanvas->LineTo(X - 4, Y + 4);
-    }
-    ACanvas->RestoreState(saved);
-}
-
 void TExtStringGrid::DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R)
 {
     TPen pen;

@@ -176,10 +176,10 @@ void ApplyStyleScheme(TExtStringGrid& g, const TStyleScheme& s)
     Put(s.Pressed.MirrorFrom, [&](TColor c) { cl.SetFixedGradientDownMirrorFrom(c); });
     Put(s.Pressed.MirrorTo, [&](TColor c) { cl.SetFixedGradientDownMirrorTo(c); });
     Put(s.Pressed.Border, [&](TColor c) { cl.SetFixedGradientDownBorder(c); });
-    Put(s.SortFrom, [&](TColor c) { sort.HeaderColor = c; });
-    Put(s.SortTo, [&](TColor c) { sort.HeaderColorTo = c; });
-    Put(s.SortMirrorFrom, [&](TColor c) { sort.HeaderMirrorColor = c; });
-    Put(s.SortMirrorTo, [&](TColor c) { sort.HeaderMirrorColorTo = c; });
+    Put(s.SortFrom, [&](TColor c) { sort.SetHeaderColor(c); });
+    Put(s.SortTo, [&](TColor c) { sort.SetHeaderColorTo(c); });
+    Put(s.SortMirrorFrom, [&](TColor c) { sort.SetHeaderMirrorColor(c); });
+    Put(s.SortMirrorTo, [&](TColor c) { sort.SetHeaderMirrorColorTo(c); });
     if (s.SetsSelectionStyle) g.SetSelectionStyle(s.SelectionStyle);
 }
 }  // namespace
@@ -190,10 +190,10 @@ void TExtStringGrid::SetStyle(TExtGridStyle AStyle)
     SelectionColorTo = clNone;
     SelectionTextColor = clHighlightText;
     SetSelectionStyle(ssDefault);
-    FSortSettings->HeaderColor = clNone;
-    FSortSettings->HeaderColorTo = clNone;
-    FSortSettings->HeaderMirrorColor = clNone;
-    FSortSettings->HeaderMirrorColorTo = clNone;
+    FSortSettings->SetHeaderColor(clNone);
+    FSortSettings->SetHeaderColorTo(clNone);
+    FSortSettings->SetHeaderMirrorColor(clNone);
+    FSortSettings->SetHeaderMirrorColorTo(clNone);
     FControlLook->Init();
     if (const TStyleScheme* s = StyleScheme(AStyle)) ApplyStyleScheme(*this, *s);
     if (AStyle != gsCustom && AStyle != gsTerminal) {

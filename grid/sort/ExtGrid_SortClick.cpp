@@ -1,12 +1,14 @@
-// Sorting from the header: a release on the sort row's header cell sorts the rows by that
-// column, a further release on the same column reverses the direction.
-#include <algorithm>
-#include <numeric>
-#include <vector>
+// Sorting from the header: a release on a header cell of the sort row sorts by that
+// column; a further release on the sorted column reverses the direction (or, with
+// UndoSort, brings back the order from before the first sort). With IndexShow the
+// clicks build a list of sort columns: the index key (Shift or Ctrl) adds a column or
+// reverses a listed one, a plain click starts the list again.
+#include <chrono>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/util/GridSupport.h"
 
-bool TExtStringGrid::HeaderClickSort(TShiftState, int X, int Y, int ACol, int ARow)
+bool TExtStringGrid::HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, int ARow)
 {
     if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return false;
     const TRect R = CellRect(ACol, ARow);
@@ -18,7 +20,7 @@ bool TExtStringGrid::HeaderClickSort(TShiftState, int X, int Y, int ACol, int AR
     int downCol = -1, downRow = -1;
     MouseToCell(FDownPos.X, FDownPos.Y, downCol, downRow);
     const int rc = RealColIndex(ACol);
-    if (ARow != FSortSettings->Row || downRow != ARow || FixedRows() <= 0 || !FSortSettings->Show ||
+    if (ARow != FSortSettings->Row() || downRow != ARow || FixedRows() <= 0 || !FSortSettings->Show() ||
         RowCount() <= 2)
         return false;
     if (ACol < FixedCols() && !FSortSettings->FixedCols) return false;
@@ -30,64 +32,73 @@ bool TExtStringGrid::HeaderClickSort(TShiftState, int X, int Y, int ACol, int AR
         return false;
     }
     HideInplaceEdit();
-    if (FSortSettings->Column == rc) {
-        FSortSettings->Direction = FSortSettings->Direction == sdAscending ? sdDescending : sdAscending;
-    } else {
-        FSortSettings->Direction = sdAscending;
-        FSortSettings->Column = rc;
-    }
+    if (FSortCross->Count() != RowCount()) InitSortXRef();
+    // Merged columns are merged again over the sorted rows.
+    const bool remerge = FSortSettings->AutoColumnMerge;
+    if (remerge)
+        for (int c = 0; c < TotalColCount(); ++c)
+            if (!IsHiddenColumn(c)) SplitColumnCells(c);
+
+    // A failed sort leaves the settings as they were, like the rows.
+    const int oldColumn = FSortSettings->Column;
+    const TSortDirection oldDirection = FSortSettings->Direction;
+    const std::vector<int> oldIndexes = FSortIndexes->Items();
+    const auto start = std::chrono::steady_clock::now();
     const bool keepLeft = FNavigation->KeepHorizScroll && Options().Contains(goRowSelect);
     const int left = LeftCol();
     if (keepLeft) BeginUpdate();
-    QSort();
+    try {
+        if (FSortSettings->IndexShow) {
+            const bool keyDown = FSortSettings->IndexSortKey == ikShift ? Shift.Contains(ssShift)
+                                                                        : Shift.Contains(ssCtrl);
+            const bool initAscending = FSortSettings->InitSortDirection == sdAscending;
+            const int at = FSortIndexes->FindIndex(rc);
+            if (keyDown) {
+                if (at < 0) FSortIndexes->AddIndex(rc, initAscending);
+                else FSortIndexes->ToggleIndex(rc);
+            } else if (FSortIndexes->Count() == 1 && at == 0) {
+                FSortIndexes->ToggleIndex(rc);
+            } else {
+                FSortIndexes->Clear();
+                FSortIndexes->AddIndex(rc, initAscending);
+            }
+            QSortIndexed();
+            FSortSettings->Column = FSortIndexes->Count() > 0 ? FSortIndexes->GetSortColumns(0) : -1;
+        } else if (FSortSettings->Column == rc) {
+            const TSortDirection before = FSortSettings->Direction;
+            FSortSettings->ToggleDirection();
+            if (FSortSettings->UndoSort && before != FSortSettings->InitSortDirection) {
+                QUnSort();
+                FSortSettings->Column = -1;
+            } else {
+                QSort();
+            }
+        } else {
+            FSortSettings->Direction = FSortSettings->InitSortDirection;
+            FSortSettings->Column = rc;
+            QSort();
+        }
+    } catch (...) {
+        FSortSettings->Column = oldColumn;
+        FSortSettings->Direction = oldDirection;
+        FSortIndexes->Clear();
+        for (int v : oldIndexes) FSortIndexes->Add(v);
+        if (keepLeft) EndUpdate();
+        if (remerge)
+            for (int i = 0; i < FMergedColumns->Count(); ++i) MergeColumnCells(FMergedColumns->GetInteger(i), i == 0);
+        throw;
+    }
     if (keepLeft) {
         SetLeftCol(left);
         EndUpdate();
     }
+    SortTime = unsigned(
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
+    if (remerge)
+        for (int i = 0; i < FMergedColumns->Count(); ++i) MergeColumnCells(FMergedColumns->GetInteger(i), i == 0);
+    if (FControlList->Count() > 0) CellControlsUpdate(false);
+    // The header shows the new glyph.
+    if (FixedRows() > 0) RepaintRow(FixedRows() - 1);
     FireClickSort(FSortSettings->Column);
     return true;
 }
-
-// GCC 12 sees the stable sort's temporary buffer and the position vectors below as one
-// allocation and warns of a free at an offset that cannot happen.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wfree-nonheap-object"
-void TExtStringGrid::QSort()
-{
-    const int col = FSortSettings->Column;
-    if (col < 0 || col >= TotalColCount()) return;
-    const int first = FixedRows();
-    const int last = RowCount() - FixedFooters - 1;
-    if (last - first < 1) return;
-    const bool descending = FSortSettings->Direction == sdDescending;
-    std::vector<String> keys;
-    keys.reserve(size_t(last - first + 1));
-    for (int r = first; r <= last; ++r) keys.push_back(GetCellEx(col, r));
-    // order[i]: the row (relative to first) that ends at position i.
-    std::vector<int> order(keys.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        return descending ? keys[size_t(b)] < keys[size_t(a)] : keys[size_t(a)] < keys[size_t(b)];
-    });
-    BeginUpdate();
-    struct Finally {
-        TExtStringGrid* g;
-        ~Finally() { g->EndUpdate(); }
-    } fin{this};
-    // Bring each row to its place with swaps; pos[k] is where original row k stands now.
-    std::vector<int> pos(order.size()), at(order.size());
-    std::iota(pos.begin(), pos.end(), 0);
-    std::iota(at.begin(), at.end(), 0);
-    for (int i = 0; i < int(order.size()); ++i) {
-        const int want = order[size_t(i)];
-        const int from = pos[size_t(want)];
-        if (from == i) continue;
-        SortSwapRows(first + i, first + from);
-        const int displaced = at[size_t(i)];
-        at[size_t(from)] = displaced;
-        pos[size_t(displaced)] = from;
-        at[size_t(i)] = want;
-        pos[size_t(want)] = i;
-    }
-}
-#pragma GCC diagnostic pop

@@ -631,3 +631,33 @@ void MakeClipboardHTML(String& html)
     r += kTail;
     html = std::move(r);
 }
+
+// ---- short dates (sorting) ----
+
+namespace {
+
+TDateTime ParseShortDate(const String& s, bool dayFirst)
+{
+    char sep = 0;
+    for (char c : {'/', '.', '-'})
+        if (s.find(c) != String::npos) {
+            sep = c;
+            break;
+        }
+    if (!sep) return 0;
+    const size_t p1 = s.find(sep);
+    const size_t p2 = s.find(sep, p1 + 1);
+    if (p2 == String::npos) throw EConvertError("'" + s + "' is not a valid date");
+    const int a = StrToInt(Trim(std::string_view(s).substr(0, p1)));
+    const int b = StrToInt(Trim(std::string_view(s).substr(p1 + 1, p2 - p1 - 1)));
+    const String yearText = Trim(std::string_view(s).substr(p2 + 1));
+    int year = StrToInt(yearText);
+    // Only a year written with two digits (or fewer) is given its century.
+    if (yearText.size() <= 2 && year >= 0) year += year <= 25 ? 2000 : 1900;
+    return dayFirst ? EncodeDate(year, b, a) : EncodeDate(year, a, b);
+}
+
+} // namespace
+
+TDateTime ParseShortDateEU(const String& s) { return ParseShortDate(s, true); }
+TDateTime ParseShortDateUS(const String& s) { return ParseShortDate(s, false); }

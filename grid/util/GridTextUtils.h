@@ -120,3 +120,12 @@ bool PointInGridRect(const TGridRect& r, int col, int row);
 // Wraps an HTML fragment into the "HTML Format" clipboard payload (header with byte
 // offsets, document frame); the offsets count the bytes of the payload as written.
 void MakeClipboardHTML(String& html);
+
+// ---- short dates (sorting) ----
+// A short date written day, month, year (EU) or month, day, year (US): the separator is
+// "/" when the text holds one, else "." or "-", and it must follow the second field too.
+// A two-digit year of 25 or less lies in 2000 .. 2025, a larger one in the 1900s; a year
+// of three or more digits stands as written. 0 for a text without a separator;
+// EConvertError for fields that are no numbers or a date that does not exist.
+TDateTime ParseShortDateEU(const String& s);
+TDateTime ParseShortDateUS(const String& s);

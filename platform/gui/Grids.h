@@ -585,6 +585,11 @@ public:
     void Cols(int Index, TStringList& Dest) const;
     void SetCols(int Index, const TStringList& Value);
 
+    // ---- exchanging whole rows (sorting) ----
+    // The texts and objects of two rows, every stored column included, change places
+    // in constant time; nothing is repainted (the caller repaints when it is done).
+    void ExchangeRowData(int ARow1, int ARow2);
+
 protected:
     void DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;

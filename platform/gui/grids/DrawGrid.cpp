@@ -167,6 +167,15 @@ void TStringGrid::SetCols(int Index, const TStringList& Value)
     InvalidateCol(Index);
 }
 
+void TStringGrid::ExchangeRowData(int ARow1, int ARow2)
+{
+    if (ARow1 < 0 || ARow2 < 0 || ARow1 >= RowCount() || ARow2 >= RowCount())
+        throw EInvalidGridOperation("Grid index out of range");
+    if (ARow1 == ARow2) return;
+    if (FData.size() < size_t(RowCount())) FData.resize(size_t(RowCount()));
+    std::swap(FData[size_t(ARow1)], FData[size_t(ARow2)]);
+}
+
 void TStringGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState)
 {
     if (DefaultDrawing()) {

@@ -123,7 +123,7 @@ protected:
         Grid->Columns()->Items(5)->SetReadOnly(true);
         const char* towns[] = {"Bern", "<b>Basel</b>", "Zürich", "zug", "Genf", "Bergün", "Aarau"};
         for (int r = 1; r < 8; ++r) Grid->SetCellEx(5, r, towns[r - 1]);
-        Grid->SortSettings()->Show = true;
+        Grid->SortSettings()->SetShow(true);
         Grid->SortSettings()->Column = 5;
         Grid->Navigation()->AutoGotoWhenSorted = true;
         Click(5, 5);

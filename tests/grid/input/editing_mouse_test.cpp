@@ -45,7 +45,7 @@ TEST_F(EditingMouseTest, HeaderClicksSortTheRowsAndReverseTheDirection)
         Grid->SetCellEx(3, r, names[r - 1]);
         Grid->SetCellEx(4, r, Cat("row", IntToStr(r)));
     }
-    Grid->SortSettings()->Show = true;
+    Grid->SortSettings()->SetShow(true);
     Grid->OnClickSort = [&](TObject*, int c) { Log.push_back(Cat("sorted ", IntToStr(c))); };
     struct Case {
         int col;
@@ -116,7 +116,7 @@ TEST_F(EditingMouseTest, HeaderClicksThatMustNotSort)
     // Without Show a header click only reports the cell.
     Click(3, 0);
     EXPECT_EQ(Column(3), unsorted);
-    Grid->SortSettings()->Show = true;
+    Grid->SortSettings()->SetShow(true);
     // Next to a column border the release belongs to sizing.
     const TRect R = Grid->CellRect(3, 0);
     UserClick(Grid, R.Left + 2, (R.Top + R.Bottom) / 2);

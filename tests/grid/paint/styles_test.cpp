@@ -56,7 +56,7 @@ String Record(TExtStringGrid* g)
            cl.FixedGradientHoverMirrorTo, cl.FixedGradientHoverBorder});
     group({cl.FixedGradientDownFrom, cl.FixedGradientDownTo, cl.FixedGradientDownMirrorFrom,
            cl.FixedGradientDownMirrorTo, cl.FixedGradientDownBorder});
-    group({ss.HeaderColor, ss.HeaderColorTo, ss.HeaderMirrorColor, ss.HeaderMirrorColorTo});
+    group({ss.HeaderColor(), ss.HeaderColorTo(), ss.HeaderMirrorColor(), ss.HeaderMirrorColorTo()});
     group({g->SearchFooter()->Color(), g->SearchFooter()->ColorTo()});
     return s;
 }
@@ -87,8 +87,8 @@ void Mark(TExtStringGrid* g)
     cl.FixedGradientDownFrom = next(), cl.FixedGradientDownTo = next(), cl.FixedGradientDownMirrorFrom = next();
     cl.FixedGradientDownMirrorTo = next(), cl.FixedGradientDownBorder = next();
     TSortSettings& ss = *g->SortSettings();
-    ss.HeaderColor = next(), ss.HeaderColorTo = next(), ss.HeaderMirrorColor = next();
-    ss.HeaderMirrorColorTo = next();
+    ss.SetHeaderColor(next()), ss.SetHeaderColorTo(next()), ss.SetHeaderMirrorColor(next());
+    ss.SetHeaderMirrorColorTo(next());
     g->SearchFooter()->SetColor(next());
     g->SearchFooter()->SetColorTo(next());
 }
