@@ -111,8 +111,14 @@ int TMBusDecoder::Decode_Data_Records(TVariableList& Target, int Last_Index, std
     int result = 1;
     const int last = static_cast<int>(std::min<int64_t>(Last_Index, static_cast<int64_t>(Source.size()) - 1));
     const TDateTime now = MBus_Now();
-    const String today = FormatDateTime(GetShortDateFormat(), now);
-    const String time_now = FormatDateTime(GetLongTimeFormat(), now);
+    if (now != FStamp_Time) {
+        FStamp_Date = FormatDateTime(GetShortDateFormat(), now);
+        FStamp_Clock = FormatDateTime(GetLongTimeFormat(), now);
+        FDecimal_Separator = GetDecimalSeparator();
+        FStamp_Time = now;
+    }
+    const String& today = FStamp_Date;
+    const String& time_now = FStamp_Clock;
 
     int p = 0;
     while (p <= last) {

@@ -2,6 +2,9 @@
 // table, the extension tables of VIF 0xFD and 0xFB, the combinable VIFEs, date and time
 // types, and the value text.
 #include <array>
+#include <charconv>
+#include <cstdlib>
+#include <string_view>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -406,33 +409,45 @@ int64_t Signed_LE(const uint8_t* b, int Bytes)
 
 // The general form of a number with up to 15 significant digits: fixed point while the
 // number lies between 0.00001 and 10^15, else mantissa and exponent ("1.5E-7", "1E20").
+// The digits come from the shortest-path conversion of the standard library (a value that
+// needs a long double's extra precision to tell it from its neighbours does not occur in
+// a meter's reading).
 String MBus_Value_Text(long double V, char Decimal_Separator)
 {
     if (std::isnan(V)) return "NAN";
     if (std::isinf(V)) return V < 0 ? "-INF" : "INF";
     if (V == 0) return "0";
-    char buf[96];
-    std::snprintf(buf, sizeof buf, "%.14Le", V);
-    const char* e = std::strchr(buf, 'e');
-    const int exponent = e ? std::atoi(e + 1) : 0;
-    String s;
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf - 1, static_cast<double>(V), std::chars_format::scientific, 14);
+    *r.ptr = '\0';
+    const std::string_view sci(buf, static_cast<size_t>(r.ptr - buf));
+    const bool negative = sci[0] == '-';
+    const size_t e_pos = sci.find('e');
+    String digits;   // the significant digits, without the point and trailing zeros
+    for (size_t i = negative ? 1 : 0; i < e_pos; ++i)
+        if (sci[i] != '.') digits += sci[i];
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    const int exponent = std::atoi(sci.data() + e_pos + 1);
+
+    String s = negative ? "-" : "";
     if (exponent >= -5 && exponent < 15) {
-        std::snprintf(buf, sizeof buf, "%.*Lf", 14 - exponent, V);
-        s = buf;
-        if (s.find('.') != String::npos) {
-            while (s.back() == '0') s.pop_back();
-            if (s.back() == '.') s.pop_back();
+        if (exponent >= 0) {
+            const size_t whole = static_cast<size_t>(exponent) + 1;
+            s += digits.substr(0, whole);
+            if (digits.size() < whole) s.append(whole - digits.size(), '0');
+            if (digits.size() > whole) s += Decimal_Separator + digits.substr(whole);
+        } else {
+            s += '0';
+            s += Decimal_Separator;
+            s.append(static_cast<size_t>(-exponent - 1), '0');
+            s += digits;
         }
     } else {
-        String mantissa(buf, static_cast<size_t>(e - buf));
-        if (mantissa.find('.') != String::npos) {
-            while (mantissa.back() == '0') mantissa.pop_back();
-            if (mantissa.back() == '.') mantissa.pop_back();
-        }
-        s = mantissa + "E" + IntToStr(exponent);
+        s += digits.substr(0, 1);
+        if (digits.size() > 1) s += Decimal_Separator + digits.substr(1);
+        s += 'E';
+        s += IntToStr(exponent);
     }
-    for (char& c : s)
-        if (c == '.') c = Decimal_Separator;
     return s;
 }
 
@@ -513,5 +528,5 @@ void TMBusDecoder::Decode_VIF_Value(uint8_t VIF, uint8_t First_VIFE, uint8_t Dat
     Record.type_data = static_cast<uint16_t>(P);
     Record.Type_Data_Vife = X == -1 ? 0 : X;
     Record.Desc_Type_Data = desc;
-    Record.ValueStr = !T.empty() ? T : MBus_Value_Text(V, GetDecimalSeparator());
+    Record.ValueStr = !T.empty() ? T : MBus_Value_Text(V, FDecimal_Separator ? FDecimal_Separator : GetDecimalSeparator());
 }

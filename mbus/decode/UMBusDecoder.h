@@ -80,4 +80,11 @@ public:
 
     void Notify_Slave_List(int32_t A, int32_t B, int32_t C, int32_t D);
     void Notify_Wireless_Slave(int32_t Index, TSlave_wMBus* Meter);
+
+private:
+    // Regional settings cost a locale lookup each: the decimal separator and the date and
+    // time texts of the records are read again only when the second of decoding changes.
+    char FDecimal_Separator = 0;
+    TDateTime FStamp_Time = -1;
+    String FStamp_Date, FStamp_Clock;
 };

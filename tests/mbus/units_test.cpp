@@ -208,9 +208,10 @@ TEST_F(Units, ValueTextHasFifteenDigitsAndTheRegionalSeparator)
     for (const auto& c : cases) EXPECT_EQ(MBus_Value_Text(c.v, c.sep), c.text) << double(c.v);
 
     SetDecimalSeparatorOverride(',');
+    TMBusDecoder dec;   // a decoder reads the regional settings when it starts decoding
     TVariableList list;
     const TBytes src = Hex("04 13 39 30 00 00");
-    Dec.Decode_Data_Records(list, 5, src);
+    dec.Decode_Data_Records(list, 5, src);
     EXPECT_EQ(list[0]->ValueStr, "12,345");
 }
 
