@@ -16,8 +16,6 @@ struct TDataField {
     const char* Desc;   // descdim
 };
 
-constexpr int Max_Hex_List = 16;
-
 const TDataField Data_Fields[16] = {
     {"", 0, "No data"},
     {"8 Bit Integer", 1, "8 Bit Integer"},
@@ -72,21 +70,33 @@ void Variable_Length(uint8_t LVAR, int& Bytes, String& Str, String& Desc, bool& 
     }
 }
 
+const char Hex_Digits[] = "0123456789ABCDEF";
+
+void Append_Hex(String& S, uint8_t Byte)
+{
+    S += Hex_Digits[Byte >> 4];
+    S += Hex_Digits[Byte & 0x0F];
+}
+
 // "$" and two upper-case hexadecimal digits.
 String Dollar_Hex(uint8_t Byte)
 {
-    char b[4];
-    std::snprintf(b, sizeof b, "$%02X", Byte);
-    return String(b, 3);
+    String s(1, '$');
+    Append_Hex(s, Byte);
+    return s;
 }
 
 // Each byte as Dollar_Hex followed by a blank.
 String Hex_List(const uint8_t* Bytes, int Count)
 {
-    char b[Max_Hex_List * 4 + 1];
-    int n = 0;
-    for (int i = 0; i < Count && i < Max_Hex_List; ++i) n += std::snprintf(b + n, sizeof b - size_t(n), "$%02X ", Bytes[i]);
-    return String(b, static_cast<size_t>(n));
+    String s;
+    s.reserve(static_cast<size_t>(4 * Count));
+    for (int i = 0; i < Count; ++i) {
+        s += '$';
+        Append_Hex(s, Bytes[i]);
+        s += ' ';
+    }
+    return s;
 }
 
 int32_t Little_Endian(const uint8_t* Bytes)
@@ -284,7 +294,7 @@ int TMBusDecoder::Decode_Data_Records(TVariableList& Target, int Last_Index, std
         rec->PrinVIFE = nvife ? vifes[0] : 0;
         String hex;
         hex.reserve(static_cast<size_t>(2 * count));
-        for (int i = 0; i < count; ++i) hex += IntToHex(data[i], 2);
+        for (int i = 0; i < count; ++i) Append_Hex(hex, data[i]);
         rec->totdati = std::move(hex);
         rec->dato_A = Little_Endian(data);
         rec->dato_B = Little_Endian(data + 4);
