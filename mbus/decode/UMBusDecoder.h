@@ -8,6 +8,7 @@
 // checked against the bytes they were given: a short, overlong or hostile frame gives a
 // record marked as an error, a telegram that counts as not readable, or nothing, and never
 // a read or write outside the buffer.
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -44,7 +45,7 @@ public:
     // Which scan runs: a wireless scan keeps the idle fillers as placeholder records.
     TMBusType MBusType = mtWired;
     bool From_DLL = false;
-    bool New_Frame_Wireless = false;   // set by every telegram decoded
+    std::atomic<bool> New_Frame_Wireless{false};   // set by every telegram decoded (receive thread)
     TUpdateSlaveListEvent Update_Slave_List;
     TUpdateListWirelessSlaveEvent UpdateListWirelessSlave;
 

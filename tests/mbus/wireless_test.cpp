@@ -1,7 +1,9 @@
 // Wireless telegrams: identity, signal level, readability by CI field, decryption in
 // security modes 5 and 7 of telegrams built here from known plaintext with OpenSSL, and
 // telegrams too short or hostile for their own headers.
+#include <atomic>
 #include <random>
+#include <thread>
 
 #include "mbus/decode/ElAES.h"
 #include "tests/mbus/mbus_fixture.h"
@@ -329,6 +331,46 @@ TEST_F(Wireless, RandomDatagramsNeverFailTheDecoder)
         Dec.Decode_Wireless_Telegram(round % 3 ? rmTelit : rmRadioCrafts, d);
     }
     SUCCEED();
+}
+
+}   // namespace
+
+namespace {
+
+// The receive thread fills the list while the interface thread reads and empties it, each
+// under the list's lock; the handler of the notification looks its meter up again.
+TEST_F(Wireless, TelegramsAndTheWindowShareTheListUnderItsLock)
+{
+    std::atomic<bool> done{false};
+    std::atomic<int> seen{0};
+    Dec.UpdateListWirelessSlave = [&](int32_t Index, TSlave_wMBus*) {
+        std::lock_guard<std::mutex> lock(List_Slave_wMBus.Lock);
+        if (const TSlave_wMBus* m = Wireless_Slave_At(List_Slave_wMBus, Index)) seen += int(m->List_Var.size() > 0);
+    };
+    std::thread receiver([&] {
+        for (int i = 0; i < 3000; ++i) {
+            TTelegram t;
+            t.Id = {uint8_t(i), uint8_t(i >> 8), 0, 0};
+            t.Rest = Join(Hex("7A 01 00 00 00"), Records);
+            TBytes d = t.Telit();
+            Dec.Decode_Wireless_Telegram(rmTelit, d);
+        }
+        done = true;
+    });
+    int rounds = 0;
+    while (!done) {
+        {
+            std::lock_guard<std::mutex> lock(List_Slave_wMBus.Lock);
+            for (size_t i = 0; i < List_Slave_wMBus.Items.size(); ++i) {
+                const TSlave_wMBus* m = Wireless_Slave_At(List_Slave_wMBus, int(i));
+                ASSERT_NE(m, nullptr);
+                for (const auto& r : m->List_Var) ASSERT_FALSE(r->Desc_Type_Data.empty() && r->Real_Wireless_Var);
+            }
+        }
+        if (++rounds % 50 == 0) Empty_Slave_wMBus_List();
+    }
+    receiver.join();
+    EXPECT_GT(seen.load(), 0);
 }
 
 }   // namespace
