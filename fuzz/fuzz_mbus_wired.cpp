@@ -26,7 +26,7 @@ void Check_Records(const TVariableList& List, size_t Input_Size)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     std::vector<uint8_t> input(Data, Data + Size);
-    TMBusDecoder dec;
+    static TMBusDecoder dec;   // kept: it reads the regional settings once a second
 
     // The bytes as a run of records, wired and wireless.
     for (TMBusType type : {mtWired, mtWireless}) {

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     if (Size < 1) return 0;
     const TRadioModule module = (Data[0] & 1) ? rmRadioCrafts : rmTelit;
-    TMBusDecoder dec;
+    static TMBusDecoder dec;   // kept: it reads the regional settings once a second
     dec.MBusType = mtWireless;
     int notified = 0;
     dec.UpdateListWirelessSlave = [&](int32_t Index, TSlave_wMBus* Meter) {
