@@ -26,8 +26,9 @@ public:
 class TMemoryStream : public TStream {
 public:
     TMemoryStream() = default;
+    // A copy of Count bytes (none for a count below 1), positioned at the start.
     TMemoryStream(const void* Data, int64_t Count)
-        : FData(static_cast<const uint8_t*>(Data), static_cast<const uint8_t*>(Data) + Count) {}
+        : FData(static_cast<const uint8_t*>(Data), static_cast<const uint8_t*>(Data) + (Count > 0 ? Count : 0)) {}
 
     int64_t Read(void* Buffer, int64_t Count) override;
     int64_t Write(const void* Buffer, int64_t Count) override;
