@@ -18,6 +18,7 @@ TSAN_TESTS=(
   test_platform_rtl
   test_platform_net
   test_platform_os
+  test_mbus:ScanData*
 )
 
 bash scripts/setup.sh

@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build ccache g++ pkg-config
   qt6-base-dev libpugixml-dev libjpeg62-turbo-dev libcurl4-openssl-dev libicu-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   xvfb xauth fonts-wine fonts-dejavu-core
   clang-14 libclang-rt-14-dev llvm-14
 )
