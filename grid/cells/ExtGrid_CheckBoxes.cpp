@@ -324,14 +324,15 @@ void TExtStringGrid::UnCheckAll(int ACol)
     for (int r = FixedRows(); r < RowCount(); ++r) SetCheckBoxStateNotify(ACol, r, false);
 }
 
-void TExtStringGrid::RegisterUndo(int ACol, int ARow, bool Checked)
+void TExtStringGrid::RegisterUndo(int ACol, int ARow, const String& Before)
 {
+    // The history holds cell texts: a box whose state lives in its object (a Boolean or
+    // tri-state box, a row's selection box) leaves the text alone and records nothing,
+    // and a data box records the text it really had, which need not be the
+    // check-false text (an empty cell reads unchecked too).
     if (!FUndoRedo) return;
-    String t, f;
-    GetCheckTrue(ACol, ARow, t);
-    GetCheckFalse(ACol, ARow, f);
-    if (Checked) FUndoRedo->RegisterChange(ACol, ARow, f, t);
-    else FUndoRedo->RegisterChange(ACol, ARow, t, f);
+    const String After = GetCellEx(ACol, ARow);
+    if (After != Before) FUndoRedo->RegisterChange(ACol, ARow, Before, After);
 }
 
 bool TExtStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool UserClick)
@@ -344,6 +345,7 @@ bool TExtStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool UserClick)
         if (!can) return false;
     }
     bool now = false;
+    const String before = FUndoRedo ? GetCellEx(ACol, ARow) : String();
     switch (g->CellType) {
     case ctCheckBox:
         g->CellBoolean = !g->CellBoolean;
@@ -379,7 +381,7 @@ bool TExtStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool UserClick)
     }
     RepaintCell(DisplColIndex(ACol), ARow);
     FireCheckBoxChange(ACol, ARow, now);
-    RegisterUndo(ACol, ARow, now);
+    RegisterUndo(ACol, ARow, before);
     return true;
 }
 

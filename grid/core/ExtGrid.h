@@ -998,7 +998,17 @@ protected:
     void RepaintCol(int ACol);
     void SetColumnOrder();
     void InitOrigColSizes();
-    void RegisterUndo(int ACol, int ARow, bool Checked);
+    void RegisterUndo(int ACol, int ARow, const String& Before);
+    // ---- undo of clipboard operations ----
+    struct TCellChange {
+        int Col;   // real column
+        int Row;
+        String OldValue, NewValue;
+    };
+    using TCellChanges = std::vector<TCellChange>;
+    // Hands the changes of one user action to the linked history, bracketed as one
+    // sequence when AsSequence.
+    void RegisterUndoChanges(const TCellChanges& Changes, bool AsSequence);
 
     // ---- hidden columns ----
     static constexpr int MaxColumnMap = 513;
@@ -1270,6 +1280,7 @@ public:
     int RowSelectCount();
     int ColSelectCount();
     int SelectedRowCount();
+    int SelectedColCount();
     int GetSelectedRow(int i);
     // Disjunct cell selection: cells kept as row * 65536 + column.
     bool GetSelectedCells(int ACol, int ARow);

@@ -278,7 +278,8 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
                     if (FShowModified && FShowModified->Enabled) RepaintCell(0, Row());
                 }
             }
-            if (Valid && UndoRedo()) UndoRedo()->RegisterChange(RCol, row, FOldCellText, Value);
+            // Only a change is history: a value validated again unchanged is no step to undo.
+            if (Valid && UndoRedo() && Value != FOldCellText) UndoRedo()->RegisterChange(RCol, row, FOldCellText, Value);
             FNewCellText = Value;
             if (Valid) {
                 SetCellEx(RCol, row, Value);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/undo/GridUndoRedo.h"
 #include "platform/gui/Clipbrd.h"
 
 namespace {
@@ -421,18 +422,29 @@ void TExtStringGrid::CutSelectionToClipboard()
 {
     CopySelectionToClipboard();
     const TGridRect R = Selection();
-    bool changed = false;
+    TCellChanges changes;
     BeginUpdate();
     for (int r = std::max(R.Top, FixedRows()); r <= R.Bottom && r < RowCount(); ++r) {
         if (FMouseActions->DisjunctRowSelect() && !GetRowSelect(r)) continue;
         for (int c = std::max(R.Left, FixedCols()); c <= R.Right && c < ColCount(); ++c) {
-            if (!CanEditCell(c, r) || GetCellEx(RealColIndex(c), r).empty()) continue;
+            const String old = GetCellEx(RealColIndex(c), r);
+            if (!CanEditCell(c, r) || old.empty()) continue;
             SetCellEx(RealColIndex(c), r, "");
-            changed = true;
+            changes.push_back({RealColIndex(c), r, old, ""});
         }
     }
     EndUpdate();
-    if (changed) Modified = true;
+    if (!changes.empty()) Modified = true;
+    RegisterUndoChanges(changes, true);
+}
+
+void TExtStringGrid::RegisterUndoChanges(const TCellChanges& Changes, bool AsSequence)
+{
+    // One step of the history per user action: a block of cells is undone as a whole.
+    if (!FUndoRedo || Changes.empty()) return;
+    if (AsSequence) FUndoRedo->StartSequence();
+    for (const TCellChange& ch : Changes) FUndoRedo->RegisterChange(ch.Col, ch.Row, ch.OldValue, ch.NewValue);
+    if (AsSequence) FUndoRedo->StopSequence();
 }
 
 void TExtStringGrid::PasteSelectionFromClipboard()
@@ -452,7 +464,7 @@ void TExtStringGrid::PasteSelectionFromClipboard()
     }
     if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
     const TGridRect R = Selection();
-    bool changed = false;
+    TCellChanges changes;
     BeginUpdate();
     for (size_t i = 0; i < lines.size(); ++i) {
         const int r = R.Top + int(i);
@@ -461,14 +473,18 @@ void TExtStringGrid::PasteSelectionFromClipboard()
         for (int c = R.Left; c < ColCount(); ++c) {
             const size_t tab = lines[i].find('\t', from);
             const String v = lines[i].substr(from, tab == String::npos ? String::npos : tab - from);
-            if (CanEditCell(c, r) && GetCellEx(RealColIndex(c), r) != v) {
+            const String old = GetCellEx(RealColIndex(c), r);
+            if (CanEditCell(c, r) && old != v) {
                 SetCellEx(RealColIndex(c), r, v);
-                changed = true;
+                changes.push_back({RealColIndex(c), r, old, v});
             }
             if (tab == String::npos) break;
             from = tab + 1;
         }
     }
     EndUpdate();
-    if (changed) Modified = true;
+    if (!changes.empty()) Modified = true;
+    // One pasted field is a change of one cell; a block is one sequence.
+    const bool block = lines.size() > 1 || lines[0].find('\t') != String::npos;
+    RegisterUndoChanges(changes, block);
 }

@@ -142,10 +142,35 @@ int TExtStringGrid::ColSelectCount()
 
 int TExtStringGrid::SelectedRowCount()
 {
-    if (!FMouseActions->DisjunctRowSelect()) return Selection().Bottom - Selection().Top + 1;
+    if (!FMouseActions->DisjunctRowSelect()) {
+        // A merged cell at the selection's edge counts with its whole span.
+        TGridRect R = Selection();
+        if (R.Bottom >= RowCount() - FixedFooters) R.Bottom = RowCount() - FixedFooters - 1;
+        const int left = RealColIndex(R.Left);
+        if (IsMergedCell(left, R.Top)) {
+            const int y = CellSpan(left, R.Top).Y;
+            return R.Top + y > R.Bottom ? y + 1 : R.Bottom - R.Top + 1;
+        }
+        if (IsMergedCell(left, R.Bottom)) return R.Bottom - R.Top + 1 + CellSpan(left, R.Bottom).Y;
+        return R.Bottom - R.Top + 1;
+    }
     int count = 0;
     for (size_t r = size_t(FixedRows()); r < FRowSelect.size(); ++r) count += FRowSelect[r];
     return count;
+}
+
+int TExtStringGrid::SelectedColCount()
+{
+    // With disjunct columns: every column the flag list has an entry for, selected or not.
+    if (FMouseActions->DisjunctColSelect()) return int(FColSelect.size());
+    const TGridRect R = Selection();
+    const int left = RealColIndex(R.Left), right = RealColIndex(R.Right);
+    if (IsMergedCell(left, R.Top)) {
+        const int x = CellSpan(left, R.Top).X;
+        return R.Left + x > R.Right ? x + 1 : R.Right - R.Left + 1;
+    }
+    if (IsMergedCell(right, R.Top)) return R.Right - R.Left + 1 + CellSpan(right, R.Top).X;
+    return R.Right - R.Left + 1;
 }
 
 int TExtStringGrid::GetSelectedRow(int i)
@@ -225,6 +250,14 @@ bool TExtStringGrid::GetRowEnabled(int ARow)
 void TExtStringGrid::SetRowEnabled(int ARow, bool Value)
 {
     if (ARow < 0) return;
+    // A disabled row cannot hold the current cell: it moves to the first enabled other
+    // row, and stays when there is none.
+    if (!Value && ARow == Row())
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (r != ARow && GetRowEnabled(r)) {
+                SetRow(r);
+                break;
+            }
     FUseEnabledRows = true;
     while (FEnabledRows->Count() <= ARow) FEnabledRows->Insert(FEnabledRows->Count(), 0);
     FEnabledRows->SetInteger(ARow, Value ? 0 : 1);
