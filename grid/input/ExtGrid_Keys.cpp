@@ -98,15 +98,20 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
     // Home and End by the HomeEndKey setting.
     if ((Key == VK_HOME || Key == VK_END) && !Shift.Contains(ssCtrl) && RowCount() > FixedRows()) {
         const THomeEndAction he = FNavigation->HomeEndKey;
+        // The window hears the key after the move, as it does in the default mode.
         if (he == heFirstLastCell) {
             if (Key == VK_HOME) MoveColRow(FixedCols(), FixedRows(), true, true);
             else MoveColRow(ColCount() - 1, RowCount() - 1, true, true);
+            if (OnKeyDown) OnKeyDown(this, Key, Shift);
             Key = 0;
             return;
         }
         if (he == heFirstLastRow) {
-            const int r = Key == VK_HOME ? FixedRows() : std::max(FixedRows(), lastData);
+            const bool floating = FFloatingFooter && FFloatingFooter->Visible && RowCount() > 2;
+            const int last = floating ? RowCount() - 2 : lastData;
+            const int r = Key == VK_HOME ? FixedRows() : std::max(FixedRows(), last);
             MoveColRow(Col(), r, !Shift.Contains(ssShift), true);
+            if (OnKeyDown) OnKeyDown(this, Key, Shift);
             Key = 0;
             return;
         }

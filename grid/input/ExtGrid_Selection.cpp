@@ -1,9 +1,12 @@
 // Selecting rows, columns and ranges by code, the selected cells as text, and whether a
 // cell lies in the selection.
 #include <algorithm>
+#include <vector>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/dragdrop/DragDropSettings.h"
 #include "grid/util/GridSupport.h"
+#include "grid/util/GridTextUtils.h"
 
 void TExtStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
 {
@@ -46,15 +49,31 @@ bool TExtStringGrid::IsSelected(int ACol, int ARow)
 String TExtStringGrid::SelectedText()
 {
     TGridRect R = Selection();
+    if (Options().Contains(goRowSelect) && FDragDropSettings->OleEntireRows) {
+        R.Left = 0;
+        R.Right = ColCount() - 1;
+    }
+    // The rows: every selected row of a disjunct selection, wherever the rectangle is.
+    std::vector<int> rows;
+    if (FMouseActions->DisjunctRowSelect()) {
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (GetRowSelect(FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r)) rows.push_back(r);
+    } else {
+        for (int r = R.Top; r <= R.Bottom && r < RowCount(); ++r) rows.push_back(r);
+    }
     String out;
-    bool firstRow = true;
-    for (int r = R.Top; r <= R.Bottom && r < RowCount(); ++r) {
-        if (FMouseActions->DisjunctRowSelect() && !GetRowSelect(r)) continue;
-        if (!firstRow) out += "\r\n";
-        firstRow = false;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i) out += "\r\n";
         for (int c = R.Left; c <= R.Right && c < ColCount(); ++c) {
             if (c > R.Left) out += '\t';
-            out += GetGridCell(RealColIndex(c), r);
+            String s = GetGridCell(RealColIndex(c), rows[i]);
+            // Rich text goes out as the text it shows.
+            if (s.find("{\\") != String::npos) s = RichTextToPlainText(s);
+            // A spreadsheet reads a cell of several lines as one quoted field with
+            // vertical tabs for its line breaks. The cell's line breaks count whether
+            // the grid shows them or not: left in, they would start a new row.
+            if (ExcelClipboardFormat && LineCount(s, true) > 1) s = LineBreaksToVTabQuoted(s);
+            out += s;
         }
     }
     return out;

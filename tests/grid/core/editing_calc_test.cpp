@@ -1,5 +1,10 @@
 // Selecting rows by code, the selected cells as text, column and row calculations,
 // numbering and the exchange of columns and rows.
+#include <functional>
+
+#include "grid/dragdrop/DragDropSettings.h"
+#include "platform/gui/Clipbrd.h"
+#include "tests/common/colgrid_fixture.h"
 #include "tests/common/extgrid_fixture.h"
 
 namespace {
@@ -67,6 +72,134 @@ TEST_F(EditingCalcTest, SelectedTextJoinsCellsWithTabsAndRowsWithLineBreaks)
     Grid->SetCellEx(2, 2, "d");
     Grid->SetSelection(TGridRect(1, 1, 2, 2));
     EXPECT_EQ(Grid->SelectedText(), "a\tb\r\nc\td");
+}
+
+struct CopyCase {
+    const char* name;
+    std::function<void(TExtStringGrid*)> setup;
+    const char* clip;   // the clipboard after Ctrl+C
+};
+
+TEST_F(EditingCalcTest, CtrlCCopiesTheSelectedTextInEveryShape)
+{
+    const CopyCase cases[] = {
+        {"a range", [](TExtStringGrid* g) { g->SetSelection(TGridRect(1, 1, 2, 2)); }, "1,1\t2,1\r\n1,2\t2,2"},
+        {"several lines, plain", [](TExtStringGrid* g) {
+             g->SetCellEx(1, 1, "x\r\ny");
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "x\r\ny\t2,1"},
+        // A spreadsheet takes a quoted field with vertical tabs as one cell of several lines.
+        {"several lines shown as one, spreadsheet", [](TExtStringGrid* g) {
+             g->ExcelClipboardFormat = true;
+             g->SetCellEx(1, 1, "x\r\ny");
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "\"x\vy\"\t2,1"},
+        {"several lines shown as lines, spreadsheet", [](TExtStringGrid* g) {
+             g->ExcelClipboardFormat = true;
+             g->Multilinecells = true;
+             g->SetCellEx(1, 1, "x\r\ny");
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "\"x\vy\"\t2,1"},
+        {"one line, spreadsheet", [](TExtStringGrid* g) {
+             g->ExcelClipboardFormat = true;
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "1,1\t2,1"},
+        {"rich text", [](TExtStringGrid* g) {
+             g->SetCellEx(2, 1, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Gr\\'fc\\'dfe \\b fett\\b0\\par}");
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "1,1\tGr\xC3\xBC\xC3\x9F" "e fett"},
+        {"whole rows", [](TExtStringGrid* g) {
+             g->SetOptions(g->Options() << goRowSelect);
+             g->DragDropSettings()->OleEntireRows = true;
+             g->SetRow(2);
+         }, "0,2\t1,2\t2,2\t3,2"},
+        {"rows from the first scrollable column", [](TExtStringGrid* g) {
+             g->SetOptions(g->Options() << goRowSelect);
+             g->SetRow(2);
+         }, "1,2\t2,2\t3,2"},
+        // Every selected row, also those outside the selection rectangle.
+        {"disjunct rows", [](TExtStringGrid* g) {
+             g->MouseActions()->SetDisjunctRowSelect(true);
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+             g->SetRowSelect(1, true);
+             g->SetRowSelect(3, true);
+         }, "1,1\t2,1\r\n1,3\t2,3"},
+    };
+    for (const CopyCase& k : cases) {
+        SCOPED_TRACE(k.name);
+        TearDown();
+        SetUp();
+        Fill(4, 5);
+        Grid->SetFixedCols(1);
+        Grid->SetFixedRows(1);
+        Grid->Navigation()->AllowClipboardShortCuts = true;
+        UserFocus(Grid);
+        k.setup(Grid);
+        Clipboard()->SetAsText("old");
+        UserKey(Grid, 'C', TShiftState{ssCtrl});
+        EXPECT_EQ(Clipboard()->AsText(), k.clip);
+    }
+}
+
+TEST_F(EditingCalcTest, SelectedCountsTakeMergedCellsWithTheirSpan)
+{
+    Fill(6, 6);
+    Grid->SetFixedCols(1);
+    Grid->SetFixedRows(1);
+    Grid->MergeCells(1, 1, 1, 3);
+    Grid->MergeCells(3, 1, 3, 1);
+    struct Case {
+        TGridRect sel;
+        int rows, cols;
+    } cases[] = {
+        {TGridRect(1, 1, 1, 1), 3, 1},   // top-left merged over three rows
+        {TGridRect(1, 1, 1, 4), 4, 1},   // the rectangle reaches beyond the span
+        {TGridRect(2, 1, 3, 1), 1, 4},   // the right cell spans two more columns
+        {TGridRect(3, 1, 3, 1), 1, 3},
+        {TGridRect(2, 2, 2, 4), 3, 1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat(IntToStr(k.sel.Left), ",", IntToStr(k.sel.Top), "-", IntToStr(k.sel.Right), ",", IntToStr(k.sel.Bottom)));
+        Grid->SetSelection(k.sel);
+        EXPECT_EQ(Grid->SelectedRowCount(), k.rows);
+        EXPECT_EQ(Grid->SelectedColCount(), k.cols);
+    }
+    // With disjunct columns: every column the flag list holds, selected or not.
+    Grid->MouseActions()->SetDisjunctColSelect(true);
+    Grid->SetColSelect(4, true);
+    EXPECT_EQ(Grid->SelectedColCount(), 5);
+    EXPECT_EQ(Grid->ColSelectCount(), 1);
+}
+
+TEST_F(EditingCalcTest, DisablingTheCurrentRowMovesTheCurrentCell)
+{
+    Fill(4, 6);
+    Grid->SetFixedRows(1);
+    struct Case {
+        int current, disabled;   // the current row, the row disabled
+        int after;               // the current row afterwards
+    } cases[] = {
+        {3, 3, 1},   // the first enabled other row
+        {1, 1, 2},   // not itself
+        {2, 4, 2},   // another row: the cell stays
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat(IntToStr(k.current), " ", IntToStr(k.disabled)));
+        for (int r = 0; r < 6; ++r) Grid->SetRowEnabled(r, true);
+        Grid->SetRow(k.current);
+        Grid->SetRowEnabled(k.disabled, false);
+        EXPECT_EQ(Grid->Row(), k.after);
+        EXPECT_FALSE(Grid->GetRowEnabled(k.disabled));
+    }
+    // Enabling the current row leaves the cell where it is; with no enabled row left,
+    // the cell stays on the row it is disabling.
+    Grid->SetRow(2);
+    Grid->SetRowEnabled(2, true);
+    EXPECT_EQ(Grid->Row(), 2);
+    for (int r = 1; r < 6; ++r)
+        if (r != 2) Grid->SetRowEnabled(r, false);
+    Grid->SetRowEnabled(2, false);
+    EXPECT_EQ(Grid->Row(), 2);
 }
 
 TEST_F(EditingCalcTest, ColumnAndRowCalculations)
