@@ -106,6 +106,8 @@ using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
 using TEditCellDoneEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
 using TCellValidateEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value, bool& Valid)>;
+using TCellValidateWideEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::u16string& Value, bool& Valid)>;
 using TComboChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const String& ASelection)>;
 using TEditChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)>;
 using TRowChangingEvent = std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)>;
@@ -824,6 +826,10 @@ public:
     TComboBox* Combobox() const { return FCombo; }
     TComboBox* UniCombo() const { return FCombo; }
     TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
+    // The colour of the arrows shown while a column or row is moved: read from the up
+    // arrow, written to all four.
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
     bool TimerStarted() const { return FGridTimerID != 0; }
     int WheelScrollLines() const { return FWheelScrollLines; }
     unsigned WheelMessage() const { return FWheelMsg; }
@@ -1176,6 +1182,9 @@ public:
     void DoneInplaceEdit(WORD Key, TShiftState Shift);
     // Validates and stores the text of the edited cell; false when OnCellValidate refused.
     virtual bool ValidateCell(const String& NewValue);
+    // The same for a wide-text cell: OnCellValidateWide decides, the value is stored
+    // through WideCells; nothing is recorded for undo.
+    virtual bool ValidateCellWide(const std::u16string& NewValue);
     // The editors keep Tab (and validate on it).
     bool EditorWantsTab() const;
     // The edit-done report: OnEditingDone now, OnEditCellDone when "GridEditDone" arrives.
@@ -1333,6 +1342,7 @@ public:
     TEditCellDoneEvent OnEditCellDone;
     TNotifyEvent OnEditingDone;
     TCellValidateEvent OnCellValidate;
+    TCellValidateWideEvent OnCellValidateWide;
     TComboChangeEvent OnComboChange;
     TEditChangeEvent OnEditChange;
     TRowChangingEvent OnRowChanging;
@@ -1359,6 +1369,7 @@ public:
     int FOldCol = -1, FOldRow = -1;
     String FOldCellText;
     String FNewCellText;
+    std::u16string FOldCellTextWide;
     WideChar FStartEditChar = 0;
     int FComboIdx = -1;
     bool LButFlg = false;
@@ -1653,6 +1664,19 @@ public:
     // year, month or day: none): OnDateTimeChange for the current cell, with 0 for none.
     void HandleDateTimeChange(int Year, int Month, int Day, int Hour, int Minute, int Second, int MSec);
     std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
+    // ---- date pickers: the handlers the grid's date and date-time pickers are wired to ----
+    // The date-and-time picker changed: OnDateTimeChange for the current cell.
+    void DateTimePickerChange(TDateTime Value);
+    // The date picker changed: OnEditChange for the current cell with the picker's time
+    // in the regional time format (time mode) or its date in the short date format.
+    void DatePickerChange(bool TimeMode, TDateTime Value);
+    // The month calendar closed: OnDatePickerCloseUp; with MouseActions.DirectDateClose
+    // the editor closes too.
+    void DatePickerCloseUp();
+    // The month calendar opened: OnDatePickerDropDown.
+    void DatePickerDropDown();
+    TRowColEvent OnDatePickerCloseUp;    // (Sender, ARow, ACol)
+    TRowColEvent OnDatePickerDropDown;   // (Sender, ARow, ACol)
 protected:
 
     // ---- header-click sorting (ExtGrid_SortClick.cpp), cell buttons (ExtGrid_CellButtons.cpp),

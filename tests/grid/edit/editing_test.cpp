@@ -2,8 +2,10 @@
 // order of the events a window hears, the edit-done report, the combo editor, the
 // character filters, automatic column sizing and a user session through a 19-column
 // table.
+#include <functional>
 #include <vector>
 
+#include "grid/cells/ShowModified.h"
 #include "grid/core/GridPanels.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Clipbrd.h"
@@ -268,6 +270,53 @@ TEST_F(EditingTest, RefusedValidationKeepsTheEditorOnTheOldCell)
     Key(VK_RETURN);
     EXPECT_EQ(Cell(5, 2), "good");
     EXPECT_FALSE(Grid->InvalidEntryBalloon()->Visible());
+}
+
+// A wide-text editor hands its text to ValidateCellWide: the wide event decides, the
+// typed text (not the handler's) marks the row, and a refusal reopens the editor on
+// the old text.
+TEST_F(EditingTest, WideValidationStoresOrRefusesTheWideText)
+{
+    struct Case {
+        const char* name;
+        std::u16string typed;
+        std::function<void(std::u16string&, bool&)> handler;
+        bool valid;
+        const char* cell;
+        bool modified;
+    };
+    const Case cases[] = {
+        {"stored", u"Gr\u00fc\u00dfe", nullptr, true, "Gr\xC3\xBC\xC3\x9F" "e", true},
+        {"corrected", u"x", [](std::u16string& v, bool&) { v = u"\u20ac"; }, true, "\xE2\x82\xAC", true},
+        {"refused", u"bad", [](std::u16string&, bool& ok) { ok = false; }, false, "V43", true},
+        {"refused with a text", u"bad", [](std::u16string& v, bool& ok) { v = u"shown"; ok = false; }, false, "shown", true},
+        {"unchanged", u"V43", [](std::u16string&, bool& ok) { ok = false; }, true, "V43", false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TearDown();
+        SetUp();
+        Grid->ShowModified()->Enabled = true;
+        std::vector<String> heard;
+        Grid->OnCellValidateWide = [&](TObject*, int c, int r, std::u16string& v, bool& ok) {
+            heard.push_back(Cat(IntToStr(c), ",", IntToStr(r)));
+            if (k.handler) k.handler(v, ok);
+        };
+        EXPECT_TRUE(Grid->EditorWantsTab());
+        Click(5, 2);
+        Key(VK_F2);
+        ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+        Grid->Modified = false;
+        EXPECT_EQ(Grid->ValidateCellWide(k.typed), k.valid);
+        EXPECT_EQ(Cell(5, 2), k.cell);
+        EXPECT_EQ(heard, k.modified ? std::vector<String>{"5,2"} : std::vector<String>{});
+        EXPECT_EQ(Grid->Modified, k.modified);
+        EXPECT_EQ(Grid->GetRowModified(2), k.modified);
+        if (!k.valid) {
+            EXPECT_EQ(Grid->Col(), 5);
+            EXPECT_TRUE(Grid->InplaceEditor()->Visible());
+        }
+    }
 }
 
 TEST_F(EditingTest, ListCellOpensAtTheFirstItemWhenItsTextIsNotInTheList)
