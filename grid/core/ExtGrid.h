@@ -181,6 +181,9 @@ public:
     // Displayed rows (hidden ones are not counted); rows below it pass through the
     // display-text hooks.
     void SetRowCount(int Value);
+    // The row count alone, for the row operations that move the rows themselves (the
+    // floating footer row included).
+    void ResizeRows(int Value);
     int AllColCount() { return TotalColCount(); }
     int AllRowCount() { return TotalRowCount(); }
     void SetFixedRowHeight(int Value);
