@@ -1201,7 +1201,8 @@ public:
     bool TabNavigate(bool Backward);
     bool CanTabTo(int ACol, int ARow);
     // Down on the last data row with AppendOnArrowDown adds a row.
-    void AppendRowOnArrowDown();
+    // Adds a row after the data rows when OnCanAddRow allows; true when it did.
+    bool AppendRowOnArrowDown();
     // The current row is the last data row.
     bool IsLastDataRow();
     std::function<void(TObject* Sender, int ARow)> OnAutoAddRow;

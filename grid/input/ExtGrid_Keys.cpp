@@ -350,6 +350,12 @@ bool TExtStringGrid::TabNavigate(bool Backward)
                     PostMessage(Parent()->Handle(), WM_KEYDOWN, VK_TAB, 0);
                     return false;
                 }
+                // A Tab past the last cell may add a row to go on in.
+                if (FNavigation->AdvanceInsert() && AppendRowOnArrowDown()) {
+                    r = Row();
+                    FocusCell(firstCol, r, true);
+                    return true;
+                }
                 r = firstRow;
             }
         }
@@ -386,7 +392,20 @@ void TExtStringGrid::AdvanceToNextCell(int ACol, int ARow, bool ShowEditor, bool
             c += Forward ? 1 : -1;
             if (c > lastCol) {
                 c = firstCol;
-                if (++r > lastRow) r = FNavigation->AdvanceOnEnterLoop ? firstRow : lastRow;
+                if (++r > lastRow) {
+                    // Enter past the last cell adds a row when the settings allow one;
+                    // the advance stops there when the new row has nothing to edit.
+                    if (FNavigation->AdvanceInsert() && AppendRowOnArrowDown()) {
+                        r = Row();
+                        int e = firstCol;
+                        while (e <= lastCol && !CanEditCell(e, r)) ++e;
+                        FocusCell(e <= lastCol ? e : firstCol, r, true);
+                        if (e <= lastCol && ShowEditor && AutoEdit && FNavigation->AdvanceAutoEdit && IsEditable(Col(), Row()))
+                            ShowInplaceEdit();
+                        return;
+                    }
+                    r = FNavigation->AdvanceOnEnterLoop ? firstRow : lastRow;
+                }
             } else if (c < firstCol) {
                 c = lastCol;
                 if (--r < firstRow) r = lastRow;
@@ -405,15 +424,16 @@ bool TExtStringGrid::IsLastDataRow()
     return Row() == RowCount() - FixedFooters - 1;
 }
 
-void TExtStringGrid::AppendRowOnArrowDown()
+bool TExtStringGrid::AppendRowOnArrowDown()
 {
     bool can = true;
     FireCanAddRow(can);
-    if (!can) return;
+    if (!can) return false;
     const int at = RowCount() - FixedFooters - ((FFloatingFooter && FFloatingFooter->Visible) ? 1 : 0);
     InsertDisplayRows(at, 1);
     SetRow(at);
     if (OnAutoAddRow) OnAutoAddRow(this, at);
+    return true;
 }
 
 // ---------------------------------------------------------------- clipboard

@@ -195,6 +195,49 @@ TEST_F(EditingTest, HomeEndAndLoopingCursorKeys)
     EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
 }
 
+TEST_F(EditingTest, EnterAndTabPastTheLastCellWrapOrAddARow)
+{
+    struct Case {
+        const char* name;
+        WORD key;
+        bool insert, loop, allow;
+        int rows;        // rows added
+        int col, row;    // the current cell afterwards (row -1: the new last row)
+    };
+    const int last = Grid->RowCount() - 1, lastCol = Grid->ColCount() - 1;
+    const Case cases[] = {
+        {"Enter wraps", VK_RETURN, false, true, true, 0, 1, 1},
+        {"Enter stays without the loop", VK_RETURN, false, false, true, 0, 1, last},
+        {"Enter adds a row", VK_RETURN, true, true, true, 1, 1, -1},
+        {"Enter wraps when no row may be added", VK_RETURN, true, true, false, 0, 1, 1},
+        {"Tab wraps", VK_TAB, false, true, true, 0, 1, 1},
+        {"Tab adds a row", VK_TAB, true, true, true, 1, 1, -1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        KnxTable(Grid, 8);
+        Grid->SetOptions(Grid->Options() << goTabs);
+        Grid->Navigation()->AdvanceOnEnter = true;
+        Grid->Navigation()->AdvanceOnEnterLoop = k.loop;
+        Grid->Navigation()->SetAdvanceInsert(k.insert);
+        std::vector<String> added;
+        Grid->OnCanAddRow = [&](TObject*, bool& can) { can = k.allow; };
+        Grid->OnAutoAddRow = [&](TObject*, int r) { added.push_back(IntToStr(r)); };
+        Grid->MoveToCell(lastCol, last);
+        Key(VK_F2);
+        ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+        Key(k.key);
+        Pump();
+        EXPECT_EQ(Grid->RowCount(), 8 + k.rows);
+        EXPECT_EQ(added.size(), size_t(k.rows));
+        EXPECT_EQ(Grid->Col(), k.col);
+        EXPECT_EQ(Grid->Row(), k.row < 0 ? Grid->RowCount() - 1 : k.row);
+        Key(VK_ESCAPE);
+        Grid->OnCanAddRow = nullptr;
+        Grid->OnAutoAddRow = nullptr;
+    }
+}
+
 TEST_F(EditingTest, RowsAddedInsertedAndDeletedFromTheKeyboard)
 {
     const int rows = Grid->RowCount();
