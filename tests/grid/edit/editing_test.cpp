@@ -2,6 +2,7 @@
 // order of the events a window hears, the edit-done report, the combo editor, the
 // character filters, automatic column sizing and a user session through a 19-column
 // table.
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -87,6 +88,43 @@ TEST_F(EditingTest, ClickOnADataCheckBoxFlipsItAndFiresItsEventsInOrder)
     Click(1, 5);
     EXPECT_EQ(Cell(1, 5), "Y");
     EXPECT_EQ(Log.back(), "clickcell 5,1");
+}
+
+TEST_F(EditingTest, CheckBoxClicksDoubleClicksAndPlainClicksInTheirEventOrder)
+{
+    const auto log = [&](const String& s) { Log.push_back(s); };
+    Grid->OnCheckBoxMouseUp = [&](TObject*, int c, int r, bool s) { log(Cat("checkup ", IntToStr(c), ",", IntToStr(r), s ? " Y" : " N")); };
+    Grid->OnDblClickCell = [&](TObject*, int r, int c) { log(Cat("dblclick ", IntToStr(r), ",", IntToStr(c))); };
+    Grid->OnSelectCell = [&](TObject*, int c, int r, bool&) { log(Cat("select ", IntToStr(c), ",", IntToStr(r))); };
+    Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { log("mousedown"); };
+    Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { log("mouseup"); };
+    Grid->OnClick = [&](TObject*) { log("click"); };
+    Grid->OnClickCell = [&](TObject*, int r, int c) { log(Cat("clickcell ", IntToStr(r), ",", IntToStr(c))); };
+    // An empty check-box cell reads unchecked: a click checks it, and the release reports it.
+    Grid->SetCellEx(1, 5, "");
+    Click(1, 5);
+    EXPECT_EQ(Cell(1, 5), "Y");
+    EXPECT_NE(std::find(Log.begin(), Log.end(), "checkup 1,5 Y"), Log.end());
+    // A double click flips the box once and is no double click on a cell.
+    Click(5, 2);
+    Log.clear();
+    ASSERT_EQ(Cell(1, 4), "Y");
+    UserDblClick(Grid, Mid(1, 4).X, Mid(1, 4).Y);
+    EXPECT_EQ(Cell(1, 4), "N");
+    EXPECT_EQ(std::count_if(Log.begin(), Log.end(), [](const String& s) { return s.rfind("dblclick", 0) == 0; }), 0);
+    // A plain click on another text cell: selection and mouse-down in the base handling,
+    // then the cell click. The window's click comes during the press when the cell left
+    // was being edited, else with the release.
+    Click(5, 2);
+    Log.clear();
+    Click(6, 3);
+    EXPECT_EQ(Log, (std::vector<String>{"select 6,3", "click", "mousedown", "clickcell 3,6", "mouseup"}));
+    Grid->Columns()->Items(5)->SetReadOnly(true);
+    Click(5, 2);
+    ASSERT_FALSE(Grid->Options().Contains(goEditing));
+    Log.clear();
+    Click(6, 3);
+    EXPECT_EQ(Log, (std::vector<String>{"select 6,3", "mousedown", "clickcell 3,6", "click", "mouseup"}));
 }
 
 TEST_F(EditingTest, RightClickReportsTheCellAndMovesOnlyWhenAskedTo)
@@ -359,6 +397,30 @@ TEST_F(EditingTest, WideValidationStoresOrRefusesTheWideText)
             EXPECT_EQ(Grid->Col(), 5);
             EXPECT_TRUE(Grid->InplaceEditor()->Visible());
         }
+    }
+}
+
+TEST_F(EditingTest, ValidationIsAskedOnlyForAChangeUnlessAlwaysValidate)
+{
+    struct Case {
+        bool always;
+        const char* typed;
+        int asked;
+    } cases[] = {{false, "V43", 0}, {false, "new", 1}, {true, "V43", 1}, {true, "new", 1}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat(k.always ? "always " : "", k.typed));
+        Grid->SetCellEx(5, 2, "V43");
+        Grid->AlwaysValidate = k.always;
+        int asked = 0;
+        Grid->OnCellValidate = [&](TObject*, int, int, String&, bool&) { ++asked; };
+        Click(6, 3);
+        Click(5, 2);
+        Key(VK_F2);
+        Key('A', TShiftState{ssCtrl});
+        Type(k.typed);
+        Key(VK_RETURN);
+        EXPECT_EQ(asked, k.asked);
+        EXPECT_EQ(Cell(5, 2), k.typed);
     }
 }
 
