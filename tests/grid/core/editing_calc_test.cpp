@@ -202,6 +202,61 @@ TEST_F(EditingCalcTest, DisablingTheCurrentRowMovesTheCurrentCell)
     EXPECT_EQ(Grid->Row(), 2);
 }
 
+// ---------------------------------------------------------------- automatic sizing
+
+TEST_F(EditingCalcTest, AutoSizingByRowsCellsCheckBoxesLinesAndHiddenColumns)
+{
+    Fill(5, 4);
+    Grid->SetFixedRows(1);
+    Grid->MinRowHeight = 0;
+    Grid->MinColWidth = 0;
+    TCanvas* cv = Grid->Canvas();
+    cv->Font()->Assign(*Grid->Font());
+    const String longText = "a data text far longer than its header";
+    const int longW = cv->TextWidth(longText);
+    Grid->SetCellEx(1, 0, "H");
+    Grid->SetCellEx(1, 2, longText);
+
+    // Which rows decide the width.
+    Grid->ColumnSize()->Rows = arFixed;
+    Grid->AutoSizeCol(1);
+    EXPECT_LT(Grid->ColWidths(1), longW);
+    Grid->ColumnSize()->Rows = arAll;
+    Grid->AutoSizeCol(1);
+    EXPECT_GE(Grid->ColWidths(1), longW);
+
+    // All cells at once: a row never shrinks, a column takes its widest cell.
+    Grid->SetRowHeights(2, 60);
+    Grid->SetColWidths(1, 400);
+    Grid->AutoSizeCells(false, 0, 0);
+    EXPECT_EQ(Grid->RowHeights(2), 60);
+    EXPECT_LT(Grid->ColWidths(1), 400);
+    EXPECT_GE(Grid->ColWidths(1), longW);
+
+    // A check box counts as one default row high, whatever the font of its cell.
+    Grid->AddCheckBox(2, 3, false, false);
+    Grid->GetCellProperties(2, 3)->FontSize = 40;
+    Grid->AutoSizeRow(3);
+    EXPECT_EQ(Grid->RowHeights(3), Grid->DefaultRowHeight() + Grid->TotalYOffset() + 2 * Grid->GridLineWidth());
+
+    // Without word wrap rows are sized by their line count.
+    Grid->Multilinecells = true;
+    Grid->SetWordWrap(false);
+    Grid->SetCellEx(3, 2, "one\r\ntwo\r\nthree");
+    Grid->AutoSizeRows(false, 0);
+    const int h = cv->TextHeight("gh");
+    EXPECT_EQ(Grid->RowHeights(2), 3 * (h + h / 8));
+    EXPECT_EQ(Grid->RowHeights(1), h + h / 8);
+
+    // A hidden column: displayed column 2 is real column 3, and its cells are measured.
+    Grid->SetWordWrap(true);
+    Grid->HideColumn(2);
+    Grid->SetCellEx(3, 1, longText);
+    Grid->SetColWidths(2, 20);
+    Grid->AutoSizeCol(2);
+    EXPECT_GE(Grid->ColWidths(2), longW);
+}
+
 TEST_F(EditingCalcTest, ColumnAndRowCalculations)
 {
     Fill(4, 6);
