@@ -20,16 +20,33 @@ TCellVAlign ObjectVAlign(TVAlignment va)
 
 bool TExtStringGrid::GetRowSelect(int ARow)
 {
-    if (ARow < 0 || ARow >= RowCount()) throw EExtGridError("Invalid row accessed");
+    // Rows count with the hidden ones (a persistent selection is kept by real row).
+    if (ARow < 0 || (!FMouseActions->RowSelectPersistent && ARow >= RowCount() + NumHiddenRows()))
+        throw EExtGridError("Invalid row " + IntToStr(ARow) + " accessed");
     return size_t(ARow) < FRowSelect.size() && FRowSelect[size_t(ARow)];
 }
 
 void TExtStringGrid::SetRowSelect(int ARow, bool Value)
 {
-    if (ARow < 0 || ARow >= RowCount()) throw EExtGridError("Invalid row accessed");
-    if (FRowSelect.size() < size_t(RowCount())) FRowSelect.resize(size_t(RowCount()), false);
+    // A grid with nothing but fixed rows takes any row.
+    if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && RowCount() > FixedRows()))
+        throw EExtGridError("Invalid row accessed");
+    const bool was = size_t(ARow) < FRowSelect.size() && FRowSelect[size_t(ARow)];
+    if (size_t(ARow) >= FRowSelect.size() || was != Value) {
+        bool Allow = true;
+        if (OnRowDisjunctSelect) OnRowDisjunctSelect(this, ARow, Value, Allow);
+        if (!Allow) return;
+    }
+    if (FRowSelect.size() <= size_t(ARow)) FRowSelect.resize(size_t(ARow) + 1, false);
     FRowSelect[size_t(ARow)] = Value;
-    InvalidateRow(ARow);
+    if (was != Value && ARow < RowCount()) InvalidateRow(ARow);
+    // The list of selected rows holds scrollable rows only, each once.
+    if (Value) {
+        if (ARow >= FixedRows() && FSelectedRows->IndexOf(ARow) < 0) FSelectedRows->Add(ARow);
+    } else {
+        FSelectedRows->DeleteValue(ARow);
+    }
+    if (OnRowDisjunctSelected) OnRowDisjunctSelected(this, ARow);
 }
 
 void TExtStringGrid::SelectionToRowSelect(bool Clear)

@@ -432,6 +432,10 @@ public:
     // Per-row selection (disjunct row selection, the row check boxes).
     bool GetRowSelect(int ARow);
     void SetRowSelect(int ARow, bool Value);
+    // Asked before a row's selection flag changes (Allow false keeps it), told after
+    // every write of one.
+    std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)> OnRowDisjunctSelect;
+    std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
     void SelectionToRowSelect(bool Clear);
 
     // ================================================================ hidden columns

@@ -218,7 +218,21 @@ void TExtStringGrid::SetSelectedCells(int ACol, int ARow, bool Value)
     RepaintCell(ACol, ARow);
 }
 
-int TExtStringGrid::SelectedCellsCount() { return FSelectedCells->Count(); }
+int TExtStringGrid::SelectedCellsCount()
+{
+    if (FMouseActions->DisjunctCellSelect()) return FSelectedCells->Count();
+    // Without a list of its own the selection rectangle is the list, built afresh for
+    // GetSelectedCell: column by column, each from top to bottom.
+    FSelectedCells->Clear();
+    const TGridRect R = Selection();
+    if (R.Left == R.Right && R.Top == R.Bottom) {
+        FSelectedCells->Add(Row() * 65536 + Col());
+    } else {
+        for (int c = R.Left; c <= R.Right; ++c)
+            for (int r = R.Top; r <= R.Bottom; ++r) FSelectedCells->Add(r * 65536 + c);
+    }
+    return FSelectedCells->Count();
+}
 
 TGridCoord TExtStringGrid::GetSelectedCell(int i)
 {

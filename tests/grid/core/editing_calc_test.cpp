@@ -63,6 +63,49 @@ TEST_F(EditingCalcTest, DisjunctSelectionsModifiedAndDisabledRows)
     EXPECT_THROW(Grid->GetColSelect(6), EExtGridError);
 }
 
+TEST_F(EditingCalcTest, RowSelectionFlagsAskTellAndCountOnlyScrollableRows)
+{
+    Fill(4, 8);
+    Grid->SetFixedRows(1);
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    std::vector<String> log;
+    bool allow = true;
+    Grid->OnRowDisjunctSelect = [&](TObject*, int r, bool s, bool& a) {
+        log.push_back(Cat("ask ", IntToStr(r), s ? " on" : " off"));
+        a = allow;
+    };
+    Grid->OnRowDisjunctSelected = [&](TObject*, int r) { log.push_back(Cat("told ", IntToStr(r))); };
+    Grid->SetRowSelect(3, true);
+    Grid->SetRowSelect(3, true);   // already selected: nothing to ask
+    EXPECT_EQ(log, (std::vector<String>{"ask 3 on", "told 3", "told 3"}));
+    allow = false;
+    log.clear();
+    Grid->SetRowSelect(5, true);
+    Grid->SetRowSelect(3, false);
+    EXPECT_EQ(log, (std::vector<String>{"ask 5 on", "ask 3 off"}));
+    EXPECT_FALSE(Grid->GetRowSelect(5));
+    EXPECT_TRUE(Grid->GetRowSelect(3));
+    allow = true;
+    // The fixed row takes a flag but is no selected row of the list.
+    Grid->SetRowSelect(0, true);
+    EXPECT_EQ(Grid->RowSelectCount(), 2);
+    EXPECT_EQ(Grid->SelectedRowCount(), 1);
+    EXPECT_EQ(Grid->GetSelectedRow(0), 3);
+    // Rows out of range are refused with the row named.
+    try {
+        Grid->GetRowSelect(99);
+        ADD_FAILURE() << "no error";
+    } catch (const EExtGridError& e) {
+        EXPECT_STREQ(e.what(), "Invalid row 99 accessed");
+    }
+    EXPECT_THROW(Grid->SetRowSelect(-1, true), EExtGridError);
+    // A selection of one cell counts the current cell.
+    Grid->MouseActions()->SetDisjunctRowSelect(false);
+    Grid->FocusCell(2, 4, true);
+    EXPECT_EQ(Grid->SelectedCellsCount(), 1);
+    EXPECT_EQ(Grid->GetSelectedCell(0), TGridCoord(2, 4));
+}
+
 TEST_F(EditingCalcTest, SelectedTextJoinsCellsWithTabsAndRowsWithLineBreaks)
 {
     Fill(4, 4);
