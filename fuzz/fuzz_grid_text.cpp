@@ -137,6 +137,21 @@ void Numbers_And_References(const String& s)
 
 }  // namespace
 
+void Rich_Text(const String& s)
+{
+    // Rich text from a cell or a clipboard: read to the end whatever it holds.
+    const String Plain = RichTextToPlainText(s);
+    bool Markup = false;
+    for (char x : s) Markup = Markup || x == '{' || x == '}' || x == '\\' || x == '\r' || x == '\n';
+    if (!Markup) fuzz::Check(Plain == s, "text without markup is its own plain text", s);
+    // With every backslash escaped no control word is left: the text comes back without
+    // its braces and its source line breaks.
+    String Bare;
+    for (char x : s)
+        if (x != '{' && x != '}' && x != '\r' && x != '\n') Bare += x;
+    fuzz::Check(RichTextToPlainText("{\\rtf1 " + Doubled('\\', s) + "}") == Bare, "escaped backslashes are text", s);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 {
     if (Size == 0) return 0;
@@ -147,5 +162,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     Line_Breaks(s);
     Wide_And_OEM(s);
     Numbers_And_References(s);
+    Rich_Text(s);
     return 0;
 }

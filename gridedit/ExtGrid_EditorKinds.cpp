@@ -138,14 +138,30 @@ TGridSpin* SpinEdit(TExtStringGrid* G)
 TGridDatePicker* DateTimePicker(TExtStringGrid* G)
 {
     bool made;
-    return TGridEditorLibrary::OnDemand<TGridDatePicker>(G, TGridEditorLibrary::slDate, made);
+    TGridDatePicker* e = TGridEditorLibrary::OnDemand<TGridDatePicker>(G, TGridEditorLibrary::slDate, made);
+    if (made) {
+        // Its change, close-up and drop-down reports go to the grid; a change is the
+        // user's while the picker has the focus (loading it for a cell is none).
+        e->OnChange = [G, e](TObject*) {
+            if (e->Focused()) G->DatePickerChange(e->Kind() == dtkTime, e->DateTime());
+        };
+        e->OnCloseUp = [G](TObject*) { G->DatePickerCloseUp(); };
+        e->OnDropDown = [G](TObject*) { G->DatePickerDropDown(); };
+    }
+    return e;
 }
 
 TGridDateTimePicker* DateAndTimePicker(TExtStringGrid* G)
 {
     bool made;
     TGridDateTimePicker* e = TGridEditorLibrary::OnDemand<TGridDateTimePicker>(G, TGridEditorLibrary::slDateAndTime, made);
-    if (made) e->AutoTab = true;
+    if (made) {
+        e->AutoTab = true;
+        e->OnChange = [G, e](TObject*) {
+            if (e->Focused()) G->DateTimePickerChange(e->DateTime());
+        };
+        e->OnCloseUp = [G](TObject*) { G->DatePickerCloseUp(); };
+    }
     return e;
 }
 

@@ -20,16 +20,33 @@ TCellVAlign ObjectVAlign(TVAlignment va)
 
 bool TExtStringGrid::GetRowSelect(int ARow)
 {
-    if (ARow < 0 || ARow >= RowCount()) throw EExtGridError("Invalid row accessed");
+    // Rows count with the hidden ones (a persistent selection is kept by real row).
+    if (ARow < 0 || (!FMouseActions->RowSelectPersistent && ARow >= RowCount() + NumHiddenRows()))
+        throw EExtGridError("Invalid row " + IntToStr(ARow) + " accessed");
     return size_t(ARow) < FRowSelect.size() && FRowSelect[size_t(ARow)];
 }
 
 void TExtStringGrid::SetRowSelect(int ARow, bool Value)
 {
-    if (ARow < 0 || ARow >= RowCount()) throw EExtGridError("Invalid row accessed");
-    if (FRowSelect.size() < size_t(RowCount())) FRowSelect.resize(size_t(RowCount()), false);
+    // A grid with nothing but fixed rows takes any row.
+    if (ARow < 0 || (ARow >= RowCount() + NumHiddenRows() && RowCount() > FixedRows()))
+        throw EExtGridError("Invalid row accessed");
+    const bool was = size_t(ARow) < FRowSelect.size() && FRowSelect[size_t(ARow)];
+    if (size_t(ARow) >= FRowSelect.size() || was != Value) {
+        bool Allow = true;
+        if (OnRowDisjunctSelect) OnRowDisjunctSelect(this, ARow, Value, Allow);
+        if (!Allow) return;
+    }
+    if (FRowSelect.size() <= size_t(ARow)) FRowSelect.resize(size_t(ARow) + 1, false);
     FRowSelect[size_t(ARow)] = Value;
-    InvalidateRow(ARow);
+    if (was != Value && ARow < RowCount()) InvalidateRow(ARow);
+    // The list of selected rows holds scrollable rows only, each once.
+    if (Value) {
+        if (ARow >= FixedRows() && FSelectedRows->IndexOf(ARow) < 0) FSelectedRows->Add(ARow);
+    } else {
+        FSelectedRows->DeleteValue(ARow);
+    }
+    if (OnRowDisjunctSelected) OnRowDisjunctSelected(this, ARow);
 }
 
 void TExtStringGrid::SelectionToRowSelect(bool Clear)
@@ -324,14 +341,15 @@ void TExtStringGrid::UnCheckAll(int ACol)
     for (int r = FixedRows(); r < RowCount(); ++r) SetCheckBoxStateNotify(ACol, r, false);
 }
 
-void TExtStringGrid::RegisterUndo(int ACol, int ARow, bool Checked)
+void TExtStringGrid::RegisterUndo(int ACol, int ARow, const String& Before)
 {
+    // The history holds cell texts: a box whose state lives in its object (a Boolean or
+    // tri-state box, a row's selection box) leaves the text alone and records nothing,
+    // and a data box records the text it really had, which need not be the
+    // check-false text (an empty cell reads unchecked too).
     if (!FUndoRedo) return;
-    String t, f;
-    GetCheckTrue(ACol, ARow, t);
-    GetCheckFalse(ACol, ARow, f);
-    if (Checked) FUndoRedo->RegisterChange(ACol, ARow, f, t);
-    else FUndoRedo->RegisterChange(ACol, ARow, t, f);
+    const String After = GetCellEx(ACol, ARow);
+    if (After != Before) FUndoRedo->RegisterChange(ACol, ARow, Before, After);
 }
 
 bool TExtStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool UserClick)
@@ -344,6 +362,7 @@ bool TExtStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool UserClick)
         if (!can) return false;
     }
     bool now = false;
+    const String before = FUndoRedo ? GetCellEx(ACol, ARow) : String();
     switch (g->CellType) {
     case ctCheckBox:
         g->CellBoolean = !g->CellBoolean;
@@ -387,7 +406,7 @@ bool TExtStringGrid::ToggleCheckBoxCell(int ACol, int ARow, bool UserClick)
     RepaintCell(DisplColIndex(ACol), ARow);
     FireCheckBoxChange(ACol, ARow, now);
     if (FGrouping->AutoCheckGroup) AutoCheckGroupToggled(ACol, ARow, now);
-    RegisterUndo(ACol, ARow, now);
+    RegisterUndo(ACol, ARow, before);
     return true;
 }
 

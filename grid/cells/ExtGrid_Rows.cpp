@@ -66,7 +66,7 @@ void TExtStringGrid::RemoveDisplayRows(int ARow, int Count, bool DeleteControls)
     for (int r = ARow; r < RowCount() - Count; ++r) MoveGridRow(this, r + Count, r, cols);
     // The rows that fall off hold references that moved up (or left for the store).
     for (int r = RowCount() - Count; r < RowCount(); ++r) EmptyRowSlots(this, r, cols);
-    SetRowCount(RowCount() - Count);
+    ResizeRows(RowCount() - Count);
 }
 
 void TExtStringGrid::InsertDisplayRows(int ARow, int Count)
@@ -75,7 +75,7 @@ void TExtStringGrid::InsertDisplayRows(int ARow, int Count)
     if (FSelHidden) UnHideSelection();
     ARow = std::clamp(ARow, 0, RowCount());
     const int cols = TotalColCount();
-    SetRowCount(RowCount() + Count);
+    ResizeRows(RowCount() + Count);
     for (int r = RowCount() - 1; r >= ARow + Count; --r) MoveGridRow(this, r - Count, r, cols);
     for (int r = ARow; r < ARow + Count; ++r) {
         EmptyRowSlots(this, r, cols);
@@ -218,7 +218,7 @@ void TExtStringGrid::HideRowList(TIntList* RowList)
         ++to;
     }
     for (int r = to; r < rows; ++r) EmptyRowSlots(this, r, cols);
-    SetRowCount(rows - n);
+    ResizeRows(rows - n);
     CellControlsUpdate(false);
 }
 
@@ -271,7 +271,7 @@ void TExtStringGrid::UnHideRowList()
         if (item->FLevel == level) ++n;
     if (Row() >= RowCount()) FocusCell(FixedCols(), FixedRows(), true);
     const int oldRows = RowCount(), cols = TotalColCount();
-    SetRowCount(oldRows + n);
+    ResizeRows(oldRows + n);
     int t = RowCount() - 1;
     if (FFloatingFooter->Visible && t > 0) --t;
     int s = oldRows - 1;

@@ -106,6 +106,8 @@ using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
 using TEditCellDoneEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
 using TCellValidateEvent = std::function<void(TObject* Sender, int ACol, int ARow, String& Value, bool& Valid)>;
+using TCellValidateWideEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, std::u16string& Value, bool& Valid)>;
 using TComboChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const String& ASelection)>;
 using TEditChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, const String& Value)>;
 using TRowChangingEvent = std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)>;
@@ -179,6 +181,9 @@ public:
     // Displayed rows (hidden ones are not counted); rows below it pass through the
     // display-text hooks.
     void SetRowCount(int Value);
+    // The row count alone, for the row operations that move the rows themselves (the
+    // floating footer row included).
+    void ResizeRows(int Value);
     int AllColCount() { return TotalColCount(); }
     int AllRowCount() { return TotalRowCount(); }
     void SetFixedRowHeight(int Value);
@@ -427,6 +432,10 @@ public:
     // Per-row selection (disjunct row selection, the row check boxes).
     bool GetRowSelect(int ARow);
     void SetRowSelect(int ARow, bool Value);
+    // Asked before a row's selection flag changes (Allow false keeps it), told after
+    // every write of one.
+    std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)> OnRowDisjunctSelect;
+    std::function<void(TObject* Sender, int ARow)> OnRowDisjunctSelected;
     void SelectionToRowSelect(bool Clear);
 
     // ================================================================ hidden columns
@@ -928,6 +937,10 @@ public:
     TComboBox* Combobox() const { return FCombo; }
     TComboBox* UniCombo() const { return FCombo; }
     TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
+    // The colour of the arrows shown while a column or row is moved: read from the up
+    // arrow, written to all four.
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
     bool TimerStarted() const { return FGridTimerID != 0; }
     int WheelScrollLines() const { return FWheelScrollLines; }
     unsigned WheelMessage() const { return FWheelMsg; }
@@ -1100,7 +1113,17 @@ protected:
     void RepaintCol(int ACol);
     void SetColumnOrder();
     void InitOrigColSizes();
-    void RegisterUndo(int ACol, int ARow, bool Checked);
+    void RegisterUndo(int ACol, int ARow, const String& Before);
+    // ---- undo of clipboard operations ----
+    struct TCellChange {
+        int Col;   // real column
+        int Row;
+        String OldValue, NewValue;
+    };
+    using TCellChanges = std::vector<TCellChange>;
+    // Hands the changes of one user action to the linked history, bracketed as one
+    // sequence when AsSequence.
+    void RegisterUndoChanges(const TCellChanges& Changes, bool AsSequence);
 
     // ---- hidden columns ----
     static constexpr int MaxColumnMap = 513;
@@ -1268,6 +1291,9 @@ public:
     void DoneInplaceEdit(WORD Key, TShiftState Shift);
     // Validates and stores the text of the edited cell; false when OnCellValidate refused.
     virtual bool ValidateCell(const String& NewValue);
+    // The same for a wide-text cell: OnCellValidateWide decides, the value is stored
+    // through WideCells; nothing is recorded for undo.
+    virtual bool ValidateCellWide(const std::u16string& NewValue);
     // The editors keep Tab (and validate on it).
     bool EditorWantsTab() const;
     // The edit-done report: OnEditingDone now, OnEditCellDone when "GridEditDone" arrives.
@@ -1281,7 +1307,8 @@ public:
     bool TabNavigate(bool Backward);
     bool CanTabTo(int ACol, int ARow);
     // Down on the last data row with AppendOnArrowDown adds a row.
-    void AppendRowOnArrowDown();
+    // Adds a row after the data rows when OnCanAddRow allows; true when it did.
+    bool AppendRowOnArrowDown();
     // The current row is the last data row.
     bool IsLastDataRow();
     std::function<void(TObject* Sender, int ARow)> OnAutoAddRow;
@@ -1372,6 +1399,7 @@ public:
     int RowSelectCount();
     int ColSelectCount();
     int SelectedRowCount();
+    int SelectedColCount();
     int GetSelectedRow(int i);
     // Disjunct cell selection: cells kept as row * 65536 + column.
     bool GetSelectedCells(int ACol, int ARow);
@@ -1424,6 +1452,7 @@ public:
     TEditCellDoneEvent OnEditCellDone;
     TNotifyEvent OnEditingDone;
     TCellValidateEvent OnCellValidate;
+    TCellValidateWideEvent OnCellValidateWide;
     TComboChangeEvent OnComboChange;
     TEditChangeEvent OnEditChange;
     TRowChangingEvent OnRowChanging;
@@ -1450,6 +1479,7 @@ public:
     int FOldCol = -1, FOldRow = -1;
     String FOldCellText;
     String FNewCellText;
+    std::u16string FOldCellTextWide;
     WideChar FStartEditChar = 0;
     int FComboIdx = -1;
     bool LButFlg = false;
@@ -1738,6 +1768,19 @@ public:
     // year, month or day: none): OnDateTimeChange for the current cell, with 0 for none.
     void HandleDateTimeChange(int Year, int Month, int Day, int Hour, int Minute, int Second, int MSec);
     std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)> OnDateTimeChange;
+    // ---- date pickers: the handlers the grid's date and date-time pickers are wired to ----
+    // The date-and-time picker changed: OnDateTimeChange for the current cell.
+    void DateTimePickerChange(TDateTime Value);
+    // The date picker changed: OnEditChange for the current cell with the picker's time
+    // in the regional time format (time mode) or its date in the short date format.
+    void DatePickerChange(bool TimeMode, TDateTime Value);
+    // The month calendar closed: OnDatePickerCloseUp; with MouseActions.DirectDateClose
+    // the editor closes too.
+    void DatePickerCloseUp();
+    // The month calendar opened: OnDatePickerDropDown.
+    void DatePickerDropDown();
+    TRowColEvent OnDatePickerCloseUp;    // (Sender, ARow, ACol)
+    TRowColEvent OnDatePickerDropDown;   // (Sender, ARow, ACol)
 protected:
 
     // ---- cell buttons (ExtGrid_CellButtons.cpp), sizing zones and selection modes

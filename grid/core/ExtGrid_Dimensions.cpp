@@ -10,6 +10,29 @@
 
 void TExtStringGrid::SetRowCount(int Value)
 {
+    // The floating footer is the last row and stays the last row: its texts, records and
+    // calculation settings move to the new last row, and the row it leaves is emptied.
+    const int oldCount = RowCount();
+    const bool keepFooter = FFloatingFooter && FFloatingFooter->Visible && Value != oldCount && oldCount > 0;
+    if (!keepFooter) {
+        ResizeRows(Value);
+        return;
+    }
+    TGridItem footer;
+    CopyRowToItem(oldCount - 1, &footer);
+    for (int c = 0; c < TotalColCount(); ++c) {
+        SetGridObject(c, oldCount - 1, nullptr);
+        SetGridCell(c, oldCount - 1, "");
+    }
+    ResizeRows(Value);
+    const int last = RowCount() - 1;
+    for (int c = 0; c < TotalColCount(); ++c) FreeCellPropsAt(c, last);
+    CopyItemToRow(&footer, last);
+    CalcFooter(-1);
+}
+
+void TExtStringGrid::ResizeRows(int Value)
+{
     if (RowCount() == FixedRows() && FixedRowAlways && FSelHidden) UnHideSelection();
     TBaseGrid::SetRowCount(Value);
     // The fixed rows asked for come back as soon as there are rows besides them.

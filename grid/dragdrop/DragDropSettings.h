@@ -15,6 +15,8 @@ public:
     bool OleAcceptText = true;
     bool OleAcceptFiles = true;
     bool OleAcceptURLs = true;
+    // Whole rows: the selected text of a row-selecting grid takes every column.
+    bool OleEntireRows = false;
 
 private:
     TExtStringGrid* FOwner;

@@ -10,6 +10,8 @@
 #include "grid/undo/GridUndoRedo.h"
 #include "grid/util/GridTextUtils.h"
 #include "platform/gui/StdCtrls.h"
+#include "platform/os/Regional.h"
+#include "platform/rtl/Unicode.h"
 
 unsigned TExtStringGrid::GridEditDoneMessage()
 {
@@ -64,7 +66,7 @@ bool TExtStringGrid::IsPasswordCell(int ACol, int ARow)
 
 bool TExtStringGrid::EditorWantsTab() const
 {
-    return Options().Contains(goTabs) || bool(OnCellValidate);
+    return Options().Contains(goTabs) || bool(OnCellValidate) || bool(OnCellValidateWide);
 }
 
 // ---------------------------------------------------------------- edit-text hooks
@@ -106,6 +108,7 @@ void TExtStringGrid::StoreOldCellValue(int ACol, int ARow)
     const int rc = RealColIndex(ACol);
     FOldCellText = (ACol >= 0 && ARow >= 0 && rc < TotalColCount() && ARow < RowCount()) ? GetGridCell(rc, ARow)
                                                                                             : String();
+    FOldCellTextWide = Utf8ToUtf16(FOldCellText);
 }
 
 // ---------------------------------------------------------------- may-show question
@@ -278,7 +281,8 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
                     if (FShowModified && FShowModified->Enabled) RepaintCell(0, Row());
                 }
             }
-            if (Valid && UndoRedo()) UndoRedo()->RegisterChange(RCol, row, FOldCellText, Value);
+            // Only a change is history: a value validated again unchanged is no step to undo.
+            if (Valid && UndoRedo() && Value != FOldCellText) UndoRedo()->RegisterChange(RCol, row, FOldCellText, Value);
             FNewCellText = Value;
             if (Valid) {
                 SetCellEx(RCol, row, Value);
@@ -318,6 +322,92 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
         HideInvalidEntryBalloon();
     }
     return Valid;
+}
+
+bool TExtStringGrid::ValidateCellWide(const std::u16string& NewValue)
+{
+    if (!FEditing || FValidating) return true;
+    bool Valid = true;
+    FEditing = false;
+    FValidating = true;
+    const int RCol = RealColIndex(FOldCol);
+    const int row = FOldRow;
+    struct Finally {
+        TExtStringGrid* g;
+        ~Finally()
+        {
+            g->StoreOldCellValue(g->Col(), g->Row());
+            g->FValidating = false;
+        }
+    } fin{this};
+    if (RCol < 0 || row < 0 || row >= RowCount() || RCol >= TotalColCount()) return true;
+    if (NewValue == FOldCellTextWide && !AlwaysValidate) return true;
+    // Only the typed text counts for the modified marks, not what the handler makes of it.
+    const bool Changed = NewValue != FOldCellTextWide;
+    const bool adv = FNavigation->AdvanceOnEnter;
+    FNavigation->AdvanceOnEnter = false;
+    struct Restore {
+        TNavigation* n;
+        bool v;
+        ~Restore() { n->AdvanceOnEnter = v; }
+    } restore{FNavigation.get(), adv};
+    std::u16string Value = NewValue;
+    CalcFooter(RCol);
+    if (OnCellValidateWide) OnCellValidateWide(this, RCol, row, Value, Valid);
+    if (Changed) {
+        Modified = true;
+        if (FShowModified && FShowModified->Enabled) {
+            SetRowModified(row, true);
+            RepaintCell(0, row);
+        }
+    }
+    if (Valid) {
+        SetWideCells(RCol, row, Value);
+        if (Changed) CellsChanged(TRect(RCol, row, RCol, row));
+    } else {
+        // Back to the old cell with its editor, as a refused plain text; no balloon.
+        const std::u16string oldText = FOldCellTextWide;
+        HideEditor();
+        SetWideCells(RCol, row, Value == NewValue ? oldText : Value);
+        const int oc = FOldCol;
+        if (Col() != oc || Row() != row) {
+            FForceSel = true;
+            FocusCell(oc, row, true);
+            FForceSel = false;
+        }
+        FValidating = false;
+        FEditing = true;
+        EditMode = IsDefaultEditorKind(EditControl) || FEditActive;
+        ShowInplaceEdit();
+        FValidating = true;
+    }
+    FOldCellTextWide = GetWideCells(RCol, row);
+    return Valid;
+}
+
+// ---------------------------------------------------------------- date pickers
+
+void TExtStringGrid::DateTimePickerChange(TDateTime Value)
+{
+    if (OnDateTimeChange) OnDateTimeChange(this, Col(), RealRowIndex(Row()), Value);
+}
+
+void TExtStringGrid::DatePickerChange(bool TimeMode, TDateTime Value)
+{
+    if (!OnEditChange) return;
+    const String text = FormatDateTime(TimeMode ? GetLongTimeFormat() : GetShortDateFormat(), Value);
+    OnEditChange(this, Col(), RealRowIndex(Row()), text);
+}
+
+void TExtStringGrid::DatePickerCloseUp()
+{
+    if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, RealRowIndex(Row()), Col());
+    if (FMouseActions->DirectDateClose) HideInplaceEdit();
+}
+
+void TExtStringGrid::DatePickerDropDown()
+{
+    if (OnDatePickerDropDown) OnDatePickerDropDown(this, RealRowIndex(Row()), Col());
 }
 
 void TExtStringGrid::ShowInvalidEntryBalloon()

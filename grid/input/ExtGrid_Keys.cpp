@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/undo/GridUndoRedo.h"
 #include "platform/gui/Clipbrd.h"
 
 namespace {
@@ -97,15 +98,20 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
     // Home and End by the HomeEndKey setting.
     if ((Key == VK_HOME || Key == VK_END) && !Shift.Contains(ssCtrl) && RowCount() > FixedRows()) {
         const THomeEndAction he = FNavigation->HomeEndKey;
+        // The window hears the key after the move, as it does in the default mode.
         if (he == heFirstLastCell) {
             if (Key == VK_HOME) MoveColRow(FixedCols(), FixedRows(), true, true);
             else MoveColRow(ColCount() - 1, RowCount() - 1, true, true);
+            if (OnKeyDown) OnKeyDown(this, Key, Shift);
             Key = 0;
             return;
         }
         if (he == heFirstLastRow) {
-            const int r = Key == VK_HOME ? FixedRows() : std::max(FixedRows(), lastData);
+            const bool floating = FFloatingFooter && FFloatingFooter->Visible && RowCount() > 2;
+            const int last = floating ? RowCount() - 2 : lastData;
+            const int r = Key == VK_HOME ? FixedRows() : std::max(FixedRows(), last);
             MoveColRow(Col(), r, !Shift.Contains(ssShift), true);
+            if (OnKeyDown) OnKeyDown(this, Key, Shift);
             Key = 0;
             return;
         }
@@ -350,6 +356,12 @@ bool TExtStringGrid::TabNavigate(bool Backward)
                     PostMessage(Parent()->Handle(), WM_KEYDOWN, VK_TAB, 0);
                     return false;
                 }
+                // A Tab past the last cell may add a row to go on in.
+                if (FNavigation->AdvanceInsert() && AppendRowOnArrowDown()) {
+                    r = Row();
+                    FocusCell(firstCol, r, true);
+                    return true;
+                }
                 r = firstRow;
             }
         }
@@ -386,7 +398,20 @@ void TExtStringGrid::AdvanceToNextCell(int ACol, int ARow, bool ShowEditor, bool
             c += Forward ? 1 : -1;
             if (c > lastCol) {
                 c = firstCol;
-                if (++r > lastRow) r = FNavigation->AdvanceOnEnterLoop ? firstRow : lastRow;
+                if (++r > lastRow) {
+                    // Enter past the last cell adds a row when the settings allow one;
+                    // the advance stops there when the new row has nothing to edit.
+                    if (FNavigation->AdvanceInsert() && AppendRowOnArrowDown()) {
+                        r = Row();
+                        int e = firstCol;
+                        while (e <= lastCol && !CanEditCell(e, r)) ++e;
+                        FocusCell(e <= lastCol ? e : firstCol, r, true);
+                        if (e <= lastCol && ShowEditor && AutoEdit && FNavigation->AdvanceAutoEdit && IsEditable(Col(), Row()))
+                            ShowInplaceEdit();
+                        return;
+                    }
+                    r = FNavigation->AdvanceOnEnterLoop ? firstRow : lastRow;
+                }
             } else if (c < firstCol) {
                 c = lastCol;
                 if (--r < firstRow) r = lastRow;
@@ -405,15 +430,16 @@ bool TExtStringGrid::IsLastDataRow()
     return Row() == RowCount() - FixedFooters - 1;
 }
 
-void TExtStringGrid::AppendRowOnArrowDown()
+bool TExtStringGrid::AppendRowOnArrowDown()
 {
     bool can = true;
     FireCanAddRow(can);
-    if (!can) return;
+    if (!can) return false;
     const int at = RowCount() - FixedFooters - ((FFloatingFooter && FFloatingFooter->Visible) ? 1 : 0);
     InsertDisplayRows(at, 1);
     SetRow(at);
     if (OnAutoAddRow) OnAutoAddRow(this, at);
+    return true;
 }
 
 // ---------------------------------------------------------------- clipboard
@@ -427,18 +453,29 @@ void TExtStringGrid::CutSelectionToClipboard()
 {
     CopySelectionToClipboard();
     const TGridRect R = Selection();
-    bool changed = false;
+    TCellChanges changes;
     BeginUpdate();
     for (int r = std::max(R.Top, FixedRows()); r <= R.Bottom && r < RowCount(); ++r) {
         if (FMouseActions->DisjunctRowSelect() && !GetRowSelect(r)) continue;
         for (int c = std::max(R.Left, FixedCols()); c <= R.Right && c < ColCount(); ++c) {
-            if (!CanEditCell(c, r) || GetCellEx(RealColIndex(c), r).empty()) continue;
+            const String old = GetCellEx(RealColIndex(c), r);
+            if (!CanEditCell(c, r) || old.empty()) continue;
             SetCellEx(RealColIndex(c), r, "");
-            changed = true;
+            changes.push_back({RealColIndex(c), r, old, ""});
         }
     }
     EndUpdate();
-    if (changed) Modified = true;
+    if (!changes.empty()) Modified = true;
+    RegisterUndoChanges(changes, true);
+}
+
+void TExtStringGrid::RegisterUndoChanges(const TCellChanges& Changes, bool AsSequence)
+{
+    // One step of the history per user action: a block of cells is undone as a whole.
+    if (!FUndoRedo || Changes.empty()) return;
+    if (AsSequence) FUndoRedo->StartSequence();
+    for (const TCellChange& ch : Changes) FUndoRedo->RegisterChange(ch.Col, ch.Row, ch.OldValue, ch.NewValue);
+    if (AsSequence) FUndoRedo->StopSequence();
 }
 
 void TExtStringGrid::PasteSelectionFromClipboard()
@@ -458,7 +495,7 @@ void TExtStringGrid::PasteSelectionFromClipboard()
     }
     if (lines.size() > 1 && lines.back().empty()) lines.pop_back();
     const TGridRect R = Selection();
-    bool changed = false;
+    TCellChanges changes;
     BeginUpdate();
     for (size_t i = 0; i < lines.size(); ++i) {
         const int r = R.Top + int(i);
@@ -467,14 +504,18 @@ void TExtStringGrid::PasteSelectionFromClipboard()
         for (int c = R.Left; c < ColCount(); ++c) {
             const size_t tab = lines[i].find('\t', from);
             const String v = lines[i].substr(from, tab == String::npos ? String::npos : tab - from);
-            if (CanEditCell(c, r) && GetCellEx(RealColIndex(c), r) != v) {
+            const String old = GetCellEx(RealColIndex(c), r);
+            if (CanEditCell(c, r) && old != v) {
                 SetCellEx(RealColIndex(c), r, v);
-                changed = true;
+                changes.push_back({RealColIndex(c), r, old, v});
             }
             if (tab == String::npos) break;
             from = tab + 1;
         }
     }
     EndUpdate();
-    if (changed) Modified = true;
+    if (!changes.empty()) Modified = true;
+    // One pasted field is a change of one cell; a block is one sequence.
+    const bool block = lines.size() > 1 || lines[0].find('\t') != String::npos;
+    RegisterUndoChanges(changes, block);
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/util/GridSupport.h"
 #include "platform/gui/ExtCtrls.h"
 
 namespace {
@@ -297,4 +298,14 @@ void TExtStringGrid::DragScrollTimer(TObject* Sender)
     if (dir.Contains(dsdDown) && TopRow() + VisibleRowCount() < RowCount()) SetTopRow(TopRow() + 1);
     if (dir.Contains(dsdLeft) && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
     if (dir.Contains(dsdRight) && VisibleColCount() + LeftCol() < ColCount()) SetLeftCol(LeftCol() + 1);
+}
+
+// ---------------------------------------------------------------- move arrows
+
+TColor TExtStringGrid::ArrowColor() const { return FArrows[arrUp] ? FArrows[arrUp]->Color() : clLime; }
+
+void TExtStringGrid::SetArrowColor(TColor Value)
+{
+    for (TArrowWindow* a : FArrows)
+        if (a) a->SetColor(Value);
 }

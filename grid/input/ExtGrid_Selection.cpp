@@ -1,9 +1,12 @@
 // Selecting rows, columns and ranges by code, the selected cells as text, and whether a
 // cell lies in the selection.
 #include <algorithm>
+#include <vector>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/dragdrop/DragDropSettings.h"
 #include "grid/util/GridSupport.h"
+#include "grid/util/GridTextUtils.h"
 
 void TExtStringGrid::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
 {
@@ -46,15 +49,31 @@ bool TExtStringGrid::IsSelected(int ACol, int ARow)
 String TExtStringGrid::SelectedText()
 {
     TGridRect R = Selection();
+    if (Options().Contains(goRowSelect) && FDragDropSettings->OleEntireRows) {
+        R.Left = 0;
+        R.Right = ColCount() - 1;
+    }
+    // The rows: every selected row of a disjunct selection, wherever the rectangle is.
+    std::vector<int> rows;
+    if (FMouseActions->DisjunctRowSelect()) {
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (GetRowSelect(FMouseActions->RowSelectPersistent ? RealRowIndex(r) : r)) rows.push_back(r);
+    } else {
+        for (int r = R.Top; r <= R.Bottom && r < RowCount(); ++r) rows.push_back(r);
+    }
     String out;
-    bool firstRow = true;
-    for (int r = R.Top; r <= R.Bottom && r < RowCount(); ++r) {
-        if (FMouseActions->DisjunctRowSelect() && !GetRowSelect(r)) continue;
-        if (!firstRow) out += "\r\n";
-        firstRow = false;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (i) out += "\r\n";
         for (int c = R.Left; c <= R.Right && c < ColCount(); ++c) {
             if (c > R.Left) out += '\t';
-            out += GetGridCell(RealColIndex(c), r);
+            String s = GetGridCell(RealColIndex(c), rows[i]);
+            // Rich text goes out as the text it shows.
+            if (s.find("{\\") != String::npos) s = RichTextToPlainText(s);
+            // A spreadsheet reads a cell of several lines as one quoted field with
+            // vertical tabs for its line breaks. The cell's line breaks count whether
+            // the grid shows them or not: left in, they would start a new row.
+            if (ExcelClipboardFormat && LineCount(s, true) > 1) s = LineBreaksToVTabQuoted(s);
+            out += s;
         }
     }
     return out;
@@ -142,10 +161,35 @@ int TExtStringGrid::ColSelectCount()
 
 int TExtStringGrid::SelectedRowCount()
 {
-    if (!FMouseActions->DisjunctRowSelect()) return Selection().Bottom - Selection().Top + 1;
+    if (!FMouseActions->DisjunctRowSelect()) {
+        // A merged cell at the selection's edge counts with its whole span.
+        TGridRect R = Selection();
+        if (R.Bottom >= RowCount() - FixedFooters) R.Bottom = RowCount() - FixedFooters - 1;
+        const int left = RealColIndex(R.Left);
+        if (IsMergedCell(left, R.Top)) {
+            const int y = CellSpan(left, R.Top).Y;
+            return R.Top + y > R.Bottom ? y + 1 : R.Bottom - R.Top + 1;
+        }
+        if (IsMergedCell(left, R.Bottom)) return R.Bottom - R.Top + 1 + CellSpan(left, R.Bottom).Y;
+        return R.Bottom - R.Top + 1;
+    }
     int count = 0;
     for (size_t r = size_t(FixedRows()); r < FRowSelect.size(); ++r) count += FRowSelect[r];
     return count;
+}
+
+int TExtStringGrid::SelectedColCount()
+{
+    // With disjunct columns: every column the flag list has an entry for, selected or not.
+    if (FMouseActions->DisjunctColSelect()) return int(FColSelect.size());
+    const TGridRect R = Selection();
+    const int left = RealColIndex(R.Left), right = RealColIndex(R.Right);
+    if (IsMergedCell(left, R.Top)) {
+        const int x = CellSpan(left, R.Top).X;
+        return R.Left + x > R.Right ? x + 1 : R.Right - R.Left + 1;
+    }
+    if (IsMergedCell(right, R.Top)) return R.Right - R.Left + 1 + CellSpan(right, R.Top).X;
+    return R.Right - R.Left + 1;
 }
 
 int TExtStringGrid::GetSelectedRow(int i)
@@ -174,7 +218,21 @@ void TExtStringGrid::SetSelectedCells(int ACol, int ARow, bool Value)
     RepaintCell(ACol, ARow);
 }
 
-int TExtStringGrid::SelectedCellsCount() { return FSelectedCells->Count(); }
+int TExtStringGrid::SelectedCellsCount()
+{
+    if (FMouseActions->DisjunctCellSelect()) return FSelectedCells->Count();
+    // Without a list of its own the selection rectangle is the list, built afresh for
+    // GetSelectedCell: column by column, each from top to bottom.
+    FSelectedCells->Clear();
+    const TGridRect R = Selection();
+    if (R.Left == R.Right && R.Top == R.Bottom) {
+        FSelectedCells->Add(Row() * 65536 + Col());
+    } else {
+        for (int c = R.Left; c <= R.Right; ++c)
+            for (int r = R.Top; r <= R.Bottom; ++r) FSelectedCells->Add(r * 65536 + c);
+    }
+    return FSelectedCells->Count();
+}
 
 TGridCoord TExtStringGrid::GetSelectedCell(int i)
 {
@@ -225,6 +283,14 @@ bool TExtStringGrid::GetRowEnabled(int ARow)
 void TExtStringGrid::SetRowEnabled(int ARow, bool Value)
 {
     if (ARow < 0) return;
+    // A disabled row cannot hold the current cell: it moves to the first enabled other
+    // row, and stays when there is none.
+    if (!Value && ARow == Row())
+        for (int r = FixedRows(); r < RowCount(); ++r)
+            if (r != ARow && GetRowEnabled(r)) {
+                SetRow(r);
+                break;
+            }
     FUseEnabledRows = true;
     while (FEnabledRows->Count() <= ARow) FEnabledRows->Insert(FEnabledRows->Count(), 0);
     FEnabledRows->SetInteger(ARow, Value ? 0 : 1);

@@ -1,5 +1,8 @@
 #include "grid/util/GridTextUtils.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <unicode/uchar.h>
 
 #include "platform/os/Regional.h"
@@ -376,6 +379,176 @@ String CutFirstLine(String& s, bool keepRest)
 int LineCount(const String& s, bool multiLine)
 {
     return multiLine ? 1 + CountChar(CR, s) : 1;
+}
+
+// ---- rich text ----
+
+namespace {
+
+// Destinations whose groups hold no text of the document.
+bool IsSkippedDestination(std::string_view w)
+{
+    static constexpr std::string_view kSkipped[] = {
+        "fonttbl", "colortbl", "stylesheet", "info", "pict", "header", "headerl", "headerr", "headerf",
+        "footer", "footerl", "footerr", "footerf", "listtable", "listoverridetable", "rsidtbl", "generator",
+        "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "object", "fldinst",
+        "filetbl", "revtbl", "pgdsctbl", "footnote", "annotation", "bkmkstart", "bkmkend", "nonshppict",
+    };
+    for (std::string_view k : kSkipped)
+        if (w == k) return true;
+    return false;
+}
+
+int HexValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+}  // namespace
+
+String RichTextToPlainText(const String& rtf)
+{
+    struct Group {
+        bool skip;
+        int uc;   // fallback characters after a \u
+    };
+    std::vector<Group> groups{{false, 1}};
+    String out;
+    std::u16string wide;   // \u units waiting to be joined (a surrogate pair comes as two)
+    int fallback = 0;      // fallback characters still to drop
+    bool groupStart = false;
+    const auto flush = [&] {
+        if (wide.empty()) return;
+        out += Utf16ToUtf8(wide);
+        wide.clear();
+    };
+    const auto emit = [&](const String& t) {
+        if (groups.back().skip) return;
+        if (fallback > 0) {
+            --fallback;
+            return;
+        }
+        flush();
+        out += t;
+    };
+    const size_t n = rtf.size();
+    size_t i = 0;
+    while (i < n) {
+        const char c = rtf[i];
+        if (c == '{') {
+            // Nesting deeper than any document needs is read flat, so hostile input
+            // cannot grow the stack without bound.
+            if (groups.size() < 4096) groups.push_back(groups.back());
+            groupStart = true;
+            fallback = 0;
+            ++i;
+            continue;
+        }
+        if (c == '}') {
+            if (groups.size() > 1) groups.pop_back();
+            groupStart = false;
+            fallback = 0;
+            ++i;
+            continue;
+        }
+        if (c == CR || c == LF) {
+            ++i;
+            continue;
+        }
+        if (c != '\\') {
+            groupStart = false;
+            emit(String(1, c));
+            ++i;
+            continue;
+        }
+        // A control symbol or word.
+        ++i;
+        if (i >= n) break;
+        const char d = rtf[i];
+        if (d == '\\' || d == '{' || d == '}') {
+            groupStart = false;
+            emit(String(1, d));
+            ++i;
+            continue;
+        }
+        if (d == '\'') {
+            groupStart = false;
+            const int h = i + 2 < n ? HexValue(rtf[i + 1]) : -1;
+            const int l = i + 2 < n ? HexValue(rtf[i + 2]) : -1;
+            if (h >= 0 && l >= 0) {
+                emit(Cp1252ToUtf8(std::string(1, char(h * 16 + l))));
+                i += 3;
+            } else {
+                ++i;
+            }
+            continue;
+        }
+        if (d == '*') {
+            groups.back().skip = true;
+            ++i;
+            continue;
+        }
+        if (d == CR || d == LF) {
+            emit("\r\n");
+            ++i;
+            continue;
+        }
+        if (!((d >= 'a' && d <= 'z') || (d >= 'A' && d <= 'Z'))) {
+            // "\~" a no-break space, "\_" a no-break hyphen; "\-" and the rest add nothing.
+            groupStart = false;
+            if (d == '~') emit("\xC2\xA0");
+            else if (d == '_') emit("-");
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < n && ((rtf[j] >= 'a' && rtf[j] <= 'z') || (rtf[j] >= 'A' && rtf[j] <= 'Z'))) ++j;
+        const std::string_view word(rtf.data() + i, j - i);
+        bool hasParam = false;
+        bool negative = false;
+        long param = 0;
+        if (j < n && rtf[j] == '-' && j + 1 < n && rtf[j + 1] >= '0' && rtf[j + 1] <= '9') {
+            negative = true;
+            ++j;
+        }
+        while (j < n && rtf[j] >= '0' && rtf[j] <= '9') {
+            hasParam = true;
+            if (param < 1000000) param = param * 10 + (rtf[j] - '0');
+            ++j;
+        }
+        if (negative) param = -param;
+        if (j < n && rtf[j] == ' ') ++j;   // the delimiting blank belongs to the word
+        i = j;
+        const bool first = groupStart;
+        groupStart = false;
+        if (first && IsSkippedDestination(word)) {
+            groups.back().skip = true;
+            continue;
+        }
+        if (word == "par" || word == "line" || word == "sect" || word == "page") emit("\r\n");
+        else if (word == "tab") emit("\t");
+        else if (word == "emdash") emit("\xE2\x80\x94");
+        else if (word == "endash") emit("\xE2\x80\x93");
+        else if (word == "bullet") emit("\xE2\x80\xA2");
+        else if (word == "lquote") emit("\xE2\x80\x98");
+        else if (word == "rquote") emit("\xE2\x80\x99");
+        else if (word == "ldblquote") emit("\xE2\x80\x9C");
+        else if (word == "rdblquote") emit("\xE2\x80\x9D");
+        else if (word == "uc" && hasParam) groups.back().uc = int(std::max(0L, std::min(param, 16L)));
+        else if (word == "u" && hasParam) {
+            if (groups.back().skip) continue;
+            fallback = 0;
+            wide += char16_t(param < 0 ? param + 65536 : param);
+            fallback = groups.back().uc;
+        }
+    }
+    flush();
+    // The mark that ends the last paragraph opens no line of its own.
+    while (out.size() >= 2 && out.compare(out.size() - 2, 2, "\r\n") == 0) out.resize(out.size() - 2);
+    return out;
 }
 
 // ---- CSV field helpers ----

@@ -70,6 +70,15 @@ String DecodeControlChars(const String& s, bool keepAllLines);
 String CutFirstLine(String& s, bool keepRest);
 int LineCount(const String& s, bool multiLine);
 
+// ---- rich text ----
+// The plain text of a rich-text document ("{\rtf1 ...}"): the groups that hold no
+// text (font and colour tables, style sheets, pictures, ignorable destinations) are
+// left out, paragraph and line marks become CR LF, tabs a tab, escaped characters
+// (\'hh in the Windows-1252 code page, \u with its fallback) their character. The
+// paragraph mark that ends the document adds no empty line. Text that is no rich text
+// is read the same way, so it comes back without its braces and control words.
+String RichTextToPlainText(const String& rtf);
+
 // ---- CSV field helpers ----
 String QuoteDoubleQuotes(const String& s);
 // Every pair of c becomes one (when the text holds c); a single c stays.

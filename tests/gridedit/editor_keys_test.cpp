@@ -471,3 +471,58 @@ TEST_F(SpecialKeysTest, TabTheGridDoesNotTakeGoesToTheForm)
         EXPECT_EQ(Grid->Col(), DCol);
     }
 }
+
+namespace {
+
+// The pickers report to the grid: typed changes (not the loading of the cell), the
+// calendar opening and closing; the events name the current cell in their own orders.
+TEST_F(SpecialKeysTest, DatePickersReportChangesAndTheCalendarToTheGrid)
+{
+    std::vector<String> log;
+    const auto at = [](int c, int r) { return IntToStr(c) + "," + IntToStr(r); };
+    Grid->OnEditChange = [&](TObject*, int c, int r, const String& v) { log.push_back("change " + at(c, r) + " " + v); };
+    Grid->OnDateTimeChange = [&](TObject*, int c, int r, TDateTime d) {
+        log.push_back("datetime " + at(c, r) + " " + FormatDateTime("dd/mm/yyyy hh:nn", d));
+    };
+    Grid->OnDatePickerDropDown = [&](TObject*, int r, int c) { log.push_back("dropdown " + at(r, c)); };
+    Grid->OnDatePickerCloseUp = [&](TObject*, int r, int c) { log.push_back("closeup " + at(r, c)); };
+    struct {
+        TEditorType kind;
+        String start;
+        std::vector<String> events;   // after typing the last digit "6" and opening and closing
+    } cases[] = {
+        {edDateEdit, "24/12/2025",
+         {"change 2,2 24/12/2026", "dropdown 2,2", "closeup 2,2"}},
+        {edTimeEdit, "10:20:35", {"change 2,2 10:20:36"}},
+        {edDateTimeEdit, "24/12/2025 10:25", {"datetime 2,2 24/12/2025 10:26", "closeup 2,2"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.kind));
+        log.clear();
+        Open(c.kind, c.start);
+        ASSERT_TRUE(EditorOpen());
+        auto* dp = dynamic_cast<TDateTimePicker*>(Grid->EditCtrl);
+        ASSERT_TRUE(dp);
+        EXPECT_TRUE(log.empty());   // loading the cell is no change
+        BackspaceAtEnd(dp, 1);
+        log.clear();
+        UserType(dp, "6");
+        if (c.kind != edTimeEdit) {
+            dp->SetDroppedDown(true);
+            dp->SetDroppedDown(false);
+        }
+        EXPECT_EQ(log, c.events);
+        UserKey(dp, VK_ESCAPE);
+        Application->ProcessMessages();
+    }
+    // With DirectDateClose the editor closes with the calendar.
+    Grid->MouseActions()->DirectDateClose = true;
+    Open(edDateEdit, "24/12/2025");
+    ASSERT_TRUE(EditorOpen());
+    auto* dp = dynamic_cast<TDateTimePicker*>(Grid->EditCtrl);
+    dp->SetDroppedDown(true);
+    dp->SetDroppedDown(false);
+    EXPECT_FALSE(EditorOpen());
+}
+
+}  // namespace

@@ -328,3 +328,58 @@ TEST_F(ExtGridTest, RadioButtonsOfAColumnKeepOneChecked)
     EXPECT_TRUE(Grid->GetRadioIdx(2, 1, idx));
     EXPECT_EQ(idx, 0);
 }
+
+namespace {
+
+// Where a press counts as a press on the box: anywhere in the cell, or on the box alone.
+TEST_F(ExtGridTest, APressIsInTheCheckBoxAnywhereOrOnlyOnTheBox)
+{
+    Fill(4, 4);
+    Grid->SetColWidths(1, 80);
+    Grid->SetRowHeights(1, 40);
+    Grid->AddCheckBox(1, 1, false, true);
+    const TRect R = Grid->CellRect(1, 1);
+    const int K = Grid->ControlLook()->CheckSize;
+    // The box: 2 pixels in from the left, placed vertically as the box says.
+    const TCellGraphic* g = Grid->GetCellGraphic(1, 1);
+    ASSERT_TRUE(g);
+    const int bx = R.Left + 2;
+    const int by = g->CellVAlign == vaBottom   ? R.Bottom - K - 2
+                   : g->CellVAlign == vaCenter ? R.Top + (R.Height() - K) / 2
+                                               : R.Top + 2;
+    struct Case {
+        bool precise;
+        int x, y;
+        bool inside;
+    } cases[] = {
+        {false, bx, by, true},           {false, R.Right - 3, R.Bottom - 3, true},   // anywhere in the cell
+        {true, bx, by, true},            {true, bx + K - 1, by + K - 1, true},
+        {true, bx + K, by, false},       {true, bx, by + K, false},
+        {true, bx - 1, by, false},       {true, R.Right - 3, R.Bottom - 3, false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(String(k.precise ? "precise " : "") + IntToStr(k.x - bx) + "," + IntToStr(k.y - by));
+        Grid->MouseActions()->PreciseCheckBoxCheck = k.precise;
+        EXPECT_EQ(Grid->IsInCheckBox(1, 1, k.x, k.y), k.inside);
+    }
+    // A cell without a box never is.
+    Grid->MouseActions()->PreciseCheckBoxCheck = false;
+    EXPECT_FALSE(Grid->IsInCheckBox(2, 1, bx, by));
+}
+
+TEST_F(ExtGridTest, ATriStateColumnHasAHeaderBoxOnlyWithCheckAllCheck)
+{
+    for (bool all : {false, true}) {
+        SCOPED_TRACE(all);
+        Fill(3, 4);
+        Grid->SetFixedRows(1);
+        Grid->MouseActions()->CheckAllCheck = all;
+        Grid->AddTriStateCheckBoxColumn(1, cbUnchecked);
+        EXPECT_EQ(Grid->HasCheckBox(1, 0), all);
+        for (int r = 1; r < 4; ++r) EXPECT_TRUE(Grid->HasCheckBox(1, r));
+        Grid->RemoveCheckBoxColumn(1);
+        EXPECT_FALSE(Grid->HasCheckBox(1, 0));
+    }
+}
+
+}  // namespace

@@ -226,3 +226,23 @@ TEST_F(ExtGridTest, TheLastRowMadeCurrentIsScrolledTowardsTheSearchFooter)
     Grid->ScrollInView(1, 20);
     EXPECT_LE(Grid->CalcCellRect(0, 20).Bottom, Grid->ClientRect().Height() - 32);
 }
+
+namespace {
+
+TEST_F(ExtGridTest, AHiddenColumnKeepsItsWidthAndTakesANewOneWhenShown)
+{
+    Fill(5, 3);
+    Grid->SetColWidths(2, 77);
+    Grid->SetColWidths(3, 55);
+    Grid->HideColumn(2);
+    EXPECT_EQ(Grid->GetAllColWidths(2), 77);
+    EXPECT_EQ(Grid->GetAllColWidths(3), 55);
+    // Changing the hidden column's width changes nothing that is shown.
+    Grid->SetAllColWidths(2, 90);
+    EXPECT_EQ(Grid->ColWidths(2), 55);
+    Grid->UnHideColumn(2);
+    EXPECT_EQ(Grid->ColWidths(2), 90);
+    EXPECT_EQ(Grid->ColWidths(3), 55);
+}
+
+}  // namespace

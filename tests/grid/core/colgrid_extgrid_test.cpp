@@ -56,6 +56,17 @@ TEST_F(ColGridBaseTest, RowCountsAndFixedRowsThatStayFixed)
     EXPECT_EQ(Grid->FixedRows(), 3);
 }
 
+// The display hooks reach every row the row count setter made.
+TEST_F(ColGridBaseTest, DisplayHooksReachEveryRowOfTheRowCount)
+{
+    Fill(3, 4);
+    Grid->OnGetDisplText = [](TObject*, int, int, String& v) { v = "<" + v + ">"; };
+    Grid->SetRowCount(10);
+    Grid->SetCellEx(1, 9, "last");
+    EXPECT_EQ(Grid->GetCellEx(1, 9), "<last>");
+    EXPECT_EQ(Grid->GetCellEx(1, 0), "<1,0>");
+}
+
 TEST_F(ColGridBaseTest, FixedColumnWidthAndFixedRowHeight)
 {
     Grid->SetColWidths(0, 40);

@@ -1,5 +1,10 @@
 // Selecting rows by code, the selected cells as text, column and row calculations,
 // numbering and the exchange of columns and rows.
+#include <functional>
+
+#include "grid/dragdrop/DragDropSettings.h"
+#include "platform/gui/Clipbrd.h"
+#include "tests/common/colgrid_fixture.h"
 #include "tests/common/extgrid_fixture.h"
 
 namespace {
@@ -58,6 +63,49 @@ TEST_F(EditingCalcTest, DisjunctSelectionsModifiedAndDisabledRows)
     EXPECT_THROW(Grid->GetColSelect(6), EExtGridError);
 }
 
+TEST_F(EditingCalcTest, RowSelectionFlagsAskTellAndCountOnlyScrollableRows)
+{
+    Fill(4, 8);
+    Grid->SetFixedRows(1);
+    Grid->MouseActions()->SetDisjunctRowSelect(true);
+    std::vector<String> log;
+    bool allow = true;
+    Grid->OnRowDisjunctSelect = [&](TObject*, int r, bool s, bool& a) {
+        log.push_back(Cat("ask ", IntToStr(r), s ? " on" : " off"));
+        a = allow;
+    };
+    Grid->OnRowDisjunctSelected = [&](TObject*, int r) { log.push_back(Cat("told ", IntToStr(r))); };
+    Grid->SetRowSelect(3, true);
+    Grid->SetRowSelect(3, true);   // already selected: nothing to ask
+    EXPECT_EQ(log, (std::vector<String>{"ask 3 on", "told 3", "told 3"}));
+    allow = false;
+    log.clear();
+    Grid->SetRowSelect(5, true);
+    Grid->SetRowSelect(3, false);
+    EXPECT_EQ(log, (std::vector<String>{"ask 5 on", "ask 3 off"}));
+    EXPECT_FALSE(Grid->GetRowSelect(5));
+    EXPECT_TRUE(Grid->GetRowSelect(3));
+    allow = true;
+    // The fixed row takes a flag but is no selected row of the list.
+    Grid->SetRowSelect(0, true);
+    EXPECT_EQ(Grid->RowSelectCount(), 2);
+    EXPECT_EQ(Grid->SelectedRowCount(), 1);
+    EXPECT_EQ(Grid->GetSelectedRow(0), 3);
+    // Rows out of range are refused with the row named.
+    try {
+        Grid->GetRowSelect(99);
+        ADD_FAILURE() << "no error";
+    } catch (const EExtGridError& e) {
+        EXPECT_STREQ(e.what(), "Invalid row 99 accessed");
+    }
+    EXPECT_THROW(Grid->SetRowSelect(-1, true), EExtGridError);
+    // A selection of one cell counts the current cell.
+    Grid->MouseActions()->SetDisjunctRowSelect(false);
+    Grid->FocusCell(2, 4, true);
+    EXPECT_EQ(Grid->SelectedCellsCount(), 1);
+    EXPECT_EQ(Grid->GetSelectedCell(0), TGridCoord(2, 4));
+}
+
 TEST_F(EditingCalcTest, SelectedTextJoinsCellsWithTabsAndRowsWithLineBreaks)
 {
     Fill(4, 4);
@@ -67,6 +115,189 @@ TEST_F(EditingCalcTest, SelectedTextJoinsCellsWithTabsAndRowsWithLineBreaks)
     Grid->SetCellEx(2, 2, "d");
     Grid->SetSelection(TGridRect(1, 1, 2, 2));
     EXPECT_EQ(Grid->SelectedText(), "a\tb\r\nc\td");
+}
+
+struct CopyCase {
+    const char* name;
+    std::function<void(TExtStringGrid*)> setup;
+    const char* clip;   // the clipboard after Ctrl+C
+};
+
+TEST_F(EditingCalcTest, CtrlCCopiesTheSelectedTextInEveryShape)
+{
+    const CopyCase cases[] = {
+        {"a range", [](TExtStringGrid* g) { g->SetSelection(TGridRect(1, 1, 2, 2)); }, "1,1\t2,1\r\n1,2\t2,2"},
+        {"several lines, plain", [](TExtStringGrid* g) {
+             g->SetCellEx(1, 1, "x\r\ny");
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "x\r\ny\t2,1"},
+        // A spreadsheet takes a quoted field with vertical tabs as one cell of several lines.
+        {"several lines shown as one, spreadsheet", [](TExtStringGrid* g) {
+             g->ExcelClipboardFormat = true;
+             g->SetCellEx(1, 1, "x\r\ny");
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "\"x\vy\"\t2,1"},
+        {"several lines shown as lines, spreadsheet", [](TExtStringGrid* g) {
+             g->ExcelClipboardFormat = true;
+             g->Multilinecells = true;
+             g->SetCellEx(1, 1, "x\r\ny");
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "\"x\vy\"\t2,1"},
+        {"one line, spreadsheet", [](TExtStringGrid* g) {
+             g->ExcelClipboardFormat = true;
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "1,1\t2,1"},
+        {"rich text", [](TExtStringGrid* g) {
+             g->SetCellEx(2, 1, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Gr\\'fc\\'dfe \\b fett\\b0\\par}");
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+         }, "1,1\tGr\xC3\xBC\xC3\x9F" "e fett"},
+        {"whole rows", [](TExtStringGrid* g) {
+             g->SetOptions(g->Options() << goRowSelect);
+             g->DragDropSettings()->OleEntireRows = true;
+             g->SetRow(2);
+         }, "0,2\t1,2\t2,2\t3,2"},
+        {"rows from the first scrollable column", [](TExtStringGrid* g) {
+             g->SetOptions(g->Options() << goRowSelect);
+             g->SetRow(2);
+         }, "1,2\t2,2\t3,2"},
+        // Every selected row, also those outside the selection rectangle.
+        {"disjunct rows", [](TExtStringGrid* g) {
+             g->MouseActions()->SetDisjunctRowSelect(true);
+             g->SetSelection(TGridRect(1, 1, 2, 1));
+             g->SetRowSelect(1, true);
+             g->SetRowSelect(3, true);
+         }, "1,1\t2,1\r\n1,3\t2,3"},
+    };
+    for (const CopyCase& k : cases) {
+        SCOPED_TRACE(k.name);
+        TearDown();
+        SetUp();
+        Fill(4, 5);
+        Grid->SetFixedCols(1);
+        Grid->SetFixedRows(1);
+        Grid->Navigation()->AllowClipboardShortCuts = true;
+        UserFocus(Grid);
+        k.setup(Grid);
+        Clipboard()->SetAsText("old");
+        UserKey(Grid, 'C', TShiftState{ssCtrl});
+        EXPECT_EQ(Clipboard()->AsText(), k.clip);
+    }
+}
+
+TEST_F(EditingCalcTest, SelectedCountsTakeMergedCellsWithTheirSpan)
+{
+    Fill(6, 6);
+    Grid->SetFixedCols(1);
+    Grid->SetFixedRows(1);
+    Grid->MergeCells(1, 1, 1, 3);
+    Grid->MergeCells(3, 1, 3, 1);
+    struct Case {
+        TGridRect sel;
+        int rows, cols;
+    } cases[] = {
+        {TGridRect(1, 1, 1, 1), 3, 1},   // top-left merged over three rows
+        {TGridRect(1, 1, 1, 4), 4, 1},   // the rectangle reaches beyond the span
+        {TGridRect(2, 1, 3, 1), 1, 4},   // the right cell spans two more columns
+        {TGridRect(3, 1, 3, 1), 1, 3},
+        {TGridRect(2, 2, 2, 4), 3, 1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat(IntToStr(k.sel.Left), ",", IntToStr(k.sel.Top), "-", IntToStr(k.sel.Right), ",", IntToStr(k.sel.Bottom)));
+        Grid->SetSelection(k.sel);
+        EXPECT_EQ(Grid->SelectedRowCount(), k.rows);
+        EXPECT_EQ(Grid->SelectedColCount(), k.cols);
+    }
+    // With disjunct columns: every column the flag list holds, selected or not.
+    Grid->MouseActions()->SetDisjunctColSelect(true);
+    Grid->SetColSelect(4, true);
+    EXPECT_EQ(Grid->SelectedColCount(), 5);
+    EXPECT_EQ(Grid->ColSelectCount(), 1);
+}
+
+TEST_F(EditingCalcTest, DisablingTheCurrentRowMovesTheCurrentCell)
+{
+    Fill(4, 6);
+    Grid->SetFixedRows(1);
+    struct Case {
+        int current, disabled;   // the current row, the row disabled
+        int after;               // the current row afterwards
+    } cases[] = {
+        {3, 3, 1},   // the first enabled other row
+        {1, 1, 2},   // not itself
+        {2, 4, 2},   // another row: the cell stays
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat(IntToStr(k.current), " ", IntToStr(k.disabled)));
+        for (int r = 0; r < 6; ++r) Grid->SetRowEnabled(r, true);
+        Grid->SetRow(k.current);
+        Grid->SetRowEnabled(k.disabled, false);
+        EXPECT_EQ(Grid->Row(), k.after);
+        EXPECT_FALSE(Grid->GetRowEnabled(k.disabled));
+    }
+    // Enabling the current row leaves the cell where it is; with no enabled row left,
+    // the cell stays on the row it is disabling.
+    Grid->SetRow(2);
+    Grid->SetRowEnabled(2, true);
+    EXPECT_EQ(Grid->Row(), 2);
+    for (int r = 1; r < 6; ++r)
+        if (r != 2) Grid->SetRowEnabled(r, false);
+    Grid->SetRowEnabled(2, false);
+    EXPECT_EQ(Grid->Row(), 2);
+}
+
+// ---------------------------------------------------------------- automatic sizing
+
+TEST_F(EditingCalcTest, AutoSizingByRowsCellsCheckBoxesLinesAndHiddenColumns)
+{
+    Fill(5, 4);
+    Grid->SetFixedRows(1);
+    Grid->MinRowHeight = 0;
+    Grid->MinColWidth = 0;
+    TCanvas* cv = Grid->Canvas();
+    cv->Font()->Assign(*Grid->Font());
+    const String longText = "a data text far longer than its header";
+    const int longW = cv->TextWidth(longText);
+    Grid->SetCellEx(1, 0, "H");
+    Grid->SetCellEx(1, 2, longText);
+
+    // Which rows decide the width.
+    Grid->ColumnSize()->Rows = arFixed;
+    Grid->AutoSizeCol(1);
+    EXPECT_LT(Grid->ColWidths(1), longW);
+    Grid->ColumnSize()->Rows = arAll;
+    Grid->AutoSizeCol(1);
+    EXPECT_GE(Grid->ColWidths(1), longW);
+
+    // All cells at once: a row never shrinks, a column takes its widest cell.
+    Grid->SetRowHeights(2, 60);
+    Grid->SetColWidths(1, 400);
+    Grid->AutoSizeCells(false, 0, 0);
+    EXPECT_EQ(Grid->RowHeights(2), 60);
+    EXPECT_LT(Grid->ColWidths(1), 400);
+    EXPECT_GE(Grid->ColWidths(1), longW);
+
+    // A check box counts as one default row high, whatever the font of its cell.
+    Grid->AddCheckBox(2, 3, false, false);
+    Grid->GetCellProperties(2, 3)->FontSize = 40;
+    Grid->AutoSizeRow(3);
+    EXPECT_EQ(Grid->RowHeights(3), Grid->DefaultRowHeight() + Grid->TotalYOffset() + 2 * Grid->GridLineWidth());
+
+    // Without word wrap rows are sized by their line count.
+    Grid->Multilinecells = true;
+    Grid->SetWordWrap(false);
+    Grid->SetCellEx(3, 2, "one\r\ntwo\r\nthree");
+    Grid->AutoSizeRows(false, 0);
+    const int h = cv->TextHeight("gh");
+    EXPECT_EQ(Grid->RowHeights(2), 3 * (h + h / 8));
+    EXPECT_EQ(Grid->RowHeights(1), h + h / 8);
+
+    // A hidden column: displayed column 2 is real column 3, and its cells are measured.
+    Grid->SetWordWrap(true);
+    Grid->HideColumn(2);
+    Grid->SetCellEx(3, 1, longText);
+    Grid->SetColWidths(2, 20);
+    Grid->AutoSizeCol(2);
+    EXPECT_GE(Grid->ColWidths(2), longW);
 }
 
 TEST_F(EditingCalcTest, ColumnAndRowCalculations)

@@ -318,6 +318,32 @@ TEST_F(FooterTest, EachCalculationTypeOverTheColumnsValues)
     }
 }
 
+TEST_F(FooterTest, TheFooterRowStaysTheLastRowWhenTheRowCountChanges)
+{
+    Rows({"1", "2", "3"});
+    Grid->FloatingFooter()->SetColumnCalc(1, acSUM);
+    Grid->SetCellEx(2, 4, "label");
+    const int rows = Grid->RowCount();
+    struct Case {
+        int count;
+        const char* sum;
+    } cases[] = {{rows + 5, "6.00"}, {rows - 2, "1.00"}, {rows + 1, "1.00"}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.count);
+        const int before = Grid->RowCount();
+        Grid->SetRowCount(k.count);
+        const int last = Grid->RowCount() - 1;
+        EXPECT_EQ(Grid->GetCellEx(2, last), "label");
+        // The calculation setting went with the row's records.
+        EXPECT_EQ(Grid->FloatingFooter()->ColumnCalc(1), acSUM);
+        EXPECT_EQ(Footer(), Num(k.sum));
+        if (before < k.count) {
+            EXPECT_EQ(Grid->GetCellEx(1, before - 1), "");
+            EXPECT_EQ(Grid->GetCellEx(2, before - 1), "");
+        }
+    }
+}
+
 TEST_F(FooterTest, ShowingTheFooterWithTheLastRowStyleMakesTheLastRowItsFooterRow)
 {
     EXPECT_EQ(Grid->FixedFooters, 1);

@@ -2,8 +2,11 @@
 // order of the events a window hears, the edit-done report, the combo editor, the
 // character filters, automatic column sizing and a user session through a 19-column
 // table.
+#include <algorithm>
+#include <functional>
 #include <vector>
 
+#include "grid/cells/ShowModified.h"
 #include "grid/core/GridPanels.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Clipbrd.h"
@@ -85,6 +88,43 @@ TEST_F(EditingTest, ClickOnADataCheckBoxFlipsItAndFiresItsEventsInOrder)
     Click(1, 5);
     EXPECT_EQ(Cell(1, 5), "Y");
     EXPECT_EQ(Log.back(), "clickcell 5,1");
+}
+
+TEST_F(EditingTest, CheckBoxClicksDoubleClicksAndPlainClicksInTheirEventOrder)
+{
+    const auto log = [&](const String& s) { Log.push_back(s); };
+    Grid->OnCheckBoxMouseUp = [&](TObject*, int c, int r, bool s) { log(Cat("checkup ", IntToStr(c), ",", IntToStr(r), s ? " Y" : " N")); };
+    Grid->OnDblClickCell = [&](TObject*, int r, int c) { log(Cat("dblclick ", IntToStr(r), ",", IntToStr(c))); };
+    Grid->OnSelectCell = [&](TObject*, int c, int r, bool&) { log(Cat("select ", IntToStr(c), ",", IntToStr(r))); };
+    Grid->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { log("mousedown"); };
+    Grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { log("mouseup"); };
+    Grid->OnClick = [&](TObject*) { log("click"); };
+    Grid->OnClickCell = [&](TObject*, int r, int c) { log(Cat("clickcell ", IntToStr(r), ",", IntToStr(c))); };
+    // An empty check-box cell reads unchecked: a click checks it, and the release reports it.
+    Grid->SetCellEx(1, 5, "");
+    Click(1, 5);
+    EXPECT_EQ(Cell(1, 5), "Y");
+    EXPECT_NE(std::find(Log.begin(), Log.end(), "checkup 1,5 Y"), Log.end());
+    // A double click flips the box once and is no double click on a cell.
+    Click(5, 2);
+    Log.clear();
+    ASSERT_EQ(Cell(1, 4), "Y");
+    UserDblClick(Grid, Mid(1, 4).X, Mid(1, 4).Y);
+    EXPECT_EQ(Cell(1, 4), "N");
+    EXPECT_EQ(std::count_if(Log.begin(), Log.end(), [](const String& s) { return s.rfind("dblclick", 0) == 0; }), 0);
+    // A plain click on another text cell: selection and mouse-down in the base handling,
+    // then the cell click. The window's click comes during the press when the cell left
+    // was being edited, else with the release.
+    Click(5, 2);
+    Log.clear();
+    Click(6, 3);
+    EXPECT_EQ(Log, (std::vector<String>{"select 6,3", "click", "mousedown", "clickcell 3,6", "mouseup"}));
+    Grid->Columns()->Items(5)->SetReadOnly(true);
+    Click(5, 2);
+    ASSERT_FALSE(Grid->Options().Contains(goEditing));
+    Log.clear();
+    Click(6, 3);
+    EXPECT_EQ(Log, (std::vector<String>{"select 6,3", "mousedown", "clickcell 3,6", "click", "mouseup"}));
 }
 
 TEST_F(EditingTest, RightClickReportsTheCellAndMovesOnlyWhenAskedTo)
@@ -193,6 +233,49 @@ TEST_F(EditingTest, HomeEndAndLoopingCursorKeys)
     EXPECT_EQ(Grid->Row(), Grid->RowCount() - 1);
 }
 
+TEST_F(EditingTest, EnterAndTabPastTheLastCellWrapOrAddARow)
+{
+    struct Case {
+        const char* name;
+        WORD key;
+        bool insert, loop, allow;
+        int rows;        // rows added
+        int col, row;    // the current cell afterwards (row -1: the new last row)
+    };
+    const int last = Grid->RowCount() - 1, lastCol = Grid->ColCount() - 1;
+    const Case cases[] = {
+        {"Enter wraps", VK_RETURN, false, true, true, 0, 1, 1},
+        {"Enter stays without the loop", VK_RETURN, false, false, true, 0, 1, last},
+        {"Enter adds a row", VK_RETURN, true, true, true, 1, 1, -1},
+        {"Enter wraps when no row may be added", VK_RETURN, true, true, false, 0, 1, 1},
+        {"Tab wraps", VK_TAB, false, true, true, 0, 1, 1},
+        {"Tab adds a row", VK_TAB, true, true, true, 1, 1, -1},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        KnxTable(Grid, 8);
+        Grid->SetOptions(Grid->Options() << goTabs);
+        Grid->Navigation()->AdvanceOnEnter = true;
+        Grid->Navigation()->AdvanceOnEnterLoop = k.loop;
+        Grid->Navigation()->SetAdvanceInsert(k.insert);
+        std::vector<String> added;
+        Grid->OnCanAddRow = [&](TObject*, bool& can) { can = k.allow; };
+        Grid->OnAutoAddRow = [&](TObject*, int r) { added.push_back(IntToStr(r)); };
+        Grid->MoveToCell(lastCol, last);
+        Key(VK_F2);
+        ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+        Key(k.key);
+        Pump();
+        EXPECT_EQ(Grid->RowCount(), 8 + k.rows);
+        EXPECT_EQ(added.size(), size_t(k.rows));
+        EXPECT_EQ(Grid->Col(), k.col);
+        EXPECT_EQ(Grid->Row(), k.row < 0 ? Grid->RowCount() - 1 : k.row);
+        Key(VK_ESCAPE);
+        Grid->OnCanAddRow = nullptr;
+        Grid->OnAutoAddRow = nullptr;
+    }
+}
+
 TEST_F(EditingTest, RowsAddedInsertedAndDeletedFromTheKeyboard)
 {
     const int rows = Grid->RowCount();
@@ -268,6 +351,77 @@ TEST_F(EditingTest, RefusedValidationKeepsTheEditorOnTheOldCell)
     Key(VK_RETURN);
     EXPECT_EQ(Cell(5, 2), "good");
     EXPECT_FALSE(Grid->InvalidEntryBalloon()->Visible());
+}
+
+// A wide-text editor hands its text to ValidateCellWide: the wide event decides, the
+// typed text (not the handler's) marks the row, and a refusal reopens the editor on
+// the old text.
+TEST_F(EditingTest, WideValidationStoresOrRefusesTheWideText)
+{
+    struct Case {
+        const char* name;
+        std::u16string typed;
+        std::function<void(std::u16string&, bool&)> handler;
+        bool valid;
+        const char* cell;
+        bool modified;
+    };
+    const Case cases[] = {
+        {"stored", u"Gr\u00fc\u00dfe", nullptr, true, "Gr\xC3\xBC\xC3\x9F" "e", true},
+        {"corrected", u"x", [](std::u16string& v, bool&) { v = u"\u20ac"; }, true, "\xE2\x82\xAC", true},
+        {"refused", u"bad", [](std::u16string&, bool& ok) { ok = false; }, false, "V43", true},
+        {"refused with a text", u"bad", [](std::u16string& v, bool& ok) { v = u"shown"; ok = false; }, false, "shown", true},
+        {"unchanged", u"V43", [](std::u16string&, bool& ok) { ok = false; }, true, "V43", false},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TearDown();
+        SetUp();
+        Grid->ShowModified()->Enabled = true;
+        std::vector<String> heard;
+        Grid->OnCellValidateWide = [&](TObject*, int c, int r, std::u16string& v, bool& ok) {
+            heard.push_back(Cat(IntToStr(c), ",", IntToStr(r)));
+            if (k.handler) k.handler(v, ok);
+        };
+        EXPECT_TRUE(Grid->EditorWantsTab());
+        Click(5, 2);
+        Key(VK_F2);
+        ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
+        Grid->Modified = false;
+        EXPECT_EQ(Grid->ValidateCellWide(k.typed), k.valid);
+        EXPECT_EQ(Cell(5, 2), k.cell);
+        EXPECT_EQ(heard, k.modified ? std::vector<String>{"5,2"} : std::vector<String>{});
+        EXPECT_EQ(Grid->Modified, k.modified);
+        EXPECT_EQ(Grid->GetRowModified(2), k.modified);
+        if (!k.valid) {
+            EXPECT_EQ(Grid->Col(), 5);
+            EXPECT_TRUE(Grid->InplaceEditor()->Visible());
+        }
+    }
+}
+
+TEST_F(EditingTest, ValidationIsAskedOnlyForAChangeUnlessAlwaysValidate)
+{
+    struct Case {
+        bool always;
+        const char* typed;
+        int asked;
+    } cases[] = {{false, "V43", 0}, {false, "new", 1}, {true, "V43", 1}, {true, "new", 1}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat(k.always ? "always " : "", k.typed));
+        Grid->SetCellEx(5, 2, "V43");
+        Grid->AlwaysValidate = k.always;
+        int asked = 0;
+        Grid->OnCellValidate = [&](TObject*, int, int, String&, bool&) { ++asked; };
+        Click(6, 3);
+        Click(5, 2);
+        Key(VK_F2);
+        Key('A', TShiftState{ssCtrl});
+        Type(k.typed);
+        Key(VK_RETURN);
+        EXPECT_EQ(asked, k.asked);
+        EXPECT_EQ(Cell(5, 2), k.typed);
+    }
 }
 
 TEST_F(EditingTest, ListCellOpensAtTheFirstItemWhenItsTextIsNotInTheList)

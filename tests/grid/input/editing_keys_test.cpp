@@ -256,6 +256,38 @@ TEST_F(EditingKeysTest, ArrowsPassOverFixedCells)
     }
 }
 
+TEST_F(EditingKeysTest, HomeAndEndMoveByTheirModeAndTheWindowHearsThem)
+{
+    struct Case {
+        THomeEndAction mode;
+        WORD key;
+        int toCol, toRow;
+    };
+    const int lastCol = Grid->ColCount() - 1, lastRow = Grid->RowCount() - 1;
+    const Case cases[] = {
+        {heFirstLastColumn, VK_HOME, 1, 4}, {heFirstLastColumn, VK_END, lastCol, 4},
+        {heFirstLastCell, VK_HOME, 1, 1},   {heFirstLastCell, VK_END, lastCol, lastRow},
+        {heFirstLastRow, VK_HOME, 5, 1},    {heFirstLastRow, VK_END, 5, lastRow},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(Cat(IntToStr(int(k.mode)), " key ", IntToStr(k.key)));
+        Grid->Navigation()->HomeEndKey = k.mode;
+        Click(5, 4);
+        std::vector<String> heard;
+        Grid->OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+            heard.push_back(Cat(IntToStr(key), " at ", IntToStr(Grid->Col()), ",", IntToStr(Grid->Row())));
+        };
+        Key(k.key);
+        Grid->OnKeyDown = nullptr;
+        EXPECT_EQ(Grid->Col(), k.toCol);
+        EXPECT_EQ(Grid->Row(), k.toRow);
+        // Once; in the first/last modes after the move (the column mode is the base
+        // grid's own key handling, which tells the window first).
+        const int c = k.mode == heFirstLastColumn ? 5 : k.toCol, r = k.mode == heFirstLastColumn ? 4 : k.toRow;
+        EXPECT_EQ(heard, (std::vector<String>{Cat(IntToStr(k.key), " at ", IntToStr(c), ",", IntToStr(r))}));
+    }
+}
+
 TEST_F(EditingKeysTest, UpAndDownPassOverDisabledRows)
 {
     Grid->SetRowEnabled(3, false);

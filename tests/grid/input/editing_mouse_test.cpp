@@ -7,6 +7,7 @@
 
 #include "grid/input/HeaderDragButton.h"
 #include "grid/util/GridSupport.h"
+#include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
 #include "tests/common/colgrid_fixture.h"
 
@@ -511,6 +512,26 @@ TEST_F(EditingMouseTest, ClicksBuildTheDisjunctRowSelection)
         UserClick(Grid, Mid(3, k.row).X, Mid(3, k.row).Y, k.shift);
         EXPECT_EQ(rows(), k.rows);
     }
+}
+
+TEST_F(EditingMouseTest, TheMoveArrowsShowInTheArrowColour)
+{
+    Grid->SetOptions(Grid->Options() << goColMoving);
+    EXPECT_EQ(Grid->ArrowColor(), clLime);
+    Grid->SetArrowColor(clBlue);
+    EXPECT_EQ(Grid->ArrowColor(), clBlue);
+    for (int d = 0; d < 4; ++d) EXPECT_EQ(Grid->ArrowWindow(d)->Color(), clBlue);
+    Press(WM_LBUTTONDOWN, Mid(1, 0));
+    UserMouseMove(Grid, Mid(4, 0).X, Mid(4, 0).Y, TShiftState{ssLeft});
+    TArrowWindow* down = Grid->ArrowWindow(arrDown);
+    ASSERT_TRUE(down->Visible());
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Form, "editing_move_arrow_colour.png", png));
+    const TPoint at = down->ClientToScreen(TPoint(0, 0)), form = Form->ClientToScreen(TPoint(0, 0));
+    const TRect R(at.X - form.X, at.Y - form.Y, at.X - form.X + down->Width(), at.Y - form.Y + down->Height());
+    EXPECT_GT(Count_Pixels(png, R, clBlue), 10);
+    EXPECT_EQ(Count_Pixels(png, R, clLime), 0);
+    Press(WM_LBUTTONUP, Mid(4, 0));
 }
 
 TEST_F(EditingMouseTest, MovingAColumnShowsWhereItLandsAndTheWindowMayRefuse)

@@ -138,3 +138,35 @@ TEST_F(ExtGridPaintTest, SelectedCellsTakeTheSelectionColour)
     Grid->PaintCell(bmp.Canvas(), 4, 4, TRect(), TGridDrawState{gdSelected});
     EXPECT_EQ(bmp.Canvas()->Pixels(outside.Left + 4, outside.Top + 4), TColor(0xEACAB6));
 }
+
+// The last row hidden by the grid, and lines of no width: the hidden row shows the
+// grid's colour alone; normal cells lose their lines while fixed cells keep theirs.
+TEST_F(ExtGridPaintTest, AHiddenLastRowAndLinesOfNoWidth)
+{
+    Grid->SetColor(clWhite);
+    Grid->SetGridLineColor(clRed);
+    Grid->SetGridFixedLineColor(clBlue);
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 5; ++c) Grid->SetCellEx(c, r, "Xy");
+    Grid->GetCellProperties(2, 4)->SetBrushColor(clLime);
+    Grid->FocusCell(1, 1, true);
+    const TRect last = Grid->CellRect(2, 4);
+    TBitmap png;
+    Shot(png, "extgrid_last_row_shown.png");
+    EXPECT_GT(Count_Pixels(png, last, clLime), 0);
+    Grid->SetHideLastRow(true);
+    Grid->Invalidate();
+    Shot(png, "extgrid_last_row_hidden.png");
+    EXPECT_EQ(Count_Pixels(png, last, clLime), 0);
+    EXPECT_EQ(Count_Pixels(png, last, [](TColor c) { return c != clWhite; }), 0);
+
+    Grid->SetHideLastRow(false);
+    const TRect normal = Grid->CellRect(2, 2), fixed = Grid->CellRect(2, 0);
+    const TRect normalEdges(normal.Left, normal.Top, normal.Right + 1, normal.Bottom + 1);
+    Shot(png, "extgrid_lines_one.png");
+    EXPECT_GT(Count_Pixels(png, normalEdges, clRed), 0);
+    Grid->SetGridLineWidth(0);
+    Shot(png, "extgrid_lines_none.png");
+    EXPECT_EQ(Count_Pixels(png, normalEdges, clRed), 0);
+    EXPECT_GT(Count_Pixels(png, TRect(fixed.Left, fixed.Top, fixed.Right + 1, fixed.Bottom + 1), clBlue), 0);
+}

@@ -210,6 +210,37 @@ TEST(GridTextLines, FirstLinesAndLineCounts)
     EXPECT_EQ(LineCount("", true), 1);
 }
 
+TEST(GridTextRich, RichTextGivesThePlainTextItShows)
+{
+    struct Case { String rtf, plain; };
+    const Case cases[] = {
+        {"{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+         "\\pard\\f0\\fs20 Hello \\cf1\\b World\\b0\\par}", "Hello World"},
+        // Paragraphs and lines; only the mark that ends the document adds no line.
+        {"{\\rtf1 one\\par two\\line three\\par\\par}", "one\r\ntwo\r\nthree"},
+        {"{\\rtf1 a\\tab b}", "a\tb"},
+        // Escapes: Windows-1252 bytes, Unicode with its fallback, braces and backslashes.
+        {"{\\rtf1 Gr\\'fc\\'dfe \\'80}", "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC"},
+        {"{\\rtf1\\uc1 \\u8364?5 \\u-3?}", "\xE2\x82\xAC" "5 \xEF\xBF\xBD"},
+        {"{\\rtf1\\uc2 x\\u956\\'b5\\'b5y}", "x\xCE\xBCy"},
+        {"{\\rtf1 \\{a\\}\\\\b}", "{a}\\b"},
+        // Ignorable and text-free groups are left out; line breaks of the source are not text.
+        {"{\\rtf1{\\*\\generator Writer;}{\\info{\\title T}}x\r\ny{\\*\\unknown z}}", "xy"},
+        {"{\\rtf1 \\emdash\\~\\ldblquote q\\rdblquote}", "\xE2\x80\x94\xC2\xA0\xE2\x80\x9Cq\xE2\x80\x9D"},
+        // Damaged input is read as far as it goes.
+        {"{\\rtf1 open", "open"},
+        {"}}}{\\", ""},
+        {"{\\rtf1 \\'4", "4"},
+        {"plain", "plain"},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.rtf);
+        EXPECT_EQ(RichTextToPlainText(k.rtf), k.plain);
+    }
+    // Nesting far deeper than any document is read without growing without bound.
+    EXPECT_EQ(RichTextToPlainText(String(100000, '{') + "deep" + String(100000, '}')), "deep");
+}
+
 TEST(GridTextCsv, SingleQuotesCloseAField)
 {
     struct Case { String text; int pos; int count; };
