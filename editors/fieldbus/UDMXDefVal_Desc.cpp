@@ -49,6 +49,8 @@ TEditorDesc DMX_Def_Val_Desc()
     TFieldDesc value = With_Default(Text_Column("Default_Value", 4007, 4009), String("0"));
     value.Start = value.Default.value();   // a fresh channel starts at 0 too
     t.Columns = {Number_Column(4006), value, Text_Column("Mnemonic", 4008, 4010)};
+    const int widths[Col_Count] = {60, 100, 270};
+    for (int c = 0; c < Col_Count; ++c) t.Columns[size_t(c)].Width = widths[c];
     t.Checks = {Check_Range(Col_Default_Value, 0, 255, 4012)};
     d.Tables = {std::move(t)};
     return d;

@@ -34,6 +34,8 @@ TEditorDesc DNet_Desc()
                  With_Default(Text_Column("NB_IN", 3816, 3820), Required),
                  With_Default(Text_Column("NB_OUT", 3817, 3821), Required),
                  With_Default(Text_Column("Mnemonic", 3818, 3822), Required)};
+    const int widths[Col_Count] = {40, 100, 110, 110, 300};
+    for (int c = 0; c < Col_Count; ++c) t.Columns[size_t(c)].Width = widths[c];
     t.Checks = {Check_Range(Col_ID, 0, 63, 3824), Check_Range(Col_NB_IN, 0, 65535, 3825),
                 Check_Range(Col_NB_OUT, 0, 65535, 3826)};
     d.Tables = {std::move(t)};

@@ -79,7 +79,11 @@ TFDefOffset::TFDefOffset(TComponent* AOwner) : TForm(AOwner)
     ACG_DN_Slaves->SetBounds(Label_Left, 24, ClientWidth() - 2 * Label_Left, Slave_Panel_Height - 30);
     // A list of the slaves: no row-number column, nothing to edit; a click picks a slave.
     ACG_DN_Slaves->SetFixedCols(0);
-    for (int c = 0; c < 4; ++c) ACG_DN_Slaves->Columns()->Items(c)->SetReadOnly(true);
+    const int Slave_Widths[4] = {80, 100, 100, 160};
+    for (int c = 0; c < 4; ++c) {
+        ACG_DN_Slaves->Columns()->Items(c)->SetReadOnly(true);
+        ACG_DN_Slaves->Columns()->Items(c)->SetWidth(Slave_Widths[c]);
+    }
     ACG_DN_Slaves->OnClick = [this](TObject* s) { ACG_DN_SlavesClick(s); };
 
     Panel3 = new TPanel(this);

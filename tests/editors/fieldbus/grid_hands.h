@@ -49,17 +49,26 @@ inline void Type_Into(TExtColumnGrid* G, int c, int r, const String& t)
     Key(VK_RETURN);
     EXPECT_EQ(G->GetCellEx(c, r), t) << "column " << c << " row " << r;
 }
-// A list cell: click, F2 opens the list, Down until the item shows, Enter.
+// A list cell: click, F2 opens the list, Down (or Up, when the item stands above the
+// current one) until the item shows, Enter.
 inline void Pick(TExtColumnGrid* G, int c, int r, const String& Item)
 {
     Click(G, c, r);
     Key(VK_F2);
     TComboBox* cb = G->ComboEditor();
     ASSERT_TRUE(cb && cb->Visible()) << "column " << c;
-    for (int i = 0; i < cb->Items()->Count() && cb->Text() != Item; ++i) Key(VK_DOWN);
+    const int Want = cb->Items()->IndexOf(Item);
+    for (int i = 0; i < cb->Items()->Count() && cb->Text() != Item; ++i)
+        Key(Want >= 0 && cb->ItemIndex() > Want ? VK_UP : VK_DOWN);
     Key(VK_RETURN);
     EXPECT_FALSE(cb->Visible());
     EXPECT_EQ(G->GetCellEx(c, r), Item) << "column " << c << " row " << r;
+}
+// A text cell that holds text already: emptied first, then typed into as above.
+inline void Retype(TExtColumnGrid* G, int c, int r, const String& t)
+{
+    G->SetCellEx(c, r, "");
+    Type_Into(G, c, r, t);
 }
 // A check box: one click flips it.
 inline void Tick(TExtColumnGrid* G, int c, int r)
