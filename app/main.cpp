@@ -5,8 +5,14 @@
 
 #include "converter/UBoot.h"
 #include "converter/UParGen.h"
+#include "editors/fieldbus/UDMXDefVal.h"
+#include "editors/fieldbus/UDNet.h"
+#include "editors/fieldbus/UDefOffset.h"
+#include "editors/fieldbus/UEtherNetIP_Master_Access.h"
 #include "editors/fieldbus/UKNXAccess.h"
 #include "editors/fieldbus/ULoRa_Set_Access.h"
+#include "editors/fieldbus/UModbus_TCP_Master_Set_Access.h"
+#include "editors/fieldbus/USetAccess.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -23,6 +29,12 @@ int main()
         Plug_Boot_Window();
         Plug_LoRa_Set_Access_Window();
         Plug_KNX_Access_Window();
+        Plug_Set_Access_Window();
+        Plug_Modbus_TCP_Master_Set_Access_Window();
+        Plug_Def_Offset_Window();
+        Plug_DNet_Window();
+        Plug_DMX_Def_Val_Window();
+        Plug_EtherNetIP_Master_Access_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {

@@ -63,6 +63,11 @@ struct TFieldDesc {
     unsigned Flags = 0;                 // ff...
     String Check_On = "Y";              // a check box's value ticked ...
     String Check_Off = "N";             // ... and not ticked
+    // A table column whose cell holds something else than the file stores: the cell's
+    // value for the stored one (also for the default) and the stored value for the cell.
+    // Empty: the cell holds the stored text unchanged.
+    std::function<String(const String& Stored)> From_File;
+    std::function<String(const String& Cell)> To_File;
 };
 
 // The items of a list field at a showing: the fixed ones, then the provider's.

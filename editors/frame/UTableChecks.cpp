@@ -104,7 +104,7 @@ TTableCheck Check_No_Overlap(int Start_Col, int Length_Col, int Message)
     };
 }
 
-TTableCheck Check_Sum(int Col, TBound Max, int Message)
+TTableCheck Check_Sum(int Col, TBound Max, int Message, bool Name_Row)
 {
     return [=](const TTableView& Table, const TEditorContext& Context) -> std::optional<TTableError> {
         const long long Most = Max(Context);
@@ -112,8 +112,9 @@ TTableCheck Check_Sum(int Col, TBound Max, int Message)
         for (int r = 1; r <= Table.Rows(); ++r) {
             if (!Table.Takes_Part(r)) continue;
             Sum += Table.Row(r).Int(Col);
-            if (Sum > Most) return Table_Error(Table, r, Message, Most);
+            if (Sum > Most && Name_Row) return Table_Error(Table, r, Message, Most);
         }
+        if (Sum > Most) return TTableError{0, Lang_Text(Message) + IntToStr(Most)};
         return std::nullopt;
     };
 }

@@ -72,7 +72,8 @@ TRowCheck Check_When(std::function<bool(const TRowView& Row, const TEditorContex
 enum TEnableTest {
     etTrimmed,     // trimmed, is exactly Check_On
     etRaw,         // as it stands, is exactly Check_On
-    etUpper        // trimmed and upper-cased, is Check_On upper-cased
+    etUpper,       // trimmed and upper-cased, is Check_On upper-cased
+    etUpperRaw     // upper-cased but not trimmed, is Check_On upper-cased (" Y" is not enabled)
 };
 
 // The grid a table stands on in the window.
@@ -114,8 +115,9 @@ TTableCheck Check_Unique(int Col, int Message);
 // earlier row.
 TTableCheck Check_No_Overlap(int Start_Col, int Length_Col, int Message);
 // The whole numbers of Col add up to at most Max; the row where the sum passes it
-// fails, the limit is Max.
-TTableCheck Check_Sum(int Col, TBound Max, int Message);
+// fails, the limit is Max. Without Name_Row the message speaks of the whole table: its
+// text is the message and the limit alone, with no row-error prefix and no row.
+TTableCheck Check_Sum(int Col, TBound Max, int Message, bool Name_Row = true);
 
 struct TTableDesc {
     TGridKind Grid_Kind = gkColumnGrid;
@@ -124,13 +126,18 @@ struct TTableDesc {
     String Row_Element = "row";       // name of the written row elements (any name is read)
     int Rows = 0;                     // data rows (the editor may change them at a showing)
     int First_Number = 1;             // column 0 of data row r shows r - 1 + First_Number
-    int Key_Col = 2;                  // a row whose key cell is empty is neither checked nor written
+    int Key_Col = 2;                  // a row whose key cell is empty is neither checked nor written;
+                                      // -1: no key column, every row is checked and written
     bool Key_Raw = false;             // the key is empty only when it holds no text at all
     int Enable_Col = 1;               // -1: no Enable column, every row is checked
     TEnableTest Enable_Test = etTrimmed;
     bool Insert_Sets_Enable = true;   // Insert Row ticks the Enable column of the new row
     bool Select_Row_On_Click = true;  // a click in column 0 selects the row
     int Page_Caption = -1;            // text number, for a table on a page of its own
+    // The hint list holds the hints of the shown columns only (rebuilt at each showing),
+    // and a header's hint is taken by its shown column; otherwise by its real column.
+    bool Hints_By_Shown_Col = false;
+    bool Show_Hints = false;          // this table shows its header hints (all do with Tables_Show_Hints)
     int Row_Error_Prefix = -1;        // text number of "Error row "
     int Delete_Question = -1;         // text number of "Are you sure to delete the Row number "
     std::vector<TFieldDesc> Columns;  // all columns, hidden ones included, by real index
@@ -162,6 +169,7 @@ struct TButtonDesc {
     bool Show_Hint = false;
     String Name;                      // an extra button's component name ("Btn_Import")
     std::function<void(TFTableEditor& Editor)> OnClick;   // what an extra button does
+    String Fixed_Caption;             // a caption that is the same in every language (Caption -1)
 };
 
 struct TEditorDesc {

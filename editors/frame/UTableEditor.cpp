@@ -103,7 +103,8 @@ void TFTableEditor::Set_Lang()
     SetCaption(Lang_Text(FDesc.Caption));
     L_SW_Desc->SetCaption(Lang_Text(FDesc.Description));
     for (size_t i = 0; i < FDesc.Buttons.size(); ++i) {
-        FButtons[i]->SetCaption(Lang_Text(FDesc.Buttons[i].Caption));
+        const TButtonDesc& b = FDesc.Buttons[i];
+        FButtons[i]->SetCaption(b.Fixed_Caption.empty() ? Lang_Text(b.Caption) : b.Fixed_Caption);
         FButtons[i]->SetHint(Lang_Text(FDesc.Buttons[i].Hint));
     }
     for (size_t i = 0; i < FFields.size(); ++i) {
@@ -116,16 +117,24 @@ void TFTableEditor::Set_Lang()
         const TTableDesc& d = FDesc.Tables[t];
         TTable& table = FTables[t];
         if (table.Page) table.Page->SetCaption(Lang_Text(d.Page_Caption));
-        table.Hint->Clear();
         for (int c = 0; c < d.Col_Count(); ++c) {
             const TFieldDesc& col = d.Columns[size_t(c)];
             if (table.Column_Grid)
                 table.Column_Grid->Columns()->Items(c)->SetHeader(Lang_Text(col.Caption));
             else
                 table.Grid->SetCellEx(c, 0, Lang_Text(col.Caption));
-            if (c >= 1) table.Hint->Add(Lang_Text(col.Hint));
         }
+        Fill_Hint_List(int(t));
     }
+}
+
+void TFTableEditor::Fill_Hint_List(int Table)
+{
+    const TTableDesc& d = FDesc.Tables[size_t(Table)];
+    TTable& table = FTables[size_t(Table)];
+    table.Hint->Clear();
+    for (int c = 1; c < d.Col_Count(); ++c)
+        if (!d.Hints_By_Shown_Col || !table.Grid->IsHiddenColumn(c)) table.Hint->Add(Lang_Text(d.Columns[size_t(c)].Hint));
 }
 
 // ---------------------------------------------------------------------------------
@@ -156,6 +165,9 @@ void TFTableEditor::FormShow(TObject*)
     FData.Context = TEditorContext();
     if (FDesc.Read_Context) FDesc.Read_Context(FData.Context);
     Before_Reset();
+    // The columns shown may have changed.
+    for (size_t t = 0; t < FTables.size(); ++t)
+        if (FDesc.Tables[t].Hints_By_Shown_Col) Fill_Hint_List(int(t));
     for (TTable& t : FTables) t.Grid->BeginUpdate();
     for (size_t t = 0; t < FTables.size(); ++t) Prepare_Grid(int(t));
     Reset_Tables(FDesc, FData);
@@ -201,9 +213,9 @@ void TFTableEditor::GridHint(TObject* Sender, int ARow, int ACol, String& HintSt
     HintStr.clear();
     const int t = Table_Of(Sender);
     if (t < 0 || ARow != 0 || ACol < 1) return;
-    const int Real = FTables[size_t(t)].Grid->RealColIndex(ACol);
+    const int Col = FDesc.Tables[size_t(t)].Hints_By_Shown_Col ? ACol : FTables[size_t(t)].Grid->RealColIndex(ACol);
     const TStringList* Hints = FTables[size_t(t)].Hint.get();
-    if (Real >= 1 && Real - 1 < Hints->Count()) HintStr = Hints->Strings(Real - 1);
+    if (Col >= 1 && Col - 1 < Hints->Count()) HintStr = Hints->Strings(Col - 1);
 }
 
 void TFTableEditor::ClickCell(TObject* Sender, int ARow, int ACol)

@@ -175,6 +175,8 @@ private:
     };
     void Make_Buttons();
     void Make_Fields();
+    // The table's hint list from its columns' hints (by shown column where it says so).
+    void Fill_Hint_List(int Table);
     TExtStringGrid* Make_Grid(int Table, TWinControl* Parent);
     void Prepare_Grid(int Table);
     void Fill_Field_Lists();

@@ -105,7 +105,7 @@ TExtStringGrid* TFTableEditor::Make_Grid(int Table, TWinControl* Parent)
     g->SetRowCount(Desc.Rows + 1);
     g->SetFixedCols(1);
     g->SetFixedRows(1);
-    g->SetShowHint(FDesc.Tables_Show_Hints);
+    g->SetShowHint(FDesc.Tables_Show_Hints || Desc.Show_Hints);
     // Tab walks along the row like Enter does with the jump option, instead of leaving the table.
     g->SetOptions(g->Options() << goTabs);
     // A string grid edits its cells and boxes only with the option (a column grid decides per column).

@@ -38,7 +38,7 @@ void Load_Row(const TTableDesc& Table, const std::vector<std::vector<String>>& A
         if (!Value)
             throw EXmlError(Format("The file \"%s\": row %d of \"%s\" has no attribute \"%s\"",
                                    {File, Row, Table.Section.empty() ? Node.NodeName() : Table.Section, Col.Name}));
-        Set_Cell_Value(Col, Grid, c, Row, *Value);
+        Set_Cell_Value(Col, Grid, c, Row, Col.From_File ? Col.From_File(*Value) : *Value);
     }
 }
 
@@ -106,6 +106,7 @@ void Reset_Tables(const TEditorDesc& Editor, TEditorData& Data)
 
 bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row, int Key_Col)
 {
+    if (Key_Col < 0) return false;
     const String Key = Grid.GetCellEx(Key_Col, Row);
     return Table.Key_Raw ? Key.empty() : Trim(Key).empty();
 }
@@ -118,6 +119,7 @@ bool Row_Enabled(const TTableDesc& Table, const TRowGridAccess& Grid, int Row)
     switch (Table.Enable_Test) {
     case etRaw: return Cell == Col.Check_On;
     case etUpper: return UpperCase(Trim(Cell)) == UpperCase(Col.Check_On);
+    case etUpperRaw: return UpperCase(Cell) == UpperCase(Col.Check_On);
     case etTrimmed:
     default: return Trim(Cell) == Col.Check_On;
     }
@@ -166,7 +168,9 @@ void Write_Tables(const TEditorDesc& Editor, TXMLDocument& Doc, const TEditorDat
             TXMLNode Row = Section.AddChild(Table.Row_Element);
             for (int c = 1; c < n; ++c) {
                 const TFieldDesc& Col = Table.Columns[size_t(c)];
-                if (!Col.Name.empty()) Row.SetAttribute(Col.Name, Cell_Value(Col, Grid, c, r));
+                if (Col.Name.empty()) continue;
+                const String Value = Cell_Value(Col, Grid, c, r);
+                Row.SetAttribute(Col.Name, Col.To_File ? Col.To_File(Value) : Value);
             }
         }
     }

@@ -14,69 +14,13 @@
 #include "shell/UFormTable.h"
 #include "shell/UNew_Project.h"
 #include "tests/common/program_fixture.h"
+#include "tests/editors/fieldbus/grid_hands.h"
 #include "tests/editors/fieldbus/window_fixture.h"
 
 namespace {
 
 using namespace KNX;
-
-// ---------------------------------------------------------------- the user's hands
-
-void Pump() { Application->ProcessMessages(); }
-
-// Scrolls column c into view as the scroll bar would, then returns the cell's centre.
-TPoint Mid(TExtColumnGrid* G, int c, int r)
-{
-    const int first = G->LeftCol(), shown = G->VisibleColCount();
-    if (c >= G->FixedCols() && (c < first || c >= first + shown)) G->SetLeftCol(std::max(G->FixedCols(), c - shown + 1));
-    const TRect R = G->CellRect(c, r);
-    return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-}
-void Click(TExtColumnGrid* G, int c, int r)
-{
-    const TPoint p = Mid(G, c, r);
-    UserClick(G, p.X, p.Y);
-    Pump();
-}
-void Key(WORD k, TShiftState s = TShiftState())
-{
-    UserKey(FindFocusedControl(), k, s);
-    Pump();
-}
-// Each character goes to the control that has the focus when it is typed.
-void Type(const String& t)
-{
-    for (char ch : t) {
-        UserType(FindFocusedControl(), String(1, ch));
-        Pump();
-    }
-}
-// A text cell (or a list cell that takes text): click, type, Enter.
-void Type_Into(TExtColumnGrid* G, int c, int r, const String& t)
-{
-    Click(G, c, r);
-    Type(t);
-    Key(VK_RETURN);
-    EXPECT_EQ(G->GetCellEx(c, r), t) << "column " << c << " row " << r;
-}
-// A list cell: click, F2 opens the list, Down until the item shows, Enter.
-void Pick(TExtColumnGrid* G, int c, int r, const String& Item)
-{
-    Click(G, c, r);
-    Key(VK_F2);
-    TComboBox* cb = G->ComboEditor();
-    ASSERT_TRUE(cb && cb->Visible()) << "column " << c;
-    for (int i = 0; i < cb->Items()->Count() && cb->Text() != Item; ++i) Key(VK_DOWN);
-    Key(VK_RETURN);
-    EXPECT_FALSE(cb->Visible());
-    EXPECT_EQ(G->GetCellEx(c, r), Item) << "column " << c << " row " << r;
-}
-// A check box: one click flips it.
-void Tick(TExtColumnGrid* G, int c, int r)
-{
-    Click(G, c, r);
-    EXPECT_EQ(G->GetCellEx(c, r), "Y") << "column " << c << " row " << r;
-}
+using namespace hands;
 
 struct TUserRule {
     const char *Source, *Destination, *APCI, *Priority, *Format, *Factor;

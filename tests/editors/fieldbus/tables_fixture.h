@@ -5,8 +5,13 @@
 
 #include <filesystem>
 
+#include "editors/fieldbus/UDMXDefVal_Desc.h"
+#include "editors/fieldbus/UDNet_Desc.h"
+#include "editors/fieldbus/UEtherNetIP_Master_Access_Desc.h"
 #include "editors/fieldbus/UKNXAccess_Desc.h"
 #include "editors/fieldbus/ULoRa_Set_Access_Desc.h"
+#include "editors/fieldbus/UModbus_TCP_Master_Set_Access_Desc.h"
+#include "editors/fieldbus/USetAccess_Desc.h"
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
 #include "tests/common/memory_tables.h"
@@ -25,6 +30,15 @@ inline TEditorContext KNX_Context()
 {
     TEditorContext c;
     c.Numbers[KNX::Data_Size_Number] = KNX::Data_Size;
+    return c;
+}
+
+// ... and the context the other editors' showings set up: what their descriptions'
+// Read_Context gives (the DMX editor's comes from ParGen.xml, none here).
+inline TEditorContext Showing_Context(const TEditorDesc& Desc)
+{
+    TEditorContext c;
+    if (Desc.Read_Context && Desc.Class_Name != "TFDMXDefVal") Desc.Read_Context(c);
     return c;
 }
 
