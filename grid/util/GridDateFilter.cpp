@@ -178,8 +178,8 @@ public:
                 const std::string_view rest = P.substr(pi);
                 if (rest.find('!') == std::string_view::npos) {
                     // No negation further on: whether some tail matches is a plain glob.
-                    String plain;
-                    plain.reserve(rest.size());
+                    String plain = "*";
+                    plain.reserve(rest.size() + 1);
                     for (char r : rest)
                         if (r != '"') plain += r;
                     ok = Glob(plain, T.substr(ti));
