@@ -28,6 +28,10 @@ void TExtStringGrid::CopyItemToRow(TGridItem* Item, int DisplayRow)
 }
 
 namespace {
+// The level of rows hidden by HideRows and HideRowsEx: no filter level, so that taking
+// a filter level back leaves them hidden.
+constexpr int NotFiltered = -1;
+
 // Moves row 'from' (texts, records, height) onto row 'to' of the grid; the source keeps
 // copies of the record references until it is overwritten or emptied.
 void MoveGridRow(TExtStringGrid* g, int from, int to, int cols)
@@ -159,6 +163,7 @@ void TExtStringGrid::HideRows(int FromRow, int ToRow)
         auto item = std::make_unique<TGridItem>();
         CopyRowToItem(d + k, item.get());
         item->Idx = r;
+        item->FLevel = NotFiltered;
         auto pos = std::find_if(FGridItems.begin(), FGridItems.end(),
                                 [r](const std::unique_ptr<TGridItem>& it) { return it->Idx > r; });
         FGridItems.insert(pos, std::move(item));
@@ -181,6 +186,7 @@ void TExtStringGrid::HideRowsEx(int FromRow, int ToRow)
         auto item = std::make_unique<TGridItem>();
         CopyRowToItem(d + k, item.get());
         item->Idx = r;
+        item->FLevel = NotFiltered;
         FGridItems.push_back(std::move(item));
         ++k;
     }
@@ -291,12 +297,10 @@ void TExtStringGrid::UnHideRowList()
             --s;
         }
     }
-    if (FFilterLevel < 2) {
-        FGridItems.clear();
-    } else {
-        FGridItems.erase(std::remove_if(FGridItems.begin(), FGridItems.end(),
-                                        [level](const std::unique_ptr<TGridItem>& i) { return i->FLevel == level; }),
-                         FGridItems.end());
-    }
+    // Only the level's own rows leave the store: rows hidden by hand (or by contracted
+    // nodes) stay hidden.
+    FGridItems.erase(std::remove_if(FGridItems.begin(), FGridItems.end(),
+                                    [level](const std::unique_ptr<TGridItem>& i) { return i->FLevel == level; }),
+                     FGridItems.end());
     CellControlsUpdate(false);
 }

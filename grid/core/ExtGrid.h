@@ -55,7 +55,7 @@ public:
     int Idx = 0;       // the row's index when it was hidden
     int Height = 0;
     TStringList Items;  // one line per real column, with the cell's record as object
-    int FLevel = 0;     // filter level (HideRowList only)
+    int FLevel = 0;     // filter level (HideRowList); -1 for rows hidden by HideRows and HideRowsEx
 };
 
 // ---- events ----
