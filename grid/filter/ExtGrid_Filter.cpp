@@ -293,9 +293,8 @@ bool TExtStringGrid::ShowFilterDropDown(int ACol, int ARow)
                 ticked = FFilter->Items(k)->Column == rc && FFilter->Items(k)->Condition == condition;
             FDropCheckList->SetChecked(i, ticked);
         }
-    } else {
-        list->SetItemIndex(0);
     }
+    list->SetItemIndex(0);
     const TRect cell = CellRect(ACol, ARow);
     int w = FFilterDropDown->Width, h = FFilterDropDown->Height;
     constexpr int edge = 2;
