@@ -12,6 +12,7 @@ void TExtStringGrid::CopyRowToItem(int DisplayRow, TGridItem* Item)
 {
     Item->Items.Clear();
     const int cols = TotalColCount();
+    Item->Items.Reserve(cols);
     for (int c = 0; c < cols; ++c) Item->Items.AddObject(Cells(c, DisplayRow), Objects(c, DisplayRow));
     Item->Height = RowHeights(DisplayRow);
 }
@@ -202,6 +203,7 @@ void TExtStringGrid::HideRowList(TIntList* RowList)
     for (int r = 0; r < rows; ++r) heights[size_t(r)] = RowHeights(r);
     std::vector<bool> hide(size_t(std::max(0, rows)), false);
     int n = 0;
+    FGridItems.reserve(FGridItems.size() + size_t(RowList->Count()));
     for (int i = 0; i < RowList->Count(); ++i) {
         const int e = RowList->GetInteger(i);
         if (e < 0 || e >= rows || hide[size_t(e)]) continue;
@@ -214,16 +216,20 @@ void TExtStringGrid::HideRowList(TIntList* RowList)
         ++n;
     }
     ++FFilterLevel;
+    // The rows left close up in one pass over the store; records learn their new row and
+    // heights follow where they differ.
+    CompactRows(hide);
     int to = 0;
     for (int r = 0; r < rows; ++r) {
         if (hide[size_t(r)]) continue;
         if (to != r) {
-            MoveGridRow(this, r, to, cols);
-            SetRowHeights(to, heights[size_t(r)]);
+            if (FHasCellProps)
+                for (int c = 0; c < cols; ++c)
+                    if (auto* p = static_cast<TCellProperties*>(GetGridObject(c, to))) p->OwnerRow = to;
+            if (RowHeights(to) != heights[size_t(r)]) SetRowHeights(to, heights[size_t(r)]);
         }
         ++to;
     }
-    for (int r = to; r < rows; ++r) EmptyRowSlots(this, r, cols);
     SetRowCount(rows - n);
     CellControlsUpdate(false);
 }

@@ -141,7 +141,8 @@ void TExtStringGrid::ApplyFilter()
         if (OnFilterProgress && total > 0) OnFilterProgress(this, int(std::lround(tested * 100.0 / total)));
     };
     for (int r = first; r <= last; ++r) {
-        if (FilterNormalCellsOnly && IsNodeOrSummaryRow(this, r)) continue;
+        // Node and summary rows carry a record in column 0; a grid without records has none.
+        if (FilterNormalCellsOnly && FHasCellProps && IsNodeOrSummaryRow(this, r)) continue;
         if (!MatchFilterRow(r)) hide.Add(r);
         ++tested;
         progress();
