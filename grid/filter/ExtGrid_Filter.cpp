@@ -42,7 +42,6 @@ void EnsureFilterGlyph()
             c->MoveTo(1 + (y - 2), y);
             c->LineTo(11 - (y - 2), y);
         }
-        c->FillRect(TRect(0, 0, 0, 0));
         c->MoveTo(5, 7);
         c->LineTo(5, 11);
         c->MoveTo(6, 7);

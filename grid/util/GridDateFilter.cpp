@@ -65,9 +65,9 @@ String StripOuterQuotes(String s)
     return s;
 }
 
-// The operand of the comparison whose operator stands at index op (one or two
-// characters long): blanks before it skipped; it ends at a blank or at "&" or "|"
-// outside double quotes, or at the end.
+// The operand of a comparison, from index start (just after its operator): blanks
+// before it skipped; it ends at a blank or at "&" or "|" outside double quotes, or at
+// the end; one double quote at each end is dropped.
 String ComparisonOperand(const String& c, size_t start)
 {
     while (start < c.size() && c[start] == ' ') ++start;
