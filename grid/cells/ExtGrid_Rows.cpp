@@ -12,6 +12,7 @@ void TExtStringGrid::CopyRowToItem(int DisplayRow, TGridItem* Item)
 {
     Item->Items.Clear();
     const int cols = TotalColCount();
+    Item->Items.Reserve(cols);
     for (int c = 0; c < cols; ++c) Item->Items.AddObject(Cells(c, DisplayRow), Objects(c, DisplayRow));
     Item->Height = RowHeights(DisplayRow);
 }
@@ -28,6 +29,10 @@ void TExtStringGrid::CopyItemToRow(TGridItem* Item, int DisplayRow)
 }
 
 namespace {
+// The level of rows hidden by HideRows and HideRowsEx: no filter level, so that taking
+// a filter level back leaves them hidden.
+constexpr int NotFiltered = -1;
+
 // Moves row 'from' (texts, records, height) onto row 'to' of the grid; the source keeps
 // copies of the record references until it is overwritten or emptied.
 void MoveGridRow(TExtStringGrid* g, int from, int to, int cols)
@@ -159,6 +164,7 @@ void TExtStringGrid::HideRows(int FromRow, int ToRow)
         auto item = std::make_unique<TGridItem>();
         CopyRowToItem(d + k, item.get());
         item->Idx = r;
+        item->FLevel = NotFiltered;
         auto pos = std::find_if(FGridItems.begin(), FGridItems.end(),
                                 [r](const std::unique_ptr<TGridItem>& it) { return it->Idx > r; });
         FGridItems.insert(pos, std::move(item));
@@ -181,6 +187,7 @@ void TExtStringGrid::HideRowsEx(int FromRow, int ToRow)
         auto item = std::make_unique<TGridItem>();
         CopyRowToItem(d + k, item.get());
         item->Idx = r;
+        item->FLevel = NotFiltered;
         FGridItems.push_back(std::move(item));
         ++k;
     }
@@ -196,6 +203,7 @@ void TExtStringGrid::HideRowList(TIntList* RowList)
     for (int r = 0; r < rows; ++r) heights[size_t(r)] = RowHeights(r);
     std::vector<bool> hide(size_t(std::max(0, rows)), false);
     int n = 0;
+    FGridItems.reserve(FGridItems.size() + size_t(RowList->Count()));
     for (int i = 0; i < RowList->Count(); ++i) {
         const int e = RowList->GetInteger(i);
         if (e < 0 || e >= rows || hide[size_t(e)]) continue;
@@ -208,16 +216,20 @@ void TExtStringGrid::HideRowList(TIntList* RowList)
         ++n;
     }
     ++FFilterLevel;
+    // The rows left close up in one pass over the store; records learn their new row and
+    // heights follow where they differ.
+    CompactRows(hide);
     int to = 0;
     for (int r = 0; r < rows; ++r) {
         if (hide[size_t(r)]) continue;
         if (to != r) {
-            MoveGridRow(this, r, to, cols);
-            SetRowHeights(to, heights[size_t(r)]);
+            if (FHasCellProps)
+                for (int c = 0; c < cols; ++c)
+                    if (auto* p = static_cast<TCellProperties*>(GetGridObject(c, to))) p->OwnerRow = to;
+            if (RowHeights(to) != heights[size_t(r)]) SetRowHeights(to, heights[size_t(r)]);
         }
         ++to;
     }
-    for (int r = to; r < rows; ++r) EmptyRowSlots(this, r, cols);
     ResizeRows(rows - n);
     CellControlsUpdate(false);
 }
@@ -291,12 +303,10 @@ void TExtStringGrid::UnHideRowList()
             --s;
         }
     }
-    if (FFilterLevel < 2) {
-        FGridItems.clear();
-    } else {
-        FGridItems.erase(std::remove_if(FGridItems.begin(), FGridItems.end(),
-                                        [level](const std::unique_ptr<TGridItem>& i) { return i->FLevel == level; }),
-                         FGridItems.end());
-    }
+    // Only the level's own rows leave the store: rows hidden by hand (or by contracted
+    // nodes) stay hidden.
+    FGridItems.erase(std::remove_if(FGridItems.begin(), FGridItems.end(),
+                                    [level](const std::unique_ptr<TGridItem>& i) { return i->FLevel == level; }),
+                     FGridItems.end());
     CellControlsUpdate(false);
 }

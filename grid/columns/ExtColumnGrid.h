@@ -344,6 +344,9 @@ public:
     void GetCheckTrue(int ACol, int ARow, String& Value) override;
     void GetCheckFalse(int ACol, int ARow, String& Value) override;
     bool BuildColumnFilter(int ACol) override;
+    // A pick from the drop-down of the column's own Filter lines: the line's condition
+    // becomes the column's, its friendly name the header with AutoFilterDisplay.
+    void HandleFilterSelect(int ItemIndex) override;
     // ACol displayed.
     void FireUpdateColumnSize(int ACol, int& AWidth) override;
     void FireUpdateAutoColumnSize(int ACol, int& AWidth) override;

@@ -313,6 +313,31 @@ bool TExtColumnGrid::BuildColumnFilter(int ACol)
     return true;
 }
 
+void TExtColumnGrid::HandleFilterSelect(int ItemIndex)
+{
+    struct Done {
+        int& col;
+        ~Done() { col = -1; }
+    } done{FFilterCol};
+    TGridColumnItem* it = FFilterCol >= 0 ? ItemOf(FFilterCol) : nullptr;
+    if (!it || ItemIndex < 0 || ItemIndex >= it->FFilter->Count()) return;
+    const String& line = it->FFilter->Strings(ItemIndex);
+    const size_t eq = line.find('=');
+    const String name = eq == String::npos ? line : line.substr(0, eq);
+    if (FAutoFilterDisplay) it->SetHeader(name);
+    if (AutoFilterUpdate) SetFilterActive(false);
+    String condition = eq == String::npos ? line : line.substr(eq + 1);
+    if (OnFilterSelect) OnFilterSelect(this, FFilterCol, ItemIndex, name, condition);
+    TFilterData* data = Filter()->GetColFilter(FFilterCol);
+    data->Condition = condition;
+    data->CaseSensitive = it->FFilterCaseSensitive;
+    if (AutoFilterUpdate) {
+        SetFilterActive(true);
+        if (RowCount() != FixedRows() && !(RowCount() == 1 && FixedRowAlways)) SetRow(FixedRows());
+        FireFilterDone();
+    }
+}
+
 // ---------------------------------------------------------------- column popup menus
 
 void TExtColumnGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)

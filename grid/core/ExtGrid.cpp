@@ -110,6 +110,13 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FDropList->SetParent(this);
     FDropCheckList = new TDropCheckList(this);
     FDropCheckList->SetParent(this);
+    // The filter drop-down's picks and cancels come back to the grid.
+    FDropList->OnSelect = [this](TObject*, int ItemIndex) { HandleFilterSelect(ItemIndex); };
+    FDropCheckList->OnSelect = [this](TObject*, int) { HandleFilterCheck(); };
+    FDropList->OnCancel = FDropCheckList->OnCancel = [this](TObject*) {
+        FFilterCol = -1;
+        if (CanFocus()) SetFocus();
+    };
     FFilterList = std::make_unique<TStringList>();
     FFilterList->SetDuplicates(dupIgnore);
     FFilterList->SetSorted(true);

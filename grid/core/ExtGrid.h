@@ -55,7 +55,7 @@ public:
     int Idx = 0;       // the row's index when it was hidden
     int Height = 0;
     TStringList Items;  // one line per real column, with the cell's record as object
-    int FLevel = 0;     // filter level (HideRowList only)
+    int FLevel = 0;     // filter level (HideRowList); -1 for rows hidden by HideRows and HideRowsEx
 };
 
 // ---- events ----
@@ -495,6 +495,51 @@ public:
     // Display text (raw text) of column i of real row j, hidden or not.
     String GetCellsEx(int i, int j);
     String GetGridCellsEx(int i, int j);
+    // ================================================================ filtering (filter/ExtGrid_Filter.cpp)
+    // Switching on applies Filter as a new level (rows that fail it are hidden);
+    // switching off brings back the rows of the newest level.
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    // Hides every scrollable row that fails Filter, as one new level.
+    void ApplyFilter();
+    // Hides real row ARow when it fails Filter.
+    void FilterRow(int ARow);
+    // Whether display row ARow passes Filter (OnCustomFilter has the last word).
+    virtual bool MatchFilterRow(int ARow);
+    // Brings back the rows of the newest level; true when a level remains.
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    // Narrows the rows to those holding ACondition in column AColumn (anywhere in the
+    // row for -1): one character more narrows further, one less undoes a step, anything
+    // else filters afresh.
+    void NarrowDown(const String& ACondition, int AColumn = -1);
+    // The picks of the drop-down: entry ItemIndex of the single-choice list, the ticks
+    // of the check list.
+    virtual void HandleFilterSelect(int ItemIndex);
+    virtual void HandleFilterCheck();
+    // The fixed row whose cells carry the drop-down button (only rows above FixedRows).
+    int FilterDropDownRow() const { return FFilterDropDownRow; }
+    void SetFilterDropDownRow(int Value);
+    // Opens the drop-down of display cell (ACol, ARow) under its button; false when the
+    // column has no filter list.
+    bool ShowFilterDropDown(int ACol, int ARow);
+    void HideFilterDropDown();
+    // The point lies on the drop-down button of a header cell with a filter list.
+    bool IsOnFilterButton(int X, int Y, int& ACol, int& ARow);
+    // The real column whose drop-down is open, -1 when none is.
+    int FilterColumn() const { return FFilterCol; }
+    TDropList* DropList() const { return FDropList; }
+    TDropCheckList* DropCheckList() const { return FDropCheckList; }
+    // A check list (several values joined by or) instead of the single-choice list.
+    bool FilterDropDownCheck = false;
+    std::function<void(TObject* Sender, int Column, int ItemIndex, const String& FriendlyName, String& FilterCondition)>
+        OnFilterSelect;
+    std::function<void(TObject* Sender, int Column, int ItemIndex, const String& FriendlyName, String& FilterCondition,
+                       TCheckListBox* CheckList)>
+        OnFilterCheck;
+    std::function<void(TObject* Sender, int ARow, bool& AcceptRow)> OnCustomFilter;
+    std::function<void(TObject* Sender, int Progress)> OnFilterProgress;
+
     // Takes Count display rows at ARow out of the grid (the hidden-row store stays).
     void RemoveDisplayRows(int ARow, int Count, bool DeleteControls);
     // Inserts Count empty display rows at ARow.
@@ -1137,6 +1182,20 @@ protected:
     std::vector<std::unique_ptr<TGridItem>> FGridItems;
     int FFilterLevel = 0;
     int FNumNodes = 0;
+    // ---- filtering ----
+    bool FFilterActive = false;
+    int FFilterDropDownRow = 0;
+    int FFilterFixedRows = 0;
+    int FFilterCol = -1;
+    String FLastFilter;
+    // The text of display row ARow a condition tests, trimmed and unpacked.
+    String FilterText(const TFilterData* Item, int ARow);
+    // Header cell (RCol real, ARow) carries the drop-down button; the painter draws it.
+    bool HasFilterButton(int RCol, int ARow);
+    void DrawFilterButton(TCanvas* ACanvas, int RCol, const TRect& R);
+    // A release of the mouse opens the drop-down on a button and closes it elsewhere;
+    // true when it opened.
+    bool FilterButtonMouseUp(int X, int Y);
     // ---- state ----
     int FMaxRowCount = 0;
     int FMaxColCount = 0;

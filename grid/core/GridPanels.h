@@ -34,23 +34,35 @@ private:
     TExtCheckBox* FMatchCase;
 };
 
-using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex, const String& Value)>;
+using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
 
-// The list the filter drop-down of a column opens.
-class TDropList : public TCustomControl {
+// The single-choice list the filter drop-down of a column opens: a release of the mouse
+// on it or Enter hides it and reports the item picked; Escape hides it and reports
+// nothing. The toolkit's cancel mode hides it when the pointer is outside.
+class TDropList : public TListBox {
 public:
     explicit TDropList(TComponent* AOwner);
-    TStringList* Items() { return &FItems; }
     TDropSelectEvent OnSelect;
+    // The list hid itself without a pick (Escape, cancel mode).
+    TNotifyEvent OnCancel;
+    void WndProc(TMessage& msg) override;
 
-private:
-    TStringList FItems;
+protected:
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
 };
 
-// The check list variant of the filter drop-down.
-class TDropCheckList : public TDropList {
+// The check list variant: every change of a tick reports -1 (the ticks are read from
+// the list).
+class TDropCheckList : public TCheckListBox {
 public:
-    explicit TDropCheckList(TComponent* AOwner) : TDropList(AOwner) {}
+    explicit TDropCheckList(TComponent* AOwner);
+    TDropSelectEvent OnSelect;
+    TNotifyEvent OnCancel;
+    void WndProc(TMessage& msg) override;
+
+protected:
+    void KeyDown(WORD& Key, TShiftState Shift) override;
 };
 
 enum TScrollDirection { sdVertical, sdHorizontal };

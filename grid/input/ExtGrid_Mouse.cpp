@@ -310,6 +310,8 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     }
     if (Button == mbLeft || (Button == mbRight && FMouseActions->SelectOnRightClick))
         FireSelectionChanged(before.Left, before.Top, before.Right, before.Bottom);
+    // The header's filter button opens the column's drop-down; any other release closes it.
+    if (Button == mbLeft && !moveEnded && !sizeEnded) FilterButtonMouseUp(X, Y);
     {
         // A selection ending on a merged area ends on its base cell.
         const TPoint bp = FGridState == gsSelecting ? PointOnBaseCell(X, Y) : TPoint(X, Y);

@@ -206,6 +206,10 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
         R.Left -= GridLineWidth();
         R.Top -= GridLineWidth();
     }
+    // 5. The drop-down button of a header cell with a filter list (its 16 pixels are
+    // kept from the text below).
+    const bool filterButton = fixed && HasFilterButton(ACol, ARow);
+    if (filterButton) DrawFilterButton(ACanvas, ACol, R);
     // 7. Background picture or gradient.
     const bool ownColor = CellPropsOf(ACol, ARow) && CellPropsOf(ACol, ARow)->BrushColor() != clNone;
     const bool kindMatches = FBackGround->Cells == bcAll || (FBackGround->Cells == bcNormal && !fixed) ||
@@ -235,6 +239,7 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
             ACanvas->RestoreState(saved);
         }
     }
+    if (filterButton) R.Right -= 16;
     // 9. Margins, and room for a graphic beside or over the text.
     if (!XYOffsetTopLeftOnly) R.Right -= XYOffset.X;
     R.Left += XYOffset.X;

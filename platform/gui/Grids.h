@@ -598,6 +598,12 @@ protected:
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;
 
+    // Takes the rows whose entry in Gone is set out of the store in one pass: the rows
+    // after them move up in order (their cells move, no text is copied) and the freed
+    // rows at the end are left empty; then the grid repaints. The row count and the
+    // row heights are the caller's to change.
+    void CompactRows(const std::vector<bool>& Gone);
+
     // For a grid that hides columns by lowering ColCount: the cells of the columns
     // beyond ColCount then stay stored when the count falls, come back when it grows,
     // and Cells/Objects/SetCells/SetObjects and ColumnMoved reach them by index.

@@ -124,3 +124,16 @@ void SetLongTimeFormatOverride(const String& pattern)
     std::lock_guard<std::mutex> g(gPatternLock);
     gTimeOverride = pattern;
 }
+
+namespace {
+char FirstSeparator(const String& pattern, char fallback)
+{
+    for (char c : pattern)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return c;
+    return fallback;
+}
+}
+
+char GetDateSeparator() { return FirstSeparator(GetShortDateFormat(), '/'); }
+
+char GetTimeSeparator() { return FirstSeparator(GetLongTimeFormat(), ':'); }

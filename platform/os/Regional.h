@@ -30,3 +30,9 @@ String GetLongTimeFormat();
 // locale's.
 void SetShortDateFormatOverride(const String& pattern);
 void SetLongTimeFormatOverride(const String& pattern);
+
+// The separators of those patterns: the first character of the short date pattern that
+// is not one of its letters ('/' when it has none), and likewise of the long time
+// pattern (':' when it has none).
+char GetDateSeparator();
+char GetTimeSeparator();

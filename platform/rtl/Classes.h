@@ -35,6 +35,8 @@ public:
     void InsertObject(int index, const String& s, TObject* obj);
     void Delete(int index);
     void Clear();
+    // Room for n strings without growing again (a list filled in one go).
+    void Reserve(int n) { FItems.reserve(n > 0 ? static_cast<size_t>(n) : 0); }
     void Exchange(int a, int b);
     void Move(int from, int to);
     void Assign(const TStringList& other);   // strings and object pointers

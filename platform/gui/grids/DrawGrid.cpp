@@ -214,6 +214,18 @@ void TStringGrid::RowMoved(int FromIndex, int ToIndex)
     TDrawGrid::RowMoved(FromIndex, ToIndex);
 }
 
+void TStringGrid::CompactRows(const std::vector<bool>& Gone)
+{
+    size_t to = 0;
+    for (size_t r = 0; r < FData.size(); ++r) {
+        if (r < Gone.size() && Gone[r]) continue;
+        if (to != r) FData[to] = std::move(FData[r]);
+        ++to;
+    }
+    for (size_t r = to; r < FData.size(); ++r) FData[r].reset();
+    Invalidate();
+}
+
 void TStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
     // Cells outside the new bounds are gone; growing again shows empty cells.
