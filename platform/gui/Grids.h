@@ -303,8 +303,9 @@ public:
     TGridCoord CalcCoordFromPoint(int X, int Y, const TGridDrawInfo& DrawInfo);
     // Whether a press at (X, Y) would size a column or row.
     bool Sizing(int X, int Y);
-    // Client area of the cells (without the scroll bars).
-    TRect ClientRect() const override;
+    // Client area of the cells (without the scroll bars). Final: the grid's layout and
+    // its view of which cells can be seen both rest on it.
+    TRect ClientRect() const final;
 
     // ---- editing ----
     bool EditorMode() const { return FEditorMode; }
