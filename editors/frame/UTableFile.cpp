@@ -19,8 +19,8 @@ std::vector<std::vector<String>> Accepted_Items(const std::vector<TFieldDesc>& F
 // items-only field does not list.
 std::optional<String> Attribute_Value(const TFieldDesc& Field, const std::vector<String>& Accepted, const TXMLNode& Node)
 {
-    if (!Node.HasAttribute(Field.Name)) return Field.Default;
-    String Value = Node.Attribute(Field.Name);
+    String Value;
+    if (!Node.FindAttribute(Field.Name, Value)) return Field.Default;
     if ((Field.Flags & ffOnlyItems) && std::find(Accepted.begin(), Accepted.end(), Value) == Accepted.end())
         Value = Field.Default.value_or(String());
     return Value;
@@ -142,8 +142,10 @@ void Load_Tables(const TEditorDesc& Editor, const TXMLDocument& Doc, const Strin
         TRowGridAccess& Grid = *Data.Grids[t];
         const TXMLNode Section = Section_Of(Table.Section, Root, File);
         const std::vector<std::vector<String>> Accepted = Accepted_Items(Table.Columns, Data.Context);
-        const int Rows = std::min(Section.ChildCount(), Grid.RowCount() - 1);
-        for (int k = 0; k < Rows; ++k) Load_Row(Table, Accepted, Section.Child(k), k + 1, File, Grid);
+        // The row elements walked once: reaching each by its index walks all before it.
+        const std::vector<TXMLNode> Row_Nodes = Section.ChildNodes();
+        const int Rows = std::min(int(Row_Nodes.size()), Grid.RowCount() - 1);
+        for (int k = 0; k < Rows; ++k) Load_Row(Table, Accepted, Row_Nodes[size_t(k)], k + 1, File, Grid);
     }
 }
 
@@ -163,14 +165,24 @@ void Write_Tables(const TEditorDesc& Editor, TXMLDocument& Doc, const TEditorDat
         const TRowGridAccess& Grid = *Data.Grids[t];
         TXMLNode Section = Table.Section.empty() ? Root : Root.AddChild(Table.Section);
         const int n = std::min(Table.Col_Count(), Grid.AllColCount());
+        // A new row element gets each name once, so it is appended without a look-up;
+        // a name two columns share is replaced, the later column winning.
+        std::vector<bool> Shared(size_t(std::max(n, 0)), false);
+        for (int c = 1; c < n; ++c)
+            for (int d = 1; d < c; ++d)
+                if (Table.Columns[size_t(c)].Name == Table.Columns[size_t(d)].Name) Shared[size_t(c)] = true;
         for (int r = 1; r < Grid.RowCount(); ++r) {
             if (Key_Empty(Table, Grid, r, Table.Key_Col)) continue;
             TXMLNode Row = Section.AddChild(Table.Row_Element);
             for (int c = 1; c < n; ++c) {
                 const TFieldDesc& Col = Table.Columns[size_t(c)];
                 if (Col.Name.empty()) continue;
-                const String Value = Cell_Value(Col, Grid, c, r);
-                Row.SetAttribute(Col.Name, Col.To_File ? Col.To_File(Value) : Value);
+                String Value = Cell_Value(Col, Grid, c, r);
+                if (Col.To_File) Value = Col.To_File(Value);
+                if (Shared[size_t(c)])
+                    Row.SetAttribute(Col.Name, Value);
+                else
+                    Row.AppendAttribute(Col.Name, Value);
             }
         }
     }

@@ -112,7 +112,14 @@ public:
     // The cell lies in the grid (all real columns) and has a record.
     bool HasCellObject(int c, int r) const;
     // The record of a cell inside the grid, or nullptr; creates nothing.
-    TCellProperties* CellPropsOf(int c, int r) const;
+    TCellProperties* CellPropsOf(int c, int r) const
+    {
+        // HasCellObject with one look at the slot (every cell read and write asks).
+        if (c < 0 || r < 0 || r >= RowCount()) return nullptr;
+        TObject* o = Objects(c, r);
+        if (!o || c >= const_cast<TBaseGrid*>(this)->TotalColCount()) return nullptr;
+        return static_cast<TCellProperties*>(o);
+    }
 
     // ---- merged cells (spans count extra cells) ----
     // Merges spanx columns by spany rows with (c, r) as base cell. EExtGridError
@@ -142,6 +149,9 @@ public:
     TRect CellRect(int c, int r) override;
     TPoint CellSize(int c, int r);
     void RepaintCell(int c, int r);
+    // Some row and some column of the cell's merged area (the cell itself when it is not
+    // merged) can be seen now.
+    bool AreaInView(int c, int r) const;
     // Rectangle from the widths and heights, also for cells out of view.
     TRect CalcCellRect(int c, int r);
     virtual int DisplColIndex(int ACol) { return ACol; }

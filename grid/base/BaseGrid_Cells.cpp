@@ -168,14 +168,10 @@ CONF_SETTER(SelectionStyle, TGridSelectionStyle, FSelectionStyle)
 bool TBaseGrid::HasCellObject(int c, int r) const
 {
     if (c < 0 || r < 0 || r >= RowCount()) return false;
-    if (c >= const_cast<TBaseGrid*>(this)->TotalColCount()) return false;
-    return Objects(c, r) != nullptr;
-}
-
-TCellProperties* TBaseGrid::CellPropsOf(int c, int r) const
-{
-    if (!HasCellObject(c, r)) return nullptr;
-    return static_cast<TCellProperties*>(Objects(c, r));
+    // Most cells have no record: look at the slot before asking the derived grid for
+    // its column count.
+    if (!Objects(c, r)) return false;
+    return c < const_cast<TBaseGrid*>(this)->TotalColCount();
 }
 
 void TBaseGrid::FillCellProperties(TCellProperties* p, int c, int r, bool SetCalcType)
@@ -551,9 +547,29 @@ TPoint TBaseGrid::CellSize(int c, int r)
     return TPoint(rc.Width(), rc.Height());
 }
 
+bool TBaseGrid::AreaInView(int c, int r) const
+{
+    int c1 = c, r1 = r, c2 = c, r2 = r;
+    if (TCellProperties* p = CellPropsOf(c, r); p && !(p->CellSpanX == -1 && p->CellSpanY == -1)) {
+        const TPoint b = p->GetBaseCell(c, r);
+        TCellProperties* bp = CellPropsOf(b.X, b.Y);
+        c1 = b.X;
+        r1 = b.Y;
+        c2 = b.X + (bp ? std::max(0, bp->CellSpanX) : 0);
+        r2 = b.Y + (bp ? std::max(0, bp->CellSpanY) : 0);
+    }
+    bool rows = false, cols = false;
+    for (int j = r1; j <= r2 && !rows; ++j) rows = RowInView(j);
+    for (int i = c1; i <= c2 && rows && !cols; ++i) cols = ColInView(i);
+    return rows && cols;
+}
+
 void TBaseGrid::RepaintCell(int c, int r)
 {
     if (FGridDestroying || c < 0 || r < 0 || c >= ColCount() || r >= RowCount()) return;
+    // A cell out of view has nothing on screen to repaint (its rectangle would only be
+    // worked out to be clipped away).
+    if (!AreaInView(c, r)) return;
     const TRect rc = CellRect(c, r);
     if (!rc.IsEmpty()) InvalidateRect(rc);
 }

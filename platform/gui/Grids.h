@@ -3,6 +3,7 @@
 // rows and columns at the top and left, column widths and row heights, a current cell
 // with a selection, scrolling, sizing and moving by mouse, key movement and an in-place
 // editor over the current cell. Painted through TCanvas, driven by window messages.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -302,8 +303,9 @@ public:
     TGridCoord CalcCoordFromPoint(int X, int Y, const TGridDrawInfo& DrawInfo);
     // Whether a press at (X, Y) would size a column or row.
     bool Sizing(int X, int Y);
-    // Client area of the cells (without the scroll bars).
-    TRect ClientRect() const override;
+    // Client area of the cells (without the scroll bars). Final: the grid's layout and
+    // its view of which cells can be seen both rest on it.
+    TRect ClientRect() const final;
 
     // ---- editing ----
     bool EditorMode() const { return FEditorMode; }
@@ -449,6 +451,36 @@ private:
     int PageWidth(const TGridDrawInfo& di);
     int PageHeight(const TGridDrawInfo& di);
 
+    // Which rows (columns) can be seen and where they start, with the layout this was
+    // worked out for: every cell write asks whether its cell is in view and repaints it,
+    // and walking the sizes each time cost more than the write itself.
+    // FExtentsVersion changes with every change of a width or height.
+    struct TViewRange {
+        int First = -1, Fixed = -1, Count = -1, Extent = -1, LineWidth = -1;
+        std::uint32_t Options = 0;
+        unsigned Version = 0;
+        int Line = 0;                 // the grid line after each cell
+        int Last = -1;                // last scrolled cell in view (First - 1: none)
+        std::vector<int> Starts;      // the fixed cells', then First .. Last
+    };
+    const TViewRange& ViewRange(bool Rows, int Extent) const
+    {
+        const TViewRange& v = Rows ? FRowView : FColView;
+        const TGridCoord first = FTopLeft;
+        if (v.Version == FExtentsVersion && v.Extent == Extent && v.First == (Rows ? first.Y : first.X) &&
+            v.Fixed == (Rows ? FFixedRows : FFixedCols) && v.Count == (Rows ? FRowCount : FColCount) &&
+            v.Options == FOptions.Bits() && v.LineWidth == FGridLineWidth)
+            return v;
+        return RebuildViewRange(Rows, Extent);
+    }
+    const TViewRange& RebuildViewRange(bool Rows, int Extent) const;
+    // Where cell Index starts and ends on screen (its line not counted) while it is in
+    // view; false when it is not.
+    bool ViewSpan(bool Rows, int Index, int Extent, int& From, int& To) const;
+    mutable TViewRange FRowView;
+    mutable TViewRange FColView;
+    unsigned FExtentsVersion = 1;
+
     int FColCount = 5;
     int FRowCount = 5;
     int FFixedCols = 1;
@@ -575,9 +607,17 @@ public:
     explicit TStringGrid(TComponent* AOwner);
     ~TStringGrid() override;
 
-    const String& Cells(int ACol, int ARow) const;
+    const String& Cells(int ACol, int ARow) const
+    {
+        const TCell* cell = StoredCell(ACol, ARow);
+        return cell ? cell->Text : FNoText;
+    }
     void SetCells(int ACol, int ARow, const String& Value);
-    TObject* Objects(int ACol, int ARow) const;
+    TObject* Objects(int ACol, int ARow) const
+    {
+        const TCell* cell = StoredCell(ACol, ARow);
+        return cell ? cell->Object : nullptr;
+    }
     void SetObjects(int ACol, int ARow, TObject* Value);
     // Copies of one row (column): its texts with their objects, one line per cell.
     void Rows(int Index, TStringList& Dest) const;
@@ -610,10 +650,23 @@ protected:
     bool FKeepColumnCells = false;
 
 private:
-    struct TRowData {
-        std::vector<String> Texts;
-        std::vector<TObject*> Objects;
+    // A cell's text and object side by side: readers of a cell look at both.
+    struct TCell {
+        String Text;
+        TObject* Object = nullptr;
     };
+    struct TRowData {
+        std::vector<TCell> Cells;
+    };
+    // The stored cell, or nullptr where nothing was stored (reads as empty).
+    const TCell* StoredCell(int ACol, int ARow) const
+    {
+        if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || (ACol >= ColCount() && !FKeepColumnCells))
+            return nullptr;
+        const TRowData* row = FData[size_t(ARow)].get();
+        return row && size_t(ACol) < row->Cells.size() ? &row->Cells[size_t(ACol)] : nullptr;
+    }
+    static const String FNoText;
     TRowData* EnsureRow(int ARow);
     TRowData* EnsureCell(int ACol, int ARow);
     void CheckCell(int ACol, int ARow) const;

@@ -16,6 +16,29 @@ constexpr unsigned ParseFlags = pugi::parse_default | pugi::parse_comments | pug
 pugi::xml_node ToPugi(void* n) { return pugi::xml_node(static_cast<pugi::xml_node_struct*>(n)); }
 void* FromPugi(pugi::xml_node n) { return n.internal_object(); }
 
+// A name as the C string pugixml looks up by, without a copy on the heap for the usual
+// short names (every cell of a table file is read and written by its column's name).
+class TCName {
+public:
+    explicit TCName(std::string_view s)
+    {
+        if (s.size() < sizeof(FShort)) {
+            s.copy(FShort, s.size());
+            FShort[s.size()] = '\0';
+            FText = FShort;
+        } else {
+            FLong.assign(s);
+            FText = FLong.c_str();
+        }
+    }
+    const char* c_str() const { return FText; }
+
+private:
+    char FShort[64];
+    std::string FLong;
+    const char* FText;
+};
+
 bool IsText(pugi::xml_node n) { return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata; }
 
 // Names the writer can emit and a reader can read back: no blanks, no markup characters.
@@ -27,8 +50,11 @@ void CheckName(std::string_view name, const char* what)
         ok = !(first == '-' || first == '.' || (first >= '0' && first <= '9'));
     }
     for (char c : name)
-        if (static_cast<unsigned char>(c) <= ' ' || std::string_view("<>&\"'/=!?").find(c) != std::string_view::npos)
-            ok = false;
+        switch (c) {
+        case '<': case '>': case '&': case '"': case '\'': case '/': case '=': case '!': case '?': ok = false; break;
+        default:
+            if (static_cast<unsigned char>(c) <= ' ') ok = false;
+        }
     if (!ok) throw EXmlError(Format("Invalid XML %s name \"%s\"", {what, String(name)}));
 }
 
@@ -282,12 +308,12 @@ TXMLNode TXMLNode::AddChild(std::string_view name)
 
 bool TXMLNode::HasAttribute(std::string_view name) const
 {
-    return static_cast<bool>(ToPugi(Node("HasAttribute")).attribute(std::string(name).c_str()));
+    return static_cast<bool>(ToPugi(Node("HasAttribute")).attribute(TCName(name).c_str()));
 }
 
 std::string TXMLNode::Attribute(std::string_view name) const
 {
-    pugi::xml_attribute a = ToPugi(Node("Attribute")).attribute(std::string(name).c_str());
+    pugi::xml_attribute a = ToPugi(Node("Attribute")).attribute(TCName(name).c_str());
     if (!a) throw EXmlError(Format("Attribute \"%s\" not found in node \"%s\"", {String(name), NodeName()}));
     return a.value();
 }
@@ -301,13 +327,28 @@ std::string TXMLNode::AttributeDef(std::string_view name, std::string_view def) 
 void TXMLNode::SetAttribute(std::string_view name, std::string_view value)
 {
     pugi::xml_node n = ToPugi(Node("SetAttribute"));
-    const std::string key(name);
+    const TCName key(name);
     pugi::xml_attribute a = n.attribute(key.c_str());
     if (!a) {
         CheckName(name, "attribute");
         a = n.append_attribute(key.c_str());
     }
     a.set_value(value.data(), value.size());
+}
+
+bool TXMLNode::FindAttribute(std::string_view name, std::string& value) const
+{
+    pugi::xml_attribute a = ToPugi(Node("Attribute")).attribute(TCName(name).c_str());
+    if (!a) return false;
+    value = a.value();
+    return true;
+}
+
+void TXMLNode::AppendAttribute(std::string_view name, std::string_view value)
+{
+    pugi::xml_node n = ToPugi(Node("SetAttribute"));
+    CheckName(name, "attribute");
+    n.append_attribute(TCName(name).c_str()).set_value(value.data(), value.size());
 }
 
 // ------------------------------------------------------------------------ TXMLDocument

@@ -56,6 +56,11 @@ public:
     std::string Attribute(std::string_view name) const;   // EXmlError when missing
     std::string AttributeDef(std::string_view name, std::string_view def) const;   // def when missing
     void SetAttribute(std::string_view name, std::string_view value);   // adds or replaces
+    // One look-up where HasAttribute and Attribute would take two: false when missing.
+    bool FindAttribute(std::string_view name, std::string& value) const;
+    // Appends without looking for one of that name first: for writers that know the
+    // element has none (a new element given distinct names).
+    void AppendAttribute(std::string_view name, std::string_view value);
 
 private:
     friend class TXMLDocument;

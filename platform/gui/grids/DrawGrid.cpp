@@ -56,9 +56,7 @@ String TCustomDrawGrid::GetEditMask(int ACol, int ARow)
 
 // ---------------------------------------------------------------- TStringGrid
 
-namespace {
-const String kEmpty;
-}
+const String TStringGrid::FNoText;
 
 TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
 
@@ -75,58 +73,37 @@ TStringGrid::TRowData* TStringGrid::EnsureRow(int ARow)
     if (FData.size() < size_t(RowCount())) FData.resize(size_t(RowCount()));
     std::unique_ptr<TRowData>& row = FData[size_t(ARow)];
     if (!row) row = std::make_unique<TRowData>();
-    if (row->Texts.size() < size_t(ColCount())) {
-        row->Texts.resize(size_t(ColCount()));
-        row->Objects.resize(size_t(ColCount()), nullptr);
-    }
+    if (row->Cells.size() < size_t(ColCount())) row->Cells.resize(size_t(ColCount()));
     return row.get();
 }
 
 TStringGrid::TRowData* TStringGrid::EnsureCell(int ACol, int ARow)
 {
     TRowData* row = EnsureRow(ARow);
-    if (row->Texts.size() <= size_t(ACol)) {
-        row->Texts.resize(size_t(ACol) + 1);
-        row->Objects.resize(size_t(ACol) + 1, nullptr);
-    }
+    if (row->Cells.size() <= size_t(ACol)) row->Cells.resize(size_t(ACol) + 1);
     return row;
-}
-
-const String& TStringGrid::Cells(int ACol, int ARow) const
-{
-    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || (ACol >= ColCount() && !FKeepColumnCells))
-        return kEmpty;
-    const TRowData* row = FData[size_t(ARow)].get();
-    if (!row || size_t(ACol) >= row->Texts.size()) return kEmpty;
-    return row->Texts[size_t(ACol)];
-}
-
-TObject* TStringGrid::Objects(int ACol, int ARow) const
-{
-    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size() || (ACol >= ColCount() && !FKeepColumnCells))
-        return nullptr;
-    const TRowData* row = FData[size_t(ARow)].get();
-    if (!row || size_t(ACol) >= row->Objects.size()) return nullptr;
-    return row->Objects[size_t(ACol)];
 }
 
 void TStringGrid::SetCells(int ACol, int ARow, const String& Value)
 {
     CheckCell(ACol, ARow);
-    EnsureCell(ACol, ARow)->Texts[size_t(ACol)] = Value;
+    // The common case, a cell its row already holds, without the growing checks.
+    TRowData* row = size_t(ARow) < FData.size() ? FData[size_t(ARow)].get() : nullptr;
+    if (!row || size_t(ACol) >= row->Cells.size()) row = EnsureCell(ACol, ARow);
+    row->Cells[size_t(ACol)].Text = Value;
     CellChanged(ACol, ARow);
 }
 
 void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
 {
     CheckCell(ACol, ARow);
-    EnsureCell(ACol, ARow)->Objects[size_t(ACol)] = Value;
+    EnsureCell(ACol, ARow)->Cells[size_t(ACol)].Object = Value;
 }
 
 // A changed cell is repainted when it is in view; an editor showing it reloads.
 void TStringGrid::CellChanged(int ACol, int ARow)
 {
-    if (ACol < ColCount() && RowInView(ARow) && ColInView(ACol)) InvalidateCell(ACol, ARow);
+    if (ACol < ColCount()) InvalidateCell(ACol, ARow);
     if (FEditUpdate == 0 && ACol == FInplaceCol && ARow == FInplaceRow && FInplaceEdit && FInplaceEdit->Visible())
         InvalidateEditor();
 }
@@ -143,8 +120,7 @@ void TStringGrid::SetRows(int Index, const TStringList& Value)
     TRowData* row = EnsureRow(Index);
     for (int c = 0; c < ColCount(); ++c) {
         const bool has = c < Value.Count();
-        row->Texts[size_t(c)] = has ? Value.Strings(c) : String();
-        row->Objects[size_t(c)] = has ? Value.Objects(c) : nullptr;
+        row->Cells[size_t(c)] = {has ? Value.Strings(c) : String(), has ? Value.Objects(c) : nullptr};
     }
     InvalidateRow(Index);
 }
@@ -161,8 +137,7 @@ void TStringGrid::SetCols(int Index, const TStringList& Value)
     for (int r = 0; r < RowCount(); ++r) {
         const bool has = r < Value.Count();
         TRowData* row = EnsureRow(r);
-        row->Texts[size_t(Index)] = has ? Value.Strings(r) : String();
-        row->Objects[size_t(Index)] = has ? Value.Objects(r) : nullptr;
+        row->Cells[size_t(Index)] = {has ? Value.Strings(r) : String(), has ? Value.Objects(r) : nullptr};
     }
     InvalidateCol(Index);
 }
@@ -190,17 +165,11 @@ void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
     const size_t need = std::max({size_t(ColCount()), size_t(FromIndex) + 1, size_t(ToIndex) + 1});
     for (auto& row : FData) {
         if (!row) continue;
-        if (row->Texts.size() < need) {
-            row->Texts.resize(need);
-            row->Objects.resize(need, nullptr);
-        }
-        auto move = [&](auto& v) {
-            auto item = std::move(v[size_t(FromIndex)]);
-            v.erase(v.begin() + FromIndex);
-            v.insert(v.begin() + ToIndex, std::move(item));
-        };
-        move(row->Texts);
-        move(row->Objects);
+        std::vector<TCell>& v = row->Cells;
+        if (v.size() < need) v.resize(need);
+        TCell item = std::move(v[size_t(FromIndex)]);
+        v.erase(v.begin() + FromIndex);
+        v.insert(v.begin() + ToIndex, std::move(item));
     }
     TDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
@@ -232,10 +201,7 @@ void TStringGrid::SizeChanged(int OldColCount, int OldRowCount)
     if (FData.size() > size_t(RowCount())) FData.resize(size_t(RowCount()));
     if (ColCount() < OldColCount && !FKeepColumnCells)
         for (auto& row : FData)
-            if (row && row->Texts.size() > size_t(ColCount())) {
-                row->Texts.resize(size_t(ColCount()));
-                row->Objects.resize(size_t(ColCount()));
-            }
+            if (row && row->Cells.size() > size_t(ColCount())) row->Cells.resize(size_t(ColCount()));
     TDrawGrid::SizeChanged(OldColCount, OldRowCount);
 }
 

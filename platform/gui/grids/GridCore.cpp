@@ -55,6 +55,7 @@ void TCustomGrid::Initialize()
 
 void TCustomGrid::ResizeExtents(std::vector<int>& v, int count, int def, long long& total)
 {
+    ++FExtentsVersion;
     const size_t old = v.size();
     if (size_t(count) < old) {
         for (size_t i = size_t(count); i < old; ++i) total -= std::max(0, v[i]);
@@ -165,6 +166,7 @@ void TCustomGrid::SetFixedRows(int Value)
 void TCustomGrid::SetDefaultColWidth(int Value)
 {
     FDefaultColWidth = Value;
+    ++FExtentsVersion;
     FColWidths.assign(size_t(FColCount), Value);
     FColWidthsTotal = (long long)FColCount * std::max(0, Value);
     ColWidthsChanged();
@@ -174,6 +176,7 @@ void TCustomGrid::SetDefaultColWidth(int Value)
 void TCustomGrid::SetDefaultRowHeight(int Value)
 {
     FDefaultRowHeight = Value;
+    ++FExtentsVersion;
     FRowHeights.assign(size_t(FRowCount), Value);
     FRowHeightsTotal = (long long)FRowCount * std::max(0, Value);
     RowHeightsChanged();
@@ -197,6 +200,7 @@ void TCustomGrid::SetColWidths(int Index, int Value)
     if (Index < 0 || Index >= FColCount) InvalidOp(kIndexOutOfRange);
     int& w = FColWidths[size_t(Index)];
     if (w == Value) return;
+    ++FExtentsVersion;
     FColWidthsTotal += std::max(0, Value) - std::max(0, w);
     w = Value;
     Invalidate();
@@ -208,6 +212,7 @@ void TCustomGrid::SetRowHeights(int Index, int Value)
     if (Index < 0 || Index >= FRowCount) InvalidOp(kIndexOutOfRange);
     int& h = FRowHeights[size_t(Index)];
     if (h == Value) return;
+    ++FExtentsVersion;
     FRowHeightsTotal += std::max(0, Value) - std::max(0, h);
     h = Value;
     Invalidate();
@@ -660,6 +665,7 @@ void TCustomGrid::MoveColumn(int FromIndex, int ToIndex)
     if (FromIndex == ToIndex) return;
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FColCount || ToIndex >= FColCount) InvalidOp(kIndexOutOfRange);
     MoveItem(FColWidths, FromIndex, ToIndex);
+    ++FExtentsVersion;
     MoveAdjust(FCurrent.X, FromIndex, ToIndex);
     MoveAdjust(FAnchor.X, FromIndex, ToIndex);
     if (FInplaceCol >= 0) MoveAdjust(FInplaceCol, FromIndex, ToIndex);
@@ -673,6 +679,7 @@ void TCustomGrid::MoveRow(int FromIndex, int ToIndex)
     if (FromIndex == ToIndex) return;
     if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FRowCount || ToIndex >= FRowCount) InvalidOp(kIndexOutOfRange);
     MoveItem(FRowHeights, FromIndex, ToIndex);
+    ++FExtentsVersion;
     MoveAdjust(FCurrent.Y, FromIndex, ToIndex);
     MoveAdjust(FAnchor.Y, FromIndex, ToIndex);
     if (FInplaceRow >= 0) MoveAdjust(FInplaceRow, FromIndex, ToIndex);
@@ -695,41 +702,74 @@ void TCustomGrid::DeleteRow(int ARow)
 
 // ---------------------------------------------------------------- repainting
 
-namespace {
-// Walks the scrolled cells from the first shown one until the client edge.
-bool InView(int index, int fixed, int first, int count, int extent, int start, int line,
-            const std::vector<int>& sizes, int def)
+const TCustomGrid::TViewRange& TCustomGrid::RebuildViewRange(bool Rows, int Extent) const
 {
-    if (index < 0 || index >= count) return false;
-    if (index < fixed) return true;
-    if (index < first) return false;
-    // Every shown cell takes at least its line: far cells are out at once.
-    if (line > 0 && index - first > extent) return false;
-    int pos = start;
-    for (int i = first; i < index; ++i) {
-        pos += std::max(0, i < int(sizes.size()) ? sizes[size_t(i)] : def) + line;
-        if (pos >= extent) return false;
+    TViewRange& v = Rows ? FRowView : FColView;
+    const int first = Rows ? FTopLeft.Y : FTopLeft.X, fixed = Rows ? FFixedRows : FFixedCols;
+    const int count = Rows ? FRowCount : FColCount;
+    const TGridOptions lineOptions = Rows ? TGridOptions{goFixedHorzLine, goHorzLine} : TGridOptions{goFixedVertLine, goVertLine};
+    const int line = (FOptions * lineOptions).Empty() ? 0 : FGridLineWidth;
+    const std::vector<int>& sizes = Rows ? FRowHeights : FColWidths;
+    const int def = Rows ? FDefaultRowHeight : FDefaultColWidth;
+    auto size = [&](int i) { return std::max(0, i < int(sizes.size()) ? sizes[size_t(i)] : def) + line; };
+    v.Starts.clear();
+    int pos = 0;
+    for (int i = 0; i < fixed && i < count; ++i) {
+        v.Starts.push_back(pos);
+        pos += size(i);
     }
-    return pos < extent;
+    // A scrolled cell is in view when it starts inside the client extent; the starts only
+    // grow, so the cells in view are First .. Last.
+    int last = first - 1;
+    for (int i = first; i < count && pos < Extent; ++i) {
+        v.Starts.push_back(pos);
+        last = i;
+        pos += size(i);
+    }
+    v.First = first;
+    v.Fixed = fixed;
+    v.Count = count;
+    v.Extent = Extent;
+    v.LineWidth = FGridLineWidth;
+    v.Options = FOptions.Bits();
+    v.Version = FExtentsVersion;
+    v.Line = line;
+    v.Last = last;
+    return v;
 }
+
+bool TCustomGrid::ViewSpan(bool Rows, int Index, int Extent, int& From, int& To) const
+{
+    const int count = Rows ? FRowCount : FColCount, fixed = Rows ? FFixedRows : FFixedCols;
+    const int first = Rows ? FTopLeft.Y : FTopLeft.X;
+    if (Index < 0 || Index >= count || (Index >= fixed && Index < first)) return false;
+    const TViewRange& v = ViewRange(Rows, Extent);
+    size_t k;
+    if (Index < fixed) {
+        k = size_t(Index);
+    } else {
+        if (Index > v.Last) return false;
+        k = size_t(std::min(fixed, count) + (Index - first));
+    }
+    From = v.Starts[k];
+    To = From + std::max(0, Rows ? RowHeights(Index) : ColWidths(Index));
+    return true;
 }
 
 bool TCustomGrid::RowInView(int ARow) const
 {
-    const int line = (FOptions * TGridOptions{goFixedHorzLine, goHorzLine}).Empty() ? 0 : FGridLineWidth;
-    int start = 0;
-    for (int i = 0; i < FFixedRows && i < FRowCount; ++i) start += std::max(0, FRowHeights[size_t(i)]) + line;
-    return InView(ARow, FFixedRows, FTopLeft.Y, FRowCount, ClientRect().Height(), start, line, FRowHeights,
-                  FDefaultRowHeight);
+    if (ARow < 0 || ARow >= FRowCount) return false;
+    if (ARow < FFixedRows) return true;
+    if (ARow < FTopLeft.Y) return false;
+    return ARow <= ViewRange(true, ClientRect().Height()).Last;
 }
 
 bool TCustomGrid::ColInView(int ACol) const
 {
-    const int line = (FOptions * TGridOptions{goFixedVertLine, goVertLine}).Empty() ? 0 : FGridLineWidth;
-    int start = 0;
-    for (int i = 0; i < FFixedCols && i < FColCount; ++i) start += std::max(0, FColWidths[size_t(i)]) + line;
-    return InView(ACol, FFixedCols, FTopLeft.X, FColCount, ClientRect().Width(), start, line, FColWidths,
-                  FDefaultColWidth);
+    if (ACol < 0 || ACol >= FColCount) return false;
+    if (ACol < FFixedCols) return true;
+    if (ACol < FTopLeft.X) return false;
+    return ACol <= ViewRange(false, ClientRect().Width()).Last;
 }
 
 void TCustomGrid::InvalidateGridRect(const TGridRect& ARect)
@@ -739,7 +779,22 @@ void TCustomGrid::InvalidateGridRect(const TGridRect& ARect)
     if (!r.IsEmpty()) InvalidateRect(r);
 }
 
-void TCustomGrid::InvalidateCell(int ACol, int ARow) { InvalidateGridRect(TGridRect(ACol, ARow, ACol, ARow)); }
+// The single-cell case of InvalidateGridRect from the kept view ranges: the cell with
+// its lines, cut at the client edge; nothing for a cell out of view.
+void TCustomGrid::InvalidateCell(int ACol, int ARow)
+{
+    // Most cell writes land out of view: such a row goes before anything is worked out.
+    if (ARow < 0 || ARow >= FRowCount || (ARow >= FFixedRows && ARow < FTopLeft.Y)) return;
+    const TRect client = ClientRect();
+    if (ARow >= FFixedRows && ARow > ViewRange(true, client.Height()).Last) return;
+    int x0, x1, y0, y1;
+    if (!ViewSpan(true, ARow, client.Height(), y0, y1) || y0 >= client.Height()) return;
+    if (!ViewSpan(false, ACol, client.Width(), x0, x1) || x0 >= client.Width()) return;
+    x1 = std::min(x1, client.Width()) + FColView.Line;
+    y1 = std::min(y1, client.Height()) + FRowView.Line;
+    const TRect r(x0, y0, x1, y1);
+    if (!r.IsEmpty()) InvalidateRect(r);
+}
 
 void TCustomGrid::InvalidateCol(int ACol) { InvalidateGridRect(TGridRect(ACol, 0, ACol, FRowCount - 1)); }
 

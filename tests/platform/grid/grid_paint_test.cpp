@@ -1,5 +1,6 @@
 // What the grid paints, where, and how little it repaints.
 #include <algorithm>
+#include <functional>
 
 #include "grid_fixture.h"
 
@@ -132,4 +133,59 @@ TEST_F(GridTest, OnlyTheCellsThatChangedArePaintedAgain)
     Grid->SetCells(2, 39, "far");
     Application->ProcessMessages();
     EXPECT_TRUE(Grid->Drawn.empty());
+}
+
+// The grid keeps which rows and columns are in view between writes; every change of the
+// layout must count, or a written cell stays stale on screen (or one out of view is
+// painted for nothing).
+TEST_F(GridTest, AWrittenCellIsPaintedAgainExactlyWhileItIsInView)
+{
+    struct Case {
+        const char* Change;
+        std::function<void(TLogGrid*)> Apply;
+        int Col, Row;
+        bool Painted;
+    };
+    const Case cases[] = {
+        {"nothing: a near row", [](TLogGrid*) {}, 2, 3, true},
+        {"nothing: a far row", [](TLogGrid*) {}, 2, 30, false},
+        {"scrolled down: the far row", [](TLogGrid* g) { g->SetTopRow(25); }, 2, 30, true},
+        {"scrolled down: a row above the view", [](TLogGrid* g) { g->SetTopRow(25); }, 2, 3, false},
+        {"scrolled down: a fixed row", [](TLogGrid* g) { g->SetTopRow(25); }, 2, 0, true},
+        {"a tall row pushes the rest out", [](TLogGrid* g) { g->SetRowHeights(1, 250); }, 2, 8, false},
+        {"low rows bring far ones in", [](TLogGrid* g) { g->SetDefaultRowHeight(6); }, 2, 30, true},
+        {"a taller grid shows more rows",
+         [](TLogGrid* g) {
+             g->Parent()->SetClientHeight(920);
+             g->SetBounds(0, 0, 400, 900);
+         },
+         2, 30, true},
+        {"a wide column pushes the rest out", [](TLogGrid* g) { g->SetColWidths(1, 390); }, 5, 3, false},
+        {"scrolled right: a column left of the view", [](TLogGrid* g) { g->SetLeftCol(6); }, 2, 3, false},
+        {"a tall row moved away lets the rest in",
+         [](TLogGrid* g) {
+             g->SetRowHeights(1, 250);
+             g->MoveRow(1, 35);
+         },
+         2, 8, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Change);
+        Grid->SetBounds(0, 0, 400, 300);
+        Grid->SetDefaultRowHeight(24);
+        Grid->SetDefaultColWidth(64);
+        Fill(12, 40);
+        Grid->SetTopRow(1);
+        Grid->SetLeftCol(1);
+        Application->ProcessMessages();
+        c.Apply(Grid);
+        Grid->Repaint();
+        Application->ProcessMessages();
+        Grid->Drawn.clear();
+        Grid->SetCells(c.Col, c.Row, "written");
+        Application->ProcessMessages();
+        const bool painted =
+            std::find(Grid->Drawn.begin(), Grid->Drawn.end(), std::make_pair(c.Col, c.Row)) != Grid->Drawn.end();
+        EXPECT_EQ(painted, c.Painted);
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "platform/os/Files.h"
 #include "platform/xml/XMLDoc.h"
@@ -157,6 +158,35 @@ TEST_F(XmlTest, ReaderTellsMissingFromEmpty)
     // A lookup through a section that is not there fails as one guarded step.
     EXPECT_THROW(root.FindNode("lastproj").FindNode("projectname").Text(), EXmlError);
     EXPECT_THROW(TXMLNode().SetAttribute("a", "b"), EXmlError);
+}
+
+// The one-look-up read and the appending write agree with HasAttribute/Attribute and
+// SetAttribute, also for names too long for a short copy.
+TEST_F(XmlTest, OneLookUpReadAndAppendingWriteAgreeWithTheOthers)
+{
+    const std::string longName(80, 'n');
+    doc.LoadFromXML("<root><row Enable=\"\" Pos=\"3\" " + longName + "=\"far\"/></root>");
+    TXMLNode row = doc.DocumentElement().Child(0);
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"Enable", ""}, {"Pos", "3"}, {longName, "far"}, {"pos", std::nullopt}, {"", std::nullopt},
+        {longName + "x", std::nullopt}};
+    for (const auto& [name, expected] : cases) {
+        SCOPED_TRACE(name);
+        std::string value = "untouched";
+        EXPECT_EQ(row.FindAttribute(name, value), expected.has_value());
+        EXPECT_EQ(row.HasAttribute(name), expected.has_value());
+        EXPECT_EQ(value, expected.value_or("untouched"));
+    }
+
+    TXMLDocument a, b;
+    TXMLNode ra = a.AddChild("root").AddChild("row"), rb = b.AddChild("root").AddChild("row");
+    for (const std::string& name : {std::string("Enable"), longName, std::string("Pos")}) {
+        ra.AppendAttribute(name, "v<" + name.substr(0, 3));
+        rb.SetAttribute(name, "v<" + name.substr(0, 3));
+    }
+    EXPECT_EQ(a.SaveToXML(), b.SaveToXML());
+    EXPECT_THROW(ra.AppendAttribute("bad name", "x"), EXmlError);
+    EXPECT_THROW(TXMLNode().AppendAttribute("a", "b"), EXmlError);
 }
 
 TEST_F(XmlTest, MalformedFileRaisesErrorWithFileAndPlace)
