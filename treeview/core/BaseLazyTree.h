@@ -11,6 +11,10 @@
 //   geometry/BaseLazyTree_Visibility.cpp  hiding, filtering, expansion bookkeeping, visible order
 //   geometry/BaseLazyTree_Heights.cpp     node heights, vertical layout, rectangles
 //   geometry/BaseLazyTree_PositionCache.cpp  the node-by-position cache of large trees
+//   core/BaseLazyTree_Stream.cpp      the tree stream: saving and loading nodes
+//   core/BaseLazyTree_Move.cpp        sorting, iterating, moving and copying
+//   geometry/BaseLazyTree_Checks.cpp  check boxes and radio buttons
+//   geometry/BaseLazyTree_Expand.cpp  expanding and collapsing with its events
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -19,6 +23,7 @@
 #include <vector>
 
 #include "platform/gui/Controls.h"
+#include "platform/rtl/Streams.h"
 #include "treeview/core/LazyTreeOptions.h"
 #include "treeview/core/LazyTreeTypes.h"
 #include "treeview/header/LTHeader.h"
@@ -405,6 +410,63 @@ public:
     TLTMeasureItemEvent OnMeasureItem;
 
     void WndProc(TMessage& Message) override;
+
+    // ---- the tree stream ----
+    // Writes the whole tree, or only Node and its subtree.
+    virtual void SaveToStream(TStream& Stream, PLazyNode Node = nullptr);
+    void SaveToFile(const String& FileName);
+    // Replaces the tree's nodes by the stream's; nothing on a read-only tree. A stream that
+    // does not hold a well-formed tree raises ELazyTreeError before anything changes.
+    virtual void LoadFromStream(TStream& Stream);
+    virtual void LoadFromFile(const String& FileName);
+    // Adds the stream's nodes as last children of TargetNode (nil: the root).
+    void AddFromStream(TStream& Stream, PLazyNode TargetNode);
+    // Node is nil for the root. OnLoadNode reads from a stream of the node's data alone.
+    TLTSaveNodeEvent OnSaveNode, OnLoadNode;
+    TLTSaveTreeEvent OnSaveTree, OnLoadTree;
+
+protected:
+    // ---- the tree stream: chunks of one node ----
+    virtual void WriteNode(TStream& Stream, PLazyNode Node);
+    virtual void WriteChunks(TStream& Stream, PLazyNode Node);
+    virtual void PatchChunkSize(TStream& Stream, std::int64_t StartPosition, std::int64_t EndPosition);
+    // One chunk of a node other than its anchor and base chunks, given as a stream of the
+    // chunk's body; true when it was understood.
+    virtual bool ReadChunk(TStream& Stream, int Version, PLazyNode Node, std::int32_t ChunkType, std::int32_t ChunkSize);
+    virtual void FireSaveNode(PLazyNode Node, TStream& Stream);
+    virtual void FireLoadNode(PLazyNode Node, TStream& Stream);
+    // A node record as checked, before it becomes nodes.
+    struct TStreamChunk {
+        std::int32_t Type;
+        std::int64_t Offset, Size;
+    };
+    struct TStreamRecord {
+        static constexpr std::size_t NoParent = ~std::size_t(0);
+        std::size_t Parent = NoParent; // index of the parent record; NoParent for a top node
+        std::uint32_t StoredChildCount = 0, ChildrenRead = 0;
+        std::uint16_t NodeHeight = 0;
+        TLazyNodeStates States;
+        std::uint8_t Align = 50, CheckState = 0, CheckType = 0;
+        std::vector<TStreamChunk> Chunks;
+    };
+    int ReadStreamHeader(TStream& Stream, bool FullRead);
+    std::vector<TStreamRecord> ParseStream(TStream& Stream, int Version, std::vector<std::uint8_t>& Bytes);
+    static void ParseNodeRecord(const std::vector<std::uint8_t>& Bytes, std::int64_t& Pos, std::int64_t Limit,
+                                int Version, std::vector<TStreamRecord>& Out);
+    void BuildFromRecords(const std::vector<TStreamRecord>& Records, const std::vector<std::uint8_t>& Bytes,
+                          int Version, PLazyNode Target);
+    // Fills Node (connected to the tree) from the record at First and its subtree's records
+    // and repairs counts, heights, the visible count and the selection; the index after them.
+    std::size_t AddRecordsToNode(const std::vector<TStreamRecord>& Records, std::size_t First,
+                                 const std::vector<std::uint8_t>& Bytes, int Version, PLazyNode Node);
+    // Moves and copies report through these (a load reports as a copy of nil).
+    virtual void FireNodeCopied(PLazyNode Node)
+    {
+        if (OnNodeCopied) OnNodeCopied(this, Node);
+    }
+
+public:
+    TLTChangeEvent OnNodeCopied;
 
 protected:
     // ---- node memory and linking ----

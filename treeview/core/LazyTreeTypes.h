@@ -236,5 +236,9 @@ using TLTOperationEvent = std::function<void(TBaseLazyTree* Sender, TLTOperation
 using TLTMeasureItemEvent =
     std::function<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node, int& NodeHeight)>;
 
+class TStream;
+using TLTSaveNodeEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, TStream& Stream)>;
+using TLTSaveTreeEvent = std::function<void(TBaseLazyTree* Sender, TStream& Stream)>;
+
 // The tree that owns a node.
 TBaseLazyTree* TreeFromNode(PLazyNode Node);
