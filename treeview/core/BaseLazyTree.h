@@ -411,6 +411,23 @@ public:
 
     void WndProc(TMessage& Message) override;
 
+    // ---- check boxes ----
+    TCheckState CheckState(PLazyNode Node) const { return Node->CheckState; }
+    // Asks OnChecking (which may veto or change the state), applies it with the tri-state
+    // and radio rules, and reports OnChecked; disabled nodes keep their state.
+    void SetCheckState(PLazyNode Node, TCheckState Value);
+    TCheckType CheckType(PLazyNode Node) const { return Node->CheckType; }
+    void SetCheckType(PLazyNode Node, TCheckType Value);
+    // Nodes exactly csCheckedNormal.
+    std::uint32_t CheckedCount();
+    void SetCheckStateForAll(TCheckState aCheckState, bool pSelectedOnly, bool pExcludeDisabled);
+    void ClearChecked();
+    // The picture of a node's check box (or of the given values for nil): -1 for none.
+    virtual int CheckImageIndexFor(PLazyNode Node, TCheckType ImgCheckType, TCheckState ImgCheckState, bool ImgEnabled);
+    virtual TCheckState NextCheckStateFor(TCheckType CheckType, TCheckState CheckState);
+    TLTCheckChangingEvent OnChecking;
+    TLTChangeEvent OnChecked;
+
     // ---- the tree stream ----
     // Writes the whole tree, or only Node and its subtree.
     virtual void SaveToStream(TStream& Stream, PLazyNode Node = nullptr);
@@ -426,6 +443,14 @@ public:
     TLTSaveTreeEvent OnSaveTree, OnLoadTree;
 
 protected:
+    // ---- check boxes ----
+    virtual bool SyncParentCheckState(PLazyNode Node, TCheckState NewCheckState);
+    virtual void CommitCheckState(PLazyNode Node, TCheckState NewCheckState);
+    virtual void FireChecked(PLazyNode Node);
+    virtual bool FireChecking(PLazyNode Node, TCheckState& NewCheckState);
+    bool ApplyCheckState(PLazyNode Node, TCheckState Value);
+    std::uint32_t FCheckPropagationCount = 0;
+
     // ---- the tree stream: chunks of one node ----
     virtual void WriteNode(TStream& Stream, PLazyNode Node);
     virtual void WriteChunks(TStream& Stream, PLazyNode Node);
