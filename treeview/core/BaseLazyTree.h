@@ -411,6 +411,26 @@ public:
 
     void WndProc(TMessage& Message) override;
 
+    // ---- sorting, iterating, moving, copying ----
+    // Sorts the children of Node (nil: the root) by OnCompareNodes for a column; stable in
+    // both directions.
+    virtual void Sort(PLazyNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+    // Sorts every child list of initialised nodes (collapsed ones wait with toAutoSort).
+    virtual void SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+    // Calls Callback for Node and its subtree (nil: the whole tree) whose states hold all
+    // of Filter; the node at which Callback aborted, or nil.
+    PLazyNode IterateSubtree(PLazyNode Node, const TLTGetNodeProc& Callback, void* Data, TLazyNodeStates Filter = {},
+                             bool DoInit = false, bool ChildNodesOnly = false);
+    // Moves Source (or only its children) next to or below Target, in this or another tree.
+    void MoveTo(PLazyNode Source, PLazyNode Target, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    void MoveTo(PLazyNode Node, TBaseLazyTree* Tree, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    // Copies Source (or only its children); the last copy made (Target with ChildrenOnly).
+    PLazyNode CopyTo(PLazyNode Source, PLazyNode Target, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    PLazyNode CopyTo(PLazyNode Source, TBaseLazyTree* Tree, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    TLTCompareEvent OnCompareNodes;
+    TLTNodeMovingEvent OnNodeMoving, OnNodeCopying;
+    TLTChangeEvent OnNodeMoved;
+
     // ---- check boxes ----
     TCheckState CheckState(PLazyNode Node) const { return Node->CheckState; }
     // Asks OnChecking (which may veto or change the state), applies it with the tri-state
@@ -443,6 +463,17 @@ public:
     TLTSaveTreeEvent OnSaveTree, OnLoadTree;
 
 protected:
+    // ---- sorting, moving, copying ----
+    virtual int FireCompareNodes(PLazyNode Node1, PLazyNode Node2, TColumnIndex Column);
+    virtual bool FireNodeCopying(PLazyNode Node, PLazyNode Target);
+    virtual void FireNodeMoved(PLazyNode Node);
+    virtual bool FireNodeMoving(PLazyNode Node, PLazyNode Target);
+    TBaseLazyTree* PrepareTarget(PLazyNode& Target, TLTNodeAttachMode& Mode);
+    // Writes Source (or its children) and rebuilds it in TargetTree at Target; the new
+    // top nodes in order.
+    std::vector<PLazyNode> StreamInto(TBaseLazyTree* TargetTree, PLazyNode Source, bool ChildrenOnly, PLazyNode Target,
+                                      TLTNodeAttachMode Mode);
+
     // ---- check boxes ----
     virtual bool SyncParentCheckState(PLazyNode Node, TCheckState NewCheckState);
     virtual void CommitCheckState(PLazyNode Node, TCheckState NewCheckState);
@@ -558,9 +589,6 @@ protected:
     virtual void AbortEdit() {}
     // Moves a running in-place editor after heights above it changed.
     virtual void UpdateEditBounds() {}
-    // Sorts the children of Node (nil: the root) by a column.
-    virtual void Sort(PLazyNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true) {}
-    virtual void SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true) {}
     // Repaints one node (its row).
     virtual void InvalidateNode(PLazyNode Node);
     // Keeps one node selected when the options ask for it.

@@ -246,6 +246,11 @@ TCheckState CheckStateToggled(TCheckState S);
 bool CheckStateIsDisabled(TCheckState S);
 bool CheckStateIsChecked(TCheckState S);
 
+using TLTCompareEvent =
+    std::function<void(TBaseLazyTree* Sender, PLazyNode Node1, PLazyNode Node2, TColumnIndex Column, int& Result)>;
+using TLTNodeMovingEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, PLazyNode Target, bool& Allowed)>;
+using TLTGetNodeProc = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, void* Data, bool& Abort)>;
+
 class TStream;
 using TLTSaveNodeEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, TStream& Stream)>;
 using TLTSaveTreeEvent = std::function<void(TBaseLazyTree* Sender, TStream& Stream)>;

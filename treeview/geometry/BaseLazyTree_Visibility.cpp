@@ -238,7 +238,7 @@ void TBaseLazyTree::ToggleNode(PLazyNode Node)
                     MeasureItemHeight(Canvas(), child);
                     change += child->TotalHeight;
                 }
-            if (FUpdateCount == 0 && FOptions->AutoOptions().Contains(toAutoSort))
+            if (FUpdateCount == 0 && FOptions->AutoOptions().Contains(toAutoSort) && FHeader->SortColumn() > NoColumnIndex)
                 Sort(Node, FHeader->SortColumn(), FHeader->SortDirection(), false);
             Node->States << vsExpanded;
             PropagateHeightChange(Node, change, true);
