@@ -267,9 +267,15 @@ public:
     std::uint32_t VisibleCount() const { return FVisibleCount; }
     bool Expanded(PLazyNode Node) const { return Node && Node->States.Contains(vsExpanded); }
     void SetExpanded(PLazyNode Node, bool Value);
-    // Expands a collapsed node or collapses an expanded one, with the height and count
-    // bookkeeping. (Events, animation and scrolling of the toggle come with expansion.)
+    // Expands a collapsed node or collapses an expanded one after asking OnExpanding or
+    // OnCollapsing, with the height and count bookkeeping.
     void ToggleNode(PLazyNode Node);
+    // Expands Node and every node below it (nil: the whole tree), initialising them.
+    virtual void FullExpand(PLazyNode Node = nullptr);
+    // Collapses every expanded node below Node and Node itself (nil: the whole tree).
+    virtual void FullCollapse(PLazyNode Node = nullptr);
+    TLTChangingEvent OnExpanding, OnCollapsing;
+    TLTChangeEvent OnExpanded, OnCollapsed;
 
     PLazyNode GetFirstVisible(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
     PLazyNode GetFirstVisibleNoInit(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true,
@@ -463,6 +469,12 @@ public:
     TLTSaveTreeEvent OnSaveTree, OnLoadTree;
 
 protected:
+    // ---- expansion events ----
+    virtual void FireCollapsed(PLazyNode Node);
+    virtual bool FireCollapsing(PLazyNode Node);
+    virtual void FireExpanded(PLazyNode Node);
+    virtual bool FireExpanding(PLazyNode Node);
+
     // ---- sorting, moving, copying ----
     virtual int FireCompareNodes(PLazyNode Node1, PLazyNode Node2, TColumnIndex Column);
     virtual bool FireNodeCopying(PLazyNode Node, PLazyNode Target);
