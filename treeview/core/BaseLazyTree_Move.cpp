@@ -13,14 +13,14 @@ int TBaseLazyTree::FireCompareNodes(PLazyNode Node1, PLazyNode Node2, TColumnInd
 }
 
 namespace {
+template <class TCompare>
 struct TMergeSort {
-    TBaseLazyTree* Tree;
-    TColumnIndex Column;
+    TCompare Compare;
     bool Ascending;
     PLazyNode Head; // the rest of the chain not consumed yet
 
     // Sorts the next N nodes of the chain and returns them as a list cut from the rest.
-    PLazyNode Sort(std::uint32_t N, const std::function<int(PLazyNode, PLazyNode)>& Compare)
+    PLazyNode Sort(std::uint32_t N)
     {
         if (N == 1) {
             PLazyNode n = Head;
@@ -28,8 +28,8 @@ struct TMergeSort {
             n->NextSibling = nullptr;
             return n;
         }
-        PLazyNode a = Sort(N / 2, Compare);
-        PLazyNode b = Sort((N + 1) / 2, Compare);
+        PLazyNode a = Sort(N / 2);
+        PLazyNode b = Sort((N + 1) / 2);
         TLazyNode dummy;
         PLazyNode tail = &dummy;
         while (a && b) {
@@ -65,11 +65,11 @@ void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, TSortDirection Dir
     if (Node->ChildCount < 2) return;
     StartOperation(okSortNode);
     try {
-        TMergeSort sorter{this, Column, Direction == sdAscending, Node->FirstChild};
         const auto compare = [this, Column](PLazyNode a, PLazyNode b) {
             return OperationCanceled() ? 0 : FireCompareNodes(a, b, Column);
         };
-        PLazyNode first = sorter.Sort(Node->ChildCount, compare);
+        TMergeSort<decltype(compare)> sorter{compare, Direction == sdAscending, Node->FirstChild};
+        PLazyNode first = sorter.Sort(Node->ChildCount);
         Node->FirstChild = first;
         std::uint32_t index = 0;
         PLazyNode prev = nullptr;
