@@ -11,6 +11,10 @@
 //   geometry/BaseLazyTree_Visibility.cpp  hiding, filtering, expansion bookkeeping, visible order
 //   geometry/BaseLazyTree_Heights.cpp     node heights, vertical layout, rectangles
 //   geometry/BaseLazyTree_PositionCache.cpp  the node-by-position cache of large trees
+//   core/BaseLazyTree_Stream.cpp      the tree stream: saving and loading nodes
+//   core/BaseLazyTree_Move.cpp        sorting, iterating, moving and copying
+//   geometry/BaseLazyTree_Checks.cpp  check boxes and radio buttons
+//   geometry/BaseLazyTree_Expand.cpp  expanding and collapsing with its events
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -19,6 +23,7 @@
 #include <vector>
 
 #include "platform/gui/Controls.h"
+#include "platform/rtl/Streams.h"
 #include "treeview/core/LazyTreeOptions.h"
 #include "treeview/core/LazyTreeTypes.h"
 #include "treeview/header/LTHeader.h"
@@ -262,9 +267,15 @@ public:
     std::uint32_t VisibleCount() const { return FVisibleCount; }
     bool Expanded(PLazyNode Node) const { return Node && Node->States.Contains(vsExpanded); }
     void SetExpanded(PLazyNode Node, bool Value);
-    // Expands a collapsed node or collapses an expanded one, with the height and count
-    // bookkeeping. (Events, animation and scrolling of the toggle come with expansion.)
+    // Expands a collapsed node or collapses an expanded one after asking OnExpanding or
+    // OnCollapsing, with the height and count bookkeeping.
     void ToggleNode(PLazyNode Node);
+    // Expands Node and every node below it (nil: the whole tree), initialising them.
+    virtual void FullExpand(PLazyNode Node = nullptr);
+    // Collapses every expanded node below Node and Node itself (nil: the whole tree).
+    virtual void FullCollapse(PLazyNode Node = nullptr);
+    TLTChangingEvent OnExpanding, OnCollapsing;
+    TLTChangeEvent OnExpanded, OnCollapsed;
 
     PLazyNode GetFirstVisible(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
     PLazyNode GetFirstVisibleNoInit(PLazyNode Node = nullptr, bool ConsiderChildrenAbove = true,
@@ -406,6 +417,125 @@ public:
 
     void WndProc(TMessage& Message) override;
 
+    // ---- sorting, iterating, moving, copying ----
+    // Sorts the children of Node (nil: the root) by OnCompareNodes for a column; stable in
+    // both directions.
+    virtual void Sort(PLazyNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+    // Sorts every child list of initialised nodes (collapsed ones wait with toAutoSort).
+    virtual void SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+    // Calls Callback for Node and its subtree (nil: the whole tree) whose states hold all
+    // of Filter; the node at which Callback aborted, or nil.
+    PLazyNode IterateSubtree(PLazyNode Node, const TLTGetNodeProc& Callback, void* Data, TLazyNodeStates Filter = {},
+                             bool DoInit = false, bool ChildNodesOnly = false);
+    // Moves Source (or only its children) next to or below Target, in this or another tree.
+    void MoveTo(PLazyNode Source, PLazyNode Target, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    void MoveTo(PLazyNode Node, TBaseLazyTree* Tree, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    // Copies Source (or only its children); the last copy made (Target with ChildrenOnly).
+    PLazyNode CopyTo(PLazyNode Source, PLazyNode Target, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    PLazyNode CopyTo(PLazyNode Source, TBaseLazyTree* Tree, TLTNodeAttachMode Mode, bool ChildrenOnly);
+    TLTCompareEvent OnCompareNodes;
+    TLTNodeMovingEvent OnNodeMoving, OnNodeCopying;
+    TLTChangeEvent OnNodeMoved;
+
+    // ---- check boxes ----
+    TCheckState CheckState(PLazyNode Node) const { return Node->CheckState; }
+    // Asks OnChecking (which may veto or change the state), applies it with the tri-state
+    // and radio rules, and reports OnChecked; disabled nodes keep their state.
+    void SetCheckState(PLazyNode Node, TCheckState Value);
+    TCheckType CheckType(PLazyNode Node) const { return Node->CheckType; }
+    void SetCheckType(PLazyNode Node, TCheckType Value);
+    // Nodes exactly csCheckedNormal.
+    std::uint32_t CheckedCount();
+    void SetCheckStateForAll(TCheckState aCheckState, bool pSelectedOnly, bool pExcludeDisabled);
+    void ClearChecked();
+    // The picture of a node's check box (or of the given values for nil): -1 for none.
+    virtual int CheckImageIndexFor(PLazyNode Node, TCheckType ImgCheckType, TCheckState ImgCheckState, bool ImgEnabled);
+    virtual TCheckState NextCheckStateFor(TCheckType CheckType, TCheckState CheckState);
+    TLTCheckChangingEvent OnChecking;
+    TLTChangeEvent OnChecked;
+
+    // ---- the tree stream ----
+    // Writes the whole tree, or only Node and its subtree.
+    virtual void SaveToStream(TStream& Stream, PLazyNode Node = nullptr);
+    void SaveToFile(const String& FileName);
+    // Replaces the tree's nodes by the stream's; nothing on a read-only tree. A stream that
+    // does not hold a well-formed tree raises ELazyTreeError before anything changes.
+    virtual void LoadFromStream(TStream& Stream);
+    virtual void LoadFromFile(const String& FileName);
+    // Adds the stream's nodes as last children of TargetNode (nil: the root).
+    void AddFromStream(TStream& Stream, PLazyNode TargetNode);
+    // Node is nil for the root. OnLoadNode reads from a stream of the node's data alone.
+    TLTSaveNodeEvent OnSaveNode, OnLoadNode;
+    TLTSaveTreeEvent OnSaveTree, OnLoadTree;
+
+protected:
+    // ---- expansion events ----
+    virtual void FireCollapsed(PLazyNode Node);
+    virtual bool FireCollapsing(PLazyNode Node);
+    virtual void FireExpanded(PLazyNode Node);
+    virtual bool FireExpanding(PLazyNode Node);
+
+    // ---- sorting, moving, copying ----
+    virtual int FireCompareNodes(PLazyNode Node1, PLazyNode Node2, TColumnIndex Column);
+    virtual bool FireNodeCopying(PLazyNode Node, PLazyNode Target);
+    virtual void FireNodeMoved(PLazyNode Node);
+    virtual bool FireNodeMoving(PLazyNode Node, PLazyNode Target);
+    TBaseLazyTree* PrepareTarget(PLazyNode& Target, TLTNodeAttachMode& Mode);
+    // Writes Source (or its children) and rebuilds it in TargetTree at Target; the new
+    // top nodes in order.
+    std::vector<PLazyNode> StreamInto(TBaseLazyTree* TargetTree, PLazyNode Source, bool ChildrenOnly, PLazyNode Target,
+                                      TLTNodeAttachMode Mode);
+
+    // ---- check boxes ----
+    virtual bool SyncParentCheckState(PLazyNode Node, TCheckState NewCheckState);
+    virtual void CommitCheckState(PLazyNode Node, TCheckState NewCheckState);
+    virtual void FireChecked(PLazyNode Node);
+    virtual bool FireChecking(PLazyNode Node, TCheckState& NewCheckState);
+    bool ApplyCheckState(PLazyNode Node, TCheckState Value);
+    std::uint32_t FCheckPropagationCount = 0;
+
+    // ---- the tree stream: chunks of one node ----
+    virtual void WriteNode(TStream& Stream, PLazyNode Node);
+    virtual void WriteChunks(TStream& Stream, PLazyNode Node);
+    virtual void PatchChunkSize(TStream& Stream, std::int64_t StartPosition, std::int64_t EndPosition);
+    // One chunk of a node other than its anchor and base chunks, given as a stream of the
+    // chunk's body; true when it was understood.
+    virtual bool ReadChunk(TStream& Stream, int Version, PLazyNode Node, std::int32_t ChunkType, std::int32_t ChunkSize);
+    virtual void FireSaveNode(PLazyNode Node, TStream& Stream);
+    virtual void FireLoadNode(PLazyNode Node, TStream& Stream);
+    // A node record as checked, before it becomes nodes.
+    struct TStreamChunk {
+        std::int32_t Type;
+        std::int64_t Offset, Size;
+    };
+    struct TStreamRecord {
+        static constexpr std::size_t NoParent = ~std::size_t(0);
+        std::size_t Parent = NoParent; // index of the parent record; NoParent for a top node
+        std::uint32_t StoredChildCount = 0, ChildrenRead = 0;
+        std::uint16_t NodeHeight = 0;
+        TLazyNodeStates States;
+        std::uint8_t Align = 50, CheckState = 0, CheckType = 0;
+        std::vector<TStreamChunk> Chunks;
+    };
+    int ReadStreamHeader(TStream& Stream, bool FullRead);
+    std::vector<TStreamRecord> ParseStream(TStream& Stream, int Version, std::vector<std::uint8_t>& Bytes);
+    static void ParseNodeRecord(const std::vector<std::uint8_t>& Bytes, std::int64_t& Pos, std::int64_t Limit,
+                                int Version, std::vector<TStreamRecord>& Out);
+    void BuildFromRecords(const std::vector<TStreamRecord>& Records, const std::vector<std::uint8_t>& Bytes,
+                          int Version, PLazyNode Target);
+    // Fills Node (connected to the tree) from the record at First and its subtree's records
+    // and repairs counts, heights, the visible count and the selection; the index after them.
+    std::size_t AddRecordsToNode(const std::vector<TStreamRecord>& Records, std::size_t First,
+                                 const std::vector<std::uint8_t>& Bytes, int Version, PLazyNode Node);
+    // Moves and copies report through these (a load reports as a copy of nil).
+    virtual void FireNodeCopied(PLazyNode Node)
+    {
+        if (OnNodeCopied) OnNodeCopied(this, Node);
+    }
+
+public:
+    TLTChangeEvent OnNodeCopied;
+
 protected:
     // ---- node memory and linking ----
     virtual std::uint32_t ReserveInternalData(std::uint32_t Size);
@@ -471,9 +601,6 @@ protected:
     virtual void AbortEdit() {}
     // Moves a running in-place editor after heights above it changed.
     virtual void UpdateEditBounds() {}
-    // Sorts the children of Node (nil: the root) by a column.
-    virtual void Sort(PLazyNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true) {}
-    virtual void SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true) {}
     // Repaints one node (its row).
     virtual void InvalidateNode(PLazyNode Node);
     // Keeps one node selected when the options ask for it.

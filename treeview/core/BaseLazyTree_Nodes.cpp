@@ -409,7 +409,7 @@ PLazyNode TBaseLazyTree::AddChild(PLazyNode Parent, void* UserData)
     if (FUpdateCount == 0) {
         RequestCacheValidation();
         if (FStates.Contains(tsStructureChangePending)) DeliverPendingStructureChange();
-        if (FOptions->AutoOptions().Contains(toAutoSort) && FHeader->SortColumn() > InvalidColumnIndex)
+        if (FOptions->AutoOptions().Contains(toAutoSort) && FHeader->SortColumn() > NoColumnIndex)
             Sort(Parent, FHeader->SortColumn(), FHeader->SortDirection(), true);
         InvalidateToBottom(Parent);
         UpdateScrollBars(true);
@@ -436,7 +436,7 @@ PLazyNode TBaseLazyTree::InsertNode(PLazyNode Node, TLTNodeAttachMode Mode, void
     MarkCacheStale();
     if (FUpdateCount == 0) {
         RequestCacheValidation();
-        if (FOptions->AutoOptions().Contains(toAutoSort) && FHeader->SortColumn() > InvalidColumnIndex) {
+        if (FOptions->AutoOptions().Contains(toAutoSort) && FHeader->SortColumn() > NoColumnIndex) {
             PLazyNode parent = (Mode == amInsertBefore || Mode == amInsertAfter) ? Node->Parent : Node;
             Sort(parent == FRoot ? nullptr : parent, FHeader->SortColumn(), FHeader->SortDirection(), true);
         }
@@ -488,7 +488,7 @@ void TBaseLazyTree::SetChildCount(PLazyNode Node, std::uint32_t NewChildCount)
         // Measuring may have initialised (and filtered) some of them.
         if (measure) RefreshAllChildrenHidden(Node);
         if (FUpdateCount == 0 && FOptions->AutoOptions().Contains(toAutoSort) &&
-            FHeader->SortColumn() > InvalidColumnIndex)
+            FHeader->SortColumn() > NoColumnIndex)
             Sort(Node == FRoot ? nullptr : Node, FHeader->SortColumn(), FHeader->SortDirection(), true);
         MarkCacheStale();
     } else {

@@ -51,7 +51,7 @@ void TBaseLazyTree::EndUpdate()
         UpdateScrollBars(false);
         // Sorting and the repaint follow also when a handler of the notifications fails.
         auto finish = [this] {
-            if (FOptions->AutoOptions().Contains(toAutoSort))
+            if (FOptions->AutoOptions().Contains(toAutoSort) && FHeader->SortColumn() > NoColumnIndex)
                 SortTree(FHeader->SortColumn(), FHeader->SortDirection(), true);
             SuspendRedraw(false);
             Invalidate();

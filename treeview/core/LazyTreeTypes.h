@@ -236,5 +236,26 @@ using TLTOperationEvent = std::function<void(TBaseLazyTree* Sender, TLTOperation
 using TLTMeasureItemEvent =
     std::function<void(TBaseLazyTree* Sender, TCanvas* TargetCanvas, PLazyNode Node, int& NodeHeight)>;
 
+using TLTCheckChangingEvent =
+    std::function<void(TBaseLazyTree* Sender, PLazyNode Node, TCheckState& NewState, bool& Allowed)>;
+// The check state helpers: the pressed, released, enabled and clicked forms of a state.
+TCheckState CheckStatePressed(TCheckState S);
+TCheckState CheckStateReleased(TCheckState S);
+TCheckState CheckStateEnabled(TCheckState S);
+TCheckState CheckStateToggled(TCheckState S);
+bool CheckStateIsDisabled(TCheckState S);
+bool CheckStateIsChecked(TCheckState S);
+
+using TLTCompareEvent =
+    std::function<void(TBaseLazyTree* Sender, PLazyNode Node1, PLazyNode Node2, TColumnIndex Column, int& Result)>;
+using TLTNodeMovingEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, PLazyNode Target, bool& Allowed)>;
+using TLTGetNodeProc = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, void* Data, bool& Abort)>;
+
+using TLTChangingEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, bool& Allowed)>;
+
+class TStream;
+using TLTSaveNodeEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, TStream& Stream)>;
+using TLTSaveTreeEvent = std::function<void(TBaseLazyTree* Sender, TStream& Stream)>;
+
 // The tree that owns a node.
 TBaseLazyTree* TreeFromNode(PLazyNode Node);

@@ -221,14 +221,17 @@ void TBaseLazyTree::ToggleNode(PLazyNode Node)
     if (!wasToggling) ChangeTreeStates(TLazyTreeStates{tsToggling}, {});
     Node->States << vsToggling;
     if (Node->States.Contains(vsExpanded)) {
+        if (!FireCollapsing(Node)) return;
         PropagateHeightChange(Node, IsEffectivelyFiltered(Node) ? 0 : Node->NodeHeight, false);
         if (FullyVisible(Node)) FVisibleCount -= VisibleDescendantCount(Node);
         Node->States >> vsExpanded;
+        FireCollapsed(Node);
         if (FOptions->AutoOptions().Contains(toAutoFreeOnCollapse) && Node->ChildCount > 0) {
             DeleteChildren(Node, false);
             Node->States << vsHasChildren;
         }
     } else {
+        if (!FireExpanding(Node)) return;
         if (!Node->States.Contains(vsInitialized)) InitializeNode(Node);
         if (Node->States.Contains(vsHasChildren) && Node->ChildCount == 0) InitializeChildren(Node);
         if (Node->ChildCount > 0 && !Node->States.Contains(vsExpanded)) {
@@ -238,11 +241,12 @@ void TBaseLazyTree::ToggleNode(PLazyNode Node)
                     MeasureItemHeight(Canvas(), child);
                     change += child->TotalHeight;
                 }
-            if (FUpdateCount == 0 && FOptions->AutoOptions().Contains(toAutoSort))
+            if (FUpdateCount == 0 && FOptions->AutoOptions().Contains(toAutoSort) && FHeader->SortColumn() > NoColumnIndex)
                 Sort(Node, FHeader->SortColumn(), FHeader->SortDirection(), false);
             Node->States << vsExpanded;
             PropagateHeightChange(Node, change, true);
             if (FullyVisible(Node)) FVisibleCount += VisibleDescendantCount(Node);
+            FireExpanded(Node);
         }
     }
     MarkCacheStale();
@@ -250,6 +254,10 @@ void TBaseLazyTree::ToggleNode(PLazyNode Node)
         UpdateVerticalRange();
     } else {
         RequestCacheValidation();
+        if (Node->ChildCount == 0) {
+            InvalidateNode(Node);
+            return;
+        }
         UpdateScrollBars(true);
         InvalidateToBottom(Node);
     }

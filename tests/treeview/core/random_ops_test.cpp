@@ -45,6 +45,9 @@ protected:
         };
         Tree->OnInitChildren = [this](TBaseLazyTree*, PLazyNode, std::uint32_t& count) { count = Pick(4); };
         Tree->OnMeasureItem = [this](TBaseLazyTree*, TCanvas*, PLazyNode, int& h) { h = 5 + int(Pick(36)); };
+        Tree->OnCompareNodes = [](TBaseLazyTree*, PLazyNode a, PLazyNode b, TColumnIndex, int& r) {
+            r = int(a->NodeHeight) - int(b->NodeHeight);
+        };
     }
 
     void Step(unsigned op)
@@ -89,6 +92,39 @@ protected:
             break;
         case 17: if (small) Tree->ValidateNode(AnyNode(false), true); break;
         case 18: if (PLazyNode n = AnyNode(false)) Tree->SetFullyVisible(n, true); break;
+        case 19:
+            if (PLazyNode n = AnyNode(false)) {
+                Tree->SetCheckType(n, TCheckType(Pick(5)));
+                Tree->SetCheckState(n, Chance(50) ? csCheckedNormal : csUncheckedNormal);
+            }
+            break;
+        case 20: Tree->Sort(AnyNode(true), 0, Chance(50) ? sdAscending : sdDescending, Chance(50)); break;
+        case 21:
+            try {
+                Tree->MoveTo(AnyNode(false), AnyNode(true), TLTNodeAttachMode(Pick(5)), Chance(20));
+            } catch (const ELazyTreeError&) { // into its own subtree
+            }
+            break;
+        case 22: if (small) Tree->CopyTo(AnyNode(false), AnyNode(true), TLTNodeAttachMode(Pick(5)), Chance(20)); break;
+        case 23:
+            if (!small) break;
+            if (Chance(50))
+                Tree->FullExpand(AnyNode(true));
+            else
+                Tree->FullCollapse(AnyNode(true));
+            break;
+        case 24:
+            if (small && Depth == 0) {
+                TMemoryStream s;
+                Tree->SaveToStream(s, AnyNode(true));
+                s.SetPosition(0);
+                if (Chance(50))
+                    Tree->LoadFromStream(s);
+                else
+                    Tree->AddFromStream(s, AnyNode(true));
+            }
+            break;
+        case 25: if (small) Tree->SortTree(0, sdDescending, Chance(50)); break;
         default: Tree->ClearSelection(); break;
         }
     }
@@ -160,7 +196,7 @@ TEST_P(RandomOpsTest, BookkeepingHoldsAfterEveryOperation)
     if (GetParam() % 2) Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() | toVariableNodeHeight);
     Tree->SetRootNodeCount(4);
     for (int i = 0; i < 1500; ++i) {
-        const unsigned op = Pick(20);
+        const unsigned op = Pick(27);
         Step(op);
         Trace(i, op);
         ASSERT_CONSISTENT(Tree) << "after step " << i << " (operation " << op << "), seed " << GetParam();
