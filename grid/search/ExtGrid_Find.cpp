@@ -117,20 +117,18 @@ TPoint TExtStringGrid::FindCells(TPoint StartCell, const String& s, TFindParams 
     ExportNotification(esExportStart, -1);
     bool found = false;
     if (leftRight) {
-        for (; R.HasY(y) && !found; y += step, x = firstX)
+        for (; !found && R.HasY(y); x = found ? x : firstX, y = found ? y : y + step)
             for (; R.HasX(x); x += step) {
                 if (IsIgnoredColumn(hiddenCols ? x : RealColIndex(x))) continue;
                 ExportNotification(esExportNewRow, y);
                 if ((found = test(x, y))) break;
             }
-        if (found) y -= step;   // the row loop stepped on after the break
     } else {
-        for (; R.HasX(x) && !found; x += step, y = firstY)
+        for (; !found && R.HasX(x); y = found ? y : firstY, x = found ? x : x + step)
             for (; R.HasY(y); y += step) {
                 ExportNotification(esExportNewRow, y);
                 if ((found = test(x, y))) break;
             }
-        if (found) x -= step;
     }
     if (!found) {
         ExportNotification(esExportDone, -1);
