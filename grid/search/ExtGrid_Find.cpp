@@ -2,7 +2,10 @@
 // by column, forwards or backwards, testing each cell's text; and Find, FindFirst,
 // FindNext, FindWide, Replace and IsCell built on it.
 #include <algorithm>
+#include <typeinfo>
+#include <vector>
 
+#include "grid/columns/ExtColumnGrid.h"
 #include "grid/core/ExtGrid.h"
 #include "grid/html/MiniHTML.h"
 #include "grid/util/GridDateFilter.h"
@@ -103,14 +106,33 @@ TPoint TExtStringGrid::FindCells(TPoint StartCell, const String& s, TFindParams 
         }
     }
 
+    // Per column of the range, once: its real index and whether the row-wise walk
+    // skips it.
+    std::vector<int> realCol(size_t(R.MaxX - R.MinX + 1));
+    std::vector<char> ignored(realCol.size());
+    for (int c = R.MinX; c <= R.MaxX; ++c) {
+        realCol[size_t(c - R.MinX)] = hiddenCols ? c : RealColIndex(c);
+        ignored[size_t(c - R.MinX)] = IsIgnoredColumn(realCol[size_t(c - R.MinX)]);
+    }
+    const bool merged = MergeCount() > 0;
+    const bool stripTags = P.Contains(fnIgnoreHTMLTags) && !Wide;
+    // Cells without records, display hooks or derived display texts show their stored
+    // text: it is tested where it lies, without a copy. (Only the grid's own classes are
+    // known to add no display text of their own.)
+    const bool ownClass = typeid(*this) == typeid(TExtStringGrid) || typeid(*this) == typeid(TExtColumnGrid);
+    const bool stored = ownClass && !hiddenRows && !stripTags && !HasCellProps() && !OnGetDisplText &&
+                        !OnGetDisplWideText && !FURLShowInText && !FGrouping->ShowGroupCount;
     auto test = [&](int cx, int cy) -> bool {
-        const int rc = hiddenCols ? cx : RealColIndex(cx);
+        const int rc = realCol[size_t(cx - R.MinX)];
+        if (stored) return matcher.Matches(Cells(rc, cy));
         // The cells a merged area covers show its base cell's text: only the base cell
         // is found, once.
-        const int dy = hiddenRows ? (IsHiddenRow(cy) ? -1 : DisplRowIndex(cy)) : cy;
-        if (dy >= 0 && IsMergedNonBaseCell(rc, dy)) return false;
+        if (merged) {
+            const int dy = hiddenRows ? (IsHiddenRow(cy) ? -1 : DisplRowIndex(cy)) : cy;
+            if (dy >= 0 && IsMergedNonBaseCell(rc, dy)) return false;
+        }
         String text = hiddenRows ? GetCellsEx(rc, cy) : GetCellEx(rc, cy);
-        if (P.Contains(fnIgnoreHTMLTags) && !Wide && text.find('<') != String::npos) text = StripHTMLTags(text);
+        if (stripTags && text.find('<') != String::npos) text = StripHTMLTags(text);
         return matcher.Matches(text);
     };
 
@@ -119,7 +141,7 @@ TPoint TExtStringGrid::FindCells(TPoint StartCell, const String& s, TFindParams 
     if (leftRight) {
         for (; !found && R.HasY(y); x = found ? x : firstX, y = found ? y : y + step)
             for (; R.HasX(x); x += step) {
-                if (IsIgnoredColumn(hiddenCols ? x : RealColIndex(x))) continue;
+                if (ignored[size_t(x - R.MinX)]) continue;
                 ExportNotification(esExportNewRow, y);
                 if ((found = test(x, y))) break;
             }
