@@ -276,3 +276,22 @@ TEST_F(FindTest, PrefixLookupAndExactCellLookup)
 }
 
 }  // namespace
+
+namespace {
+
+// The texts tested are the display texts: a display hook's text is found, a cell
+// record (here a merged area elsewhere) changes nothing.
+TEST_F(FindTest, DisplayTextsAreTested)
+{
+    Grid->OnGetDisplText = [](TObject*, int ACol, int ARow, String& Value) {
+        if (ACol == 2 && ARow > 0) Value += " kg";
+    };
+    EXPECT_EQ(Grid->Find(kTop, "fig kg", {fnMatchFull}).Y, 2);
+    EXPECT_EQ(Grid->Find(kTop, "kiwi kg", {}).X, -1);
+    Grid->MergeCells(1, 5, 1, 1);
+    EXPECT_EQ(Grid->Find(kTop, "lime kg", {}).Y, 3);
+    Grid->OnGetDisplText = nullptr;
+    EXPECT_EQ(Grid->Find(kTop, "lime kg", {}).X, -1);
+}
+
+}  // namespace
