@@ -582,6 +582,7 @@ public:
     void SearchFooterChange();
     std::function<void(TObject* Sender, const String& Value, bool& DefaultSearch)> OnSearchEditChange;
     TNotifyEvent OnSearchFooterClose;
+    // Once, when the footer panel is first laid out on a grid placed in a window.
     TNotifyEvent OnCreatedSearchFooter;
 
     // ================================================================ node rows and grouping
@@ -1300,6 +1301,7 @@ protected:
     std::u16string SearchCacheWide;
     TPoint FSearchCell{-1, -1};
     bool FFindBusy = false;
+    bool FSearchFooterCreated = false;
     // What the mouse sizing leaves for the width handling (set by the mouse code).
     bool ColSized = false, Rowsized = false;
     int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;

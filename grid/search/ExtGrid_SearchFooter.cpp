@@ -215,4 +215,8 @@ void TExtStringGrid::SearchFooterChange()
     p->SetHeight(f->Visible() ? 32 : 0);
     p->LayoutControls(false);
     p->Invalidate();
+    if (!FSearchFooterCreated && Parent()) {
+        FSearchFooterCreated = true;
+        if (OnCreatedSearchFooter) OnCreatedSearchFooter(this);
+    }
 }

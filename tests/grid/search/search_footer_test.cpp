@@ -47,6 +47,9 @@ TEST_F(SearchFooterTest, TypingReturnAndCtrlReturnWalkTheMatches)
     ASSERT_TRUE(Panel->Edit()->Focused());
     EXPECT_FALSE(Panel->ForwardButton()->Enabled());
     EXPECT_FALSE(Panel->HiliteButton()->Enabled());
+    UserKey(Panel->Edit(), VK_RETURN);   // nothing typed: nothing searched
+    EXPECT_EQ(At(), "1,1");
+    EXPECT_TRUE(Actions.empty());
 
     UserType(Panel->Edit(), "ab");
     EXPECT_TRUE(Panel->ForwardButton()->Enabled());
@@ -176,6 +179,19 @@ TEST_F(SearchFooterTest, LayoutFollowsTheSettings)
     EXPECT_EQ(Panel->BackwardButton()->Height(), 0);
     f->SetColor(0x00FF00);
     EXPECT_EQ(Panel->Color(), TColor(0x00FF00));
+}
+
+TEST_F(SearchFooterTest, CreatedEventFiresOnceForAPlacedGrid)
+{
+    auto* g = new TExtStringGrid(Form);
+    int created = 0;
+    g->OnCreatedSearchFooter = [&](TObject* Sender) { created += Sender == g; };
+    g->SearchFooter()->SetColor(clYellow);
+    EXPECT_EQ(created, 0);   // not in a window yet
+    g->SetParent(Form);
+    g->SearchFooter()->SetVisible(true);
+    g->SearchFooter()->SetColor(clAqua);
+    EXPECT_EQ(created, 1);
 }
 
 TEST_F(SearchFooterTest, PictureShowsTheFooterUnderTheFoundCell)
