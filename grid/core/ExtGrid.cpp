@@ -33,12 +33,16 @@ TExtStringGrid::TExtStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FSearchPanel = new TSearchPanel(this);
     FSearchPanel->SetAlign(alBottom);
     FSearchPanel->SetHeight(0);
-    FSearchPanel->OnClose = [this](TObject*) { FSearchFooter->SetVisible(false); };
+    FSearchPanel->OnEditChange = [this](TObject*) { SearchFooterEditChange(); };
+    FSearchPanel->OnForwardClick = [this](TObject*) { SearchFooterFindNext(); };
+    FSearchPanel->OnBackwardClick = [this](TObject*) { SearchFooterFindPrevious(); };
+    FSearchPanel->OnHighLightClick = [this](TObject*) { SearchFooterHighlight(); };
+    FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
     FCellFont = std::make_unique<TFont>();
     FFocusHelper = std::make_unique<TFocusHelper>();
     FSearchFooter = std::make_unique<TSearchFooter>(false);
     FSearchFooter->OnChange = [this](TObject*) {
-        if (!FLoading) FSearchPanel->Apply(FSearchFooter.get());
+        SearchFooterChange();
     };
     FFloatingFooter = std::make_unique<TFloatingFooter>(this);
     FPrintSettings = std::make_unique<TPrintSettings>(this);
@@ -210,7 +214,7 @@ void TExtStringGrid::Loaded()
     if (!FIsWinXP && FControlLook->ControlStyle == csTheme) FControlLook->ControlStyle = csClassic;
     FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt);
     if (FBalloon->Enable()) BalloonInit();
-    FSearchPanel->Apply(FSearchFooter.get());
+    SearchFooterChange();
     ApplyScrollBarAlways(false);
     // The office scheme now and its later changes reach a grid that follows it.
     if (AutoThemeAdapt) {

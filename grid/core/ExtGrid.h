@@ -26,6 +26,7 @@
 #include "grid/footer/FloatingFooter.h"
 #include "grid/group/Grouping.h"
 #include "grid/input/BalloonSettings.h"
+#include "grid/search/FindParams.h"
 #include "grid/paint/BackGround.h"
 #include "grid/paint/ControlLook.h"
 #include "grid/paint/ProgressAppearance.h"
@@ -547,6 +548,42 @@ public:
     void HideInplaceEdit();
     // Frees the records (unless ClearTextOnly) and empties the texts of a rectangle.
     virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+
+    // ================================================================ find, replace and the search footer
+    // (grid/search/). Columns are display columns, rows display rows, unless the options
+    // include the hidden columns (real columns) or the hidden rows (real rows).
+    // From the cell after StartCell ((-1, -1): from the range's first cell); (-1, -1)
+    // when nothing matches. A start on the range's last cell goes round to its first.
+    TPoint Find(TPoint StartCell, const String& s, TFindParams FindParams);
+    // The same on the cells' wide texts, without the scrolling step of fnAutoGoto.
+    TPoint FindWide(TPoint StartCell, const std::u16string& s, TFindParams FindParams);
+    TPoint FindFirst(const String& s, TFindParams FindParams);
+    // Goes on from the last found cell with the last text and options.
+    TPoint FindNext();
+    // Replaces OrigStr by NewStr in every cell the options find (each cell once, without
+    // regard to case unless fnMatchCase); the number of cells changed.
+    int Replace(const String& OrigStr, const String& NewStr, TFindParams FindParams);
+    // The first cell (display column, row by row) whose stored text is SubStr exactly.
+    bool IsCell(const String& SubStr, int& ACol, int& ARow);
+    // The column and row of fnFindInPresetCol and fnFindInPresetRow.
+    int FindCol = 0, FindRow = 0;
+    // Set while a find runs; cleared when one ends without a find.
+    bool FindBusy() const { return FFindBusy; }
+    const String& IncrSearchText() const { return SearchInc; }
+    TPoint SearchCell() const { return FSearchCell; }
+    TFindParams FindParams() const { return FFindParams; }
+    // The search footer's actions (its edit, buttons and keys).
+    void SearchFooterEditChange();
+    void SearchFooterFindNext();
+    void SearchFooterFindPrevious();
+    void SearchFooterHighlight();
+    void SearchFooterClose();
+    // The footer settings changed: the panel takes them and is laid out again.
+    void SearchFooterChange();
+    std::function<void(TObject* Sender, const String& Value, bool& DefaultSearch)> OnSearchEditChange;
+    TNotifyEvent OnSearchFooterClose;
+    // Once, when the footer panel is first laid out on a grid placed in a window.
+    TNotifyEvent OnCreatedSearchFooter;
 
     // ================================================================ node rows and grouping
     // (grid/group/ExtGrid_Nodes.cpp, ExtGrid_NodePaint.cpp, ExtGrid_Grouping.cpp)
@@ -1257,6 +1294,14 @@ protected:
     // ticks (typing resets it).
     String SearchInc;
     int SearchTics = 0;
+    // The find engine's state: the last options and text, the last found cell.
+    TPoint FindCells(TPoint StartCell, const String& s, TFindParams FindParams, bool Wide, bool Wrap);
+    TFindParams FFindParams;
+    String SearchCache;
+    std::u16string SearchCacheWide;
+    TPoint FSearchCell{-1, -1};
+    bool FFindBusy = false;
+    bool FSearchFooterCreated = false;
     // What the mouse sizing leaves for the width handling (set by the mouse code).
     bool ColSized = false, Rowsized = false;
     int Colclicked = -1, Rowclicked = -1, Colclickedsize = 0, Rowclickedsize = 0;

@@ -12,26 +12,6 @@ TFooterPanel::TFooterPanel(TComponent* AOwner) : TPanel(AOwner)
     SetHeight(0);
 }
 
-TSearchPanel::TSearchPanel(TComponent* AOwner) : TPanel(AOwner)
-{
-    SetBevelOuter(bvNone);
-    SetBorderWidth(0);
-    SetHeight(0);
-    FMatchCase = new TExtCheckBox(this);
-    FMatchCase->SetParent(this);
-}
-
-void TSearchPanel::Apply(TSearchFooter* Footer)
-{
-    if (!Footer) return;
-    SetVisible(Footer->Visible());
-    SetHeight(Footer->Visible() ? 32 : 0);
-    SetColor(Footer->Color());
-    FMatchCase->SetCaption(Footer->MatchCaseCaption());
-    FMatchCase->SetVisible(Footer->ShowMatchCase());
-    SetFont(Footer->Font());
-}
-
 namespace {
 // The cancel mode of a drop list: hidden when the pointer is outside it.
 template <class TList>

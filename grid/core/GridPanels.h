@@ -4,6 +4,7 @@
 // window of scrolling. Their painting and behaviour come with the grid's footer,
 // search, filter and scroll features.
 #include "grid/cells/ExtCheckBox.h"
+#include "grid/search/SearchPanel.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/HintWindows.h"
 #include "platform/gui/ImgList.h"
@@ -17,22 +18,7 @@ public:
     explicit TFooterPanel(TComponent* AOwner);
 };
 
-// The search footer: a text to find, previous / next, match case, highlight, close.
-class TSearchPanel : public TPanel {
-public:
-    explicit TSearchPanel(TComponent* AOwner);
-    // Takes captions, hints, colours and visibility from the footer settings.
-    void Apply(TSearchFooter* Footer);
-    TExtCheckBox* MatchCase() const { return FMatchCase; }
-    TNotifyEvent OnEditChange;
-    TNotifyEvent OnFindPrev;
-    TNotifyEvent OnFindNext;
-    TNotifyEvent OnClose;
-    TNotifyEvent OnHighlight;
-
-private:
-    TExtCheckBox* FMatchCase;
-};
+// The search footer's panel: grid/search/SearchPanel.h.
 
 using TDropSelectEvent = std::function<void(TObject* Sender, int ItemIndex)>;
 

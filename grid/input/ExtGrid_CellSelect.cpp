@@ -279,16 +279,22 @@ bool TExtStringGrid::HandleCMDialogChar(TMessage& msg)
     struct Button {
         const String& caption;
         bool shown;
+        TExtGridButton* button;
         TNotifyEvent& action;
     };
     const Button buttons[] = {
-        {FSearchFooter->FindNextCaption(), FSearchFooter->ShowFindNext(), FSearchPanel->OnFindNext},
-        {FSearchFooter->FindPrevCaption(), FSearchFooter->ShowFindPrev(), FSearchPanel->OnFindPrev},
-        {FSearchFooter->HighLightCaption(), FSearchFooter->ShowHighLight(), FSearchPanel->OnHighlight},
+        {FSearchFooter->FindNextCaption(), FSearchFooter->ShowFindNext(), FSearchPanel->ForwardButton(),
+         FSearchPanel->OnForwardClick},
+        {FSearchFooter->FindPrevCaption(), FSearchFooter->ShowFindPrev(), FSearchPanel->BackwardButton(),
+         FSearchPanel->OnBackwardClick},
+        {FSearchFooter->HighLightCaption(), FSearchFooter->ShowHighLight(), FSearchPanel->HiliteButton(),
+         FSearchPanel->OnHighLightClick},
     };
     for (const Button& b : buttons) {
-        // A hidden button lets a later one with the same accelerator act.
-        if (!b.shown || !IsAccel(ch, b.caption)) continue;
+        // A hidden or disabled button lets a later one with the same accelerator act.
+        if (!b.shown || !b.button->Enabled() || !IsAccel(ch, b.caption)) continue;
+        // The highlight button is a check button: its accelerator flips it as a click does.
+        if (b.button->Style == tasCheck) b.button->SetDown(!b.button->Down());
         if (b.action) b.action(FSearchPanel);
         msg.Result = 1;
         return true;

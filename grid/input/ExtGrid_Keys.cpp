@@ -54,6 +54,13 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
             ShowInplaceEdit();
         }
     }
+    // Ctrl+F with the search footer shown takes the user to its edit.
+    if (Key == 'F' && Shift == TShiftState{ssCtrl} && FSearchFooter->Visible() && FSearchPanel &&
+        FSearchPanel->Edit()->CanFocus()) {
+        FSearchPanel->Edit()->SetFocus();
+        Key = 0;
+        return;
+    }
     const bool control = Row() < RowCount() && IsControlCell(rc, Row());
     if ((Key == VK_RETURN || Key == VK_F2) && !control) {
         if (Options().Contains(goEditing) && !IsEditable(Col(), Row())) {

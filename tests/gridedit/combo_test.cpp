@@ -843,9 +843,9 @@ TEST_F(GridFocusTest, SearchFooterAcceleratorsRunTheFirstShownButton)
 {
     TSearchFooter* f = Grid->SearchFooter();
     std::vector<String> acted;
-    Grid->SearchPanel()->OnFindNext = [&](TObject*) { acted.push_back("next"); };
-    Grid->SearchPanel()->OnFindPrev = [&](TObject*) { acted.push_back("prev"); };
-    Grid->SearchPanel()->OnHighlight = [&](TObject*) { acted.push_back("highlight"); };
+    Grid->SearchPanel()->OnForwardClick = [&](TObject*) { acted.push_back("next"); };
+    Grid->SearchPanel()->OnBackwardClick = [&](TObject*) { acted.push_back("prev"); };
+    Grid->SearchPanel()->OnHighLightClick = [&](TObject*) { acted.push_back("highlight"); };
     f->SetFindNextCaption("&Find next");
     f->SetFindPrevCaption("Find &previous");
     f->SetHighLightCaption("&Find all");
@@ -854,6 +854,8 @@ TEST_F(GridFocusTest, SearchFooterAcceleratorsRunTheFirstShownButton)
     // A hidden footer takes no keys.
     EXPECT_EQ(press('f'), 0);
     f->SetVisible(true);
+    // The find and highlight buttons act once there is a text to find.
+    Grid->SearchPanel()->Edit()->SetText("x");
     struct Case {
         char key;
         bool showNext;

@@ -1,0 +1,220 @@
+// The search footer as a user works it: Ctrl+F to its edit, typing finds from the top,
+// Return and Ctrl+Return go on and back, the buttons and their accelerators, match case,
+// highlighting, closing; its layout from the settings; and its picture with a found cell.
+#include <vector>
+
+#include "tests/common/Snapshot.h"
+#include "tests/common/extgrid_fixture.h"
+
+namespace {
+
+class SearchFooterTest : public ExtGridTest {
+protected:
+    void SetUp() override
+    {
+        ExtGridTest::SetUp();
+        Grid->SetColCount(5);
+        Grid->SetRowCount(6);
+        const char* cells[5][4] = {{"apple", "cob", "plum", "x &amp; y"},
+                                   {"pear", "fig", "AB", ""},
+                                   {"a<i>b</i>", "lime", "xab", "abc"},
+                                   {"", "date", "Ab", "grape"},
+                                   {"melon", "ab", "nut", "zab"}};
+        for (int r = 1; r <= 5; ++r)
+            for (int c = 1; c <= 4; ++c) Grid->SetCellEx(c, r, cells[r - 1][c - 1]);
+        TSearchFooter* f = Grid->SearchFooter();
+        f->SetFindNextCaption("Find &next");
+        f->SetFindPrevCaption("Find &previous");
+        f->SetHighLightCaption("&Highlight");
+        f->SetMatchCaseCaption("Match case");
+        f->SetHintFindNext("Find next occurrence");
+        f->SetHintClose("Close");
+        f->SetVisible(true);
+        Grid->OnSearchFooterAction = [this](TObject*, const String& Value, int ACol, int ARow, TSearchAction A) {
+            Actions.push_back(IntToStr(int(A)) + ":" + Value + "@" + IntToStr(ACol) + "," + IntToStr(ARow));
+        };
+        Panel = Grid->SearchPanel();
+    }
+    String At() const { return IntToStr(Grid->Col()) + "," + IntToStr(Grid->Row()); }
+    TSearchPanel* Panel = nullptr;
+    std::vector<String> Actions;
+};
+
+TEST_F(SearchFooterTest, TypingReturnAndCtrlReturnWalkTheMatches)
+{
+    UserClick(Grid, 20, 30);
+    UserKey(Grid, 'F', TShiftState{ssCtrl});
+    ASSERT_TRUE(Panel->Edit()->Focused());
+    EXPECT_FALSE(Panel->ForwardButton()->Enabled());
+    EXPECT_FALSE(Panel->HiliteButton()->Enabled());
+    UserKey(Panel->Edit(), VK_RETURN);   // nothing typed: nothing searched
+    EXPECT_EQ(At(), "1,1");
+    EXPECT_TRUE(Actions.empty());
+
+    UserType(Panel->Edit(), "ab");
+    EXPECT_TRUE(Panel->ForwardButton()->Enabled());
+    EXPECT_EQ(At(), "2,5");   // column by column: the first "ab" is in column 2
+    const struct {
+        WORD key;
+        TShiftState shift;
+        const char* at;
+    } steps[] = {
+        {VK_RETURN, {}, "3,2"},
+        {VK_RETURN, {}, "3,3"},
+        {VK_RETURN, {}, "3,4"},
+        {VK_RETURN, TShiftState{ssCtrl}, "3,3"},
+        {VK_RETURN, TShiftState{ssCtrl}, "3,2"},
+    };
+    for (const auto& s : steps) {
+        UserKey(Panel->Edit(), s.key, s.shift);
+        EXPECT_EQ(At(), s.at);
+    }
+    EXPECT_EQ(Panel->Edit()->Text(), "ab");   // Return writes nothing into the edit
+    UserClick(Panel->ForwardButton());
+    EXPECT_EQ(At(), "3,3");
+    UserClick(Panel->BackwardButton());
+    EXPECT_EQ(At(), "3,2");
+    ASSERT_GE(Actions.size(), 3u);
+    EXPECT_EQ(Actions[0], "0:a@1,1");
+    EXPECT_EQ(Actions[1], "0:ab@2,5");
+    EXPECT_EQ(Actions[2], "2:ab@3,2");
+    EXPECT_EQ(Actions.back(), "1:ab@3,2");
+
+    // Nothing found: the edit turns red, and back when the text is found again.
+    UserType(Panel->Edit(), "zz");
+    EXPECT_EQ(Panel->Edit()->Color(), clRed);
+    EXPECT_EQ(Actions.back(), "0:abzz@-1,-1");
+    UserKey(Panel->Edit(), VK_BACK);
+    UserKey(Panel->Edit(), VK_BACK);
+    EXPECT_EQ(Panel->Edit()->Color(), clWindow);
+    // Match case: only the lower-case spellings.
+    UserClick(Panel->MatchCase(), 8, 9);
+    ASSERT_TRUE(Panel->MatchCase()->Checked());
+    UserKey(Panel->Edit(), VK_BACK);
+    UserKey(Panel->Edit(), VK_BACK);
+    EXPECT_FALSE(Panel->ForwardButton()->Enabled());
+    UserType(Panel->Edit(), "AB");
+    EXPECT_EQ(At(), "3,2");
+    // The only "AB": the next find misses, the one after starts again from the top.
+    UserKey(Panel->Edit(), VK_RETURN);
+    EXPECT_EQ(Actions.back(), "2:AB@-1,-1");
+    EXPECT_EQ(At(), "3,2");
+    UserKey(Panel->Edit(), VK_RETURN);
+    EXPECT_EQ(Actions.back(), "2:AB@3,2");
+}
+
+TEST_F(SearchFooterTest, AcceleratorsActOnlyThroughEnabledButtons)
+{
+    auto press = [&](char ch) { return Form->Perform(CM_DIALOGCHAR, WPARAM(ch), 0); };
+    EXPECT_EQ(press('n'), 0);   // nothing typed: the buttons are disabled
+    UserType(Panel->Edit(), "ab");
+    EXPECT_EQ(press('n'), 1);
+    EXPECT_EQ(At(), "3,2");
+    EXPECT_EQ(press('p'), 1);
+    EXPECT_EQ(At(), "2,5");
+    EXPECT_EQ(press('h'), 1);
+    EXPECT_TRUE(Panel->HiliteButton()->Down());
+    EXPECT_EQ(Grid->GetCellEx(3, 3), "x<hi>ab</hi>");
+    EXPECT_EQ(press('h'), 1);
+    EXPECT_EQ(Grid->GetCellEx(3, 3), "xab");
+}
+
+TEST_F(SearchFooterTest, HighlightMarksFoundTextAndRestoresEveryCell)
+{
+    UserType(Panel->Edit(), "ab");
+    UserClick(Panel->HiliteButton());
+    ASSERT_TRUE(Panel->HiliteButton()->Down());
+    const struct {
+        int c, r;
+        const char* marked;
+        const char* restored;
+    } cells[] = {
+        {3, 2, "<hi>AB</hi>", "AB"},
+        {4, 5, "z<hi>ab</hi>", "zab"},
+        {1, 3, "a&lt;i&gt;b&lt;/i&gt;", "a<i>b</i>"},   // mark-up never matched: untouched
+        {1, 1, "apple", "apple"},
+        {4, 1, "x &amp; y", "x &amp; y"},   // a cell never marked keeps its entity
+    };
+    for (const auto& k : cells) EXPECT_EQ(Grid->GetCellEx(k.c, k.r), k.marked == String("a&lt;i&gt;b&lt;/i&gt;") ? "a<i>b</i>" : k.marked);
+    // Typing with the button down marks the new text instead.
+    UserType(Panel->Edit(), "c");
+    EXPECT_EQ(Grid->GetCellEx(4, 3), "<hi>abc</hi>");
+    EXPECT_EQ(Grid->GetCellEx(4, 5), "zab");
+    UserClick(Panel->HiliteButton());
+    EXPECT_FALSE(Panel->HiliteButton()->Down());
+    for (const auto& k : cells) EXPECT_EQ(Grid->GetCellEx(k.c, k.r), k.restored);
+    EXPECT_EQ(Grid->GetCellEx(4, 3), "abc");
+}
+
+TEST_F(SearchFooterTest, CloseHidesTheFooterAndTellsTheWindow)
+{
+    int closed = 0;
+    Grid->OnSearchFooterClose = [&](TObject*) { ++closed; };
+    ASSERT_EQ(Panel->Height(), 32);
+    UserClick(Panel->ExitButton());
+    EXPECT_EQ(closed, 1);
+    EXPECT_FALSE(Grid->SearchFooter()->Visible());
+    EXPECT_EQ(Panel->Height(), 0);
+    EXPECT_FALSE(Panel->Visible());
+}
+
+TEST_F(SearchFooterTest, LayoutFollowsTheSettings)
+{
+    TSearchFooter* f = Grid->SearchFooter();
+    EXPECT_EQ(Panel->Edit()->Left(), 25);
+    EXPECT_EQ(Panel->ForwardButton()->Left(), 140);
+    EXPECT_EQ(Panel->BackwardButton()->Left(), 235);
+    EXPECT_EQ(Panel->HiliteButton()->Left(), 330);
+    EXPECT_EQ(Panel->MatchCase()->Left(), 425);
+    EXPECT_EQ(Panel->ForwardButton()->Caption(), "Find &next");
+    EXPECT_EQ(Panel->MatchCase()->Caption(), "Match case");
+    EXPECT_TRUE(Panel->ForwardButton()->ShowHint());
+    EXPECT_EQ(Panel->ForwardButton()->Hint(), "Find next occurrence");
+    EXPECT_FALSE(Panel->BackwardButton()->ShowHint());   // no hint text: no hint
+    f->SetShowHighLight(false);
+    EXPECT_FALSE(Panel->HiliteButton()->Visible());
+    EXPECT_EQ(Panel->MatchCase()->Left(), 330);
+    f->SetShowFindPrev(false);
+    EXPECT_FALSE(Panel->BackwardButton()->Visible());
+    EXPECT_EQ(Panel->BackwardButton()->Height(), 0);
+    f->SetColor(0x00FF00);
+    EXPECT_EQ(Panel->Color(), TColor(0x00FF00));
+}
+
+TEST_F(SearchFooterTest, CreatedEventFiresOnceForAPlacedGrid)
+{
+    auto* g = new TExtStringGrid(Form);
+    int created = 0;
+    g->OnCreatedSearchFooter = [&](TObject* Sender) { created += Sender == g; };
+    g->SearchFooter()->SetColor(clYellow);
+    EXPECT_EQ(created, 0);   // not in a window yet
+    g->SetParent(Form);
+    g->SearchFooter()->SetVisible(true);
+    g->SearchFooter()->SetColor(clAqua);
+    EXPECT_EQ(created, 1);
+}
+
+TEST_F(SearchFooterTest, PictureShowsTheFooterUnderTheFoundCell)
+{
+    Grid->SetColWidths(1, 90);
+    Grid->SearchFooter()->SetColor(0xF0E0D0);
+    Grid->SearchFooter()->SetColorTo(0xF0E0D0);
+    UserKey(Grid, 'F', TShiftState{ssCtrl});
+    UserType(Panel->Edit(), "lime");
+    ASSERT_EQ(At(), "2,3");
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Form, "search_footer.png", png));
+    // The panel along the bottom of the grid in its colour, the found cell filled in
+    // the selection colour.
+    const TRect panel(0, 300 - 32 + 2, 500, 300);
+    EXPECT_GT(Count_Pixels(png, panel, TColor(0xF0E0D0)), 500 * 10);
+    const TRect cell = Grid->CellRect(2, 3);
+    const int inside = (cell.Width() - 4) * (cell.Height() - 4);
+    const TRect core(cell.Left + 2, cell.Top + 2, cell.Right - 2, cell.Bottom - 2);
+    EXPECT_LT(Count_Pixels(png, core, clWhite), inside / 2);
+    const TRect other = Grid->CellRect(2, 4);
+    EXPECT_GT(Count_Pixels(png, TRect(other.Left + 2, other.Top + 2, other.Right - 2, other.Bottom - 2), clWhite),
+              inside / 2);
+}
+
+}  // namespace
