@@ -1450,6 +1450,9 @@ public:
     int FloatingFooterHeight();
     // The height of the floating footer's panel (the strip's Height less one).
     int FloatingFooterStripHeight();
+    // Paints cell (ACol displayed, ARow) in the fixed state into R of ACanvas, the last
+    // row too while the strip hides it from the cells.
+    void PaintFooterCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
     void RepaintMergedCurrentCell();
     // The accelerators of the search footer's find next, find previous and highlight
     // buttons: answered 1 when one of them acted.

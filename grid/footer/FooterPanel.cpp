@@ -43,22 +43,38 @@ void FillArea(TCanvas* c, const TRect& r, TColor color)
     c->FillRect(r);
 }
 
-// The grid's cell painter in the fixed state, the footer row unhidden for the while.
 void PaintFooterCell(TExtStringGrid* g, TCanvas* c, int ACol, int ARow, const TRect& R)
 {
-    const bool hidden = g->HideLastRow();
-    g->SetHideLastRow(false);
+    // The cell painter keeps scrolled cells clear of the fixed rows, so the cell is drawn
+    // below them on a scratch bitmap and copied onto the strip.
+    int top = 0;
+    for (int r = 0; r < g->FixedRows(); ++r) top += g->RowHeights(r);
+    TBitmap scratch;
+    scratch.SetSize(std::max(1, R.Right), top + std::max(1, R.Height()));
+    TCanvas* sc = scratch.Canvas();
+    sc->Font()->Assign(*g->Font());
+    const TRect where(R.Left, top, R.Right, top + R.Height());
+    g->PaintFooterCell(sc, ACol, ARow, where);
+    c->CopyRect(R, sc, where);
+}
+}
+
+void TExtStringGrid::PaintFooterCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& R)
+{
+    const bool hidden = HideLastRow();
+    SetHideLastRow(false);
     struct Restore {
         TExtStringGrid* g;
         bool v;
         ~Restore() { g->SetHideLastRow(v); }
-    } restore{g, hidden};
-    const int saved = c->SaveState();
+    } restore{this, hidden};
     TGridDrawState state;
     state << gdFixed;
-    g->PaintCellExt(c, ACol, ARow, R, state);
-    c->RestoreState(saved);
-}
+    PaintCellExt(ACanvas, ACol, ARow, R, state);
+    TRect content = R;
+    content.Right -= 1;
+    content.Bottom -= 2;
+    DrawCellContent(ACanvas, ACol, ARow, content, state);
 }
 
 void TFooterPanel::Paint()
