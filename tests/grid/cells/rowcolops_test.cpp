@@ -144,3 +144,37 @@ TEST_F(ExtGridTest, ColumnsJoinAndRectanglesClearAndTrim)
         EXPECT_EQ(RowText(0), String(c.What).rfind("join", 0) == 0 ? RowText(0) : "0,0|1,0|2,0|3,0") << c.What;
     }
 }
+
+// ---------------------------------------------------------------- the column grid's items
+
+#include "tests/common/colgrid_fixture.h"
+
+TEST_F(ColGridTest, ColumnItemsFollowOnlyTheColumnsReallyInsertedOrRemoved)
+{
+    struct Case {
+        const char* What;
+        bool Insert;
+        int At, Count;
+        const char* Headers;   // item headers afterwards ("+" a new item)
+    } cases[] = {
+        {"insert in the middle", true, 1, 2, "H0 + + H1 H2 H3"},
+        {"insert at the end", true, 4, 1, "H0 H1 H2 H3 +"},
+        {"insert past the end", true, 5, 1, "H0 H1 H2 H3"},
+        {"insert at a negative column", true, -1, 1, "H0 H1 H2 H3"},
+        {"remove two", false, 1, 2, "H0 H3"},
+        {"remove past the end, clipped", false, 2, 9, "H0 H1"},
+        {"remove beyond the columns", false, 4, 1, "H0 H1 H2 H3"},
+    };
+    for (const Case& c : cases) {
+        LoadAsForm(Grid, 4, 3);
+        if (c.Insert) Grid->InsertCols(c.At, c.Count);
+        else Grid->RemoveCols(c.At, c.Count);
+        String headers;
+        for (int i = 0; i < Grid->Columns()->Count(); ++i) {
+            const String h = Grid->Columns()->Items(i)->Header();
+            (i ? headers += ' ' : headers) += h.empty() ? String("+") : h;
+        }
+        EXPECT_EQ(headers, c.Headers) << c.What;
+        EXPECT_EQ(Grid->Columns()->Count(), Grid->TotalColCount()) << c.What;
+    }
+}
