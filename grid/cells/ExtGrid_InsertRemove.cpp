@@ -7,77 +7,110 @@
 #include "grid/util/GridSupport.h"
 
 namespace {
-// Row marks kept as lists of row numbers: rows at or below From move by Delta; with
-// Delta < 0 the marks of the rows taken out go.
-void ShiftRowMarks(TIntList* List, int From, int Delta)
+// Per-row flag lists (modified, enabled) hold one entry per display row: rows inserted
+// get cleared entries, rows removed take theirs along; a list that ends above the
+// place is left alone.
+void InsertRowFlags(TIntList* List, int At, int Count)
+{
+    if (!List || At >= List->Count()) return;
+    for (int k = 0; k < Count; ++k) List->Insert(At, 0);
+}
+
+void DeleteRowFlags(TIntList* List, int At, int Count)
 {
     if (!List) return;
-    for (int i = List->Count() - 1; i >= 0; --i) {
-        const int v = List->GetInteger(i);
-        if (Delta < 0 && v >= From && v < From - Delta) List->Delete(i);
-        else if (v >= From) List->SetInteger(i, v + Delta);
-    }
+    for (int k = 0; k < Count && At < List->Count(); ++k) List->Delete(At);
 }
+
+// Restores the update counter on every way out.
+struct TUpdateScope {
+    TExtStringGrid* Grid;
+    explicit TUpdateScope(TExtStringGrid* g) : Grid(g) { g->BeginUpdate(); }
+    ~TUpdateScope() { Grid->EndUpdate(); }
+};
+}
+
+bool TExtStringGrid::CanInsertRows(int RowIndex, int RCount) const
+{
+    return RCount > 0 && RowIndex >= 0 && RowIndex <= RowCount();
+}
+
+bool TExtStringGrid::CanRemoveRows(int RowIndex, int RCount) const
+{
+    return RCount > 0 && RowIndex >= 0 && RowIndex + RCount <= RowCount();
 }
 
 void TExtStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls)
 {
-    if (RCount <= 0 || RowIndex < 0) return;
+    // An index outside the grid changes nothing at all (no partial shift of side data).
+    if (!CanInsertRows(RowIndex, RCount)) return;
+    // The floating footer's row stays the last row: rows asked for below it go above it.
+    RowIndex = std::min(RowIndex, std::max(0, RowCount() - FixedFooters));
     const int real = RealRowIndex(RowIndex);
-    InsertDisplayRows(RowIndex, RCount);
-    // Hidden rows below the new ones keep their places among the displayed rows.
-    for (auto& item : FGridItems)
-        if (item->Idx >= real) item->Idx += RCount;
-    ShiftRowMarks(FModifiedRows.get(), real, RCount);
-    ShiftRowMarks(FEnabledRows.get(), real, RCount);
-    if (UpdateCellControls && FControlList->Count() > 0) {
-        for (int i = 0; i < FControlList->Count(); ++i)
-            if (TControlItem* it = FControlList->GetControl(i); it->Y >= real) it->Y += RCount;
-        CellControlsUpdate(false);
+    {
+        TUpdateScope update(this);
+        InsertDisplayRows(RowIndex, RCount);
+        // Hidden rows at or below the new ones keep their places among the displayed rows.
+        for (auto& item : FGridItems)
+            if (item->Idx >= real) item->Idx += RCount;
+        InsertRowFlags(FModifiedRows.get(), RowIndex, RCount);
+        InsertRowFlags(FEnabledRows.get(), RowIndex, RCount);
+        FMaxRowCount = std::max(FMaxRowCount, RowCount());
+        if (UpdateCellControls && FControlList->Count() > 0) {
+            for (int i = 0; i < FControlList->Count(); ++i)
+                if (TControlItem* it = FControlList->GetControl(i); it->Y >= real) it->Y += RCount;
+            CellControlsUpdate(false);
+        }
     }
     if (!FGridDestroying) CellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
 }
 
 void TExtStringGrid::RemoveRows(int RowIndex, int RCount)
 {
-    if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
-    RCount = std::min(RCount, RowCount() - RowIndex);
-    const int real = RealRowIndex(RowIndex);
-    for (int i = FControlList->Count() - 1; i >= 0; --i) {
-        TControlItem* it = FControlList->GetControl(i);
-        if (it->Y >= real && it->Y < real + RCount) {
-            if (it->Control) it->Control->SetVisible(false);
-            FControlList->RemoveControl(i);
-        } else if (it->Y >= real + RCount) {
-            it->Y -= RCount;
-        }
-    }
-    const int cols = TotalColCount();
-    for (int r = RowIndex; r < RowIndex + RCount; ++r)
-        for (int c = 0; c < cols; ++c) FreeCellPropsAt(c, r);
-    for (auto& item : FGridItems)
-        if (item->Idx > real) item->Idx -= RCount;
-    ShiftRowMarks(FModifiedRows.get(), real, -RCount);
-    ShiftRowMarks(FEnabledRows.get(), real, -RCount);
-    if (FMouseActions->DisjunctRowSelect())
-        for (int r = RowIndex; r < RowIndex + RCount && RowIndex < int(FRowSelect.size()); ++r)
-            FRowSelect.erase(FRowSelect.begin() + RowIndex);
-    BeginUpdate();
+    // A range that is not wholly in the grid removes nothing.
+    if (!CanRemoveRows(RowIndex, RCount)) return;
+    // The real rows that go, in order; a hidden row between them stays and moves up by
+    // the number of removed rows above it.
+    std::vector<int> gone;
+    for (int k = 0; k < RCount; ++k) gone.push_back(RealRowIndex(RowIndex + k));
+    auto removedAbove = [&](int idx) {
+        return int(std::lower_bound(gone.begin(), gone.end(), idx) - gone.begin());
+    };
     const int oldRow = Row(), oldTop = TopRow();
-    RemoveDisplayRows(RowIndex, RCount, false);
-    FMaxRowCount = std::max(0, FMaxRowCount - RCount);
-    const int lastData = RowCount() - 1 - FixedFooters;
-    if (lastData >= FixedRows()) {
-        if (oldRow <= lastData) {
-            if (!FMouseActions->DisjunctRowSelect() && oldRow >= FixedRows()) SetRow(oldRow);
-            if (oldTop < RowCount()) SetTopRow(std::max(FixedRows(), oldTop));
-        } else {
-            SetRow(lastData);
+    {
+        TUpdateScope update(this);
+        for (int i = FControlList->Count() - 1; i >= 0; --i) {
+            TControlItem* it = FControlList->GetControl(i);
+            if (std::binary_search(gone.begin(), gone.end(), it->Y)) {
+                if (it->Control) it->Control->SetVisible(false);
+                FControlList->RemoveControl(i);
+            } else {
+                it->Y -= removedAbove(it->Y);
+            }
         }
-    } else {
-        HideSelection();
+        const int cols = TotalColCount();
+        for (int r = RowIndex; r < RowIndex + RCount; ++r)
+            for (int c = 0; c < cols; ++c) FreeCellPropsAt(c, r);
+        for (auto& item : FGridItems) item->Idx -= removedAbove(item->Idx);
+        DeleteRowFlags(FModifiedRows.get(), RowIndex, RCount);
+        DeleteRowFlags(FEnabledRows.get(), RowIndex, RCount);
+        if (FMouseActions->DisjunctRowSelect())
+            for (int k = 0; k < RCount && RowIndex < int(FRowSelect.size()); ++k)
+                FRowSelect.erase(FRowSelect.begin() + RowIndex);
+        RemoveDisplayRows(RowIndex, RCount, false);
+        FMaxRowCount = std::max(0, FMaxRowCount - RCount);
+        const int lastData = RowCount() - 1 - FixedFooters;
+        if (lastData >= FixedRows()) {
+            if (oldRow <= lastData) {
+                if (!FMouseActions->DisjunctRowSelect() && oldRow >= FixedRows()) SetRow(oldRow);
+                if (oldTop < RowCount()) SetTopRow(std::max(FixedRows(), oldTop));
+            } else {
+                SetRow(lastData);
+            }
+        } else {
+            HideSelection();
+        }
     }
-    EndUpdate();
     CellsChanged(TRect(0, RowIndex, ColCount() - 1, RowIndex + RCount));
     if (FControlList->Count() > 0) CellControlsUpdate(false);
 }

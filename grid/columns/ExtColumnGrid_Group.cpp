@@ -6,8 +6,10 @@
 
 void TExtColumnGrid::InsertCols(int ColIndex, int CCount)
 {
+    // Items follow only columns that were really inserted.
+    if (CCount <= 0 || ColIndex < 0 || ColIndex > TotalColCount()) return;
     TExtStringGrid::InsertCols(ColIndex, CCount);
-    if (!FColumnCollection || CCount <= 0) return;
+    if (!FColumnCollection) return;
     TGridColumnCollection& c = *FColumnCollection;
     const bool old = c.FNoRecursiveUpdate;
     c.FNoRecursiveUpdate = true;
@@ -17,6 +19,8 @@ void TExtColumnGrid::InsertCols(int ColIndex, int CCount)
 
 void TExtColumnGrid::RemoveCols(int ColIndex, int CCount)
 {
+    if (CCount <= 0 || ColIndex < 0 || ColIndex >= TotalColCount()) return;
+    CCount = std::min(CCount, TotalColCount() - ColIndex);
     TExtStringGrid::RemoveCols(ColIndex, CCount);
     if (!FColumnCollection) return;
     for (int i = 0; i < CCount && ColIndex < FColumnCollection->Count(); ++i) FColumnCollection->Delete(ColIndex);

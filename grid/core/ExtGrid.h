@@ -663,6 +663,53 @@ public:
     virtual void RemoveRows(int RowIndex, int RCount);
     virtual void InsertCols(int ColIndex, int CCount);
     virtual void RemoveCols(int ColIndex, int CCount);
+    // Whether the range lies in the grid (an insert may append at RowCount); an
+    // operation given a range outside it changes nothing.
+    bool CanInsertRows(int RowIndex, int RCount) const;
+    bool CanRemoveRows(int RowIndex, int RCount) const;
+    // Structural and bulk changes (grid/cells/ExtGrid_RowColOps.cpp); display rows, real
+    // columns unless said otherwise.
+    // A new last row; with the floating footer shown it goes above the footer row.
+    void AddRow();
+    // A new column after the last real column.
+    void AddColumn();
+    // Removal without the row flags and cell controls (rows below move up).
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void DeleteRows(int RowIndex, int RCount);
+    // Rows whose check box in CheckBoxColumn is ticked (RemoveChecked) or not ticked.
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    // Rows whose text in display column ACol equals, without regard to case, that of
+    // an earlier row.
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalCells();
+    void ClearSelection();
+    // Every cell, hidden columns included, then the stored cells of hidden rows.
+    void ClearAll();
+    // Cell texts without leading and trailing blanks and control characters.
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void TrimColumn(int ACol);
+    void TrimRow(int ARow);
+    void TrimAll();
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    // Exchanges text and cell record of two stored cells (X column, Y row).
+    void SwapCells(TPoint FromCell, TPoint ToCell);
+    void SplitRowCells(int RowIndex);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitAllCells();
+    // Column ColIndex1 := trimmed (ColIndex1 + Separator + ColIndex2), then ColIndex2 goes.
+    void MergeCols(int ColIndex1, int ColIndex2, const String& Separator);
+    // After MergedColumns changed: every column split, the listed ones merged again.
+    void ApplyMergedColumns();
 
 protected:
     // Shows the rows of a contracted node (ARow real) without the ExpandOne rule.
@@ -1446,6 +1493,11 @@ public:
     // footer row itself.
     bool MakeRoomAboveFooters(int ACol, int ARow);
     int FloatingFooterHeight();
+    // The height of the floating footer's panel (the strip's Height less one).
+    int FloatingFooterStripHeight();
+    // Paints cell (ACol displayed, ARow) in the fixed state into R of ACanvas, the last
+    // row too while the strip hides it from the cells.
+    void PaintFooterCell(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
     void RepaintMergedCurrentCell();
     // The accelerators of the search footer's find next, find previous and highlight
     // buttons: answered 1 when one of them acted.
@@ -1857,6 +1909,11 @@ public:
     // in registration order, then all footers.
     virtual void CellsChanged(const TRect& R);
     std::function<void(TObject* Sender, const TRect& R)> OnCellsChanged;
+    // Paints the footer strip's cell of AColumn (the area of the custom styles); the
+    // Sender is the strip.
+    std::function<void(TObject* Sender, int AColumn, TCanvas* Canvas, const TRect& ARect)> OnFooterPaint;
+    // The strip's window was made.
+    TNotifyEvent OnCreatedFloatingFooter;
     // 0 unless OnColumnCalc (OnGroupCalc) computes it.
     double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
     double FireGroupCalc(int ACol, int FromRow, int ToRow);

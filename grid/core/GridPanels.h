@@ -12,10 +12,25 @@
 
 class TSearchFooter;
 
-// The footer panel under the cells that shows column calculations.
+// The floating footer's strip along the grid's bottom: the grid's last row (the
+// column calculations), a preview of the current row, or what the application paints.
 class TFooterPanel : public TPanel {
 public:
     explicit TFooterPanel(TComponent* AOwner);
+    // The display column under X on the strip; -1 past the last column.
+    int ColumnAt(int X);
+    // The width the footer area takes: the fixed columns and those from LeftCol on.
+    int FooterWidth();
+    int FLastHintX = -1;
+
+protected:
+    void Paint() override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+
+private:
+    class TExtStringGrid* Grid() const;
 };
 
 // The search footer's panel: grid/search/SearchPanel.h.

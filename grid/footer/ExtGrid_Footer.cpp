@@ -4,13 +4,101 @@
 #include <algorithm>
 
 #include "grid/core/ExtGrid.h"
+#include "platform/rtl/SysUtils.h"
 
 void TFloatingFooter::SetVisible(bool Value)
 {
     Visible = Value;
     if (!FOwner) return;
-    FOwner->FixedFooters = Value && FooterStyle == fsFixedLastRow ? 1 : 0;
+    const bool lastRow = Value && FooterStyle == fsFixedLastRow;
+    FOwner->FixedFooters = lastRow ? 1 : 0;
+    // The strip shows the footer row; the cells leave it blank.
+    FOwner->SetHideLastRow(lastRow);
+    if (TFooterPanel* p = FOwner->FooterPanel()) {
+        p->SetHeight(Value ? FOwner->FloatingFooterStripHeight() : 0);
+        p->SetVisible(Value);
+        p->Invalidate();
+    }
     FOwner->Invalidate();
+}
+
+void TFloatingFooter::SetFooterStyle(TFooterStyle Value)
+{
+    FooterStyle = Value;
+    if (!FOwner) return;
+    FOwner->SetHideLastRow(Value == fsFixedLastRow && Visible);
+    FOwner->Invalidate();
+    Invalidate();
+}
+
+void TFloatingFooter::SetHeight(int Value)
+{
+    Height = Value;
+    if (FOwner && FOwner->FooterPanel() && Value > 0) FOwner->FooterPanel()->SetHeight(Value - 1);
+}
+
+void TFloatingFooter::SetColor(TColor Value)
+{
+    Color = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetBorderColor(TColor Value)
+{
+    if (BorderColor == Value) return;
+    BorderColor = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetColumn(int Value)
+{
+    Column = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetCustomTemplate(const String& Value)
+{
+    CustomTemplate = Value;
+    Invalidate();
+}
+
+void TFloatingFooter::SetShowHint(bool Value)
+{
+    ShowHint = Value;
+    if (FOwner && FOwner->FooterPanel()) FOwner->FooterPanel()->SetShowHint(Value);
+}
+
+void TFloatingFooter::Invalidate()
+{
+    if (FOwner && FOwner->FooterPanel()) FOwner->FooterPanel()->Invalidate();
+}
+
+String TFloatingFooter::FillTemplate(int ARow) const
+{
+    String out;
+    const String& t = CustomTemplate;
+    size_t i = 0;
+    while (i < t.size()) {
+        const size_t open = t.find("<#", i);
+        if (open == String::npos) break;
+        const size_t close = t.find('>', open + 2);
+        if (close == String::npos) break;
+        out += t.substr(i, open - i);
+        // A placeholder whose number is no number is dropped.
+        int col = 0;
+        if (FOwner && TryStrToInt(t.substr(open + 2, close - open - 2), col) && col >= 0 &&
+            col < FOwner->AllColCount() && ARow >= 0 && ARow < FOwner->RowCount())
+            out += FOwner->GetCellEx(col, ARow);
+        i = close + 1;
+    }
+    return out + t.substr(i);
+}
+
+int TExtStringGrid::FloatingFooterStripHeight()
+{
+    const int h = FFloatingFooter->Height > 0 ? FFloatingFooter->Height
+                                              : (RowCount() > 0 ? RowHeights(RowCount() - 1) + 1 : DefaultRowHeight());
+    return std::max(0, h - 1);
 }
 
 void TFloatingFooter::SetColumnCalc(int ACol, TColumnCalcType calc)
@@ -92,4 +180,5 @@ void TExtStringGrid::DoCalcFooter(int ACol)
             SetCellEx(c, last, String());
         }
     }
+    ff->Invalidate();
 }

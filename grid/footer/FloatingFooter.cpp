@@ -3,8 +3,12 @@
 void TFloatingFooter::Assign(const TObject* Source)
 {
     if (auto* s = dynamic_cast<const TFloatingFooter*>(Source)) {
-        Visible = s->Visible;
-        FooterStyle = s->FooterStyle;
         CalculateHiddenRows = s->CalculateHiddenRows;
+        Color = s->Color;
+        Column = s->Column;
+        CustomTemplate = s->CustomTemplate;
+        FooterStyle = s->FooterStyle;
+        SetVisible(s->Visible);
+        SetShowHint(s->ShowHint);
     }
 }

@@ -22,6 +22,30 @@ public:
     // its footer row (FixedFooters 1), else the grid has none.
     void SetVisible(bool Value);
     TFooterStyle FooterStyle = fsFixedLastRow;
+    // Changes what the strip shows; the grid paints its last row again unless the strip
+    // shows it (the footer row count stays until Visible is set again).
+    void SetFooterStyle(TFooterStyle Value);
+    // The strip's height (the panel is one pixel lower); 0 takes the height of the
+    // grid's last row.
+    int Height = 0;
+    void SetHeight(int Value);
+    TColor Color = clBtnFace;
+    void SetColor(TColor Value);
+    // A line along the strip's top; clNone for none.
+    TColor BorderColor = clNone;
+    void SetBorderColor(TColor Value);
+    // The column of the current row a column preview shows (given to OnFooterPaint).
+    int Column = 0;
+    void SetColumn(int Value);
+    // The custom preview: each "<#n>" becomes the text of column n of the current row.
+    String CustomTemplate;
+    void SetCustomTemplate(const String& Value);
+    bool ShowHint = false;
+    void SetShowHint(bool Value);
+    // Repaints the strip.
+    void Invalidate();
+    // The custom template filled from display row ARow.
+    String FillTemplate(int ARow) const;
     // Hidden rows count in the footer values.
     bool CalculateHiddenRows = true;
     bool EnableCalculation = true;
