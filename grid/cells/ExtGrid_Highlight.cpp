@@ -2,6 +2,8 @@
 // draws in the highlight colours or as an error), taking the tags out again, and
 // checking cells with the application's cell checker.
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "grid/core/ExtGrid.h"
 #include "grid/html/MiniHTML.h"
@@ -17,47 +19,87 @@ String TagText(const String& Name, bool Closing)
     return t;
 }
 
+// One character of a text outside its tags: the character (an entity's character for
+// "&lt;", "&gt;", "&amp;" and "&quot;") and where it stands in the text.
+struct TPlainChar {
+    char Ch;
+    size_t From, To;   // [From, To) in the text
+    bool Raw;          // written as itself, not as an entity
+};
+
+// The text's characters outside its tags (each run from "<" to the next ">").
+std::vector<TPlainChar> PlainChars(const String& s)
+{
+    static const struct {
+        const char* name;
+        char ch;
+    } kEntities[] = {{"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}};
+    std::vector<TPlainChar> r;
+    size_t i = 0;
+    while (i < s.size()) {
+        if (s[i] == '<') {
+            const size_t e = s.find('>', i);
+            if (e != String::npos) {
+                i = e + 1;
+                continue;
+            }
+        }
+        bool entity = false;
+        if (s[i] == '&')
+            for (const auto& en : kEntities) {
+                const size_t n = std::char_traits<char>::length(en.name);
+                if (s.compare(i, n, en.name) == 0) {
+                    r.push_back({en.ch, i, i + n, false});
+                    i += n;
+                    entity = true;
+                    break;
+                }
+            }
+        if (!entity) {
+            r.push_back({s[i], i, i + 1, true});
+            ++i;
+        }
+    }
+    return r;
+}
+
+String PlainText(const std::vector<TPlainChar>& chars)
+{
+    String r;
+    for (const auto& c : chars) r += c.Ch;
+    return r;
+}
+
 // The text with every occurrence of Text outside the tags wrapped in the tag pair.
+// Occurrences are compared by character, an entity counting as the character it
+// stands for, so a search never lands inside "&lt;" and the like.
 String WrapOccurrences(bool DoCase, String S, String Text, const String& Tag)
 {
     if (Text.empty()) return S;   // an empty text occurs everywhere: nothing to mark
-    // The tag-free text, and for each of its characters its place in S.
-    auto strip = [](const String& s, String& plain, std::vector<size_t>& at) {
-        plain.clear();
-        at.clear();
-        bool inTag = false;
-        for (size_t i = 0; i < s.size(); ++i) {
-            if (!inTag && s[i] == '<' && s.find('>', i) != String::npos) inTag = true;
-            else if (inTag && s[i] == '>') inTag = false;
-            else if (!inTag) {
-                plain += s[i];
-                at.push_back(i);
-            }
-        }
-    };
-    String plain;
-    std::vector<size_t> at;
-    strip(S, plain, at);
+    std::vector<TPlainChar> chars = PlainChars(S);
     auto fold = [DoCase](const String& s) { return DoCase ? s : UpperCase(s); };
-    if (fold(plain).find(fold(Text)) == String::npos) return S;
-    if (plain.find_first_of("<>") != String::npos) {
+    const String needle = fold(PlainText(PlainChars(Text)));
+    if (needle.empty() || fold(PlainText(chars)).find(needle) == String::npos) return S;
+    bool loneAngle = false;
+    for (const auto& c : chars) loneAngle = loneAngle || (c.Raw && (c.Ch == '<' || c.Ch == '>'));
+    if (loneAngle) {
         // A lone "<" or ">" in the text would pair with the new tags: the text goes on
-        // tag-free with those two written as entities, and so does the search text.
-        auto escapeAngles = [](const String& s) {
-            String r;
-            for (char c : s) r += c == '<' ? String("&lt;") : c == '>' ? String("&gt;") : String(1, c);
-            return r;
-        };
-        S = escapeAngles(plain);
-        Text = escapeAngles(Text);
-        strip(S, plain, at);
+        // tag-free with those two written as entities.
+        String plain;
+        for (const auto& c : chars) {
+            if (c.Ch == '<') plain += "&lt;";
+            else if (c.Ch == '>') plain += "&gt;";
+            else plain.append(S, c.From, c.To - c.From);
+        }
+        S = plain;
+        chars = PlainChars(S);
     }
-    const String hay = fold(plain), needle = fold(Text);
+    const String hay = fold(PlainText(chars));
     const String open = TagText(Tag, false), close = TagText(Tag, true);
     String out;
     size_t copied = 0, from = 0, p;
     while ((p = hay.find(needle, from)) != String::npos) {
-        const size_t a = at[p], b = at[p + needle.size() - 1] + 1;
+        const size_t a = chars[p].From, b = chars[p + needle.size() - 1].To;
         out.append(S, copied, a - copied);
         out += open;
         out.append(S, a, b - a);

@@ -25,6 +25,8 @@ TEST_F(ExtGridTest, HilightTextWrapsOccurrencesOutsideTagsLeftToRight)
         {false, "x<b>ab</b>c", "b>", "x<b>ab</b>c"},              // nor matched
         {true, "a > b", "b", "a &gt; <hi>b</hi>"},                // a lone ">" is escaped first
         {true, "1 < 2 < 3", "< 3", "1 &lt; 2 <hi>&lt; 3</hi>"},
+        {true, "x &lt; lt", "lt", "x &lt; <hi>lt</hi>"},           // never inside an entity
+        {true, "R&amp;D", "&", "R<hi>&amp;</hi>D"},                // which counts as its character
         {true, "plain", "", "plain"},                             // an empty text marks nothing
         {true, "plain", "z", "plain"},
     };
