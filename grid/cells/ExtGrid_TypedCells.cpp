@@ -1,6 +1,7 @@
 // Cells read and written as numbers: integers and floating point values, converted
 // between the number and its text in one fixed way.
 #include "grid/columns/ExtColumnGrid.h"
+#include "grid/html/MiniHTML.h"
 #include "grid/util/GridTextUtils.h"
 #include "platform/os/Regional.h"
 
@@ -18,36 +19,97 @@ String WithoutTags(const String& s)
     }
     return r;
 }
-}
 
-int TExtStringGrid::GetInts(int ACol, int ARow)
+int IntFromText(const String& text)
 {
-    const String s = Trim(WithoutTags(GetCellEx(ACol, ARow)));
+    const String s = Trim(text);
     if (s.empty() || s == "-") return 0;
     int v = 0;
     if (!TryStrToInt(s, v)) throw EExtGridError("Cell does not contain integer value");
     return v;
 }
 
-double TExtStringGrid::GetFloats(int ACol, int ARow)
+double FloatFromText(const String& text)
 {
     // Formatting goes first: thousand separators, currency texts, parentheses.
-    const String s = NormalizeNumberText(Trim(WithoutTags(GetCellEx(ACol, ARow))));
+    const String s = NormalizeNumberText(Trim(text));
     if (s.empty() || s == "-") return 0;
     double v = 0;
     if (!TryStrToFloat(s, v, '.')) throw EExtGridError("Cell does not contain a float value");
     return v;
 }
 
-void TExtStringGrid::SetFloats(int ACol, int ARow, double Value)
+// The number is written with the regional decimal separator.
+String FloatText(const String& Fmt, double Value)
 {
-    String s = Format(GetColumnFloatFormat(ACol), {Value});
-    // The number is written with the regional decimal separator.
+    String s = Format(Fmt, {Value});
     const char d = GetDecimalSeparator();
     if (d != '.')
         for (char& c : s)
             if (c == '.') c = d;
-    SetCellEx(ACol, ARow, s);
+    return s;
+}
+}
+
+int TExtStringGrid::GetInts(int ACol, int ARow) { return IntFromText(WithoutTags(GetCellEx(ACol, ARow))); }
+
+double TExtStringGrid::GetFloats(int ACol, int ARow) { return FloatFromText(WithoutTags(GetCellEx(ACol, ARow))); }
+
+void TExtStringGrid::SetFloats(int ACol, int ARow, double Value)
+{
+    SetCellEx(ACol, ARow, FloatText(GetColumnFloatFormat(ACol), Value));
+}
+
+int TExtStringGrid::GetAllInts(int ACol, int ARow) { return IntFromText(GetCellsEx(ACol, ARow)); }
+
+void TExtStringGrid::SetAllInts(int ACol, int ARow, int Value) { SetCellsEx(ACol, ARow, IntToStr(Value)); }
+
+double TExtStringGrid::GetAllFloats(int ACol, int ARow) { return FloatFromText(GetCellsEx(ACol, ARow)); }
+
+void TExtStringGrid::SetAllFloats(int ACol, int ARow, double Value)
+{
+    SetCellsEx(ACol, ARow, FloatText(FloatFormat, Value));
+}
+
+// ---------------------------------------------------------------- small accessors
+
+String TExtStringGrid::GetCtrlVal(int ACol, int ARow, const String& ID)
+{
+    String v;
+    return GetControlValue(GetCellEx(ACol, ARow), ID, v) ? v : String();
+}
+
+void TExtStringGrid::SetCtrlVal(int ACol, int ARow, const String& ID, const String& Value)
+{
+    String s = GetCellEx(ACol, ARow);
+    if (SetControlValue(s, ID, Value)) SetCellEx(ACol, ARow, s);
+}
+
+bool TExtStringGrid::IsWideCell(int ACol, int ARow) { return GetCellEx(ACol, ARow).rfind("|\\", 0) == 0; }
+
+String TExtStringGrid::Version() const
+{
+    const unsigned vn = unsigned(GetVersionNr());
+    return IntToStr(int(vn >> 24)) + "." + IntToStr(int((vn >> 16) & 0xFF)) + "." + IntToStr(int((vn >> 8) & 0xFF)) +
+           "." + IntToStr(int(vn & 0xFF));
+}
+
+void TExtStringGrid::SetLookupItems(const TStringList* Value)
+{
+    if (Value) FLookupItems->Assign(*Value);
+    else FLookupItems->Clear();
+}
+
+int TExtStringGrid::GetPrintColWidth(int ACol) const
+{
+    if (ACol < 0 || ACol >= int(MaxWidths.size())) throw EExtGridError("Columns is not in valid range");
+    return MaxWidths[size_t(ACol)];
+}
+
+int TExtStringGrid::GetPrintColOffset(int ACol) const
+{
+    if (ACol < 0 || ACol >= int(Indents.size())) throw EExtGridError("Columns is not in valid range");
+    return Indents[size_t(ACol)];
 }
 
 // ---------------------------------------------------------------- column items

@@ -8,6 +8,7 @@
 // count what is shown (ColCount of them). Rows likewise: a hidden row leaves the grid
 // for the hidden-row store, so real rows count it and display rows do not. Each
 // operation says which it takes.
+#include <array>
 #include <bitset>
 #include <memory>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "grid/core/GridSettings.h"
 #include "grid/dragdrop/DragDropSettings.h"
 #include "grid/dragdrop/DragScrollOptions.h"
+#include "grid/edit/GridCellChecker.h"
 #include "grid/edit/GridEditorKinds.h"
 #include "grid/filter/Filter.h"
 #include "grid/filter/FilterDropDown.h"
@@ -386,6 +388,81 @@ public:
     void SetDates(int ACol, int ARow, TDateTime Value);
     TDateTime GetTimes(int ACol, int ARow);
     void SetTimes(int ACol, int ARow, TDateTime Value);
+    // The same by real row, hidden rows included, on the raw text (tags not removed);
+    // SetAllFloats always writes with the grid's FloatFormat.
+    int GetAllInts(int ACol, int ARow);
+    void SetAllInts(int ACol, int ARow, int Value);
+    double GetAllFloats(int ACol, int ARow);
+    void SetAllFloats(int ACol, int ARow, double Value);
+    // The value of the form control with that ID in the cell's mini-HTML ("" without
+    // one); setting rewrites the cell only when the control is there.
+    String GetCtrlVal(int ACol, int ARow, const String& ID);
+    void SetCtrlVal(int ACol, int ARow, const String& ID, const String& Value);
+    // The cell's display text is packed wide text ("|\" first).
+    bool IsWideCell(int ACol, int ARow);
+    // The four bytes of GetVersionNr joined by "."; writing is ignored.
+    String Version() const;
+    void SetVersion(const String&) {}
+    // Copies the list (clears for none).
+    void SetLookupItems(const TStringList* Value);
+    // The print layout of each column (width and left offset), filled by printing;
+    // EExtGridError "Columns is not in valid range" outside 0..511.
+    std::array<int, 512> MaxWidths{}, Indents{};
+    int GetPrintColWidth(int ACol) const;
+    int GetPrintColOffset(int ACol) const;
+
+    // ================================================================ highlight, mark, check and fill
+    // (cells/ExtGrid_Highlight.cpp, cells/ExtGrid_Fill.cpp)
+    // S with every occurrence of Text (exact case with DoCase) outside S's tags wrapped
+    // in "<hi>" ... "</hi>" (MarkText: "<e>" ... "</e>"). An empty Text changes nothing.
+    String HilightText(bool DoCase, const String& S, const String& Text);
+    String MarkText(bool DoCase, const String& S, const String& Text);
+    // S without its "hi" (or "e") tags, "&lt;" and "&gt;" back to "<" and ">".
+    String UnHilightText(const String& S);
+    String UnMarkText(const String& S);
+    // The same on cells: the cell text is escaped for HTML first (its own markup then
+    // shows as text until the highlight is removed); only cells where the text occurs
+    // (or, removing, that hold the tag) are rewritten. With DoFixed the fixed cells
+    // count too. Out-of-range columns and rows are skipped.
+    void HilightInCell(bool DoCase, int Col, int Row, const String& HiText);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+    void HilightInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int Col, int Row, const String& HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const String& HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const String& HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const String& HiText);
+    void UnMarkInCell(int Col, int Row);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void UnMarkInGrid(bool DoFixed);
+    // The checker the grid passes edits and checked ranges through (not owned; the grid
+    // forgets it when its component is freed).
+    TGridCellChecker* CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TGridCellChecker* Value);
+    // True without a checker; else the cell's unmarked text through the checker, stored,
+    // and whether it stayed the same.
+    bool CheckCell(int Col, int Row);
+    // Every cell of the range (row by row, each visited even after a failure) between
+    // the checker's StartCheck and StopCheck; true when every cell stayed the same.
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int Col);
+    bool CheckRow(bool DoFixed, int Row);
+    bool CheckGrid(bool DoFixed);
+    // Fill every cell (with DoFixed) or every scrollable cell, then recalculate the
+    // footers: with Txt; with Fmt formatted with the column and the row; with a random
+    // integer 0..Rnd-1 (0 when Rnd < 1); with "column:row".
+    void TextFill(bool DoFixed, const String& Txt);
+    void FormatFill(bool DoFixed, const String& Fmt);
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+    // Draws a text with "hi" or "e" runs on one line in R (DT_ alignment flags); false,
+    // nothing drawn, for a text without them (paint/ExtGrid_MarkedText.cpp).
+    bool DrawMarkedCellText(TCanvas* ACanvas, const String& AText, TRect R, unsigned Flags, int& TextWidth);
 
     // ================================================================ check boxes and radios
     static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
@@ -1117,7 +1194,7 @@ public:
     bool EnableHTML = true, EnableWheel = true, IntelliZoom = true;
     bool HideFocusRect = false, FixedAsButtons = false;
     bool ShowDesignHelper = true, EnhRowColMove = true, FitCellsInGrid = true, UseInternalHintClass = true,
-         UseDisabledFont = true, ShowNullDates = true;
+         UseDisabledFont = true, ShowNullDates = false;
     TEditorType DefaultEditor = edNormal;
     TAlignment DefaultAlignment = taLeftJustify;
     TVAlignment VAlignment = vtaTop;
@@ -1390,6 +1467,7 @@ protected:
     std::unique_ptr<TStringList> FRowHeaders;
     std::unique_ptr<TStringList> FSortList;
     std::unique_ptr<TStringList> FLookupItems;
+    TGridCellChecker* FCellChecker = nullptr;
     std::unique_ptr<TSortIndexList> FSortIndexes;
     std::unique_ptr<TIntList> FSortCross, FUnsortCross, FMergedColumns, FSelectedCells, FSelectedRows,
         FModifiedRows, FEnabledRows;

@@ -273,6 +273,7 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
                 ~Restore() { n->AdvanceOnEnter = v; }
             } restore{FNavigation.get(), adv};
             String Value = NewValue;
+            if (FCellChecker && FCellChecker->AutoCorrect()) Value = FCellChecker->Correct(RCol, row, Value);
             if (OnCellValidate) OnCellValidate(this, RCol, row, Value, Valid);
             if (Value != FOldCellText) {
                 Modified = true;
@@ -281,6 +282,7 @@ bool TExtStringGrid::ValidateCell(const String& NewValue)
                     if (FShowModified && FShowModified->Enabled) RepaintCell(0, Row());
                 }
             }
+            if (FCellChecker && FCellChecker->AutoMarkError()) Value = FCellChecker->MarkError(RCol, row, Value);
             // Only a change is history: a value validated again unchanged is no step to undo.
             if (Valid && UndoRedo() && Value != FOldCellText) UndoRedo()->RegisterChange(RCol, row, FOldCellText, Value);
             FNewCellText = Value;
@@ -612,6 +614,7 @@ void TExtStringGrid::Notification(TComponent* AComponent, TOperation Operation)
     TBaseGrid::Notification(AComponent, Operation);
     if (Operation == opRemove && FEditLink && static_cast<const void*>(FEditLink) == static_cast<const void*>(AComponent))
         FEditLink = nullptr;
+    if (Operation == opRemove && FCellChecker && FCellChecker->CheckerComponent() == AComponent) FCellChecker = nullptr;
 }
 
 void TExtStringGrid::FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink)

@@ -169,7 +169,8 @@ bool TExtStringGrid::IsCellShownSelected(int ACol, int ARow, TGridDrawState ASta
 void TExtStringGrid::DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, unsigned Flags, int& TextWidth)
 {
     // The one place mini-HTML reaches the canvas; until the renderer draws the markup
-    // the text is drawn as it is.
+    // the text is drawn as it is, except highlighted and error-marked runs.
+    if (DrawMarkedCellText(ACanvas, AText, R, Flags, TextWidth)) return;
     TRect m = R;
     ACanvas->DrawText(AText, m, Flags | DT_CALCRECT);
     TextWidth = m.Width() + 2;
