@@ -19,6 +19,7 @@ TSAN_TESTS=(
   test_platform_net
   test_platform_os
   test_mbus:ScanData*
+  test_mbus:Comm*
 )
 
 bash scripts/setup.sh
