@@ -189,4 +189,100 @@ TEST_F(CANWindows, EachWindowTakesARowRefusesABadValueWritesItsFileAndReadsItBac
     }
 }
 
+TEST_F(CANWindows, ByteListsRowClicksAndInsertFollowEachWindow)
+{
+    const struct {
+        const char* name;
+        std::function<TFTableEditor*()> make;
+        int list_col;          // a byte column, -1 none
+        int list_items;        // its items at a showing
+        bool click_selects;    // a click in column 0 selects the row
+        const char* inserted;  // column 1 of an inserted row
+    } cases[] = {
+        {"can receive", [&] { return Make<TFReceiveCAN>(); }, ReceiveCAN::Col_Byte1 + 7, 2001, false, "Y"},
+        {"can transmit", [&] { return Make<TFTransmitCAN>(); }, TransmitCAN::Col_Byte1, 3401, false, "Y"},
+        {"j1939 receive", [&] { return Make<TFReceiveJ1939>(); }, -1, 0, true, ""},
+        {"nmea transmit", [&] { return Make<TFTransmitNMEA>(); }, -1, 0, true, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFTableEditor* W = c.make();
+        TExtColumnGrid* G = W->Grid(0);
+        TInteractionScript script;
+        Open(W, script, [&] {
+            if (c.list_col >= 0) {
+                TStringList* Items = G->Columns()->Items(c.list_col)->ComboItems();
+                ASSERT_EQ(Items->Count(), c.list_items);
+                EXPECT_EQ(Items->Strings(0), "None");
+                EXPECT_EQ(Items->Strings(c.list_items - 1), IntToStr(c.list_items - 2));
+            }
+            G->SetCellEx(1, 3, "x");
+            G->SetRow(1);
+            Click(G, 0, 3);
+            EXPECT_EQ(G->IsSelected(G->ColCount() - 1, 3), c.click_selects);
+            G->SetRow(3);
+            UserClick(W->Btn_InsRow);
+            EXPECT_EQ(Cell(G, 1, 3), c.inserted);
+            EXPECT_EQ(Cell(G, 1, 4), "x");
+        });
+        EXPECT_EQ(script.Problems(), "");
+    }
+}
+
+TEST_F(CANWindows, CANopenPagesHintsAndRowClipboard)
+{
+    TFSet_SDO_Server_Access* W = Make<TFSet_SDO_Server_Access>();
+    TInteractionScript script;
+    Open(W, script, [&] {
+        EXPECT_EQ(W->PageControl1->ActivePage(), W->TS_SDO_Read);
+        String Hint;
+        W->GridHint(W->sga, 0, 1, Hint);
+        EXPECT_EQ(Hint, Text(3734));
+        // The list follows the page shown, whichever grid asks.
+        W->PageControl1->SetActivePage(W->TS_SDO_Write);
+        W->GridHint(W->sga, 0, 8, Hint);
+        EXPECT_EQ(Hint, Text(3749));
+        W->GridHint(W->sgb, 1, 8, Hint);
+        EXPECT_EQ(Hint, "");
+        // A row copied on one page cannot be pasted on the other.
+        W->PageControl1->SetActivePage(W->TS_SDO_Read);
+        W->sga->SetCellEx(SDO_Server::Col_Index, 1, "$2000");
+        UserClick(W->Btn_CopyRow);
+        W->PageControl1->SetActivePage(W->TS_SDO_Write);
+        script.Answer(mrOk, Text(1102));
+        UserClick(W->Btn_PasteRow);
+        EXPECT_EQ(Cell(W->sgb, SDO_Server::Col_Index, 1), "");
+        EXPECT_TRUE(W->Do_Copy_SDO_Read());
+        EXPECT_FALSE(W->Do_Copy_SDO_Write());
+    });
+    // The next showing opens on the read page again, the copy marks clear.
+    Open(W, script, [&] {
+        EXPECT_EQ(W->PageControl1->ActivePage(), W->TS_SDO_Read);
+        EXPECT_FALSE(W->Do_Copy_SDO_Read());
+    });
+    EXPECT_EQ(script.Problems(), "");
+}
+
+TEST_F(CANWindows, TransmitJ1939RefusesARowWithPriorityOnly)
+{
+    using namespace TransmitJ1939;
+    FileName_J1939_Send_Frames = PathJoin(Dir, "J1939_Send_Frames.xml");
+    TFTransmitJ1939* W = Make<TFTransmitJ1939>();
+    TExtColumnGrid* G = W->sga;
+    TInteractionScript script;
+    Open(W, script, [&] {
+        for (int r : {1, 3}) {
+            const std::pair<int, const char*> row[] = {
+                {Col_Priority, "3"}, {Col_DP, "0"}, {Col_PGN, "65262"}, {Col_SA, "1"}, {Col_TP_NByte, "8"}};
+            for (const auto& [c, t] : row) G->SetCellEx(c, r, t);
+        }
+        G->SetCellEx(Col_Priority, 2, "3");
+        script.Answer(mrOk, Text(4435) + "2" + Text(4437));
+        UserClick(W->Btn_OK);
+        EXPECT_FALSE(FileExists(FileName_J1939_Send_Frames)) << "nothing unchecked reaches the file";
+    });
+    EXPECT_EQ(script.Problems(), "");
+    FileName_J1939_Send_Frames.clear();
+}
+
 }  // namespace
