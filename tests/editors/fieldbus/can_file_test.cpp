@@ -143,4 +143,32 @@ TEST_F(Loading, CANopenNeedsEveryAttributeAndKeepsAtMostItsRows)
     }
 }
 
+TEST_F(Loading, EmptyTablesPassAndWriteTheRootTheCommentAndTheirSections)
+{
+    const struct {
+        TEditorDesc (*desc)();
+        const char* file;
+    } cases[] = {
+        {ReceiveCAN_Desc, "<Receive_Frames/>\n<!--SW_VERSION = 1.000-->\n"},
+        {TransmitCAN_Desc, "<Transmit_Frames/>\n<!--SW_VERSION = 1.000-->\n"},
+        {ReceiveJ1939_Desc, "<Receive_J1939/>\n<!--SW_VERSION = 1.000-->\n"},
+        {TransmitJ1939_Desc, "<Transmit_J1939/>\n<!--SW_VERSION = 1.000-->\n"},
+        {ReceiveNMEA_Desc, "<Receive_NMEA_2000/>\n<!--SW_VERSION = 1.000-->\n"},
+        {TransmitNMEA_Desc, "<Receive_NMEA_2000/>\n<!--SW_VERSION = 1.000-->\n"},
+        {Set_PDO_Access_Desc,
+         "<PDO_CANopen>\n  <Receive_PDO/>\n  <Transmit_PDO/>\n</PDO_CANopen>\n<!--SW_VERSION = 1.000-->\n"},
+        {Set_SDO_Client_Access_Desc,
+         "<SDO_Client_CANopen>\n  <SDO_Read/>\n  <SDO_Write/>\n</SDO_Client_CANopen>\n<!--SW_VERSION = 1.000-->\n"},
+        {Set_SDO_Server_Access_Desc,
+         "<SDO_Server_CANopen>\n  <SDO_Read/>\n  <SDO_Write/>\n</SDO_Server_CANopen>\n<!--SW_VERSION = 1.000-->\n"},
+    };
+    for (const auto& c : cases) {
+        TMemoryTables t(c.desc(), Showing_Context(c.desc()));
+        EXPECT_EQ(t.Check(), "") << t.Desc.Class_Name;
+        TXMLDocument Doc;
+        Save_Tables(t.Desc, Doc, Path("e.xml"), t.Data);
+        EXPECT_EQ(ReadFileBytes(Path("e.xml")), c.file) << t.Desc.Class_Name;
+    }
+}
+
 }  // namespace
