@@ -211,6 +211,19 @@ TEST_F(Checks, ReceiveTotalsOfWholeSingleFrames)
     }
 }
 
+TEST_F(Checks, APartOfASingleFrameCountsTheBytesItCaptures)
+{
+    using namespace ReceiveJ1939;
+    // 178 whole frames take 1424 bytes; three rows of one byte each add 3, not 24.
+    TMemoryTables t(ReceiveJ1939_Desc(), Showing_Context(ReceiveJ1939_Desc()));
+    for (int r = 1; r <= 181; ++r) t.Set(0, r, {{Col_DP, "0"}, {Col_PGN, "65262"}, {Col_SA, "0"}});
+    for (int r = 179; r <= 181; ++r) t.Set(0, r, {{Col_TP_Start, "2"}, {Col_TP_NByte, "1"}});
+    EXPECT_EQ(t.Check(), "");
+    t.Set(0, 182, {{Col_DP, "0"}, {Col_PGN, "65262"}, {Col_SA, "0"}, {Col_TP_Start, "1"}, {Col_TP_NByte, "7"}});
+    t.Set(0, 183, {{Col_DP, "0"}, {Col_PGN, "65262"}, {Col_SA, "0"}, {Col_TP_Start, "1"}, {Col_TP_NByte, "7"}});
+    EXPECT_EQ(t.Check(), Text(4345) + "1440") << "1441 bytes";
+}
+
 TEST_F(Checks, NMEAReceiveFrames)
 {
     using namespace ReceiveNMEA;
