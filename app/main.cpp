@@ -12,7 +12,16 @@
 #include "editors/fieldbus/UKNXAccess.h"
 #include "editors/fieldbus/ULoRa_Set_Access.h"
 #include "editors/fieldbus/UModbus_TCP_Master_Set_Access.h"
+#include "editors/fieldbus/UReceiveCAN.h"
+#include "editors/fieldbus/UReceiveJ1939.h"
+#include "editors/fieldbus/UReceiveNMEA.h"
 #include "editors/fieldbus/USetAccess.h"
+#include "editors/fieldbus/USet_PDO_Access.h"
+#include "editors/fieldbus/USet_SDO_Client_Access.h"
+#include "editors/fieldbus/USet_SDO_Server_Access.h"
+#include "editors/fieldbus/UTransmitCAN.h"
+#include "editors/fieldbus/UTransmitJ1939.h"
+#include "editors/fieldbus/UTransmitNMEA.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -35,6 +44,15 @@ int main()
         Plug_DNet_Window();
         Plug_DMX_Def_Val_Window();
         Plug_EtherNetIP_Master_Access_Window();
+        Plug_Receive_CAN_Window();
+        Plug_Transmit_CAN_Window();
+        Plug_Set_PDO_Access_Window();
+        Plug_Set_SDO_Client_Access_Window();
+        Plug_Set_SDO_Server_Access_Window();
+        Plug_Receive_J1939_Window();
+        Plug_Transmit_J1939_Window();
+        Plug_Receive_NMEA_Window();
+        Plug_Transmit_NMEA_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {

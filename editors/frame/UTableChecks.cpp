@@ -46,10 +46,23 @@ TRowCheck Check_When(std::function<bool(const TRowView&, const TEditorContext&)>
     };
 }
 
+TRowCheck Check_Total(std::function<long long(const TRowView&)> Count, TBound Max, int Message)
+{
+    return [=](const TRowView& Row, const TEditorContext& Context) -> std::optional<TRowError> {
+        const long long Most = Max(Context);
+        if (Row.Add_To_Total(Count(Row)) <= Most) return std::nullopt;
+        TRowError Error{Message, Most};
+        Error.Whole_Table = true;
+        return Error;
+    };
+}
+
 String Row_Error_Text(const TTableDesc& Table, int Row, const TRowError& Error)
 {
-    String Text = Lang_Text(Table.Row_Error_Prefix) + IntToStr(Row) + Lang_Text(Error.Message);
+    String Text = Error.Whole_Table ? String() : Lang_Text(Table.Row_Error_Prefix) + IntToStr(Row);
+    Text += Lang_Text(Error.Message);
     if (Error.Limit) Text += IntToStr(*Error.Limit);
+    if (Error.After_Limit >= 0) Text += Lang_Text(Error.After_Limit);
     return Text;
 }
 
@@ -60,14 +73,17 @@ int TTableView::Rows() const { return FGrid.RowCount() - 1; }
 
 bool TTableView::Takes_Part(int Row) const
 {
-    return !Key_Empty(FDesc, FGrid, Row, FDesc.Key_Col) && Row_Enabled(FDesc, FGrid, Row);
+    return !Key_Empty(FDesc, FGrid, Row) && Row_Enabled(FDesc, FGrid, Row);
 }
 
-TRowView TTableView::Row(int Row) const
+TRowView TTableView::Row(int Row, long long* Total) const
 {
-    return TRowView(Row, [&Desc = FDesc, &Grid = FGrid, Row](int Col) {
-        return Col < Desc.Col_Count() ? Cell_Value(Desc.Columns[size_t(Col)], Grid, Col, Row) : Grid.GetCellEx(Col, Row);
-    });
+    return TRowView(
+        Row,
+        [&Desc = FDesc, &Grid = FGrid, Row](int Col) {
+            return Col < Desc.Col_Count() ? Cell_Value(Desc.Columns[size_t(Col)], Grid, Col, Row) : Grid.GetCellEx(Col, Row);
+        },
+        Total);
 }
 
 TTableCheck Check_Unique(int Col, int Message)
@@ -143,9 +159,10 @@ std::optional<TCheckFailure> Check_Tables(const TEditorDesc& Editor, const TEdit
 
     for (size_t t = 0; t < Tables.size(); ++t) {
         const TTableView& Table = Tables[t];
+        long long Total = 0;
         for (int r = 1; r <= Table.Rows(); ++r) {
             if (!Table.Takes_Part(r)) continue;
-            const TRowView Row = Table.Row(r);
+            const TRowView Row = Table.Row(r, &Total);
             for (const TRowCheck& Check : Table.Desc().Checks)
                 if (const std::optional<TRowError> Error = Check(Row, Context))
                     return TCheckFailure{int(t), r, Row_Error_Text(Table.Desc(), r, *Error)};

@@ -24,6 +24,7 @@
 #include "editors/frame/UEditorContext.h"
 #include "editors/frame/UFieldDesc.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/xml/XMLDoc.h"
 
 class TRowGridAccess;
 class TFTableEditor;
@@ -34,6 +35,8 @@ struct TRowError {
     int Message = 0;
     std::optional<long long> Limit;
     int Col = -1;
+    int After_Limit = -1;       // text number that follows the limit (-1: none)
+    bool Whole_Table = false;   // speaks of the whole table: no row-error prefix, no row
 };
 
 // One row of a table (or the fields above the tables, one per column), as the checks
@@ -41,7 +44,7 @@ struct TRowError {
 class TRowView {
 public:
     using TGetCell = std::function<String(int Col)>;
-    TRowView(int Row, TGetCell Get) : FRow(Row), FGet(std::move(Get)) {}
+    TRowView(int Row, TGetCell Get, long long* Total = nullptr) : FRow(Row), FGet(std::move(Get)), FTotal(Total) {}
     int Row() const { return FRow; }                       // the grid row (first data row 1)
     String Cell(int Col) const { return FGet(Col); }       // as it stands
     String Trimmed(int Col) const { return Trim(FGet(Col)); }
@@ -50,10 +53,14 @@ public:
     // digits or hex digits after "$", "x", "X", "0x", "0X", nothing after, within 32 bits;
     // -1 for anything else (so it fails every range that starts at 0 or above).
     long long Int(int Col) const { return StrToIntDef(FGet(Col), -1); }
+    // The table's running total while the rows are checked in order: what the rows
+    // checked before this one added, plus Count; the total starts at 0 at every check.
+    long long Add_To_Total(long long Count) const { return FTotal ? *FTotal += Count : Count; }
 
 private:
     int FRow;
     TGetCell FGet;
+    long long* FTotal;
 };
 
 using TRowCheck = std::function<std::optional<TRowError>(const TRowView& Row, const TEditorContext& Context)>;
@@ -64,6 +71,9 @@ using TBound = std::function<long long(const TEditorContext& Context)>;
 // the limit Hi when Show_Limit.
 TRowCheck Check_Range(int Col, long long Lo, long long Hi, int Message, bool Show_Limit = false);
 TRowCheck Check_Range(int Col, TBound Lo, TBound Hi, int Message, bool Show_Limit = false);
+// The row adds Count to the table's running total; when the total passes Max the check
+// fails with Message followed by Max, speaking of the whole table (no row).
+TRowCheck Check_Total(std::function<long long(const TRowView& Row)> Count, TBound Max, int Message);
 // Check runs only on rows for which When is true.
 TRowCheck Check_When(std::function<bool(const TRowView& Row, const TEditorContext& Context)> When, TRowCheck Check);
 
@@ -92,7 +102,8 @@ public:
     int Rows() const;                     // data rows; the first is row 1
     // The row has a key and is enabled: the rows the row checks saw.
     bool Takes_Part(int Row) const;
-    TRowView Row(int Row) const;
+    // Total: the running total of the rows checked so far (none outside a check).
+    TRowView Row(int Row, long long* Total = nullptr) const;
 
 private:
     const TTableDesc& FDesc;
@@ -129,6 +140,7 @@ struct TTableDesc {
     int Key_Col = 2;                  // a row whose key cell is empty is neither checked nor written;
                                       // -1: no key column, every row is checked and written
     bool Key_Raw = false;             // the key is empty only when it holds no text at all
+    int Also_Key_Col = -1;            // a second key: the row counts when either key holds text
     int Enable_Col = 1;               // -1: no Enable column, every row is checked
     TEnableTest Enable_Test = etTrimmed;
     bool Insert_Sets_Enable = true;   // Insert Row ticks the Enable column of the new row
@@ -143,6 +155,10 @@ struct TTableDesc {
     std::vector<TFieldDesc> Columns;  // all columns, hidden ones included, by real index
     std::vector<TRowCheck> Checks;    // in order, on every row that takes part
     std::vector<TTableCheck> Table_Checks;   // in order, after every table's row checks
+    // After a row element was read into Row: what the editor reads beyond one attribute
+    // per column (a value that depends on other attributes or on the showing).
+    std::function<void(const TXMLNode& Element, TRowGridAccess& Grid, int Row, const TEditorContext& Context)>
+        After_Load_Row;
 
     int Col_Count() const { return int(Columns.size()); }
 };
@@ -182,6 +198,8 @@ struct TEditorDesc {
     // In the order they stand, left to right. Standard buttons not listed exist hidden.
     std::vector<TButtonDesc> Buttons;
     bool Tables_Show_Hints = false;
+    // The header hints come from the list of the table on the page shown, whichever grid asks.
+    bool Hints_By_Page = false;
     // The file.
     String Root;                      // root element
     String Version;                   // comment after the root, "SW_VERSION = 1.002"; empty: none

@@ -211,7 +211,7 @@ int TFTableEditor::Table_Of(TObject* Sender) const
 void TFTableEditor::GridHint(TObject* Sender, int ARow, int ACol, String& HintStr)
 {
     HintStr.clear();
-    const int t = Table_Of(Sender);
+    const int t = FDesc.Hints_By_Page ? Active_Table() : Table_Of(Sender);
     if (t < 0 || ARow != 0 || ACol < 1) return;
     const int Col = FDesc.Tables[size_t(t)].Hints_By_Shown_Col ? ACol : FTables[size_t(t)].Grid->RealColIndex(ACol);
     const TStringList* Hints = FTables[size_t(t)].Hint.get();

@@ -162,6 +162,8 @@ protected:
     virtual void Before_Reset() {}
     // ... and after the reset, before the file is loaded (limits, messages).
     virtual void Prepare() {}
+    // The context of the showing, for Before_Reset to add what the window itself holds.
+    TEditorContext& Showing_Context() { return FData.Context; }
 
 private:
     struct TTable {

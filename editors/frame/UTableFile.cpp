@@ -29,7 +29,7 @@ std::optional<String> Attribute_Value(const TFieldDesc& Field, const std::vector
 // One row element into data row Row. Each attribute is read on its own: a missing one
 // takes its column's default, or ends the loading where the column has none.
 void Load_Row(const TTableDesc& Table, const std::vector<std::vector<String>>& Accepted, const TXMLNode& Node, int Row,
-              const String& File, TRowGridAccess& Grid)
+              const String& File, const TEditorContext& Context, TRowGridAccess& Grid)
 {
     for (int c = 1; c < Table.Col_Count(); ++c) {
         const TFieldDesc& Col = Table.Columns[size_t(c)];
@@ -40,6 +40,7 @@ void Load_Row(const TTableDesc& Table, const std::vector<std::vector<String>>& A
                                    {File, Row, Table.Section.empty() ? Node.NodeName() : Table.Section, Col.Name}));
         Set_Cell_Value(Col, Grid, c, Row, Col.From_File ? Col.From_File(*Value) : *Value);
     }
+    if (Table.After_Load_Row) Table.After_Load_Row(Node, Grid, Row, Context);
 }
 
 TXMLNode Section_Of(const String& Section, const TXMLNode& Root, const String& File)
@@ -104,11 +105,15 @@ void Reset_Tables(const TEditorDesc& Editor, TEditorData& Data)
     for (const TFieldDesc& Field : Editor.Fields) Data.Fields.push_back(Field.Start);
 }
 
-bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row, int Key_Col)
+bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row)
 {
-    if (Key_Col < 0) return false;
-    const String Key = Grid.GetCellEx(Key_Col, Row);
-    return Table.Key_Raw ? Key.empty() : Trim(Key).empty();
+    if (Table.Key_Col < 0) return false;
+    for (int Key_Col : {Table.Key_Col, Table.Also_Key_Col}) {
+        if (Key_Col < 0) continue;
+        const String Key = Grid.GetCellEx(Key_Col, Row);
+        if (!(Table.Key_Raw ? Key.empty() : Trim(Key).empty())) return false;
+    }
+    return true;
 }
 
 bool Row_Enabled(const TTableDesc& Table, const TRowGridAccess& Grid, int Row)
@@ -145,7 +150,8 @@ void Load_Tables(const TEditorDesc& Editor, const TXMLDocument& Doc, const Strin
         // The row elements walked once: reaching each by its index walks all before it.
         const std::vector<TXMLNode> Row_Nodes = Section.ChildNodes();
         const int Rows = std::min(int(Row_Nodes.size()), Grid.RowCount() - 1);
-        for (int k = 0; k < Rows; ++k) Load_Row(Table, Accepted, Row_Nodes[size_t(k)], k + 1, File, Grid);
+        for (int k = 0; k < Rows; ++k)
+            Load_Row(Table, Accepted, Row_Nodes[size_t(k)], k + 1, File, Data.Context, Grid);
     }
 }
 
@@ -172,7 +178,7 @@ void Write_Tables(const TEditorDesc& Editor, TXMLDocument& Doc, const TEditorDat
             for (int d = 1; d < c; ++d)
                 if (Table.Columns[size_t(c)].Name == Table.Columns[size_t(d)].Name) Shared[size_t(c)] = true;
         for (int r = 1; r < Grid.RowCount(); ++r) {
-            if (Key_Empty(Table, Grid, r, Table.Key_Col)) continue;
+            if (Key_Empty(Table, Grid, r)) continue;
             TXMLNode Row = Section.AddChild(Table.Row_Element);
             for (int c = 1; c < n; ++c) {
                 const TFieldDesc& Col = Table.Columns[size_t(c)];

@@ -32,10 +32,11 @@ void Reset_Table(const TTableDesc& Table, TRowGridAccess& Grid);
 // Every table so, and every field to its start value.
 void Reset_Tables(const TEditorDesc& Editor, TEditorData& Data);
 
-// The key cell of Row is empty (trimmed, unless the table tests the raw cell): the row
-// is left out of the checks and the file. Rows below it still count, so a row left
-// empty in the middle (Insert Row, a cleared row) never drops the rows after it.
-bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row, int Key_Col);
+// The key cell of Row is empty (trimmed, unless the table tests the raw cell), and so is
+// the second key's where the table has one: the row is left out of the checks and the
+// file. Rows below it still count, so a row left empty in the middle (Insert Row, a
+// cleared row) never drops the rows after it.
+bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row);
 // The row takes part in the checks: no Enable column, or its Enable cell reads Check_On.
 bool Row_Enabled(const TTableDesc& Table, const TRowGridAccess& Grid, int Row);
 

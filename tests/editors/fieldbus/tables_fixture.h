@@ -5,13 +5,20 @@
 
 #include <filesystem>
 
+#include "editors/fieldbus/UCANopen_Desc.h"
 #include "editors/fieldbus/UDMXDefVal_Desc.h"
 #include "editors/fieldbus/UDNet_Desc.h"
 #include "editors/fieldbus/UEtherNetIP_Master_Access_Desc.h"
 #include "editors/fieldbus/UKNXAccess_Desc.h"
 #include "editors/fieldbus/ULoRa_Set_Access_Desc.h"
 #include "editors/fieldbus/UModbus_TCP_Master_Set_Access_Desc.h"
+#include "editors/fieldbus/UReceiveCAN_Desc.h"
+#include "editors/fieldbus/UReceiveJ1939_Desc.h"
+#include "editors/fieldbus/UReceiveNMEA_Desc.h"
 #include "editors/fieldbus/USetAccess_Desc.h"
+#include "editors/fieldbus/UTransmitCAN_Desc.h"
+#include "editors/fieldbus/UTransmitJ1939_Desc.h"
+#include "editors/fieldbus/UTransmitNMEA_Desc.h"
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
 #include "tests/common/memory_tables.h"

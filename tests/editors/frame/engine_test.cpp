@@ -1,6 +1,7 @@
 // The engine without a window: the checks in their order with the context of their run,
 // the ready-made table checks, check-box values on both grid kinds, the fields above the
 // tables and the version comment in the file, and the model's settings from ParGen.xml.
+#include <array>
 #include <functional>
 
 #include "platform/xml/XMLDoc.h"
@@ -259,6 +260,64 @@ TEST_F(Context, ModelSettingsComeFromParGen)
     EXPECT_EQ(Context.Setting("A"), "1");
     EXPECT_EQ(Context.Setting("B"), "");
     EXPECT_EQ(Context.Number("Size"), 0);
+}
+
+// A table with two keys, a running total checked between a row's own checks, a text
+// after a limit and a value read beyond the attributes.
+TEST_F(Checks, RunningTotalsSecondKeysAndTextsAfterTheLimit)
+{
+    TTableDesc t;
+    t.Section = "T";
+    t.Rows = 5;
+    t.Key_Col = 1;
+    t.Also_Key_Col = 2;
+    t.Key_Raw = true;
+    t.Enable_Col = -1;
+    t.Row_Error_Prefix = Text_Prefix;
+    t.Columns = {Number_Column(-1), Text_Column("A", -1, -1), Text_Column("B", -1, -1), Text_Column("N", -1, -1)};
+    t.Checks = {Check_Range(1, 0, 9, Text_Range),
+                Check_Total([](const TRowView& r) { return r.Int(3); }, [](const TEditorContext&) { return 10LL; }, Text_Sum),
+                [](const TRowView& r, const TEditorContext&) -> std::optional<TRowError> {
+                    if (r.Int(2) >= 0) return std::nullopt;
+                    TRowError e{Text_Range, 99};
+                    e.After_Limit = Text_Count;
+                    return e;
+                }};
+    t.After_Load_Row = [](const TXMLNode& Element, TRowGridAccess& Grid, int Row, const TEditorContext&) {
+        if (Element.HasAttribute("Old")) Grid.SetCellEx(3, Row, "1" + Element.Attribute("Old"));
+    };
+    TEditorDesc d;
+    d.Root = "R";
+    d.Tables = {t};
+    auto text = [](int Row, int Message, const String& Limit) {
+        return Lang_Text(Text_Prefix) + IntToStr(Row) + Lang_Text(Message) + Limit;
+    };
+    const struct {
+        const char* what;
+        std::vector<std::array<const char*, 3>> rows;   // A, B, N of rows 1 ..
+        String expect;
+    } cases[] = {
+        {"totals up to the limit", {{"1", "1", "4"}, {"2", "2", "6"}}, ""},
+        {"the total speaks of the whole table, before the row's later checks",
+         {{"1", "1", "4"}, {"2", "x", "7"}}, Lang_Text(Text_Sum) + "10"},
+        {"an earlier check of the row speaks first", {{"1", "1", "4"}, {"x", "x", "7"}}, text(2, Text_Range, "")},
+        {"the text after the limit", {{"1", "x", "1"}}, text(1, Text_Range, "99") + Lang_Text(Text_Count)},
+        {"a row with the second key only takes part", {{"", "1", "1"}}, text(1, Text_Range, "")},
+        {"blanks are a key", {{" ", "", "1"}}, text(1, Text_Range, "")},
+        {"rows without both keys count nothing", {{"", "", "50"}, {"1", "1", "10"}}, ""},
+    };
+    for (const auto& c : cases) {
+        TMemoryTables m(d);
+        for (size_t r = 0; r < c.rows.size(); ++r)
+            for (int col = 1; col <= 3; ++col) m[0].SetCellEx(col, int(r) + 1, c.rows[r][size_t(col - 1)]);
+        EXPECT_EQ(m.Check(), c.expect) << c.what;
+    }
+    // The hook sees the element after its attributes were read.
+    TMemoryTables m(d);
+    WriteFileAtomic(Path("t.xml"), "<R><T><row A=\"1\" N=\"5\" Old=\"2\"/><row A=\"2\" N=\"5\"/></T></R>");
+    Load_Tables(m.Desc, Path("t.xml"), m.Data);
+    EXPECT_EQ(m[0].GetCellEx(3, 1), "12");
+    EXPECT_EQ(m[0].GetCellEx(3, 2), "5");
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#pragma once
+// The description of the J1939 transmit editor: one row per parameter group the converter
+// sends, with its number of data bytes and when it is sent (on request, on a change of
+// its data, on a timer with its period).
+#include "editors/frame/UTableDesc.h"
+
+// ---- J1939 transmit editor (J1939_Send_Frames.xml) ---------------------------------------
+namespace TransmitJ1939 {
+// Real column indexes of the table.
+enum TCol { Col_Number, Col_Priority, Col_DP, Col_PGN, Col_SA, Col_TP_NByte, Col_On_Request, Col_On_Data_Change,
+            Col_On_Timer, Col_SendTimer, Col_Mnemonic, Col_Count };
+constexpr int Rows = 512;
+constexpr int Text_Base = 4400;
+// The bytes of the converter's transmit area all rows share, set at every showing.
+constexpr int NUM_BYTE_OUT = 512;
+constexpr const char* Num_Byte_Out = "NUM_BYTE_OUT";
+}  // namespace TransmitJ1939
+
+TEditorDesc TransmitJ1939_Desc();
