@@ -649,14 +649,10 @@ protected:
     // and Cells/Objects/SetCells/SetObjects and ColumnMoved reach them by index.
     bool FKeepColumnCells = false;
 
-private:
     // A cell's text and object side by side: readers of a cell look at both.
     struct TCell {
         String Text;
         TObject* Object = nullptr;
-    };
-    struct TRowData {
-        std::vector<TCell> Cells;
     };
     // The stored cell, or nullptr where nothing was stored (reads as empty).
     const TCell* StoredCell(int ACol, int ARow) const
@@ -666,11 +662,26 @@ private:
         const TRowData* row = FData[size_t(ARow)].get();
         return row && size_t(ACol) < row->Cells.size() ? &row->Cells[size_t(ACol)] : nullptr;
     }
+    // The cell's slot, made when missing, for a caller that looks at its object and
+    // then writes its text with one look-up; EInvalidGridOperation outside the grid
+    // as SetCells. A text written there is announced with CellChanged.
+    TCell& CellSlot(int ACol, int ARow)
+    {
+        CheckCell(ACol, ARow);
+        TRowData* row = size_t(ARow) < FData.size() ? FData[size_t(ARow)].get() : nullptr;
+        if (!row || size_t(ACol) >= row->Cells.size()) row = EnsureCell(ACol, ARow);
+        return row->Cells[size_t(ACol)];
+    }
+    void CellChanged(int ACol, int ARow);
+
+private:
+    struct TRowData {
+        std::vector<TCell> Cells;
+    };
     static const String FNoText;
     TRowData* EnsureRow(int ARow);
     TRowData* EnsureCell(int ACol, int ARow);
     void CheckCell(int ACol, int ARow) const;
-    void CellChanged(int ACol, int ARow);
     std::vector<std::unique_ptr<TRowData>> FData;
     int FEditUpdate = 0;
 };
