@@ -610,13 +610,13 @@ public:
     const String& Cells(int ACol, int ARow) const
     {
         const TCell* cell = StoredCell(ACol, ARow);
-        return cell ? cell->Text : FNoText;
+        return cell ? cell->s : FNoText;
     }
     void SetCells(int ACol, int ARow, const String& Value);
     TObject* Objects(int ACol, int ARow) const
     {
         const TCell* cell = StoredCell(ACol, ARow);
-        return cell ? cell->Object : nullptr;
+        return cell ? cell->obj : nullptr;
     }
     void SetObjects(int ACol, int ARow, TObject* Value);
     // Copies of one row (column): its texts with their objects, one line per cell.
@@ -649,11 +649,10 @@ protected:
     // and Cells/Objects/SetCells/SetObjects and ColumnMoved reach them by index.
     bool FKeepColumnCells = false;
 
-    // A cell's text and object side by side: readers of a cell look at both.
-    struct TCell {
-        String Text;
-        TObject* Object = nullptr;
-    };
+    // A cell's text (s) and object (obj) side by side: readers of a cell look at both.
+    // A row's cells have the layout of a string list's lines, so a row can be handed
+    // to a list and back whole (SwapRowCells).
+    using TCell = TStringList::Item;
     // The stored cell, or nullptr where nothing was stored (reads as empty).
     const TCell* StoredCell(int ACol, int ARow) const
     {
@@ -673,6 +672,9 @@ protected:
         return row->Cells[size_t(ACol)];
     }
     void CellChanged(int ACol, int ARow);
+    // Exchanges the stored cells of row ARow (made when missing) with the lines of List
+    // in constant time; nothing is repainted. EInvalidGridOperation outside the rows.
+    void SwapRowCells(int ARow, TStringList& List);
 
 private:
     struct TRowData {
