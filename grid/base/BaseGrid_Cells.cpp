@@ -264,13 +264,18 @@ void TBaseGrid::SetGraphicObjectEx(int c, int r, TObject* Value)
 
 String TBaseGrid::GetCellEx(int c, int r)
 {
+    // One look at the slot gives the text and the record; a merged cell reads its base.
     int bc = c, br = r;
-    if (TCellProperties* p = CellPropsOf(c, r)) {
-        const TPoint b = p->GetBaseCell(c, r);
-        bc = b.X;
-        br = b.Y;
+    const TCell* cell = StoredCell(c, r);
+    if (cell && cell->obj && r < RowCount() && c < TotalColCount()) {
+        const TPoint b = static_cast<const TCellProperties*>(cell->obj)->GetBaseCell(c, r);
+        if (b.X != c || b.Y != r) {
+            bc = b.X;
+            br = b.Y;
+            cell = StoredCell(bc, br);
+        }
     }
-    String result = Cells(bc, br);
+    String result = cell ? cell->s : String();
     if (br < FNormalRowCount) {
         FireGetDisplText(bc, br, result);
         if (OnGetDisplWideText) {
@@ -284,13 +289,16 @@ String TBaseGrid::GetCellEx(int c, int r)
 
 void TBaseGrid::SetCellEx(int c, int r, const String& Value)
 {
-    if (TCellProperties* p = CellPropsOf(c, r)) {
-        const TPoint b = p->GetBaseCell(c, r);
+    // One look-up finds the slot to write and tells whether the cell has a record.
+    TCell& slot = CellSlot(c, r);
+    if (slot.obj && c < TotalColCount()) {
+        const TPoint b = static_cast<const TCellProperties*>(slot.obj)->GetBaseCell(c, r);
         SetCells(b.X, b.Y, Value);
         CellTextChanged(b.X, b.Y);
         if (Parent()) RepaintCell(c, r);
     } else {
-        SetCells(c, r, Value);
+        slot.s = Value;
+        CellChanged(c, r);
     }
     if (FHideLastRow && r == RowCount() - 1) HiddenLastRowChanged();
 }

@@ -208,7 +208,12 @@ void TExtStringGrid::HideRowList(TIntList* RowList)
         const int e = RowList->GetInteger(i);
         if (e < 0 || e >= rows || hide[size_t(e)]) continue;
         auto item = std::make_unique<TGridItem>();
-        CopyRowToItem(e, item.get());
+        // The row leaves the grid: its cells move into the item whole, one line per
+        // real column, no text copied. The emptied row goes with CompactRows below.
+        if (cols > 0) CellSlot(cols - 1, e);
+        SwapRowCells(e, item->Items);
+        while (item->Items.Count() > cols) item->Items.Delete(item->Items.Count() - 1);
+        item->Height = RowHeights(e);
         item->Idx = e;
         item->FLevel = FFilterLevel;
         FGridItems.push_back(std::move(item));

@@ -610,13 +610,13 @@ public:
     const String& Cells(int ACol, int ARow) const
     {
         const TCell* cell = StoredCell(ACol, ARow);
-        return cell ? cell->Text : FNoText;
+        return cell ? cell->s : FNoText;
     }
     void SetCells(int ACol, int ARow, const String& Value);
     TObject* Objects(int ACol, int ARow) const
     {
         const TCell* cell = StoredCell(ACol, ARow);
-        return cell ? cell->Object : nullptr;
+        return cell ? cell->obj : nullptr;
     }
     void SetObjects(int ACol, int ARow, TObject* Value);
     // Copies of one row (column): its texts with their objects, one line per cell.
@@ -649,15 +649,10 @@ protected:
     // and Cells/Objects/SetCells/SetObjects and ColumnMoved reach them by index.
     bool FKeepColumnCells = false;
 
-private:
-    // A cell's text and object side by side: readers of a cell look at both.
-    struct TCell {
-        String Text;
-        TObject* Object = nullptr;
-    };
-    struct TRowData {
-        std::vector<TCell> Cells;
-    };
+    // A cell's text (s) and object (obj) side by side: readers of a cell look at both.
+    // A row's cells have the layout of a string list's lines, so a row can be handed
+    // to a list and back whole (SwapRowCells).
+    using TCell = TStringList::Item;
     // The stored cell, or nullptr where nothing was stored (reads as empty).
     const TCell* StoredCell(int ACol, int ARow) const
     {
@@ -666,11 +661,29 @@ private:
         const TRowData* row = FData[size_t(ARow)].get();
         return row && size_t(ACol) < row->Cells.size() ? &row->Cells[size_t(ACol)] : nullptr;
     }
+    // The cell's slot, made when missing, for a caller that looks at its object and
+    // then writes its text with one look-up; EInvalidGridOperation outside the grid
+    // as SetCells. A text written there is announced with CellChanged.
+    TCell& CellSlot(int ACol, int ARow)
+    {
+        CheckCell(ACol, ARow);
+        TRowData* row = size_t(ARow) < FData.size() ? FData[size_t(ARow)].get() : nullptr;
+        if (!row || size_t(ACol) >= row->Cells.size()) row = EnsureCell(ACol, ARow);
+        return row->Cells[size_t(ACol)];
+    }
+    void CellChanged(int ACol, int ARow);
+    // Exchanges the stored cells of row ARow (made when missing) with the lines of List
+    // in constant time; nothing is repainted. EInvalidGridOperation outside the rows.
+    void SwapRowCells(int ARow, TStringList& List);
+
+private:
+    struct TRowData {
+        std::vector<TCell> Cells;
+    };
     static const String FNoText;
     TRowData* EnsureRow(int ARow);
     TRowData* EnsureCell(int ACol, int ARow);
     void CheckCell(int ACol, int ARow) const;
-    void CellChanged(int ACol, int ARow);
     std::vector<std::unique_ptr<TRowData>> FData;
     int FEditUpdate = 0;
 };

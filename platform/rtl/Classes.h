@@ -78,11 +78,20 @@ public:
 
     int CompareStrings(const String& a, const String& b) const;
 
-private:
+    // One line with its object; the lines are held as a vector of these.
     struct Item {
         String s;
         TObject* obj = nullptr;
     };
+    // Exchanges the lines (with their objects) with a block of items in constant time:
+    // a store hands a whole row of texts to a list and back without copying a text.
+    void SwapItems(std::vector<Item>& Other)
+    {
+        FItems.swap(Other);
+        Changed();
+    }
+
+private:
     void CheckIndex(int index) const;
     void Changed();
     void FreeObject(TObject* obj);

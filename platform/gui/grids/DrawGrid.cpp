@@ -90,14 +90,14 @@ void TStringGrid::SetCells(int ACol, int ARow, const String& Value)
     // The common case, a cell its row already holds, without the growing checks.
     TRowData* row = size_t(ARow) < FData.size() ? FData[size_t(ARow)].get() : nullptr;
     if (!row || size_t(ACol) >= row->Cells.size()) row = EnsureCell(ACol, ARow);
-    row->Cells[size_t(ACol)].Text = Value;
+    row->Cells[size_t(ACol)].s = Value;
     CellChanged(ACol, ARow);
 }
 
 void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value)
 {
     CheckCell(ACol, ARow);
-    EnsureCell(ACol, ARow)->Cells[size_t(ACol)].Object = Value;
+    EnsureCell(ACol, ARow)->Cells[size_t(ACol)].obj = Value;
 }
 
 // A changed cell is repainted when it is in view; an editor showing it reloads.
@@ -181,6 +181,15 @@ void TStringGrid::RowMoved(int FromIndex, int ToIndex)
     FData.erase(FData.begin() + FromIndex);
     FData.insert(FData.begin() + ToIndex, std::move(item));
     TDrawGrid::RowMoved(FromIndex, ToIndex);
+}
+
+void TStringGrid::SwapRowCells(int ARow, TStringList& List)
+{
+    if (ARow < 0 || ARow >= RowCount()) throw EInvalidGridOperation("Grid index out of range");
+    if (FData.size() < size_t(RowCount())) FData.resize(size_t(RowCount()));
+    std::unique_ptr<TRowData>& row = FData[size_t(ARow)];
+    if (!row) row = std::make_unique<TRowData>();
+    List.SwapItems(row->Cells);
 }
 
 void TStringGrid::CompactRows(const std::vector<bool>& Gone)
