@@ -25,6 +25,8 @@ void TExtStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     if (RCount <= 0 || RowIndex < 0) return;
     const int real = RealRowIndex(RowIndex);
     InsertDisplayRows(RowIndex, RCount);
+    // Grouped rows remember their order before grouping.
+    if (FGroupOriginKept) GroupOriginInsert(real, RCount);
     // Hidden rows below the new ones keep their places among the displayed rows.
     for (auto& item : FGridItems)
         if (item->Idx >= real) item->Idx += RCount;
@@ -59,6 +61,8 @@ void TExtStringGrid::RemoveRows(int RowIndex, int RCount)
         if (item->Idx > real) item->Idx -= RCount;
     ShiftRowMarks(FModifiedRows.get(), real, -RCount);
     ShiftRowMarks(FEnabledRows.get(), real, -RCount);
+    // Grouped rows remember their order before grouping.
+    if (FGroupOriginKept) GroupOriginRemove(real, RCount);
     if (FMouseActions->DisjunctRowSelect())
         for (int r = RowIndex; r < RowIndex + RCount && RowIndex < int(FRowSelect.size()); ++r)
             FRowSelect.erase(FRowSelect.begin() + RowIndex);

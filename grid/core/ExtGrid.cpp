@@ -269,6 +269,8 @@ TExtStringGrid::~TExtStringGrid()
     if (FGridTimerID) KillTimer(Handle(), FGridTimerID);
     if (FocusWindowGrid == this) FocusWindowGrid = nullptr;
 
+    // The grouped column's records kept aside while grouped.
+    FreeGroupColumnRecords();
     ClearTextOnly = false;
     SaveHiddenCells = false;
     int R = RowCount(), C = ColCount();

@@ -649,6 +649,21 @@ protected:
     String FGroupCaption, FGroupFooter;
     int FGroupWidth = 0;
     bool FIsGrouping = false;
+    // While grouped: for each real row, the row it was before Group (-1 for the header
+    // and summary rows and rows added since), kept in step by the row exchanges,
+    // insertions and removals, so that UnGroup can bring back the order before grouping.
+    std::vector<int> FGroupOrigin;
+    bool FGroupOriginKept = false;
+    // The records of the grouped column's cells while it is out of the grid, by the row
+    // each stood in before Group; UnGroup gives them back to their rows.
+    std::vector<TObject*> FGroupColumnRecords;
+    void FreeGroupColumnRecords();
+    void GroupOriginSwap(int ARow1, int ARow2);
+    void GroupOriginInsert(int ARealRow, int Count);
+    void GroupOriginRemove(int ARealRow, int Count);
+    // The rows put back into the order they had before Group; rows added since follow
+    // the row above them.
+    void RestoreGroupOrigin();
 
 public:
 
@@ -1960,6 +1975,11 @@ public:
     // The same by the keys of SortIndexes (in priority order, each with its direction);
     // EExtGridError "No indexes specified for indexed sort" without keys.
     virtual void QSortIndexed();
+    // The rows inside each expanded node of the deepest node level, sorted within the
+    // node's block by SortSettings.Column (by the keys of SortIndexes): rows never leave
+    // their group. Nodes at shallower levels and contracted nodes keep their rows as they are.
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
     // Puts every row back where it stood before the first sort since the row count last
     // changed; nothing when the rows changed in number since then.
     virtual void QUnSort();
@@ -2014,6 +2034,9 @@ protected:
     // Brings the rows into the order given (Order[i]: the row, counted from Lo, that goes
     // to row Lo + i) with SortSwapRows, one exchange per row at most.
     void ApplySortOrder(int Lo, const std::vector<int>& Order);
+    // The group sorts' blocks: the rows below each expanded node of the deepest node
+    // level among display rows First .. Last, as first and last display row.
+    std::vector<std::pair<int, int>> DeepestGroupBlocks(int First, int Last);
     // The release of a header click: sorts when it may (true when a sort ran).
     bool HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, int ARow);
     // The sort glyph (or key number of an indexed sort) of real column ACol centred at (X, Y).
