@@ -200,6 +200,14 @@ void TExtStringGrid::MoveColumn(int FromIndex, int ToIndex)
 void TExtStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
     TBaseGrid::MoveRow(FromIndex, ToIndex);
+    // The move is a step of the linked undo history: the rows between shift by one, which
+    // is a chain of exchanges of neighbours.
+    if (FUndoRedo && FromIndex != ToIndex) {
+        std::vector<std::pair<int, int>> steps;
+        for (int r = FromIndex; r != ToIndex; r += ToIndex > FromIndex ? 1 : -1)
+            steps.emplace_back(r, r + (ToIndex > FromIndex ? 1 : -1));
+        UndoRowsRecordExchanges(steps, -1);
+    }
     ShiftControls(FControlList.get(), FromIndex, ToIndex, true);
     CellControlsUpdate(false);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/undo/GridUndoRedo.h"
 #include "grid/util/GridSupport.h"
 
 namespace {
@@ -23,6 +24,8 @@ void ShiftRowMarks(TIntList* List, int From, int Delta)
 void TExtStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControls)
 {
     if (RCount <= 0 || RowIndex < 0) return;
+    // The insertion is a step of the linked undo history.
+    TUndoRowsScope undoStep(this, TUndoRowChange::rcInsert, std::min(RowIndex, RowCount()), RCount);
     const int real = RealRowIndex(RowIndex);
     InsertDisplayRows(RowIndex, RCount);
     // Grouped rows remember their order before grouping.
@@ -44,6 +47,8 @@ void TExtStringGrid::RemoveRows(int RowIndex, int RCount)
 {
     if (RowIndex < 0 || RowIndex >= RowCount() || RCount <= 0) return;
     RCount = std::min(RCount, RowCount() - RowIndex);
+    // The removal is a step of the linked undo history, which keeps the rows' cells.
+    TUndoRowsScope undoStep(this, TUndoRowChange::rcRemove, RowIndex, RCount);
     const int real = RealRowIndex(RowIndex);
     for (int i = FControlList->Count() - 1; i >= 0; --i) {
         TControlItem* it = FControlList->GetControl(i);
@@ -100,6 +105,8 @@ void TExtStringGrid::InsertCols(int ColIndex, int CCount)
 {
     const int total = TotalColCount();
     if (CCount <= 0 || ColIndex < 0 || ColIndex > total) return;
+    // Cells change columns: the undo history's cell names no longer hold.
+    UndoRowsLost();
     std::vector<TColumnSlot> slots(static_cast<size_t>(total));
     for (int c = 0; c < total; ++c)
         slots[size_t(c)] = {c >= MaxColumnMap || FVisibleCol[c], GetAllColWidths(c)};
@@ -136,6 +143,8 @@ void TExtStringGrid::RemoveCols(int ColIndex, int CCount)
 {
     const int total = TotalColCount();
     if (ColIndex < 0 || ColIndex >= total || CCount <= 0) return;
+    // Cells change columns: the undo history's cell names no longer hold.
+    UndoRowsLost();
     CCount = std::min(CCount, total - ColIndex);
     std::vector<TColumnSlot> slots(static_cast<size_t>(total));
     for (int c = 0; c < total; ++c)

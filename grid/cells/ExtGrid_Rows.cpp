@@ -58,6 +58,8 @@ void EmptyRowSlots(TExtStringGrid* g, int row, int cols)
 void TExtStringGrid::RemoveDisplayRows(int ARow, int Count, bool DeleteControls)
 {
     if (ARow < 0 || ARow >= RowCount() || Count <= 0) return;
+    // Rows leaving outside an operation the undo history records end the history.
+    if (FUndoRedo && FUndoRowsDepth == 0) UndoRowsLost();
     Count = std::min(Count, RowCount() - ARow);
     const int cols = TotalColCount();
     if (DeleteControls)
@@ -77,6 +79,8 @@ void TExtStringGrid::RemoveDisplayRows(int ARow, int Count, bool DeleteControls)
 void TExtStringGrid::InsertDisplayRows(int ARow, int Count)
 {
     if (Count <= 0) return;
+    // Rows coming outside an operation the undo history records end the history.
+    if (FUndoRedo && FUndoRowsDepth == 0) UndoRowsLost();
     if (FSelHidden) UnHideSelection();
     ARow = std::clamp(ARow, 0, RowCount());
     const int cols = TotalColCount();

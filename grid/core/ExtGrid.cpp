@@ -262,6 +262,8 @@ void TExtStringGrid::FreeScrollControls()
 
 TExtStringGrid::~TExtStringGrid()
 {
+    // The linked undo history goes first, while the records it holds can still be freed here.
+    if (FUndoRedo && FUndoRedo->Grid() == this) FUndoRedo->SetGrid(nullptr);
     BalloonDone();
     THTMLHintWindow::GridGone(this);
     FreeScrollControls();

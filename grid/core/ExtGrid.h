@@ -2044,6 +2044,44 @@ protected:
     // The exchanges of the running sort, undone when it fails.
     std::vector<std::pair<int, int>>* FSortJournal = nullptr;
 
+    // ================================================================ undo of row changes (grid/undo/ExtGrid_UndoRows.cpp)
+public:
+    // Puts rows back as they were before (Restore) or after a recorded change of rows.
+    void ReplayRowChange(TUndoRowChange& Change, bool Restore) override;
+
+protected:
+    // Brackets an operation that changes rows while an undo history is linked: row
+    // changes inside it are part of it, not steps of their own. With a kind (insertion
+    // or removal of Count rows at display row Row) the operation is recorded as one
+    // step when it ends, the removed rows' cells taken into the step before they go.
+    // An operation that ends the history (UndoRowsLost), changes the hidden rows or fails
+    // clears the history instead.
+    class TUndoRowsScope {
+    public:
+        explicit TUndoRowsScope(TExtStringGrid* g, int Kind = -1, int Row = 0, int Count = 0);
+        ~TUndoRowsScope();
+        TUndoRowsScope(const TUndoRowsScope&) = delete;
+        TUndoRowsScope& operator=(const TUndoRowsScope&) = delete;
+
+    private:
+        TExtStringGrid* G;
+        bool Active = false, Outer = false;
+        size_t Hidden = 0;
+        int Exceptions = 0;
+        std::shared_ptr<TUndoRowChange> Change;
+    };
+    // Rows exchanged pairwise in this order (the sort's row exchanges), recorded as one
+    // reordering step; nothing inside a bracketed operation.
+    void UndoRowsRecordExchanges(const std::vector<std::pair<int, int>>& Exchanges, int SingleColumn);
+    // A change of rows or columns the history cannot replay: the history ends (when the
+    // bracketed operation running ends).
+    void UndoRowsLost();
+    // The cells of the change's rows taken out of the grid into the change, and put back.
+    void UndoRowsTake(TUndoRowChange& C);
+    void UndoRowsPut(TUndoRowChange& C);
+    int FUndoRowsDepth = 0;
+    bool FUndoRowsLost = false;
+
     // ---- merged columns (ExtGrid_MergeColumns.cpp) ----
 public:
     // Splits every vertically merged area of real column ColIndex.

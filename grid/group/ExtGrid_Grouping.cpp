@@ -73,6 +73,9 @@ void TExtStringGrid::SetGroupColumn(int Value)
 
 void TExtStringGrid::Group(int Colindex)
 {
+    // Grouping reshapes rows and columns: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     // Column 0 carries the node glyphs; it is never grouped away. The index counts the
     // columns of the grid as it is ungrouped.
     if (Colindex < FixedCols() || Colindex < 1) return;
@@ -181,6 +184,9 @@ void TExtStringGrid::Group(int Colindex)
 void TExtStringGrid::UnGroup()
 {
     if (FGroupColumn <= 0) return;
+    // Grouping reshapes rows and columns: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     TGrouping& gs = *FGrouping;
     const bool expandOne = FCellNode->ExpandOne;
     FCellNode->ExpandOne = false;
@@ -312,6 +318,9 @@ void TExtStringGrid::RestoreGroupOrigin()
 void TExtStringGrid::SubGroup(int Colindex)
 {
     if (Colindex < FixedCols() || Colindex < 1 || Colindex >= TotalColCount()) return;
+    // Grouping reshapes rows and columns: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     TGrouping& gs = *FGrouping;
     BeginUpdate();
     struct Finally {
@@ -388,6 +397,9 @@ void TExtStringGrid::SubGroup(int Colindex)
 
 void TExtStringGrid::SubUnGroup(int Colindex)
 {
+    // Grouping reshapes rows and columns: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     TGrouping& gs = *FGrouping;
     BeginUpdate();
     ExpandAll();

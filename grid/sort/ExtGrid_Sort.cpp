@@ -355,6 +355,8 @@ void TExtStringGrid::RunSort(TSortRunKind Kind, const std::function<void(int Fir
     if (last > first) Body(first, last);
     FSortJournal = nullptr;
     done = true;
+    // The new order is a step of the linked undo history.
+    if (FUndoRedo) UndoRowsRecordExchanges(journal, FSortSettings->SingleColumn ? FSortSettings->Column : -1);
 
     // The current row: it follows its contents with MoveRowOnSort, else it stays where
     // it was (an indexed sort does this in every selection mode).
@@ -486,5 +488,8 @@ void TExtStringGrid::QUnSort()
     });
     FSortJournal = &journal;
     ApplySortOrder(0, order);
+    FSortJournal = nullptr;
     done = true;
+    // The order given back is a step of the linked undo history.
+    if (FUndoRedo) UndoRowsRecordExchanges(journal, FSortSettings->SingleColumn ? FSortSettings->Column : -1);
 }

@@ -39,8 +39,10 @@ protected:
     // Replaces the text of a cell through the editor, as the user does.
     void Edit(int c, int r, const String& text)
     {
+        // A click on the current cell opens the editor by itself.
+        const bool current = Grid->Col() == c && Grid->Row() == r;
         Click(c, r);
-        Key(VK_F2);
+        if (!current) Key(VK_F2);
         ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
         Key('A', TShiftState{ssCtrl});
         Type(text);
@@ -198,6 +200,74 @@ TEST_F(UndoSessionTest, ANewChangeAfterUndoEndsTheRedoHistory)
     Undo->Redo();
     Undo->Redo();
     EXPECT_EQ(Cat(Cell(5, 1), "|", Cell(5, 2), "|", Cell(1, 3)), "a|V43|Y");
+}
+
+// ---------------------------------------------------------------- rows that move, come and go
+
+class UndoRowsSessionTest : public UndoSessionTest {
+protected:
+    void SetUp() override
+    {
+        UndoSessionTest::SetUp();
+        Grid->SortSettings()->SetShow(true);
+        Grid->Navigation()->AllowInsertRow = true;
+        Grid->Navigation()->AllowDeleteRow = true;
+        // An application value in a cell travels with its row.
+        Grid->SetObjectEx(6, 4, 4711);
+    }
+    void ClickHeader(int c)
+    {
+        const TPoint p = CellMid(Grid, c, 0);
+        UserClick(Grid, p.X, p.Y);
+    }
+};
+
+TEST_F(UndoRowsSessionTest, EditsSortsAndRowsAreUndoneToTheStartAndRedoneToTheEnd)
+{
+    const SessionStep steps[] = {
+        {"typed edit", 1, [this] { Edit(5, 2, "alpha"); }},
+        {"check box", 1, [this] { Click(1, 3); }},
+        {"header click", 1, [this] { ClickHeader(5); }},
+        {"edit of a row the sort moved here", 1, [this] { Edit(5, 2, "beta"); }},
+        {"row inserted by key", 1,
+         [this] {
+             Click(6, 3);
+             Key(VK_INSERT);
+         }},
+        {"typed into the new row", 1, [this] { Edit(6, 3, "fresh"); }},
+        {"header click, descending", 1, [this] { ClickHeader(5); }},
+        {"row deleted by key", 1,
+         [this] {
+             Click(6, 4);
+             Key(VK_DELETE);
+         }},
+        {"edit after the deletion", 1, [this] { Edit(8, 4, "last"); }},
+    };
+    std::vector<String> states{Dump()};
+    int entries = 0;
+    for (const SessionStep& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.act();
+        entries += s.entries;
+        EXPECT_EQ(Undo->Items()->Count(), entries);
+        EXPECT_EQ(Undo->Level(), entries);
+        EXPECT_NE(Dump(), states.back());
+        states.push_back(Dump());
+    }
+    for (size_t i = std::size(steps); i > 0; --i) {
+        SCOPED_TRACE(Cat("undo of ", steps[i - 1].name));
+        ASSERT_TRUE(Undo->CanUndo());
+        Undo->Undo();
+        EXPECT_EQ(Dump(), states[i - 1]);
+    }
+    EXPECT_FALSE(Undo->CanUndo());
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(Cat("redo of ", steps[i].name));
+        ASSERT_TRUE(Undo->CanRedo());
+        Undo->Redo();
+        EXPECT_EQ(Dump(), states[i + 1]);
+    }
+    EXPECT_FALSE(Undo->CanRedo());
 }
 
 // ---------------------------------------------------------------- the history taken directly
