@@ -202,6 +202,8 @@ void TExtStringGrid::HideRowsEx(int FromRow, int ToRow)
 void TExtStringGrid::HideRowList(TIntList* RowList)
 {
     if (!RowList) return;
+    // Rows leave the display: the undo history's row names no longer hold.
+    UndoRowsLost();
     const int rows = RowCount(), cols = TotalColCount();
     std::vector<int> heights(size_t(std::max(0, rows)));
     for (int r = 0; r < rows; ++r) heights[size_t(r)] = RowHeights(r);
@@ -281,6 +283,8 @@ void TExtStringGrid::UnHideRowsAll()
 
 void TExtStringGrid::UnHideRowList()
 {
+    // Rows come back into the display: the undo history's row names no longer hold.
+    UndoRowsLost();
     const int level = FFilterLevel - 1;
     int n = 0;
     for (auto& item : FGridItems)
