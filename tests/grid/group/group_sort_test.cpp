@@ -115,7 +115,7 @@ TEST_F(GroupSortTest, HeaderClicksSortTheRowsInsideTheirGroups)
     EXPECT_EQ(Grid->GetObjectEx(2, 2), std::uintptr_t(102));
 
     TBitmap png;
-    ASSERT_TRUE(Snapshot_To(Grid, "group_sorted.png", png));
+    ASSERT_TRUE(SNAPSHOT(Grid, "group_sorted.png", png));
 }
 
 TEST_F(GroupSortTest, TheIndexKeySortsInsideGroupsBySeveralColumns)
