@@ -659,6 +659,10 @@ protected:
     std::vector<TObject*> FGroupColumnRecords;
     void FreeGroupColumnRecords();
     void GroupOriginSwap(int ARow1, int ARow2);
+    // The real row of each display row while a sort runs in a grouped grid with hidden
+    // rows (empty otherwise): the exchanges need not look each one up.
+    std::vector<int> FGroupRealRows;
+    void GroupOriginBeginSort();
     void GroupOriginInsert(int ARealRow, int Count);
     void GroupOriginRemove(int ARealRow, int Count);
     // The rows put back into the order they had before Group; rows added since follow

@@ -254,10 +254,29 @@ void TExtStringGrid::FreeGroupColumnRecords()
     FGroupColumnRecords.clear();
 }
 
+void TExtStringGrid::GroupOriginBeginSort()
+{
+    FGroupRealRows.clear();
+    if (!FGroupOriginKept || FGridItems.empty()) return;
+    FGroupRealRows.resize(size_t(RowCount()));
+    std::vector<char> hidden(FGroupOrigin.size() + FGridItems.size() + size_t(RowCount()), 0);
+    for (auto& item : FGridItems)
+        if (item->Idx >= 0 && size_t(item->Idx) < hidden.size()) hidden[size_t(item->Idx)] = 1;
+    int real = 0;
+    for (int d = 0; d < RowCount(); ++d) {
+        while (size_t(real) < hidden.size() && hidden[size_t(real)]) ++real;
+        FGroupRealRows[size_t(d)] = real++;
+    }
+}
+
 void TExtStringGrid::GroupOriginSwap(int ARow1, int ARow2)
 {
     if (!FGroupOriginKept) return;
-    const size_t a = size_t(RealRowIndex(ARow1)), b = size_t(RealRowIndex(ARow2));
+    const auto realOf = [&](int d) {
+        return FGroupRealRows.empty() ? size_t(RealRowIndex(d))
+               : size_t(d) < FGroupRealRows.size() ? size_t(FGroupRealRows[size_t(d)]) : size_t(-1);
+    };
+    const size_t a = realOf(ARow1), b = realOf(ARow2);
     if (a < FGroupOrigin.size() && b < FGroupOrigin.size()) std::swap(FGroupOrigin[a], FGroupOrigin[b]);
 }
 

@@ -330,8 +330,10 @@ void TExtStringGrid::RunSort(TSortRunKind Kind, const std::function<void(int Fir
 
     std::vector<std::pair<int, int>> journal;
     bool done = false;
+    if (FGroupOriginKept) GroupOriginBeginSort();
     TScopeExit guard([&] {
         FSortJournal = nullptr;
+        FGroupRealRows.clear();
         if (!done) {
             // Every exchange undone, last first; a failure while undoing stops the undo.
             try {
