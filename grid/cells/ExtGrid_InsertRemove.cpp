@@ -116,7 +116,9 @@ void TExtStringGrid::InsertCols(int ColIndex, int CCount)
     SetColCount(ColCount() + CCount);
     for (int r = 0; r < rows; ++r) {
         for (int c = total - 1; c >= ColIndex; --c) {
-            SetGridCell(c + CCount, r, GetGridCell(c, r));
+            // A copy: writing the cell may grow the row's store under a reference into it.
+            const String text = GetGridCell(c, r);
+            SetGridCell(c + CCount, r, text);
             TObject* o = GetGridObject(c, r);
             SetGridObject(c + CCount, r, o);
             if (auto* p = static_cast<TCellProperties*>(o)) p->OwnerCol = c + CCount;
