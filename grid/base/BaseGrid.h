@@ -19,6 +19,7 @@
 
 class TBaseGrid;
 class TExtGridUndoRedo;
+class TUndoRowChange;
 
 // The appearance record of one cell, kept in the cell's object slot.
 class TCellProperties : public TObject {
@@ -227,6 +228,9 @@ public:
     virtual void CellTextChanged(int ACol, int ARow) {}
     virtual bool HasCellBorderEvent() const { return false; }
     virtual bool IsStyled() { return false; }
+    // Undo (Restore) or redo of rows that moved, came or went, as the grid recorded them
+    // in its linked undo history.
+    virtual void ReplayRowChange(TUndoRowChange& Change, bool Restore) {}
     virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
                                      bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
                                      TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,

@@ -144,6 +144,8 @@ void TBaseGrid::SetGridFixedLineColor(TColor v)
 
 void TBaseGrid::SetUndoRedo(TExtGridUndoRedo* v)
 {
+    // The component left behind forgets this grid (and the history it recorded here).
+    if (FUndoRedo && FUndoRedo != v && FUndoRedo->Grid() == this) FUndoRedo->SetGrid(nullptr);
     FUndoRedo = v;
     if (v) v->SetGrid(this);
 }

@@ -173,7 +173,18 @@ void TExtStringGrid::ColumnMoved(int FromIndex, int ToIndex)
     }
 }
 
-void TExtStringGrid::RowMoved(int FromIndex, int ToIndex) { TBaseGrid::RowMoved(FromIndex, ToIndex); }
+void TExtStringGrid::RowMoved(int FromIndex, int ToIndex)
+{
+    TBaseGrid::RowMoved(FromIndex, ToIndex);
+    // A row moved, by code or by the mouse, is a step of the linked undo history: the
+    // rows between shift by one, a chain of exchanges of neighbours.
+    if (FUndoRedo && FromIndex != ToIndex) {
+        std::vector<std::pair<int, int>> steps;
+        for (int r = FromIndex; r != ToIndex; r += ToIndex > FromIndex ? 1 : -1)
+            steps.emplace_back(r, r + (ToIndex > FromIndex ? 1 : -1));
+        UndoRowsRecordExchanges(steps, -1);
+    }
+}
 
 namespace {
 // Shifts the cell index of embedded controls as a move of one column (row) does.

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/undo/GridUndoRedo.h"
 #include "grid/util/GridSupport.h"
 
 namespace {
@@ -46,10 +47,14 @@ void TExtStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellControl
     if (!CanInsertRows(RowIndex, RCount)) return;
     // The floating footer's row stays the last row: rows asked for below it go above it.
     RowIndex = std::min(RowIndex, std::max(0, RowCount() - FixedFooters));
+    // The insertion is a step of the linked undo history.
+    TUndoRowsScope undoStep(this, TUndoRowChange::rcInsert, RowIndex, RCount);
     const int real = RealRowIndex(RowIndex);
     {
         TUpdateScope update(this);
         InsertDisplayRows(RowIndex, RCount);
+        // Grouped rows remember their order before grouping.
+        if (FGroupOriginKept) GroupOriginInsert(real, RCount);
         // Hidden rows at or below the new ones keep their places among the displayed rows.
         for (auto& item : FGridItems)
             if (item->Idx >= real) item->Idx += RCount;
@@ -69,6 +74,8 @@ void TExtStringGrid::RemoveRows(int RowIndex, int RCount)
 {
     // A range that is not wholly in the grid removes nothing.
     if (!CanRemoveRows(RowIndex, RCount)) return;
+    // The removal is a step of the linked undo history, which keeps the rows' cells.
+    TUndoRowsScope undoStep(this, TUndoRowChange::rcRemove, RowIndex, RCount);
     // The real rows that go, in order; a hidden row between them stays and moves up by
     // the number of removed rows above it.
     std::vector<int> gone;
@@ -92,6 +99,9 @@ void TExtStringGrid::RemoveRows(int RowIndex, int RCount)
         for (int r = RowIndex; r < RowIndex + RCount; ++r)
             for (int c = 0; c < cols; ++c) FreeCellPropsAt(c, r);
         for (auto& item : FGridItems) item->Idx -= removedAbove(item->Idx);
+        // Grouped rows remember their order before grouping.
+        if (FGroupOriginKept)
+            for (auto g = gone.rbegin(); g != gone.rend(); ++g) GroupOriginRemove(*g, 1);
         DeleteRowFlags(FModifiedRows.get(), RowIndex, RCount);
         DeleteRowFlags(FEnabledRows.get(), RowIndex, RCount);
         if (FMouseActions->DisjunctRowSelect())
@@ -129,6 +139,8 @@ void TExtStringGrid::InsertCols(int ColIndex, int CCount)
 {
     const int total = TotalColCount();
     if (CCount <= 0 || ColIndex < 0 || ColIndex > total) return;
+    // Cells change columns: the undo history's cell names no longer hold.
+    UndoRowsLost();
     std::vector<TColumnSlot> slots(static_cast<size_t>(total));
     for (int c = 0; c < total; ++c)
         slots[size_t(c)] = {c >= MaxColumnMap || FVisibleCol[c], GetAllColWidths(c)};
@@ -138,7 +150,9 @@ void TExtStringGrid::InsertCols(int ColIndex, int CCount)
     SetColCount(ColCount() + CCount);
     for (int r = 0; r < rows; ++r) {
         for (int c = total - 1; c >= ColIndex; --c) {
-            SetGridCell(c + CCount, r, GetGridCell(c, r));
+            // A copy: writing the cell may grow the row's store under a reference into it.
+            const String text = GetGridCell(c, r);
+            SetGridCell(c + CCount, r, text);
             TObject* o = GetGridObject(c, r);
             SetGridObject(c + CCount, r, o);
             if (auto* p = static_cast<TCellProperties*>(o)) p->OwnerCol = c + CCount;
@@ -165,6 +179,8 @@ void TExtStringGrid::RemoveCols(int ColIndex, int CCount)
 {
     const int total = TotalColCount();
     if (ColIndex < 0 || ColIndex >= total || CCount <= 0) return;
+    // Cells change columns: the undo history's cell names no longer hold.
+    UndoRowsLost();
     CCount = std::min(CCount, total - ColIndex);
     std::vector<TColumnSlot> slots(static_cast<size_t>(total));
     for (int c = 0; c < total; ++c)

@@ -58,6 +58,8 @@ void EmptyRowSlots(TExtStringGrid* g, int row, int cols)
 void TExtStringGrid::RemoveDisplayRows(int ARow, int Count, bool DeleteControls)
 {
     if (ARow < 0 || ARow >= RowCount() || Count <= 0) return;
+    // Rows leaving outside an operation the undo history records end the history.
+    if (FUndoRedo && FUndoRowsDepth == 0) UndoRowsLost();
     Count = std::min(Count, RowCount() - ARow);
     const int cols = TotalColCount();
     if (DeleteControls)
@@ -77,6 +79,8 @@ void TExtStringGrid::RemoveDisplayRows(int ARow, int Count, bool DeleteControls)
 void TExtStringGrid::InsertDisplayRows(int ARow, int Count)
 {
     if (Count <= 0) return;
+    // Rows coming outside an operation the undo history records end the history.
+    if (FUndoRedo && FUndoRowsDepth == 0) UndoRowsLost();
     if (FSelHidden) UnHideSelection();
     ARow = std::clamp(ARow, 0, RowCount());
     const int cols = TotalColCount();
@@ -198,6 +202,8 @@ void TExtStringGrid::HideRowsEx(int FromRow, int ToRow)
 void TExtStringGrid::HideRowList(TIntList* RowList)
 {
     if (!RowList) return;
+    // Rows leave the display: the undo history's row names no longer hold.
+    UndoRowsLost();
     const int rows = RowCount(), cols = TotalColCount();
     std::vector<int> heights(size_t(std::max(0, rows)));
     for (int r = 0; r < rows; ++r) heights[size_t(r)] = RowHeights(r);
@@ -282,6 +288,8 @@ void TExtStringGrid::UnHideRowsAll()
 
 void TExtStringGrid::UnHideRowList()
 {
+    // Rows come back into the display: the undo history's row names no longer hold.
+    UndoRowsLost();
     const int level = FFilterLevel - 1;
     int n = 0;
     for (auto& item : FGridItems)

@@ -266,6 +266,8 @@ void TExtStringGrid::FreeScrollControls()
 
 TExtStringGrid::~TExtStringGrid()
 {
+    // The linked undo history goes first, while the records it holds can still be freed here.
+    if (FUndoRedo && FUndoRedo->Grid() == this) FUndoRedo->SetGrid(nullptr);
     BalloonDone();
     THTMLHintWindow::GridGone(this);
     FreeScrollControls();
@@ -273,6 +275,8 @@ TExtStringGrid::~TExtStringGrid()
     if (FGridTimerID) KillTimer(Handle(), FGridTimerID);
     if (FocusWindowGrid == this) FocusWindowGrid = nullptr;
 
+    // The grouped column's records kept aside while grouped.
+    FreeGroupColumnRecords();
     ClearTextOnly = false;
     SaveHiddenCells = false;
     int R = RowCount(), C = ColCount();

@@ -810,6 +810,25 @@ protected:
     String FGroupCaption, FGroupFooter;
     int FGroupWidth = 0;
     bool FIsGrouping = false;
+    // While grouped: for each real row, the row it was before Group (-1 for the header
+    // and summary rows and rows added since), kept in step by the row exchanges,
+    // insertions and removals, so that UnGroup can bring back the order before grouping.
+    std::vector<int> FGroupOrigin;
+    bool FGroupOriginKept = false;
+    // The records of the grouped column's cells while it is out of the grid, by the row
+    // each stood in before Group; UnGroup gives them back to their rows.
+    std::vector<TObject*> FGroupColumnRecords;
+    void FreeGroupColumnRecords();
+    void GroupOriginSwap(int ARow1, int ARow2);
+    // The real row of each display row while a sort runs in a grouped grid with hidden
+    // rows (empty otherwise): the exchanges need not look each one up.
+    std::vector<int> FGroupRealRows;
+    void GroupOriginBeginSort();
+    void GroupOriginInsert(int ARealRow, int Count);
+    void GroupOriginRemove(int ARealRow, int Count);
+    // The rows put back into the order they had before Group; rows added since follow
+    // the row above them.
+    void RestoreGroupOrigin();
 
 public:
 
@@ -2140,6 +2159,11 @@ public:
     // The same by the keys of SortIndexes (in priority order, each with its direction);
     // EExtGridError "No indexes specified for indexed sort" without keys.
     virtual void QSortIndexed();
+    // The rows inside each expanded node of the deepest node level, sorted within the
+    // node's block by SortSettings.Column (by the keys of SortIndexes): rows never leave
+    // their group. Nodes at shallower levels and contracted nodes keep their rows as they are.
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
     // Puts every row back where it stood before the first sort since the row count last
     // changed; nothing when the rows changed in number since then.
     virtual void QUnSort();
@@ -2194,12 +2218,53 @@ protected:
     // Brings the rows into the order given (Order[i]: the row, counted from Lo, that goes
     // to row Lo + i) with SortSwapRows, one exchange per row at most.
     void ApplySortOrder(int Lo, const std::vector<int>& Order);
+    // The group sorts' blocks: the rows below each expanded node of the deepest node
+    // level among display rows First .. Last, as first and last display row.
+    std::vector<std::pair<int, int>> DeepestGroupBlocks(int First, int Last);
     // The release of a header click: sorts when it may (true when a sort ran).
     bool HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, int ARow);
     // The sort glyph (or key number of an indexed sort) of real column ACol centred at (X, Y).
     void DrawSortIndicator(TCanvas* ACanvas, int ACol, int Y, int X);
     // The exchanges of the running sort, undone when it fails.
     std::vector<std::pair<int, int>>* FSortJournal = nullptr;
+
+    // ================================================================ undo of row changes (grid/undo/ExtGrid_UndoRows.cpp)
+public:
+    // Puts rows back as they were before (Restore) or after a recorded change of rows.
+    void ReplayRowChange(TUndoRowChange& Change, bool Restore) override;
+
+protected:
+    // Brackets an operation that changes rows while an undo history is linked: row
+    // changes inside it are part of it, not steps of their own. With a kind (insertion
+    // or removal of Count rows at display row Row) the operation is recorded as one
+    // step when it ends, the removed rows' cells taken into the step before they go.
+    // An operation that ends the history (UndoRowsLost), changes the hidden rows or fails
+    // clears the history instead.
+    class TUndoRowsScope {
+    public:
+        explicit TUndoRowsScope(TExtStringGrid* g, int Kind = -1, int Row = 0, int Count = 0);
+        ~TUndoRowsScope();
+        TUndoRowsScope(const TUndoRowsScope&) = delete;
+        TUndoRowsScope& operator=(const TUndoRowsScope&) = delete;
+
+    private:
+        TExtStringGrid* G;
+        bool Active = false, Outer = false;
+        size_t Hidden = 0;
+        int Exceptions = 0;
+        std::shared_ptr<TUndoRowChange> Change;
+    };
+    // Rows exchanged pairwise in this order (the sort's row exchanges), recorded as one
+    // reordering step; nothing inside a bracketed operation.
+    void UndoRowsRecordExchanges(const std::vector<std::pair<int, int>>& Exchanges, int SingleColumn);
+    // A change of rows or columns the history cannot replay: the history ends (when the
+    // bracketed operation running ends).
+    void UndoRowsLost();
+    // The cells of the change's rows taken out of the grid into the change, and put back.
+    void UndoRowsTake(TUndoRowChange& C);
+    void UndoRowsPut(TUndoRowChange& C);
+    int FUndoRowsDepth = 0;
+    bool FUndoRowsLost = false;
 
     // ---- merged columns (ExtGrid_MergeColumns.cpp) ----
 public:

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/undo/GridUndoRedo.h"
 #include "grid/util/GridSupport.h"
 #include "grid/util/GridTextUtils.h"
 #include "platform/rtl/Unicode.h"
@@ -329,6 +330,8 @@ void TExtStringGrid::AutoInsertRow(int ARow)
         else InsertChildRow(real, IsNode(ARow) ? 1 : 0);
         return;
     }
+    // The new row is a step of the linked undo history.
+    TUndoRowsScope undoStep(this, TUndoRowChange::rcInsert, std::clamp(ARow, 0, RowCount()), 1);
     InsertDisplayRows(ARow, 1);
     // Controls placed in cells stay with their rows.
     if (FControlList->Count() > 0) {
@@ -348,8 +351,13 @@ void TExtStringGrid::AutoDeleteRow(int ARow)
         if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
         return;
     }
-    if (RowCount() - FixedRows() - FixedFooters > 1 || FixedRowAlways) RemoveDisplayRows(ARow, 1, true);
-    else ClearRect(0, ARow, TotalColCount() - 1, ARow);   // the only data row stays, emptied
+    if (RowCount() - FixedRows() - FixedFooters > 1 || FixedRowAlways) {
+        // The removal is a step of the linked undo history, which keeps the row's cells;
+        // without one the row's records are freed with it.
+        TUndoRowsScope undoStep(this, TUndoRowChange::rcRemove, ARow, 1);
+        for (int c = 0; c < TotalColCount(); ++c) FreeCellPropsAt(c, ARow);
+        RemoveDisplayRows(ARow, 1, true);
+    } else ClearRect(0, ARow, TotalColCount() - 1, ARow);   // the only data row stays, emptied
     if (OnAutoDeleteRow) OnAutoDeleteRow(this, ARow);
 }
 

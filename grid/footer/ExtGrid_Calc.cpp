@@ -300,6 +300,8 @@ void TExtStringGrid::SwapRows(int ARow1, int ARow2)
     const int h = RowHeights(ARow1);
     SetRowHeights(ARow1, RowHeights(ARow2));
     SetRowHeights(ARow2, h);
+    // The exchange is a step of the linked undo history.
+    if (FUndoRedo) UndoRowsRecordExchanges({{ARow1, ARow2}}, -1);
     // Controls placed in cells go with their rows.
     if (FControlList->Count() > 0) {
         for (int i = 0; i < FControlList->Count(); ++i) {

@@ -73,6 +73,9 @@ void TExtStringGrid::SetGroupColumn(int Value)
 
 void TExtStringGrid::Group(int Colindex)
 {
+    // Grouping reshapes rows and columns: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     // Column 0 carries the node glyphs; it is never grouped away. The index counts the
     // columns of the grid as it is ungrouped.
     if (Colindex < FixedCols() || Colindex < 1) return;
@@ -93,6 +96,11 @@ void TExtStringGrid::Group(int Colindex)
     FGroupWidth = GetAllColWidths(Colindex);
     FGroupCaption = FixedRows() > 0 ? GetGridCell(Colindex, 0) : String();
     FGroupFooter = FixedFooters > 0 ? GetGridCell(Colindex, RowCount() - 1) : String();
+    // Every real row remembers where it stood, whatever the grouping's sort and the
+    // sorts inside the groups do to the order; UnGroup puts the rows back.
+    FGroupOrigin.resize(size_t(RowCount() + int(FGridItems.size())));
+    for (size_t k = 0; k < FGroupOrigin.size(); ++k) FGroupOrigin[k] = int(k);
+    FGroupOriginKept = true;
     if (FSortSettings->AutoSortForGrouping) {
         FSortSettings->Column = Colindex;
         QSort();
@@ -137,6 +145,16 @@ void TExtStringGrid::Group(int Colindex)
             if (!gs.MergeSummary) ApplyGroupRowColors(r, false);
         }
     }
+    // The grouped column's records wait for UnGroup instead of being freed with the column.
+    FreeGroupColumnRecords();
+    FGroupColumnRecords.assign(FGroupOrigin.size(), nullptr);
+    for (int d = 0; d < RowCount(); ++d) {
+        const size_t real = size_t(RealRowIndex(d));
+        const int o = real < FGroupOrigin.size() ? FGroupOrigin[real] : -1;
+        if (o < 0 || GetGridObject(Colindex, d) == nullptr) continue;
+        FGroupColumnRecords[size_t(o)] = GetGridObject(Colindex, d);
+        SetGridObject(Colindex, d, nullptr);
+    }
     RemoveCols(Colindex, 1);
     if (gs.MergeHeader || (gs.MergeSummary && summary)) {
         const int last = RowCount() - 1;
@@ -166,6 +184,9 @@ void TExtStringGrid::Group(int Colindex)
 void TExtStringGrid::UnGroup()
 {
     if (FGroupColumn <= 0) return;
+    // Grouping reshapes rows and columns: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     TGrouping& gs = *FGrouping;
     const bool expandOne = FCellNode->ExpandOne;
     FCellNode->ExpandOne = false;
@@ -203,6 +224,20 @@ void TExtStringGrid::UnGroup()
         else ResetRowColors(this, r, gs.HeaderColor, gs.HeaderColorTo);
         takeOut(r);
     }
+    // The grouped column's records go back to their rows.
+    for (int d = 0; d < RowCount() && FGroupOriginKept; ++d) {
+        const size_t real = size_t(RealRowIndex(d));
+        const int o = real < FGroupOrigin.size() ? FGroupOrigin[real] : -1;
+        if (o < 0 || size_t(o) >= FGroupColumnRecords.size() || !FGroupColumnRecords[size_t(o)]) continue;
+        auto* p = static_cast<TCellProperties*>(FGroupColumnRecords[size_t(o)]);
+        FGroupColumnRecords[size_t(o)] = nullptr;
+        FreeCellPropsAt(gc, d);
+        p->OwnerCol = gc;
+        p->OwnerRow = d;
+        SetGridObject(gc, d, p);
+    }
+    FreeGroupColumnRecords();
+    RestoreGroupOrigin();
     FIsGrouping = false;
     FGroupColumn = -1;
     FCellNode->ExpandOne = expandOne;
@@ -210,11 +245,101 @@ void TExtStringGrid::UnGroup()
     Invalidate();
 }
 
+// ---------------------------------------------------------------- the order before grouping
+
+void TExtStringGrid::FreeGroupColumnRecords()
+{
+    // Records of rows removed while grouped have no row to go back to.
+    for (TObject* o : FGroupColumnRecords) DeleteCellProperties(static_cast<TCellProperties*>(o));
+    FGroupColumnRecords.clear();
+}
+
+void TExtStringGrid::GroupOriginBeginSort()
+{
+    FGroupRealRows.clear();
+    if (!FGroupOriginKept || FGridItems.empty()) return;
+    FGroupRealRows.resize(size_t(RowCount()));
+    std::vector<char> hidden(FGroupOrigin.size() + FGridItems.size() + size_t(RowCount()), 0);
+    for (auto& item : FGridItems)
+        if (item->Idx >= 0 && size_t(item->Idx) < hidden.size()) hidden[size_t(item->Idx)] = 1;
+    int real = 0;
+    for (int d = 0; d < RowCount(); ++d) {
+        while (size_t(real) < hidden.size() && hidden[size_t(real)]) ++real;
+        FGroupRealRows[size_t(d)] = real++;
+    }
+}
+
+void TExtStringGrid::GroupOriginSwap(int ARow1, int ARow2)
+{
+    if (!FGroupOriginKept) return;
+    const auto realOf = [&](int d) {
+        return FGroupRealRows.empty() ? size_t(RealRowIndex(d))
+               : size_t(d) < FGroupRealRows.size() ? size_t(FGroupRealRows[size_t(d)]) : size_t(-1);
+    };
+    const size_t a = realOf(ARow1), b = realOf(ARow2);
+    if (a < FGroupOrigin.size() && b < FGroupOrigin.size()) std::swap(FGroupOrigin[a], FGroupOrigin[b]);
+}
+
+void TExtStringGrid::GroupOriginInsert(int ARealRow, int Count)
+{
+    if (!FGroupOriginKept || Count <= 0) return;
+    const size_t at = size_t(std::clamp(ARealRow, 0, int(FGroupOrigin.size())));
+    FGroupOrigin.insert(FGroupOrigin.begin() + long(at), size_t(Count), -1);
+}
+
+void TExtStringGrid::GroupOriginRemove(int ARealRow, int Count)
+{
+    if (!FGroupOriginKept || Count <= 0 || ARealRow < 0 || ARealRow >= int(FGroupOrigin.size())) return;
+    const int n = std::min(Count, int(FGroupOrigin.size()) - ARealRow);
+    FGroupOrigin.erase(FGroupOrigin.begin() + ARealRow, FGroupOrigin.begin() + ARealRow + n);
+}
+
+void TExtStringGrid::RestoreGroupOrigin()
+{
+    if (!FGroupOriginKept) return;
+    std::vector<int> origin;
+    origin.swap(FGroupOrigin);
+    FGroupOriginKept = false;
+    // The data rows between the fixed rows and the footers, each with its place before
+    // grouping; a row added since takes the place of the row above it and stays below it.
+    const int first = FixedRows(), last = RowCount() - 1 - FixedFooters;
+    if (last <= first) return;
+    std::vector<std::pair<long long, int>> keyed;
+    long long prev = -1;
+    for (int d = first; d <= last; ++d) {
+        const size_t real = size_t(RealRowIndex(d));
+        const int o = real < origin.size() ? origin[real] : -1;
+        if (o >= 0) prev = o;
+        keyed.emplace_back(prev, d - first);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<int> order;
+    order.reserve(keyed.size());
+    bool moved = false;
+    for (size_t i = 0; i < keyed.size(); ++i) {
+        order.push_back(keyed[i].second);
+        moved = moved || keyed[i].second != int(i);
+    }
+    if (!moved) return;
+    // The rows move as a sort moves them: cells, heights, the sort's cross-reference and
+    // the row marks go along.
+    const bool single = FSortSettings->SingleColumn;
+    FSortSettings->SingleColumn = false;
+    const int sortRow = SortRow;
+    ApplySortOrder(first, order);
+    SortRow = sortRow;
+    FSortSettings->SingleColumn = single;
+}
+
 // ---------------------------------------------------------------- sub-groups
 
 void TExtStringGrid::SubGroup(int Colindex)
 {
     if (Colindex < FixedCols() || Colindex < 1 || Colindex >= TotalColCount()) return;
+    // Grouping reshapes rows and columns: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     TGrouping& gs = *FGrouping;
     BeginUpdate();
     struct Finally {
@@ -291,6 +416,9 @@ void TExtStringGrid::SubGroup(int Colindex)
 
 void TExtStringGrid::SubUnGroup(int Colindex)
 {
+    // Grouping reshapes rows and columns: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     TGrouping& gs = *FGrouping;
     BeginUpdate();
     ExpandAll();

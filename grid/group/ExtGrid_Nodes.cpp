@@ -337,6 +337,9 @@ void TExtStringGrid::ToggleNodeByUser(int ARow)
 
 void TExtStringGrid::InsertChildRow(int ARow, int InsertAt)
 {
+    // The nodes' spans change with the row: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     const int d = DisplRowIndex(ARow);
     if (d < 0 || d > RowCount()) return;
     const int p = GetParentRow(d);
@@ -381,6 +384,9 @@ void TExtStringGrid::InsertChildRow(int ARow, int InsertAt)
 
 void TExtStringGrid::RemoveChildRow(int ARow)
 {
+    // The nodes' spans change with the row: the undo history ends with it.
+    TUndoRowsScope undoScope(this);
+    UndoRowsLost();
     if (IsHiddenRow(ARow)) return;
     // A header row taken out gives its rows back to its parent first.
     if (NodeOf(this, DisplRowIndex(ARow))) RemoveNode(ARow);

@@ -160,6 +160,9 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
             if (OnAutoInsertRow) OnAutoInsertRow(this, at);
             Modified = true;
             SetRow(at);
+            // The current cell's text before an edit is the new row's, not the text of
+            // the row that stood there (an edit's undo restores it), as after a deletion.
+            StoreOldCellValue(Col(), Row());
             CalcFooter(-1);
         }
         Key = 0;
@@ -443,7 +446,11 @@ bool TExtStringGrid::AppendRowOnArrowDown()
     FireCanAddRow(can);
     if (!can) return false;
     const int at = RowCount() - FixedFooters - ((FFloatingFooter && FFloatingFooter->Visible) ? 1 : 0);
-    InsertDisplayRows(at, 1);
+    {
+        // The new row is a step of the linked undo history.
+        TUndoRowsScope undoStep(this, TUndoRowChange::rcInsert, at, 1);
+        InsertDisplayRows(at, 1);
+    }
     SetRow(at);
     if (OnAutoAddRow) OnAutoAddRow(this, at);
     return true;

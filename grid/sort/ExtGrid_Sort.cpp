@@ -129,6 +129,7 @@ void TExtStringGrid::SortSwapRows(int ARow1, int ARow2)
         return;
     }
     ExchangeRowCells(ARow1, ARow2);
+    if (FGroupOriginKept) GroupOriginSwap(ARow1, ARow2);
     if (RowHeights(ARow1) != RowHeights(ARow2)) {
         const int h = RowHeights(ARow1);
         SetRowHeights(ARow1, RowHeights(ARow2));
@@ -329,8 +330,10 @@ void TExtStringGrid::RunSort(TSortRunKind Kind, const std::function<void(int Fir
 
     std::vector<std::pair<int, int>> journal;
     bool done = false;
+    if (FGroupOriginKept) GroupOriginBeginSort();
     TScopeExit guard([&] {
         FSortJournal = nullptr;
+        FGroupRealRows.clear();
         if (!done) {
             // Every exchange undone, last first; a failure while undoing stops the undo.
             try {
@@ -354,6 +357,8 @@ void TExtStringGrid::RunSort(TSortRunKind Kind, const std::function<void(int Fir
     if (last > first) Body(first, last);
     FSortJournal = nullptr;
     done = true;
+    // The new order is a step of the linked undo history.
+    if (FUndoRedo) UndoRowsRecordExchanges(journal, FSortSettings->SingleColumn ? FSortSettings->Column : -1);
 
     // The current row: it follows its contents with MoveRowOnSort, else it stays where
     // it was (an indexed sort does this in every selection mode).
@@ -380,6 +385,40 @@ void TExtStringGrid::QSortIndexed()
 {
     if (FSortIndexes->Count() == 0) throw EExtGridError("No indexes specified for indexed sort");
     RunSort(srkIndexed, [&](int First, int Last) { RowSortIndexed(First, Last); });
+}
+
+std::vector<std::pair<int, int>> TExtStringGrid::DeepestGroupBlocks(int First, int Last)
+{
+    TExtStringGrid* g = this;
+    int deepest = 0;
+    for (int r = First; r <= Last; ++r) deepest = std::max(deepest, g->GetNodeLevel(r));
+    std::vector<std::pair<int, int>> blocks;
+    if (deepest <= 0) return blocks;
+    for (int r = First; r <= Last; ++r) {
+        if (g->GetNodeLevel(r) != deepest || g->GetNodeState(r)) continue;
+        const int span = g->NodeDisplaySpan(r);
+        // A node with a single row has nothing to order.
+        if (span <= 2) continue;
+        blocks.emplace_back(r + 1, std::min(r + span - 1, Last));
+    }
+    return blocks;
+}
+
+void TExtStringGrid::QSortGroup()
+{
+    const int col = FSortSettings->Column;
+    if (col < 0 || col >= TotalColCount()) return;
+    RunSort(srkGroup, [&](int First, int Last) {
+        for (const auto& [lo, hi] : DeepestGroupBlocks(First, Last)) RowSort(col, lo, hi);
+    });
+}
+
+void TExtStringGrid::QSortGroupIndexed()
+{
+    if (FSortIndexes->Count() == 0) throw EExtGridError("No indexes specified for indexed sort");
+    RunSort(srkGroupIndexed, [&](int First, int Last) {
+        for (const auto& [lo, hi] : DeepestGroupBlocks(First, Last)) RowSortIndexed(lo, hi);
+    });
 }
 
 void TExtStringGrid::Sort(int ACol, TSortDirection Direction)
@@ -451,5 +490,8 @@ void TExtStringGrid::QUnSort()
     });
     FSortJournal = &journal;
     ApplySortOrder(0, order);
+    FSortJournal = nullptr;
     done = true;
+    // The order given back is a step of the linked undo history.
+    if (FUndoRedo) UndoRowsRecordExchanges(journal, FSortSettings->SingleColumn ? FSortSettings->Column : -1);
 }

@@ -62,7 +62,9 @@ bool TExtStringGrid::HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, 
                 FSortIndexes->Clear();
                 FSortIndexes->AddIndex(rc, initAscending);
             }
-            QSortIndexed();
+            // In a grid of nodes the rows are sorted inside their groups.
+            if (HasNodes()) QSortGroupIndexed();
+            else QSortIndexed();
             FSortSettings->Column = FSortIndexes->Count() > 0 ? FSortIndexes->GetSortColumns(0) : -1;
         } else if (FSortSettings->Column == rc) {
             const TSortDirection before = FSortSettings->Direction;
@@ -70,13 +72,16 @@ bool TExtStringGrid::HeaderClickSort(TShiftState Shift, int X, int Y, int ACol, 
             if (FSortSettings->UndoSort && before != FSortSettings->InitSortDirection) {
                 QUnSort();
                 FSortSettings->Column = -1;
+            } else if (HasNodes()) {
+                QSortGroup();
             } else {
                 QSort();
             }
         } else {
             FSortSettings->Direction = FSortSettings->InitSortDirection;
             FSortSettings->Column = rc;
-            QSort();
+            if (HasNodes()) QSortGroup();
+            else QSort();
         }
     } catch (...) {
         FSortSettings->Column = oldColumn;

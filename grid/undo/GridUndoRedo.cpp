@@ -3,6 +3,14 @@
 
 #include "grid/base/BaseGrid.h"
 
+TUndoRowChange::~TUndoRowChange()
+{
+    if (!Held || !Release) return;
+    for (TRowCells& row : Cells)
+        for (TObject* o : row.Objects)
+            if (o) Release(o);
+}
+
 TUndoRedoItem* TUndoRedoCollection::Add()
 {
     FItems.push_back(std::make_unique<TUndoRedoItem>());
@@ -31,6 +39,9 @@ TExtGridUndoRedo::~TExtGridUndoRedo() = default;
 void TExtGridUndoRedo::SetGrid(TBaseGrid* v)
 {
     if (FGrid == v) return;
+    // A history names rows of its grid and may hold records of rows taken out of it:
+    // it goes with the grid it was recorded on, while that grid can still free them.
+    if (FGrid) Reset();
     if (FGrid) RemoveFreeNotification(FGrid);
     FGrid = v;
     // Each side hears when the other goes, whoever owns them.
@@ -64,6 +75,18 @@ void TExtGridUndoRedo::RegisterChange(int ACol, int ARow, const String& OldValue
     FLevel = FItems->Count();
 }
 
+void TExtGridUndoRedo::RegisterRowChange(std::shared_ptr<TUndoRowChange> Change)
+{
+    if (!Change) return;
+    FItems->Truncate(FLevel);
+    if (FMaxLevel > 0)
+        while (FItems->Count() >= FMaxLevel) FItems->Delete(0);
+    TUndoRedoItem* E = FItems->Add();
+    E->Row = Change->Row;
+    E->RowChange = std::move(Change);
+    FLevel = FItems->Count();
+}
+
 void TExtGridUndoRedo::StartSequence()
 {
     Append()->SequenceStart = true;
@@ -87,6 +110,10 @@ void TExtGridUndoRedo::Apply(const TUndoRedoItem* E, bool Restore)
     // A marker is no cell, and a cell the grid no longer has (rows or columns removed
     // since) is passed over rather than written out of bounds.
     if (E->IsMarker() || !FGrid) return;
+    if (E->RowChange) {
+        FGrid->ReplayRowChange(*E->RowChange, Restore);
+        return;
+    }
     if (E->Col < 0 || E->Row < 0 || E->Col >= FGrid->TotalColCount() || E->Row >= FGrid->RowCount()) return;
     const String& text = Restore ? E->OrigValue : E->Value;
     const TExtGridUndoRedoEvent& ev = Restore ? OnUndo : OnRedo;
@@ -112,7 +139,8 @@ void TExtGridUndoRedo::Undo()
         return;
     }
     Apply(E, true);
-    if (E->Row >= 0 && E->Row < FGrid->RowCount()) FGrid->RepaintCell(FGrid->Col(), E->Row);
+    if (E->RowChange) FGrid->Invalidate();
+    else if (E->Row >= 0 && E->Row < FGrid->RowCount()) FGrid->RepaintCell(FGrid->Col(), E->Row);
     --FLevel;
 }
 
@@ -133,4 +161,5 @@ void TExtGridUndoRedo::Redo()
         return;
     }
     Apply(E, false);
+    if (E->RowChange) FGrid->Invalidate();
 }

@@ -4,6 +4,12 @@
 // as entries of a history: one entry per changed cell, or a bracketed sequence of
 // entries that is undone and redone as one step. Undo and Redo write the recorded
 // texts back through the grid's cell access and move the current cell there.
+//
+// Cell entries name their cell by (column, display row). Rows that move, come or go
+// (sorts, row insertion and removal, row moves) would make those names point at other
+// rows, so the grid reports such changes as entries of their own: undo and redo replay
+// them in their place in the history, and every cell entry meets the rows it was
+// recorded against. A change of rows the grid cannot replay ends the history instead.
 #include <functional>
 #include <memory>
 #include <vector>
@@ -11,6 +17,35 @@
 #include "platform/gui/Controls.h"
 
 class TBaseGrid;
+
+// Rows that moved, came or went, as the grid replays them.
+class TUndoRowChange {
+public:
+    enum TKind { rcOrder, rcInsert, rcRemove };
+    TUndoRowChange() = default;
+    TUndoRowChange(const TUndoRowChange&) = delete;
+    TUndoRowChange& operator=(const TUndoRowChange&) = delete;
+    // Frees the cell records the entry holds while its rows are out of the grid.
+    ~TUndoRowChange();
+
+    TKind Kind = rcOrder;
+    int Row = 0;                 // the first display row concerned
+    int Count = 0;               // rows inserted or removed
+    // rcOrder: Order[i] is the row (counted from Row) that went to row Row + i.
+    std::vector<int> Order;
+    int Column = -1;             // rcOrder: only this real column's cells moved; -1 whole rows
+    // rcInsert, rcRemove: the rows' cells while the rows are out of the grid (the texts
+    // and the records of every real column, and the heights).
+    struct TRowCells {
+        std::vector<String> Texts;
+        std::vector<TObject*> Objects;
+        int Height = 0;
+    };
+    std::vector<TRowCells> Cells;
+    bool Held = false;           // the records in Cells belong to the entry
+    // Frees a held record (set by the grid that handed the records over).
+    std::function<void(TObject*)> Release;
+};
 
 // One recorded change, or a sequence marker (column and row -1, no texts).
 class TUndoRedoItem : public TObject {
@@ -22,6 +57,8 @@ public:
     bool SequenceStart = false;
     bool SequenceStop = false;
     bool IsMarker() const { return SequenceStart || SequenceStop; }
+    // Rows that moved, came or went (no cell, column -1); empty for a cell change.
+    std::shared_ptr<TUndoRowChange> RowChange;
 };
 
 // The history, oldest entry first; owns its entries.
@@ -63,6 +100,8 @@ public:
     virtual void RegisterChange(int ACol, int ARow, const String& OldValue, const String& NewValue);
     virtual void StartSequence();
     virtual void StopSequence();
+    // Rows of the grid that moved, came or went: a step of its own.
+    virtual void RegisterRowChange(std::shared_ptr<TUndoRowChange> Change);
     void Undo();
     void Redo();
     // Forgets the whole history.

@@ -6,6 +6,7 @@
 
 #include "grid/cells/CellGraphic.h"
 #include "grid/undo/GridUndoRedo.h"
+#include "grid/util/GridSupport.h"
 #include "platform/gui/Clipbrd.h"
 #include "tests/common/UserInput.h"
 #include "tests/common/colgrid_fixture.h"
@@ -39,8 +40,10 @@ protected:
     // Replaces the text of a cell through the editor, as the user does.
     void Edit(int c, int r, const String& text)
     {
+        // A click on the current cell opens the editor by itself.
+        const bool current = Grid->Col() == c && Grid->Row() == r;
         Click(c, r);
-        Key(VK_F2);
+        if (!current) Key(VK_F2);
         ASSERT_TRUE(Grid->InplaceEditor() && Grid->InplaceEditor()->Visible());
         Key('A', TShiftState{ssCtrl});
         Type(text);
@@ -200,6 +203,74 @@ TEST_F(UndoSessionTest, ANewChangeAfterUndoEndsTheRedoHistory)
     EXPECT_EQ(Cat(Cell(5, 1), "|", Cell(5, 2), "|", Cell(1, 3)), "a|V43|Y");
 }
 
+// ---------------------------------------------------------------- rows that move, come and go
+
+class UndoRowsSessionTest : public UndoSessionTest {
+protected:
+    void SetUp() override
+    {
+        UndoSessionTest::SetUp();
+        Grid->SortSettings()->SetShow(true);
+        Grid->Navigation()->AllowInsertRow = true;
+        Grid->Navigation()->AllowDeleteRow = true;
+        // An application value in a cell travels with its row.
+        Grid->SetObjectEx(6, 4, 4711);
+    }
+    void ClickHeader(int c)
+    {
+        const TPoint p = CellMid(Grid, c, 0);
+        UserClick(Grid, p.X, p.Y);
+    }
+};
+
+TEST_F(UndoRowsSessionTest, EditsSortsAndRowsAreUndoneToTheStartAndRedoneToTheEnd)
+{
+    const SessionStep steps[] = {
+        {"typed edit", 1, [this] { Edit(5, 2, "alpha"); }},
+        {"check box", 1, [this] { Click(1, 3); }},
+        {"header click", 1, [this] { ClickHeader(5); }},
+        {"edit of a row the sort moved here", 1, [this] { Edit(5, 2, "beta"); }},
+        {"row inserted by key", 1,
+         [this] {
+             Click(6, 3);
+             Key(VK_INSERT);
+         }},
+        {"typed into the new row", 1, [this] { Edit(6, 3, "fresh"); }},
+        {"header click, descending", 1, [this] { ClickHeader(5); }},
+        {"row deleted by key", 1,
+         [this] {
+             Click(6, 4);
+             Key(VK_DELETE);
+         }},
+        {"edit after the deletion", 1, [this] { Edit(8, 4, "last"); }},
+    };
+    std::vector<String> states{Dump()};
+    int entries = 0;
+    for (const SessionStep& s : steps) {
+        SCOPED_TRACE(s.name);
+        s.act();
+        entries += s.entries;
+        EXPECT_EQ(Undo->Items()->Count(), entries);
+        EXPECT_EQ(Undo->Level(), entries);
+        EXPECT_NE(Dump(), states.back());
+        states.push_back(Dump());
+    }
+    for (size_t i = std::size(steps); i > 0; --i) {
+        SCOPED_TRACE(Cat("undo of ", steps[i - 1].name));
+        ASSERT_TRUE(Undo->CanUndo());
+        Undo->Undo();
+        EXPECT_EQ(Dump(), states[i - 1]);
+    }
+    EXPECT_FALSE(Undo->CanUndo());
+    for (size_t i = 0; i < std::size(steps); ++i) {
+        SCOPED_TRACE(Cat("redo of ", steps[i].name));
+        ASSERT_TRUE(Undo->CanRedo());
+        Undo->Redo();
+        EXPECT_EQ(Dump(), states[i + 1]);
+    }
+    EXPECT_FALSE(Undo->CanRedo());
+}
+
 // ---------------------------------------------------------------- the history taken directly
 
 class UndoHistoryTest : public ExtGridTest {
@@ -339,6 +410,155 @@ TEST_F(UndoHistoryTest, CheckBoxTogglesRecordTheTextsTheCellReallyHad)
     Undo->Undo();
     EXPECT_EQ(Grid->GetCellEx(2, 2), "");
     EXPECT_EQ(Grid->GetCellEx(3, 2), "3,2");
+}
+
+// ---------------------------------------------------------------- row changes taken directly
+
+class UndoRowsTest : public UndoHistoryTest {
+protected:
+    void SetUp() override
+    {
+        UndoHistoryTest::SetUp();
+        Fill(4, 8);
+        // Rows that differ in column 2 in an order a sort changes; records and heights
+        // that must travel with their rows.
+        const char* keys[] = {"", "d", "b", "g", "a", "f", "c", "e"};
+        for (int r = 1; r < 8; ++r) Grid->SetCellEx(2, r, keys[r]);
+        Grid->AddCheckBox(3, 2, true, false);
+        Grid->SetObjectEx(1, 5, 77);
+        Grid->SetRowHeights(6, 31);
+    }
+    String Dump()
+    {
+        String s;
+        for (int r = 0; r < Grid->RowCount(); ++r) {
+            s += Cat("h", IntToStr(Grid->RowHeights(r)));
+            for (int c = 0; c < Grid->TotalColCount(); ++c) {
+                s += Cat(" ", Grid->GetGridCell(c, r));
+                if (TCellProperties* p = Grid->CellPropsOf(c, r)) {
+                    s += Cat("@", IntToStr(int(reinterpret_cast<std::uintptr_t>(p) & 0xffffff)), "#",
+                             IntToStr(int(p->CellObject)));
+                    if (auto* g = dynamic_cast<TCellGraphic*>(p->FGraphicObject))
+                        s += Cat("g", IntToStr(int(reinterpret_cast<std::uintptr_t>(g) & 0xffffff)),
+                                 g->CellBoolean ? "on" : "off");
+                }
+            }
+            s += '\n';
+        }
+        return s;
+    }
+};
+
+TEST_F(UndoRowsTest, EachRowChangeIsAStepBetweenTheCellChanges)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TExtStringGrid*)> act;
+    } cases[] = {
+        {"sort", [](TExtStringGrid* g) { g->Sort(2, sdAscending); }},
+        {"sort of one column", [](TExtStringGrid* g) {
+             g->SortSettings()->SingleColumn = true;
+             g->Sort(2, sdDescending);
+         }},
+        {"indexed sort", [](TExtStringGrid* g) {
+             g->SortIndexes()->AddIndex(2, false);
+             g->QSortIndexed();
+         }},
+        {"sort and unsort", [](TExtStringGrid* g) {
+             g->Sort(2, sdAscending);
+             g->QUnSort();
+         }},
+        {"rows swapped", [](TExtStringGrid* g) { g->SwapRows(2, 6); }},
+        {"row moved", [](TExtStringGrid* g) { g->MoveRow(2, 5); }},
+        {"rows inserted", [](TExtStringGrid* g) { g->InsertRows(3, 2); }},
+        {"rows removed", [](TExtStringGrid* g) { g->RemoveRows(2, 4); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        std::vector<String> states{Dump()};
+        Change(1, 2, "before");
+        states.push_back(Dump());
+        const int before = Undo->Items()->Count();
+        c.act(Grid);
+        EXPECT_GT(Undo->Items()->Count(), before);
+        states.push_back(Dump());
+        // Row 2 holds another row now: the edit must reach that one, and come back there.
+        Change(1, 2, "after");
+        Change(2, 3, "x");
+        states.push_back(Dump());
+        const int steps = Undo->Level();
+        for (int i = 0; i < steps; ++i) Undo->Undo();
+        EXPECT_EQ(Dump(), states[0]);
+        for (int i = 0; i < steps; ++i) Undo->Redo();
+        EXPECT_EQ(Dump(), states.back());
+        // Half way back: right after the row change, before the edits that followed it.
+        Undo->Undo();
+        Undo->Undo();
+        EXPECT_EQ(Dump(), states[2]);
+        TearDown();
+    }
+    SetUp();
+}
+
+TEST_F(UndoRowsTest, ChangesTheHistoryCannotReplayEndIt)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TExtStringGrid*)> act;
+    } cases[] = {
+        {"rows hidden", [](TExtStringGrid* g) { g->HideRows(2, 3); }},
+        {"a column inserted", [](TExtStringGrid* g) { g->InsertCols(1, 1); }},
+        {"a column removed", [](TExtStringGrid* g) { g->RemoveCols(1, 1); }},
+        {"grouped", [](TExtStringGrid* g) { g->Group(2); }},
+        {"a node closed", [](TExtStringGrid* g) {
+             g->AddNode(2, 3);
+             g->ContractNode(2);
+         }},
+        {"filtered", [](TExtStringGrid* g) {
+             TFilterData* f = g->Filter()->Add();
+             f->Column = 2;
+             f->Condition = "a";
+             g->SetFilterActive(true);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        Change(1, 4, "edited");
+        c.act(Grid);
+        EXPECT_FALSE(Undo->CanUndo());
+        EXPECT_EQ(Undo->Items()->Count(), 0);
+        // Nothing is written into rows or columns that are not the recorded ones any more.
+        const String now = Dump();
+        Undo->Undo();
+        EXPECT_EQ(Dump(), now);
+        TearDown();
+    }
+    SetUp();
+}
+
+TEST_F(UndoRowsTest, RemovedRowsKeepTheirRecordsUntilTheHistoryLetsThemGo)
+{
+    const String start = Dump();
+    Grid->RemoveRows(2, 1);   // the check box's row
+    Grid->RemoveRows(4, 1);   // the tall row
+    Undo->Undo();
+    Undo->Undo();
+    EXPECT_EQ(Dump(), start);
+    // A new change drops the undone steps; the records are back in the grid, not freed.
+    Undo->Redo();
+    Change(1, 1, "new");
+    EXPECT_EQ(Undo->Items()->Count(), 2);
+    // A limit that drops the removal frees the records it held; so does the grid going
+    // with a removal still in its history.
+    Undo->SetMaxLevel(1);
+    Change(1, 1, "newer");
+    Grid->RemoveRows(3, 2);
+    EXPECT_EQ(Undo->Items()->Count(), 1);
+    delete Grid;
+    Grid = nullptr;
+    EXPECT_EQ(Undo->Items()->Count(), 0);
 }
 
 }   // namespace
