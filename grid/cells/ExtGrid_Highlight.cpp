@@ -293,9 +293,12 @@ void TExtStringGrid::UnMarkInGrid(bool DoFixed) { RemoveInRange(*this, GridRange
 void TExtStringGrid::SetCellChecker(TGridCellChecker* Value)
 {
     if (FCellChecker == Value) return;
-    if (FCellChecker) RemoveFreeNotification(FCellChecker->CheckerComponent());
+    if (FCellCheckerComponent) RemoveFreeNotification(FCellCheckerComponent);
     FCellChecker = Value;
-    if (Value) FreeNotification(Value->CheckerComponent());
+    // Kept apart from the checker: when the component is freed, only its component part
+    // is left, so the checker can no longer be asked which component it is.
+    FCellCheckerComponent = Value ? Value->CheckerComponent() : nullptr;
+    if (FCellCheckerComponent) FreeNotification(FCellCheckerComponent);
 }
 
 bool TExtStringGrid::CheckCell(int Col, int Row)

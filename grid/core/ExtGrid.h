@@ -1487,6 +1487,7 @@ protected:
     std::unique_ptr<TStringList> FSortList;
     std::unique_ptr<TStringList> FLookupItems;
     TGridCellChecker* FCellChecker = nullptr;
+    TComponent* FCellCheckerComponent = nullptr;
     std::unique_ptr<TSortIndexList> FSortIndexes;
     std::unique_ptr<TIntList> FSortCross, FUnsortCross, FMergedColumns, FSelectedCells, FSelectedRows,
         FModifiedRows, FEnabledRows;

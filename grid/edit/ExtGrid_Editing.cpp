@@ -614,7 +614,10 @@ void TExtStringGrid::Notification(TComponent* AComponent, TOperation Operation)
     TBaseGrid::Notification(AComponent, Operation);
     if (Operation == opRemove && FEditLink && static_cast<const void*>(FEditLink) == static_cast<const void*>(AComponent))
         FEditLink = nullptr;
-    if (Operation == opRemove && FCellChecker && FCellChecker->CheckerComponent() == AComponent) FCellChecker = nullptr;
+    if (Operation == opRemove && FCellCheckerComponent && FCellCheckerComponent == AComponent) {
+        FCellChecker = nullptr;
+        FCellCheckerComponent = nullptr;
+    }
 }
 
 void TExtStringGrid::FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink)
