@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-#include "mbus/decode/MemoryStream.h"
+#include "platform/rtl/Streams.h"
 #include "platform/rtl/Exception.h"
 
 CONF_DECLARE_EXCEPTION(EAESError, Exception);
