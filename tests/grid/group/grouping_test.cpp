@@ -2,6 +2,7 @@
 // and the column as they were, group calculations and counts, sub-groups, the column
 // grid keeping the grouped column's settings, the keyboard inside groups, and what a
 // grouped grid looks like with its groups open and closed.
+#include <functional>
 #include <vector>
 
 #include "tests/common/Snapshot.h"
@@ -167,20 +168,20 @@ TEST_F(GroupingTest, CalculationsGoIntoSummaryOrHeaderRows)
 {
     struct Case {
         bool Summary;
-        void (TExtStringGrid::*Calc)(int);
+        std::function<void(TExtStringGrid*, int)> Calc;
         const char* Layout;
     } cases[] = {
-        {true, &TExtStringGrid::GroupSum, "[A/3] a1:1 a2:2 S=3.00 [B/2] b1:5 S=5.00"},
-        {false, &TExtStringGrid::GroupSum, "[A/3] a1:1 a2:2 [B/2] b1:5"},
-        {true, &TExtStringGrid::GroupAvg, "[A/3] a1:1 a2:2 S=1.50 [B/2] b1:5 S=5.00"},
-        {true, &TExtStringGrid::GroupMax, "[A/3] a1:1 a2:2 S=2.00 [B/2] b1:5 S=5.00"},
-        {true, &TExtStringGrid::GroupCount, "[A/3] a1:1 a2:2 S=2 [B/2] b1:5 S=1"},
+        {true, [](TExtStringGrid* g, int c) { g->GroupSum(c); }, "[A/3] a1:1 a2:2 S=3.00 [B/2] b1:5 S=5.00"},
+        {false, [](TExtStringGrid* g, int c) { g->GroupSum(c); }, "[A/3] a1:1 a2:2 [B/2] b1:5"},
+        {true, [](TExtStringGrid* g, int c) { g->GroupAvg(c); }, "[A/3] a1:1 a2:2 S=1.50 [B/2] b1:5 S=5.00"},
+        {true, [](TExtStringGrid* g, int c) { g->GroupMax(c); }, "[A/3] a1:1 a2:2 S=2.00 [B/2] b1:5 S=5.00"},
+        {true, [](TExtStringGrid* g, int c) { g->GroupCount(c); }, "[A/3] a1:1 a2:2 S=2 [B/2] b1:5 S=1"},
     };
     for (const Case& c : cases) {
         LoadABC();
         Grid->Grouping()->Summary = c.Summary;
         Grid->Group(2);
-        (Grid->*c.Calc)(2);
+        c.Calc(Grid, 2);
         EXPECT_EQ(Layout(), c.Layout);
         if (!c.Summary) {
             EXPECT_EQ(Grid->GetGridCell(2, 1), "3.00");
@@ -218,10 +219,12 @@ TEST_F(GroupingTest, AGroupWithoutDataRowsHasNoAverage)
     UserKey(Grid, VK_DELETE);
     EXPECT_EQ(Layout(), "[A/3] a1:1 a2:2 [B/1]");
     EXPECT_EQ(Grid->GetCellEx(1, 4), "B (0)");
-    for (auto calc : {&TExtStringGrid::GroupAvg, &TExtStringGrid::GroupStdDev, &TExtStringGrid::GroupMin,
-                      &TExtStringGrid::GroupMax, &TExtStringGrid::GroupCustomCalc}) {
+    const std::function<void(int)> calcs[] = {[&](int c) { Grid->GroupAvg(c); }, [&](int c) { Grid->GroupStdDev(c); },
+                                              [&](int c) { Grid->GroupMin(c); }, [&](int c) { Grid->GroupMax(c); },
+                                              [&](int c) { Grid->GroupCustomCalc(c); }};
+    for (const auto& calc : calcs) {
         Grid->SetCellEx(2, 4, "old");
-        (Grid->*calc)(2);
+        calc(2);
         EXPECT_EQ(Grid->GetGridCell(2, 4), "");
         EXPECT_NE(Grid->GetGridCell(2, 1), "");
     }
