@@ -15,6 +15,10 @@
 //   core/BaseLazyTree_Move.cpp        sorting, iterating, moving and copying
 //   geometry/BaseLazyTree_Checks.cpp  check boxes and radio buttons
 //   geometry/BaseLazyTree_Expand.cpp  expanding and collapsing with its events
+//   geometry/BaseLazyTree_Scroll.cpp  offsets, ranges, scroll bars, bringing nodes into view
+//   geometry/BaseLazyTree_Toggle.cpp  toggling one node, its animation and scroll correction
+//   input/BaseLazyTree_Selection.cpp  the selection array, ranges, focus
+//   input/BaseLazyTree_Presses.cpp    hit testing, mouse and Space presses of check boxes and nodes
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -26,6 +30,7 @@
 #include "platform/rtl/Streams.h"
 #include "treeview/core/LazyTreeOptions.h"
 #include "treeview/core/LazyTreeTypes.h"
+#include "treeview/geometry/ScrollBarOptions.h"
 #include "treeview/header/LTHeader.h"
 
 // Which sequence an enumeration walks.
@@ -327,20 +332,98 @@ public:
     PLazyNode CacheEntryBeforeNode(PLazyNode Node, std::uint32_t& AbsoluteTop) const;
     const TCache& PositionCache() const { return FPositionCache; }
 
-    // ---- scrolling (ranges and offsets; scroll bars come with scrolling) ----
+    // ---- scrolling: offsets, ranges, scroll bars, bringing nodes into view ----
     int OffsetX() const { return FOffsetX; }
     int OffsetY() const { return FOffsetY; }
+    TPoint OffsetXY() const { return TPoint(FOffsetX, FOffsetY); }
+    // Each write clamps to the range, moves the content and fires OnScroll on a change.
+    void SetOffsetX(int Value);
+    void SetOffsetY(int Value);
+    void SetOffsetXY(TPoint Value);
+    int EffectiveOffsetX() const { return FEffectiveOffsetX; }
     int RangeX() const { return FRangeX; }
     int RangeY() const { return FRangeY; }
     std::uint32_t BottomSpace() const { return FBottomSpace; }
+    void SetBottomSpace(std::uint32_t Value);
+    void SetIndent(int Value);
+    void UpdateRanges();
+    void UpdateHorizontalRange();
     void UpdateVerticalRange();
     virtual void UpdateScrollBars(bool DoRepaint);
+    void UpdateHorizontalScrollBar(bool DoRepaint);
+    void UpdateVerticalScrollBar(bool DoRepaint);
+    // Expands the collapsed ancestors and scrolls the node into view (centred on request);
+    // true when it scrolled.
+    bool ScrollIntoView(PLazyNode Node, bool Center, bool Horizontally = false);
+    bool ScrollIntoView(TColumnIndex Column, bool Center);
+    PLazyNode TopNode();
+    void SetTopNode(PLazyNode Node);
+    PLazyNode BottomNode();
+    void SetBottomNode(PLazyNode Node);
+    TScrollBarOptions* ScrollBarOptions() const { return FScrollBarOptions.get(); }
+    void SetScrollBarOptions(const TScrollBarOptions& Value);
+    // What one of the tree's two scroll bars (SB_HORZ, SB_VERT) shows now.
+    const TLTScrollBarInfo& ScrollBarInfo(int Bar) const { return Bar == SB_VERT ? FVertScrollBar : FHorzScrollBar; }
+    // The thumb of a bar is being dragged to Pos (read by SB_THUMBTRACK / SB_THUMBPOSITION).
+    void SetScrollTrackPos(int Bar, int Pos);
+    // Reading direction of the tree: right-to-left layout mirrors the horizontal offset.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
+    TLTScrollEvent OnScroll;
+    TLTScrollBarShowEvent OnShowScrollBar;
 
-    // ---- selection (what structure and initialisation need of it) ----
+    // ---- the toggle animation ----
+    // Calls Step about Steps pixels in growing step sizes spread over Duration ms; nothing
+    // while another animation runs or for a duration of 0.
+    virtual void RunAnimation(std::uint32_t Steps, std::uint32_t Duration, const TLTAnimationStep& Step, void* Data);
+    void SetAnimationDuration(std::uint32_t Value) { FAnimationDuration = Value; }
+
+    // ---- selection and focus ----
     std::uint32_t SelectedCount() const { return FSelectionCount; }
     bool Selected(PLazyNode Node) const { return Node && Node->States.Contains(vsSelected); }
+    void SetSelected(PLazyNode Node, bool Value);
+    bool SelectionLocked() const { return FSelectionLocked; }
+    void SetSelectionLocked(bool Value) { FSelectionLocked = Value; }
     PLazyNode FocusedNode() const { return FFocusedNode; }
-    void ClearSelection();
+    void SetFocusedNode(PLazyNode Value);
+    void SetFocusedColumn(TColumnIndex Value);
+    virtual void AddToSelection(PLazyNode Node);
+    virtual void AddToSelection(std::vector<PLazyNode>& NewItems, int NewLength, bool ForceInsert = false);
+    virtual void RemoveFromSelection(PLazyNode Node);
+    void ClearSelection() { ClearSelectionAndNotify(true); }
+    virtual void ClearSelectionAndNotify(bool Notify);
+    void SelectAll(bool VisibleOnly);
+    void InvertSelection(bool VisibleOnly);
+    virtual void DeleteSelectedNodes();
+    virtual void EnsureNodeSelected();
+    virtual void EnsureNodeFocused();
+    // The selected nodes in tree order; with Resolve, nodes below a selected node are left out.
+    std::vector<PLazyNode> GetSortedSelection(bool Resolve);
+    bool IsMouseSelecting() const { return FStates.Contains(tsDrawSelPending) || FStates.Contains(tsDrawSelecting); }
+    virtual void SelectRange(PLazyNode StartNode, PLazyNode EndNode, bool AddOnly = true);
+    virtual void ToggleSelectionRange(PLazyNode StartNode, PLazyNode EndNode);
+    virtual void UnselectRange(PLazyNode StartNode, PLazyNode EndNode);
+    virtual void FocusNodeAndColumn(PLazyNode Node, TColumnIndex Column);
+    // The selection change of a click with Shift or Ctrl in a multi-selection tree.
+    void ApplyClickSelection(PLazyNode Node, TShiftState Shift, bool DragPossible);
+    virtual void MarkSelectionCutCopy();
+    // The selected nodes as the array keeps them: ascending by address, removed entries
+    // left out.
+    std::vector<PLazyNode> SelectionArray() const;
+    PLazyNode RangeAnchor() const { return FRangeAnchor; }
+    PLazyNode NextNodeToSelect() const { return FNextNodeToSelect; }
+    int LastSelectionLevel() const { return FLastSelectionLevel; }
+    TLTAddToSelectionEvent OnAddToSelection;
+    TLTRemoveFromSelectionEvent OnRemoveFromSelection;
+    TLTFocusChangingEvent OnFocusChanging;
+    TLTFocusChangeEvent OnFocusChanged;
+
+    // ---- check-box presses by mouse and Space key ----
+    // Which node and part of it a point hits (client coordinates when Relative).
+    virtual void GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo& HitInfo);
+    PLazyNode CheckNode() const { return FCheckNode; }
+    TCheckState PendingCheckState() const { return FPendingCheckState; }
 
     // ---- options and owned objects ----
     TCustomLazyTreeOptions* TreeOptions() const { return FOptions.get(); }
@@ -603,8 +686,6 @@ protected:
     virtual void UpdateEditBounds() {}
     // Repaints one node (its row).
     virtual void InvalidateNode(PLazyNode Node);
-    // Keeps one node selected when the options ask for it.
-    virtual void EnsureNodeSelected() {}
     // Rebuilds the expand-button pictures.
     virtual void PrepareBitmaps() {}
     // The width of a node's text in a column.
@@ -613,8 +694,84 @@ protected:
     virtual int NodeImageHeight(PLazyNode Node) { return 0; }
     virtual int StateImagesHeight() const { return 0; }
     virtual int ButtonBitmapHeight() const { return 9; }
-    void AddToSelection(PLazyNode Node);
-    void RemoveFromSelection(PLazyNode Node);
+
+    // ---- scrolling ----
+    virtual void FireScroll(int DeltaX, int DeltaY);
+    // Clamps Value to the ranges and makes it the offset; false when nothing changed.
+    virtual bool ApplyScrollOffset(TPoint Value, TScrollUpdateOptions Options, const TRect* ClipRect = nullptr);
+    virtual void FireShowScrollBar(int Bar, bool Show);
+    // The widest node in view with its indentation, plus the margin.
+    virtual int WidestVisibleExtent();
+    void HandleWMHScroll(TMessage& Message);
+    void HandleWMVScroll(TMessage& Message);
+    void HandleWMSize(TMessage& Message);
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    // The bar takes the range, page and position (the position clamped to what the page
+    // allows) and answers the position it shows.
+    int SetScrollBarInfo(int Bar, const TLTScrollBarInfo& Info, bool DisableNoScroll);
+    TLTScrollBarInfo FHorzScrollBar, FVertScrollBar;
+    std::unique_ptr<TScrollBarOptions> FScrollBarOptions;
+    TBiDiMode FBiDiMode = bdLeftToRight;
+    friend class TScrollBarOptions;
+
+    // ---- the toggle animation ----
+    enum TToggleScrollMode { smScrollUp, smScrollDown, smNoScroll };
+    struct TToggleScrollData {
+        TBaseLazyTree* Window = nullptr;
+        TRect FirstBand, SecondBand;
+        TToggleScrollMode FirstMode = smNoScroll, SecondMode = smNoScroll;
+        double StepRatio = 0, StepRemainder = 0;
+    };
+    // Orders the bands, computes the step ratio and runs the animation over the larger
+    // of the two distances.
+    void PrepareToggleAnimation(TToggleScrollData& Data, int FirstDistance, int SecondDistance);
+    bool ToggleAnimationStep(int Step, int StepSize, void* Data);
+    // The bands of a collapse (true when a full repaint must follow) and of an expansion.
+    bool AnimateCollapse(PLazyNode Node, int Change);
+    void AnimateExpand(PLazyNode Node, int Change, TRect R, bool Fits, bool RoomAbove, bool RoomBelow,
+                       bool BottomInView, bool ScrollableFit);
+    // Scroll one band by Step pixels and fill the strip it uncovers; until the tree
+    // paints, the band is repainted.
+    virtual void ScrollAnimationUp(TRect Band, int Step);
+    virtual void ScrollAnimationDown(TRect Band, int Step);
+
+    // ---- selection and focus ----
+    // Adds the nodes (the array is changed: rejected entries go, the rest is sorted);
+    // true when any was added.
+    bool AddNodesToSelection(std::vector<PLazyNode>& Nodes, int Count, bool Forced);
+    void AddNodeToSelection(PLazyNode Node, bool Forced);
+    virtual void FireFocusChanged(PLazyNode Node, TColumnIndex Column);
+    virtual bool FireFocusChanging(PLazyNode OldNode, PLazyNode NewNode, TColumnIndex OldColumn, TColumnIndex NewColumn);
+    virtual void ChangeFocusedNode(PLazyNode Value, bool Ask);
+    virtual void FireRemoveFromSelection(PLazyNode Node);
+    // Bisection over the address-sorted array: true when found; Index is the position of
+    // the node or where it would go.
+    bool FindInSelection(PLazyNode Node, int& Index, int HighBound = -1, int LowBound = -1) const;
+    void CacheNode(PLazyNode Node);
+    void ClearNodeCache();
+    void ResetSelection();
+    void RemoveFromSelectionDeferred(PLazyNode Node);
+    // Takes a node that is going away out of the selection, also while it is locked.
+    void ForgetSelectedNode(PLazyNode Node);
+    // Drops the entries removed in bulk from the selection array.
+    void CompactSelection();
+    void UpdateNextNodeToSelect(PLazyNode Node);
+    void ResetRangeAnchor();
+    std::vector<PLazyNode> FTempNodeCache;
+    std::uint32_t FTempNodeCount = 0;
+    bool FSelectionLocked = false;
+
+    // ---- mouse and key presses of check boxes and nodes ----
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    virtual void HandleMouseDown(TMouseButton Button, TShiftState Shift, THitInfo& HitInfo);
+    virtual void HandleMouseUp(TMouseButton Button, TShiftState Shift, const THitInfo& HitInfo);
+    virtual void ResolveHitPositionsLTR(THitInfo& HitInfo, int Offset, int Right, TAlignment Alignment);
+    // Width of the check pictures (the built-in ones until image lists are set).
+    virtual int CheckImageWidth() const { return 16; }
+    TCheckState FPendingCheckState = csUncheckedNormal;
 
     // ---- fields ----
     PLazyNode FRoot = nullptr;

@@ -37,7 +37,9 @@ void TBaseLazyTree::InitializeNode(PLazyNode Node)
         Node->States << vsHasChildren;
         if (Node->ChildCount == 0) Node->States >> vsAllChildrenHidden;
     }
-    if (states.Contains(ivsSelected)) AddToSelection(Node);
+    // The application's answer selects the node as it is (disabled or not), without
+    // focus or notification.
+    if (states.Contains(ivsSelected) && !Node->States.Contains(vsSelected)) AddNodeToSelection(Node, true);
     if (states.Contains(ivsMultiline)) Node->States << vsMultiline;
     if (states.Contains(ivsFiltered)) {
         // A node already filtered (re-initialised, or reset and initialised again) gave

@@ -20,6 +20,7 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
     FHeader = CreateHeader();
     SetDoubleBuffered(false);
     FOptions.reset(OptionsClass()(this));
+    FScrollBarOptions = std::make_unique<TScrollBarOptions>(this);
     CreateRootNode();
 }
 
@@ -108,6 +109,7 @@ void TBaseLazyTree::Assign(const TBaseLazyTree& Source)
     SetSelectionCurveRadius(Source.FSelectionCurveRadius);
     FSelectionBlendFactor = Source.FSelectionBlendFactor;
     FEmptyListMessage = Source.FEmptyListMessage;
+    FScrollBarOptions->Assign(*Source.FScrollBarOptions);
 }
 
 void TBaseLazyTree::ReadOldOptions(const std::vector<String>& StoredNames)

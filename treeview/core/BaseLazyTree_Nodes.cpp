@@ -171,6 +171,19 @@ PLazyNode TBaseLazyTree::AllocateNode()
     return node;
 }
 
+void TBaseLazyTree::ForgetSelectedNode(PLazyNode Node)
+{
+    const bool locked = FSelectionLocked;
+    FSelectionLocked = false;
+    try {
+        RemoveFromSelection(Node);
+    } catch (...) {
+        FSelectionLocked = locked;
+        throw;
+    }
+    FSelectionLocked = locked;
+}
+
 void TBaseLazyTree::FreeNodeData(PLazyNode Node)
 {
     if (FLastChangedNode == Node) FLastChangedNode = nullptr;
@@ -178,9 +191,14 @@ void TBaseLazyTree::FreeNodeData(PLazyNode Node)
     if (FDropTargetNode == Node) FDropTargetNode = nullptr;
     if (FLastStructureChangeNode == Node) FLastStructureChangeNode = nullptr;
     if (FNextNodeToSelect == Node) FNextNodeToSelect = Node->Parent == FRoot ? nullptr : Node->Parent;
+    // A node whose check box is held goes without its press being completed.
+    if (FCheckNode == Node) {
+        FCheckNode = nullptr;
+        ChangeTreeStates({}, TLazyTreeStates{tsMouseCheckPending, tsKeyCheckPending});
+    }
     // A node can be selected after its deletion began (looking at a neighbour may
-    // initialise it); the selection never keeps a freed node.
-    if (Node->States.Contains(vsSelected)) RemoveFromSelection(Node);
+    // initialise it); the selection never keeps a freed node, locked or not.
+    if (Node->States.Contains(vsSelected)) ForgetSelectedNode(Node);
     // The block goes back even when the application's handler fails.
     struct TRelease {
         TBaseLazyTree* Tree;
@@ -539,7 +557,7 @@ void TBaseLazyTree::RemoveNode(PLazyNode Node, bool Reindex, bool ParentClearing
         } else {
             const bool synch = FStates.Contains(tsSynchMode);
             if (!synch) ChangeTreeStates(TLazyTreeStates{tsSynchMode}, {});
-            RemoveFromSelection(Node);
+            ForgetSelectedNode(Node);
             if (!synch) ChangeTreeStates({}, TLazyTreeStates{tsSynchMode});
             InvalidateToBottom(parent);
         }
@@ -768,34 +786,4 @@ int TBaseLazyTree::CompareNodeOrder(PLazyNode Node1, PLazyNode Node2, bool Consi
         Node2 = Node2->Parent;
     }
     return int(std::int64_t(Node1->Index) - std::int64_t(Node2->Index));
-}
-
-// ---- selection, as far as structure and initialisation need it ----
-
-void TBaseLazyTree::AddToSelection(PLazyNode Node)
-{
-    if (!Node || Node == FRoot || Node->States.Contains(vsSelected)) return;
-    Node->States << vsSelected;
-    FSelection.push_back(TNodeArrayEntry{Node, false});
-    ++FSelectionCount;
-}
-
-void TBaseLazyTree::RemoveFromSelection(PLazyNode Node)
-{
-    if (!Node || !Node->States.Contains(vsSelected)) return;
-    Node->States >> vsSelected;
-    auto it = std::find_if(FSelection.begin(), FSelection.end(),
-                           [Node](const TNodeArrayEntry& e) { return e.Node == Node && !e.Removed; });
-    if (it != FSelection.end()) {
-        FSelection.erase(it);
-        --FSelectionCount;
-    }
-}
-
-void TBaseLazyTree::ClearSelection()
-{
-    for (auto& e : FSelection)
-        if (!e.Removed) e.Node->States >> vsSelected;
-    FSelection.clear();
-    FSelectionCount = 0;
 }

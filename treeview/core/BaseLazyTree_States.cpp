@@ -242,6 +242,15 @@ void TBaseLazyTree::WndProc(TMessage& Message)
     case WM_VALIDATECACHE:
         HandleWMValidateCache(Message);
         return;
+    case WM_HSCROLL:
+        HandleWMHScroll(Message);
+        return;
+    case WM_VSCROLL:
+        HandleWMVScroll(Message);
+        return;
+    case WM_SIZE:
+        HandleWMSize(Message);
+        return;
     default:
         TCustomControl::WndProc(Message);
     }

@@ -259,3 +259,56 @@ using TLTSaveTreeEvent = std::function<void(TBaseLazyTree* Sender, TStream& Stre
 
 // The tree that owns a node.
 TBaseLazyTree* TreeFromNode(PLazyNode Node);
+
+// ---- scrolling ----
+enum TScrollUpdateOption { suRepaintHeader, suRepaintScrollBars, suScrollClientArea, suUpdateScrollBars };
+using TScrollUpdateOptions = TSet<TScrollUpdateOption>;
+constexpr TScrollUpdateOptions AllScrollUpdateOptions{suRepaintHeader, suRepaintScrollBars, suScrollClientArea,
+                                                      suUpdateScrollBars};
+using TLTScrollEvent = std::function<void(TBaseLazyTree* Sender, int DeltaX, int DeltaY)>;
+using TLTScrollBarShowEvent = std::function<void(TBaseLazyTree* Sender, int Bar, bool Show)>;
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// What a scroll bar of the tree shows: whether it is there, whether it is disabled
+// (shown only because it always is), its range, page and thumb.
+struct TLTScrollBarInfo {
+    bool Shown = false;
+    bool Disabled = false;
+    int Min = 0, Max = 0, Page = 0, Pos = 0, TrackPos = 0;
+};
+// One step of an animation: Step of the whole, StepSize pixels; false ends it early.
+using TLTAnimationStep = std::function<bool(int Step, int StepSize, void* Data)>;
+
+// ---- selection and focus ----
+using TLTAddToSelectionEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node)>;
+using TLTRemoveFromSelectionEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node)>;
+using TLTFocusChangingEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode OldNode, PLazyNode NewNode,
+                                                 TColumnIndex OldColumn, TColumnIndex NewColumn, bool& Allowed)>;
+using TLTFocusChangeEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column)>;
+
+// ---- hit testing ----
+enum THitPosition {
+    hiAbove,
+    hiBelow,
+    hiNowhere,
+    hiOnItem,
+    hiOnItemButton,
+    hiOnItemButtonExact,
+    hiOnItemCheckbox,
+    hiOnItemIndent,
+    hiOnItemLabel,
+    hiOnItemLeft,
+    hiOnItemRight,
+    hiOnNormalIcon,
+    hiOnStateIcon,
+    hiToLeft,
+    hiToRight,
+    hiUpperSplitter,
+    hiLowerSplitter
+};
+using THitPositions = TSet<THitPosition>;
+struct THitInfo {
+    PLazyNode HitNode = nullptr;
+    THitPositions HitPositions;
+    TColumnIndex HitColumn = NoColumnIndex;
+    TPoint HitPoint;
+};

@@ -23,6 +23,15 @@ void TBaseLazyTree::FireExpanded(PLazyNode Node)
 void TBaseLazyTree::FireCollapsed(PLazyNode Node)
 {
     if (OnCollapsed) OnCollapsed(this, Node);
+    if (!FOptions->SelectionOptions().Contains(toAlwaysSelectNode)) return;
+    // A selected node that went out of view hands its selection to its visible parent.
+    PLazyNode first = GetFirstSelected();
+    if (first && !FullyVisible(first)) {
+        RemoveFromSelection(first);
+        PLazyNode parent = GetVisibleParent(first, false);
+        if (parent && parent != FRoot) AddToSelection(parent);
+    }
+    if (FSelectionCount == 0) EnsureNodeSelected();
 }
 
 void TBaseLazyTree::FullExpand(PLazyNode Node)

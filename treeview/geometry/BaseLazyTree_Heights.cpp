@@ -275,11 +275,3 @@ void TBaseLazyTree::InvalidateToBottom(PLazyNode Node)
     InvalidateRect(r);
 }
 
-// ---- vertical range (scroll bars come with scrolling) ----
-
-void TBaseLazyTree::UpdateVerticalRange()
-{
-    FRangeY = int(std::int64_t(FRoot->TotalHeight) + FBottomSpace - FRoot->NodeHeight);
-}
-
-void TBaseLazyTree::UpdateScrollBars(bool DoRepaint) { UpdateVerticalRange(); }

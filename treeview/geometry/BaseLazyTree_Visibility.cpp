@@ -203,66 +203,6 @@ void TBaseLazyTree::SetExpanded(PLazyNode Node, bool Value)
     ToggleNode(Node);
 }
 
-void TBaseLazyTree::ToggleNode(PLazyNode Node)
-{
-    TreeAssert(Node != nullptr, "Node must not be nil.");
-    if (Node == FRoot || Node->States.Contains(vsDeleting) || Node->States.Contains(vsToggling)) return;
-    const bool wasToggling = FStates.Contains(tsToggling);
-    struct TToggling {
-        TBaseLazyTree* Tree;
-        PLazyNode Node;
-        bool WasToggling;
-        ~TToggling()
-        {
-            Node->States >> vsToggling;
-            if (!WasToggling) Tree->FStates >> tsToggling;
-        }
-    } toggling{this, Node, wasToggling};
-    if (!wasToggling) ChangeTreeStates(TLazyTreeStates{tsToggling}, {});
-    Node->States << vsToggling;
-    if (Node->States.Contains(vsExpanded)) {
-        if (!FireCollapsing(Node)) return;
-        PropagateHeightChange(Node, IsEffectivelyFiltered(Node) ? 0 : Node->NodeHeight, false);
-        if (FullyVisible(Node)) FVisibleCount -= VisibleDescendantCount(Node);
-        Node->States >> vsExpanded;
-        FireCollapsed(Node);
-        if (FOptions->AutoOptions().Contains(toAutoFreeOnCollapse) && Node->ChildCount > 0) {
-            DeleteChildren(Node, false);
-            Node->States << vsHasChildren;
-        }
-    } else {
-        if (!FireExpanding(Node)) return;
-        if (!Node->States.Contains(vsInitialized)) InitializeNode(Node);
-        if (Node->States.Contains(vsHasChildren) && Node->ChildCount == 0) InitializeChildren(Node);
-        if (Node->ChildCount > 0 && !Node->States.Contains(vsExpanded)) {
-            std::int64_t change = 0;
-            for (PLazyNode child = Node->FirstChild; child; child = child->NextSibling)
-                if (child->States.Contains(vsVisible)) {
-                    MeasureItemHeight(Canvas(), child);
-                    change += child->TotalHeight;
-                }
-            if (FUpdateCount == 0 && FOptions->AutoOptions().Contains(toAutoSort) && FHeader->SortColumn() > NoColumnIndex)
-                Sort(Node, FHeader->SortColumn(), FHeader->SortDirection(), false);
-            Node->States << vsExpanded;
-            PropagateHeightChange(Node, change, true);
-            if (FullyVisible(Node)) FVisibleCount += VisibleDescendantCount(Node);
-            FireExpanded(Node);
-        }
-    }
-    MarkCacheStale();
-    if (FUpdateCount > 0) {
-        UpdateVerticalRange();
-    } else {
-        RequestCacheValidation();
-        if (Node->ChildCount == 0) {
-            InvalidateNode(Node);
-            return;
-        }
-        UpdateScrollBars(true);
-        InvalidateToBottom(Node);
-    }
-}
-
 // ---- walks in display order ----
 
 PLazyNode TBaseLazyTree::HiddenWalkStart(PLazyNode Node, bool& CollapsedAncestor)

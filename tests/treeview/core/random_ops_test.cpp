@@ -180,7 +180,9 @@ protected:
             if (n->NodeHeight > 0 && (Tree->GetNodeAt(0, top, false, nodeTop) != n || nodeTop != top))
                 return ::testing::AssertionFailure() << "GetNodeAt(" << top << ") is not " << Name(n);
             const TRect r = Tree->GetDisplayRect(n, NoColumnIndex, false);
-            if (r.Top != top) return ::testing::AssertionFailure() << "display top " << r.Top << " of " << Name(n);
+            // Display rectangles are in client coordinates: the vertical offset moves them.
+            if (r.Top - Tree->OffsetY() != top)
+                return ::testing::AssertionFailure() << "display top " << r.Top << " of " << Name(n);
             top += int(n->NodeHeight);
         }
         if (top != Tree->RangeY()) return ::testing::AssertionFailure() << "heights sum " << top << ", range " << Tree->RangeY();

@@ -1,0 +1,425 @@
+// Scrolling: the offsets inside the ranges that follow the content, the one routine that
+// applies a new offset, the tree's two scroll bars and their options, bringing a node or
+// a column into view, the top and bottom node, and the scroll, wheel and size messages.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gui/Forms.h"
+#include "treeview/core/BaseLazyTree.h"
+
+// Lines one wheel notch scrolls; WheelPageScroll scrolls a page (the system's setting).
+int TreeWheelScrollLines = 3;
+constexpr int WheelPageScroll = -1;
+// Height of a horizontal scroll bar in pixels.
+constexpr int HorizontalScrollBarHeight = 17;
+// Sent to the tree after its scroll bars or offsets changed (styled bars follow it).
+constexpr unsigned CM_UPDATESCROLLBARS = 0xB802;
+
+// ---- options ----
+
+void TScrollBarOptions::Assign(const TScrollBarOptions& Source)
+{
+    SetAlwaysVisible(Source.FAlwaysVisible);
+    SetHorizontalIncrement(Source.FIncrementX);
+    SetScrollBars(Source.FScrollBars);
+    FScrollBarStyle = Source.FScrollBarStyle;
+    SetVerticalIncrement(Source.FIncrementY);
+}
+
+void TScrollBarOptions::SetAlwaysVisible(bool Value)
+{
+    if (Value == FAlwaysVisible) return;
+    FAlwaysVisible = Value;
+    if (!FOwner->IsLoading()) FOwner->UpdateScrollBars(true);
+}
+
+void TScrollBarOptions::SetScrollBars(TScrollStyle Value)
+{
+    if (Value == FScrollBars) return;
+    FScrollBars = Value;
+    if (!FOwner->IsLoading()) FOwner->UpdateScrollBars(true);
+}
+
+void TScrollBarOptions::SetHorizontalIncrement(int Value) { FIncrementX = std::clamp(Value, 1, 10000); }
+void TScrollBarOptions::SetVerticalIncrement(int Value) { FIncrementY = std::clamp(Value, 1, 10000); }
+
+void TBaseLazyTree::SetScrollBarOptions(const TScrollBarOptions& Value) { FScrollBarOptions->Assign(Value); }
+
+// ---- offsets ----
+
+void TBaseLazyTree::SetOffsetX(int Value) { ApplyScrollOffset(TPoint(Value, FOffsetY), AllScrollUpdateOptions); }
+void TBaseLazyTree::SetOffsetY(int Value) { ApplyScrollOffset(TPoint(FOffsetX, Value), AllScrollUpdateOptions); }
+void TBaseLazyTree::SetOffsetXY(TPoint Value) { ApplyScrollOffset(Value, AllScrollUpdateOptions); }
+
+void TBaseLazyTree::FireScroll(int DeltaX, int DeltaY)
+{
+    if (OnScroll) OnScroll(this, DeltaX, DeltaY);
+}
+
+bool TBaseLazyTree::ApplyScrollOffset(TPoint Value, TScrollUpdateOptions Options, const TRect* ClipRect)
+{
+    // Lower bound first: a content that fits makes the bound positive, and 0 wins.
+    int x = std::min(std::max(Value.X, ClientWidth() - FRangeX), 0);
+    int y = std::min(std::max(Value.Y, ClientHeight() - FRangeY), 0);
+    int deltaX = x - FOffsetX;
+    if (UseRightToLeftAlignment()) deltaX = -deltaX;
+    const int deltaY = y - FOffsetY;
+    if (deltaX == 0 && deltaY == 0) return false;
+    FOffsetX = x;
+    FOffsetY = y;
+    if (FStates.Contains(tsHint)) {
+        Application->CancelHint();
+        ChangeTreeStates({}, TLazyTreeStates{tsHint});
+    }
+    if (FUpdateCount == 0) {
+        // The toolkit has no call that moves window content: the client area is painted
+        // anew, which shows the same as moving it and repainting the strip.
+        if (Options.Contains(suScrollClientArea) && !FStates.Contains(tsToggling)) {
+            if (ClipRect)
+                InvalidateRect(*ClipRect);
+            else
+                Invalidate();
+        }
+        if (Options.Contains(suUpdateScrollBars)) {
+            const bool repaint = Options.Contains(suRepaintScrollBars);
+            if (deltaX != 0 && !FStates.Contains(tsSizing) && FScrollBarOptions->AllowsHorizontal())
+                UpdateHorizontalScrollBar(repaint);
+            if (deltaY != 0 && !FStates.Contains(tsSizing) && !FStates.Contains(tsThumbTracking)) {
+                UpdateVerticalScrollBar(repaint);
+                // Without columns the widest node in view may have changed.
+                if (!FHeader->UseColumns() && !IsMouseSelecting() && FScrollBarOptions->AllowsHorizontal())
+                    UpdateHorizontalScrollBar(repaint);
+            }
+        }
+    }
+    FireScroll(deltaX, deltaY);
+    Perform(CM_UPDATESCROLLBARS);
+    return true;
+}
+
+// ---- ranges ----
+
+void TBaseLazyTree::UpdateRanges()
+{
+    UpdateVerticalRange();
+    UpdateHorizontalRange();
+}
+
+void TBaseLazyTree::UpdateVerticalRange()
+{
+    FRangeY = int(std::int64_t(FRoot->TotalHeight) + FBottomSpace - FRoot->NodeHeight);
+}
+
+void TBaseLazyTree::UpdateHorizontalRange()
+{
+    // The header's columns come with the column code; without them the widest node in
+    // view decides.
+    FRangeX = WidestVisibleExtent();
+}
+
+int TBaseLazyTree::WidestVisibleExtent()
+{
+    // The node at the top of the view, found by the stored heights: ranges are updated
+    // at any moment (also while nodes are being made or initialised), so nothing here
+    // initialises or measures a node.
+    const std::int64_t position = -std::int64_t(FOffsetY);
+    std::uint32_t absolute = 0;
+    PLazyNode run = FStates.Contains(tsUseCache) ? CacheEntryAtPosition(std::uint32_t(position), absolute)
+                                                 : GetFirstVisibleNoInit(nullptr, true, false);
+    while (run && std::int64_t(absolute) + run->NodeHeight <= position) {
+        absolute += run->NodeHeight;
+        run = GetNextVisibleNoInit(run, true);
+    }
+    if (!run || run == FRoot) return FMargin;
+    int top = int(std::int64_t(absolute) + FOffsetY);
+    const bool showRoot = FOptions->PaintOptions().Contains(toShowRoot);
+    const bool checks = FOptions->MiscOptions().Contains(toCheckSupport);
+    int indent = int(GetNodeLevel(run) + (showRoot ? 1 : 0)) * FIndent;
+    int widest = 0;
+    while (run) {
+        // Nodes made by count are not asked for here: one that is not initialised yet
+        // counts with its indentation until it is shown.
+        int width = indent;
+        if (run->States.Contains(vsInitialized)) width += GetNodeWidth(run, NoColumnIndex);
+        if (checks && run->CheckType != ctNone) width += CheckImageWidth() + 2;
+        widest = std::max(widest, width);
+        top += int(run->NodeHeight);
+        if (top > Height()) break;
+        PLazyNode next = GetNextVisibleNoInit(run, true);
+        if (next) indent += LevelDifference(run, next) * FIndent;
+        run = next;
+    }
+    return widest + FMargin;
+}
+
+void TBaseLazyTree::SetBottomSpace(std::uint32_t Value)
+{
+    if (Value == FBottomSpace) return;
+    FBottomSpace = Value;
+    UpdateVerticalScrollBar(true);
+}
+
+void TBaseLazyTree::SetIndent(int Value)
+{
+    if (Value < 0) Value = 0;
+    if (Value == FIndent) return;
+    FIndent = Value;
+    if (FLoading || FUpdateCount > 0) return;
+    UpdateScrollBars(true);
+    Invalidate();
+}
+
+void TBaseLazyTree::SetBiDiMode(TBiDiMode Value)
+{
+    if (Value == FBiDiMode) return;
+    FBiDiMode = Value;
+    if (!FLoading) {
+        UpdateScrollBars(true);
+        Invalidate();
+    }
+}
+
+// ---- scroll bars ----
+
+void TBaseLazyTree::FireShowScrollBar(int Bar, bool Show)
+{
+    TLTScrollBarInfo& bar = Bar == SB_VERT ? FVertScrollBar : FHorzScrollBar;
+    bar.Shown = Show;
+    if (OnShowScrollBar) OnShowScrollBar(this, Bar, Show);
+}
+
+int TBaseLazyTree::SetScrollBarInfo(int Bar, const TLTScrollBarInfo& Info, bool DisableNoScroll)
+{
+    TLTScrollBarInfo& bar = Bar == SB_VERT ? FVertScrollBar : FHorzScrollBar;
+    const bool shown = bar.Shown;
+    bar = Info;
+    bar.Shown = shown;
+    // The thumb stays where a whole page still fits.
+    const int last = std::max(bar.Min, bar.Max - std::max(bar.Page - 1, 0));
+    bar.Pos = std::clamp(bar.Pos, bar.Min, last);
+    bar.TrackPos = bar.Pos;
+    bar.Disabled = DisableNoScroll && bar.Page > bar.Max - bar.Min;
+    return bar.Pos;
+}
+
+void TBaseLazyTree::SetScrollTrackPos(int Bar, int Pos)
+{
+    TLTScrollBarInfo& bar = Bar == SB_VERT ? FVertScrollBar : FHorzScrollBar;
+    const int last = std::max(bar.Min, bar.Max - std::max(bar.Page - 1, 0));
+    bar.TrackPos = std::clamp(Pos, bar.Min, last);
+}
+
+void TBaseLazyTree::UpdateScrollBars(bool DoRepaint)
+{
+    UpdateVerticalScrollBar(DoRepaint);
+    UpdateHorizontalScrollBar(DoRepaint);
+    Perform(CM_UPDATESCROLLBARS);
+}
+
+void TBaseLazyTree::UpdateVerticalScrollBar(bool DoRepaint)
+{
+    UpdateVerticalRange();
+    if (FStates.Contains(tsUpdating)) return;
+    if (!FScrollBarOptions->AllowsVertical()) {
+        FireShowScrollBar(SB_VERT, false);
+        SetOffsetY(FOffsetY);
+        return;
+    }
+    TLTScrollBarInfo info;
+    const bool always = FScrollBarOptions->AlwaysVisible();
+    if (ClientHeight() < FRangeY || always) {
+        FireShowScrollBar(SB_VERT, true);
+        info.Max = FRangeY;
+        info.Pos = -FOffsetY;
+        info.Page = std::max(ClientHeight() + 1, 0);
+    } else {
+        FireShowScrollBar(SB_VERT, false);
+    }
+    const int pos = SetScrollBarInfo(SB_VERT, info, always);
+    SetOffsetY(-pos);
+}
+
+void TBaseLazyTree::UpdateHorizontalScrollBar(bool DoRepaint)
+{
+    UpdateHorizontalRange();
+    if (FStates.Contains(tsUpdating)) return;
+    const bool rtl = UseRightToLeftAlignment();
+    FEffectiveOffsetX = rtl ? FRangeX + FOffsetX - ClientWidth() : -FOffsetX;
+    int offset = FOffsetX;
+    if (FScrollBarOptions->AllowsHorizontal()) {
+        TLTScrollBarInfo info;
+        const bool always = FScrollBarOptions->AlwaysVisible();
+        if (ClientWidth() < FRangeX || always) {
+            FireShowScrollBar(SB_HORZ, true);
+            info.Max = FRangeX;
+            info.Pos = FEffectiveOffsetX;
+            info.Page = std::max(ClientWidth() + 1, 0);
+        } else {
+            FireShowScrollBar(SB_HORZ, false);
+        }
+        FEffectiveOffsetX = SetScrollBarInfo(SB_HORZ, info, always);
+        offset = rtl ? ClientWidth() + FEffectiveOffsetX - FRangeX : -FEffectiveOffsetX;
+    } else {
+        FireShowScrollBar(SB_HORZ, false);
+    }
+    SetOffsetX(offset);
+    FEffectiveOffsetX = rtl ? FRangeX + FOffsetX - ClientWidth() : -FOffsetX;
+}
+
+// ---- bringing things into view ----
+
+bool TBaseLazyTree::ScrollIntoView(PLazyNode Node, bool Center, bool Horizontally)
+{
+    if (!Node || Node == FRoot) return false;
+    for (PLazyNode run = Node->Parent; run != FRoot; run = run->Parent)
+        if (!run->States.Contains(vsExpanded)) ToggleNode(run);
+    const TColumnIndex column =
+        FHeader->UseColumns() && FFocusedColumn > NoColumnIndex ? FFocusedColumn : NoColumnIndex;
+    const TRect r = GetDisplayRect(Node, column, !FOptions->MiscOptions().Contains(toGridExtensions));
+    bool result = false;
+    const int half = ClientHeight() / 2;
+    if (r.Top < 0) {
+        SetOffsetY(FOffsetY - r.Top + (Center ? half : 0));
+        result = true;
+    } else if (r.Bottom > ClientHeight() || Center) {
+        const bool horzBar = FScrollBarOptions->AllowsHorizontal() &&
+                             (FScrollBarOptions->AlwaysVisible() || ClientWidth() < FRangeX);
+        int y = FOffsetY - r.Bottom + (Center ? half : ClientHeight());
+        // A horizontal bar that is about to appear takes room at the bottom.
+        if (!FHeader->UseColumns() && !horzBar && ClientWidth() < FRangeX) y -= HorizontalScrollBarHeight;
+        SetOffsetY(y);
+        result = true;
+    }
+    if (Horizontally && ScrollIntoView(FFocusedColumn, Center)) result = true;
+    return result;
+}
+
+bool TBaseLazyTree::ScrollIntoView(TColumnIndex Column, bool Center)
+{
+    // Columns and their geometry come with the header's columns; without them there is
+    // no column to bring into view.
+    if (!FHeader->UseColumns() || Column <= NoColumnIndex) return false;
+    return true;
+}
+
+PLazyNode TBaseLazyTree::TopNode() { return GetNodeAt(0, 0); }
+
+void TBaseLazyTree::SetTopNode(PLazyNode Node)
+{
+    if (!Node || Node == FRoot) return;
+    for (PLazyNode run = Node->Parent; run != FRoot; run = run->Parent)
+        if (!run->States.Contains(vsExpanded)) ToggleNode(run);
+    const TRect r = GetDisplayRect(Node, FHeader->MainColumn(), true);
+    SetOffsetY(FOffsetY - r.Top);
+}
+
+PLazyNode TBaseLazyTree::BottomNode() { return GetNodeAt(0, ClientHeight() - 1); }
+
+void TBaseLazyTree::SetBottomNode(PLazyNode Node)
+{
+    if (!Node || Node == FRoot) return;
+    for (PLazyNode run = Node->Parent; run != FRoot; run = run->Parent)
+        if (!run->States.Contains(vsExpanded)) ToggleNode(run);
+    const TRect r = GetDisplayRect(Node, FHeader->MainColumn(), true);
+    ApplyScrollOffset(TPoint(FOffsetX, ClientHeight() + FOffsetY - r.Top - int(NodeHeight(Node))),
+                      TScrollUpdateOptions{suRepaintScrollBars, suUpdateScrollBars});
+}
+
+// ---- messages ----
+
+void TBaseLazyTree::HandleWMHScroll(TMessage& Message)
+{
+    Message.Result = 0;
+    const int code = LOWORD(Message.WParam);
+    const int f = UseRightToLeftAlignment() ? -1 : 1;
+    const int line = FScrollBarOptions->HorizontalIncrement();
+    // Fixed columns come with the header's columns; until then nothing is fixed.
+    const int page = ClientWidth();
+    switch (code) {
+    case SB_LINELEFT: SetOffsetX(FOffsetX + f * line); break;
+    case SB_LINERIGHT: SetOffsetX(FOffsetX - f * line); break;
+    case SB_PAGELEFT: SetOffsetX(FOffsetX + f * page); break;
+    case SB_PAGERIGHT: SetOffsetX(FOffsetX - f * page); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: {
+        ChangeTreeStates(TLazyTreeStates{tsThumbTracking}, {});
+        const int t = FHorzScrollBar.TrackPos;
+        SetOffsetX(UseRightToLeftAlignment() ? ClientWidth() + t - FRangeX : -t);
+        break;
+    }
+    case SB_LEFT: SetOffsetX(0); break;
+    case SB_RIGHT: SetOffsetX(-FRangeX); break;
+    case SB_ENDSCROLL:
+        ChangeTreeStates({}, TLazyTreeStates{tsThumbTracking});
+        UpdateHorizontalScrollBar(false);
+        break;
+    default: break;
+    }
+}
+
+void TBaseLazyTree::HandleWMVScroll(TMessage& Message)
+{
+    Message.Result = 0;
+    const int code = LOWORD(Message.WParam);
+    switch (code) {
+    case SB_LINEUP: SetOffsetY(FOffsetY + FScrollBarOptions->VerticalIncrement()); break;
+    case SB_LINEDOWN: SetOffsetY(FOffsetY - FScrollBarOptions->VerticalIncrement()); break;
+    case SB_PAGEUP: SetOffsetY(FOffsetY + ClientHeight()); break;
+    case SB_PAGEDOWN: SetOffsetY(FOffsetY - ClientHeight()); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        ChangeTreeStates(TLazyTreeStates{tsThumbTracking}, {});
+        SetOffsetY(-FVertScrollBar.TrackPos);
+        break;
+    case SB_TOP: SetOffsetY(0); break;
+    case SB_BOTTOM: SetOffsetY(-int(FRoot->TotalHeight)); break;
+    case SB_ENDSCROLL:
+        ChangeTreeStates({}, TLazyTreeStates{tsThumbTracking});
+        UpdateScrollBars(true);
+        Invalidate();
+        break;
+    default: break;
+    }
+}
+
+bool TBaseLazyTree::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos)
+{
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    const double factor = WheelDelta / double(WHEEL_DELTA);
+    const int lines = TreeWheelScrollLines;
+    if (ClientHeight() < FRangeY && !Shift.Contains(ssShift)) {
+        double amount;
+        if (Shift.Contains(ssCtrl) || lines == WheelPageScroll)
+            amount = ClientHeight() * factor;
+        else
+            amount = lines * factor * double(FDefaultNodeHeight);
+        SetOffsetY(FOffsetY + int(std::trunc(amount)));
+    } else {
+        double amount;
+        if (Shift.Contains(ssCtrl))
+            amount = ClientWidth() * factor;
+        else
+            // One line is a line step while there are no columns to step by; a page
+            // setting read as an unsigned number scrolls to the end.
+            amount = double(FScrollBarOptions->HorizontalIncrement()) * (double(std::uint32_t(lines)) * factor);
+        const int f = UseRightToLeftAlignment() ? -1 : 1;
+        const double x = double(FOffsetX) + f * std::trunc(amount);
+        SetOffsetX(int(std::clamp(x, -2.0e9, 2.0e9)));
+    }
+    return true;
+}
+
+void TBaseLazyTree::HandleWMSize(TMessage& Message)
+{
+    TCustomControl::WndProc(Message);
+    // The first bounds are set while the tree is being built.
+    if (!FRoot || !FScrollBarOptions) return;
+    if (FStates.Contains(tsSizing) || FStates.Contains(tsWindowCreating) || ClientHeight() < 1) return;
+    ChangeTreeStates(TLazyTreeStates{tsSizing}, {});
+    struct TEnd {
+        TBaseLazyTree* Tree;
+        ~TEnd() { Tree->ChangeTreeStates({}, TLazyTreeStates{tsSizing}); }
+    } end{this};
+    UpdateScrollBars(true);
+    if (FStates.Contains(tsEditing) && !FHeader->UseColumns()) UpdateEditBounds();
+}
