@@ -273,4 +273,33 @@ TEST_F(ScrollTest, ScrollBarOptionsAreCopiedWhole)
     EXPECT_FALSE(Tree->ScrollBarInfo(SB_HORZ).Shown);
 }
 
+// Counts the repaints of the whole client area.
+class TCountingTree : public TLazyStringTree {
+public:
+    using TLazyStringTree::TLazyStringTree;
+    int Invalidations = 0;
+    void Invalidate() override
+    {
+        ++Invalidations;
+        TLazyStringTree::Invalidate();
+    }
+};
+
+TEST_F(ScrollTest, SettingTheBottomNodeLeavesTheRepaintToTheCaller)
+{
+    auto* tree = new TCountingTree(Form);
+    tree->SetParent(Form);
+    tree->SetBounds(0, 0, 300, 200);
+    tree->SetRootNodeCount(20);
+    tree->Invalidations = 0;
+    tree->SetBottomNode(tree->GetFirst()->NextSibling->NextSibling->NextSibling->NextSibling->NextSibling->
+                        NextSibling->NextSibling->NextSibling->NextSibling->NextSibling->NextSibling->NextSibling);
+    EXPECT_EQ(tree->OffsetY(), 200 - 13 * 18);
+    EXPECT_EQ(tree->Invalidations, 0);
+    EXPECT_EQ(tree->ScrollBarInfo(SB_VERT).Pos, 13 * 18 - 200);
+    // An offset set directly moves the content.
+    tree->SetOffsetY(0);
+    EXPECT_EQ(tree->Invalidations, 1);
+}
+
 } // namespace

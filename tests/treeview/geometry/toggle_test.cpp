@@ -234,4 +234,32 @@ TEST_F(ToggleTest, FullExpandOfAnEmptyTreeAndACancelledOne)
     EXPECT_CONSISTENT(Tree);
 }
 
+TEST_F(ToggleTest, FreeingOnCollapseMakesTheChildrenAnew)
+{
+    auto* o = Tree->TreeOptions();
+    o->SetAutoOptions(o->AutoOptions() | toAutoFreeOnCollapse);
+    int made = 0, freed = 0;
+    Tree->OnInitNode = [](TBaseLazyTree*, PLazyNode Parent, PLazyNode, TLazyNodeInitStates& s) {
+        if (!Parent) s << ivsHasChildren;
+    };
+    Tree->OnInitChildren = [&](TBaseLazyTree*, PLazyNode, std::uint32_t& n) {
+        ++made;
+        n = 3;
+    };
+    Tree->OnFreeNode = [&](TBaseLazyTree*, PLazyNode) { ++freed; };
+    Tree->SetRootNodeCount(2);
+    PLazyNode n = Tree->GetFirst();
+    Tree->ToggleNode(n);
+    EXPECT_EQ(n->ChildCount, 3u);
+    Tree->GetFirstChild(n);   // looked at: initialised, so freed with an event
+    Tree->ToggleNode(n);
+    EXPECT_EQ(n->ChildCount, 0u);
+    EXPECT_GE(freed, 1);
+    EXPECT_TRUE(Tree->GetHasChildren(n));   // the button stays
+    Tree->ToggleNode(n);
+    EXPECT_EQ(n->ChildCount, 3u);
+    EXPECT_EQ(made, 2);
+    EXPECT_CONSISTENT(Tree);
+}
+
 } // namespace
