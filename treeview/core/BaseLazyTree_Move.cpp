@@ -1,6 +1,9 @@
 // Whole-tree services on the node model: sorting child lists by the application's
 // comparison, visiting a subtree, and moving or copying nodes within a tree or to another
 // one (through the tree stream, so that everything a node carries goes with it).
+#include <algorithm>
+#include <vector>
+
 #include "treeview/core/BaseLazyTree.h"
 
 // ---- sorting ----
@@ -11,43 +14,6 @@ int TBaseLazyTree::FireCompareNodes(PLazyNode Node1, PLazyNode Node2, TColumnInd
     if (OnCompareNodes) OnCompareNodes(this, Node1, Node2, Column, result);
     return result;
 }
-
-namespace {
-template <class TCompare>
-struct TMergeSort {
-    TCompare Compare;
-    bool Ascending;
-    PLazyNode Head; // the rest of the chain not consumed yet
-
-    // Sorts the next N nodes of the chain and returns them as a list cut from the rest.
-    PLazyNode Sort(std::uint32_t N)
-    {
-        if (N == 1) {
-            PLazyNode n = Head;
-            Head = Head->NextSibling;
-            n->NextSibling = nullptr;
-            return n;
-        }
-        PLazyNode a = Sort(N / 2);
-        PLazyNode b = Sort((N + 1) / 2);
-        TLazyNode dummy;
-        PLazyNode tail = &dummy;
-        while (a && b) {
-            const int c = Compare(a, b);
-            if (Ascending ? c > 0 : c < 0) {
-                tail->NextSibling = b;
-                b = b->NextSibling;
-            } else {
-                tail->NextSibling = a;
-                a = a->NextSibling;
-            }
-            tail = tail->NextSibling;
-        }
-        tail->NextSibling = a ? a : b;
-        return dummy.NextSibling;
-    }
-};
-} // namespace
 
 void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit)
 {
@@ -65,20 +31,49 @@ void TBaseLazyTree::Sort(PLazyNode Node, TColumnIndex Column, TSortDirection Dir
     if (Node->ChildCount < 2) return;
     StartOperation(okSortNode);
     try {
-        const auto compare = [this, Column](PLazyNode a, PLazyNode b) {
-            return OperationCanceled() ? 0 : FireCompareNodes(a, b, Column);
+        // The children are sorted as an array of pointers (stable in both directions: a
+        // tie keeps the order), then the chain is linked anew in one pass.
+        std::vector<PLazyNode> nodes;
+        nodes.reserve(Node->ChildCount);
+        for (PLazyNode run = Node->FirstChild; run; run = run->NextSibling) nodes.push_back(run);
+        const bool ascending = Direction == sdAscending;
+        std::vector<PLazyNode> buffer(nodes.size());
+        // Top-down: each half is sorted whole before the other, so the nodes a merge
+        // looks at are still in the cache from sorting their half. The left run wins
+        // ties, so equal nodes keep their order.
+        const auto sortRange = [&](auto& self, std::size_t lo, std::size_t hi) -> void {
+            if (hi - lo < 2) return;
+            const std::size_t mid = lo + (hi - lo) / 2;
+            self(self, lo, mid);
+            self(self, mid, hi);
+            std::size_t i = lo, j = mid, k = lo;
+            while (i < mid && j < hi) {
+                // The next comparison takes one of the two following nodes: both are
+                // fetched while this one runs.
+                if (i + 1 < mid) __builtin_prefetch(nodes[i + 1]);
+                if (j + 1 < hi) __builtin_prefetch(nodes[j + 1]);
+                const int c = OperationCanceled() ? 0 : FireCompareNodes(nodes[i], nodes[j], Column);
+                if (ascending ? c > 0 : c < 0)
+                    buffer[k++] = nodes[j++];
+                else
+                    buffer[k++] = nodes[i++];
+            }
+            while (i < mid) buffer[k++] = nodes[i++];
+            // What is left of the right run is in place already.
+            std::copy(buffer.begin() + std::ptrdiff_t(lo), buffer.begin() + std::ptrdiff_t(k),
+                      nodes.begin() + std::ptrdiff_t(lo));
         };
-        TMergeSort<decltype(compare)> sorter{compare, Direction == sdAscending, Node->FirstChild};
-        PLazyNode first = sorter.Sort(Node->ChildCount);
-        Node->FirstChild = first;
-        std::uint32_t index = 0;
+        sortRange(sortRange, 0, nodes.size());
         PLazyNode prev = nullptr;
-        for (PLazyNode run = first; run; run = run->NextSibling) {
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            PLazyNode run = nodes[i];
             run->PrevSibling = prev;
-            run->Index = index++;
+            run->NextSibling = i + 1 < nodes.size() ? nodes[i + 1] : nullptr;
+            run->Index = std::uint32_t(i);
             prev = run;
         }
-        Node->LastChild = prev;
+        Node->FirstChild = nodes.front();
+        Node->LastChild = nodes.back();
         MarkCacheStale();
     } catch (...) {
         EndOperation(okSortNode);
