@@ -113,6 +113,9 @@ void TBaseLazyTree::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     const TLTSelectionOptions sel = FOptions->SelectionOptions();
     if (Button == mbRight && !sel.Contains(toRightClickSelect)) return;
     if (Button == mbMiddle && !sel.Contains(toMiddleClickSelect)) return;
+    // The press gives the tree the focus first: taking it may scroll, so the point is
+    // hit-tested after it.
+    if (!Focused() && CanFocus()) SetFocus();
     THitInfo hit;
     GetHitTestInfoAt(X, Y, true, hit);
     HandleMouseDown(Button, Shift, hit);
@@ -135,11 +138,6 @@ void TBaseLazyTree::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 
 void TBaseLazyTree::HandleMouseDown(TMouseButton Button, TShiftState Shift, THitInfo& HitInfo)
 {
-    if (!Focused() && CanFocus()) {
-        SetFocus();
-        // Taking the focus may have scrolled.
-        GetHitTestInfoAt(HitInfo.HitPoint.X - FEffectiveOffsetX, HitInfo.HitPoint.Y + FOffsetY, true, HitInfo);
-    }
     PLazyNode node = HitInfo.HitNode;
     const THitPositions& at = HitInfo.HitPositions;
     // A second press of a double click presses a check box again and does nothing else.
