@@ -284,10 +284,11 @@ bool TBaseLazyTree::ScrollIntoView(PLazyNode Node, bool Center, bool Horizontall
     } else if (r.Bottom > ClientHeight() || Center) {
         const bool horzBar = FScrollBarOptions->AllowsHorizontal() &&
                              (FScrollBarOptions->AlwaysVisible() || ClientWidth() < FRangeX);
-        int y = FOffsetY - r.Bottom + (Center ? half : ClientHeight());
-        // A horizontal bar that is about to appear takes room at the bottom.
-        if (!FHeader->UseColumns() && !horzBar && ClientWidth() < FRangeX) y -= HorizontalScrollBarHeight;
-        SetOffsetY(y);
+        SetOffsetY(FOffsetY - r.Bottom + (Center ? half : ClientHeight()));
+        // The nodes now in view may be wider than the window: the horizontal bar that
+        // appears for them takes room at the bottom.
+        if (!FHeader->UseColumns() && !horzBar && ClientWidth() < FRangeX)
+            SetOffsetY(FOffsetY - HorizontalScrollBarHeight);
         result = true;
     }
     if (Horizontally && ScrollIntoView(FFocusedColumn, Center)) result = true;

@@ -273,6 +273,28 @@ TEST_F(ScrollTest, ScrollBarOptionsAreCopiedWhole)
     EXPECT_FALSE(Tree->ScrollBarInfo(SB_HORZ).Shown);
 }
 
+TEST_F(ScrollTest, ScrollingAWideNodeIntoViewLeavesRoomForTheHorizontalBar)
+{
+    Twenty();
+    Tree->SetIndent(100);
+    PLazyNode n = At("15");
+    for (int level = 0; level < 3; ++level) {
+        Tree->SetChildCount(n, 1);
+        Tree->SetExpanded(n, true);
+        n = n->FirstChild;
+    }
+    Tree->SetOffsetY(0);
+    // The nodes in view are narrow: no horizontal bar.
+    EXPECT_LT(Tree->RangeX(), Tree->ClientWidth());
+    EXPECT_FALSE(Tree->ScrollBarInfo(SB_HORZ).Shown);
+    // The deep node is wider than the window: once it is in view the bar appears, and
+    // the node must not end up under it.
+    EXPECT_TRUE(Tree->ScrollIntoView(n, false));
+    EXPECT_GT(Tree->RangeX(), Tree->ClientWidth());
+    EXPECT_TRUE(Tree->ScrollBarInfo(SB_HORZ).Shown);
+    EXPECT_EQ(Tree->OffsetY(), 200 - 19 * 18 - 17);
+}
+
 // Counts the repaints of the whole client area.
 class TCountingTree : public TLazyStringTree {
 public:
