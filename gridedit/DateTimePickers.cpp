@@ -877,9 +877,18 @@ TExtDateTimePicker::TExtDateTimePicker(TComponent* AOwner) : TCustomDateTimePick
 
 TExtDateTimePicker::~TExtDateTimePicker()
 {
-    // The label sits on the picker's parent: it goes before the picker does.
-    delete FLabel;
+    // The label sits on the picker's parent: it goes before the picker does, unless the
+    // parent took it already.
+    TLabel* l = FLabel;
     FLabel = nullptr;
+    delete l;
+}
+
+void TExtDateTimePicker::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomDateTimePicker::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FLabel) FLabel = nullptr;
+    if (Operation == opRemove && AComponent == FTimePicker) FTimePicker = nullptr;
 }
 
 void TExtDateTimePicker::SetKind(TExtDateTimeKind Value)
@@ -903,6 +912,8 @@ void TExtDateTimePicker::MakeTimePicker()
     FTimePicker->SetAutoTab(FAutoTab);
     FTimePicker->SetDateTime(FDateTime);
     FTimePicker->OnChange = [this](TObject*) {
+        // The picker's own time follows the time part at once.
+        FDateTime = WholeDay(FDateTime) + TimeOfDay(FTimePicker->DateTime());
         if (OnChange) OnChange(this);
         if (OnTimeChange) OnTimeChange(this);
     };
@@ -922,7 +933,7 @@ void TExtDateTimePicker::LayoutTimePicker()
     FTimePicker->SetVisible(FExtKind == dkDateTime);
     FTimePicker->SetFormat(FTimeFormat);
     FTimePicker->SetFont(Font());
-    FTimePicker->SetDateTime(DateTime());
+    FTimePicker->SetDateTime(FDateTime);
     UpdateTimePickerEnabled();
     if (!FTimePicker->Visible()) {
         TCustomDateTimePicker* t = FTimePicker;
@@ -1068,6 +1079,7 @@ void TExtDateTimePicker::SetLabelCaption(const String& Value)
 {
     if (!FLabel) {
         FLabel = new TLabel(this);
+        FLabel->FreeNotification(this);
         FLabel->SetParent(Parent());
         FLabel->SetFocusControl(this);
         FLabel->SetFont(&FLabelFont);

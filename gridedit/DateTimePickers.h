@@ -280,6 +280,7 @@ protected:
     void DoExit() override;
     void EnabledChanged() override;
     bool OwnBorders() const override { return FMetroStyle; }
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void MakeTimePicker();
