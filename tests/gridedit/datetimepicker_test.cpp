@@ -332,9 +332,12 @@ TEST_F(PickerTest, TheCheckBoxSaysWhetherAValueIsGiven)
     p->SetShowCheckbox(true);
     p->SetDateTime(D(2024, 6, 15));
     UserFocus(p);
+    UserKey(p, VK_RIGHT);
     const TPoint box = Mid(p->CheckboxRect());
     UserClick(p, box.X, box.Y);
     EXPECT_FALSE(p->Checked());
+    EXPECT_EQ(p->CurrentField(), 1);   // the check box keeps the field being edited
+    UserKey(p, VK_LEFT);
     UserKey(p, VK_SPACE);
     EXPECT_TRUE(p->Checked());
     UserKey(p, VK_SPACE);
@@ -343,6 +346,17 @@ TEST_F(PickerTest, TheCheckBoxSaysWhetherAValueIsGiven)
     const std::vector<String> want = {"change ", "change 15/06/2024", "change ", "change 04/06/2024"};
     EXPECT_EQ(Log, want);
 }
+
+// Counts the shift messages a picker posts itself after typed digits.
+struct CountingPicker : TExtDateTimePicker {
+    using TExtDateTimePicker::TExtDateTimePicker;
+    int Shifts = 0;
+    void WndProc(TMessage& msg) override
+    {
+        if (msg.Msg == DTPShiftFocusMessage()) ++Shifts;
+        TExtDateTimePicker::WndProc(msg);
+    }
+};
 
 // After a complete entry the picker with AutoTab moves on to the next field, and from the
 // date's last field to the embedded time picker; without AutoTab it stays.
@@ -364,7 +378,7 @@ TEST_F(PickerTest, AutoTabMovesOnAfterACompleteEntry)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto* p = Make<TExtDateTimePicker>(60, 20, 260);
+        auto* p = Make<CountingPicker>(60, 20, 260);
         p->SetFormat(c.format);
         p->SetAutoTab(c.autoTab);
         p->SetDateTime(D(2024, 6, 15) + T(10, 20, 30));
@@ -377,6 +391,8 @@ TEST_F(PickerTest, AutoTabMovesOnAfterACompleteEntry)
         }
         EXPECT_EQ(fields, c.fields);
         EXPECT_EQ(p->TimePicker()->Focused(), c.timeFocused);
+        // One shift message per digit with AutoTab, none without.
+        EXPECT_EQ(p->Shifts, c.autoTab ? int(String(c.keys).size()) : 0);
         delete p;
     }
     // The time picker moves on too: hours, minutes, seconds.
@@ -557,29 +573,51 @@ TEST_F(PickerTest, TheFlatBorderIsDrawnOnlyWhereItBelongs)
     }
 }
 
-// The metro look's own button: its face colour, hot under the mouse, and its arrow.
+// The metro look's own button: its face colour, hot under the mouse, and its arrow; a
+// plain flat picker (the kind embedded as a time part) never draws it.
 TEST_F(PickerTest, TheOwnButtonShowsItsColoursNormalAndHot)
 {
     constexpr TColor Face = 0x00C000, Hot = 0xC00000, Arrow = 0x0000C0;
-    auto* p = Make<TAsgDateTimePicker>();
-    p->SetMetroStyle(true);
-    p->ButtonColor = Face;
-    p->ButtonColorHot = Hot;
-    p->ButtonTextColor = Arrow;
-    const TRect cell(p->Width() - p->ButtonWidth() + 2, 0, p->Width(), p->Height());
-    TBitmap png;
-    ASSERT_TRUE(SNAPSHOT(p, "picker_button.png", png));
-    EXPECT_GT(Count_Pixels(png, cell, Face), cell.Width() * cell.Height() / 3);
-    EXPECT_GT(Count_Pixels(png, cell, Arrow), 5);
-    EXPECT_EQ(Count_Pixels(png, TRect(0, 0, cell.Left - 2, p->Height()), Face), 0);
-    UserMouseMove(p, p->Width() - 5, 10);
-    ASSERT_TRUE(SNAPSHOT(p, "picker_button_hot.png", png));
-    EXPECT_GT(Count_Pixels(png, cell, Hot), cell.Width() * cell.Height() / 3);
-    EXPECT_EQ(Count_Pixels(png, cell, Face), 0);
-    UserMouseMove(p, 10, 10);
-    ASSERT_TRUE(SNAPSHOT(p, "picker_button.png", png));
-    EXPECT_EQ(Count_Pixels(png, cell, Hot), 0);
-    EXPECT_EQ(p->Version(), "1.0.0.0");
+    struct {
+        const char* name;
+        int family;   // 0 TAsgDateTimePicker, 1 plain TCustomDateTimePicker, 2 TExtDateTimePicker
+        bool metro, drawn;
+    } cases[] = {
+        {"flat picker, metro", 0, true, true},
+        {"flat picker without metro", 0, false, false},
+        {"plain picker, metro", 1, true, false},
+        {"combined picker, metro", 2, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TFlatDateTimePicker* p = c.family == 0   ? static_cast<TFlatDateTimePicker*>(Make<TAsgDateTimePicker>())
+                                 : c.family == 1 ? Make<TCustomDateTimePicker>()
+                                                 : Make<TExtDateTimePicker>();
+        p->SetMetroStyle(c.metro);
+        p->ButtonColor = Face;
+        p->ButtonColorHot = Hot;
+        p->ButtonTextColor = Arrow;
+        const TRect cell(p->Width() - p->ButtonWidth() + 2, 0, p->Width(), p->Height());
+        const int area = cell.Width() * cell.Height();
+        TBitmap png;
+        ASSERT_TRUE(SNAPSHOT(p, "picker_button.png", png));
+        if (c.drawn) {
+            EXPECT_GT(Count_Pixels(png, cell, Face), area / 3);
+            EXPECT_GT(Count_Pixels(png, cell, Arrow), 5);
+        } else {
+            EXPECT_EQ(Count_Pixels(png, TRect(0, 0, p->Width(), p->Height()), Face), 0);
+        }
+        EXPECT_EQ(Count_Pixels(png, TRect(0, 0, cell.Left - 2, p->Height()), Face), 0);
+        UserMouseMove(p, p->Width() - 5, 10);
+        ASSERT_TRUE(SNAPSHOT(p, "picker_button_hot.png", png));
+        EXPECT_EQ(Count_Pixels(png, cell, Hot) > area / 3, c.drawn);
+        EXPECT_EQ(Count_Pixels(png, cell, Face), 0);
+        UserMouseMove(p, 10, 10);
+        ASSERT_TRUE(SNAPSHOT(p, "picker_button.png", png));
+        EXPECT_EQ(Count_Pixels(png, cell, Hot), 0);
+        delete p;
+    }
+    EXPECT_EQ(Make<TAsgDateTimePicker>()->Version(), "1.0.0.0");
     EXPECT_EQ(Make<TExtDateTimePicker>()->Version(), "1.2.0.0");
 }
 
