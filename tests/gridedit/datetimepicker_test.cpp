@@ -528,6 +528,14 @@ TEST_F(PickerTest, TheLabelTakesThePlaceItsPositionNames)
     EXPECT_FALSE(l->Enabled());
     p->SetLabelAlwaysEnabled(true);
     EXPECT_TRUE(l->Enabled());
+    // With FocusLabel the label is bold while the picker has the focus.
+    p->SetVisible(true);
+    p->SetEnabled(true);
+    p->FocusLabel = true;
+    UserFocus(p);
+    EXPECT_TRUE(l->Font()->Style().Contains(fsBold));
+    UserFocus(DefaultButton);
+    EXPECT_FALSE(l->Font()->Style().Contains(fsBold));
 }
 
 // The flat look by pixels: the outermost ring of a picker, per family and setting.
@@ -539,15 +547,18 @@ TEST_F(PickerTest, TheFlatBorderIsDrawnOnlyWhereItBelongs)
         int family;   // 0 TAsgDateTimePicker, 1 plain TCustomDateTimePicker, 2 TExtDateTimePicker
         bool metro, enabled, disabledBorder;
         TColor border;
+        int flat;      // 0: the family's own Ctl3D; 1: Ctl3D off with a single border
         TColor ring;   // the colour of the whole outer ring, clNone: not one colour of these
     } cases[] = {
-        {"disabled metro picker", 0, true, false, false, clNone, Disabled},
-        {"disabled metro picker keeping its border", 0, true, false, true, Red, Red},
-        {"border colour", 0, true, true, false, Red, Red},
-        {"no metro look: the platform's edge", 0, false, true, false, Red, clNone},
-        {"plain picker never draws it", 1, true, false, false, Red, clNone},
-        {"combined picker, border colour", 2, true, true, false, Green, Green},
-        {"combined picker, disabled", 2, true, false, false, Green, Disabled},
+        {"disabled metro picker", 0, true, false, false, clNone, 0, Disabled},
+        {"disabled metro picker keeping its border", 0, true, false, true, Red, 0, Red},
+        {"border colour", 0, true, true, false, Red, 0, Red},
+        {"no metro look: the platform's edge", 0, false, true, false, Red, 0, clNone},
+        {"no metro look, flat: the themed frame", 0, false, true, false, Red, 1, Disabled},
+        {"flat without a border colour: no frame", 0, false, true, false, clNone, 1, clNone},
+        {"plain picker never draws it", 1, true, false, false, Red, 0, clNone},
+        {"combined picker, border colour", 2, true, true, false, Green, 0, Green},
+        {"combined picker, disabled", 2, true, false, false, Green, 0, Disabled},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -557,6 +568,10 @@ TEST_F(PickerTest, TheFlatBorderIsDrawnOnlyWhereItBelongs)
         p->SetMetroStyle(c.metro);
         p->SetBorderColor(c.border);
         p->FDisabledBorder = c.disabledBorder;
+        if (c.flat) {
+            p->SetCtl3D(false);
+            p->SetBorderStyle(bsSingle);
+        }
         p->SetEnabled(c.enabled);
         TBitmap png;
         ASSERT_TRUE(SNAPSHOT(p, "picker_border.png", png));
@@ -655,6 +670,13 @@ TEST_F(PickerTest, TheOpenCalendarShowsTheSelectedDayAndToday)
     EXPECT_GT(Count_Pixels(png, cal->DayRect(D(2026, 12, 15)), highlight), inner * 2 / 3);
     UserKey(p, VK_ESCAPE);
     EXPECT_EQ(p->Date(), D(2026, 12, 22));
+    // Where the screen ends below the picker, the calendar opens above it.
+    Form->SetTop(Screen->Height() - Form->Height() + 10);
+    p->SetTop(Form->ClientHeight() - 30);
+    UserKey(p, VK_F4);
+    const TPoint corner = p->ClientToScreen(TPoint(0, 0));
+    EXPECT_EQ(p->DropWindow()->Top() + p->DropWindow()->Height(), corner.Y);
+    EXPECT_LE(p->DropWindow()->Top() + p->DropWindow()->Height(), Screen->Height());
 }
 
 }  // namespace
