@@ -76,7 +76,7 @@ std::vector<TPatternPiece> SplitPattern(const String& Pattern)
             i += n;
             continue;
         }
-        if (out.empty() || out.back().Part != 0) out.push_back({0, 0, String()});
+        if (out.empty() || out.back().Letter != 0) out.push_back({0, 0, String()});
         out.back().Literal += Pattern[i++];
     }
     return out;
@@ -109,6 +109,9 @@ TDateTime TDateTimePicker::Limited(TDateTime Value) const
 void TDateTimePicker::SetDateTime(TDateTime Value)
 {
     FTyped.clear();
+    // A value given is a value: the check box says so (an editor that reuses the picker
+    // for the next cell must not find it still cleared from the last one).
+    FChecked = true;
     FDateTime = Limited(Value);
     if (FCalendar) FCalendar->SetDate(FDateTime);
     Invalidate();
@@ -190,21 +193,21 @@ const std::vector<TPatternPiece>& TDateTimePicker::Pieces() const
 
 int TDateTimePicker::FieldCount() const
 {
-    return int(std::count_if(Pieces().begin(), Pieces().end(), [](const TPatternPiece& p) { return p.Part != 0; }));
+    return int(std::count_if(Pieces().begin(), Pieces().end(), [](const TPatternPiece& p) { return p.Letter != 0; }));
 }
 
 int TDateTimePicker::PieceOfField(int Index) const
 {
     const auto& ps = Pieces();
     for (size_t i = 0; i < ps.size(); ++i)
-        if (ps[i].Part != 0 && Index-- == 0) return int(i);
+        if (ps[i].Letter != 0 && Index-- == 0) return int(i);
     return -1;
 }
 
 char TDateTimePicker::FieldPart(int Index) const
 {
     const int p = PieceOfField(Index);
-    return p < 0 ? char(0) : Pieces()[size_t(p)].Part;
+    return p < 0 ? char(0) : Pieces()[size_t(p)].Letter;
 }
 
 String TDateTimePicker::GetText() const
@@ -213,9 +216,9 @@ String TDateTimePicker::GetText() const
     const auto& ps = Pieces();
     const int typedPiece = FTyped.empty() ? -1 : PieceOfField(FField);
     for (size_t i = 0; i < ps.size(); ++i) {
-        if (ps[i].Part == 0) s += ps[i].Literal;
+        if (ps[i].Letter == 0) s += ps[i].Literal;
         else if (int(i) == typedPiece) s += FTyped;
-        else s += FormatDateTime(String(size_t(ps[i].Letters), ps[i].Part), FDateTime);
+        else s += FormatDateTime(String(size_t(ps[i].Count), ps[i].Letter), FDateTime);
     }
     return s;
 }
@@ -242,8 +245,8 @@ bool TDateTimePicker::SetValueText(const String& S)
     }
     bool date = false, time = false;
     for (const TPatternPiece& p : SplitPattern(pattern)) {
-        if (p.Part == 'y' || p.Part == 'm' || p.Part == 'd') date = true;
-        if (p.Part == 'h' || p.Part == 'n' || p.Part == 's') time = true;
+        if (p.Letter == 'y' || p.Letter == 'm' || p.Letter == 'd') date = true;
+        if (p.Letter == 'h' || p.Letter == 'n' || p.Letter == 's') time = true;
     }
     const TDateTime now = DateTime();
     if (!time) v = WholeDay(v) + TimeOfDay(now);
@@ -308,8 +311,8 @@ void TDateTimePicker::CommitTyped()
     FTyped.clear();
     if (p < 0) return;
     const TPatternPiece& piece = Pieces()[size_t(p)];
-    if (piece.Part == 'y' && shortYear) v = v < 50 ? 2000 + v : 1900 + v;
-    SetField(piece.Part, v);
+    if (piece.Letter == 'y' && shortYear) v = v < 50 ? 2000 + v : 1900 + v;
+    SetField(piece.Letter, v);
     Invalidate();
 }
 
@@ -318,13 +321,13 @@ void TDateTimePicker::TypeDigit(int Digit)
     const int p = PieceOfField(FField);
     if (p < 0) return;
     const TPatternPiece& piece = Pieces()[size_t(p)];
-    const size_t digits = piece.Part == 'y' && piece.Letters >= 3 ? 4 : 2;
+    const size_t digits = piece.Letter == 'y' && piece.Count >= 3 ? 4 : 2;
     FTyped += char('0' + Digit);
     const int v = StrToIntDef(FTyped, 0);
     int y, m, d;
     DecodeDate(FDateTime, y, m, d);
     int most = 9999;
-    switch (piece.Part) {
+    switch (piece.Letter) {
     case 'm': most = 12; break;
     case 'd': most = DaysInMonthOf(y, m); break;
     case 'h': most = 23; break;
@@ -332,7 +335,7 @@ void TDateTimePicker::TypeDigit(int Digit)
     case 's': most = 59; break;
     }
     // The entry is complete when it has all its digits or no further digit fits.
-    if (FTyped.size() >= digits || (piece.Part != 'y' && v * 10 > most)) CommitTyped();
+    if (FTyped.size() >= digits || (piece.Letter != 'y' && v * 10 > most)) CommitTyped();
     else Invalidate();
 }
 
@@ -425,9 +428,9 @@ TRect TDateTimePicker::FieldRect(int Index) const
     const int typedPiece = FTyped.empty() ? -1 : PieceOfField(FField);
     for (int i = 0; i <= target; ++i) {
         const TPatternPiece& p = ps[size_t(i)];
-        const String t = p.Part == 0 ? p.Literal
+        const String t = p.Letter == 0 ? p.Literal
                          : i == typedPiece ? FTyped
-                                           : FormatDateTime(String(size_t(p.Letters), p.Part), FDateTime);
+                                           : FormatDateTime(String(size_t(p.Count), p.Letter), FDateTime);
         const int w = c->TextWidth(t);
         if (i == target) return TRect(x, e + 1, x + w, Height() - e - 1);
         x += w;
@@ -474,7 +477,7 @@ void TDateTimePicker::PaintFace()
     c->Font()->Assign(*Font());
     int fieldIndex = 0;
     for (size_t i = 0; i < ps.size(); ++i) {
-        if (ps[i].Part == 0) continue;
+        if (ps[i].Letter == 0) continue;
         const TRect r = FieldRect(fieldIndex);
         const bool current = fieldIndex == FField && Focused() && live;
         ++fieldIndex;
@@ -486,7 +489,7 @@ void TDateTimePicker::PaintFace()
         c->Brush()->SetStyle(bsClear);
         const String piece = int(i) == (FTyped.empty() ? -1 : PieceOfField(FField))
                                  ? FTyped
-                                 : FormatDateTime(String(size_t(ps[i].Letters), ps[i].Part), FDateTime);
+                                 : FormatDateTime(String(size_t(ps[i].Count), ps[i].Letter), FDateTime);
         c->DrawText(piece, t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     // The literal pieces between the fields.
@@ -495,7 +498,7 @@ void TDateTimePicker::PaintFace()
     fieldIndex = 0;
     int x = (Ctl3DLook ? 2 : 1) + 2 + (FShowCheckbox ? 18 : 0);
     for (size_t i = 0; i < ps.size(); ++i) {
-        if (ps[i].Part != 0) {
+        if (ps[i].Letter != 0) {
             x = FieldRect(fieldIndex++).Right;
             continue;
         }
@@ -969,6 +972,7 @@ void TExtDateTimePicker::SetDateTime(TDateTime Value)
     TCustomDateTimePicker::SetDateTime(v);
     MakeTimePicker();
     if (FTimePicker) FTimePicker->SetDateTime(FDateTime);
+    UpdateTimePickerEnabled();
 }
 
 void TExtDateTimePicker::SetDate(TDateTime Value) { SetDateTime(WholeDay(Value) + TimeOfDay(DateTime())); }

@@ -21,11 +21,11 @@ namespace DateTimePickers {
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
 
-// One piece of a picker's pattern: a field of the value (Part 'y', 'm', 'd', 'h', 'n' or
-// 's' with the count of its letters) or text that stands for itself (Part 0).
+// One piece of a picker's pattern: a field of the value (its Letter 'y', 'm', 'd', 'h',
+// 'n' or 's', repeated Count times) or text that stands for itself (Letter 0).
 struct TPatternPiece {
-    char Part = 0;
-    int Letters = 0;
+    char Letter = 0;
+    int Count = 0;
     String Literal;
 };
 std::vector<TPatternPiece> SplitPattern(const String& Pattern);
@@ -41,6 +41,7 @@ public:
     ~TDateTimePicker() override;
 
     virtual TDateTime DateTime() const { return FDateTime; }
+    // A value from code also checks the check box.
     virtual void SetDateTime(TDateTime Value);
     // The date part, keeping the time; the time part, keeping the date.
     TDateTime Date() const;

@@ -483,6 +483,14 @@ TEST_F(PickerTest, UncheckingTheCombinedPickerTurnsItsTimePartOff)
     EXPECT_TRUE(p->TimePicker()->Enabled());
     const std::vector<String> want = {"change ", "dropdown", "closeup", "change 15/06/2024"};
     EXPECT_EQ(Log, want);
+    // A value from code checks the box again and turns the time part back on: a picker
+    // reused for another value never gives back "none" for it.
+    UserClick(p, box.X, box.Y);
+    ASSERT_FALSE(p->Checked());
+    p->SetDateTime(D(2025, 3, 1) + T(8, 0, 0));
+    EXPECT_TRUE(p->Checked());
+    EXPECT_TRUE(p->TimePicker()->Enabled());
+    EXPECT_EQ(p->ValueText(), "01/03/2025");
     p->SetEnabled(false);
     EXPECT_FALSE(p->TimePicker()->Enabled());
 }
