@@ -1,0 +1,91 @@
+// The grid's time editor reads and writes its cell in the picker's own format without
+// touching the program's formats, and the grid's date-picker events hear the pickers
+// with their calendar: the change first, then the calendar's opening and closing.
+#include <algorithm>
+#include <vector>
+
+#include "gridedit/DateTimePickers.h"
+#include "gridedit/GridEditors.h"
+#include "platform/os/Regional.h"
+#include "tests/common/extgrid_fixture.h"
+
+namespace {
+
+constexpr int ECol = 2, ERow = 2;
+
+class DateEditorTest : public ExtGridTest {
+protected:
+    TEditorType Kind = edTimeEdit;
+    std::vector<String> Log;
+
+    void SetUp() override
+    {
+        ExtGridTest::SetUp();
+        SetShortDateFormatOverride("dd/mm/yyyy");
+        SetLongTimeFormatOverride("hh:nn:ss");
+        Fill(5, 5);
+        Grid->SetOptions(Grid->Options() << goEditing);
+        Grid->OnGetEditorType = [this](TObject*, int c, int r, TEditorType& e) {
+            if (c == ECol && r == ERow) e = Kind;
+        };
+        UserFocus(Grid);
+    }
+    void TearDown() override
+    {
+        ExtGridTest::TearDown();
+        SetShortDateFormatOverride("");
+        SetLongTimeFormatOverride("");
+    }
+    String At(int c, int r) { return IntToStr(c) + "," + IntToStr(r); }
+};
+
+TEST_F(DateEditorTest, ATimeEditorUsesItsOwnFormatAndLeavesTheProgramsAlone)
+{
+    Grid->SetCellEx(ECol, ERow, "10:20:35");
+    Grid->OnGetEditorProp = [](TObject* Sender, int, int, TEditLink*) {
+        DateTimePicker(static_cast<TExtStringGrid*>(Sender))->SetFormat("hh:nn");
+    };
+    // Whatever runs while the value is read, stored and validated sees the program's format.
+    Grid->OnCellValidate = [this](TObject*, int, int, String& v, bool&) {
+        Log.push_back("validate " + v + " in " + GetLongTimeFormat());
+    };
+    Grid->OnCellsChanged = [this](TObject*, const TRect&) { Log.push_back("stored in " + GetLongTimeFormat()); };
+    Grid->FocusCell(ECol, ERow, true);
+    UserKey(Grid, VK_F2);
+    TGridDatePicker* dp = DateTimePicker(Grid);
+    ASSERT_TRUE(dp->Visible());
+    EXPECT_EQ(dp->Text(), "10:20");
+    EXPECT_EQ(GetLongTimeFormat(), "hh:nn:ss");
+    UserKey(dp, VK_RETURN);
+    Application->ProcessMessages();
+    EXPECT_EQ(Grid->GetCellEx(ECol, ERow), "10:20");
+    ASSERT_FALSE(Log.empty());
+    for (const String& s : Log) EXPECT_NE(s.find("hh:nn:ss"), String::npos) << s;
+    EXPECT_NE(std::find(Log.begin(), Log.end(), "validate 10:20 in hh:nn:ss"), Log.end());
+    EXPECT_EQ(GetLongTimeFormat(), "hh:nn:ss");
+}
+
+// The grid's date-picker handlers, wired to a picker the way the grid wires its own:
+// a day picked in the calendar reaches OnEditChange before the calendar's close-up.
+TEST_F(DateEditorTest, TheGridHearsThePickersCalendarInOrder)
+{
+    Grid->OnEditChange = [this](TObject*, int c, int r, const String& v) { Log.push_back("change " + At(c, r) + " " + v); };
+    Grid->OnDatePickerDropDown = [this](TObject*, int r, int c) { Log.push_back("dropdown " + At(c, r)); };
+    Grid->OnDatePickerCloseUp = [this](TObject*, int r, int c) { Log.push_back("closeup " + At(c, r)); };
+    Grid->FocusCell(ECol, ERow, true);
+    auto* p = new DateTimePickers::TAsgDateTimePicker(Grid);
+    p->SetParent(Grid);
+    p->SetBounds(10, 10, 150, 21);
+    p->SetDateTime(EncodeDate(2024, 6, 15));
+    p->OnChange = [this, p](TObject*) { Grid->DatePickerChange(p->Kind() == DateTimePickers::dtkTime, p->DateTime()); };
+    p->OnDropDown = [this](TObject*) { Grid->DatePickerDropDown(); };
+    p->OnCloseUp = [this](TObject*) { Grid->DatePickerCloseUp(); };
+    UserFocus(p);
+    UserKey(p, VK_DOWN, TShiftState{ssAlt});
+    const TRect d = p->Calendar()->DayRect(EncodeDate(2024, 6, 27));
+    UserClick(p->Calendar(), (d.Left + d.Right) / 2, (d.Top + d.Bottom) / 2);
+    const std::vector<String> want = {"dropdown 2,2", "change 2,2 27/06/2024", "closeup 2,2"};
+    EXPECT_EQ(Log, want);
+}
+
+}  // namespace
