@@ -632,4 +632,141 @@ TEST_F(PageControlTest, PictureOfAHotCloseButton)
     gui_input::Mouse(PC, WM_LBUTTONUP, PC->Width() - 5, PC->Height() - 5, TShiftState());
 }
 
+// ---------------------------------------------------------------- painting details
+
+class PageControlPaintTest : public PageControlTest {
+protected:
+    void SetUp() override
+    {
+        PageControlTest::SetUp();
+        PanelLook(tpTop);
+        PC->TabMargin()->SetTopMargin(0);
+    }
+    TBitmap& Shot(const String& name)
+    {
+        Pictures.push_back(std::make_unique<TBitmap>());
+        EXPECT_TRUE(SNAPSHOT(PC, name, *Pictures.back()));
+        return *Pictures.back();
+    }
+    std::vector<std::unique_ptr<TBitmap>> Pictures;
+    static bool Reddish(TColor c) { return GetRValue(c) > GetGValue(c) + 60 && GetRValue(c) > GetBValue(c) + 60; }
+    static bool Greyish(TColor c)
+    {
+        const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+        return std::abs(r - g) < 8 && std::abs(g - b) < 8 && r > 60 && r < 190;
+    }
+};
+
+TEST_F(PageControlPaintTest, TabFillsFollowTheirColours)
+{
+    PC->SetDefaultTabColor(clYellow);
+    ThreePages();
+    TExtTabSheet* b = PC->GetPage(1);
+    b->SetTabColor(RGB(0, 0, 0));
+    b->SetTabColorTo(RGB(160, 0, 0));
+    b->SetTabGradientDirection(gdHorizontal);
+    TExtTabSheet* c = PC->GetPage(2);
+    c->SetTabColor(RGB(0, 0, 200));
+    TBitmap& png = Shot("pagecontrol_fills.png");
+    TRect rb = PC->PageTabRect(1), rc = PC->PageTabRect(2);
+    // A gradient's last band stops one step short of its end colour.
+    EXPECT_EQ(Count_Pixels(png, rb, RGB(160, 0, 0)), 0);
+    EXPECT_GT(Count_Pixels(png, rb, RGB(150, 0, 0)), 10);
+    EXPECT_GT(Count_Pixels(png, rb, RGB(0, 0, 0)), 10);
+    // Without an end colour the tab is flat.
+    EXPECT_GT(Count_Pixels(png, rc, RGB(0, 0, 200)), rc.Width() * rc.Height() / 2);
+    // An active tab without an active colour takes its own tab colour.
+    PC->SetActiveColor(clNone);
+    TBitmap& own = Shot("pagecontrol_fills_noactive.png");
+    const TRect ra = PC->PageTabRect(0);
+    EXPECT_GT(Count_Pixels(own, ra, clYellow), ra.Width() * ra.Height() / 2);
+    EXPECT_EQ(Count_Pixels(own, ra, clSkyBlue), 0);
+}
+
+TEST_F(PageControlPaintTest, DisabledCaptionsAreGrey)
+{
+    ThreePages();
+    TExtTabSheet* b = PC->GetPage(1);
+    b->SetTextColor(clRed);
+    const TRect r = PC->PageTabRect(1);
+    TBitmap& enabled = Shot("pagecontrol_enabled.png");
+    EXPECT_GT(Count_Pixels(enabled, r, Reddish), 5);
+    b->SetTabEnable(false);
+    TBitmap& disabled = Shot("pagecontrol_disabled.png");
+    EXPECT_EQ(Count_Pixels(disabled, r, Reddish), 0);
+    EXPECT_GT(Count_Pixels(disabled, r, Greyish), 5);
+}
+
+TEST_F(PageControlPaintTest, WithoutVisibleTabsTheStripStillShows)
+{
+    PC->SetTabPosition(tpLeft);
+    PC->SetTabBackGroundColor(clYellow);
+    ThreePages();
+    for (int i = 0; i < 3; ++i) PC->GetPage(i)->SetTabVisible(false);
+    EXPECT_EQ(PC->Tabs()->Count(), 0);
+    TBitmap& png = Shot("pagecontrol_notabs.png");
+    // A strip two pixels wide on the tab side, then the grey frame.
+    EXPECT_EQ(Count_Pixels(png, Rect(0, 0, 2, PC->Height() - 1), clYellow), 2 * (PC->Height() - 1));
+    EXPECT_GT(Count_Pixels(png, Rect(2, 0, 3, PC->Height()), clGray), PC->Height() - 4);
+}
+
+TEST_F(PageControlPaintTest, APageGradientReachesTheControlsEdges)
+{
+    ThreePages();
+    TExtTabSheet* a = PC->GetPage(0);
+    a->SetColor(clWhite);
+    a->SetColorTo(RGB(0, 0, 255));
+    TBitmap& png = Shot("pagecontrol_pagegradient.png");
+    const TRect d = PC->DisplayRect();
+    // The page itself: white at the top, short of pure blue at the bottom.
+    EXPECT_EQ(png.Canvas()->Pixels(d.Left + 20, d.Top), clWhite);
+    const TColor bottom = png.Canvas()->Pixels(d.Left + 20, d.Bottom - 1);
+    EXPECT_NE(bottom, RGB(0, 0, 255));
+    EXPECT_GT(GetBValue(bottom), 200);
+    EXPECT_LT(GetRValue(bottom), 30);
+    // The band around it: plain page colour at the top, the gradient down the sides.
+    EXPECT_EQ(png.Canvas()->Pixels(PC->Width() / 2, d.Top - 1), clWhite);
+    const TColor side = png.Canvas()->Pixels(PC->Width() - 3, d.Bottom - 10);
+    EXPECT_GT(GetBValue(side), 200);
+    EXPECT_LT(GetRValue(side), 60);
+}
+
+TEST_F(PageControlPaintTest, ACloseGlyphIsClippedToTheButton)
+{
+    ThreePages();
+    PC->GetPage(0)->SetShowClose(true);
+    TBitmap glyph(20, 20);
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(Rect(0, 0, 20, 20));
+    glyph.Canvas()->SetPixels(0, 19, clBlue);   // the transparent colour
+    PC->SetCloseGlyph(&glyph);
+    TBitmap& png = Shot("pagecontrol_glyph.png");
+    const TRect all = Rect(0, 0, PC->Width(), PC->Height());
+    EXPECT_EQ(Count_Pixels(png, all, clRed), 12 * 11);
+    // The hot look shows the same glyph.
+    PC->SetTabHoverColor(clYellow);
+    const TPoint p = CloseMid();
+    UserMouseMove(PC, p.X, p.Y);
+    ASSERT_TRUE(PC->CloseButtonHot());
+    EXPECT_EQ(Count_Pixels(Shot("pagecontrol_glyph_hot.png"), all, clRed), 12 * 11);
+}
+
+TEST_F(PageControlPaintTest, TheFocusFrameShowsOnlyWhileFocused)
+{
+    ThreePages();
+    PC->SetShowFocus(true);
+    const TRect r = PC->PageTabRect(0);
+    auto dark = [](TColor c) { return c == clBlack; };
+    auto* elsewhere = Make_Control<TEdit>(Form, Form, "Elsewhere", 335, 0, 20, 21);
+    UserFocus(elsewhere);
+    ASSERT_FALSE(PC->Focused());
+    const int without = Count_Pixels(Shot("pagecontrol_nofocus.png"), r, dark);
+    UserFocus(PC);
+    ASSERT_TRUE(PC->Focused());
+    const int with = Count_Pixels(Shot("pagecontrol_focus.png"), r, dark);
+    EXPECT_GT(with, without + 20);
+    PC->SetShowFocus(false);
+    EXPECT_EQ(Count_Pixels(Shot("pagecontrol_focus_off.png"), r, dark), without);
+}
+
 }
