@@ -158,6 +158,8 @@ TEST_F(PageControlTest, HiddenTabsAreSkippedInTabIndicesHitsAndKeys)
     EXPECT_EQ(PC->FindNextPage(PC->GetPage(0), false, true), PC->GetPage(2));
 
     // Ctrl+Tab from A goes to C; Ctrl+Shift+Tab from A wraps to the last visible page.
+    // (The page asked for is the one under the mouse: here none.)
+    UserMouseMove(PC, PC->Width() - 5, PC->Height() - 5);
     UserFocus(PC);
     UserKey(PC, VK_TAB, TShiftState{ssCtrl});
     EXPECT_EQ(Active(), "C");
@@ -298,6 +300,11 @@ TEST_F(PageControlTest, DisabledPagesCannotBecomeActive)
     EXPECT_EQ(Active(), "A");
     EXPECT_TRUE(PC->GetPage(0)->Visible());
     EXPECT_FALSE(b->Visible());
+    // Setting the active page again moves the strip's selection back to its tab.
+    Log.clear();
+    PC->SetActivePage(PC->ActivePage());
+    EXPECT_EQ(PC->TabIndex(), 0);
+    EXPECT_EQ(Joined(), "");
     // The active page cannot be disabled.
     try {
         PC->GetPage(0)->SetTabEnable(false);
@@ -349,6 +356,36 @@ TEST_F(PageControlTest, SwitchingPagesMovesTheFocusToTheNewPage)
     PC->SetActivePage(PC->GetPage(1));
     EXPECT_EQ(FindFocusedControl(), e2);
     EXPECT_EQ(Form->ActiveControl(), e2);
+    // A page that cannot take the focus leaves it to the page control.
+    PC->GetPage(2)->SetEnabled(false);
+    PC->SetActivePage(PC->GetPage(2));
+    EXPECT_EQ(Active(), "C");
+    EXPECT_EQ(FindFocusedControl(), PC);
+}
+
+TEST_F(PageControlTest, KeysMoveTheActiveTabAsTheUserAsks)
+{
+    AddPage("A", "  &Alpha    ");
+    AddPage("B", "  &Beta    ");
+    AddPage("C", "  &Gamma    ");
+    PC->Loaded();
+    UserMouseMove(PC, PC->Width() - 5, PC->Height() - 5);
+    UserFocus(PC);
+    Log.clear();
+    // An arrow key moves to the next tab, asked and told like a click.
+    UserKey(PC, VK_RIGHT);
+    EXPECT_EQ(Active(), "B");
+    EXPECT_EQ(Joined(), "CanChange 0>-1, Changing, Show B, Hide A, Change");
+    // An accelerator picks its tab, but not the tab of a disabled page.
+    Log.clear();
+    UserType(PC, "g");
+    EXPECT_EQ(Active(), "C");
+    EXPECT_EQ(Joined(), "CanChange 1>-1, Changing, Show C, Hide B, Change");
+    PC->GetPage(0)->SetEnabled(false);
+    Log.clear();
+    UserType(PC, "a");
+    EXPECT_EQ(Active(), "C");
+    EXPECT_EQ(Joined(), "");
 }
 
 // ---------------------------------------------------------------- colours, flags, margins
@@ -695,6 +732,54 @@ TEST_F(PageControlPaintTest, DisabledCaptionsAreGrey)
     TBitmap& disabled = Shot("pagecontrol_disabled.png");
     EXPECT_EQ(Count_Pixels(disabled, r, Reddish), 0);
     EXPECT_GT(Count_Pixels(disabled, r, Greyish), 5);
+}
+
+// Where a caption's far end lies in its tab: the right-most dark column for tabs on top,
+// the top-most dark row for tabs on the left (captions read upwards there).
+TEST_F(PageControlPaintTest, TheCloseButtonMovesTheCaption)
+{
+    ThreePages();
+    TExtTabSheet* a = PC->GetPage(0);
+    auto farEnd = [&](TBitmap& png, bool left) {
+        const TRect r = PC->PageTabRect(0);
+        int best = left ? r.Bottom : r.Left;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                const TColor c = png.Canvas()->Pixels(x, y);
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) >= 200) continue;
+                best = left ? std::min(best, y - r.Bottom) : std::max(best, x - r.Left);
+            }
+        return best;
+    };
+    const int top = farEnd(Shot("pagecontrol_caption_top.png"), false);
+    a->SetShowClose(true);
+    EXPECT_EQ(farEnd(Shot("pagecontrol_caption_top_close.png"), false), top + 14);
+    a->SetShowClose(false);
+    PC->TabMargin()->SetTopMargin(10);
+    PC->SetTabPosition(tpLeft);
+    const int left = farEnd(Shot("pagecontrol_caption_left.png"), true);
+    a->SetShowClose(true);
+    EXPECT_EQ(farEnd(Shot("pagecontrol_caption_left_close.png"), true), left - 13);
+}
+
+// An ampersand marks an accelerator on tabs on top (drawn as an underline) and is drawn
+// as it stands on tabs on a side.
+TEST_F(PageControlPaintTest, AmpersandsInCaptions)
+{
+    ThreePages();
+    TExtTabSheet* a = PC->GetPage(0);
+    auto ink = [&](const String& caption, const String& name) {
+        a->SetCaption(caption);
+        const TRect r = PC->PageTabRect(0);
+        return Count_Pixels(Shot(name), r, [](TColor c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 200; });
+    };
+    const int plainTop = ink("  AB    ", "pagecontrol_amp_plain_top.png");
+    const int markedTop = ink("  A&B    ", "pagecontrol_amp_top.png");
+    EXPECT_LT(std::abs(markedTop - plainTop), 12);
+    PC->SetTabPosition(tpLeft);
+    const int plainLeft = ink("  AB    ", "pagecontrol_amp_plain_left.png");
+    const int markedLeft = ink("  A&B    ", "pagecontrol_amp_left.png");
+    EXPECT_GT(markedLeft - plainLeft, 15);
 }
 
 TEST_F(PageControlPaintTest, WithoutVisibleTabsTheStripStillShows)
