@@ -617,22 +617,14 @@ void TExtPageControl::MarginChanged(TMarginSize NewValue, TMarginSize OldValue, 
 
 bool TExtPageControl::IsInCloseButton(int PageIndex, int X, int Y) const
 {
-    TRect r = PageTabRect(PageIndex);
+    const TRect r = PageTabRect(PageIndex);
     if (r.IsEmpty()) return false;
-    TRect b;
-    if (TabPosition() == tpLeft) {
-        r.Left += FTabMargin.LeftMargin();
-        r.Bottom -= FTabMargin.TopMargin();
-        if (!FTabBackGroundActive->Empty()) {
-            r.Left += 2;
-            r.Bottom += FTabOverlap;
-        }
-        b = Rect(r.Left + 2, r.Bottom - 13, r.Left + 14, r.Bottom - 2);
-    } else {
-        r.Left += FTabMargin.LeftMargin();
-        r.Top += FTabMargin.TopMargin();
-        b = Rect(r.Left + 2, r.Top + 2, r.Left + 14, r.Top + 13);
-    }
+    // The button reacts where it is drawn: the active tab's button moves with LowerActive.
+    const int lower = FPages[size_t(PageIndex)] == FActivePage ? FLowerActive : 0;
+    int d = 0;
+    const TPoint o = CloseButtonOrigin(r, lower, d);
+    const TRect b = TabPosition() == tpLeft ? Rect(o.X + 2, d - 13, o.X + 14, d - 2)
+                                            : Rect(o.X + 2, o.Y + 2, o.X + 14, o.Y + 13);
     return b.Contains(TPoint(X, Y));
 }
 

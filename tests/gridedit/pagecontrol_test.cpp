@@ -141,6 +141,21 @@ TEST_F(PageControlTest, AttachedPagesGetTabsAndTheFirstBecomesActive)
     EXPECT_EQ(PC->GetPage(0)->BoundsRect(), d);
 }
 
+TEST_F(PageControlTest, HighlightsReachTheStripOnceLoaded)
+{
+    TExtTabSheet* a = AddPage("A", "  Alpha    ");
+    auto* b = new TExtTabSheet(Form);
+    b->SetHighlighted(true);   // read before the page is attached: only stored
+    b->SetExtPageControl(PC);
+    EXPECT_FALSE(PC->Highlighted(1));
+    PC->Loaded();
+    EXPECT_TRUE(PC->Highlighted(1));
+    a->SetHighlighted(true);
+    EXPECT_TRUE(PC->Highlighted(0));
+    a->SetHighlighted(false);
+    EXPECT_FALSE(PC->Highlighted(0));
+}
+
 TEST_F(PageControlTest, HiddenTabsAreSkippedInTabIndicesHitsAndKeys)
 {
     ThreePages();
@@ -542,6 +557,45 @@ TEST_F(PageControlTest, OnlyAPressOnTheCloseButtonCloses)
     EXPECT_EQ(PC->PageCount(), 3);
 }
 
+// The drawn button and the place that reacts to the mouse are one, on every side and
+// with the active tab's contents lowered.
+TEST_F(PageControlTest, TheCloseButtonReactsWhereItIsDrawn)
+{
+    PanelLook(tpTop);
+    ThreePages();
+    TExtTabSheet* a = PC->GetPage(0);
+    a->SetShowClose(true);
+    struct Case {
+        TTabPosition pos;
+        int lower, topMargin;
+    } cases[] = {{tpTop, 2, 0}, {tpBottom, 2, 0}, {tpLeft, 2, 10}, {tpLeft, 0, 10}, {tpRight, 0, 10}, {tpRight, 3, 0}};
+    for (const Case& k : cases) {
+        PC->SetTabPosition(k.pos);
+        PC->SetLowerActive(k.lower);
+        PC->TabMargin()->SetTopMargin(k.topMargin);
+        PC->SetActivePage(a);
+        TBitmap png;
+        ASSERT_TRUE(SNAPSHOT(PC, "pagecontrol_closehit.png", png));
+        TRect tab = PC->PageTabRect(a->PageIndex());
+        InflateRect(tab, 2, 2);
+        // The white inside of the drawn box.
+        int l = PC->Width(), t = PC->Height(), r = -1, b = -1;
+        for (int y = std::max(0, tab.Top); y < tab.Bottom; ++y)
+            for (int x = std::max(0, tab.Left); x < tab.Right; ++x)
+                if (png.Canvas()->Pixels(x, y) == clWhite) {
+                    l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), b = std::max(b, y);
+                }
+        ASSERT_GE(r, 0) << k.pos;
+        EXPECT_EQ(r - l, 9) << k.pos;
+        EXPECT_EQ(b - t, 8) << k.pos;
+        EXPECT_TRUE(PC->IsInCloseButton(a->PageIndex(), l, t)) << k.pos << " " << k.lower;
+        EXPECT_TRUE(PC->IsInCloseButton(a->PageIndex(), r, b)) << k.pos << " " << k.lower;
+        UserClick(PC, r, b);
+        EXPECT_EQ(a->ExtPageControl(), nullptr) << k.pos << " " << k.lower;
+        ASSERT_TRUE(PC->OpenClosedTab("A"));
+    }
+}
+
 TEST_F(PageControlTest, HoverTracksTabsAndTheCloseButtonOnlyWithAHoverColour)
 {
     ThreePages();
@@ -595,12 +649,18 @@ TEST_F(PageControlTest, PicturesOfTheStripOnEverySide)
 {
     struct Case {
         TTabPosition pos;
+        TTabStyle style;
+        bool round;
         const char* file;
     } cases[] = {
-        {tpTop, "pagecontrol_top.png"},
-        {tpBottom, "pagecontrol_bottom.png"},
-        {tpLeft, "pagecontrol_left.png"},
-        {tpRight, "pagecontrol_right.png"},
+        {tpTop, tsDotNet, false, "pagecontrol_top.png"},
+        {tpBottom, tsDotNet, false, "pagecontrol_bottom.png"},
+        {tpLeft, tsDotNet, false, "pagecontrol_left.png"},
+        {tpRight, tsDotNet, false, "pagecontrol_right.png"},
+        {tpTop, tsClassic, true, "pagecontrol_classic_top.png"},
+        {tpBottom, tsClassic, true, "pagecontrol_classic_bottom.png"},
+        {tpLeft, tsClassic, true, "pagecontrol_classic_left.png"},
+        {tpRight, tsClassic, true, "pagecontrol_classic_right.png"},
     };
     PanelLook(tpLeft);
     AddPage("A", "  Nodes    ");
@@ -610,6 +670,8 @@ TEST_F(PageControlTest, PicturesOfTheStripOnEverySide)
     PC->SetActivePage(PC->GetPage(1));
     for (const Case& k : cases) {
         PC->SetTabPosition(k.pos);
+        PC->SetTabStyle(k.style);
+        PC->SetRoundEdges(k.round);
         TBitmap png;
         ASSERT_TRUE(SNAPSHOT(PC, k.file, png)) << k.file;
         const TRect active = PC->PageTabRect(1);
@@ -718,6 +780,77 @@ TEST_F(PageControlPaintTest, TabFillsFollowTheirColours)
     const TRect ra = PC->PageTabRect(0);
     EXPECT_GT(Count_Pixels(own, ra, clYellow), ra.Width() * ra.Height() / 2);
     EXPECT_EQ(Count_Pixels(own, ra, clSkyBlue), 0);
+}
+
+TEST_F(PageControlPaintTest, ImagesGetRoomAndAreDrawnInTheirTabs)
+{
+    ThreePages();
+    TImageList images(nullptr);
+    images.SetWidth(16);
+    images.SetHeight(16);
+    TBitmap pic(16, 16);
+    pic.Canvas()->Brush()->SetColor(clRed);
+    pic.Canvas()->FillRect(Rect(0, 0, 16, 16));
+    images.Add(&pic);
+    const int before = PC->TabRect(1).Width();
+    PC->SetImages(&images);
+    EXPECT_EQ(PC->ReservedImages()->Width(), 16 + 20);
+    EXPECT_EQ(PC->TabRect(1).Width(), before + 16);
+    PC->GetPage(1)->SetImageIndex(0);
+    PC->GetPage(2)->SetImageIndex(-5);
+    EXPECT_EQ(PC->GetPage(2)->ImageIndex(), -1);
+    TBitmap& png = Shot("pagecontrol_images.png");
+    EXPECT_EQ(Count_Pixels(png, PC->PageTabRect(1), clRed), 16 * 16);
+    EXPECT_EQ(Count_Pixels(png, PC->PageTabRect(2), clRed), 0);
+    // The platform's drawing shows the real image, the whole caption and no own colours.
+    PC->SetTabBorder3D(true);
+    TBitmap& plain = Shot("pagecontrol_border3d.png");
+    EXPECT_EQ(Count_Pixels(plain, PC->TabRect(1), clRed), 16 * 16);
+    EXPECT_EQ(Count_Pixels(plain, Rect(0, 0, PC->Width(), PC->Height()), clSkyBlue), 0);
+    EXPECT_EQ(PC->Tabs()->Strings(1), PC->GetPage(1)->Caption());
+    PC->SetImages(nullptr);
+    EXPECT_EQ(PC->ReservedImages()->Width(), 20);
+}
+
+TEST_F(PageControlPaintTest, TabPicturesReplaceFillsAndOutlines)
+{
+    ThreePages();
+    auto picture = [](TColor c) {
+        auto b = std::make_unique<TBitmap>(24, 30);
+        b->Canvas()->Brush()->SetColor(c);
+        b->Canvas()->FillRect(Rect(0, 0, 24, 30));
+        b->Canvas()->SetPixels(0, 29, clFuchsia);   // the transparent colour
+        return b;
+    };
+    PC->SetTabBackGround(picture(clLime).get());
+    PC->SetTabBackGroundActive(picture(clBlue).get());
+    for (TTabPosition pos : {tpTop, tpBottom, tpLeft, tpRight}) {
+        PC->SetTabPosition(pos);
+        TBitmap& png = Shot("pagecontrol_pictures.png");
+        const TRect a = PC->PageTabRect(0), b = PC->PageTabRect(1);
+        EXPECT_GT(Count_Pixels(png, a, clBlue), a.Width() * a.Height() / 3) << pos;
+        EXPECT_GT(Count_Pixels(png, b, clLime), b.Width() * b.Height() / 3) << pos;
+        EXPECT_EQ(Count_Pixels(png, Rect(0, 0, PC->Width(), PC->Height()), clFuchsia), 0) << pos;
+        EXPECT_EQ(Count_Pixels(png, a, clSkyBlue), 0) << pos;
+    }
+}
+
+TEST_F(PageControlPaintTest, HoveredTabsTakeTheHoverColourAndFrame)
+{
+    ThreePages();
+    PC->SetTabHoverColor(clYellow);
+    PC->SetTabHoverBorder(clRed);
+    const TRect b = PC->PageTabRect(1);
+    UserMouseMove(PC, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+    TBitmap& png = Shot("pagecontrol_hover.png");
+    EXPECT_GT(Count_Pixels(png, b, clYellow), b.Width() * b.Height() / 2);
+    EXPECT_GT(Count_Pixels(png, Rect(b.Left - 1, b.Top - 2, b.Right + 1, b.Bottom + 1), clRed), b.Width());
+    // The active tab is never framed as hovered.
+    const TRect a = PC->PageTabRect(0);
+    UserMouseMove(PC, (a.Left + a.Right) / 2, (a.Top + a.Bottom) / 2);
+    TBitmap& onActive = Shot("pagecontrol_hover_active.png");
+    EXPECT_EQ(Count_Pixels(onActive, Rect(0, 0, PC->Width(), PC->Height()), clRed), 0);
+    EXPECT_EQ(Count_Pixels(onActive, b, clYellow), 0);
 }
 
 TEST_F(PageControlPaintTest, DisabledCaptionsAreGrey)
