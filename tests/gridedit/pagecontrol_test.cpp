@@ -300,6 +300,21 @@ TEST_F(PageControlTest, ActivePageFromCodeFiresNoChangeEvents)
     delete loose;
 }
 
+TEST_F(PageControlTest, AFailingShowHandlerIsReportedAndThePagesStillChange)
+{
+    ThreePages();
+    std::vector<String> reported;
+    Application->OnException = [&](TObject*, const std::exception& e) { reported.push_back(e.what()); };
+    PC->GetPage(1)->OnShow = [](TObject*) { throw Exception("show failed"); };
+    PC->SetActivePage(PC->GetPage(1));
+    Application->OnException = nullptr;
+    EXPECT_EQ(reported, std::vector<String>{"show failed"});
+    EXPECT_EQ(Active(), "B");
+    EXPECT_TRUE(PC->GetPage(1)->Visible());
+    EXPECT_FALSE(PC->GetPage(0)->Visible());
+    EXPECT_EQ(Joined(), "Hide A");
+}
+
 TEST_F(PageControlTest, DisabledPagesCannotBecomeActive)
 {
     ThreePages();
@@ -371,6 +386,11 @@ TEST_F(PageControlTest, SwitchingPagesMovesTheFocusToTheNewPage)
     PC->SetActivePage(PC->GetPage(1));
     EXPECT_EQ(FindFocusedControl(), e2);
     EXPECT_EQ(Form->ActiveControl(), e2);
+    // Ctrl+Tab from a control inside a page moves on to the next page.
+    UserKey(e2, VK_TAB, TShiftState{ssCtrl});
+    EXPECT_EQ(Active(), "C");
+    PC->SetActivePage(PC->GetPage(1));
+    UserFocus(e2);
     // A page that cannot take the focus leaves it to the page control.
     PC->GetPage(2)->SetEnabled(false);
     PC->SetActivePage(PC->GetPage(2));
