@@ -68,7 +68,7 @@ public:
     TFontQuality Quality() const { return FQuality; }
     void SetQuality(TFontQuality v) { FQuality = v; }
     // Angle of the text's baseline in tenths of a degree, counter-clockwise (900: the
-    // text reads upwards); text is drawn turned about its top-left point.
+    // text reads upwards); TCanvas::TextOut turns its text about the top-left point.
     int Orientation() const { return FOrientation; }
     void SetOrientation(int tenths);
     // The font family the backend really draws with (after mapping the desktop names).
