@@ -21,12 +21,14 @@ void TFont::Assign(const TFont& src)
     FPitch = src.FPitch;
     FCharset = src.FCharset;
     FQuality = src.FQuality;
+    FOrientation = src.FOrientation;
     Changed();
 }
 
 bool TFont::SameAs(const TFont& o) const
 {
-    return FName == o.FName && FHeight == o.FHeight && FStyle == o.FStyle && FColor == o.FColor && FPitch == o.FPitch;
+    return FName == o.FName && FHeight == o.FHeight && FStyle == o.FStyle && FColor == o.FColor && FPitch == o.FPitch &&
+           FOrientation == o.FOrientation;
 }
 
 void TFont::SetName(const String& v)
@@ -62,6 +64,13 @@ void TFont::SetColor(TColor v)
 {
     if (v == FColor) return;
     FColor = v;
+    Changed();
+}
+
+void TFont::SetOrientation(int tenths)
+{
+    if (tenths == FOrientation) return;
+    FOrientation = tenths;
     Changed();
 }
 

@@ -67,7 +67,10 @@ public:
     void SetCharset(int v) { FCharset = v; }
     TFontQuality Quality() const { return FQuality; }
     void SetQuality(TFontQuality v) { FQuality = v; }
-    int Orientation() const { return 0; }
+    // Angle of the text's baseline in tenths of a degree, counter-clockwise (900: the
+    // text reads upwards); TCanvas::TextOut turns its text about the top-left point.
+    int Orientation() const { return FOrientation; }
+    void SetOrientation(int tenths);
     // The font family the backend really draws with (after mapping the desktop names).
     String ResolvedFamily() const;
     // Character height in pixels as the backend uses it.
@@ -80,6 +83,7 @@ private:
     TFontPitch FPitch = fpDefault;
     int FCharset = 1;
     TFontQuality FQuality = fqDefault;
+    int FOrientation = 0;
 };
 
 class TPen : public TGraphicsObject {

@@ -350,10 +350,19 @@ void TCanvas::TextOut(int x, int y, const String& text)
     QPainter* p = Painter(FImpl.get());
     if (!p) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const int turn = FFont.Orientation();
+    if (turn != 0) {
+        // Turned text: the same drawing in a frame turned about (x, y).
+        p->save();
+        p->translate(x, y);
+        p->rotate(-turn / 10.0);
+        x = y = 0;
+    }
     if (FBrush.Style() != bsClear) p->fillRect(QRect(x, y, w, fm.height()), QC(FBrush.Color()));
     p->setFont(f);
     p->setPen(QC(FFont.Color()));
     p->drawText(x, y + fm.ascent(), s);
+    if (turn != 0) p->restore();
 }
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const String& text)
