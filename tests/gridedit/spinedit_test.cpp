@@ -333,6 +333,17 @@ TEST_F(SpinEditTest, SteppingKeysAreTakenBeforeTheKeyEvent)
     EXPECT_EQ(Spin->Text(), "10");
 }
 
+// Only the keys and the buttons step: the wheel turned over the field or its buttons
+// (scrolling the window past it) leaves the value.
+TEST_F(SpinEditTest, TheWheelDoesNotStep)
+{
+    Spin->SetText("10");
+    for (TControl* c : {static_cast<TControl*>(Spin), static_cast<TControl*>(Spin->Button()->UpButton())})
+        for (int delta : {120, -120}) UserWheel(c, delta);
+    Pump();
+    EXPECT_EQ(Spin->Text(), "10");
+}
+
 TEST_F(SpinEditTest, EnterActsAsTabWhenAskedAndDeleteNeedsTyping)
 {
     Key(VK_RETURN);
