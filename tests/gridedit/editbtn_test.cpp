@@ -320,6 +320,28 @@ TEST_F(EditBtnTest, ACustomColouredButtonIsFlatAndFilledWithABlackCaption)
     }
 }
 
+// The pointer over the button gives it the hot colour; leaving gives the plain one back.
+TEST_F(EditBtnTest, TheButtonTracksThePointerForItsHotLook)
+{
+    TAsgEditButton* part = Edit->Button();
+    part->ButtonColor = clLime;
+    part->ButtonColorHot = clYellow;
+    const TRect r = Bounds(part->Left(), part->Top(), part->Width(), part->Height());
+    const int area = r.Width() * r.Height();
+    struct Step {
+        unsigned msg;   // what the host sends as the pointer comes and goes
+        bool hot;
+        TColor fill;
+    };
+    for (const Step& s : {Step{CM_MOUSEENTER, true, clYellow}, Step{CM_MOUSELEAVE, false, clLime}}) {
+        part->Button()->Perform(s.msg);
+        EXPECT_EQ(part->Button()->Hot(), s.hot);
+        TBitmap png;
+        ASSERT_TRUE(SNAPSHOT(Edit, s.hot ? "edit_button_hot.png" : "edit_button_cold.png", png));
+        EXPECT_GT(Count_Pixels(png, r, s.fill), area * 3 / 4);
+    }
+}
+
 TEST_F(EditBtnTest, PicturesOfAButtonEditAndAUnitEdit)
 {
     Edit->SetText("value");
