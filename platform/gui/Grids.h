@@ -216,7 +216,7 @@ private:
     int FMaxLength = 0;
     WideChar FPasswordChar = 0;
     String FEditMask;
-    std::u16string FMaskChars;   // one class character per text position
+    std::u16string FMaskChars;   // one entry per text position the mask has room for
     TAlignment FAlignment = taLeftJustify;
     bool FModified = false;
     bool FSyncing = false;

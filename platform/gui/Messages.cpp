@@ -239,7 +239,13 @@ TPoint Mouse_CursorPos()
     return backend::CursorPos();
 }
 
-void MessageBeep(unsigned) {}
+namespace {
+int gBeeps = 0;
+}
+
+void MessageBeep(unsigned) { ++gBeeps; }
+
+int MessageBeepCount() { return gBeeps; }
 
 int KeyScanCode(WORD vk)
 {

@@ -195,3 +195,5 @@ HWND GetCapture();
 bool GetCursorPos(TPoint& p);
 TPoint Mouse_CursorPos();
 void MessageBeep(unsigned type = 0);
+// How many beeps were asked for since the start (tests look at it; the layer plays none).
+int MessageBeepCount();

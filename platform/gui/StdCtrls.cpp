@@ -177,6 +177,34 @@ void TEdit::SetSelText(const String& s) { Edit()->ReplaceSelection(s); }
 void TEdit::SelectAll() { Edit()->SetSelection(0, Edit()->Length()); }
 int TEdit::GetTextLen() const { return Edit()->Length(); }
 
+TRect TEdit::FormatRect() const { return FHasFormatRect ? FFormatRect : ClientRect(); }
+
+void TEdit::SetBorderStyle(TBorderStyle v)
+{
+    FBorderStyle = v;
+    Edit()->SetFrame(v != bsNone);
+}
+
+void TEdit::SetFormatRect(const TRect& r)
+{
+    FHasFormatRect = true;
+    FFormatRect = r;
+    const TRect c = ClientRect();
+    Edit()->SetTextMargins(r.Left - c.Left, r.Top - c.Top, c.Right - r.Right, c.Bottom - r.Bottom);
+}
+
+void TEdit::SetPaintsOver(bool v)
+{
+    FPaintsOver = v;
+    Invalidate();
+}
+
+TCanvas* TEdit::Canvas()
+{
+    if (!FCanvas) FCanvas = std::make_unique<TCanvas>();
+    return FCanvas.get();
+}
+
 void TEdit::CopyToClipboard()
 {
     if (SelLength() > 0 && !FPasswordChar) Clipboard()->SetAsText(SelText());
@@ -236,6 +264,14 @@ void TEdit::Change()
 
 void TEdit::WndProc(TMessage& msg)
 {
+    if (msg.Msg == WM_PAINT) {
+        if (FPaintsOver && FCanvas && FCanvas->HandleAllocated()) {
+            FCanvas->Font()->Assign(*Font());
+            FCanvas->Brush()->SetColor(Color());
+            PaintOver();
+        }
+        return;
+    }
     if (msg.Msg == WM_GETDLGCODE) {
         msg.Result = DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
         return;
@@ -266,19 +302,25 @@ void TEdit::DefaultHandler(TMessage& msg)
         const TShiftState shift = KeyDataToShiftState(msg.LParam);
         const bool ctrl = shift.Contains(ssCtrl);
         if (key == VK_BACK || key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB) return;
+        // The clipboard keys become the clipboard messages, which a descendant may refuse.
         if ((ctrl && key == 'V') || (shift.Contains(ssShift) && key == VK_INSERT)) {
-            PasteFromClipboard();
+            Perform(WM_PASTE);
             return;
         }
         if ((ctrl && key == 'X') || (shift.Contains(ssShift) && key == VK_DELETE)) {
-            CutToClipboard();
+            Perform(WM_CUT);
             return;
         }
         if (ctrl && (key == 'C' || key == VK_INSERT)) {
-            CopyToClipboard();
+            Perform(WM_COPY);
             return;
         }
         if (key == VK_DELETE && FReadOnly) return;
+    }
+    switch (msg.Msg) {
+    case WM_PASTE: PasteFromClipboard(); return;
+    case WM_CUT: CutToClipboard(); return;
+    case WM_COPY: CopyToClipboard(); return;
     }
     TWinControl::DefaultHandler(msg);
 }

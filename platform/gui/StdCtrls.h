@@ -81,6 +81,14 @@ public:
     // Whether a typed character goes into the text; the others are editing keys
     // (Backspace, Tab, Enter, Escape ...).
     static bool InsertsChar(WideChar ch) { return ch >= 32; }
+    // The formatting rectangle: where the text is laid out, in client coordinates (the
+    // client area until one is set). Parts of the field outside it stay free for what
+    // the control puts there (a button, a unit).
+    TRect FormatRect() const;
+    void SetFormatRect(const TRect& r);
+    // bsSingle: the field's sunken frame; bsNone: none.
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    virtual void SetBorderStyle(TBorderStyle v);
 
     TNotifyEvent OnChange;
 
@@ -88,6 +96,12 @@ public:
     void DefaultHandler(TMessage& msg) override;
     void HostNotify(int code, std::intptr_t arg) override;
 protected:
+    // A field that draws over its native face: PaintOver runs after every native paint
+    // with Canvas bound to the field.
+    void SetPaintsOver(bool v);
+    TCanvas* Canvas();
+    TCanvas* HostCanvas() override { return FPaintsOver ? Canvas() : nullptr; }
+    virtual void PaintOver() {}
     String GetText() const override;
     void TextChanged() override;
     virtual void Change();
@@ -104,6 +118,11 @@ private:
     bool FAutoSelect = true;
     bool FModified = false;
     bool FSettingText = false;
+    std::unique_ptr<TCanvas> FCanvas;
+    bool FPaintsOver = false;
+    bool FHasFormatRect = false;
+    TRect FFormatRect;
+    TBorderStyle FBorderStyle = bsSingle;
 };
 
 class TMemo : public TWinControl {

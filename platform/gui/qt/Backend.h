@@ -73,6 +73,10 @@ public:
     virtual String SelText() const = 0;
     virtual void ReplaceSelection(const String& s) = 0;
     virtual void SetAlignment(TAlignment a) = 0;
+    // Room kept free around the text inside the field, in pixels.
+    virtual void SetTextMargins(int left, int top, int right, int bottom) = 0;
+    // The field's own frame around the text.
+    virtual void SetFrame(bool v) = 0;
 };
 
 class IMemoWidget : public IWidget {

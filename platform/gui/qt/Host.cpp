@@ -746,11 +746,33 @@ void Notify(TControl* c, int code, std::intptr_t arg = 0)
     if (c) Application->Dispatch([&] { c->HostNotify(code, arg); });
 }
 
+// A field that paints over its native face gets its canvas after the native paint.
+class LineEdit : public QLineEdit {
+public:
+    TControl** owner = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* ev) override
+    {
+        QLineEdit::paintEvent(ev);
+        TControl* c = owner ? *owner : nullptr;
+        TCanvas* canvas = c ? c->HostCanvas() : nullptr;
+        if (!canvas) return;
+        QPainter p(this);
+        canvas->Impl()->Bind(&p, rect());
+        TMessage m{WM_PAINT, 0, 0, 0};
+        c->HostDispatch(m);
+        if (*owner) canvas->Impl()->Unbind();
+    }
+};
+
 class EditImpl : public Impl<IEditWidget> {
 public:
     explicit EditImpl(TControl* c)
     {
-        e = new QLineEdit();
+        auto* le = new LineEdit();
+        e = le;
+        le->owner = &ctrl;
         Init(e, c);
         e->setMaxLength(32767);
         Watch(e);
@@ -782,6 +804,11 @@ public:
     {
         e->setAlignment(a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft);
     }
+    void SetTextMargins(int left, int top, int right, int bottom) override
+    {
+        e->setTextMargins(std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom));
+    }
+    void SetFrame(bool v) override { e->setFrame(v); }
     QLineEdit* e;
 };
 
