@@ -178,6 +178,10 @@ void TExtStringGrid::HandleCreateWnd()
     }
     FFooterPanel->SetParent(this);
     FFooterPanel->SetVisible(FFloatingFooter->Visible);
+    // The same height the footer's Visible gives it, so a footer shown before the grid
+    // was placed is not left 0 high.
+    FFooterPanel->SetHeight(FFloatingFooter->Visible ? FloatingFooterStripHeight() : 0);
+    if (OnCreatedFloatingFooter) OnCreatedFloatingFooter(this);
     FSearchPanel->SetParent(this);
     FSearchPanel->SetVisible(FSearchFooter->Visible());
     FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
