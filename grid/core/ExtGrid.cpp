@@ -162,6 +162,9 @@ void TExtStringGrid::SetParent(TWinControl* p)
 {
     TBaseGrid::SetParent(p);
     if (p && !FWndCreated) HandleCreateWnd();
+    // Stretching asked for before the grid had a parent takes its width now.
+    if (p && FColumnSize && FColumnSize->Stretch() && FColumnSize->StretchColumn < ColCount())
+        ApplyColumnStretch(FColumnSize->StretchColumn);
 }
 
 void TExtStringGrid::HandleCreateWnd()
