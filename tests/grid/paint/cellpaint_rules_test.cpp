@@ -1,0 +1,282 @@
+// How a cell's text and marks are laid out when painted: the display text of numbers,
+// the alignment of numbers, wrapping, first lines and ellipses, the selection's text
+// colour, the focus rectangle, the active-cell headers and the sort indicator's place;
+// probed in pictures of the shown grid.
+#include <algorithm>
+#include <functional>
+
+#include "tests/common/Snapshot.h"
+#include "tests/common/extgrid_fixture.h"
+
+namespace {
+
+bool Dark(TColor c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 300; }
+bool Reddish(TColor c) { return GetRValue(c) > 150 && GetGValue(c) < 100 && GetBValue(c) < 100; }
+
+// A grid whose formulas all come to 42.
+class TFormulaGrid : public TExtStringGrid {
+public:
+    using TExtStringGrid::TExtStringGrid;
+    void GetFormulaResult(int ACol, int ARow, String& Value) override
+    {
+        Value = GetCellEx(ACol, ARow);
+        if (!Value.empty() && Value[0] == '=') Value = "42";
+    }
+};
+
+class CellPaintRulesTest : public ExtGridTest {
+protected:
+    void SetUp() override
+    {
+        ExtGridTest::SetUp();
+        Grid->SetColCount(5);
+        Grid->SetRowCount(6);
+        for (int c = 0; c < 5; ++c) Grid->SetColWidths(c, 90);
+    }
+    void Shot(TBitmap& png, const char* name) { ASSERT_TRUE(SNAPSHOT(Grid, name, png)); }
+    // The left-most and right-most columns of R holding ink that Pred accepts; -1 none.
+    static std::pair<int, int> InkSpan(TBitmap& png, const TRect& r, const std::function<bool(TColor)>& pred)
+    {
+        int lo = -1, hi = -1;
+        for (int x = r.Left; x < r.Right; ++x)
+            for (int y = r.Top; y < r.Bottom; ++y)
+                if (pred(png.Canvas()->Pixels(x, y))) {
+                    if (lo < 0) lo = x;
+                    hi = x;
+                    break;
+                }
+        return {lo, hi};
+    }
+    static int DarkIn(TBitmap& png, const TRect& r) { return Count_Pixels(png, r, Dark); }
+};
+
+}  // namespace
+
+TEST_F(CellPaintRulesTest, NumbersShowInTheFormatTheWindowGives)
+{
+    struct Case {
+        const char* What;
+        const char* Text;
+        const char* Format;   // nullptr: no OnGetFloatFormat
+        bool IsFloat;
+        const char* Shown;
+    } cases[] = {
+        {"no event", "12.5", nullptr, true, "12.5"},
+        {"two decimals", "12.5", "%.2f", true, "12.50"},
+        {"integer format takes the integer value", "12.5", "%d pcs", true, "12 pcs"},
+        {"exponent", "1.5E3", "%.1f", true, "1500.0"},
+        {"not a number", "12a", "%.2f", true, "12a"},
+        {"the window says it is no float", "12.5", "%.2f", false, "12.5"},
+        {"empty format", "12.5", "", true, "12.5"},
+    };
+    for (const Case& c : cases) {
+        Grid->SetCellEx(1, 1, c.Text);
+        if (c.Format) {
+            const String fmt = c.Format;
+            const bool isFloat = c.IsFloat;
+            Grid->OnGetFloatFormat = [fmt, isFloat](TObject*, int, int, bool& IsFloat, String& Format) {
+                EXPECT_EQ(Format, "%.2f");   // offered the grid's FloatFormat
+                IsFloat = isFloat;
+                Format = fmt;
+            };
+        } else {
+            Grid->OnGetFloatFormat = nullptr;
+        }
+        EXPECT_EQ(Grid->GetFormattedCell(1, 1), c.Shown) << c.What;
+    }
+}
+
+TEST_F(CellPaintRulesTest, AutoNumAlignRightJustifiesNumbersAndFormulasKeepIt)
+{
+    auto* g = new TFormulaGrid(Form);
+    g->SetParent(Form);
+    g->AutoNumAlign = true;
+    struct Case {
+        const char* What;
+        const char* Text;
+        int OwnAlignment;   // -1: the cell has no alignment of its own
+        TAlignment Expected;
+    } cases[] = {
+        {"negative integer", "-12", -1, taRightJustify},
+        {"exponent", "1.5E3", -1, taRightJustify},
+        {"blanks around a number", " 7 ", -1, taRightJustify},
+        {"number and letter", "12a", -1, taLeftJustify},
+        {"the cell's own alignment", "-12", taCenter, taCenter},
+        // A formula is aligned by its result, whatever the cell's own alignment says.
+        {"formula", "=A1", taCenter, taRightJustify},
+    };
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const Case& c = cases[i];
+        const int r = 1 + i % 5, col = 1 + i / 5;
+        g->SetCellEx(col, r, c.Text);
+        if (c.OwnAlignment >= 0) g->SetAlignments(col, r, TAlignment(c.OwnAlignment));
+        EXPECT_EQ(g->GetCellAlignment(col, r) & 0xFF, int(c.Expected)) << c.What;
+    }
+    g->AutoNumAlign = false;
+    g->SetCellEx(1, 1, "-12");
+    EXPECT_EQ(g->GetCellAlignment(1, 1) & 0xFF, int(taLeftJustify));
+}
+
+TEST_F(CellPaintRulesTest, LongTextWrapsAtWordsFromTheTopAndIsClippedToTheCell)
+{
+    ASSERT_TRUE(Grid->WordWrap());   // on from creation
+    Grid->SetRowHeights(2, 40);
+    Grid->SetCellEx(2, 2, "alpha beta gamma delta epsilon zeta eta theta iota kappa");
+    Grid->SetCol(4);
+    Grid->SetRow(5);
+    TBitmap png;
+    Shot(png, "cellpaint_wrap.png");
+    const TRect r = Grid->CellRect(2, 2);
+    const int h = Grid->Canvas()->TextHeight("Wg");
+    // Two lines from the top: ink in the first and the second line, none below them.
+    EXPECT_GT(DarkIn(png, TRect(r.Left, r.Top, r.Right, r.Top + 2 + h)), 20);
+    EXPECT_GT(DarkIn(png, TRect(r.Left, r.Top + 2 + h, r.Right, std::min(r.Bottom, r.Top + 2 + 2 * h))), 20);
+    // The words wrap: no line runs into the cell's right margin.
+    EXPECT_EQ(DarkIn(png, TRect(r.Right - 3, r.Top, r.Right - 1, r.Bottom - 1)), 0);
+    // Clipped: nothing spills into the cells right and below.
+    const TRect right = Grid->CellRect(3, 2), below = Grid->CellRect(2, 3);
+    EXPECT_EQ(DarkIn(png, TRect(right.Left + 1, right.Top + 1, right.Right - 1, right.Bottom - 1)), 0);
+    EXPECT_EQ(DarkIn(png, TRect(below.Left + 1, below.Top + 1, below.Right - 1, below.Bottom - 1)), 0);
+
+    // Without word wrap the same text runs on one line to the edge.
+    Grid->SetWordWrap(false);
+    Shot(png, "cellpaint_nowrap.png");
+    EXPECT_GT(DarkIn(png, TRect(r.Right - 12, r.Top, r.Right - 2, r.Bottom - 1)), 0);
+    EXPECT_EQ(DarkIn(png, TRect(r.Left, r.Top + 3 + h, r.Right, r.Bottom - 1)), 0);
+}
+
+TEST_F(CellPaintRulesTest, OnOneLineOnlyTheFirstLineShowsAndEnhTextSizeEndsWithAnEllipsis)
+{
+    Grid->SetWordWrap(false);
+    Grid->Multilinecells = false;
+    Grid->SetRowHeights(2, 44);
+    Grid->SetCellEx(2, 2, "first\r\nsecond");
+    Grid->SetCellEx(3, 2, "first");
+    Grid->SetCellEx(1, 3, "WWWWWWWWWWWWWWWWWWWWWWWW");
+    Grid->SetCol(4);
+    Grid->SetRow(5);
+    TBitmap png;
+    Shot(png, "cellpaint_firstline.png");
+    const TRect a = Grid->CellRect(2, 2), b = Grid->CellRect(3, 2);
+    int differ = 0;
+    for (int y = 0; y < a.Height() - 1; ++y)
+        for (int x = 1; x < a.Width() - 1; ++x)
+            differ += png.Canvas()->Pixels(a.Left + x, a.Top + y) != png.Canvas()->Pixels(b.Left + x, b.Top + y);
+    EXPECT_EQ(differ, 0);   // exactly as the first line alone
+
+    // An overlong line: clipped, the letters reach the right edge; with the ellipsis the
+    // end of the text area holds only dots on the base line.
+    const TRect w = Grid->CellRect(1, 3);
+    const int h = Grid->Canvas()->TextHeight("W");
+    const TRect upperEnd(w.Right - 10, w.Top + 2, w.Right - 3, w.Top + 2 + h / 2);
+    EXPECT_GT(DarkIn(png, upperEnd), 0);
+    Grid->EnhTextSize = true;
+    Grid->Invalidate();
+    Shot(png, "cellpaint_ellipsis.png");
+    EXPECT_EQ(DarkIn(png, upperEnd), 0);
+    EXPECT_GT(DarkIn(png, TRect(w.Right - 14, w.Top + 2, w.Right - 2, w.Top + 3 + h)), 0);
+}
+
+TEST_F(CellPaintRulesTest, SelectedTextTakesTheSelectionTextColourUnlessItIsNone)
+{
+    Grid->SetCellEx(2, 2, "WWWW");
+    Grid->SetFontColors(2, 2, clRed);
+    Grid->SetSelection(TGridRect(1, 1, 3, 3));
+    TBitmap png;
+    const TRect r = Grid->CellRect(2, 2);
+    struct Case {
+        TColor SelectionText;
+        bool RedInk;
+    } cases[] = {{clBlack, false}, {clNone, true}};
+    for (const Case& c : cases) {
+        Grid->SelectionTextColor = c.SelectionText;
+        Grid->Invalidate();
+        Shot(png, "cellpaint_selected_text.png");
+        EXPECT_EQ(Count_Pixels(png, r, Reddish) > 5, c.RedInk) << std::hex << c.SelectionText;
+        EXPECT_EQ(png.Canvas()->Pixels(r.Right - 4, r.Bottom - 4), TColor(0xEACAB6));
+    }
+}
+
+TEST_F(CellPaintRulesTest, TheFocusRectangleOnlyOnAFocusedNormalCurrentCellWithoutRowSelect)
+{
+    Grid->SetFocus();
+    struct Case {
+        const char* What;
+        std::function<void()> Set;
+        bool Focus;
+    } cases[] = {
+        {"a normal current cell", [] {}, true},
+        {"row selection", [&] { Grid->SetOptions(Grid->Options() << goRowSelect); }, false},
+        {"the current cell made fixed", [&] {
+             Grid->SetOptions(Grid->Options() >> goRowSelect);
+             Grid->OnIsFixedCell = [](TObject*, int ACol, int ARow, bool& IsFixed) { IsFixed = ACol == 2 && ARow == 2; };
+         }, false},
+    };
+    for (const Case& c : cases) {
+        Grid->FocusCell(2, 2, true);
+        c.Set();
+        // The cell with and without the focus rectangle: they differ only where one is drawn.
+        TBitmap shown, hidden;
+        Grid->HideFocusRect = false;
+        Grid->Invalidate();
+        Shot(shown, "cellpaint_focus.png");
+        Grid->HideFocusRect = true;
+        Grid->Invalidate();
+        Shot(hidden, "cellpaint_nofocus.png");
+        const TRect cur = Grid->CellRect(2, 2);
+        int differ = 0;
+        for (int y = cur.Top; y < cur.Bottom; ++y)
+            for (int x = cur.Left; x < cur.Right; ++x) differ += shown.Canvas()->Pixels(x, y) != hidden.Canvas()->Pixels(x, y);
+        EXPECT_EQ(differ > 20, c.Focus) << c.What << " " << differ;
+    }
+    Grid->OnIsFixedCell = nullptr;
+}
+
+TEST_F(CellPaintRulesTest, ActiveCellShowMarksOnlyTheHeadersOfTheCurrentCell)
+{
+    Grid->SetFixedCols(1);
+    Grid->SetFixedRows(1);
+    Grid->ActiveCellShow = true;
+    Grid->ActiveCellColor = clRed;
+    Grid->ActiveCellColorTo = clNone;
+    Grid->FocusCell(3, 4, true);
+    TBitmap png;
+    Shot(png, "cellpaint_activecell.png");
+    struct Case {
+        int c, r;
+        bool marked;
+    } cases[] = {{0, 4, true}, {3, 0, true}, {0, 3, false}, {2, 0, false}, {0, 0, false}, {0, 5, false}};
+    for (const Case& k : cases) {
+        const TRect r = Grid->CellRect(k.c, k.r);
+        const int red = Count_Pixels(png, TRect(r.Left + 2, r.Top + 3, r.Right - 3, r.Bottom - 4), clRed);
+        EXPECT_EQ(red > r.Width() * 3, k.marked) << k.c << "," << k.r;
+    }
+}
+
+TEST_F(CellPaintRulesTest, CentredTextOfASortedColumnMakesRoomForTheIndicatorAtItsLeft)
+{
+    for (int r = 1; r < 6; ++r) Grid->SetCellEx(2, r, IntToStr(r));
+    Grid->SetCellEx(2, 0, "Name");
+    Grid->SetAlignments(2, 0, taCenter);
+    Grid->SetCol(4);
+    Grid->SetRow(5);
+    const TRect h = Grid->CellRect(2, 0);
+    const TRect textArea(h.Left + 16, h.Top + 2, h.Right - 2, h.Bottom - 3);
+    TBitmap plain, sorted;
+    Shot(plain, "cellpaint_sort_plain.png");
+    Grid->SortSettings()->Column = 2;
+    Grid->SortSettings()->SetShow(true);
+    Grid->Invalidate();
+    Shot(sorted, "cellpaint_sort_indicator.png");
+    const auto before = InkSpan(plain, textArea, Dark), after = InkSpan(sorted, textArea, Dark);
+    ASSERT_GE(before.first, 0);
+    EXPECT_EQ(after.first - before.first, 10);
+    EXPECT_EQ(after.second - before.second, 10);
+    // The indicator's grey lines stand around 8 pixels from the left edge.
+    const auto grey = [](TColor c) { return c == TColor(0x808080); };
+    const TRect around8(h.Left + 3, h.Top + 2, h.Left + 14, h.Bottom - 3);
+    EXPECT_EQ(Count_Pixels(plain, around8, grey), 0);
+    EXPECT_GT(Count_Pixels(sorted, around8, grey), 3);
+    const auto span = InkSpan(sorted, around8, grey);
+    EXPECT_LE(std::abs((span.first + span.second) / 2 - (h.Left + 8)), 1);
+}
