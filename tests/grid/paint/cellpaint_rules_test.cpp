@@ -280,3 +280,38 @@ TEST_F(CellPaintRulesTest, CentredTextOfASortedColumnMakesRoomForTheIndicatorAtI
     const auto span = InkSpan(sorted, around8, grey);
     EXPECT_LE(std::abs((span.first + span.second) / 2 - (h.Left + 8)), 1);
 }
+
+// ---------------------------------------------------------------- check-box columns
+
+#include "tests/common/colgrid_fixture.h"
+
+TEST_F(ColGridTest, AReadOnlyCheckBoxColumnLooksDisabledUnlessTheLookKeepsItActive)
+{
+    LoadAsForm(Grid, 6, 8);
+    for (int c = 0; c < 6; ++c) Grid->Columns()->Items(c)->SetWidth(80);
+    Grid->SetCellEx(1, 2, "Y");
+    Grid->SetCol(4);
+    Grid->SetRow(6);
+    Grid->ControlLook()->ControlStyle = csWinXP;
+    Grid->Columns()->Items(1)->SetReadOnly(true);
+    const TColor tick = 0x21A121, disabled = 0xBBC8CA;
+    struct Case {
+        const char* What;
+        bool NoDisabledLook, AlwaysActive;
+        bool LooksEnabled;
+    } cases[] = {
+        {"read-only", false, false, false},
+        {"no disabled look", true, false, true},
+        {"check always active", false, true, true},
+    };
+    const TRect on = Grid->CellRect(1, 2);
+    for (const Case& c : cases) {
+        Grid->ControlLook()->NoDisabledCheckRadioLook = c.NoDisabledLook;
+        Grid->ControlLook()->CheckAlwaysActive = c.AlwaysActive;
+        Grid->Invalidate();
+        TBitmap png;
+        ASSERT_TRUE(SNAPSHOT(Grid, "cellpaint_readonly_check.png", png));
+        EXPECT_EQ(Count_Pixels(png, on, tick) > 5, c.LooksEnabled) << c.What;
+        EXPECT_EQ(Count_Pixels(png, on, disabled) > 5, !c.LooksEnabled) << c.What;
+    }
+}
