@@ -3,8 +3,11 @@
 // colour, the focus rectangle, the active-cell headers and the sort indicator's place;
 // probed in pictures of the shown grid.
 #include <algorithm>
+#include <cstring>
 #include <functional>
+#include <vector>
 
+#include "grid/util/GridTheme.h"
 #include "tests/common/Snapshot.h"
 #include "tests/common/extgrid_fixture.h"
 
@@ -279,6 +282,77 @@ TEST_F(CellPaintRulesTest, CentredTextOfASortedColumnMakesRoomForTheIndicatorAtI
     EXPECT_GT(Count_Pixels(sorted, around8, grey), 3);
     const auto span = InkSpan(sorted, around8, grey);
     EXPECT_LE(std::abs((span.first + span.second) / 2 - (h.Left + 8)), 1);
+}
+
+// ---------------------------------------------------------------- check-box glyphs
+
+namespace {
+// A visual-styles library without its drawing entry: themed drawing is unavailable.
+class TNoThemeDrawing : public TThemeLibrary {
+public:
+    void* GetProcAddress(const char* name) const override
+    {
+        if (std::strcmp(name, "DrawThemeBackground") == 0) return nullptr;
+        return BuiltInThemeLibrary()->GetProcAddress(name);
+    }
+};
+
+std::vector<TColor> CheckPicture(TExtStringGrid* g, TControlStyle style, bool checked)
+{
+    TBitmap b(40, 30);
+    b.Canvas()->Brush()->SetColor(clWhite);
+    b.Canvas()->FillRect(TRect(0, 0, 40, 30));
+    g->DrawCheck(b.Canvas(), TRect(0, 0, 40, 30), checked, cbUnchecked, false, style, false, true);
+    std::vector<TColor> px;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) px.push_back(b.Canvas()->Pixels(x, y));
+    return px;
+}
+}
+
+TEST_F(ExtGridTest, WithoutThemedDrawingTheThemedCheckBoxIsTheClassicOneCentred)
+{
+    ASSERT_NE(CheckPicture(Grid, csTheme, true), CheckPicture(Grid, csClassic, true));   // themed while it can be
+    TNoThemeDrawing lib;
+    BindThemeLibraryFrom(&lib);
+    struct Restore {
+        ~Restore() { BindThemeLibraryFrom(BuiltInThemeLibrary()); }
+    } restore;
+    for (bool checked : {true, false}) {
+        const auto themed = CheckPicture(Grid, csTheme, checked);
+        EXPECT_EQ(themed, CheckPicture(Grid, csClassic, checked)) << checked;
+        // The box stands in the middle of the rectangle (an odd box in an even
+        // rectangle: margins differ by up to two pixels).
+        int lo = 40, hi = -1, top = 30, bottom = -1;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (themed[size_t(y * 40 + x)] != clWhite) {
+                    lo = std::min(lo, x), hi = std::max(hi, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+        ASSERT_GE(hi, 0) << checked;
+        EXPECT_LE(std::abs(lo - (39 - hi)), 2) << checked;
+        EXPECT_LE(std::abs(top - (29 - bottom)), 2) << checked;
+    }
+}
+
+TEST_F(ExtGridTest, AssignedControlLookCarriesEveryFixedGradientColour)
+{
+    TControlLook& src = *Grid->ControlLook();
+    TColor TControlLook::*const fields[] = {
+        &TControlLook::FixedGradientFrom,          &TControlLook::FixedGradientTo,
+        &TControlLook::FixedGradientMirrorFrom,    &TControlLook::FixedGradientMirrorTo,
+        &TControlLook::FixedGradientHoverFrom,     &TControlLook::FixedGradientHoverTo,
+        &TControlLook::FixedGradientHoverMirrorFrom, &TControlLook::FixedGradientHoverMirrorTo,
+        &TControlLook::FixedGradientHoverBorder,   &TControlLook::FixedGradientDownFrom,
+        &TControlLook::FixedGradientDownTo,        &TControlLook::FixedGradientDownMirrorFrom,
+        &TControlLook::FixedGradientDownMirrorTo,  &TControlLook::FixedGradientDownBorder,
+    };
+    TColor v = 0x010203;
+    for (auto f : fields) src.*f = v += 0x010101;   // every colour its own
+    TExtStringGrid other(Form);
+    other.ControlLook()->Assign(&src);
+    for (auto f : fields) EXPECT_EQ(other.ControlLook()->*f, src.*f);
 }
 
 // ---------------------------------------------------------------- check-box columns
