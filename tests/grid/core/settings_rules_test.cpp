@@ -1,0 +1,62 @@
+// Rules of the grid's settings and notifications as a window relies on them: the look
+// that follows the office colour scheme, appearance values kept in their ranges, the
+// update brackets, the timer's work, and the hooks that report deletions and saves.
+#include <map>
+#include <vector>
+
+#include "grid/util/GridTheme.h"
+#include "tests/common/extgrid_fixture.h"
+
+namespace {
+
+// Office settings held in memory: key -> "Theme" value.
+struct TMemoryOfficeSettings : TOfficeSettings {
+    std::map<String, int> Values;
+    bool KeyExists(const String& k) const override { return Values.count(k) > 0; }
+    bool ReadInteger(const String& k, const String& name, int& v) const override
+    {
+        auto it = Values.find(k);
+        if (it == Values.end() || name != "Theme") return false;
+        v = it->second;
+        return true;
+    }
+};
+
+}  // namespace
+
+TEST_F(ExtGridTest, ThemeAdaptFollowsTheOfficeSchemeOnlyWhenItChanged)
+{
+    const String k14 = "Software\\Microsoft\\Office\\14.0\\Common";
+    TMemoryOfficeSettings store;
+    SetOfficeSettings(&store);
+    struct Restore {
+        ~Restore() { SetOfficeSettings(nullptr); }
+    } restore;
+    struct Step {
+        const char* What;
+        int Theme;                // the 2010 key's value
+        TWYXStyle ChangedBefore;  // the window's own style set before adapting (tsCustom: none)
+        TWYXStyle Expected;
+    } steps[] = {
+        {"black", 3, tsCustom, tsOffice2010Black},
+        {"blue", 1, tsCustom, tsOffice2010Blue},
+        // The same scheme again: the style the window chose meanwhile stays.
+        {"blue unchanged", 1, tsWindows7, tsWindows7},
+        {"silver", 2, tsCustom, tsOffice2010Silver},
+    };
+    // What a style sets, read back to compare with a grid given that style directly.
+    auto colours = [](TExtStringGrid* g) {
+        return std::vector<TColor>{g->SelectionColor, g->SelectionColorTo, g->WYXGradientFrom, g->WYXGradientTo,
+                                   g->WYXGradientMirrorFrom, g->WYXGradientMirrorTo, g->FixedColor(),
+                                   g->GridLineColor()};
+    };
+    for (const Step& s : steps) {
+        store.Values[k14] = s.Theme;
+        if (s.ChangedBefore != tsCustom) Grid->SetComponentStyle(s.ChangedBefore);
+        Grid->ThemeAdapt();
+        TExtStringGrid direct(Form);
+        direct.SetParent(Form);
+        direct.SetComponentStyle(s.Expected);
+        EXPECT_EQ(colours(Grid), colours(&direct)) << s.What;
+    }
+}
