@@ -284,6 +284,51 @@ TEST_F(CellPaintRulesTest, CentredTextOfASortedColumnMakesRoomForTheIndicatorAtI
     EXPECT_LE(std::abs((span.first + span.second) / 2 - (h.Left + 8)), 1);
 }
 
+// ---------------------------------------------------------------- background gradient
+
+TEST_F(CellPaintRulesTest, TheBackgroundGradientNeedsBothColoursAndOnlyFillsWhatLiesBeyondTheCells)
+{
+    Grid->SetColCount(3);
+    Grid->SetRowCount(3);
+    Grid->SetCol(2);
+    Grid->SetRow(2);
+    Grid->BackGround()->SetDisplay(bdGradientHorz);
+    Grid->BackGround()->SetColor(clRed);
+    const TRect last = Grid->CellRect(2, 2);
+    const TRect beyondRight(last.Right + 2, 2, Grid->ClientWidth() - 2, last.Bottom);
+    const TRect beyondBelow(2, last.Bottom + 2, last.Right, Grid->ClientHeight() - 2);
+    const TRect cell = Grid->CellRect(1, 1);
+    const TRect inside(cell.Left + 2, cell.Top + 2, cell.Right - 3, cell.Bottom - 3);
+    auto painted = [](TColor c) { return c != ColorToRGB(clWindow) && c != ColorToRGB(clBtnFace); };
+    struct Case {
+        const char* What;
+        TColor ColorTo;
+        bool Painted;
+    } cases[] = {{"no end colour", clNone, false}, {"red to blue", clBlue, true}};
+    for (const Case& c : cases) {
+        Grid->BackGround()->SetColorTo(c.ColorTo);
+        TBitmap png;
+        Shot(png, "cellpaint_background.png");
+        for (const TRect& r : {beyondRight, beyondBelow, inside})
+            EXPECT_EQ(Count_Pixels(png, r, painted) > r.Width() * r.Height() / 2, c.Painted) << c.What;
+    }
+
+    // Scrolled so that the last row and column are off screen: no area beyond the cells,
+    // so the cells (here not part of the gradient) keep their colour to the edges.
+    Grid->BackGround()->SetCells(bcFixed);
+    Grid->SetColCount(20);
+    Grid->SetRowCount(60);
+    Grid->SetLeftCol(3);
+    Grid->SetTopRow(10);
+    TBitmap png;
+    Shot(png, "cellpaint_background_scrolled.png");
+    const int w = Grid->ClientWidth(), h = Grid->ClientHeight();
+    const TRect corner(w - 40, h - 30, w - 2, h - 2);
+    int gradient = Count_Pixels(png, corner, [](TColor c) { return GetRValue(c) > 100 && GetGValue(c) < 60; });
+    gradient += Count_Pixels(png, corner, [](TColor c) { return GetBValue(c) > 100 && GetGValue(c) < 60; });
+    EXPECT_EQ(gradient, 0);
+}
+
 // ---------------------------------------------------------------- check-box glyphs
 
 namespace {
