@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "grid/cells/ShowModified.h"
 #include "grid/util/GridTheme.h"
 #include "tests/common/Snapshot.h"
 #include "tests/common/extgrid_fixture.h"
@@ -327,6 +328,33 @@ TEST_F(CellPaintRulesTest, TheBackgroundGradientNeedsBothColoursAndOnlyFillsWhat
     int gradient = Count_Pixels(png, corner, [](TColor c) { return GetRValue(c) > 100 && GetGValue(c) < 60; });
     gradient += Count_Pixels(png, corner, [](TColor c) { return GetBValue(c) > 100 && GetGValue(c) < 60; });
     EXPECT_EQ(gradient, 0);
+}
+
+TEST_F(CellPaintRulesTest, AModifiedRowIsMarkedByABarAtTheRightOfItsFirstShownCell)
+{
+    Grid->ShowModified()->Enabled = true;
+    Grid->ShowModified()->SetColor(clLime);
+    Grid->SetRowModified(2, true);
+    Grid->HideColumn(0);   // the mark goes with the shown column 0, not the real one
+    Grid->SetCol(3);
+    Grid->SetRow(5);
+    TBitmap png;
+    Shot(png, "cellpaint_modified.png");
+    const TRect r = Grid->CellRect(0, 2);
+    // Four pixel columns at the cell's right edge, over the cell's height, and no more.
+    for (int x = r.Right - 8; x < r.Right; ++x) {
+        const int lime = Count_Pixels(png, TRect(x, r.Top, x + 1, r.Bottom), clLime);
+        const bool inBar = x >= r.Right - 5 && x < r.Right - 1;
+        EXPECT_EQ(lime >= r.Height() - 4, inBar) << x - r.Right << " " << lime;
+        if (!inBar) {
+            EXPECT_EQ(lime, 0) << x - r.Right;
+        }
+    }
+    int elsewhere = 0;
+    for (int c = 0; c < Grid->ColCount(); ++c)
+        for (int row = 0; row < Grid->RowCount(); ++row)
+            if (c != 0 || row != 2) elsewhere += Count_Pixels(png, Grid->CellRect(c, row), clLime);
+    EXPECT_EQ(elsewhere, 0);
 }
 
 // ---------------------------------------------------------------- check-box glyphs
