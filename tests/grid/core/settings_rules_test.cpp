@@ -1,6 +1,7 @@
 // Rules of the grid's settings and notifications as a window relies on them: the look
 // that follows the office colour scheme, appearance values kept in their ranges, the
 // update brackets, the timer's work, and the hooks that report deletions and saves.
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -58,5 +59,38 @@ TEST_F(ExtGridTest, ThemeAdaptFollowsTheOfficeSchemeOnlyWhenItChanged)
         direct.SetParent(Form);
         direct.SetComponentStyle(s.Expected);
         EXPECT_EQ(colours(Grid), colours(&direct)) << s.What;
+    }
+}
+
+// ---------------------------------------------------------------- saved texts
+
+#include "tests/common/colgrid_fixture.h"
+
+TEST_F(ColGridTest, CheckBoxCellsAreSavedWithTheTextsOfTheirColumn)
+{
+    LoadAsForm(Grid, 6, 8);   // column 1 holds data check boxes ("Y" / "N")
+    Grid->Columns()->Items(3)->SetCheckTrue("on");
+    Grid->Columns()->Items(3)->SetCheckFalse("off");
+    struct Case {
+        const char* What;
+        int Col, Row;
+        std::function<void()> Set;
+        const char* Saved;
+    } cases[] = {
+        {"data check box ticked", 1, 2, [&] { Grid->SetCellEx(1, 2, "Y"); }, "Y"},
+        {"data check box clear", 1, 3, [&] { Grid->SetCellEx(1, 3, "N"); }, "N"},
+        {"data check box with nothing stored", 1, 4, [&] { Grid->SetCellEx(1, 4, ""); }, ""},
+        {"empty check box ticked", 3, 2, [&] { Grid->AddCheckBox(3, 2, true, false); }, "on"},
+        {"empty check box clear", 3, 3, [&] { Grid->AddCheckBox(3, 3, false, false); }, "off"},
+        {"check box with a text", 3, 4, [&] {
+             Grid->AddCheckBox(3, 4, true, false);
+             Grid->SetCellEx(3, 4, "label");
+         }, "label"},
+    };
+    for (const Case& c : cases) {
+        c.Set();
+        String v = "unset";
+        Grid->GetSaveCellText(c.Col, c.Row, v);
+        EXPECT_EQ(v, c.Saved) << c.What;
     }
 }
