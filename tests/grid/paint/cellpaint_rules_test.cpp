@@ -462,3 +462,122 @@ TEST_F(ColGridTest, AReadOnlyCheckBoxColumnLooksDisabledUnlessTheLookKeepsItActi
         EXPECT_EQ(Count_Pixels(png, on, disabled) > 5, !c.LooksEnabled) << c.What;
     }
 }
+
+namespace {
+// The box of a check-box cell: the extent of what differs from the cell's fill.
+struct TInk {
+    int Left = -1, Right = -1, Top = -1, Bottom = -1;
+};
+TInk InkOf(TBitmap& png, const TRect& cell)
+{
+    TInk k;
+    const TColor fill = png.Canvas()->Pixels(cell.Left + 2, cell.Bottom - 3);
+    for (int y = cell.Top; y < cell.Bottom - 1; ++y)
+        for (int x = cell.Left; x < cell.Right - 1; ++x)
+            if (png.Canvas()->Pixels(x, y) != fill) {
+                if (k.Left < 0 || x < k.Left) k.Left = x;
+                if (x > k.Right) k.Right = x;
+                if (k.Top < 0) k.Top = y;
+                k.Bottom = y;
+            }
+    return k;
+}
+}
+
+TEST_F(ColGridTest, CheckBoxesStandWhereTheColumnAndTheCellTextAlignThem)
+{
+    LoadAsForm(Grid, 6, 8);   // column 1: data check boxes, centred
+    for (int c = 0; c < 6; ++c) Grid->Columns()->Items(c)->SetWidth(80);
+    for (int r = 1; r < 8; ++r) Grid->SetRowHeights(r, 40);
+    Grid->ControlLook()->ControlStyle = csWinXP;
+    Grid->SetCellEx(1, 2, "N");
+    Grid->SetCol(4);
+    Grid->SetRow(6);
+    const TRect cell = Grid->CellRect(1, 2);
+    const int box = Grid->ControlLook()->CheckSize;
+    TVAlignment cellV = vtaTop;
+    Grid->OnGetAlignment = [&](TObject*, int ARow, int ACol, TAlignment&, TVAlignment& VAlign) {
+        if (ACol == 1 && ARow == 2) VAlign = cellV;
+    };
+    auto shot = [&] {
+        Grid->Invalidate();
+        TBitmap png;
+        EXPECT_TRUE(SNAPSHOT(Grid, "cellpaint_check_place.png", png));
+        return InkOf(png, cell);
+    };
+    // Left: the gap from the left edge; right: the same gap from the right edge.
+    Grid->Columns()->Items(1)->SetAlignment(taLeftJustify);
+    const TInk left = shot();
+    ASSERT_GE(left.Left, 0);
+    EXPECT_LE(left.Right - left.Left + 1, box);
+    const int gap = left.Left - cell.Left;
+    Grid->Columns()->Items(1)->SetAlignment(taRightJustify);
+    const TInk right = shot();
+    EXPECT_EQ((cell.Right - 1) - right.Right, gap);
+    Grid->Columns()->Items(1)->SetAlignment(taCenter);
+    const TInk centre = shot();
+    EXPECT_LE(std::abs((centre.Left + centre.Right + 1) - (cell.Left + cell.Right - 1)), 2);
+
+    // Vertically: the box's own top place, unless the cell text aligns otherwise than
+    // the grid's VAlignment.
+    struct Case {
+        const char* What;
+        TVAlignment Grid, Cell;
+        int Where;   // 0 top (the own place), 1 centre, 2 bottom
+    } cases[] = {
+        {"text at the top like the grid", vtaTop, vtaTop, 0},
+        {"text centred, the grid at the top", vtaTop, vtaCenter, 1},
+        {"text at the bottom, the grid at the top", vtaTop, vtaBottom, 2},
+        {"text centred like the grid", vtaCenter, vtaCenter, 0},
+    };
+    for (const Case& c : cases) {
+        Grid->SetVAlignment(c.Grid);
+        cellV = c.Cell;
+        const TInk k = shot();
+        const int topGap = k.Top - cell.Top, bottomGap = (cell.Bottom - 1) - k.Bottom;
+        // The own place has the same inset as at the left.
+        const int expected[] = {topGap == gap, std::abs(topGap - bottomGap) <= 2, bottomGap == gap};
+        EXPECT_TRUE(expected[c.Where]) << c.What << ": top " << topGap << ", bottom " << bottomGap;
+    }
+}
+
+TEST_F(ExtGridTest, CommentMarksAndDataImagesDrawOnlyWhatTheyHave)
+{
+    Grid->SetColCount(4);
+    Grid->SetRowCount(4);
+    for (int c = 0; c < 4; ++c) Grid->SetColWidths(c, 90);
+    Grid->SetCol(3);
+    Grid->SetRow(3);
+    Grid->AddComment(1, 1, "note");
+    TBitmap png;
+    const TRect cc = Grid->CellRect(1, 1);
+    const TRect corner(cc.Right - 12, cc.Top, cc.Right, cc.Top + 10);
+    ASSERT_TRUE(SNAPSHOT(Grid, "cellpaint_comment.png", png));
+    EXPECT_GT(Count_Pixels(png, corner, clRed), 3);
+    Grid->ControlLook()->CommentColor = clNone;
+    Grid->Invalidate();
+    ASSERT_TRUE(SNAPSHOT(Grid, "cellpaint_no_comment.png", png));
+    EXPECT_EQ(Count_Pixels(png, corner, Reddish), 0);
+
+    // Two green images; the cell's value plus the graphic's index picks one.
+    TImageList images(nullptr);
+    TBitmap strip(32, 16);
+    strip.Canvas()->Brush()->SetColor(clLime);
+    strip.Canvas()->FillRect(TRect(0, 0, 32, 16));
+    images.Add(&strip);
+    ASSERT_EQ(images.Count(), 2);
+    Grid->SetGridImages(&images);
+    struct Case {
+        const char* Value;
+        int Index;
+        bool Drawn;
+    } cases[] = {{"0", 0, true}, {"1", 0, true}, {"0", 1, true}, {"1", 1, false}, {"2", 0, false}, {"-1", 0, false}};
+    for (const Case& c : cases) {
+        Grid->SetCellEx(2, 2, c.Value);
+        Grid->AddDataImage(2, 2, c.Index, haLeft, vaTop);
+        Grid->Invalidate();
+        ASSERT_TRUE(SNAPSHOT(Grid, "cellpaint_dataimage.png", png));
+        EXPECT_EQ(Count_Pixels(png, Grid->CellRect(2, 2), clLime) > 100, c.Drawn) << c.Value << "+" << c.Index;
+    }
+    Grid->SetGridImages(nullptr);
+}
