@@ -94,3 +94,84 @@ TEST_F(ColGridTest, CheckBoxCellsAreSavedWithTheTextsOfTheirColumn)
         EXPECT_EQ(v, c.Saved) << c.What;
     }
 }
+
+// ---------------------------------------------------------------- update brackets and timer
+
+namespace {
+// Counts whole-grid repaint requests and painted cells; ticks its timer.
+class TPaintCountGrid : public TExtStringGrid {
+public:
+    using TExtStringGrid::TExtStringGrid;
+    int Invalidates = 0, Cells = 0;
+    void Invalidate() override
+    {
+        ++Invalidates;
+        TExtStringGrid::Invalidate();
+    }
+    void DrawCellContent(TCanvas* c, int col, int row, TRect r, TGridDrawState s) override
+    {
+        ++Cells;
+        TExtStringGrid::DrawCellContent(c, col, row, r, s);
+    }
+    void Tick() { Perform(WM_TIMER, 111, 0); }
+    void Settle()
+    {
+        for (int i = 0; i < 3; ++i) Application->ProcessMessages();
+    }
+};
+}
+
+TEST_F(ExtGridTest, NestedUpdateBracketsRepaintTheWholeGridOnlyAtTheLastEnd)
+{
+    auto* g = new TPaintCountGrid(Form);
+    g->SetParent(Form);
+    g->SetBounds(0, 0, 400, 200);
+    g->SetColCount(4);
+    g->SetRowCount(5);
+    g->Settle();
+    g->BeginUpdate();
+    g->BeginUpdate();
+    g->Invalidates = 0;
+    g->EndUpdate();
+    EXPECT_TRUE(g->LockUpdate());
+    EXPECT_EQ(g->Invalidates, 0);
+    g->EndUpdate();
+    EXPECT_FALSE(g->LockUpdate());
+    EXPECT_EQ(g->Invalidates, 1);
+    g->Cells = 0;
+    g->Settle();
+    EXPECT_GE(g->Cells, 4 * 5);   // every cell painted again
+
+    // Hidden, the brackets do nothing at all.
+    g->SetVisible(false);
+    g->Invalidates = 0;
+    g->BeginUpdate();
+    EXPECT_FALSE(g->LockUpdate());
+    g->EndUpdate();
+    EXPECT_EQ(g->Invalidates, 0);
+}
+
+TEST_F(ExtGridTest, TheTimerRepaintsOnlyBlinkingCellsAndOnlyWithBlinkOn)
+{
+    auto* g = new TPaintCountGrid(Form);
+    g->SetParent(Form);
+    g->SetBounds(0, 0, 400, 200);
+    g->SetColCount(4);
+    g->SetRowCount(5);
+    g->SetCellEx(2, 2, "<BLINK>now</BLINK>");
+    g->Settle();
+    struct Case {
+        bool Blink;
+        bool Repainted;
+    } cases[] = {{false, false}, {true, true}};
+    for (const Case& c : cases) {
+        g->EnableBlink = c.Blink;
+        g->Cells = 0;
+        g->Invalidates = 0;
+        g->Tick();
+        g->Settle();
+        EXPECT_EQ(g->Cells > 0, c.Repainted) << c.Blink;
+        EXPECT_LT(g->Cells, 4 * 5) << c.Blink;   // never the whole grid
+        EXPECT_EQ(g->Invalidates, 0) << c.Blink;
+    }
+}
