@@ -1,0 +1,127 @@
+// Rules of the mouse over the grid: the hover records kept while it moves and what
+// leaving clears, sizing a column the window keeps, and a drag that selects a range
+// instead of editing.
+#include <map>
+#include <vector>
+
+#include "tests/common/UserInput.h"
+#include "tests/common/colgrid_fixture.h"
+#include "tests/common/extgrid_fixture.h"
+
+namespace {
+
+// Shows its hover records and counts the cells it paints.
+class THoverGrid : public TExtStringGrid {
+public:
+    using TExtStringGrid::TExtStringGrid;
+    std::map<std::pair<int, int>, int> Painted;
+    int PaintedAt(int c, int r) { return Painted[std::make_pair(c, r)]; }
+    int HoverRowIdx() const { return FHoverRowIdx; }
+    TPoint HoverFixed() const { return TPoint(FHoverFixedX, FHoverFixedY); }
+    TPoint HotFixed() const { return FHotFixedCell; }
+    void DrawCellContent(TCanvas* c, int col, int row, TRect r, TGridDrawState s) override
+    {
+        ++Painted[std::make_pair(col, row)];
+        TExtStringGrid::DrawCellContent(c, col, row, r, s);
+    }
+    void Settle()
+    {
+        for (int i = 0; i < 3; ++i) Application->ProcessMessages();
+    }
+};
+
+class MouseRulesTest : public ExtGridTest {
+protected:
+    THoverGrid* G = nullptr;
+    void SetUp() override
+    {
+        ExtGridTest::SetUp();
+        Grid->SetVisible(false);
+        G = new THoverGrid(Form);
+        G->SetParent(Form);
+        G->SetBounds(0, 0, 500, 300);
+        G->SetColCount(5);
+        G->SetRowCount(6);
+        for (int c = 0; c < 5; ++c) G->SetColWidths(c, 80);
+        G->Settle();
+    }
+    TPoint Mid(int c, int r) { return CellMid(G, c, r); }
+    void MoveTo(int c, int r, TShiftState s = TShiftState()) { UserMouseMove(G, Mid(c, r).X, Mid(c, r).Y, s); }
+    void Press(unsigned msg, TPoint p) { gui_input::Mouse(G, msg, p.X, p.Y, TShiftState()); }
+};
+
+}  // namespace
+
+TEST_F(MouseRulesTest, HoverRecordsFollowTheMouseAndLeavingClearsAllButTheHotHeader)
+{
+    G->HoverRow = true;
+    G->HoverFixedCells = hfAll;
+    G->SetLook(glListView);
+    G->Perform(CM_MOUSEENTER, 0, 0);
+    MoveTo(2, 0);
+    EXPECT_EQ(G->HoverFixed(), TPoint(2, 0));
+    EXPECT_EQ(G->HotFixed(), TPoint(2, 0));
+    G->Settle();
+    G->Painted.clear();
+    // The first scrollable row under a header: both are repainted.
+    MoveTo(2, 1);
+    G->Settle();
+    EXPECT_GT(G->PaintedAt(2, 1), 0);
+    EXPECT_GT(G->PaintedAt(2, 0), 0);
+    EXPECT_EQ(G->HoverRowIdx(), 1);
+    EXPECT_EQ(G->HoverFixed(), TPoint(2, 1));
+    // Further down, a normal cell's move repaints no header.
+    MoveTo(2, 3);
+    G->Settle();
+    G->Painted.clear();
+    MoveTo(3, 3);
+    G->Settle();
+    EXPECT_EQ(G->PaintedAt(3, 0), 0);
+    EXPECT_EQ(G->PaintedAt(2, 0), 0);
+
+    const TPoint hot = G->HotFixed();
+    G->Perform(CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(G->HoverRowIdx(), -1);
+    EXPECT_EQ(G->HoverFixed(), TPoint(-1, -1));
+    EXPECT_EQ(G->HotFixed(), hot);
+}
+
+TEST_F(MouseRulesTest, AColumnTheWindowKeepsCannotBeSized)
+{
+    G->SetOptions(G->Options() << goColSizing);
+    G->OnColumnSize = [](TObject*, int c, bool& Allow) { Allow = c != 2; };
+    struct Case {
+        int Col;
+        int Width;   // after dragging its border 20 pixels right
+    } cases[] = {{2, 80}, {3, 100}};
+    for (const Case& c : cases) {
+        const TRect h = G->CellRect(c.Col, 0);
+        const int y = (h.Top + h.Bottom) / 2;
+        UserMouseMove(G, h.Right, y);
+        Press(WM_LBUTTONDOWN, TPoint(h.Right, y));
+        UserMouseMove(G, h.Right + 20, y, TShiftState{ssLeft});
+        Press(WM_LBUTTONUP, TPoint(h.Right + 20, y));
+        EXPECT_EQ(G->ColWidths(c.Col), c.Width) << c.Col;
+    }
+}
+
+TEST_F(MouseRulesTest, ADragAfterAPressSelectsARangeInsteadOfEditing)
+{
+    struct Case {
+        bool RangeSelectAndEdit;
+        bool EditingAfter;
+    } cases[] = {{false, true}, {true, false}};
+    for (const Case& c : cases) {
+        G->SetOptions(G->Options() << goEditing << goRangeSelect);
+        G->MouseActions()->RangeSelectAndEdit = c.RangeSelectAndEdit;
+        G->FocusCell(1, 1, true);
+        Press(WM_LBUTTONDOWN, Mid(2, 2));
+        MoveTo(3, 3, TShiftState{ssLeft});
+        Press(WM_LBUTTONUP, Mid(3, 3));
+        EXPECT_EQ(G->Options().Contains(goEditing), c.EditingAfter) << c.RangeSelectAndEdit;
+        if (!c.EditingAfter) {
+            EXPECT_EQ(G->Selection().Right, 3);
+            EXPECT_EQ(G->Selection().Bottom, 3);
+        }
+    }
+}
