@@ -125,3 +125,30 @@ TEST_F(MouseRulesTest, ADragAfterAPressSelectsARangeInsteadOfEditing)
         }
     }
 }
+
+// ---------------------------------------------------------------- header hints
+
+TEST_F(MouseRulesTest, AHeaderHintIsTheGridsOwnUntilTheWindowGivesOneForTheShownColumn)
+{
+    G->SetShowHint(true);
+    G->SetHint("grid hint");
+    G->HintShowCells = true;
+    for (int c = 0; c < 5; ++c) G->SetCellEx(c, 0, Cat("Header ", IntToStr(c)));
+    G->HideColumn(1);   // shown column 2 is real column 3
+    auto ask = [&](int c, int r) {
+        THintInfo info;
+        info.HintControl = G;
+        info.CursorPos = Mid(c, r);
+        info.HintStr = G->Hint();
+        G->Perform(CM_HINTSHOW, 0, LPARAM(&info));
+        return info.HintStr;
+    };
+    EXPECT_EQ(ask(2, 0), "grid hint");   // a header shows no cell text
+    std::vector<TPoint> heard;
+    G->OnGridHint = [&](TObject*, int ARow, int ACol, String& HintStr) {
+        heard.push_back(TPoint(ACol, ARow));
+        if (ARow == 0) HintStr = Cat("about ", G->GetCellEx(G->RealColIndex(ACol), 0));
+    };
+    EXPECT_EQ(ask(2, 0), "about Header 3");
+    EXPECT_EQ(heard, std::vector<TPoint>{TPoint(2, 0)});
+}
