@@ -152,3 +152,34 @@ TEST_F(MouseRulesTest, AHeaderHintIsTheGridsOwnUntilTheWindowGivesOneForTheShown
     EXPECT_EQ(ask(2, 0), "about Header 3");
     EXPECT_EQ(heard, std::vector<TPoint>{TPoint(2, 0)});
 }
+
+// ---------------------------------------------------------------- the wheel
+
+TEST_F(MouseRulesTest, WheelNotchesMoveTheRowShortOfTheFootersAndCtrlZoomsUpToTen)
+{
+    G->SetRowCount(12);
+    G->FixedFooters = 2;
+    const int lines = G->WheelLines();
+    ASSERT_EQ(lines, 3);
+    G->FocusCell(1, 4, true);
+    struct Step {
+        int Delta;
+        int Row;
+    } steps[] = {{-120, 7}, {-120, 9}, {-120, 9}, {120, 6}, {120, 3}, {120, 1}};   // one message, one step
+    for (const Step& s : steps) {
+        UserWheel(G, s.Delta, Mid(2, 2).X, Mid(2, 2).Y);
+        EXPECT_EQ(G->Row(), s.Row) << s.Delta;
+    }
+    // Ctrl with the wheel: the zoom goes by the lines per notch and stops short of 10.
+    auto ctrlNotch = [&](int delta) {
+        G->Perform(WM_MOUSEWHEEL, WPARAM((unsigned(std::uint16_t(delta)) << 16) | MK_CONTROL), 0);
+        return G->ZoomFactor;
+    };
+    EXPECT_EQ(ctrlNotch(-120), 3);
+    EXPECT_EQ(ctrlNotch(-120), 6);
+    EXPECT_EQ(ctrlNotch(-120), 9);
+    EXPECT_EQ(ctrlNotch(-120), 9);
+    EXPECT_EQ(ctrlNotch(120), 6);
+    G->IntelliZoom = false;
+    EXPECT_EQ(ctrlNotch(-120), 6);
+}
