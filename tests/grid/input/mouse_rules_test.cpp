@@ -183,3 +183,24 @@ TEST_F(MouseRulesTest, WheelNotchesMoveTheRowShortOfTheFootersAndCtrlZoomsUpToTe
     G->IntelliZoom = false;
     EXPECT_EQ(ctrlNotch(-120), 6);
 }
+
+TEST_F(MouseRulesTest, PanningMovesOneRowPerTickOutsideTheRestingZone)
+{
+    G->SetRowCount(60);
+    G->MouseActions()->SetWheelAction(waScroll);
+    const TPoint origin(200, 150);
+    Press(WM_MBUTTONDOWN, origin);
+    ASSERT_TRUE(G->Panning());
+    struct Step {
+        int Dy;
+        int Rows;   // rows scrolled by one tick
+    } steps[] = {{40, 1}, {5, 0}, {-5, 0}, {6, 1}, {-40, -1}};
+    for (const Step& s : steps) {
+        UserMouseMove(G, origin.X, origin.Y + s.Dy);
+        const int top = G->TopRow();
+        G->Perform(WM_TIMER, 999, 0);
+        EXPECT_EQ(G->TopRow() - top, s.Rows) << s.Dy;
+    }
+    Press(WM_MBUTTONDOWN, origin);
+    EXPECT_FALSE(G->Panning());
+}
