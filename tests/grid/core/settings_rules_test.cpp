@@ -175,3 +175,49 @@ TEST_F(ExtGridTest, TheTimerRepaintsOnlyBlinkingCellsAndOnlyWithBlinkOn)
         EXPECT_EQ(g->Invalidates, 0) << c.Blink;
     }
 }
+
+// ---------------------------------------------------------------- display text and cell types
+
+TEST_F(ExtGridTest, OnlyTheFirstPrefixThatLinksMakesAHyperlink)
+{
+    Grid->SetURLShowInText(true);
+    struct Case {
+        const char* Stored;
+        const char* Linked;      // what becomes the anchor
+        const char* StaysPlain;  // nullptr: nothing else to check
+    } cases[] = {
+        {"see http://a.org and www.b.org", "<a href=\"http://a.org\">", "www.b.org"},
+        // The prefixes are tried in their order, not in the text's.
+        {"first www.b.org then http://a.org", "<a href=\"http://a.org\">", "www.b.org"},
+        {"write to mailto:x@y.org or ftp://f.org", "<a href=\"mailto:x@y.org\">", "ftp://f.org"},
+        {"no address", nullptr, "no address"},
+    };
+    for (const Case& c : cases) {
+        String v = c.Stored;
+        Grid->FireGetDisplText(1, 1, v);
+        if (c.Linked) {
+            EXPECT_NE(v.find(c.Linked), String::npos) << c.Stored << " -> " << v;
+            EXPECT_EQ(v.find("<a "), v.rfind("<a ")) << c.Stored << " -> " << v;   // one anchor only
+        } else {
+            EXPECT_EQ(v, c.Stored);
+        }
+        EXPECT_EQ(v.find(Cat("\"", c.StaysPlain)), String::npos) << c.Stored << " -> " << v;
+    }
+}
+
+TEST_F(ExtGridTest, WithHotmailRowSelectColumnZeroIsAlwaysARowCheckBox)
+{
+    Fill(4, 5);
+    Grid->AddCheckBox(0, 2, true, false);
+    Grid->AddComment(0, 3, "note");
+    Grid->MouseActions()->SetHotmailRowSelect(true);
+    for (int r = 0; r < 5; ++r) EXPECT_EQ(Grid->GetCellType(0, r), ctRowCheckBox) << r;
+    EXPECT_EQ(Grid->GetCellType(1, 2), ctEmpty);
+    // The shared object is not freed by a removal.
+    TCellGraphic* shared = Grid->GetCellGraphic(0, 1);
+    ASSERT_NE(shared, nullptr);
+    Grid->RemoveCellGraphic(0, 1);
+    EXPECT_EQ(Grid->GetCellGraphic(0, 1), shared);
+    Grid->MouseActions()->SetHotmailRowSelect(false);
+    EXPECT_EQ(Grid->GetCellType(0, 2), ctCheckBox);
+}
