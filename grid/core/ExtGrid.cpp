@@ -251,13 +251,20 @@ void TExtStringGrid::SetColumnOrder()
 void TExtStringGrid::HandleFormResize(TObject* Sender)
 {
     if (FGridDestroying || !FOwnerForm) return;
+    bool follow = true;
     if (SizeWithForm) {
         const int w = Width() + FOwnerForm->Width() - FOldFormWidth;
         const int h = Height() + FOwnerForm->Height() - FOldFormHeight;
-        if (w > 0 && h > 0) SetBounds(Left(), Top(), w, h);
+        // A size that would leave nothing of the grid is ignored, and so is the form's
+        // size then: the grid goes on from the last size it followed, or it would jump
+        // by what it never shrank when the form grows again.
+        follow = w > 0 && h > 0;
+        if (follow) SetBounds(Left(), Top(), w, h);
     }
-    FOldFormWidth = FOwnerForm->Width();
-    FOldFormHeight = FOwnerForm->Height();
+    if (follow) {
+        FOldFormWidth = FOwnerForm->Width();
+        FOldFormHeight = FOwnerForm->Height();
+    }
     if (FHasOldFormResize && FOldFormResize) FOldFormResize(Sender);
 }
 

@@ -221,3 +221,33 @@ TEST_F(ExtGridTest, WithHotmailRowSelectColumnZeroIsAlwaysARowCheckBox)
     Grid->MouseActions()->SetHotmailRowSelect(false);
     EXPECT_EQ(Grid->GetCellType(0, 2), ctCheckBox);
 }
+
+// ---------------------------------------------------------------- the owner form
+
+TEST(GridOwnerForm, TheGridFollowsTheFormButNeverToNothing)
+{
+    Application->Initialize();
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 600, 400);
+    auto* g = new TExtStringGrid(&form);
+    g->SetParent(&form);
+    g->SizeWithForm = true;
+    g->SetBounds(0, 0, 100, 80);
+    form.Show();
+    struct Step {
+        const char* What;
+        int FormW, FormH;
+        int W, H;
+    } steps[] = {
+        {"grown by 50 x 20", 650, 420, 150, 100},
+        // Would leave no width: ignored, and the form's size is not taken as the new start.
+        {"shrunk too far", 490, 420, 150, 100},
+        {"grown again from the last size taken", 660, 430, 160, 110},
+        {"no height left", 660, 320, 160, 110},
+    };
+    for (const Step& s : steps) {
+        form.SetBounds(0, 0, s.FormW, s.FormH);
+        EXPECT_EQ(g->Width(), s.W) << s.What;
+        EXPECT_EQ(g->Height(), s.H) << s.What;
+    }
+}
