@@ -204,3 +204,28 @@ TEST_F(MouseRulesTest, PanningMovesOneRowPerTickOutsideTheRestingZone)
     Press(WM_MBUTTONDOWN, origin);
     EXPECT_FALSE(G->Panning());
 }
+
+// ---------------------------------------------------------------- the current cell
+
+TEST_F(MouseRulesTest, WithTreeNodesColumnZeroNeverBecomesCurrentUnlessRowsAreSelected)
+{
+    G->SetFixedCols(0);
+    G->AddNode(1, 3);
+    UserFocus(G);
+    G->FocusCell(2, 2, true);
+    struct Case {
+        const char* What;
+        bool RowSelect;
+        int Col;   // the current column after a click in column 0 and a Left key from column 1
+    } cases[] = {{"cells", false, 1}, {"whole rows", true, 0}};
+    for (const Case& c : cases) {
+        if (c.RowSelect) G->SetOptions(G->Options() << goRowSelect);
+        G->FocusCell(1, 2, true);
+        UserKey(G, VK_LEFT);
+        EXPECT_EQ(G->Col(), c.Col) << c.What;
+        G->FocusCell(2, 4, true);
+        const TRect r = G->CellRect(0, 4);
+        UserClick(G, r.Right - 5, (r.Top + r.Bottom) / 2);   // clear of the node's box
+        EXPECT_EQ(G->Col(), c.RowSelect ? 0 : 2) << c.What;
+    }
+}
