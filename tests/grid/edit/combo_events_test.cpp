@@ -97,3 +97,23 @@ TEST_F(ComboEventsTest, TheListOpensAndClosesByRowAndRealColumn)
     EXPECT_EQ(Heard.back(), "close 3,2");
     Key(VK_ESCAPE);
 }
+
+TEST_F(ComboEventsTest, TheWheelStopsAtTheEndsOfTheListAndStillReports)
+{
+    Grid->SetCellEx(2, 4, "1/2/2");   // the last item
+    TGridCombo* cb = Open(1, 4);
+    ASSERT_EQ(cb->ItemIndex(), 1);
+    struct Step {
+        int Delta;
+        int Index;
+    } steps[] = {{-120, 1}, {120, 0}, {120, 0}, {-120, 1}};
+    for (const Step& s : steps) {
+        Heard.clear();
+        UserWheel(cb, s.Delta, 5, 5);
+        Pump();
+        EXPECT_EQ(cb->ItemIndex(), s.Index) << s.Delta;
+        ASSERT_FALSE(Heard.empty()) << s.Delta;
+        EXPECT_EQ(Heard.front(), Cat("change 2,4 ", IntToStr(s.Index), " ", s.Index ? "1/2/2" : "1/2/1")) << s.Delta;
+    }
+    Key(VK_ESCAPE);
+}
