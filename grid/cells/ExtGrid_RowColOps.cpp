@@ -230,9 +230,18 @@ void TExtStringGrid::ClearSelection()
     }
 }
 
+void TExtStringGrid::Clear()
+{
+    if (!FGridDestroying) RemoveAllNodes();
+    ClearRect(0, 0, TotalColCount() - 1, RowCount() - 1);
+    SearchInc.clear();
+    // The hidden columns' cells lie beyond the shown ones; what shows may have changed.
+    if (FNumHidden > 0) Invalidate();
+}
+
 void TExtStringGrid::ClearAll()
 {
-    ClearRect(0, 0, TotalColCount() - 1, RowCount() - 1);
+    Clear();
     for (auto& item : FGridItems)
         for (int c = 0; c < item->Items.Count(); ++c) {
             DeleteCellProperties(static_cast<TCellProperties*>(item->Items.Objects(c)));

@@ -162,6 +162,9 @@ void TExtStringGrid::SetParent(TWinControl* p)
 {
     TBaseGrid::SetParent(p);
     if (p && !FWndCreated) HandleCreateWnd();
+    // Stretching asked for before the grid had a parent takes its width now.
+    if (p && FColumnSize && FColumnSize->Stretch() && FColumnSize->StretchColumn < ColCount())
+        ApplyColumnStretch(FColumnSize->StretchColumn);
 }
 
 void TExtStringGrid::HandleCreateWnd()
@@ -178,6 +181,10 @@ void TExtStringGrid::HandleCreateWnd()
     }
     FFooterPanel->SetParent(this);
     FFooterPanel->SetVisible(FFloatingFooter->Visible);
+    // The same height the footer's Visible gives it, so a footer shown before the grid
+    // was placed is not left 0 high.
+    FFooterPanel->SetHeight(FFloatingFooter->Visible ? FloatingFooterStripHeight() : 0);
+    if (OnCreatedFloatingFooter) OnCreatedFloatingFooter(this);
     FSearchPanel->SetParent(this);
     FSearchPanel->SetVisible(FSearchFooter->Visible());
     FSearchPanel->SetHeight(FSearchFooter->Visible() ? 32 : 0);
@@ -244,13 +251,20 @@ void TExtStringGrid::SetColumnOrder()
 void TExtStringGrid::HandleFormResize(TObject* Sender)
 {
     if (FGridDestroying || !FOwnerForm) return;
+    bool follow = true;
     if (SizeWithForm) {
         const int w = Width() + FOwnerForm->Width() - FOldFormWidth;
         const int h = Height() + FOwnerForm->Height() - FOldFormHeight;
-        if (w > 0 && h > 0) SetBounds(Left(), Top(), w, h);
+        // A size that would leave nothing of the grid is ignored, and so is the form's
+        // size then: the grid goes on from the last size it followed, or it would jump
+        // by what it never shrank when the form grows again.
+        follow = w > 0 && h > 0;
+        if (follow) SetBounds(Left(), Top(), w, h);
     }
-    FOldFormWidth = FOwnerForm->Width();
-    FOldFormHeight = FOwnerForm->Height();
+    if (follow) {
+        FOldFormWidth = FOwnerForm->Width();
+        FOldFormHeight = FOwnerForm->Height();
+    }
     if (FHasOldFormResize && FOldFormResize) FOldFormResize(Sender);
 }
 

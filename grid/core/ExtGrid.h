@@ -770,7 +770,10 @@ public:
     void ClearNormalCols(int ColIndex, int CCount);
     void ClearNormalCells();
     void ClearSelection();
-    // Every cell, hidden columns included, then the stored cells of hidden rows.
+    // Every cell, hidden columns included (they stay hidden), the nodes and the typed
+    // incremental search text.
+    void Clear();
+    // Clear, then the stored cells of hidden rows.
     void ClearAll();
     // Cell texts without leading and trailing blanks and control characters.
     virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);

@@ -229,7 +229,8 @@ void TExtStringGrid::DrawCellContent(TCanvas* ACanvas, int ACol, int ARow, TRect
         ACanvas->LineTo(hr.Right, hr.Top);
     }
     // 11. The modified-row mark.
-    if (ACol == 0 && FShowModified->Enabled && FModifiedRows->HasValue(RealRowIndex(ARow))) {
+    // The list holds a flag per row (1 modified), indexed by the shown row.
+    if (ACol == 0 && FShowModified->Enabled && GetRowModified(ARow)) {
         ACanvas->Brush()->SetColor(FShowModified->Color());
         ACanvas->FillRect(TRect(R.Right - 4, R.Top, R.Right, R.Bottom));
         ACanvas->Brush()->SetColor(keepBrush);

@@ -282,7 +282,10 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
         if (sortCell) DrawSortIndicator(ACanvas, ACol, sortY(), std::min(R.Right - 8, hr.Left + TextWidth + 2));
     } else {
         // 11/12. Plain text (rich text is shown as its text).
-        if (sortCell && ha == taCenter) R.Left += 10;
+        // Centred text moves 10 pixels right, clear of the indicator at the left: the
+        // left edge moves twice that, so the text stays inside the cell.
+        const int cellLeft = R.Left;
+        if (sortCell && ha == taCenter) R.Left += 20;
         if (URLShow() && HasURLProtocol(text)) {
             if (!URLFull()) StripURLProtocol(text);
             ACanvas->Font()->SetStyle(ACanvas->Font()->Style() + TFontStyles{fsUnderline});
@@ -313,7 +316,7 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
             int x = R.Left + 8;
             if (ha == taLeftJustify) x = R.Left + tw + (AGraphic && AGraphic->CellHAlign == haLeft ? GraphicWidth : 0) + 10;
             else if (ha == taRightJustify) x = R.Right - tw - 10;
-            if (ha == taCenter) x = R.Left - 10 + 8;
+            if (ha == taCenter) x = cellLeft + 8;
             DrawSortIndicator(ACanvas, ACol, sortY(), x);
         }
         if (URLShow()) ACanvas->Font()->SetStyle(ACanvas->Font()->Style() - TFontStyles{fsUnderline});

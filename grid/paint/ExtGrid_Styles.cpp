@@ -406,6 +406,11 @@ void TExtStringGrid::PaintBackgroundArea()
     const bool gradient = bg.Display == bdGradientHorz || bg.Display == bdGradientVert;
     if (gradient && bg.ColorTo == clNone) return;
     if (!gradient && bg.Bitmap()->Empty()) return;
+    // A cell out of view still has a rectangle (its size at the origin): only a last
+    // row or column that can be seen bounds an area beyond the cells.
+    const bool lastColSeen = ColCount() > 0 && ColInView(ColCount() - 1);
+    const bool lastRowSeen = RowCount() > 0 && RowInView(RowCount() - 1);
+    if (!lastColSeen && !lastRowSeen) return;
     TCanvas* c = Canvas();
     const TRect client = ClientRect();
     int clientBottom = client.Bottom;
@@ -414,9 +419,9 @@ void TExtStringGrid::PaintBackgroundArea()
     const TRect lastCol = CellRect(ColCount() - 1, TopRow());
     const TRect lastRow = CellRect(LeftCol(), RowCount() - 1);
     std::vector<TRect> areas;
-    if (!lastCol.IsEmpty() && lastCol.Right + GridLineWidth() < client.Right)
+    if (lastColSeen && !lastCol.IsEmpty() && lastCol.Right + GridLineWidth() < client.Right)
         areas.push_back(TRect(lastCol.Right + GridLineWidth(), client.Top, client.Right, clientBottom));
-    if (!lastRow.IsEmpty() && lastRow.Bottom < clientBottom)
+    if (lastRowSeen && !lastRow.IsEmpty() && lastRow.Bottom < clientBottom)
         areas.push_back(TRect(client.Left, lastRow.Bottom + GridLineWidth(), client.Right, clientBottom));
     for (const TRect& a : areas) {
         const int saved = c->SaveState();

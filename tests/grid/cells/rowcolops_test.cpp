@@ -145,6 +145,37 @@ TEST_F(ExtGridTest, ColumnsJoinAndRectanglesClearAndTrim)
     }
 }
 
+TEST_F(ExtGridTest, ClearEmptiesHiddenColumnsAndKeepsThemHidden)
+{
+    Fill(5, 5);
+    Grid->SetFixedRows(1);
+    Grid->AddNode(1, 2);
+    Grid->HideColumn(2);
+    Grid->HideRow(3);
+    Grid->Navigation()->AutoGotoWhenSorted = true;
+    Grid->Navigation()->AutoGotoIncremental = true;
+    UserClick(Grid, 20, 40);
+    UserType(Grid, "1,4");
+    ASSERT_FALSE(Grid->IncrSearchText().empty());
+    ASSERT_EQ(Grid->GetCellEx(2, 1), "2,1");   // the hidden column keeps its cells
+    Grid->Clear();
+    EXPECT_EQ(Grid->NumHiddenColumns(), 1);
+    EXPECT_TRUE(Grid->IsHiddenColumn(2));
+    EXPECT_EQ(Grid->ColCount(), 4);
+    EXPECT_FALSE(Grid->IsNode(1));
+    EXPECT_TRUE(Grid->IncrSearchText().empty());
+    for (int r = 0; r < Grid->RowCount(); ++r) EXPECT_EQ(RowText(r), "||||") << r;
+    Grid->UnHideColumnsAll();
+    for (int r = 0; r < Grid->RowCount(); ++r) EXPECT_EQ(RowText(r), "||||") << r;
+    // Clear leaves the hidden row's cells; ClearAll empties them too.
+    Grid->UnHideRowsAll();
+    EXPECT_EQ(RowText(3), "0,3|1,3|2,3|3,3|4,3");
+    Grid->HideRow(3);
+    Grid->ClearAll();
+    Grid->UnHideRowsAll();
+    EXPECT_EQ(RowText(3), "||||");
+}
+
 // ---------------------------------------------------------------- the column grid's items
 
 #include "tests/common/colgrid_fixture.h"

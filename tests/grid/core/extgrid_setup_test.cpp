@@ -209,6 +209,77 @@ TEST_F(ExtGridTest, TheGridItselfIsNoSynchronisedGridAndStretchingWaitsForAParen
     EXPECT_GT(Grid->ColWidths(4), Grid->DefaultColWidth() * 2);
 }
 
+namespace {
+// A grid that counts its repaint requests.
+class TRepaintCountingGrid : public TExtStringGrid {
+public:
+    using TExtStringGrid::TExtStringGrid;
+    int Repaints = 0;
+    void Invalidate() override
+    {
+        ++Repaints;
+        TExtStringGrid::Invalidate();
+    }
+};
+}
+
+TEST_F(ExtGridTest, NodeSettingsRepaintOnlyWhenTheirValueChanges)
+{
+    auto* g = new TRepaintCountingGrid(Form);
+    g->SetParent(Form);
+    TCellNode* n = g->CellNode();
+    struct Case {
+        const char* What;
+        std::function<void()> Same, Changed;
+    } cases[] = {
+        {"indent", [&] { n->SetNodeIndent(n->NodeIndent()); }, [&] { n->SetNodeIndent(20); }},
+        {"type", [&] { n->SetNodeType(n->NodeType()); }, [&] { n->SetNodeType(cnFlat); }},
+        {"tree shown", [&] { n->SetShowTree(n->ShowTree()); }, [&] { n->SetShowTree(false); }},
+        {"tree in full", [&] { n->SetShowTreeFull(n->ShowTreeFull()); }, [&] { n->SetShowTreeFull(false); }},
+        {"tree colour", [&] { n->SetTreeColor(n->TreeColor()); }, [&] { n->SetTreeColor(clRed); }},
+    };
+    for (const Case& c : cases) {
+        g->Repaints = 0;
+        c.Same();
+        EXPECT_EQ(g->Repaints, 0) << c.What;
+        c.Changed();
+        EXPECT_EQ(g->Repaints, 1) << c.What;
+    }
+    EXPECT_EQ(n->NodeIndent(), 20);
+    EXPECT_EQ(n->TreeColor(), clRed);
+}
+
+TEST_F(ExtGridTest, StretchingSetBeforeTheGridIsPlacedHappensWhenItIsPlaced)
+{
+    auto* g = new TExtStringGrid(Form);
+    g->SetBounds(0, 0, 500, 200);
+    g->ColumnSize()->SetStretch(true);
+    EXPECT_TRUE(g->ColumnSize()->Stretch());   // stored
+    EXPECT_EQ(g->ColWidths(4), g->DefaultColWidth());   // not yet stretched
+    g->SetParent(Form);
+    int total = 0;
+    for (int c = 0; c < g->ColCount(); ++c) total += g->ColWidths(c);
+    EXPECT_GT(g->ColWidths(4), g->DefaultColWidth());
+    EXPECT_GE(total, g->ClientWidth() - 1);
+    EXPECT_LE(total, g->ClientWidth());
+}
+
+TEST(GridSettingsTest, PrintSettingsCopyEveryFontByValue)
+{
+    TPrintSettings p(nullptr), q(nullptr);
+    TFont* (TPrintSettings::*const fonts[])() = {&TPrintSettings::Font, &TPrintSettings::HeaderFont,
+                                                  &TPrintSettings::FooterFont, &TPrintSettings::FixedFont};
+    int size = 9;
+    for (auto f : fonts) (p.*f)()->SetSize(size++);
+    q.Assign(&p);
+    for (auto f : fonts) (p.*f)()->SetSize(30);
+    size = 9;
+    for (auto f : fonts) {
+        EXPECT_EQ((q.*f)()->Size(), size++);
+        EXPECT_NE((q.*f)(), (p.*f)());
+    }
+}
+
 // ---------------------------------------------------------------- copy and sizing
 
 TEST_F(ExtGridTest, AssignCopiesCountsSizesHeadersAndCellsButNotTheTypingSizes)

@@ -176,3 +176,33 @@ TEST_F(FloatingFooterTest, PictureOfSumsAndAveragesUnderAScrolledGrid)
     const TRect sumCell(Grid->ColWidths(0), top + 2, Grid->ColWidths(0) + Grid->ColWidths(1), top + panel->Height());
     EXPECT_GT(Count_Pixels(png, sumCell, [](TColor c) { return (c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60; }), 10);
 }
+
+TEST_F(FloatingFooterTest, TheStripIsMadeWhenTheGridIsPlaced)
+{
+    struct Case {
+        const char* What;
+        bool Visible;
+        int Height;
+        int PanelHeight;
+    } cases[] = {
+        {"shown footer", true, 20, 19},
+        {"hidden footer", false, 20, 0},
+    };
+    for (const Case& c : cases) {
+        auto* g = new TExtStringGrid(Form);
+        int created = 0;
+        g->OnCreatedFloatingFooter = [&](TObject* Sender) { created += Sender == g; };
+        g->FloatingFooter()->SetHeight(c.Height);
+        g->FloatingFooter()->SetVisible(c.Visible);
+        EXPECT_EQ(created, 0) << c.What;   // no window yet
+        g->SetParent(Form);
+        EXPECT_EQ(created, 1) << c.What;
+        EXPECT_EQ(g->FooterPanel()->Height(), c.PanelHeight) << c.What;
+        EXPECT_EQ(g->FooterPanel()->Visible(), c.Visible) << c.What;
+        g->SetParent(nullptr);
+        g->SetParent(Form);
+        EXPECT_EQ(created, 1) << c.What;   // once per grid
+        delete g;
+    }
+}
+

@@ -181,6 +181,128 @@ TEST_F(SearchFooterTest, LayoutFollowsTheSettings)
     EXPECT_EQ(Panel->Color(), TColor(0x00FF00));
 }
 
+TEST_F(SearchFooterTest, EveryChangeOfTheSettingsLaysThePanelOutAgain)
+{
+    TSearchFooter* f = Grid->SearchFooter();
+    TControlLook* look = Grid->ControlLook();
+    look->ControlStyle = csTheme;
+    f->SetAutoThemeAdapt(false);
+    struct Step {
+        const char* What;
+        std::function<void()> Do;
+        bool Hilite, Prev, Next, Close, Box;
+        int BoxLeft;
+        bool Flat;
+        bool Shown;
+    } steps[] = {
+        {"as set up", [] {}, true, true, true, true, true, 425, false, true},
+        {"no highlight button", [&] { f->SetShowHighLight(false); }, false, true, true, true, true, 330, false, true},
+        {"no match case", [&] { f->SetShowMatchCase(false); }, false, true, true, true, false, 330, false, true},
+        {"no previous", [&] { f->SetShowFindPrev(false); }, false, false, true, true, false, 330, false, true},
+        {"no next", [&] { f->SetShowFindNext(false); }, false, false, false, true, false, 330, false, true},
+        {"no close", [&] { f->SetShowClose(false); }, false, false, false, false, false, 330, false, true},
+        {"all back", [&] {
+             f->SetShowHighLight(true);
+             f->SetShowMatchCase(true);
+             f->SetShowFindPrev(true);
+             f->SetShowFindNext(true);
+             f->SetShowClose(true);
+         }, true, true, true, true, true, 425, false, true},
+        // The look is read when the footer's settings change.
+        {"flat look", [&] {
+             look->ControlStyle = csFlat;
+             f->SetColor(clWhite);
+         }, true, true, true, true, true, 425, true, true},
+        {"classic look", [&] {
+             look->ControlStyle = csClassic;
+             f->SetColor(clWhite);
+         }, true, true, true, true, true, 425, false, true},
+        {"adapting to the theme", [&] { f->SetAutoThemeAdapt(true); }, true, true, true, true, true, 425, true, true},
+        {"hidden", [&] { f->SetVisible(false); }, true, true, true, true, true, 425, true, false},
+        {"shown again", [&] { f->SetVisible(true); }, true, true, true, true, true, 425, true, true},
+    };
+    const std::pair<TExtGridButton*, bool Step::*> buttons[] = {{Panel->HiliteButton(), &Step::Hilite},
+                                                                {Panel->BackwardButton(), &Step::Prev},
+                                                                {Panel->ForwardButton(), &Step::Next}};
+    for (const Step& s : steps) {
+        s.Do();
+        for (const auto& [b, shown] : buttons) {
+            EXPECT_EQ(b->Visible(), s.*shown) << s.What;
+            EXPECT_EQ(b->Height(), s.*shown ? 23 : 0) << s.What;
+            EXPECT_EQ(b->Flat, s.Flat) << s.What;
+        }
+        EXPECT_EQ(Panel->ExitButton()->Visible(), s.Close) << s.What;
+        EXPECT_EQ(Panel->ExitButton()->Flat, s.Flat) << s.What;
+        EXPECT_EQ(Panel->MatchCase()->Visible(), s.Box) << s.What;
+        EXPECT_EQ(Panel->MatchCase()->Height(), s.Box ? 18 : 0) << s.What;
+        EXPECT_TRUE(Panel->MatchCase()->Transparent()) << s.What;
+        EXPECT_EQ(Panel->MatchCase()->Left(), s.BoxLeft) << s.What;
+        EXPECT_EQ(Panel->Visible(), s.Shown) << s.What;
+        EXPECT_EQ(Panel->Height(), s.Shown ? 32 : 0) << s.What;
+        // Shown, the panel runs along the grid's bottom edge.
+        if (s.Shown) {
+            EXPECT_EQ(Panel->Top(), Grid->ClientHeight() - 32) << s.What;
+            EXPECT_EQ(Panel->Width(), Grid->ClientWidth()) << s.What;
+        }
+    }
+
+    // Captions, hints, colours and font reach the controls when they change.
+    f->SetFindPrevCaption("Back");
+    f->SetHighLightCaption("Mark");
+    f->SetHintFindPrev("Previous occurrence");
+    f->SetHintFindNext("");
+    f->SetColorTo(0x00C0FF);
+    TFont font;
+    font.SetName("Tahoma");
+    font.SetSize(11);
+    f->SetFont(&font);
+    EXPECT_EQ(Panel->BackwardButton()->Caption(), "Back");
+    EXPECT_EQ(Panel->HiliteButton()->Caption(), "Mark");
+    EXPECT_TRUE(Panel->BackwardButton()->ShowHint());
+    EXPECT_EQ(Panel->BackwardButton()->Hint(), "Previous occurrence");
+    EXPECT_FALSE(Panel->ForwardButton()->ShowHint());   // hint emptied: none shown
+    EXPECT_EQ(Panel->ColorTo(), TColor(0x00C0FF));
+    for (TControl* c : std::initializer_list<TControl*>{Panel->ForwardButton(), Panel->BackwardButton(),
+                                                        Panel->HiliteButton(), Panel->MatchCase()}) {
+        EXPECT_EQ(c->Font()->Name(), "Tahoma");
+        EXPECT_EQ(c->Font()->Size(), 11);
+    }
+}
+
+TEST_F(SearchFooterTest, HighlightsGoWhenTheFooterCloses)
+{
+    TSearchFooter* f = Grid->SearchFooter();
+    struct Case {
+        const char* What;
+        bool PressButton, Always;
+        std::function<void()> Change;
+    } cases[] = {
+        {"button down, footer hidden", true, false, [&] { f->SetVisible(false); }},
+        {"always highlighting, footer hidden", false, true, [&] { f->SetVisible(false); }},
+        // With AlwaysHighLight any change of the settings takes the marks away.
+        {"always highlighting, colour changed", false, true, [&] { f->SetColor(clYellow); }},
+    };
+    for (const Case& c : cases) {
+        f->SetVisible(true);
+        f->AlwaysHighLight = c.Always;
+        Panel->Edit()->SetText("");
+        UserType(Panel->Edit(), "ab");
+        if (c.PressButton) UserClick(Panel->HiliteButton());
+        ASSERT_EQ(Grid->GetCellEx(4, 5), "z<hi>ab</hi>") << c.What;
+        c.Change();
+        EXPECT_EQ(Grid->GetCellEx(4, 5), "zab") << c.What;
+        EXPECT_EQ(Grid->GetCellEx(3, 2), "AB") << c.What;
+        Panel->HiliteButton()->SetDown(false);
+    }
+    // The button down but the footer staying shown: the marks stay.
+    f->AlwaysHighLight = false;
+    Panel->Edit()->SetText("");
+    UserType(Panel->Edit(), "ab");
+    UserClick(Panel->HiliteButton());
+    f->SetColor(clAqua);
+    EXPECT_EQ(Grid->GetCellEx(4, 5), "z<hi>ab</hi>");
+}
+
 TEST_F(SearchFooterTest, CreatedEventFiresOnceForAPlacedGrid)
 {
     auto* g = new TExtStringGrid(Form);

@@ -2,6 +2,8 @@
 // shapes, buttons and glyphs, painted into bitmaps and probed.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "grid/util/GridDrawUtils.h"
 #include "platform/gui/Forms.h"
 
@@ -70,6 +72,11 @@ TEST(GridGradients, BandsRunFromColourToColour)
         Surface s(256, 4);
         DrawGradient(s.c(), clBlack, RGB(255, 0, 0), 1000, TRect(0, 0, 256, 4), true);
         for (int x : {0, 1, 100, 254, 255}) EXPECT_EQ(s.px(x, 2), RGB(x, 0, 0)) << x;
+    }
+    {   // more steps than pixels, top to bottom: every row its own band
+        Surface s(4, 256);
+        DrawGradient(s.c(), clBlack, RGB(0, 255, 0), 1000, TRect(0, 0, 4, 256), false);
+        for (int y : {0, 1, 100, 254, 255}) EXPECT_EQ(s.px(2, y), RGB(0, y, 0)) << y;
     }
     {   // four steps over a vertical span of 99: five bands
         Surface s(4, 100);
@@ -203,6 +210,39 @@ TEST(GridProgress, BarTextAndDonePart)
         EXPECT_EQ(s.px(27, 3), remain);
         EXPECT_EQ(s.px(90, 3), remain);
         EXPECT_EQ(s.px(1, 10), clRed);   // border one pixel outside
+    }
+}
+
+TEST(GridProgress, BarTextReadsAsTheFormatMakesIt)
+{
+    // A bar is compared with one whose format is the expected text written out, which
+    // draws that text over the same done part; a bar with another text must differ.
+    auto bar = [](double value, int maximum, const String& fmt) {
+        Surface s(124, 24);
+        s.c()->Font()->SetName("Tahoma");
+        s.c()->Font()->SetSize(8);
+        DrawProgressBar(s.c(), TRect(2, 2, 122, 22), RGB(0, 160, 0), clWhite, RGB(230, 230, 230), clBlack, value,
+                        0, 0, 0, maximum, fmt, clNone, false);
+        std::vector<TColor> px;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 124; ++x) px.push_back(s.px(x, y));
+        return px;
+    };
+    struct Case {
+        const char* What;
+        double Value;
+        int Maximum;
+        const char* Format;
+        const char* Written;   // the same text as a format without a value
+        const char* Other;     // a format giving another text
+    } cases[] = {
+        {"above the maximum without a format", 150, 100, "", "150%%", "100%%"},
+        {"a number and words", 50, 200, "%d of 200", "50 of 200", "50%%"},
+    };
+    for (const Case& c : cases) {
+        const auto drawn = bar(c.Value, c.Maximum, c.Format);
+        EXPECT_EQ(drawn, bar(c.Value, c.Maximum, c.Written)) << c.What;
+        EXPECT_NE(drawn, bar(c.Value, c.Maximum, c.Other)) << c.What;
     }
 }
 
