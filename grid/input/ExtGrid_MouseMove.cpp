@@ -343,6 +343,8 @@ void TExtStringGrid::MoveFeedback(int X, int Y)
         FMoveColInd = 0;
         FMoveRowInd = drop;
         if (OnRowMoving) OnRowMoving(this, drop, Allow);
+        // The footer row stays last whatever the window says.
+        if (RowMoveRefused(drop)) Allow = false;
     }
     // The face of the moved header follows the mouse, held where it was pressed.
     THeaderDragButton* b = FHeaderDragButton;
