@@ -2120,6 +2120,8 @@ protected:
     void EndMoveFeedback();
     int FMoveColInd = -1, FMoveRowInd = -1;
     bool FMoveAllowed = true;
+    // The dragged header's face paints its caption as the cells paint theirs.
+    friend class THeaderDragButton;
     // Set while this grid mirrors the move of the grid it is synchronised with, so the
     // move is not sent back.
     bool FSyncedMove = false;
