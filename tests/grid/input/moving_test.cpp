@@ -87,6 +87,10 @@ TEST_F(MovingTest, ADraggedColumnTakesItsCellsWidthItemAndTheHiddenColumnStaysHi
     ASSERT_EQ(Headers(), "H0 H1 H2 H4 H5 H6 H7");
     TGridColumnItem* two = Grid->Columns()->Items(2);
     LogColumnEvents();
+    // Releasing a moved header is no click on it: nothing sorts.
+    Grid->SortSettings()->SetShow(true);
+    Grid->OnClickSort = [&](TObject*, int c) { Note(Cat("sorted ", IntToStr(c))); };
+    Grid->SetCellEx(2, 1, "zz");
     // Display 2 (real 2) onto display 5 (real 6).
     DragColumn(2, 5);
     EXPECT_EQ(Headers(), "H0 H1 H4 H5 H6 H2 H7");
@@ -243,6 +247,19 @@ TEST_F(MovingTest, TheSortColumnAndTheIndexKeysFollowAMovedColumn)
     Grid->SortSettings()->Column = 5;
     Grid->MoveColumn(2, 4);   // real 2 back to real 5
     EXPECT_EQ(Grid->SortSettings()->Column, 4);
+}
+
+TEST_F(MovingTest, TheTextsOfHiddenRowsFollowAMovedColumn)
+{
+    Grid->HideRow(3);
+    Grid->HideColumn(5);
+    Grid->MoveColumn(1, 5);   // real 1 to real 6, across the hidden column
+    Grid->UnHideRow(3);
+    Grid->UnHideColumnsAll();
+    String row3;
+    for (int c = 0; c < 8; ++c) (row3.empty() ? row3 : row3 += ' ') += Grid->GetCellEx(c, 3);
+    EXPECT_EQ(row3, "c0r3 c2r3 c3r3 c4r3 c5r3 c6r3 c1r3 c7r3");
+    EXPECT_EQ(Grid->GetCellEx(6, 2), "c1r2");
 }
 
 TEST_F(MovingTest, TheCurrentColumnFollowsTheMoveByMouse)
