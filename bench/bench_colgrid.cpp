@@ -113,7 +113,9 @@ BareScreen TakeScreen(TExtColumnGrid* g)
     for (int r : rows) {
         for (int c = 0; c < g->ColCount(); ++c) {
             const TRect R = g->CellRect(c, r);
-            if (R.Width() <= 0 || R.Height() <= 0) continue;
+            // Only what the screen shows: a cell out of view has no place of its own.
+            const bool placed = (c == 0 || R.Left > 0) && (r == 0 || R.Top > 0);
+            if (!placed || R.Width() <= 0 || R.Height() <= 0 || R.Left >= kWidth || R.Top >= kHeight) continue;
             const bool fixed = r < g->FixedRows() || c < g->FixedCols();
             s.Cells.push_back({R, g->GetCellEx(g->RealColIndex(c), r), fixed});
             if (r == 0) s.ColLines.push_back(R.Right);
@@ -123,6 +125,8 @@ BareScreen TakeScreen(TExtColumnGrid* g)
         s.RowLines.push_back(R.Bottom);
         s.Bottom = std::max(s.Bottom, R.Bottom);
     }
+    s.Right = std::min(s.Right, kWidth);
+    s.Bottom = std::min(s.Bottom, kHeight);
     return s;
 }
 
@@ -162,6 +166,7 @@ void BM_BareCanvas_PaintScreen(benchmark::State& state)
     screens[0] = TakeScreen(w.grid);
     w.grid->SetTopRow(500);
     screens[1] = TakeScreen(w.grid);
+    state.counters["cells"] = double(screens[0].Cells.size());
     TBitmap bmp;
     bmp.SetSize(kWidth, kHeight);
     int i = 0;
