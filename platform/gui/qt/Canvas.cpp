@@ -445,13 +445,19 @@ int WalkTabs(const QFontMetrics& fm, const QString& s, Piece&& piece)
 }
 }
 
+// Most texts hold no tab: they are measured and drawn whole, shaped once each.
 int TabbedTextWidth(const QFontMetrics& fm, const QString& s)
 {
+    if (!s.contains('\t')) return fm.horizontalAdvance(s);
     return WalkTabs(fm, s, [](int, const QString&) {});
 }
 
 void DrawTabbedText(QPainter& p, const QFontMetrics& fm, int x, int y, const QString& s)
 {
+    if (!s.contains('\t')) {
+        if (!s.isEmpty()) p.drawText(x, y, s);
+        return;
+    }
     WalkTabs(fm, s, [&](int at, const QString& part) {
         if (!part.isEmpty()) p.drawText(x + at, y, part);
     });
@@ -502,8 +508,10 @@ int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
         if (flags & DT_VCENTER) y = r.Top + (r.Height() - lh) / 2;
         else if (flags & DT_BOTTOM) y = r.Bottom - lh;
     }
+    // A left-aligned line on a clear brush is drawn without being measured.
+    const bool measure = (flags & (DT_CENTER | DT_RIGHT)) || FBrush.Style() != bsClear;
     for (const QString& l : lines) {
-        int w = width(l);
+        const int w = measure ? width(l) : 0;
         int x = r.Left;
         if (flags & DT_CENTER) x = r.Left + (r.Width() - w) / 2;
         else if (flags & DT_RIGHT) x = r.Right - w;
