@@ -201,7 +201,9 @@ void TCanvas::FillRect(const TRect& r)
     QPainter* p = Painter(FImpl.get());
     if (!p || FBrush.Style() == bsClear) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p->fillRect(QR(r), MakeBrush(&FBrush));
+    // A solid fill needs no brush object (most fills are solid: cells, gradient bands).
+    if (FBrush.Style() == bsSolid) p->fillRect(QR(r), QC(FBrush.Color()));
+    else p->fillRect(QR(r), MakeBrush(&FBrush));
 }
 
 void TCanvas::FrameRect(const TRect& r)
@@ -288,14 +290,15 @@ void TCanvas::LineTo(int x, int y)
         ex = from.X + int(std::lround(double(dx) * n / std::abs(dy)));
     }
     if (FPen.Width() <= 1) {
-        QPen pen = p->pen();
-        pen.setCapStyle(Qt::FlatCap);
-        pen.setWidth(1);
-        p->setPen(pen);
-        if (ex == from.X && ey == from.Y) p->drawPoint(from.X, from.Y);
-        else {
-            pen.setCapStyle(Qt::SquareCap);
+        // One pixel wide: a point with a flat cap, a line with a square one. Prepare has
+        // set the square cap already.
+        if (ex == from.X && ey == from.Y) {
+            QPen pen = p->pen();
+            pen.setCapStyle(Qt::FlatCap);
+            pen.setWidth(1);
             p->setPen(pen);
+            p->drawPoint(from.X, from.Y);
+        } else {
             p->drawLine(from.X, from.Y, ex, ey);
         }
     } else {
