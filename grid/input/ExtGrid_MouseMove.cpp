@@ -364,6 +364,9 @@ void TExtStringGrid::MoveFeedback(int X, int Y)
     b->SetVisible(true);
     b->BringToFront();
     b->Invalidate();
+    // The arrows show the drop place also where the face passes over them.
+    for (TArrowWindow* a : FArrows)
+        if (a->Visible()) a->BringToFront();
     FMoveAllowed = Allow;
     TBaseGrid::SetCursor(Allow ? crDrag : crNoDrop);
 }
