@@ -1,9 +1,13 @@
 // One screenful of the KNX table (19 columns, 1024 rows) painted by the column grid,
 // with its column items, check-box column, XP headers and the whole cell pipeline,
-// against the base grid painting the same texts without those features.
+// against the base grid painting the same texts without those features, and against
+// the floor: a bare loop on the same toolkit canvas that fills the fixed cells and draws
+// the same visible texts and grid lines, with nothing else.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "grid/columns/ExtColumnGrid.h"
 #include "gridedit/GridEditors.h"
@@ -88,8 +92,93 @@ void BM_BaseGrid_PaintScreen(benchmark::State& state)
     }
 }
 
+// What one screen shows, taken from the column grid once: the cells' rectangles and
+// texts, and where the grid lines run.
+struct BareScreen {
+    struct Cell {
+        TRect R;
+        String Text;
+        bool Fixed;
+    };
+    std::vector<Cell> Cells;
+    std::vector<int> ColLines, RowLines;
+    int Right = 0, Bottom = 0;
+};
+
+BareScreen TakeScreen(TExtColumnGrid* g)
+{
+    BareScreen s;
+    std::vector<int> rows{0};
+    for (int r = g->TopRow(); r < g->RowCount() && r <= g->TopRow() + g->VisibleRowCount(); ++r) rows.push_back(r);
+    for (int r : rows) {
+        for (int c = 0; c < g->ColCount(); ++c) {
+            const TRect R = g->CellRect(c, r);
+            // Only what the screen shows: a cell out of view has no place of its own.
+            const bool placed = (c == 0 || R.Left > 0) && (r == 0 || R.Top > 0);
+            if (!placed || R.Width() <= 0 || R.Height() <= 0 || R.Left >= kWidth || R.Top >= kHeight) continue;
+            const bool fixed = r < g->FixedRows() || c < g->FixedCols();
+            s.Cells.push_back({R, g->GetCellEx(g->RealColIndex(c), r), fixed});
+            if (r == 0) s.ColLines.push_back(R.Right);
+            s.Right = std::max(s.Right, R.Right);
+        }
+        const TRect R = g->CellRect(0, r);
+        s.RowLines.push_back(R.Bottom);
+        s.Bottom = std::max(s.Bottom, R.Bottom);
+    }
+    s.Right = std::min(s.Right, kWidth);
+    s.Bottom = std::min(s.Bottom, kHeight);
+    return s;
+}
+
+void PaintBare(TCanvas* c, const BareScreen& s, TFont* font, TFont* fixedFont)
+{
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindow);
+    c->FillRect(TRect(0, 0, kWidth, kHeight));
+    c->Brush()->SetColor(clBtnFace);
+    for (const BareScreen::Cell& k : s.Cells)
+        if (k.Fixed) c->FillRect(k.R);
+    c->Pen()->SetColor(clSilver);
+    for (int x : s.ColLines) {
+        c->MoveTo(x, 0);
+        c->LineTo(x, s.Bottom);
+    }
+    for (int y : s.RowLines) {
+        c->MoveTo(0, y);
+        c->LineTo(s.Right, y);
+    }
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->Assign(*fixedFont);
+    for (const BareScreen::Cell& k : s.Cells)
+        if (k.Fixed) c->TextOut(k.R.Left + 2, k.R.Top + 2, k.Text);
+    c->Font()->Assign(*font);
+    for (const BareScreen::Cell& k : s.Cells)
+        if (!k.Fixed) c->TextOut(k.R.Left + 2, k.R.Top + 2, k.Text);
+}
+
+void BM_BareCanvas_PaintScreen(benchmark::State& state)
+{
+    Window<TExtColumnGrid> w;
+    Describe(w.grid);
+    w.Fill();
+    BareScreen screens[2];
+    w.grid->SetTopRow(1);
+    screens[0] = TakeScreen(w.grid);
+    w.grid->SetTopRow(500);
+    screens[1] = TakeScreen(w.grid);
+    state.counters["cells"] = double(screens[0].Cells.size());
+    TBitmap bmp;
+    bmp.SetSize(kWidth, kHeight);
+    int i = 0;
+    for (auto _ : state) {
+        PaintBare(bmp.Canvas(), screens[i], w.grid->Font(), w.grid->FixedFont());
+        i = 1 - i;
+    }
+}
+
 }  // namespace
 
+BENCHMARK(BM_BareCanvas_PaintScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColumnGrid_PaintScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BaseGrid_PaintScreen)->Unit(benchmark::kMillisecond);
 

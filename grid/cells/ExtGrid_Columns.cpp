@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/footer/FloatingFooter.h"
+#include "grid/sort/SortSettings.h"
 #include "grid/util/GridSupport.h"
 
 namespace {
@@ -146,16 +148,35 @@ void TExtStringGrid::ScrollInView(int ColIndex, int RowIndex)
 
 // ---------------------------------------------------------------- moving
 
+namespace {
+// Where an index ends up when the entry at From moves to To and those between close up.
+int FollowMove(int Index, int From, int To)
+{
+    if (Index == From) return To;
+    if (From < To && Index > From && Index <= To) return Index - 1;
+    if (From > To && Index >= To && Index < From) return Index + 1;
+    return Index;
+}
+
+// Clears a flag when it goes out of scope, also when the code it guards throws.
+struct TFlagScope {
+    bool& Flag;
+    explicit TFlagScope(bool& f) : Flag(f) { Flag = true; }
+    ~TFlagScope() { Flag = false; }
+};
+}
+
 void TExtStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     // The cells live at real indexes: the display move moves the real column.
     const int rf = RealColIndex(FromIndex), rt = RealColIndex(ToIndex);
-    TBaseGrid::ColumnMoved(rf, rt);
-    for (auto& item : FGridItems) {
-        TStringList& l = item->Items;
-        while (l.Count() <= std::max(rf, rt)) l.Add("");
-        l.Move(rf, rt);
+    if (rf < FColumnOrder->Count() && rt < FColumnOrder->Count()) {
+        const int v = FColumnOrder->GetInteger(rf);
+        FColumnOrder->Delete(rf);
+        FColumnOrder->Insert(rt, v);
     }
+    // Hidden columns keep their flags and widths at real indexes; they follow the move
+    // before the window hears of it.
     if (FNumHidden > 0 && rf < kMapLimit && rt < kMapLimit) {
         auto move = [rf, rt](auto* arr) {
             const auto x = arr[rf];
@@ -166,16 +187,52 @@ void TExtStringGrid::ColumnMoved(int FromIndex, int ToIndex)
         move(FVisibleCol);
         move(FAllColWidths);
     }
-    if (rf < FColumnOrder->Count() && rt < FColumnOrder->Count()) {
-        const int v = FColumnOrder->GetInteger(rf);
-        FColumnOrder->Delete(rf);
-        FColumnOrder->Insert(rt, v);
+    TBaseGrid::ColumnMoved(rf, rt);
+    // The texts of hidden rows move with the column.
+    for (auto& item : FGridItems) {
+        TStringList& l = item->Items;
+        while (l.Count() <= std::max(rf, rt)) l.Add("");
+        l.Move(rf, rt);
     }
+    SortFollowsColumnMove(rf, rt);
+    if (FFloatingFooter->Visible) FFloatingFooter->Invalidate();
+    TExtStringGrid* other = FSyncGrid->Grid();
+    // The other grid mirrors the move once; its own hook does not send it back. A grid
+    // too narrow for the move is left as it is.
+    if (other && FSyncGrid->MoveColumn && !FSyncedMove && !other->FSyncedMove && FromIndex < other->ColCount() &&
+        ToIndex < other->ColCount()) {
+        TFlagScope mirroring(other->FSyncedMove);
+        other->MoveColumn(FromIndex, ToIndex);
+    }
+}
+
+void TExtStringGrid::SortFollowsColumnMove(int RealFrom, int RealTo)
+{
+    if (RealFrom == RealTo) return;
+    if (FSortSettings->Column >= 0) FSortSettings->Column = FollowMove(FSortSettings->Column, RealFrom, RealTo);
+    if (FSortSettings->IndexShow)
+        for (int i = 0; i < FSortIndexes->Count(); ++i)
+            FSortIndexes->SetSortColumns(i, FollowMove(FSortIndexes->GetSortColumns(i), RealFrom, RealTo));
+}
+
+bool TExtStringGrid::RowMoveRefused(int ToIndex) const
+{
+    return FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow && ToIndex == RowCount() - 1;
 }
 
 void TExtStringGrid::RowMoved(int FromIndex, int ToIndex)
 {
-    TBaseGrid::RowMoved(FromIndex, ToIndex);
+    // The window hears of the move once the rows, their heights and the undo step are in
+    // place, not from inside the data move.
+    TMovedEvent moved = std::move(OnRowMoved);
+    OnRowMoved = nullptr;
+    try {
+        TBaseGrid::RowMoved(FromIndex, ToIndex);
+    } catch (...) {
+        OnRowMoved = std::move(moved);
+        throw;
+    }
+    OnRowMoved = std::move(moved);
     // A row moved, by code or by the mouse, is a step of the linked undo history: the
     // rows between shift by one, a chain of exchanges of neighbours.
     if (FUndoRedo && FromIndex != ToIndex) {
@@ -183,6 +240,13 @@ void TExtStringGrid::RowMoved(int FromIndex, int ToIndex)
         for (int r = FromIndex; r != ToIndex; r += ToIndex > FromIndex ? 1 : -1)
             steps.emplace_back(r, r + (ToIndex > FromIndex ? 1 : -1));
         UndoRowsRecordExchanges(steps, -1);
+    }
+    if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+    TExtStringGrid* other = FSyncGrid->Grid();
+    if (other && FSyncGrid->MoveRow && !FSyncedMove && !other->FSyncedMove && FromIndex < other->RowCount() &&
+        ToIndex < other->RowCount()) {
+        TFlagScope mirroring(other->FSyncedMove);
+        other->MoveRow(FromIndex, ToIndex);
     }
 }
 
@@ -210,6 +274,7 @@ void TExtStringGrid::MoveColumn(int FromIndex, int ToIndex)
 
 void TExtStringGrid::MoveRow(int FromIndex, int ToIndex)
 {
+    if (RowMoveRefused(ToIndex)) return;
     TBaseGrid::MoveRow(FromIndex, ToIndex);
     ShiftControls(FControlList.get(), FromIndex, ToIndex, true);
     CellControlsUpdate(false);

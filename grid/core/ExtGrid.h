@@ -2123,6 +2123,15 @@ protected:
     void EndMoveFeedback();
     int FMoveColInd = -1, FMoveRowInd = -1;
     bool FMoveAllowed = true;
+    // The dragged header's face paints its caption as the cells paint theirs.
+    friend class THeaderDragButton;
+    // Set while this grid mirrors the move of the grid it is synchronised with, so the
+    // move is not sent back.
+    bool FSyncedMove = false;
+    // A row may not land on the footer row that the floating footer shows as the last row.
+    bool RowMoveRefused(int ToIndex) const;
+    // The sort column and the keys of the indexed sort follow a moved column.
+    void SortFollowsColumnMove(int RealFrom, int RealTo);
     bool FOverLink = false;
     // Where in the pressed header cell the press was (the dragged face keeps it under the mouse).
     int MoveOfsX = 0, MoveOfsY = 0;

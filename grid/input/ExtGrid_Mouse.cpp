@@ -257,7 +257,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     const bool sizeEnded = FGridState == gsColSizing || FGridState == gsRowSizing || FSizingFixed || FSizingFixedR;
     if (moveEnded) {
         // A place the window refused is no drop: the move ends where it began.
-        if (!FMoveAllowed) {
+        if (!FMoveAllowed || (FGridState == gsRowMoving && RowMoveRefused(FMovePos))) {
             FGridState = gsNormal;
             Invalidate();
         }

@@ -8,6 +8,7 @@
 #include "grid/core/ExtGrid.h"
 #include "grid/core/GridPanels.h"
 #include "grid/input/HeaderDragButton.h"
+#include "grid/util/GridDrawUtils.h"
 #include "grid/util/GridSupport.h"
 #include "grid/util/GridTextUtils.h"
 
@@ -343,11 +344,15 @@ void TExtStringGrid::MoveFeedback(int X, int Y)
         FMoveColInd = 0;
         FMoveRowInd = drop;
         if (OnRowMoving) OnRowMoving(this, drop, Allow);
+        // The footer row stays last whatever the window says.
+        if (RowMoveRefused(drop)) Allow = false;
     }
     // The face of the moved header follows the mouse, held where it was pressed.
     THeaderDragButton* b = FHeaderDragButton;
     int hc = -1, hr = -1;
     MouseToCell(X, Y, hc, hr);
+    b->FaceCol = cols ? FMoveIndex : 0;
+    b->FaceRow = cols ? 0 : FMoveIndex;
     if (cols) {
         b->SetCaption(GetCellEx(RealColIndex(FMoveIndex), 0));
         b->SetBounds(X - MoveOfsX, Y - MoveOfsY, ColWidths(FMoveIndex), RowHeights(hr >= 0 ? hr : 0));
@@ -359,6 +364,9 @@ void TExtStringGrid::MoveFeedback(int X, int Y)
     b->SetVisible(true);
     b->BringToFront();
     b->Invalidate();
+    // The arrows show the drop place also where the face passes over them.
+    for (TArrowWindow* a : FArrows)
+        if (a->Visible()) a->BringToFront();
     FMoveAllowed = Allow;
     TBaseGrid::SetCursor(Allow ? crDrag : crNoDrop);
 }
@@ -386,20 +394,47 @@ void THeaderDragButton::Paint()
 {
     TCanvas* c = Canvas();
     const TRect R(0, 0, Width(), Height());
-    c->Brush()->SetColor(Grid ? Grid->FixedColor() : clBtnFace);
-    c->FillRect(R);
-    // Raised: light top and left, dark right and bottom.
-    c->Pen()->SetColor(clBtnHighlight);
-    c->MoveTo(R.Left, R.Bottom - 1);
-    c->LineTo(R.Left, R.Top);
-    c->LineTo(R.Right - 1, R.Top);
-    c->Pen()->SetColor(clBtnShadow);
-    c->LineTo(R.Right - 1, R.Bottom - 1);
-    c->LineTo(R.Left, R.Bottom - 1);
-    if (Grid) c->Font()->Assign(*Grid->FixedFont());
+    if (!Grid) {
+        FillRectColor(c, R, clBtnFace);
+        return;
+    }
+    // The face of the fixed cell as the grid paints it: its colour with the gradient of
+    // the grid's look.
+    TBrush brush;
+    TFont font;
+    font.Assign(*Grid->FixedFont());
+    TColor to = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment ha = taCenter;
+    TVAlignment va = vtaCenter;
+    bool ww = false;
+    TGradientDirection gd = GradientVertical;
+    TGridDrawState st{gdFixed};
+    brush.SetColor(Grid->FixedColor());
+    const bool inGrid = FaceCol >= 0 && FaceRow >= 0 && FaceCol < Grid->ColCount() && FaceRow < Grid->RowCount();
+    if (inGrid)
+        Grid->GetVisualProperties(FaceCol, FaceRow, st, false, false, true, &brush, to, mirror, mirrorTo, &font, ha,
+                                  va, ww, gd);
+    if (mirror == clNone) DrawGradient(c, brush.Color(), to, 128, R, false);
+    else DrawCellBackground(c, R, brush.Color(), to, mirror, mirrorTo, true, clNone, false, true);
+    if (!Flat) {
+        // Raised: light top and left, dark right and bottom.
+        c->Pen()->SetColor(clBtnHighlight);
+        c->MoveTo(R.Left, R.Bottom - 1);
+        c->LineTo(R.Left, R.Top);
+        c->LineTo(R.Right - 1, R.Top);
+        c->Pen()->SetColor(clBtnShadow);
+        c->LineTo(R.Right - 1, R.Bottom - 1);
+        c->LineTo(R.Left, R.Bottom - 1);
+    }
+    c->Font()->Assign(font);
     c->Brush()->SetStyle(bsClear);
     TRect t(R.Left + 2, R.Top + 1, R.Right - 2, R.Bottom - 1);
-    c->DrawText(Caption(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    if (Caption().find("</") != String::npos) {
+        int w = 0;
+        Grid->DrawHTMLCellText(c, Caption(), t, DT_LEFT | DT_TOP | DT_NOPREFIX, w);
+    } else {
+        c->DrawText(Caption(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+    }
 }
 
 bool TExtStringGrid::FixedSizingDown(int X, int Y)

@@ -1,5 +1,5 @@
 #pragma once
-// The button that shows a fixed cell's face while a column is dragged.
+// The button that shows a fixed cell's face while a column or row is dragged.
 #include "platform/gui/Controls.h"
 
 class TExtStringGrid;
@@ -9,8 +9,13 @@ class THeaderDragButton : public TCustomControl {
 public:
     explicit THeaderDragButton(TExtStringGrid* AGrid);
     TExtStringGrid* Grid;
+    // The fixed cell (display column, row) whose face the button shows.
+    int FaceCol = 0, FaceRow = 0;
+    // Without a border.
+    bool Flat = false;
 
 protected:
-    // A raised button face with the caption centred (ExtGrid_MouseMove.cpp).
+    // The grid's fixed-cell background, then the caption: centred on one line, or as
+    // mini-HTML when it holds markup (ExtGrid_MouseMove.cpp).
     void Paint() override;
 };

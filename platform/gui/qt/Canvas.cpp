@@ -201,7 +201,9 @@ void TCanvas::FillRect(const TRect& r)
     QPainter* p = Painter(FImpl.get());
     if (!p || FBrush.Style() == bsClear) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p->fillRect(QR(r), MakeBrush(&FBrush));
+    // A solid fill needs no brush object (most fills are solid: cells, gradient bands).
+    if (FBrush.Style() == bsSolid) p->fillRect(QR(r), QC(FBrush.Color()));
+    else p->fillRect(QR(r), MakeBrush(&FBrush));
 }
 
 void TCanvas::FrameRect(const TRect& r)
@@ -288,14 +290,15 @@ void TCanvas::LineTo(int x, int y)
         ex = from.X + int(std::lround(double(dx) * n / std::abs(dy)));
     }
     if (FPen.Width() <= 1) {
-        QPen pen = p->pen();
-        pen.setCapStyle(Qt::FlatCap);
-        pen.setWidth(1);
-        p->setPen(pen);
-        if (ex == from.X && ey == from.Y) p->drawPoint(from.X, from.Y);
-        else {
-            pen.setCapStyle(Qt::SquareCap);
+        // One pixel wide: a point with a flat cap, a line with a square one. Prepare has
+        // set the square cap already.
+        if (ex == from.X && ey == from.Y) {
+            QPen pen = p->pen();
+            pen.setCapStyle(Qt::FlatCap);
+            pen.setWidth(1);
             p->setPen(pen);
+            p->drawPoint(from.X, from.Y);
+        } else {
             p->drawLine(from.X, from.Y, ex, ey);
         }
     } else {
@@ -454,13 +457,19 @@ int WalkTabs(const QFontMetrics& fm, const QString& s, Piece&& piece)
 }
 }
 
+// Most texts hold no tab: they are measured and drawn whole, shaped once each.
 int TabbedTextWidth(const QFontMetrics& fm, const QString& s)
 {
+    if (!s.contains('\t')) return fm.horizontalAdvance(s);
     return WalkTabs(fm, s, [](int, const QString&) {});
 }
 
 void DrawTabbedText(QPainter& p, const QFontMetrics& fm, int x, int y, const QString& s)
 {
+    if (!s.contains('\t')) {
+        if (!s.isEmpty()) p.drawText(x, y, s);
+        return;
+    }
     WalkTabs(fm, s, [&](int at, const QString& part) {
         if (!part.isEmpty()) p.drawText(x + at, y, part);
     });
@@ -511,8 +520,10 @@ int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
         if (flags & DT_VCENTER) y = r.Top + (r.Height() - lh) / 2;
         else if (flags & DT_BOTTOM) y = r.Bottom - lh;
     }
+    // A left-aligned line on a clear brush is drawn without being measured.
+    const bool measure = (flags & (DT_CENTER | DT_RIGHT)) || FBrush.Style() != bsClear;
     for (const QString& l : lines) {
-        int w = width(l);
+        const int w = measure ? width(l) : 0;
         int x = r.Left;
         if (flags & DT_CENTER) x = r.Left + (r.Width() - w) / 2;
         else if (flags & DT_RIGHT) x = r.Right - w;
