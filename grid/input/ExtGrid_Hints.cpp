@@ -30,7 +30,7 @@ String CutWithEllipsis(const String& s, size_t Max)
 
 void TExtStringGrid::DoHintShow(THintInfo& Info) { FillHintInfo(Info); }
 
-String TExtStringGrid::GetStrippedCell(int ACol, int ARow) { return StripHTMLTags(GetCellEx(ACol, ARow)); }
+String TExtStringGrid::GetStrippedCell(int ACol, int ARow) { return StripHTMLToText(GetCellEx(ACol, ARow)); }
 
 void TExtStringGrid::FillHintInfo(THintInfo& Info)
 {
@@ -177,7 +177,7 @@ void TExtStringGrid::BalloonTextRequest(TPoint ScreenPos, String& Text)
         c = DisplColIndex(rc);
         const String stored = GetCellEx(rc, r);
         const int kind = GetTextKind(stored, EnableHTML);
-        if (kind == tkHTML) text = StripHTMLTags(stored);
+        if (kind == tkHTML) text = StripHTMLToText(stored);
         else if (kind == tkPackedWide) text = UnpackWideText(stored);
         else text = stored;
         const size_t skip = text.find_first_not_of("\r\n\t");
