@@ -403,11 +403,24 @@ String VisibleText(const String& s)
     return out;
 }
 
-// Where visible character N (from 1) starts: right after visible character N - 1, or at
-// the very start for N = 1; one past the end for the character after the last.
+// Where an end tag goes after visible character N - 1: right behind it, before any tag
+// that follows (the very start for N = 1; one past the end after the last character).
+size_t VisibleCount(const String& s)
+{
+    size_t n = 0;
+    bool inTag = false;
+    for (char c : s) {
+        if (inTag) inTag = c != '>';
+        else if (c == '<') inTag = true;
+        else ++n;
+    }
+    return n;
+}
+
 size_t InsertionPoint(const String& s, size_t N)
 {
     if (N <= 1) return 0;
+    if (N > VisibleCount(s)) return s.size();
     size_t seen = 0;
     bool inTag = false;
     for (size_t i = 0; i < s.size(); ++i) {
@@ -423,6 +436,19 @@ size_t InsertionPoint(const String& s, size_t N)
         if (++seen == N - 1) return i + 1;
     }
     return s.size();
+}
+
+// Where an opening tag goes before visible character N: behind the tags that stand
+// before it, so that it never lands in front of the end tag of an earlier hit.
+size_t OpeningPoint(const String& s, size_t N)
+{
+    size_t i = InsertionPoint(s, N);
+    while (i < s.size() && s[i] == '<') {
+        const size_t gt = s.find('>', i);
+        if (gt == String::npos) break;
+        i = gt + 1;
+    }
+    return i;
 }
 }  // namespace
 
@@ -456,7 +482,7 @@ String HighlightHTMLText(const String& s, const String& Pattern, const String& T
     size_t offset = 0;
     for (size_t p; (p = hay.find(needle, offset)) != String::npos;) {
         const size_t P = p + 1;
-        text.insert(InsertionPoint(text, P), open);
+        text.insert(OpeningPoint(text, P), open);
         text.insert(InsertionPoint(text, P + needle.size()), close);
         offset = p + needle.size();
     }
