@@ -218,6 +218,28 @@ private:
     bool AnchorHit = false, ControlHit = false;
     bool FirstPass = true;
 
+    // Text height and blank width of the last fonts used: the height of one line of text
+    // does not depend on the text, so it is asked of the platform once per font.
+    struct TFontMetric {
+        String Name;
+        int Size = 0;
+        TFontStyles Style;
+        int Height = 0, Blank = 0;
+    };
+    TFontMetric Metrics[4];
+    int NextMetric = 0;
+    const TFontMetric& Metric();
+    int GH() { return Metric().Height; }
+    // The width of a shown run: measured in the first pass, taken from it in the second.
+    int RunWidth(const String& Shown)
+    {
+        if (!FirstPass && NextRunWidth < RunWidths.size()) return RunWidths[NextRunWidth++];
+        return C->TextWidth(Shown);
+    }
+    // The widths of the runs the first pass took, for the second pass of the same line.
+    std::vector<int> RunWidths;
+    size_t NextRunWidth = 0;
+
     // per line
     int LineWidth = 0, LineHeight = 0, SupRoom = 0, SubRoom = 0, Lift = 0;
     bool Sup = false, Sub = false, ListItemSeen = false;
@@ -246,6 +268,22 @@ private:
     void DrawRun(const String& Shown, TRect Box, int& w);
     void CloseFocusRect(int Bottom, bool Painting);
 };
+
+const TMiniHTMLRenderer::TFontMetric& TMiniHTMLRenderer::Metric()
+{
+    const TFont* f = C->Font();
+    for (const TFontMetric& m : Metrics)
+        if (m.Height > 0 && m.Size == f->Size() && m.Style == f->Style() && m.Name == f->Name()) return m;
+    TFontMetric& m = Metrics[NextMetric];
+    NextMetric = (NextMetric + 1) % 4;
+    m.Name = f->Name();
+    m.Size = f->Size();
+    m.Style = f->Style();
+    const TPoint blank = C->TextExtent(" ");
+    m.Height = std::max(1, blank.Y);
+    m.Blank = blank.X;
+    return m;
+}
 
 bool TMiniHTMLRenderer::Run(const String& Text)
 {
@@ -284,8 +322,9 @@ bool TMiniHTMLRenderer::Run(const String& Text)
         const int anchorsAtStart = Anchors, listAtStart = ListLevel;
         SupRoom = SubRoom = Lift = 0;
         Sup = Sub = false;
-        LineHeight = C->TextHeight("gh");
+        LineHeight = GH();
         const int gh = LineHeight;
+        RunWidths.clear();
         // First pass: measure the line and take it off the text.
         FirstPass = true;
         AnchorHit = ControlHit = false;
@@ -313,11 +352,15 @@ bool TMiniHTMLRenderer::Run(const String& Text)
             Sup = Sub = false;
             FirstPass = false;
             AnchorHit = ControlHit = false;
+            NextRunWidth = 0;
             size_t k = 0;
             Line(source, k, box, !P.HitTestOnly);
             pass2.Assign(*C->Font());
-            const int h = C->TextHeight("gh");
-            if ((AnchorHit && P.Y > box.Bottom - Lift - h && P.Y < box.Bottom - Lift) || ControlHit) result = true;
+            if (ControlHit) result = true;
+            if (AnchorHit) {
+                const int h = GH();
+                if (P.Y > box.Bottom - Lift - h && P.Y < box.Bottom - Lift) result = true;
+            }
         }
         const int step = LineHeight + SubRoom + SupRoom;
         top += step;
@@ -327,7 +370,7 @@ bool TMiniHTMLRenderer::Run(const String& Text)
     P.HyperLinks = Anchors;
     if (P.YSize == 0) {
         C->Font()->Assign(Base);
-        P.YSize = C->TextHeight("gh");
+        P.YSize = GH();
     }
     C->Pen()->SetColor(penColor);
     C->Pen()->SetWidth(penWidth);
@@ -359,7 +402,7 @@ String TMiniHTMLRenderer::Line(const String& Text, size_t& Pos, TRect Box, bool 
         if (K > 0) {
             const String raw = Text.substr(Pos, K);
             const String run = DecodeRun(raw);
-            const int h = C->TextHeight(run);
+            const int h = GH();
             if (Sub) SubRoom = std::max(SubRoom, h / 4);
             if (Sup) SupRoom = std::max(SupRoom, h / 4);
             LineHeight = std::max(LineHeight, h);
@@ -367,11 +410,10 @@ String TMiniHTMLRenderer::Line(const String& Text, size_t& Pos, TRect Box, bool 
                 if (FirstPass) P.StrippedText += run;
                 Pos = end;
             } else {
-                size_t under = String::npos;
-                const String shown = ApplyPrefix(run, under);
                 int w = 0;
                 if (!Painting) {
-                    w = C->TextWidth(shown);
+                    size_t under = String::npos;
+                    w = RunWidth(ApplyPrefix(run, under));
                     LineWidth += w;
                     if (InAnchor) {
                         const int x = P.BiDiMode != 0 ? Box.Right - P.X : P.X - Box.Left;
@@ -399,7 +441,8 @@ String TMiniHTMLRenderer::Line(const String& Text, size_t& Pos, TRect Box, bool 
                     if (FirstPass) P.StrippedText += run;
                     source.append(raw);
                     Pos = end;
-                    trailingBlank = run.size() >= K && run[K - 1] == ' ' ? C->TextWidth(" ") : 0;
+                    trailingBlank = run.size() >= K && run[K - 1] == ' ' ? Metric().Blank : 0;
+                    if (FirstPass) RunWidths.push_back(w);
                     if (!accepted && !Painting && !firstRun) {
                         Pos = Text.size();   // no word wrap: the rest does not fit
                         lineEnded = true;
@@ -442,8 +485,8 @@ void TMiniHTMLRenderer::DrawRun(const String& Run, TRect Box, int& w)
 {
     size_t under = String::npos;
     const String shown = ApplyPrefix(Run, under);
-    const int h = C->TextHeight(shown);
-    w = C->TextWidth(shown);
+    const int h = GH();
+    w = RunWidth(shown);
     int bottom = Box.Bottom - Lift;
     if (Sup) bottom -= SupRoom;
     if (Sub) bottom += SubRoom;
@@ -465,12 +508,16 @@ void TMiniHTMLRenderer::DrawRun(const String& Run, TRect Box, int& w)
         C->DrawText(shown, s, flags);
         C->Font()->SetColor(fc);
     }
-    TRect t = r;
-    C->DrawText(shown, t, flags);
+    // Blanks show nothing but their lines.
+    const TFontStyles st = C->Font()->Style();
+    const bool lined = st.Contains(fsUnderline) || st.Contains(fsStrikeOut);
+    if (lined || shown.find_first_not_of(' ') != String::npos) {
+        TRect t = r;
+        C->DrawText(shown, t, flags);
+    }
     if (under != String::npos) {
         // The character after a single ampersand is drawn underlined.
         const int x0 = PenX + C->TextWidth(shown.substr(0, under));
-        const TFontStyles st = C->Font()->Style();
         SetStyle(fsUnderline, true);
         TRect u(x0, r.Top, r.Right, r.Bottom);
         C->DrawText(shown.substr(under, Utf8Len(shown, under)), u, flags);
@@ -496,7 +543,7 @@ void TMiniHTMLRenderer::DrawRun(const String& Run, TRect Box, int& w)
 
 void TMiniHTMLRenderer::CloseFocusRect(int Bottom, bool Painting)
 {
-    const int gh = C->TextHeight("gh");
+    const int gh = GH();
     if (Painting) C->DrawFocusRect(TRect(FocusStart.X - 1, Bottom - gh, PenX + 1, Bottom));
     FocusOpen = false;
 }
@@ -628,7 +675,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
         return trNone;
     case 'C': {
         THTMLObjectContext ctx{C,         &P,          &T,        &U,           Painting, Box,    PenX, LineWidth,
-                               LineHeight, C->TextHeight("gh"), InAnchor, &HRef, &Title, EntryBg};
+                               LineHeight, GH(), InAnchor, &HRef, &Title, EntryBg};
         const THTMLObjectBox o = RenderHTMLObject(ctx);
         ControlHit = ControlHit || o.ControlHit;
         if (o.Width <= 0 && o.Height <= 0) return trNone;
@@ -697,7 +744,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
             }
         } else if (U[2] == 'M') {
             THTMLObjectContext ctx{C,         &P,          &T,        &U,           Painting, Box,    PenX, LineWidth,
-                                   LineHeight, C->TextHeight("gh"), InAnchor, &HRef, &Title, EntryBg};
+                                   LineHeight, GH(), InAnchor, &HRef, &Title, EntryBg};
             const THTMLObjectBox o = RenderHTMLObject(ctx);
             // A linked picture under the point counts as a control hit.
             ControlHit = ControlHit || o.AnchorHit || o.ControlHit;
