@@ -44,6 +44,7 @@ class TControlList;
 class TFilePicture;
 class TArrowWindow;
 class THTMLPictureCache;
+struct TMiniHTMLParams;
 class TPictureContainer;
 class TGridFocusWindow;
 class TEditLink;
@@ -1311,8 +1312,9 @@ protected:
                       int GraphicWidth, int GraphicHeight, int& TextWidth);
     // Draws mini-HTML cell text with the grid's pictures, link colour and blink phase;
     // TextWidth is the widest rendered line + 2.
+    // AHoverLink: the anchor under the mouse (from 1), -1 none.
     void DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, bool AWordWrap, TColor AURLColor,
-                          bool ASelected, int& TextWidth);
+                          bool ASelected, int AHoverLink, int& TextWidth);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
     void DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect R, TCellGraphic* AGraphic, TVAlignment TextVAlign,
                          TAlignment TextHAlign, int TextWidth, int GraphicWidth, int GraphicHeight, bool Enabled,
@@ -1855,12 +1857,25 @@ public:
     // A click on an anchor (ACol real); clearing AutoHandle keeps the grid from following
     // it ("cell://R<row>C<col>" moves to that cell, any other target is opened).
     std::function<void(TObject* Sender, int ARow, int ACol, const String& Anchor, bool& AutoHandle)> OnAnchorClick;
+    // The mouse entering and leaving an anchor of a mini-HTML cell (ACol real); Anchor is
+    // empty on leaving.
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& Anchor)> OnAnchorEnter, OnAnchorExit;
+    // Only the anchor under the mouse is underlined (else every anchor is).
+    bool URLUnderlineOnHover = false;
     // The anchor under the point (X, Y) of cell (ACol displayed, ARow): the link of a
     // mini-HTML anchor, or with URLShow a plain text that is a link; empty when none.
     String AnchorAt(int ACol, int ARow, int X, int Y);
     // Mouse-down on an anchor: fires OnAnchorClick and follows the link; false when the
     // point is on no anchor.
     bool AnchorClickAt(int ACol, int ARow, int X, int Y);
+    // Lays the mini-HTML of cell (ACol displayed, ARow) out as it is painted and tests
+    // the point against it; false for a cell that is not mini-HTML or a point on no link.
+    bool HTMLCellHitTest(int ACol, int ARow, int X, int Y, TMiniHTMLParams& P);
+    // Mouse-move over a cell: link cursor, hover underlining, OnAnchorEnter/OnAnchorExit.
+    void AnchorMouseMove(int ACol, int ARow, int X, int Y);
+    TPoint FHoverCell = TPoint(-1, -1);
+    int FHoverlink = -1;
+    String FAnchor;
     std::function<void(TObject* Sender, int ACol, int ARow, String& ATitle, String& AText, int& AIcon)>
         OnCellBalloon;
     // The balloon window: set up while Balloon()->Enable() (and the grid has a window).

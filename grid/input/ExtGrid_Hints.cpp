@@ -8,6 +8,7 @@
 #include "grid/core/ExtGrid.h"
 #include "grid/core/GridPanels.h"
 #include "grid/html/MiniHTML.h"
+#include "grid/html/MiniHTMLRender.h"
 #include "grid/util/GridTextUtils.h"
 #include "platform/rtl/Unicode.h"
 
@@ -61,6 +62,17 @@ void TExtStringGrid::FillHintInfo(THintInfo& Info)
     const int kind = GetTextKind(stored, EnableHTML);
     const bool scrollable = c >= FixedCols() && r >= FixedRows() && c < ColCount() - FixedRightCols &&
                             r < RowCount() - FixedFooters;
+    // A link's hint: its title, else the link itself.
+    if (AnchorHint && EnableHTML && kind == tkHTML) {
+        TMiniHTMLParams p;
+        if (HTMLCellHitTest(c, r, cur.X, cur.Y, p)) {
+            String hint = p.AnchorHint.empty() ? p.AnchorVal : p.AnchorHint;
+            if (OnAnchorHint) OnAnchorHint(this, r, bc, hint);
+            FLastAnchorHint = hint;
+            Info.HintStr = hint;
+            Info.HintPos = TPoint(cur.X + 8, cur.Y - 16);
+        }
+    }
     if (HintShowCells && scrollable) {
         Info.HintPos.Y = R.Top;
         if (kind == tkPackedWide) Info.HintStr = UnpackWideText(stored);

@@ -166,6 +166,8 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         const String text = GetGridCell(RealColIndex(c), r);
         FOverLink = GetTextKind(text, EnableHTML) != tkHTML && HasURLProtocol(text);
     }
+    // Links in mini-HTML: the link cursor, hover underlining, entering and leaving.
+    if (overCell) AnchorMouseMove(c, r, X, Y);
     // The frame of a selection being dragged out follows it.
     if (FGridState == gsSelecting && SelectionRectangle && !(Selection() == FMoveSelection)) {
         InvalidateGridRect(FMoveSelection);

@@ -172,7 +172,7 @@ bool TExtStringGrid::IsCellShownSelected(int ACol, int ARow, TGridDrawState ASta
 }
 
 void TExtStringGrid::DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, bool AWordWrap,
-                                      TColor AURLColor, bool ASelected, int& TextWidth)
+                                      TColor AURLColor, bool ASelected, int AHoverLink, int& TextWidth)
 {
     // The last grid that paints decides the process-wide highlight colours.
     SetHTMLHighlightColors(HighlightColor, HighlightTextColor);
@@ -184,6 +184,8 @@ void TExtStringGrid::DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRe
     p.Selected = ASelected;
     p.URLColor = AURLColor;
     p.BlinkOn = !EnableBlink || FGridBlink;
+    p.HoverStyle = URLUnderlineOnHover;
+    p.HoverLink = AHoverLink;
     p.ThemeWindow = this;
     const int saved = ACanvas->SaveState();
     ACanvas->IntersectClipRect(R);
@@ -293,7 +295,8 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
         hr.Left -= 1;
         if (sortCell) hr.Right -= 10;
         const bool selected = AState.Contains(gdSelected) && !fixed && ShowSelection;
-        DrawHTMLCellText(ACanvas, text, hr, ww, urlColor, selected, TextWidth);
+        const bool hovered = FHoverCell == TPoint(DisplColIndex(ACol), ARow);
+        DrawHTMLCellText(ACanvas, text, hr, ww, urlColor, selected, hovered ? FHoverlink : -1, TextWidth);
         if (sortCell) DrawSortIndicator(ACanvas, ACol, sortY(), std::min(R.Right - 8, hr.Left + TextWidth + 2));
     } else {
         // 11/12. Plain text (rich text is shown as its text).

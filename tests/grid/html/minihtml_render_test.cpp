@@ -488,3 +488,57 @@ TEST_F(HTMLCellTest, ClickOnALinkFiresTheAnchorEvent)
     EXPECT_EQ(Grid->AnchorAt(1, 2, x0 + 2, y), "");
     EXPECT_EQ(Grid->AnchorAt(2, 5, x0 + 2, y), "");
 }
+
+TEST_F(HTMLCellTest, HoveringALinkUnderlinesItAndTellsTheWindow)
+{
+    Grid->URLUnderlineOnHover = true;
+    Grid->SetCellEx(1, 2, "<A href=\"a\" title=\"First link\">one</A> <A href=\"b\">two</A>");
+    std::vector<String> events;
+    Grid->OnAnchorEnter = [&](TObject*, int ARow, int ACol, const String& Anchor) {
+        events.push_back("enter " + Anchor + " " + IntToStr(ACol) + "," + IntToStr(ARow));
+    };
+    Grid->OnAnchorExit = [&](TObject*, int, int, const String& Anchor) { events.push_back("exit " + Anchor); };
+    Grid->FocusCell(2, 21, true);
+    TBitmap b(10, 10);
+    b.Canvas()->Font()->Assign(*Grid->Font());
+    const TRect r = Grid->CellRect(1, 2);
+    const int x0 = r.Left + Grid->XYOffset.X;
+    const int y = r.Top + Grid->XYOffset.Y + b.Canvas()->TextHeight("gh") / 2;
+    const int one = b.Canvas()->TextWidth("one"), two = b.Canvas()->TextWidth("two");
+    const TRect oneArea(x0, r.Top, x0 + one, r.Bottom - 1);
+    const TRect twoArea(x0 + b.Canvas()->TextWidth("one "), r.Top, x0 + b.Canvas()->TextWidth("one two"), r.Bottom - 1);
+    TBitmap png;
+    // Nothing hovered: no link is underlined.
+    ASSERT_TRUE(SNAPSHOT(Form, "minihtml_hover_none.png", png));
+    EXPECT_LT(LongestRow(png, oneArea, Bluish), one - 3);
+    EXPECT_LT(LongestRow(png, twoArea, Bluish), two - 3);
+    // Over the second link: only it is underlined.
+    UserMouseMove(Grid, twoArea.Left + 3, y);
+    ASSERT_TRUE(SNAPSHOT(Form, "minihtml_hover_two.png", png));
+    EXPECT_LT(LongestRow(png, oneArea, Bluish), one - 3);
+    EXPECT_GE(LongestRow(png, twoArea, Bluish), two - 3);
+    // Off the links: the underline goes, the window hears the leaving.
+    UserMouseMove(Grid, r.Right - 4, y);
+    ASSERT_TRUE(SNAPSHOT(Form, "minihtml_hover_off.png", png));
+    EXPECT_LT(LongestRow(png, twoArea, Bluish), two - 3);
+    EXPECT_EQ(events, (std::vector<String>{"enter b 1,2", "exit "}));
+
+    // The hint over a link is its title, else the link itself; the window may change it.
+    Grid->AnchorHint = true;
+    Grid->SetShowHint(true);
+    Grid->OnAnchorHint = [](TObject*, int, int, String& hint) {
+        if (hint == "b") hint = "second";
+    };
+    const struct {
+        int x;
+        const char* hint;
+    } cases[] = {{x0 + 3, "First link"}, {twoArea.Left + 3, "second"}};
+    for (const auto& c : cases) {
+        THintInfo info;
+        info.HintControl = Grid;
+        info.CursorPos = TPoint(c.x, y);
+        Grid->Perform(CM_HINTSHOW, 0, LPARAM(&info));
+        EXPECT_EQ(info.HintStr, c.hint);
+        EXPECT_EQ(info.HintPos, Grid->ClientToScreen(TPoint(c.x + 8, y - 16)));
+    }
+}
