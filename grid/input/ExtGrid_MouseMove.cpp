@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/html/MiniHTMLRender.h"
 #include "grid/core/GridPanels.h"
 #include "grid/input/HeaderDragButton.h"
 #include "grid/util/GridSupport.h"
@@ -401,6 +402,12 @@ void THeaderDragButton::Paint()
     if (Grid) c->Font()->Assign(*Grid->FixedFont());
     c->Brush()->SetStyle(bsClear);
     TRect t(R.Left + 2, R.Top + 1, R.Right - 2, R.Bottom - 1);
+    if (Caption().find("</") != String::npos) {
+        TMiniHTMLParams p;
+        p.Images = Grid ? Grid->GridImages() : nullptr;
+        RenderMiniHTML(c, Caption(), t, p);
+        return;
+    }
     c->DrawText(Caption(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "grid/core/GridPanels.h"
+#include "grid/footer/FloatingFooter.h"
 #include "grid/html/MiniHTMLRender.h"
 #include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
@@ -541,4 +542,19 @@ TEST_F(HTMLCellTest, HoveringALinkUnderlinesItAndTellsTheWindow)
         EXPECT_EQ(info.HintStr, c.hint);
         EXPECT_EQ(info.HintPos, Grid->ClientToScreen(TPoint(c.x + 8, y - 16)));
     }
+}
+
+TEST_F(HTMLCellTest, FooterTemplateDrawsMarkup)
+{
+    Grid->SetCellEx(1, 3, "42");
+    Grid->FocusCell(1, 3, true);
+    TFloatingFooter* ff = Grid->FloatingFooter();
+    ff->SetVisible(true);
+    ff->SetFooterStyle(fsCustomPreview);
+    ff->SetCustomTemplate("<FONT color=\"clRed\">Sum</FONT> <#1>");
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Grid->FooterPanel(), "minihtml_footer.png", png));
+    const TRect all(0, 0, Grid->FooterPanel()->Width(), Grid->FooterPanel()->Height());
+    EXPECT_GT(Count_Pixels(png, all, Reddish), 10);
+    EXPECT_GT(Count_Pixels(png, all, Dark), 10);   // the column's text after it
 }
