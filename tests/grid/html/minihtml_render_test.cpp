@@ -120,6 +120,14 @@ TEST_F(RenderTest, LayoutOfLinesWordsAndLists)
         EXPECT_EQ(p.YSize, c.lines * gh);
         EXPECT_EQ(p.StrippedText, c.stripped);
     }
+    // Tag names in any case: bold opened in lower case and closed in upper case.
+    {
+        TBitmap b(10, 10);
+        b.Canvas()->Font()->Assign(*C->Font());
+        b.Canvas()->Font()->SetStyle(TFontStyles{fsBold});
+        EXPECT_EQ(Measure("<b>ww</B>ww", 1000).XSize, b.Canvas()->TextWidth("ww") + C->TextWidth("ww"));
+        EXPECT_EQ(Measure("<big>ww</big>ww", 1000).XSize, 2 * C->TextWidth("ww"));
+    }
     // A list item stands 12 pixels in per level.
     EXPECT_EQ(Measure("<UL><LI>two</UL>", 1000).XSize, 12 + C->TextWidth("two"));
     EXPECT_EQ(Measure("<UL><UL><LI>two</UL></UL>", 1000).XSize, 24 + C->TextWidth("two"));
@@ -330,9 +338,10 @@ TEST_F(HTMLCellTest, EachMarkupFeatureIsPaintedAsItAsks)
          [](TBitmap& png, const TRect& m, const TRect& p) {
              EXPECT_NE(Extent(png, m, Dark).Width(), Extent(png, p, Dark).Width());
          }},
-        {"<P align=\"right\">ab</P>", "ab",
+        {"<P align=\"right\">ab</P>cd", "ab",   // both lines stand right
          [](TBitmap& png, const TRect& m, const TRect& p) {
              EXPECT_GT(Extent(png, m, Dark).Left, m.Left + m.Width() * 3 / 4);
+             EXPECT_GT(Extent(png, m, Dark).Height(), Extent(png, p, Dark).Height() * 3 / 2);
              EXPECT_LT(Extent(png, p, Dark).Left, p.Left + p.Width() / 4);
          }},
         {"<P align=\"center\">ab</P>", "ab",
@@ -403,6 +412,12 @@ TEST_F(HTMLCellTest, EachMarkupFeatureIsPaintedAsItAsks)
          [](TBitmap& png, const TRect& m, const TRect& p) {
              EXPECT_GT(LongestRow(png, m, Dark), m.Width() * 3 / 4);
              EXPECT_LT(LongestRow(png, p, Dark), p.Width() / 4);
+         }},
+        {"<U>xx</UL>xxxxxx", "xxxxxxxx",   // an end of list outside a list ends the underline
+         [](TBitmap& png, const TRect& m, const TRect& p) {
+             const int w = Extent(png, p, Dark).Width();
+             EXPECT_GT(LongestRow(png, m, Dark), w / 5);
+             EXPECT_LT(LongestRow(png, m, Dark), w / 2);
          }},
         {"<Z>hidden</Z>", "",
          [](TBitmap& png, const TRect& m, const TRect&) { EXPECT_EQ(Count_Pixels(png, m, Dark), 0); }},
