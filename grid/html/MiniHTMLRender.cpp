@@ -236,6 +236,16 @@ private:
         if (!FirstPass && NextRunWidth < RunWidths.size()) return RunWidths[NextRunWidth++];
         return C->TextWidth(Shown);
     }
+    // Where the next "<" and the next blank stand: searched once and kept while the
+    // position has not passed them, so a long text is not searched again for every run.
+    const String* FindText = nullptr;
+    size_t NextLt = 0, NextBlank = 0;
+    static constexpr size_t kUnknown = String::npos - 1;
+    size_t CachedFind(const String& Text, size_t Pos, char What, size_t& Cache)
+    {
+        if (Cache == kUnknown || (Cache != String::npos && Cache < Pos)) Cache = Text.find(What, Pos);
+        return Cache;
+    }
     // The widths of the runs the first pass took, for the second pass of the same line.
     std::vector<int> RunWidths;
     size_t NextRunWidth = 0;
@@ -390,10 +400,14 @@ String TMiniHTMLRenderer::Line(const String& Text, size_t& Pos, TRect Box, bool 
     int trailingBlank = 0;
     bool lineEnded = false, firstRun = true;
     if (Painting && ParBg) C->FillRect(TRect(Rect.Left, Box.Top, Rect.Right, Box.Top + LineHeight));
+    if (!FirstPass || FindText != &Text) {
+        FindText = &Text;
+        NextLt = NextBlank = kUnknown;
+    }
     while (Pos < Text.size() && !lineEnded) {
         // a. The next text run: up to the next tag, or with word wrap up to a blank.
-        const size_t lt = Text.find('<', Pos);
-        const size_t blank = P.WordWrap ? Text.find(' ', Pos) : String::npos;
+        const size_t lt = CachedFind(Text, Pos, '<', NextLt);
+        const size_t blank = P.WordWrap ? CachedFind(Text, Pos, ' ', NextBlank) : String::npos;
         size_t end;
         if (lt != String::npos && (blank == String::npos || blank > lt)) end = lt;
         else if (blank != String::npos) end = blank + 1;

@@ -240,6 +240,10 @@ TEST_F(RenderTest, HostileMarkupNeitherCrashesNorRunsAway)
     deepBold += "x";
     for (int i = 0; i < 20000; ++i) ampChain += "amp;";
     for (int i = 0; i < 20000; ++i) manyTags += "<A href=\"a\"><I>w </I></A>";
+    // Long texts: many short words, many tags without a blank between them.
+    String words, tagged;
+    for (int i = 0; i < 50000; ++i) words += "w ";
+    for (int i = 0; i < 50000; ++i) tagged += "w<i>";
     const struct {
         String text;
         int maxWidth, maxHeight;   // what the layout may take at most
@@ -261,6 +265,8 @@ TEST_F(RenderTest, HostileMarkupNeitherCrashesNorRunsAway)
         {ampChain, 20000 * 10, 400},                           // one line of ampersands
         {manyTags, 1000000, 20000 * 30},
         {String("a\0b", 3), 400, 400},
+        {words, 400, 50000 * 30},
+        {tagged, 50000 * 20, 400},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 60));
