@@ -579,3 +579,21 @@ TEST_F(HTMLCellTest, FooterTemplateDrawsMarkup)
     EXPECT_GT(Count_Pixels(png, all, Reddish), 10);
     EXPECT_GT(Count_Pixels(png, all, Dark), 10);   // the column's text after it
 }
+
+TEST_F(HTMLCellTest, HighlightColourSettersReachEveryMarkupDrawing)
+{
+    // The grid's setters hand their colours to the process-wide highlight of markup, which
+    // a hint window without a grid draws with too.
+    Grid->SetHighlightColor(clAqua);
+    Grid->SetHighlightTextColor(clRed);
+    EXPECT_EQ(HTMLHighlightColor(), clAqua);
+    EXPECT_EQ(HTMLHighlightTextColor(), clRed);
+    THTMLHintWindow w(nullptr);
+    w.ActivateHint(TRect(10, 10, 20, 20), "found <HI>here</HI>");
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(&w, "minihtml_hint_highlight.png", png));
+    const TRect all(0, 0, w.Width(), w.Height());
+    EXPECT_GT(Count_Pixels(png, all, clAqua), 40);
+    EXPECT_GT(Count_Pixels(png, all, Reddish), 5);
+    SetHTMLHighlightColors(clHighlight, clHighlightText);
+}
