@@ -44,6 +44,7 @@ class TControlList;
 class TFilePicture;
 class TArrowWindow;
 class THTMLPictureCache;
+struct TMiniHTMLParams;
 class TPictureContainer;
 class TGridFocusWindow;
 class TEditLink;
@@ -460,9 +461,6 @@ public:
     void FormatFill(bool DoFixed, const String& Fmt);
     void RandomFill(bool DoFixed, int Rnd);
     void LinearFill(bool DoFixed);
-    // Draws a text with "hi" or "e" runs on one line in R (DT_ alignment flags); false,
-    // nothing drawn, for a text without them (paint/ExtGrid_MarkedText.cpp).
-    bool DrawMarkedCellText(TCanvas* ACanvas, const String& AText, TRect R, unsigned Flags, int& TextWidth);
 
     // ================================================================ check boxes and radios
     static TCheckBoxState BoolToCheckBoxState(bool bChecked) { return bChecked ? cbChecked : cbUnchecked; }
@@ -1315,8 +1313,11 @@ protected:
     // real); TextWidth gives the width of the drawn text for the graphic's placement.
     void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TCellGraphic* AGraphic,
                       int GraphicWidth, int GraphicHeight, int& TextWidth);
-    // Draws mini-HTML cell text; plain text until the mini-HTML renderer draws it.
-    void DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, unsigned Flags, int& TextWidth);
+    // Draws mini-HTML cell text with the grid's pictures, link colour and blink phase;
+    // TextWidth is the widest rendered line + 2.
+    // AHoverLink: the anchor under the mouse (from 1), -1 none.
+    void DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, bool AWordWrap, TColor AURLColor,
+                          bool ASelected, int AHoverLink, int& TextWidth);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
     void DrawCellGraphic(TCanvas* ACanvas, int ACol, int ARow, TRect R, TCellGraphic* AGraphic, TVAlignment TextVAlign,
                          TAlignment TextHAlign, int TextWidth, int GraphicWidth, int GraphicHeight, bool Enabled,
@@ -1855,6 +1856,29 @@ public:
     bool UseHTMLHints() const { return FUseHTMLHints; }
     void SetUseHTMLHints(bool Value);
     std::function<void(TObject* Sender, int ARow, int ACol, String& Anchor)> OnAnchorHint;
+    // ---- anchors in mini-HTML cells ----
+    // A click on an anchor (ACol real); clearing AutoHandle keeps the grid from following
+    // it ("cell://R<row>C<col>" moves to that cell, any other target is opened).
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& Anchor, bool& AutoHandle)> OnAnchorClick;
+    // The mouse entering and leaving an anchor of a mini-HTML cell (ACol real); Anchor is
+    // empty on leaving.
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& Anchor)> OnAnchorEnter, OnAnchorExit;
+    // Only the anchor under the mouse is underlined (else every anchor is).
+    bool URLUnderlineOnHover = false;
+    // The anchor under the point (X, Y) of cell (ACol displayed, ARow): the link of a
+    // mini-HTML anchor, or with URLShow a plain text that is a link; empty when none.
+    String AnchorAt(int ACol, int ARow, int X, int Y);
+    // Mouse-down on an anchor: fires OnAnchorClick and follows the link; false when the
+    // point is on no anchor.
+    bool AnchorClickAt(int ACol, int ARow, int X, int Y);
+    // Lays the mini-HTML of cell (ACol displayed, ARow) out as it is painted and tests
+    // the point against it; false for a cell that is not mini-HTML or a point on no link.
+    bool HTMLCellHitTest(int ACol, int ARow, int X, int Y, TMiniHTMLParams& P);
+    // Mouse-move over a cell: link cursor, hover underlining, OnAnchorEnter/OnAnchorExit.
+    void AnchorMouseMove(int ACol, int ARow, int X, int Y);
+    TPoint FHoverCell = TPoint(-1, -1);
+    int FHoverlink = -1;
+    String FAnchor;
     std::function<void(TObject* Sender, int ACol, int ARow, String& ATitle, String& AText, int& AIcon)>
         OnCellBalloon;
     // The balloon window: set up while Balloon()->Enable() (and the grid has a window).

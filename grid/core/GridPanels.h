@@ -119,8 +119,8 @@ protected:
     void Paint() override;
 
 private:
-    // Measures AHint as it is drawn (packed wide text in the hint font, else through
-    // the grid's text drawing).
+    // Measures AHint as it is drawn (packed wide text in the hint font, else as
+    // mini-HTML).
     TPoint MeasureText(const String& AHint, int MaxWidth, bool& Wide);
     class TExtStringGrid* FGrid = nullptr;
     TImageList* FImages = nullptr;

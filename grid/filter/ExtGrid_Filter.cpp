@@ -66,7 +66,7 @@ String TExtStringGrid::FilterText(const TFilterData* Item, int ARow)
     switch (Item->Data) {
     case fcVirtual: text = GetFormattedCell(Item->Column, ARow); break;
     case fcNormal: text = GetGridCell(Item->Column, ARow); break;
-    case fcStripHTML: text = StripHTMLTags(GetFormattedCell(Item->Column, ARow)); break;
+    case fcStripHTML: text = StripHTMLToText(GetFormattedCell(Item->Column, ARow)); break;
     case fcCalculated: GetFormulaResult(Item->Column, ARow, text); break;
     case fcRow:
         for (int c = 0; c < TotalColCount(); ++c) {

@@ -5,6 +5,7 @@
 
 #include "grid/core/ExtGrid.h"
 #include "grid/core/GridPanels.h"
+#include "grid/html/MiniHTMLRender.h"
 
 TExtStringGrid* TFooterPanel::Grid() const { return dynamic_cast<TExtStringGrid*>(Owner()); }
 
@@ -137,10 +138,15 @@ void TFooterPanel::Paint()
             else if (row >= 0 && row < g->RowCount() && ff->Column >= 0 && ff->Column < g->ColCount())
                 PaintFooterCell(g, c, ff->Column, row, inner);
         } else {
+            // The filled template is mini-HTML, two pixels below the area's top.
             c->Font()->Assign(*g->Font());
             c->Brush()->SetStyle(bsClear);
-            TRect t = inner;
-            c->DrawText(ff->FillTemplate(row), t, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
+            TMiniHTMLParams p;
+            p.Images = g->GridImages();
+            p.PictureCache = g->ImageCache();
+            p.PictureContainer = g->PictureContainer;
+            p.URLColor = g->URLColor();
+            RenderMiniHTML(c, ff->FillTemplate(row), TRect(inner.Left, area.Top + 2, inner.Right, inner.Bottom), p);
             c->Brush()->SetStyle(bsSolid);
         }
         break;

@@ -5,13 +5,25 @@
 
 #include "grid/core/ExtGrid.h"
 #include "grid/core/GridPanels.h"
+#include "grid/html/MiniHTMLRender.h"
 #include "grid/util/GridTextUtils.h"
 
 namespace {
 // The widest a hint text is laid out.
 constexpr int kHintLayoutWidth = 1024 - 16;
 constexpr unsigned kWideFlags = DT_NOPREFIX | DT_SINGLELINE;
-constexpr unsigned kTextFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
+
+// A hint's markup with the hint window's pictures, links in blue and shadows in grey.
+TMiniHTMLParams HintParams(TImageList* Images, TPictureContainer* Container, bool Measure)
+{
+    TMiniHTMLParams p;
+    p.Images = Images;
+    p.PictureContainer = Container;
+    p.MeasureOnly = Measure;
+    p.URLColor = clBlue;
+    p.ShadowColor = clGray;
+    return p;
+}
 }  // namespace
 
 namespace {
@@ -54,11 +66,12 @@ TPoint THTMLHintWindow::MeasureText(const String& AHint, int MaxWidth, bool& Wid
         c->Font()->Assign(*Font());
         if (!HintFontName.empty()) c->Font()->SetName(HintFontName);
         c->DrawText(UnpackWideText(AHint), r, kWideFlags | DT_CALCRECT);
-    } else {
-        c->Font()->Assign(*Font());
-        c->DrawText(AHint, r, kTextFlags | DT_CALCRECT);
+        return TPoint(r.Width(), r.Height());
     }
-    return TPoint(r.Width(), r.Height());
+    c->Font()->Assign(*Font());
+    TMiniHTMLParams p = HintParams(FImages, FGrid ? FGrid->PictureContainer : nullptr, true);
+    RenderMiniHTML(c, AHint, r, p);
+    return TPoint(p.XSize, p.YSize);
 }
 
 TRect THTMLHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*)
@@ -138,10 +151,7 @@ void THTMLHintWindow::Paint()
         c->DrawText(UnpackWideText(text), tr, kWideFlags);
         return;
     }
-    if (FGrid) {
-        int drawn = 0;
-        FGrid->DrawHTMLCellText(c, text, tr, kTextFlags, drawn);
-    } else {
-        c->DrawText(text, tr, kTextFlags);
-    }
+    if (FGrid) SetHTMLHighlightColors(FGrid->HighlightColor, FGrid->HighlightTextColor);
+    TMiniHTMLParams p = HintParams(FImages, FGrid ? FGrid->PictureContainer : nullptr, false);
+    RenderMiniHTML(c, text, tr, p);
 }

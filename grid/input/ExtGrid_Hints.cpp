@@ -8,6 +8,7 @@
 #include "grid/core/ExtGrid.h"
 #include "grid/core/GridPanels.h"
 #include "grid/html/MiniHTML.h"
+#include "grid/html/MiniHTMLRender.h"
 #include "grid/util/GridTextUtils.h"
 #include "platform/rtl/Unicode.h"
 
@@ -30,7 +31,7 @@ String CutWithEllipsis(const String& s, size_t Max)
 
 void TExtStringGrid::DoHintShow(THintInfo& Info) { FillHintInfo(Info); }
 
-String TExtStringGrid::GetStrippedCell(int ACol, int ARow) { return StripHTMLTags(GetCellEx(ACol, ARow)); }
+String TExtStringGrid::GetStrippedCell(int ACol, int ARow) { return StripHTMLToText(GetCellEx(ACol, ARow)); }
 
 void TExtStringGrid::FillHintInfo(THintInfo& Info)
 {
@@ -61,6 +62,17 @@ void TExtStringGrid::FillHintInfo(THintInfo& Info)
     const int kind = GetTextKind(stored, EnableHTML);
     const bool scrollable = c >= FixedCols() && r >= FixedRows() && c < ColCount() - FixedRightCols &&
                             r < RowCount() - FixedFooters;
+    // A link's hint: its title, else the link itself.
+    if (AnchorHint && EnableHTML && kind == tkHTML) {
+        TMiniHTMLParams p;
+        if (HTMLCellHitTest(c, r, cur.X, cur.Y, p)) {
+            String hint = p.AnchorHint.empty() ? p.AnchorVal : p.AnchorHint;
+            if (OnAnchorHint) OnAnchorHint(this, r, bc, hint);
+            FLastAnchorHint = hint;
+            Info.HintStr = hint;
+            Info.HintPos = TPoint(cur.X + 8, cur.Y - 16);
+        }
+    }
     if (HintShowCells && scrollable) {
         Info.HintPos.Y = R.Top;
         if (kind == tkPackedWide) Info.HintStr = UnpackWideText(stored);
@@ -177,7 +189,7 @@ void TExtStringGrid::BalloonTextRequest(TPoint ScreenPos, String& Text)
         c = DisplColIndex(rc);
         const String stored = GetCellEx(rc, r);
         const int kind = GetTextKind(stored, EnableHTML);
-        if (kind == tkHTML) text = StripHTMLTags(stored);
+        if (kind == tkHTML) text = StripHTMLToText(stored);
         else if (kind == tkPackedWide) text = UnpackWideText(stored);
         else text = stored;
         const size_t skip = text.find_first_not_of("\r\n\t");

@@ -166,6 +166,8 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         if (OnClickCell) OnClickCell(this, r, c);
         return;
     }
+    // A press on a link is the link's click; the press goes no further.
+    if (!fixedArea && (EnableHTML || URLShow()) && AnchorClickAt(c, r, X, Y)) return;
     if (DisjunctRowDown(c, r, Shift, X, Y)) return;
     // A move of the header's column (row) drags its face from where it was pressed.
     {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/html/MiniHTMLRender.h"
 #include "grid/core/GridPanels.h"
 #include "grid/input/HeaderDragButton.h"
 #include "grid/util/GridDrawUtils.h"
@@ -167,6 +168,8 @@ void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         const String text = GetGridCell(RealColIndex(c), r);
         FOverLink = GetTextKind(text, EnableHTML) != tkHTML && HasURLProtocol(text);
     }
+    // Links in mini-HTML: the link cursor, hover underlining, entering and leaving.
+    if (overCell) AnchorMouseMove(c, r, X, Y);
     // The frame of a selection being dragged out follows it.
     if (FGridState == gsSelecting && SelectionRectangle && !(Selection() == FMoveSelection)) {
         InvalidateGridRect(FMoveSelection);
@@ -430,11 +433,12 @@ void THeaderDragButton::Paint()
     c->Brush()->SetStyle(bsClear);
     TRect t(R.Left + 2, R.Top + 1, R.Right - 2, R.Bottom - 1);
     if (Caption().find("</") != String::npos) {
-        int w = 0;
-        Grid->DrawHTMLCellText(c, Caption(), t, DT_LEFT | DT_TOP | DT_NOPREFIX, w);
-    } else {
-        c->DrawText(Caption(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+        TMiniHTMLParams p;
+        p.Images = Grid ? Grid->GridImages() : nullptr;
+        RenderMiniHTML(c, Caption(), t, p);
+        return;
     }
+    c->DrawText(Caption(), t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
 }
 
 bool TExtStringGrid::FixedSizingDown(int X, int Y)

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/html/MiniHTMLRender.h"
 #include "grid/paint/GridFocusWindow.h"
 #include "grid/util/GridDrawUtils.h"
 #include "grid/util/GridTextUtils.h"
@@ -122,10 +123,14 @@ TPoint TExtStringGrid::GetCellTextSize(int ACol, int ARow, bool VS, bool SB)
     if (SB) r.Right -= 17;
     TPoint size;
     if (EnableHTML && GetTextKind(text, true) == tkHTML) {
-        // Measured as the mini-HTML text is drawn now: as plain text.
-        TRect m(0, 0, VS ? r.Width() : 100000, 100000);
-        c->DrawText(text, m, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (VS ? DT_WORDBREAK : 0));
-        size = TPoint(m.Width() + 2, m.Height() + 2);
+        TMiniHTMLParams p;
+        p.MeasureOnly = true;
+        p.WordWrap = VS;
+        p.Images = GetCellImageList(ACol, ARow);
+        p.PictureCache = FImageCache.get();
+        p.PictureContainer = PictureContainer;
+        RenderMiniHTML(c, text, TRect(0, 0, VS ? r.Width() : 100000, 100000), p);
+        size = TPoint(p.XSize + 2, p.YSize + 2);
     } else if (VS) {
         InflateRect(r, -2, -2);
         if (EditorMode() && !text.empty() && text.back() == '\n') text += "w";
@@ -166,15 +171,27 @@ bool TExtStringGrid::IsCellShownSelected(int ACol, int ARow, TGridDrawState ASta
     return AState.Contains(gdSelected) && !AState.Contains(gdFixed);
 }
 
-void TExtStringGrid::DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, unsigned Flags, int& TextWidth)
+void TExtStringGrid::DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRect R, bool AWordWrap,
+                                      TColor AURLColor, bool ASelected, int AHoverLink, int& TextWidth)
 {
-    // The one place mini-HTML reaches the canvas; until the renderer draws the markup
-    // the text is drawn as it is, except highlighted and error-marked runs.
-    if (DrawMarkedCellText(ACanvas, AText, R, Flags, TextWidth)) return;
-    TRect m = R;
-    ACanvas->DrawText(AText, m, Flags | DT_CALCRECT);
-    TextWidth = m.Width() + 2;
-    ACanvas->DrawText(AText, R, Flags);
+    // The last grid that paints decides the process-wide highlight colours.
+    SetHTMLHighlightColors(HighlightColor, HighlightTextColor);
+    TMiniHTMLParams p;
+    p.Images = FGridImages;
+    p.PictureCache = FImageCache.get();
+    p.PictureContainer = PictureContainer;
+    p.WordWrap = AWordWrap;
+    p.Selected = ASelected;
+    p.URLColor = AURLColor;
+    p.BlinkOn = !EnableBlink || FGridBlink;
+    p.HoverStyle = URLUnderlineOnHover;
+    p.HoverLink = AHoverLink;
+    p.ThemeWindow = this;
+    const int saved = ACanvas->SaveState();
+    ACanvas->IntersectClipRect(R);
+    RenderMiniHTML(ACanvas, AText, R, p);
+    ACanvas->RestoreState(saved);
+    TextWidth = p.XSize + 2;
 }
 
 void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState,
@@ -277,8 +294,9 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
         TRect hr = R;
         hr.Left -= 1;
         if (sortCell) hr.Right -= 10;
-        unsigned flags = DT_NOPREFIX | DT_EXPANDTABS | HorzFlag(ha) | FVAlign | (ww ? DT_WORDBREAK : DT_SINGLELINE);
-        DrawHTMLCellText(ACanvas, text, hr, flags, TextWidth);
+        const bool selected = AState.Contains(gdSelected) && !fixed && ShowSelection;
+        const bool hovered = FHoverCell == TPoint(DisplColIndex(ACol), ARow);
+        DrawHTMLCellText(ACanvas, text, hr, ww, urlColor, selected, hovered ? FHoverlink : -1, TextWidth);
         if (sortCell) DrawSortIndicator(ACanvas, ACol, sortY(), std::min(R.Right - 8, hr.Left + TextWidth + 2));
     } else {
         // 11/12. Plain text (rich text is shown as its text).

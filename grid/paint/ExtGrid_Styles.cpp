@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/html/MiniHTML.h"
 #include "grid/sort/SortSettings.h"
 #include "grid/util/GridDrawUtils.h"
 
@@ -350,6 +351,7 @@ void TExtStringGrid::SetHighlightColor(TColor Value)
 {
     if (Value == HighlightColor) return;
     HighlightColor = Value;
+    SetHTMLHighlightColors(HighlightColor, HighlightTextColor);
     Invalidate();
 }
 
@@ -357,6 +359,7 @@ void TExtStringGrid::SetHighlightTextColor(TColor Value)
 {
     if (Value == HighlightTextColor) return;
     HighlightTextColor = Value;
+    SetHTMLHighlightColors(HighlightColor, HighlightTextColor);
     Invalidate();
 }
 

@@ -132,7 +132,7 @@ TPoint TExtStringGrid::FindCells(TPoint StartCell, const String& s, TFindParams 
             if (dy >= 0 && IsMergedNonBaseCell(rc, dy)) return false;
         }
         String text = hiddenRows ? GetCellsEx(rc, cy) : GetCellEx(rc, cy);
-        if (stripTags && text.find('<') != String::npos) text = StripHTMLTags(text);
+        if (stripTags && text.find('<') != String::npos) text = StripHTMLToText(text);
         return matcher.Matches(text);
     };
 
