@@ -1,10 +1,12 @@
 // Canvas, bitmaps and fonts on QPainter / QImage.
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QPainterPath>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -609,6 +611,10 @@ QImage DrawableImage(const TBitmap* b)
 void TCanvas::Draw(int x, int y, const TGraphic* g)
 {
     auto* b = dynamic_cast<const TBitmap*>(g);
+    if (g && !b) {
+        g->Draw(this, Bounds(x, y, g->Width(), g->Height()));
+        return;
+    }
     QPainter* p = Painter(FImpl.get());
     if (!b || !p || b->Empty()) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -618,6 +624,10 @@ void TCanvas::Draw(int x, int y, const TGraphic* g)
 void TCanvas::StretchDraw(const TRect& r, const TGraphic* g)
 {
     auto* b = dynamic_cast<const TBitmap*>(g);
+    if (g && !b) {
+        g->Draw(this, r);
+        return;
+    }
     QPainter* p = Painter(FImpl.get());
     if (!b || !p || b->Empty()) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -713,8 +723,11 @@ void TBitmap::SaveToFile(const String& fileName) const
 {
     FImpl->Flush();
     const bool png = EndsText(".png", fileName);
-    QImage img = png ? FImpl->image : FImpl->image.convertToFormat(QImage::Format_RGB888);
-    if (!img.save(QS(fileName), png ? "PNG" : "BMP")) throw EFCreateError("Cannot create file \"" + fileName + "\"");
+    const bool jpeg = EndsText(".jpg", fileName) || EndsText(".jpeg", fileName);
+    const bool icon = EndsText(".ico", fileName);
+    const char* format = png ? "PNG" : jpeg ? "JPEG" : icon ? "ICO" : "BMP";
+    QImage img = png || icon ? FImpl->image : FImpl->image.convertToFormat(QImage::Format_RGB888);
+    if (!img.save(QS(fileName), format)) throw EFCreateError("Cannot create file \"" + fileName + "\"");
 }
 
 void TBitmap::Assign(const TBitmap* src)
@@ -746,4 +759,24 @@ void TBitmap::SetTransparentColor(TColor c)
 {
     FTransparentColor = c;
     FTransparentMode = c == clDefault ? tmAuto : tmFixed;
+}
+
+// ---------------------------------------------------------------- pictures in memory
+
+bool DecodePictureData(const void* Data, size_t Size, TBitmap& Into)
+{
+    backend::EnsureStarted();
+    Into.SetSize(0, 0);
+    if (!Data || Size == 0 || Size > size_t(std::numeric_limits<int>::max())) return false;
+    QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(Data), qsizetype(Size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    QImage img;
+    if (!reader.read(&img) || img.isNull()) return false;
+    Into.Impl()->Flush();
+    Into.Impl()->image = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (Into.OnChange) Into.OnChange(&Into);
+    return true;
 }
