@@ -526,7 +526,9 @@ void TExtGridButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     const bool inside = X >= 0 && X < ClientWidth() && Y >= 0 && Y <= ClientHeight();
     if (FGroupIndex == 0) {
         FState = bsUp;
-        if (FStyle == tasCheck) {
+        // A check button turns only when the press ends on it: one taken back outside
+        // neither clicks nor changes what the button shows.
+        if (FStyle == tasCheck && inside) {
             SetDown(!FDown);
             FState = bsUp;
         }
