@@ -424,7 +424,7 @@ void TExtGridButton::DblClick()
 void TExtGridButton::UpdateExclusive()
 {
     if (FGroupIndex == 0 || !Parent()) return;
-    TMessage m{CM_BUTTONPRESSED, WPARAM(FGroupIndex), LPARAM(this), 0};
+    TMessage m{CM_BUTTONPRESSED, WPARAM(FGroupIndex), LPARAM(static_cast<TControl*>(this)), 0};
     TWinControl* p = Parent();
     for (int i = 0; i < p->ControlCount(); ++i) p->Controls(i)->WndProc(m);
 }
@@ -550,7 +550,8 @@ void TExtGridButton::WndProc(TMessage& msg)
 {
     switch (msg.Msg) {
     case CM_BUTTONPRESSED:
-        ButtonPressed(int(msg.WParam), reinterpret_cast<TExtGridButton*>(msg.LParam));
+        // Other kinds of buttons may share the notification: only ours are heard.
+        ButtonPressed(int(msg.WParam), dynamic_cast<TExtGridButton*>(reinterpret_cast<TControl*>(msg.LParam)));
         return;
     case CM_MOUSEENTER:
         DoMouseEnter();
