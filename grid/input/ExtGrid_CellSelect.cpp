@@ -294,7 +294,7 @@ bool TExtStringGrid::HandleCMDialogChar(TMessage& msg)
         // A hidden or disabled button lets a later one with the same accelerator act.
         if (!b.shown || !b.button->Enabled() || !IsAccel(ch, b.caption)) continue;
         // The highlight button is a check button: its accelerator flips it as a click does.
-        if (b.button->Style == tasCheck) b.button->SetDown(!b.button->Down());
+        if (b.button->Style() == tasCheck) b.button->SetDown(!b.button->Down());
         if (b.action) b.action(FSearchPanel);
         msg.Result = 1;
         return true;

@@ -200,7 +200,7 @@ void TExtStringGrid::SearchFooterChange()
     for (const auto& [b, hint] : hints) {
         b->SetHint(hint);
         b->SetShowHint(!hint.empty());
-        b->Flat = flat;
+        b->SetFlat(flat);
         b->SetFont(f->Font());
         b->Invalidate();
     }

@@ -69,16 +69,14 @@ void EnsureSearchGlyphs()
     });
 }
 
-// The caption as drawn: "&" marks the accelerator, "&&" is an ampersand.
-String CaptionText(const String& s)
+// A footer glyph as a bitmap whose bottom-left colour (fuchsia) is its transparent one.
+std::unique_ptr<TBitmap> SearchGlyph(const char* name)
 {
-    String r;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '&' && i + 1 < s.size()) ++i;
-        else if (s[i] == '&') continue;
-        r += s[i];
-    }
-    return r;
+    auto b = std::make_unique<TBitmap>(12, 12);
+    b->Canvas()->Brush()->SetColor(clFuchsia);
+    b->Canvas()->FillRect(TRect(0, 0, 12, 12));
+    DrawResourceGlyph(b->Canvas(), clFuchsia, TRect(0, 0, 12, 12), name);
+    return b;
 }
 }
 
@@ -108,100 +106,6 @@ void TRetEdit::KeyPress(WideChar& Key)
     TEdit::KeyPress(Key);
 }
 
-// ---------------------------------------------------------------- TExtGridButton
-
-TExtGridButton::TExtGridButton(TComponent* AOwner) : TCustomControl(AOwner)
-{
-    SetTabStop(false);
-    SetBounds(0, 0, 90, 23);
-    SetCaption("");
-}
-
-void TExtGridButton::SetDown(bool v)
-{
-    if (FDown == v) return;
-    FDown = v;
-    Invalidate();
-}
-
-void TExtGridButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    TCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button == mbLeft && Enabled()) {
-        FPressed = true;
-        Invalidate();
-    }
-}
-
-void TExtGridButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    FPressed = false;
-    Invalidate();
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-}
-
-void TExtGridButton::Click()
-{
-    if (!Enabled()) return;
-    if (Style == tasCheck) SetDown(!FDown);
-    TCustomControl::Click();
-}
-
-void TExtGridButton::MouseEnter()
-{
-    TCustomControl::MouseEnter();
-    FHot = true;
-    Invalidate();
-}
-
-void TExtGridButton::MouseLeave()
-{
-    TCustomControl::MouseLeave();
-    FHot = false;
-    FPressed = false;
-    Invalidate();
-}
-
-void TExtGridButton::EnabledChanged()
-{
-    TCustomControl::EnabledChanged();
-    Invalidate();
-}
-
-void TExtGridButton::Paint()
-{
-    EnsureSearchGlyphs();
-    TCanvas* cv = Canvas();
-    const TRect r = ClientRect();
-    const bool sunken = FPressed || FDown;
-    TColor face = Parent() ? Parent()->Color() : clBtnFace;
-    if (sunken) face = 0xB5E6FF;
-    else if (FHot && Enabled()) face = 0xDCF4FF;
-    cv->Brush()->SetStyle(bsSolid);
-    cv->Brush()->SetColor(face);
-    cv->FillRect(r);
-    if (sunken || (FHot && Enabled()) || !Flat) {
-        cv->Brush()->SetColor(sunken ? 0x3C8CFB : clGray);
-        cv->FrameRect(r);
-    }
-    String glyph = Glyph;
-    if (!Enabled() && !GlyphDisabled.empty()) glyph = GlyphDisabled;
-    else if (sunken && !GlyphDown.empty()) glyph = GlyphDown;
-    else if (FHot && !GlyphHot.empty()) glyph = GlyphHot;
-    const String text = CaptionText(Caption());
-    int x = text.empty() ? (r.Width() - 12) / 2 : 4;
-    if (!glyph.empty()) {
-        DrawResourceGlyph(cv, face, Bounds(x, (r.Height() - 12) / 2, 12, 12), glyph);
-        x += 16;
-    }
-    if (text.empty()) return;
-    cv->Font()->Assign(*Font());
-    cv->Font()->SetColor(Enabled() ? clWindowText : clGray);
-    cv->Brush()->SetStyle(bsClear);
-    TRect tr(x, 0, r.Right - 2, r.Bottom);
-    cv->DrawText(text, tr, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-}
-
 // ---------------------------------------------------------------- TSearchPanel
 
 TSearchPanel::TSearchPanel(TComponent* AOwner) : TPanel(AOwner)
@@ -225,8 +129,16 @@ TSearchPanel::TSearchPanel(TComponent* AOwner) : TPanel(AOwner)
     auto button = [this](const char* g, const char* gd, TNotifyEvent TSearchPanel::*ev) {
         auto* b = new TExtGridButton(this);
         b->SetParent(this);
-        b->Glyph = g;
-        b->GlyphDisabled = gd;
+        b->SetBounds(0, 0, 90, 23);
+        // The panel's colour, warm tints under the mouse and while pressed or down.
+        b->SetParentColor(true);
+        b->SetColorHot(0xDCF4FF);
+        b->SetColorDown(0xB5E6FF);
+        b->SetColorChecked(0xB5E6FF);
+        b->SetBorderHotColor(clGray);
+        b->SetBorderDownColor(0x3C8CFB);
+        if (*gd) b->SetGlyphDisabled(SearchGlyph(gd).get());
+        b->SetGlyph(SearchGlyph(g).get());
         b->OnClick = [this, ev](TObject*) {
             if (this->*ev) (this->*ev)(this);
         };
@@ -235,10 +147,10 @@ TSearchPanel::TSearchPanel(TComponent* AOwner) : TPanel(AOwner)
     FForwardButton = button("ASGARDOWN", "ASGARDOWND", &TSearchPanel::OnForwardClick);
     FBackwardButton = button("ASGARUP", "ASGARUPD", &TSearchPanel::OnBackwardClick);
     FHiliteButton = button("ASGHI", "ASGHID", &TSearchPanel::OnHighLightClick);
-    FHiliteButton->Style = tasCheck;
+    FHiliteButton->SetStyle(tasCheck);
     FExitButton = button("ASGCLOSE", "", &TSearchPanel::OnExitClick);
-    FExitButton->GlyphHot = "ASGCLOSEH";
-    FExitButton->GlyphDown = "ASGCLOSED";
+    FExitButton->SetGlyphHot(SearchGlyph("ASGCLOSEH").get());
+    FExitButton->SetGlyphDown(SearchGlyph("ASGCLOSED").get());
     for (TExtGridButton* b : {FForwardButton, FBackwardButton, FHiliteButton}) b->SetEnabled(false);
     FMatchCase = new TExtCheckBox(this);
     FMatchCase->SetParent(this);

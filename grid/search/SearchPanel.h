@@ -1,8 +1,9 @@
 #pragma once
 // The search footer's panel and its controls: an edit that reports Enter and Ctrl+Enter,
-// graphic buttons with glyph and caption (the highlight button stays down when clicked),
-// the match-case box and a close button.
+// the grid's buttons with glyph and caption (the highlight button stays down when
+// clicked), the match-case box and a close button.
 #include "grid/cells/ExtCheckBox.h"
+#include "grid/util/ExtGridButton.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
 
@@ -18,32 +19,6 @@ public:
 protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(WideChar& Key) override;
-};
-
-enum TExtGridButtonStyle { tasButton, tasCheck };
-
-// A flat graphic button: a glyph (by resource name; one for disabled, hot and down) and
-// a caption whose "&" marks the accelerator. With tasCheck a click flips Down.
-class TExtGridButton : public TCustomControl {
-public:
-    explicit TExtGridButton(TComponent* AOwner);
-    TExtGridButtonStyle Style = tasButton;
-    bool Flat = true;
-    String Glyph, GlyphDisabled, GlyphHot, GlyphDown;
-    bool Down() const { return FDown; }
-    void SetDown(bool v);
-
-protected:
-    void Paint() override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void Click() override;
-    void MouseEnter() override;
-    void MouseLeave() override;
-    void EnabledChanged() override;
-
-private:
-    bool FDown = false, FPressed = false, FHot = false;
 };
 
 // The search footer: docked at the bottom of its grid, 0 high until the footer is shown.

@@ -204,6 +204,9 @@ public:
     virtual void SetTransparent(bool v) { FTransparent = v; }
     virtual void LoadFromFile(const String& fileName) = 0;
     virtual void SaveToFile(const String& fileName) const = 0;
+    // How a graphic that is not a bitmap paints itself when a canvas draws it (the
+    // canvas passes the target rectangle: the natural size at (x, y) for Draw).
+    virtual void Draw(TCanvas* ACanvas, const TRect& Rect) const {}
     TNotifyEvent OnChange;
 protected:
     bool FTransparent = false;
@@ -227,7 +230,8 @@ public:
     TCanvas* Canvas();
     // BMP or PNG, told apart by content; EFOpenError when unreadable.
     void LoadFromFile(const String& fileName) override;
-    // Format from the extension: .png writes PNG, anything else BMP.
+    // Format from the extension: .png writes PNG, .jpg and .jpeg JPEG, .ico an icon,
+    // anything else BMP.
     void SaveToFile(const String& fileName) const override;
     void Assign(const TBitmap* src);
     void Assign(const TGraphic* src);
@@ -272,3 +276,9 @@ private:
 
 // Font helpers: the family a desktop font name is drawn with.
 String MapFontFamily(const String& name);
+
+// ---- picture files held in memory ----
+// Decodes a picture file held in memory with the platform's readers (PNG, JPEG, GIF: its
+// first image, BMP, ICO: its first icon). False, with Into emptied, when the bytes are no
+// picture the readers know or the file is cut short.
+bool DecodePictureData(const void* Data, size_t Size, TBitmap& Into);

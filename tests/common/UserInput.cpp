@@ -113,3 +113,21 @@ void UserFocus(TWinControl* c)
 {
     Application->Dispatch([c] { c->SetFocus(); });
 }
+
+void UserPress(TControl* c, int x, int y)
+{
+    Centre(c, x, y);
+    gui_input::Mouse(c, WM_LBUTTONDOWN, x, y, TShiftState());
+}
+
+void UserRelease(TControl* c, int x, int y)
+{
+    Centre(c, x, y);
+    gui_input::Mouse(c, WM_LBUTTONUP, x, y, TShiftState());
+}
+
+void UserMouseLeave(TControl* c)
+{
+    TMessage m{CM_MOUSELEAVE, 0, 0, 0};
+    c->HostDispatch(m);
+}

@@ -1,10 +1,12 @@
 // Canvas, bitmaps and fonts on QPainter / QImage.
+#include <QBuffer>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QPainterPath>
 
 #include <cmath>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -629,6 +631,10 @@ QImage DrawableImage(const TBitmap* b)
 void TCanvas::Draw(int x, int y, const TGraphic* g)
 {
     auto* b = dynamic_cast<const TBitmap*>(g);
+    if (g && !b) {
+        g->Draw(this, Bounds(x, y, g->Width(), g->Height()));
+        return;
+    }
     QPainter* p = Painter(FImpl.get());
     if (!b || !p || b->Empty()) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -638,6 +644,10 @@ void TCanvas::Draw(int x, int y, const TGraphic* g)
 void TCanvas::StretchDraw(const TRect& r, const TGraphic* g)
 {
     auto* b = dynamic_cast<const TBitmap*>(g);
+    if (g && !b) {
+        g->Draw(this, r);
+        return;
+    }
     QPainter* p = Painter(FImpl.get());
     if (!b || !p || b->Empty()) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -733,8 +743,11 @@ void TBitmap::SaveToFile(const String& fileName) const
 {
     FImpl->Flush();
     const bool png = EndsText(".png", fileName);
-    QImage img = png ? FImpl->image : FImpl->image.convertToFormat(QImage::Format_RGB888);
-    if (!img.save(QS(fileName), png ? "PNG" : "BMP")) throw EFCreateError("Cannot create file \"" + fileName + "\"");
+    const bool jpeg = EndsText(".jpg", fileName) || EndsText(".jpeg", fileName);
+    const bool icon = EndsText(".ico", fileName);
+    const char* format = png ? "PNG" : jpeg ? "JPEG" : icon ? "ICO" : "BMP";
+    QImage img = png || icon ? FImpl->image : FImpl->image.convertToFormat(QImage::Format_RGB888);
+    if (!img.save(QS(fileName), format)) throw EFCreateError("Cannot create file \"" + fileName + "\"");
 }
 
 void TBitmap::Assign(const TBitmap* src)
@@ -766,4 +779,61 @@ void TBitmap::SetTransparentColor(TColor c)
 {
     FTransparentColor = c;
     FTransparentMode = c == clDefault ? tmAuto : tmFixed;
+}
+
+// ---------------------------------------------------------------- pictures in memory
+
+namespace {
+// The readers of BMP and GIF show what they got of a file that ends too early; such a
+// file counts as broken. A BMP names its length in its header; a GIF's first image ends
+// with an empty data block, which a cut file does not reach.
+bool CutShort(const uint8_t* d, size_t n)
+{
+    if (n >= 6 && d[0] == 'B' && d[1] == 'M') {
+        const uint32_t declared = uint32_t(d[2]) | uint32_t(d[3]) << 8 | uint32_t(d[4]) << 16 | uint32_t(d[5]) << 24;
+        return declared > n;
+    }
+    if (n < 6 || d[0] != 'G' || d[1] != 'I' || d[2] != 'F') return false;
+    auto table = [](uint8_t packed) { return (packed & 0x80) ? size_t(3) << ((packed & 7) + 1) : size_t(0); };
+    auto skipBlocks = [&](size_t& p) {
+        while (p < n && d[p] != 0) p += size_t(d[p]) + 1;
+        if (p >= n) return false;
+        ++p;
+        return true;
+    };
+    if (n < 13) return true;
+    size_t p = 13 + table(d[10]);
+    while (p < n) {
+        if (d[p] == 0x21) {
+            p += 2;
+            if (!skipBlocks(p)) return true;
+        } else if (d[p] == 0x2C) {
+            if (p + 10 >= n) return true;
+            p += 10 + table(d[p + 9]) + 1;
+            return !skipBlocks(p);
+        } else {
+            return false;   // the reader judges what it does not expect
+        }
+    }
+    return true;
+}
+}
+
+bool DecodePictureData(const void* Data, size_t Size, TBitmap& Into)
+{
+    backend::EnsureStarted();
+    Into.SetSize(0, 0);
+    if (!Data || Size == 0 || Size > size_t(std::numeric_limits<int>::max())) return false;
+    if (CutShort(static_cast<const uint8_t*>(Data), Size)) return false;
+    QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(Data), qsizetype(Size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    QImage img;
+    if (!reader.read(&img) || img.isNull()) return false;
+    Into.Impl()->Flush();
+    Into.Impl()->image = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (Into.OnChange) Into.OnChange(&Into);
+    return true;
 }

@@ -229,10 +229,10 @@ TEST_F(SearchFooterTest, EveryChangeOfTheSettingsLaysThePanelOutAgain)
         for (const auto& [b, shown] : buttons) {
             EXPECT_EQ(b->Visible(), s.*shown) << s.What;
             EXPECT_EQ(b->Height(), s.*shown ? 23 : 0) << s.What;
-            EXPECT_EQ(b->Flat, s.Flat) << s.What;
+            EXPECT_EQ(b->Flat(), s.Flat) << s.What;
         }
         EXPECT_EQ(Panel->ExitButton()->Visible(), s.Close) << s.What;
-        EXPECT_EQ(Panel->ExitButton()->Flat, s.Flat) << s.What;
+        EXPECT_EQ(Panel->ExitButton()->Flat(), s.Flat) << s.What;
         EXPECT_EQ(Panel->MatchCase()->Visible(), s.Box) << s.What;
         EXPECT_EQ(Panel->MatchCase()->Height(), s.Box ? 18 : 0) << s.What;
         EXPECT_TRUE(Panel->MatchCase()->Transparent()) << s.What;
