@@ -34,8 +34,13 @@ class TColumn_Reader {
 public:
     explicit TColumn_Reader(const std::vector<TFieldDesc>& Columns) : FFound(Columns.size())
     {
-        for (size_t c = 1; c < Columns.size(); ++c)
-            if (!Columns[c].Name.empty()) FBy_Name[Columns[c].Name].push_back(c);
+        for (size_t c = 1; c < Columns.size(); ++c) {
+            const String& Name = Columns[c].Name;
+            if (Name.empty()) continue;
+            const auto [It, New] = FBy_Name.emplace(Name, FNames.size());
+            if (New) FNames.push_back({Name, {}});
+            FNames[It->second].Cols.push_back(c);
+        }
     }
     // Reads Node's attributes; Value(c) is then column c's attribute, null when missing.
     // Where a name occurs more than once the first one counts, as a look-up by name finds.
@@ -43,17 +48,28 @@ public:
     {
         Node.ListAttributes(FAttributes);
         std::fill(FFound.begin(), FFound.end(), nullptr);
+        size_t Next = 0;   // the name expected next: files mostly keep the column order
         for (const auto& Attribute : FAttributes) {
-            const auto It = FBy_Name.find(Attribute.first);
-            if (It == FBy_Name.end()) continue;
-            for (size_t c : It->second)
+            size_t n = Next;
+            if (n >= FNames.size() || FNames[n].Name != Attribute.first) {
+                const auto It = FBy_Name.find(Attribute.first);
+                if (It == FBy_Name.end()) continue;
+                n = It->second;
+            }
+            Next = n + 1;
+            for (size_t c : FNames[n].Cols)
                 if (!FFound[c]) FFound[c] = &Attribute.second;
         }
     }
     const std::string_view* Value(size_t c) const { return FFound[c]; }
 
 private:
-    std::unordered_map<std::string_view, std::vector<size_t>> FBy_Name;   // views of the columns' names
+    struct TName {
+        std::string_view Name;      // a view of the columns' name
+        std::vector<size_t> Cols;   // the columns of that name
+    };
+    std::vector<TName> FNames;                                // in the order of the columns
+    std::unordered_map<std::string_view, size_t> FBy_Name;   // name -> its index in FNames
     std::vector<std::pair<std::string_view, std::string_view>> FAttributes;
     std::vector<const std::string_view*> FFound;
 };

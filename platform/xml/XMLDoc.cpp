@@ -1,6 +1,5 @@
 #include "platform/xml/XMLDoc.h"
 
-#include <array>
 #include <pugixml.hpp>
 
 #include "platform/os/Files.h"
@@ -43,14 +42,6 @@ private:
 bool IsText(pugi::xml_node n) { return n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata; }
 
 // Names the writer can emit and a reader can read back: no blanks, no markup characters.
-// The bytes a name may not hold, as a table: every attribute of every row written passes here.
-constexpr std::array<bool, 256> Name_Stops = [] {
-    std::array<bool, 256> t{};
-    for (int c = 0; c <= ' '; ++c) t[size_t(c)] = true;
-    for (unsigned char c : std::string_view("<>&\"'/=!?")) t[c] = true;
-    return t;
-}();
-
 void CheckName(std::string_view name, const char* what)
 {
     bool ok = !name.empty();
@@ -59,9 +50,10 @@ void CheckName(std::string_view name, const char* what)
         ok = !(first == '-' || first == '.' || (first >= '0' && first <= '9'));
     }
     for (char c : name)
-        if (Name_Stops[static_cast<unsigned char>(c)]) {
-            ok = false;
-            break;
+        switch (c) {
+        case '<': case '>': case '&': case '"': case '\'': case '/': case '=': case '!': case '?': ok = false; break;
+        default:
+            if (static_cast<unsigned char>(c) <= ' ') ok = false;
         }
     if (!ok) throw EXmlError(Format("Invalid XML %s name \"%s\"", {what, String(name)}));
 }
