@@ -2,6 +2,8 @@
 #include "editors/frame/UTableFile.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -26,19 +28,75 @@ std::optional<String> Attribute_Value(const TFieldDesc& Field, const std::vector
     return Value;
 }
 
-// One row element into data row Row. Each attribute is read on its own: a missing one
-// takes its column's default, or ends the loading where the column has none.
+// A table's named columns by name, so that a row element's attributes are read in one
+// walk instead of one search per column. A name two columns share finds both.
+class TColumn_Reader {
+public:
+    explicit TColumn_Reader(const std::vector<TFieldDesc>& Columns) : FFound(Columns.size())
+    {
+        for (size_t c = 1; c < Columns.size(); ++c) {
+            const String& Name = Columns[c].Name;
+            if (Name.empty()) continue;
+            const auto [It, New] = FBy_Name.emplace(Name, FNames.size());
+            if (New) FNames.push_back({Name, {}});
+            FNames[It->second].Cols.push_back(c);
+        }
+    }
+    // Reads Node's attributes; Value(c) is then column c's attribute, null when missing.
+    // Where a name occurs more than once the first one counts, as a look-up by name finds.
+    void Read(const TXMLNode& Node)
+    {
+        Node.ListAttributes(FAttributes);
+        std::fill(FFound.begin(), FFound.end(), nullptr);
+        size_t Next = 0;   // the name expected next: files mostly keep the column order
+        for (const auto& Attribute : FAttributes) {
+            size_t n = Next;
+            if (n >= FNames.size() || FNames[n].Name != Attribute.first) {
+                const auto It = FBy_Name.find(Attribute.first);
+                if (It == FBy_Name.end()) continue;
+                n = It->second;
+            }
+            Next = n + 1;
+            for (size_t c : FNames[n].Cols)
+                if (!FFound[c]) FFound[c] = &Attribute.second;
+        }
+    }
+    const std::string_view* Value(size_t c) const { return FFound[c]; }
+
+private:
+    struct TName {
+        std::string_view Name;      // a view of the columns' name
+        std::vector<size_t> Cols;   // the columns of that name
+    };
+    std::vector<TName> FNames;                                // in the order of the columns
+    std::unordered_map<std::string_view, size_t> FBy_Name;   // name -> its index in FNames
+    std::vector<std::pair<std::string_view, std::string_view>> FAttributes;
+    std::vector<const std::string_view*> FFound;
+};
+
+// One row element into data row Row: a missing attribute takes its column's default,
+// or ends the loading where the column has none; a value an items-only column does not
+// list takes the default too.
 void Load_Row(const TTableDesc& Table, const std::vector<std::vector<String>>& Accepted, const TXMLNode& Node, int Row,
-              const String& File, const TEditorContext& Context, TRowGridAccess& Grid)
+              const String& File, const TEditorContext& Context, TColumn_Reader& Reader, TRowGridAccess& Grid)
 {
+    Reader.Read(Node);
+    String Value;
     for (int c = 1; c < Table.Col_Count(); ++c) {
         const TFieldDesc& Col = Table.Columns[size_t(c)];
         if (Col.Name.empty()) continue;
-        const std::optional<String> Value = Attribute_Value(Col, Accepted[size_t(c)], Node);
-        if (!Value)
+        if (const std::string_view* Found = Reader.Value(size_t(c))) {
+            Value.assign(*Found);
+            const std::vector<String>& Items = Accepted[size_t(c)];
+            if ((Col.Flags & ffOnlyItems) && std::find(Items.begin(), Items.end(), Value) == Items.end())
+                Value = Col.Default.value_or(String());
+        } else if (Col.Default) {
+            Value = *Col.Default;
+        } else {
             throw EXmlError(Format("The file \"%s\": row %d of \"%s\" has no attribute \"%s\"",
                                    {File, Row, Table.Section.empty() ? Node.NodeName() : Table.Section, Col.Name}));
-        Set_Cell_Value(Col, Grid, c, Row, Col.From_File ? Col.From_File(*Value) : *Value);
+        }
+        Set_Cell_Value(Col, Grid, c, Row, Col.From_File ? Col.From_File(Value) : Value);
     }
     if (Table.After_Load_Row) Table.After_Load_Row(Node, Grid, Row, Context);
 }
@@ -150,8 +208,9 @@ void Load_Tables(const TEditorDesc& Editor, const TXMLDocument& Doc, const Strin
         // The row elements walked once: reaching each by its index walks all before it.
         const std::vector<TXMLNode> Row_Nodes = Section.ChildNodes();
         const int Rows = std::min(int(Row_Nodes.size()), Grid.RowCount() - 1);
+        TColumn_Reader Reader(Table.Columns);
         for (int k = 0; k < Rows; ++k)
-            Load_Row(Table, Accepted, Row_Nodes[size_t(k)], k + 1, File, Data.Context, Grid);
+            Load_Row(Table, Accepted, Row_Nodes[size_t(k)], k + 1, File, Data.Context, Reader, Grid);
     }
 }
 

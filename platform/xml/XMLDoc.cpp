@@ -351,6 +351,12 @@ void TXMLNode::AppendAttribute(std::string_view name, std::string_view value)
     n.append_attribute(TCName(name).c_str()).set_value(value.data(), value.size());
 }
 
+void TXMLNode::ListAttributes(std::vector<std::pair<std::string_view, std::string_view>>& list) const
+{
+    list.clear();
+    for (pugi::xml_attribute a : ToPugi(Node("ListAttributes")).attributes()) list.emplace_back(a.name(), a.value());
+}
+
 // ------------------------------------------------------------------------ TXMLDocument
 
 struct TXMLDocument::Impl {

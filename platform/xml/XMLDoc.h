@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/Exception.h"
@@ -61,6 +62,10 @@ public:
     // Appends without looking for one of that name first: for writers that know the
     // element has none (a new element given distinct names).
     void AppendAttribute(std::string_view name, std::string_view value);
+    // Every attribute as (name, value) in document order, in one walk, into 'list' (cleared
+    // first): for readers that take many attributes of each element. The views stay valid
+    // while the attribute is in its document and unchanged.
+    void ListAttributes(std::vector<std::pair<std::string_view, std::string_view>>& list) const;
 
 private:
     friend class TXMLDocument;

@@ -163,6 +163,44 @@ TEST_F(Files, CheckBoxesStoreTheirColumnsValuesOnEitherGrid)
     }
 }
 
+// A row element's attributes are taken by name whatever their order; one the table does
+// not know is passed over; a name two columns share fills both; a required one missing
+// stops the loading at its row.
+TEST_F(Files, RowAttributesAreTakenByNameInAnyOrder)
+{
+    TEditorDesc d = Registers_Desc();
+    d.Fields.clear();
+    d.Field_Checks.clear();
+    const int Copy = d.Tables[Registers].Col_Count();
+    d.Tables[Registers].Columns.push_back(Text_Column("Name", -1, -1));
+    d.Tables[Registers].Columns[Reg_Name].Default = std::nullopt;
+    WriteFileAtomic(Path("o.xml"), "<Registers><Regs>"
+                                   "<row Flag=\"Y\" Length=\"4\" Other=\"z\" Start=\"0\" Name=\"A\" Enable=\"0\"/>"
+                                   "<row Name=\"B\" Length=\"2\" Start=\"4\"/>"
+                                   "</Regs><Aliases/></Registers>");
+    TMemoryTables t(d, Size_Context(16));
+    Load_Tables(t.Desc, Path("o.xml"), t.Data);
+    const TRowGridAccess& g = t[Registers];
+    const struct {
+        int col, row;
+        const char* value;
+    } cells[] = {{Reg_Enable, 1, "0"}, {Reg_Name, 1, "A"},  {Reg_Start, 1, "0"}, {Reg_Length, 1, "4"},
+                 {Reg_Flag, 1, "Y"},   {Copy, 1, "A"},      {Reg_Enable, 2, "1"}, {Reg_Name, 2, "B"},
+                 {Reg_Start, 2, "4"},  {Reg_Length, 2, "2"}, {Reg_Flag, 2, "N"},   {Copy, 2, "B"}};
+    for (const auto& c : cells)
+        EXPECT_EQ(Cell_Value(t.Desc.Tables[Registers].Columns[size_t(c.col)], g, c.col, c.row), c.value)
+            << "column " << c.col << " row " << c.row;
+
+    WriteFileAtomic(Path("o.xml"), "<Registers><Regs><row Name=\"A\"/><row Start=\"4\"/></Regs><Aliases/></Registers>");
+    TMemoryTables u(d, Size_Context(16));
+    try {
+        Load_Tables(u.Desc, Path("o.xml"), u.Data);
+        ADD_FAILURE() << "a row without its required attribute was loaded";
+    } catch (const EXmlError& e) {
+        EXPECT_NE(String(e.what()).find("row 2 of \"Regs\" has no attribute \"Name\""), String::npos) << e.what();
+    }
+}
+
 // The fields above the tables stand on the root or on an element of their own, before
 // the sections; a description without a version comment writes none.
 TEST_F(Files, FieldsAndTheVersionCommentWhereTheDescriptionPutsThem)

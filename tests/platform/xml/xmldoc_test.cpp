@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "platform/os/Files.h"
@@ -187,6 +188,37 @@ TEST_F(XmlTest, OneLookUpReadAndAppendingWriteAgreeWithTheOthers)
     EXPECT_EQ(a.SaveToXML(), b.SaveToXML());
     EXPECT_THROW(ra.AppendAttribute("bad name", "x"), EXmlError);
     EXPECT_THROW(TXMLNode().AppendAttribute("a", "b"), EXmlError);
+
+    // The list of all attributes: document order, the same values the look-ups give.
+    std::vector<std::pair<std::string_view, std::string_view>> list{{"stale", "entry"}};
+    row.ListAttributes(list);
+    const std::vector<std::pair<std::string_view, std::string_view>> all{
+        {"Enable", ""}, {"Pos", "3"}, {longName, "far"}};
+    EXPECT_EQ(list, all);
+    EXPECT_THROW(TXMLNode().ListAttributes(list), EXmlError);
+}
+
+// Names that the writer could not read back are refused by every way of writing one.
+TEST_F(XmlTest, NamesAFileCouldNotHoldAreRefused)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {"Row_2", true}, {"a-b.c", true}, {"x9", true}, {"\xC3\xA4", true}, {"", false}, {"9a", false},
+        {"-a", false}, {".a", false}, {"a b", false}, {"a\tb", false}, {"a\x7F", true}, {"a\x01", false},
+        {"a<", false}, {"a>", false}, {"a&", false}, {"a\"", false}, {"a'", false}, {"a/", false},
+        {"a=", false}, {"a!", false}, {"a?", false}, {"a\0b"s, false}};
+    for (const auto& [name, ok] : cases) {
+        SCOPED_TRACE(name);
+        TXMLDocument d;
+        TXMLNode root = d.AddChild("root");
+        const std::function<void()> writes[] = {[&] { root.AddChild(name); }, [&] { root.SetAttribute(name, "v"); },
+                                               [&] { root.AppendAttribute(name, "v"); }};
+        for (const auto& write : writes) {
+            if (ok)
+                EXPECT_NO_THROW(write());
+            else
+                EXPECT_THROW(write(), EXmlError);
+        }
+    }
 }
 
 TEST_F(XmlTest, MalformedFileRaisesErrorWithFileAndPlace)
