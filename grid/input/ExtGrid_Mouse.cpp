@@ -314,6 +314,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         FireSelectionChanged(before.Left, before.Top, before.Right, before.Bottom);
     // The header's filter button opens the column's drop-down; any other release closes it.
     if (Button == mbLeft && !moveEnded && !sizeEnded) FilterButtonMouseUp(X, Y);
+    if (Button == mbLeft) ReleaseControlButton();
     {
         // A selection ending on a merged area ends on its base cell.
         const TPoint bp = FGridState == gsSelecting ? PointOnBaseCell(X, Y) : TPoint(X, Y);
