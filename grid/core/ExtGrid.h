@@ -1890,6 +1890,9 @@ public:
     bool ControlClickAt(int ACol, int ARow, const TMiniHTMLParams& Hit);
     // Lets go of a held button control.
     void ReleaseControlButton();
+    // A press beside the controls of a mini-HTML cell holding controls selects the cell
+    // and fires OnClickCell, without opening the cell's editor; false for other cells.
+    bool ControlCellClickAt(int ACol, int ARow);
     TPoint FCtrlXY = TPoint(-1, -1);   // cell of the control pressed (real column, row)
     String FCtrlID;
     String FCtrlType;

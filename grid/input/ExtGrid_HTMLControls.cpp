@@ -2,6 +2,7 @@
 // the control's new value back into the tag and repaints the cell.
 #include "grid/core/ExtGrid.h"
 #include "grid/html/MiniHTMLRender.h"
+#include "grid/util/GridTextUtils.h"
 
 bool TExtStringGrid::ControlClickAt(int ACol, int ARow, const TMiniHTMLParams& Hit)
 {
@@ -36,4 +37,16 @@ void TExtStringGrid::ReleaseControlButton()
     if (!FCtrlDown) return;
     FCtrlDown = false;
     if (FCtrlXY.Y >= 0 && FCtrlXY.Y < RowCount()) RepaintCell(DisplColIndex(FCtrlXY.X), FCtrlXY.Y);
+}
+
+bool TExtStringGrid::ControlCellClickAt(int ACol, int ARow)
+{
+    if (!EnableHTML || ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return false;
+    const String text = GetFormattedCell(RealColIndex(ACol), ARow);
+    if (GetTextKind(text, true) != tkHTML || UpperCase(text).find("<CONTROL") == String::npos) return false;
+    if (OnClickCell) OnClickCell(this, ARow, ACol);
+    if (Row() != ARow) SetRow(ARow);
+    if (Col() != ACol) SetCol(ACol);
+    HideInplaceEdit();
+    return true;
 }

@@ -168,6 +168,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
     // A press on a link is the link's click; the press goes no further.
     if (!fixedArea && (EnableHTML || URLShow()) && AnchorClickAt(c, r, X, Y)) return;
+    if (!fixedArea && ControlCellClickAt(c, r)) return;
     if (DisjunctRowDown(c, r, Shift, X, Y)) return;
     // A move of the header's column (row) drags its face from where it was pressed.
     {

@@ -185,3 +185,27 @@ TEST_F(HTMLControlsTest, CellWithControlsLooksRight)
     EXPECT_GT(Count_Pixels(png, k, blue), 20);
 }
 }  // namespace
+
+namespace {
+// Beside the controls the press selects the cell and is a cell click, and no editor opens
+// over the controls.
+TEST_F(HTMLControlsTest, PressBesideTheControlsSelectsTheCellWithoutAnEditor)
+{
+    int cellClicks = 0;
+    Grid->OnClickCell = [&](TObject*, int ARow, int ACol) {
+        EXPECT_EQ(ARow, 1);
+        EXPECT_EQ(ACol, 1);
+        ++cellClicks;
+    };
+    Grid->MouseActions()->DirectEdit = true;   // a click would open an ordinary cell's editor
+    Grid->SetRow(2);
+    const TRect cell = Grid->CellRect(1, 1);
+    UserClick(Grid, cell.Right - 10, cell.Bottom - 4);
+    EXPECT_EQ(cellClicks, 1);
+    EXPECT_EQ(Grid->Row(), 1);
+    EXPECT_EQ(Grid->Col(), 1);
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_EQ(Grid->GetCellEx(1, 1), kControls);
+    EXPECT_TRUE(Clicks.empty());
+}
+}  // namespace
