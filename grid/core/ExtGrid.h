@@ -1878,6 +1878,26 @@ public:
     void AnchorMouseMove(int ACol, int ARow, int X, int Y);
     TPoint FHoverCell = TPoint(-1, -1);
     int FHoverlink = -1;
+
+    // ---- form controls in mini-HTML cells ----
+    // A click on a button, check box or radio button of a cell (ACol real); CtrlVal is
+    // the value the control has after the click.
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& CtrlID, const String& CtrlType,
+                       const String& CtrlVal)> OnControlClick;
+    // Operates the control the hit test found at a click (the cell displayed): a button
+    // is held down, a check box toggles, a radio button clears its siblings; the new
+    // value is written into the cell's text. False when the cell may not be edited.
+    bool ControlClickAt(int ACol, int ARow, const TMiniHTMLParams& Hit);
+    // Lets go of a held button control.
+    void ReleaseControlButton();
+    // A press beside the controls of a mini-HTML cell holding controls selects the cell
+    // and fires OnClickCell, without opening the cell's editor; false for other cells.
+    bool ControlCellClickAt(int ACol, int ARow);
+    TPoint FCtrlXY = TPoint(-1, -1);   // cell of the control pressed (real column, row)
+    String FCtrlID;
+    String FCtrlType;
+    bool FCtrlDown = false;            // a button control is held down
+    bool FCtrlPaintDown = false;       // the cell being painted holds that button
     String FAnchor;
     std::function<void(TObject* Sender, int ACol, int ARow, String& ATitle, String& AText, int& AIcon)>
         OnCellBalloon;

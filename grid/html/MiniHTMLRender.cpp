@@ -217,6 +217,7 @@ private:
     TPoint AnchorStart;
     bool AnchorHit = false, ControlHit = false;
     bool FirstPass = true;
+    THTMLControlSize LastControl;
 
     // Text height and blank width of the last fonts used: the height of one line of text
     // does not depend on the text, so it is asked of the platform once per font.
@@ -689,7 +690,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
         return trNone;
     case 'C': {
         THTMLObjectContext ctx{C,         &P,          &T,        &U,           Painting, Box,    PenX, LineWidth,
-                               LineHeight, GH(), InAnchor, &HRef, &Title, EntryBg};
+                               LineHeight, GH(), InAnchor, &HRef, &Title, EntryBg, &LastControl};
         const THTMLObjectBox o = RenderHTMLObject(ctx);
         ControlHit = ControlHit || o.ControlHit;
         if (o.Width <= 0 && o.Height <= 0) return trNone;
@@ -758,7 +759,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
             }
         } else if (U[2] == 'M') {
             THTMLObjectContext ctx{C,         &P,          &T,        &U,           Painting, Box,    PenX, LineWidth,
-                                   LineHeight, GH(), InAnchor, &HRef, &Title, EntryBg};
+                                   LineHeight, GH(), InAnchor, &HRef, &Title, EntryBg, &LastControl};
             const THTMLObjectBox o = RenderHTMLObject(ctx);
             // A linked picture under the point counts as a control hit.
             ControlHit = ControlHit || o.AnchorHit || o.ControlHit;
@@ -855,8 +856,6 @@ unsigned HTMLDrawTextFlags(unsigned Flags, int BiDiMode)
     if (BiDiMode != 0) Flags |= DT_RTLREADING;
     return Flags;
 }
-
-THTMLObjectBox RenderHTMLObject(const THTMLObjectContext&) { return THTMLObjectBox(); }
 
 bool RenderMiniHTML(TCanvas* Canvas, const String& Text, const TRect& Rect, TMiniHTMLParams& P)
 {

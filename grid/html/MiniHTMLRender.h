@@ -75,6 +75,12 @@ struct THTMLObjectContext {
     const String* HRef;
     const String* Title;
     TColor EntryBackground;
+    struct THTMLControlSize* LastControl;   // kept between the object tags of one call
+};
+// The size of the last form control of a call: a later control whose WIDTH is not a
+// number takes it over.
+struct THTMLControlSize {
+    int Width = 0, Height = 0;
 };
 // What the object takes in the line; a zero size reserves nothing.
 struct THTMLObjectBox {
@@ -83,6 +89,6 @@ struct THTMLObjectBox {
     bool AnchorHit = false;   // a linked picture under the hit point
     bool ControlHit = false;  // a form control under the hit point
 };
-// Sizes, paints (when painting) and hit-tests one object tag. Pictures and form controls
-// are not drawn yet: every object takes no room.
+// Sizes, paints (when painting) and hit-tests one object tag: image-list pictures ("IDX:n")
+// and form controls. Named and loaded pictures take no room yet.
 THTMLObjectBox RenderHTMLObject(const THTMLObjectContext& Ctx);

@@ -81,11 +81,19 @@ void TExtStringGrid::AnchorMouseMove(int ACol, int ARow, int X, int Y)
 
 bool TExtStringGrid::AnchorClickAt(int ACol, int ARow, int X, int Y)
 {
-    const String anchor = AnchorAt(ACol, ARow, X, Y);
+    if (ACol < 0 || ARow < 0 || ACol >= ColCount() || ARow >= RowCount()) return false;
+    TMiniHTMLParams hit;
+    const String anchor =
+        HTMLCellHitTest(ACol, ARow, X, Y, hit) ? hit.AnchorVal : AnchorAt(ACol, ARow, X, Y);
     if (anchor.empty()) return false;
+    // A form control under the point is operated; on a cell that may not be edited the
+    // click goes to OnAnchorClick like any link.
+    if (anchor == "ctrl" && !hit.ControlType.empty() && ControlClickAt(ACol, ARow, hit)) return true;
     bool AutoHandle = true;
     if (OnAnchorClick) OnAnchorClick(this, ARow, RealColIndex(ACol), anchor, AutoHandle);
     if (!AutoHandle) return true;
+    // A control is no address: it is never handed to the opener.
+    if (anchor == "ctrl" && !hit.ControlType.empty()) return true;
     const size_t cell = UpperCase(anchor).find("CELL://");
     if (cell != String::npos) {
         int col = -1, row = -1;

@@ -168,6 +168,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     }
     // A press on a link is the link's click; the press goes no further.
     if (!fixedArea && (EnableHTML || URLShow()) && AnchorClickAt(c, r, X, Y)) return;
+    if (!fixedArea && ControlCellClickAt(c, r)) return;
     if (DisjunctRowDown(c, r, Shift, X, Y)) return;
     // A move of the header's column (row) drags its face from where it was pressed.
     {
@@ -314,6 +315,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         FireSelectionChanged(before.Left, before.Top, before.Right, before.Bottom);
     // The header's filter button opens the column's drop-down; any other release closes it.
     if (Button == mbLeft && !moveEnded && !sizeEnded) FilterButtonMouseUp(X, Y);
+    if (Button == mbLeft) ReleaseControlButton();
     {
         // A selection ending on a merged area ends on its base cell.
         const TPoint bp = FGridState == gsSelecting ? PointOnBaseCell(X, Y) : TPoint(X, Y);

@@ -187,6 +187,7 @@ void TExtStringGrid::DrawHTMLCellText(TCanvas* ACanvas, const String& AText, TRe
     p.HoverStyle = URLUnderlineOnHover;
     p.HoverLink = AHoverLink;
     p.ThemeWindow = this;
+    p.ControlDown = FCtrlPaintDown;
     const int saved = ACanvas->SaveState();
     ACanvas->IntersectClipRect(R);
     RenderMiniHTML(ACanvas, AText, R, p);
@@ -296,7 +297,9 @@ void TExtStringGrid::DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R,
         if (sortCell) hr.Right -= 10;
         const bool selected = AState.Contains(gdSelected) && !fixed && ShowSelection;
         const bool hovered = FHoverCell == TPoint(DisplColIndex(ACol), ARow);
+        FCtrlPaintDown = FCtrlDown && FCtrlXY == TPoint(ACol, ARow);
         DrawHTMLCellText(ACanvas, text, hr, ww, urlColor, selected, hovered ? FHoverlink : -1, TextWidth);
+        FCtrlPaintDown = false;
         if (sortCell) DrawSortIndicator(ACanvas, ACol, sortY(), std::min(R.Right - 8, hr.Left + TextWidth + 2));
     } else {
         // 11/12. Plain text (rich text is shown as its text).

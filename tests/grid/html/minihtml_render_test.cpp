@@ -260,7 +260,9 @@ TEST_F(RenderTest, HostileMarkupNeitherCrashesNorRunsAway)
         {"<>", 400, 400},
         {"</", 400, 400},
         {"<FONT COLOR=\"#\" BGCOLOR=\"#ZZ\" FACE=\"\">x", 400, 400},
-        {"<IMG SRC=\"idx:99\" WIDTH=\"99999\"><CONTROL TYPE=\"EDIT\" WIDTH=\"99999\">x", 400, 400},
+        // A control is as wide as it asks, within the position bound.
+        {"<IMG SRC=\"idx:99\" WIDTH=\"99999\"><CONTROL TYPE=\"EDIT\" WIDTH=\"99999\">x", 100000 + 40, 400},
+        {"<CONTROL TYPE=\"EDIT\" WIDTH=\"99999999999\" HEIGHT=\"99999999999\">x", 100000 + 40, 100000 + 40},
         {"<BODY BGCOLOR=\"CL\" BACKGROUND=\"nowhere\">", 400, 400},
         {ampChain, 20000 * 10, 400},                           // one line of ampersands
         {manyTags, 1000000, 20000 * 30},
