@@ -5,11 +5,15 @@
 #include <cmath>
 
 #include "grid/html/MiniHTMLRender.h"
+#include "grid/html/PictureContainer.h"
 #include "grid/util/GridTheme.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ImgList.h"
 
 namespace {
+
+// Objects bigger than this are cut to it: markup is untrusted.
+constexpr int kMaxObjectSize = 100000;
 
 int ReadInt(const String& v, bool* Valid = nullptr)
 {
@@ -41,6 +45,19 @@ String UpperAttr(const String& U, const char* Name)
     const size_t q2 = U.find('"', q1 + 1);
     if (q2 == String::npos) return String();
     return U.substr(q1 + 1, q2 - q1 - 1);
+}
+
+// The same attribute's value with its letters as written (the upper-cased tag keeps the
+// positions of the tag as written).
+String AttrAsWritten(const String& Tag, const String& U, const char* Name)
+{
+    const size_t p = U.find(Name);
+    if (p == String::npos || Tag.size() != U.size()) return String();
+    const size_t q1 = U.find('"', p);
+    if (q1 == String::npos) return String();
+    const size_t q2 = U.find('"', q1 + 1);
+    if (q2 == String::npos) return String();
+    return Tag.substr(q1 + 1, q2 - q1 - 1);
 }
 
 // A size in source pixels as device pixels.
@@ -201,8 +218,62 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
             }
         }
     }
-    // Pictures by name, by address and system icons come from the picture container,
-    // the picture cache and the platform's icon lists: not drawn yet, they take no room.
+    // System icons ("SSYS:", "LSYS:") need the platform's shell icon lists, which this
+    // toolkit does not have: they take no room.
+
+    // Pictures by name come from the container, by address from the cache (filled on a
+    // miss). The address keeps its letters as written: file paths are case-sensitive here.
+    THTMLPicture* pic = nullptr;
+    const String value = src.find("IDX:") != String::npos ? src.substr(std::min<size_t>(4, src.size())) : src;
+    if (value.find(':') == String::npos) {
+        if (P.PictureContainer) pic = P.PictureContainer->FindPicture(value);
+    } else if (src.find("://") != String::npos && P.PictureCache) {
+        const String address = AttrAsWritten(*X.Tag, U, "SRC");
+        pic = P.PictureCache->FindPicture(address);
+        if (!pic) {
+            THTMLPicture* added = P.PictureCache->AddPicture();
+            // A resource that does not decode stays an empty picture in the cache, so it is
+            // neither retried nor allowed to break the painting of the rest of the text.
+            try {
+                added->LoadFromURL(address);
+            } catch (const Exception&) {
+            }
+            pic = P.PictureCache->FindPicture(address);
+        }
+    }
+    if (pic && !pic->Empty()) {
+        const int aw = ReadInt(UpperAttr(U, "WIDTH")), ah = ReadInt(UpperAttr(U, "HEIGHT"));
+        int sw = pic->Width(), sh = pic->Height();
+        if (aw > 0 && ah > 0) {
+            sw = aw;
+            sh = ah;
+        } else if (aw > 0) {
+            sh = sw > 0 ? int((long long)sh * aw / sw) : 0;
+            sw = aw;
+        } else if (ah > 0) {
+            sw = sh > 0 ? int((long long)sw * ah / sh) : 0;
+            sh = ah;
+        }
+        const bool sized = aw > 0 || ah > 0;
+        sw = std::min(sw, kMaxObjectSize);
+        sh = std::min(sh, kMaxObjectSize);
+        if (X.Painting) {
+            if (sized) {
+                pic->StretchDraw(X.Canvas, TRect(X.PenX, X.Box.Top, X.PenX + sw, X.Box.Top + sh));
+            } else {
+                if (pic->FrameCount() > 1) {
+                    X.Canvas->Pen()->SetColor(X.EntryBackground);
+                    X.Canvas->Brush()->SetColor(X.EntryBackground);
+                    X.Canvas->Brush()->SetStyle(bsSolid);
+                    X.Canvas->FillRect(TRect(X.PenX, X.Box.Top, X.PenX + pic->MaxWidth(), X.Box.Top + pic->MaxHeight()));
+                }
+                const int fx = X.PenX + pic->FrameXPos(), fy = X.Box.Top + pic->FrameYPos();
+                pic->Draw(X.Canvas, TRect(fx, fy, fx + pic->Width(), fy + pic->Height()));
+            }
+        }
+        w = DeviceX(sized ? sw : std::min(pic->MaxWidth(), kMaxObjectSize));
+        h = DeviceY(sized ? sh : std::min(pic->MaxHeight(), kMaxObjectSize));
+    }
 
     if (w > 0 || h > 0) {
         const int x = P.X - X.Box.Left;

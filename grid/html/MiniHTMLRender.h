@@ -90,5 +90,5 @@ struct THTMLObjectBox {
     bool ControlHit = false;  // a form control under the hit point
 };
 // Sizes, paints (when painting) and hit-tests one object tag: image-list pictures ("IDX:n")
-// and form controls. Named and loaded pictures take no room yet.
+// and form controls, named pictures and pictures by address.
 THTMLObjectBox RenderHTMLObject(const THTMLObjectContext& Ctx);

@@ -1,10 +1,14 @@
-// Pictures of an image list and form controls in mini-HTML: sized and hit-tested on a
+// Pictures (of an image list, by name and by address) and form controls in mini-HTML: sized and hit-tested on a
 // bitmap, painted and compared pixel by pixel.
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "grid/html/MiniHTMLRender.h"
+#include "grid/html/PictureContainer.h"
+#include "platform/gui/Forms.h"
+#include "platform/rtl/Resources.h"
+#include "tests/common/TestFolder.h"
 #include "platform/gui/ImgList.h"
 #include "platform/os/Files.h"
 
@@ -231,3 +235,69 @@ TEST_F(ObjectsTest, PictureThatDoesNotFitMovesToTheNextLine)
     EXPECT_EQ(lines(30), one);
 }
 }  // namespace
+
+// Pictures named in the text: from the container by name, from the cache by address (a
+// miss loads it once), sized by WIDTH and HEIGHT or their own size, and drawn; a picture
+// that is missing or does not decode reserves nothing and never breaks the painting.
+TEST_F(ObjectsTest, NamedPicturesAndPicturesByAddress)
+{
+    Application->Initialize();
+    const String dir = Test_Folder("markup_pictures");
+    // A 20 x 10 blue picture, under a name with capitals: the address must keep them.
+    TBitmap blue(20, 10);
+    blue.Canvas()->Brush()->SetColor(clBlue);
+    blue.Canvas()->FillRect(TRect(0, 0, 20, 10));
+    const String path = PathJoin(dir, "Blue.png");
+    blue.SaveToFile(path);
+    RegisterResourceData("BROKEN", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'});
+
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items()->Add();
+    item->SetName("Logo");
+    item->Picture()->LoadFromFile(path);
+    THTMLPictureCache cache;
+
+    struct Case {
+        String text;
+        int width, height;   // the room it takes; 0 x 0: none
+    };
+    const Case cases[] = {
+        {"<IMG SRC=\"logo\">", 20, 10},
+        {"<IMG SRC=\"Logo\" WIDTH=\"40\">", 40, 20},
+        {"<IMG SRC=\"Logo\" HEIGHT=\"5\">", 10, 5},
+        {"<IMG SRC=\"Logo\" WIDTH=\"7\" HEIGHT=\"30\">", 7, 30},
+        {"<IMG SRC=\"nothing\">", 0, 0},
+        {"<IMG SRC=\"file://" + path + "\">", 20, 10},
+        {"<IMG SRC=\"file://" + PathJoin(dir, "blue.png") + "\">", 0, 0},
+        {"<IMG SRC=\"res://BROKEN\">", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TMiniHTMLParams m;
+        m.MeasureOnly = true;
+        m.PictureContainer = &container;
+        m.PictureCache = &cache;
+        ASSERT_NO_THROW(RenderMiniHTML(C, "A" + c.text, TRect(0, 0, 400, 0), m));
+        EXPECT_EQ(m.XSize, C->TextWidth("A") + c.width);
+        if (c.height > GH()) {
+            EXPECT_EQ(m.YSize, c.height);
+        }
+    }
+    // Each address went into the cache once, whatever came of loading it.
+    const int loaded = cache.Count();
+    TMiniHTMLParams again;
+    again.MeasureOnly = true;
+    again.PictureCache = &cache;
+    RenderMiniHTML(C, "<IMG SRC=\"file://" + path + "\"><IMG SRC=\"res://BROKEN\">", TRect(0, 0, 400, 0), again);
+    EXPECT_EQ(cache.Count(), loaded);
+
+    // Painted: the picture's own pixels at the pen position, stretched when sized.
+    Clear();
+    TMiniHTMLParams paint;
+    paint.PictureContainer = &container;
+    RenderMiniHTML(C, "<IMG SRC=\"Logo\" WIDTH=\"40\">", TRect(0, 0, 400, 200), paint);
+    EXPECT_EQ(C->Pixels(1, 1), clBlue);
+    EXPECT_EQ(C->Pixels(38, 18), clBlue);
+    EXPECT_EQ(C->Pixels(42, 5), clWhite);
+    RegisterResourceData("BROKEN", {});
+}
