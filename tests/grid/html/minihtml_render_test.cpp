@@ -9,7 +9,10 @@
 #include "grid/core/GridPanels.h"
 #include "grid/footer/FloatingFooter.h"
 #include "grid/html/MiniHTMLRender.h"
+#include "grid/html/PictureContainer.h"
+#include "platform/os/Files.h"
 #include "tests/common/Snapshot.h"
+#include "tests/common/TestFolder.h"
 #include "tests/common/UserInput.h"
 #include "tests/common/extgrid_fixture.h"
 
@@ -598,4 +601,35 @@ TEST_F(HTMLCellTest, HighlightColourSettersReachEveryMarkupDrawing)
     EXPECT_GT(Count_Pixels(png, all, clAqua), 40);
     EXPECT_GT(Count_Pixels(png, all, Reddish), 5);
     SetHTMLHighlightColors(clHighlight, clHighlightText);
+}
+
+// A cell naming a picture of the grid's container shows it at the cell's start, with the
+// text after it; a name the container lacks takes no room.
+TEST_F(HTMLCellTest, CellsShowPicturesOfTheGridsContainer)
+{
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items()->Add();
+    item->SetName("Logo");
+    TBitmap blue(24, 16);
+    blue.Canvas()->Brush()->SetColor(clBlue);
+    blue.Canvas()->FillRect(TRect(0, 0, 24, 16));
+    const String path = PathJoin(Test_Folder("cell_pictures"), "logo.png");
+    blue.SaveToFile(path);
+    item->Picture()->LoadFromFile(path);
+    Grid->PictureContainer = &container;
+    Grid->SetCellEx(1, 1, "<IMG SRC=\"Logo\"> after");
+    Grid->SetCellEx(1, 2, "<IMG SRC=\"Missing\"> after");
+    Grid->SetCellEx(2, 1, "<IMG SRC=\"Logo\" WIDTH=\"48\" HEIGHT=\"32\">");
+    Grid->FocusCell(2, 21, true);
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Form, "minihtml_cell_picture.png", png));
+    const TRect shown = Grid->CellRect(1, 1), missing = Grid->CellRect(1, 2), sized = Grid->CellRect(2, 1);
+    EXPECT_EQ(Count_Pixels(png, shown, clBlue), 24 * 16);
+    EXPECT_EQ(Count_Pixels(png, missing, clBlue), 0);
+    EXPECT_EQ(Count_Pixels(png, sized, clBlue), 48 * 32);
+    // The text follows the picture: nothing dark left of its right edge.
+    const int pictureRight = Extent(png, shown, [](TColor c) { return c == clBlue; }).Right;
+    EXPECT_EQ(Count_Pixels(png, TRect(shown.Left, shown.Top, pictureRight, shown.Bottom - 1), Dark), 0);
+    EXPECT_GT(Count_Pixels(png, TRect(pictureRight, shown.Top, shown.Right - 1, shown.Bottom - 1), Dark), 0);
+    Grid->PictureContainer = nullptr;
 }
