@@ -15,25 +15,7 @@ namespace {
 // Objects bigger than this are cut to it: markup is untrusted.
 constexpr int kMaxObjectSize = 100000;
 
-int ReadInt(const String& v, bool* Valid = nullptr)
-{
-    size_t i = 0;
-    while (i < v.size() && v[i] == ' ') ++i;
-    bool neg = false;
-    if (i < v.size() && v[i] == '-') {
-        neg = true;
-        ++i;
-    }
-    long long n = 0;
-    bool any = false;
-    while (i < v.size() && v[i] >= '0' && v[i] <= '9') {
-        n = std::min<long long>(n * 10 + (v[i] - '0'), 100000LL);
-        any = true;
-        ++i;
-    }
-    if (Valid) *Valid = any;
-    return int(neg ? -n : n);
-}
+int ReadInt(const String& v, bool* Valid = nullptr) { return ReadHTMLNumber(v, kMaxObjectSize, Valid); }
 
 // The value between the double quotes after Name in the upper-cased tag, upper-cased.
 String UpperAttr(const String& U, const char* Name)

@@ -13,6 +13,9 @@
 #include <vector>
 
 namespace {
+
+// Numbers in attributes are read up to this size, then held.
+constexpr long long kMaxNumber = 1000000000LL;
 constexpr int kMinFontSize = 1;
 constexpr int kMaxFontSize = 200;   // points
 constexpr int kMaxListLevel = 32;
@@ -37,27 +40,6 @@ bool StartsWithNoCase(const String& s, size_t at, const char* what)
     return true;
 }
 
-// A decimal integer at the start of v (an optional minus sign, then digits), bounded;
-// Valid is false when no digit stands there.
-int ReadNumber(std::string_view v, bool* Valid = nullptr)
-{
-    size_t i = 0;
-    while (i < v.size() && v[i] == ' ') ++i;
-    bool neg = false;
-    if (i < v.size() && v[i] == '-') {
-        neg = true;
-        ++i;
-    }
-    long long n = 0;
-    bool any = false;
-    while (i < v.size() && v[i] >= '0' && v[i] <= '9') {
-        n = std::min<long long>(n * 10 + (v[i] - '0'), 1000000000LL);
-        any = true;
-        ++i;
-    }
-    if (Valid) *Valid = any;
-    return int(neg ? -n : n);
-}
 
 // The value of an attribute: found as a substring of the upper-cased tag, read between
 // the next two double quotes (from Source, which is the upper-cased tag or the tag as
@@ -719,7 +701,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
             size_t i = sp + 4;
             while (i < U.size() && (U[i] == ' ' || U[i] == '=' || U[i] == '"')) ++i;
             bool valid = false;
-            const int n = ReadNumber(std::string_view(U).substr(i), &valid);
+            const int n = ReadHTMLNumber(std::string_view(U).substr(i), kMaxNumber, &valid);
             if (valid) {
                 static const int kSizes[] = {8, 10, 12, 14, 16};
                 const int pt = n >= 1 && n <= 5 ? kSizes[n - 1] : n;
@@ -752,7 +734,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
             SetStyle(fsItalic, true);
         } else if (U[2] == 'N') {
             bool valid = false;
-            const int n = std::min(ReadNumber(Attr(U, U, "X"), &valid), kMaxPosition);
+            const int n = std::min(ReadHTMLNumber(Attr(U, U, "X"), kMaxNumber, &valid), kMaxPosition);
             if (valid && LineWidth < n) {
                 LineWidth = n;
                 PenX = Rect.Left + n;
@@ -798,7 +780,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
         if (align.find("LEFT") != String::npos) Align = alLeftText;
         if (align.find("CENTER") != String::npos) Align = alCenterText;
         const String indent = Attr(U, U, "INDENT", &found);
-        if (found) Indent = std::clamp(ReadNumber(indent), -kMaxPosition, kMaxPosition);
+        if (found) Indent = std::clamp(ReadHTMLNumber(indent, kMaxNumber), -kMaxPosition, kMaxPosition);
         const String bg = Attr(U, U, "BGCOLOR", &found);
         if (found && Painting) {
             const TColor c = bg.empty() ? clNone : HTMLColorValue(bg);
@@ -862,4 +844,24 @@ bool RenderMiniHTML(TCanvas* Canvas, const String& Text, const TRect& Rect, TMin
     if (!Canvas) return false;
     TMiniHTMLRenderer r(Canvas, Rect, P);
     return r.Run(Text);
+}
+
+int ReadHTMLNumber(std::string_view v, long long Limit, bool* Valid)
+{
+    size_t i = 0;
+    while (i < v.size() && v[i] == ' ') ++i;
+    bool neg = false;
+    if (i < v.size() && v[i] == '-') {
+        neg = true;
+        ++i;
+    }
+    long long n = 0;
+    bool any = false;
+    while (i < v.size() && v[i] >= '0' && v[i] <= '9') {
+        n = std::min<long long>(n * 10 + (v[i] - '0'), Limit);
+        any = true;
+        ++i;
+    }
+    if (Valid) *Valid = any;
+    return int(neg ? -n : n);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Lays out, paints, measures and hit-tests mini-HTML text in a rectangle of a canvas.
 // One call does one of the three; the canvas's font, pen and brush come back as they were.
+#include <string_view>
+
 #include "grid/html/MiniHTML.h"
 #include "platform/gui/Graphics.h"
 
@@ -92,3 +94,6 @@ struct THTMLObjectBox {
 // Sizes, paints (when painting) and hit-tests one object tag: image-list pictures ("IDX:n")
 // and form controls, named pictures and pictures by address.
 THTMLObjectBox RenderHTMLObject(const THTMLObjectContext& Ctx);
+// A decimal integer at the start of v (blanks, an optional minus sign, then digits), its
+// size held to Limit: attribute values are untrusted. Valid is false without a digit.
+int ReadHTMLNumber(std::string_view v, long long Limit, bool* Valid = nullptr);
