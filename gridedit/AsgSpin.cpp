@@ -11,8 +11,6 @@
 #include "platform/os/Regional.h"
 #include "platform/rtl/Exception.h"
 
-namespace editctl {
-
 namespace {
 // Scan-code bit 0x40 of a key message's data (bit 22): the keypad's keys.
 constexpr LPARAM KeypadKeyData = LPARAM(1) << 22;
@@ -654,7 +652,7 @@ int TAsgSpinEdit::GetMinHeight()
     const int f = b.Canvas()->TextHeight("Wg");
     b.Canvas()->Font()->Assign(system);
     const int s = b.Canvas()->TextHeight("Wg");
-    return EditMinHeight(f, s) + 2 + (BorderStyle() == bsSingle ? 4 : 0);
+    return editctl::EditMinHeight(f, s) + 2 + (BorderStyle() == bsSingle ? 4 : 0);
 }
 
 void TAsgSpinEdit::SetBorderStyle(TBorderStyle v)
@@ -737,5 +735,3 @@ void TAsgSpinEdit::DoExit()
     }
     TCustomMaskEdit::DoExit();
 }
-
-}   // namespace editctl

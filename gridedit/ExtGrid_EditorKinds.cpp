@@ -131,7 +131,7 @@ TGridSpin* SpinEdit(TExtStringGrid* G)
 {
     bool made;
     TGridSpin* e = TGridEditorLibrary::OnDemand<TGridSpin>(G, TGridEditorLibrary::slSpin, made);
-    if (made) e->IsWinXP = TGridEditorLibrary::IsWinXP(G);
+    if (made) e->SetIsWinXP(TGridEditorLibrary::IsWinXP(G));
     return e;
 }
 
@@ -311,9 +311,9 @@ void TGridEditorLibrary::CreateEditors(TExtStringGrid* G)
 void TGridEditorLibrary::SetSpinRange(TExtStringGrid* G, int MinValue, int MaxValue, int Increment)
 {
     TGridSpin* spin = SpinEdit(G);
-    spin->MinValue = MinValue;
-    spin->MaxValue = MaxValue;
-    spin->Increment = Increment;
+    spin->SetMinValue(MinValue);
+    spin->SetMaxValue(MaxValue);
+    spin->SetIncrement(Increment);
 }
 
 // ---------------------------------------------------------------- combo
@@ -396,12 +396,12 @@ TWinControl* TGridEditorLibrary::ShowSpin(TExtStringGrid* G, int ACol, int ARow,
     TGridSpin* sp = SpinEdit(G);
     Place(sp, R, W, H);
     ShowEditorControl(sp, C);
-    sp->ExcelStyleDecimalSeparator = G->ExcelStyleDecimalSeparator;
+    sp->SetExcelStyleDecimalSeparator(G->ExcelStyleDecimalSeparator);
     G->FireGetEditorProp(G->RealColIndex(ACol), ARow, G->FEditLink);
     const String text = G->GetEditText(ACol, ARow);
     // A blank cell stays blank where blank is a value: opening and leaving the
     // editor must not write a 0 the user never typed.
-    const bool keepBlank = sp->AllowEmptyValue && Trim(text).empty();
+    const bool keepBlank = sp->AllowEmptyValue() && Trim(text).empty();
     switch (G->EditControl) {
     case edSpinEdit:
         sp->SetSpinType(sptNormal);
@@ -445,7 +445,7 @@ void TGridEditorLibrary::HideSpin(TExtStringGrid* G, int ACol, int ARow)
     const int RCol = G->RealColIndex(ACol);
     G->EditMode = false;
     TGridSpin* sp = SpinEdit(G);
-    if (sp->AllowEmptyValue && Trim(sp->Text()).empty()) G->SetCellEx(RCol, ARow, String());
+    if (sp->AllowEmptyValue() && Trim(sp->Text()).empty()) G->SetCellEx(RCol, ARow, String());
     else if (G->EditControl == edSpinEdit) G->SetInts(RCol, ARow, sp->Value());
     else if (G->EditControl == edFloatSpinEdit) G->SetFloats(RCol, ARow, sp->FloatValue());
     else if (G->EditControl == edTimeSpinEdit) G->StoreEditorValue(RCol, ARow, sp->Text());

@@ -4,6 +4,7 @@
 // functions at the end give a grid's editors by their own types.
 #include <functional>
 
+#include "gridedit/AsgSpin.h"
 #include "gridedit/GridCombo.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
@@ -265,54 +266,6 @@ public:
 };
 
 // ---------------------------------------------------------------- spin editor
-
-enum TAsgSpinType { sptNormal, sptFloat, sptDate, sptTime };
-
-// An edit whose text is a value of its kind (integer, decimal, date or time), stepped
-// up and down; the value is read from the text at every read.
-class TAsgSpinEdit : public TEdit {
-public:
-    explicit TAsgSpinEdit(TComponent* AOwner);
-    int MinValue = 0, MaxValue = 100;
-    double MinFloatValue = 0, MaxFloatValue = 100;
-    TDateTime MinDateValue = 0, MaxDateValue = 0;
-    int Increment = 1;
-    double IncrementFloat = 0.1, IncrementFloatPage = 1.0;
-    int IncrementHours = 1, IncrementMinutes = 1, IncrementSeconds = 1;
-    // Decimals shown for decimal values; 0 shows as many as needed.
-    int Precision = 0;
-    bool EditorEnabled = true;
-    bool ShowSeconds = true;
-    // A blank text is a value of its own (the grid stores an empty cell for it).
-    bool AllowEmptyValue = false;
-    bool ExcelStyleDecimalSeparator = false;
-    bool IsWinXP = false;
-    TAsgSpinType SpinType() const { return FSpinType; }
-    // Reads the text as a value of the new kind and writes it back in that kind's form.
-    void SetSpinType(TAsgSpinType Value);
-    // Blank reads 0, a text that is no integer MinValue.
-    int Value() const;
-    void SetValue(int AValue);
-    // A text that is no number reads MinFloatValue.
-    double FloatValue() const;
-    void SetFloatValue(double AValue);
-    // Blank or "0" reads now, a text that is no date MinDateValue.
-    TDateTime DateValue() const;
-    void SetDateValue(TDateTime AValue);
-    // A text that is no time reads 0.
-    TDateTime TimeValue() const;
-    void SetTimeValue(TDateTime AValue);
-    virtual void StepUp(bool Page);
-    virtual void StepDown(bool Page);
-
-protected:
-    void KeyDown(WORD& key, TShiftState shift) override;
-
-private:
-    void Step(int Dir, bool Page);
-    String TimePattern() const;
-    TAsgSpinType FSpinType = sptNormal;
-};
 
 // The spin editor of the spin kinds.
 class TGridSpin : public TAsgSpinEdit {

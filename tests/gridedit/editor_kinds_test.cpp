@@ -421,7 +421,7 @@ TEST_F(SpecialEditorTest, UnreadableNumbersStartAtTheirLeadingNumber)
         EXPECT_EQ(ed->Text(), c.loaded);
         Grid->HideInplaceEdit();
     }
-    SpinEdit(Grid)->MinValue = -100;
+    SpinEdit(Grid)->SetMinValue(-100);
     Open(edSpinEdit, "-7 kg");
     EXPECT_EQ(SpinEdit(Grid)->Value(), -7);
     Grid->HideInplaceEdit();
@@ -434,12 +434,12 @@ TEST_F(SpecialEditorTest, BlankSpinWithAllowEmptyValueWritesAnEmptyCell)
     for (TEditorType k : {edSpinEdit, edFloatSpinEdit, edTimeSpinEdit, edDateSpinEdit}) {
         SCOPED_TRACE(int(k));
         // Without it a blank editor is the value 0.
-        sp->AllowEmptyValue = false;
+        sp->SetAllowEmptyValue(false);
         Open(edSpinEdit, "15");
         sp->SetText("");
         Grid->HideInplaceEdit();
         EXPECT_EQ(Cell(), "0");
-        sp->AllowEmptyValue = true;
+        sp->SetAllowEmptyValue(true);
         Open(k, k == edDateSpinEdit ? "01/01/2020" : k == edTimeSpinEdit ? "01:00:00" : "15");
         sp->SetText("  ");
         Grid->HideInplaceEdit();
