@@ -652,7 +652,7 @@ int TAsgSpinEdit::GetMinHeight()
     const int f = b.Canvas()->TextHeight("Wg");
     b.Canvas()->Font()->Assign(system);
     const int s = b.Canvas()->TextHeight("Wg");
-    return editctl::EditMinHeight(f, s) + 2 + (BorderStyle() == bsSingle ? 4 : 0);
+    return EditMinHeight(f, s) + 2 + (BorderStyle() == bsSingle ? 4 : 0);
 }
 
 void TAsgSpinEdit::SetBorderStyle(TBorderStyle v)

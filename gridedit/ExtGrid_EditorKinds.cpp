@@ -283,14 +283,14 @@ void TGridEditorLibrary::CreateEditors(TExtStringGrid* G)
     Slot(G, slTransCombo) = transCombo;
     Slot(G, slCheckBox) = new TGridCheckBox(G);
     auto* editBtn = new TGridEditBtn(G);
-    editBtn->ButtonCaption = "...";
+    editBtn->SetButtonCaption("...");
     editBtn->BorderLess = true;
-    editBtn->IsWinXP = G->FIsWinXP;
+    editBtn->SetIsWinXP(G->FIsWinXP);
     Slot(G, slEditBtn) = editBtn;
     auto* unitEditBtn = new TGridUnitEditBtn(G);
-    unitEditBtn->ButtonCaption = "...";
+    unitEditBtn->SetButtonCaption("...");
     unitEditBtn->BorderLess = true;
-    unitEditBtn->IsWinXP = G->FIsWinXP;
+    unitEditBtn->SetIsWinXP(G->FIsWinXP);
     unitEditBtn->OnUnitChanged = [G](TObject*, const String& unit) {
         if (G->OnUnitChanged) G->OnUnitChanged(G, G->Col(), G->RealRow(), unit);
     };
@@ -465,7 +465,7 @@ TWinControl* TGridEditorLibrary::ShowEditBtn(TExtStringGrid* G, int ACol, int AR
     eb->SetMaxLength(G->GetEditLimit());
     ShowEditorControl(eb, C);
     eb->SetHeight(H);
-    eb->EditMask = G->EditControl == edMaskEditBtn ? G->GetEditMask(ACol, ARow) : String();
+    eb->SetEditMask(G->EditControl == edMaskEditBtn ? G->GetEditMask(ACol, ARow) : String());
     StartChar(G, eb);
     return eb;
 }
@@ -485,14 +485,14 @@ TWinControl* TGridEditorLibrary::ShowUnitEditBtn(TExtStringGrid* G, int ACol, in
     TGridUnitEditBtn* ub = BtnUnitEdit(G);
     ub->SetBounds(R.Left, R.Top, W, ub->Height());
     ub->SetMaxLength(G->GetEditLimit());
-    ub->UnitID.clear();
+    ub->SetUnitID(String());
     ub->SetText(String());
     const String text = G->GetEditText(ACol, ARow);
     ub->SetTextAndUnit(text);
     // A value without a known unit is all text; left empty it would be lost when
     // the editor is read back.
     if (ub->TextAndUnit() != text) {
-        ub->UnitID.clear();
+        ub->SetUnitID(String());
         ub->SetText(text);
     }
     G->FireGetEditorProp(G->RealColIndex(ACol), ARow, G->FEditLink);
@@ -505,7 +505,7 @@ TWinControl* TGridEditorLibrary::ShowUnitEditBtn(TExtStringGrid* G, int ACol, in
 void TGridEditorLibrary::HideUnitEditBtn(TExtStringGrid* G, int ACol, int ARow)
 {
     TGridUnitEditBtn* ub = BtnUnitEdit(G);
-    G->StoreEditorValue(G->RealColIndex(ACol), ARow, ub->Text() + ub->UnitID);
+    G->StoreEditorValue(G->RealColIndex(ACol), ARow, ub->Text() + ub->UnitID());
     G->PutAwayEditor(ub);
     G->EditMode = false;
 }

@@ -81,41 +81,6 @@ void TGridButton::DoExit()
 
 // ---------------------------------------------------------------- edit with button
 
-TAsgEditBtn::TAsgEditBtn(TComponent* AOwner) : TEdit(AOwner) { SetText("0"); }
-
-void TAsgEditBtn::FireClickBtn(TObject* Sender)
-{
-    if (OnClickBtn) OnClickBtn(Sender);
-}
-
-void TAsgEditBtn::KeyDown(WORD& key, TShiftState shift)
-{
-    if (key == VK_F4 && !shift.Contains(ssAlt) && !shift.Contains(ssCtrl)) {
-        FireClickBtn(this);
-        key = 0;
-        return;
-    }
-    TEdit::KeyDown(key, shift);
-}
-
-TAsgUnitEditBtn::TAsgUnitEditBtn(TComponent* AOwner) : TAsgEditBtn(AOwner) { RightAlign = true; }
-
-String TAsgUnitEditBtn::TextAndUnit() const { return Text() + UnitID; }
-
-void TAsgUnitEditBtn::SetTextAndUnit(const String& Value)
-{
-    for (int i = 0; i < FUnits.Count(); ++i) {
-        const String& U = FUnits.Strings(i);
-        if (U.empty()) continue;
-        const int P = Pos(U, Value);
-        if (P > 0 && P == int(Value.size()) - int(U.size()) + 1) {
-            SetText(Copy(Value, 1, P - 1));
-            UnitID = Copy(Value, P, int(Value.size()));
-            return;
-        }
-    }
-}
-
 TGridEditBtn::TGridEditBtn(TExtStringGrid* AGrid) : TAsgEditBtn(AGrid), FGrid(AGrid)
 {
     InitGridEditor(this, AGrid);

@@ -4,6 +4,7 @@
 // functions at the end give a grid's editors by their own types.
 #include <functional>
 
+#include "gridedit/AsgEditBtn.h"
 #include "gridedit/AsgSpin.h"
 #include "gridedit/GridCombo.h"
 #include "platform/gui/Controls.h"
@@ -149,45 +150,6 @@ protected:
 
 private:
     TExtStringGrid* FGrid;
-};
-
-using TUnitChangedEvent = std::function<void(TObject* Sender, const String& NewUnit)>;
-
-// A single-line edit with a small button at its right edge; the button and F4 report
-// through OnClickBtn. EditMask empty: no mask.
-class TAsgEditBtn : public TEdit {
-public:
-    explicit TAsgEditBtn(TComponent* AOwner);
-    String EditMask;
-    String ButtonCaption;
-    bool RightAlign = false;
-    bool EditorEnabled = true;
-    bool IsWinXP = false;
-    int ButtonWidth = 18;
-    TNotifyEvent OnClickBtn;
-    virtual void FireClickBtn(TObject* Sender);
-
-protected:
-    // F4 works the button.
-    void KeyDown(WORD& key, TShiftState shift) override;
-};
-
-// An edit with button followed by a unit of measure chosen from Units.
-class TAsgUnitEditBtn : public TAsgEditBtn {
-public:
-    explicit TAsgUnitEditBtn(TComponent* AOwner);
-    String UnitID;
-    TStringList* Units() { return &FUnits; }
-    int UnitSpace = 20;
-    // The text followed directly by the unit.
-    String TextAndUnit() const;
-    // Splits off the first unit of Units that ends Value (in list order); without one
-    // the text and the unit stay as they are.
-    void SetTextAndUnit(const String& Value);
-    TUnitChangedEvent OnUnitChanged;
-
-private:
-    TStringList FUnits;
 };
 
 // The edit-with-button editor (edEditBtn, edNumericEditBtn, edFloatEditBtn,

@@ -204,7 +204,7 @@ void TGridUnitEditBtn::KeyDown(WORD& key, TShiftState shift)
     }
     if (IsNavigationKey(key)) {
         if (!WriteAndValidate(g, TextAndUnit())) {
-            UnitID.clear();
+            SetUnitID(String());
             SetText(g->GetCurrentCell());
             key = 0;
             return;
@@ -213,7 +213,7 @@ void TGridUnitEditBtn::KeyDown(WORD& key, TShiftState shift)
         const String cell = g->GetCurrentCell();
         SetTextAndUnit(cell);
         if (TextAndUnit() != cell) {
-            UnitID.clear();
+            SetUnitID(String());
             SetText(cell);
         }
     }
@@ -229,7 +229,7 @@ void TGridUnitEditBtn::KeyDown(WORD& key, TShiftState shift)
         return;
     }
     if (key == VK_ESCAPE) {
-        UnitID.clear();
+        SetUnitID(String());
         SetText(g->GetCurrentCell());
     }
     const WORD k = key;

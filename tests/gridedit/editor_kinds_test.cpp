@@ -130,15 +130,15 @@ const std::vector<KindCase>& KindCases()
          [](TExtStringGrid* g) {
              g->OnGetEditMask = [](TObject*, int, int, String& m) { m = ">LL-0"; };
          },
-         [](TExtStringGrid* g) { return Text(BtnEdit(g)) + " " + BtnEdit(g)->EditMask; }, "AB-1 >LL-0",
+         [](TExtStringGrid* g) { return Text(BtnEdit(g)) + " " + BtnEdit(g)->EditMask(); }, "AB-1 >LL-0",
          [](TExtStringGrid* g) { BtnEdit(g)->SetText("CD-2"); }, "CD-2"},
         {"unit", edUnitEditBtn, "5km", [](TExtStringGrid* g) { BtnUnitEdit(g)->Units()->SetText("km\nm"); },
-         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID; }, "5|km",
+         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID(); }, "5|km",
          [](TExtStringGrid* g) { BtnUnitEdit(g)->SetText("7"); }, "7km"},
         // A value without a known unit opens as text and comes back whole.
         {"unit, none known", edFloatUnitEditBtn, "12.5",
          [](TExtStringGrid* g) { BtnUnitEdit(g)->Units()->SetText("km\nm"); },
-         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID; }, "12.5|",
+         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID(); }, "12.5|",
          nullptr, "12.5"},
         {"check box", edCheckBox, "Label", nullptr,
          [](TExtStringGrid* g) {
