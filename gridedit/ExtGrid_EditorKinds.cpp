@@ -156,7 +156,7 @@ TGridDateTimePicker* DateAndTimePicker(TExtStringGrid* G)
     bool made;
     TGridDateTimePicker* e = TGridEditorLibrary::OnDemand<TGridDateTimePicker>(G, TGridEditorLibrary::slDateAndTime, made);
     if (made) {
-        e->AutoTab = true;
+        e->SetAutoTab(true);
         e->OnChange = [G, e](TObject*) {
             if (e->Focused()) G->DateTimePickerChange(e->DateTime());
         };
@@ -568,6 +568,7 @@ TWinControl* TGridEditorLibrary::ShowDate(TExtStringGrid* G, int ACol, int ARow,
         if (Trim(text).empty() || !TryTextToTime(text, t)) t = CurrentDateTime();
         dp->SetKind(dtkTime);
         dp->SetTime(t);
+        dp->SetCurrentField(0);
         Place(dp, R, W, H);
         ShowEditorControl(dp, C);
         G->FireGetEditorProp(RCol, ARow, G->FEditLink);
@@ -579,13 +580,14 @@ TWinControl* TGridEditorLibrary::ShowDate(TExtStringGrid* G, int ACol, int ARow,
                 G->OnCustomStrToDate(G, text, d);
             } else if (TDateTime v = 0; TryTextToDateTime(text, v)) {
                 d = v;
-                if (dp->MaxDate != 0 && d > dp->MaxDate) d = dp->MaxDate - 1;
-                if (dp->MinDate != 0 && d <= dp->MinDate) d = dp->MinDate + 1;
+                if (dp->MaxDate() != 0 && d > dp->MaxDate()) d = dp->MaxDate() - 1;
+                if (dp->MinDate() != 0 && d <= dp->MinDate()) d = dp->MinDate() + 1;
             }
         }
         dp->SetKind(dtkDate);
         dp->SetDateTime(d);
-        dp->DateMode = G->EditControl == edDateEditUpDown ? dmUpDown : dmComboBox;
+        dp->SetCurrentField(0);
+        dp->SetDateMode(G->EditControl == edDateEditUpDown ? dmUpDown : dmComboBox);
         G->FireGetEditorProp(RCol, ARow, G->FEditLink);
         dp->SetBounds(R.Left, R.Top, W, dp->Height() != H ? H : dp->Height());
         ShowEditorControl(dp, C);
@@ -602,11 +604,11 @@ void TGridEditorLibrary::HideDate(TExtStringGrid* G, int ACol, int ARow)
     TGridDatePicker* dp = DateTimePicker(G);
     if (G->EditControl == edTimeEdit) {
         // The picker's own Format, when it has one, is the pattern of the text.
-        G->StoreEditorValue(RCol, ARow, dp->Text());
+        G->StoreEditorValue(RCol, ARow, dp->ValueText());
         G->PutAwayEditor(dp);
         G->EditMode = false;
     } else {
-        G->StoreEditorValue(RCol, ARow, dp->Checked ? dp->Text() : String());
+        G->StoreEditorValue(RCol, ARow, dp->ValueText());
         G->EditMode = false;
         G->PutAwayEditor(dp);
         dp->SetDroppedDown(false);
@@ -626,6 +628,8 @@ TWinControl* TGridEditorLibrary::ShowDateTime(TExtStringGrid* G, int ACol, int A
     G->FOriginalDateTime = v;
     dp->SetKind(dkDateTime);
     dp->SetDateTime(v);
+    // Every opening starts in the first field, whatever field the last edit ended in.
+    dp->SetCurrentField(0);
     dp->SetBounds(R.Left, R.Top, W, dp->Height() < H ? H : dp->Height());
     G->FireGetEditorProp(G->RealColIndex(ACol), ARow, G->FEditLink);
     ShowEditorControl(dp, C);
@@ -637,7 +641,7 @@ void TGridEditorLibrary::HideDateTime(TExtStringGrid* G, int ACol, int ARow)
     if (!ComCtl32Newer) return;
     TGridDateTimePicker* dp = DateAndTimePicker(G);
     G->StoreEditorValue(G->RealColIndex(ACol), ARow,
-                        dp->Checked ? FormatDateTime(GetShortDateFormat() + " " + ShortTimePattern(), dp->DateTime())
+                        dp->Checked() ? FormatDateTime(GetShortDateFormat() + " " + ShortTimePattern(), dp->DateTime())
                                     : String());
     G->EditMode = false;
     G->PutAwayEditor(dp);

@@ -31,14 +31,6 @@ void LeaveEditor(TExtStringGrid* g, TWinControl* e)
     if (open) g->HideInplaceEdit();
 }
 
-bool HasTimeParts(const String& pattern)
-{
-    return std::any_of(pattern.begin(), pattern.end(), [](char c) {
-        const char l = char(std::tolower(static_cast<unsigned char>(c)));
-        return l == 'h' || l == 'n' || l == 's';
-    });
-}
-
 }  // namespace
 
 String ShortTimePattern()
@@ -132,87 +124,6 @@ void TGridSpin::DoExit()
 
 // ---------------------------------------------------------------- date pickers
 
-TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TEdit(AOwner)
-{
-    FDateTime = CurrentDateTime();
-    UpdateText();
-}
-
-void TDateTimePicker::SetDateTime(TDateTime Value)
-{
-    FDateTime = Value;
-    UpdateText();
-}
-
-TDateTime TDateTimePicker::Date() const { return std::floor(FDateTime); }
-
-void TDateTimePicker::SetDate(TDateTime Value) { SetDateTime(std::floor(Value) + (FDateTime - std::floor(FDateTime))); }
-
-TDateTime TDateTimePicker::Time() const { return FDateTime - std::floor(FDateTime); }
-
-void TDateTimePicker::SetTime(TDateTime Value) { SetDateTime(std::floor(FDateTime) + (Value - std::floor(Value))); }
-
-void TDateTimePicker::SetKind(TDateTimeKind Value)
-{
-    FKind = Value;
-    UpdateText();
-}
-
-void TDateTimePicker::SetFormat(const String& Value)
-{
-    FFormat = Value;
-    UpdateText();
-}
-
-String TDateTimePicker::DisplayPattern() const
-{
-    if (!FFormat.empty()) return FFormat;
-    return FKind == dtkTime ? GetLongTimeFormat() : GetShortDateFormat();
-}
-
-void TDateTimePicker::UpdateText()
-{
-    FShowing = true;
-    SetText(FormatDateTime(DisplayPattern(), FDateTime));
-    FShowing = false;
-}
-
-void TDateTimePicker::Change()
-{
-    if (!FShowing) {
-        // Typed text that spells a value of the pattern becomes the value; the part the
-        // pattern does not show is kept.
-        const String pattern = DisplayPattern();
-        try {
-            const TDateTime v = StrToDateTimeByPattern(Text(), pattern);
-            const bool time = HasTimeParts(pattern), date = pattern.find_first_of("dDmMyY") != String::npos;
-            if (time && date) FDateTime = v;
-            else if (time) FDateTime = std::floor(FDateTime) + (v - std::floor(v));
-            else FDateTime = std::floor(v) + (FDateTime - std::floor(FDateTime));
-        } catch (const Exception&) {
-        }
-    }
-    TEdit::Change();
-}
-
-void TDateTimePicker::SetDroppedDown(bool Value)
-{
-    if (Value == FDroppedDown) return;
-    FDroppedDown = Value;
-    if (Value && OnDropDown) OnDropDown(this);
-    if (!Value && OnCloseUp) OnCloseUp(this);
-}
-
-void TDateTimePicker::KeyDown(WORD& key, TShiftState shift)
-{
-    if (FKind == dtkDate && (key == VK_F4 || (key == VK_DOWN && shift.Contains(ssAlt)))) {
-        SetDroppedDown(!FDroppedDown);
-        key = 0;
-        return;
-    }
-    TEdit::KeyDown(key, shift);
-}
-
 TGridDatePicker::TGridDatePicker(TExtStringGrid* AGrid) : TAsgDateTimePicker(AGrid), FGrid(AGrid)
 {
     InitGridEditor(this, AGrid);
@@ -222,24 +133,6 @@ void TGridDatePicker::DoExit()
 {
     LeaveEditor(FGrid, this);
     TAsgDateTimePicker::DoExit();
-}
-
-TExtDateTimePicker::TExtDateTimePicker(TComponent* AOwner) : TCustomDateTimePicker(AOwner) { SetKind(dkDateTime); }
-
-void TExtDateTimePicker::SetKind(TExtDateTimeKind Value)
-{
-    FExtKind = Value;
-    TDateTimePicker::SetKind(Value == dkTime ? dtkTime : dtkDate);
-}
-
-String TExtDateTimePicker::DisplayPattern() const
-{
-    const String time = TimeFormat.empty() ? ShortTimePattern() : TimeFormat;
-    switch (FExtKind) {
-    case dkTime: return time;
-    case dkDate: return Format().empty() ? GetShortDateFormat() : Format();
-    default: return GetShortDateFormat() + " " + time;
-    }
 }
 
 TGridDateTimePicker::TGridDateTimePicker(TExtStringGrid* AGrid) : TExtDateTimePicker(AGrid), FGrid(AGrid)

@@ -6,6 +6,7 @@
 
 #include "gridedit/AsgEditBtn.h"
 #include "gridedit/AsgSpin.h"
+#include "gridedit/DateTimePickers.h"
 #include "gridedit/GridCombo.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
@@ -249,59 +250,6 @@ private:
 
 // ---------------------------------------------------------------- date pickers
 
-enum TDateTimeKind { dtkDate, dtkTime };
-enum TDTDateMode { dmComboBox, dmUpDown };
-
-// A date or time picker: the value shown in the picker's format (Format, or the
-// region's short date or long time pattern), an optional tick that says whether a
-// value is given, limits MinDate and MaxDate (0: none) and a drop-down calendar.
-class TDateTimePicker : public TEdit {
-public:
-    explicit TDateTimePicker(TComponent* AOwner);
-    TDateTime DateTime() const { return FDateTime; }
-    void SetDateTime(TDateTime Value);
-    // The date part, keeping the time; the time part, keeping the date.
-    TDateTime Date() const;
-    void SetDate(TDateTime Value);
-    TDateTime Time() const;
-    void SetTime(TDateTime Value);
-    TDateTimeKind Kind() const { return FKind; }
-    void SetKind(TDateTimeKind Value);
-    TDTDateMode DateMode = dmComboBox;
-    String Format() const { return FFormat; }
-    void SetFormat(const String& Value);
-    bool ShowCheckbox = false;
-    bool Checked = true;
-    TDateTime MinDate = 0, MaxDate = 0;
-    bool DroppedDown() const { return FDroppedDown; }
-    // Opens and closes the month calendar (OnDropDown, OnCloseUp).
-    void SetDroppedDown(bool Value);
-    TNotifyEvent OnDropDown;
-    TNotifyEvent OnCloseUp;
-
-protected:
-    // The pattern the value is shown and read with.
-    virtual String DisplayPattern() const;
-    // Shows the value again in the pattern.
-    void UpdateText();
-    void Change() override;
-    void KeyDown(WORD& key, TShiftState shift) override;
-    TDateTime FDateTime = 0;
-    TDateTimeKind FKind = dtkDate;
-
-private:
-    String FFormat;
-    bool FDroppedDown = false;
-    bool FShowing = false;
-};
-
-class TAsgDateTimePicker : public TDateTimePicker {
-public:
-    explicit TAsgDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
-    TColor BorderColor = clNone;
-    bool MetroStyle = false;
-};
-
 // The date picker of edDateEdit, edDateEditUpDown and edTimeEdit.
 class TGridDatePicker : public TAsgDateTimePicker {
 public:
@@ -319,32 +267,6 @@ protected:
 
 private:
     TExtStringGrid* FGrid;
-};
-
-class TCustomDateTimePicker : public TDateTimePicker {
-public:
-    explicit TCustomDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
-    // Moves to the next date or time field after a complete entry.
-    bool AutoTab = false;
-};
-
-enum TExtDateTimeKind { dkDate, dkTime, dkDateTime };
-
-// A picker of a date and a time together.
-class TExtDateTimePicker : public TCustomDateTimePicker {
-public:
-    explicit TExtDateTimePicker(TComponent* AOwner);
-    TExtDateTimeKind Kind() const { return FExtKind; }
-    void SetKind(TExtDateTimeKind Value);
-    // The pattern of the time part; empty: the region's short time pattern.
-    String TimeFormat;
-    TNotifyEvent OnTimeChange;
-
-protected:
-    String DisplayPattern() const override;
-
-private:
-    TExtDateTimeKind FExtKind = dkDateTime;
 };
 
 // The date-and-time picker of edDateTimeEdit.

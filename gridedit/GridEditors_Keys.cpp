@@ -367,12 +367,17 @@ void TGridDatePicker::KeyDown(WORD& key, TShiftState shift)
         if (Kind() == dtkTime) SetTime(v);
         else SetDate(v);
     } else if (k == VK_RETURN || (k == VK_TAB && g->EditorWantsTab())) {
-        if (!WriteAndValidate(g, Text())) {
-            SetText(g->FNewCellText);
+        // Moving on to the next field completes digits typed into the current one.
+        if (k == VK_RETURN) {
+            Perform(WM_KEYDOWN, VK_RIGHT, 0);
+            Perform(WM_KEYUP, VK_RIGHT, 0);
+        }
+        if (!WriteAndValidate(g, ValueText())) {
+            SetValueText(g->FNewCellText);
             Invalidate();
             return;
         }
-        SetText(g->GetCurrentCell());
+        SetValueText(g->GetCurrentCell());
     }
     // Tab moves once, through the grid's key handling after the edit has ended.
     g->DoneInplaceEdit(k, shift);
