@@ -1,0 +1,202 @@
+// The grid's spin, edit-with-button, unit and date, time and date-time editors worked
+// through their own controls: opened by key and by mouse, the value changed with the
+// spin buttons, the edit button, the unit menu, the field keys and the drop-down
+// calendar, and the edit ended with Enter, Tab or Esc.
+#include <functional>
+#include <vector>
+
+#include "gridedit/GridEditors.h"
+#include "platform/gui/Dialogs.h"
+#include "platform/os/Regional.h"
+#include "tests/common/Snapshot.h"
+#include "tests/common/UserInput.h"
+#include "tests/common/extgrid_fixture.h"
+
+namespace {
+
+constexpr int ERow = 1;
+// One column per editor kind.
+const std::vector<TEditorType> Kinds = {edSpinEdit, edEditBtn, edUnitEditBtn, edDateEdit, edTimeEdit, edDateTimeEdit};
+
+TPoint Mid(const TRect& r) { return TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2); }
+
+class EditorControlsTest : public ExtGridTest {
+protected:
+    void SetUp() override
+    {
+        ExtGridTest::SetUp();
+        SetShortDateFormatOverride("dd/mm/yyyy");
+        SetLongTimeFormatOverride("hh:nn:ss");
+        Fill(int(Kinds.size()) + 2, 4);
+        for (int c = 1; c <= int(Kinds.size()); ++c) Grid->SetColWidths(c, 120);
+        Grid->SetOptions(Grid->Options() << goEditing << goTabs);
+        Grid->OnGetEditorType = [](TObject*, int c, int r, TEditorType& e) {
+            if (r == ERow && c >= 1 && c <= int(Kinds.size())) e = Kinds[size_t(c - 1)];
+        };
+        Grid->OnEllipsClick = [](TObject*, int, int, String& s) { s = "picked " + s; };
+        BtnUnitEdit(Grid)->Units()->SetText("m\nkm");
+        UserFocus(Grid);
+    }
+    void TearDown() override
+    {
+        ExtGridTest::TearDown();
+        SetShortDateFormatOverride("");
+        SetLongTimeFormatOverride("");
+    }
+    static void Pump() { Application->ProcessMessages(); }
+    // F2 on the current cell.
+    void OpenByKey(int col)
+    {
+        Grid->FocusCell(col, ERow, true);
+        UserFocus(Grid);
+        UserKey(Grid, VK_F2);
+        Pump();
+    }
+    // A click makes the cell current, a second click opens its editor.
+    void OpenByMouse(int col)
+    {
+        Grid->FocusCell(col + 1, ERow + 1, true);
+        UserFocus(Grid);
+        const TPoint m = Mid(Grid->CellRect(col, ERow));
+        UserClick(Grid, m.X, m.Y);
+        Pump();
+        UserClick(Grid, m.X, m.Y);
+        Pump();
+    }
+};
+
+struct ControlCase {
+    TEditorType kind;
+    String start;
+    std::function<void(TExtStringGrid*, TWinControl*)> change;   // with the editor's own controls
+    String changed;   // the cell after the change was taken
+};
+
+void ClickCalendarDay(TDateTimePicker* p, TDateTime day)
+{
+    UserClick(p, Mid(p->ButtonRect()).X, Mid(p->ButtonRect()).Y);
+    Application->ProcessMessages();
+    ASSERT_TRUE(p->DroppedDown());
+    const TPoint m = Mid(p->Calendar()->DayRect(day));
+    UserClick(p->Calendar(), m.X, m.Y);
+    Application->ProcessMessages();
+}
+
+std::vector<ControlCase> ControlCases()
+{
+    return {
+        {edSpinEdit, "10",
+         [](TExtStringGrid*, TWinControl* e) {
+             auto* sp = dynamic_cast<TGridSpin*>(e);
+             ASSERT_TRUE(sp);
+             UserClick(sp->Button()->UpButton());
+             UserClick(sp->Button()->UpButton());
+             UserClick(sp->Button()->DownButton());
+         },
+         "11"},
+        {edEditBtn, "abc",
+         [](TExtStringGrid*, TWinControl* e) {
+             auto* eb = dynamic_cast<TGridEditBtn*>(e);
+             ASSERT_TRUE(eb);
+             UserClick(eb->Button()->Button());
+         },
+         "picked abc"},
+        {edUnitEditBtn, "5m",
+         [](TExtStringGrid*, TWinControl* e) {
+             auto* ub = dynamic_cast<TGridUnitEditBtn*>(e);
+             ASSERT_TRUE(ub);
+             TInteractionScript script;
+             script.PickMenu("km");
+             UserClick(ub->Button()->Button());
+             Application->ProcessMessages();
+             EXPECT_EQ(script.Problems(), "");
+         },
+         "5km"},
+        {edDateEdit, "24/12/2025",
+         [](TExtStringGrid*, TWinControl* e) {
+             auto* dp = dynamic_cast<TGridDatePicker*>(e);
+             ASSERT_TRUE(dp);
+             ClickCalendarDay(dp, EncodeDate(2025, 12, 10));
+         },
+         "10/12/2025"},
+        // The time picker steps the field it stands in: the hour first, then the minutes.
+        {edTimeEdit, "10:20:30",
+         [](TExtStringGrid*, TWinControl* e) {
+             UserKey(e, VK_UP);
+             UserKey(e, VK_RIGHT);
+             UserKey(e, VK_DOWN);
+         },
+         "11:19:30"},
+        {edDateTimeEdit, "24/12/2025 10:20",
+         [](TExtStringGrid*, TWinControl* e) {
+             auto* dp = dynamic_cast<TGridDateTimePicker*>(e);
+             ASSERT_TRUE(dp);
+             ClickCalendarDay(dp, EncodeDate(2025, 12, 3));
+         },
+         "03/12/2025 10:20"},
+    };
+}
+
+}  // namespace
+
+TEST_F(EditorControlsTest, EachEditorTakesItsControlsChoiceOnEnterAndTabAndDropsItOnEsc)
+{
+    const std::vector<ControlCase> cases = ControlCases();
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const ControlCase& c = cases[i];
+        const int col = int(i) + 1;
+        for (bool byMouse : {false, true}) {
+            for (WORD key : {WORD(VK_RETURN), WORD(VK_TAB), WORD(VK_ESCAPE)}) {
+                SCOPED_TRACE(c.start + (byMouse ? " by mouse, key " : " by key, key ") + IntToStr(key));
+                Grid->SetCellEx(col, ERow, c.start);
+                if (byMouse) OpenByMouse(col);
+                else OpenByKey(col);
+                ASSERT_TRUE(Grid->EditMode);
+                ASSERT_EQ(Grid->EditControl, c.kind);
+                TWinControl* e = Grid->EditCtrl;
+                ASSERT_TRUE(e && e->Visible());
+                c.change(Grid, e);
+                ASSERT_TRUE(Grid->EditMode) << "the control's own input ended the edit";
+                UserKey(e, key);
+                Pump();
+                EXPECT_FALSE(Grid->EditMode);
+                EXPECT_EQ(Grid->GetCellEx(col, ERow), key == VK_ESCAPE ? c.start : c.changed);
+                EXPECT_EQ(Grid->Col(), key == VK_TAB ? col + 1 : col);
+                EXPECT_EQ(Grid->Row(), ERow);
+            }
+        }
+    }
+}
+
+// The calendar dropped down from a date cell lies below the cell, over the grid.
+TEST_F(EditorControlsTest, PictureOfTheCalendarDroppedFromADateCell)
+{
+    const int col = 4;
+    Grid->SetCellEx(col, ERow, "24/12/2025");
+    OpenByKey(col);
+    auto* dp = dynamic_cast<TGridDatePicker*>(Grid->EditCtrl);
+    ASSERT_TRUE(dp);
+    UserKey(dp, VK_F4);
+    Pump();
+    ASSERT_TRUE(dp->DroppedDown());
+    TBitmap formPng, dropPng;
+    ASSERT_TRUE(SNAPSHOT(Form, "grid_calendar_form.png", formPng));
+    ASSERT_TRUE(SNAPSHOT(dp->DropWindow(), "grid_calendar_drop.png", dropPng));
+    // One picture: the drop-down window drawn where it stands over the form.
+    const TPoint at = Form->ScreenToClient(TPoint(dp->DropWindow()->Left(), dp->DropWindow()->Top()));
+    const TPoint cell = Grid->ClientToScreen(TPoint(Grid->CellRect(col, ERow).Left, Grid->CellRect(col, ERow).Bottom));
+    EXPECT_EQ(dp->DropWindow()->Left(), cell.X);
+    EXPECT_GE(dp->DropWindow()->Top(), cell.Y - 2);
+    TBitmap both(std::max(formPng.Width(), at.X + dropPng.Width()), std::max(formPng.Height(), at.Y + dropPng.Height()));
+    both.Canvas()->Draw(0, 0, &formPng);
+    both.Canvas()->Draw(at.X, at.Y, &dropPng);
+    both.SaveToFile(TEST_OUTPUT("grid_calendar_dropped.png"));
+    // The selected day (24 December) is highlighted in the calendar.
+    const TRect sel = dp->Calendar()->DayRect(EncodeDate(2025, 12, 24));
+    ASSERT_FALSE(sel.Right <= sel.Left);
+    EXPECT_GT(Count_Pixels(dropPng, sel, [](TColor c) { return c != clWhite && c != 0xFFFFFF; }), 0);
+    UserKey(dp, VK_ESCAPE);
+    Pump();
+    EXPECT_FALSE(dp->DroppedDown());
+    EXPECT_TRUE(Grid->EditMode);
+}
