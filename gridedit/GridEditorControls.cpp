@@ -122,6 +122,38 @@ void TGridSpin::DoExit()
     TAsgSpinEdit::DoExit();
 }
 
+void TGridSpin::UpClick(TObject* Sender)
+{
+    TAsgSpinEdit::UpClick(Sender);
+    FireSpinClick(true);
+}
+
+void TGridSpin::DownClick(TObject* Sender)
+{
+    TAsgSpinEdit::DownClick(Sender);
+    FireSpinClick(false);
+}
+
+void TGridSpin::FireSpinClick(bool UpDown)
+{
+    TExtStringGrid* g = FGrid;
+    const int c = g->RealColIndex(g->Col()), r = g->Row();
+    switch (SpinType()) {
+    case sptNormal:
+        if (g->OnSpinClick) g->OnSpinClick(g, c, r, Value(), UpDown);
+        break;
+    case sptFloat:
+        if (g->OnFloatSpinClick) g->OnFloatSpinClick(g, c, r, FloatValue(), UpDown);
+        break;
+    case sptDate:
+        if (g->OnDateSpinClick) g->OnDateSpinClick(g, c, r, DateValue(), UpDown);
+        break;
+    case sptTime:
+        if (g->OnTimeSpinClick) g->OnTimeSpinClick(g, c, r, TimeValue(), UpDown);
+        break;
+    }
+}
+
 // ---------------------------------------------------------------- date pickers
 
 TGridDatePicker::TGridDatePicker(TExtStringGrid* AGrid) : TAsgDateTimePicker(AGrid), FGrid(AGrid)

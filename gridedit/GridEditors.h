@@ -236,6 +236,12 @@ public:
     explicit TGridSpin(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return FGrid; }
 
+    // The button pair's steps report to the grid after the step.
+    void UpClick(TObject* Sender) override;
+    void DownClick(TObject* Sender) override;
+    // Fires the grid's spin event of the spin kind for the current cell.
+    void FireSpinClick(bool UpDown);
+
 protected:
     void DoExit() override;
     // The keys that end the edit (GridEditors_Keys.cpp).

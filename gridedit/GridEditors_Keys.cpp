@@ -89,6 +89,29 @@ void TGridSpin::KeyDown(WORD& key, TShiftState shift)
         TAsgSpinEdit::KeyDown(key, shift);
         return;
     }
+    // With Alt the page keys step by one increment only while the value stays within its
+    // limits; Home and End jump to the limits. Dates and times leave these keys alone.
+    const bool number = SpinType() == sptNormal || SpinType() == sptFloat;
+    if (g && g->EditMode && number && (key == VK_PRIOR || key == VK_NEXT || key == VK_HOME || key == VK_END)) {
+        const bool up = key == VK_PRIOR || key == VK_HOME;
+        if (SpinType() == sptNormal) {
+            const int v = Value();
+            if (key == VK_PRIOR && v + Increment() <= MaxValue()) SetValue(v + Increment());
+            else if (key == VK_NEXT && v - Increment() >= MinValue()) SetValue(v - Increment());
+            else if (key == VK_HOME) SetValue(MaxValue());
+            else if (key == VK_END) SetValue(MinValue());
+        } else {
+            const double v = FloatValue();
+            if (key == VK_PRIOR && v + IncrementFloat() <= MaxFloatValue()) SetFloatValue(v + IncrementFloat());
+            else if (key == VK_NEXT && v - IncrementFloat() >= MinFloatValue()) SetFloatValue(v - IncrementFloat());
+            else if (key == VK_HOME) SetFloatValue(MaxFloatValue());
+            else if (key == VK_END) SetFloatValue(MinFloatValue());
+        }
+        // The integer event is the one these keys report, whatever the kind.
+        if (g->OnSpinClick) g->OnSpinClick(g, g->RealColIndex(g->Col()), g->Row(), Value(), up);
+        key = 0;
+        return;
+    }
     // A Tab the grid does not take goes on to the form's Tab order; leaving stores the value.
     if (!g || !g->EditMode || (!IsNavigationKey(key) && key != VK_ESCAPE) || (key == VK_TAB && !GridTakesTab(g))) {
         TAsgSpinEdit::KeyDown(key, shift);

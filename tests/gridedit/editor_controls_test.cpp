@@ -200,3 +200,73 @@ TEST_F(EditorControlsTest, PictureOfTheCalendarDroppedFromADateCell)
     EXPECT_FALSE(dp->DroppedDown());
     EXPECT_TRUE(Grid->EditMode);
 }
+
+// The spin editor's steps reach the grid: the buttons through the event of the spin kind
+// with the stepped value, the page keys with Alt, Home and End through the integer event.
+// With Alt the page keys never step past a limit; Home and End jump to the limits.
+TEST_F(EditorControlsTest, SpinStepsReportToTheGridAndKeepToTheLimits)
+{
+    std::vector<String> log;
+    Grid->OnSpinClick = [&](TObject*, int c, int r, int v, bool up) {
+        log.push_back("int " + IntToStr(c) + "," + IntToStr(r) + " " + IntToStr(v) + (up ? " up" : " down"));
+    };
+    Grid->OnFloatSpinClick = [&](TObject*, int, int, double v, bool up) {
+        log.push_back("float " + FloatToStr(v, '.') + (up ? " up" : " down"));
+    };
+    Grid->OnDateSpinClick = [&](TObject*, int, int, TDateTime v, bool up) {
+        log.push_back("date " + FormatDateTime("dd/mm/yyyy", v) + (up ? " up" : " down"));
+    };
+    Grid->OnTimeSpinClick = [&](TObject*, int, int, TDateTime v, bool up) {
+        log.push_back("time " + FormatDateTime("hh:nn:ss", v) + (up ? " up" : " down"));
+    };
+    struct {
+        TEditorType kind;
+        String start;
+        std::function<void(TGridSpin*)> act;
+        std::vector<String> events;
+        String cell;   // after Enter
+    } cases[] = {
+        {edSpinEdit, "10",
+         [](TGridSpin* sp) {
+             UserClick(sp->Button()->UpButton());
+             UserClick(sp->Button()->DownButton());
+             UserClick(sp->Button()->DownButton());
+         },
+         {"int 1,1 11 up", "int 1,1 10 down", "int 1,1 9 down"}, "9"},
+        {edFloatSpinEdit, "2.5", [](TGridSpin* sp) { UserClick(sp->Button()->UpButton()); }, {"float 2.6 up"}, "2.60"},
+        // The caret stands in the day: the day steps.
+        {edDateSpinEdit, "24/12/2025", [](TGridSpin* sp) { UserClick(sp->Button()->DownButton()); },
+         {"date 23/12/2025 down"}, "23/12/2025"},
+        {edTimeSpinEdit, "10:20:30", [](TGridSpin* sp) { UserClick(sp->Button()->UpButton()); },
+         {"time 11:20:30 up"}, "11:20:30"},
+        // Alt+PgUp at the upper limit changes nothing, but still reports.
+        {edSpinEdit, "100", [](TGridSpin* sp) { UserKey(sp, VK_PRIOR, TShiftState{ssAlt}); }, {"int 1,1 100 up"},
+         "100"},
+        {edSpinEdit, "99", [](TGridSpin* sp) { UserKey(sp, VK_PRIOR, TShiftState{ssAlt}); }, {"int 1,1 100 up"},
+         "100"},
+        {edSpinEdit, "0", [](TGridSpin* sp) { UserKey(sp, VK_NEXT, TShiftState{ssAlt}); }, {"int 1,1 0 down"}, "0"},
+        {edSpinEdit, "40", [](TGridSpin* sp) { UserKey(sp, VK_END); }, {"int 1,1 0 down"}, "0"},
+        {edSpinEdit, "40", [](TGridSpin* sp) { UserKey(sp, VK_HOME); }, {"int 1,1 100 up"}, "100"},
+        // Dates leave Home and End to the text.
+        {edDateSpinEdit, "24/12/2025", [](TGridSpin* sp) { UserKey(sp, VK_END); }, {}, "24/12/2025"},
+    };
+    TEditorType kind = edSpinEdit;
+    Grid->OnGetEditorType = [&](TObject*, int c, int r, TEditorType& e) {
+        if (c == 1 && r == ERow) e = kind;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start + " kind " + IntToStr(int(c.kind)));
+        kind = c.kind;
+        Grid->SetCellEx(1, ERow, c.start);
+        OpenByKey(1);
+        auto* sp = dynamic_cast<TGridSpin*>(Grid->EditCtrl);
+        ASSERT_TRUE(sp);
+        sp->SetSelStart(0);
+        log.clear();
+        c.act(sp);
+        EXPECT_EQ(log, c.events);
+        UserKey(sp, VK_RETURN);
+        Pump();
+        EXPECT_EQ(Grid->GetCellEx(1, ERow), c.cell);
+    }
+}
