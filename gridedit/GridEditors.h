@@ -262,6 +262,9 @@ public:
     explicit TGridDatePicker(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return FGrid; }
     bool Weeknumbers = false, ShowToday = true, ShowTodayCircle = true;
+    // After a typed digit: on to the next field when the digit completed a field that is
+    // not the last one the pattern shows.
+    void AdvanceDatePart();
 
 protected:
     void DoExit() override;
@@ -273,6 +276,8 @@ protected:
 
 private:
     TExtStringGrid* FGrid;
+    // The date and time parts before the last typed digit.
+    int Fy = 0, Fm = 0, Fd = 0, Fth = 0, Ftm = 0, Fts = 0, Ftms = 0;
 };
 
 // The date-and-time picker of edDateTimeEdit.

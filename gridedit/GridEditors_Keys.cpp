@@ -3,6 +3,8 @@
 // key back to the grid; Esc puts back the value the cell had when the edit began. The
 // editors also claim these keys, so that the form's default and cancel buttons never see
 // them while an edit is open; a Tab the grid does not take goes on to the form.
+#include <cctype>
+
 #include "grid/core/ExtGrid.h"
 #include "gridedit/GridEditors.h"
 
@@ -413,11 +415,44 @@ void TGridDatePicker::KeyPress(WideChar& key)
         key = 0;
         return;
     }
-    TAsgDateTimePicker::KeyPress(key);
+    if (key >= '0' && key <= '9') {
+        DecodeDate(DateTime(), Fy, Fm, Fd);
+        DecodeTime(DateTime(), Fth, Ftm, Fts, Ftms);
+        TAsgDateTimePicker::KeyPress(key);
+        PostMessage(Handle(), DTPShiftFocusMessage(), 0, 0);
+    } else {
+        TAsgDateTimePicker::KeyPress(key);
+    }
+    if (FGrid && FGrid->OnKeyPress) FGrid->OnKeyPress(FGrid, key);
+}
+
+void TGridDatePicker::AdvanceDatePart()
+{
+    int y, m, d, h, n, s, ms;
+    DecodeDate(DateTime(), y, m, d);
+    DecodeTime(DateTime(), h, n, s, ms);
+    bool next;
+    if (Kind() == dtkTime) {
+        next = h != Fth || n != Ftm || s != Fts;
+    } else if (!Format().empty()) {
+        // A digit that completed the field the format ends with stays there.
+        const char last = char(std::tolower(static_cast<unsigned char>(Format().back())));
+        const bool dc = d != Fd, mc = m != Fm, yc = y != Fy;
+        next = (dc || mc || yc) && !((dc && last == 'd') || (mc && last == 'm') || (yc && last == 'y'));
+    } else {
+        next = d != Fd || m != Fm;
+    }
+    // Digits typed faster than their messages arrive move on once per completed field.
+    Fy = y, Fm = m, Fd = d, Fth = h, Ftm = n, Fts = s, Ftms = ms;
+    if (next) PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
 }
 
 void TGridDatePicker::WndProc(TMessage& msg)
 {
+    if (msg.Msg == DTPShiftFocusMessage()) {
+        AdvanceDatePart();
+        return;
+    }
     const bool tab = FGrid && FGrid->EditorWantsTab();
     if (AnswerSpecialKey(msg, true, tab, false)) return;
     TAsgDateTimePicker::WndProc(msg);

@@ -270,3 +270,51 @@ TEST_F(EditorControlsTest, SpinStepsReportToTheGridAndKeepToTheLimits)
         EXPECT_EQ(Grid->GetCellEx(1, ERow), c.cell);
     }
 }
+
+// A digit that completes a field of the date editor moves on to the next field, except
+// from the field the display format ends with; without a display format a changed year
+// never moves on; the time editor moves on after the hour, minutes and seconds.
+TEST_F(EditorControlsTest, DigitsMoveTheDateEditorOnToTheNextField)
+{
+    struct {
+        const char* name;
+        TEditorType kind;
+        const char* shortDate;   // the region's short date pattern
+        String format;           // the picker's display format
+        String start;
+        int field;
+        String digits;
+        int fieldAfter;
+    } cases[] = {
+        {"day, no format", edDateEdit, "dd/mm/yyyy", "", "24/12/2025", 0, "05", 1},
+        {"month, no format", edDateEdit, "dd/mm/yyyy", "", "24/12/2025", 1, "03", 2},
+        {"year first, no format", edDateEdit, "yyyy/mm/dd", "", "2025/12/24", 0, "2026", 0},
+        {"year first, format ends with the day", edDateEdit, "dd/mm/yyyy", "yyyy/mm/dd", "24/12/2025", 0, "2026", 1},
+        {"day last, format ends with the day", edDateEdit, "dd/mm/yyyy", "yyyy/mm/dd", "24/12/2025", 2, "05", 2},
+        {"month, format ends with the month", edDateEdit, "dd/mm/yyyy", "dd/yyyy/mm", "24/12/2025", 2, "03", 2},
+        {"year in the middle, format ends with the month", edDateEdit, "dd/mm/yyyy", "dd/yyyy/mm", "24/12/2025", 1,
+         "2026", 2},
+        {"a digit that changes nothing", edDateEdit, "dd/mm/yyyy", "", "24/12/2025", 0, "24", 0},
+        {"hour", edTimeEdit, "dd/mm/yyyy", "", "10:20:30", 0, "11", 1},
+        {"half an hour typed", edTimeEdit, "dd/mm/yyyy", "", "10:20:30", 0, "1", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetShortDateFormatOverride(c.shortDate);
+        const int col = c.kind == edDateEdit ? 4 : 5;
+        Grid->OnGetEditorProp = [&c](TObject* Sender, int, int, TEditLink*) {
+            DateTimePicker(static_cast<TExtStringGrid*>(Sender))->SetFormat(c.format);
+        };
+        Grid->SetCellEx(col, ERow, c.start);
+        OpenByKey(col);
+        auto* dp = dynamic_cast<TGridDatePicker*>(Grid->EditCtrl);
+        ASSERT_TRUE(dp);
+        dp->SetCurrentField(c.field);
+        UserType(dp, c.digits);
+        Pump();
+        EXPECT_EQ(dp->CurrentField(), c.fieldAfter);
+        UserKey(dp, VK_ESCAPE);
+        Pump();
+        EXPECT_FALSE(Grid->EditMode);
+    }
+}
