@@ -170,11 +170,21 @@ void TGridDatePicker::DoExit()
 TGridDateTimePicker::TGridDateTimePicker(TExtStringGrid* AGrid) : TExtDateTimePicker(AGrid), FGrid(AGrid)
 {
     InitGridEditor(this, AGrid);
+    // The time part is a picker of its own: moving between the two is no leaving, and the
+    // keys that end the edit work in either.
+    if (TCustomDateTimePicker* tp = TimePicker()) {
+        tp->OnExit = [this](TObject*) {
+            if (FindFocusedControl() != this) LeaveEditor(FGrid, this);
+        };
+        tp->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) {
+            if (key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB) KeyDown(key, shift);
+        };
+    }
 }
 
 void TGridDateTimePicker::DoExit()
 {
-    LeaveEditor(FGrid, this);
+    if (FindFocusedControl() != TimePicker()) LeaveEditor(FGrid, this);
     TExtDateTimePicker::DoExit();
 }
 

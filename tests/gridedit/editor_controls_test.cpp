@@ -318,3 +318,51 @@ TEST_F(EditorControlsTest, DigitsMoveTheDateEditorOnToTheNextField)
         EXPECT_FALSE(Grid->EditMode);
     }
 }
+
+// The date-time editor's time part is a picker of its own: clicking into it keeps the
+// edit open, its keys end the edit as the date part's do, and clicking back into the
+// grid from it stores the value.
+TEST_F(EditorControlsTest, TheDateTimeEditorsTimePartEditsInTheCell)
+{
+    const int col = 6;
+    struct {
+        const char* name;
+        std::function<void(TWinControl* timePart)> end;
+        String cell;
+        bool tabbed;
+    } cases[] = {
+        {"Enter", [](TWinControl* t) { UserKey(t, VK_RETURN); }, "24/12/2025 10:45", false},
+        {"Tab", [](TWinControl* t) { UserKey(t, VK_TAB); }, "24/12/2025 10:45", true},
+        {"Esc", [](TWinControl* t) { UserKey(t, VK_ESCAPE); }, "24/12/2025 10:20", false},
+        {"click on another cell",
+         [this](TWinControl*) {
+             const TPoint m = Mid(Grid->CellRect(Grid->LeftCol(), ERow + 1));
+             UserClick(Grid, m.X, m.Y);
+         },
+         "24/12/2025 10:45", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Grid->SetCellEx(col, ERow, "24/12/2025 10:20");
+        OpenByKey(col);
+        auto* dp = dynamic_cast<TGridDateTimePicker*>(Grid->EditCtrl);
+        ASSERT_TRUE(dp);
+        TWinControl* tp = dp->TimePicker();
+        ASSERT_TRUE(tp && tp->Visible());
+        UserClick(tp, 3, tp->Height() / 2);
+        Pump();
+        ASSERT_TRUE(Grid->EditMode);
+        ASSERT_TRUE(tp->Focused());
+        UserKey(tp, VK_RIGHT);
+        UserType(tp, "45");
+        Pump();
+        ASSERT_TRUE(Grid->EditMode);
+        c.end(tp);
+        Pump();
+        EXPECT_FALSE(Grid->EditMode);
+        EXPECT_FALSE(dp->Visible());
+        EXPECT_EQ(Grid->GetCellEx(col, ERow), c.cell);
+        if (c.tabbed) EXPECT_EQ(Grid->Col(), col + 1);
+        else EXPECT_NE(Grid->Col(), col + 1);
+    }
+}
