@@ -98,6 +98,13 @@ void TGridEditBtn::DoExit()
 TGridUnitEditBtn::TGridUnitEditBtn(TExtStringGrid* AGrid) : TAsgUnitEditBtn(AGrid), FGrid(AGrid)
 {
     InitGridEditor(this, AGrid);
+    OnClickBtn = [this](TObject*) { ButtonClick(); };
+}
+
+void TGridUnitEditBtn::ButtonClick()
+{
+    SetText(FGrid->FireEllipsClick(Text()));
+    SelectAll();
 }
 
 void TGridUnitEditBtn::DoExit()

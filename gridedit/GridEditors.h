@@ -183,6 +183,9 @@ public:
     explicit TGridUnitEditBtn(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return FGrid; }
     bool BorderLess = false;
+    // The button: the value becomes what the grid's OnEllipsClick makes of it (the unit
+    // menu follows); the edit stays open.
+    void ButtonClick();
 
 protected:
     void DoExit() override;

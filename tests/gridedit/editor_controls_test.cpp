@@ -111,7 +111,7 @@ std::vector<ControlCase> ControlCases()
              Application->ProcessMessages();
              EXPECT_EQ(script.Problems(), "");
          },
-         "5km"},
+         "picked 5km"},
         {edDateEdit, "24/12/2025",
          [](TExtStringGrid*, TWinControl* e) {
              auto* dp = dynamic_cast<TGridDatePicker*>(e);
