@@ -3,10 +3,12 @@
 // key back to the grid; Esc puts back the value the cell had when the edit began. The
 // editors also claim these keys, so that the form's default and cancel buttons never see
 // them while an edit is open; a Tab the grid does not take goes on to the form.
+#include <algorithm>
 #include <cctype>
 
 #include "grid/core/ExtGrid.h"
 #include "gridedit/GridEditors.h"
+#include "platform/os/Regional.h"
 
 namespace {
 
@@ -74,6 +76,38 @@ void AddDialogCodes(TMessage& msg, bool enterEsc, bool tab, bool arrows)
     if (enterEsc && tab) msg.Result |= DLGC_WANTALLKEYS;
     if (tab) msg.Result |= DLGC_WANTTAB;
     if (arrows) msg.Result |= DLGC_WANTARROWS;
+}
+
+// The character filter of the numeric and decimal edits with button: digits, "-" at the
+// start of a text without one, and for decimals one decimal separator. False when the
+// character is refused: key is then 0, after a beep where the user should hear one.
+bool AcceptNumberChar(TCustomMaskEdit* e, WideChar& key, bool decimal)
+{
+    const WideChar c = key;
+    if (c == WideChar(VK_BACK) || c == WideChar(VK_ESCAPE) || (c >= '0' && c <= '9')) return true;
+    const String t = e->Text();
+    const int from = std::clamp(e->SelStart(), 0, int(t.size()));
+    const String sel = t.substr(size_t(from), size_t(std::max(0, e->SelLength())));
+    const auto refuse = [&key](bool beep) {
+        if (beep) MessageBeep();
+        key = 0;
+        return false;
+    };
+    if (c == '-') {
+        const bool free = t.find('-') == String::npos || (decimal && sel.find('-') != String::npos);
+        return from == 0 && free ? true : refuse(true);
+    }
+    if (!decimal) return refuse(true);
+    const char dec = GetDecimalSeparator();
+    if (c == WideChar(dec)) {
+        // A second separator is dropped unless the selection holds the first.
+        const size_t have = t.find(dec);
+        return have == String::npos || sel.find(dec) != String::npos ? true : refuse(false);
+    }
+    if (c == WideChar(GetThousandSeparator())) return refuse(false);
+    if (c == ',' || c == '.') return true;
+    // Editing shortcuts (Ctrl with a letter) arrive as control characters.
+    return c < 32 ? true : refuse(false);
 }
 
 bool IsLeavingArrow(WORD key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
@@ -206,6 +240,9 @@ void TGridEditBtn::KeyPress(WideChar& key)
         key = 0;
         return;
     }
+    const TEditorType kind = FGrid ? FGrid->EditControl : edEditBtn;
+    if ((kind == edNumericEditBtn || kind == edFloatEditBtn) && !AcceptNumberChar(this, key, kind == edFloatEditBtn))
+        return;
     TAsgEditBtn::KeyPress(key);
 }
 
@@ -268,6 +305,10 @@ void TGridUnitEditBtn::KeyPress(WideChar& key)
         key = 0;
         return;
     }
+    const TEditorType kind = FGrid ? FGrid->EditControl : edUnitEditBtn;
+    if ((kind == edNumericUnitEditBtn || kind == edFloatUnitEditBtn) &&
+        !AcceptNumberChar(this, key, kind == edFloatUnitEditBtn))
+        return;
     TAsgUnitEditBtn::KeyPress(key);
 }
 

@@ -366,3 +366,56 @@ TEST_F(EditorControlsTest, TheDateTimeEditorsTimePartEditsInTheCell)
         else EXPECT_NE(Grid->Col(), col + 1);
     }
 }
+
+// The numeric and decimal edits with button (and with unit) refuse what cannot belong to
+// their number: "-" only at the start of a text without one, one decimal separator
+// unless the selection holds the first; refusals beep where a user must hear them.
+TEST_F(EditorControlsTest, NumericButtonEditsFilterTypedCharacters)
+{
+    SetDecimalSeparatorOverride('.');
+    struct {
+        const char* name;
+        TEditorType kind;
+        String start;
+        int selStart, selLength;
+        String typed;
+        String text;   // the editor's text afterwards
+        int beeps;
+    } cases[] = {
+        {"minus after the first digit", edNumericEditBtn, "12", 1, 0, "-", "12", 1},
+        {"minus at the start", edNumericEditBtn, "12", 0, 0, "-", "-12", 0},
+        {"a second minus", edNumericEditBtn, "-12", 0, 0, "-", "-12", 1},
+        {"a letter", edNumericEditBtn, "12", 2, 0, "a", "12", 1},
+        {"a second separator", edFloatEditBtn, "1.5", 3, 0, ".", "1.5", 0},
+        {"a separator over the first", edFloatEditBtn, "1.5", 1, 1, ".", "1.5", 0},
+        {"the thousand separator", edFloatEditBtn, "1.5", 3, 0, ",", "1.5", 0},
+        {"a letter in a decimal", edFloatEditBtn, "1.5", 3, 0, "x", "1.5", 0},
+        {"minus in a decimal, not at the start", edFloatEditBtn, "1.5", 1, 0, "-", "1.5", 1},
+        {"minus over the selected minus", edFloatEditBtn, "-1.5", 0, 1, "-", "-1.5", 0},
+        {"digits", edFloatEditBtn, "1.5", 3, 0, "25", "1.525", 0},
+        {"minus with a unit", edNumericUnitEditBtn, "12", 1, 0, "-", "12", 1},
+        {"a second separator with a unit", edFloatUnitEditBtn, "1.5", 3, 0, ".", "1.5", 0},
+        {"anything in a plain edit", edEditBtn, "12", 2, 0, "-x.", "12-x.", 0},
+    };
+    TEditorType kind = edEditBtn;
+    Grid->OnGetEditorType = [&](TObject*, int c, int r, TEditorType& e) {
+        if (c == 1 && r == ERow) e = kind;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        kind = c.kind;
+        Grid->SetCellEx(1, ERow, c.start);
+        OpenByKey(1);
+        auto* e = dynamic_cast<TCustomMaskEdit*>(Grid->EditCtrl);
+        ASSERT_TRUE(e);
+        e->SetSelStart(c.selStart);
+        e->SetSelLength(c.selLength);
+        const int beeps = MessageBeepCount();
+        UserType(e, c.typed);
+        EXPECT_EQ(e->Text(), c.text);
+        EXPECT_EQ(MessageBeepCount() - beeps, c.beeps);
+        UserKey(e, VK_ESCAPE);
+        Pump();
+    }
+    SetDecimalSeparatorOverride(0);
+}
