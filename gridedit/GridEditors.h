@@ -164,6 +164,8 @@ public:
     bool WorkMode = true;
     // The button: the text becomes what the grid's OnEllipsClick makes of it.
     void ButtonClick();
+    // Pastes the clipboard's text as the grid's clipboard events allow.
+    void Paste();
 
 protected:
     void DoExit() override;

@@ -8,6 +8,7 @@
 
 #include "grid/core/ExtGrid.h"
 #include "gridedit/GridEditors.h"
+#include "platform/gui/Clipbrd.h"
 #include "platform/os/Regional.h"
 
 namespace {
@@ -246,8 +247,34 @@ void TGridEditBtn::KeyPress(WideChar& key)
     TAsgEditBtn::KeyPress(key);
 }
 
+// The paste asks the grid's clipboard events first; a text whose only line break ends
+// it is pasted without it, and the cell follows the editor at once.
+void TGridEditBtn::Paste()
+{
+    TExtStringGrid* g = FGrid;
+    bool allow = Clipboard()->HasText();
+    if (g->OnClipboardPaste) g->OnClipboardPaste(this, allow);
+    if (!allow) return;
+    String text = Clipboard()->AsText();
+    if (g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(this, g->RealColIndex(g->Col()), g->Row(), text, allow);
+    if (!allow) return;
+    const size_t crlf = text.find("\r\n");
+    if (crlf != String::npos && crlf + 2 == text.size()) text.erase(crlf);
+    const String t = Text();
+    const size_t from = size_t(std::clamp(SelStart(), 0, int(t.size())));
+    const size_t len = std::min(size_t(std::max(0, SelLength())), t.size() - from);
+    SetText(t.substr(0, from) + text + t.substr(from + len));
+    g->SetCurrentCell(Text());
+    SetSelStart(int(from + (len > 0 ? 0 : text.size())));
+    SetSelLength(len > 0 ? int(text.size()) : 0);
+}
+
 void TGridEditBtn::WndProc(TMessage& msg)
 {
+    if (msg.Msg == WM_PASTE && FGrid) {
+        Paste();
+        return;
+    }
     const bool tab = FGrid && FGrid->EditorWantsTab();
     if (AnswerSpecialKey(msg, true, tab, false)) return;
     TAsgEditBtn::WndProc(msg);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gridedit/GridEditors.h"
+#include "platform/gui/Clipbrd.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/os/Regional.h"
 #include "tests/common/Snapshot.h"
@@ -418,4 +419,53 @@ TEST_F(EditorControlsTest, NumericButtonEditsFilterTypedCharacters)
         Pump();
     }
     SetDecimalSeparatorOverride(0);
+}
+
+// Pasting into the edit with button: a text whose line break ends it comes in without
+// it, at the caret or over the selection; the grid's clipboard events may refuse it.
+TEST_F(EditorControlsTest, PastingIntoTheEditWithButton)
+{
+    bool allowPaste = true;
+    String replaceWith;
+    Grid->OnClipboardPaste = [&](TObject*, bool& allow) { allow = allow && allowPaste; };
+    Grid->OnClipboardBeforePasteCell = [&](TObject*, int, int, String& v, bool&) {
+        if (!replaceWith.empty()) v = replaceWith;
+    };
+    struct {
+        const char* name;
+        String clip;
+        int selStart, selLength;
+        bool allow;
+        String replace;
+        String text;
+        int caret, selected;
+    } cases[] = {
+        {"a line break at the end", "xy\r\n", 1, 0, true, "", "axybc", 3, 0},
+        {"over the selection", "XY", 1, 1, true, "", "aXYc", 1, 2},
+        {"a line break inside stays", "x\r\ny", 3, 0, true, "", "abcx\r\ny", 7, 0},
+        {"refused", "xy", 1, 0, false, "", "abc", 1, 0},
+        {"changed by the event", "xy", 3, 0, true, "Z", "abcZ", 4, 0},
+        {"nothing on the clipboard", "", 1, 0, true, "", "abc", 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        allowPaste = c.allow;
+        replaceWith = c.replace;
+        Grid->SetCellEx(2, ERow, "abc");
+        OpenByKey(2);
+        auto* eb = dynamic_cast<TGridEditBtn*>(Grid->EditCtrl);
+        ASSERT_TRUE(eb);
+        Clipboard()->SetAsText(c.clip);
+        eb->SetSelStart(c.selStart);
+        eb->SetSelLength(c.selLength);
+        UserKey(eb, 'V', TShiftState{ssCtrl});
+        EXPECT_EQ(eb->Text(), c.text);
+        EXPECT_EQ(eb->SelStart(), c.caret);
+        EXPECT_EQ(eb->SelLength(), c.selected);
+        // The cell follows at once.
+        EXPECT_EQ(Grid->GetCellEx(2, ERow), c.text);
+        UserKey(eb, VK_ESCAPE);
+        Pump();
+        EXPECT_EQ(Grid->GetCellEx(2, ERow), "abc");
+    }
 }
