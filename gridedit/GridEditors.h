@@ -172,11 +172,15 @@ protected:
     // The keys that end the edit (GridEditors_Keys.cpp).
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(WideChar& key) override;
+    // The caret walking out of the text leaves the cell sideways (CursorWalkEditor).
+    void KeyUp(WORD& key, TShiftState shift) override;
     // Claims the keys that end the edit, so that the form does not take them.
     void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;
+    // The caret position when the last key went down.
+    int FSelKeyDown = 0;
 };
 
 // The value-with-unit editor (edUnitEditBtn, edNumericUnitEditBtn, edFloatUnitEditBtn).

@@ -10,6 +10,7 @@
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Clipbrd.h"
 #include "platform/os/Regional.h"
+#include "platform/rtl/Unicode.h"
 
 namespace {
 
@@ -204,6 +205,7 @@ void TGridEditBtn::KeyDown(WORD& key, TShiftState shift)
     TExtStringGrid* g = FGrid;
     const bool editorKey = IsNavigationKey(key) || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT;
     WorkMode = key != VK_BACK && key != VK_DELETE;
+    FSelKeyDown = SelStart();
     if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl) || (key == VK_TAB && !g->EditorWantsTab())) {
         TAsgEditBtn::KeyDown(key, shift);
         return;
@@ -233,6 +235,23 @@ void TGridEditBtn::KeyDown(WORD& key, TShiftState shift)
     const WORD k = key;
     key = 0;
     g->DoneInplaceEdit(k, shift);
+}
+
+void TGridEditBtn::KeyUp(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    const bool plain = !shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
+    if (g && g->EditMode && g->Navigation()->CursorWalkEditor && plain && SelLength() == 0) {
+        // The caret stood at the edge already when the key went down: one more step leaves.
+        const int end = Utf8Length(Text());
+        const bool right = key == VK_RIGHT && SelStart() == end && FSelKeyDown == end;
+        const bool left = key == VK_LEFT && SelStart() == 0 && FSelKeyDown == 0;
+        if ((left || right) && LeaveEditorSideways(g, Text(), right)) {
+            key = 0;
+            return;
+        }
+    }
+    TAsgEditBtn::KeyUp(key, shift);
 }
 
 void TGridEditBtn::KeyPress(WideChar& key)

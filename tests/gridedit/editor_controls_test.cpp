@@ -469,3 +469,43 @@ TEST_F(EditorControlsTest, PastingIntoTheEditWithButton)
         EXPECT_EQ(Grid->GetCellEx(2, ERow), "abc");
     }
 }
+
+// With CursorWalkEditor the caret walks out of the edit with button: a Left that brings
+// the caret to the start stays in the text, the next Left leaves the cell; the same to
+// the right from the end. The text is stored as the cell is left.
+TEST_F(EditorControlsTest, TheCaretWalksOutOfTheEditWithButton)
+{
+    Grid->Navigation()->CursorWalkEditor = true;
+    Grid->Navigation()->CursorWalkAlwaysEdit = false;
+    struct {
+        const char* name;
+        int caret;
+        std::vector<WORD> keys;
+        int colAfter;   // the current column afterwards
+        bool open;
+    } cases[] = {
+        {"Left at 1 stays", 1, {VK_LEFT}, 2, true},
+        {"a second Left leaves", 1, {VK_LEFT, VK_LEFT}, 1, false},
+        {"Left at 0 leaves", 0, {VK_LEFT}, 1, false},
+        {"Right before the end stays", 4, {VK_RIGHT}, 2, true},
+        {"Right at the end leaves", 5, {VK_RIGHT}, 3, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Grid->SetCellEx(2, ERow, "abcd");
+        OpenByKey(2);
+        auto* eb = dynamic_cast<TGridEditBtn*>(Grid->EditCtrl);
+        ASSERT_TRUE(eb);
+        eb->SetSelStart(0);
+        eb->SetSelLength(0);
+        UserType(eb, "x");
+        eb->SetSelStart(c.caret);
+        for (WORD k : c.keys) UserKey(eb, k);
+        Pump();
+        EXPECT_EQ(Grid->Col(), c.colAfter);
+        EXPECT_EQ(Grid->EditMode, c.open);
+        if (c.open) UserKey(eb, VK_RETURN);
+        Pump();
+        EXPECT_EQ(Grid->GetCellEx(2, ERow), "xabcd");
+    }
+}
