@@ -166,6 +166,8 @@ public:
     void ButtonClick();
     // Pastes the clipboard's text as the grid's clipboard events allow.
     void Paste();
+    // Completes the text before the caret from the grid's LookupItems.
+    void DoLookup();
 
 protected:
     void DoExit() override;

@@ -251,7 +251,32 @@ void TGridEditBtn::KeyUp(WORD& key, TShiftState shift)
             return;
         }
     }
-    TAsgEditBtn::KeyUp(key, shift);
+    const bool enter = key == VK_RETURN;
+    if (!enter) TAsgEditBtn::KeyUp(key, shift);
+    if (!enter) DoLookup();
+}
+
+void TGridEditBtn::DoLookup()
+{
+    TExtStringGrid* g = FGrid;
+    if (!g || !WorkMode || SelLength() != 0 || !g->Lookup || g->LookupItems()->Count() == 0) return;
+    const std::u16string text = Utf8ToUtf16(Text());
+    const size_t L = std::min(text.size(), size_t(std::max(0, SelStart())));
+    if (L == 0) return;
+    const String typed = Utf16ToUtf8(text.substr(0, L));
+    const String prefix = g->LookupCaseSensitive ? typed : UpperCase(typed);
+    for (int i = 0; i < g->LookupItems()->Count(); ++i) {
+        const String& item = g->LookupItems()->Strings(i);
+        const String cmp = g->LookupCaseSensitive ? item : UpperCase(item);
+        if (cmp.compare(0, prefix.size(), prefix) != 0) continue;
+        // The typed part stays as typed; the rest of the item is offered selected.
+        const std::u16string witem = Utf8ToUtf16(item);
+        const std::u16string rest = witem.size() > L ? witem.substr(L, 255) : std::u16string();
+        SetText(Utf16ToUtf8(text.substr(0, L) + rest));
+        SetSelStart(int(L));
+        SetSelLength(Utf8Length(Text()) - int(L));
+        return;
+    }
 }
 
 void TGridEditBtn::KeyPress(WideChar& key)

@@ -509,3 +509,40 @@ TEST_F(EditorControlsTest, TheCaretWalksOutOfTheEditWithButton)
         EXPECT_EQ(Grid->GetCellEx(2, ERow), "xabcd");
     }
 }
+
+// With the grid's Lookup on, typing into the edit with button completes the text from
+// LookupItems and selects the completed part; deleting completes nothing.
+TEST_F(EditorControlsTest, TypingCompletesFromTheLookupItems)
+{
+    Grid->Lookup = true;
+    Grid->LookupItems()->SetText("Alpha\nBeta\nbetamax");
+    struct {
+        const char* name;
+        bool caseSensitive;
+        String typed;
+        int backspaces;   // pressed after typing
+        String text;
+        int selStart, selLength;
+    } cases[] = {
+        {"first match", false, "b", 0, "beta", 1, 3},
+        {"case sensitive", true, "be", 0, "betamax", 2, 5},
+        {"no match", false, "x", 0, "x", 1, 0},
+        // The first takes the offered rest away, the second a typed letter.
+        {"backspace completes nothing", false, "al", 2, "a", 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Grid->LookupCaseSensitive = c.caseSensitive;
+        Grid->SetCellEx(2, ERow, "");
+        OpenByKey(2);
+        auto* eb = dynamic_cast<TGridEditBtn*>(Grid->EditCtrl);
+        ASSERT_TRUE(eb);
+        UserType(eb, c.typed);
+        for (int i = 0; i < c.backspaces; ++i) UserKey(eb, VK_BACK);
+        EXPECT_EQ(eb->Text(), c.text);
+        EXPECT_EQ(eb->SelStart(), c.selStart);
+        EXPECT_EQ(eb->SelLength(), c.selLength);
+        UserKey(eb, VK_ESCAPE);
+        Pump();
+    }
+}
