@@ -31,6 +31,14 @@ void LeaveEditor(TExtStringGrid* g, TWinControl* e)
     if (open) g->HideInplaceEdit();
 }
 
+// The grid hears the changes the user makes in an open editor, not its loading for a
+// cell (the editor becomes the open one once it is loaded).
+void ReportEditChange(TExtStringGrid* g, TWinControl* e, const String& text)
+{
+    if (g && g->EditMode && g->EditCtrl == e && e->Focused() && g->OnEditChange)
+        g->OnEditChange(g, g->Col(), g->Row(), text);
+}
+
 }  // namespace
 
 String ShortTimePattern()
@@ -89,6 +97,12 @@ void TGridEditBtn::ButtonClick()
     }
 }
 
+void TGridEditBtn::Change()
+{
+    TAsgEditBtn::Change();
+    ReportEditChange(FGrid, this, Text());
+}
+
 void TGridEditBtn::DoExit()
 {
     LeaveEditor(FGrid, this);
@@ -121,6 +135,12 @@ TGridSpin::TGridSpin(TExtStringGrid* AGrid) : TAsgSpinEdit(AGrid), FGrid(AGrid)
     SetMinValue(0);
     SetIncrement(1);
     InitGridEditor(this, AGrid);
+}
+
+void TGridSpin::Change()
+{
+    TAsgSpinEdit::Change();
+    ReportEditChange(FGrid, this, Text());
 }
 
 void TGridSpin::DoExit()

@@ -171,6 +171,8 @@ public:
 
 protected:
     void DoExit() override;
+    // A change the user makes reaches the grid's OnEditChange.
+    void Change() override;
     // The keys that end the edit (GridEditors_Keys.cpp).
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(WideChar& key) override;
@@ -255,6 +257,8 @@ public:
 
 protected:
     void DoExit() override;
+    // A change the user makes reaches the grid's OnEditChange.
+    void Change() override;
     // The keys that end the edit (GridEditors_Keys.cpp).
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(WideChar& key) override;

@@ -546,3 +546,48 @@ TEST_F(EditorControlsTest, TypingCompletesFromTheLookupItems)
         Pump();
     }
 }
+
+// The grid hears each change the user makes in the edit with button and the spin edit
+// (typing, the button, the spin buttons), with the displayed column and the row; loading
+// the cell into the editor is no change.
+TEST_F(EditorControlsTest, EditorChangesReachOnEditChange)
+{
+    std::vector<String> log;
+    Grid->OnEditChange = [&](TObject*, int c, int r, const String& v) {
+        log.push_back(IntToStr(c) + "," + IntToStr(r) + " " + v);
+    };
+    struct {
+        const char* name;
+        int col;
+        String start;
+        std::function<void(TWinControl*)> act;
+        std::vector<String> events;
+    } cases[] = {
+        {"typing", 2, "abc",
+         [](TWinControl* e) {
+             dynamic_cast<TGridEditBtn*>(e)->SetSelStart(3);
+             UserType(e, "d");
+         },
+         {"2,1 abcd"}},
+        {"the button", 2, "abc", [](TWinControl* e) { UserClick(dynamic_cast<TGridEditBtn*>(e)->Button()->Button()); },
+         {"2,1 picked abc"}},
+        {"the spin buttons", 1, "10",
+         [](TWinControl* e) {
+             UserClick(dynamic_cast<TGridSpin*>(e)->Button()->UpButton());
+             UserClick(dynamic_cast<TGridSpin*>(e)->Button()->UpButton());
+         },
+         {"1,1 11", "1,1 12"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Grid->SetCellEx(c.col, ERow, c.start);
+        log.clear();
+        OpenByKey(c.col);
+        ASSERT_TRUE(Grid->EditCtrl);
+        EXPECT_TRUE(log.empty());
+        c.act(Grid->EditCtrl);
+        EXPECT_EQ(log, c.events);
+        UserKey(Grid->EditCtrl, VK_ESCAPE);
+        Pump();
+    }
+}
