@@ -1,8 +1,8 @@
-// The grid's special editors other than the combo: the controls they stand on (edit with
-// button and unit, spin edit, date pickers, rich edit, drop-down pickers) as far as the
-// grid loads them, reads them back and steps them, and the grid's wrappers, which are
-// hidden and disabled children of the grid between edits and store their value when
-// they lose the focus.
+// The grid's special editors other than the combo: the controls the rich edit and the
+// drop-down pickers stand on, as far as the grid loads them, reads them back and steps
+// them, and the grid's wrappers of every kind (on the spin edit, the edits with button
+// and the date pickers as well), which are hidden and disabled children of the grid
+// between edits and store their value when they lose the focus.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
