@@ -7,11 +7,7 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 
-namespace editctl {
-
 namespace {
-constexpr int BP_PUSHBUTTON = 1;
-constexpr int PBS_NORMAL_ = 1, PBS_HOT_ = 2, PBS_PRESSED_ = 3;
 
 // A one-pixel edge over r with the middle filled in the face colour: sunken (shadow at the
 // top and left) or raised (highlight there).
@@ -99,7 +95,7 @@ void TExtSpeedButton::Paint()
         }
     } else if (FIsWinXP && ThemedDrawingActive() &&
                DrawThemedPart(Parent() ? Parent()->Handle() : 0, c, "button", BP_PUSHBUTTON,
-                              down ? PBS_PRESSED_ : FHot ? PBS_HOT_ : PBS_NORMAL_, r)) {
+                              down ? PBS_PRESSED : FHot ? PBS_HOT : PBS_NORMAL, r)) {
     } else if (FFlat) {
         DrawFlatEdge(c, r, down);
         InflateRect(r, -1, -1);
@@ -390,5 +386,3 @@ void TAsgUnitEditBtn::PaintOver()
     c->Brush()->SetStyle(bsClear);
     c->DrawText(FUnitID, r, DT_LEFT | DT_TOP);
 }
-
-}   // namespace editctl

@@ -3,17 +3,11 @@
 // measure picked from a menu: the button that paints in one of four looks, the small
 // window that holds it and hands its click and the focus on, the masked edit that embeds
 // that window and keeps its text out from under it, and the unit edit.
-//
-// The grid's in-place editors still stand on simpler value holders of the same names
-// (GridEditors.h); these controls live in their own namespace until the editors move onto
-// them.
 #include <functional>
 
 #include "platform/gui/Buttons.h"
 #include "platform/gui/Mask.h"
 #include "platform/rtl/Classes.h"
-
-namespace editctl {
 
 class TAsgEditButton;
 
@@ -170,5 +164,3 @@ private:
     String FUnitID;
     TStringList FUnits;
 };
-
-}   // namespace editctl

@@ -11,8 +11,6 @@
 #include "platform/os/Regional.h"
 #include "platform/rtl/Exception.h"
 
-namespace editctl {
-
 namespace {
 // Scan-code bit 0x40 of a key message's data (bit 22): the keypad's keys.
 constexpr LPARAM KeypadKeyData = LPARAM(1) << 22;
@@ -737,5 +735,3 @@ void TAsgSpinEdit::DoExit()
     }
     TCustomMaskEdit::DoExit();
 }
-
-}   // namespace editctl

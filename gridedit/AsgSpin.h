@@ -3,17 +3,11 @@
 // that steps a value of one of four kinds (integer, decimal, date, time), keeps it within
 // limits, refuses characters that cannot belong to such a value and steps the part of a
 // date or time under the caret. The buttons repeat their click while held down.
-//
-// The grid's spin editor still stands on a simpler value holder of the same name
-// (GridEditors.h); these controls live in their own namespace until the editor moves onto
-// them.
 #include <set>
 
 #include "platform/gui/Buttons.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Mask.h"
-
-namespace editctl {
 
 enum TAsgSpinType { sptNormal, sptFloat, sptDate, sptTime };
 enum TSpinDirection { spVertical, spHorizontal };
@@ -250,5 +244,3 @@ private:
     double FIncrementFloatPage = 1.0;
     bool FPlacing = false;
 };
-
-}   // namespace editctl

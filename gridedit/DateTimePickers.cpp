@@ -9,8 +9,6 @@
 #include "platform/gui/Forms.h"
 #include "platform/os/Regional.h"
 
-namespace DateTimePickers {
-
 namespace {
 TDateTime WholeDay(TDateTime v) { return std::floor(v); }
 TDateTime TimeOfDay(TDateTime v) { return v - std::floor(v); }
@@ -56,12 +54,6 @@ void ClassicButton(TCanvas* c, const TRect& r, bool enabled, bool up)
 
 TColor ParentColorOf(const TControl* c) { return c->Parent() ? c->Parent()->Color() : clBtnFace; }
 }  // namespace
-
-unsigned DTPShiftFocusMessage()
-{
-    static const unsigned msg = RegisterWindowMessage("DTPShiftFocus");
-    return msg;
-}
 
 std::vector<TPatternPiece> SplitPattern(const String& Pattern)
 {
@@ -1156,5 +1148,3 @@ void TExtDateTimePicker::UpdateLabel()
     FLabel->SetVisible(Visible());
     FLabel->SetEnabled(FLabelAlwaysEnabled || Enabled());
 }
-
-}  // namespace DateTimePickers

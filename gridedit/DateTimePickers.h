@@ -4,19 +4,14 @@
 // colour (TAsgDateTimePicker; TCustomDateTimePicker, which also moves on to the next
 // field after a complete entry) and the combined date-and-time picker with its embedded
 // time picker and attached label (TExtDateTimePicker).
-//
-// The grid's in-place date editors still stand on the simpler controls of the same names
-// declared in GridEditors.h; these live in a namespace of their own until the editors
-// move onto them.
 #include <functional>
 #include <vector>
 
+#include "gridedit/AsgCombo.h"
 #include "gridedit/MonthCalendar.h"
 #include "platform/gui/PopupWindow.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/gui/ExtCtrls.h"
-
-namespace DateTimePickers {
 
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
@@ -228,11 +223,6 @@ protected:
 };
 
 enum TExtDateTimeKind { dkDate, dkTime, dkDateTime };
-enum TLabelPosition {
-    lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom
-};
-
 // A date picker with a second, embedded time picker on its right (Kind dkDateTime), a
 // DateTime that joins both, and an optional label beside it.
 class TExtDateTimePicker : public TCustomDateTimePicker {
@@ -301,5 +291,3 @@ private:
 // The message a picker posts itself after a typed digit, registered by name, so that
 // every part of the program that registers the same name gets the same number.
 unsigned DTPShiftFocusMessage();
-
-}  // namespace DateTimePickers

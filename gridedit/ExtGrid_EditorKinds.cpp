@@ -131,7 +131,7 @@ TGridSpin* SpinEdit(TExtStringGrid* G)
 {
     bool made;
     TGridSpin* e = TGridEditorLibrary::OnDemand<TGridSpin>(G, TGridEditorLibrary::slSpin, made);
-    if (made) e->IsWinXP = TGridEditorLibrary::IsWinXP(G);
+    if (made) e->SetIsWinXP(TGridEditorLibrary::IsWinXP(G));
     return e;
 }
 
@@ -156,7 +156,7 @@ TGridDateTimePicker* DateAndTimePicker(TExtStringGrid* G)
     bool made;
     TGridDateTimePicker* e = TGridEditorLibrary::OnDemand<TGridDateTimePicker>(G, TGridEditorLibrary::slDateAndTime, made);
     if (made) {
-        e->AutoTab = true;
+        e->SetAutoTab(true);
         e->OnChange = [G, e](TObject*) {
             if (e->Focused()) G->DateTimePickerChange(e->DateTime());
         };
@@ -283,14 +283,14 @@ void TGridEditorLibrary::CreateEditors(TExtStringGrid* G)
     Slot(G, slTransCombo) = transCombo;
     Slot(G, slCheckBox) = new TGridCheckBox(G);
     auto* editBtn = new TGridEditBtn(G);
-    editBtn->ButtonCaption = "...";
+    editBtn->SetButtonCaption("...");
     editBtn->BorderLess = true;
-    editBtn->IsWinXP = G->FIsWinXP;
+    editBtn->SetIsWinXP(G->FIsWinXP);
     Slot(G, slEditBtn) = editBtn;
     auto* unitEditBtn = new TGridUnitEditBtn(G);
-    unitEditBtn->ButtonCaption = "...";
+    unitEditBtn->SetButtonCaption("...");
     unitEditBtn->BorderLess = true;
-    unitEditBtn->IsWinXP = G->FIsWinXP;
+    unitEditBtn->SetIsWinXP(G->FIsWinXP);
     unitEditBtn->OnUnitChanged = [G](TObject*, const String& unit) {
         if (G->OnUnitChanged) G->OnUnitChanged(G, G->Col(), G->RealRow(), unit);
     };
@@ -311,9 +311,9 @@ void TGridEditorLibrary::CreateEditors(TExtStringGrid* G)
 void TGridEditorLibrary::SetSpinRange(TExtStringGrid* G, int MinValue, int MaxValue, int Increment)
 {
     TGridSpin* spin = SpinEdit(G);
-    spin->MinValue = MinValue;
-    spin->MaxValue = MaxValue;
-    spin->Increment = Increment;
+    spin->SetMinValue(MinValue);
+    spin->SetMaxValue(MaxValue);
+    spin->SetIncrement(Increment);
 }
 
 // ---------------------------------------------------------------- combo
@@ -396,12 +396,12 @@ TWinControl* TGridEditorLibrary::ShowSpin(TExtStringGrid* G, int ACol, int ARow,
     TGridSpin* sp = SpinEdit(G);
     Place(sp, R, W, H);
     ShowEditorControl(sp, C);
-    sp->ExcelStyleDecimalSeparator = G->ExcelStyleDecimalSeparator;
+    sp->SetExcelStyleDecimalSeparator(G->ExcelStyleDecimalSeparator);
     G->FireGetEditorProp(G->RealColIndex(ACol), ARow, G->FEditLink);
     const String text = G->GetEditText(ACol, ARow);
     // A blank cell stays blank where blank is a value: opening and leaving the
     // editor must not write a 0 the user never typed.
-    const bool keepBlank = sp->AllowEmptyValue && Trim(text).empty();
+    const bool keepBlank = sp->AllowEmptyValue() && Trim(text).empty();
     switch (G->EditControl) {
     case edSpinEdit:
         sp->SetSpinType(sptNormal);
@@ -445,7 +445,7 @@ void TGridEditorLibrary::HideSpin(TExtStringGrid* G, int ACol, int ARow)
     const int RCol = G->RealColIndex(ACol);
     G->EditMode = false;
     TGridSpin* sp = SpinEdit(G);
-    if (sp->AllowEmptyValue && Trim(sp->Text()).empty()) G->SetCellEx(RCol, ARow, String());
+    if (sp->AllowEmptyValue() && Trim(sp->Text()).empty()) G->SetCellEx(RCol, ARow, String());
     else if (G->EditControl == edSpinEdit) G->SetInts(RCol, ARow, sp->Value());
     else if (G->EditControl == edFloatSpinEdit) G->SetFloats(RCol, ARow, sp->FloatValue());
     else if (G->EditControl == edTimeSpinEdit) G->StoreEditorValue(RCol, ARow, sp->Text());
@@ -465,7 +465,7 @@ TWinControl* TGridEditorLibrary::ShowEditBtn(TExtStringGrid* G, int ACol, int AR
     eb->SetMaxLength(G->GetEditLimit());
     ShowEditorControl(eb, C);
     eb->SetHeight(H);
-    eb->EditMask = G->EditControl == edMaskEditBtn ? G->GetEditMask(ACol, ARow) : String();
+    eb->SetEditMask(G->EditControl == edMaskEditBtn ? G->GetEditMask(ACol, ARow) : String());
     StartChar(G, eb);
     return eb;
 }
@@ -485,14 +485,14 @@ TWinControl* TGridEditorLibrary::ShowUnitEditBtn(TExtStringGrid* G, int ACol, in
     TGridUnitEditBtn* ub = BtnUnitEdit(G);
     ub->SetBounds(R.Left, R.Top, W, ub->Height());
     ub->SetMaxLength(G->GetEditLimit());
-    ub->UnitID.clear();
+    ub->SetUnitID(String());
     ub->SetText(String());
     const String text = G->GetEditText(ACol, ARow);
     ub->SetTextAndUnit(text);
     // A value without a known unit is all text; left empty it would be lost when
     // the editor is read back.
     if (ub->TextAndUnit() != text) {
-        ub->UnitID.clear();
+        ub->SetUnitID(String());
         ub->SetText(text);
     }
     G->FireGetEditorProp(G->RealColIndex(ACol), ARow, G->FEditLink);
@@ -505,7 +505,7 @@ TWinControl* TGridEditorLibrary::ShowUnitEditBtn(TExtStringGrid* G, int ACol, in
 void TGridEditorLibrary::HideUnitEditBtn(TExtStringGrid* G, int ACol, int ARow)
 {
     TGridUnitEditBtn* ub = BtnUnitEdit(G);
-    G->StoreEditorValue(G->RealColIndex(ACol), ARow, ub->Text() + ub->UnitID);
+    G->StoreEditorValue(G->RealColIndex(ACol), ARow, ub->Text() + ub->UnitID());
     G->PutAwayEditor(ub);
     G->EditMode = false;
 }
@@ -568,6 +568,7 @@ TWinControl* TGridEditorLibrary::ShowDate(TExtStringGrid* G, int ACol, int ARow,
         if (Trim(text).empty() || !TryTextToTime(text, t)) t = CurrentDateTime();
         dp->SetKind(dtkTime);
         dp->SetTime(t);
+        dp->SetCurrentField(0);
         Place(dp, R, W, H);
         ShowEditorControl(dp, C);
         G->FireGetEditorProp(RCol, ARow, G->FEditLink);
@@ -579,13 +580,14 @@ TWinControl* TGridEditorLibrary::ShowDate(TExtStringGrid* G, int ACol, int ARow,
                 G->OnCustomStrToDate(G, text, d);
             } else if (TDateTime v = 0; TryTextToDateTime(text, v)) {
                 d = v;
-                if (dp->MaxDate != 0 && d > dp->MaxDate) d = dp->MaxDate - 1;
-                if (dp->MinDate != 0 && d <= dp->MinDate) d = dp->MinDate + 1;
+                if (dp->MaxDate() != 0 && d > dp->MaxDate()) d = dp->MaxDate() - 1;
+                if (dp->MinDate() != 0 && d <= dp->MinDate()) d = dp->MinDate() + 1;
             }
         }
         dp->SetKind(dtkDate);
         dp->SetDateTime(d);
-        dp->DateMode = G->EditControl == edDateEditUpDown ? dmUpDown : dmComboBox;
+        dp->SetCurrentField(0);
+        dp->SetDateMode(G->EditControl == edDateEditUpDown ? dmUpDown : dmComboBox);
         G->FireGetEditorProp(RCol, ARow, G->FEditLink);
         dp->SetBounds(R.Left, R.Top, W, dp->Height() != H ? H : dp->Height());
         ShowEditorControl(dp, C);
@@ -602,11 +604,11 @@ void TGridEditorLibrary::HideDate(TExtStringGrid* G, int ACol, int ARow)
     TGridDatePicker* dp = DateTimePicker(G);
     if (G->EditControl == edTimeEdit) {
         // The picker's own Format, when it has one, is the pattern of the text.
-        G->StoreEditorValue(RCol, ARow, dp->Text());
+        G->StoreEditorValue(RCol, ARow, dp->ValueText());
         G->PutAwayEditor(dp);
         G->EditMode = false;
     } else {
-        G->StoreEditorValue(RCol, ARow, dp->Checked ? dp->Text() : String());
+        G->StoreEditorValue(RCol, ARow, dp->ValueText());
         G->EditMode = false;
         G->PutAwayEditor(dp);
         dp->SetDroppedDown(false);
@@ -626,6 +628,8 @@ TWinControl* TGridEditorLibrary::ShowDateTime(TExtStringGrid* G, int ACol, int A
     G->FOriginalDateTime = v;
     dp->SetKind(dkDateTime);
     dp->SetDateTime(v);
+    // Every opening starts in the first field, whatever field the last edit ended in.
+    dp->SetCurrentField(0);
     dp->SetBounds(R.Left, R.Top, W, dp->Height() < H ? H : dp->Height());
     G->FireGetEditorProp(G->RealColIndex(ACol), ARow, G->FEditLink);
     ShowEditorControl(dp, C);
@@ -637,7 +641,7 @@ void TGridEditorLibrary::HideDateTime(TExtStringGrid* G, int ACol, int ARow)
     if (!ComCtl32Newer) return;
     TGridDateTimePicker* dp = DateAndTimePicker(G);
     G->StoreEditorValue(G->RealColIndex(ACol), ARow,
-                        dp->Checked ? FormatDateTime(GetShortDateFormat() + " " + ShortTimePattern(), dp->DateTime())
+                        dp->Checked() ? FormatDateTime(GetShortDateFormat() + " " + ShortTimePattern(), dp->DateTime())
                                     : String());
     G->EditMode = false;
     G->PutAwayEditor(dp);

@@ -246,22 +246,18 @@ void TGridCombo::KeyPress(WideChar& key)
     if (ItemIndex() != old) ReportChange();
 }
 
-bool TGridCombo::CursorWalk(WORD key, TShiftState shift)
+// An editor that the caret leaves sideways: control cells are made current directly after
+// a successful validation, other cells are reached through the advance rule from left to
+// right, and edited at once with CursorWalkAlwaysEdit.
+bool LeaveEditorSideways(TExtStringGrid* g, const String& text, bool right)
 {
-    TExtStringGrid* g = FGrid;
-    if (Style() != csDropDown || !g->Navigation()->CursorWalkEditor) return false;
-    if (shift.Contains(ssShift) || shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return false;
-    if (SelLength() != 0) return false;
-    const bool left = key == VK_LEFT && SelStart() == 0;
-    const bool right = key == VK_RIGHT && SelStart() == Utf8Length(Text());
-    if (!left && !right) return false;
+    const bool left = !right;
     const int col = g->Col(), row = g->Row();
     const int rc = g->RealColIndex(col);
     const int target = left ? col - 1 : col + std::max(0, g->CellSpan(rc, row).X) + 1;
     const bool inside = left ? col > g->FixedCols() : col < g->ColCount() - g->FixedRightCols - 1;
     if (inside && target >= 0 && target < g->ColCount() && g->IsControlCell(g->RealColIndex(target), row)) {
         // A check box, radio or button cell is made current without an editor.
-        const String text = Text();
         g->SetCurrentCell(text);
         if (!g->ValidateCell(text)) return true;
         g->HideInplaceEdit();
@@ -277,6 +273,18 @@ bool TGridCombo::CursorWalk(WORD key, TShiftState shift)
     nav->SetAdvanceDirection(dir);
     if (nav->CursorWalkAlwaysEdit && g->IsEditable(g->Col(), g->Row())) g->ShowInplaceEdit();
     return true;
+}
+
+bool TGridCombo::CursorWalk(WORD key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    if (Style() != csDropDown || !g->Navigation()->CursorWalkEditor) return false;
+    if (shift.Contains(ssShift) || shift.Contains(ssCtrl) || shift.Contains(ssAlt)) return false;
+    if (SelLength() != 0) return false;
+    const bool left = key == VK_LEFT && SelStart() == 0;
+    const bool right = key == VK_RIGHT && SelStart() == Utf8Length(Text());
+    if (!left && !right) return false;
+    return LeaveEditorSideways(g, Text(), right);
 }
 
 void TGridCombo::KeyUp(WORD& key, TShiftState shift)

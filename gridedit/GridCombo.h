@@ -4,6 +4,10 @@
 
 class TExtStringGrid;
 
+// Ends the edit of an editor holding text and moves one cell sideways (right or left),
+// as the caret walks out of the editor; true when the walk was taken.
+bool LeaveEditorSideways(TExtStringGrid* g, const String& text, bool right);
+
 // The combo editor: a drop-down list (edComboList) or an edit field with a list of
 // suggestions (edComboEdit). Its list is the one offered for the cell asked about last.
 class TGridCombo : public TAsgComboBox {

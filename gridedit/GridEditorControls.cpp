@@ -1,8 +1,8 @@
-// The grid's special editors other than the combo: the controls they stand on (edit with
-// button and unit, spin edit, date pickers, rich edit, drop-down pickers) as far as the
-// grid loads them, reads them back and steps them, and the grid's wrappers, which are
-// hidden and disabled children of the grid between edits and store their value when
-// they lose the focus.
+// The grid's special editors other than the combo: the controls the rich edit and the
+// drop-down pickers stand on, as far as the grid loads them, reads them back and steps
+// them, and the grid's wrappers of every kind (on the spin edit, the edits with button
+// and the date pickers as well), which are hidden and disabled children of the grid
+// between edits and store their value when they lose the focus.
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -31,31 +31,12 @@ void LeaveEditor(TExtStringGrid* g, TWinControl* e)
     if (open) g->HideInplaceEdit();
 }
 
-bool HasTimeParts(const String& pattern)
+// The grid hears the changes the user makes in an open editor, not its loading for a
+// cell (the editor becomes the open one once it is loaded).
+void ReportEditChange(TExtStringGrid* g, TWinControl* e, const String& text)
 {
-    return std::any_of(pattern.begin(), pattern.end(), [](char c) {
-        const char l = char(std::tolower(static_cast<unsigned char>(c)));
-        return l == 'h' || l == 'n' || l == 's';
-    });
-}
-
-int DaysInMonth(int y, int m)
-{
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (m == 2 && ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0)) return 29;
-    return days[m - 1];
-}
-
-// The date moved by whole months (the day kept within the new month), time kept.
-TDateTime AddMonths(TDateTime dt, int months)
-{
-    int y, m, d;
-    DecodeDate(dt, y, m, d);
-    int total = y * 12 + (m - 1) + months;
-    y = total / 12;
-    m = total % 12 + 1;
-    d = std::min(d, DaysInMonth(y, m));
-    return EncodeDate(y, m, d) + (dt - std::floor(dt));
+    if (g && g->EditMode && g->EditCtrl == e && e->Focused() && g->OnEditChange)
+        g->OnEditChange(g, g->Col(), g->Row(), text);
 }
 
 }  // namespace
@@ -100,41 +81,6 @@ void TGridButton::DoExit()
 
 // ---------------------------------------------------------------- edit with button
 
-TAsgEditBtn::TAsgEditBtn(TComponent* AOwner) : TEdit(AOwner) { SetText("0"); }
-
-void TAsgEditBtn::FireClickBtn(TObject* Sender)
-{
-    if (OnClickBtn) OnClickBtn(Sender);
-}
-
-void TAsgEditBtn::KeyDown(WORD& key, TShiftState shift)
-{
-    if (key == VK_F4 && !shift.Contains(ssAlt) && !shift.Contains(ssCtrl)) {
-        FireClickBtn(this);
-        key = 0;
-        return;
-    }
-    TEdit::KeyDown(key, shift);
-}
-
-TAsgUnitEditBtn::TAsgUnitEditBtn(TComponent* AOwner) : TAsgEditBtn(AOwner) { RightAlign = true; }
-
-String TAsgUnitEditBtn::TextAndUnit() const { return Text() + UnitID; }
-
-void TAsgUnitEditBtn::SetTextAndUnit(const String& Value)
-{
-    for (int i = 0; i < FUnits.Count(); ++i) {
-        const String& U = FUnits.Strings(i);
-        if (U.empty()) continue;
-        const int P = Pos(U, Value);
-        if (P > 0 && P == int(Value.size()) - int(U.size()) + 1) {
-            SetText(Copy(Value, 1, P - 1));
-            UnitID = Copy(Value, P, int(Value.size()));
-            return;
-        }
-    }
-}
-
 TGridEditBtn::TGridEditBtn(TExtStringGrid* AGrid) : TAsgEditBtn(AGrid), FGrid(AGrid)
 {
     InitGridEditor(this, AGrid);
@@ -151,6 +97,12 @@ void TGridEditBtn::ButtonClick()
     }
 }
 
+void TGridEditBtn::Change()
+{
+    TAsgEditBtn::Change();
+    ReportEditChange(FGrid, this, Text());
+}
+
 void TGridEditBtn::DoExit()
 {
     LeaveEditor(FGrid, this);
@@ -160,6 +112,13 @@ void TGridEditBtn::DoExit()
 TGridUnitEditBtn::TGridUnitEditBtn(TExtStringGrid* AGrid) : TAsgUnitEditBtn(AGrid), FGrid(AGrid)
 {
     InitGridEditor(this, AGrid);
+    OnClickBtn = [this](TObject*) { ButtonClick(); };
+}
+
+void TGridUnitEditBtn::ButtonClick()
+{
+    SetText(FGrid->FireEllipsClick(Text()));
+    SelectAll();
 }
 
 void TGridUnitEditBtn::DoExit()
@@ -170,163 +129,18 @@ void TGridUnitEditBtn::DoExit()
 
 // ---------------------------------------------------------------- spin edit
 
-TAsgSpinEdit::TAsgSpinEdit(TComponent* AOwner) : TEdit(AOwner) { SetText("0"); }
-
-String TAsgSpinEdit::TimePattern() const { return ShowSeconds ? GetLongTimeFormat() : String("h:nn"); }
-
-void TAsgSpinEdit::SetSpinType(TAsgSpinType Value)
-{
-    FSpinType = Value;
-    if (AllowEmptyValue && Trim(Text()).empty()) return;
-    switch (Value) {
-    case sptNormal: SetValue(this->Value()); break;
-    case sptFloat: SetFloatValue(FloatValue()); break;
-    case sptDate: SetDateValue(DateValue()); break;
-    case sptTime: SetTimeValue(TimeValue()); break;
-    }
-}
-
-int TAsgSpinEdit::Value() const
-{
-    const String t = Trim(Text());
-    if (t.empty()) return 0;
-    int v = 0;
-    return TryStrToInt(t, v) ? v : MinValue;
-}
-
-void TAsgSpinEdit::SetValue(int AValue)
-{
-    if (MinValue != MaxValue) AValue = std::clamp(AValue, std::min(MinValue, MaxValue), std::max(MinValue, MaxValue));
-    SetText(IntToStr(AValue));
-    if (!EditorEnabled) SelectAll();
-}
-
-double TAsgSpinEdit::FloatValue() const
-{
-    double v = 0;
-    return TryStrToFloat(Trim(Text()), v, GetDecimalSeparator()) ? v : MinFloatValue;
-}
-
-void TAsgSpinEdit::SetFloatValue(double AValue)
-{
-    if (MinFloatValue != MaxFloatValue)
-        AValue = std::clamp(AValue, std::min(MinFloatValue, MaxFloatValue), std::max(MinFloatValue, MaxFloatValue));
-    String s;
-    if (Precision > 0) {
-        s = Format("%." + IntToStr(Precision) + "f", {AValue});
-        if (GetDecimalSeparator() != '.') std::replace(s.begin(), s.end(), '.', GetDecimalSeparator());
-    } else {
-        s = FloatToStr(AValue, GetDecimalSeparator());
-    }
-    SetText(s);
-}
-
-TDateTime TAsgSpinEdit::DateValue() const
-{
-    const String t = Trim(Text());
-    if (t.empty() || t == "0") return CurrentDateTime();
-    try {
-        return StrToDateTimeByPattern(t, GetShortDateFormat());
-    } catch (const Exception&) {
-        return MinDateValue;
-    }
-}
-
-void TAsgSpinEdit::SetDateValue(TDateTime AValue)
-{
-    if (MinDateValue != MaxDateValue)
-        AValue = std::clamp(AValue, std::min(MinDateValue, MaxDateValue), std::max(MinDateValue, MaxDateValue));
-    const int caret = SelStart();
-    SetText(FormatDateTime(GetShortDateFormat(), AValue));
-    SetSelStart(caret);
-}
-
-TDateTime TAsgSpinEdit::TimeValue() const
-{
-    try {
-        return StrToDateTimeByPattern(Trim(Text()), TimePattern());
-    } catch (const Exception&) {
-        return 0;
-    }
-}
-
-void TAsgSpinEdit::SetTimeValue(TDateTime AValue)
-{
-    if (MinDateValue != MaxDateValue)
-        AValue = std::clamp(AValue, std::min(MinDateValue, MaxDateValue), std::max(MinDateValue, MaxDateValue));
-    const int caret = SelStart();
-    SetText(FormatDateTime(TimePattern(), AValue));
-    SetSelStart(caret);
-}
-
-void TAsgSpinEdit::StepUp(bool Page) { Step(1, Page); }
-
-void TAsgSpinEdit::StepDown(bool Page) { Step(-1, Page); }
-
-void TAsgSpinEdit::Step(int Dir, bool Page)
-{
-    if (ReadOnly()) {
-        MessageBeep();
-        return;
-    }
-    const String t = Text();
-    const size_t caret = size_t(std::max(0, SelStart()));
-    switch (FSpinType) {
-    case sptNormal:
-        SetValue(Value() + Dir * Increment);
-        break;
-    case sptFloat:
-        SetFloatValue(FloatValue() + Dir * (Page ? IncrementFloatPage : IncrementFloat));
-        break;
-    case sptDate: {
-        // The part under the caret steps; the region's pattern tells the order.
-        const String f = UpperCase(GetShortDateFormat());
-        const bool usDates = f.find('M') < f.find('D');
-        const size_t sepAt = f.find_first_not_of("DMY");
-        const char sep = sepAt == String::npos ? '/' : f[sepAt];
-        const size_t p1 = t.find(sep), p2 = p1 == String::npos ? p1 : t.find(sep, p1 + 1);
-        const TDateTime d = DateValue();
-        if (caret <= p1) SetDateValue(usDates ? AddMonths(d, Dir) : d + Dir);
-        else if (caret <= p2) SetDateValue(usDates ? d + Dir : AddMonths(d, Dir));
-        else SetDateValue(AddMonths(d, 12 * Dir));
-        break;
-    }
-    case sptTime: {
-        const size_t p1 = t.find(':'), p2 = p1 == String::npos ? p1 : t.find(':', p1 + 1);
-        double amount;
-        if (caret <= p1 && p1 != String::npos) amount = IncrementHours / 24.0;
-        else if (ShowSeconds && p2 != String::npos && caret >= p2) amount = IncrementSeconds / 86400.0;
-        else amount = IncrementMinutes / 1440.0;
-        TDateTime v = TimeValue();
-        if (Dir > 0) {
-            v += amount;
-        } else {
-            v = v + 1 - amount;
-            if (v > 1) v -= 1;
-        }
-        SetTimeValue(v - std::floor(v));
-        break;
-    }
-    }
-}
-
-void TAsgSpinEdit::KeyDown(WORD& key, TShiftState shift)
-{
-    switch (key) {
-    case VK_UP: StepUp(false); key = 0; return;
-    case VK_DOWN: StepDown(false); key = 0; return;
-    case VK_PRIOR: StepUp(true); key = 0; return;
-    case VK_NEXT: StepDown(true); key = 0; return;
-    default: TEdit::KeyDown(key, shift);
-    }
-}
-
 TGridSpin::TGridSpin(TExtStringGrid* AGrid) : TAsgSpinEdit(AGrid), FGrid(AGrid)
 {
-    MaxValue = 100;
-    MinValue = 0;
-    Increment = 1;
+    SetMaxValue(100);
+    SetMinValue(0);
+    SetIncrement(1);
     InitGridEditor(this, AGrid);
+}
+
+void TGridSpin::Change()
+{
+    TAsgSpinEdit::Change();
+    ReportEditChange(FGrid, this, Text());
 }
 
 void TGridSpin::DoExit()
@@ -335,88 +149,39 @@ void TGridSpin::DoExit()
     TAsgSpinEdit::DoExit();
 }
 
+void TGridSpin::UpClick(TObject* Sender)
+{
+    TAsgSpinEdit::UpClick(Sender);
+    FireSpinClick(true);
+}
+
+void TGridSpin::DownClick(TObject* Sender)
+{
+    TAsgSpinEdit::DownClick(Sender);
+    FireSpinClick(false);
+}
+
+void TGridSpin::FireSpinClick(bool UpDown)
+{
+    TExtStringGrid* g = FGrid;
+    const int c = g->RealColIndex(g->Col()), r = g->Row();
+    switch (SpinType()) {
+    case sptNormal:
+        if (g->OnSpinClick) g->OnSpinClick(g, c, r, Value(), UpDown);
+        break;
+    case sptFloat:
+        if (g->OnFloatSpinClick) g->OnFloatSpinClick(g, c, r, FloatValue(), UpDown);
+        break;
+    case sptDate:
+        if (g->OnDateSpinClick) g->OnDateSpinClick(g, c, r, DateValue(), UpDown);
+        break;
+    case sptTime:
+        if (g->OnTimeSpinClick) g->OnTimeSpinClick(g, c, r, TimeValue(), UpDown);
+        break;
+    }
+}
+
 // ---------------------------------------------------------------- date pickers
-
-TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TEdit(AOwner)
-{
-    FDateTime = CurrentDateTime();
-    UpdateText();
-}
-
-void TDateTimePicker::SetDateTime(TDateTime Value)
-{
-    FDateTime = Value;
-    UpdateText();
-}
-
-TDateTime TDateTimePicker::Date() const { return std::floor(FDateTime); }
-
-void TDateTimePicker::SetDate(TDateTime Value) { SetDateTime(std::floor(Value) + (FDateTime - std::floor(FDateTime))); }
-
-TDateTime TDateTimePicker::Time() const { return FDateTime - std::floor(FDateTime); }
-
-void TDateTimePicker::SetTime(TDateTime Value) { SetDateTime(std::floor(FDateTime) + (Value - std::floor(Value))); }
-
-void TDateTimePicker::SetKind(TDateTimeKind Value)
-{
-    FKind = Value;
-    UpdateText();
-}
-
-void TDateTimePicker::SetFormat(const String& Value)
-{
-    FFormat = Value;
-    UpdateText();
-}
-
-String TDateTimePicker::DisplayPattern() const
-{
-    if (!FFormat.empty()) return FFormat;
-    return FKind == dtkTime ? GetLongTimeFormat() : GetShortDateFormat();
-}
-
-void TDateTimePicker::UpdateText()
-{
-    FShowing = true;
-    SetText(FormatDateTime(DisplayPattern(), FDateTime));
-    FShowing = false;
-}
-
-void TDateTimePicker::Change()
-{
-    if (!FShowing) {
-        // Typed text that spells a value of the pattern becomes the value; the part the
-        // pattern does not show is kept.
-        const String pattern = DisplayPattern();
-        try {
-            const TDateTime v = StrToDateTimeByPattern(Text(), pattern);
-            const bool time = HasTimeParts(pattern), date = pattern.find_first_of("dDmMyY") != String::npos;
-            if (time && date) FDateTime = v;
-            else if (time) FDateTime = std::floor(FDateTime) + (v - std::floor(v));
-            else FDateTime = std::floor(v) + (FDateTime - std::floor(FDateTime));
-        } catch (const Exception&) {
-        }
-    }
-    TEdit::Change();
-}
-
-void TDateTimePicker::SetDroppedDown(bool Value)
-{
-    if (Value == FDroppedDown) return;
-    FDroppedDown = Value;
-    if (Value && OnDropDown) OnDropDown(this);
-    if (!Value && OnCloseUp) OnCloseUp(this);
-}
-
-void TDateTimePicker::KeyDown(WORD& key, TShiftState shift)
-{
-    if (FKind == dtkDate && (key == VK_F4 || (key == VK_DOWN && shift.Contains(ssAlt)))) {
-        SetDroppedDown(!FDroppedDown);
-        key = 0;
-        return;
-    }
-    TEdit::KeyDown(key, shift);
-}
 
 TGridDatePicker::TGridDatePicker(TExtStringGrid* AGrid) : TAsgDateTimePicker(AGrid), FGrid(AGrid)
 {
@@ -429,32 +194,24 @@ void TGridDatePicker::DoExit()
     TAsgDateTimePicker::DoExit();
 }
 
-TExtDateTimePicker::TExtDateTimePicker(TComponent* AOwner) : TCustomDateTimePicker(AOwner) { SetKind(dkDateTime); }
-
-void TExtDateTimePicker::SetKind(TExtDateTimeKind Value)
-{
-    FExtKind = Value;
-    TDateTimePicker::SetKind(Value == dkTime ? dtkTime : dtkDate);
-}
-
-String TExtDateTimePicker::DisplayPattern() const
-{
-    const String time = TimeFormat.empty() ? ShortTimePattern() : TimeFormat;
-    switch (FExtKind) {
-    case dkTime: return time;
-    case dkDate: return Format().empty() ? GetShortDateFormat() : Format();
-    default: return GetShortDateFormat() + " " + time;
-    }
-}
-
 TGridDateTimePicker::TGridDateTimePicker(TExtStringGrid* AGrid) : TExtDateTimePicker(AGrid), FGrid(AGrid)
 {
     InitGridEditor(this, AGrid);
+    // The time part is a picker of its own: moving between the two is no leaving, and the
+    // keys that end the edit work in either.
+    if (TCustomDateTimePicker* tp = TimePicker()) {
+        tp->OnExit = [this](TObject*) {
+            if (FindFocusedControl() != this) LeaveEditor(FGrid, this);
+        };
+        tp->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) {
+            if (key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB) KeyDown(key, shift);
+        };
+    }
 }
 
 void TGridDateTimePicker::DoExit()
 {
-    LeaveEditor(FGrid, this);
+    if (FindFocusedControl() != TimePicker()) LeaveEditor(FGrid, this);
     TExtDateTimePicker::DoExit();
 }
 

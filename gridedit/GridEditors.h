@@ -4,6 +4,9 @@
 // functions at the end give a grid's editors by their own types.
 #include <functional>
 
+#include "gridedit/AsgEditBtn.h"
+#include "gridedit/AsgSpin.h"
+#include "gridedit/DateTimePickers.h"
 #include "gridedit/GridCombo.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
@@ -150,45 +153,6 @@ private:
     TExtStringGrid* FGrid;
 };
 
-using TUnitChangedEvent = std::function<void(TObject* Sender, const String& NewUnit)>;
-
-// A single-line edit with a small button at its right edge; the button and F4 report
-// through OnClickBtn. EditMask empty: no mask.
-class TAsgEditBtn : public TEdit {
-public:
-    explicit TAsgEditBtn(TComponent* AOwner);
-    String EditMask;
-    String ButtonCaption;
-    bool RightAlign = false;
-    bool EditorEnabled = true;
-    bool IsWinXP = false;
-    int ButtonWidth = 18;
-    TNotifyEvent OnClickBtn;
-    virtual void FireClickBtn(TObject* Sender);
-
-protected:
-    // F4 works the button.
-    void KeyDown(WORD& key, TShiftState shift) override;
-};
-
-// An edit with button followed by a unit of measure chosen from Units.
-class TAsgUnitEditBtn : public TAsgEditBtn {
-public:
-    explicit TAsgUnitEditBtn(TComponent* AOwner);
-    String UnitID;
-    TStringList* Units() { return &FUnits; }
-    int UnitSpace = 20;
-    // The text followed directly by the unit.
-    String TextAndUnit() const;
-    // Splits off the first unit of Units that ends Value (in list order); without one
-    // the text and the unit stay as they are.
-    void SetTextAndUnit(const String& Value);
-    TUnitChangedEvent OnUnitChanged;
-
-private:
-    TStringList FUnits;
-};
-
 // The edit-with-button editor (edEditBtn, edNumericEditBtn, edFloatEditBtn,
 // edMaskEditBtn). Leaving it stores its text.
 class TGridEditBtn : public TAsgEditBtn {
@@ -200,17 +164,27 @@ public:
     bool WorkMode = true;
     // The button: the text becomes what the grid's OnEllipsClick makes of it.
     void ButtonClick();
+    // Pastes the clipboard's text as the grid's clipboard events allow.
+    void Paste();
+    // Completes the text before the caret from the grid's LookupItems.
+    void DoLookup();
 
 protected:
     void DoExit() override;
+    // A change the user makes reaches the grid's OnEditChange.
+    void Change() override;
     // The keys that end the edit (GridEditors_Keys.cpp).
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(WideChar& key) override;
+    // The caret walking out of the text leaves the cell sideways (CursorWalkEditor).
+    void KeyUp(WORD& key, TShiftState shift) override;
     // Claims the keys that end the edit, so that the form does not take them.
     void WndProc(TMessage& msg) override;
 
 private:
     TExtStringGrid* FGrid;
+    // The caret position when the last key went down.
+    int FSelKeyDown = 0;
 };
 
 // The value-with-unit editor (edUnitEditBtn, edNumericUnitEditBtn, edFloatUnitEditBtn).
@@ -219,6 +193,9 @@ public:
     explicit TGridUnitEditBtn(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return FGrid; }
     bool BorderLess = false;
+    // The button: the value becomes what the grid's OnEllipsClick makes of it (the unit
+    // menu follows); the edit stays open.
+    void ButtonClick();
 
 protected:
     void DoExit() override;
@@ -266,62 +243,22 @@ public:
 
 // ---------------------------------------------------------------- spin editor
 
-enum TAsgSpinType { sptNormal, sptFloat, sptDate, sptTime };
-
-// An edit whose text is a value of its kind (integer, decimal, date or time), stepped
-// up and down; the value is read from the text at every read.
-class TAsgSpinEdit : public TEdit {
-public:
-    explicit TAsgSpinEdit(TComponent* AOwner);
-    int MinValue = 0, MaxValue = 100;
-    double MinFloatValue = 0, MaxFloatValue = 100;
-    TDateTime MinDateValue = 0, MaxDateValue = 0;
-    int Increment = 1;
-    double IncrementFloat = 0.1, IncrementFloatPage = 1.0;
-    int IncrementHours = 1, IncrementMinutes = 1, IncrementSeconds = 1;
-    // Decimals shown for decimal values; 0 shows as many as needed.
-    int Precision = 0;
-    bool EditorEnabled = true;
-    bool ShowSeconds = true;
-    // A blank text is a value of its own (the grid stores an empty cell for it).
-    bool AllowEmptyValue = false;
-    bool ExcelStyleDecimalSeparator = false;
-    bool IsWinXP = false;
-    TAsgSpinType SpinType() const { return FSpinType; }
-    // Reads the text as a value of the new kind and writes it back in that kind's form.
-    void SetSpinType(TAsgSpinType Value);
-    // Blank reads 0, a text that is no integer MinValue.
-    int Value() const;
-    void SetValue(int AValue);
-    // A text that is no number reads MinFloatValue.
-    double FloatValue() const;
-    void SetFloatValue(double AValue);
-    // Blank or "0" reads now, a text that is no date MinDateValue.
-    TDateTime DateValue() const;
-    void SetDateValue(TDateTime AValue);
-    // A text that is no time reads 0.
-    TDateTime TimeValue() const;
-    void SetTimeValue(TDateTime AValue);
-    virtual void StepUp(bool Page);
-    virtual void StepDown(bool Page);
-
-protected:
-    void KeyDown(WORD& key, TShiftState shift) override;
-
-private:
-    void Step(int Dir, bool Page);
-    String TimePattern() const;
-    TAsgSpinType FSpinType = sptNormal;
-};
-
 // The spin editor of the spin kinds.
 class TGridSpin : public TAsgSpinEdit {
 public:
     explicit TGridSpin(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return FGrid; }
 
+    // The button pair's steps report to the grid after the step.
+    void UpClick(TObject* Sender) override;
+    void DownClick(TObject* Sender) override;
+    // Fires the grid's spin event of the spin kind for the current cell.
+    void FireSpinClick(bool UpDown);
+
 protected:
     void DoExit() override;
+    // A change the user makes reaches the grid's OnEditChange.
+    void Change() override;
     // The keys that end the edit (GridEditors_Keys.cpp).
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(WideChar& key) override;
@@ -334,65 +271,15 @@ private:
 
 // ---------------------------------------------------------------- date pickers
 
-enum TDateTimeKind { dtkDate, dtkTime };
-enum TDTDateMode { dmComboBox, dmUpDown };
-
-// A date or time picker: the value shown in the picker's format (Format, or the
-// region's short date or long time pattern), an optional tick that says whether a
-// value is given, limits MinDate and MaxDate (0: none) and a drop-down calendar.
-class TDateTimePicker : public TEdit {
-public:
-    explicit TDateTimePicker(TComponent* AOwner);
-    TDateTime DateTime() const { return FDateTime; }
-    void SetDateTime(TDateTime Value);
-    // The date part, keeping the time; the time part, keeping the date.
-    TDateTime Date() const;
-    void SetDate(TDateTime Value);
-    TDateTime Time() const;
-    void SetTime(TDateTime Value);
-    TDateTimeKind Kind() const { return FKind; }
-    void SetKind(TDateTimeKind Value);
-    TDTDateMode DateMode = dmComboBox;
-    String Format() const { return FFormat; }
-    void SetFormat(const String& Value);
-    bool ShowCheckbox = false;
-    bool Checked = true;
-    TDateTime MinDate = 0, MaxDate = 0;
-    bool DroppedDown() const { return FDroppedDown; }
-    // Opens and closes the month calendar (OnDropDown, OnCloseUp).
-    void SetDroppedDown(bool Value);
-    TNotifyEvent OnDropDown;
-    TNotifyEvent OnCloseUp;
-
-protected:
-    // The pattern the value is shown and read with.
-    virtual String DisplayPattern() const;
-    // Shows the value again in the pattern.
-    void UpdateText();
-    void Change() override;
-    void KeyDown(WORD& key, TShiftState shift) override;
-    TDateTime FDateTime = 0;
-    TDateTimeKind FKind = dtkDate;
-
-private:
-    String FFormat;
-    bool FDroppedDown = false;
-    bool FShowing = false;
-};
-
-class TAsgDateTimePicker : public TDateTimePicker {
-public:
-    explicit TAsgDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
-    TColor BorderColor = clNone;
-    bool MetroStyle = false;
-};
-
 // The date picker of edDateEdit, edDateEditUpDown and edTimeEdit.
 class TGridDatePicker : public TAsgDateTimePicker {
 public:
     explicit TGridDatePicker(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return FGrid; }
     bool Weeknumbers = false, ShowToday = true, ShowTodayCircle = true;
+    // After a typed digit: on to the next field when the digit completed a field that is
+    // not the last one the pattern shows.
+    void AdvanceDatePart();
 
 protected:
     void DoExit() override;
@@ -404,32 +291,8 @@ protected:
 
 private:
     TExtStringGrid* FGrid;
-};
-
-class TCustomDateTimePicker : public TDateTimePicker {
-public:
-    explicit TCustomDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {}
-    // Moves to the next date or time field after a complete entry.
-    bool AutoTab = false;
-};
-
-enum TExtDateTimeKind { dkDate, dkTime, dkDateTime };
-
-// A picker of a date and a time together.
-class TExtDateTimePicker : public TCustomDateTimePicker {
-public:
-    explicit TExtDateTimePicker(TComponent* AOwner);
-    TExtDateTimeKind Kind() const { return FExtKind; }
-    void SetKind(TExtDateTimeKind Value);
-    // The pattern of the time part; empty: the region's short time pattern.
-    String TimeFormat;
-    TNotifyEvent OnTimeChange;
-
-protected:
-    String DisplayPattern() const override;
-
-private:
-    TExtDateTimeKind FExtKind = dkDateTime;
+    // The date and time parts before the last typed digit.
+    int Fy = 0, Fm = 0, Fd = 0, Fth = 0, Ftm = 0, Fts = 0, Ftms = 0;
 };
 
 // The date-and-time picker of edDateTimeEdit.

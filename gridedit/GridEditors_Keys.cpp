@@ -3,8 +3,14 @@
 // key back to the grid; Esc puts back the value the cell had when the edit began. The
 // editors also claim these keys, so that the form's default and cancel buttons never see
 // them while an edit is open; a Tab the grid does not take goes on to the form.
+#include <algorithm>
+#include <cctype>
+
 #include "grid/core/ExtGrid.h"
 #include "gridedit/GridEditors.h"
+#include "platform/gui/Clipbrd.h"
+#include "platform/os/Regional.h"
+#include "platform/rtl/Unicode.h"
 
 namespace {
 
@@ -74,6 +80,38 @@ void AddDialogCodes(TMessage& msg, bool enterEsc, bool tab, bool arrows)
     if (arrows) msg.Result |= DLGC_WANTARROWS;
 }
 
+// The character filter of the numeric and decimal edits with button: digits, "-" at the
+// start of a text without one, and for decimals one decimal separator. False when the
+// character is refused: key is then 0, after a beep where the user should hear one.
+bool AcceptNumberChar(TCustomMaskEdit* e, WideChar& key, bool decimal)
+{
+    const WideChar c = key;
+    if (c == WideChar(VK_BACK) || c == WideChar(VK_ESCAPE) || (c >= '0' && c <= '9')) return true;
+    const String t = e->Text();
+    const int from = std::clamp(e->SelStart(), 0, int(t.size()));
+    const String sel = t.substr(size_t(from), size_t(std::max(0, e->SelLength())));
+    const auto refuse = [&key](bool beep) {
+        if (beep) MessageBeep();
+        key = 0;
+        return false;
+    };
+    if (c == '-') {
+        const bool free = t.find('-') == String::npos || (decimal && sel.find('-') != String::npos);
+        return from == 0 && free ? true : refuse(true);
+    }
+    if (!decimal) return refuse(true);
+    const char dec = GetDecimalSeparator();
+    if (c == WideChar(dec)) {
+        // A second separator is dropped unless the selection holds the first.
+        const size_t have = t.find(dec);
+        return have == String::npos || sel.find(dec) != String::npos ? true : refuse(false);
+    }
+    if (c == WideChar(GetThousandSeparator())) return refuse(false);
+    if (c == ',' || c == '.') return true;
+    // Editing shortcuts (Ctrl with a letter) arrive as control characters.
+    return c < 32 ? true : refuse(false);
+}
+
 bool IsLeavingArrow(WORD key) { return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN; }
 
 }  // namespace
@@ -87,6 +125,29 @@ void TGridSpin::KeyDown(WORD& key, TShiftState shift)
     // Up, Down and the page keys step the value; only with Alt do they leave the cell.
     if (!alt && (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT)) {
         TAsgSpinEdit::KeyDown(key, shift);
+        return;
+    }
+    // With Alt the page keys step by one increment only while the value stays within its
+    // limits; Home and End jump to the limits. Dates and times leave these keys alone.
+    const bool number = SpinType() == sptNormal || SpinType() == sptFloat;
+    if (g && g->EditMode && number && (key == VK_PRIOR || key == VK_NEXT || key == VK_HOME || key == VK_END)) {
+        const bool up = key == VK_PRIOR || key == VK_HOME;
+        if (SpinType() == sptNormal) {
+            const int v = Value();
+            if (key == VK_PRIOR && v + Increment() <= MaxValue()) SetValue(v + Increment());
+            else if (key == VK_NEXT && v - Increment() >= MinValue()) SetValue(v - Increment());
+            else if (key == VK_HOME) SetValue(MaxValue());
+            else if (key == VK_END) SetValue(MinValue());
+        } else {
+            const double v = FloatValue();
+            if (key == VK_PRIOR && v + IncrementFloat() <= MaxFloatValue()) SetFloatValue(v + IncrementFloat());
+            else if (key == VK_NEXT && v - IncrementFloat() >= MinFloatValue()) SetFloatValue(v - IncrementFloat());
+            else if (key == VK_HOME) SetFloatValue(MaxFloatValue());
+            else if (key == VK_END) SetFloatValue(MinFloatValue());
+        }
+        // The integer event is the one these keys report, whatever the kind.
+        if (g->OnSpinClick) g->OnSpinClick(g, g->RealColIndex(g->Col()), g->Row(), Value(), up);
+        key = 0;
         return;
     }
     // A Tab the grid does not take goes on to the form's Tab order; leaving stores the value.
@@ -144,6 +205,7 @@ void TGridEditBtn::KeyDown(WORD& key, TShiftState shift)
     TExtStringGrid* g = FGrid;
     const bool editorKey = IsNavigationKey(key) || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT;
     WorkMode = key != VK_BACK && key != VK_DELETE;
+    FSelKeyDown = SelStart();
     if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl) || (key == VK_TAB && !g->EditorWantsTab())) {
         TAsgEditBtn::KeyDown(key, shift);
         return;
@@ -175,17 +237,88 @@ void TGridEditBtn::KeyDown(WORD& key, TShiftState shift)
     g->DoneInplaceEdit(k, shift);
 }
 
+void TGridEditBtn::KeyUp(WORD& key, TShiftState shift)
+{
+    TExtStringGrid* g = FGrid;
+    const bool plain = !shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
+    if (g && g->EditMode && g->Navigation()->CursorWalkEditor && plain && SelLength() == 0) {
+        // The caret stood at the edge already when the key went down: one more step leaves.
+        const int end = Utf8Length(Text());
+        const bool right = key == VK_RIGHT && SelStart() == end && FSelKeyDown == end;
+        const bool left = key == VK_LEFT && SelStart() == 0 && FSelKeyDown == 0;
+        if ((left || right) && LeaveEditorSideways(g, Text(), right)) {
+            key = 0;
+            return;
+        }
+    }
+    const bool enter = key == VK_RETURN;
+    if (!enter) TAsgEditBtn::KeyUp(key, shift);
+    if (!enter) DoLookup();
+}
+
+void TGridEditBtn::DoLookup()
+{
+    TExtStringGrid* g = FGrid;
+    if (!g || !WorkMode || SelLength() != 0 || !g->Lookup || g->LookupItems()->Count() == 0) return;
+    const std::u16string text = Utf8ToUtf16(Text());
+    const size_t L = std::min(text.size(), size_t(std::max(0, SelStart())));
+    if (L == 0) return;
+    const String typed = Utf16ToUtf8(text.substr(0, L));
+    const String prefix = g->LookupCaseSensitive ? typed : UpperCase(typed);
+    for (int i = 0; i < g->LookupItems()->Count(); ++i) {
+        const String& item = g->LookupItems()->Strings(i);
+        const String cmp = g->LookupCaseSensitive ? item : UpperCase(item);
+        if (cmp.compare(0, prefix.size(), prefix) != 0) continue;
+        // The typed part stays as typed; the rest of the item is offered selected.
+        const std::u16string witem = Utf8ToUtf16(item);
+        const std::u16string rest = witem.size() > L ? witem.substr(L, 255) : std::u16string();
+        SetText(Utf16ToUtf8(text.substr(0, L) + rest));
+        SetSelStart(int(L));
+        SetSelLength(Utf8Length(Text()) - int(L));
+        return;
+    }
+}
+
 void TGridEditBtn::KeyPress(WideChar& key)
 {
     if (key == WideChar(VK_TAB) || key == WideChar(VK_RETURN)) {
         key = 0;
         return;
     }
+    const TEditorType kind = FGrid ? FGrid->EditControl : edEditBtn;
+    if ((kind == edNumericEditBtn || kind == edFloatEditBtn) && !AcceptNumberChar(this, key, kind == edFloatEditBtn))
+        return;
     TAsgEditBtn::KeyPress(key);
+}
+
+// The paste asks the grid's clipboard events first; a text whose only line break ends
+// it is pasted without it, and the cell follows the editor at once.
+void TGridEditBtn::Paste()
+{
+    TExtStringGrid* g = FGrid;
+    bool allow = Clipboard()->HasText();
+    if (g->OnClipboardPaste) g->OnClipboardPaste(this, allow);
+    if (!allow) return;
+    String text = Clipboard()->AsText();
+    if (g->OnClipboardBeforePasteCell) g->OnClipboardBeforePasteCell(this, g->RealColIndex(g->Col()), g->Row(), text, allow);
+    if (!allow) return;
+    const size_t crlf = text.find("\r\n");
+    if (crlf != String::npos && crlf + 2 == text.size()) text.erase(crlf);
+    const String t = Text();
+    const size_t from = size_t(std::clamp(SelStart(), 0, int(t.size())));
+    const size_t len = std::min(size_t(std::max(0, SelLength())), t.size() - from);
+    SetText(t.substr(0, from) + text + t.substr(from + len));
+    g->SetCurrentCell(Text());
+    SetSelStart(int(from + (len > 0 ? 0 : text.size())));
+    SetSelLength(len > 0 ? int(text.size()) : 0);
 }
 
 void TGridEditBtn::WndProc(TMessage& msg)
 {
+    if (msg.Msg == WM_PASTE && FGrid) {
+        Paste();
+        return;
+    }
     const bool tab = FGrid && FGrid->EditorWantsTab();
     if (AnswerSpecialKey(msg, true, tab, false)) return;
     TAsgEditBtn::WndProc(msg);
@@ -204,7 +337,7 @@ void TGridUnitEditBtn::KeyDown(WORD& key, TShiftState shift)
     }
     if (IsNavigationKey(key)) {
         if (!WriteAndValidate(g, TextAndUnit())) {
-            UnitID.clear();
+            SetUnitID(String());
             SetText(g->GetCurrentCell());
             key = 0;
             return;
@@ -213,7 +346,7 @@ void TGridUnitEditBtn::KeyDown(WORD& key, TShiftState shift)
         const String cell = g->GetCurrentCell();
         SetTextAndUnit(cell);
         if (TextAndUnit() != cell) {
-            UnitID.clear();
+            SetUnitID(String());
             SetText(cell);
         }
     }
@@ -229,7 +362,7 @@ void TGridUnitEditBtn::KeyDown(WORD& key, TShiftState shift)
         return;
     }
     if (key == VK_ESCAPE) {
-        UnitID.clear();
+        SetUnitID(String());
         SetText(g->GetCurrentCell());
     }
     const WORD k = key;
@@ -243,6 +376,10 @@ void TGridUnitEditBtn::KeyPress(WideChar& key)
         key = 0;
         return;
     }
+    const TEditorType kind = FGrid ? FGrid->EditControl : edUnitEditBtn;
+    if ((kind == edNumericUnitEditBtn || kind == edFloatUnitEditBtn) &&
+        !AcceptNumberChar(this, key, kind == edFloatUnitEditBtn))
+        return;
     TAsgUnitEditBtn::KeyPress(key);
 }
 
@@ -367,12 +504,17 @@ void TGridDatePicker::KeyDown(WORD& key, TShiftState shift)
         if (Kind() == dtkTime) SetTime(v);
         else SetDate(v);
     } else if (k == VK_RETURN || (k == VK_TAB && g->EditorWantsTab())) {
-        if (!WriteAndValidate(g, Text())) {
-            SetText(g->FNewCellText);
+        // Moving on to the next field completes digits typed into the current one.
+        if (k == VK_RETURN) {
+            Perform(WM_KEYDOWN, VK_RIGHT, 0);
+            Perform(WM_KEYUP, VK_RIGHT, 0);
+        }
+        if (!WriteAndValidate(g, ValueText())) {
+            SetValueText(g->FNewCellText);
             Invalidate();
             return;
         }
-        SetText(g->GetCurrentCell());
+        SetValueText(g->GetCurrentCell());
     }
     // Tab moves once, through the grid's key handling after the edit has ended.
     g->DoneInplaceEdit(k, shift);
@@ -385,11 +527,44 @@ void TGridDatePicker::KeyPress(WideChar& key)
         key = 0;
         return;
     }
-    TAsgDateTimePicker::KeyPress(key);
+    if (key >= '0' && key <= '9') {
+        DecodeDate(DateTime(), Fy, Fm, Fd);
+        DecodeTime(DateTime(), Fth, Ftm, Fts, Ftms);
+        TAsgDateTimePicker::KeyPress(key);
+        PostMessage(Handle(), DTPShiftFocusMessage(), 0, 0);
+    } else {
+        TAsgDateTimePicker::KeyPress(key);
+    }
+    if (FGrid && FGrid->OnKeyPress) FGrid->OnKeyPress(FGrid, key);
+}
+
+void TGridDatePicker::AdvanceDatePart()
+{
+    int y, m, d, h, n, s, ms;
+    DecodeDate(DateTime(), y, m, d);
+    DecodeTime(DateTime(), h, n, s, ms);
+    bool next;
+    if (Kind() == dtkTime) {
+        next = h != Fth || n != Ftm || s != Fts;
+    } else if (!Format().empty()) {
+        // A digit that completed the field the format ends with stays there.
+        const char last = char(std::tolower(static_cast<unsigned char>(Format().back())));
+        const bool dc = d != Fd, mc = m != Fm, yc = y != Fy;
+        next = (dc || mc || yc) && !((dc && last == 'd') || (mc && last == 'm') || (yc && last == 'y'));
+    } else {
+        next = d != Fd || m != Fm;
+    }
+    // Digits typed faster than their messages arrive move on once per completed field.
+    Fy = y, Fm = m, Fd = d, Fth = h, Ftm = n, Fts = s, Ftms = ms;
+    if (next) PostMessage(Handle(), WM_KEYDOWN, VK_RIGHT, 0);
 }
 
 void TGridDatePicker::WndProc(TMessage& msg)
 {
+    if (msg.Msg == DTPShiftFocusMessage()) {
+        AdvanceDatePart();
+        return;
+    }
     const bool tab = FGrid && FGrid->EditorWantsTab();
     if (AnswerSpecialKey(msg, true, tab, false)) return;
     TAsgDateTimePicker::WndProc(msg);

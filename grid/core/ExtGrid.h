@@ -1988,6 +1988,12 @@ public:
     // Lines per wheel notch (the visible rows when the desktop asks for pages).
     int WheelLines();
     std::function<void(TObject* Sender, int ACol, int ARow, String& S)> OnEllipsClick;
+    // The spin editor stepped its value (buttons, the page keys, Home and End): the real
+    // column, the row, the value after the step, up (true) or down; one event per spin kind.
+    std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)> OnSpinClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)> OnFloatSpinClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnDateSpinClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)> OnTimeSpinClick;
     std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const String& ASelection, TObject* AObject)>
         OnComboObjectChange;
 

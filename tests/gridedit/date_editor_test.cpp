@@ -73,11 +73,11 @@ TEST_F(DateEditorTest, TheGridHearsThePickersCalendarInOrder)
     Grid->OnDatePickerDropDown = [this](TObject*, int r, int c) { Log.push_back("dropdown " + At(c, r)); };
     Grid->OnDatePickerCloseUp = [this](TObject*, int r, int c) { Log.push_back("closeup " + At(c, r)); };
     Grid->FocusCell(ECol, ERow, true);
-    auto* p = new DateTimePickers::TAsgDateTimePicker(Grid);
+    auto* p = new TAsgDateTimePicker(Grid);
     p->SetParent(Grid);
     p->SetBounds(10, 10, 150, 21);
     p->SetDateTime(EncodeDate(2024, 6, 15));
-    p->OnChange = [this, p](TObject*) { Grid->DatePickerChange(p->Kind() == DateTimePickers::dtkTime, p->DateTime()); };
+    p->OnChange = [this, p](TObject*) { Grid->DatePickerChange(p->Kind() == dtkTime, p->DateTime()); };
     p->OnDropDown = [this](TObject*) { Grid->DatePickerDropDown(); };
     p->OnCloseUp = [this](TObject*) { Grid->DatePickerCloseUp(); };
     UserFocus(p);

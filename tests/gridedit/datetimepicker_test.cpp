@@ -15,7 +15,6 @@
 
 namespace {
 
-using namespace DateTimePickers;
 
 TDateTime D(int y, int m, int d) { return EncodeDate(y, m, d); }
 TDateTime T(int h, int n, int s) { return EncodeTime(h, n, s, 0); }

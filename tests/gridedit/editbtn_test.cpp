@@ -12,7 +12,6 @@
 #include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
 
-using namespace editctl;
 
 namespace {
 

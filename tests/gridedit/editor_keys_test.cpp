@@ -95,6 +95,13 @@ void BackspaceAtEnd(TWinControl* e, int n)
     for (int i = 0; i < n; ++i) UserKey(e, VK_BACK);
 }
 
+// A picker is filled field by field: Right moves to the next field, digits fill it.
+void TypeInField(TWinControl* e, int field, const String& digits)
+{
+    for (int i = 0; i < field; ++i) UserKey(e, VK_RIGHT);
+    UserType(e, digits);
+}
+
 struct KeyCase {
     const char* name;
     TEditorType kind;
@@ -148,42 +155,21 @@ TEST_F(SpecialKeysTest, KeysEndTheEditStoreOrRestoreAndMoveOn)
         {"check box Space, Enter", edCheckBox, "caption", [](TExtStringGrid* g) { UserKey(EditCheck(g), VK_SPACE); },
          VK_RETURN, {}, "caption", DCol + 1, ERow, false},
         {"check box, Down", edCheckBox, "caption", nullptr, VK_DOWN, {}, "caption", DCol, ERow + 1, false},
-        {"date typed, Enter", edDateEdit, "24/12/2025",
-         [](TExtStringGrid* g) {
-             BackspaceAtEnd(Ed(g), 1);
-             UserType(Ed(g), "6");
-         },
+        {"date typed, Enter", edDateEdit, "24/12/2025", [](TExtStringGrid* g) { TypeInField(Ed(g), 2, "2026"); },
          VK_RETURN, {}, "24/12/2026", DCol + 1, ERow, false},
-        {"date typed, Esc", edDateEdit, "24/12/2025",
-         [](TExtStringGrid* g) {
-             BackspaceAtEnd(Ed(g), 1);
-             UserType(Ed(g), "6");
-         },
+        {"date typed, Esc", edDateEdit, "24/12/2025", [](TExtStringGrid* g) { TypeInField(Ed(g), 2, "2026"); },
          VK_ESCAPE, {}, "24/12/2025", DCol, ERow, false},
-        {"time typed, Tab", edTimeEdit, "10:20:30",
-         [](TExtStringGrid* g) {
-             BackspaceAtEnd(Ed(g), 2);
-             UserType(Ed(g), "45");
-         },
-         VK_TAB, {}, "10:20:45", DCol + 1, ERow, false},
+        {"time typed, Tab", edTimeEdit, "10:20:30", [](TExtStringGrid* g) { TypeInField(Ed(g), 2, "45"); }, VK_TAB,
+         {}, "10:20:45", DCol + 1, ERow, false},
         {"date and time typed, Enter", edDateTimeEdit, "24/12/2025 10:20",
-         [](TExtStringGrid* g) {
-             BackspaceAtEnd(Ed(g), 2);
-             UserType(Ed(g), "45");
-         },
-         VK_RETURN, {}, "24/12/2025 10:45", DCol + 1, ERow, false},
+         [](TExtStringGrid* g) { TypeInField(Ed(g), 0, "05"); }, VK_RETURN, {}, "05/12/2025 10:20", DCol + 1, ERow,
+         false},
         {"date and time typed, Esc", edDateTimeEdit, "24/12/2025 10:20",
-         [](TExtStringGrid* g) {
-             BackspaceAtEnd(Ed(g), 2);
-             UserType(Ed(g), "45");
-         },
-         VK_ESCAPE, {}, "24/12/2025 10:20", DCol, ERow, false},
+         [](TExtStringGrid* g) { TypeInField(Ed(g), 0, "05"); }, VK_ESCAPE, {}, "24/12/2025 10:20", DCol, ERow,
+         false},
         {"date and time typed, Tab", edDateTimeEdit, "24/12/2025 10:20",
-         [](TExtStringGrid* g) {
-             BackspaceAtEnd(Ed(g), 2);
-             UserType(Ed(g), "45");
-         },
-         VK_TAB, {}, "24/12/2025 10:45", DCol + 1, ERow, false},
+         [](TExtStringGrid* g) { TypeInField(Ed(g), 0, "05"); }, VK_TAB, {}, "05/12/2025 10:20", DCol + 1, ERow,
+         false},
         {"button, Esc", edButton, "press", nullptr, VK_ESCAPE, {}, "press", DCol, ERow, false},
         {"button, Right", edButton, "press", nullptr, VK_RIGHT, {}, "press", DCol + 1, ERow, false},
     };
@@ -292,12 +278,8 @@ TEST_F(SpecialKeysTest, NextOpeningShowsTheCellsValue)
         {"spin Esc", edSpinEdit, "10", [](TExtStringGrid* g) { UserKey(Ed(g), VK_UP); }, VK_ESCAPE, "10"},
         {"spin Enter", edSpinEdit, "10", [](TExtStringGrid* g) { UserKey(Ed(g), VK_UP); }, VK_RETURN, "11"},
         {"edit with button Esc", edEditBtn, "abc", [](TExtStringGrid* g) { TypeAtEnd(Ed(g), "d"); }, VK_ESCAPE, "abc"},
-        {"date Esc", edDateEdit, "24/12/2025",
-         [](TExtStringGrid* g) {
-             BackspaceAtEnd(Ed(g), 1);
-             UserType(Ed(g), "6");
-         },
-         VK_ESCAPE, "24/12/2025"},
+        {"date Esc", edDateEdit, "24/12/2025", [](TExtStringGrid* g) { TypeInField(Ed(g), 2, "2026"); }, VK_ESCAPE,
+         "24/12/2025"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -489,12 +471,13 @@ TEST_F(SpecialKeysTest, DatePickersReportChangesAndTheCalendarToTheGrid)
     struct {
         TEditorType kind;
         String start;
-        std::vector<String> events;   // after typing the last digit "6" and opening and closing
+        int field;                    // the field typed into
+        String digits;
+        std::vector<String> events;   // after typing the digits and opening and closing
     } cases[] = {
-        {edDateEdit, "24/12/2025",
-         {"change 2,2 24/12/2026", "dropdown 2,2", "closeup 2,2"}},
-        {edTimeEdit, "10:20:35", {"change 2,2 10:20:36"}},
-        {edDateTimeEdit, "24/12/2025 10:25", {"datetime 2,2 24/12/2025 10:26", "closeup 2,2"}},
+        {edDateEdit, "24/12/2025", 2, "2026", {"change 2,2 24/12/2026", "dropdown 2,2", "closeup 2,2"}},
+        {edTimeEdit, "10:20:35", 2, "36", {"change 2,2 10:20:36"}},
+        {edDateTimeEdit, "24/12/2025 10:25", 0, "26", {"datetime 2,2 26/12/2025 10:25", "closeup 2,2"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.kind));
@@ -504,9 +487,7 @@ TEST_F(SpecialKeysTest, DatePickersReportChangesAndTheCalendarToTheGrid)
         auto* dp = dynamic_cast<TDateTimePicker*>(Grid->EditCtrl);
         ASSERT_TRUE(dp);
         EXPECT_TRUE(log.empty());   // loading the cell is no change
-        BackspaceAtEnd(dp, 1);
-        log.clear();
-        UserType(dp, "6");
+        TypeInField(dp, c.field, c.digits);
         if (c.kind != edTimeEdit) {
             dp->SetDroppedDown(true);
             dp->SetDroppedDown(false);

@@ -130,15 +130,15 @@ const std::vector<KindCase>& KindCases()
          [](TExtStringGrid* g) {
              g->OnGetEditMask = [](TObject*, int, int, String& m) { m = ">LL-0"; };
          },
-         [](TExtStringGrid* g) { return Text(BtnEdit(g)) + " " + BtnEdit(g)->EditMask; }, "AB-1 >LL-0",
+         [](TExtStringGrid* g) { return Text(BtnEdit(g)) + " " + BtnEdit(g)->EditMask(); }, "AB-1 >LL-0",
          [](TExtStringGrid* g) { BtnEdit(g)->SetText("CD-2"); }, "CD-2"},
         {"unit", edUnitEditBtn, "5km", [](TExtStringGrid* g) { BtnUnitEdit(g)->Units()->SetText("km\nm"); },
-         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID; }, "5|km",
+         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID(); }, "5|km",
          [](TExtStringGrid* g) { BtnUnitEdit(g)->SetText("7"); }, "7km"},
         // A value without a known unit opens as text and comes back whole.
         {"unit, none known", edFloatUnitEditBtn, "12.5",
          [](TExtStringGrid* g) { BtnUnitEdit(g)->Units()->SetText("km\nm"); },
-         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID; }, "12.5|",
+         [](TExtStringGrid* g) { return Text(BtnUnitEdit(g)) + "|" + BtnUnitEdit(g)->UnitID(); }, "12.5|",
          nullptr, "12.5"},
         {"check box", edCheckBox, "Label", nullptr,
          [](TExtStringGrid* g) {
@@ -151,15 +151,15 @@ const std::vector<KindCase>& KindCases()
          "24/12/2025", [](TExtStringGrid* g) { DateTimePicker(g)->SetDate(EncodeDate(2026, 3, 4)); }, "04/03/2026"},
         {"up-down date picker", edDateEditUpDown, "01/02/2024", nullptr,
          [](TExtStringGrid* g) {
-             return Text(DateTimePicker(g)) + (DateTimePicker(g)->DateMode == dmUpDown ? " updown" : " calendar");
+             return Text(DateTimePicker(g)) + (DateTimePicker(g)->DateMode() == dmUpDown ? " updown" : " calendar");
          },
          "01/02/2024 updown", nullptr, "01/02/2024"},
         // An unticked picker gives no date.
         {"unticked date picker", edDateEdit, "24/12/2025", nullptr,
          [](TExtStringGrid* g) { return Text(DateTimePicker(g)); }, "24/12/2025",
          [](TExtStringGrid* g) {
-             DateTimePicker(g)->ShowCheckbox = true;
-             DateTimePicker(g)->Checked = false;
+             DateTimePicker(g)->SetShowCheckbox(true);
+             DateTimePicker(g)->SetChecked(false);
          },
          ""},
         {"time picker", edTimeEdit, "08:15:00", nullptr, [](TExtStringGrid* g) { return Text(DateTimePicker(g)); },
@@ -169,7 +169,10 @@ const std::vector<KindCase>& KindCases()
          [](TExtStringGrid* g) { return Text(DateTimePicker(g)); }, "08:15:00",
          [](TExtStringGrid* g) { DateTimePicker(g)->SetFormat("hh:nn"); }, "08:15"},
         {"date and time picker", edDateTimeEdit, "24/12/2025 10:30", nullptr,
-         [](TExtStringGrid* g) { return Text(DateAndTimePicker(g)); }, "24/12/2025 10:30",
+         [](TExtStringGrid* g) {
+             return DateAndTimePicker(g)->ValueText() + " " + DateAndTimePicker(g)->TimePicker()->ValueText();
+         },
+         "24/12/2025 10:30:00",
          [](TExtStringGrid* g) { DateAndTimePicker(g)->SetDateTime(EncodeDate(2026, 5, 6) + EncodeTime(7, 8, 0, 0)); },
          "06/05/2026 07:08"},
         {"rich edit", edRichEdit, "{\\rtf1 plain}", nullptr, [](TExtStringGrid* g) { return Text(InplaceRichEdit(g)); },
@@ -421,7 +424,7 @@ TEST_F(SpecialEditorTest, UnreadableNumbersStartAtTheirLeadingNumber)
         EXPECT_EQ(ed->Text(), c.loaded);
         Grid->HideInplaceEdit();
     }
-    SpinEdit(Grid)->MinValue = -100;
+    SpinEdit(Grid)->SetMinValue(-100);
     Open(edSpinEdit, "-7 kg");
     EXPECT_EQ(SpinEdit(Grid)->Value(), -7);
     Grid->HideInplaceEdit();
@@ -434,12 +437,12 @@ TEST_F(SpecialEditorTest, BlankSpinWithAllowEmptyValueWritesAnEmptyCell)
     for (TEditorType k : {edSpinEdit, edFloatSpinEdit, edTimeSpinEdit, edDateSpinEdit}) {
         SCOPED_TRACE(int(k));
         // Without it a blank editor is the value 0.
-        sp->AllowEmptyValue = false;
+        sp->SetAllowEmptyValue(false);
         Open(edSpinEdit, "15");
         sp->SetText("");
         Grid->HideInplaceEdit();
         EXPECT_EQ(Cell(), "0");
-        sp->AllowEmptyValue = true;
+        sp->SetAllowEmptyValue(true);
         Open(k, k == edDateSpinEdit ? "01/01/2020" : k == edTimeSpinEdit ? "01:00:00" : "15");
         sp->SetText("  ");
         Grid->HideInplaceEdit();
@@ -456,8 +459,8 @@ TEST_F(SpecialEditorTest, DatesOutsideTheLimitsAndUnreadableDates)
 {
     TGridDatePicker* dp = DateTimePicker(Grid);
     const TDateTime today = std::floor(CurrentDateTime());
-    dp->MinDate = EncodeDate(2025, 1, 1);
-    dp->MaxDate = EncodeDate(2025, 1, 31);
+    dp->SetMinDate(EncodeDate(2025, 1, 1));
+    dp->SetMaxDate(EncodeDate(2025, 1, 31));
     struct {
         const char* in;
         TDateTime start;
@@ -467,8 +470,9 @@ TEST_F(SpecialEditorTest, DatesOutsideTheLimitsAndUnreadableDates)
         {"31/01/2025", EncodeDate(2025, 1, 31)},  // MaxDate itself is kept
         {"01/01/2025", EncodeDate(2025, 1, 2)},   // at MinDate: the day after it
         {"01/06/2024", EncodeDate(2025, 1, 2)},   // before MinDate
-        {"not a date", today},
-        {"", today},
+        // The present day, kept within the limits.
+        {"not a date", std::clamp(today, EncodeDate(2025, 1, 1), EncodeDate(2025, 1, 31))},
+        {"", std::clamp(today, EncodeDate(2025, 1, 1), EncodeDate(2025, 1, 31))},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
@@ -477,7 +481,8 @@ TEST_F(SpecialEditorTest, DatesOutsideTheLimitsAndUnreadableDates)
         Grid->HideInplaceEdit();
     }
     // Without limits any date is taken as it is; an application may read the text itself.
-    dp->MinDate = dp->MaxDate = 0;
+    dp->SetMinDate(0);
+    dp->SetMaxDate(0);
     Open(edDateEdit, "15/03/2025");
     EXPECT_EQ(std::floor(dp->DateTime()), EncodeDate(2025, 3, 15));
     Grid->HideInplaceEdit();
@@ -488,11 +493,12 @@ TEST_F(SpecialEditorTest, DatesOutsideTheLimitsAndUnreadableDates)
     EXPECT_EQ(std::floor(dp->DateTime()), EncodeDate(2030, 1, 1));
     Grid->HideInplaceEdit();
     // Unreadable texts in the other date and time editors start at the present time.
-    for (TEditorType k : {edDateSpinEdit, edDateTimeEdit, edTimeEdit}) {
+    for (TEditorType k : {edDateEdit, edDateSpinEdit, edDateTimeEdit, edTimeEdit}) {
         SCOPED_TRACE(int(k));
         Open(k, "garbage");
         const TDateTime now = CurrentDateTime();
-        TDateTime v = k == edDateSpinEdit ? SpinEdit(Grid)->DateValue()
+        TDateTime v = k == edDateEdit       ? dp->DateTime()
+                      : k == edDateSpinEdit ? SpinEdit(Grid)->DateValue()
                       : k == edDateTimeEdit ? DateAndTimePicker(Grid)->DateTime()
                                             : DateTimePicker(Grid)->Time();
         if (k == edTimeEdit) EXPECT_NEAR(v, now - std::floor(now), 2.0 / 86400);

@@ -15,8 +15,6 @@
 #include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
 
-using namespace editctl;
-
 namespace {
 
 class SpinEditTest : public ::testing::Test {
