@@ -6,11 +6,11 @@
 // Also the tests of the desktop's theme support that go with it, and the banded
 // gradient it fills with.
 #include "platform/gui/ActnList.h"
+#include "platform/gui/Buttons.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Menus.h"
 
-enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 enum TExtGridButtonStyle { tasButton, tasCheck };
 // Scoped: the shell's push button names its layouts the same way.
 enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
