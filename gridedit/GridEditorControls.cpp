@@ -103,6 +103,12 @@ void TGridEditBtn::Change()
     ReportEditChange(FGrid, this, Text());
 }
 
+void TGridEditBtn::DblClick()
+{
+    TAsgEditBtn::DblClick();
+    if (FGrid && FGrid->OnDblClickCell) FGrid->OnDblClickCell(FGrid, FGrid->Row(), FGrid->Col());
+}
+
 void TGridEditBtn::DoExit()
 {
     LeaveEditor(FGrid, this);

@@ -171,9 +171,11 @@ public:
 
 protected:
     void DoExit() override;
+    // A double click is reported as one on the edited cell.
+    void DblClick() override;
     // A change the user makes reaches the grid's OnEditChange.
     void Change() override;
-    // The keys that end the edit (GridEditors_Keys.cpp).
+    // The keys that end the edit (GridEditors_Keys.cpp); the grid hears the others first.
     void KeyDown(WORD& key, TShiftState shift) override;
     void KeyPress(WideChar& key) override;
     // The caret walking out of the text leaves the cell sideways (CursorWalkEditor).

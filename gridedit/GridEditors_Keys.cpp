@@ -204,6 +204,11 @@ void TGridEditBtn::KeyDown(WORD& key, TShiftState shift)
 {
     TExtStringGrid* g = FGrid;
     const bool editorKey = IsNavigationKey(key) || key == VK_ESCAPE || key == VK_PRIOR || key == VK_NEXT;
+    // Keys the editor does not act on are the grid's to hear first.
+    if (g && !editorKey && g->OnKeyDown) {
+        g->OnKeyDown(g, key, shift);
+        if (key == 0) return;
+    }
     WorkMode = key != VK_BACK && key != VK_DELETE;
     FSelKeyDown = SelStart();
     if (!g || !g->EditMode || !editorKey || shift.Contains(ssCtrl) || (key == VK_TAB && !g->EditorWantsTab())) {
@@ -240,6 +245,10 @@ void TGridEditBtn::KeyDown(WORD& key, TShiftState shift)
 void TGridEditBtn::KeyUp(WORD& key, TShiftState shift)
 {
     TExtStringGrid* g = FGrid;
+    if (g && g->OnKeyUp) {
+        g->OnKeyUp(g, key, shift);
+        if (key == 0) return;
+    }
     const bool plain = !shift.Contains(ssShift) && !shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
     if (g && g->EditMode && g->Navigation()->CursorWalkEditor && plain && SelLength() == 0) {
         // The caret stood at the edge already when the key went down: one more step leaves.
@@ -281,6 +290,9 @@ void TGridEditBtn::DoLookup()
 
 void TGridEditBtn::KeyPress(WideChar& key)
 {
+    // The grid hears every character first; a handler that clears it suppresses it.
+    if (FGrid && FGrid->OnKeyPress) FGrid->OnKeyPress(FGrid, key);
+    if (key == 0) return;
     if (key == WideChar(VK_TAB) || key == WideChar(VK_RETURN)) {
         key = 0;
         return;

@@ -591,3 +591,49 @@ TEST_F(EditorControlsTest, EditorChangesReachOnEditChange)
         Pump();
     }
 }
+
+// The edit with a button lets the grid hear what the user does in it: keys it does not
+// act on go down and up through the grid's key events first, every character through
+// the grid's key press (a handler clearing it suppresses it), and a double click reports
+// the edited cell. The grid is the sender each time.
+TEST_F(EditorControlsTest, TheEditWithButtonReportsKeysAndDoubleClicksToTheGrid)
+{
+    std::vector<String> log;
+    Grid->OnKeyDown = [&](TObject* s, WORD& k, TShiftState) {
+        log.push_back(String(s == Grid ? "grid" : "other") + " down " + IntToStr(k));
+    };
+    Grid->OnKeyUp = [&](TObject* s, WORD& k, TShiftState) {
+        log.push_back(String(s == Grid ? "grid" : "other") + " up " + IntToStr(k));
+    };
+    Grid->OnKeyPress = [&](TObject* s, WideChar& k) {
+        log.push_back(String(s == Grid ? "grid" : "other") + " press " + String(1, char(k)));
+        if (k == 'x') k = 0;
+    };
+    Grid->OnDblClickCell = [&](TObject* s, int r, int c) {
+        log.push_back(String(s == Grid ? "grid" : "other") + " dblclick " + IntToStr(r) + "," + IntToStr(c));
+    };
+    Grid->SetCellEx(2, ERow, "ab");
+    OpenByKey(2);
+    auto* e = dynamic_cast<TGridEditBtn*>(Grid->EditCtrl);
+    ASSERT_TRUE(e);
+    e->SetSelStart(2);
+    log.clear();
+    UserType(e, "cx");
+    EXPECT_EQ(e->Text(), "abc");
+    const std::vector<String> typed = {"grid press c", "grid press x"};
+    std::vector<String> presses;
+    for (const String& l : log)
+        if (l.find("press") != String::npos) presses.push_back(l);
+    EXPECT_EQ(presses, typed);
+
+    log.clear();
+    UserKey(e, VK_HOME);
+    EXPECT_EQ(log, (std::vector<String>{"grid down 36", "grid up 36"}));
+
+    log.clear();
+    UserDblClick(e);
+    Pump();
+    EXPECT_EQ(log, (std::vector<String>{"grid dblclick 1,2"}));
+    UserKey(Grid->EditCtrl, VK_ESCAPE);
+    Pump();
+}
