@@ -5,26 +5,9 @@
 
 TFSet_SDO_Server_Access* FSet_SDO_Server_Access = nullptr;
 
-TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent* AOwner) : TFTableEditor(AOwner, Set_SDO_Server_Access_Desc())
+TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent* AOwner)
+    : TFSet_SDO_Access(AOwner, Set_SDO_Server_Access_Desc())
 {
-    PageControl1 = Page_Control;
-    PageControl1->SetName("PageControl1");
-    TS_SDO_Read = Page(0);
-    TS_SDO_Write = Page(1);
-    TS_SDO_Read->SetName("TS_SDO_Read");
-    TS_SDO_Write->SetName("TS_SDO_Write");
-    sga = Grid(0);
-    sgb = Grid(1);
-    Hint_SDO_Client_Read = Hint_List(0);
-    Hint_SDO_Client_Write = Hint_List(1);
-}
-
-// Every showing opens on the first page.
-void TFSet_SDO_Server_Access::Before_Reset()
-{
-    PageControl1->SetActivePage(TS_SDO_Read);
-    PROFINET_NByte_IN = int(Context().Number(CANopen::NByte_IN));
-    PROFINET_NByte_OUT = int(Context().Number(CANopen::NByte_OUT));
 }
 
 void Plug_Set_SDO_Server_Access_Window()
