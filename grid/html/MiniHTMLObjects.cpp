@@ -17,30 +17,7 @@ constexpr int kMaxObjectSize = 100000;
 
 int ReadInt(const String& v, bool* Valid = nullptr) { return ReadHTMLNumber(v, kMaxObjectSize, Valid); }
 
-// The value between the double quotes after Name in the upper-cased tag, upper-cased.
-String UpperAttr(const String& U, const char* Name)
-{
-    const size_t p = U.find(Name);
-    if (p == String::npos) return String();
-    const size_t q1 = U.find('"', p);
-    if (q1 == String::npos) return String();
-    const size_t q2 = U.find('"', q1 + 1);
-    if (q2 == String::npos) return String();
-    return U.substr(q1 + 1, q2 - q1 - 1);
-}
 
-// The same attribute's value with its letters as written (the upper-cased tag keeps the
-// positions of the tag as written).
-String AttrAsWritten(const String& Tag, const String& U, const char* Name)
-{
-    const size_t p = U.find(Name);
-    if (p == String::npos || Tag.size() != U.size()) return String();
-    const size_t q1 = U.find('"', p);
-    if (q1 == String::npos) return String();
-    const size_t q2 = U.find('"', q1 + 1);
-    if (q2 == String::npos) return String();
-    return Tag.substr(q1 + 1, q2 - q1 - 1);
-}
 
 // A size in source pixels as device pixels.
 int DeviceX(int s)
@@ -179,7 +156,7 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
     THTMLObjectBox o;
     TMiniHTMLParams& P = *X.Params;
     const String& U = *X.UpperTag;
-    const String src = UpperAttr(U, "SRC");
+    const String src = HTMLTagAttr(U, U, "SRC");
     int w = 0, h = 0;
     if (src.find("IDX:") != String::npos) {
         const int index = ReadInt(src.substr(std::min<size_t>(4, src.size())));
@@ -210,7 +187,7 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
     if (value.find(':') == String::npos) {
         if (P.PictureContainer) pic = P.PictureContainer->FindPicture(value);
     } else if (src.find("://") != String::npos && P.PictureCache) {
-        const String address = AttrAsWritten(*X.Tag, U, "SRC");
+        const String address = HTMLTagAttr(U, *X.Tag, "SRC");
         pic = P.PictureCache->FindPicture(address);
         if (!pic) {
             THTMLPicture* added = P.PictureCache->AddPicture();
@@ -224,7 +201,7 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
         }
     }
     if (pic && !pic->Empty()) {
-        const int aw = ReadInt(UpperAttr(U, "WIDTH")), ah = ReadInt(UpperAttr(U, "HEIGHT"));
+        const int aw = ReadInt(HTMLTagAttr(U, U, "WIDTH")), ah = ReadInt(HTMLTagAttr(U, U, "HEIGHT"));
         int sw = pic->Width(), sh = pic->Height();
         if (aw > 0 && ah > 0) {
             sw = aw;

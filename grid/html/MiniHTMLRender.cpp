@@ -41,20 +41,6 @@ bool StartsWithNoCase(const String& s, size_t at, const char* what)
 }
 
 
-// The value of an attribute: found as a substring of the upper-cased tag, read between
-// the next two double quotes (from Source, which is the upper-cased tag or the tag as
-// written); empty without quotes. Found tells whether the name occurs.
-String Attr(const String& UpperTag, const String& Source, const char* Name, bool* Found = nullptr)
-{
-    const size_t p = UpperTag.find(Name);
-    if (Found) *Found = p != String::npos;
-    if (p == String::npos) return String();
-    const size_t q1 = UpperTag.find('"', p + std::strlen(Name));
-    if (q1 == String::npos) return String();
-    const size_t q2 = UpperTag.find('"', q1 + 1);
-    if (q2 == String::npos) return String();
-    return Source.substr(q1 + 1, q2 - q1 - 1);
-}
 
 // Decodes the references the renderer resolves before layout, in any letter case, until
 // none is left: "&amp;" becomes two ampersands (one drawn), the others their characters.
@@ -637,12 +623,12 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
         const bool hovered = P.HoverStyle && P.HoverLink == Anchors && P.HoverFontColor != clNone;
         if (!P.Selected && !hovered) F->SetColor(P.URLColor);
         bool found = false;
-        const String href = Attr(U, T, "HREF", &found);
+        const String href = HTMLTagAttr(U, T, "HREF", &found);
         if (found) {
             HRef = href;
             InAnchor = true;
         }
-        Title = Attr(U, T, "TITLE");
+        Title = HTMLTagAttr(U, T, "TITLE");
         AnchorStart = TPoint(Box.Left + LineWidth, Box.Top);
         return trNone;
     }
@@ -656,7 +642,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
             if (!P.BlinkOn) F->SetColor(EntryBg);
         } else if (U[2] == 'O' && Painting) {
             bool found = false;
-            const String bg = Attr(U, U, "BGCOLOR", &found);
+            const String bg = HTMLTagAttr(U, U, "BGCOLOR", &found);
             if (found) {
                 TColor c = clNone;
                 if (bg.find("CL") != String::npos) c = HTMLColorByName(bg);
@@ -687,11 +673,11 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
         return trNone;
     case 'F': {
         bool found = false;
-        const String face = Attr(U, T, "FACE", &found);
+        const String face = HTMLTagAttr(U, T, "FACE", &found);
         if (found && !face.empty()) F->SetName(face);
-        const String color = Attr(U, U, " COLOR", &found);
+        const String color = HTMLTagAttr(U, U, " COLOR", &found);
         if (found && !P.Selected) F->SetColor(HTMLColorValue(color));
-        const String bg = Attr(U, U, "BGCOLOR", &found);
+        const String bg = HTMLTagAttr(U, U, "BGCOLOR", &found);
         if (found && Painting && !P.Selected) {
             SavedFontBrush = BrushColor();
             SetBrushColor(HTMLColorValue(bg));
@@ -734,7 +720,7 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
             SetStyle(fsItalic, true);
         } else if (U[2] == 'N') {
             bool valid = false;
-            const int n = std::min(ReadHTMLNumber(Attr(U, U, "X"), kMaxNumber, &valid), kMaxPosition);
+            const int n = std::min(ReadHTMLNumber(HTMLTagAttr(U, U, "X"), kMaxNumber, &valid), kMaxPosition);
             if (valid && LineWidth < n) {
                 LineWidth = n;
                 PenX = Rect.Left + n;
@@ -775,13 +761,13 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
     }
     case 'P': {
         bool found = false;
-        const String align = Attr(U, U, "ALIGN");
+        const String align = HTMLTagAttr(U, U, "ALIGN");
         if (align.find("RIGHT") != String::npos) Align = alRightText;
         if (align.find("LEFT") != String::npos) Align = alLeftText;
         if (align.find("CENTER") != String::npos) Align = alCenterText;
-        const String indent = Attr(U, U, "INDENT", &found);
+        const String indent = HTMLTagAttr(U, U, "INDENT", &found);
         if (found) Indent = std::clamp(ReadHTMLNumber(indent, kMaxNumber), -kMaxPosition, kMaxPosition);
-        const String bg = Attr(U, U, "BGCOLOR", &found);
+        const String bg = HTMLTagAttr(U, U, "BGCOLOR", &found);
         if (found && Painting) {
             const TColor c = bg.empty() ? clNone : HTMLColorValue(bg);
             ParBg = true;
@@ -864,4 +850,16 @@ int ReadHTMLNumber(std::string_view v, long long Limit, bool* Valid)
     }
     if (Valid) *Valid = any;
     return int(neg ? -n : n);
+}
+
+String HTMLTagAttr(const String& UpperTag, const String& Source, const char* Name, bool* Found)
+{
+    const size_t p = UpperTag.find(Name);
+    if (Found) *Found = p != String::npos;
+    if (p == String::npos) return String();
+    const size_t q1 = UpperTag.find('"', p + std::strlen(Name));
+    if (q1 == String::npos) return String();
+    const size_t q2 = UpperTag.find('"', q1 + 1);
+    if (q2 == String::npos) return String();
+    return Source.substr(q1 + 1, q2 - q1 - 1);
 }

@@ -97,3 +97,7 @@ THTMLObjectBox RenderHTMLObject(const THTMLObjectContext& Ctx);
 // A decimal integer at the start of v (blanks, an optional minus sign, then digits), its
 // size held to Limit: attribute values are untrusted. Valid is false without a digit.
 int ReadHTMLNumber(std::string_view v, long long Limit, bool* Valid = nullptr);
+// The value of an attribute: found as a substring of the upper-cased tag, read between
+// the next two double quotes from Source (the upper-cased tag, or the tag as written:
+// both have the same length); empty without quotes. Found tells whether the name occurs.
+String HTMLTagAttr(const String& UpperTag, const String& Source, const char* Name, bool* Found = nullptr);
