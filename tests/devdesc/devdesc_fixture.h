@@ -13,6 +13,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/os/Files.h"
 #include "shell/UComon.h"
+#include "shell/ULanguage.h"
 #include "tests/common/TestFolder.h"
 
 class DevDescFixture : public ::testing::Test {
@@ -28,6 +29,12 @@ protected:
         FileName_SDO_Server_CANopen = Path("SDO_Server_CANopen.xml");
         FileName_SNMP_Trap = Path("SNMP_Trap.xml");
         At(2024, 3, 5, 14, 7, 9);
+        // The texts and the software code the main window's creation would set.
+        Load_Default_Texts();
+        Load_Default_Texts_2();
+        Load_Default_Texts_3();
+        Load_Default_Texts_4();
+        SW_Code = Const_SW_Code;
     }
     void TearDown() override
     {

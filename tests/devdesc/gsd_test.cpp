@@ -95,10 +95,10 @@ TEST_F(GsdFile, CreateReadsTheLengthsAsksTheNameAndBeforeReplacing)
     EXPECT_EQ(Script.Last()->InitialDir, Dir);
 
     Write("plant.gsd", "old");
-    Script.ChooseFile(Path("plant.gsd")).Answer(mrNo, Lang_Text(1103));
+    Script.ChooseFile(Path("plant.gsd")).Answer(mrNo, "File already exists! Do you want to overwrite the file?");
     Create_GSD_File();
     EXPECT_EQ(Read("plant.gsd"), "old");
-    Script.ChooseFile(Path("plant.gsd")).Answer(mrYes, Lang_Text(1103));
+    Script.ChooseFile(Path("plant.gsd")).Answer(mrYes, "File already exists! Do you want to overwrite the file?");
     Create_GSD_File();
     EXPECT_NE(Read("plant.gsd"), "old");
 
@@ -108,7 +108,7 @@ TEST_F(GsdFile, CreateReadsTheLengthsAsksTheNameAndBeforeReplacing)
     EXPECT_FALSE(FileExists(Path("plant.gsd")));
 
     std::filesystem::remove(FileName_ParGen);
-    Script.Answer(mrOk, Lang_Text(1104));
+    Script.Answer(mrOk, "Error! Please set the Set Communication Parameter before to create the GSD file");
     Create_GSD_File();
     EXPECT_EQ(Script.Count(ikSaveDialog), 4) << "no dialog without ParGen.xml";
     EXPECT_EQ(Script.Problems(), "");

@@ -91,10 +91,10 @@ TEST_F(GsdmlFile, CreateWritesTheComposedNameIntoTheChosenFolder)
     EXPECT_EQ(Script.Last()->InitialDir, Dir);
 
     Write("sub/" + Name, "old");
-    Script.ChooseFile(Path("sub/x.xml")).Answer(mrNo, Lang_Text(4808));
+    Script.ChooseFile(Path("sub/x.xml")).Answer(mrNo, "File already exists! Do you want to overwrite the file?");
     Create_GSDML_File(Name);
     EXPECT_EQ(Read("sub/" + Name), "old");
-    Script.ChooseFile(Path("sub/x.xml")).Answer(mrYes, Lang_Text(4808));
+    Script.ChooseFile(Path("sub/x.xml")).Answer(mrYes, "File already exists! Do you want to overwrite the file?");
     Create_GSDML_File(Name);
     EXPECT_NE(Read("sub/" + Name), "old");
     Script.ChooseFile("");
@@ -146,20 +146,24 @@ TEST_F(ProfinetNameDialog, ComposesTheNameFromItsThreeParts)
 TEST_F(ProfinetNameDialog, TakesItsTextsAndShows)
 {
     TFProfinetFileName* f = FProfinetFileName;
-    EXPECT_EQ(f->Caption(), Lang_Text(4800));
-    EXPECT_EQ(f->L_SW_Desc->Caption(), Lang_Text(4801));
-    EXPECT_EQ(f->L_Select_Name->Caption(), Lang_Text(4802));
-    EXPECT_EQ(f->Btn_Cancel->Caption(), Lang_Text(4807));
+    EXPECT_EQ(f->Caption(), "PROFINET XML File Name");
+    EXPECT_EQ(f->L_SW_Desc->Caption(), "Create the PROFINET XML GSD File");
+    EXPECT_EQ(f->L_Select_Name->Caption(), "Select the PROFINET XML File Name");
+    EXPECT_EQ(f->L_UsedPart->Caption(), "User Part");
+    EXPECT_EQ(f->L_SW_Code->Caption(), "RO41R08");
+    EXPECT_EQ(f->Btn_Cancel->Caption(), "Cancel");
     EXPECT_EQ(f->ClientWidth(), 540);
     EXPECT_EQ(f->ClientHeight(), 205);
     EXPECT_EQ(f->E_XML_User->Left(), 179);
     EXPECT_EQ(f->L_XML_Fix2->Left(), 447);
-    Script.OnForm([](TForm*) { UserClick(FProfinetFileName->Btn_Cancel); return mrNone; }, "TFProfinetFileName");
-    EXPECT_EQ(f->ShowModal(), mrCancel);
-    UserType(f->E_XML_User, "plant");
     TBitmap png;
-    ASSERT_TRUE(SNAPSHOT(f, "profinet_name_dialog.png", png));
-    // The edit's white face shows between the two fixed parts.
+    Script.OnForm([&png](TForm* f) {
+        UserType(FProfinetFileName->E_XML_User, "plant");
+        EXPECT_TRUE(SNAPSHOT(f, "profinet_name_dialog.png", png));
+        UserClick(FProfinetFileName->Btn_Cancel);
+        return mrNone;
+    }, "TFProfinetFileName");
+    EXPECT_EQ(f->ShowModal(), mrCancel);
     EXPECT_GT(Count_Pixels(png, TRect(181, 124, 440, 140), clWhite), 2000);
 }
 

@@ -50,7 +50,7 @@ TEST_F(DescriptionSteps, EdeAppendsItsExtensionAndAsksBeforeReplacing)
     struct Case { TModalResult answer; bool replaced; } const cases[] = {{mrNo, false}, {mrCancel, false}, {mrYes, true}};
     for (const Case& c : cases) {
         Write(In_Project("objects.CSV"), "old");
-        Script.ChooseFile(In_Project("objects.CSV")).Answer(c.answer, Lang_Text(1105));
+        Script.ChooseFile(In_Project("objects.CSV")).Answer(c.answer, "File already exists. Do you want to overwrite?");
         M->Btn_Click(M->Btn_BACnet_EDE_File);
         EXPECT_EQ(Read(In_Project("objects.CSV")) != "old", c.replaced) << c.answer;
         EXPECT_EQ(Script.Last()->Buttons, mbYesNoCancel);
@@ -76,7 +76,7 @@ TEST_F(DescriptionSteps, EdsReplacesWithoutAsking)
 
 TEST_F(DescriptionSteps, GsdAndMibAskTheirOwnQuestions)
 {
-    Script.Answer(mrOk, Lang_Text(1104));
+    Script.Answer(mrOk, "Error! Please set the Set Communication Parameter before to create the GSD file");
     M->Btn_Click(M->Btn_PROFIBUS_GSD);
     EXPECT_EQ(Script.Count(ikSaveDialog), 0) << "no ParGen.xml, no dialog";
 
@@ -91,7 +91,7 @@ TEST_F(DescriptionSteps, GsdAndMibAskTheirOwnQuestions)
     EXPECT_EQ(MIB_Read_Names[0], "temp");
 
     Write(In_Project("agent.mib"), "old");
-    Script.ChooseFile(In_Project("agent.mib")).Answer(mrNo, Lang_Text(1105));
+    Script.ChooseFile(In_Project("agent.mib")).Answer(mrNo, "File already exists. Do you want to overwrite?");
     M->Btn_Click(M->Btn_SNMP_MIB);
     EXPECT_EQ(Read(In_Project("agent.mib")), "old");
     EXPECT_EQ(Script.Last()->Buttons, mbYesNo);
