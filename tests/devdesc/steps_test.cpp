@@ -1,10 +1,16 @@
 // The main window's hidden buttons that write the description files: their save
 // dialogs, their overwrite questions and the files they leave.
 #include <fstream>
+#include <functional>
 
 #include "devdesc/UDevDesc.h"
 #include "devdesc/UDevDescFile.h"
+#include "devdesc/ede/UBACnet_EDE_File.h"
+#include "devdesc/eds/UEds.h"
+#include "devdesc/gsd/UProfibus_GSD.h"
 #include "devdesc/gsdml/UProfinetFileName.h"
+#include "devdesc/gsdml/UProfinetXML.h"
+#include "devdesc/mib/USNMP_MIB.h"
 #include "platform/os/Files.h"
 #include "shell/ULanguage.h"
 #include "tests/common/program_fixture.h"
@@ -115,6 +121,34 @@ TEST_F(DescriptionSteps, ProfinetWritesTheNameTheDialogComposed)
     M->Btn_Click(M->Btn_PROFINET_XML);
     EXPECT_EQ(Script.Count(ikSaveDialog), 1) << "cancelled: no save dialog";
     EXPECT_EQ(Script.Problems(), "");
+}
+
+TEST_F(DescriptionSteps, TheNameDialogFollowsALanguageChange)
+{
+    Apply_Lng_Bytes("STR4800 = Dateiname\nSTR4804 = Eigener Teil\nSTR4806 = Weiter\n");
+    M->Change_Language();
+    EXPECT_EQ(FProfinetFileName->Caption(), "Dateiname");
+    EXPECT_EQ(FProfinetFileName->L_UsedPart->Caption(), "Eigener Teil");
+    EXPECT_EQ(FProfinetFileName->Btn_OK->Caption(), "Weiter");
+    EXPECT_EQ(FProfinetFileName->L_XML_Fix1->Caption(), "GSDML-V2.25-Zodudo-");
+}
+
+// A file that cannot be written is told through the error of the write, and a file of
+// that name already there is left as it was.
+TEST_F(DescriptionSteps, AFileThatCannotBeWrittenRaisesAndKeepsTheOldOne)
+{
+    const String file = In_Project("x");
+    Write(file, "old");
+    const std::function<void(const String&)> writers[] = {
+        Create_EDE_File, Build_CANopen_EDS, Write_GSD_File, Write_GSDML_File, Write_MIB_File,
+    };
+    for (const auto& w : writers) {
+        SetWriteFailureForTest(1);
+        EXPECT_THROW(w(file), EInOutError);
+        EXPECT_EQ(Read(file), "old");
+        EXPECT_THROW(w(In_Project("no/such/folder/x")), EInOutError);
+    }
+    SetWriteFailureForTest(0);
 }
 
 }  // namespace
