@@ -33,9 +33,10 @@ int Load_PDO_Section(const TXMLNode& Section, TPDO_Entry* Entries)
         if (n == EDS_Max_PDO) break;
         const int COB_ID = StrToIntDef(Row.Attribute("COB-ID"), 0);
         const int Dimension = StrToIntDef(Row.Attribute("Dimension"), 8);
-        // Mapping entries are sub-indexes of the data object: beyond 255 they could not
-        // be addressed and their numbers would come out cut.
-        if (Dimension > 255)
+        // Mapping entries are sub-indexes of the data object and their count is an 8-bit
+        // entry: outside 0..255 they could not be addressed and the numbers written for
+        // them would name other entries.
+        if (Dimension < 0 || Dimension > 255)
             throw EConvertError("PDO " + IntToStr(n + 1) + ": " + IntToStr(Dimension) + " data bytes cannot be mapped");
         Entries[n++] = {COB_ID, Dimension};
     }

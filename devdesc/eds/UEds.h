@@ -37,7 +37,7 @@ extern std::vector<SDO_Index> EDS_SDO_Table;
 // One generation: reads both files and writes FileName. Raises, writing nothing, when a
 // present file lacks a section or a row an attribute, or when an SDO number is not one
 // or lies outside what the dictionary can address (index 0..0xFFFF, sub-index 0..255),
-// or a PDO's data bytes lie beyond 255.
+// or a PDO's count of data bytes lies outside 0..255.
 void Build_CANopen_EDS(const String& FileName);
 void Load_PDO_Table();
 void Load_SDO_Server_Table();

@@ -50,6 +50,7 @@ void Blocks(std::vector<String>& o, const String& Buffer, const char* Access)
 
 void Create_MIB_File()
 {
+    if (!FDuvazaradFirmWare) return;   // the dialog is the main window's
     TSaveDialog* Dialog = FDuvazaradFirmWare->SaveMIB;
     Dialog->SetInitialDir(Project_Path);
     if (!Dialog->Execute()) return;

@@ -262,6 +262,7 @@ TEST_F(EdsFile, NumbersBeyondTheDictionaryOrNoNumbersWriteNothing)
         {"no NByte", nullptr, "<R><SDO_Read><row Index=\"1\" SubIndex=\"1\"/></SDO_Read><SDO_Write/></R>"},
         {"no write section", nullptr, "<R><SDO_Read/></R>"},
         {"256 data bytes", "<R><Receive_PDO><row COB-ID=\"1\" Dimension=\"256\"/></Receive_PDO><Transmit_PDO/></R>", nullptr},
+        {"-1 data bytes", "<R><Receive_PDO/><Transmit_PDO><row COB-ID=\"1\" Dimension=\"-1\"/></Transmit_PDO></R>", nullptr},
         {"no COB-ID", "<R><Receive_PDO/><Transmit_PDO><row Dimension=\"1\"/></Transmit_PDO></R>", nullptr},
         {"no transmit section", "<R><Receive_PDO/></R>", nullptr},
     };
@@ -273,6 +274,16 @@ TEST_F(EdsFile, NumbersBeyondTheDictionaryOrNoNumbersWriteNothing)
         EXPECT_THROW(Build_CANopen_EDS(Path("out.eds")), Exception) << c.name;
         EXPECT_FALSE(FileExists(Path("out.eds"))) << c.name;
     }
+}
+
+TEST_F(EdsFile, TheLargestNumbersTheDictionaryHoldsAreWrittenWhole)
+{
+    Sdos(Sdo("0xFFFF", "255", "2"), "");
+    const TIni ini(Written());
+    EXPECT_EQ(ini.Get("ManufacturerObjects", "1"), "0xFFFF");
+    EXPECT_EQ(ini.Get("FFFFsub0", "DefaultValue"), "0xFF");
+    EXPECT_EQ(ini.Get("FFFFsubFF", "DataType"), "0x0006");
+    EXPECT_TRUE(Consistency(ini).empty()) << Consistency(ini).front();
 }
 
 TEST_F(EdsFile, CreationTimeOnTheTwelveHourClock)
