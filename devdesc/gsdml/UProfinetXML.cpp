@@ -31,7 +31,12 @@ String Escaped(const String& v)
         case '>': r += "&gt;"; break;
         case '"': r += "&quot;"; break;
         case '\'': r += "&apos;"; break;
-        default: r += c;
+        // Line breaks and tabs as references: a reader would turn them into blanks.
+        case '\t': r += "&#9;"; break;
+        case '\n': r += "&#10;"; break;
+        case '\r': r += "&#13;"; break;
+        // Other control characters cannot stand in an XML document at all.
+        default: r += static_cast<unsigned char>(c) < 0x20 ? '?' : c;
         }
     }
     return r;

@@ -42,6 +42,8 @@ TEST_F(GsdmlFile, IsWellFormedAndCarriesItsValues)
         {"<PROFINET_NB_IN>32</PROFINET_NB_IN><PROFINET_NAME_STA> st 1 </PROFINET_NAME_STA>", "1438", "32", " st 1 "},
         // Characters that end an attribute or start markup stay part of the value.
         {"<PROFINET_NAME_STA>A&amp;B &lt;x&gt; \"q\" 'a'</PROFINET_NAME_STA>", "1438", "1438", "A&B <x> \"q\" 'a'"},
+        // Line breaks and tabs survive as themselves, not as the blanks a reader makes of them.
+        {"<PROFINET_NAME_STA>a&#10;b&#9;c</PROFINET_NAME_STA>", "1438", "1438", "a\nb\tc"},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(FileName_ParGen);
