@@ -70,7 +70,10 @@ void Load_SDO_Section(const TXMLNode& Section, bool Readonly)
         // describes it, a second section of the same name would make the file invalid.
         bool Known = false;
         for (const SDO_Sub_Type& s : Subs) Known = Known || s.Sub == Sub;
-        if (!Known) Subs.push_back({uint8_t(Sub), uint8_t(NByte), Readonly, String()});
+        // Sizes other than 1 and 2 bytes are described as 4-byte entries; a count kept
+        // in 8 bits as read would make 257 bytes one.
+        const uint8_t Quantity = NByte == 1 || NByte == 2 ? uint8_t(NByte) : 4;
+        if (!Known) Subs.push_back({uint8_t(Sub), Quantity, Readonly, String()});
     }
 }
 

@@ -278,11 +278,12 @@ TEST_F(EdsFile, NumbersBeyondTheDictionaryOrNoNumbersWriteNothing)
 
 TEST_F(EdsFile, TheLargestNumbersTheDictionaryHoldsAreWrittenWhole)
 {
-    Sdos(Sdo("0xFFFF", "255", "2"), "");
+    Sdos(Sdo("0xFFFF", "255", "2") + Sdo("0x2001", "1", "257"), "");
     const TIni ini(Written());
     EXPECT_EQ(ini.Get("ManufacturerObjects", "1"), "0xFFFF");
     EXPECT_EQ(ini.Get("FFFFsub0", "DefaultValue"), "0xFF");
     EXPECT_EQ(ini.Get("FFFFsubFF", "DataType"), "0x0006");
+    EXPECT_EQ(ini.Get("2001sub1", "DataType"), "0x0007") << "257 bytes are no one-byte entry";
     EXPECT_TRUE(Consistency(ini).empty()) << Consistency(ini).front();
 }
 
