@@ -1,7 +1,7 @@
 #pragma once
 // What every description-file writer shares: the clock their dates come from, the shared
 // XML document the configuration files are read through, the integer reading of values
-// typed into the editors, and the writing of a whole text file in one piece.
+// typed into the editors, and the writing of a whole text file at once.
 #include <functional>
 #include <vector>
 
@@ -26,7 +26,7 @@ String Element_Text(const TXMLNode& Root, const char* Name, const String& Def = 
 
 // Each line followed by CR LF, the last included.
 String Join_CRLF(const std::vector<String>& Lines);
-// The lines written in one piece, replacing the file: in Windows-1252 without a
+// The lines written at once, replacing the file: in Windows-1252 without a
 // byte-order mark (a character that code page lacks becomes "?"). EFCreateError when the
 // file cannot be written; a previous file then stays as it was.
 void Write_Ansi_Lines(const String& FileName, const std::vector<String>& Lines);

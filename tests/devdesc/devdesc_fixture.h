@@ -78,7 +78,7 @@ protected:
         }
     }
 
-    // The file's text split at CR LF (a final empty piece dropped); a lone LF or CR stays
+    // The file's text split at CR LF (a final empty part dropped); a lone LF or CR stays
     // inside its line, so a line end other than CR LF shows up in the lines.
     static std::vector<String> Lines_Of(const String& Text)
     {
