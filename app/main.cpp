@@ -5,6 +5,7 @@
 
 #include "converter/UBoot.h"
 #include "converter/UParGen.h"
+#include "devdesc/UDevDesc.h"
 #include "editors/fieldbus/UDMXDefVal.h"
 #include "editors/fieldbus/UDNet.h"
 #include "editors/fieldbus/UDefOffset.h"
@@ -53,6 +54,8 @@ int main()
         Plug_Transmit_J1939_Window();
         Plug_Receive_NMEA_Window();
         Plug_Transmit_NMEA_Window();
+        // The description files and the GSDML file name dialog.
+        Plug_Device_Description_Files();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {

@@ -283,6 +283,7 @@ bool TInteractionScript::FileDialog(TFileDialogRequest& req)
     rec.Kind = req.Save ? ikSaveDialog : ikOpenDialog;
     rec.Caption = req.Title;
     rec.Text = req.Filter;
+    rec.InitialDir = req.InitialDir;
     Step step;
     bool ok = false;
     if (TakeStep(rec.Kind, step, String(req.Save ? "save" : "open") + " dialog \"" + req.Title + "\"")) {

@@ -120,6 +120,7 @@ struct TInteractionRecord {
     String FormName;
     TModalResult Result = mrNone;
     String FileName;         // file dialogs: the answer
+    String InitialDir;       // file dialogs: the folder they opened in
     bool Unexpected = false; // nothing in the script was meant for it
 };
 
