@@ -60,9 +60,10 @@ protected:
         return w;
     }
     // Shows the window modally; Act works on it like the user while it is open, and
-    // Close_With closes it unless the window set its own result (OK does).
+    // Close_With closes it unless the window set its own result (OK does). The message
+    // boxes whose texts hold Boxes come while the window opens and are answered OK.
     static TModalResult Open(TForm* W, TInteractionScript& Script, const std::function<void()>& Act = {},
-                             TModalResult Close_With = mrCancel)
+                             TModalResult Close_With = mrCancel, const std::vector<String>& Boxes = {})
     {
         Script.OnForm(
             [&](TForm*) {
@@ -70,6 +71,7 @@ protected:
                 return Close_With;
             },
             W->ClassName());
+        for (const String& Text : Boxes) Script.Answer(mrOk, Text);
         return W->ShowModal();
     }
     // The file the editor wrote, against its golden file (a differing file is left in the
