@@ -150,6 +150,39 @@ TEST_F(MQTTEditor, TheLegendShowsOneBlankRowAndForgetsWhatWasTyped)
     EXPECT_EQ(script.Problems(), "");
 }
 
+TEST_F(MQTTEditor, TheBarBetweenTextAndLegendGivesTheLegendMoreOrLessRoom)
+{
+    TFTopicTemplate* D = FTopicTemplate;
+    TInteractionScript script;
+    script.OnForm(
+        [&](TForm*) {
+            const int Legend = D->P_Legend->Height(), Text = D->Panel1->Height();
+            EXPECT_EQ(Legend, 108);
+            EXPECT_EQ(D->Splitter1->Top() + D->Splitter1->Height(), D->P_Legend->Top());
+            UserPress(D->Splitter1, 5, 1);
+            UserMouseMove(D->Splitter1, 5, -40, TShiftState{ssLeft});
+            UserRelease(D->Splitter1, 5, -40);
+            Pump();
+            EXPECT_EQ(D->P_Legend->Height(), Legend + 41);
+            EXPECT_EQ(D->Panel1->Height(), Text - 41);
+            // Dragged far down the legend closes; far up the text keeps some room.
+            UserPress(D->Splitter1, 5, 1);
+            UserMouseMove(D->Splitter1, 5, 1000, TShiftState{ssLeft});
+            UserRelease(D->Splitter1, 5, 1000);
+            Pump();
+            EXPECT_EQ(D->P_Legend->Height(), 0);
+            UserPress(D->Splitter1, 5, 1);
+            UserMouseMove(D->Splitter1, 5, -1000, TShiftState{ssLeft});
+            UserRelease(D->Splitter1, 5, -1000);
+            Pump();
+            EXPECT_GE(D->Panel1->Height(), 40);
+            return mrCancel;
+        },
+        "TFTopicTemplate");
+    D->ShowModal();
+    EXPECT_EQ(script.Problems(), "");
+}
+
 TEST_F(MQTTEditor, HiddenColumnsPagesAndRowButtons)
 {
     TInteractionScript script;
