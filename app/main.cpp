@@ -23,6 +23,11 @@
 #include "editors/fieldbus/UTransmitCAN.h"
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
+#include "editors/network/UMQTT_Set_Topic.h"
+#include "editors/network/US7_Protocol_Set_Access.h"
+#include "editors/network/USNMPManagerAccess.h"
+#include "editors/network/USNMP_Trap_Access.h"
+#include "editors/network/UTopicTemplate.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -56,6 +61,12 @@ int main()
         Plug_Transmit_NMEA_Window();
         // The description files and the GSDML file name dialog.
         Plug_Device_Description_Files();
+        // The MQTT, S7 and SNMP editors.
+        Plug_MQTT_Set_Topic_Window();
+        Plug_Topic_Template_Window();
+        Plug_S7_Protocol_Set_Access_Window();
+        Plug_SNMP_Manager_Access_Window();
+        Plug_SNMP_Trap_Access_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {

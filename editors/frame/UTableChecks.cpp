@@ -38,6 +38,14 @@ TRowCheck Check_Range(int Col, TBound Lo, TBound Hi, int Message, bool Show_Limi
     };
 }
 
+TRowCheck Check_Not_Empty(int Col, int Message)
+{
+    return [=](const TRowView& Row, const TEditorContext&) -> std::optional<TRowError> {
+        if (!Row.Trimmed(Col).empty()) return std::nullopt;
+        return TRowError{Message, std::nullopt, Col};
+    };
+}
+
 TRowCheck Check_When(std::function<bool(const TRowView&, const TEditorContext&)> When, TRowCheck Check)
 {
     return [=](const TRowView& Row, const TEditorContext& Context) -> std::optional<TRowError> {
@@ -76,14 +84,14 @@ bool TTableView::Takes_Part(int Row) const
     return !Key_Empty(FDesc, FGrid, Row) && Row_Enabled(FDesc, FGrid, Row);
 }
 
-TRowView TTableView::Row(int Row, long long* Total) const
+TRowView TTableView::Row(int Row, long long* Total, TCheckRun* Run) const
 {
     return TRowView(
         Row,
         [&Desc = FDesc, &Grid = FGrid, Row](int Col) {
             return Col < Desc.Col_Count() ? Cell_Value(Desc.Columns[size_t(Col)], Grid, Col, Row) : Grid.GetCellEx(Col, Row);
         },
-        Total);
+        Total, Run);
 }
 
 TTableCheck Check_Unique(int Col, int Message)
@@ -157,12 +165,13 @@ std::optional<TCheckFailure> Check_Tables(const TEditorDesc& Editor, const TEdit
     for (size_t t = 0; t < Editor.Tables.size() && t < Data.Grids.size(); ++t)
         Tables.emplace_back(Editor.Tables[t], *Data.Grids[t]);
 
+    TCheckRun Run;
     for (size_t t = 0; t < Tables.size(); ++t) {
         const TTableView& Table = Tables[t];
         long long Total = 0;
         for (int r = 1; r <= Table.Rows(); ++r) {
             if (!Table.Takes_Part(r)) continue;
-            const TRowView Row = Table.Row(r, &Total);
+            const TRowView Row = Table.Row(r, &Total, &Run);
             for (const TRowCheck& Check : Table.Desc().Checks)
                 if (const std::optional<TRowError> Error = Check(Row, Context))
                     return TCheckFailure{int(t), r, Row_Error_Text(Table.Desc(), r, *Error)};

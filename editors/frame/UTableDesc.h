@@ -18,6 +18,7 @@
 // every table's row checks, table by table, on each row that takes part; every table's
 // table checks, table by table; the checks across the tables.
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -39,12 +40,17 @@ struct TRowError {
     bool Whole_Table = false;   // speaks of the whole table: no row-error prefix, no row
 };
 
+// What the checks of one run keep from row to row and from table to table (the distinct
+// connections the rows of both tables open ...): lists by name, empty when a run starts.
+using TCheckRun = std::map<String, std::vector<String>>;
+
 // One row of a table (or the fields above the tables, one per column), as the checks
 // read it. A cell with a real check box reads as its column's Check_On or Check_Off.
 class TRowView {
 public:
     using TGetCell = std::function<String(int Col)>;
-    TRowView(int Row, TGetCell Get, long long* Total = nullptr) : FRow(Row), FGet(std::move(Get)), FTotal(Total) {}
+    TRowView(int Row, TGetCell Get, long long* Total = nullptr, TCheckRun* Run = nullptr)
+        : FRow(Row), FGet(std::move(Get)), FTotal(Total), FRun(Run) {}
     int Row() const { return FRow; }                       // the grid row (first data row 1)
     String Cell(int Col) const { return FGet(Col); }       // as it stands
     String Trimmed(int Col) const { return Trim(FGet(Col)); }
@@ -56,11 +62,16 @@ public:
     // The table's running total while the rows are checked in order: what the rows
     // checked before this one added, plus Count; the total starts at 0 at every check.
     long long Add_To_Total(long long Count) const { return FTotal ? *FTotal += Count : Count; }
+    // The run's list of that name, as the rows checked before this one left it (outside
+    // a run: a list of this row alone).
+    std::vector<String>& Run_List(const String& Name) const { return (FRun ? *FRun : FOwn_Run)[Name]; }
 
 private:
     int FRow;
     TGetCell FGet;
     long long* FTotal;
+    TCheckRun* FRun;
+    mutable TCheckRun FOwn_Run;
 };
 
 using TRowCheck = std::function<std::optional<TRowError>(const TRowView& Row, const TEditorContext& Context)>;
@@ -74,6 +85,8 @@ TRowCheck Check_Range(int Col, TBound Lo, TBound Hi, int Message, bool Show_Limi
 // The row adds Count to the table's running total; when the total passes Max the check
 // fails with Message followed by Max, speaking of the whole table (no row).
 TRowCheck Check_Total(std::function<long long(const TRowView& Row)> Count, TBound Max, int Message);
+// The cell Col, trimmed, is not empty; else Message.
+TRowCheck Check_Not_Empty(int Col, int Message);
 // Check runs only on rows for which When is true.
 TRowCheck Check_When(std::function<bool(const TRowView& Row, const TEditorContext& Context)> When, TRowCheck Check);
 
@@ -102,8 +115,9 @@ public:
     int Rows() const;                     // data rows; the first is row 1
     // The row has a key and is enabled: the rows the row checks saw.
     bool Takes_Part(int Row) const;
-    // Total: the running total of the rows checked so far (none outside a check).
-    TRowView Row(int Row, long long* Total = nullptr) const;
+    // Total: the running total of the rows checked so far (none outside a check); Run:
+    // what the run's checks keep (none outside a check).
+    TRowView Row(int Row, long long* Total = nullptr, TCheckRun* Run = nullptr) const;
 
 private:
     const TTableDesc& FDesc;
@@ -150,6 +164,9 @@ struct TTableDesc {
     // and a header's hint is taken by its shown column; otherwise by its real column.
     bool Hints_By_Shown_Col = false;
     bool Show_Hints = false;          // this table shows its header hints (all do with Tables_Show_Hints)
+    // Where hints show, a data cell outside column 0 gives its own text as its hint, so a
+    // text wider than its column can be read whole.
+    bool Cell_Text_Hints = false;
     int Row_Error_Prefix = -1;        // text number of "Error row "
     int Delete_Question = -1;         // text number of "Are you sure to delete the Row number "
     std::vector<TFieldDesc> Columns;  // all columns, hidden ones included, by real index

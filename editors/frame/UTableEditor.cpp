@@ -186,6 +186,7 @@ void TFTableEditor::FormShow(TObject*)
             for (TTable& t : FTables) t.Grid->EndUpdate();
             Fields_From_Data();
             for (TTable& t : FTables) t.Do_Copy = false;
+            After_Load();
             Application->ShowException(e);
             return;
         }
@@ -193,6 +194,7 @@ void TFTableEditor::FormShow(TObject*)
         Fields_From_Data();
     }
     for (TTable& t : FTables) t.Do_Copy = false;
+    After_Load();
 }
 
 // ---------------------------------------------------------------------------------
@@ -212,6 +214,11 @@ void TFTableEditor::GridHint(TObject* Sender, int ARow, int ACol, String& HintSt
 {
     HintStr.clear();
     const int t = FDesc.Hints_By_Page ? Active_Table() : Table_Of(Sender);
+    if (t >= 0 && ARow >= 1 && ACol >= 1 && FDesc.Tables[size_t(t)].Cell_Text_Hints) {
+        TExtStringGrid* g = FTables[size_t(t)].Grid;
+        HintStr = g->GetCellEx(g->RealColIndex(ACol), ARow);
+        return;
+    }
     if (t < 0 || ARow != 0 || ACol < 1) return;
     const int Col = FDesc.Tables[size_t(t)].Hints_By_Shown_Col ? ACol : FTables[size_t(t)].Grid->RealColIndex(ACol);
     const TStringList* Hints = FTables[size_t(t)].Hint.get();
@@ -251,6 +258,7 @@ void TFTableEditor::Btn_DelRowClick(TObject*)
         Grid_Delete_Row(r, Rows(t));
     else
         Grid_Delete_Row_Check(r, Rows(t), d.Insert_Sets_Enable);
+    Rows_Changed(t);
 }
 
 void TFTableEditor::Btn_InsRowClick(TObject*)
@@ -260,11 +268,13 @@ void TFTableEditor::Btn_InsRowClick(TObject*)
     const int r = Table_Grid(t)->Row();
     if (!Grid(t)) {
         Grid_Insert_Row_Check(r, Rows(t), d.Insert_Sets_Enable);
-        return;
+    } else {
+        Grid_Insert_Row(r, Rows(t), false);
+        if (d.Insert_Sets_Enable && d.Enable_Col >= 0)
+            Set_Cell_Value(d.Columns.at(size_t(d.Enable_Col)), Rows(t), d.Enable_Col, r,
+                           d.Columns[size_t(d.Enable_Col)].Check_On);
     }
-    Grid_Insert_Row(r, Rows(t), false);
-    if (d.Insert_Sets_Enable && d.Enable_Col >= 0)
-        Set_Cell_Value(d.Columns.at(size_t(d.Enable_Col)), Rows(t), d.Enable_Col, r, d.Columns[size_t(d.Enable_Col)].Check_On);
+    Rows_Changed(t);
 }
 
 void TFTableEditor::Btn_CopyRowClick(TObject*)
@@ -284,6 +294,7 @@ void TFTableEditor::Btn_PasteRowClick(TObject*)
         Grid_Paste_Row(Rows(t), Table_Grid(t)->Row(), FTables[size_t(t)].Do_Copy);
     else
         Grid_Paste_Row_Check(Rows(t), Table_Grid(t)->Row(), FTables[size_t(t)].Do_Copy);
+    Rows_Changed(t);
 }
 
 // ---------------------------------------------------------------------------------

@@ -164,6 +164,10 @@ protected:
     virtual void Prepare() {}
     // The context of the showing, for Before_Reset to add what the window itself holds.
     TEditorContext& Showing_Context() { return FData.Context; }
+    // ... and at the end of a showing, once the file was read (or its reading failed).
+    virtual void After_Load() {}
+    // Delete, Insert or Paste Row changed the rows of a table.
+    virtual void Rows_Changed(int Table) {}
 
 private:
     struct TTable {
