@@ -93,6 +93,10 @@ TEST_F(CalculatorTest, ButtonSequencesShowTheirDisplayAfterEachClick)
         {"reciprocal of zero", "0 1/x", "0.00 Error"},
         {"a negative number grows away from zero", "5 +/- 2 . 5", "5.00 -5.00 -52.00 -52.00 -52.50"},
         {"sign of Error stays", "0 1/x +/-", "0.00 Error Error"},
+        {"square root of Error starts from 0", "0 1/x sqrt", "0.00 Error 0.00"},
+        {"decimals past any display", "5 . 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 =",
+         "5.00 5.00 5.10 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 5.11 "
+         "5.11 5.11 5.11 5.11 5.11"},
         {"clear ends the pending operation", "9 + C 2 =", "9.00 9.00 0.00 2.00 2.00"},
         {"clear entry and the unlabelled button", "9 * 3 CE 4 = ", "9.00 9.00 3.00 0.00 4.00 4.00"},
     };
