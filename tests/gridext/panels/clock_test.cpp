@@ -317,6 +317,28 @@ TEST_F(ClockTest, PictureShowsHandsWhereTheTimePoints)
     EXPECT_TRUE(Dark(c->Pixels(90, 90)));
 }
 
+TEST_F(ClockTest, ALiveClockDrawsItsSecondHandFromTheSystemTime)
+{
+    auto red = [](TColor c) { return (c & 0xFF) > 180 && ((c >> 8) & 0xFF) < 90 && ((c >> 16) & 0xFF) < 90; };
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Clock, "clock_fixed.png", png));
+    EXPECT_EQ(Count_Pixels(png, Clock->ClientRect(), red), 0);
+    Clock->Settings()->SetTimeOffset(90);
+    Clock->Settings()->SetAuto(true);
+    // The shown time is the system time moved on by the offset.
+    EXPECT_NEAR(Clock->CurrentTime() - Clock->Time(), 0, 2.0 / 86400);
+    ASSERT_TRUE(SNAPSHOT(Clock, "clock_live.png", png));
+    EXPECT_GT(Count_Pixels(png, Clock->ClientRect(), red), 20);
+    Clock->Settings()->SetSecond(false);
+    ASSERT_TRUE(SNAPSHOT(Clock, "clock_live_no_second.png", png));
+    EXPECT_EQ(Count_Pixels(png, Clock->ClientRect(), red), 0);
+    // Keys do nothing to a live clock.
+    const TDateTime before = Clock->Time();
+    Clock->HandleWatchKey(VK_PRIOR);
+    EXPECT_EQ(Clock->Time(), before);
+    EXPECT_FALSE(Clock->Animating());
+}
+
 TEST_F(ClockTest, PresetAndNamedLooksRepaintTheFace)
 {
     Clock->SetTime(T(10, 10));
@@ -330,6 +352,30 @@ TEST_F(ClockTest, PresetAndNamedLooksRepaintTheFace)
     EXPECT_TRUE(Near(png.Canvas()->Pixels(3, 176), TColor(0x5BCCE8)));
 
     Clock->SetStyle(wsClassic);
+    struct Look {
+        TWYXStyle style;
+        TColor background, hands, second, font;
+    };
+    for (const Look& l : {Look{tsOffice2007Obsidian, TColor(0x5C534C), TColor(0xF2F1F0), TColor(0xF2F1F0), TColor(0xF2F1F0)},
+                          Look{tsOffice2010Silver, TColor(0xFFFFFF), TColor(0xD2CDC8), TColor(0xD2CDC8), TColor(0x000000)},
+                          Look{tsOffice2003Olive, TColor(0xB9EAE1), TColor(0x82C0AF), TColor(0xFFFFFF), TColor(0x000000)}}) {
+        SCOPED_TRACE(int(l.style));
+        Clock->SetComponentStyle(l.style);
+        TWatchAppearance* a = Clock->Appearance();
+        EXPECT_EQ(a->BackgroundColor(), l.background);
+        EXPECT_EQ(a->MinutePointer(), l.hands);
+        EXPECT_EQ(a->HourColor(), l.hands);
+        EXPECT_EQ(a->SecondPointer(), l.second);
+        EXPECT_EQ(a->HourFont()->Color(), l.font);
+        EXPECT_EQ(a->AMPMFont()->Color(), l.font);
+        EXPECT_EQ(a->CenterPointOuterBorderColor(), TColor(0x000000));
+    }
+    // The custom look changes only the common values.
+    Clock->Appearance()->SetBackgroundColor(TColor(0x123456));
+    Clock->SetComponentStyle(tsCustom);
+    EXPECT_EQ(Clock->Appearance()->BackgroundColor(), TColor(0x123456));
+    EXPECT_EQ(Clock->Appearance()->HourFont()->Color(), TColor(0x000000));
+
     Clock->SetComponentStyle(tsOffice2003Blue);
     EXPECT_EQ(Clock->Appearance()->BackgroundColor(), TColor(0xFFD2AF));
     EXPECT_EQ(Clock->Appearance()->SecondPointer(), TColor(0xFFFFFF));
