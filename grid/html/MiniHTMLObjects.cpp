@@ -180,26 +180,8 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
     // System icons ("SSYS:", "LSYS:") need the platform's shell icon lists, which this
     // toolkit does not have: they take no room.
 
-    // Pictures by name come from the container, by address from the cache (filled on a
-    // miss). The address keeps its letters as written: file paths are case-sensitive here.
-    THTMLPicture* pic = nullptr;
     const String value = src.find("IDX:") != String::npos ? src.substr(std::min<size_t>(4, src.size())) : src;
-    if (value.find(':') == String::npos) {
-        if (P.PictureContainer) pic = P.PictureContainer->FindPicture(value);
-    } else if (src.find("://") != String::npos && P.PictureCache) {
-        const String address = HTMLTagAttr(U, *X.Tag, "SRC");
-        pic = P.PictureCache->FindPicture(address);
-        if (!pic) {
-            THTMLPicture* added = P.PictureCache->AddPicture();
-            // A resource that does not decode stays an empty picture in the cache, so it is
-            // neither retried nor allowed to break the painting of the rest of the text.
-            try {
-                added->LoadFromURL(address);
-            } catch (const Exception&) {
-            }
-            pic = P.PictureCache->FindPicture(address);
-        }
-    }
+    THTMLPicture* pic = FindHTMLPicture(P, value, HTMLTagAttr(U, *X.Tag, "SRC"));
     if (pic && !pic->Empty()) {
         const int aw = ReadInt(HTMLTagAttr(U, U, "WIDTH")), ah = ReadInt(HTMLTagAttr(U, U, "HEIGHT"));
         int sw = pic->Width(), sh = pic->Height();
@@ -253,6 +235,29 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
 }
 
 }  // namespace
+
+THTMLPicture* FindHTMLPicture(TMiniHTMLParams& P, const String& Value, const String& Address)
+{
+    // Pictures by name come from the container, by address from the cache (filled on a
+    // miss). The address keeps its letters as written: file paths are case-sensitive here.
+    THTMLPicture* pic = nullptr;
+    if (Value.find(':') == String::npos) {
+        if (P.PictureContainer) pic = P.PictureContainer->FindPicture(Value);
+    } else if (Value.find("://") != String::npos && P.PictureCache) {
+        pic = P.PictureCache->FindPicture(Address);
+        if (!pic) {
+            THTMLPicture* added = P.PictureCache->AddPicture();
+            // A resource that does not decode stays an empty picture in the cache, so it is
+            // neither retried nor allowed to break the painting of the rest of the text.
+            try {
+                added->LoadFromURL(Address);
+            } catch (const Exception&) {
+            }
+            pic = P.PictureCache->FindPicture(Address);
+        }
+    }
+    return pic;
+}
 
 THTMLObjectBox RenderHTMLObject(const THTMLObjectContext& X)
 {

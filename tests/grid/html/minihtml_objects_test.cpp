@@ -301,3 +301,71 @@ TEST_F(ObjectsTest, NamedPicturesAndPicturesByAddress)
     EXPECT_EQ(C->Pixels(42, 5), clWhite);
     RegisterResourceData("BROKEN", {});
 }
+
+// A body picture covers the whole rectangle, tile by tile from its top-left corner and
+// clipped to it, over the body colour; a picture that is missing draws nothing. A tiny
+// picture over a big rectangle still covers every pixel.
+TEST_F(ObjectsTest, BodyBackgroundTilesThePictureOverTheRectangle)
+{
+    Application->Initialize();
+    const String dir = Test_Folder("markup_body");
+    // A 10 x 8 blue picture with a red top-left pixel marks where each tile starts.
+    TBitmap tileBmp(10, 8);
+    tileBmp.Canvas()->Brush()->SetColor(clBlue);
+    tileBmp.Canvas()->FillRect(TRect(0, 0, 10, 8));
+    tileBmp.Canvas()->SetPixels(0, 0, clRed);
+    const String path = PathJoin(dir, "Tile.png");
+    tileBmp.SaveToFile(path);
+    TBitmap dotBmp(1, 1);
+    dotBmp.Canvas()->SetPixels(0, 0, clLime);
+    const String dot = PathJoin(dir, "dot.png");
+    dotBmp.SaveToFile(dot);
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items()->Add();
+    item->SetName("Tile");
+    item->Picture()->LoadFromFile(path);
+    THTMLPictureCache cache;
+
+    const TRect r(5, 5, 38, 28);
+    const String texts[] = {"<BODY BACKGROUND=\"tile\">x", "<BODY BGCOLOR=\"clYellow\" BACKGROUND=\"Tile\">",
+                            "<body background=\"file://" + path + "\">x"};
+    for (const String& text : texts) {
+        SCOPED_TRACE(text);
+        Clear();
+        TMiniHTMLParams p;
+        p.PictureContainer = &container;
+        p.PictureCache = &cache;
+        RenderMiniHTML(C, text, r, p);
+        for (int y = r.Top; y < r.Bottom; y += 8)
+            for (int x = r.Left; x < r.Right; x += 10) EXPECT_EQ(C->Pixels(x, y), clRed) << x << "," << y;
+        EXPECT_EQ(C->Pixels(r.Left + 1, r.Top), clBlue);
+        EXPECT_EQ(C->Pixels(r.Right - 1, r.Top + 1), clBlue);   // a cut tile
+        EXPECT_EQ(C->Pixels(r.Right, r.Top + 1), clWhite);      // nothing beyond the rectangle
+        EXPECT_EQ(C->Pixels(r.Left + 1, r.Bottom), clWhite);
+        EXPECT_EQ(C->Pixels(r.Left - 1, r.Top), clWhite);
+    }
+    Bmp.SaveToFile(PathJoin(TEST_OUTPUT_DIR, "minihtml_body_background.png"));
+
+    // Nothing for a missing picture, and nothing while measuring or hit-testing.
+    for (bool measure : {false, true}) {
+        Clear();
+        TMiniHTMLParams p;
+        p.PictureContainer = &container;
+        p.MeasureOnly = measure;
+        p.HitTestOnly = !measure;
+        RenderMiniHTML(C, measure ? "<BODY BACKGROUND=\"Tile\">" : "<BODY BACKGROUND=\"none\">", r, p);
+        if (!measure) {
+            TMiniHTMLParams q;
+            q.PictureContainer = &container;
+            RenderMiniHTML(C, "<BODY BACKGROUND=\"none\">", r, q);
+        }
+        EXPECT_EQ(CountDark(r, [](TColor c) { return c != clWhite; }), 0);
+    }
+
+    // One pixel tiled over the whole bitmap: every pixel of it, and quickly.
+    Clear();
+    TMiniHTMLParams p;
+    p.PictureCache = &cache;
+    RenderMiniHTML(C, "<BODY BACKGROUND=\"file://" + dot + "\">", TRect(0, 0, 400, 200), p);
+    EXPECT_EQ(CountDark(TRect(0, 0, 400, 200), [](TColor c) { return c != clLime; }), 0);
+}
