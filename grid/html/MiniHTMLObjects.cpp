@@ -1,4 +1,5 @@
-// Objects in a line of mini-HTML: image-list pictures and drawn form controls.
+// Objects in a line of mini-HTML: image-list pictures, the desktop's icons, named pictures
+// and pictures by address, and drawn form controls.
 // The controls are only pictures of controls: their values live in the text, and the
 // grid changes them through the markup helpers when the user operates them.
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "grid/util/GridTheme.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ImgList.h"
+#include "platform/gui/SysIcons.h"
 
 namespace {
 
@@ -177,10 +179,32 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
             }
         }
     }
-    // System icons ("SSYS:", "LSYS:") need the platform's shell icon lists, which this
-    // toolkit does not have: they take no room.
+    const bool small = src.find("SSYS:") != String::npos, large = src.find("LSYS:") != String::npos;
+    if (small || large) {
+        // A number is an index into the desktop's icon list; anything else names a file
+        // or folder, as written: paths are case-sensitive here.
+        const String name = HTMLTagAttr(U, *X.Tag, "SRC").substr(std::min<size_t>(5, src.size()));
+        TBitmap icon;
+        const bool isIndex = !name.empty() && name.find_first_not_of("0123456789") == String::npos;
+        const bool found = isIndex ? GetSysIcon(ReadInt(name), large, icon) : GetSysFileIcon(name, large, icon);
+        if (found) {
+            w = DeviceX(icon.Width());
+            h = DeviceY(icon.Height());
+            if (X.Painting) {
+                if (!P.Print) {
+                    X.Canvas->Draw(X.PenX, X.Box.Top, &icon);
+                } else {
+                    const int pw = int(std::lround(icon.Width() * P.ResFactor));
+                    const int ph = int(std::lround(icon.Height() * P.ResFactor));
+                    X.Canvas->StretchDraw(TRect(X.PenX, X.Box.Top, X.PenX + pw, X.Box.Top + ph), &icon);
+                }
+            }
+        }
+    }
 
-    const String value = src.find("IDX:") != String::npos ? src.substr(std::min<size_t>(4, src.size())) : src;
+    const String value = src.find("IDX:") != String::npos ? src.substr(std::min<size_t>(4, src.size()))
+                         : small || large                 ? src.substr(std::min<size_t>(5, src.size()))
+                                                          : src;
     THTMLPicture* pic = FindHTMLPicture(P, value, HTMLTagAttr(U, *X.Tag, "SRC"));
     if (pic && !pic->Empty()) {
         const int aw = ReadInt(HTMLTagAttr(U, U, "WIDTH")), ah = ReadInt(HTMLTagAttr(U, U, "HEIGHT"));

@@ -10,6 +10,7 @@
 #include "platform/rtl/Resources.h"
 #include "tests/common/TestFolder.h"
 #include "platform/gui/ImgList.h"
+#include "platform/gui/SysIcons.h"
 #include "platform/os/Files.h"
 
 namespace {
@@ -368,4 +369,65 @@ TEST_F(ObjectsTest, BodyBackgroundTilesThePictureOverTheRectangle)
     p.PictureCache = &cache;
     RenderMiniHTML(C, "<BODY BACKGROUND=\"file://" + dot + "\">", TRect(0, 0, 400, 200), p);
     EXPECT_EQ(CountDark(TRect(0, 0, 400, 200), [](TColor c) { return c != clLime; }), 0);
+}
+
+// The desktop's icons: a number picks from the small or large list, anything else names
+// a file or folder (one that does not exist gives the icon of its type); each takes the
+// icon's room and is drawn transparently at the pen position. An index beyond the list
+// reserves nothing.
+TEST_F(ObjectsTest, SystemIconsByIndexAndByPath)
+{
+    Application->Initialize();
+    const String dir = Test_Folder("markup_icons");
+    const int lead = C->TextWidth("A");
+    struct Case {
+        String src;
+        int edge;   // 0: no room
+    };
+    const Case cases[] = {
+        {"SSYS:1", 16},
+        {"lsys:1", 32},
+        {"SSYS:" + dir, 16},
+        {"LSYS:" + PathJoin(dir, "Missing.TXT"), 32},
+        {"SSYS:" + IntToStr(SysIconCount()), 0},
+        {"SSYS:99999999999999", 0},
+        {"LSYS:", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.src);
+        TMiniHTMLParams m;
+        m.MeasureOnly = true;
+        RenderMiniHTML(C, "A<IMG SRC=\"" + c.src + "\">", TRect(0, 0, 400, 0), m);
+        EXPECT_EQ(m.XSize, lead + c.edge);
+        if (c.edge > GH()) {
+            EXPECT_EQ(m.YSize, c.edge);
+        }
+    }
+    // Painted on a coloured canvas: the icon's pixels inside its box right of the text,
+    // the canvas colour in a corner of the box and nowhere beyond it.
+    int cornersClear = 0;
+    for (int i = 0; i < SysIconCount(); ++i) {
+        TBitmap probe;
+        if (!GetSysIcon(i, true, probe)) continue;
+        C->Brush()->SetColor(clFuchsia);
+        C->FillRect(TRect(0, 0, 400, 200));
+        TMiniHTMLParams p;
+        RenderMiniHTML(C, "<IMG SRC=\"LSYS:" + IntToStr(i) + "\">", TRect(0, 0, 400, 200), p);
+        EXPECT_GT(CountDark(TRect(0, 0, 32, 32), [](TColor c) { return c != clFuchsia; }), 0) << i;
+        EXPECT_EQ(CountDark(TRect(33, 0, 400, 200), [](TColor c) { return c != clFuchsia; }), 0) << i;
+        cornersClear += C->Pixels(0, 0) == clFuchsia ? 1 : 0;
+    }
+    EXPECT_GT(cornersClear, 0);
+    // Printing stretches the icon by the resolution factor.
+    C->FillRect(TRect(0, 0, 400, 200));
+    TMiniHTMLParams pr;
+    pr.Print = true;
+    pr.ResFactor = 2;
+    RenderMiniHTML(C, "<IMG SRC=\"LSYS:" + dir + "\">", TRect(0, 0, 400, 200), pr);
+    EXPECT_GT(CountDark(TRect(40, 40, 64, 64), [](TColor c) { return c != clFuchsia; }), 0);
+    EXPECT_EQ(CountDark(TRect(66, 0, 400, 200), [](TColor c) { return c != clFuchsia; }), 0);
+    Clear();
+    TMiniHTMLParams p;
+    RenderMiniHTML(C, "<IMG SRC=\"SSYS:" + dir + "\"> <IMG SRC=\"LSYS:" + dir + "\">", TRect(0, 0, 400, 200), p);
+    Bmp.SaveToFile(PathJoin(TEST_OUTPUT_DIR, "minihtml_system_icons.png"));
 }
