@@ -212,6 +212,19 @@ TEST_F(ControlEditTest, LeavingTheEditorWritesItsValue)
     EXPECT_EQ(Dones.size(), 2u);
 }
 
+// Scrolling the cell away closes the editor, which would stand over another cell, and
+// keeps what was typed.
+TEST_F(ControlEditTest, ScrollingClosesTheEditorAndKeepsTheValue)
+{
+    Grid->SetRowCount(40);
+    ClickOn("a");
+    UserType(Edit(), "x");
+    Grid->SetTopRow(5);
+    EXPECT_FALSE(Edit()->Visible());
+    EXPECT_EQ(Value("a"), "x");   // the value is selected when the editor opens
+    EXPECT_EQ(Dones.size(), 1u);
+}
+
 // A mask control's editor takes the mask from PROP and lets only what fits through.
 TEST_F(ControlEditTest, MaskControlTakesItsMask)
 {
