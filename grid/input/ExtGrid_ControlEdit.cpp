@@ -39,7 +39,6 @@ void TExtStringGrid::StartControlEdit(int ACol, int ARow, const String& AfterID)
 void TExtStringGrid::OpenControlEditor(const String& Text, const String& CtrlType, int ARow, int RealCol, int ACol,
                                        const TRect& R, const String& CtrlVal, const String& CtrlID)
 {
-    (void)ACol;
     const TGridEditorParts& parts = GridEditorParts();
     if (!IsEditableControlType(CtrlType) || !parts.OpenControlEditor) return;
     StopControlEdit();

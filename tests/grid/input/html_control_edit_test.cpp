@@ -312,6 +312,11 @@ TEST_F(ControlEditTest, KeysOnTheCellOpenTheFirstControlAndTypingIsIgnored)
         EXPECT_EQ(Grid->Row(), 1);
         EXPECT_EQ(Grid->Col(), 1);
     }
+    // Nor does a double click beside the controls open an editor over the markup.
+    const TRect cell = Grid->CellRect(1, 1);
+    UserDblClick(Grid, cell.Right - 6, cell.Bottom - 4);
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_EQ(Grid->GetCellEx(1, 1), kEdits);
     Grid->SetReadOnly(1, 1, true);
     UserKey(Grid, VK_F2);
     EXPECT_FALSE(Edit()->Visible());
