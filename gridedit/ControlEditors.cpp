@@ -53,7 +53,9 @@ TWinControl* OpenControlEditor(TExtStringGrid* G, const String& Text, const Stri
         cb->FOldValue = CtrlVal;
         cb->SetDropDownCount(std::max(1, dropCount));
         cb->SetMaxLength(maxLen);
-        cb->SetBounds(R.Left - 1, R.Top + 4, std::max(0, R.Width()), std::max(0, R.Height() - 4));
+        // Over the field the renderer draws: from 19 pixels above the control's bottom
+        // to 2 below it.
+        cb->SetBounds(R.Left, R.Bottom - 19, std::max(0, R.Width()), 21);
         ShowOver(cb);
         cb->SetDroppedDown(true);
         return cb;
@@ -66,8 +68,8 @@ TWinControl* OpenControlEditor(TExtStringGrid* G, const String& Text, const Stri
     e->SetBorderStyle(bsNone);
     e->SetMaxLength(maxLen);
     e->SetText(CtrlVal);
-    // Inside the field the renderer draws, over its value.
-    e->SetBounds(R.Left + 1, R.Top + 8, std::max(0, R.Width() - 4), 14);
+    // Inside the frame of the field the renderer draws, over its value.
+    e->SetBounds(R.Left + 1, R.Bottom - 18, std::max(0, R.Width() - 3), 19);
     ShowOver(e);
     return e;
 }

@@ -254,6 +254,14 @@ TEST_F(ControlEditTest, ComboTakesItsItemsFromTheWindowAndWritesThePick)
     EXPECT_EQ(Combo()->DropDownCount(), 5);
     EXPECT_EQ(Combo()->ItemIndex(), 0);
     EXPECT_TRUE(Combo()->DroppedDown());
+    // The combo stands over the drawn control, inside the cell.
+    const TRect r = ControlRect("c"), cell = Grid->CellRect(1, 1);
+    EXPECT_GE(Combo()->Left(), r.Left - 1);
+    EXPECT_LE(Combo()->Left() + Combo()->Width(), cell.Right);
+    EXPECT_GE(Combo()->Top(), cell.Top);
+    EXPECT_LE(Combo()->Top() + Combo()->Height(), cell.Bottom);
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Form, "html_control_combo.png", png));
     UserKey(Combo(), VK_DOWN);
     EXPECT_EQ(Selected, std::vector<String>({"1:green"}));
     UserKey(Combo(), VK_RETURN);
