@@ -49,6 +49,9 @@ bool StartsWithNoCase(const String& s, size_t at, const char* what)
 // none is left: "&amp;" becomes two ampersands (one drawn), the others their characters.
 // An ampersand this makes may start a new reference with what follows; it is looked at
 // again, so the result is the same as replacing one reference at a time.
+// Form-control tags are left as written: their values are stored escaped, and a decoded
+// "&quot;" would end the value there, so the control would show, and its editor write
+// back, only the part before it.
 String DecodeLayoutReferences(const String& s)
 {
     static const struct {
@@ -61,6 +64,13 @@ String DecodeLayoutReferences(const String& s)
     out.reserve(s.size());
     size_t i = 0;
     while (i < s.size()) {
+        if (s[i] == '<' && StartsWithNoCase(s, i + 1, "CONTROL")) {
+            const size_t gt = s.find('>', i);
+            const size_t end = gt == String::npos ? s.size() : gt + 1;
+            out.append(s, i, end - i);
+            i = end;
+            continue;
+        }
         if (!out.empty() && out.back() == '&') {
             bool done = false;
             for (const auto& r : kRefs)

@@ -127,6 +127,20 @@ TEST_F(ControlEditTest, ClickOpensTheEditorAndEnterWritesTheValueBack)
     EXPECT_EQ(Grid->Row(), 1);
 }
 
+// What the user types may hold the markup's own characters: the tag is written escaped,
+// the value reads back as typed, and the controls after it are still found.
+TEST_F(ControlEditTest, TypedMarkupCharactersDoNotBreakTheCell)
+{
+    ClickOn("p");
+    UserType(Edit(), "a\"<b>&c");
+    UserKey(Edit(), VK_RETURN);
+    EXPECT_EQ(Value("p"), "a\"<b>&c");
+    EXPECT_EQ(Value("c"), "red");
+    EXPECT_EQ(ControlRect("c").Width(), 80);
+    ClickOn("p");
+    EXPECT_EQ(Edit()->Text(), "a\"<b>&c");
+}
+
 // Tab passes the check box over and goes on to the password control, then to the combo,
 // and from the last control back to the grid; each control gets what was typed into it.
 TEST_F(ControlEditTest, TabGoesThroughTheEditableControlsThenBackToTheGrid)
