@@ -3,6 +3,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMimeDatabase>
 #include <QStyle>
 
 #include "platform/gui/qt/Backend.h"
@@ -42,11 +43,15 @@ bool SysIcon(int Index, int Edge, TBitmap& Into)
 
 bool FileIcon(const String& Path, int Edge, TBitmap& Into)
 {
+    // Paths come from markup: the file is never opened (a device or a pipe could keep
+    // the reader waiting), its type goes by its name; only a folder is told by looking.
     const QFileInfo info(QS(Path));
-    QFileIconProvider provider;
-    // For a path that does not exist the provider goes by the name's file type.
-    QIcon icon = provider.icon(info);
-    if (icon.isNull()) icon = provider.icon(info.isDir() ? QFileIconProvider::Folder : QFileIconProvider::File);
+    const bool folder = info.isDir();
+    QMimeDatabase types;
+    const QMimeType type = folder ? types.mimeTypeForName(QStringLiteral("inode/directory"))
+                                  : types.mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+    QIcon icon = QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName()));
+    if (icon.isNull()) icon = QFileIconProvider().icon(folder ? QFileIconProvider::Folder : QFileIconProvider::File);
     return Render(icon, Edge, Into);
 }
 }  // namespace backend
