@@ -99,10 +99,12 @@ bool TExtStringGrid::ControlEditorKey(WORD Key)
         const TPoint cell = FCtrlXY;
         const String id = FCtrlID;
         StopControlEdit();
+        const bool inGrid = cell.Y >= 0 && cell.Y < RowCount() && cell.X >= 0 && cell.X < TotalColCount();
         if (FNavigation->AdvanceAuto()) {
+            // On from the control's cell, which a click on the control did not make current.
             if (CanFocus()) SetFocus();
-            AdvanceToNextCell(Col(), Row(), false, false, true, false, true);
-        } else if (cell.Y >= 0 && cell.Y < RowCount() && cell.X >= 0 && cell.X < TotalColCount()) {
+            if (inGrid) AdvanceToNextCell(DisplColIndex(cell.X), cell.Y, false, false, true, false, true);
+        } else if (inGrid) {
             StartControlEdit(DisplColIndex(cell.X), cell.Y, id);
         }
         return true;

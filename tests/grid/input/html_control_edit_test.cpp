@@ -172,10 +172,13 @@ TEST_F(ControlEditTest, TabGoesThroughTheEditableControlsThenBackToTheGrid)
     EXPECT_EQ(Grid->Col(), 1);
 }
 
-// With AdvanceAuto, Tab leaves the cell for the next one instead.
+// With AdvanceAuto, Tab leaves the control's cell for the next one instead, also when
+// another cell was current.
 TEST_F(ControlEditTest, TabWithAdvanceAutoMovesToTheNextCell)
 {
     Grid->Navigation()->SetAdvanceAuto(true);
+    Grid->SetRow(3);
+    Grid->SetCol(2);
     ClickOn("a");
     UserType(Edit(), "z");
     UserKey(Edit(), VK_TAB);
