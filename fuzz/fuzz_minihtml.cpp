@@ -6,9 +6,13 @@
 
 #include "fuzz/FuzzCommon.h"
 #include "grid/html/MiniHTMLRender.h"
+#include "grid/html/PictureContainer.h"
 
 namespace {
 TBitmap* Bitmap = nullptr;
+// One tiny named picture, so that pictures and body backgrounds are laid out and tiled.
+// No picture cache: an address in the text must not make the fuzzer read files.
+TPictureContainer* Pictures = nullptr;
 
 bool PlainID(const String& s)
 {
@@ -61,6 +65,7 @@ void Render(uint8_t Switches, int X, int Y, const String& s)
     p.HoverColor = (Switches & 128) ? clYellow : clNone;
     p.X = X;
     p.Y = Y;
+    p.PictureContainer = Pictures;
     RenderMiniHTML(C, s, TRect(0, 0, 160, 80), p);
     fuzz::Check(p.XSize >= 0 && p.YSize > 0, "the layout has a size", fuzz::Printable(s));
     fuzz::Check(p.HyperLinks >= 0 && p.MouseLink >= -1 && p.MouseLink <= p.HyperLinks, "anchors are counted",
@@ -76,6 +81,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     Bitmap = new TBitmap(160, 80);
+    TBitmap dot(2, 1);
+    dot.Canvas()->SetPixels(0, 0, clRed);
+    Pictures = new TPictureContainer(nullptr);
+    TPictureItem* item = Pictures->Items()->Add();
+    item->SetName("P");
+    const String path = (std::filesystem::temp_directory_path() / "fuzz_minihtml_dot.png").string();
+    dot.SaveToFile(path);
+    item->Picture()->LoadFromFile(path);
     return 0;
 }
 

@@ -856,6 +856,7 @@ void Register_Grid_Editors()
     parts.EditFixedCell = &L::EditFixedCell;
     parts.SetSpinRange = &L::SetSpinRange;
     parts.LinkComponent = [](TEditLink* Link) -> TComponent* { return Link; };
+    L::SetControlEditorParts(parts);
     RegisterGridEditorParts(parts);
 
     const auto kind = [](std::initializer_list<TEditorType> kinds, auto show, auto hide,

@@ -70,4 +70,6 @@ struct TGridEditorLibrary {
     static void HideDropDown(TExtStringGrid* G, int ACol, int ARow);
     static void HideColorPicker(TExtStringGrid* G, int ACol, int ARow);
     static void HideImagePicker(TExtStringGrid* G, int ACol, int ARow);
+    // The editors of form controls in mini-HTML cells (ControlEditors.cpp).
+    static void SetControlEditorParts(TGridEditorParts& Parts);
 };

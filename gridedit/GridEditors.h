@@ -4,12 +4,14 @@
 // functions at the end give a grid's editors by their own types.
 #include <functional>
 
+#include "gridedit/AsgCombo.h"
 #include "gridedit/AsgEditBtn.h"
 #include "gridedit/AsgSpin.h"
 #include "gridedit/DateTimePickers.h"
 #include "gridedit/GridCombo.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
+#include "platform/gui/Mask.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -233,14 +235,41 @@ private:
     TExtStringGrid* FGrid;
 };
 
-class TControlEdit : public TGridEditorControl {
+// The editors of the form controls in mini-HTML cells: the edit for edit, password and
+// mask controls, the combo for combo controls. The grid opens one over the control it
+// edits; leaving it writes its value into the control's tag (TExtStringGrid::StopControlEdit).
+class TControlEdit : public TMaskEdit {
 public:
-    explicit TControlEdit(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+    explicit TControlEdit(TExtStringGrid* AGrid);
+    void WndProc(TMessage& msg) override;
+
+protected:
+    // Enter, Tab and Esc end the edit (TExtStringGrid::ControlEditorKey).
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
 };
 
-class TControlCombo : public TGridEditorControl {
+class TControlCombo : public TAsgComboBox {
 public:
-    explicit TControlCombo(TExtStringGrid* AGrid) : TGridEditorControl(AGrid) {}
+    explicit TControlCombo(TExtStringGrid* AGrid);
+    void WndProc(TMessage& msg) override;
+    // The text to write back: in the list style without a picked item, the value the
+    // control had, so opening and leaving the list never clears it.
+    String FOldValue;
+    String Value() const;
+
+protected:
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void Select() override;
+    void DoExit() override;
+
+private:
+    TExtStringGrid* FGrid;
 };
 
 // ---------------------------------------------------------------- spin editor
@@ -546,6 +575,9 @@ TGridCheckBox* EditCheck(const TExtStringGrid* G);
 TGridEditBtn* BtnEdit(const TExtStringGrid* G);
 TGridUnitEditBtn* BtnUnitEdit(const TExtStringGrid* G);
 TGridButton* GridButton(const TExtStringGrid* G);
+// The editors of form controls in mini-HTML cells.
+TControlEdit* ControlEdit(const TExtStringGrid* G);
+TControlCombo* ControlCombo(const TExtStringGrid* G);
 // The text editor of the text kinds, nullptr before the first edit.
 TExtInplaceEdit* TextEditor(const TExtStringGrid* G);
 // The editors made on first use, each with the grid as owner and parent, hidden.

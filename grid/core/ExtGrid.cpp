@@ -375,6 +375,8 @@ TExtStringGrid::~TExtStringGrid()
     delete FFocusWindow;
     FFocusWindow = nullptr;
     FCombo = nullptr;
+    // A control editor losing the focus as it goes must not write into a dying grid.
+    FCtrlEditing = false;
     for (TControl*& e : FEditorSlots) {
         TControl* x = e;
         e = nullptr;

@@ -1898,6 +1898,40 @@ public:
     String FCtrlType;
     bool FCtrlDown = false;            // a button control is held down
     bool FCtrlPaintDown = false;       // the cell being painted holds that button
+    // ---- editing the edit, password, mask and combo controls of mini-HTML cells ----
+    // One control editor is open at a time, over the control it edits; its value goes
+    // back into the control's tag when it closes, so the cell text stays the only store.
+    bool FCtrlEditing = false;         // a control editor is open
+    String FCtrlOldValue;              // the control's value when its editor opened
+    // Opens the editor of the first edit, password, mask or combo control of the cell
+    // (ACol displayed) after the control AfterID (the first one when empty); the grid
+    // takes the focus when there is none.
+    void StartControlEdit(int ACol, int ARow, const String& AfterID);
+    // Opens the editor of one control, laid out at R (grid coordinates); Text is the cell
+    // text. Other control types open nothing.
+    void OpenControlEditor(const String& Text, const String& CtrlType, int ARow, int RealCol, int ACol,
+                           const TRect& R, const String& CtrlVal, const String& CtrlID);
+    // Closes the open control editor and writes its value into the cell text.
+    void StopControlEdit();
+    // The control editors' keys: Enter closes and gives the grid the focus, Tab closes and
+    // goes on to the next control of the cell (or the next cell with Navigation.AdvanceAuto),
+    // Esc puts the value back and closes. False for other keys.
+    bool ControlEditorKey(WORD Key);
+    // The combo editor picked item ItemIndex (Value its text).
+    void ControlComboSelect(int ItemIndex, const String& Value);
+    // Leaving a control editor; ACol real in every event.
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& CtrlID, const String& CtrlType,
+                       const String& CtrlVal)> OnControlEditDone;
+    // The combo editor's items; Edit false gives a list the user cannot type into.
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& CtrlID, const String& CtrlType,
+                       const String& CtrlVal, TStringList* Values, bool& Edit, int& DropCount)> OnControlComboList;
+    std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex, const String& CtrlID,
+                       const String& CtrlValue)> OnControlComboSelect;
+    // The cell (ACol displayed) holds form controls in mini-HTML: typing does not edit it.
+    bool IsHTMLControlCell(int ACol, int ARow);
+    // The controls of the cell (ACol real) may be operated: the grid edits and the cell
+    // is not read-only; OnCanEditCell has the last word.
+    bool CanEditControls(int ACol, int ARow);
     String FAnchor;
     std::function<void(TObject* Sender, int ACol, int ARow, String& ATitle, String& AText, int& AIcon)>
         OnCellBalloon;

@@ -513,6 +513,11 @@ bool TExtStringGrid::HandleEditingMessage(TMessage& msg)
     }
     if (msg.Msg == WM_SETFOCUS || msg.Msg == WM_KILLFOCUS) return HandleFocusMessage(msg);
     if (msg.Msg == WM_CHAR) {
+        // Typing never edits the markup of a cell of form controls.
+        if (IsHTMLControlCell(Col(), Row())) {
+            msg.Result = 0;
+            return true;
+        }
         WideChar ch = WideChar(msg.WParam);
         const bool alt = (msg.LParam & KF_ALTDOWN_LPARAM) != 0;
         // Ctrl+C, Ctrl+V and Ctrl+X were clipboard shortcuts at key-down; their

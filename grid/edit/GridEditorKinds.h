@@ -41,6 +41,17 @@ struct TGridEditorParts {
     std::function<void(TExtStringGrid* Grid, int MinValue, int MaxValue, int Increment)> SetSpinRange;
     // The component an edit link is, for the grid to hear when it is freed.
     std::function<TComponent*(TEditLink* Link)> LinkComponent;
+    // ---- the editors of form controls in mini-HTML cells ----
+    // Lays the editor of an edit, password, mask or combo control over R (grid
+    // coordinates), loads it with CtrlVal and the control's attributes from the cell's
+    // Text, shows and focuses it; nullptr for other types. The grid's FCtrlXY, FCtrlID and
+    // FCtrlType name the control.
+    std::function<TWinControl*(TExtStringGrid* Grid, const String& Text, const String& CtrlType, const TRect& R,
+                               const String& CtrlVal)>
+        OpenControlEditor;
+    // The editor of that control type (nullptr when none) and the value it holds.
+    std::function<TWinControl*(TExtStringGrid* Grid, const String& CtrlType)> ControlEditor;
+    std::function<String(TExtStringGrid* Grid, const String& CtrlType)> ControlEditorValue;
 };
 
 // Registers (or replaces) the entry of one kind.

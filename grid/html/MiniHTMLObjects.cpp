@@ -1,4 +1,5 @@
-// Objects in a line of mini-HTML: image-list pictures and drawn form controls.
+// Objects in a line of mini-HTML: image-list pictures, the desktop's icons, named pictures
+// and pictures by address, and drawn form controls.
 // The controls are only pictures of controls: their values live in the text, and the
 // grid changes them through the markup helpers when the user operates them.
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include "grid/util/GridTheme.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/ImgList.h"
+#include "platform/gui/SysIcons.h"
 
 namespace {
 
@@ -177,29 +179,33 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
             }
         }
     }
-    // System icons ("SSYS:", "LSYS:") need the platform's shell icon lists, which this
-    // toolkit does not have: they take no room.
-
-    // Pictures by name come from the container, by address from the cache (filled on a
-    // miss). The address keeps its letters as written: file paths are case-sensitive here.
-    THTMLPicture* pic = nullptr;
-    const String value = src.find("IDX:") != String::npos ? src.substr(std::min<size_t>(4, src.size())) : src;
-    if (value.find(':') == String::npos) {
-        if (P.PictureContainer) pic = P.PictureContainer->FindPicture(value);
-    } else if (src.find("://") != String::npos && P.PictureCache) {
-        const String address = HTMLTagAttr(U, *X.Tag, "SRC");
-        pic = P.PictureCache->FindPicture(address);
-        if (!pic) {
-            THTMLPicture* added = P.PictureCache->AddPicture();
-            // A resource that does not decode stays an empty picture in the cache, so it is
-            // neither retried nor allowed to break the painting of the rest of the text.
-            try {
-                added->LoadFromURL(address);
-            } catch (const Exception&) {
+    const bool small = src.find("SSYS:") != String::npos, large = src.find("LSYS:") != String::npos;
+    if (small || large) {
+        // A number is an index into the desktop's icon list; anything else names a file
+        // or folder, as written: paths are case-sensitive here.
+        const String name = HTMLTagAttr(U, *X.Tag, "SRC").substr(std::min<size_t>(5, src.size()));
+        TBitmap icon;
+        const bool isIndex = !name.empty() && name.find_first_not_of("0123456789") == String::npos;
+        const bool found = isIndex ? GetSysIcon(ReadInt(name), large, icon) : GetSysFileIcon(name, large, icon);
+        if (found) {
+            w = DeviceX(icon.Width());
+            h = DeviceY(icon.Height());
+            if (X.Painting) {
+                if (!P.Print) {
+                    X.Canvas->Draw(X.PenX, X.Box.Top, &icon);
+                } else {
+                    const int pw = int(std::lround(icon.Width() * P.ResFactor));
+                    const int ph = int(std::lround(icon.Height() * P.ResFactor));
+                    X.Canvas->StretchDraw(TRect(X.PenX, X.Box.Top, X.PenX + pw, X.Box.Top + ph), &icon);
+                }
             }
-            pic = P.PictureCache->FindPicture(address);
         }
     }
+
+    const String value = src.find("IDX:") != String::npos ? src.substr(std::min<size_t>(4, src.size()))
+                         : small || large                 ? src.substr(std::min<size_t>(5, src.size()))
+                                                          : src;
+    THTMLPicture* pic = FindHTMLPicture(P, value, HTMLTagAttr(U, *X.Tag, "SRC"));
     if (pic && !pic->Empty()) {
         const int aw = ReadInt(HTMLTagAttr(U, U, "WIDTH")), ah = ReadInt(HTMLTagAttr(U, U, "HEIGHT"));
         int sw = pic->Width(), sh = pic->Height();
@@ -253,6 +259,29 @@ THTMLObjectBox PictureObject(const THTMLObjectContext& X)
 }
 
 }  // namespace
+
+THTMLPicture* FindHTMLPicture(TMiniHTMLParams& P, const String& Value, const String& Address)
+{
+    // Pictures by name come from the container, by address from the cache (filled on a
+    // miss). The address keeps its letters as written: file paths are case-sensitive here.
+    THTMLPicture* pic = nullptr;
+    if (Value.find(':') == String::npos) {
+        if (P.PictureContainer) pic = P.PictureContainer->FindPicture(Value);
+    } else if (Value.find("://") != String::npos && P.PictureCache) {
+        pic = P.PictureCache->FindPicture(Address);
+        if (!pic) {
+            THTMLPicture* added = P.PictureCache->AddPicture();
+            // A resource that does not decode stays an empty picture in the cache, so it is
+            // neither retried nor allowed to break the painting of the rest of the text.
+            try {
+                added->LoadFromURL(Address);
+            } catch (const Exception&) {
+            }
+            pic = P.PictureCache->FindPicture(Address);
+        }
+    }
+    return pic;
+}
 
 THTMLObjectBox RenderHTMLObject(const THTMLObjectContext& X)
 {

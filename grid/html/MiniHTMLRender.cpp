@@ -8,9 +8,12 @@
 #include "grid/html/MiniHTMLRender.h"
 
 #include <algorithm>
+#include <memory>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "grid/html/PictureContainer.h"
 
 namespace {
 
@@ -46,6 +49,9 @@ bool StartsWithNoCase(const String& s, size_t at, const char* what)
 // none is left: "&amp;" becomes two ampersands (one drawn), the others their characters.
 // An ampersand this makes may start a new reference with what follows; it is looked at
 // again, so the result is the same as replacing one reference at a time.
+// Form-control tags are left as written: their values are stored escaped, and a decoded
+// "&quot;" would end the value there, so the control would show, and its editor write
+// back, only the part before it.
 String DecodeLayoutReferences(const String& s)
 {
     static const struct {
@@ -58,6 +64,13 @@ String DecodeLayoutReferences(const String& s)
     out.reserve(s.size());
     size_t i = 0;
     while (i < s.size()) {
+        if (s[i] == '<' && StartsWithNoCase(s, i + 1, "CONTROL")) {
+            const size_t gt = s.find('>', i);
+            const size_t end = gt == String::npos ? s.size() : gt + 1;
+            out.append(s, i, end - i);
+            i = end;
+            continue;
+        }
         if (!out.empty() && out.back() == '&') {
             bool done = false;
             for (const auto& r : kRefs)
@@ -152,6 +165,48 @@ size_t Utf8Len(const String& s, size_t at)
     const unsigned char c = static_cast<unsigned char>(s[at]);
     size_t n = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
     return std::min(n, s.size() - at);
+}
+
+// Tiles a picture over R from R's top-left corner, row by row, clipped to R. Only the part
+// of R the canvas shows is covered. Markup is untrusted, so a tiny picture over a big
+// cell is not drawn pixel by pixel: beyond kMaxTiles draws it is first repeated into a
+// bigger tile laid on Under (the colour beneath it), and that tile is drawn instead.
+constexpr long long kMaxTiles = 4096;
+constexpr int kBigTile = 128;
+
+void TileHTMLPicture(TCanvas* C, const THTMLPicture& Pic, const TRect& R, TColor Under)
+{
+    const int pw = Pic.Width(), ph = Pic.Height();
+    if (Pic.Empty() || pw <= 0 || ph <= 0) return;
+    const TRect clip = C->ClipRect();
+    const TRect vis(std::max(R.Left, clip.Left), std::max(R.Top, clip.Top), std::min(R.Right, clip.Right),
+                    std::min(R.Bottom, clip.Bottom));
+    if (vis.Right <= vis.Left || vis.Bottom <= vis.Top) return;
+    int tw = pw, th = ph;
+    std::unique_ptr<TBitmap> tile;
+    const long long count = ((long long)(vis.Right - vis.Left) / pw + 2) * ((vis.Bottom - vis.Top) / ph + 2);
+    if (count > kMaxTiles) {
+        const int nx = std::max(1, kBigTile / pw), ny = std::max(1, kBigTile / ph);
+        tw = pw * nx;
+        th = ph * ny;
+        tile = std::make_unique<TBitmap>(tw, th);
+        TCanvas* t = tile->Canvas();
+        t->Brush()->SetStyle(bsSolid);
+        t->Brush()->SetColor(Under == clNone ? clWhite : Under);
+        t->FillRect(TRect(0, 0, tw, th));
+        for (int y = 0; y < ny; ++y)
+            for (int x = 0; x < nx; ++x) Pic.Draw(t, TRect(x * pw, y * ph, (x + 1) * pw, (y + 1) * ph));
+    }
+    const int saved = C->SaveState();
+    C->IntersectClipRect(vis);
+    // The first tile that reaches into the visible part, on the grid that starts at R.
+    const int x0 = R.Left + (vis.Left - R.Left) / tw * tw, y0 = R.Top + (vis.Top - R.Top) / th * th;
+    for (int y = y0; y < vis.Bottom; y += th)
+        for (int x = x0; x < vis.Right; x += tw) {
+            if (tile) C->Draw(x, y, tile.get());
+            else Pic.Draw(C, TRect(x, y, x + pw, y + ph));
+        }
+    C->RestoreState(saved);
 }
 
 enum TAlign { alLeftText, alRightText, alCenterText };
@@ -653,7 +708,12 @@ TTagResult TMiniHTMLRenderer::Tag(const String& T, TRect Box, bool Painting)
                     C->FillRect(Rect);
                 }
             }
-            // BACKGROUND pictures come with the picture support.
+            bool hasPicture = false;
+            const String picture = HTMLTagAttr(U, U, "BACKGROUND", &hasPicture);
+            if (hasPicture && !picture.empty()) {
+                if (THTMLPicture* pic = FindHTMLPicture(P, picture, HTMLTagAttr(U, T, "BACKGROUND")))
+                    TileHTMLPicture(C, *pic, Rect, BrushColor() != clNone ? BrushColor() : EntryBg);
+            }
         }
         return trNone;
     case 'C': {

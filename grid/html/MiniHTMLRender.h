@@ -10,6 +10,7 @@ class TImageList;
 class TControl;
 class THTMLPictureCache;
 class TPictureContainer;
+class THTMLPicture;
 
 // Right-to-left reading order for the platform's text drawing.
 constexpr unsigned DT_RTLREADING = 0x20000;
@@ -94,6 +95,10 @@ struct THTMLObjectBox {
 // Sizes, paints (when painting) and hit-tests one object tag: image-list pictures ("IDX:n")
 // and form controls, named pictures and pictures by address.
 THTMLObjectBox RenderHTMLObject(const THTMLObjectContext& Ctx);
+// The picture a markup attribute names: Value (upper-cased) without ":" by name in the
+// container, one holding "://" by Address (as written) in the cache, which a miss fills by
+// loading it. nullptr when there is none; the picture may be empty.
+THTMLPicture* FindHTMLPicture(TMiniHTMLParams& P, const String& Value, const String& Address);
 // A decimal integer at the start of v (blanks, an optional minus sign, then digits), its
 // size held to Limit: attribute values are untrusted. Valid is false without a digit.
 int ReadHTMLNumber(std::string_view v, long long Limit, bool* Valid = nullptr);

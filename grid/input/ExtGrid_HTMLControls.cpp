@@ -7,9 +7,9 @@
 bool TExtStringGrid::ControlClickAt(int ACol, int ARow, const TMiniHTMLParams& Hit)
 {
     const int rc = RealColIndex(ACol);
-    bool CanEdit = (Options().Contains(goEditing) || FEditDisabled) && !GetReadOnly(rc, ARow);
-    FireCanEditCell(rc, ARow, CanEdit);
-    if (!CanEdit) return false;
+    if (!CanEditControls(rc, ARow)) return false;
+    // An open control editor writes its value first; the text is read after that.
+    StopControlEdit();
     String text = GetCellEx(rc, ARow);
     String value = Hit.ControlValue;
     const String& type = Hit.ControlType;
@@ -29,7 +29,15 @@ bool TExtStringGrid::ControlClickAt(int ACol, int ARow, const TMiniHTMLParams& H
     }
     RepaintCell(ACol, ARow);
     if (OnControlClick) OnControlClick(this, ARow, rc, Hit.ControlID, type, value);
+    OpenControlEditor(text, type, ARow, rc, ACol, Hit.ControlRect, value, Hit.ControlID);
     return true;
+}
+
+bool TExtStringGrid::CanEditControls(int ACol, int ARow)
+{
+    bool CanEdit = (Options().Contains(goEditing) || FEditDisabled) && !GetReadOnly(ACol, ARow);
+    FireCanEditCell(ACol, ARow, CanEdit);
+    return CanEdit;
 }
 
 void TExtStringGrid::ReleaseControlButton()

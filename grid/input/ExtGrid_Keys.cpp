@@ -61,6 +61,13 @@ void TExtStringGrid::KeyDown(WORD& Key, TShiftState Shift)
         Key = 0;
         return;
     }
+    // A cell of form controls is no text to edit: Enter and F2 open its first edit
+    // control (when the cell may be edited) instead of an editor over the markup.
+    if ((Key == VK_RETURN || Key == VK_F2) && IsHTMLControlCell(Col(), Row())) {
+        if (CanEditControls(rc, Row())) StartControlEdit(Col(), Row(), String());
+        Key = 0;
+        return;
+    }
     const bool control = Row() < RowCount() && IsControlCell(rc, Row());
     if ((Key == VK_RETURN || Key == VK_F2) && !control) {
         if (Options().Contains(goEditing) && !IsEditable(Col(), Row())) {

@@ -19,6 +19,8 @@ void TExtStringGrid::TopLeftChanged()
             Invalidate();
     }
     if (EditMode && !IsDefaultEditorKind(EditControl)) HideInplaceEdit();
+    // So does the editor of a control in a mini-HTML cell, keeping what was typed.
+    StopControlEdit();
     UpdateVScrollBar();
     UpdateHScrollBar();
     if (FFooterPanel && FFloatingFooter && FFloatingFooter->Visible) FFooterPanel->Invalidate();

@@ -197,4 +197,10 @@ int ScreenHeight();
 void SetOverrideCursor(TCursor c);
 String ClipboardText();
 void SetClipboardText(const String& s);
+
+// The desktop's icons (SysIcons.h): the toolkit's standard icons as a list, and the icon
+// of a file or folder; each rendered into a transparent Edge x Edge picture.
+int SysIconCount();
+bool SysIcon(int Index, int Edge, TBitmap& Into);
+bool FileIcon(const String& Path, int Edge, TBitmap& Into);
 }

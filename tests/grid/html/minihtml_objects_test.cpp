@@ -10,6 +10,7 @@
 #include "platform/rtl/Resources.h"
 #include "tests/common/TestFolder.h"
 #include "platform/gui/ImgList.h"
+#include "platform/gui/SysIcons.h"
 #include "platform/os/Files.h"
 
 namespace {
@@ -300,4 +301,133 @@ TEST_F(ObjectsTest, NamedPicturesAndPicturesByAddress)
     EXPECT_EQ(C->Pixels(38, 18), clBlue);
     EXPECT_EQ(C->Pixels(42, 5), clWhite);
     RegisterResourceData("BROKEN", {});
+}
+
+// A body picture covers the whole rectangle, tile by tile from its top-left corner and
+// clipped to it, over the body colour; a picture that is missing draws nothing. A tiny
+// picture over a big rectangle still covers every pixel.
+TEST_F(ObjectsTest, BodyBackgroundTilesThePictureOverTheRectangle)
+{
+    Application->Initialize();
+    const String dir = Test_Folder("markup_body");
+    // A 10 x 8 blue picture with a red top-left pixel marks where each tile starts.
+    TBitmap tileBmp(10, 8);
+    tileBmp.Canvas()->Brush()->SetColor(clBlue);
+    tileBmp.Canvas()->FillRect(TRect(0, 0, 10, 8));
+    tileBmp.Canvas()->SetPixels(0, 0, clRed);
+    const String path = PathJoin(dir, "Tile.png");
+    tileBmp.SaveToFile(path);
+    TBitmap dotBmp(1, 1);
+    dotBmp.Canvas()->SetPixels(0, 0, clLime);
+    const String dot = PathJoin(dir, "dot.png");
+    dotBmp.SaveToFile(dot);
+    TPictureContainer container(nullptr);
+    TPictureItem* item = container.Items()->Add();
+    item->SetName("Tile");
+    item->Picture()->LoadFromFile(path);
+    THTMLPictureCache cache;
+
+    const TRect r(5, 5, 38, 28);
+    const String texts[] = {"<BODY BACKGROUND=\"tile\">x", "<BODY BGCOLOR=\"clYellow\" BACKGROUND=\"Tile\">",
+                            "<body background=\"file://" + path + "\">x"};
+    for (const String& text : texts) {
+        SCOPED_TRACE(text);
+        Clear();
+        TMiniHTMLParams p;
+        p.PictureContainer = &container;
+        p.PictureCache = &cache;
+        RenderMiniHTML(C, text, r, p);
+        for (int y = r.Top; y < r.Bottom; y += 8)
+            for (int x = r.Left; x < r.Right; x += 10) EXPECT_EQ(C->Pixels(x, y), clRed) << x << "," << y;
+        EXPECT_EQ(C->Pixels(r.Left + 1, r.Top), clBlue);
+        EXPECT_EQ(C->Pixels(r.Right - 1, r.Top + 1), clBlue);   // a cut tile
+        EXPECT_EQ(C->Pixels(r.Right, r.Top + 1), clWhite);      // nothing beyond the rectangle
+        EXPECT_EQ(C->Pixels(r.Left + 1, r.Bottom), clWhite);
+        EXPECT_EQ(C->Pixels(r.Left - 1, r.Top), clWhite);
+    }
+    Bmp.SaveToFile(PathJoin(TEST_OUTPUT_DIR, "minihtml_body_background.png"));
+
+    // Nothing for a missing picture, and nothing while measuring or hit-testing.
+    for (bool measure : {false, true}) {
+        Clear();
+        TMiniHTMLParams p;
+        p.PictureContainer = &container;
+        p.MeasureOnly = measure;
+        p.HitTestOnly = !measure;
+        RenderMiniHTML(C, measure ? "<BODY BACKGROUND=\"Tile\">" : "<BODY BACKGROUND=\"none\">", r, p);
+        if (!measure) {
+            TMiniHTMLParams q;
+            q.PictureContainer = &container;
+            RenderMiniHTML(C, "<BODY BACKGROUND=\"none\">", r, q);
+        }
+        EXPECT_EQ(CountDark(r, [](TColor c) { return c != clWhite; }), 0);
+    }
+
+    // One pixel tiled over the whole bitmap: every pixel of it, and quickly.
+    Clear();
+    TMiniHTMLParams p;
+    p.PictureCache = &cache;
+    RenderMiniHTML(C, "<BODY BACKGROUND=\"file://" + dot + "\">", TRect(0, 0, 400, 200), p);
+    EXPECT_EQ(CountDark(TRect(0, 0, 400, 200), [](TColor c) { return c != clLime; }), 0);
+}
+
+// The desktop's icons: a number picks from the small or large list, anything else names
+// a file or folder (one that does not exist gives the icon of its type); each takes the
+// icon's room and is drawn transparently at the pen position. An index beyond the list
+// reserves nothing.
+TEST_F(ObjectsTest, SystemIconsByIndexAndByPath)
+{
+    Application->Initialize();
+    const String dir = Test_Folder("markup_icons");
+    const int lead = C->TextWidth("A");
+    struct Case {
+        String src;
+        int edge;   // 0: no room
+    };
+    const Case cases[] = {
+        {"SSYS:1", 16},
+        {"lsys:1", 32},
+        {"SSYS:" + dir, 16},
+        {"LSYS:" + PathJoin(dir, "Missing.TXT"), 32},
+        {"SSYS:" + IntToStr(SysIconCount()), 0},
+        {"SSYS:99999999999999", 0},
+        {"LSYS:", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.src);
+        TMiniHTMLParams m;
+        m.MeasureOnly = true;
+        RenderMiniHTML(C, "A<IMG SRC=\"" + c.src + "\">", TRect(0, 0, 400, 0), m);
+        EXPECT_EQ(m.XSize, lead + c.edge);
+        if (c.edge > GH()) {
+            EXPECT_EQ(m.YSize, c.edge);
+        }
+    }
+    // Painted on a coloured canvas: the icon's pixels inside its box right of the text,
+    // the canvas colour in a corner of the box and nowhere beyond it.
+    int cornersClear = 0;
+    for (int i = 0; i < SysIconCount(); ++i) {
+        TBitmap probe;
+        if (!GetSysIcon(i, true, probe)) continue;
+        C->Brush()->SetColor(clFuchsia);
+        C->FillRect(TRect(0, 0, 400, 200));
+        TMiniHTMLParams p;
+        RenderMiniHTML(C, "<IMG SRC=\"LSYS:" + IntToStr(i) + "\">", TRect(0, 0, 400, 200), p);
+        EXPECT_GT(CountDark(TRect(0, 0, 32, 32), [](TColor c) { return c != clFuchsia; }), 0) << i;
+        EXPECT_EQ(CountDark(TRect(33, 0, 400, 200), [](TColor c) { return c != clFuchsia; }), 0) << i;
+        cornersClear += C->Pixels(0, 0) == clFuchsia ? 1 : 0;
+    }
+    EXPECT_GT(cornersClear, 0);
+    // Printing stretches the icon by the resolution factor.
+    C->FillRect(TRect(0, 0, 400, 200));
+    TMiniHTMLParams pr;
+    pr.Print = true;
+    pr.ResFactor = 2;
+    RenderMiniHTML(C, "<IMG SRC=\"LSYS:" + dir + "\">", TRect(0, 0, 400, 200), pr);
+    EXPECT_GT(CountDark(TRect(40, 40, 64, 64), [](TColor c) { return c != clFuchsia; }), 0);
+    EXPECT_EQ(CountDark(TRect(66, 0, 400, 200), [](TColor c) { return c != clFuchsia; }), 0);
+    Clear();
+    TMiniHTMLParams p;
+    RenderMiniHTML(C, "<IMG SRC=\"SSYS:" + dir + "\"> <IMG SRC=\"LSYS:" + dir + "\">", TRect(0, 0, 400, 200), p);
+    Bmp.SaveToFile(PathJoin(TEST_OUTPUT_DIR, "minihtml_system_icons.png"));
 }
