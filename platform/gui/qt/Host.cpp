@@ -702,11 +702,19 @@ public:
     {
         if (qw) qw->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
     }
+    void SetDropShadow(bool v) override
+    {
+        shadow = v;
+        ApplyPopup();
+    }
+    bool shadow = true;
     void ApplyPopup()
     {
         if (!qw || !popup || parent) return;
         const bool vis = qw->isVisible();
-        qw->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        Qt::WindowFlags f = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+        if (!shadow) f |= Qt::NoDropShadowWindowHint;
+        qw->setWindowFlags(f);
         qw->setAttribute(Qt::WA_ShowWithoutActivating, true);
         qw->setAttribute(Qt::WA_QuitOnClose, false);
         topLevel = true;
