@@ -3,6 +3,7 @@
 // picker's edit (a small window holding one speed button) and the push button of the
 // pop-up's header and footer bars, which paints with a TExtButtonAppearance and, in a
 // footer, closes the pop-up by its modal result.
+#include "grid/util/ExtGridButton.h"
 #include "gridext/dropdown/DropDownLooks.h"
 #include "platform/gui/Buttons.h"
 #include "platform/gui/Controls.h"
@@ -88,7 +89,8 @@ private:
     int FBWidth = 16;
 };
 
-enum TExtButtonStyle { tasButton, tasCheck };
+// The grid's buttons and these share their two styles.
+using TExtButtonStyle = TExtGridButtonStyle;
 enum TExtButtonState { absUp, absDisabled, absDown, absDropDown, absExclusive };
 
 // The push button of the pop-up's bars.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "gridext/dropdown/ExtCustomDropDown.h"
-#include "grid/util/GridDrawUtils.h"
 #include "platform/gui/Forms.h"
 #include "platform/rtl/Threads.h"
 
@@ -318,7 +317,7 @@ void TExtBar::Paint()
             c->FillRect(R);
         }
     } else {
-        DropDownGradient(c, a->Color(), a->ColorTo(), 80, R, a->GradientDirection() == gdHorizontal);
+        DropDownGradient(c, a->Color(), a->ColorTo(), 80, R, a->GradientDirection() == GradientHorizontal);
     }
     const int bw = a->BorderWidth();
     if (a->BorderColor() != clNone && bw > 0) {

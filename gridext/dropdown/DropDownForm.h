@@ -137,7 +137,7 @@ protected:
     TColor FColor = 0xC0C0C0, FColorTo = clWhite;
     String FCaption;
     TFont FFont;
-    TGradientDirection FGradientDirection = gdVertical;
+    TGradientDirection FGradientDirection = GradientVertical;
     bool FVisible = true;
     int FHeight = 22;
     TColor FBorderColor = clBlack;

@@ -42,15 +42,6 @@ void DropDownGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Ste
     }
 }
 
-TColor BlendColor(TColor Color1, TColor Color2, int Percent)
-{
-    if (Percent >= 100) return Color1;
-    if (Percent <= 0) return Color2;
-    const TColor a = ColorToRGB(Color1), b = ColorToRGB(Color2);
-    const double p = Percent / 100.0;
-    return RGBOf(Round(p * R(a) + (1 - p) * R(b)), Round(p * G(a) + (1 - p) * G(b)), Round(p * B(a) + (1 - p) * B(b)));
-}
-
 TColor ColorDarken(TColor Color, int RedPct, int GreenPct, int BluePct)
 {
     const TColor c = ColorToRGB(Color);
@@ -66,7 +57,7 @@ void DrawGradientRect(TCanvas* Canvas, const TRect& Rect, TColor Color, TColor C
 {
     if (!Canvas) return;
     if (ColorTo != clNone) {
-        DropDownGradient(Canvas, Color, ColorTo, 80, Rect, Direction == gdHorizontal);
+        DropDownGradient(Canvas, Color, ColorTo, 80, Rect, Direction == GradientHorizontal);
     } else if (Color != clNone) {
         Canvas->Brush()->SetStyle(bsSolid);
         Canvas->Brush()->SetColor(Color);

@@ -3,7 +3,7 @@
 // (gradients, colour blending, text with a picture, text fitting, mini-HTML text), the
 // colour set of the push buttons in the pop-up's bars, and the colours of the suite's
 // named looks as tables, one row per look.
-#include "gridedit/ExtPageControl.h"
+#include "grid/base/GridTypes.h"
 #include "grid/util/GridTheme.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/ImgList.h"
@@ -12,8 +12,9 @@
 // Stripes from FromColor to ToColor (Steps 0 counts as 1): left to right when Direction
 // (the right edge moved in by 1), else top to bottom (the bottom edge moved in by 1).
 void DropDownGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, TRect Rect, bool Direction);
-// Percent of Color1 over Color2 (100 or more: Color1; 0 or less: Color2).
-TColor BlendColor(TColor Color1, TColor Color2, int Percent);
+// Percent of Color1 over Color2: the grid's own blending (grid/core/ExtGrid.h), declared
+// here so that the pickers need not include the whole grid.
+TColor BlendColor(TColor C1, TColor C2, int Percent);
 // Each channel scaled by (100 + Pct) %, at most 100 %; a zero channel becomes max(0, Pct).
 TColor ColorDarken(TColor Color, int RedPct, int GreenPct, int BluePct);
 // A gradient (80 stripes) or solid fill, then a frame of BorderWidth in BorderColor.
@@ -86,7 +87,7 @@ private:
     TColor FColorDown = 0xF5D8CA, FColorDownTo = 0xF9BDA0, FColorHot = 0xF5F0E1, FColorHotTo = 0xF9D2B2;
     TColor FColorChecked = clNone, FColorCheckedTo = clNone, FBorderColorChecked = 0xFF0000;
     TFont FFont;
-    TGradientDirection FGradient = gdVertical;
+    TGradientDirection FGradient = GradientVertical;
 };
 
 // ---- the named looks ----

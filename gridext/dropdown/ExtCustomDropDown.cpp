@@ -118,6 +118,8 @@ void TExtCustomDropDown::SetControl(TControl* AControl)
 void TExtCustomDropDown::PlaceDropDownControl()
 {
     if (!FControl || !FDropDownForm) return;
+    // The size the picker gave its control is what the pop-up is sized for.
+    if (FControl->Align() != alClient) FControlExtent = TPoint(FControl->Width(), FControl->Height());
     FControl->SetParent(FDropDownForm);
     FControl->SetTop(FDropDownHeader->Visible() ? FDropDownHeader->Height() + 2 : FDropDownBorderWidth);
     FControl->SetAlign(alClient);
@@ -128,7 +130,7 @@ void TExtCustomDropDown::SizeDropDownForm()
     if (!FDropDownForm) return;
     int w, h;
     if (FDropDownWidth > 0) w = FDropDownWidth;
-    else if (FControl && FControl->Visible()) w = FControl->Width();
+    else if (FControl && FControl->Visible()) w = FControlExtent.X;
     else w = Width();
     if (FDropDownHeight > 0) {
         h = FDropDownHeight;
@@ -136,7 +138,7 @@ void TExtCustomDropDown::SizeDropDownForm()
         h = 2 * FDropDownBorderWidth;
         if (FDropDownHeader->Visible()) h += FDropDownHeader->Height();
         if (FDropDownFooter->Visible()) h += FDropDownFooter->Height();
-        if (FControl && FControl->Visible()) h += FControl->Height();
+        if (FControl && FControl->Visible()) h += FControlExtent.Y;
     }
     FDropDownForm->SetBounds(FDropDownForm->Left(), FDropDownForm->Top(), w, h);
 }
@@ -145,7 +147,10 @@ void TExtCustomDropDown::OpenDropDown()
 {
     if (!FDropDownForm) CreateDropDownForm();
     if (!FDropDownForm || FDropDownForm->Visible() || !Enabled() || ReadOnly()) return;
+    // Free of the pop-up's layout, the control can take the size the picker gives it.
+    if (FControl) FControl->SetAlign(alNone);
     BeforeDropDown();
+    if (FControl && FControl->Align() != alClient) FControlExtent = TPoint(FControl->Width(), FControl->Height());
     TDropDownForm* f = FDropDownForm;
     f->FShadow = FDropDownShadow;
     f->InitializeAndUpdate();
@@ -770,7 +775,7 @@ void TExtCustomDropDown::DrawSelectionBackground(TCanvas* Canvas, const TRect& R
 void TExtCustomDropDown::DrawBackground(TCanvas* Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& Rect,
                                         TGradientDirection Direction)
 {
-    ::DropDownGradient(Canvas, FromColor, ToColor, Steps, Rect, Direction == gdHorizontal);
+    ::DropDownGradient(Canvas, FromColor, ToColor, Steps, Rect, Direction == GradientHorizontal);
 }
 
 // ---------------------------------------------------------------- copying

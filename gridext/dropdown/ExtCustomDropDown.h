@@ -17,7 +17,7 @@
 //   - Optionally: SizeDropDownForm() for a size of its own, FocusDropDownControl() for a
 //     control that takes the focus, HandleDropDownKeyDown / KeyPress / KeyUp to act on
 //     keys while the pop-up is open (clear Key to consume it; the base hands it to the
-//     edit), HandleWheelDown / HandleWheelUp, SetComponentStyle() to colour the control.
+//     edit; leave Alt+Up/Down, Enter, Esc and F4 to the base), HandleWheelDown / HandleWheelUp, SetComponentStyle() to colour the control.
 // Keys: the pop-up never takes the focus, so while it is open every key the edit hears
 // goes first to HandleDropDownKey*; what the picker leaves there reaches the edit, where
 // Enter closes keeping the value, Esc closes restoring it and F4 or Alt+Up/Down toggle.
@@ -273,6 +273,8 @@ protected:
     TWYXStyle FWYXStyle = tsOffice2007Luna;
     int FUserDropDownWidth = -1, FUserDropDownHeight = -1;
     TRect FEditRect;
+    // The control's own size, taken before it fills the pop-up.
+    TPoint FControlExtent;
 
 private:
     friend class TDropDownForm;
@@ -322,7 +324,7 @@ private:
     std::unique_ptr<THeaderAppearance> FDropDownHeader;
     std::unique_ptr<TExtButtonAppearance> FButtonAppearance;
     std::unique_ptr<TFooterAppearance> FDropDownFooter;
-    TGradientDirection FDropDownGradient = gdHorizontal;
+    TGradientDirection FDropDownGradient = GradientHorizontal;
     bool FDropDownSizeable = true;
     TColor FSelectionColor = clNone, FSelectionColorTo = clNone;
     TSelectionColorStyle FSelectionColorStyle = scOffice2007;
