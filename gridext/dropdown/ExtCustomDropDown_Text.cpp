@@ -397,10 +397,11 @@ bool TExtCustomDropDown::CharRule(WideChar& Key)
     const auto decimalRules = [&](bool& pass) {
         const size_t d = v.find(ds);
         if ((Key == ts || Key == ds) && v.find(ts) != U16::npos) {
-            // The caret must stand exactly three places from the nearest thousand separator.
+            // The caret must stand three digits from the nearest thousand separator.
             int nearest = 1 << 20;
+            const int caretV = selStart - P;
             for (size_t i = 0; i < v.size(); ++i)
-                if (v[i] == ts) nearest = std::min(nearest, std::abs(selStart - P - int(i)));
+                if (v[i] == ts) nearest = std::min(nearest, int(i) < caretV ? caretV - int(i) - 1 : int(i) - caretV);
             if (nearest != 3) return pass = false, true;
         }
         if (FPrecision > 0 && d != U16::npos && selStart - P > int(d) && V - int(d) - 1 >= FPrecision) {
