@@ -467,7 +467,8 @@ void TExtCustomDropDown::ResizeControl()
     const int sh = probe.Canvas()->TextHeight("Wg");
     const int minHeight = fh + std::min(fh, sh) / 4;
     if (Height() < minHeight) {
-        TCustomMaskEdit::SetBounds(Left(), Top(), Width(), minHeight);
+        // The new height comes back here as a size change of its own.
+        SetBounds(Left(), Top(), Width(), minHeight);
         return;
     }
     if (FButton) {

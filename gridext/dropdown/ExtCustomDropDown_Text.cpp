@@ -371,6 +371,8 @@ bool TExtCustomDropDown::CharRule(WideChar& Key)
             return false;
         }
         if (!FCanUndo) return true;
+        // Esc reverts the modified state (WM_GETDLGCODE): its character must not set it again.
+        return false;
     }
     if (ctrl && (Key == 3 || Key == 22 || Key == 24)) return true;
     if (FExcelStyleDecimalSeparator && (Key == '.' || Key == ',') && ((FCharLParam >> 16) & 0x40)) Key = ds;

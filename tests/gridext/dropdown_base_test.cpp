@@ -130,6 +130,66 @@ TEST_F(DropDownTest, EscAndAClickOutsideLeaveTheTextAsItWas)
     EXPECT_FALSE(Edit->DroppedDown());
 }
 
+TEST_F(DropDownTest, PickersThatKeepTheValueOnDeactivationKeepIt)
+{
+    Edit->ShowDropDown();
+    Popup()->FCancelOnDeActivate = false;
+    UserKey(Edit, VK_DOWN);
+    UserClick(Other);
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Edit->Text(), "two");
+    EXPECT_EQ(Events, std::vector<String>({"up"}));
+}
+
+TEST_F(DropDownTest, EscWithTheListClosedSelectsTheTextAndForgetsTheChange)
+{
+    Edit->SetSelStart(3);
+    UserType(Edit, "s");
+    EXPECT_TRUE(Edit->Modified());
+    UserKey(Edit, VK_ESCAPE);
+    EXPECT_EQ(Edit->Text(), "ones");
+    EXPECT_FALSE(Edit->Modified());
+    EXPECT_EQ(Edit->SelLength(), 4);
+}
+
+TEST_F(DropDownTest, TheHeightNeverGoesBelowTheFontsNeed)
+{
+    Edit->SetHeight(5);
+    EXPECT_GT(Edit->Height(), 12);
+    const int least = Edit->Height();
+    Edit->Font()->SetSize(20);
+    Edit->SetHeight(least);
+    EXPECT_GT(Edit->Height(), least);
+    // The button stands at the right end, as high as the field allows.
+    EXPECT_EQ(Edit->Button()->Left(), Edit->Width() - Edit->Button()->Width() - 4);
+    EXPECT_EQ(Edit->Button()->Height(), Edit->Height() - 4);
+}
+
+TEST_F(DropDownTest, TheCaptionLabelStandsWhereItsPositionSays)
+{
+    Edit->SetBounds(100, 60, 150, 21);
+    Edit->SetLabelCaption("Word");
+    Edit->SetLabelMargin(4);
+    TLabel* l = Edit->EditLabel();
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->Parent(), Form);
+    const int w = l->Width(), h = l->Height();
+    struct Case {
+        TLabelPosition pos;
+        int left, top;
+    };
+    for (const Case& c : {Case{lpLeftTop, 100 - w - 4, 60}, Case{lpTopLeft, 100, 60 - h - 4},
+                          Case{lpBottomCenter, 100 + (150 - w) / 2, 60 + 21 + 4}, Case{lpRightCenter, 254, 60 + (21 - h) / 2},
+                          Case{lpTopRight, 250 - w, 60 - h - 4}}) {
+        SCOPED_TRACE(int(c.pos));
+        Edit->SetLabelPosition(c.pos);
+        EXPECT_EQ(l->Left(), c.left);
+        EXPECT_EQ(l->Top(), c.top);
+    }
+    Edit->Hide();
+    EXPECT_FALSE(l->Visible());
+}
+
 TEST_F(DropDownTest, AClickInsideThePopupDoesNotCloseIt)
 {
     Edit->DropDownFooter()->SetVisible(true);

@@ -113,7 +113,6 @@ TEST_F(DropDownLooksTest, AGlyphButtonShowsOnlyItsGlyphUntilToneColoursAreGiven)
     TBitmap png;
     ASSERT_TRUE(SNAPSHOT(Edit->Button(), "dropdown_glyph_button.png", png));
     EXPECT_EQ(png.Canvas()->Pixels(0, 0), TColor(0x808080));
-    EXPECT_EQ(png.Canvas()->Pixels(0, 0), TColor(0x808080));
     EXPECT_EQ(Count_Pixels(png, TRect(0, 0, png.Width(), png.Height()), clGreen), 16);
     EXPECT_EQ(Count_Pixels(png, TRect(0, 0, png.Width(), png.Height()), clFuchsia), 0);
 
