@@ -366,21 +366,20 @@ void TExtCustomDropDown::ApplyStyleToItemAppearance(TAppearance* A, TWYXStyle AS
 {
     const TItemLookColors* l = ItemLook(AStyle);
     if (!A || !l) return;
-    A->BorderColorHot = clNone;
-    A->BorderColorSelected = clNone;
-    A->ColorSelectedText = 0;
-    A->ColorHotText = 0;
-    A->ColorHot = l->ColorHot;
-    A->ColorHotTo = l->ColorHotTo;
-    A->ColorMirrorHot = l->ColorMirrorHot;
-    A->ColorMirrorHotTo = l->ColorMirrorHotTo;
-    A->ColorSelected = l->ColorSelected;
-    A->ColorSelectedTo = l->ColorSelectedTo;
-    A->ColorMirrorSelected = l->ColorMirrorSelected;
-    A->ColorMirrorSelectedTo = l->ColorMirrorSelectedTo;
-    A->BorderColor = l->BorderColor;
-    A->BorderColorTop = l->BorderColorTop;
-    A->BorderColorBottom = l->BorderColorBottom;
-    A->EdgeColor = l->EdgeColor;
-    A->ColorSelectedText = l->ColorSelectedText;
+    A->SetBorderColorHot(clNone);
+    A->SetBorderColorSelected(clNone);
+    A->SetColorHotText(0);
+    A->SetColorHot(l->ColorHot);
+    A->SetColorHotTo(l->ColorHotTo);
+    A->SetColorMirrorHot(l->ColorMirrorHot);
+    A->SetColorMirrorHotTo(l->ColorMirrorHotTo);
+    A->SetColorSelected(l->ColorSelected);
+    A->SetColorSelectedTo(l->ColorSelectedTo);
+    A->SetColorMirrorSelected(l->ColorMirrorSelected);
+    A->SetColorMirrorSelectedTo(l->ColorMirrorSelectedTo);
+    A->SetBorderColor(l->BorderColor);
+    A->SetBorderColorTop(l->BorderColorTop);
+    A->SetBorderColorBottom(l->BorderColorBottom);
+    A->SetEdgeColor(l->EdgeColor);
+    A->SetColorSelectedText(l->ColorSelectedText);
 }
