@@ -320,6 +320,12 @@ void TExtCustomDropDown::WndProc(TMessage& msg)
         TCustomMaskEdit::WndProc(msg);
         TForm* form = GetParentForm(this);
         if (!form || (key != VK_ESCAPE && key != VK_RETURN)) return;
+        // Enter and Esc for the open pop-up close it and nothing else: the form's default
+        // and cancel buttons must not hear them.
+        if (FKeyFromDropDown > 0 || FDroppedDown) {
+            msg.Result |= DLGC_WANTALLKEYS;
+            return;
+        }
         if (!form->KeyPreview()) {
             if (key == VK_ESCAPE && FCanUndo) {
                 SelectAll();
@@ -336,7 +342,6 @@ void TExtCustomDropDown::WndProc(TMessage& msg)
                 PostMessage(Parent()->Handle(), WM_KEYUP, VK_RETURN, 0);
             }
         }
-        if (key == VK_ESCAPE && FDroppedDown) msg.Result |= DLGC_WANTALLKEYS;
         return;
     }
     if (msg.Msg == WM_CHAR) {

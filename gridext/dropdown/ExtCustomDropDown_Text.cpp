@@ -535,11 +535,10 @@ bool TExtCustomDropDown::KeyDownRule(WORD& Key, TShiftState Shift)
     const bool pre = !FPrefix.empty(), suf = !FSuffix.empty();
     switch (Key) {
     case VK_RIGHT:
-        if (suf && selEnd >= E && !Shift.Contains(ssShift) && selLen == 0) return true;
-        if (suf && selEnd >= E && Shift.Contains(ssShift)) return true;
+        if (suf && selEnd >= E) return true;
         break;
     case VK_LEFT:
-        if (pre && selStart <= P && (selLen == 0 || Shift.Contains(ssShift))) return true;
+        if (pre && selEnd <= P) return true;
         break;
     case VK_END:
         if (suf) {

@@ -152,6 +152,28 @@ TEST_F(DropDownTest, EscWithTheListClosedSelectsTheTextAndForgetsTheChange)
     EXPECT_EQ(Edit->SelLength(), 4);
 }
 
+TEST_F(DropDownTest, EnterAndEscForThePopupDoNotReachTheFormsButtons)
+{
+    int defaults = 0, cancels = 0;
+    TButton* ok = Make_Control<TButton>(Form, Form, "Ok", 200, 10, 75, 25);
+    ok->SetDefault(true);
+    ok->OnClick = [&](TObject*) { ++defaults; };
+    TButton* cancel = Make_Control<TButton>(Form, Form, "Cancel", 200, 40, 75, 25);
+    cancel->SetCancel(true);
+    cancel->OnClick = [&](TObject*) { ++cancels; };
+    UserFocus(Edit);
+    for (WORD key : {VK_RETURN, VK_ESCAPE}) {
+        SCOPED_TRACE(key);
+        UserKey(Edit, VK_F4);
+        ASSERT_TRUE(Edit->DroppedDown());
+        UserKey(Edit, key);
+        Pump();
+        EXPECT_FALSE(Edit->DroppedDown());
+        EXPECT_EQ(defaults, 0);
+        EXPECT_EQ(cancels, 0);
+    }
+}
+
 TEST_F(DropDownTest, TheHeightNeverGoesBelowTheFontsNeed)
 {
     Edit->SetHeight(5);
