@@ -199,6 +199,7 @@ void TExtCustomDropDown::CloseDropDown(bool CancelChanges)
     FUserDropDownWidth = FDropDownForm->Width();
     FUserDropDownHeight = FDropDownForm->Height();
     FDropDownForm->Hide();
+    Application->CancelHint();
     if (CancelChanges) SetText(FOldText);
     if (OnDropUp) OnDropUp(this, CancelChanges);
 }

@@ -3,6 +3,8 @@
 // the bottom-right corner keeps to the least size.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QWidget>
 #include <vector>
 
 #include "platform/gui/Forms.h"
@@ -55,6 +57,25 @@ TEST(PopupWindow, APressOutsideDeactivatesItFirst)
     UserClick(other);
     EXPECT_EQ(log, std::vector<String>({"deactivate nested", "deactivate popup", "press other"}));
     delete form;
+}
+
+// The shown pop-up's window is on the screen, where it was placed, and goes with Hide.
+TEST(PopupWindow, ItsWindowShowsOnTheScreen)
+{
+    Application->Initialize();
+    TPopupWindow* popup = new TPopupWindow(nullptr);
+    popup->SetBounds(130, 140, 90, 60);
+    const auto shown = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->geometry() == QRect(130, 140, 90, 60)) return true;
+        return false;
+    };
+    EXPECT_FALSE(shown());
+    popup->Show();
+    EXPECT_TRUE(shown());
+    popup->Hide();
+    EXPECT_FALSE(shown());
+    delete popup;
 }
 
 TEST(PopupWindow, TheUserSizesTheBottomRightCorner)
