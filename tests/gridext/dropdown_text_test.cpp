@@ -216,6 +216,27 @@ TEST_F(DropDownTextTest, NumbersAreCompletedWhenTheFocusLeaves)
     }
 }
 
+TEST_F(DropDownTextTest, EveryKeystrokeIsReportedOnce)
+{
+    int changes = 0;
+    Edit->OnChange = [&](TObject*) { ++changes; };
+    struct Case {
+        TDropDownEditType type;
+        const char* start;
+        bool selectValue;
+        const char* typed;
+    };
+    // Money is regrouped after each digit; a selected value is replaced, or cleared by Backspace.
+    for (const Case& c : {Case{etMoney, "", true, "1234"}, Case{etString, "abc", true, "x"}, Case{etString, "abc", true, "\b"},
+                          Case{etNumeric, "12", false, "34"}}) {
+        SCOPED_TRACE(c.typed);
+        Prepare(c.type, 0, c.start, c.selectValue, true);
+        changes = 0;
+        UserType(Edit, c.typed);
+        EXPECT_EQ(changes, int(String(c.typed).size()));
+    }
+}
+
 TEST_F(DropDownTextTest, ADigitTypedWithCtrlHeldGoesInOnce)
 {
     Prepare(etNumeric, 0, "1", false);
