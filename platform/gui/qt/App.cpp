@@ -129,7 +129,7 @@ void EnsureStarted()
     gDispatcher = new Dispatcher();
     // Another program taking the user's attention deactivates the shown pop-ups.
     QObject::connect(gApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState st) {
-        if (st != Qt::ApplicationActive) Application->Dispatch([] { NotePopupPress(nullptr); });
+        if (st != Qt::ApplicationActive && Application) Application->Dispatch([] { NotePopupPress(nullptr); });
     });
     InitMainThread();
     SetSynchronizeWakeup([] { PostCall([] { CheckSynchronize(); }); });

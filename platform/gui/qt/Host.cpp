@@ -704,6 +704,8 @@ public:
     }
     void SetDropShadow(bool v) override
     {
+        // A change of window flags makes a new native window: only when it changes.
+        if (v == shadow) return;
         shadow = v;
         ApplyPopup();
     }
