@@ -104,7 +104,9 @@ void TExtDropDownSpeedButton::Paint()
         return;
     }
     const TColor face = pressed ? box->FButtonColorDown : FHot ? box->FButtonColorHot : box->FButtonColor;
-    const TColor text = pressed ? box->FButtonTextColorDown : FHot ? box->FButtonTextColorHot : box->FButtonTextColor;
+    TColor text = pressed ? box->FButtonTextColorDown : FHot ? box->FButtonTextColorHot : box->FButtonTextColor;
+    // Tones give the faces but no arrow colour: the arrow stays black then.
+    if (text == clNone) text = clBlack;
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(face);
     c->FillRect(r);

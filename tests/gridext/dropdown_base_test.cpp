@@ -422,6 +422,11 @@ TEST_F(DropDownTest, PictureOfAnOpenPopupWithHeaderAndFooter)
     ok->SetCaption("OK");
     ok->SetModalResult(mrOk);
     Edit->SetDropDownWidth(160);
+    TBitmap edit;
+    ASSERT_TRUE(SNAPSHOT(Edit, "dropdown_edit.png", edit));
+    // The text, and the drop-down arrow at the right end.
+    EXPECT_GT(Count_Pixels(edit, TRect(2, 2, 40, 19), [](TColor c) { return (c & 0xFF) < 0x60; }), 10);
+    EXPECT_GT(Count_Pixels(edit, TRect(150 - 18, 4, 150 - 2, 17), [](TColor c) { return (c & 0xFF) < 0x90; }), 4);
     UserClick(ArrowButton());
     UserKey(Edit, VK_DOWN);
     TBitmap png;
