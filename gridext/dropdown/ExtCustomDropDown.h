@@ -180,6 +180,12 @@ public:
     bool IsModified() const { return FIsModified; }
 
     void Assign(TObject* Source);
+    // The drop-down button's look follows the read-only state.
+    void SetReadOnly(bool v)
+    {
+        TCustomMaskEdit::SetReadOnly(v);
+        if (FButton) FButton->Button()->Invalidate();
+    }
 
     // ---- events ----
     TNotifyEvent OnBeforeDropDown;
