@@ -8,6 +8,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
+#include "platform/gui/PopupWindow.h"
 #include "platform/gui/qt/Backend.h"
 #include "platform/gui/Registry.h"
 
@@ -568,6 +569,10 @@ void TControl::HandleMouse(TMessage& msg)
     const int y = GET_Y_LPARAM(msg.LParam);
     TShiftState shift = KeysToShiftState(msg.WParam);
     if (msg.Msg != WM_MOUSEWHEEL) gui_registry::NoteMouse(this, x, y, msg.WParam);
+    // A press elsewhere deactivates the shown pop-ups before its target hears it.
+    if (msg.Msg == WM_LBUTTONDOWN || msg.Msg == WM_RBUTTONDOWN || msg.Msg == WM_MBUTTONDOWN ||
+        msg.Msg == WM_LBUTTONDBLCLK || msg.Msg == WM_RBUTTONDBLCLK)
+        NotePopupPress(this);
     switch (msg.Msg) {
     case WM_MOUSEMOVE:
         DefaultHandler(msg);

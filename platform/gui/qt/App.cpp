@@ -22,6 +22,7 @@
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
+#include "platform/gui/PopupWindow.h"
 #include "platform/gui/qt/Backend.h"
 #include "platform/gui/qt/QtCommon.h"
 #include "platform/rtl/Threads.h"
@@ -126,6 +127,10 @@ void EnsureStarted()
     TFont def;
     QApplication::setFont(MakeQFont(def));
     gDispatcher = new Dispatcher();
+    // Another program taking the user's attention deactivates the shown pop-ups.
+    QObject::connect(gApp, &QGuiApplication::applicationStateChanged, [](Qt::ApplicationState st) {
+        if (st != Qt::ApplicationActive && Application) Application->Dispatch([] { NotePopupPress(nullptr); });
+    });
     InitMainThread();
     SetSynchronizeWakeup([] { PostCall([] { CheckSynchronize(); }); });
     // A failure of a call that a worker queued is shown like any other escaped error.
@@ -229,6 +234,29 @@ int ScreenWidth()
     EnsureStarted();
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry().width() : 1024;
+}
+
+TRect WorkAreaAt(TPoint p)
+{
+    EnsureStarted();
+    QScreen* s = QGuiApplication::screenAt(QPoint(p.X, p.Y));
+    if (!s) {
+        // Off every monitor: the nearest one.
+        long best = -1;
+        for (QScreen* c : QGuiApplication::screens()) {
+            const QRect g = c->geometry();
+            const long dx = p.X < g.left() ? g.left() - p.X : p.X > g.right() ? p.X - g.right() : 0;
+            const long dy = p.Y < g.top() ? g.top() - p.Y : p.Y > g.bottom() ? p.Y - g.bottom() : 0;
+            if (best < 0 || dx * dx + dy * dy < best) {
+                best = dx * dx + dy * dy;
+                s = c;
+            }
+        }
+    }
+    if (!s) s = QGuiApplication::primaryScreen();
+    if (!s) return TRect(0, 0, 1024, 768);
+    const QRect a = s->availableGeometry();
+    return TRect(a.left(), a.top(), a.left() + a.width(), a.top() + a.height());
 }
 
 int ScreenHeight()

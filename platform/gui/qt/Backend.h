@@ -58,6 +58,8 @@ public:
     virtual void SetPopup(bool v) {}
     // Top-level windows: 255 opaque .. 0 invisible.
     virtual void SetOpacity(int alpha) {}
+    // Pop-ups: the platform's drop shadow under the window.
+    virtual void SetDropShadow(bool v) {}
 };
 
 class IEditWidget : public IWidget {
@@ -194,6 +196,8 @@ void StopTimer(int id);
 TPoint CursorPos();
 int ScreenWidth();
 int ScreenHeight();
+// The available area of the monitor nearest to screen point p.
+TRect WorkAreaAt(TPoint p);
 void SetOverrideCursor(TCursor c);
 String ClipboardText();
 void SetClipboardText(const String& s);

@@ -702,11 +702,21 @@ public:
     {
         if (qw) qw->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
     }
+    void SetDropShadow(bool v) override
+    {
+        // A change of window flags makes a new native window: only when it changes.
+        if (v == shadow) return;
+        shadow = v;
+        ApplyPopup();
+    }
+    bool shadow = true;
     void ApplyPopup()
     {
         if (!qw || !popup || parent) return;
         const bool vis = qw->isVisible();
-        qw->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        Qt::WindowFlags f = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+        if (!shadow) f |= Qt::NoDropShadowWindowHint;
+        qw->setWindowFlags(f);
         qw->setAttribute(Qt::WA_ShowWithoutActivating, true);
         qw->setAttribute(Qt::WA_QuitOnClose, false);
         topLevel = true;
