@@ -194,6 +194,16 @@ TGridDatePicker::TGridDatePicker(TExtStringGrid* AGrid) : TAsgDateTimePicker(AGr
     InitGridEditor(this, AGrid);
 }
 
+void TGridDatePicker::Paint()
+{
+    TAsgDateTimePicker::Paint();
+    TCanvas* c = Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindow);
+    c->FrameRect(TRect(0, 0, Width(), Height()));
+    c->FrameRect(TRect(1, 1, Width() - 1, Height() - 1));
+}
+
 void TGridDatePicker::DoExit()
 {
     LeaveEditor(FGrid, this);

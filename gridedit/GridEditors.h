@@ -284,6 +284,9 @@ public:
     void AdvanceDatePart();
 
 protected:
+    // In a cell the picker's 3-D edge would stand inside the grid's lines: a two-pixel
+    // frame in the window colour covers it, so the picker reads as the cell itself.
+    void Paint() override;
     void DoExit() override;
     // The keys that end the edit (GridEditors_Keys.cpp).
     void KeyDown(WORD& key, TShiftState shift) override;
