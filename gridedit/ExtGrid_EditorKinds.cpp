@@ -678,6 +678,8 @@ TWinControl* TGridEditorLibrary::ShowRichEdit(TExtStringGrid* G, int ACol, int A
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     const int RCol = G->RealColIndex(ACol);
     TExtRichEdit* re = InplaceRichEdit(G);
+    // A fresh window for every edit: nothing of the last cell's text stays behind.
+    re->ReCreate();
     re->SetParent(G);
     Place(re, R, W, H);
     G->FireGetEditorProp(RCol, ARow, G->FEditLink);

@@ -3,6 +3,8 @@
 // grid reaches them through the editor kinds that Register_Grid_Editors hands it; the
 // functions at the end give a grid's editors by their own types.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "gridedit/AsgEditBtn.h"
 #include "gridedit/AsgSpin.h"
@@ -329,6 +331,7 @@ class TExtRichEdit : public TMemo {
 public:
     explicit TExtRichEdit(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return FGrid; }
+    // The size the content asked for at its last change (GridEditors_Rich.cpp).
     int ReqWidth() const { return FReqWidth; }
     int ReqHeight() const { return FReqHeight; }
     // Size requests of the in-place editor are ignored while locked.
@@ -337,13 +340,42 @@ public:
     bool Locked() const { return FLocked; }
     TNotifyEvent OnSelectionChange;
 
+    // The selection's vertical character offset in twips: 0, -40 (subscript) or +40
+    // (superscript). Without a selection the offset is the one the next typed
+    // characters take.
+    void SelNormal() { SetSelOffset(0); }
+    void SelSubscript() { SetSelOffset(-40); }
+    void SelSuperscript() { SetSelOffset(40); }
+    bool IsSelNormal() const { return SelOffset() == 0; }
+    bool IsSelSubscript() const { return SelOffset() == -40; }
+    bool IsSelSuperscript() const { return SelOffset() == 40; }
+    // The control's window is made anew: the offsets, selection and scrolling of the
+    // last edit are gone.
+    void ReCreate();
+    // Asks for Tab too, so that the grid's Tab navigation works from inside the editor.
+    void WndProc(TMessage& msg) override;
+    void HostNotify(int code, std::intptr_t arg) override;
+
 protected:
     void DoExit() override;
+    // Tab (with goTabs) moves the edit to the next cell; Up and Down leave a one-line
+    // cell to the grid.
+    void KeyDown(WORD& key, TShiftState shift) override;
 
 private:
+    void SetSelOffset(int Offset);
+    int SelOffset() const;
+    // The text changed: the offsets follow it and the content asks for its size.
+    void TextEdited();
+    void RequestSize();
     TExtStringGrid* FGrid;
     int FReqWidth = 0, FReqHeight = 0;
     bool FLocked = false;
+    // One offset per character of the text (lines joined by one break each), and the
+    // offset typing takes where nothing is selected.
+    std::vector<int> FOffsets;
+    std::u16string FOffsetText;
+    int FTypingOffset = 0;
 };
 
 // ---------------------------------------------------------------- drop-down pickers
