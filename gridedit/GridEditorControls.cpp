@@ -22,6 +22,15 @@ void InitGridEditor(TWinControl* e, TExtStringGrid* g)
     e->SetParent(g);
 }
 
+// A new window holds no mouse capture: one left with the control or any of its parts
+// goes.
+void DropCapture(TControl* c)
+{
+    if (c->MouseCapture()) c->SetMouseCapture(false);
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+        for (int i = 0; i < w->ControlCount(); ++i) DropCapture(w->Controls(i));
+}
+
 // An editor that loses the focus ends the edit and stores its value, unless the grid is
 // closing it right now.
 void LeaveEditor(TExtStringGrid* g, TWinControl* e)
@@ -64,6 +73,42 @@ TDateTime CurrentDateTime()
 // ---------------------------------------------------------------- check box and button
 
 TGridCheckBox::TGridCheckBox(TExtStringGrid* AGrid) : TCheckBox(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); }
+
+void TGridCheckBox::ReCreate() { DropCapture(this); }
+
+void TGridButton::ReCreate() { DropCapture(this); }
+
+void TGridEditBtn::ReCreate()
+{
+    Button()->Button()->Release();
+    DropCapture(this);
+    SetSelStart(0);
+    SetSelLength(0);
+}
+
+void TGridUnitEditBtn::ReCreate()
+{
+    Button()->Button()->Release();
+    DropCapture(this);
+    SetSelStart(0);
+    SetSelLength(0);
+}
+
+void TGridSpin::ReCreate()
+{
+    Button()->UpButton()->Release();
+    Button()->DownButton()->Release();
+    DropCapture(this);
+    SetSelStart(0);
+    SetSelLength(0);
+}
+
+void TGridDatePicker::ReCreate()
+{
+    if (DroppedDown()) SetDroppedDown(false);
+    FButtonDown = false;
+    DropCapture(this);
+}
 
 void TGridCheckBox::DoExit()
 {

@@ -141,6 +141,9 @@ private:
 class TGridCheckBox : public TCheckBox {
 public:
     explicit TGridCheckBox(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
 
 protected:
@@ -160,6 +163,9 @@ private:
 class TGridEditBtn : public TAsgEditBtn {
 public:
     explicit TGridEditBtn(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
     bool BorderLess = false;
     bool StopEditAfterClick = false;
@@ -195,6 +201,9 @@ private:
 class TGridUnitEditBtn : public TAsgUnitEditBtn {
 public:
     explicit TGridUnitEditBtn(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
     bool BorderLess = false;
     // The button: the value becomes what the grid's OnEllipsClick makes of it (the unit
@@ -217,6 +226,9 @@ private:
 class TGridButton : public TButton {
 public:
     explicit TGridButton(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     // Presses the button as a click would.
     void Press()
     {
@@ -251,6 +263,9 @@ public:
 class TGridSpin : public TAsgSpinEdit {
 public:
     explicit TGridSpin(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
 
     // The button pair's steps report to the grid after the step.
@@ -279,6 +294,9 @@ private:
 class TGridDatePicker : public TAsgDateTimePicker {
 public:
     explicit TGridDatePicker(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
     bool Weeknumbers = false, ShowToday = true, ShowTodayCircle = true;
     // After a typed digit: on to the next field when the digit completed a field that is
