@@ -10,6 +10,7 @@
 
 #include "grid/core/ExtGrid.h"
 #include "grid/util/GridTextUtils.h"
+#include "gridedit/GridEditorLibrary.h"
 #include "gridedit/GridEditors.h"
 #include "platform/os/Regional.h"
 
@@ -117,6 +118,28 @@ void TGridCheckBox::DoExit()
 }
 
 TGridButton::TGridButton(TExtStringGrid* AGrid) : TButton(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); }
+
+void TGridButton::TakeEllipsText()
+{
+    if (!FGrid || !FGrid->EditMode) return;
+    SetCaption(FGrid->FireEllipsClick(Caption()));
+    TGridEditorLibrary::FollowText(FGrid, Caption());
+}
+
+void TGridButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TButton::MouseUp(button, shift, x, y);
+    if (button == mbLeft && ClientRect().Contains(TPoint(x, y))) TakeEllipsText();
+}
+
+void TGridButton::KeyUp(WORD& key, TShiftState shift)
+{
+    TButton::KeyUp(key, shift);
+    if (key != VK_SPACE) return;
+    TakeEllipsText();
+    if (Visible() && CanFocus()) SetFocus();
+    Invalidate();
+}
 
 void TGridButton::DoExit()
 {

@@ -242,8 +242,13 @@ protected:
     void KeyPress(WideChar& key) override;
     // Claims the keys that end the edit, so that the form does not take them.
     void WndProc(TMessage& msg) override;
+    // Releasing the left button over it, or Space, gives it the caption OnEllipsClick
+    // makes of its caption, and the cell that caption.
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyUp(WORD& key, TShiftState shift) override;
 
 private:
+    void TakeEllipsText();
     TExtStringGrid* FGrid;
 };
 
