@@ -450,6 +450,25 @@ void TExtImagePickerDropDown::SetImageIndex(int Index)
     {                                                                                          \
         LeaveEditor(FGrid, this);                                                              \
         Base::DoExit();                                                                        \
+    }                                                                                          \
+    void Name::KeyDown(WORD& key, TShiftState shift)                                           \
+    {                                                                                          \
+        if (!DropDownKeyDown(FGrid, this, key, shift)) Base::KeyDown(key, shift);              \
+    }                                                                                          \
+    void Name::KeyPress(WideChar& key)                                                         \
+    {                                                                                          \
+        if (DropDownKeyPress(FGrid, this, key)) Base::KeyPress(key);                           \
+    }                                                                                          \
+    void Name::Change()                                                                        \
+    {                                                                                          \
+        Base::Change();                                                                        \
+        ReportEditChange(FGrid, this, Text());                                                 \
+    }                                                                                          \
+    void Name::WndProc(TMessage& msg)                                                          \
+    {                                                                                          \
+        if (DropDownWndProc(FGrid, msg)) return;                                               \
+        Base::WndProc(msg);                                                                    \
+        DropDownDialogCodes(FGrid, msg);                                                       \
     }
 GRID_DROPDOWN_WRAPPER_IMPL(TGridTrackbarDropDown, TExtTrackBarDropDown)
 GRID_DROPDOWN_WRAPPER_IMPL(TGridMemoDropDown, TExtMemoDropDown)

@@ -551,15 +551,22 @@ private:
 };
 
 // The grid's wrappers of the pickers: owned by and parented to the grid, hidden and
-// disabled between edits; leaving one stores its value.
+// disabled between edits; leaving one stores its value. Their keys end the edit as the
+// combo editor's do (GridEditors_Keys.cpp): Esc puts the cell's text back, Enter, Up and
+// Down store and validate, Tab walks with the grid; the picker keeps Alt+Up and Alt+Down
+// and, while its drop-down window is closed, End.
 #define GRID_DROPDOWN_WRAPPER(Name, Base)                              \
     class Name : public Base {                                         \
     public:                                                            \
         explicit Name(TExtStringGrid* AGrid);                          \
         TExtStringGrid* OwnerGrid() const { return FGrid; }            \
+        void WndProc(TMessage& msg) override;                          \
                                                                        \
     protected:                                                         \
         void DoExit() override;                                        \
+        void KeyDown(WORD& key, TShiftState shift) override;           \
+        void KeyPress(WideChar& key) override;                         \
+        void Change() override;                                        \
                                                                        \
     private:                                                           \
         TExtStringGrid* FGrid;                                         \
@@ -579,13 +586,25 @@ class TGridExtGridDropDown : public TCustomExtGridDropDown {
 public:
     explicit TGridExtGridDropDown(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return GetGrid(); }
+    void WndProc(TMessage& msg) override;
 
 protected:
     void DoExit() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void Change() override;
 
 private:
     TExtStringGrid* FGrid;
 };
+
+// The wrappers' shared protocol. DropDownKeyDown: false when the key goes on to the
+// picker. DropDownKeyPress: false when the character is dropped. DropDownWndProc: true
+// when it answered the message.
+bool DropDownKeyDown(TExtStringGrid* Grid, TExtCustomDropDown* Editor, WORD& Key, TShiftState Shift);
+bool DropDownKeyPress(TExtStringGrid* Grid, TExtCustomDropDown* Editor, WideChar& Key);
+bool DropDownWndProc(TExtStringGrid* Grid, TMessage& Msg);
+void DropDownDialogCodes(TExtStringGrid* Grid, TMessage& Msg);
 
 // ---------------------------------------------------------------- a grid's editors
 
