@@ -869,6 +869,20 @@ TEST_F(EditLinkTest, AUserOpensTypesAndEndsAnInPlaceLink)
         EXPECT_FALSE(Grid->EditMode);
         EXPECT_TRUE(Grid->Focused());
     }
+    // With AdvanceOnEnter, Enter stores and moves on as it does in the grid.
+    Grid->Navigation()->AdvanceOnEnter = true;
+    Grid->SetCellEx(RCol, ERow, "start");
+    Grid->FocusCell(DCol, ERow, true);
+    UserFocus(Grid);
+    UserKey(Grid, VK_F2);
+    ASSERT_TRUE(Link->Edit->Visible());
+    Link->Edit->SetText("next");
+    UserKey(Link->Edit, VK_RETURN);
+    Pump();
+    EXPECT_EQ(Cell(), "next");
+    EXPECT_EQ(Grid->Col(), DCol + 1);
+    EXPECT_EQ(Grid->Row(), ERow);
+    EXPECT_FALSE(Link->Edit->Visible());
 }
 
 // While the link's control edits in place, the grid's procedure stands in front of it:
