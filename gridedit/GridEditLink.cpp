@@ -71,9 +71,16 @@ void TEditLink::SetFocus(bool Value)
     // form takes none of the keys the grid's navigation needs from it.
     if (EditStyle == esInplace && c && !FSubClassed && FOwner) {
         FControlHadHook = c->WindowProcHooked();
-        FOwner->FGridControlWndProc = c->WindowProc();
-        TExtStringGrid* g = FOwner;
-        c->SetWindowProc([g](TMessage& m) { g->EditLinkControlWndProc(m); });
+        const TControl::TWndMethod own = c->WindowProc();
+        FOwner->FGridControlWndProc = own;
+        // The grid is found by its handle at each message: a control that outlives the
+        // grid (or goes with it) hears its messages through its own procedure again.
+        const HWND grid = FOwner->Handle();
+        c->SetWindowProc([grid, own](TMessage& m) {
+            auto* g = dynamic_cast<TExtStringGrid*>(FindControl(grid));
+            if (g && !g->GridDestroying()) g->EditLinkControlWndProc(m);
+            else own(m);
+        });
         FSubClassed = true;
     }
     if (Value) {

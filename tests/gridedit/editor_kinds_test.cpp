@@ -936,6 +936,24 @@ TEST_F(EditLinkTest, TheGridsProcedureStandsInFrontOfTheLinksControlOnlyWhileItE
     Link->Edit->SetWindowProc(nullptr);
 }
 
+// A grid freed while its link's control edits in place takes its procedure with it: the
+// control, freed along with the grid, hears its last messages through its own.
+TEST_F(EditLinkTest, AGridFreedDuringAnInPlaceEditLeavesTheControlItsOwnProcedure)
+{
+    Grid->SetOptions(Grid->Options() << goTabs);
+    Open(edCustom, "a");
+    ASSERT_TRUE(Link->Edit->WindowProcHooked());
+    // The control lives on the form, so that it outlives the grid.
+    Link->Edit->SetParent(Form);
+    int heard = 0;
+    Link->Edit->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++heard; };
+    delete Grid;
+    Grid = nullptr;
+    UserKey(Link->Edit, 'K');
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(Link->Edit->Perform(WM_GETDLGCODE) & DLGC_WANTTAB, 0);
+}
+
 // A popup link opened by the keyboard: the user types on its form and Enter stores the
 // text; Esc on a second opening leaves the cell as it was. The picture shows the form
 // over the cell.
