@@ -386,3 +386,12 @@ void TAsgUnitEditBtn::PaintOver()
     c->Brush()->SetStyle(bsClear);
     c->DrawText(FUnitID, r, DT_LEFT | DT_TOP);
 }
+
+void TExtSpeedButton::Release()
+{
+    if (MouseCapture()) SetMouseCapture(false);
+    if (FState == bsDown) {
+        FState = bsUp;
+        Invalidate();
+    }
+}

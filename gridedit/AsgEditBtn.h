@@ -25,6 +25,8 @@ public:
     bool Hot() const { return FHot; }
     // The button paints as pressed: held down, or down for good.
     bool ShowsDown() const { return FState == bsDown || FState == bsExclusive; }
+    // A press still held goes without a click: the button shows up and lets the mouse go.
+    void Release();
 
 protected:
     void Paint() override;

@@ -125,6 +125,16 @@ void TExtTimerSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x
     if (Parent()) Parent()->Invalidate();
 }
 
+void TExtTimerSpeedButton::Release()
+{
+    if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
+    if (MouseCapture()) SetMouseCapture(false);
+    if (FState == bsDown) {
+        FState = bsUp;
+        Invalidate();
+    }
+}
+
 void TExtTimerSpeedButton::TimerExpired()
 {
     if (FRepeatTimer) FRepeatTimer->SetInterval(100);

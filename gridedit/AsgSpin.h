@@ -35,6 +35,8 @@ public:
     TTimer* RepeatTimer() const { return FRepeatTimer; }
     // One expiry of the repeat timer.
     void TimerExpired();
+    // A press still held goes: no more repeats, the button shows up and lets the mouse go.
+    void Release();
     void Click() override;
 
 protected:

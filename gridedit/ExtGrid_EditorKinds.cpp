@@ -394,6 +394,7 @@ TWinControl* TGridEditorLibrary::ShowSpin(TExtStringGrid* G, int ACol, int ARow,
     const TColor C = G->CellEditorLook(G->RealColIndex(ACol), G->Row());
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     TGridSpin* sp = SpinEdit(G);
+    sp->ReCreate();
     Place(sp, R, W, H);
     ShowEditorControl(sp, C);
     sp->SetExcelStyleDecimalSeparator(G->ExcelStyleDecimalSeparator);
@@ -460,6 +461,7 @@ TWinControl* TGridEditorLibrary::ShowEditBtn(TExtStringGrid* G, int ACol, int AR
     const TColor C = G->CellEditorLook(G->RealColIndex(ACol), G->Row());
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     TGridEditBtn* eb = BtnEdit(G);
+    eb->ReCreate();
     eb->SetBounds(R.Left, R.Top, W, eb->Height());
     eb->SetText(G->GetEditText(ACol, ARow));
     eb->SetMaxLength(G->GetEditLimit());
@@ -483,6 +485,7 @@ TWinControl* TGridEditorLibrary::ShowUnitEditBtn(TExtStringGrid* G, int ACol, in
     const TColor C = G->CellEditorLook(G->RealColIndex(ACol), G->Row());
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     TGridUnitEditBtn* ub = BtnUnitEdit(G);
+    ub->ReCreate();
     ub->SetBounds(R.Left, R.Top, W, ub->Height());
     ub->SetMaxLength(G->GetEditLimit());
     ub->SetUnitID(String());
@@ -516,6 +519,7 @@ TWinControl* TGridEditorLibrary::ShowCheckBox(TExtStringGrid* G, int ACol, int A
 {
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     TGridCheckBox* cb = EditCheck(G);
+    cb->ReCreate();
     Place(cb, R, W, H);
     cb->SetCaption(G->GetEditText(ACol, ARow));
     cb->SetEnabled(true);
@@ -537,6 +541,7 @@ TWinControl* TGridEditorLibrary::ShowButton(TExtStringGrid* G, int ACol, int ARo
 {
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     TGridButton* b = GridButton(G);
+    b->ReCreate();
     b->SetBounds(R.Left - 1, R.Top - 1, W + 2, H + 2);
     b->SetCaption(G->GetEditText(ACol, ARow));
     b->SetVisible(true);
@@ -562,6 +567,7 @@ TWinControl* TGridEditorLibrary::ShowDate(TExtStringGrid* G, int ACol, int ARow,
     const int RCol = G->RealColIndex(ACol);
     TGridDatePicker* dp = DateTimePicker(G);
     dp->SetParent(G);
+    dp->ReCreate();
     const String text = G->GetEditText(ACol, ARow);
     if (G->EditControl == edTimeEdit) {
         TDateTime t = 0;
@@ -678,6 +684,8 @@ TWinControl* TGridEditorLibrary::ShowRichEdit(TExtStringGrid* G, int ACol, int A
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     const int RCol = G->RealColIndex(ACol);
     TExtRichEdit* re = InplaceRichEdit(G);
+    // A fresh window for every edit: nothing of the last cell's text stays behind.
+    re->ReCreate();
     re->SetParent(G);
     Place(re, R, W, H);
     G->FireGetEditorProp(RCol, ARow, G->FEditLink);

@@ -67,8 +67,22 @@ void TEditLink::SetFocus(bool Value)
         if (!c->Visible()) c->SetVisible(true);
         if (!c->Enabled()) c->SetEnabled(true);
     }
-    // The grid's own key handling stands in front of an in-place control.
-    if (EditStyle == esInplace && c && !FSubClassed) FSubClassed = true;
+    // The grid's procedure stands in front of an in-place control while it edits, so the
+    // form takes none of the keys the grid's navigation needs from it.
+    if (EditStyle == esInplace && c && !FSubClassed && FOwner) {
+        FControlHadHook = c->WindowProcHooked();
+        const TControl::TWndMethod own = c->WindowProc();
+        FOwner->FGridControlWndProc = own;
+        // The grid is found by its handle at each message: a control that outlives the
+        // grid (or goes with it) hears its messages through its own procedure again.
+        const HWND grid = FOwner->Handle();
+        c->SetWindowProc([grid, own](TMessage& m) {
+            auto* g = dynamic_cast<TExtStringGrid*>(FindControl(grid));
+            if (g && !g->GridDestroying()) g->EditLinkControlWndProc(m);
+            else own(m);
+        });
+        FSubClassed = true;
+    }
     if (Value) {
         if (c && c->CanFocus()) c->SetFocus();
     } else if (FOwner && FOwner->CanFocus()) {
@@ -111,7 +125,11 @@ void TEditLink::RestoreWinProc()
     if (EditStyle != esInplace) return;
     TWinControl* c = GetEditControl();
     if (!c) return;
-    FSubClassed = false;
+    if (FSubClassed) {
+        c->SetWindowProc(FOwner && FControlHadHook ? FOwner->FGridControlWndProc : TControl::TWndMethod());
+        if (FOwner) FOwner->FGridControlWndProc = nullptr;
+        FSubClassed = false;
+    }
     c->SetVisible(false);
 }
 

@@ -74,4 +74,6 @@ protected:
     bool FForcedExit = false;
     TPoint FEditCell = TPoint(-1, -1);
     bool FSubClassed = false;
+    // The control had a procedure of its own in front when the grid's went there.
+    bool FControlHadHook = false;
 };

@@ -10,6 +10,7 @@
 
 #include "grid/core/ExtGrid.h"
 #include "grid/util/GridTextUtils.h"
+#include "gridedit/GridEditorLibrary.h"
 #include "gridedit/GridEditors.h"
 #include "platform/os/Regional.h"
 
@@ -20,6 +21,15 @@ void InitGridEditor(TWinControl* e, TExtStringGrid* g)
     e->SetVisible(false);
     e->SetEnabled(false);
     e->SetParent(g);
+}
+
+// A new window holds no mouse capture: one left with the control or any of its parts
+// goes.
+void DropCapture(TControl* c)
+{
+    if (c->MouseCapture()) c->SetMouseCapture(false);
+    if (auto* w = dynamic_cast<TWinControl*>(c))
+        for (int i = 0; i < w->ControlCount(); ++i) DropCapture(w->Controls(i));
 }
 
 // An editor that loses the focus ends the edit and stores its value, unless the grid is
@@ -65,6 +75,42 @@ TDateTime CurrentDateTime()
 
 TGridCheckBox::TGridCheckBox(TExtStringGrid* AGrid) : TCheckBox(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); }
 
+void TGridCheckBox::ReCreate() { DropCapture(this); }
+
+void TGridButton::ReCreate() { DropCapture(this); }
+
+void TGridEditBtn::ReCreate()
+{
+    Button()->Button()->Release();
+    DropCapture(this);
+    SetSelStart(0);
+    SetSelLength(0);
+}
+
+void TGridUnitEditBtn::ReCreate()
+{
+    Button()->Button()->Release();
+    DropCapture(this);
+    SetSelStart(0);
+    SetSelLength(0);
+}
+
+void TGridSpin::ReCreate()
+{
+    Button()->UpButton()->Release();
+    Button()->DownButton()->Release();
+    DropCapture(this);
+    SetSelStart(0);
+    SetSelLength(0);
+}
+
+void TGridDatePicker::ReCreate()
+{
+    if (DroppedDown()) SetDroppedDown(false);
+    FButtonDown = false;
+    DropCapture(this);
+}
+
 void TGridCheckBox::DoExit()
 {
     LeaveEditor(FGrid, this);
@@ -72,6 +118,28 @@ void TGridCheckBox::DoExit()
 }
 
 TGridButton::TGridButton(TExtStringGrid* AGrid) : TButton(AGrid), FGrid(AGrid) { InitGridEditor(this, AGrid); }
+
+void TGridButton::TakeEllipsText()
+{
+    if (!FGrid || !FGrid->EditMode) return;
+    SetCaption(FGrid->FireEllipsClick(Caption()));
+    TGridEditorLibrary::FollowText(FGrid, Caption());
+}
+
+void TGridButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TButton::MouseUp(button, shift, x, y);
+    if (button == mbLeft && ClientRect().Contains(TPoint(x, y))) TakeEllipsText();
+}
+
+void TGridButton::KeyUp(WORD& key, TShiftState shift)
+{
+    TButton::KeyUp(key, shift);
+    if (key != VK_SPACE) return;
+    TakeEllipsText();
+    if (Visible() && CanFocus()) SetFocus();
+    Invalidate();
+}
 
 void TGridButton::DoExit()
 {
@@ -192,6 +260,16 @@ void TGridSpin::FireSpinClick(bool UpDown)
 TGridDatePicker::TGridDatePicker(TExtStringGrid* AGrid) : TAsgDateTimePicker(AGrid), FGrid(AGrid)
 {
     InitGridEditor(this, AGrid);
+}
+
+void TGridDatePicker::Paint()
+{
+    TAsgDateTimePicker::Paint();
+    TCanvas* c = Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindow);
+    c->FrameRect(TRect(0, 0, Width(), Height()));
+    c->FrameRect(TRect(1, 1, Width() - 1, Height() - 1));
 }
 
 void TGridDatePicker::DoExit()
@@ -372,6 +450,25 @@ void TExtImagePickerDropDown::SetImageIndex(int Index)
     {                                                                                          \
         LeaveEditor(FGrid, this);                                                              \
         Base::DoExit();                                                                        \
+    }                                                                                          \
+    void Name::KeyDown(WORD& key, TShiftState shift)                                           \
+    {                                                                                          \
+        if (!DropDownKeyDown(FGrid, this, key, shift)) Base::KeyDown(key, shift);              \
+    }                                                                                          \
+    void Name::KeyPress(WideChar& key)                                                         \
+    {                                                                                          \
+        if (DropDownKeyPress(FGrid, this, key)) Base::KeyPress(key);                           \
+    }                                                                                          \
+    void Name::Change()                                                                        \
+    {                                                                                          \
+        Base::Change();                                                                        \
+        ReportEditChange(FGrid, this, Text());                                                 \
+    }                                                                                          \
+    void Name::WndProc(TMessage& msg)                                                          \
+    {                                                                                          \
+        if (DropDownWndProc(FGrid, msg)) return;                                               \
+        Base::WndProc(msg);                                                                    \
+        DropDownDialogCodes(FGrid, msg);                                                       \
     }
 GRID_DROPDOWN_WRAPPER_IMPL(TGridTrackbarDropDown, TExtTrackBarDropDown)
 GRID_DROPDOWN_WRAPPER_IMPL(TGridMemoDropDown, TExtMemoDropDown)

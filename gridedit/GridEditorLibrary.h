@@ -41,6 +41,8 @@ struct TGridEditorLibrary {
     static bool IsWinXP(const TExtStringGrid* G) { return G->FIsWinXP; }
     // The cell follows an editor's text while it is typed.
     static void FollowText(TExtStringGrid* G, const String& Text) { G->SetEditText(G->Col(), G->Row(), Text); }
+    // The grid's own key handling, for editors that pass keys on to it.
+    static void GridKeyDown(TExtStringGrid* G, WORD& Key, TShiftState Shift) { G->KeyDown(Key, Shift); }
     // Fixed cells (GridEditors_Fixed.cpp).
     static void EditFixedCell(TExtStringGrid* G, int ACol, int ARow);
     static void FixedEditChange(TExtStringGrid* G, TObject* Sender);

@@ -3,6 +3,8 @@
 // grid reaches them through the editor kinds that Register_Grid_Editors hands it; the
 // functions at the end give a grid's editors by their own types.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "gridedit/AsgCombo.h"
 #include "gridedit/AsgEditBtn.h"
@@ -141,6 +143,9 @@ private:
 class TGridCheckBox : public TCheckBox {
 public:
     explicit TGridCheckBox(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
 
 protected:
@@ -160,6 +165,9 @@ private:
 class TGridEditBtn : public TAsgEditBtn {
 public:
     explicit TGridEditBtn(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
     bool BorderLess = false;
     bool StopEditAfterClick = false;
@@ -195,6 +203,9 @@ private:
 class TGridUnitEditBtn : public TAsgUnitEditBtn {
 public:
     explicit TGridUnitEditBtn(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
     bool BorderLess = false;
     // The button: the value becomes what the grid's OnEllipsClick makes of it (the unit
@@ -217,6 +228,9 @@ private:
 class TGridButton : public TButton {
 public:
     explicit TGridButton(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     // Presses the button as a click would.
     void Press()
     {
@@ -230,8 +244,13 @@ protected:
     void KeyPress(WideChar& key) override;
     // Claims the keys that end the edit, so that the form does not take them.
     void WndProc(TMessage& msg) override;
+    // Releasing the left button over it, or Space, gives it the caption OnEllipsClick
+    // makes of its caption, and the cell that caption.
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyUp(WORD& key, TShiftState shift) override;
 
 private:
+    void TakeEllipsText();
     TExtStringGrid* FGrid;
 };
 
@@ -278,6 +297,9 @@ private:
 class TGridSpin : public TAsgSpinEdit {
 public:
     explicit TGridSpin(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
 
     // The button pair's steps report to the grid after the step.
@@ -306,6 +328,9 @@ private:
 class TGridDatePicker : public TAsgDateTimePicker {
 public:
     explicit TGridDatePicker(TExtStringGrid* AGrid);
+    // The window is made anew before each show: nothing the last edit left in the
+    // control (a press still held, a selection, an open drop-down) carries over.
+    void ReCreate();
     TExtStringGrid* Grid() const { return FGrid; }
     bool Weeknumbers = false, ShowToday = true, ShowTodayCircle = true;
     // After a typed digit: on to the next field when the digit completed a field that is
@@ -313,6 +338,9 @@ public:
     void AdvanceDatePart();
 
 protected:
+    // In a cell the picker's 3-D edge would stand inside the grid's lines: a two-pixel
+    // frame in the window colour covers it, so the picker reads as the cell itself.
+    void Paint() override;
     void DoExit() override;
     // The keys that end the edit (GridEditors_Keys.cpp).
     void KeyDown(WORD& key, TShiftState shift) override;
@@ -355,6 +383,7 @@ class TExtRichEdit : public TMemo {
 public:
     explicit TExtRichEdit(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return FGrid; }
+    // The size the content asked for at its last change (GridEditors_Rich.cpp).
     int ReqWidth() const { return FReqWidth; }
     int ReqHeight() const { return FReqHeight; }
     // Size requests of the in-place editor are ignored while locked.
@@ -363,13 +392,42 @@ public:
     bool Locked() const { return FLocked; }
     TNotifyEvent OnSelectionChange;
 
+    // The selection's vertical character offset in twips: 0, -40 (subscript) or +40
+    // (superscript). Without a selection the offset is the one the next typed
+    // characters take.
+    void SelNormal() { SetSelOffset(0); }
+    void SelSubscript() { SetSelOffset(-40); }
+    void SelSuperscript() { SetSelOffset(40); }
+    bool IsSelNormal() const { return SelOffset() == 0; }
+    bool IsSelSubscript() const { return SelOffset() == -40; }
+    bool IsSelSuperscript() const { return SelOffset() == 40; }
+    // The control's window is made anew: the offsets, selection and scrolling of the
+    // last edit are gone.
+    void ReCreate();
+    // Asks for Tab too, so that the grid's Tab navigation works from inside the editor.
+    void WndProc(TMessage& msg) override;
+    void HostNotify(int code, std::intptr_t arg) override;
+
 protected:
     void DoExit() override;
+    // Tab (with goTabs) moves the edit to the next cell; Up and Down leave a one-line
+    // cell to the grid.
+    void KeyDown(WORD& key, TShiftState shift) override;
 
 private:
+    void SetSelOffset(int Offset);
+    int SelOffset() const;
+    // The text changed: the offsets follow it and the content asks for its size.
+    void TextEdited();
+    void RequestSize();
     TExtStringGrid* FGrid;
     int FReqWidth = 0, FReqHeight = 0;
     bool FLocked = false;
+    // One offset per character of the text (lines joined by one break each), and the
+    // offset typing takes where nothing is selected.
+    std::vector<int> FOffsets;
+    std::u16string FOffsetText;
+    int FTypingOffset = 0;
 };
 
 // ---------------------------------------------------------------- drop-down pickers
@@ -522,15 +580,22 @@ private:
 };
 
 // The grid's wrappers of the pickers: owned by and parented to the grid, hidden and
-// disabled between edits; leaving one stores its value.
+// disabled between edits; leaving one stores its value. Their keys end the edit as the
+// combo editor's do (GridEditors_Keys.cpp): Esc puts the cell's text back, Enter, Up and
+// Down store and validate, Tab walks with the grid; the picker keeps Alt+Up and Alt+Down
+// and, while its drop-down window is closed, End.
 #define GRID_DROPDOWN_WRAPPER(Name, Base)                              \
     class Name : public Base {                                         \
     public:                                                            \
         explicit Name(TExtStringGrid* AGrid);                          \
         TExtStringGrid* OwnerGrid() const { return FGrid; }            \
+        void WndProc(TMessage& msg) override;                          \
                                                                        \
     protected:                                                         \
         void DoExit() override;                                        \
+        void KeyDown(WORD& key, TShiftState shift) override;           \
+        void KeyPress(WideChar& key) override;                         \
+        void Change() override;                                        \
                                                                        \
     private:                                                           \
         TExtStringGrid* FGrid;                                         \
@@ -550,13 +615,25 @@ class TGridExtGridDropDown : public TCustomExtGridDropDown {
 public:
     explicit TGridExtGridDropDown(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return GetGrid(); }
+    void WndProc(TMessage& msg) override;
 
 protected:
     void DoExit() override;
+    void KeyDown(WORD& key, TShiftState shift) override;
+    void KeyPress(WideChar& key) override;
+    void Change() override;
 
 private:
     TExtStringGrid* FGrid;
 };
+
+// The wrappers' shared protocol. DropDownKeyDown: false when the key goes on to the
+// picker. DropDownKeyPress: false when the character is dropped. DropDownWndProc: true
+// when it answered the message.
+bool DropDownKeyDown(TExtStringGrid* Grid, TExtCustomDropDown* Editor, WORD& Key, TShiftState Shift);
+bool DropDownKeyPress(TExtStringGrid* Grid, TExtCustomDropDown* Editor, WideChar& Key);
+bool DropDownWndProc(TExtStringGrid* Grid, TMessage& Msg);
+void DropDownDialogCodes(TExtStringGrid* Grid, TMessage& Msg);
 
 // ---------------------------------------------------------------- a grid's editors
 

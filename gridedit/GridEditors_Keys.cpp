@@ -638,3 +638,104 @@ void TGridDateTimePicker::WndProc(TMessage& msg)
     TExtDateTimePicker::WndProc(msg);
     if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, tab, false);
 }
+
+// ---------------------------------------------------------------- drop-down pickers
+
+namespace {
+// The colour picker's keys differ: Home ends the edit too, an open drop-down leaves
+// only Tab, Enter and Esc to the edit, and only Enter stores with validation.
+bool IsColorPicker(const TExtCustomDropDown* e) { return dynamic_cast<const TExtColorPickerDropDown*>(e) != nullptr; }
+}  // namespace
+
+bool DropDownKeyDown(TExtStringGrid* g, TExtCustomDropDown* e, WORD& key, TShiftState shift)
+{
+    if (!g || !g->EditMode || g->EditCtrl != e) return false;
+    const bool alt = shift.Contains(ssAlt);
+    // Alt with Up or Down opens and closes the picker's window.
+    if (alt && (key == VK_UP || key == VK_DOWN)) return false;
+    const bool color = IsColorPicker(e), open = e->DroppedDown();
+    bool editorKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE;
+    if (!(color && open))
+        editorKey = editorKey || key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_UP || key == VK_DOWN ||
+                    (color && key == VK_HOME);
+    if (!editorKey) return false;
+
+    if (key == VK_ESCAPE) {
+        // The text from the start of the edit: a cell that followed the typing (the memo
+        // picker's) would otherwise keep what Esc is meant to throw away.
+        e->SetText(g->FCellCache);
+        if (open) e->CloseUp();
+        EndEdit(g);
+        key = 0;
+        return true;
+    }
+    const bool tabTaken = key == VK_TAB && g->EditorWantsTab();
+    const bool validated = color ? key == VK_RETURN : key == VK_RETURN || key == VK_UP || key == VK_DOWN;
+    if (validated || tabTaken) {
+        if (!WriteAndValidate(g, e->Text())) {
+            // The edit stays open with the text validation left.
+            e->SetText(g->FNewCellText);
+            if (tabTaken) {
+                e->SetSelStart(e->GetTextLen());
+            } else {
+                e->SelectAll();
+            }
+            e->Invalidate();
+            key = 0;
+            return true;
+        }
+        e->SetText(g->GetCurrentCell());
+        if (tabTaken) {
+            if (open) e->CloseUp();
+            if (GridTakesTab(g)) {
+                EndEditAndTab(g, shift);
+                key = 0;
+                return true;
+            }
+            PostMessage(g->Handle(), WM_KEYDOWN, VK_TAB, 0);
+        }
+    }
+    WORD k = key;
+    if (k == VK_TAB && !tabTaken) {
+        // Tab is the form's focus key: leaving the editor ends the edit.
+        key = 0;
+        if (open) e->CloseUp();
+        g->HideInplaceEdit();
+        if (TForm* f = GetParentForm(g)) f->SelectNext(g, !shift.Contains(ssShift), true);
+        return true;
+    }
+    if (open) {
+        e->CloseUp();
+        g->HideInplaceEdit();
+        if (k == VK_PRIOR || k == VK_NEXT || k == VK_UP || k == VK_DOWN) k = 0;
+    } else if (k == VK_END) {
+        // The caret goes to the end of the text.
+        return false;
+    }
+    key = 0;
+    if (color && k == VK_HOME) {
+        // Home ends the colour picker's edit where it is.
+        EndEdit(g);
+        return true;
+    }
+    g->DoneInplaceEdit(k, shift);
+    RestartAfterAdvance(g, k);
+    return true;
+}
+
+bool DropDownKeyPress(TExtStringGrid* g, TExtCustomDropDown* e, WideChar& key)
+{
+    if (g && g->OnKeyPress) g->OnKeyPress(e, key);
+    if (key == WideChar(VK_ESCAPE) || key == WideChar(VK_RETURN) || key == WideChar(VK_TAB)) key = 0;
+    return key != 0;
+}
+
+bool DropDownWndProc(TExtStringGrid* g, TMessage& msg)
+{
+    return AnswerSpecialKey(msg, true, g && g->EditorWantsTab(), false);
+}
+
+void DropDownDialogCodes(TExtStringGrid* g, TMessage& msg)
+{
+    if (msg.Msg == WM_GETDLGCODE) AddDialogCodes(msg, true, g && g->EditorWantsTab(), false);
+}

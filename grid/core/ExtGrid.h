@@ -1756,6 +1756,12 @@ protected:
 
 public:
     TEditLink* FEditLink = nullptr;
+    // ---- the grid's procedure in front of an in-place edit link's control ----
+    // The control's own procedure, kept while the grid's stands in front of it.
+    TControl::TWndMethod FGridControlWndProc;
+    // With goTabs the control asks for arrows, Tab and characters, so the form takes none
+    // of them from it; every other message goes to the control's own procedure.
+    void EditLinkControlWndProc(TMessage& Message);
     // Lets OnGetEditorProp and OnGetEditorPropInt adjust the editor of a cell (ACol real).
     virtual void FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink);
     std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)> OnGetEditorProp;

@@ -625,6 +625,15 @@ void TExtStringGrid::Notification(TComponent* AComponent, TOperation Operation)
     }
 }
 
+void TExtStringGrid::EditLinkControlWndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_GETDLGCODE && Options().Contains(goTabs)) {
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+        return;
+    }
+    if (FGridControlWndProc) FGridControlWndProc(Message);
+}
+
 void TExtStringGrid::FireGetEditorProp(int ACol, int ARow, TEditLink* AEditLink)
 {
     if (OnGetEditorProp) OnGetEditorProp(this, ACol, ARow, AEditLink);

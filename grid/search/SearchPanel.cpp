@@ -98,8 +98,11 @@ void TRetEdit::KeyDown(WORD& Key, TShiftState Shift)
 
 void TRetEdit::KeyPress(WideChar& Key)
 {
-    // The return character of the key handled above: no beep, no line.
+    // The return character of the key handled above: the key-press event still hears it
+    // (what it makes of the character changes nothing), but no beep and no line.
     if (Key == 13 || Key == 10) {
+        WideChar heard = Key;
+        if (OnKeyPress) OnKeyPress(this, heard);
         Key = 0;
         return;
     }

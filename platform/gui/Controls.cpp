@@ -471,13 +471,30 @@ LRESULT TControl::Perform(unsigned msg, WPARAM wParam, LPARAM lParam)
     m.Msg = msg;
     m.WParam = wParam;
     m.LParam = lParam;
-    WndProc(m);
+    DeliverMessage(m);
     return m.Result;
 }
 
 void TControl::HostDispatch(TMessage& msg)
 {
-    Application->Dispatch([&] { WndProc(msg); });
+    Application->Dispatch([&] { DeliverMessage(msg); });
+}
+
+TControl::TWndMethod TControl::WindowProc()
+{
+    if (FWindowProc) return FWindowProc;
+    return [this](TMessage& m) { WndProc(m); };
+}
+
+void TControl::DeliverMessage(TMessage& msg)
+{
+    if (FWindowProc) {
+        // A copy: the procedure may take itself away while it runs.
+        const TWndMethod proc = FWindowProc;
+        proc(msg);
+    } else {
+        WndProc(msg);
+    }
 }
 
 void TControl::HostResized(int w, int h)
@@ -1068,7 +1085,7 @@ void TWinControl::WndProc(TMessage& msg)
         // Every child may take a dialog key (default and cancel buttons, accelerators).
         for (TControl* c : std::vector<TControl*>(FControls)) {
             if (!c->Visible()) continue;
-            c->WndProc(msg);
+            c->DeliverMessage(msg);
             if (msg.Result != 0) return;
         }
         return;
@@ -1158,7 +1175,7 @@ bool KeyDown(TWinControl* target, WORD key, TShiftState shift)
     LPARAM data = KeyData(key, shift);
     Application->Dispatch([&] {
         TMessage m{shift.Contains(ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, key, data, 0};
-        target->WndProc(m);
+        target->DeliverMessage(m);
         consumed = false;
     });
     return !consumed;
@@ -1172,7 +1189,7 @@ void KeyUp(TWinControl* target, WORD key, TShiftState shift)
     LPARAM data = KeyData(key, shift);
     Application->Dispatch([&] {
         TMessage m{shift.Contains(ssAlt) ? WM_SYSKEYUP : WM_KEYUP, key, data, 0};
-        target->WndProc(m);
+        target->DeliverMessage(m);
     });
 }
 
@@ -1182,7 +1199,7 @@ void Char(TWinControl* target, WideChar ch)
     LPARAM data = KeyData(gLastKeyDown, shift);
     Application->Dispatch([&] {
         TMessage m{WM_CHAR, WPARAM(ch), data, 0};
-        target->WndProc(m);
+        target->DeliverMessage(m);
     });
 }
 
@@ -1213,7 +1230,7 @@ void Mouse(TControl* target, unsigned msg, int x, int y, TShiftState shift, int 
     }
     Application->Dispatch([&] {
         TMessage m{msg, keys, pos, 0};
-        target->WndProc(m);
+        target->DeliverMessage(m);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Components and controls: owners and names, parents and bounds, alignment, fonts and
 // colours, focus, the window procedure, and the two owner-drawn bases.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -178,6 +179,19 @@ public:
     // What happens to a message no handler took: the backend's own handling.
     virtual void DefaultHandler(TMessage& msg);
 
+    // ---- the window-procedure hook ----
+    // A procedure put in front of the control's WndProc sees every message delivered to
+    // the control first (sent, posted, timers, input, focus changes) and passes on what
+    // it leaves alone by calling the procedure it replaced. WindowProc gives the procedure
+    // in front now (one that calls WndProc when none was put there), to be kept and put
+    // back with SetWindowProc; an empty procedure puts WndProc back.
+    using TWndMethod = std::function<void(TMessage&)>;
+    TWndMethod WindowProc();
+    void SetWindowProc(TWndMethod Proc) { FWindowProc = std::move(Proc); }
+    bool WindowProcHooked() const { return bool(FWindowProc); }
+    // Delivers a message through the procedure in front.
+    void DeliverMessage(TMessage& msg);
+
     bool MouseCapture() const;
     void SetMouseCapture(bool v);
     // Converts a button's caption to its accelerator check.
@@ -259,6 +273,7 @@ private:
     TCursor FCursor = crDefault;
     TPopupMenu* FPopupMenu = nullptr;
     bool FClicked = false;
+    TWndMethod FWindowProc;
 };
 
 class TWinControl : public TControl {

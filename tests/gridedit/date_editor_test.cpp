@@ -7,6 +7,7 @@
 #include "gridedit/DateTimePickers.h"
 #include "gridedit/GridEditors.h"
 #include "platform/os/Regional.h"
+#include "tests/common/Snapshot.h"
 #include "tests/common/extgrid_fixture.h"
 
 namespace {
@@ -86,6 +87,43 @@ TEST_F(DateEditorTest, TheGridHearsThePickersCalendarInOrder)
     UserClick(p->Calendar(), (d.Left + d.Right) / 2, (d.Top + d.Bottom) / 2);
     const std::vector<String> want = {"dropdown 2,2", "change 2,2 27/06/2024", "closeup 2,2"};
     EXPECT_EQ(Log, want);
+}
+
+// Open in a cell, the date editor shows no 3-D edge of its own: its two outer rings of
+// pixels are the window colour, while a picker of the same kind outside the grid keeps
+// its sunken edge there.
+TEST_F(DateEditorTest, TheDateEditorHidesItsEdgeInsideTheCell)
+{
+    Kind = edDateEdit;
+    Grid->SetCellEx(ECol, ERow, "15/06/2024");
+    Grid->FocusCell(ECol, ERow, true);
+    UserKey(Grid, VK_F2);
+    TGridDatePicker* dp = DateTimePicker(Grid);
+    ASSERT_TRUE(dp->Visible());
+    auto ring = [](TBitmap& png, int n, TColor c) {
+        const int W = png.Width(), H = png.Height();
+        int n2 = 0;
+        for (int x = n; x < W - n; ++x) n2 += (png.Canvas()->Pixels(x, n) == c) + (png.Canvas()->Pixels(x, H - 1 - n) == c);
+        for (int y = n + 1; y < H - 1 - n; ++y)
+            n2 += (png.Canvas()->Pixels(n, y) == c) + (png.Canvas()->Pixels(W - 1 - n, y) == c);
+        return n2 == 2 * (W - 2 * n) + 2 * (H - 2 - 2 * n);
+    };
+    const TColor window = TColor(ColorToRGB(clWindow));
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(dp, "date_editor_in_cell.png", png));
+    EXPECT_TRUE(ring(png, 0, window));
+    EXPECT_TRUE(ring(png, 1, window));
+    // The fields are still drawn inside the frame.
+    EXPECT_GT(Count_Pixels(png, TRect(2, 2, png.Width() - 2, png.Height() - 2), [&](TColor c) { return c != window; }), 20);
+
+    auto* plain = new TAsgDateTimePicker(Form);
+    plain->SetParent(Form);
+    plain->SetBounds(10, 302, dp->Width(), dp->Height());
+    plain->SetDateTime(EncodeDate(2024, 6, 15));
+    TBitmap other;
+    ASSERT_TRUE(SNAPSHOT(plain, "date_picker_plain.png", other));
+    EXPECT_FALSE(ring(other, 0, window));
+    EXPECT_FALSE(ring(other, 1, window));
 }
 
 }  // namespace

@@ -138,6 +138,69 @@ std::vector<ControlCase> ControlCases()
     };
 }
 
+// ---------------------------------------------------------------- a fresh window per edit
+
+// A spin button still held when the edit ends by a key is let go when the editor opens
+// next: its repeats step neither the cell the edit ended in nor the next one. A held
+// edit button, and a date picker whose calendar was left open, open up and closed.
+TEST_F(EditorControlsTest, NothingHeldInAnEditorCarriesOverToItsNextEdit)
+{
+    Grid->SetCellEx(1, ERow, "5");
+    Grid->SetCellEx(1, ERow + 1, "20");
+    Grid->OnGetEditorType = [](TObject*, int c, int r, TEditorType& e) {
+        if (c == 1 && r >= ERow) e = edSpinEdit;
+        if (c == 2 && r >= ERow) e = edEditBtn;
+        if (c == 4 && r >= ERow) e = edDateEdit;
+    };
+    OpenByKey(1);
+    TGridSpin* sp = SpinEdit(Grid);
+    ASSERT_TRUE(sp->Visible());
+    TExtTimerSpeedButton* up = sp->Button()->UpButton();
+    UserPress(up);
+    // The held button repeats.
+    up->TimerExpired();
+    EXPECT_EQ(sp->Text(), "6");
+    UserKey(sp, VK_RETURN);
+    Pump();
+    EXPECT_EQ(Grid->GetCellEx(1, ERow), "6");
+    Grid->FocusCell(1, ERow + 1, true);
+    UserFocus(Grid);
+    UserKey(Grid, VK_F2);
+    ASSERT_TRUE(sp->Visible());
+    EXPECT_EQ(sp->Text(), "20");
+    ASSERT_TRUE(up->RepeatTimer());
+    EXPECT_FALSE(up->RepeatTimer()->Enabled());
+    up->TimerExpired();
+    EXPECT_EQ(sp->Text(), "20");
+    EXPECT_EQ(up->State(), bsUp);
+    UserKey(sp, VK_ESCAPE);
+    EXPECT_EQ(Grid->GetCellEx(1, ERow), "6");
+    EXPECT_EQ(Grid->GetCellEx(1, ERow + 1), "20");
+
+    OpenByKey(2);
+    TGridEditBtn* eb = BtnEdit(Grid);
+    ASSERT_TRUE(eb->Visible());
+    TExtSpeedButton* b = eb->Button()->Button();
+    UserPress(b);
+    EXPECT_TRUE(b->ShowsDown());
+    UserKey(eb, VK_ESCAPE);
+    OpenByKey(2);
+    EXPECT_FALSE(b->ShowsDown());
+    EXPECT_FALSE(b->MouseCapture());
+    UserKey(eb, VK_ESCAPE);
+
+    Grid->SetCellEx(4, ERow, "15/06/2024");
+    OpenByKey(4);
+    TGridDatePicker* dp = DateTimePicker(Grid);
+    ASSERT_TRUE(dp->Visible());
+    dp->SetDroppedDown(true);
+    ASSERT_TRUE(dp->DroppedDown());
+    Grid->HideInplaceEdit();
+    OpenByKey(4);
+    EXPECT_FALSE(dp->DroppedDown());
+    UserKey(dp, VK_ESCAPE);
+}
+
 }  // namespace
 
 TEST_F(EditorControlsTest, EachEditorTakesItsControlsChoiceOnEnterAndTabAndDropsItOnEsc)

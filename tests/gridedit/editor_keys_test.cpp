@@ -362,6 +362,32 @@ TEST_F(SpecialKeysTest, CheckBoxEditorTogglesOnSpaceAndWritesNothing)
     EXPECT_EQ(FormButtonClicks, 0);
 }
 
+// The button editor: a click on it, and Space, report the click to OnButtonClick and
+// give the button and the cell the text OnEllipsClick makes of the caption; a press
+// released outside the button does neither.
+TEST_F(SpecialKeysTest, ButtonEditorTakesTheEllipsisTextOnClickAndSpace)
+{
+    std::vector<String> clicks;
+    Grid->OnButtonClick = [&](TObject*, int c, int r) { clicks.push_back(IntToStr(c) + "," + IntToStr(r)); };
+    Grid->OnEllipsClick = [](TObject*, int, int, String& s) { s = "<" + s + ">"; };
+    Open(edButton, "go");
+    TWinControl* b = Grid->EditCtrl;
+    ASSERT_TRUE(b && b->Visible());
+    UserClick(b);
+    EXPECT_EQ(b->Caption(), "<go>");
+    EXPECT_EQ(Cell(), "<go>");
+    UserKey(b, VK_SPACE);
+    EXPECT_EQ(b->Caption(), "<<go>>");
+    EXPECT_EQ(Cell(), "<<go>>");
+    EXPECT_TRUE(b->Focused());
+    EXPECT_EQ(clicks.size(), 2u);
+    UserPress(b);
+    UserRelease(b, b->Width() + 20, b->Height() / 2);
+    EXPECT_EQ(Cell(), "<<go>>");
+    UserKey(b, VK_ESCAPE);
+    EXPECT_FALSE(EditorOpen());
+}
+
 // The value-with-unit editor validates the value together with its unit and keeps the
 // unit through Enter and Esc.
 TEST_F(SpecialKeysTest, UnitEditorEndsWithItsUnit)

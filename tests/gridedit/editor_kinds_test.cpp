@@ -11,6 +11,7 @@
 #include "gridedit/GridEditors.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/os/Regional.h"
+#include "tests/common/Snapshot.h"
 #include "tests/common/extgrid_fixture.h"
 
 namespace {
@@ -823,6 +824,169 @@ TEST_F(EditLinkTest, ALinkFreedByItsOwnerIsForgottenByTheGridAndItsColumn)
     delete Grid;
     Grid = nullptr;
     delete later;
+}
+
+// ---------------------------------------------------------------- edit links driven by the user
+
+// The ways a user opens an in-place link, types into its control and ends the edit:
+// Enter and Tab keep what was typed, Esc gives the cell its text from the start.
+TEST_F(EditLinkTest, AUserOpensTypesAndEndsAnInPlaceLink)
+{
+    Kind = edCustom;
+    struct {
+        const char* name;
+        std::function<void()> open;
+        const char* typed;   // what the control holds after the opening and the typing
+        WORD end;
+        const char* cell;
+    } cases[] = {
+        {"F2, Enter", [&] { UserKey(Grid, VK_F2); }, "startab", VK_RETURN, "startab"},
+        {"character, Tab", [&] { UserType(Grid, "q"); }, "qab", VK_TAB, "qab"},
+        {"double click, Esc",
+         [&] {
+             const TRect R = Grid->CellRect(DCol, ERow);
+             UserDblClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+         },
+         "startab", VK_ESCAPE, "start"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Grid->SetCellEx(RCol, ERow, "start");
+        Grid->FocusCell(DCol, ERow, true);
+        UserFocus(Grid);
+        c.open();
+        Pump();
+        ASSERT_TRUE(Link->Edit && Link->Edit->Visible() && Link->Edit->Focused());
+        // Typing goes on after what the opening left, the caret at the end.
+        Link->Edit->SetSelStart(int(Link->Edit->Text().size()));
+        Link->Edit->SetSelLength(0);
+        UserType(Link->Edit, "ab");
+        EXPECT_EQ(Link->Edit->Text(), c.typed);
+        UserKey(Link->Edit, c.end);
+        Pump();
+        EXPECT_EQ(Cell(), c.cell);
+        EXPECT_FALSE(Link->Edit->Visible());
+        EXPECT_FALSE(Grid->EditMode);
+        EXPECT_TRUE(Grid->Focused());
+    }
+    // With AdvanceOnEnter, Enter stores and moves on as it does in the grid.
+    Grid->Navigation()->AdvanceOnEnter = true;
+    Grid->SetCellEx(RCol, ERow, "start");
+    Grid->FocusCell(DCol, ERow, true);
+    UserFocus(Grid);
+    UserKey(Grid, VK_F2);
+    ASSERT_TRUE(Link->Edit->Visible());
+    Link->Edit->SetText("next");
+    UserKey(Link->Edit, VK_RETURN);
+    Pump();
+    EXPECT_EQ(Cell(), "next");
+    EXPECT_EQ(Grid->Col(), DCol + 1);
+    EXPECT_EQ(Grid->Row(), ERow);
+    EXPECT_FALSE(Link->Edit->Visible());
+}
+
+// While the link's control edits in place, the grid's procedure stands in front of it:
+// with goTabs the control asks for arrows, Tab and characters, without it the control
+// answers for itself. The edit's end puts the control's own procedure back, and a
+// procedure the application had put in front stays in front of the grid's.
+TEST_F(EditLinkTest, TheGridsProcedureStandsInFrontOfTheLinksControlOnlyWhileItEdits)
+{
+    const LRESULT wanted = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTCHARS;
+    Open(edCustom, "a");
+    ASSERT_TRUE(Link->Edit);
+    const LRESULT own = [&] {
+        Grid->HideInplaceEdit();
+        return Link->Edit->Perform(WM_GETDLGCODE);
+    }();
+    EXPECT_FALSE(Link->Edit->WindowProcHooked());
+    ASSERT_NE(own & DLGC_WANTTAB, DLGC_WANTTAB);
+
+    Grid->SetOptions(Grid->Options() << goTabs);
+    Open(edCustom, "a");
+    EXPECT_TRUE(Link->Edit->WindowProcHooked());
+    EXPECT_EQ(Link->Edit->Perform(WM_GETDLGCODE) & wanted, wanted);
+    // Everything else still reaches the control.
+    UserType(Link->Edit, "bc");
+    EXPECT_EQ(Link->Edit->Text(), "bc");
+    UserKey(Link->Edit, VK_RETURN);
+    EXPECT_EQ(Cell(), "bc");
+    EXPECT_FALSE(Link->Edit->WindowProcHooked());
+    EXPECT_EQ(Link->Edit->Perform(WM_GETDLGCODE), own);
+
+    Grid->SetOptions(Grid->Options() >> goTabs);
+    Open(edCustom, "a");
+    EXPECT_EQ(Link->Edit->Perform(WM_GETDLGCODE), own);
+    Grid->HideInplaceEdit();
+
+    int seen = 0;
+    Link->Edit->SetWindowProc([&, e = Link->Edit](TMessage& m) {
+        if (m.Msg == WM_GETDLGCODE) ++seen;
+        TMessage copy = m;
+        e->WndProc(copy);
+        m.Result = copy.Result;
+    });
+    Grid->SetOptions(Grid->Options() << goTabs);
+    Open(edCustom, "a");
+    EXPECT_EQ(Link->Edit->Perform(WM_GETDLGCODE) & wanted, wanted);
+    EXPECT_EQ(seen, 0);
+    Grid->HideInplaceEdit();
+    EXPECT_TRUE(Link->Edit->WindowProcHooked());
+    Link->Edit->Perform(WM_GETDLGCODE);
+    EXPECT_EQ(seen, 1);
+    Link->Edit->SetWindowProc(nullptr);
+}
+
+// A grid freed while its link's control edits in place takes its procedure with it: the
+// control, freed along with the grid, hears its last messages through its own.
+TEST_F(EditLinkTest, AGridFreedDuringAnInPlaceEditLeavesTheControlItsOwnProcedure)
+{
+    Grid->SetOptions(Grid->Options() << goTabs);
+    Open(edCustom, "a");
+    ASSERT_TRUE(Link->Edit->WindowProcHooked());
+    // The control lives on the form, so that it outlives the grid.
+    Link->Edit->SetParent(Form);
+    int heard = 0;
+    Link->Edit->OnKeyDown = [&](TObject*, WORD&, TShiftState) { ++heard; };
+    delete Grid;
+    Grid = nullptr;
+    UserKey(Link->Edit, 'K');
+    EXPECT_EQ(heard, 1);
+    EXPECT_EQ(Link->Edit->Perform(WM_GETDLGCODE) & DLGC_WANTTAB, 0);
+}
+
+// A popup link opened by the keyboard: the user types on its form and Enter stores the
+// text; Esc on a second opening leaves the cell as it was. The picture shows the form
+// over the cell.
+TEST_F(EditLinkTest, AUserEditsOnThePopupFormAndItsPictureLiesOverTheCell)
+{
+    Link->EditStyle = esPopup;
+    Link->AutoPopupWidth = true;
+    Link->PopupHeight = 40;
+    Open(edCustom, "pop");
+    TForm* f = Link->PopupForm();
+    ASSERT_TRUE(f && f->Visible());
+    ASSERT_TRUE(Link->Edit->Focused());
+    Link->Edit->SetColor(clYellow);
+    Link->Edit->SetSelStart(3);
+    UserType(Link->Edit, "ular");
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(f, "edit_link_popup.png", png));
+    EXPECT_EQ(png.Width(), Grid->CellRect(DCol, ERow).Width());
+    EXPECT_EQ(png.Height(), 40);
+    EXPECT_GT(Count_Pixels(png, TRect(0, 0, png.Width(), png.Height()), clYellow), png.Width() * 10);
+    UserKey(Link->Edit, VK_RETURN);
+    Pump();
+    EXPECT_EQ(Cell(), "popular");
+    EXPECT_FALSE(f->Visible());
+    EXPECT_FALSE(Grid->EditMode);
+
+    Open(edCustom, "kept");
+    ASSERT_TRUE(f->Visible());
+    UserType(Link->Edit, "zz");
+    UserKey(Link->Edit, VK_ESCAPE);
+    Pump();
+    EXPECT_EQ(Cell(), "kept");
+    EXPECT_FALSE(f->Visible());
 }
 
 }  // namespace

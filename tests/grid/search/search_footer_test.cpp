@@ -1,6 +1,7 @@
 // The search footer as a user works it: Ctrl+F to its edit, typing finds from the top,
 // Return and Ctrl+Return go on and back, the buttons and their accelerators, match case,
 // highlighting, closing; its layout from the settings; and its picture with a found cell.
+#include <algorithm>
 #include <vector>
 
 #include "tests/common/Snapshot.h"
@@ -101,6 +102,30 @@ TEST_F(SearchFooterTest, TypingReturnAndCtrlReturnWalkTheMatches)
     EXPECT_EQ(At(), "3,2");
     UserKey(Panel->Edit(), VK_RETURN);
     EXPECT_EQ(Actions.back(), "2:AB@3,2");
+}
+
+// The text box: Enter fires only OnReturn, Ctrl+Enter only OnCtrlReturn; the key-press
+// event hears the return character, and no line is ever inserted.
+TEST_F(SearchFooterTest, TheTextBoxReportsEnterAndCtrlEnterWithoutALineBreak)
+{
+    TRetEdit* e = Panel->Edit();
+    std::vector<String> log;
+    e->OnReturn = [&](TObject*) { log.push_back("return"); };
+    e->OnCtrlReturn = [&](TObject*) { log.push_back("ctrl return"); };
+    UserKey(Grid, 'F', TShiftState{ssCtrl});
+    UserType(e, "ab");
+    e->OnKeyPress = [&](TObject*, WideChar& k) {
+        log.push_back("char " + IntToStr(int(k)));
+        k = 'x';
+    };
+    UserKey(e, VK_RETURN);
+    EXPECT_EQ(log, (std::vector<String>{"return", "char 13"}));
+    log.clear();
+    UserKey(e, VK_RETURN, TShiftState{ssCtrl});
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), "ctrl return");
+    EXPECT_EQ(std::count(log.begin(), log.end(), String("return")), 0);
+    EXPECT_EQ(e->Text(), "ab");
 }
 
 TEST_F(SearchFooterTest, AcceleratorsActOnlyThroughEnabledButtons)

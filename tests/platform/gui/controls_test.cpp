@@ -2,7 +2,9 @@
 // edits, combo boxes, alignment and the category panel group.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -555,4 +557,49 @@ TEST_F(Fixture, ListBoxAndPopupMenu)
     EXPECT_EQ(script.Problems(), "");
 }
 
+}// ---------------------------------------------------------------- window-procedure hook
+
+using WindowProcHook = Fixture;
+
+// A procedure put in front of an edit hears typed keys, sent, posted and focus messages
+// before the edit; what it keeps never reaches the edit, what it passes on does; put
+// back, the edit alone hears its messages again.
+TEST_F(WindowProcHook, TheProcedureInFrontHearsEveryMessageFirstAndPassesOnWhatItLeaves)
+{
+    auto* edit = Add<TEdit>(10, 10, 120, 22);
+    auto* other = Add<TEdit>(10, 40, 120, 22);
+    Form->Show();
+    UserFocus(other);
+    std::vector<unsigned> heard;
+    String order;
+    edit->OnKeyDown = [&](TObject*, WORD&, TShiftState) { order += "edit "; };
+    EXPECT_FALSE(edit->WindowProcHooked());
+    TControl::TWndMethod own = edit->WindowProc();
+    edit->SetWindowProc([&](TMessage& m) {
+        heard.push_back(m.Msg);
+        if (m.Msg == WM_KEYDOWN) order += "hook ";
+        // Characters "x" are kept from the edit.
+        if (m.Msg == WM_CHAR && m.WParam == 'x') return;
+        own(m);
+    });
+    EXPECT_TRUE(edit->WindowProcHooked());
+    UserFocus(edit);
+    UserType(edit, "axb");
+    EXPECT_EQ(edit->Text(), "ab");
+    EXPECT_EQ(order, "hook edit hook edit hook edit ");
+    const unsigned mine = RegisterWindowMessage("WindowProcHookTest");
+    SendMessage(edit->Handle(), mine, 1, 0);
+    PostMessage(edit->Handle(), mine, 2, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), mine), 2);
+    EXPECT_NE(std::find(heard.begin(), heard.end(), unsigned(WM_SETFOCUS)), heard.end());
+
+    edit->SetWindowProc(nullptr);
+    EXPECT_FALSE(edit->WindowProcHooked());
+    heard.clear();
+    UserType(edit, "x");
+    EXPECT_TRUE(heard.empty());
+    EXPECT_EQ(edit->Text(), "abx");
 }
+
+
