@@ -200,27 +200,9 @@ void TAsgCustomCombo::UpdateLabel()
     FLabel->AdjustSize();
     const int w = FLabel->Width();
     const int lh = FLabel->Height();
-    const int m = FLabelMargin;
-    const int l = Left(), t = Top(), r = Left() + Width(), b = Top() + Height();
-    const int midTop = t + (Height() - lh) / 2;
-    const int midLeft = l + (Width() - w) / 2;
-    int top = t, left = l;
-    switch (FLabelPosition) {
-    case lpLeftTop: top = t; left = l - w - m; break;
-    case lpLeftCenter: top = midTop; left = l - w - m; break;
-    case lpLeftBottom: top = b - lh; left = l - w - m; break;
-    case lpTopLeft: top = t - lh - m; left = l; break;
-    case lpBottomLeft: top = b + m; left = l; break;
-    case lpLeftTopLeft: top = t; left = l - m; break;
-    case lpLeftCenterLeft: top = midTop; left = l - m; break;
-    case lpLeftBottomLeft: top = b - lh; left = l - m; break;
-    case lpTopCenter: top = t - lh - m; left = midLeft; break;
-    case lpBottomCenter: top = b + m; left = midLeft; break;
-    case lpRightTop: top = t; left = r + m; break;
-    case lpRightCenter: top = midTop; left = r + m; break;
-    case lpRighBottom: top = b - lh; left = r + m; break;
-    }
-    FLabel->SetBounds(left, top, w, lh);
+    const TPoint at = PlaceCaptionLabel(FLabelPosition, TRect(Left(), Top(), Left() + Width(), Top() + Height()), w, lh,
+                                        FLabelMargin);
+    FLabel->SetBounds(at.X, at.Y, w, lh);
     FLabel->SetVisible(Visible());
 }
 

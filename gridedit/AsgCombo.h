@@ -2,23 +2,9 @@
 // A combo box with a look of its own: flat or framed, coloured border, focus and
 // button, feedback while the mouse is over it, and an optional caption label that
 // follows it.
+#include "gridedit/LabelPosition.h"
 #include "platform/gui/StdCtrls.h"
 
-enum TLabelPosition {
-    lpLeftTop,
-    lpLeftCenter,
-    lpLeftBottom,
-    lpTopLeft,
-    lpBottomLeft,
-    lpLeftTopLeft,
-    lpLeftCenterLeft,
-    lpLeftBottomLeft,
-    lpTopCenter,
-    lpBottomCenter,
-    lpRightTop,
-    lpRightCenter,
-    lpRighBottom
-};
 
 class TAsgCustomCombo : public TComboBox {
 public:

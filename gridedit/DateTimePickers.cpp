@@ -1126,25 +1126,9 @@ void TExtDateTimePicker::UpdateLabel()
     FLabel->SetTransparent(FLabelTransparent);
     FLabel->SetAutoSize(true);
     FLabel->AdjustSize();
-    const int L = Left(), T = Top(), W = Width(), H = Height();
-    const int lw = FLabel->Width(), lh = FLabel->Height(), m = FLabelMargin;
-    const int centred = lh <= H ? T + (H - lh) / 2 : T - (lh - H) / 2;
-    int top = T, left = L;
-    switch (FLabelPosition) {
-    case lpLeftTop: case lpLeftTopLeft: case lpRightTop: top = T; break;
-    case lpLeftCenter: case lpLeftCenterLeft: case lpRightCenter: top = centred; break;
-    case lpLeftBottom: case lpLeftBottomLeft: case lpRighBottom: top = T + H - lh; break;
-    case lpTopLeft: case lpTopCenter: top = T - lh - m; break;
-    case lpBottomLeft: case lpBottomCenter: top = T + H + m; break;
-    }
-    switch (FLabelPosition) {
-    case lpLeftTop: case lpLeftCenter: case lpLeftBottom: left = L - lw - m; break;
-    case lpTopLeft: case lpBottomLeft: left = L; break;
-    case lpLeftTopLeft: case lpLeftCenterLeft: case lpLeftBottomLeft: left = L - m; break;
-    case lpTopCenter: case lpBottomCenter: left = L + (W - lw) / 2; break;
-    case lpRightTop: case lpRightCenter: case lpRighBottom: left = L + W + m; break;
-    }
-    FLabel->SetBounds(left, top, lw, lh);
+    const TPoint at = PlaceCaptionLabel(FLabelPosition, TRect(Left(), Top(), Left() + Width(), Top() + Height()),
+                                        FLabel->Width(), FLabel->Height(), FLabelMargin);
+    FLabel->SetBounds(at.X, at.Y, FLabel->Width(), FLabel->Height());
     FLabel->SetVisible(Visible());
     FLabel->SetEnabled(FLabelAlwaysEnabled || Enabled());
 }

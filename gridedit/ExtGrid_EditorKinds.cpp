@@ -713,7 +713,7 @@ void TGridEditorLibrary::HideRichEdit(TExtStringGrid* G, int ACol, int ARow)
 
 namespace {
 // The drop-down editor of a drop-down kind, made on first use.
-TExtCustomDropDown* DropDownOf(TExtStringGrid* G, TEditorType Kind)
+TPickerEditBase* DropDownOf(TExtStringGrid* G, TEditorType Kind)
 {
     switch (Kind) {
     case edTrackbarDropDown: return TrackbarDropDown(G);
@@ -735,7 +735,7 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     const int RCol = G->RealColIndex(ACol);
     const TEditorType kind = G->EditControl;
-    TExtCustomDropDown* dd = DropDownOf(G, kind);
+    TPickerEditBase* dd = DropDownOf(G, kind);
     const String text = G->GetEditText(ACol, ARow);
     if (kind == edGridDropDown) dd->SetColor(C);
     G->FireGetEditorProp(RCol, ARow, G->FEditLink);
@@ -815,7 +815,7 @@ void TGridEditorLibrary::HideDropDown(TExtStringGrid* G, int ACol, int ARow)
 {
     if (!G->EditMode) return;
     G->EditMode = false;
-    TExtCustomDropDown* dd = DropDownOf(G, G->EditControl);
+    TPickerEditBase* dd = DropDownOf(G, G->EditControl);
     const String text = G->EditControl == edMemoDropDown ? MemoDropDown(G)->MemoValue() : dd->Text();
     G->StoreEditorValue(G->RealColIndex(ACol), ARow, text);
     dd->CloseUp();

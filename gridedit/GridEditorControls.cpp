@@ -313,29 +313,29 @@ void TExtRichEdit::DoExit()
 
 // ---------------------------------------------------------------- drop-down pickers
 
-TExtCustomDropDown::TExtCustomDropDown(TComponent* AOwner) : TEdit(AOwner) {}
+TPickerEditBase::TPickerEditBase(TComponent* AOwner) : TEdit(AOwner) {}
 
-void TExtCustomDropDown::SetEditorEnabled(bool Value)
+void TPickerEditBase::SetEditorEnabled(bool Value)
 {
     FEditorEnabled = Value;
     SetReadOnly(!Value);
 }
 
-void TExtCustomDropDown::DropDown()
+void TPickerEditBase::DropDown()
 {
     if (FDroppedDown) return;
     FDroppedDown = true;
     if (OnDropDown) OnDropDown(this);
 }
 
-void TExtCustomDropDown::CloseUp()
+void TPickerEditBase::CloseUp()
 {
     if (!FDroppedDown) return;
     FDroppedDown = false;
     if (OnCloseUp) OnCloseUp(this);
 }
 
-void TExtCustomDropDown::KeyDown(WORD& key, TShiftState shift)
+void TPickerEditBase::KeyDown(WORD& key, TShiftState shift)
 {
     if ((key == VK_UP || key == VK_DOWN) && shift.Contains(ssAlt)) {
         if (FDroppedDown) CloseUp();
@@ -346,7 +346,7 @@ void TExtCustomDropDown::KeyDown(WORD& key, TShiftState shift)
     TEdit::KeyDown(key, shift);
 }
 
-TExtTrackBarDropDown::TExtTrackBarDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) { SetText("0"); }
+TExtTrackBarDropDown::TExtTrackBarDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) { SetText("0"); }
 
 void TExtTrackBarDropDown::SetPosition(int Value)
 {
@@ -358,7 +358,7 @@ void TExtTrackBarDropDown::Change()
 {
     int v = 0;
     if (TryStrToInt(Trim(Text()), v)) FPosition = std::clamp(v, std::min(Min, Max), std::max(Min, Max));
-    TExtCustomDropDown::Change();
+    TPickerEditBase::Change();
 }
 
 String TExtMemoDropDown::MemoValue() const { return JoinLines(FMemoText); }
@@ -366,7 +366,7 @@ String TExtMemoDropDown::MemoValue() const { return JoinLines(FMemoText); }
 void TExtMemoDropDown::Change()
 {
     FMemoText.SetText(Text());
-    TExtCustomDropDown::Change();
+    TPickerEditBase::Change();
     if (OnMemoChange) OnMemoChange(this);
 }
 
@@ -378,7 +378,7 @@ void TExtDetailDropDown::SetItemIndex(int Index)
 
 void TExtMultiColumnDropDown::SetItemIndex(int Index) { FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1; }
 
-TCustomExtGridDropDown::TCustomExtGridDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner)
+TCustomExtGridDropDown::TCustomExtGridDropDown(TComponent* AOwner) : TPickerEditBase(AOwner)
 {
     FDropGrid = new TExtStringGrid(this);
 }

@@ -432,10 +432,12 @@ private:
 
 // ---------------------------------------------------------------- drop-down pickers
 
-// Base of the drop-down pickers: an edit field with a drop-down window.
-class TExtCustomDropDown : public TEdit {
+// Base of the picker editors' fields: an edit field that opens and closes a drop-down.
+// The drop-down edit with its pop-up window (TExtCustomDropDown) lives with the pickers,
+// which stand on the cell editors; these fields stay until the pickers replace them.
+class TPickerEditBase : public TEdit {
 public:
-    explicit TExtCustomDropDown(TComponent* AOwner);
+    explicit TPickerEditBase(TComponent* AOwner);
     bool EditorEnabled() const { return FEditorEnabled; }
     void SetEditorEnabled(bool Value);
     bool DroppedDown() const { return FDroppedDown; }
@@ -455,7 +457,7 @@ private:
     bool FDroppedDown = false;
 };
 
-class TExtTrackBarDropDown : public TExtCustomDropDown {
+class TExtTrackBarDropDown : public TPickerEditBase {
 public:
     explicit TExtTrackBarDropDown(TComponent* AOwner);
     int Position() const { return FPosition; }
@@ -470,9 +472,9 @@ private:
     int FPosition = 0;
 };
 
-class TExtMemoDropDown : public TExtCustomDropDown {
+class TExtMemoDropDown : public TPickerEditBase {
 public:
-    explicit TExtMemoDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    explicit TExtMemoDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     TStringList* MemoText() { return &FMemoText; }
     // The memo's lines joined with line breaks.
     String MemoValue() const;
@@ -485,21 +487,21 @@ private:
     TStringList FMemoText;
 };
 
-class TExtCalculatorDropdown : public TExtCustomDropDown {
+class TExtCalculatorDropdown : public TPickerEditBase {
 public:
-    explicit TExtCalculatorDropdown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    explicit TExtCalculatorDropdown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
 };
 
-class TExtTimePickerDropDown : public TExtCustomDropDown {
+class TExtTimePickerDropDown : public TPickerEditBase {
 public:
-    explicit TExtTimePickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    explicit TExtTimePickerDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     bool FFocusDraw = true;
 };
 
 // Items with a caption each; the one whose caption equals the text can be selected.
-class TExtDetailDropDown : public TExtCustomDropDown {
+class TExtDetailDropDown : public TPickerEditBase {
 public:
-    explicit TExtDetailDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    explicit TExtDetailDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     TStringList* Items() { return &FItems; }
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int Index);
@@ -510,9 +512,9 @@ private:
 };
 
 // Rows of a list; the lookup finds the row whose text equals a text.
-class TExtMultiColumnDropDown : public TExtCustomDropDown {
+class TExtMultiColumnDropDown : public TPickerEditBase {
 public:
-    explicit TExtMultiColumnDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    explicit TExtMultiColumnDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     TStringList* Items() { return &FItems; }
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int Index);
@@ -528,7 +530,7 @@ private:
 
 // A picker whose drop-down window is a grid; its rows are the items, looked up by the
 // text of LookupColumn.
-class TCustomExtGridDropDown : public TExtCustomDropDown {
+class TCustomExtGridDropDown : public TPickerEditBase {
 public:
     explicit TCustomExtGridDropDown(TComponent* AOwner);
     TExtStringGrid* GetGrid() const { return FDropGrid; }
@@ -547,9 +549,9 @@ private:
     int FItemIndex = -1;
 };
 
-class TExtColorPickerDropDown : public TExtCustomDropDown {
+class TExtColorPickerDropDown : public TPickerEditBase {
 public:
-    explicit TExtColorPickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    explicit TExtColorPickerDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     // The named colours offered, as "name=colour" lines (the colour in decimal).
     TStringList* Colors() { return &FColors; }
     void AddDefaultColors();
@@ -564,9 +566,9 @@ private:
     TColor FSelectedColor = clNone;
 };
 
-class TExtImagePickerDropDown : public TExtCustomDropDown {
+class TExtImagePickerDropDown : public TPickerEditBase {
 public:
-    explicit TExtImagePickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner) {}
+    explicit TExtImagePickerDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     // One caption per image.
     TStringList* Items() { return &FItems; }
     void AddImagesFromImageList(TImageList* List);
@@ -630,8 +632,8 @@ private:
 // The wrappers' shared protocol. DropDownKeyDown: false when the key goes on to the
 // picker. DropDownKeyPress: false when the character is dropped. DropDownWndProc: true
 // when it answered the message.
-bool DropDownKeyDown(TExtStringGrid* Grid, TExtCustomDropDown* Editor, WORD& Key, TShiftState Shift);
-bool DropDownKeyPress(TExtStringGrid* Grid, TExtCustomDropDown* Editor, WideChar& Key);
+bool DropDownKeyDown(TExtStringGrid* Grid, TPickerEditBase* Editor, WORD& Key, TShiftState Shift);
+bool DropDownKeyPress(TExtStringGrid* Grid, TPickerEditBase* Editor, WideChar& Key);
 bool DropDownWndProc(TExtStringGrid* Grid, TMessage& Msg);
 void DropDownDialogCodes(TExtStringGrid* Grid, TMessage& Msg);
 

@@ -644,10 +644,10 @@ void TGridDateTimePicker::WndProc(TMessage& msg)
 namespace {
 // The colour picker's keys differ: Home ends the edit too, an open drop-down leaves
 // only Tab, Enter and Esc to the edit, and only Enter stores with validation.
-bool IsColorPicker(const TExtCustomDropDown* e) { return dynamic_cast<const TExtColorPickerDropDown*>(e) != nullptr; }
+bool IsColorPicker(const TPickerEditBase* e) { return dynamic_cast<const TExtColorPickerDropDown*>(e) != nullptr; }
 }  // namespace
 
-bool DropDownKeyDown(TExtStringGrid* g, TExtCustomDropDown* e, WORD& key, TShiftState shift)
+bool DropDownKeyDown(TExtStringGrid* g, TPickerEditBase* e, WORD& key, TShiftState shift)
 {
     if (!g || !g->EditMode || g->EditCtrl != e) return false;
     const bool alt = shift.Contains(ssAlt);
@@ -723,7 +723,7 @@ bool DropDownKeyDown(TExtStringGrid* g, TExtCustomDropDown* e, WORD& key, TShift
     return true;
 }
 
-bool DropDownKeyPress(TExtStringGrid* g, TExtCustomDropDown* e, WideChar& key)
+bool DropDownKeyPress(TExtStringGrid* g, TPickerEditBase* e, WideChar& key)
 {
     if (g && g->OnKeyPress) g->OnKeyPress(e, key);
     if (key == WideChar(VK_ESCAPE) || key == WideChar(VK_RETURN) || key == WideChar(VK_TAB)) key = 0;

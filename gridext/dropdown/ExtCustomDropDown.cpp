@@ -687,27 +687,9 @@ void TExtCustomDropDown::PlaceLabel()
     const int w = m.Width();
     FLabel->SetAutoSize(false);
     FLabel->SetBounds(FLabel->Left(), FLabel->Top(), w, m.Height());
-    const int L = Left(), T = Top(), W = Width(), Hc = Height(), Wl = FLabel->Width(), Hl = FLabel->Height(),
-              M = FLabelMargin;
-    int top = T, left = L - w - M;
-    switch (FLabelPosition) {
-    case lpLeftTop: top = T; left = L - w - M; break;
-    case lpLeftCenter: top = T + (Hc - Hl) / 2; left = L - w - M; break;
-    case lpLeftBottom: top = T + Hc - Hl; left = L - w - M; break;
-    case lpTopLeft: top = T - Hl - M; left = L; break;
-    case lpBottomLeft: top = T + Hc + M; left = L; break;
-    case lpLeftTopLeft: top = T; left = L - M; break;
-    case lpLeftCenterLeft: top = T + (Hc - Hl) / 2; left = L - M; break;
-    case lpLeftBottomLeft: top = T + Hc - Hl; left = L - M; break;
-    case lpTopCenter: top = T - Hl - M; left = L + (W - Wl) / 2; break;
-    case lpBottomCenter: top = T + Hc + M; left = L + (W - Wl) / 2; break;
-    case lpRightTop: top = T; left = L + W + M; break;
-    case lpRightCenter: top = T + (Hc - Hl) / 2; left = L + W + M; break;
-    case lpRighBottom: top = T + Hc - Hl; left = L + W + M; break;
-    case lpTopRight: top = T - Hl - M; left = L + W - Wl; break;
-    case lpBottomRight: top = T + Hc + M; left = L + W - Wl; break;
-    }
-    FLabel->SetBounds(left, top, Wl, Hl);
+    const TPoint at = PlaceCaptionLabel(FLabelPosition, TRect(Left(), Top(), Left() + Width(), Top() + Height()),
+                                        FLabel->Width(), FLabel->Height(), FLabelMargin);
+    FLabel->SetBounds(at.X, at.Y, FLabel->Width(), FLabel->Height());
     FLabel->SetVisible(Visible());
 }
 

@@ -29,16 +29,12 @@
 
 #include "gridext/dropdown/DropDownForm.h"
 #include "grid/util/GridTheme.h"
+#include "gridedit/LabelPosition.h"
 #include "platform/gui/Mask.h"
 #include "platform/gui/StdCtrls.h"
 
 enum TDropPosition { dpAuto, dpDown, dpUp };
 enum TSelectionColorStyle { scCustom, scOffice2007, scWindowsVista, scWindows7 };
-enum TLabelPosition {
-    lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
-    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom, lpTopRight,
-    lpBottomRight
-};
 enum TDropDownEditType {
     etString, etNumeric, etFloat, etUppercase, etMixedCase, etLowerCase, etPassword, etMoney, etRange, etHex,
     etAlphaNumeric, etValidChars

@@ -104,7 +104,7 @@ TEST_F(DropDownEditorTest, AltDownOpensThePickerAndEnterClosesIt)
 {
     for (TEditorType k : TextKinds) {
         SCOPED_TRACE(int(k));
-        auto* e = static_cast<TExtCustomDropDown*>(Open(k, "5"));
+        auto* e = static_cast<TPickerEditBase*>(Open(k, "5"));
         UserKey(e, VK_DOWN, {ssAlt});
         EXPECT_TRUE(e->DroppedDown());
         EXPECT_TRUE(e->Visible());
