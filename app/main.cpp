@@ -22,6 +22,8 @@
 #include "editors/fieldbus/UTransmitCAN.h"
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
+#include "editors/network/iec61850/UIEC61850_Variables.h"
+#include "editors/network/iec61850/UTLS_Server_Known_Cert.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -53,6 +55,9 @@ int main()
         Plug_Transmit_J1939_Window();
         Plug_Receive_NMEA_Window();
         Plug_Transmit_NMEA_Window();
+        // IEC 61850
+        Plug_TLS_Server_Known_Cert_Window();
+        Plug_IEC61850_Variables_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {
