@@ -23,6 +23,7 @@
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
 #include "editors/network/iec61850/UIEC61850_Variables.h"
+#include "editors/network/iec61850/UIEC_61850_Access.h"
 #include "editors/network/iec61850/UTLS_Server_Known_Cert.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
@@ -56,6 +57,7 @@ int main()
         Plug_Receive_NMEA_Window();
         Plug_Transmit_NMEA_Window();
         // IEC 61850
+        Plug_IEC_61850_Access_Window();
         Plug_TLS_Server_Known_Cert_Window();
         Plug_IEC61850_Variables_Window();
         Create_Windows();

@@ -18,10 +18,13 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "platform/xml/XMLDoc.h"
-#include "treeview/core/LazyTreeTypes.h"
 
 class TIEC_Device;
 class TIEC_DataSet;
+// A node of the program's tree control (treeview/), which the client editor links into
+// the model; declared here alone, so the model can be used beside the grid.
+struct TLazyNode;
+using PLazyNode = TLazyNode*;
 
 // The DataTypeTemplates of the file being decoded, with what keeps the resolving of types
 // finite: the types being expanded on the way down (a type met again inside itself gives
