@@ -146,6 +146,12 @@ TEST_F(Client_Window, DataSetRowsKeepTheirOwnMembersAndTheMemberTableEditsTheOne
         EXPECT_EQ(Cell(W->ACG_DataSet, DS_GooseName, 3), "");
         EXPECT_EQ(Cell(W->ACG_DataSet, DS_EnGoose, 3), "N");
         ASSERT_EQ(W->List_DataSet.size(), 3u);
+        // A click in column 0 of row 3 selects row 3 of the data-set grid, not of the variable table.
+        const int Variable_Row = W->ACG_DA->Row();
+        const TRect N3 = W->ACG_DataSet->CellRect(DS_Number, 3);
+        UserClick(W->ACG_DataSet, N3.Left + 5, N3.Top + 5);
+        EXPECT_EQ(W->ACG_DataSet->Row(), 3);
+        EXPECT_EQ(W->ACG_DA->Row(), Variable_Row);
 
         // Row 2 clicked, Position typed in its third member.
         UserClick(W->ACG_DataSet, W->ACG_DataSet->CellRect(DS_Reference, 2).Left + 5,
