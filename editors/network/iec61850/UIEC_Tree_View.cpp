@@ -109,9 +109,14 @@ void TIEC_Tree_View::Paint()
     c->FillRect(Area);
     c->SetFont(Font());
     const int h = Line_Height();
-    int y = 0;
+    // The wheel scrolls through the tree's own vertical offset (0 or below).
+    int y = OffsetY();
     for (PLazyNode n : Shown_Nodes()) {
         if (y > Area.Bottom) break;
+        if (y + h <= 0) {
+            y += h;
+            continue;
+        }
         const int x = Level_X(n);
         if (GetFirstChild(n)) {
             // The button: a box with a minus when open, a plus when closed.
@@ -150,9 +155,9 @@ void TIEC_Tree_View::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 {
     TCustomControl::MouseDown(Button, Shift, X, Y);
     if (!Focused() && CanFocus()) SetFocus();
-    if (Button != mbLeft || Y < 0) return;
+    if (Button != mbLeft || Y < 0 || Y - OffsetY() < 0) return;
     const std::vector<PLazyNode> Nodes = Shown_Nodes();
-    const size_t Line = size_t(Y / Line_Height());
+    const size_t Line = size_t((Y - OffsetY()) / Line_Height());
     if (Line >= Nodes.size()) return;
     PLazyNode n = Nodes[Line];
     const int x = Level_X(n);

@@ -3,7 +3,8 @@
 // text and one picture per node, drawn as a plain indented list with expand buttons and
 // small pictures, each node's font colour asked of the window before it is drawn. A left
 // press on a node's button opens or closes it; a press on the rest of its line selects
-// it; the click then reaches the window's OnClick.
+// it; the click then reaches the window's OnClick. The mouse wheel scrolls a tree taller
+// than the control (through the tree's vertical offset).
 #include <functional>
 #include <unordered_map>
 
@@ -25,7 +26,7 @@ public:
 
     // The nodes drawn now, top to bottom (children of expanded nodes only).
     std::vector<PLazyNode> Shown_Nodes();
-    // The line of a node among them (top 0), -1 when it is not shown.
+    // The line of a node among them (the first 0, whatever the scrolling), -1 when it is not shown.
     int Line_Of(PLazyNode Node);
     int Line_Height() const { return int(DefaultNodeHeight()); }
 

@@ -150,3 +150,27 @@ TEST_F(Client_Window, RemovingADeviceKeepsEveryRowAndDataSetOnItsOwnDevice)
     });
     EXPECT_EQ(Script.Problems(), "");
 }
+
+TEST_F(Client_Window, ATreeTallerThanItsPanelScrollsWithTheWheelAndPicksWhatIsUnderTheMouse)
+{
+    const String File = Source("bcu.cid", Realistic_SCL(8));
+    TInteractionScript Script;
+    Open(Script, [&] {
+        Add_Device(Script, File);
+        Choose_Device(0);
+        ASSERT_GT(Tree_Lines(W).size(), 30u);
+        EXPECT_EQ(Tree_Offset(W), 0);
+        Wheel_Tree(W, -120 * 10);
+        EXPECT_LT(Tree_Offset(W), 0);
+        // The breaker of the last bay, far below the first screen, under the mouse now.
+        TIEC_LN* Last = Device(0).List_LDevice[0]->List_LN[2 + 3 * 7].get();
+        ASSERT_EQ(Last->fPrefix + Last->flnClass + Last->fInst, "Q8XCBR8");
+        TIEC_DA* stVal = Last->Find_DO("Pos")->Find_DA("stVal");
+        ASSERT_TRUE(Click_Tree_Button(W, Last->Find_DO("Pos")->TreeNode));
+        ASSERT_TRUE(Click_Tree_Node(W, stVal->TreeNode));
+        EXPECT_EQ(W->Selected_IEC_DA, stVal);
+        UserClick(W->Btn_AddVar);
+        EXPECT_EQ(Cell(W->ACG_DA, DA_Reference, 1), "E1CTRL/Q8XCBR8.Pos.stVal");
+    });
+    EXPECT_EQ(Script.Problems(), "");
+}

@@ -10,7 +10,7 @@ bool Click_Tree_Node(TFIEC_61850_Access* W, PLazyNode Node)
     const int Line = T->Line_Of(Node);
     if (Line < 0) return false;
     const int x = 4 + int(T->GetNodeLevel(Node)) * T->Indent() + 36;
-    UserClick(T, x, Line * T->Line_Height() + T->Line_Height() / 2);
+    UserClick(T, x, T->OffsetY() + Line * T->Line_Height() + T->Line_Height() / 2);
     return true;
 }
 
@@ -20,7 +20,7 @@ bool Click_Tree_Button(TFIEC_61850_Access* W, PLazyNode Node)
     const int Line = T->Line_Of(Node);
     if (Line < 0) return false;
     const int x = 4 + int(T->GetNodeLevel(Node)) * T->Indent() + 4;
-    UserClick(T, x, Line * T->Line_Height() + T->Line_Height() / 2);
+    UserClick(T, x, T->OffsetY() + Line * T->Line_Height() + T->Line_Height() / 2);
     return true;
 }
 
@@ -36,6 +36,16 @@ std::vector<String> Tree_Lines(TFIEC_61850_Access* W)
     std::vector<String> Lines;
     for (PLazyNode n : T->Shown_Nodes()) Lines.push_back(String(2 * T->GetNodeLevel(n), ' ') + T->Node_Text(n));
     return Lines;
+}
+
+void Wheel_Tree(TFIEC_61850_Access* W, int Delta)
+{
+    UserWheel(W->TV_IEC_Device, Delta, 50, 50);
+}
+
+int Tree_Offset(TFIEC_61850_Access* W)
+{
+    return W->TV_IEC_Device->OffsetY();
 }
 
 TColor Tree_Font_Color(TFIEC_61850_Access* W, PLazyNode Node)

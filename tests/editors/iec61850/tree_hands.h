@@ -11,5 +11,9 @@ bool Click_Tree_Button(TFIEC_61850_Access* W, PLazyNode Node);
 bool Open_Tree_Node(TFIEC_61850_Access* W, PLazyNode Node);
 // The texts of the nodes shown, top to bottom, each indented by two blanks per level.
 std::vector<String> Tree_Lines(TFIEC_61850_Access* W);
+// The mouse wheel turned over the tree (120 a notch, below 0 towards the user).
+void Wheel_Tree(TFIEC_61850_Access* W, int Delta);
+// How far the tree is scrolled (0 at the top, below 0 scrolled down).
+int Tree_Offset(TFIEC_61850_Access* W);
 // The node's text colour as the window draws it.
 TColor Tree_Font_Color(TFIEC_61850_Access* W, PLazyNode Node);
