@@ -177,7 +177,7 @@ TEST_F(SCL_Files, AControlBlockNamesItsDataSetWhereverItStands)
     EXPECT_EQ(Sets[3]->fGooseName, "");   // only the first data set of the name
 }
 
-TEST_F(SCL_Files, FilesWithoutTheirPiecesGiveEmptyOrPartialDevices)
+TEST_F(SCL_Files, FilesMissingAnElementGiveEmptyOrPartialDevices)
 {
     const String LD = "<LDevice inst=\"CTRL\"><LN lnClass=\"XCBR\" inst=\"1\" lnType=\"XCBR_T\"/></LDevice>";
     const struct {

@@ -1,6 +1,6 @@
 #pragma once
 // SCL texts for the tests: small files written by the tests themselves, built from a few
-// pieces, and one larger file of a realistic bay controller generated in code.
+// building blocks, and one larger file of a realistic bay controller generated in code.
 #include <gtest/gtest.h>
 
 #include <filesystem>
