@@ -28,6 +28,9 @@
 #include "editors/network/USNMPManagerAccess.h"
 #include "editors/network/USNMP_Trap_Access.h"
 #include "editors/network/UTopicTemplate.h"
+#include "editors/network/iec61850/UIEC61850_Variables.h"
+#include "editors/network/iec61850/UIEC_61850_Access.h"
+#include "editors/network/iec61850/UTLS_Server_Known_Cert.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -67,6 +70,10 @@ int main()
         Plug_S7_Protocol_Set_Access_Window();
         Plug_SNMP_Manager_Access_Window();
         Plug_SNMP_Trap_Access_Window();
+        // IEC 61850
+        Plug_IEC_61850_Access_Window();
+        Plug_TLS_Server_Known_Cert_Window();
+        Plug_IEC61850_Variables_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {
