@@ -131,10 +131,22 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(TComponent* AOwner) : TFTableEdit
     Btn_Delete_Server = Make_Push_Button(this, "Btn_Delete_Server");
     Btn_Scan_Server = Make_Push_Button(this, "Btn_Scan_Server");
     Place_Panel_Buttons(P_Server_Buttons, {Btn_Add_Server, Btn_Modify_Server, Btn_Delete_Server, Btn_Scan_Server});
-    Btn_Add_Server->OnClick = [this](TObject*) { Add_Server(); };
-    Btn_Modify_Server->OnClick = [this](TObject*) { Modify_Server(); };
-    Btn_Delete_Server->OnClick = [this](TObject*) { Delete_Server(); };
-    Btn_Scan_Server->OnClick = [this](TObject*) { Scan_Server(); };
+    Btn_Add_Server->OnClick = [this](TObject*) {
+        Leave_Var_Table();
+        Add_Server();
+    };
+    Btn_Modify_Server->OnClick = [this](TObject*) {
+        Leave_Var_Table();
+        Modify_Server();
+    };
+    Btn_Delete_Server->OnClick = [this](TObject*) {
+        Leave_Var_Table();
+        Delete_Server();
+    };
+    Btn_Scan_Server->OnClick = [this](TObject*) {
+        Leave_Var_Table();
+        Scan_Server();
+    };
 
     auto* g = new TExtColumnGrid(this);
     ACG_OPC_UA_Server = g;
@@ -164,10 +176,19 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(TComponent* AOwner) : TFTableEdit
         if (r == 0 && c >= 1 && c - 1 < Hint_Server_List->Count()) h = Hint_Server_List->Strings(c - 1);
     };
     g->OnClickCell = [this](TObject* s, int r, int c) { ACG_OPC_UA_ServerClickCell(s, r, c); };
-    g->OnDblClickCell = [this](TObject* s, int r, int c) { ACG_OPC_UA_ServerDblClickCell(s, r, c); };
+    // The grid reports a double click where no cell is (below the last row) as one on the
+    // header: where the button went down tells them apart.
+    g->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int X, int Y) { FServer_Down = TPoint(X, Y); };
+    g->OnDblClickCell = [this](TObject* s, int r, int c) {
+        int Col = -1, Row = -1;
+        ACG_OPC_UA_Server->MouseToCell(FServer_Down.X, FServer_Down.Y, Col, Row);
+        if (Row < 0) r = c = -1;
+        ACG_OPC_UA_ServerDblClickCell(s, r, c);
+    };
     // The keyboard moves the selection too: the tables follow the row selected (no table
     // has the focus then, so nothing of one server is stored into another).
     g->OnSelectCell = [this](TObject*, int, int ARow, bool&) {
+        Leave_Var_Table();
         if (ARow != ACG_OPC_UA_Server->Row())
             Show_Vars_Of(ARow >= 1 && size_t(ARow) <= OPC_UA_Server_List.size() ? ARow - 1 : -1);
     };
@@ -190,16 +211,25 @@ TFOPC_UA_Client_Access::TFOPC_UA_Client_Access(TComponent* AOwner) : TFTableEdit
         v->OnEnter = [this](TObject* s) { ACG_OPC_UA_Var_Enter(s); };
         v->OnExit = [this](TObject* s) { ACG_OPC_UA_Var_Exit(s); };
     }
+    // Another page shown: the table left behind is left.
+    PC_OPC_UA_Vars->OnChanging = [this](TObject*, bool&) { Leave_Var_Table(); };
     // Each row operation goes on into the selected server.
     Btn_DelRow->OnClick = [this](TObject* s) {
+        Leave_Var_Table();
         Btn_DelRowClick(s);
         Store_Active_Table();
     };
     Btn_InsRow->OnClick = [this](TObject* s) {
+        Leave_Var_Table();
         Btn_InsRowClick(s);
         Store_Active_Table();
     };
+    Btn_CopyRow->OnClick = [this](TObject* s) {
+        Leave_Var_Table();
+        Btn_CopyRowClick(s);
+    };
     Btn_PasteRow->OnClick = [this](TObject* s) {
+        Leave_Var_Table();
         Btn_PasteRowClick(s);
         Store_Active_Table();
     };
@@ -350,11 +380,29 @@ void TFOPC_UA_Client_Access::Save_Variable_in_Write() { Save_Variables(Table_Wri
 
 void TFOPC_UA_Client_Access::Store_Active_Table() { Save_Variables(Active_Table(), Selected_Server()); }
 
-void TFOPC_UA_Client_Access::ACG_OPC_UA_Var_Enter(TObject*) { Ind_Server = Selected_Server(); }
+// The focus goes from a table's cell editor back to the table (or from the other table):
+// the table that had it is left first.
+void TFOPC_UA_Client_Access::ACG_OPC_UA_Var_Enter(TObject* Sender)
+{
+    const int Table = Sender == ACG_OPC_UA_Var_W ? Table_Write : Table_Read;
+    if (Ind_Server >= 0 && Table != FInd_Table) Leave_Var_Table();
+    Ind_Server = Selected_Server();
+    FInd_Table = Table;
+}
 
+// Into the table's own cell editor the table is not left. Out of the cell editor the
+// table hears nothing: whatever the user does next (a button, the server table, another
+// page) leaves it first.
 void TFOPC_UA_Client_Access::ACG_OPC_UA_Var_Exit(TObject* Sender)
 {
-    if (Ind_Server >= 0) Save_Variables(Sender == ACG_OPC_UA_Var_W ? Table_Write : Table_Read, Ind_Server);
+    for (TControl* c = FindFocusedControl(); c; c = c->Parent())
+        if (c == Sender) return;
+    Leave_Var_Table();
+}
+
+void TFOPC_UA_Client_Access::Leave_Var_Table()
+{
+    if (Ind_Server >= 0) Save_Variables(FInd_Table, Ind_Server);
     Ind_Server = -1;
 }
 
@@ -388,6 +436,7 @@ void TFOPC_UA_Client_Access::Prepare()
 // ---------------------------------------------------------------------------------
 void TFOPC_UA_Client_Access::ACG_OPC_UA_ServerClickCell(TObject*, int ARow, int)
 {
+    Leave_Var_Table();
     if (ARow >= 1) Show_OPC_UA_Var_List();
 }
 
@@ -553,6 +602,7 @@ void TFOPC_UA_Client_Access::Add_Variables_In_Write()
 // ---------------------------------------------------------------------------------
 void TFOPC_UA_Client_Access::Btn_AutoPositionClick(TObject*)
 {
+    Leave_Var_Table();
     const int i = Selected_Server();
     if (i < 0) return;
     if (MessageDlg(Lang_Text(5494), mtConfirmation, mbYesNo, 0) != mrYes) return;
@@ -570,6 +620,7 @@ bool TFOPC_UA_Client_Access::Controllo_Dati()
 
 void TFOPC_UA_Client_Access::Btn_OKClick(TObject*)
 {
+    Leave_Var_Table();
     if (!Controllo_Dati()) return;
     try {
         Write_OPC_UA_Client(XML1, OPC_UA_Server_List);

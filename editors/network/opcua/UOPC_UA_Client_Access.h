@@ -90,6 +90,9 @@ protected:
 private:
     // Stores a variable table into server Index of the list.
     void Save_Variables(int Table, int Index);
+    // The variable table that had the focus is stored into Ind_Server (when one had it).
+    void Leave_Var_Table();
+    int FInd_Table = OPC_UA::Table_Read;   // the table Ind_Server belongs to
     // After a row operation: the table on the page shown goes into the selected server.
     void Store_Active_Table();
     void Erase_Var_Table(TExtColumnGrid* Grid);
@@ -99,6 +102,7 @@ private:
     // next browse, as the dialog's record names them while it is open.
     std::vector<std::string> FScan_Texts;
     std::unique_ptr<TStringList> FHint_Server_List;
+    TPoint FServer_Down;   // where the button last went down on the server table
 };
 
 extern TFOPC_UA_Client_Access* FOPC_UA_Client_Access;

@@ -21,6 +21,9 @@ TFOPC_UA_Scan_Server::TFOPC_UA_Scan_Server(TComponent* AOwner) : TForm(AOwner)
     SetBorderIcons(TBorderIcons{biSystemMenu, biMaximize});
     SetShowHint(false);
     OnShow = [this](TObject* s) { FormShow(s); };
+    // A showing that ends before its browse started browses nothing: the browse belongs
+    // to the showing.
+    OnClose = [this](TObject*, TCloseAction&) { Timer_Scan->SetEnabled(false); };
     SetClientWidth(1035);
     SetClientHeight(337);
 

@@ -4,6 +4,7 @@
 // the tables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -68,6 +69,8 @@ protected:
     static TPoint Mid(TExtStringGrid* G, int c, int r)
     {
         if (r >= G->FixedRows() && (r < G->TopRow() || r >= G->TopRow() + G->VisibleRowCount())) G->SetTopRow(r);
+        const int first = G->LeftCol(), shown = G->VisibleColCount();
+        if (c >= G->FixedCols() && (c < first || c >= first + shown)) G->SetLeftCol(std::max(G->FixedCols(), c - shown + 1));
         const TRect R = G->CellRect(c, r);
         return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
     }
@@ -82,6 +85,28 @@ protected:
         const TPoint p = Mid(G, c, r);
         UserDblClick(G, p.X, p.Y);
         Pump();
+    }
+    // Keys and characters go to the control that has the focus, as typed.
+    static void Key(WORD k, TShiftState Shift = TShiftState())
+    {
+        UserKey(FindFocusedControl(), k, Shift);
+        Pump();
+    }
+    static void Type(const String& t)
+    {
+        Pump();
+        for (char ch : t) {
+            UserType(FindFocusedControl(), String(1, ch));
+            Pump();
+        }
+    }
+    // A text cell: click, type, Enter.
+    static void Type_Into(TExtStringGrid* G, int c, int r, const String& t)
+    {
+        Click(G, c, r);
+        Type(t);
+        Key(VK_RETURN);
+        EXPECT_EQ(G->GetCellEx(c, r), t) << "column " << c << " row " << r;
     }
     static void Press(TControl* Button)
     {
