@@ -22,6 +22,10 @@
 #include "editors/fieldbus/UTransmitCAN.h"
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
+#include "editors/network/opcua/UOPC_UA_Add_Server.h"
+#include "editors/network/opcua/UOPC_UA_Client_Access.h"
+#include "editors/network/opcua/UOPC_UA_Scan_Server.h"
+#include "editors/network/opcua/UOPC_UA_Server_Access.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -53,6 +57,11 @@ int main()
         Plug_Transmit_J1939_Window();
         Plug_Receive_NMEA_Window();
         Plug_Transmit_NMEA_Window();
+        // The OPC UA editors.
+        Plug_OPC_UA_Add_Server_Window();
+        Plug_OPC_UA_Client_Access_Window();
+        Plug_OPC_UA_Scan_Server_Window();
+        Plug_OPC_UA_Server_Access_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {
