@@ -352,6 +352,29 @@ TEST_F(OpcUaClient, RowButtonsStoreAndCopyMarksKeepToTheirTable)
     EXPECT_EQ(Script.Problems(), "");
 }
 
+// A file that breaks after its first server: the error is told, and the server read is
+// shown, so that what the tables edit and what OK writes is in sight.
+TEST_F(OpcUaClient, ServersReadBeforeABreakAreShownAndWritten)
+{
+    Write_File(Server_Xml("a", Var_Xml("v1", "Int16", "0")) + "<OPC_UA_Server Enable=\"1\"/>");
+    TInteractionScript Script;
+    Script.OnForm(
+        [&](TForm*) {
+            EXPECT_EQ(W->ACG_OPC_UA_Server->GetCellEx(Srv_Address, 1), "a");
+            EXPECT_EQ(R->GetCellEx(Var_Display_Name, 1), "v1");
+            Store(R);
+            Press(W->Btn_OK);
+            return mrNone;
+        },
+        "TFOPC_UA_Client_Access");
+    Script.Answer(mrOk, "ServerAddress");
+    // (the box comes while the window opens, before the script acts on it)
+    W->ShowModal();
+    const TOPC_UA_Server_List l = Written();
+    ASSERT_EQ(l.size(), 1u);
+    EXPECT_EQ(l[0]->Var_List_R.size(), 1u);
+}
+
 TEST_F(OpcUaClient, ModifyPresetsTheDialogAndWritesBack)
 {
     Write_File(Server_Xml("a", Var_Xml("v1", "Int16", "0")));
