@@ -31,6 +31,10 @@
 #include "editors/network/iec61850/UIEC61850_Variables.h"
 #include "editors/network/iec61850/UIEC_61850_Access.h"
 #include "editors/network/iec61850/UTLS_Server_Known_Cert.h"
+#include "editors/network/opcua/UOPC_UA_Add_Server.h"
+#include "editors/network/opcua/UOPC_UA_Client_Access.h"
+#include "editors/network/opcua/UOPC_UA_Scan_Server.h"
+#include "editors/network/opcua/UOPC_UA_Server_Access.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -74,6 +78,11 @@ int main()
         Plug_IEC_61850_Access_Window();
         Plug_TLS_Server_Known_Cert_Window();
         Plug_IEC61850_Variables_Window();
+        // The OPC UA editors.
+        Plug_OPC_UA_Add_Server_Window();
+        Plug_OPC_UA_Client_Access_Window();
+        Plug_OPC_UA_Scan_Server_Window();
+        Plug_OPC_UA_Server_Access_Window();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {

@@ -164,15 +164,26 @@ int32_t Get_XML_Code_Dev();
 // OPC UA browse records
 //
 // The records exchanged with the OPC UA browse library have one fixed little-endian
-// layout with 32-bit text references. A text reference is a handle, not a machine
-// pointer, so the layout is the same on every platform: the side that fills a record
-// registers its zero-terminated texts with OPCUA_Register_Text and stores the handles;
-// OPCUA_Text_Of resolves them. 0 is no text.
+// layout with 32-bit text references. A 64-bit process cannot put a machine pointer into
+// 32 bits, so a text reference is a handle, not a pointer, and the layout is the same on
+// every platform: the side that fills a record registers its zero-terminated texts with
+// OPCUA_Register_Text and stores the handles; OPCUA_Text_Of resolves them. 0 is no text.
+//
+// The registry is the program's: the browse library, loaded into the program, reaches
+// both functions under these C names (the program exports them), registers the texts of
+// every record it fills, and resolves the texts of the server record it is given. A
+// registered text must stay readable until the program has copied it (the browse copies
+// every text before it unloads the library) or until OPCUA_Clear_Texts. Handles are never
+// reused: after OPCUA_Clear_Texts a handle given out before resolves to no text, never to
+// another one. Texts are 8-bit, in the Windows-1252 code page the configuration files fall
+// back to.
 // ---------------------------------------------------------------------------------
 using TOPCUA_Text = uint32_t;
 
+extern "C" {
 TOPCUA_Text OPCUA_Register_Text(const char* Text);   // nullptr gives 0
 const char* OPCUA_Text_Of(TOPCUA_Text Ref);          // nullptr for 0 or an unknown handle
+}
 // Forgets every registered text (the texts themselves belong to whoever registered them).
 void OPCUA_Clear_Texts();
 

@@ -9,7 +9,8 @@
 namespace {
 
 std::mutex TextsLock;
-std::vector<const char*> Texts;   // handle n is entry n - 1
+std::vector<const char*> Texts;   // handle First + n is entry n
+TOPCUA_Text First = 1;            // the handle of entry 0; grows at every clearing
 
 } // namespace
 
@@ -17,20 +18,27 @@ TOPCUA_Text OPCUA_Register_Text(const char* Text)
 {
     if (!Text) return 0;
     std::lock_guard<std::mutex> lock(TextsLock);
+    // After four thousand million texts the numbers start again from 1.
+    if (uint64_t(First) + Texts.size() > 0xFFFFFFFFull) {
+        Texts.clear();
+        First = 1;
+    }
     Texts.push_back(Text);
-    return static_cast<TOPCUA_Text>(Texts.size());
+    return static_cast<TOPCUA_Text>(First + Texts.size() - 1);
 }
 
 const char* OPCUA_Text_Of(TOPCUA_Text Ref)
 {
     std::lock_guard<std::mutex> lock(TextsLock);
-    if (Ref == 0 || Ref > Texts.size()) return nullptr;
-    return Texts[Ref - 1];
+    if (Ref < First || Ref - First >= Texts.size()) return nullptr;
+    return Texts[Ref - First];
 }
 
 void OPCUA_Clear_Texts()
 {
     std::lock_guard<std::mutex> lock(TextsLock);
+    const uint64_t Next = uint64_t(First) + Texts.size();
+    First = Next > 0xFFFFFFFFull ? 1 : static_cast<TOPCUA_Text>(Next);
     Texts.clear();
 }
 

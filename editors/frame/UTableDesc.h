@@ -177,6 +177,10 @@ struct TTableDesc {
     std::function<void(const TXMLNode& Element, TRowGridAccess& Grid, int Row, const TEditorContext& Context)>
         After_Load_Row;
 
+    // Writing ends at the first row without a key, instead of passing over it (the rows
+    // below are then not written, though they are checked).
+    bool Write_Stops_At_Empty_Key = false;
+
     int Col_Count() const { return int(Columns.size()); }
 };
 

@@ -237,7 +237,10 @@ void Write_Tables(const TEditorDesc& Editor, TXMLDocument& Doc, const TEditorDat
             for (int d = 1; d < c; ++d)
                 if (Table.Columns[size_t(c)].Name == Table.Columns[size_t(d)].Name) Shared[size_t(c)] = true;
         for (int r = 1; r < Grid.RowCount(); ++r) {
-            if (Key_Empty(Table, Grid, r)) continue;
+            if (Key_Empty(Table, Grid, r)) {
+                if (Table.Write_Stops_At_Empty_Key) break;
+                continue;
+            }
             TXMLNode Row = Section.AddChild(Table.Row_Element);
             for (int c = 1; c < n; ++c) {
                 const TFieldDesc& Col = Table.Columns[size_t(c)];

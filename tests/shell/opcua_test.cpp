@@ -99,6 +99,19 @@ TEST(OpcUaRecords, NodeIdText)
     EXPECT_EQ(OPCUA_NodeId_Text(node), "");
 }
 
+// A handle given out before a clearing names no text afterwards, never a newer one.
+TEST(OpcUaRecords, ClearedHandlesNameNoText)
+{
+    static const char a[] = "a", b[] = "b";
+    const TOPCUA_Text ha = OPCUA_Register_Text(a);
+    OPCUA_Clear_Texts();
+    const TOPCUA_Text hb = OPCUA_Register_Text(b);
+    EXPECT_NE(ha, hb);
+    EXPECT_EQ(OPCUA_Text_Of(ha), nullptr);
+    EXPECT_STREQ(OPCUA_Text_Of(hb), "b");
+    EXPECT_EQ(OPCUA_Text_Of(hb + 1), nullptr);
+}
+
 TEST(OpcUaRecords, NameMaps)
 {
     const std::pair<int, const char*> idTypes[] = {{0, "Numeric"}, {3, "String"}, {4, "Guid"}, {5, "ByteString"}, {1, ""}, {-1, ""}};
