@@ -6,6 +6,7 @@
 #include "converter/UBoot.h"
 #include "converter/UParGen.h"
 #include "devdesc/UDevDesc.h"
+#include "devdesc/UDevDescWindows.h"
 #include "editors/fieldbus/UDMXDefVal.h"
 #include "editors/fieldbus/UDNet.h"
 #include "editors/fieldbus/UDefOffset.h"
@@ -56,6 +57,8 @@ int main()
         Plug_Transmit_NMEA_Window();
         // The description files and the GSDML file name dialog.
         Plug_Device_Description_Files();
+        // The BACnet editors, the EDE import dialog and the EDS connection picker.
+        Plug_BACnet_And_EDS_Windows();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {

@@ -221,6 +221,13 @@ std::optional<TFault> Check_Write_Row(const std::function<String(int)>& C, int T
 
 std::optional<String> Controllo_dati(const TCellGetter& Cell, int Rows, int App_BACnet_Type)
 {
+    const std::optional<TReqError> E = Check_Requests(Cell, Rows, App_BACnet_Type);
+    if (!E) return std::nullopt;
+    return E->Text;
+}
+
+std::optional<TReqError> Check_Requests(const TCellGetter& Cell, int Rows, int App_BACnet_Type)
+{
     const int Key = Key_Col(App_BACnet_Type);
     for (int Table = 0; Table < 2; ++Table) {
         for (int Row = 1; Row <= Rows; ++Row) {
@@ -229,7 +236,7 @@ std::optional<String> Controllo_dati(const TCellGetter& Cell, int Rows, int App_
             if (C(1) != "Y") continue;
             const std::optional<TFault> F =
                 Table == 0 ? Check_Read_Row(C, App_BACnet_Type) : Check_Write_Row(C, App_BACnet_Type);
-            if (F) return Lang_Text(Table == 0 ? 1337 : 1346) + IntToStr(Row) + Lang_Text(F->Text) + F->Tail;
+            if (F) return TReqError{Table, Row, Lang_Text(Table == 0 ? 1337 : 1346) + IntToStr(Row) + Lang_Text(F->Text) + F->Tail};
         }
     }
     return std::nullopt;

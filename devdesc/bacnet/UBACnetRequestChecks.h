@@ -36,6 +36,14 @@ enum { Enable = 1, Address, Object_Type, Data_Type, Instance, Property, Priority
 using TCellGetter = std::function<String(int Table, int Col, int Row)>;
 // Whether a row's key cell (by the link type) is empty: the table ends there.
 int Key_Col(int App_BACnet_Type);
-// Both tables in order; the first error's box text, none when both pass.
+// The first error of both tables in order: the table (0 read, 1 write), the row and the
+// error box's text; none when both pass.
+struct TReqError {
+    int Table = 0;
+    int Row = 0;
+    String Text;
+};
+std::optional<TReqError> Check_Requests(const TCellGetter& Cell, int Rows, int App_BACnet_Type);
+// The same, the box's text only.
 std::optional<String> Controllo_dati(const TCellGetter& Cell, int Rows, int App_BACnet_Type);
 }  // namespace BACnetReq

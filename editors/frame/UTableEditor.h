@@ -164,6 +164,9 @@ protected:
     virtual void Prepare() {}
     // The context of the showing, for Before_Reset to add what the window itself holds.
     TEditorContext& Showing_Context() { return FData.Context; }
+    // A table's description, for an editor whose key column depends on the showing
+    // (Before_Reset may change it; the checks and the file read it afterwards).
+    TTableDesc& Showing_Table(int Table) { return FDesc.Tables.at(size_t(Table)); }
 
 private:
     struct TTable {
