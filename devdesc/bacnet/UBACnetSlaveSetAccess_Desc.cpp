@@ -3,6 +3,7 @@
 #include <map>
 
 #include "shell/UComon.h"
+#include "shell/ULanguage.h"
 
 namespace BACnetSlave {
 
@@ -124,8 +125,16 @@ TEditorDesc BACnetSlaveSetAccess_Desc()
     d.Client_Height = 337;
     d.Caption = 1500;
     d.Description = 1501;
-    d.Buttons = {{ebOK, 1502, 1510, true},      {ebCancel, 1503, 1511, true},  {ebDelRow, 1504, 1512, true},
-                 {ebInsRow, 1505, 1513, true},  {ebCopyRow, 1506, 1514, true}, {ebPasteRow, 1507, 1515, true}};
+    int Caption = 1502;
+    for (TEditorButton Kind : {ebOK, ebCancel, ebDelRow, ebInsRow, ebCopyRow, ebPasteRow}) {
+        TButtonDesc B;
+        B.Kind = Kind;
+        B.Caption = Caption;
+        B.Hint = Caption + 8;
+        B.Show_Hint = true;
+        d.Buttons.push_back(B);
+        ++Caption;
+    }
     d.Root = "BACnet_to_Modbus";
     d.Version = "SW_VERSION = 1.000";
     d.File_Name = &FileName_BACnet_Slave_SetAccess;

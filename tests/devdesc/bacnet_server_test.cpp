@@ -95,7 +95,7 @@ TEST(BACnetServer, ObjectLimitAcrossTablesAndTheFirstEmptyKindEndsATable)
         EXPECT_EQ(T.Check(), "") << Limited;
         TXMLDocument Doc;
         Write_Tables(T.Desc, Doc, T.Data);
-        EXPECT_EQ(Doc.DocumentElement().ChildNodes().FindNode("BACnet_in_Write").ChildNodes().Count(), Write - 2);
+        EXPECT_EQ(int(Doc.DocumentElement().ChildNode("BACnet_in_Write").ChildNodes().size()), Write - 2);
     }
 }
 
