@@ -19,6 +19,7 @@
 #include "tests/common/Snapshot.h"
 #include "tests/common/TestFolder.h"
 #include "tests/common/UserInput.h"
+#include "tests/common/memory_rows.h"
 
 namespace {
 
@@ -185,5 +186,71 @@ TEST_F(BACnetClient_, ChecksStopAtTheFirstFaultAndFilesThatAreNoListAreNamed)
     }, "TFBACnetAccess");
     Script.Answer(mrOk, Lang_Text(1357));     // no ParGen.xml: IP addressing, said as it opens
     EXPECT_EQ(W->ShowModal(), mrOk);
+    EXPECT_EQ(Script.Problems(), "");
+}
+
+// Placing imported objects: after the last filled row, at the position after the
+// highest Position + NByte, with the byte count of each kind; what does not fit stays out.
+TEST(BACnetClientImport, PlacesBelowAndAfterTheHighestByte)
+{
+    using namespace BACnetReq;
+    TMemoryRows R(Read::Count, 4), W(Write::Count, 4);
+    R.SetCellEx(Read::Address, 1, "10.0.0.1");
+    R.SetCellEx(Read::Position, 1, "20");
+    R.SetCellEx(Read::NByte, 1, "2");
+    std::vector<std::unique_ptr<TBACnet_Var>> Own;
+    std::vector<const TBACnet_Var*> Vars;
+    for (int Type : {4, 21, 46, 30}) {
+        auto V = std::make_unique<TBACnet_Var>();
+        V->object_type = Type;
+        V->import = V->read = true;
+        V->write = Type == 4;
+        Vars.push_back(V.get());
+        Own.push_back(std::move(V));
+    }
+    EXPECT_EQ(BACnetClient::Place_EDE_Vars(R, W, 0, "10.0.0.2", Vars), std::make_pair(2, 1));
+    EXPECT_EQ(R.GetCellEx(Read::NByte, 2), "1");       // binary output
+    EXPECT_EQ(R.GetCellEx(Read::Position, 2), "22");
+    EXPECT_EQ(R.GetCellEx(Read::NByte, 3), "2");       // life safety point
+    EXPECT_EQ(R.GetCellEx(Read::Position, 3), "23");
+    EXPECT_EQ(W.GetCellEx(Write::Data_Type, 1), "Enumerated");
+    EXPECT_EQ(W.GetCellEx(Write::Position, 1), "0");
+    // A full table takes nothing more.
+    EXPECT_EQ(BACnetClient::Place_EDE_Vars(R, W, 0, "10.0.0.2", Vars), std::make_pair(0, 1));
+    EXPECT_EQ(W.GetCellEx(Write::Position, 2), "1");
+    struct Case {
+        int Type;
+        const char *Obj, *Data;
+        int Bytes;
+    } Cases[] = {{46, "Large Analog Value", "Double", 8}, {22, "Life Safety Zone", "Enumerated", 2},
+                 {5, "Binary Value", "Enumerated", 1}, {48, "Positive Integer Value", "Unsigned Int", 4},
+                 {30, "", "Null", 4}};
+    for (const Case& c : Cases) {
+        EXPECT_EQ(BACnetClient::Get_ObjType_EDE(c.Type), c.Obj);
+        EXPECT_EQ(BACnetClient::Get_DataType_EDE(c.Type), c.Data);
+        EXPECT_EQ(BACnetClient::Get_NumByte_EDE(c.Type), c.Bytes);
+    }
+}
+
+TEST_F(BACnetClient_, ImportDialogSelectionAndUnitPickerChoices)
+{
+    const String EDE = PathJoin(Dir, "dev.csv");
+    Put(EDE, "1\n2\n3\n4\n5\n6\n# mandatory\n# names\na;1;A;0;1;x;;;;Y;\nb;1;B;4;2;y;;;;N;\n");
+    FImportEDEFile->EDE_File = EDE;
+    FImportEDEFile->App_BACnet_Type = 0;
+    TInteractionScript Script;
+    Script.OnForm([&](TForm*) {
+        TFImportEDEFile* F = FImportEDEFile;
+        EXPECT_TRUE(F->List_EDE_Var[0]->write);            // commandable: chosen for writing
+        UserClick(F->Btn_Unselect_All);
+        F->E_ID_IP->SetText("10.0.0.300");
+        Script.Answer(mrOk, Lang_Text(1416));
+        UserClick(F->Btn_OK);
+        F->E_ID_IP->SetText("10.0.0.30");
+        UserClick(F->Btn_OK);
+        return TModalResult(mrNone);
+    }, "TFImportEDEFile");
+    EXPECT_EQ(FImportEDEFile->ShowModal(), mrOk);
+    for (const auto& V : FImportEDEFile->List_EDE_Var) EXPECT_FALSE(V->import);
     EXPECT_EQ(Script.Problems(), "");
 }
