@@ -271,6 +271,8 @@ TFBACnetAccess::TFBACnetAccess(TComponent* AOwner) : TFTableEditor(AOwner, BACne
     OD_EDE_File->SetName("OD_EDE_File");
     OD_EDE_File->SetFilter("BACnet EDE File (*.csv)|*.csv");
     OD_EDE_File->SetInitialDir(EDE_File_Dir);
+    // The wide tables do not fit a small screen.
+    if (Screen && Screen->Width() < 1271) SetClientWidth(1000);
 }
 
 void TFBACnetAccess::Set_Lang()

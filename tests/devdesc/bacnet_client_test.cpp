@@ -254,3 +254,33 @@ TEST_F(BACnetClient_, ImportDialogSelectionAndUnitPickerChoices)
     for (const auto& V : FImportEDEFile->List_EDE_Var) EXPECT_FALSE(V->import);
     EXPECT_EQ(Script.Problems(), "");
 }
+
+// The file as it was left: rows past the table's end and the hidden columns never come
+// back, and with no address column the object type is the row's key.
+TEST_F(BACnetClient_, FileRowsPastTheTableAndHiddenColumns)
+{
+    using namespace BACnetReq;
+    Put(FileName_ParGen, "<Par_Gen><BACnet_Master_Type>2</BACnet_Master_Type></Par_Gen>");
+    String Rows;
+    for (int r = 1; r <= 514; ++r)
+        Rows += "<row IP_Address_Slave_ID=\"x\" Object_Type=\"Analog Input\" Instance=\"" + IntToStr(r) +
+                "\" Property=\"Present Value (85)\" NumByte=\"4\" PollTime=\"1000\" MaxError=\"0\" Swap=\"Y\"/>";
+    Put(FileName_BACnet_Master_Access,
+        "<BACnet_Master_Access><BACnet_Read>" + Rows + "</BACnet_Read><BACnet_Write/></BACnet_Master_Access>");
+    TInteractionScript Script;
+    Script.OnForm([&](TForm*) {
+        EXPECT_EQ(W->ACG1->RowCount(), 513);
+        EXPECT_EQ(W->ACG1->GetCellEx(Read::Instance, 512), "512");
+        EXPECT_EQ(W->ACG1->GetCellEx(Read::Swap, 1), "");
+        EXPECT_EQ(W->ACG1->GetCellEx(Read::Enable, 1), "Y");   // missing Enable reads "Y"
+        UserClick(W->Btn_OK);
+        return TModalResult(mrNone);
+    }, "TFBACnetAccess");
+    EXPECT_EQ(W->ShowModal(), mrOk);
+    EXPECT_EQ(Script.Problems(), "");
+    const String File = ReadFileBytes(FileName_BACnet_Master_Access);
+    EXPECT_EQ(File.find("Swap"), String::npos);
+    EXPECT_EQ(File.find("Instance=\"513\""), String::npos);
+    EXPECT_NE(File.find("Instance=\"512\""), String::npos);
+    EXPECT_NE(File.find("IP_Address_Slave_ID=\"x\""), String::npos);
+}

@@ -195,3 +195,46 @@ TEST_F(BACnetServerWindow, UnitPickerLengthPresetAndFile)
         << File;
     EXPECT_NE(File.find("SW_VERSION = 1.000"), String::npos);
 }
+
+TEST_F(BACnetServerWindow, UnitPickerAlone)
+{
+    TFBACnet_Eng_Unit* U = FBACnet_Eng_Unit;
+    TInteractionScript Script;
+    // Electrical, ohms-meters: the label names the unit as the standard does.
+    Script.OnForm([&](TForm*) {
+        U->CB_Select_Type->SetItemIndex(3);
+        U->CB_Select_TypeSelect(U->CB_Select_Type);
+        U->CB_Select_Unit->SetItemIndex(11);
+        UserClick(U->Btn_Select_Eng_Unit);
+        EXPECT_EQ(U->E_Selected_EU->Text(), "172");
+        EXPECT_EQ(U->Label5->Caption(), "-> ohm-meters");
+        return TModalResult(mrCancel);
+    }, "TFBACnet_Eng_Unit");
+    U->ShowModal();
+    // The category stays, its unit list starts at its first unit again.
+    Script.OnForm([&](TForm*) {
+        EXPECT_EQ(U->CB_Select_Type->ItemIndex(), 3);
+        EXPECT_EQ(U->CB_Select_Unit->ItemIndex(), 0);
+        EXPECT_EQ(U->CB_Select_Unit->Items()->Strings(0), "milliamperes");
+        return TModalResult(mrCancel);
+    }, "TFBACnet_Eng_Unit");
+    U->ShowModal();
+    EXPECT_EQ(Script.Problems(), "");
+
+    // From the editor: a cell that is no number is "unknown"; OK without choosing keeps it.
+    TExtColumnGrid* R = W->ACG_BACnet_in_Read;
+    Script.OnForm([&](TForm*) {
+        R->SetCellEx(Col_Data_Type, 1, "Analog Input");
+        R->SetCellEx(Col_Eng_Unit, 1, "abc");
+        Script.OnForm([&](TForm*) {
+            EXPECT_EQ(U->Label5->Caption(), "-> unknown");
+            UserClick(U->Btn_OK);
+            return TModalResult(mrNone);
+        }, "TFBACnet_Eng_Unit");
+        Dbl_Click(R, Col_Eng_Unit, 1);
+        EXPECT_EQ(R->GetCellEx(Col_Eng_Unit, 1), "abc");
+        return TModalResult(mrCancel);
+    }, "TFBACnetSlaveSetAccess");
+    W->ShowModal();
+    EXPECT_EQ(Script.Problems(), "");
+}
