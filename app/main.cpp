@@ -6,6 +6,7 @@
 #include "converter/UBoot.h"
 #include "converter/UParGen.h"
 #include "devdesc/UDevDesc.h"
+#include "devdesc/UDevDescWindows.h"
 #include "editors/fieldbus/UDMXDefVal.h"
 #include "editors/fieldbus/UDNet.h"
 #include "editors/fieldbus/UDefOffset.h"
@@ -83,6 +84,8 @@ int main()
         Plug_OPC_UA_Client_Access_Window();
         Plug_OPC_UA_Scan_Server_Window();
         Plug_OPC_UA_Server_Access_Window();
+        // The BACnet editors, the EDE import dialog and the EDS connection picker.
+        Plug_BACnet_And_EDS_Windows();
         Create_Windows();
         Application->Run();
     } catch (const std::exception& e) {

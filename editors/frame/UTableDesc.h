@@ -155,6 +155,9 @@ struct TTableDesc {
                                       // -1: no key column, every row is checked and written
     bool Key_Raw = false;             // the key is empty only when it holds no text at all
     int Also_Key_Col = -1;            // a second key: the row counts when either key holds text
+    // The first row with an empty key ends the table: the rows below it are neither
+    // checked nor written, whatever they hold.
+    bool Key_Ends_Table = false;
     int Enable_Col = 1;               // -1: no Enable column, every row is checked
     TEnableTest Enable_Test = etTrimmed;
     bool Insert_Sets_Enable = true;   // Insert Row ticks the Enable column of the new row

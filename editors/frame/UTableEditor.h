@@ -168,6 +168,9 @@ protected:
     virtual void After_Load() {}
     // Delete, Insert or Paste Row changed the rows of a table.
     virtual void Rows_Changed(int Table) {}
+    // A table's description, for an editor whose key column depends on the showing
+    // (Before_Reset may change it; the checks and the file read it afterwards).
+    TTableDesc& Showing_Table(int Table) { return FDesc.Tables.at(size_t(Table)); }
 
 private:
     struct TTable {

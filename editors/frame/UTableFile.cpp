@@ -163,15 +163,24 @@ void Reset_Tables(const TEditorDesc& Editor, TEditorData& Data)
     for (const TFieldDesc& Field : Editor.Fields) Data.Fields.push_back(Field.Start);
 }
 
-bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row)
+static bool Own_Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row)
 {
-    if (Table.Key_Col < 0) return false;
     for (int Key_Col : {Table.Key_Col, Table.Also_Key_Col}) {
         if (Key_Col < 0) continue;
         const String Key = Grid.GetCellEx(Key_Col, Row);
         if (!(Table.Key_Raw ? Key.empty() : Trim(Key).empty())) return false;
     }
     return true;
+}
+
+bool Key_Empty(const TTableDesc& Table, const TRowGridAccess& Grid, int Row)
+{
+    if (Table.Key_Col < 0) return false;
+    if (Own_Key_Empty(Table, Grid, Row)) return true;
+    if (Table.Key_Ends_Table)
+        for (int r = 1; r < Row; ++r)
+            if (Own_Key_Empty(Table, Grid, r)) return true;
+    return false;
 }
 
 bool Row_Enabled(const TTableDesc& Table, const TRowGridAccess& Grid, int Row)
