@@ -429,6 +429,10 @@ public:
     TCustomLazyTreeOptions* TreeOptions() const { return FOptions.get(); }
     void SetTreeOptions(const TCustomLazyTreeOptions& Value) { Value.AssignTo(FOptions.get()); }
     TLTHeader* Header() const { return FHeader.get(); }
+    // ---- header and columns: they read and drive the tree's layout directly ----
+    friend class TLTHeader;
+    friend class TLazyTreeColumns;
+    friend class TLazyTreeColumn;
     bool IsLoading() const { return FLoading; }
     // Completes loading from stored settings (see BeginLoading).
     virtual void Loaded();
