@@ -133,7 +133,8 @@ void TLTHeader::SetHeight(int Value)
         return;
     }
     const TLTFixedAreaConstraints& c = FFixedAreaConstraints;
-    const int total = FOwner->ClientHeight() + FHeight;
+    // The header's window lies inside the tree's client area: that is the whole height.
+    const int total = FOwner->ClientHeight();
     const int maxH = total * c.MaxHeightPercent() / 100, minH = total * c.MinHeightPercent() / 100;
     const int lower = c.MaxHeightPercent() > 0 ? std::min(maxH, FMinHeight) : FMinHeight;
     const int upper = c.MinHeightPercent() > 0 ? std::max(minH, FMaxHeight) : FMaxHeight;

@@ -187,3 +187,52 @@ TEST_F(ColumnsTest, MainAndSortColumnAreClampedToTheColumns)
 }
 
 }  // namespace
+
+namespace {
+
+class HeaderHeightTest : public TreeTest {};
+
+TEST_F(HeaderHeightTest, HeightKeepsItsLimits)
+{
+    const int tree = Tree->ClientHeight();
+    struct Case {
+        const char* what;
+        int min, max, maxPercent, minPercent, height, expect;
+    } cases[] = {
+        {"inside", 10, 10000, 0, 0, 30, 30},
+        {"below the minimum", 15, 10000, 0, 0, 3, 15},
+        {"above the maximum", 10, 40, 0, 0, 90, 40},
+        {"the percent caps a larger maximum", 10, 10000, 50, 0, 150, tree / 2},
+        {"the percent lifts the height", 10, 10000, 0, 25, 20, tree / 4},
+    };
+    for (const Case& c : cases) {
+        TLTHeader* h = Tree->Header();
+        h->FixedAreaConstraints()->SetMaxHeightPercent(0);
+        h->FixedAreaConstraints()->SetMinHeightPercent(0);
+        h->SetMinHeight(0);
+        h->SetMaxHeight(10000);
+        h->SetHeight(19);
+        h->SetMaxHeight(c.max);
+        h->SetMinHeight(c.min);
+        h->FixedAreaConstraints()->SetMaxHeightPercent(c.maxPercent);
+        h->FixedAreaConstraints()->SetMinHeightPercent(c.minPercent);
+        h->SetHeight(c.height);
+        EXPECT_EQ(h->Height(), c.expect) << c.what;
+    }
+}
+
+TEST_F(HeaderHeightTest, DefaultHeightMovesTheHeightOnlyWhileTheyAgree)
+{
+    TLTHeader* h = Tree->Header();
+    h->SetDefaultHeight(25);
+    EXPECT_EQ(h->Height(), 25);
+    h->SetHeight(30);
+    h->SetDefaultHeight(22);
+    EXPECT_EQ(h->Height(), 30);
+    // Constraints contradicting each other are put in order.
+    h->FixedAreaConstraints()->SetMinHeightPercent(40);
+    h->FixedAreaConstraints()->SetMaxHeightPercent(20);
+    EXPECT_EQ(h->FixedAreaConstraints()->MinHeightPercent(), 20);
+}
+
+}  // namespace
