@@ -433,6 +433,9 @@ public:
     friend class TLTHeader;
     friend class TLazyTreeColumns;
     friend class TLazyTreeColumn;
+    // The widest content of a column: of the nodes in view with UseSmartColumnWidth, else
+    // of all visible nodes (a double click on a column divider fits the column to it).
+    virtual int GetMaxColumnWidth(TColumnIndex Column, bool UseSmartColumnWidth);
     bool IsLoading() const { return FLoading; }
     // Completes loading from stored settings (see BeginLoading).
     virtual void Loaded();

@@ -206,3 +206,63 @@ void TLTHeader::HandleResize()
     DistributeSpringWidth();
     UpdateWindow();
 }
+
+void TLTHeader::AutoFitColumns(bool Animated, TSmartAutoFitType SmartAutoFitType, int RangeStartCol, int RangeEndCol)
+{
+    if (!FOwner) return;
+    const int start = std::max(RangeStartCol, 0);
+    const int end = RangeEndCol < 0 ? FColumns->Count() - 1 : std::min(RangeEndCol, FColumns->Count() - 1);
+    if (end < start) return;
+    FOwner->StartOperation(okAutoFitColumns);
+    struct TEnd {
+        TBaseLazyTree* T;
+        ~TEnd() { T->EndOperation(okAutoFitColumns); }
+    } endOp{FOwner};
+    for (int p = start; p <= end; ++p) {
+        const TColumnIndex column = FColumns->ColumnFromPosition(TColumnPosition(p));
+        if (!FColumns->IsValidColumn(column)) continue;
+        TLazyTreeColumn* c = FColumns->Items(column);
+        if (!(c->Options().Contains(coVisible) && c->Options().Contains(coResizable))) continue;
+        if (FOwner->OperationCanceled()) continue;
+        const bool smart = SmartAutoFitType == smaAllColumns ||
+                           (SmartAutoFitType == smaUseColumnOption && c->Options().Contains(coSmartResize));
+        const int w = FOwner->GetMaxColumnWidth(column, smart);
+        if (Animated)
+            FColumns->AnimatedResize(column, w);
+        else
+            c->SetWidth(w);
+    }
+}
+
+int TBaseLazyTree::GetMaxColumnWidth(TColumnIndex Column, bool UseSmartColumnWidth)
+{
+    if (OperationCanceled())
+        return FHeader->Columns()->IsValidColumn(Column) ? FHeader->Columns()->Items(Column)->Width() : 0;
+    StartOperation(okGetMaxColumnWidth);
+    struct TEnd {
+        TBaseLazyTree* T;
+        ~TEnd() { T->EndOperation(okGetMaxColumnWidth); }
+    } endOp{this};
+    PLazyNode node = UseSmartColumnWidth ? TopNode() : GetFirstVisible();
+    PLazyNode stop = UseSmartColumnWidth && BottomNode() ? GetNextVisible(BottomNode()) : nullptr;
+    const bool mainColumn = Column == FHeader->MainColumn();
+    const TLTPaintOptions paint = FOptions->PaintOptions();
+    int offset = 0;
+    if (mainColumn && node) {
+        if (paint.Contains(toFixedIndent))
+            offset = Indent();
+        else
+            offset = int(GetNodeLevel(node) + (paint.Contains(toShowRoot) ? 1 : 0)) * Indent();
+    }
+    offset += Margin();
+    int answer = 0;
+    while (node && !OperationCanceled()) {
+        answer = std::max(answer, offset + GetNodeWidth(node, Column));
+        PLazyNode next = GetNextVisible(node);
+        if (next == stop) break;
+        if (mainColumn && !paint.Contains(toFixedIndent) && next) offset += LevelDifference(node, next) * Indent();
+        node = next;
+    }
+    if (paint.Contains(toShowVertGridLines)) ++answer;
+    return answer;
+}

@@ -82,6 +82,15 @@ void TLTHeaderWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     TLTHeader* h = FHeader;
     TLazyTreeColumns* cols = h->FColumns.get();
     if (Button != mbLeft) return;
+    if (Shift.Contains(ssDouble)) {
+        // A double click on a divider fits the column left of it to its content.
+        if (h->FOptions.Contains(hoDblClickResize) && h->FindSplitterColumn(X) >= 0) {
+            const int p = int(cols->Items(cols->FTrackIndex)->Position());
+            cols->FTrackIndex = NoColumnIndex;
+            h->AutoFitColumns(true, smaUseColumnOption, p, p);
+        }
+        return;
+    }
     if (h->FOptions.Contains(hoColumnResize) && h->FindSplitterColumn(X) >= 0) {
         h->FStates << hsColumnWidthTracking;
         h->FTrackStart = TPoint(X, Y);

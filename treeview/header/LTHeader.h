@@ -53,6 +53,10 @@ enum THeaderState {
 };
 using THeaderStates = TSet<THeaderState>;
 
+// Which nodes fitting a column measures: those in view, all visible ones, or as the
+// column's coSmartResize says.
+enum TSmartAutoFitType { smaAllColumns, smaNoColumn, smaUseColumnOption };
+
 // Limits of the header height and of the fixed columns' total width, in percent of the
 // tree (0 = no limit).
 class TLTFixedAreaConstraints {
@@ -136,6 +140,10 @@ public:
     // Options; answers the change applied.
     int ResizeColumns(int ChangeBy, TColumnIndex RangeStartCol, TColumnIndex RangeEndCol, TLTColumnOptions Opts);
     void DistributeSpringWidth();
+    // Fits the visible, resizable columns at positions RangeStartCol..RangeEndCol to their
+    // content (a negative end: the last position).
+    virtual void AutoFitColumns(bool Animated = true, TSmartAutoFitType SmartAutoFitType = smaUseColumnOption,
+                                int RangeStartCol = NoColumnIndex, int RangeEndCol = NoColumnIndex);
     void ApplyFixedAreaConstraints();
     void RestoreColumns();
     // Answers the header width (the tree's client width).

@@ -1,6 +1,7 @@
 // Column sizing: the auto-size column, spring columns, spreading a change over columns.
 #include <gtest/gtest.h>
 
+#include "tests/common/UserInput.h"
 #include "tests/treeview/tree_fixture.h"
 
 namespace {
@@ -173,6 +174,83 @@ TEST_F(SizingTest, RestoreColumnsReturnsVisibleResizableColumnsToTheirLastWidth)
     C->Items(2)->SetOptions(C->Items(2)->Options() - coVisible);
     H->RestoreColumns();
     EXPECT_EQ(Widths(), (std::vector<int>{50, 80, 80}));
+}
+
+}  // namespace
+
+namespace {
+
+// A tree whose cells have given widths, as a text tree measures its texts.
+class TWidthTree : public TLazyStringTree {
+public:
+    using TLazyStringTree::TLazyStringTree;
+    std::function<int(PLazyNode, TColumnIndex)> CellWidth;
+
+protected:
+    int GetNodeWidth(PLazyNode Node, TColumnIndex Column) override { return CellWidth ? CellWidth(Node, Column) : 0; }
+};
+
+class FitTest : public TreeTest {
+protected:
+    TWidthTree* T = nullptr;
+    TLazyTreeColumns* C = nullptr;
+    void SetUp() override
+    {
+        TreeTest::SetUp();
+        T = new TWidthTree(Form);
+        T->SetParent(Form);
+        T->SetBounds(0, 0, 300, 200);
+        C = T->Header()->Columns();
+        for (int i = 0; i < 3; ++i) C->Add();
+        // Two top-level nodes with two children each, expanded; a cell is 10 per level
+        // plus 20 per column plus the node's index.
+        T->SetRootNodeCount(2);
+        for (PLazyNode n = T->GetFirst(); n; n = T->GetNextSibling(n)) {
+            T->SetChildCount(n, 2);
+            T->SetExpanded(n, true);
+        }
+        T->CellWidth = [this](PLazyNode n, TColumnIndex c) {
+            return 10 * int(T->GetNodeLevel(n)) + 20 * (c + 1) + int(n->Index);
+        };
+    }
+};
+
+TEST_F(FitTest, ColumnsFitTheirWidestContent)
+{
+    const int m = T->Margin(), ind = T->Indent();
+    const bool root = T->TreeOptions()->PaintOptions().Contains(toShowRoot);
+    // Main column 0: the children lie one indent further in and are 10 wider.
+    const int main = std::max((root ? 2 : 1) * ind + m + 10 + 20 + 1, (root ? 1 : 0) * ind + m + 20 + 1);
+    T->Header()->AutoFitColumns(false, smaNoColumn);
+    EXPECT_EQ(C->Items(0)->Width(), main);
+    EXPECT_EQ(C->Items(1)->Width(), m + 10 + 40 + 1);
+    EXPECT_EQ(C->Items(2)->Width(), m + 10 + 60 + 1);
+    // Vertical grid lines take one pixel more.
+    T->TreeOptions()->SetPaintOptions(T->TreeOptions()->PaintOptions() | toShowVertGridLines);
+    T->Header()->AutoFitColumns(false, smaNoColumn, 1, 1);
+    EXPECT_EQ(C->Items(1)->Width(), m + 10 + 40 + 1 + 1);
+}
+
+TEST_F(FitTest, FittingSkipsHiddenAndFixedWidthColumnsAndEmptyRanges)
+{
+    C->Items(1)->SetOptions(C->Items(1)->Options() - coResizable);
+    C->Items(2)->SetOptions(C->Items(2)->Options() - coVisible);
+    T->Header()->AutoFitColumns(false, smaNoColumn, 1, -1);
+    EXPECT_EQ(C->Items(1)->Width(), 50);
+    EXPECT_EQ(C->Items(2)->Width(), 50);
+    T->Header()->AutoFitColumns(false, smaNoColumn, 5, -1);  // start beyond the last position
+    EXPECT_EQ(C->Items(0)->Width(), 50);
+}
+
+TEST_F(FitTest, DoubleClickOnADividerFitsTheColumnLeftOfIt)
+{
+    TLTHeader* h = T->Header();
+    h->SetOptions(h->Options() | hoVisible | hoDblClickResize);
+    Form->Show();
+    UserDblClick(h->Window(), 100, 8);  // the border between columns 1 and 2
+    EXPECT_EQ(C->Items(1)->Width(), T->Margin() + 10 + 40 + 1);
+    EXPECT_EQ(C->Items(0)->Width(), 50);
+    EXPECT_EQ(C->Items(2)->Width(), 50);
 }
 
 }  // namespace
