@@ -322,4 +322,10 @@ void TLTHeader::ReadHeader(TStream& Stream, TLTHeaderOptions KeptOptions)
         SetSortDirection(TSortDirection(direction));
     }
     if (version > 4) SetParentFont(parentFont);
+    // A stream without main and sort column, or with fewer columns than before, must not
+    // leave them pointing past the columns it brought.
+    const TColumnIndex last = FColumns->Count() - 1;
+    FMainColumn = std::clamp(FMainColumn, TColumnIndex(NoColumnIndex), last);
+    if (last >= 0 && FMainColumn < 0) FMainColumn = 0;
+    FSortColumn = std::clamp(FSortColumn, TColumnIndex(NoColumnIndex), last);
 }

@@ -14,7 +14,9 @@
 
 TLazyTreeColumn::TLazyTreeColumn(TLazyTreeColumns* Collection) : FOwner(Collection)
 {
-    FWidth = FLastWidth = Collection->FDefaultWidth;
+    // A default width outside the limits (one read from a stream) still gives a column
+    // within them.
+    FWidth = FLastWidth = std::clamp(Collection->FDefaultWidth, FMinWidth, FMaxWidth);
     Collection->FItems.emplace_back(this);
     FPosition = TColumnPosition(Collection->Count() - 1);
     if (TBaseLazyTree* tree = Collection->FHeader->Treeview()) FColor = tree->Color();

@@ -60,6 +60,11 @@ TEST_F(ColumnsTest, NewColumnTakesDefaultWidthLastPositionAndTreeColour)
     EXPECT_EQ(H->MainColumn(), 0);
     EXPECT_EQ(Lefts(), (std::vector<int>{0, 70}));
     EXPECT_TRUE(PositionsConsistent());
+    // A default width outside the limits gives a column within them.
+    C->SetDefaultWidth(3);
+    EXPECT_EQ(C->Add()->Width(), 10);
+    C->SetDefaultWidth(20000);
+    EXPECT_EQ(C->Add()->Width(), 10000);
 }
 
 TEST_F(ColumnsTest, MovingHidingAndDeletingKeepPositionsAndLefts)
