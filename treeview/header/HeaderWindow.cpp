@@ -10,6 +10,8 @@
 namespace {
 // A press must move this far before it becomes a column drag.
 constexpr int DragThreshold = 5;
+// How far above the header's bottom edge a press still takes hold of it.
+constexpr int HeightGrab = 3;
 }  // namespace
 
 TLTHeaderWindow::TLTHeaderWindow(TLTHeader* AHeader) : TCustomControl(nullptr), FHeader(AHeader) {}
@@ -82,13 +84,26 @@ void TLTHeaderWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     TLTHeader* h = FHeader;
     TLazyTreeColumns* cols = h->FColumns.get();
     if (Button != mbLeft) return;
+    // The bottom edge of the header, a few pixels high, changes the header's height.
+    const bool onBottomEdge = h->FOptions.Contains(hoHeightResize) && Y >= h->FHeight - HeightGrab;
     if (Shift.Contains(ssDouble)) {
+        if (onBottomEdge) {
+            if (h->FOptions.Contains(hoHeightDblClickResize)) h->SetHeight(h->FDefaultHeight);
+            return;
+        }
         // A double click on a divider fits the column left of it to its content.
         if (h->FOptions.Contains(hoDblClickResize) && h->FindSplitterColumn(X) >= 0) {
             const int p = int(cols->Items(cols->FTrackIndex)->Position());
             cols->FTrackIndex = NoColumnIndex;
             h->AutoFitColumns(true, smaUseColumnOption, p, p);
         }
+        return;
+    }
+    if (onBottomEdge) {
+        h->FStates << hsHeightTracking;
+        h->FTrackStart = TPoint(X, Y);
+        h->FTrackPoint = TPoint(X, h->FHeight);
+        SetMouseCapture(true);
         return;
     }
     if (h->FOptions.Contains(hoColumnResize) && h->FindSplitterColumn(X) >= 0) {
@@ -117,6 +132,11 @@ void TLTHeaderWindow::MouseMove(TShiftState, int X, int Y)
 {
     TLTHeader* h = FHeader;
     TLazyTreeColumns* cols = h->FColumns.get();
+    if (h->FStates.Contains(hsHeightTracking)) {
+        // FTrackPoint.Y holds the height when the press began.
+        h->SetHeight(h->FTrackPoint.Y + Y - h->FTrackStart.Y);
+        return;
+    }
     if (h->FStates.Contains(hsColumnWidthTracking)) {
         if (cols->IsValidColumn(cols->FTrackIndex)) cols->Items(cols->FTrackIndex)->SetWidth(X - h->FTrackPoint.X);
         return;
@@ -144,6 +164,10 @@ void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     TLTHeader* h = FHeader;
     TLazyTreeColumns* cols = h->FColumns.get();
     SetMouseCapture(false);
+    if (h->FStates.Contains(hsHeightTracking)) {
+        h->FStates >> hsHeightTracking;
+        return;
+    }
     if (h->FStates.Contains(hsColumnWidthTracking)) {
         h->FStates >> hsColumnWidthTracking;
         cols->FTrackIndex = NoColumnIndex;

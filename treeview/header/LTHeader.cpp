@@ -325,7 +325,6 @@ void TLTHeader::ReadHeader(TStream& Stream, TLTHeaderOptions KeptOptions)
     // A stream without main and sort column, or with fewer columns than before, must not
     // leave them pointing past the columns it brought.
     const TColumnIndex last = FColumns->Count() - 1;
-    FMainColumn = std::clamp(FMainColumn, TColumnIndex(NoColumnIndex), last);
-    if (last >= 0 && FMainColumn < 0) FMainColumn = 0;
-    FSortColumn = std::clamp(FSortColumn, TColumnIndex(NoColumnIndex), last);
+    if (FMainColumn > last || FMainColumn < 0) FMainColumn = last >= 0 ? 0 : NoColumnIndex;
+    if (FSortColumn > last || FSortColumn < 0) FSortColumn = NoColumnIndex;
 }

@@ -138,6 +138,37 @@ TEST_F(HeaderMouseTest, DraggingACaptionMovesTheColumn)
     EXPECT_TRUE(Clicks.empty());  // a drag is no click
 }
 
+TEST_F(HeaderMouseTest, DraggingTheBottomEdgeChangesTheHeight)
+{
+    H->SetMaxHeight(40);
+    struct Case {
+        const char* what;
+        TLTHeaderOptions options;
+        int to, expect;
+    } cases[] = {
+        {"without the option nothing", TLTHeaderOptions(), 30, 19},
+        {"taller by the distance moved", TLTHeaderOptions{hoHeightResize}, 30, 31},
+        {"not beyond the maximum", TLTHeaderOptions{hoHeightResize}, 90, 40},
+        {"not below the minimum", TLTHeaderOptions{hoHeightResize}, -20, 10},
+    };
+    for (const Case& c : cases) {
+        H->SetOptions((H->Options() - hoHeightResize) + c.options);
+        H->SetHeight(19);
+        UserPress(W(), 120, 18);
+        UserMouseMove(W(), 120, c.to, TShiftState{ssLeft});
+        UserRelease(W(), 120, c.to);
+        EXPECT_EQ(H->Height(), c.expect) << c.what;
+        EXPECT_EQ(W()->Height(), c.expect) << c.what;
+    }
+    // Only the press without the option was a caption press, and so a click.
+    EXPECT_EQ(Clicks, (std::vector<TColumnIndex>{1}));
+    // A double click on the edge goes back to the default height.
+    H->SetOptions(H->Options() | hoHeightResize | hoHeightDblClickResize);
+    H->SetHeight(33);
+    UserDblClick(W(), 120, 31);
+    EXPECT_EQ(H->Height(), H->DefaultHeight());
+}
+
 TEST_F(HeaderMouseTest, HeaderPictureShowsCaptionsDividersAndTheSortGlyph)
 {
     H->SetSortColumn(1);

@@ -111,6 +111,10 @@ TEST_F(HeaderStreamTest, StreamWithoutMarkerReadsAsTheOldestLayout)
 {
     // Count 1, one column record of the oldest layout (no tag, alignment, colour), then
     // the header fields without main column, sort column or limits.
+    // Main and sort column of the header before point past the one column the stream has.
+    for (int i = 0; i < 3; ++i) C->Add();
+    H->SetMainColumn(2);
+    H->SetSortColumn(2);
     TMemoryStream s;
     auto put = [&](int32_t v) { s.WriteBuffer(&v, 4); };
     put(1);
@@ -131,6 +135,7 @@ TEST_F(HeaderStreamTest, StreamWithoutMarkerReadsAsTheOldestLayout)
     EXPECT_EQ(C->Items(0)->Options().Bits(), 0xEFu);
     EXPECT_FALSE(C->Items(0)->Options().Contains(coParentColor));
     EXPECT_EQ(H->SortColumn(), NoColumnIndex);
+    EXPECT_EQ(H->MainColumn(), 0);
 }
 
 TEST_F(HeaderStreamTest, HostileStreamsAreRefusedAndLeaveTheHeaderAsItWas)
