@@ -164,6 +164,12 @@ void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     TLTHeader* h = FHeader;
     TLazyTreeColumns* cols = h->FColumns.get();
     SetMouseCapture(false);
+    if (Button == mbRight) {
+        const TColumnIndex column = cols->ColumnFromPosition(TPoint(X, Y), true);
+        if (cols->IsValidColumn(column)) h->HandleClick(column, mbRight, Shift);
+        if (h->FOptions.Contains(hoAutoColumnPopupMenu)) ShowColumnMenu(X, Y);
+        return;
+    }
     if (h->FStates.Contains(hsHeightTracking)) {
         h->FStates >> hsHeightTracking;
         return;
@@ -196,6 +202,46 @@ void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     Invalidate();
     if (down >= 0 && cols->ColumnFromPosition(TPoint(X, Y), true) == down) h->HandleClick(down, Button, Shift);
 }
+
+void TLTHeaderWindow::ShowColumnMenu(int X, int Y)
+{
+    TLTHeader* h = FHeader;
+    TLazyTreeColumns* cols = h->FColumns.get();
+    TBaseLazyTree* tree = h->Treeview();
+    // A fresh menu each time: the columns may have changed since the last one.
+    delete FColumnMenu;
+    FColumnMenu = new TPopupMenu(nullptr);
+    FColumnMenu->SetPopupComponent(tree);
+    TMenuItem* items = FColumnMenu->Items();
+    if (h->FOptions.Contains(hoDblClickResize) && tree && tree->RootNodeCount() > 0) {
+        items->Add(NewItem(nullptr, "&Resize All Columns To Fit",
+                           [h](TObject*) { h->AutoFitColumns(true, smaUseColumnOption, NoColumnIndex, NoColumnIndex); }));
+        items->Add(NewItem(nullptr, "-", nullptr));
+    }
+    int visible = 0;
+    TMenuItem* lastVisible = nullptr;
+    for (TColumnIndex column : cols->PositionToIndex()) {
+        TLazyTreeColumn* c = cols->Items(column);
+        TMenuItem* item = NewItem(nullptr, c->Text(), [h, column](TObject*) {
+            TLazyTreeColumn* col = h->Columns()->Items(column);
+            const bool show = !col->Visible();
+            col->SetOptions(show ? col->Options() | coVisible : col->Options() - coVisible);
+            if (h->OnColumnVisibilityChanged) h->OnColumnVisibilityChanged(h, column, show);
+        });
+        item->SetChecked(c->Visible());
+        if (c->Visible()) {
+            ++visible;
+            lastVisible = item;
+        }
+        items->Add(item);
+    }
+    // The last visible column cannot be hidden: the tree would show nothing.
+    if (visible == 1) lastVisible->SetEnabled(false);
+    const TPoint screen = ClientToScreen(TPoint(X, Y));
+    FColumnMenu->Popup(screen.X, screen.Y);
+}
+
+TLTHeaderWindow::~TLTHeaderWindow() { delete FColumnMenu; }
 
 void TLTHeaderWindow::Paint() { FHeader->PaintHeader(Canvas(), ClientRect()); }
 

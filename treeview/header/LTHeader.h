@@ -8,6 +8,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/Menus.h"
 #include "treeview/core/LazyTreeTypes.h"
 #include "treeview/header/LazyTreeColumns.h"
 
@@ -162,6 +163,8 @@ public:
     virtual void HandleClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift);
     std::function<void(TLTHeader* Sender, TColumnIndex Column, TMouseButton Button, TShiftState Shift)> OnHeaderClick;
     std::function<void(TLTHeader* Sender, TColumnIndex Column)> OnColumnResize;
+    // A column was shown or hidden through the automatic column menu.
+    std::function<void(TLTHeader* Sender, TColumnIndex Column, bool Visible)> OnColumnVisibilityChanged;
     // The tree's reaction to a width change (NoColumnIndex after a stream was read).
     virtual void FireColumnResize(TColumnIndex Column);
 
@@ -203,6 +206,7 @@ private:
 class TLTHeaderWindow : public TCustomControl {
 public:
     explicit TLTHeaderWindow(TLTHeader* AHeader);
+    ~TLTHeaderWindow() override;
     TLTHeader* Header() const { return FHeader; }
 
 protected:
@@ -212,5 +216,8 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
+    // The automatic column menu: shows and hides columns, and fits them all.
+    void ShowColumnMenu(int X, int Y);
     TLTHeader* FHeader;
+    TPopupMenu* FColumnMenu = nullptr;
 };

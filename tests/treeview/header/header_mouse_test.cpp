@@ -2,6 +2,7 @@
 // dragging a caption to another place, and what the header looks like.
 #include <gtest/gtest.h>
 
+#include "platform/gui/Dialogs.h"
 #include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
 #include "tests/treeview/tree_fixture.h"
@@ -198,6 +199,43 @@ TEST_F(HeaderMouseTest, HeaderPictureShowsCaptionsDividersAndTheSortGlyph)
     ASSERT_GE(top, 0);
     EXPECT_GT(Count_Pixels(png, TRect(156, top, 167, top + 1), dark),
               Count_Pixels(png, TRect(156, bottom, 167, bottom + 1), dark));
+}
+
+TEST_F(HeaderMouseTest, ColumnMenuShowsAndHidesColumns)
+{
+    H->SetOptions(H->Options() | hoAutoColumnPopupMenu);
+    std::vector<std::pair<TColumnIndex, bool>> changes;
+    H->OnColumnVisibilityChanged = [&](TLTHeader*, TColumnIndex Column, bool Visible) {
+        changes.emplace_back(Column, Visible);
+    };
+    TInteractionScript script;
+    script.PickMenu("Address").PickMenu("Address").PickMenu("Name").PickMenu("Value");
+    UserRightClick(W(), 30, 8);
+    EXPECT_FALSE(C->Items(1)->Visible());
+    EXPECT_EQ(C->Items(2)->RawLeft(), 80);  // the columns right of it close up
+    UserRightClick(W(), 30, 8);
+    EXPECT_TRUE(C->Items(1)->Visible());
+    UserRightClick(W(), 30, 8);  // hides "Name"
+    EXPECT_FALSE(C->Items(0)->Visible());
+    C->Items(1)->SetOptions(C->Items(1)->Options() - coVisible);
+    UserRightClick(W(), 30, 8);  // "Value" is the only visible column: its item is disabled
+    EXPECT_TRUE(C->Items(2)->Visible());
+    EXPECT_EQ(changes, (std::vector<std::pair<TColumnIndex, bool>>{{1, false}, {1, true}, {0, false}}));
+    EXPECT_EQ(script.Problems(), "");
+    // Right clicks are clicks too; the last one found "Value" at the left edge.
+    EXPECT_EQ(Clicks, (std::vector<TColumnIndex>{0, 0, 0, 2}));
+}
+
+TEST_F(HeaderMouseTest, ColumnMenuFitsAllColumnsWhenDoubleClickFittingIsOn)
+{
+    H->SetOptions(H->Options() | hoAutoColumnPopupMenu | hoDblClickResize);
+    Tree->SetRootNodeCount(2);
+    TInteractionScript script;
+    script.PickMenu("&Resize All Columns To Fit");
+    UserRightClick(W(), 30, 8);
+    // The string tree measures no text here: every column shrinks to what its nodes need.
+    for (int i = 0; i < 3; ++i) EXPECT_LT(C->Items(i)->Width(), 70) << i;
+    EXPECT_EQ(script.Problems(), "");
 }
 
 }  // namespace
