@@ -59,6 +59,13 @@ protected:
 
 void PutInt(std::vector<uint8_t>& b, std::size_t at, int32_t v) { std::memcpy(&b[at], &v, 4); }
 
+std::vector<int> Lefts(const TLazyTreeColumns* C)
+{
+    std::vector<int> out;
+    for (int i = 0; i < C->Count(); ++i) out.push_back(C->Items(i)->RawLeft());
+    return out;
+}
+
 TEST_F(HeaderStreamTest, RoundTripKeepsColumnsAndSettings)
 {
     TLazyStringTree other(nullptr);
@@ -191,6 +198,25 @@ TEST_F(HeaderStreamTest, HostileStreamsAreRefusedAndLeaveTheHeaderAsItWas)
     // And a good stream still reads after all that.
     Load(good);
     EXPECT_EQ(Saved(H), good);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(HeaderStreamTest, AssignCopiesColumnsOrderAndSettings)
+{
+    TLazyStringTree other(nullptr);
+    Fill(other.Header());
+    other.Header()->SetOptions(other.Header()->Options() | hoHotTrack);
+    H->Assign(*other.Header());
+    EXPECT_TRUE(C->Equals(*other.Header()->Columns()));
+    EXPECT_EQ(C->PositionToIndex(), (std::vector<TColumnIndex>{1, 2, 0}));
+    EXPECT_EQ(Lefts(C), (std::vector<int>{110, 0, 50}));
+    EXPECT_EQ(H->Options(), other.Header()->Options());
+    EXPECT_EQ(H->SortColumn(), 1);
+    EXPECT_EQ(H->MainColumn(), 2);
+    EXPECT_EQ(H->Height(), 24);
 }
 
 }  // namespace
