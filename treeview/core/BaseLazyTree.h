@@ -429,6 +429,13 @@ public:
     TCustomLazyTreeOptions* TreeOptions() const { return FOptions.get(); }
     void SetTreeOptions(const TCustomLazyTreeOptions& Value) { Value.AssignTo(FOptions.get()); }
     TLTHeader* Header() const { return FHeader.get(); }
+    // ---- header and columns: they read and drive the tree's layout directly ----
+    friend class TLTHeader;
+    friend class TLazyTreeColumns;
+    friend class TLazyTreeColumn;
+    // The widest content of a column: of the nodes in view with UseSmartColumnWidth, else
+    // of all visible nodes (a double click on a column divider fits the column to it).
+    virtual int GetMaxColumnWidth(TColumnIndex Column, bool UseSmartColumnWidth);
     bool IsLoading() const { return FLoading; }
     // Completes loading from stored settings (see BeginLoading).
     virtual void Loaded();

@@ -423,4 +423,6 @@ void TBaseLazyTree::HandleWMSize(TMessage& Message)
     } end{this};
     UpdateScrollBars(true);
     if (FStates.Contains(tsEditing) && !FHeader->UseColumns()) UpdateEditBounds();
+    // Auto-size and spring columns follow the new width.
+    FHeader->HandleResize();
 }

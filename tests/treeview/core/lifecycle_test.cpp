@@ -122,6 +122,7 @@ TEST_F(LifecycleTest, AssignCopiesSettingsAndTheTopLevelCountOnly)
     source.SetChangeDelay(50);
     source.TreeOptions()->SetSelectionOptions(TLTSelectionOptions{toMultiSelect});
     source.TreeOptions()->SetStringOptions(TLTStringOptions{toShowStaticText});
+    for (int i = 0; i < 3; ++i) source.Header()->Columns()->Add();
     source.Header()->SetSortColumn(2);
     Tree->Assign(source);
     EXPECT_EQ(Tree->RootNodeCount(), 7u);

@@ -1,0 +1,306 @@
+// The header's window at the top of the tree: placement, repaint requests, the mouse
+// (splitter drags, caption clicks and column drags) and painting.
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "treeview/core/BaseLazyTree.h"
+#include "treeview/header/LTHeader.h"
+
+namespace {
+// A press must move this far before it becomes a column drag.
+constexpr int DragThreshold = 5;
+// How far above the header's bottom edge a press still takes hold of it.
+constexpr int HeightGrab = 3;
+}  // namespace
+
+TLTHeaderWindow::TLTHeaderWindow(TLTHeader* AHeader) : TCustomControl(nullptr), FHeader(AHeader) {}
+
+void TLTHeader::UpdateWindow()
+{
+    if (!FOwner) return;
+    if (!FOptions.Contains(hoVisible)) {
+        if (FWindow) FWindow->Hide();
+        return;
+    }
+    if (!FWindow) {
+        FWindow = new TLTHeaderWindow(this);
+        FWindow->SetParent(FOwner);
+    }
+    FWindow->SetBounds(0, 0, FOwner->ClientWidth(), FHeight);
+    FWindow->Show();
+    FWindow->Invalidate();
+}
+
+void TLTHeader::Invalidate(TColumnIndex, bool)
+{
+    // The strip is narrow: repainting all of it costs no more than working out a cell.
+    if (FWindow && FOptions.Contains(hoVisible)) FWindow->Invalidate();
+}
+
+TColumnIndex TLTHeader::FindSplitterColumn(int X) const
+{
+    FColumns->FTrackIndex = NoColumnIndex;
+    if (!UseColumns()) return NoColumnIndex;
+    const int t = FSplitterHitTolerance;
+    const int c = int(std::nearbyint(t * 0.6));
+    const int offset = FOwner ? FOwner->EffectiveOffsetX() : 0;
+    const int fixedWidth = FColumns->GetVisibleFixedWidth();
+    int s = FColumns->TotalWidth() - offset;
+    const auto& pos = FColumns->PositionToIndex();
+    for (std::size_t p = pos.size(); p-- > 0;) {
+        TLazyTreeColumn* col = FColumns->Items(pos[p]);
+        if (!col->Visible()) continue;
+        const bool fixed = col->Options().Contains(coFixed);
+        const int r = fixed ? s + offset : s;
+        if (r - (t - c) < X && X < r + c && (fixed || X > fixedWidth) && col->Options().Contains(coResizable)) {
+            FColumns->FTrackIndex = pos[p];
+            return pos[p];
+        }
+        s -= col->Width();
+    }
+    return NoColumnIndex;
+}
+
+void TLTHeader::HandleClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift)
+{
+    if (!FColumns->IsValidColumn(Column)) return;
+    const TLazyTreeColumn* c = FColumns->Items(Column);
+    if (!(c->Options().Contains(coAllowClick) && c->Options().Contains(coEnabled))) return;
+    FColumns->FClickIndex = Column;
+    if (FOptions.Contains(hoHeaderClickAutoSort) && Button == mbLeft) {
+        if (Column == FSortColumn)
+            SetSortDirection(FSortDirection == sdDescending ? sdAscending : sdDescending);
+        else {
+            SetSortColumn(Column);
+            SetSortDirection(c->DefaultSortDirection());
+        }
+    }
+    if (OnHeaderClick) OnHeaderClick(this, Column, Button, Shift);
+}
+
+void TLTHeaderWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TLTHeader* h = FHeader;
+    TLazyTreeColumns* cols = h->FColumns.get();
+    if (Button != mbLeft) return;
+    // The bottom edge of the header, a few pixels high, changes the header's height.
+    const bool onBottomEdge = h->FOptions.Contains(hoHeightResize) && Y >= h->FHeight - HeightGrab;
+    if (Shift.Contains(ssDouble)) {
+        if (onBottomEdge) {
+            if (h->FOptions.Contains(hoHeightDblClickResize)) h->SetHeight(h->FDefaultHeight);
+            return;
+        }
+        // A double click on a divider fits the column left of it to its content.
+        if (h->FOptions.Contains(hoDblClickResize) && h->FindSplitterColumn(X) >= 0) {
+            const int p = int(cols->Items(cols->FTrackIndex)->Position());
+            cols->FTrackIndex = NoColumnIndex;
+            h->AutoFitColumns(true, smaUseColumnOption, p, p);
+        }
+        return;
+    }
+    if (onBottomEdge) {
+        h->FStates << hsHeightTracking;
+        h->FTrackStart = TPoint(X, Y);
+        h->FTrackPoint = TPoint(X, h->FHeight);
+        SetMouseCapture(true);
+        return;
+    }
+    if (h->FOptions.Contains(hoColumnResize) && h->FindSplitterColumn(X) >= 0) {
+        h->FStates << hsColumnWidthTracking;
+        h->FTrackStart = TPoint(X, Y);
+        const TLazyTreeColumn* c = cols->Items(cols->FTrackIndex);
+        h->FTrackPoint = TPoint(c->Left(), Y);
+        SetMouseCapture(true);
+        return;
+    }
+    const TColumnIndex column = cols->ColumnFromPosition(TPoint(X, Y), true);
+    if (!cols->IsValidColumn(column)) return;
+    const TLTColumnOptions o = cols->Items(column)->Options();
+    if (!o.Contains(coEnabled)) return;
+    cols->FDownIndex = o.Contains(coAllowClick) ? column : NoColumnIndex;
+    if (h->FOptions.Contains(hoDrag) && o.Contains(coDraggable)) {
+        h->FStates << hsDragPending;
+        cols->FDragIndex = column;
+        h->FTrackStart = TPoint(X, Y);
+    }
+    SetMouseCapture(true);
+    Invalidate();
+}
+
+void TLTHeaderWindow::MouseMove(TShiftState, int X, int Y)
+{
+    TLTHeader* h = FHeader;
+    TLazyTreeColumns* cols = h->FColumns.get();
+    if (h->FStates.Contains(hsHeightTracking)) {
+        // FTrackPoint.Y holds the height when the press began.
+        h->SetHeight(h->FTrackPoint.Y + Y - h->FTrackStart.Y);
+        return;
+    }
+    if (h->FStates.Contains(hsColumnWidthTracking)) {
+        if (cols->IsValidColumn(cols->FTrackIndex)) cols->Items(cols->FTrackIndex)->SetWidth(X - h->FTrackPoint.X);
+        return;
+    }
+    if (h->FStates.Contains(hsDragPending) && std::abs(X - h->FTrackStart.X) > DragThreshold) {
+        h->FStates >> hsDragPending;
+        h->FStates << hsDragging;
+        cols->FDownIndex = NoColumnIndex;
+    }
+    if (h->FStates.Contains(hsDragging)) {
+        const TColumnIndex target = cols->ColumnFromPosition(TPoint(X, Y), true);
+        if (cols->IsValidColumn(target)) {
+            int l = 0, r = 0;
+            cols->GetColumnBounds(target, l, r);
+            cols->FDropTarget = target;
+            cols->FDropBefore = X < (l + r) / 2;
+        } else
+            cols->FDropTarget = NoColumnIndex;
+        Invalidate();
+    }
+}
+
+void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TLTHeader* h = FHeader;
+    TLazyTreeColumns* cols = h->FColumns.get();
+    SetMouseCapture(false);
+    if (Button == mbRight) {
+        const TColumnIndex column = cols->ColumnFromPosition(TPoint(X, Y), true);
+        if (cols->IsValidColumn(column)) h->HandleClick(column, mbRight, Shift);
+        if (h->FOptions.Contains(hoAutoColumnPopupMenu)) ShowColumnMenu(X, Y);
+        return;
+    }
+    if (h->FStates.Contains(hsHeightTracking)) {
+        h->FStates >> hsHeightTracking;
+        return;
+    }
+    if (h->FStates.Contains(hsColumnWidthTracking)) {
+        h->FStates >> hsColumnWidthTracking;
+        cols->FTrackIndex = NoColumnIndex;
+        return;
+    }
+    if (h->FStates.Contains(hsDragging)) {
+        h->FStates >> hsDragging;
+        const TColumnIndex target = cols->FDropTarget, dragged = cols->FDragIndex;
+        cols->FDropTarget = cols->FDragIndex = NoColumnIndex;
+        if (cols->IsValidColumn(target) && target != dragged && cols->IsValidColumn(dragged)) {
+            TLazyTreeColumn* d = cols->Items(dragged);
+            const TColumnPosition from = d->Position(), to = cols->Items(target)->Position();
+            TColumnPosition p;
+            if (cols->FDropBefore)
+                p = from < to ? (to > 0 ? to - 1 : 0) : to;
+            else
+                p = from < to ? to : to + 1;
+            d->SetPosition(p);
+        }
+        Invalidate();
+        return;
+    }
+    h->FStates >> hsDragPending;
+    const TColumnIndex down = cols->FDownIndex;
+    cols->FDownIndex = NoColumnIndex;
+    Invalidate();
+    if (down >= 0 && cols->ColumnFromPosition(TPoint(X, Y), true) == down) h->HandleClick(down, Button, Shift);
+}
+
+void TLTHeaderWindow::ShowColumnMenu(int X, int Y)
+{
+    TLTHeader* h = FHeader;
+    TLazyTreeColumns* cols = h->FColumns.get();
+    TBaseLazyTree* tree = h->Treeview();
+    // A fresh menu each time: the columns may have changed since the last one.
+    delete FColumnMenu;
+    FColumnMenu = new TPopupMenu(nullptr);
+    FColumnMenu->SetPopupComponent(tree);
+    TMenuItem* items = FColumnMenu->Items();
+    if (h->FOptions.Contains(hoDblClickResize) && tree && tree->RootNodeCount() > 0) {
+        items->Add(NewItem(nullptr, "&Resize All Columns To Fit",
+                           [h](TObject*) { h->AutoFitColumns(true, smaUseColumnOption, NoColumnIndex, NoColumnIndex); }));
+        items->Add(NewItem(nullptr, "-", nullptr));
+    }
+    int visible = 0;
+    TMenuItem* lastVisible = nullptr;
+    for (TColumnIndex column : cols->PositionToIndex()) {
+        TLazyTreeColumn* c = cols->Items(column);
+        TMenuItem* item = NewItem(nullptr, c->Text(), [h, column](TObject*) {
+            TLazyTreeColumn* col = h->Columns()->Items(column);
+            const bool show = !col->Visible();
+            col->SetOptions(show ? col->Options() | coVisible : col->Options() - coVisible);
+            if (h->OnColumnVisibilityChanged) h->OnColumnVisibilityChanged(h, column, show);
+        });
+        item->SetChecked(c->Visible());
+        if (c->Visible()) {
+            ++visible;
+            lastVisible = item;
+        }
+        items->Add(item);
+    }
+    // The last visible column cannot be hidden: the tree would show nothing.
+    if (visible == 1) lastVisible->SetEnabled(false);
+    const TPoint screen = ClientToScreen(TPoint(X, Y));
+    FColumnMenu->Popup(screen.X, screen.Y);
+}
+
+TLTHeaderWindow::~TLTHeaderWindow() { delete FColumnMenu; }
+
+void TLTHeaderWindow::Paint() { FHeader->PaintHeader(Canvas(), ClientRect()); }
+
+void TLTHeader::PaintHeader(TCanvas* Canvas, const TRect& R)
+{
+    Canvas->Brush()->SetColor(FBackgroundColor);
+    Canvas->FillRect(R);
+    Canvas->SetFont(&FFont);
+    const int offset = FOwner ? FOwner->EffectiveOffsetX() : 0;
+    for (TLazyTreeColumn* c : FColumns->GetVisibleColumns()) {
+        const int left = c->Options().Contains(coFixed) ? c->RawLeft() : c->RawLeft() - offset;
+        const TRect cell(left, R.Top, left + c->Width(), R.Bottom);
+        const TColumnIndex index = c->Index();
+        const bool down = index == FColumns->FDownIndex;
+        Canvas->Brush()->SetColor(down ? clBtnShadow : clBtnFace);
+        Canvas->FillRect(cell);
+        // A raised button: light top-left, dark bottom-right; sunken while pressed.
+        Canvas->Pen()->SetColor(down ? clBtnShadow : clBtnHighlight);
+        Canvas->MoveTo(cell.Left, cell.Bottom - 1);
+        Canvas->LineTo(cell.Left, cell.Top);
+        Canvas->LineTo(cell.Right - 1, cell.Top);
+        Canvas->Pen()->SetColor(down ? clBtnHighlight : clBtnShadow);
+        Canvas->MoveTo(cell.Right - 1, cell.Top);
+        Canvas->LineTo(cell.Right - 1, cell.Bottom - 1);
+        Canvas->LineTo(cell.Left - 1, cell.Bottom - 1);
+
+        int textRight = cell.Right - c->Margin();
+        const bool glyph = FOptions.Contains(hoShowSortGlyphs) && index == FSortColumn;
+        if (glyph) {
+            // A small triangle right of the caption: tip up for ascending, down for descending.
+            const int gw = 8, gh = 4;
+            const int gx = cell.Right - c->Margin() - gw, gy = (cell.Top + cell.Bottom - gh) / 2;
+            Canvas->Brush()->SetColor(clBtnText);
+            Canvas->Pen()->SetColor(clBtnText);
+            if (FSortDirection == sdAscending)
+                Canvas->Polygon({TPoint(gx, gy + gh), TPoint(gx + gw, gy + gh), TPoint(gx + gw / 2, gy)});
+            else
+                Canvas->Polygon({TPoint(gx, gy), TPoint(gx + gw, gy), TPoint(gx + gw / 2, gy + gh)});
+            textRight = gx - c->Spacing();
+        }
+        Canvas->Brush()->SetStyle(bsClear);
+        const int th = Canvas->TextHeight("Q");
+        const TRect textRect(cell.Left + c->Margin(), cell.Top, std::max(cell.Left + c->Margin(), textRight),
+                             cell.Bottom);
+        int tx = textRect.Left;
+        const int tw = Canvas->TextWidth(c->Text());
+        if (c->CaptionAlignment() == taRightJustify)
+            tx = textRect.Right - tw;
+        else if (c->CaptionAlignment() == taCenter)
+            tx = (textRect.Left + textRect.Right - tw) / 2;
+        Canvas->TextRect(textRect, std::max(tx, textRect.Left), (cell.Top + cell.Bottom - th) / 2, c->Text());
+        Canvas->Brush()->SetStyle(bsSolid);
+    }
+    // The drop mark of a column being dragged: a bar at the side the column will go to.
+    if (FStates.Contains(hsDragging) && FColumns->IsValidColumn(FColumns->FDropTarget)) {
+        int l = 0, r = 0;
+        FColumns->GetColumnBounds(FColumns->FDropTarget, l, r);
+        const int x = FColumns->FDropBefore ? l : r - 2;
+        Canvas->Brush()->SetColor(clHighlight);
+        Canvas->FillRect(TRect(x, R.Top, x + 2, R.Bottom));
+    }
+}
