@@ -10,7 +10,6 @@
 
 class TExtStringGrid;
 
-enum TSortDirection { sdAscending, sdDescending };
 // Where empty cells go when IgnoreBlanks is on.
 enum TSortBlankPosition { blFirst, blLast };
 // The key that adds a column to the indexed sort on a header click.

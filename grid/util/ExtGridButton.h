@@ -12,8 +12,6 @@
 #include "platform/gui/Menus.h"
 
 enum TExtGridButtonStyle { tasButton, tasCheck };
-// Scoped: the shell's push button names its layouts the same way.
-enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 // The desktop's visual style changed.
 constexpr unsigned WM_THEMECHANGED = 0x031A;

@@ -197,7 +197,6 @@ using TColumnIndex = std::int32_t;
 using TColumnPosition = std::uint32_t;
 constexpr TColumnIndex NoColumnIndex = -1;
 constexpr TColumnIndex InvalidColumnIndex = -2;
-enum TSortDirection { sdAscending, sdDescending };
 
 enum TLTNodeAlignment { naFromBottom, naFromTop, naProportional };
 

@@ -36,7 +36,7 @@ using TLTColumnOptions = TSet<TLTColumnOption>;
 inline constexpr TLTColumnOptions DefaultColumnOptions = TLTColumnOptions::FromBits(0x88FF);
 
 enum TLazyTreeColumnStyle { vsText, vsOwnerDraw };
-enum TLTHeaderColumnLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+using TLTHeaderColumnLayout = TButtonLayout;
 
 class TLazyTreeColumn {
 public:
