@@ -121,7 +121,6 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
         savedState = TargetCanvas->SaveState();
     } else {
         rowBitmap = std::make_unique<TBitmap>();
-        rowBitmap->SetWidth(std::max(windowWidth, 1));
         canvas = rowBitmap->Canvas();
     }
     if (!FPlusBM) PrepareBitmapsFor(true, true);
@@ -181,8 +180,8 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                 } else {
                     // A new size gives a fresh bitmap; rows of the same height reuse it.
                     if (rowBitmap->Height() != nodeHeight) {
-                        rowBitmap->SetHeight(0);
-                        rowBitmap->SetHeight(nodeHeight);
+                        rowBitmap->SetSize(0, 0);
+                        rowBitmap->SetSize(std::max(windowWidth, 1), nodeHeight);
                     }
                     info.Offset = TPoint(-Window.Left, 0);
                 }
@@ -311,7 +310,7 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
             PaintSelectionRectangle(whole, free, band);
         }
     }
-    TargetCanvas->RestoreState(savedState);
+    if (unbuffered) TargetCanvas->RestoreState(savedState);
 
     if (IsEmpty() && !FEmptyListMessage.empty()) {
         TargetCanvas->Font()->Assign(*Font());
