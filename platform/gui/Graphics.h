@@ -120,6 +120,16 @@ private:
 class TGraphic;
 struct TCanvasImpl;   // backend state of a canvas
 
+// ---- drawing record: what a canvas draws where, for tests ----
+class TCanvas;
+class TCanvasRecorder {
+public:
+    virtual ~TCanvasRecorder() = default;
+    // One drawing call: its name, the rectangle it covers and its text; the canvas's
+    // brush, pen and font are those of the call.
+    virtual void Record(TCanvas* Canvas, const char* Op, const TRect& R, const String& Text) = 0;
+};
+
 class TCanvas : public TObject {
 public:
     TCanvas();
@@ -187,7 +197,15 @@ public:
 
     TCanvasImpl* Impl() const { return FImpl.get(); }
 
+    // ---- drawing record ----
+    void SetRecorder(TCanvasRecorder* Recorder) { FRecorder = Recorder; }
+
 private:
+    void Note(const char* Op, const TRect& R, const String& Text = String())
+    {
+        if (FRecorder) FRecorder->Record(this, Op, R, Text);
+    }
+    TCanvasRecorder* FRecorder = nullptr;
     TFont FFont;
     TPen FPen;
     TBrush FBrush;

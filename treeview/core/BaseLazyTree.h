@@ -32,6 +32,7 @@
 #include "treeview/core/LazyTreeTypes.h"
 #include "treeview/geometry/ScrollBarOptions.h"
 #include "treeview/header/LTHeader.h"
+#include "treeview/paint/LTPaintTypes.h"
 
 // Which sequence an enumeration walks.
 enum TVZLazyNodeEnumerationMode {
@@ -694,12 +695,12 @@ protected:
     // Repaints one node (its row).
     virtual void InvalidateNode(PLazyNode Node);
     // Rebuilds the expand-button pictures.
-    virtual void PrepareBitmaps() {}
+    virtual void PrepareBitmaps();
     // The width of a node's text in a column.
     virtual int GetNodeWidth(PLazyNode Node, TColumnIndex Column) { return 0; }
     // Sizes of the pictures drawn beside a node (none while no image lists are set).
-    virtual int NodeImageHeight(PLazyNode Node) { return 0; }
-    virtual int StateImagesHeight() const { return 0; }
+    virtual int NodeImageHeight(PLazyNode Node);
+    virtual int StateImagesHeight() const;
     virtual int ButtonBitmapHeight() const { return 9; }
 
     // ---- scrolling ----
@@ -852,6 +853,118 @@ protected:
     String FAccessibleName;
     int FLastSelectionLevel = -1;
 
+
+    // ---- painting: rows, lines and buttons, images, highlighting (treeview/paint/) ----
+public:
+    // Paints Window (tree coordinates) of the tree into TargetCanvas with its top-left
+    // corner at Target.
+    virtual void PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target, TLTInternalPaintOptions PaintOptions);
+    TLTColors* Colors() { return &FColors; }
+    void SetColors(const TLTColors& Value) { FColors.Assign(Value); }
+    void SetLineStyle(TLTLineStyle Value);
+    void SetLineMode(TLTLineMode Value);
+    void SetCheckImageKind(TCheckImageKind Value);
+    void SetDrawSelectionMode(TLTDrawSelectionMode Value);
+    void SetSelectionBlendFactor(int Value);
+    void SetEmptyListMessage(const String& Value);
+    void SetAlignment(TAlignment Value);
+    void SetMargin(int Value);
+    TImageList* Images() const { return FImages; }
+    void SetImages(TImageList* Value);
+    TImageList* StateImages() const { return FStateImages; }
+    void SetStateImages(TImageList* Value);
+    TImageList* CustomCheckImages() const { return FCustomCheckImages; }
+    void SetCustomCheckImages(TImageList* Value);
+    // The check image list in use (nil for custom images that are not set).
+    TImageList* CheckImages() const { return FCheckImages; }
+    // The built-in list of a kind (nil for ckCustom); shared by all trees.
+    static TImageList* GetCheckImageList(TCheckImageKind Kind);
+    // The node under the mouse, as hot tracking sets it.
+    PLazyNode HotNode() const { return FCurrentHotNode; }
+    void SetHotNode(PLazyNode Node);
+    PLazyNode DropTargetNode() const { return FDropTargetNode; }
+    void SetDropTarget(PLazyNode Node, TDropMode Mode);
+    // The rubber band of a mouse selection, in tree coordinates.
+    void SetNewSelRect(const TRect& R) { FNewSelRect = R; }
+    // The button pictures of a collapsed and an expanded node (normal, hot, selected-hot).
+    TBitmap* PlusBitmap() const { return FPlusBM.get(); }
+    TBitmap* MinusBitmap() const { return FMinusBM.get(); }
+    // Rebuilds the button pictures and (for the line style) the dot pattern.
+    void PrepareBitmapsFor(bool NeedButtons, bool NeedLines);
+    // The line image of a node; the number of its selected ancestors.
+    virtual int ComputeLineImage(PLazyNode Node, TLineImage& LineImage);
+    bool NodeHasImage(PLazyNode Node, TLTImageKind Kind, TColumnIndex Column);
+    // Width and height of the normal images; (0, 0) without them.
+    TPoint GetNodeImageSize(PLazyNode Node);
+
+    std::function<void(TBaseLazyTree*, TCanvas*)> OnBeforePaint, OnAfterPaint;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, const TRect&, bool&)> OnBeforeItemPaint;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, const TRect&)> OnAfterItemPaint, OnAfterItemErase;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, const TRect&, TColor&, TItemEraseAction&)>
+        OnBeforeItemErase;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, TColumnIndex, TLTCellPaintMode, const TRect&, TRect&)>
+        OnBeforeCellPaint;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, TColumnIndex, const TRect&)> OnAfterCellPaint;
+    std::function<void(TBaseLazyTree*, TCanvas*, const TRect&, bool&)> OnPaintBackground;
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, bool&)> OnGetCellIsEmpty;
+    std::function<void(TBaseLazyTree*, PLazyNode, int, int&)> OnBeforeDrawTreeLine;
+    std::function<void(TBaseLazyTree*, PLazyNode, TLTImageKind, TColumnIndex, bool&, int&)> OnGetImageIndex;
+    std::function<void(TBaseLazyTree*, PLazyNode, TLTImageKind, TColumnIndex, bool&, int&, TImageList*&)>
+        OnGetImageIndexEx;
+
+protected:
+    void Paint() override;
+    virtual bool IsCellEmpty(PLazyNode Node, TColumnIndex Column);
+    virtual void FireAfterCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect);
+    virtual void FireAfterItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);
+    virtual void FireAfterItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);
+    virtual void FireAfterPaint(TCanvas* Canvas);
+    virtual void FireBeforeCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, TLTCellPaintMode Mode,
+                                     const TRect& CellRect, TRect& ContentRect);
+    virtual void FireBeforeItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect, TColor& Color,
+                                     TItemEraseAction& EraseAction);
+    virtual bool FireBeforeItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);
+    virtual void FireBeforePaint(TCanvas* Canvas);
+    virtual bool FirePaintBackground(TCanvas* Canvas, const TRect& R);
+    // The cell's content (text in the string tree); nothing in the base tree.
+    virtual void PaintNode(TLTPaintInfo& PaintInfo) {}
+    void PaintNodeBackground(TLTPaintInfo& PaintInfo, const TRect& R);
+    // Lines and buttons.
+    virtual void FireBeforeDrawTreeLine(PLazyNode Node, int Level, int& PosX);
+    virtual void DrawDottedHLine(const TLTPaintInfo& PaintInfo, int Left, int Right, int Top);
+    virtual void DrawDottedVLine(const TLTPaintInfo& PaintInfo, int Top, int Bottom, int Left,
+                                 bool UseSelectedBkColor = false);
+    virtual void PaintNodeButton(const TLTPaintInfo& PaintInfo, int ButtonX, int ButtonY);
+    virtual void PaintTreeLines(const TLTPaintInfo& PaintInfo, int VAlign, int IndentSize, const TLineImage& LineImage);
+    void DrawLineSegment(const TLTPaintInfo& PaintInfo, int X, int Top, int Height, int MidY, TLTLineType Style,
+                         bool Reverse);
+    // Images.
+    virtual TImageList* FireGetImageIndex(PLazyNode Node, TLTImageKind Kind, TColumnIndex Column, bool& Ghosted,
+                                          int& Index);
+    void FetchImageInfo(TLTPaintInfo& PaintInfo, TLTImageKind Kind, TLTImageInfoIndex InfoIndex,
+                        TImageList* DefaultImages);
+    virtual void PlaceImage(TImageList* Images, TBiDiMode BidiMode, int VAlign, TRect& ContentRect,
+                            TLTImageInfo& ImageInfo);
+    virtual void PaintCheckImage(const TLTPaintInfo& PaintInfo, const TLTImageInfo& ImageInfo, bool Selected);
+    virtual void PaintImage(TLTPaintInfo& PaintInfo, TLTImageInfoIndex InfoIndex, bool DoOverlay);
+    // Highlighting.
+    virtual void PaintCellSelection(TLTPaintInfo& PaintInfo, int MaxWidth);
+    virtual void PaintSelectionRectangle(const TLTPaintInfo& PaintInfo, const TRect& VisibleRect, TRect SelectionRect);
+    // The focused look: the keyboard focus, or a popup tree that shows it anyway.
+    bool HasFocusedLook() const;
+
+    TLTColors FColors{this};
+    std::unique_ptr<TBitmap> FPlusBM, FMinusBM, FHotPlusBM, FHotMinusBM, FSelectedHotPlusBM, FSelectedHotMinusBM;
+    TImageList* FImages = nullptr;
+    TImageList* FStateImages = nullptr;
+    TImageList* FCustomCheckImages = nullptr;
+    TImageList* FCheckImages = nullptr;
+    TRect FNewSelRect;
+    TRect FUpdateRect;
+    TDropMode FLastDropMode = dmNowhere;
+    TColumnIndex FCurrentHotColumn = NoColumnIndex;
+    TColumnIndex FEditColumn = NoColumnIndex;
+    // ---- end of painting ----
 private:
     // Node blocks of one size, taken from large chunks; freed blocks are reused and the
     // chunks go back when the last node is gone.

@@ -200,6 +200,7 @@ TPoint TCanvas::Origin() const { return TPoint(0, 0); }
 
 void TCanvas::FillRect(const TRect& r)
 {
+    Note("FillRect", r);
     QPainter* p = Painter(FImpl.get());
     if (!p || FBrush.Style() == bsClear) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -210,6 +211,7 @@ void TCanvas::FillRect(const TRect& r)
 
 void TCanvas::FrameRect(const TRect& r)
 {
+    Note("FrameRect", r);
     QPainter* p = Painter(FImpl.get());
     if (!p || r.IsEmpty()) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -222,6 +224,7 @@ void TCanvas::FrameRect(const TRect& r)
 
 void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 {
+    Note("Rectangle", TRect(x1, y1, x2, y2));
     QPainter* p = Prepare(this, false);
     if (!p) return;
     if (x2 < x1) std::swap(x1, x2);
@@ -242,6 +245,7 @@ void TCanvas::Rectangle(int x1, int y1, int x2, int y2)
 
 void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h)
 {
+    Note("RoundRect", TRect(x1, y1, x2, y2));
     QPainter* p = Prepare(this);
     if (!p) return;
     p->drawRoundedRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1), w / 2.0, h / 2.0);
@@ -249,6 +253,7 @@ void TCanvas::RoundRect(int x1, int y1, int x2, int y2, int w, int h)
 
 void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 {
+    Note("Ellipse", TRect(x1, y1, x2, y2));
     QPainter* p = Prepare(this);
     if (!p) return;
     p->drawEllipse(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
@@ -274,6 +279,7 @@ void TCanvas::MoveTo(int x, int y) { FPenPos = TPoint(x, y); }
 
 void TCanvas::LineTo(int x, int y)
 {
+    Note("LineTo", TRect(FPenPos.X, FPenPos.Y, x, y));
     const TPoint from = FPenPos;
     FPenPos = TPoint(x, y);
     QPainter* p = Prepare(this, false);
@@ -347,6 +353,7 @@ TPoint TCanvas::TextExtent(const String& text)
 
 void TCanvas::TextOut(int x, int y, const String& text)
 {
+    Note("TextOut", TRect(x, y, x, y), text);
     QFont f = CanvasFont(this);
     QFontMetrics fm(f);
     QString s = QS(text);
@@ -372,6 +379,7 @@ void TCanvas::TextOut(int x, int y, const String& text)
 
 void TCanvas::TextRect(const TRect& r, int x, int y, const String& text)
 {
+    Note("TextRect", r, text);
     QPainter* p = Painter(FImpl.get());
     if (!p) return;
     QFont f = CanvasFont(this);
@@ -479,6 +487,7 @@ void DrawTabbedText(QPainter& p, const QFontMetrics& fm, int x, int y, const QSt
 
 int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
 {
+    Note("DrawText", r, text);
     backend::EnsureStarted();
     QFont f = CanvasFont(this);
     QFontMetrics fm(f);
@@ -550,6 +559,7 @@ TColor TCanvas::Pixels(int x, int y)
 
 void TCanvas::SetPixels(int x, int y, TColor c)
 {
+    Note("SetPixels", TRect(x, y, x + 1, y + 1));
     QPainter* p = Painter(FImpl.get());
     if (!p) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -630,6 +640,7 @@ QImage DrawableImage(const TBitmap* b)
 
 void TCanvas::Draw(int x, int y, const TGraphic* g)
 {
+    if (g) Note("Draw", TRect(x, y, x + g->Width(), y + g->Height()));
     auto* b = dynamic_cast<const TBitmap*>(g);
     if (g && !b) {
         g->Draw(this, Bounds(x, y, g->Width(), g->Height()));
@@ -656,6 +667,7 @@ void TCanvas::StretchDraw(const TRect& r, const TGraphic* g)
 
 void TCanvas::CopyRect(const TRect& dest, TCanvas* src, const TRect& source)
 {
+    Note("CopyRect", dest);
     QPainter* p = Painter(FImpl.get());
     if (!p || !src || !src->FImpl->bitmap) return;
     TBitmap* b = src->FImpl->bitmap;
@@ -666,6 +678,7 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas* src, const TRect& source)
 
 void TCanvas::DrawFocusRect(const TRect& r)
 {
+    Note("DrawFocusRect", r);
     QPainter* p = Painter(FImpl.get());
     if (!p || r.IsEmpty()) return;
     p->save();

@@ -1,0 +1,354 @@
+// The paint cycle: any rectangle of the tree's space into any canvas, row by row through
+// a bitmap of one row's height (or straight into the canvas), cell by cell in a fixed
+// order of steps, with the application's events around each level.
+#include <cmath>
+
+#include "treeview/core/BaseLazyTree.h"
+
+bool TBaseLazyTree::IsCellEmpty(PLazyNode Node, TColumnIndex Column)
+{
+    bool empty = true;
+    if (OnGetCellIsEmpty) OnGetCellIsEmpty(this, Node, Column, empty);
+    return empty;
+}
+
+void TBaseLazyTree::FireAfterCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect)
+{
+    if (OnAfterCellPaint) OnAfterCellPaint(this, Canvas, Node, Column, CellRect);
+}
+
+void TBaseLazyTree::FireAfterItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect)
+{
+    if (OnAfterItemErase) OnAfterItemErase(this, Canvas, Node, ItemRect);
+}
+
+void TBaseLazyTree::FireAfterItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect)
+{
+    if (OnAfterItemPaint) OnAfterItemPaint(this, Canvas, Node, ItemRect);
+}
+
+void TBaseLazyTree::FireAfterPaint(TCanvas* Canvas)
+{
+    if (OnAfterPaint) OnAfterPaint(this, Canvas);
+}
+
+void TBaseLazyTree::FireBeforeCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, TLTCellPaintMode Mode,
+                                        const TRect& CellRect, TRect& ContentRect)
+{
+    if (!OnBeforeCellPaint) return;
+    Canvas->Font()->Assign(*Font());
+    OnBeforeCellPaint(this, Canvas, Node, Column, Mode, CellRect, ContentRect);
+}
+
+void TBaseLazyTree::FireBeforeItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect, TColor& Color,
+                                        TItemEraseAction& EraseAction)
+{
+    if (OnBeforeItemErase) OnBeforeItemErase(this, Canvas, Node, ItemRect, Color, EraseAction);
+}
+
+bool TBaseLazyTree::FireBeforeItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect)
+{
+    bool custom = false;
+    if (OnBeforeItemPaint) OnBeforeItemPaint(this, Canvas, Node, ItemRect, custom);
+    return custom;
+}
+
+void TBaseLazyTree::FireBeforePaint(TCanvas* Canvas)
+{
+    if (OnBeforePaint) OnBeforePaint(this, Canvas);
+}
+
+bool TBaseLazyTree::FirePaintBackground(TCanvas* Canvas, const TRect& R)
+{
+    bool handled = false;
+    if (OnPaintBackground) OnPaintBackground(this, Canvas, R, handled);
+    return handled;
+}
+
+void TBaseLazyTree::PaintNodeBackground(TLTPaintInfo& PaintInfo, const TRect& R)
+{
+    TCanvas* c = PaintInfo.Canvas;
+    PLazyNode node = PaintInfo.Node;
+    TRect row = R; // row coordinates: tree x, y from the row's top
+    TColor color = FColors.BackGroundColor();
+    TItemEraseAction action = eaDefault;
+    FireBeforeItemErase(c, node, row, color, action);
+    c->Brush()->SetStyle(bsSolid);
+    if (action == eaColor) {
+        c->Brush()->SetColor(color);
+        c->FillRect(PaintInfo.ToCanvas(row));
+    } else if (action == eaDefault) {
+        const TLTPaintOptions paint = FOptions->PaintOptions();
+        if (PaintInfo.PaintOptions.Contains(poDrawSelection) &&
+            FOptions->SelectionOptions().Contains(toFullRowSelect) && node->States.Contains(vsSelected) &&
+            !paint.Contains(toUseBlendedSelection) && !FStates.Contains(tsUseExplorerTheme)) {
+            c->Brush()->SetColor(color);
+            if (paint.Contains(toShowHorzGridLines)) {
+                c->FillRect(PaintInfo.ToCanvas(TRect(row.Left, row.Bottom - 1, row.Right, row.Bottom)));
+                --row.Bottom;
+            }
+            const bool focused = HasFocusedLook();
+            c->Brush()->SetColor(focused ? FColors.FocusedSelectionColor() : FColors.UnfocusedSelectionColor());
+            c->Pen()->SetColor(focused ? FColors.FocusedSelectionBorderColor()
+                                       : FColors.UnfocusedSelectionBorderColor());
+            const TRect r = PaintInfo.ToCanvas(row);
+            c->RoundRect(r.Left, r.Top, r.Right, r.Bottom, int(FSelectionCurveRadius), int(FSelectionCurveRadius));
+        } else {
+            c->Brush()->SetColor(color);
+            c->FillRect(PaintInfo.ToCanvas(row));
+        }
+    }
+    FireAfterItemErase(c, node, row);
+}
+
+void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target, TLTInternalPaintOptions PaintOptions)
+{
+    // A paint started from inside a paint's event would draw over the row being built.
+    if (FStates.Contains(tsPainting)) return;
+    ChangeTreeStates({tsPainting}, {});
+    struct TLeave {
+        TBaseLazyTree* T;
+        ~TLeave() { T->ChangeTreeStates({}, {tsPainting}); }
+    } leave{this};
+    FireBeforePaint(TargetCanvas);
+
+    const bool unbuffered = PaintOptions.Contains(poUnbuffered);
+    const int windowWidth = Window.Right - Window.Left;
+    std::unique_ptr<TBitmap> rowBitmap;
+    TCanvas* canvas = TargetCanvas;
+    int savedState = 0;
+    if (unbuffered) {
+        savedState = TargetCanvas->SaveState();
+    } else {
+        rowBitmap = std::make_unique<TBitmap>();
+        canvas = rowBitmap->Canvas();
+    }
+    if (!FPlusBM) PrepareBitmapsFor(true, true);
+    if (!FCheckImages && FCheckImageKind != ckCustom) FCheckImages = GetCheckImageList(FCheckImageKind);
+
+    TLTPaintInfo info;
+    info.Canvas = canvas;
+    const TLTPaintOptions paint = FOptions->PaintOptions();
+
+    TRect selectionRect = NormalizeRect(FNewSelRect);
+    const bool useSelectionRect = IsMouseSelecting() && !selectionRect.IsEmpty();
+
+    const int treeWidth = std::max(ClientWidth(), FRangeX);
+    TRect R(0, 0, treeWidth, 0);
+    const bool showImages = FImages != nullptr;
+    const bool showStateImages = FStateImages != nullptr;
+    const bool showCheckImages = FCheckImages != nullptr && FOptions->MiscOptions().Contains(toCheckSupport);
+
+    if (paint.Contains(toAlwaysHideSelection) || (!Focused() && paint.Contains(toHideSelection)))
+        PaintOptions >> poDrawSelection;
+    if (paint.Contains(toHideFocusRect)) PaintOptions >> poDrawFocusRect;
+
+    int nodeTop = 0;
+    PLazyNode node = GetNodeAt(0, Window.Top, false, nodeTop);
+    if (!node) nodeTop = Window.Top;
+    if (useSelectionRect) OffsetRect(selectionRect, 0, -nodeTop);
+
+    const int maximumRight = Target.X + windowWidth;
+    const int maximumBottom = Target.Y + (Window.Bottom - Window.Top);
+    TRect targetRect(Target.X, Target.Y + nodeTop - Window.Top, maximumRight, Target.Y + nodeTop - Window.Top);
+    TargetCanvas->Font()->Assign(*Font());
+
+    if (node) {
+        const int buttonGap = int(std::nearbyint(double(FIndent - FPlusBM->Width()) / 2.0));
+        int buttonX = buttonGap + 1;
+        TLineImage lineImage;
+        while (node) {
+            int selectLevel = ComputeLineImage(node, lineImage);
+            const int indentSize = int(lineImage.size());
+            if (!paint.Contains(toFixedIndent)) buttonX = buttonGap + (indentSize - 1) * FIndent + 1;
+            if (!node->States.Contains(vsInitialized)) InitializeNode(node);
+            if (node->States.Contains(vsSelected) && !paint.Contains(toChildrenAbove)) ++selectLevel;
+            MeasureItemHeight(canvas, node);
+            const int nodeHeight = int(node->NodeHeight);
+            info.BrushOrigin = TPoint(Window.Left & 1, nodeTop & 1);
+            nodeTop += nodeHeight;
+            targetRect.Bottom = targetRect.Top + nodeHeight;
+
+            if (selectLevel > 0 || !PaintOptions.Contains(poSelectedOnly)) {
+                if (unbuffered) {
+                    info.Offset = TPoint(targetRect.Left - Window.Left, targetRect.Top);
+                    TargetCanvas->RestoreState(savedState);
+                    savedState = TargetCanvas->SaveState();
+                    TargetCanvas->IntersectClipRect(
+                        TRect(targetRect.Left, targetRect.Top, targetRect.Right,
+                              targetRect.Top + std::min(nodeHeight, maximumBottom - targetRect.Top)));
+                } else {
+                    // A new size gives a fresh bitmap; rows of the same height reuse it.
+                    if (rowBitmap->Height() != nodeHeight) {
+                        rowBitmap->SetSize(0, 0);
+                        rowBitmap->SetSize(std::max(windowWidth, 1), nodeHeight);
+                    }
+                    info.Offset = TPoint(-Window.Left, 0);
+                }
+                R.Bottom = nodeHeight;
+                int vAlign = 0, buttonY = 0;
+                ComputeVAlignOffsets(showImages, showStateImages, node, vAlign, buttonY);
+                info.Node = node;
+                if (!FireBeforeItemPaint(canvas, node, R)) {
+                    info.PaintOptions = PaintOptions;
+                    PaintNodeBackground(info, TRect(Window.Left, 0, Window.Right, nodeHeight));
+                    // One main column while the tree has no header columns.
+                    info.CellRect = R;
+                    info.Column = NoColumnIndex;
+                    info.Position = 0;
+                    info.BidiMode = FBiDiMode;
+                    info.Alignment = FAlignment;
+                    if (FStates.Contains(tsEditing) && node == FFocusedNode) info.PaintOptions >> poDrawSelection;
+                    const bool reverse = info.BidiMode != bdLeftToRight;
+                    if (reverse && info.Alignment != taCenter)
+                        info.Alignment = info.Alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+                    if (Window.Left < info.CellRect.Right) {
+                        info.NodeWidth = GetNodeWidth(node, info.Column);
+                        info.ContentRect = info.CellRect;
+                        if (reverse)
+                            info.ContentRect.Right -= FMargin;
+                        else
+                            info.ContentRect.Left += FMargin;
+                        TLTImageInfo& check = info.ImageInfo[iiCheck];
+                        check.Index = -1;
+                        if (showCheckImages) {
+                            check.Index = CheckImageIndexFor(node, ctNone, csUncheckedNormal, true);
+                            if (check.Index >= 0) {
+                                check.Images = FCheckImages;
+                                PlaceImage(FCheckImages, info.BidiMode, vAlign, info.ContentRect, check);
+                                check.Ghosted = false;
+                            }
+                        }
+                        info.ImageInfo[iiState].Index = -1;
+                        if (showStateImages) {
+                            FetchImageInfo(info, ikState, iiState, FStateImages);
+                            if (info.ImageInfo[iiState].Index >= 0 && info.ImageInfo[iiState].Images)
+                                PlaceImage(info.ImageInfo[iiState].Images, info.BidiMode, vAlign, info.ContentRect,
+                                           info.ImageInfo[iiState]);
+                        }
+                        info.ImageInfo[iiNormal].Index = -1;
+                        if (showImages) {
+                            FetchImageInfo(info, node->States.Contains(vsSelected) ? ikSelected : ikNormal, iiNormal,
+                                           FImages);
+                            if (info.ImageInfo[iiNormal].Index >= 0 && info.ImageInfo[iiNormal].Images)
+                                PlaceImage(info.ImageInfo[iiNormal].Images, info.BidiMode, vAlign, info.ContentRect,
+                                           info.ImageInfo[iiNormal]);
+                        }
+                        // The indentation comes before the images: they move with it.
+                        const int shift = (paint.Contains(toFixedIndent) ? 1 : indentSize) * FIndent;
+                        const int dx = reverse ? -shift : shift;
+                        if (reverse)
+                            info.ContentRect.Right -= shift;
+                        else
+                            info.ContentRect.Left += shift;
+                        info.ImageInfo[iiNormal].XPos += dx;
+                        info.ImageInfo[iiState].XPos += dx;
+                        info.ImageInfo[iiCheck].XPos += dx;
+
+                        if (PaintOptions.Contains(poGridLines) && paint.Contains(toShowHorzGridLines)) {
+                            canvas->Font()->SetColor(FColors.GridLineColor());
+                            const int n = paint.Contains(toFixedIndent) ? 1 : indentSize;
+                            int left = info.CellRect.Left, right = info.CellRect.Right - 1;
+                            if (FLineMode == lmBands) {
+                                if (reverse)
+                                    right -= FIndent * n;
+                                else
+                                    left += FIndent * n;
+                            }
+                            DrawDottedHLine(info, left, right, info.CellRect.Bottom - 1);
+                            --info.CellRect.Bottom;
+                            --info.ContentRect.Bottom;
+                        }
+                        PaintCellSelection(info, rowBitmap ? rowBitmap->Width() : maximumRight);
+                        if (paint.Contains(toShowTreeLines) &&
+                            !(paint.Contains(toHideTreeLinesIfThemed) && FStates.Contains(tsUseThemes)))
+                            PaintTreeLines(info, vAlign, indentSize, lineImage);
+                        if (paint.Contains(toShowButtons) && node->States.Contains(vsHasChildren) &&
+                            (!node->States.Contains(vsAllChildrenHidden) || !FOptions->AutoOptions().Contains(toAutoHideButtons)))
+                            PaintNodeButton(info, buttonX, buttonY);
+                        if (check.Index >= 0)
+                            PaintCheckImage(info, check, node->States.Contains(vsSelected));
+                        if (info.ImageInfo[iiState].Index >= 0) PaintImage(info, iiState, false);
+                        if (info.ImageInfo[iiNormal].Index >= 0) PaintImage(info, iiNormal, true);
+                        if (!(FStates.Contains(tsEditing) && node == FFocusedNode)) PaintNode(info);
+                        FireAfterCellPaint(canvas, node, info.Column, info.CellRect);
+                    }
+                    FireAfterItemPaint(canvas, node, R);
+                }
+                if (useSelectionRect)
+                    PaintSelectionRectangle(info, info.ToCanvas(TRect(Window.Left, 0, Window.Right, nodeHeight)),
+                                            selectionRect);
+                if (!unbuffered)
+                    TargetCanvas->CopyRect(TRect(targetRect.Left, targetRect.Top, targetRect.Left + windowWidth,
+                                                 targetRect.Top + nodeHeight),
+                                           canvas, TRect(0, 0, windowWidth, nodeHeight));
+            }
+            targetRect.Top += nodeHeight;
+            if (targetRect.Top >= maximumBottom) break;
+            if (useSelectionRect) OffsetRect(selectionRect, 0, -nodeHeight);
+            node = GetNextVisible(node, true);
+        }
+    }
+
+    if (unbuffered) {
+        TargetCanvas->RestoreState(savedState);
+        savedState = TargetCanvas->SaveState();
+    }
+    // The area below the last node.
+    if (targetRect.Top < maximumBottom) {
+        const TRect free(targetRect.Left, targetRect.Top, maximumRight, maximumBottom);
+        if (!FirePaintBackground(TargetCanvas, free)) {
+            TargetCanvas->Brush()->SetStyle(bsSolid);
+            TargetCanvas->Brush()->SetColor(FColors.BackGroundColor());
+            TargetCanvas->FillRect(free);
+        }
+        if (useSelectionRect) {
+            TRect band = NormalizeRect(FNewSelRect);
+            TLTPaintInfo whole;
+            whole.Canvas = TargetCanvas;
+            whole.Offset = TPoint(Target.X - Window.Left, Target.Y - Window.Top);
+            PaintSelectionRectangle(whole, free, band);
+        }
+    }
+    if (unbuffered) TargetCanvas->RestoreState(savedState);
+
+    if (IsEmpty() && !FEmptyListMessage.empty()) {
+        TargetCanvas->Font()->Assign(*Font());
+        TargetCanvas->Font()->SetColor(clGrayText);
+        TargetCanvas->Brush()->SetStyle(bsClear);
+        TRect r(FOffsetX + 2, 2, FOffsetX + Width(), Height() - 2);
+        TargetCanvas->DrawText(FEmptyListMessage, r, DT_LEFT | DT_NOCLIP | DT_WORDBREAK);
+    }
+    FireAfterPaint(TargetCanvas);
+}
+
+void TBaseLazyTree::Paint()
+{
+    FUpdateRect = Canvas()->ClipRect();
+    if (FUpdateRect.IsEmpty()) return;
+    TRect window = FUpdateRect;
+    OffsetRect(window, FEffectiveOffsetX, -FOffsetY);
+    PaintTree(Canvas(), window, TPoint(FUpdateRect.Left, FUpdateRect.Top),
+              {poBackground, poColumnColor, poDrawFocusRect, poDrawSelection, poDrawDropMark, poGridLines});
+}
+
+void TBaseLazyTree::SetEmptyListMessage(const String& Value)
+{
+    if (FEmptyListMessage == Value) return;
+    FEmptyListMessage = Value;
+    Invalidate();
+}
+
+void TBaseLazyTree::SetAlignment(TAlignment Value)
+{
+    if (FAlignment == Value) return;
+    FAlignment = Value;
+    Invalidate();
+}
+
+void TBaseLazyTree::SetMargin(int Value)
+{
+    if (FMargin == Value) return;
+    FMargin = Value;
+    Invalidate();
+}
