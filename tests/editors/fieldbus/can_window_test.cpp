@@ -14,7 +14,7 @@
 #include "editors/fieldbus/UTransmitJ1939.h"
 #include "editors/fieldbus/UTransmitNMEA.h"
 #include "tests/common/Snapshot.h"
-#include "tests/editors/fieldbus/grid_hands.h"
+#include "tests/common/GridHands.h"
 #include "tests/editors/fieldbus/window_fixture.h"
 
 namespace {

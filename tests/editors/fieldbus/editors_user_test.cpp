@@ -14,7 +14,7 @@
 #include "shell/UFormTable.h"
 #include "shell/UNew_Project.h"
 #include "tests/common/program_fixture.h"
-#include "tests/editors/fieldbus/grid_hands.h"
+#include "tests/common/GridHands.h"
 #include "tests/editors/fieldbus/window_fixture.h"
 
 namespace {

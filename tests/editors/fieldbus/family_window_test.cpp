@@ -11,7 +11,7 @@
 #include "platform/xml/XMLDoc.h"
 #include "tests/common/Snapshot.h"
 #include "tests/common/memory_rows.h"
-#include "tests/editors/fieldbus/grid_hands.h"
+#include "tests/common/GridHands.h"
 #include "tests/editors/fieldbus/window_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "editors/network/UTopicTemplate.h"
 #include "grid/core/ExtGrid.h"
 #include "tests/common/Snapshot.h"
-#include "tests/editors/fieldbus/grid_hands.h"
+#include "tests/common/GridHands.h"
 #include "tests/editors/network/network_fixture.h"
 
 namespace {

@@ -15,9 +15,12 @@
 #include "platform/os/Files.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "tests/common/GridHands.h"
 #include "tests/common/Snapshot.h"
 #include "tests/common/TestFolder.h"
 #include "tests/common/UserInput.h"
+
+using namespace hands;
 
 class OpcUaWindows : public ::testing::Test {
 protected:
@@ -52,7 +55,6 @@ protected:
         return w;
     }
 
-    static void Pump() { Application->ProcessMessages(); }
     // Lets the event loop run until Done or two seconds have passed.
     template <class F>
     static bool Wait_Until(F Done)
@@ -65,54 +67,6 @@ protected:
         return false;
     }
 
-    // The centre of a cell, the cell scrolled into view.
-    static TPoint Mid(TExtStringGrid* G, int c, int r)
-    {
-        if (r >= G->FixedRows() && (r < G->TopRow() || r >= G->TopRow() + G->VisibleRowCount())) G->SetTopRow(r);
-        const int first = G->LeftCol(), shown = G->VisibleColCount();
-        if (c >= G->FixedCols() && (c < first || c >= first + shown)) G->SetLeftCol(std::max(G->FixedCols(), c - shown + 1));
-        const TRect R = G->CellRect(c, r);
-        return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    }
-    static void Click(TExtStringGrid* G, int c, int r)
-    {
-        const TPoint p = Mid(G, c, r);
-        UserClick(G, p.X, p.Y);
-        Pump();
-    }
-    static void DblClick(TExtStringGrid* G, int c, int r)
-    {
-        const TPoint p = Mid(G, c, r);
-        UserDblClick(G, p.X, p.Y);
-        Pump();
-    }
-    // Keys and characters go to the control that has the focus, as typed.
-    static void Key(WORD k, TShiftState Shift = TShiftState())
-    {
-        UserKey(FindFocusedControl(), k, Shift);
-        Pump();
-    }
-    static void Type(const String& t)
-    {
-        Pump();
-        for (char ch : t) {
-            UserType(FindFocusedControl(), String(1, ch));
-            Pump();
-        }
-    }
-    // A text cell: click, type, Enter.
-    static void Type_Into(TExtStringGrid* G, int c, int r, const String& t)
-    {
-        Click(G, c, r);
-        Type(t);
-        Key(VK_RETURN);
-        EXPECT_EQ(G->GetCellEx(c, r), t) << "column " << c << " row " << r;
-    }
-    static void Press(TControl* Button)
-    {
-        UserClick(Button);
-        Pump();
-    }
     static String Text(int Number) { return Lang_Strings[Number]; }
     // The texts of the message boxes the script answered.
     static std::vector<String> Boxes(const TInteractionScript& Script)

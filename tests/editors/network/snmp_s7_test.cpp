@@ -6,7 +6,7 @@
 #include "editors/network/USNMP_Trap_Access.h"
 #include "grid/core/ExtGrid.h"
 #include "platform/xml/XMLDoc.h"
-#include "tests/editors/fieldbus/grid_hands.h"
+#include "tests/common/GridHands.h"
 #include "tests/editors/network/network_fixture.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// The user's hands on an editor's table: clicks on cells (scrolled into view as the
+// The user's hands on a table of an editor window: clicks on cells (scrolled into view as the
 // scroll bar would), keys and typed characters sent to the focused control, typing into
 // a cell, picking a list item and ticking a box, each the way a user does it.
 #include <gtest/gtest.h>
@@ -14,18 +14,31 @@ namespace hands {
 
 inline void Pump() { Application->ProcessMessages(); }
 
-// Scrolls column c into view as the scroll bar would, then returns the cell's centre.
-inline TPoint Mid(TExtColumnGrid* G, int c, int r)
+// Scrolls the cell into view as the scroll bars would, then returns its centre.
+inline TPoint Mid(TExtStringGrid* G, int c, int r)
 {
+    if (r >= G->FixedRows() && (r < G->TopRow() || r >= G->TopRow() + G->VisibleRowCount())) G->SetTopRow(r);
     const int first = G->LeftCol(), shown = G->VisibleColCount();
     if (c >= G->FixedCols() && (c < first || c >= first + shown)) G->SetLeftCol(std::max(G->FixedCols(), c - shown + 1));
     const TRect R = G->CellRect(c, r);
     return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
 }
-inline void Click(TExtColumnGrid* G, int c, int r)
+inline void Click(TExtStringGrid* G, int c, int r)
 {
     const TPoint p = Mid(G, c, r);
     UserClick(G, p.X, p.Y);
+    Pump();
+}
+inline void DblClick(TExtStringGrid* G, int c, int r)
+{
+    const TPoint p = Mid(G, c, r);
+    UserDblClick(G, p.X, p.Y);
+    Pump();
+}
+// A button of the window.
+inline void Press(TControl* Button)
+{
+    UserClick(Button);
     Pump();
 }
 inline void Key(WORD k, TShiftState s = TShiftState())
@@ -36,13 +49,14 @@ inline void Key(WORD k, TShiftState s = TShiftState())
 // Each character goes to the control that has the focus when it is typed.
 inline void Type(const String& t)
 {
+    Pump();
     for (char ch : t) {
         UserType(FindFocusedControl(), String(1, ch));
         Pump();
     }
 }
 // A text cell (or a list cell that takes text): click, type, Enter.
-inline void Type_Into(TExtColumnGrid* G, int c, int r, const String& t)
+inline void Type_Into(TExtStringGrid* G, int c, int r, const String& t)
 {
     Click(G, c, r);
     Type(t);
@@ -51,7 +65,7 @@ inline void Type_Into(TExtColumnGrid* G, int c, int r, const String& t)
 }
 // A list cell: click, F2 opens the list, Down (or Up, when the item stands above the
 // current one) until the item shows, Enter.
-inline void Pick(TExtColumnGrid* G, int c, int r, const String& Item)
+inline void Pick(TExtStringGrid* G, int c, int r, const String& Item)
 {
     Click(G, c, r);
     Key(VK_F2);
@@ -65,13 +79,13 @@ inline void Pick(TExtColumnGrid* G, int c, int r, const String& Item)
     EXPECT_EQ(G->GetCellEx(c, r), Item) << "column " << c << " row " << r;
 }
 // A text cell that holds text already: emptied first, then typed into as above.
-inline void Retype(TExtColumnGrid* G, int c, int r, const String& t)
+inline void Retype(TExtStringGrid* G, int c, int r, const String& t)
 {
     G->SetCellEx(c, r, "");
     Type_Into(G, c, r, t);
 }
 // A check box: one click flips it.
-inline void Tick(TExtColumnGrid* G, int c, int r)
+inline void Tick(TExtStringGrid* G, int c, int r)
 {
     Click(G, c, r);
     EXPECT_EQ(G->GetCellEx(c, r), "Y") << "column " << c << " row " << r;
