@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/GuiBenchMain.h"
 #include "grid/columns/ExtColumnGrid.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/Forms.h"
@@ -184,11 +185,6 @@ BENCHMARK(BM_BaseGrid_PaintScreen)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    TForm warmUp(nullptr);
     Register_Grid_Editors();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Gui_Benchmarks(argc, argv);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/GuiBenchMain.h"
 #include "grid/core/ExtGrid.h"
 #include "grid/util/GridDateFilter.h"
 #include "platform/gui/Forms.h"
@@ -103,10 +104,5 @@ BENCHMARK(BM_PlainVector_FilterByExpression)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    TForm warmUp(nullptr);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Gui_Benchmarks(argc, argv);
 }

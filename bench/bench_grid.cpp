@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/GuiBenchMain.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Grids.h"
 
@@ -168,11 +169,5 @@ BENCHMARK(BM_QtTable_PaintScreen)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // The layer's own application object serves both sides.
-    TForm warmUp(nullptr);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Gui_Benchmarks(argc, argv);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/GuiBenchMain.h"
 #include "grid/core/ExtGrid.h"
 #include "platform/gui/Forms.h"
 
@@ -90,10 +91,5 @@ BENCHMARK(BM_PlainVector_SetGetAll)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    TForm warmUp(nullptr);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Gui_Benchmarks(argc, argv);
 }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "bench/GuiBenchMain.h"
 #include "grid/core/ExtGrid.h"
 #include "platform/gui/Forms.h"
 
@@ -71,9 +72,5 @@ BENCHMARK(BM_Grid_PaintScreen_PlainText)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    TForm warmUp(nullptr);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Gui_Benchmarks(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/GuiBenchMain.h"
 #include "grid/core/ExtGrid.h"
 #include "platform/gui/Forms.h"
 
@@ -95,10 +96,5 @@ BENCHMARK(BM_StableSortOfTuples)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    TForm warmUp(nullptr);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Gui_Benchmarks(argc, argv);
 }

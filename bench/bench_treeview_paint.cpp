@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/GuiBenchMain.h"
 #include "platform/gui/Forms.h"
 #include "treeview/LazyStringTree.h"
 
@@ -131,11 +132,5 @@ BENCHMARK(BM_QTreeView_PaintScreen1M)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // The layer's own application object serves both sides.
-    TForm warmUp(nullptr);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Run_Gui_Benchmarks(argc, argv);
 }
