@@ -919,6 +919,7 @@ protected:
     // is left of the client area for the rows below it.
     int HeaderAreaHeight() const;
     int RowAreaHeight() const { return std::max(0, ClientHeight() - HeaderAreaHeight()); }
+    void PaintFreeColumns(TCanvas* Canvas, const TRect& Free, int ShiftX, TLTInternalPaintOptions PaintOptions);
     virtual bool IsCellEmpty(PLazyNode Node, TColumnIndex Column);
     virtual void FireAfterCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect);
     virtual void FireAfterItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);

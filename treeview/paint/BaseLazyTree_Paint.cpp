@@ -102,6 +102,38 @@ void TBaseLazyTree::PaintNodeBackground(TLTPaintInfo& PaintInfo, const TRect& R)
     FireAfterItemErase(c, node, row);
 }
 
+// Below the last node the columns go on down to the bottom: each in its own colour, with
+// its grid line when the lines run the full height.
+void TBaseLazyTree::PaintFreeColumns(TCanvas* Canvas, const TRect& Free, int ShiftX,
+                                     TLTInternalPaintOptions PaintOptions)
+{
+    TLazyTreeColumns* columns = FHeader->Columns();
+    const TLTPaintOptions paint = FOptions->PaintOptions();
+    const bool lines = PaintOptions.Contains(poGridLines) && paint.Contains(toFullVertGridLines) &&
+                       paint.Contains(toShowVertGridLines);
+    const TColumnIndex last = columns->GetLastVisibleColumn();
+    TLTPaintInfo whole;
+    whole.Canvas = Canvas;
+    for (TColumnIndex i = columns->GetFirstVisibleColumn(); i >= 0; i = columns->GetNextVisibleColumn(i)) {
+        const TLazyTreeColumn* col = columns->Items(i);
+        int left = 0, right = 0;
+        col->GetBounds(left, right);
+        TRect r(std::max(left + ShiftX, Free.Left), Free.Top, std::min(right + ShiftX, Free.Right), Free.Bottom);
+        if (r.Left >= Free.Right) break;
+        if (r.Left >= r.Right) continue;
+        if (lines && !(FHeader->Options().Contains(hoAutoResize) && i == last) && right + ShiftX <= Free.Right) {
+            Canvas->Font()->SetColor(FColors.GridLineColor());
+            DrawDottedVLine(whole, r.Top, r.Bottom - 1, r.Right - 1, false);
+            --r.Right;
+        }
+        if (!col->Options().Contains(coParentColor)) {
+            Canvas->Brush()->SetStyle(bsSolid);
+            Canvas->Brush()->SetColor(col->Color());
+            Canvas->FillRect(r);
+        }
+    }
+}
+
 void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target, TLTInternalPaintOptions PaintOptions)
 {
     // A paint started from inside a paint's event would draw over the row being built.
@@ -391,6 +423,7 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
             TargetCanvas->Brush()->SetStyle(bsSolid);
             TargetCanvas->Brush()->SetColor(FColors.BackGroundColor());
             TargetCanvas->FillRect(free);
+            if (useColumns) PaintFreeColumns(TargetCanvas, free, Target.X - Window.Left, PaintOptions);
         }
         if (useSelectionRect) {
             TRect band = NormalizeRect(FNewSelRect);

@@ -154,14 +154,13 @@ TEST_F(ColumnsPaintTest, ColumnColourAndVerticalGridLines)
     EXPECT_EQ(Cells[0].R, TRect(0, 0, 89, 18));
     EXPECT_EQ(Cells[1].R, TRect(90, 0, 149, 18));
     // Only the column with its own colour is filled with it, over its cell.
-    int filled = 0;
+    std::vector<TRect> filled;
     for (const TDrawOp& o : Rec.Ops)
-        if (o.Op == "FillRect" && o.Brush == TColor(0x3060C0)) {
-            ++filled;
-            EXPECT_GE(o.R.Left, 90);
-            EXPECT_LE(o.R.Right, 149);
-        }
-    EXPECT_EQ(filled, 3); // one per row
+        if (o.Op == "FillRect" && o.Brush == TColor(0x3060C0)) filled.push_back(o.R);
+    // One per row, then the column's stretch below the last row down to the bottom.
+    ASSERT_EQ(filled.size(), 4u);
+    for (int row = 0; row < 3; ++row) EXPECT_EQ(filled[row], TRect(90, row * 18, 149, row * 18 + 18));
+    EXPECT_EQ(filled[3], TRect(90, 3 * 18, 150, 200));
     // Grid dots at x = 89 in the first row.
     const TColor grid = Tree->Colors()->GridLineColor();
     int dots = 0;
@@ -213,6 +212,9 @@ TEST_F(ColumnsPaintTest, PictureOfAHeaderWithASortGlyphAndRowsBelowIt)
     // and nothing of it shows in the header strip.
     EXPECT_EQ(Count_Pixels(png, TRect(150, 0, 220, hh), TColor(0xE0F0D0)), 0);
     EXPECT_GT(Count_Pixels(png, TRect(150, hh, 220, hh + 17), TColor(0xE0F0D0)), 60 * 12);
+    // Below the last of the three rows the column keeps its colour down to the bottom.
+    EXPECT_GT(Count_Pixels(png, TRect(150, hh + 3 * 18, 220, 200), TColor(0xE0F0D0)), 60 * 100);
+    EXPECT_EQ(Count_Pixels(png, TRect(0, hh + 3 * 18, 149, 200), TColor(0xE0F0D0)), 0);
     // Row text sits below the header: the first row's band holds dark text pixels.
     EXPECT_GT(Count_Pixels(png, TRect(90, hh, 150, hh + 18), [](TColor c) { return (c & 0xFFFFFF) < 0x404040; }),
               5);
