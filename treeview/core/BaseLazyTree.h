@@ -19,6 +19,7 @@
 //   geometry/BaseLazyTree_Toggle.cpp  toggling one node, its animation and scroll correction
 //   input/BaseLazyTree_Selection.cpp  the selection array, ranges, focus
 //   input/BaseLazyTree_Presses.cpp    hit testing, mouse and Space presses of check boxes and nodes
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -914,6 +915,11 @@ public:
 
 protected:
     void Paint() override;
+    // Height of the header strip over the client area's top (0 while hidden), and what
+    // is left of the client area for the rows below it.
+    int HeaderAreaHeight() const;
+    int RowAreaHeight() const { return std::max(0, ClientHeight() - HeaderAreaHeight()); }
+    void PaintFreeColumns(TCanvas* Canvas, const TRect& Free, int ShiftX, TLTInternalPaintOptions PaintOptions);
     virtual bool IsCellEmpty(PLazyNode Node, TColumnIndex Column);
     virtual void FireAfterCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect);
     virtual void FireAfterItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);

@@ -222,5 +222,7 @@ void TBaseLazyTree::InvalidateNode(PLazyNode Node)
     TRect r = GetDisplayRect(Node, NoColumnIndex, false);
     r.Left = 0;
     r.Right = ClientWidth();
-    if (r.Bottom > 0 && r.Top < ClientHeight()) InvalidateRect(r);
+    if (r.Bottom <= 0 || r.Top >= RowAreaHeight()) return;
+    OffsetRect(r, 0, HeaderAreaHeight());
+    InvalidateRect(r);
 }

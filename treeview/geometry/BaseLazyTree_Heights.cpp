@@ -267,11 +267,12 @@ void TBaseLazyTree::InvalidateToBottom(PLazyNode Node)
     }
     if (!Node->States.Contains(vsInitialized) || !IsEffectivelyVisible(Node) || !FullyVisible(Node)) return;
     TRect r = GetDisplayRect(Node, NoColumnIndex, false);
-    if (r.Top >= ClientHeight()) return;
+    if (r.Top >= RowAreaHeight()) return;
     if (FOptions->PaintOptions().Contains(toChildrenAbove) && Node->States.Contains(vsExpanded))
         r.Top -= int(Node->NodeHeight + Node->TotalHeight);
     r.Left = 0;
-    r.Bottom = ClientHeight();
+    r.Bottom = RowAreaHeight();
+    OffsetRect(r, 0, HeaderAreaHeight());
     InvalidateRect(r);
 }
 

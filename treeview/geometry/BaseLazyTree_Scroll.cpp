@@ -60,7 +60,7 @@ bool TBaseLazyTree::ApplyScrollOffset(TPoint Value, TScrollUpdateOptions Options
 {
     // Lower bound first: a content that fits makes the bound positive, and 0 wins.
     int x = std::min(std::max(Value.X, ClientWidth() - FRangeX), 0);
-    int y = std::min(std::max(Value.Y, ClientHeight() - FRangeY), 0);
+    int y = std::min(std::max(Value.Y, RowAreaHeight() - FRangeY), 0);
     int deltaX = x - FOffsetX;
     if (UseRightToLeftAlignment()) deltaX = -deltaX;
     const int deltaY = y - FOffsetY;
@@ -227,11 +227,11 @@ void TBaseLazyTree::UpdateVerticalScrollBar(bool DoRepaint)
     }
     TLTScrollBarInfo info;
     const bool always = FScrollBarOptions->AlwaysVisible();
-    if (ClientHeight() < FRangeY || always) {
+    if (RowAreaHeight() < FRangeY || always) {
         FireShowScrollBar(SB_VERT, true);
         info.Max = FRangeY;
         info.Pos = -FOffsetY;
-        info.Page = std::max(ClientHeight() + 1, 0);
+        info.Page = std::max(RowAreaHeight() + 1, 0);
     } else {
         FireShowScrollBar(SB_VERT, false);
     }
@@ -277,14 +277,14 @@ bool TBaseLazyTree::ScrollIntoView(PLazyNode Node, bool Center, bool Horizontall
         FHeader->UseColumns() && FFocusedColumn > NoColumnIndex ? FFocusedColumn : NoColumnIndex;
     const TRect r = GetDisplayRect(Node, column, !FOptions->MiscOptions().Contains(toGridExtensions));
     bool result = false;
-    const int half = ClientHeight() / 2;
+    const int half = RowAreaHeight() / 2;
     if (r.Top < 0) {
         SetOffsetY(FOffsetY - r.Top + (Center ? half : 0));
         result = true;
-    } else if (r.Bottom > ClientHeight() || Center) {
+    } else if (r.Bottom > RowAreaHeight() || Center) {
         const bool horzBar = FScrollBarOptions->AllowsHorizontal() &&
                              (FScrollBarOptions->AlwaysVisible() || ClientWidth() < FRangeX);
-        SetOffsetY(FOffsetY - r.Bottom + (Center ? half : ClientHeight()));
+        SetOffsetY(FOffsetY - r.Bottom + (Center ? half : RowAreaHeight()));
         // The nodes now in view may be wider than the window: the horizontal bar that
         // appears for them takes room at the bottom.
         if (!FHeader->UseColumns() && !horzBar && ClientWidth() < FRangeX)
@@ -314,7 +314,7 @@ void TBaseLazyTree::SetTopNode(PLazyNode Node)
     SetOffsetY(FOffsetY - r.Top);
 }
 
-PLazyNode TBaseLazyTree::BottomNode() { return GetNodeAt(0, ClientHeight() - 1); }
+PLazyNode TBaseLazyTree::BottomNode() { return GetNodeAt(0, RowAreaHeight() - 1); }
 
 void TBaseLazyTree::SetBottomNode(PLazyNode Node)
 {
@@ -322,7 +322,7 @@ void TBaseLazyTree::SetBottomNode(PLazyNode Node)
     for (PLazyNode run = Node->Parent; run != FRoot; run = run->Parent)
         if (!run->States.Contains(vsExpanded)) ToggleNode(run);
     const TRect r = GetDisplayRect(Node, FHeader->MainColumn(), true);
-    ApplyScrollOffset(TPoint(FOffsetX, ClientHeight() + FOffsetY - r.Top - int(NodeHeight(Node))),
+    ApplyScrollOffset(TPoint(FOffsetX, RowAreaHeight() + FOffsetY - r.Top - int(NodeHeight(Node))),
                       TScrollUpdateOptions{suRepaintScrollBars, suUpdateScrollBars});
 }
 
@@ -365,8 +365,8 @@ void TBaseLazyTree::HandleWMVScroll(TMessage& Message)
     switch (code) {
     case SB_LINEUP: SetOffsetY(FOffsetY + FScrollBarOptions->VerticalIncrement()); break;
     case SB_LINEDOWN: SetOffsetY(FOffsetY - FScrollBarOptions->VerticalIncrement()); break;
-    case SB_PAGEUP: SetOffsetY(FOffsetY + ClientHeight()); break;
-    case SB_PAGEDOWN: SetOffsetY(FOffsetY - ClientHeight()); break;
+    case SB_PAGEUP: SetOffsetY(FOffsetY + RowAreaHeight()); break;
+    case SB_PAGEDOWN: SetOffsetY(FOffsetY - RowAreaHeight()); break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
         ChangeTreeStates(TLazyTreeStates{tsThumbTracking}, {});
@@ -388,10 +388,10 @@ bool TBaseLazyTree::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
     if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
     const double factor = WheelDelta / double(WHEEL_DELTA);
     const int lines = TreeWheelScrollLines;
-    if (ClientHeight() < FRangeY && !Shift.Contains(ssShift)) {
+    if (RowAreaHeight() < FRangeY && !Shift.Contains(ssShift)) {
         double amount;
         if (Shift.Contains(ssCtrl) || lines == WheelPageScroll)
-            amount = ClientHeight() * factor;
+            amount = RowAreaHeight() * factor;
         else
             amount = lines * factor * double(FDefaultNodeHeight);
         SetOffsetY(FOffsetY + int(std::trunc(amount)));
@@ -415,7 +415,7 @@ void TBaseLazyTree::HandleWMSize(TMessage& Message)
     TCustomControl::WndProc(Message);
     // The first bounds are set while the tree is being built.
     if (!FRoot || !FScrollBarOptions) return;
-    if (FStates.Contains(tsSizing) || FStates.Contains(tsWindowCreating) || ClientHeight() < 1) return;
+    if (FStates.Contains(tsSizing) || FStates.Contains(tsWindowCreating) || RowAreaHeight() < 1) return;
     ChangeTreeStates(TLazyTreeStates{tsSizing}, {});
     struct TEnd {
         TBaseLazyTree* Tree;

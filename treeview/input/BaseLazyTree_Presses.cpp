@@ -8,13 +8,15 @@
 void TBaseLazyTree::GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo& HitInfo)
 {
     HitInfo = THitInfo{};
+    // Client points count from the top of the rows, which start below the header.
+    if (Relative) Y -= HeaderAreaHeight();
     if (X < 0)
         HitInfo.HitPositions = THitPositions{hiToLeft};
     else if (X > std::max(ClientWidth(), FRangeX))
         HitInfo.HitPositions << hiToRight;
     if (Y < 0)
         HitInfo.HitPositions << hiAbove;
-    else if (Y > std::max(ClientHeight(), FRangeY))
+    else if (Y > std::max(RowAreaHeight(), FRangeY))
         HitInfo.HitPositions << hiBelow;
     if (Relative) {
         X += FEffectiveOffsetX;

@@ -1,6 +1,7 @@
 // The paint cycle: any rectangle of the tree's space into any canvas, row by row through
 // a bitmap of one row's height (or straight into the canvas), cell by cell in a fixed
 // order of steps, with the application's events around each level.
+#include <algorithm>
 #include <cmath>
 
 #include "treeview/core/BaseLazyTree.h"
@@ -101,6 +102,38 @@ void TBaseLazyTree::PaintNodeBackground(TLTPaintInfo& PaintInfo, const TRect& R)
     FireAfterItemErase(c, node, row);
 }
 
+// Below the last node the columns go on down to the bottom: each in its own colour, with
+// its grid line when the lines run the full height.
+void TBaseLazyTree::PaintFreeColumns(TCanvas* Canvas, const TRect& Free, int ShiftX,
+                                     TLTInternalPaintOptions PaintOptions)
+{
+    TLazyTreeColumns* columns = FHeader->Columns();
+    const TLTPaintOptions paint = FOptions->PaintOptions();
+    const bool lines = PaintOptions.Contains(poGridLines) && paint.Contains(toFullVertGridLines) &&
+                       paint.Contains(toShowVertGridLines);
+    const TColumnIndex last = columns->GetLastVisibleColumn();
+    TLTPaintInfo whole;
+    whole.Canvas = Canvas;
+    for (TColumnIndex i = columns->GetFirstVisibleColumn(); i >= 0; i = columns->GetNextVisibleColumn(i)) {
+        const TLazyTreeColumn* col = columns->Items(i);
+        int left = 0, right = 0;
+        col->GetBounds(left, right);
+        TRect r(std::max(left + ShiftX, Free.Left), Free.Top, std::min(right + ShiftX, Free.Right), Free.Bottom);
+        if (r.Left >= Free.Right) break;
+        if (r.Left >= r.Right) continue;
+        if (lines && !(FHeader->Options().Contains(hoAutoResize) && i == last) && right + ShiftX <= Free.Right) {
+            Canvas->Font()->SetColor(FColors.GridLineColor());
+            DrawDottedVLine(whole, r.Top, r.Bottom - 1, r.Right - 1, false);
+            --r.Right;
+        }
+        if (!col->Options().Contains(coParentColor)) {
+            Canvas->Brush()->SetStyle(bsSolid);
+            Canvas->Brush()->SetColor(col->Color());
+            Canvas->FillRect(r);
+        }
+    }
+}
+
 void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target, TLTInternalPaintOptions PaintOptions)
 {
     // A paint started from inside a paint's event would draw over the row being built.
@@ -138,6 +171,9 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
     const bool showImages = FImages != nullptr;
     const bool showStateImages = FStateImages != nullptr;
     const bool showCheckImages = FCheckImages != nullptr && FOptions->MiscOptions().Contains(toCheckSupport);
+    TLazyTreeColumns* columns = FHeader->Columns();
+    const bool useColumns = FHeader->UseColumns();
+    const TColumnIndex mainColumn = FHeader->MainColumn();
 
     if (paint.Contains(toAlwaysHideSelection) || (!Focused() && paint.Contains(toHideSelection)))
         PaintOptions >> poDrawSelection;
@@ -189,51 +225,41 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                 int vAlign = 0, buttonY = 0;
                 ComputeVAlignOffsets(showImages, showStateImages, node, vAlign, buttonY);
                 info.Node = node;
-                if (!FireBeforeItemPaint(canvas, node, R)) {
-                    info.PaintOptions = PaintOptions;
-                    PaintNodeBackground(info, TRect(Window.Left, 0, Window.Right, nodeHeight));
-                    // One main column while the tree has no header columns.
-                    info.CellRect = R;
-                    info.Column = NoColumnIndex;
-                    info.Position = 0;
-                    info.BidiMode = FBiDiMode;
-                    info.Alignment = FAlignment;
-                    if (FStates.Contains(tsEditing) && node == FFocusedNode) info.PaintOptions >> poDrawSelection;
+                // One cell: clipped to its column, the main column carries the structure.
+                auto PaintCell = [&](TLTPaintInfo& info, bool isMain, TLazyTreeColumn* col) {
                     const bool reverse = info.BidiMode != bdLeftToRight;
-                    if (reverse && info.Alignment != taCenter)
-                        info.Alignment = info.Alignment == taLeftJustify ? taRightJustify : taLeftJustify;
-                    if (Window.Left < info.CellRect.Right) {
-                        info.NodeWidth = GetNodeWidth(node, info.Column);
-                        info.ContentRect = info.CellRect;
-                        if (reverse)
-                            info.ContentRect.Right -= FMargin;
-                        else
-                            info.ContentRect.Left += FMargin;
-                        TLTImageInfo& check = info.ImageInfo[iiCheck];
-                        check.Index = -1;
-                        if (showCheckImages) {
-                            check.Index = CheckImageIndexFor(node, ctNone, csUncheckedNormal, true);
-                            if (check.Index >= 0) {
-                                check.Images = FCheckImages;
-                                PlaceImage(FCheckImages, info.BidiMode, vAlign, info.ContentRect, check);
-                                check.Ghosted = false;
-                            }
+                    info.NodeWidth = GetNodeWidth(node, info.Column);
+                    info.ContentRect = info.CellRect;
+                    if (reverse)
+                        info.ContentRect.Right -= FMargin;
+                    else
+                        info.ContentRect.Left += FMargin;
+                    TLTImageInfo& check = info.ImageInfo[iiCheck];
+                    check.Index = -1;
+                    if (showCheckImages && isMain) {
+                        check.Index = CheckImageIndexFor(node, ctNone, csUncheckedNormal, true);
+                        if (check.Index >= 0) {
+                            check.Images = FCheckImages;
+                            PlaceImage(FCheckImages, info.BidiMode, vAlign, info.ContentRect, check);
+                            check.Ghosted = false;
                         }
-                        info.ImageInfo[iiState].Index = -1;
-                        if (showStateImages) {
-                            FetchImageInfo(info, ikState, iiState, FStateImages);
-                            if (info.ImageInfo[iiState].Index >= 0 && info.ImageInfo[iiState].Images)
-                                PlaceImage(info.ImageInfo[iiState].Images, info.BidiMode, vAlign, info.ContentRect,
-                                           info.ImageInfo[iiState]);
-                        }
-                        info.ImageInfo[iiNormal].Index = -1;
-                        if (showImages) {
-                            FetchImageInfo(info, node->States.Contains(vsSelected) ? ikSelected : ikNormal, iiNormal,
-                                           FImages);
-                            if (info.ImageInfo[iiNormal].Index >= 0 && info.ImageInfo[iiNormal].Images)
-                                PlaceImage(info.ImageInfo[iiNormal].Images, info.BidiMode, vAlign, info.ContentRect,
-                                           info.ImageInfo[iiNormal]);
-                        }
+                    }
+                    info.ImageInfo[iiState].Index = -1;
+                    if (showStateImages) {
+                        FetchImageInfo(info, ikState, iiState, FStateImages);
+                        if (info.ImageInfo[iiState].Index >= 0 && info.ImageInfo[iiState].Images)
+                            PlaceImage(info.ImageInfo[iiState].Images, info.BidiMode, vAlign, info.ContentRect,
+                                       info.ImageInfo[iiState]);
+                    }
+                    info.ImageInfo[iiNormal].Index = -1;
+                    if (showImages) {
+                        FetchImageInfo(info, node->States.Contains(vsSelected) ? ikSelected : ikNormal, iiNormal,
+                                       FImages);
+                        if (info.ImageInfo[iiNormal].Index >= 0 && info.ImageInfo[iiNormal].Images)
+                            PlaceImage(info.ImageInfo[iiNormal].Images, info.BidiMode, vAlign, info.ContentRect,
+                                       info.ImageInfo[iiNormal]);
+                    }
+                    if (isMain) {
                         // The indentation comes before the images: they move with it.
                         const int shift = (paint.Contains(toFixedIndent) ? 1 : indentSize) * FIndent;
                         const int dx = reverse ? -shift : shift;
@@ -244,34 +270,130 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                         info.ImageInfo[iiNormal].XPos += dx;
                         info.ImageInfo[iiState].XPos += dx;
                         info.ImageInfo[iiCheck].XPos += dx;
-
-                        if (PaintOptions.Contains(poGridLines) && paint.Contains(toShowHorzGridLines)) {
-                            canvas->Font()->SetColor(FColors.GridLineColor());
-                            const int n = paint.Contains(toFixedIndent) ? 1 : indentSize;
-                            int left = info.CellRect.Left, right = info.CellRect.Right - 1;
-                            if (FLineMode == lmBands) {
-                                if (reverse)
-                                    right -= FIndent * n;
-                                else
-                                    left += FIndent * n;
-                            }
-                            DrawDottedHLine(info, left, right, info.CellRect.Bottom - 1);
-                            --info.CellRect.Bottom;
-                            --info.ContentRect.Bottom;
+                    }
+                    // A cell never draws into its neighbours; the clip goes with the cell.
+                    int cellState = 0;
+                    if (col) {
+                        cellState = canvas->SaveState();
+                        TRect clip = info.CellRect;
+                        if (unbuffered) {
+                            clip.Left = std::max(clip.Left, Window.Left);
+                            clip.Right = std::min(clip.Right, Window.Right);
+                            clip.Bottom -= std::max(0, targetRect.Bottom - maximumBottom);
                         }
-                        PaintCellSelection(info, rowBitmap ? rowBitmap->Width() : maximumRight);
+                        canvas->IntersectClipRect(info.ToCanvas(clip));
+                    }
+                    if (PaintOptions.Contains(poGridLines) && paint.Contains(toShowHorzGridLines)) {
+                        canvas->Font()->SetColor(FColors.GridLineColor());
+                        const int n = paint.Contains(toFixedIndent) ? 1 : indentSize;
+                        int left = info.CellRect.Left, right = info.CellRect.Right - 1;
+                        if (isMain && FLineMode == lmBands) {
+                            if (reverse)
+                                right -= FIndent * n;
+                            else
+                                left += FIndent * n;
+                        }
+                        DrawDottedHLine(info, left, right, info.CellRect.Bottom - 1);
+                        --info.CellRect.Bottom;
+                        --info.ContentRect.Bottom;
+                    }
+                    if (col && PaintOptions.Contains(poGridLines) && paint.Contains(toShowVertGridLines)) {
+                        const bool lastAuto = FHeader->Options().Contains(hoAutoResize) &&
+                                              info.Column == columns->GetLastVisibleColumn();
+                        const bool atEdge = info.CellRect.Right - FEffectiveOffsetX == ClientWidth() &&
+                                            !col->Options().Contains(coFixed);
+                        if (!lastAuto && !atEdge) {
+                            if (!(reverse && IsCellEmpty(node, info.Column))) {
+                                canvas->Font()->SetColor(FColors.GridLineColor());
+                                const bool selectedBack =
+                                    info.PaintOptions.Contains(poDrawSelection) &&
+                                    FOptions->SelectionOptions().Contains(toFullRowSelect) &&
+                                    node->States.Contains(vsSelected) && !paint.Contains(toUseBlendedSelection) &&
+                                    !FStates.Contains(tsUseExplorerTheme);
+                                DrawDottedVLine(info, info.CellRect.Top, info.CellRect.Bottom - 1,
+                                                info.CellRect.Right - 1, selectedBack);
+                            }
+                            --info.CellRect.Right;
+                            --info.ContentRect.Right;
+                        }
+                    }
+                    if (col && info.PaintOptions.Contains(poColumnColor)) {
+                        canvas->Brush()->SetStyle(bsSolid);
+                        canvas->Brush()->SetColor(col->Color());
+                        canvas->FillRect(info.ToCanvas(info.CellRect));
+                    }
+                    PaintCellSelection(info, rowBitmap ? rowBitmap->Width() : maximumRight);
+                    if (isMain) {
                         if (paint.Contains(toShowTreeLines) &&
                             !(paint.Contains(toHideTreeLinesIfThemed) && FStates.Contains(tsUseThemes)))
                             PaintTreeLines(info, vAlign, indentSize, lineImage);
                         if (paint.Contains(toShowButtons) && node->States.Contains(vsHasChildren) &&
-                            (!node->States.Contains(vsAllChildrenHidden) || !FOptions->AutoOptions().Contains(toAutoHideButtons)))
+                            (!node->States.Contains(vsAllChildrenHidden) ||
+                             !FOptions->AutoOptions().Contains(toAutoHideButtons)))
                             PaintNodeButton(info, buttonX, buttonY);
-                        if (check.Index >= 0)
-                            PaintCheckImage(info, check, node->States.Contains(vsSelected));
-                        if (info.ImageInfo[iiState].Index >= 0) PaintImage(info, iiState, false);
-                        if (info.ImageInfo[iiNormal].Index >= 0) PaintImage(info, iiNormal, true);
-                        if (!(FStates.Contains(tsEditing) && node == FFocusedNode)) PaintNode(info);
-                        FireAfterCellPaint(canvas, node, info.Column, info.CellRect);
+                        if (check.Index >= 0) PaintCheckImage(info, check, node->States.Contains(vsSelected));
+                    }
+                    if (info.ImageInfo[iiState].Index >= 0) PaintImage(info, iiState, false);
+                    if (info.ImageInfo[iiNormal].Index >= 0) PaintImage(info, iiNormal, true);
+                    if (!(FStates.Contains(tsEditing) && node == FFocusedNode &&
+                          (!col || info.Column == FEditColumn)))
+                        PaintNode(info);
+                    FireAfterCellPaint(canvas, node, info.Column, info.CellRect);
+                    if (col) canvas->RestoreState(cellState);
+                };
+                if (!FireBeforeItemPaint(canvas, node, R)) {
+                    info.PaintOptions = PaintOptions;
+                    PaintNodeBackground(info, TRect(Window.Left, 0, Window.Right, nodeHeight));
+                    info.CellRect = R;
+                    info.Column = NoColumnIndex;
+                    info.Position = 0;
+                    TColumnIndex next = InvalidColumnIndex;
+                    if (useColumns) {
+                        const TColumnIndex first = columns->GetFirstVisibleColumn();
+                        if (first >= 0) {
+                            info.Position = columns->Items(first)->Position();
+                            columns->Items(first)->GetBounds(info.CellRect.Left, info.CellRect.Right);
+                        }
+                    }
+                    while (info.CellRect.Left < Window.Right) {
+                        TLazyTreeColumn* col = nullptr;
+                        if (useColumns) {
+                            info.Column = columns->ColumnFromPosition(TColumnPosition(info.Position));
+                            if (info.Column < 0) break;
+                            col = columns->Items(info.Column);
+                            info.BidiMode = col->BiDiMode();
+                            info.Alignment = col->Alignment();
+                        } else {
+                            info.BidiMode = FBiDiMode;
+                            info.Alignment = FAlignment;
+                        }
+                        info.PaintOptions = PaintOptions;
+                        const bool editing = FStates.Contains(tsEditing) && node == FFocusedNode &&
+                                             (!useColumns || info.Column == FEditColumn);
+                        if (editing) info.PaintOptions >> poDrawSelection;
+                        if (!col || (node->States.Contains(vsSelected) &&
+                                     FOptions->SelectionOptions().Contains(toFullRowSelect) &&
+                                     info.PaintOptions.Contains(poDrawSelection)) ||
+                            col->Options().Contains(coParentColor))
+                            info.PaintOptions >> poColumnColor;
+                        const bool isMain = !col || info.Column == mainColumn;
+                        const bool reverse = info.BidiMode != bdLeftToRight;
+                        if (reverse && info.Alignment != taCenter)
+                            info.Alignment = info.Alignment == taLeftJustify ? taRightJustify : taLeftJustify;
+                        if ((col && !col->Visible()) || (!isMain && PaintOptions.Contains(poMainOnly))) {
+                            next = columns->GetNextVisibleColumn(info.Column);
+                        } else {
+                            next = useColumns ? columns->GetNextVisibleColumn(info.Column) : InvalidColumnIndex;
+                            if (Window.Left < info.CellRect.Right)
+                                PaintCell(info, isMain, col);
+                        }
+                        if (!useColumns) break;
+                        if (info.CellRect.Left >= Window.Right || next == InvalidColumnIndex) break;
+                        TLazyTreeColumn* n = columns->Items(next);
+                        info.Position = n->Position();
+                        if (n->Visible()) n->GetBounds(info.CellRect.Left, info.CellRect.Right);
+                        info.CellRect.Bottom = nodeHeight;
+                        info.ContentRect.Bottom = nodeHeight;
                     }
                     FireAfterItemPaint(canvas, node, R);
                 }
@@ -301,6 +423,7 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
             TargetCanvas->Brush()->SetStyle(bsSolid);
             TargetCanvas->Brush()->SetColor(FColors.BackGroundColor());
             TargetCanvas->FillRect(free);
+            if (useColumns) PaintFreeColumns(TargetCanvas, free, Target.X - Window.Left, PaintOptions);
         }
         if (useSelectionRect) {
             TRect band = NormalizeRect(FNewSelRect);
@@ -322,14 +445,40 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
     FireAfterPaint(TargetCanvas);
 }
 
+int TBaseLazyTree::HeaderAreaHeight() const
+{
+    // The header's window sits over the top of the client area, so the rows start below it.
+    return FHeader && FHeader->Options().Contains(hoVisible) ? FHeader->Height() : 0;
+}
+
 void TBaseLazyTree::Paint()
 {
     FUpdateRect = Canvas()->ClipRect();
+    const int headerHeight = HeaderAreaHeight();
+    FUpdateRect.Top = std::max(FUpdateRect.Top, headerHeight);
     if (FUpdateRect.IsEmpty()) return;
-    TRect window = FUpdateRect;
-    OffsetRect(window, FEffectiveOffsetX, -FOffsetY);
-    PaintTree(Canvas(), window, TPoint(FUpdateRect.Left, FUpdateRect.Top),
-              {poBackground, poColumnColor, poDrawFocusRect, poDrawSelection, poDrawDropMark, poGridLines});
+    const TLTInternalPaintOptions options{poBackground,    poColumnColor, poDrawFocusRect,
+                                          poDrawSelection, poDrawDropMark, poGridLines};
+    const int fixedWidth = FHeader->UseColumns() ? FHeader->Columns()->GetVisibleFixedWidth() : 0;
+    if (fixedWidth == 0) {
+        TRect window = FUpdateRect;
+        OffsetRect(window, FEffectiveOffsetX, -FOffsetY - headerHeight);
+        PaintTree(Canvas(), window, TPoint(FUpdateRect.Left, FUpdateRect.Top), options);
+        return;
+    }
+    // Fixed columns stay put when the tree scrolls sideways: they are painted unscrolled,
+    // the rest beside them.
+    TRect client = ClientRect();
+    client.Top = headerHeight;
+    TRect window(0, client.Top, std::min(fixedWidth, client.Right), client.Bottom);
+    TPoint target(window.Left, window.Top);
+    OffsetRect(window, 0, -FOffsetY - headerHeight);
+    PaintTree(Canvas(), window, target, options);
+    if (client.Right <= fixedWidth) return;
+    window = TRect(fixedWidth, client.Top, client.Right, client.Bottom);
+    target = TPoint(window.Left, window.Top);
+    OffsetRect(window, FEffectiveOffsetX, -FOffsetY - headerHeight);
+    PaintTree(Canvas(), window, target, options);
 }
 
 void TBaseLazyTree::SetEmptyListMessage(const String& Value)
