@@ -170,6 +170,7 @@ void TExtStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
     // The cells live at real indexes: the display move moves the real column.
     const int rf = RealColIndex(FromIndex), rt = RealColIndex(ToIndex);
+    ControlEditMoving(false, rf, rt);
     if (rf < FColumnOrder->Count() && rt < FColumnOrder->Count()) {
         const int v = FColumnOrder->GetInteger(rf);
         FColumnOrder->Delete(rf);
@@ -222,6 +223,7 @@ bool TExtStringGrid::RowMoveRefused(int ToIndex) const
 
 void TExtStringGrid::RowMoved(int FromIndex, int ToIndex)
 {
+    ControlEditMoving(true, FromIndex, ToIndex);
     // The window hears of the move once the rows, their heights and the undo step are in
     // place, not from inside the data move.
     TMovedEvent moved = std::move(OnRowMoved);

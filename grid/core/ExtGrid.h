@@ -1919,6 +1919,14 @@ public:
                            const TRect& R, const String& CtrlVal, const String& CtrlID);
     // Closes the open control editor and writes its value into the cell text.
     void StopControlEdit();
+    // Closes the open control editor without writing: its cell was written by something
+    // else, or left the grid, and the editor's index no longer names the cell it edits.
+    void DropControlEdit();
+    // The grid's cells move or change under an open control editor: a moved row or
+    // column takes the value with it, a cell overwritten or gone ends the edit unwritten.
+    void CellChanged(int ACol, int ARow) override;
+    void ControlEditMoving(bool Rows, int RealFrom, int RealTo);
+    void SizeChanged(int OldColCount, int OldRowCount) override;
     // The control editors' keys: Enter closes and gives the grid the focus, Tab closes and
     // goes on to the next control of the cell (or the next cell with Navigation.AdvanceAuto),
     // Esc puts the value back and closes. False for other keys.

@@ -1,6 +1,8 @@
 // Editing the edit, password, mask and combo controls of mini-HTML cells: the editor
 // library's control editors open over the control, and what the user leaves in them is
 // written back into the control's tag. The cell text stays the only store.
+#include <algorithm>
+
 #include "grid/core/ExtGrid.h"
 #include "grid/core/GridOptions.h"
 #include "grid/edit/GridEditorKinds.h"
@@ -77,6 +79,48 @@ void TExtStringGrid::StopControlEdit()
     FCtrlType.clear();
 }
 
+void TExtStringGrid::DropControlEdit()
+{
+    if (!FCtrlEditing) return;
+    FCtrlEditing = false;
+    const TGridEditorParts& parts = GridEditorParts();
+    if (TWinControl* e = parts.ControlEditor ? parts.ControlEditor(this, FCtrlType) : nullptr) {
+        const bool hadFocus = e->Focused();
+        e->Hide();
+        if (hadFocus && CanFocus()) SetFocus();
+    }
+    if (OnControlEditDone) OnControlEditDone(this, FCtrlXY.Y, FCtrlXY.X, FCtrlID, FCtrlType, FCtrlOldValue);
+    FCtrlType.clear();
+}
+
+// The editor knows its cell only by index. Whatever else writes that index (rows
+// inserted above, the row removed, the cells cleared) puts another cell there, so the
+// edit ends unwritten, as the grid's own text editor gives its typing up then; the
+// editor's own write comes after FCtrlEditing went false and passes.
+void TExtStringGrid::CellChanged(int ACol, int ARow)
+{
+    TBaseGrid::CellChanged(ACol, ARow);
+    if (FCtrlEditing && ACol == FCtrlXY.X && ARow == FCtrlXY.Y) DropControlEdit();
+}
+
+// Called before the cells move (real indexes): the value is written into its cell while
+// the index still names it, and the cell takes it along; the editor would stand over
+// another cell afterwards, so it closes.
+void TExtStringGrid::ControlEditMoving(bool Rows, int RealFrom, int RealTo)
+{
+    if (!FCtrlEditing || RealFrom == RealTo) return;
+    const int at = Rows ? FCtrlXY.Y : FCtrlXY.X;
+    const int lo = std::min(RealFrom, RealTo), hi = std::max(RealFrom, RealTo);
+    if (at >= lo && at <= hi) StopControlEdit();
+}
+
+void TExtStringGrid::SizeChanged(int OldColCount, int OldRowCount)
+{
+    TBaseGrid::SizeChanged(OldColCount, OldRowCount);
+    // A cell that left the grid takes the edit with it; growing back gives an empty cell.
+    if (FCtrlEditing && (FCtrlXY.Y >= RowCount() || FCtrlXY.X >= TotalColCount())) DropControlEdit();
+}
+
 bool TExtStringGrid::ControlEditorKey(WORD Key)
 {
     if (!FCtrlEditing) return false;
@@ -87,11 +131,7 @@ bool TExtStringGrid::ControlEditorKey(WORD Key)
     }
     if (Key == VK_ESCAPE) {
         // The value the control had stays: the editor's text is given up.
-        FCtrlEditing = false;
-        const TGridEditorParts& parts = GridEditorParts();
-        if (TWinControl* e = parts.ControlEditor ? parts.ControlEditor(this, FCtrlType) : nullptr) e->Hide();
-        if (OnControlEditDone) OnControlEditDone(this, FCtrlXY.Y, FCtrlXY.X, FCtrlID, FCtrlType, FCtrlOldValue);
-        FCtrlType.clear();
+        DropControlEdit();
         if (CanFocus()) SetFocus();
         return true;
     }

@@ -671,7 +671,8 @@ protected:
         if (!row || size_t(ACol) >= row->Cells.size()) row = EnsureCell(ACol, ARow);
         return row->Cells[size_t(ACol)];
     }
-    void CellChanged(int ACol, int ARow);
+    // Virtual: an editor of the derived grid that edits one cell learns of writes to it.
+    virtual void CellChanged(int ACol, int ARow);
     // Exchanges the stored cells of row ARow (made when missing) with the lines of List
     // in constant time; nothing is repainted. EInvalidGridOperation outside the rows.
     void SwapRowCells(int ARow, TStringList& List);

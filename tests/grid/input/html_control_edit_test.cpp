@@ -3,6 +3,7 @@
 // Enter, Tab and Esc end it, and the value the user left is in the cell text.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "grid/core/GridOptions.h"
@@ -378,4 +379,71 @@ TEST_F(ControlEditTest, EditorSitsOverTheControlAndTheCellShowsTheNewValue)
     ASSERT_TRUE(SNAPSHOT(Form, "html_control_before.png", png));
     EXPECT_LT(Count_Pixels(png, right, dark), 5);
 }
+}  // namespace
+
+namespace {
+// Rows and columns change by code while a control editor is open. The editor knows its
+// cell by index, so whatever it holds must never land in the cell that now has that
+// index: a moved cell takes the value along, an overwritten or vanished cell ends the
+// edit unwritten. Cells are "c,r", the control cell E (untouched) or T (with the typing).
+struct TCellsChange {
+    const char* Name;
+    std::function<void(TExtStringGrid*)> Change;
+    bool StaysOpen;    // the change leaves the edited cell where it was
+    bool Written;      // the typing reaches the cell
+    std::vector<const char*> Rows;
+};
+
+class ControlEditCellsChangeTest : public ControlEditTest, public ::testing::WithParamInterface<TCellsChange> {
+protected:
+    String Shown(int r)
+    {
+        String edited = kEdits;
+        EXPECT_TRUE(SetHTMLControlValue(edited, "a", "typed"));
+        String s;
+        for (int c = 0; c < Grid->TotalColCount(); ++c) {
+            const String t = Grid->GetCellEx(c, r);
+            (c ? s += '|' : s) += t == kEdits ? String("E") : t == edited ? String("T") : t;
+        }
+        return s;
+    }
+};
+
+TEST_P(ControlEditCellsChangeTest, TheTypingNeverLandsInAnotherCell)
+{
+    const TCellsChange& k = GetParam();
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            if (c != 1 || r != 1) Grid->SetCellEx(c, r, Name(c, r));
+    ClickOn("a");
+    ASSERT_TRUE(Edit()->Visible());
+    UserType(Edit(), "typed");
+    k.Change(Grid);
+    EXPECT_EQ(Edit()->Visible(), k.StaysOpen);
+    // The user ends the edit as usual if the editor is still there.
+    if (Edit()->Visible()) UserKey(Edit(), VK_RETURN);
+    EXPECT_FALSE(Grid->FCtrlEditing);
+    EXPECT_EQ(Focused(), Grid);
+    ASSERT_EQ(Dones.size(), 1u);
+    EXPECT_EQ(Dones[0].value, k.Written ? "typed" : "one");
+    ASSERT_EQ(Grid->RowCount(), int(k.Rows.size()));
+    for (int r = 0; r < Grid->RowCount(); ++r) EXPECT_EQ(Shown(r), k.Rows[size_t(r)]) << "row " << r;
+}
+
+const TCellsChange kCellsChanges[] = {
+    {"InsertRowBelow", [](TExtStringGrid* g) { g->InsertRows(3, 1); }, true, true,
+     {"0,0|1,0|2,0|3,0", "0,1|T|2,1|3,1", "0,2|1,2|2,2|3,2", "|||", "0,3|1,3|2,3|3,3"}},
+    {"InsertRowAbove", [](TExtStringGrid* g) { g->InsertRows(1, 1); }, false, false,
+     {"0,0|1,0|2,0|3,0", "|||", "0,1|E|2,1|3,1", "0,2|1,2|2,2|3,2", "0,3|1,3|2,3|3,3"}},
+    {"RemoveTheEditedRow", [](TExtStringGrid* g) { g->RemoveRows(1, 1); }, false, false,
+     {"0,0|1,0|2,0|3,0", "0,2|1,2|2,2|3,2", "0,3|1,3|2,3|3,3"}},
+    {"MoveTheRow", [](TExtStringGrid* g) { g->MoveRow(1, 3); }, false, true,
+     {"0,0|1,0|2,0|3,0", "0,2|1,2|2,2|3,2", "0,3|1,3|2,3|3,3", "0,1|T|2,1|3,1"}},
+    {"MoveTheColumn", [](TExtStringGrid* g) { g->MoveColumn(1, 3); }, false, true,
+     {"0,0|2,0|3,0|1,0", "0,1|2,1|3,1|T", "0,2|2,2|3,2|1,2", "0,3|2,3|3,3|1,3"}},
+    {"Clear", [](TExtStringGrid* g) { g->Clear(); }, false, false, {"|||", "|||", "|||", "|||"}},
+    {"ShrinkRowCount", [](TExtStringGrid* g) { g->SetRowCount(1); }, false, false, {"0,0|1,0|2,0|3,0"}},
+};
+INSTANTIATE_TEST_SUITE_P(Cases, ControlEditCellsChangeTest, ::testing::ValuesIn(kCellsChanges),
+                         [](const auto& info) { return std::string(info.param.Name); });
 }  // namespace
