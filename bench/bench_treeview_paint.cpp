@@ -61,11 +61,12 @@ void BM_LazyTree_PaintScreen1M(benchmark::State& state)
     tree->SetOffsetY(-(tree->RangeY() / 2));
     // A shown tree has its position cache built by the worker by now; wait for it as the
     // window would, so that the paint finds its first row through the cache.
-    for (int i = 0; i < 2000 && tree->PositionCacheSize() == 0; ++i) {
+    // The cache's planned size is known at once; only the tree's state says it is built.
+    for (int i = 0; i < 2000 && !tree->TreeStates().Contains(tsUseCache); ++i) {
         QCoreApplication::processEvents();
         QThread::msleep(1);
     }
-    if (tree->PositionCacheSize() == 0) state.SkipWithError("no position cache");
+    if (!tree->TreeStates().Contains(tsUseCache)) state.SkipWithError("no position cache");
     TBitmap target(kWidth, kHeight);
     const TRect window(0, -tree->OffsetY(), kWidth, -tree->OffsetY() + kHeight);
     for (auto _ : state) {
