@@ -205,6 +205,9 @@ void TThread::WaitFor()
         while (!FFinished.load()) {
             if (!CheckSynchronize()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
+        // What it queued just before it ended runs too, however the ending and the
+        // first check above happened to meet.
+        CheckSynchronize();
     }
     if (FThread.joinable()) FThread.join();
 }
