@@ -13,6 +13,7 @@
 #include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
 #include "tests/common/extgrid_fixture.h"
+#include "tests/grid/input/html_controls_fixture.h"
 
 namespace {
 const char* const kEdits = "<CONTROL TYPE=\"EDIT\" ID=\"a\" VALUE=\"one\" WIDTH=\"70\" MAXLEN=\"5\"> "
@@ -20,7 +21,7 @@ const char* const kEdits = "<CONTROL TYPE=\"EDIT\" ID=\"a\" VALUE=\"one\" WIDTH=
                            "<CONTROL TYPE=\"PASSWORD\" ID=\"p\" VALUE=\"pw\" WIDTH=\"60\"> "
                            "<CONTROL TYPE=\"COMBO\" ID=\"c\" VALUE=\"red\" WIDTH=\"80\">";
 
-class ControlEditTest : public ExtGridTest {
+class ControlEditTest : public HTMLCellControlsTest {
 protected:
     struct Done {
         int row, col;
@@ -67,24 +68,6 @@ protected:
     }
     TControlEdit* Edit() { return ControlEdit(Grid); }
     TControlCombo* Combo() { return ControlCombo(Grid); }
-    TRect ControlRect(const String& ID)
-    {
-        TMiniHTMLParams p;
-        p.ControlID = ID;
-        EXPECT_TRUE(Grid->HTMLCellHitTest(1, 1, -100, -100, p));
-        return p.ControlRect;
-    }
-    void ClickOn(const String& ID)
-    {
-        const TRect r = ControlRect(ID);
-        UserClick(Grid, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    }
-    String Value(const String& ID)
-    {
-        String v;
-        EXPECT_TRUE(GetHTMLControlValue(Grid->GetCellEx(1, 1), ID, v));
-        return v;
-    }
     TWinControl* Focused() { return FindFocusedControl(); }
 };
 }  // namespace

@@ -11,6 +11,7 @@
 #include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
 #include "tests/common/extgrid_fixture.h"
+#include "tests/grid/input/html_controls_fixture.h"
 
 namespace {
 const char* const kControls = "<CONTROL TYPE=\"CHECK\" ID=\"k\" VALUE=\"FALSE\" WIDTH=\"20\"> on "
@@ -19,7 +20,7 @@ const char* const kControls = "<CONTROL TYPE=\"CHECK\" ID=\"k\" VALUE=\"FALSE\" 
                               "<CONTROL TYPE=\"RADIO\" ID=\"r3\" VALUE=\"FALSE\" WIDTH=\"20\"> "
                               "<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"50\">";
 
-class HTMLControlsTest : public ExtGridTest {
+class HTMLControlsTest : public HTMLCellControlsTest {
 protected:
     struct Click {
         int row, col;
@@ -47,25 +48,6 @@ protected:
             Anchors.push_back(Anchor);
             AutoHandle = false;
         };
-    }
-    // Where the grid lays the control out in cell (1, 1).
-    TRect ControlRect(const String& ID)
-    {
-        TMiniHTMLParams p;
-        p.ControlID = ID;
-        EXPECT_TRUE(Grid->HTMLCellHitTest(1, 1, -100, -100, p));
-        return p.ControlRect;
-    }
-    void ClickOn(const String& ID)
-    {
-        const TRect r = ControlRect(ID);
-        UserClick(Grid, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    }
-    String Value(const String& ID)
-    {
-        String v;
-        EXPECT_TRUE(GetHTMLControlValue(Grid->GetCellEx(1, 1), ID, v));
-        return v;
     }
 };
 
