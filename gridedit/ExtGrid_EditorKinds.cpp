@@ -744,7 +744,7 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
     dd->SetBounds(R.Left, R.Top, W, H);
     switch (kind) {
     case edTrackbarDropDown:
-        static_cast<TExtTrackBarDropDown*>(dd)->SetPosition(LeadingInt(text));
+        static_cast<TPlainTrackBarField*>(dd)->SetPosition(LeadingInt(text));
         break;
     case edMemoDropDown:
         dd->SetText(text);
@@ -757,14 +757,14 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
         dd->SetEditorEnabled(true);
         break;
     case edDetailDropDown: {
-        auto* dt = static_cast<TExtDetailDropDown*>(dd);
+        auto* dt = static_cast<TPlainDetailField*>(dd);
         dd->SetText(text);
         dd->SetEditorEnabled(true);
         if (const int i = dt->Items()->IndexOf(text); i >= 0) dt->SetItemIndex(i);
         break;
     }
     case edGridDropDown: {
-        auto* mc = static_cast<TExtMultiColumnDropDown*>(dd);
+        auto* mc = static_cast<TPlainMultiColumnField*>(dd);
         mc->BeginUpdate();
         mc->EndUpdate();
         mc->SetItemIndex(text.empty() ? 0 : mc->Items()->IndexOf(text));
@@ -772,13 +772,13 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
         break;
     }
     case edColorPickerDropDown: {
-        auto* cp = static_cast<TExtColorPickerDropDown*>(dd);
+        auto* cp = static_cast<TPlainColorField*>(dd);
         cp->SetSelectedColor(G->GetCellType(RCol, ARow) == ctShape ? G->GetShapeColor(RCol, ARow)
                                                                     : G->GetColors(RCol, ARow));
         break;
     }
     case edImagePickerDropDown: {
-        auto* ip = static_cast<TExtImagePickerDropDown*>(dd);
+        auto* ip = static_cast<TPlainImageField*>(dd);
         const TCellType t = G->GetCellType(RCol, ARow);
         if ((t == ctImageList || t == ctDataImage) && G->GridImages()) {
             if (ip->Items()->Count() == 0) ip->AddImagesFromImageList(G->GridImages());
@@ -790,7 +790,7 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
         break;
     }
     default: {
-        auto* eg = static_cast<TCustomExtGridDropDown*>(dd);
+        auto* eg = static_cast<TPlainGridField*>(dd);
         eg->GetGrid()->FixedRowAlways = true;
         eg->BeginUpdate();
         eg->SetItemIndex(text.empty() ? 0 : eg->LookupItem(text));

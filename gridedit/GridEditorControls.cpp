@@ -346,44 +346,44 @@ void TPickerEditBase::KeyDown(WORD& key, TShiftState shift)
     TEdit::KeyDown(key, shift);
 }
 
-TExtTrackBarDropDown::TExtTrackBarDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) { SetText("0"); }
+TPlainTrackBarField::TPlainTrackBarField(TComponent* AOwner) : TPickerEditBase(AOwner) { SetText("0"); }
 
-void TExtTrackBarDropDown::SetPosition(int Value)
+void TPlainTrackBarField::SetPosition(int Value)
 {
     FPosition = std::clamp(Value, std::min(Min, Max), std::max(Min, Max));
     SetText(IntToStr(FPosition));
 }
 
-void TExtTrackBarDropDown::Change()
+void TPlainTrackBarField::Change()
 {
     int v = 0;
     if (TryStrToInt(Trim(Text()), v)) FPosition = std::clamp(v, std::min(Min, Max), std::max(Min, Max));
     TPickerEditBase::Change();
 }
 
-String TExtMemoDropDown::MemoValue() const { return JoinLines(FMemoText); }
+String TPlainMemoField::MemoValue() const { return JoinLines(FMemoText); }
 
-void TExtMemoDropDown::Change()
+void TPlainMemoField::Change()
 {
     FMemoText.SetText(Text());
     TPickerEditBase::Change();
     if (OnMemoChange) OnMemoChange(this);
 }
 
-void TExtDetailDropDown::SetItemIndex(int Index)
+void TPlainDetailField::SetItemIndex(int Index)
 {
     FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1;
     if (FItemIndex >= 0) SetText(FItems.Strings(FItemIndex));
 }
 
-void TExtMultiColumnDropDown::SetItemIndex(int Index) { FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1; }
+void TPlainMultiColumnField::SetItemIndex(int Index) { FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1; }
 
-TCustomExtGridDropDown::TCustomExtGridDropDown(TComponent* AOwner) : TPickerEditBase(AOwner)
+TPlainGridField::TPlainGridField(TComponent* AOwner) : TPickerEditBase(AOwner)
 {
     FDropGrid = new TExtStringGrid(this);
 }
 
-int TCustomExtGridDropDown::LookupItem(const String& Text) const
+int TPlainGridField::LookupItem(const String& Text) const
 {
     for (int r = FDropGrid->FixedRows(); r < FDropGrid->RowCount(); ++r) {
         const String s = FDropGrid->GetCellEx(LookupColumn, r);
@@ -392,16 +392,16 @@ int TCustomExtGridDropDown::LookupItem(const String& Text) const
     return -1;
 }
 
-void TCustomExtGridDropDown::SetItemIndex(int Index)
+void TPlainGridField::SetItemIndex(int Index)
 {
     FItemIndex = Index >= 0 && Index < FDropGrid->RowCount() - FDropGrid->FixedRows() ? Index : -1;
 }
 
-void TCustomExtGridDropDown::BeginUpdate() { FDropGrid->BeginUpdate(); }
+void TPlainGridField::BeginUpdate() { FDropGrid->BeginUpdate(); }
 
-void TCustomExtGridDropDown::EndUpdate() { FDropGrid->EndUpdate(); }
+void TPlainGridField::EndUpdate() { FDropGrid->EndUpdate(); }
 
-void TExtColorPickerDropDown::AddDefaultColors()
+void TPlainColorField::AddDefaultColors()
 {
     static const struct {
         const char* name;
@@ -413,13 +413,13 @@ void TExtColorPickerDropDown::AddDefaultColors()
     for (const auto& c : colors) FColors.Add(String(c.name) + "=" + IntToStr(static_cast<long long>(c.color)));
 }
 
-void TExtColorPickerDropDown::SetSelectedColor(TColor Value)
+void TPlainColorField::SetSelectedColor(TColor Value)
 {
     FSelectedColor = Value;
     SetText(SelectedColorText());
 }
 
-String TExtColorPickerDropDown::SelectedColorText() const
+String TPlainColorField::SelectedColorText() const
 {
     if (FSelectedColor == clNone) return String();
     for (int i = 0; i < FColors.Count(); ++i) {
@@ -432,13 +432,13 @@ String TExtColorPickerDropDown::SelectedColorText() const
     return Text += IntToHex(unsigned(FSelectedColor), 8);
 }
 
-void TExtImagePickerDropDown::AddImagesFromImageList(TImageList* List)
+void TPlainImageField::AddImagesFromImageList(TImageList* List)
 {
     if (!List) return;
     for (int i = 0; i < List->Count(); ++i) FItems.Add(IntToStr(i));
 }
 
-void TExtImagePickerDropDown::SetImageIndex(int Index)
+void TPlainImageField::SetImageIndex(int Index)
 {
     FImageIndex = Index >= 0 && Index < FItems.Count() ? Index : -1;
     SetText(FImageIndex >= 0 ? FItems.Strings(FImageIndex) : String());
@@ -470,13 +470,13 @@ void TExtImagePickerDropDown::SetImageIndex(int Index)
         Base::WndProc(msg);                                                                    \
         DropDownDialogCodes(FGrid, msg);                                                       \
     }
-GRID_DROPDOWN_WRAPPER_IMPL(TGridTrackbarDropDown, TExtTrackBarDropDown)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridMemoDropDown, TExtMemoDropDown)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridCalculatorDropDown, TExtCalculatorDropdown)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridTimepickerDropDown, TExtTimePickerDropDown)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridDetailPickerDropDown, TExtDetailDropDown)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridGridDropDown, TExtMultiColumnDropDown)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridColorDropDown, TExtColorPickerDropDown)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridImageDropDown, TExtImagePickerDropDown)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridExtGridDropDown, TCustomExtGridDropDown)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridTrackbarDropDown, TPlainTrackBarField)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridMemoDropDown, TPlainMemoField)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridCalculatorDropDown, TPlainCalculatorField)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridTimepickerDropDown, TPlainTimeField)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridDetailPickerDropDown, TPlainDetailField)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridGridDropDown, TPlainMultiColumnField)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridColorDropDown, TPlainColorField)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridImageDropDown, TPlainImageField)
+GRID_DROPDOWN_WRAPPER_IMPL(TGridExtGridDropDown, TPlainGridField)
 #undef GRID_DROPDOWN_WRAPPER_IMPL

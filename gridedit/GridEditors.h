@@ -434,7 +434,8 @@ private:
 
 // Base of the picker editors' fields: an edit field that opens and closes a drop-down.
 // The drop-down edit with its pop-up window (TExtCustomDropDown) lives with the pickers,
-// which stand on the cell editors; these fields stay until the pickers replace them.
+// which stand on the cell editors; these plain fields (named apart from the pickers so
+// both can be linked into one program) stay until the pickers replace them.
 class TPickerEditBase : public TEdit {
 public:
     explicit TPickerEditBase(TComponent* AOwner);
@@ -457,9 +458,9 @@ private:
     bool FDroppedDown = false;
 };
 
-class TExtTrackBarDropDown : public TPickerEditBase {
+class TPlainTrackBarField : public TPickerEditBase {
 public:
-    explicit TExtTrackBarDropDown(TComponent* AOwner);
+    explicit TPlainTrackBarField(TComponent* AOwner);
     int Position() const { return FPosition; }
     void SetPosition(int Value);
     int Min = 0, Max = 100;
@@ -472,9 +473,9 @@ private:
     int FPosition = 0;
 };
 
-class TExtMemoDropDown : public TPickerEditBase {
+class TPlainMemoField : public TPickerEditBase {
 public:
-    explicit TExtMemoDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
+    explicit TPlainMemoField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     TStringList* MemoText() { return &FMemoText; }
     // The memo's lines joined with line breaks.
     String MemoValue() const;
@@ -487,21 +488,21 @@ private:
     TStringList FMemoText;
 };
 
-class TExtCalculatorDropdown : public TPickerEditBase {
+class TPlainCalculatorField : public TPickerEditBase {
 public:
-    explicit TExtCalculatorDropdown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
+    explicit TPlainCalculatorField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
 };
 
-class TExtTimePickerDropDown : public TPickerEditBase {
+class TPlainTimeField : public TPickerEditBase {
 public:
-    explicit TExtTimePickerDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
+    explicit TPlainTimeField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     bool FFocusDraw = true;
 };
 
 // Items with a caption each; the one whose caption equals the text can be selected.
-class TExtDetailDropDown : public TPickerEditBase {
+class TPlainDetailField : public TPickerEditBase {
 public:
-    explicit TExtDetailDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
+    explicit TPlainDetailField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     TStringList* Items() { return &FItems; }
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int Index);
@@ -512,9 +513,9 @@ private:
 };
 
 // Rows of a list; the lookup finds the row whose text equals a text.
-class TExtMultiColumnDropDown : public TPickerEditBase {
+class TPlainMultiColumnField : public TPickerEditBase {
 public:
-    explicit TExtMultiColumnDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
+    explicit TPlainMultiColumnField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     TStringList* Items() { return &FItems; }
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int Index);
@@ -530,9 +531,9 @@ private:
 
 // A picker whose drop-down window is a grid; its rows are the items, looked up by the
 // text of LookupColumn.
-class TCustomExtGridDropDown : public TPickerEditBase {
+class TPlainGridField : public TPickerEditBase {
 public:
-    explicit TCustomExtGridDropDown(TComponent* AOwner);
+    explicit TPlainGridField(TComponent* AOwner);
     TExtStringGrid* GetGrid() const { return FDropGrid; }
     int LookupColumn = 0;
     bool CaseSensitive = false;
@@ -549,9 +550,9 @@ private:
     int FItemIndex = -1;
 };
 
-class TExtColorPickerDropDown : public TPickerEditBase {
+class TPlainColorField : public TPickerEditBase {
 public:
-    explicit TExtColorPickerDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
+    explicit TPlainColorField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     // The named colours offered, as "name=colour" lines (the colour in decimal).
     TStringList* Colors() { return &FColors; }
     void AddDefaultColors();
@@ -566,9 +567,9 @@ private:
     TColor FSelectedColor = clNone;
 };
 
-class TExtImagePickerDropDown : public TPickerEditBase {
+class TPlainImageField : public TPickerEditBase {
 public:
-    explicit TExtImagePickerDropDown(TComponent* AOwner) : TPickerEditBase(AOwner) {}
+    explicit TPlainImageField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
     // One caption per image.
     TStringList* Items() { return &FItems; }
     void AddImagesFromImageList(TImageList* List);
@@ -602,18 +603,18 @@ private:
     private:                                                           \
         TExtStringGrid* FGrid;                                         \
     };
-GRID_DROPDOWN_WRAPPER(TGridTrackbarDropDown, TExtTrackBarDropDown)
-GRID_DROPDOWN_WRAPPER(TGridMemoDropDown, TExtMemoDropDown)
-GRID_DROPDOWN_WRAPPER(TGridCalculatorDropDown, TExtCalculatorDropdown)
-GRID_DROPDOWN_WRAPPER(TGridTimepickerDropDown, TExtTimePickerDropDown)
-GRID_DROPDOWN_WRAPPER(TGridDetailPickerDropDown, TExtDetailDropDown)
-GRID_DROPDOWN_WRAPPER(TGridGridDropDown, TExtMultiColumnDropDown)
-GRID_DROPDOWN_WRAPPER(TGridColorDropDown, TExtColorPickerDropDown)
-GRID_DROPDOWN_WRAPPER(TGridImageDropDown, TExtImagePickerDropDown)
+GRID_DROPDOWN_WRAPPER(TGridTrackbarDropDown, TPlainTrackBarField)
+GRID_DROPDOWN_WRAPPER(TGridMemoDropDown, TPlainMemoField)
+GRID_DROPDOWN_WRAPPER(TGridCalculatorDropDown, TPlainCalculatorField)
+GRID_DROPDOWN_WRAPPER(TGridTimepickerDropDown, TPlainTimeField)
+GRID_DROPDOWN_WRAPPER(TGridDetailPickerDropDown, TPlainDetailField)
+GRID_DROPDOWN_WRAPPER(TGridGridDropDown, TPlainMultiColumnField)
+GRID_DROPDOWN_WRAPPER(TGridColorDropDown, TPlainColorField)
+GRID_DROPDOWN_WRAPPER(TGridImageDropDown, TPlainImageField)
 #undef GRID_DROPDOWN_WRAPPER
 
 // The grid drop-down's wrapper; Grid is the embedded grid.
-class TGridExtGridDropDown : public TCustomExtGridDropDown {
+class TGridExtGridDropDown : public TPlainGridField {
 public:
     explicit TGridExtGridDropDown(TExtStringGrid* AGrid);
     TExtStringGrid* Grid() const { return GetGrid(); }

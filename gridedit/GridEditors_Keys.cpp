@@ -644,7 +644,7 @@ void TGridDateTimePicker::WndProc(TMessage& msg)
 namespace {
 // The colour picker's keys differ: Home ends the edit too, an open drop-down leaves
 // only Tab, Enter and Esc to the edit, and only Enter stores with validation.
-bool IsColorPicker(const TPickerEditBase* e) { return dynamic_cast<const TExtColorPickerDropDown*>(e) != nullptr; }
+bool IsColorPicker(const TPickerEditBase* e) { return dynamic_cast<const TPlainColorField*>(e) != nullptr; }
 }  // namespace
 
 bool DropDownKeyDown(TExtStringGrid* g, TPickerEditBase* e, WORD& key, TShiftState shift)
