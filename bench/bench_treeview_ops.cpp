@@ -1,7 +1,10 @@
 // Whole-tree operations of the tree view against a baseline in the same program:
 // sorting one million children of one parent by a text key against std::stable_sort of
 // the same keys, and expanding and collapsing all of 1 000 parents with 1 000 children
-// each against a QTreeView over a QStandardItemModel doing expandAll and collapseAll.
+// each against a QTreeView over a QStandardItemModel doing expandAll and collapseAll;
+// and giving each parent of a shown tree its children and expanding it, one parent at a
+// time as an application fills a tree, against a plain walk over the same nodes: the
+// ratio stays flat as the parents grow in number when each expansion costs the same.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -15,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gui/Forms.h"
 #include "treeview/LazyStringTree.h"
 
 namespace {
@@ -100,6 +104,56 @@ void BM_QTreeView_ExpandCollapseAll_1000x1000(benchmark::State& state)
     }
 }
 
+constexpr int kFillChildren = 100;
+
+// A shown tree of 400 x 600 pixels that gets its parents' children one parent at a time.
+struct TShownTree {
+    TForm Form{nullptr};
+    TLazyStringTree* Tree;
+    explicit TShownTree(int Parents)
+    {
+        Form.SetClientWidth(400);
+        Form.SetClientHeight(600);
+        Tree = new TLazyStringTree(&Form);
+        Tree->SetParent(&Form);
+        Tree->SetBounds(0, 0, 400, 600);
+        Tree->SetRootNodeCount(std::uint32_t(Parents));
+    }
+};
+
+void BM_LazyTree_FillAndExpandEach(benchmark::State& state)
+{
+    const int parents = int(state.range(0));
+    std::unique_ptr<TShownTree> shown;
+    for (auto _ : state) {
+        state.PauseTiming();
+        shown.reset();
+        shown = std::make_unique<TShownTree>(parents);
+        state.ResumeTiming();
+        for (PLazyNode p = shown->Tree->GetFirstNoInit(); p; p = p->NextSibling) {
+            shown->Tree->SetChildCount(p, kFillChildren);
+            shown->Tree->SetExpanded(p, true);
+        }
+        if (shown->Tree->VisibleCount() != std::uint32_t(parents * (kFillChildren + 1)))
+            state.SkipWithError("not expanded");
+    }
+    state.SetItemsProcessed(state.iterations() * parents);
+}
+
+// The baseline: one walk over the same nodes, once the tree is filled.
+void BM_PlainWalk_FilledTree(benchmark::State& state)
+{
+    const int parents = int(state.range(0));
+    TShownTree shown(parents);
+    for (PLazyNode p = shown.Tree->GetFirstNoInit(); p; p = p->NextSibling) shown.Tree->SetChildCount(p, kFillChildren);
+    for (auto _ : state) {
+        std::uint64_t sum = 0;
+        for (PLazyNode n = shown.Tree->GetFirstNoInit(); n; n = shown.Tree->GetNextNoInit(n)) sum += n->Index;
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * parents);
+}
+
 } // namespace
 
 BENCHMARK(BM_LazyTree_Sort1M_ByText)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -107,6 +161,8 @@ BENCHMARK(BM_StdStableSort1M_ByText)->Unit(benchmark::kMillisecond)->Iterations(
 BENCHMARK(BM_LazyTree_ExpandCollapseAll_1000x1000)->Unit(benchmark::kMillisecond);
 // The baseline takes minutes for one round: one iteration.
 BENCHMARK(BM_QTreeView_ExpandCollapseAll_1000x1000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_LazyTree_FillAndExpandEach)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainWalk_FilledTree)->Arg(250)->Arg(1000)->Arg(4000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -334,6 +334,15 @@ public:
     PLazyNode CacheEntryBeforeNode(PLazyNode Node, std::uint32_t& AbsoluteTop) const;
     const TCache& PositionCache() const { return FPositionCache; }
 
+    // ---- positions from the subtree heights ----
+    // Without a valid cache, the row at an absolute position and the top of a node follow
+    // from the stored subtree heights, level by level, instead of walking every row above:
+    // the cost grows with the depth and the siblings passed, not with the rows in front.
+    // Both answer nullptr / false where the heights cannot place the row (children above
+    // their parent, a position past the content, a node not shown).
+    PLazyNode NodeAtPositionByHeights(std::int64_t Position, std::uint32_t& AbsoluteTop) const;
+    bool NodeTopByHeights(PLazyNode Node, std::uint32_t& AbsoluteTop) const;
+
     // ---- scrolling: offsets, ranges, scroll bars, bringing nodes into view ----
     int OffsetX() const { return FOffsetX; }
     int OffsetY() const { return FOffsetY; }

@@ -172,10 +172,16 @@ PLazyNode TBaseLazyTree::GetNodeAt(int X, int Y, bool Relative, int& NodeTop)
     const std::int64_t position = Relative ? std::int64_t(Y) - FOffsetY : Y;
     PLazyNode run;
     std::uint32_t top = 0;
+    // Measured heights are asked for row by row on the way, so variable heights walk.
+    const bool variable = FOptions->MiscOptions().Contains(toVariableNodeHeight);
     if (FStates.Contains(tsUseCache))
         run = CacheEntryAtPosition(std::uint32_t(position), top);
     else
+        run = variable ? nullptr : NodeAtPositionByHeights(position, top);
+    if (!run && !FStates.Contains(tsUseCache)) {
+        top = 0;
         run = GetFirstVisibleNoInit(nullptr, true, false);
+    }
     while (run) {
         const std::uint32_t h = NodeHeight(run);
         if (std::int64_t(top) + h > position) break;
@@ -216,6 +222,7 @@ TRect TBaseLazyTree::GetDisplayRect(PLazyNode Node, TColumnIndex Column, bool Te
         }
         found = run == Node;
     }
+    if (!found && !FOptions->MiscOptions().Contains(toVariableNodeHeight)) found = NodeTopByHeights(Node, top);
     if (!found) {
         top = 0;
         for (PLazyNode run = GetPreviousVisibleNoInit(Node, true); run; run = GetPreviousVisibleNoInit(run, true))

@@ -113,3 +113,46 @@ PLazyNode TBaseLazyTree::CacheEntryBeforeNode(PLazyNode Node, std::uint32_t& Abs
     AbsoluteTop = FPositionCache[lo - 1].AbsoluteTop;
     return FPositionCache[lo - 1].Node;
 }
+
+PLazyNode TBaseLazyTree::NodeAtPositionByHeights(std::int64_t Position, std::uint32_t& AbsoluteTop) const
+{
+    if (Position < 0 || FOptions->PaintOptions().Contains(toChildrenAbove)) return nullptr;
+    std::int64_t top = 0;
+    PLazyNode parent = FRoot;
+    for (;;) {
+        PLazyNode hit = nullptr;
+        for (PLazyNode c = parent->FirstChild; c; c = c->NextSibling) {
+            if (!c->States.Contains(vsVisible)) continue;
+            if (Position < top + std::int64_t(c->TotalHeight)) {
+                hit = c;
+                break;
+            }
+            top += c->TotalHeight;
+        }
+        if (!hit) return nullptr;
+        const std::int64_t own = IsEffectivelyFiltered(hit) ? 0 : hit->NodeHeight;
+        if (Position < top + own) {
+            AbsoluteTop = std::uint32_t(top);
+            return hit;
+        }
+        top += own;
+        // The position lies in the children's part: the heights say they are shown.
+        if (!hit->States.Contains(vsExpanded)) return nullptr;
+        parent = hit;
+    }
+}
+
+bool TBaseLazyTree::NodeTopByHeights(PLazyNode Node, std::uint32_t& AbsoluteTop) const
+{
+    if (!Node || Node == FRoot || FOptions->PaintOptions().Contains(toChildrenAbove) || !FullyVisible(Node))
+        return false;
+    std::int64_t top = 0;
+    for (PLazyNode run = Node; run != FRoot; run = run->Parent) {
+        for (PLazyNode s = run->PrevSibling; s; s = s->PrevSibling)
+            if (s->States.Contains(vsVisible)) top += s->TotalHeight;
+        PLazyNode parent = run->Parent;
+        if (parent != FRoot && !IsEffectivelyFiltered(parent)) top += parent->NodeHeight;
+    }
+    AbsoluteTop = std::uint32_t(top);
+    return true;
+}

@@ -122,10 +122,17 @@ int TBaseLazyTree::WidestVisibleExtent()
     // The node at the top of the view, found by the stored heights: ranges are updated
     // at any moment (also while nodes are being made or initialised), so nothing here
     // initialises or measures a node.
+    // Without the cache the subtree heights lead to it: ranges are updated after every
+    // toggle and child-count change, and a walk over every row above the view made
+    // filling a large tree node by node quadratic.
     const std::int64_t position = -std::int64_t(FOffsetY);
     std::uint32_t absolute = 0;
     PLazyNode run = FStates.Contains(tsUseCache) ? CacheEntryAtPosition(std::uint32_t(position), absolute)
-                                                 : GetFirstVisibleNoInit(nullptr, true, false);
+                                                 : NodeAtPositionByHeights(position, absolute);
+    if (!run) {
+        absolute = 0;
+        run = GetFirstVisibleNoInit(nullptr, true, false);
+    }
     while (run && std::int64_t(absolute) + run->NodeHeight <= position) {
         absolute += run->NodeHeight;
         run = GetNextVisibleNoInit(run, true);
