@@ -35,6 +35,11 @@
 #include "treeview/header/LTHeader.h"
 #include "treeview/paint/LTPaintTypes.h"
 
+class TPrinter;
+// Which sizes a change of scale touches: positions, widths, heights, the font.
+enum TScalingFlag { sfLeft, sfTop, sfWidth, sfHeight, sfFont };
+using TScalingFlags = TSet<TScalingFlag>;
+
 // Which sequence an enumeration walks.
 enum TVZLazyNodeEnumerationMode {
     vneAll,
@@ -863,6 +868,15 @@ protected:
     String FAccessibleName;
     int FLastSelectionLevel = -1;
 
+
+    // ---- printing and appearance changes (treeview/paint/BaseLazyTree_Appearance.cpp) ----
+public:
+    // Prints the whole tree (and the header above it when asked and shown), cut into
+    // pages of the printer's size, row of pages by row of pages. Nothing without a printer.
+    virtual void Print(TPrinter* Printer, bool PrintHeader);
+    // Scales the tree's sizes by M / D: heights (header, default node height) with
+    // sfHeight, the indentation with sfWidth; only with toAutoChangeScale.
+    virtual void ApplyScale(int M, int D, TScalingFlags Flags);
 
     // ---- painting: rows, lines and buttons, images, highlighting (treeview/paint/) ----
 public:

@@ -82,6 +82,9 @@ bool TBaseLazyTree::ApplyScrollOffset(TPoint Value, TScrollUpdateOptions Options
         }
         if (Options.Contains(suUpdateScrollBars)) {
             const bool repaint = Options.Contains(suRepaintScrollBars);
+            // The captions move with the columns below them.
+            if (deltaX != 0 && Options.Contains(suRepaintHeader) && FHeader->Options().Contains(hoVisible))
+                FHeader->Invalidate();
             if (deltaX != 0 && !FStates.Contains(tsSizing) && FScrollBarOptions->AllowsHorizontal())
                 UpdateHorizontalScrollBar(repaint);
             if (deltaY != 0 && !FStates.Contains(tsSizing) && !FStates.Contains(tsThumbTracking)) {
@@ -112,9 +115,9 @@ void TBaseLazyTree::UpdateVerticalRange()
 
 void TBaseLazyTree::UpdateHorizontalRange()
 {
-    // The header's columns come with the column code; without them the widest node in
-    // view decides.
-    FRangeX = WidestVisibleExtent();
+    // With columns the content is as wide as they are together; without them the widest
+    // node in view decides.
+    FRangeX = FHeader && FHeader->UseColumns() ? FHeader->Columns()->TotalWidth() : WidestVisibleExtent();
 }
 
 int TBaseLazyTree::WidestVisibleExtent()

@@ -146,6 +146,15 @@ void TLTHeaderWindow::MouseMove(TShiftState, int X, int Y)
         h->FStates << hsDragging;
         cols->FDownIndex = NoColumnIndex;
     }
+    if (!h->FStates.Contains(hsDragging) && h->FOptions.Contains(hoHotTrack)) {
+        // Hot tracking: the caption under the mouse shows in the hot colour.
+        TColumnIndex hover = cols->ColumnFromPosition(TPoint(X, Y), true);
+        if (!cols->IsValidColumn(hover)) hover = NoColumnIndex;
+        if (hover != cols->FHoverIndex) {
+            cols->FHoverIndex = hover;
+            Invalidate();
+        }
+    }
     if (h->FStates.Contains(hsDragging)) {
         const TColumnIndex target = cols->ColumnFromPosition(TPoint(X, Y), true);
         if (cols->IsValidColumn(target)) {
@@ -243,6 +252,15 @@ void TLTHeaderWindow::ShowColumnMenu(int X, int Y)
 
 TLTHeaderWindow::~TLTHeaderWindow() { delete FColumnMenu; }
 
+void TLTHeaderWindow::MouseLeave()
+{
+    TCustomControl::MouseLeave();
+    TLazyTreeColumns* cols = FHeader->FColumns.get();
+    if (cols->FHoverIndex == NoColumnIndex) return;
+    cols->FHoverIndex = NoColumnIndex;
+    Invalidate();
+}
+
 void TLTHeaderWindow::Paint() { FHeader->PaintHeader(Canvas(), ClientRect()); }
 
 void TLTHeader::PaintHeader(TCanvas* Canvas, const TRect& R)
@@ -283,6 +301,9 @@ void TLTHeader::PaintHeader(TCanvas* Canvas, const TRect& R)
             textRight = gx - c->Spacing();
         }
         Canvas->Brush()->SetStyle(bsClear);
+        const bool hot = index == FColumns->FHoverIndex && FOptions.Contains(hoHotTrack) &&
+                         c->Options().Contains(coEnabled);
+        Canvas->Font()->SetColor(hot && FOwner ? FOwner->Colors()->HeaderHotColor() : FFont.Color());
         const int th = Canvas->TextHeight("Q");
         const TRect textRect(cell.Left + c->Margin(), cell.Top, std::max(cell.Left + c->Margin(), textRight),
                              cell.Bottom);

@@ -146,6 +146,8 @@ public:
     virtual void AutoFitColumns(bool Animated = true, TSmartAutoFitType SmartAutoFitType = smaUseColumnOption,
                                 int RangeStartCol = NoColumnIndex, int RangeEndCol = NoColumnIndex);
     void ApplyFixedAreaConstraints();
+    // Scales the height, the font (unless it is the tree's) and every column width by M / D.
+    virtual void ApplyScale(int M, int D);
     void RestoreColumns();
     // Answers the header width (the tree's client width).
     int HeaderWidth() const;
@@ -214,6 +216,7 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
 
 private:
     // The automatic column menu: shows and hides columns, and fits them all.

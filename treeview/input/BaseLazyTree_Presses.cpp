@@ -19,7 +19,8 @@ void TBaseLazyTree::GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo& HitI
     else if (Y > std::max(RowAreaHeight(), FRangeY))
         HitInfo.HitPositions << hiBelow;
     if (Relative) {
-        X += FEffectiveOffsetX;
+        // Fixed columns do not scroll: a point over them keeps its x.
+        if (!FHeader->UseColumns() || X >= FHeader->Columns()->GetVisibleFixedWidth()) X += FEffectiveOffsetX;
         Y -= FOffsetY;
     }
     HitInfo.HitPoint = TPoint(X, Y);
@@ -31,9 +32,28 @@ void TBaseLazyTree::GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo& HitI
         return;
     }
     if (!HitInfo.HitNode->States.Contains(vsInitialized)) InitializeNode(HitInfo.HitNode);
-    // Columns come with the header's columns: until then the cell is the whole row.
+    // With columns the point falls into one cell, and the rest of the test runs in that
+    // cell's coordinates; without them the cell is the whole row.
     HitInfo.HitColumn = NoColumnIndex;
-    const int cellWidth = std::max(ClientWidth(), FRangeX);
+    int cellWidth = std::max(ClientWidth(), FRangeX);
+    if (FHeader->UseColumns()) {
+        HitInfo.HitColumn = InvalidColumnIndex;
+        TLazyTreeColumns* columns = FHeader->Columns();
+        for (TColumnIndex i : columns->PositionToIndex()) {
+            const TLazyTreeColumn* c = columns->Items(i);
+            if (!c->Visible()) continue;
+            if (X >= c->RawLeft() && X < c->RawLeft() + c->Width()) {
+                HitInfo.HitColumn = i;
+                X -= c->RawLeft();
+                cellWidth = c->Width();
+                break;
+            }
+        }
+        if (HitInfo.HitColumn == InvalidColumnIndex) {
+            HitInfo.HitPositions << hiNowhere;
+            return;
+        }
+    }
     HitInfo.HitPositions = THitPositions{hiOnItem};
     if (FOptions->MiscOptions().Contains(toNodeHeightResize)) {
         const TRect r = GetDisplayRect(HitInfo.HitNode, HitInfo.HitColumn, false);
