@@ -302,8 +302,14 @@ void TExtStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
             return left < ToIndex ? left : left + Count;
         });
     TEditedCellsMovingScope moving(this);
+    // The removal shrinks the grid for a moment, which would pull the current cell in.
+    const TGridCoord current = FCurrent, anchor = TCustomGrid::FAnchor;
     RemoveDisplayRows(FromIndex, Count, false);
     InsertDisplayRows(ToIndex, Count);
+    if (FEditActive) {
+        FCurrent = current;
+        TCustomGrid::FAnchor = anchor;
+    }
     for (int i = 0; i < Count; ++i) CopyItemToRow(saved[size_t(i)].get(), ToIndex + i);
 }
 

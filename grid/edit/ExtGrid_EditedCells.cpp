@@ -142,6 +142,9 @@ void TExtStringGrid::RowsExchanged(int ARow1, int ARow2)
 void TExtStringGrid::DropCellEditor()
 {
     if (!FEditActive) return;
+    // Out of editor mode first, as every close does: the grid taking the focus back from
+    // the editor would open an editor on whatever cell is current now.
+    HideEditor();
     // The kind puts its editor away as on any close; the store it makes then is skipped.
     FEditorValueDropped = true;
     struct TRestore {

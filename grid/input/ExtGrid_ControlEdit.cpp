@@ -119,6 +119,8 @@ void TExtStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
     // A cell that left the grid takes the edit with it; growing back gives an empty cell.
+    // (Inside a move of cells the indexes were set for the end of the move already.)
+    if (FEditedCellsMoving > 0) return;
     if (FCtrlEditing && (FCtrlXY.Y >= RowCount() || FCtrlXY.X >= TotalColCount())) DropControlEdit();
     if (FEditActive && (FEditedXY.Y >= RowCount() || FEditedXY.X >= TotalColCount())) DropCellEditor();
     if (FFixedEditor && FFixedEditor->Visible() && (FFixedRowEdit >= RowCount() || FFixedColEdit >= TotalColCount()))
