@@ -446,11 +446,14 @@ void TGridEditorLibrary::HideSpin(TExtStringGrid* G, int ACol, int ARow)
     const int RCol = G->RealColIndex(ACol);
     G->EditMode = false;
     TGridSpin* sp = SpinEdit(G);
-    if (sp->AllowEmptyValue() && Trim(sp->Text()).empty()) G->SetCellEx(RCol, ARow, String());
-    else if (G->EditControl == edSpinEdit) G->SetInts(RCol, ARow, sp->Value());
-    else if (G->EditControl == edFloatSpinEdit) G->SetFloats(RCol, ARow, sp->FloatValue());
-    else if (G->EditControl == edTimeSpinEdit) G->StoreEditorValue(RCol, ARow, sp->Text());
-    else G->SetDates(RCol, ARow, sp->DateValue());
+    // An edit whose cell left the grid writes nothing (StoreEditorValue knows it too).
+    if (!G->FEditorValueDropped) {
+        if (sp->AllowEmptyValue() && Trim(sp->Text()).empty()) G->SetCellEx(RCol, ARow, String());
+        else if (G->EditControl == edSpinEdit) G->SetInts(RCol, ARow, sp->Value());
+        else if (G->EditControl == edFloatSpinEdit) G->SetFloats(RCol, ARow, sp->FloatValue());
+        else if (G->EditControl == edTimeSpinEdit) G->StoreEditorValue(RCol, ARow, sp->Text());
+        else G->SetDates(RCol, ARow, sp->DateValue());
+    }
     G->PutAwayEditor(sp);
 }
 
@@ -830,10 +833,12 @@ void TGridEditorLibrary::HideColorPicker(TExtStringGrid* G, int ACol, int ARow)
     TGridColorDropDown* cp = ColorPickerDropDown(G);
     TColor Color = cp->SelectedColor();
     String Value = cp->SelectedColorText();
-    if (G->OnColorSelected) G->OnColorSelected(G, RCol, ARow, Color, Value);
-    G->StoreEditorValue(RCol, ARow, Value);
-    if (G->GetCellType(RCol, ARow) == ctShape) G->SetShapeColor(RCol, ARow, Color);
-    else G->SetColors(RCol, ARow, Color);
+    if (!G->FEditorValueDropped) {
+        if (G->OnColorSelected) G->OnColorSelected(G, RCol, ARow, Color, Value);
+        G->StoreEditorValue(RCol, ARow, Value);
+        if (G->GetCellType(RCol, ARow) == ctShape) G->SetShapeColor(RCol, ARow, Color);
+        else G->SetColors(RCol, ARow, Color);
+    }
     cp->CloseUp();
     G->PutAwayEditor(cp);
 }
@@ -845,10 +850,12 @@ void TGridEditorLibrary::HideImagePicker(TExtStringGrid* G, int ACol, int ARow)
     const int RCol = G->RealColIndex(ACol);
     TGridImageDropDown* ip = ImagePickerDropDown(G);
     int Index = ip->ImageIndex();
-    if (G->OnImageSelected) G->OnImageSelected(G, RCol, ARow, Index);
-    const TCellType t = G->GetCellType(RCol, ARow);
-    if (t == ctImageList) G->SetImageIdx(RCol, ARow, Index);
-    else if (t == ctDataImage) G->StoreEditorValue(RCol, ARow, IntToStr(Index));
+    if (!G->FEditorValueDropped) {
+        if (G->OnImageSelected) G->OnImageSelected(G, RCol, ARow, Index);
+        const TCellType t = G->GetCellType(RCol, ARow);
+        if (t == ctImageList) G->SetImageIdx(RCol, ARow, Index);
+        else if (t == ctDataImage) G->StoreEditorValue(RCol, ARow, IntToStr(Index));
+    }
     ip->CloseUp();
     G->PutAwayEditor(ip);
 }

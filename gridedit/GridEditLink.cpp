@@ -15,6 +15,13 @@ TEditLink::~TEditLink()
     delete f;
 }
 
+TPoint TEditLink::EditCell() const
+{
+    if (FOwner && FOwner->EditActive() && FOwner->EditLink() == this && FOwner->FEditedXY.X >= 0)
+        return FOwner->FEditedXY;
+    return FEditCell;
+}
+
 void TEditLink::Show(TExtStringGrid* AGrid, int ACol, int ARow, const TRect& R, TColor C, TFont* F)
 {
     AGrid->EditMode = true;

@@ -17,9 +17,10 @@ public:
     // Frees the link's popup form, and only that one.
     ~TEditLink() override;
 
-    // The grid that showed the link last, and the cell (real column, row).
+    // The grid that showed the link last, and the cell (real column, row); while the
+    // link edits, the cell as the grid follows it through rows and columns moved by code.
     TExtStringGrid* Grid() const { return FOwner; }
-    TPoint EditCell() const { return FEditCell; }
+    TPoint EditCell() const;
     TForm* PopupForm() const { return FPopupForm; }
 
     // Keys the link's control keeps instead of ending the edit.

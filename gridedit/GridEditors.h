@@ -97,11 +97,12 @@ class TGridTransEdit : public TEdit {
 public:
     explicit TGridTransEdit(TExtStringGrid* AGrid);
     bool BorderLess = true;
-    // The fixed cell being edited (real column).
-    int Row() const { return FRow; }
-    void SetRow(int v) { FRow = v; }
-    int Col() const { return FCol; }
-    void SetCol(int v) { FCol = v; }
+    // The fixed cell being edited (real column). The grid keeps it (FFixedColEdit,
+    // FFixedRowEdit), so that it follows rows and columns moved under the editor.
+    int Row() const;
+    void SetRow(int v);
+    int Col() const;
+    void SetCol(int v);
     // Validates and stores the text; false when OnCellValidate refused it: the editor
     // then stays open and takes the focus back, and the cell keeps its text.
     bool StopEdit();
@@ -113,17 +114,17 @@ protected:
     void DoExit() override;
 
 private:
-    int FRow = -1, FCol = -1;
     TExtStringGrid* FGrid;
 };
 
 class TGridTransCombo : public TComboBox {
 public:
     explicit TGridTransCombo(TExtStringGrid* AGrid);
-    int Row() const { return FRow; }
-    void SetRow(int v) { FRow = v; }
-    int Col() const { return FCol; }
-    void SetCol(int v) { FCol = v; }
+    // As TGridTransEdit's: the grid keeps the cell.
+    int Row() const;
+    void SetRow(int v);
+    int Col() const;
+    void SetCol(int v);
     // As TGridTransEdit::StopEdit; in the list style the selected item is the value.
     bool StopEdit();
     void WndProc(TMessage& msg) override;
@@ -134,7 +135,6 @@ protected:
     void DoExit() override;
 
 private:
-    int FRow = -1, FCol = -1;
     TExtStringGrid* FGrid;
 };
 

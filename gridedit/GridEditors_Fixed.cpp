@@ -62,7 +62,18 @@ TGridTransEdit::TGridTransEdit(TExtStringGrid* AGrid) : TEdit(AGrid), FGrid(AGri
     SetTabStop(false);
 }
 
-bool TGridTransEdit::StopEdit() { return StopFixedEdit(this, FGrid, FCol, FRow, Text()); }
+int TGridTransEdit::Row() const { return FGrid ? FGrid->FFixedRowEdit : -1; }
+void TGridTransEdit::SetRow(int v)
+{
+    if (FGrid) FGrid->FFixedRowEdit = v;
+}
+int TGridTransEdit::Col() const { return FGrid ? FGrid->FFixedColEdit : -1; }
+void TGridTransEdit::SetCol(int v)
+{
+    if (FGrid) FGrid->FFixedColEdit = v;
+}
+
+bool TGridTransEdit::StopEdit() { return StopFixedEdit(this, FGrid, Col(), Row(), Text()); }
 
 void TGridTransEdit::WndProc(TMessage& msg)
 {
@@ -107,7 +118,18 @@ bool TGridTransCombo::StopEdit()
         const int idx = ItemIndex();
         value = idx >= 0 && idx < Items()->Count() ? Items()->Strings(idx) : String();
     }
-    return StopFixedEdit(this, FGrid, FCol, FRow, value);
+    return StopFixedEdit(this, FGrid, Col(), Row(), value);
+}
+
+int TGridTransCombo::Row() const { return FGrid ? FGrid->FFixedRowEdit : -1; }
+void TGridTransCombo::SetRow(int v)
+{
+    if (FGrid) FGrid->FFixedRowEdit = v;
+}
+int TGridTransCombo::Col() const { return FGrid ? FGrid->FFixedColEdit : -1; }
+void TGridTransCombo::SetCol(int v)
+{
+    if (FGrid) FGrid->FFixedColEdit = v;
 }
 
 void TGridTransCombo::WndProc(TMessage& msg)
@@ -171,6 +193,7 @@ void TGridEditorLibrary::EditFixedCell(TExtStringGrid* G, int ACol, int ARow)
         cb->SetCol(rc);
         cb->SetRow(ARow);
         cb->OnChange = change;
+        G->FixedEditorOpened(cb);
         cb->SetVisible(true);
         if (cb->CanFocus()) cb->SetFocus();
         return;
@@ -181,6 +204,7 @@ void TGridEditorLibrary::EditFixedCell(TExtStringGrid* G, int ACol, int ARow)
     ed->SetCol(rc);
     ed->SetRow(ARow);
     ed->OnChange = change;
+    G->FixedEditorOpened(ed);
     ed->SetVisible(true);
     if (ed->CanFocus()) ed->SetFocus();
 }

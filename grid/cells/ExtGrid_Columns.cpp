@@ -171,6 +171,7 @@ void TExtStringGrid::ColumnMoved(int FromIndex, int ToIndex)
     // The cells live at real indexes: the display move moves the real column.
     const int rf = RealColIndex(FromIndex), rt = RealColIndex(ToIndex);
     ControlEditMoving(false, rf, rt);
+    EditedCellsMoved(false, FromIndex, ToIndex, rf, rt);
     if (rf < FColumnOrder->Count() && rt < FColumnOrder->Count()) {
         const int v = FColumnOrder->GetInteger(rf);
         FColumnOrder->Delete(rf);
@@ -224,6 +225,7 @@ bool TExtStringGrid::RowMoveRefused(int ToIndex) const
 void TExtStringGrid::RowMoved(int FromIndex, int ToIndex)
 {
     ControlEditMoving(true, FromIndex, ToIndex);
+    EditedCellsMoved(true, FromIndex, ToIndex, FromIndex, ToIndex);
     // The window hears of the move once the rows, their heights and the undo step are in
     // place, not from inside the data move.
     TMovedEvent moved = std::move(OnRowMoved);
@@ -292,8 +294,22 @@ void TExtStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
         saved.push_back(std::move(item));
     }
     if (FromIndex + Count < ToIndex) ToIndex -= Count;
+    // An edited row of the block goes along with it, not out with the removal.
+    if (EditedCellsOpen())
+        EditedRowsRemap([FromIndex, ToIndex, Count](int r) {
+            if (r >= FromIndex && r < FromIndex + Count) return ToIndex + r - FromIndex;
+            const int left = r < FromIndex ? r : r - Count;
+            return left < ToIndex ? left : left + Count;
+        });
+    TEditedCellsMovingScope moving(this);
+    // The removal shrinks the grid for a moment, which would pull the current cell in.
+    const TGridCoord current = FCurrent, anchor = TCustomGrid::FAnchor;
     RemoveDisplayRows(FromIndex, Count, false);
     InsertDisplayRows(ToIndex, Count);
+    if (FEditActive) {
+        FCurrent = current;
+        TCustomGrid::FAnchor = anchor;
+    }
     for (int i = 0; i < Count; ++i) CopyItemToRow(saved[size_t(i)].get(), ToIndex + i);
 }
 

@@ -110,9 +110,11 @@ void TExtStringGrid::RemoveRows(int RowIndex, int RCount)
         RemoveDisplayRows(RowIndex, RCount, false);
         FMaxRowCount = std::max(0, FMaxRowCount - RCount);
         const int lastData = RowCount() - 1 - FixedFooters;
+        // An open special editor took the current cell along with its cell.
+        const int keepRow = FEditActive ? Row() : oldRow;
         if (lastData >= FixedRows()) {
-            if (oldRow <= lastData) {
-                if (!FMouseActions->DisjunctRowSelect() && oldRow >= FixedRows()) SetRow(oldRow);
+            if (keepRow <= lastData) {
+                if (!FMouseActions->DisjunctRowSelect() && keepRow >= FixedRows()) SetRow(keepRow);
                 if (oldTop < RowCount()) SetTopRow(std::max(FixedRows(), oldTop));
             } else {
                 SetRow(lastData);
@@ -146,6 +148,8 @@ void TExtStringGrid::InsertCols(int ColIndex, int CCount)
         slots[size_t(c)] = {c >= MaxColumnMap || FVisibleCol[c], GetAllColWidths(c)};
     slots.insert(slots.begin() + ColIndex, size_t(CCount), TColumnSlot{true, DefaultColWidth()});
     const int rows = RowCount();
+    EditedColsShifting(ColIndex, CCount);
+    TEditedCellsMovingScope moving(this);
     // Cells move right from the last real column down to the insertion point.
     SetColCount(ColCount() + CCount);
     for (int r = 0; r < rows; ++r) {
@@ -190,6 +194,8 @@ void TExtStringGrid::RemoveCols(int ColIndex, int CCount)
         if (!slots[size_t(c)].Visible) ++hiddenGone;
     slots.erase(slots.begin() + ColIndex, slots.begin() + ColIndex + CCount);
     const int rows = RowCount();
+    EditedColsShifting(ColIndex, -CCount);
+    TEditedCellsMovingScope moving(this);
     for (int r = 0; r < rows; ++r) {
         for (int c = ColIndex; c < ColIndex + CCount; ++c) FreeCellPropsAt(c, r);
         for (int c = ColIndex; c + CCount < total; ++c) {

@@ -70,9 +70,13 @@ void TExtStringGrid::RemoveDisplayRows(int ARow, int Count, bool DeleteControls)
                 FControlList->RemoveControl(i);
             }
         }
-    for (int r = ARow; r < RowCount() - Count; ++r) MoveGridRow(this, r + Count, r, cols);
-    // The rows that fall off hold references that moved up (or left for the store).
-    for (int r = RowCount() - Count; r < RowCount(); ++r) EmptyRowSlots(this, r, cols);
+    EditedRowsShifting(ARow, -Count);
+    {
+        TEditedCellsMovingScope moving(this);
+        for (int r = ARow; r < RowCount() - Count; ++r) MoveGridRow(this, r + Count, r, cols);
+        // The rows that fall off hold references that moved up (or left for the store).
+        for (int r = RowCount() - Count; r < RowCount(); ++r) EmptyRowSlots(this, r, cols);
+    }
     ResizeRows(RowCount() - Count);
 }
 
@@ -85,6 +89,8 @@ void TExtStringGrid::InsertDisplayRows(int ARow, int Count)
     ARow = std::clamp(ARow, 0, RowCount());
     const int cols = TotalColCount();
     ResizeRows(RowCount() + Count);
+    EditedRowsShifting(ARow, Count);
+    TEditedCellsMovingScope moving(this);
     for (int r = RowCount() - 1; r >= ARow + Count; --r) MoveGridRow(this, r - Count, r, cols);
     for (int r = ARow; r < ARow + Count; ++r) {
         EmptyRowSlots(this, r, cols);
@@ -227,6 +233,12 @@ void TExtStringGrid::HideRowList(TIntList* RowList)
         ++n;
     }
     ++FFilterLevel;
+    // An editor of a row that stays follows it up (one of a hidden row has ended).
+    if (EditedCellsOpen())
+        EditedRowsRemap([&hide](int r) {
+            if (r >= int(hide.size()) || hide[size_t(r)]) return -1;
+            return r - int(std::count(hide.begin(), hide.begin() + r, true));
+        });
     // The rows left close up in one pass over the store; records learn their new row and
     // heights follow where they differ.
     CompactRows(hide);
@@ -306,6 +318,21 @@ void TExtStringGrid::UnHideRowList()
         while (k >= 0 && FGridItems[size_t(k)]->FLevel != level) --k;
     };
     nextItem();
+    if (EditedCellsOpen()) {
+        // Where each displayed row goes, by the walk below without its moves.
+        std::vector<int> to(size_t(std::max(0, oldRows)));
+        for (size_t r = 0; r < to.size(); ++r) to[r] = int(r);
+        for (int tt = t, ss = s, kk = k; tt >= 0; --tt) {
+            if (kk >= 0 && FGridItems[size_t(kk)]->Idx == tt) {
+                for (--kk; kk >= 0 && FGridItems[size_t(kk)]->FLevel != level;) --kk;
+            } else {
+                if (ss >= 0) to[size_t(ss)] = tt;
+                --ss;
+            }
+        }
+        EditedRowsRemap([&to](int r) { return r < int(to.size()) ? to[size_t(r)] : r; });
+    }
+    TEditedCellsMovingScope moving(this);
     for (; t >= 0; --t) {
         if (k >= 0 && FGridItems[size_t(k)]->Idx == t) {
             CopyItemToRow(FGridItems[size_t(k)].get(), t);

@@ -377,6 +377,8 @@ TExtStringGrid::~TExtStringGrid()
     FCombo = nullptr;
     // A control editor losing the focus as it goes must not write into a dying grid.
     FCtrlEditing = false;
+    // The fixed-cell editor is one of the slots freed here.
+    FFixedEditor = nullptr;
     for (TControl*& e : FEditorSlots) {
         TControl* x = e;
         e = nullptr;

@@ -1946,6 +1946,47 @@ public:
     // The controls of the cell (ACol real) may be operated: the grid edits and the cell
     // is not read-only; OnCanEditCell has the last word.
     bool CanEditControls(int ACol, int ARow);
+
+    // ---- the cells open editors edit (ExtGrid_EditedCells.cpp) ----
+    // An open editor knows its cell by index: the special editor the current cell (and
+    // FEditedXY), the fixed-cell editor FFixedColEdit/FFixedRowEdit, the control editor
+    // FCtrlXY. Code that shifts, exchanges or hides rows or columns under them tells
+    // them here before the cells move, so the index keeps naming the edited cell and the
+    // value lands there when the editor closes; an edited cell that leaves the grid
+    // ends its edit unwritten. Rows are display rows, columns real columns.
+    TPoint FEditedXY = TPoint(-1, -1);  // the special editor's cell while FEditActive
+    TWinControl* FFixedEditor = nullptr; // the fixed-cell editor that is open, if any
+    bool FEditorValueDropped = false;   // a special editor is put away without writing
+    int FEditedCellsMoving = 0;         // cells are being moved: no write is an overwrite
+    struct TEditedCellsMovingScope {
+        int& Depth;
+        explicit TEditedCellsMovingScope(TExtStringGrid* G) : Depth(G->FEditedCellsMoving) { ++Depth; }
+        ~TEditedCellsMovingScope() { --Depth; }
+    };
+    bool EditedCellsOpen() const
+    {
+        return FEditActive || FCtrlEditing || (FFixedEditor && FFixedEditor->Visible());
+    }
+    // Count rows inserted before display row At (Count > 0) or removed from At on
+    // (Count < 0).
+    void EditedRowsShifting(int At, int Count);
+    // The same for real columns; the columns inserted are shown.
+    void EditedColsShifting(int At, int Count);
+    // Every edited row follows Map (old display row to new, -1 for a row that leaves);
+    // with ACol >= 0 only the cells of that real column move.
+    void EditedRowsRemap(const std::function<int(int)>& Map, int ACol = -1);
+    // A row or column moved by MoveRow or MoveColumn (displayed indexes, and the real
+    // columns); the current cell has followed already.
+    void EditedCellsMoved(bool Rows, int From, int To, int RealFrom, int RealTo);
+    // TStringGrid's report of rows whose cells changed places (sorting, hiding).
+    void RowsExchanged(int ARow1, int ARow2) override;
+    // Puts the special editor (the fixed-cell editor) away without writing anything:
+    // its cell left the grid.
+    void DropCellEditor();
+    void DropFixedEdit();
+    // The fixed-cell editor (gridedit) opened over FFixedColEdit/FFixedRowEdit.
+    void FixedEditorOpened(TWinControl* Editor) { FFixedEditor = Editor; }
+
     String FAnchor;
     std::function<void(TObject* Sender, int ACol, int ARow, String& ATitle, String& AText, int& AIcon)>
         OnCellBalloon;

@@ -90,7 +90,7 @@ void TExtStringGrid::SetEditText(int ACol, int ARow, const String& Value)
 
 void TExtStringGrid::StoreEditorValue(int ACol, int ARow, const String& Value)
 {
-    if (ARow >= RowCount() || ACol >= TotalColCount()) return;
+    if (ARow >= RowCount() || ACol >= TotalColCount() || FEditorValueDropped) return;
     SetCellEx(ACol, ARow, Value);
 }
 
@@ -182,6 +182,7 @@ void TExtStringGrid::ShowCellEditor(int ACol, int ARow)
     FEditActive = true;
     const TRect R = CellRect(ACol, ARow);
     EditCtrl = nullptr;
+    FEditedXY = TPoint(RealColIndex(ACol), ARow);
     if (EditControl != edCustom) FLastValidation = true;
     // A kind without an editor (edDataCheckBox, edNone, a kind no editor library
     // registered) shows nothing and the edit ends at the next move.
@@ -203,6 +204,7 @@ void TExtStringGrid::HideCellEditor(int ACol, int ARow)
     FBlockKill = false;
     FEditActive = false;
     EditCtrl = nullptr;
+    FEditedXY = TPoint(-1, -1);
 }
 
 void TExtStringGrid::HideInplaceEdit()

@@ -100,7 +100,8 @@ void TExtStringGrid::DropControlEdit()
 void TExtStringGrid::CellChanged(int ACol, int ARow)
 {
     TBaseGrid::CellChanged(ACol, ARow);
-    if (FCtrlEditing && ACol == FCtrlXY.X && ARow == FCtrlXY.Y) DropControlEdit();
+    // Cells moved by the grid itself took the editor's index along beforehand.
+    if (FCtrlEditing && FEditedCellsMoving == 0 && ACol == FCtrlXY.X && ARow == FCtrlXY.Y) DropControlEdit();
 }
 
 // Called before the cells move (real indexes): the value is written into its cell while
@@ -118,7 +119,12 @@ void TExtStringGrid::SizeChanged(int OldColCount, int OldRowCount)
 {
     TBaseGrid::SizeChanged(OldColCount, OldRowCount);
     // A cell that left the grid takes the edit with it; growing back gives an empty cell.
+    // (Inside a move of cells the indexes were set for the end of the move already.)
+    if (FEditedCellsMoving > 0) return;
     if (FCtrlEditing && (FCtrlXY.Y >= RowCount() || FCtrlXY.X >= TotalColCount())) DropControlEdit();
+    if (FEditActive && (FEditedXY.Y >= RowCount() || FEditedXY.X >= TotalColCount())) DropCellEditor();
+    if (FFixedEditor && FFixedEditor->Visible() && (FFixedRowEdit >= RowCount() || FFixedColEdit >= TotalColCount()))
+        DropFixedEdit();
 }
 
 bool TExtStringGrid::ControlEditorKey(WORD Key)

@@ -124,7 +124,13 @@ void TExtStringGrid::SortSwapRows(int ARow1, int ARow2)
     }
     if (FSortSettings->SingleColumn) {
         const int c = FSortSettings->Column;
-        if (c >= 0 && c < TotalColCount()) ExchangeCells(c, ARow1, c, ARow2);
+        if (c >= 0 && c < TotalColCount()) {
+            // Only the sort column's cells change places: an editor in it follows its cell.
+            if (EditedCellsOpen())
+                EditedRowsRemap([ARow1, ARow2](int r) { return r == ARow1 ? ARow2 : r == ARow2 ? ARow1 : r; }, c);
+            TEditedCellsMovingScope moving(this);
+            ExchangeCells(c, ARow1, c, ARow2);
+        }
         if (FSortJournal) FSortJournal->emplace_back(ARow1, ARow2);
         return;
     }

@@ -673,6 +673,9 @@ protected:
     }
     // Virtual: an editor of the derived grid that edits one cell learns of writes to it.
     virtual void CellChanged(int ACol, int ARow);
+    // Virtual for the same editors: rows ARow1 and ARow2 exchanged their cells (an
+    // ARow2 of -1: the cells of ARow1 went out to a list). Nothing is repainted.
+    virtual void RowsExchanged(int ARow1, int ARow2) {}
     // Exchanges the stored cells of row ARow (made when missing) with the lines of List
     // in constant time; nothing is repainted. EInvalidGridOperation outside the rows.
     void SwapRowCells(int ARow, TStringList& List);

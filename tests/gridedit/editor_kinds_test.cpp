@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/columns/ExtColumnGrid.h"
+#include "grid/util/GridSupport.h"
 #include "gridedit/GridEditLink.h"
 #include "gridedit/GridEditors.h"
 #include "platform/gui/StdCtrls.h"
@@ -987,6 +988,171 @@ TEST_F(EditLinkTest, AUserEditsOnThePopupFormAndItsPictureLiesOverTheCell)
     Pump();
     EXPECT_EQ(Cell(), "kept");
     EXPECT_FALSE(f->Visible());
+}
+
+// ---------------------------------------------------------------- the cell moves under the editor
+
+// Code changes rows or columns while an editor is open. The value the user set must reach
+// the edited cell where it went, and nowhere else; when the cell leaves the grid nothing
+// is written at all. A twin grid without an editor takes the same change, with a mark in
+// the edited cell: the edited grid must then hold the twin's texts, the user's value
+// where the mark went.
+struct TCellMove {
+    const char* name;
+    std::function<void(TExtStringGrid*)> change;
+    bool gone;   // the edited cell leaves the grid
+};
+
+const TCellMove kCellMoves[] = {
+    {"nothing changes", [](TExtStringGrid*) {}, false},
+    {"insert a row above", [](TExtStringGrid* g) { g->InsertRows(1, 1); }, false},
+    {"remove a row above", [](TExtStringGrid* g) { g->RemoveRows(1, 1); }, false},
+    {"move the row", [](TExtStringGrid* g) { g->MoveRow(ERow, 4); }, false},
+    {"move a block of rows over it", [](TExtStringGrid* g) { g->MoveRows(3, 1, 2); }, false},
+    {"sort", [](TExtStringGrid* g) { g->Sort(4, sdDescending); }, false},
+    {"hide a row above", [](TExtStringGrid* g) { g->HideRows(1, 1); }, false},
+    {"filter out a row above",
+     [](TExtStringGrid* g) {
+         TIntList rows(0, 0);
+         rows.Add(1);
+         g->HideRowList(&rows);
+     },
+     false},
+    {"filter out a row above, then show it again",
+     [](TExtStringGrid* g) {
+         TIntList rows(0, 0);
+         rows.Add(1);
+         g->HideRowList(&rows);
+         g->UnHideRowList();
+     },
+     false},
+    {"insert a column before", [](TExtStringGrid* g) { g->InsertCols(2, 1); }, false},
+    {"remove a column before", [](TExtStringGrid* g) { g->RemoveCols(2, 1); }, false},
+    {"remove the hidden column before", [](TExtStringGrid* g) { g->RemoveCols(1, 1); }, false},
+    {"remove the edited row", [](TExtStringGrid* g) { g->RemoveRows(ERow, 1); }, true},
+    {"hide the edited row", [](TExtStringGrid* g) { g->HideRows(ERow, ERow); }, true},
+    {"filter out the edited row",
+     [](TExtStringGrid* g) {
+         TIntList rows(0, 0);
+         rows.Add(ERow);
+         g->HideRowList(&rows);
+     },
+     true},
+    {"remove the edited column", [](TExtStringGrid* g) { g->RemoveCols(RCol, 1); }, true},
+    {"cut the edited row off", [](TExtStringGrid* g) { g->SetRowCount(ERow); }, true},
+};
+
+const String kMark = "<edited>";
+
+class EditedCellMovesTest : public EditLinkTest {
+protected:
+    // The fixture's grid (texts "c,r", one hidden column), made afresh for each case,
+    // with its editors and a link of its own.
+    static void Reset(TExtStringGrid* g)
+    {
+        g->SetColCount(6);
+        g->SetRowCount(6);
+        // Falling texts in column 4, for a sort that moves every row.
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 6; ++c) g->SetCellEx(c, r, c == 4 ? IntToStr(r) : Name(c, r));
+        g->SetFixedRows(1);
+        g->SetFixedCols(1);
+        g->HideColumn(1);
+    }
+    void FreshGrid()
+    {
+        delete Grid;
+        Grid = new TExtStringGrid(Form);
+        Grid->SetParent(Form);
+        Grid->SetBounds(0, 0, 500, 300);
+        Reset(Grid);
+        Grid->SetOptions(Grid->Options() << goEditing);
+        Grid->OnGetEditorType = [this](TObject*, int c, int r, TEditorType& e) {
+            if (c == RCol && r == ERow) e = Kind;
+        };
+        Grid->OnEditCellDone = [this](TObject*, int c, int r) {
+            Done.push_back(IntToStr(c) + "," + IntToStr(r) + " " + Grid->GetCellEx(c, r));
+        };
+        Link = new TTestLink(Form);
+        Grid->SetEditLink(Link);
+        UserFocus(Grid);
+    }
+    // All texts of the displayed rows, and of the hidden rows, by real column.
+    static std::vector<String> Texts(TExtStringGrid* g)
+    {
+        std::vector<String> t;
+        for (int r = 0; r < g->RowCount(); ++r)
+            for (int c = 0; c < g->TotalColCount(); ++c)
+                t.push_back(IntToStr(c) + "," + IntToStr(r) + " " + g->GetCellEx(c, r));
+        for (int r = 0; r < 8; ++r)
+            if (g->IsHiddenRow(r)) t.push_back("hidden " + IntToStr(r) + " " + g->GetCellsEx(RCol, r));
+        return t;
+    }
+    std::vector<String> TwinTexts(const TCellMove& m)
+    {
+        auto* twin = new TExtStringGrid(Form);
+        twin->SetParent(Form);
+        Reset(twin);
+        twin->SetCellEx(RCol, ERow, kMark);
+        m.change(twin);
+        std::vector<String> t = Texts(twin);
+        delete twin;
+        return t;
+    }
+};
+
+TEST_F(EditedCellMovesTest, TheValueFollowsItsCellAndNeverLandsInAnother)
+{
+    std::vector<KindCase> kinds = KindCases();
+    // The edit link, as the application's own editor.
+    kinds.push_back({"edit link", edCustom, "linked", nullptr, nullptr, "",
+                     [this](TExtStringGrid*) { Link->Edit->SetText("relinked"); }, "relinked"});
+    for (const TCellMove& m : kCellMoves) {
+        const std::vector<String> twin = TwinTexts(m);
+        for (const KindCase& k : kinds) {
+            SCOPED_TRACE(std::string(k.name) + ", " + m.name);
+            FreshGrid();
+            Done.clear();
+            if (k.prepare) k.prepare(Grid);
+            Open(k.kind, k.in);
+            ASSERT_TRUE(Grid->EditActive());
+            TWinControl* ed = k.kind == edCheckBox ? EditCheck(Grid) : Grid->EditCtrl;
+            ASSERT_TRUE(ed);
+            if (k.set) k.set(Grid);
+            // The memo's cell follows its typing; nothing more is written once it is gone.
+            const String before = Grid->GetCellEx(RCol, ERow);
+            m.change(Grid);
+            // Where the mark went: the edited cell, and the value it gets.
+            std::vector<String> want = twin;
+            String at;
+            for (String& t : want) {
+                const size_t p = t.find(kMark);
+                if (p == std::string::npos) continue;
+                at = t.substr(0, p);
+                t = at + (m.gone ? before : k.out);
+            }
+            if (m.gone) {
+                // The cell is gone: the edit ended with it.
+                EXPECT_FALSE(Grid->EditActive());
+                EXPECT_FALSE(ed->Visible());
+            } else {
+                ASSERT_TRUE(Grid->EditActive());
+                EXPECT_EQ(IntToStr(Grid->RealColIndex(Grid->Col())) + "," + IntToStr(Grid->Row()) + " ", at);
+                // The user ends the edit with Enter; the button and the rich edit keep
+                // Enter (a new line): their edit ends when the user clicks another cell.
+                if (k.kind == edButton || k.kind == edRichEdit) {
+                    const TRect R = Grid->CellRect(4, Grid->Row() == 1 ? 3 : 1);
+                    UserClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+                } else {
+                    UserKey(ed, VK_RETURN);
+                }
+                EXPECT_FALSE(Grid->EditActive());
+            }
+            Pump();
+            EXPECT_EQ(Texts(Grid), want);
+            EXPECT_EQ(Done, m.gone ? std::vector<String>{} : std::vector<String>{at + k.out});
+        }
+    }
 }
 
 }  // namespace

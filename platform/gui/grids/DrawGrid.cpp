@@ -149,6 +149,7 @@ void TStringGrid::ExchangeRowData(int ARow1, int ARow2)
     if (ARow1 == ARow2) return;
     if (FData.size() < size_t(RowCount())) FData.resize(size_t(RowCount()));
     std::swap(FData[size_t(ARow1)], FData[size_t(ARow2)]);
+    RowsExchanged(ARow1, ARow2);
 }
 
 void TStringGrid::DrawCell(int ACol, int ARow, TRect ARect, TGridDrawState AState)
@@ -190,6 +191,7 @@ void TStringGrid::SwapRowCells(int ARow, TStringList& List)
     std::unique_ptr<TRowData>& row = FData[size_t(ARow)];
     if (!row) row = std::make_unique<TRowData>();
     List.SwapItems(row->Cells);
+    RowsExchanged(ARow, -1);
 }
 
 void TStringGrid::CompactRows(const std::vector<bool>& Gone)

@@ -1,5 +1,6 @@
 // Editing header cells in place, the footer row's column values, and rows inserted and
 // deleted from the keyboard through the grid's row hooks.
+#include <functional>
 #include <vector>
 
 #include "gridedit/GridEditors.h"
@@ -252,6 +253,71 @@ TEST_F(FixedEditTest, TypingIntoTheComboWithTextReportsEachChangeAndLeavingStore
     Pump();
     EXPECT_FALSE(cb->Visible());
     EXPECT_EQ(Grid->GetCellEx(2, 0), "2,0");
+}
+
+// Code changes rows or columns while a header is edited: the text typed goes into the
+// header where it went, never into the one now at its index; a header that leaves the
+// grid closes its editor with nothing written.
+TEST_F(FixedEditTest, TheTypedTextFollowsItsHeaderAndNeverLandsInAnother)
+{
+    struct {
+        const char* name;
+        bool rowHeader;   // the header of row 3, else the header of column 3
+        std::function<void(TExtStringGrid*)> change;
+        bool gone;
+    } cases[] = {
+        {"column header, nothing changes", false, [](TExtStringGrid*) {}, false},
+        {"column header, column inserted before", false, [](TExtStringGrid* g) { g->InsertCols(1, 1); }, false},
+        {"column header, column removed before", false, [](TExtStringGrid* g) { g->RemoveCols(1, 1); }, false},
+        {"column header, column moved", false, [](TExtStringGrid* g) { g->MoveColumn(3, 1); }, false},
+        {"column header, its column removed", false, [](TExtStringGrid* g) { g->RemoveCols(3, 1); }, true},
+        {"row header, row inserted above", true, [](TExtStringGrid* g) { g->InsertRows(1, 1); }, false},
+        {"row header, row removed above", true, [](TExtStringGrid* g) { g->RemoveRows(1, 1); }, false},
+        {"row header, sorted", true,
+         [](TExtStringGrid* g) {
+             for (int r = 1; r < g->RowCount(); ++r) g->SetCellEx(4, r, IntToStr(r));
+             g->Sort(4, sdDescending);
+         },
+         false},
+        {"row header, its row removed", true, [](TExtStringGrid* g) { g->RemoveRows(3, 1); }, true},
+        {"row header, its row cut off", true, [](TExtStringGrid* g) { g->SetRowCount(3); }, true},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.name);
+        Fill(5, 6);
+        UserFocus(Grid);
+        Grid->MouseActions()->FixedRowsEdit = fceDblClick;
+        Grid->MouseActions()->FixedColsEdit = fceDblClick;
+        const String header = k.rowHeader ? "0,3" : "3,0";
+        const TPoint p = k.rowHeader ? Mid(0, 3) : Mid(3, 0);
+        UserDblClick(Grid, p.X, p.Y);
+        Pump();
+        TGridTransEdit* ed = FixedCellEdit(Grid);
+        ASSERT_TRUE(ed->Visible());
+        ed->SelectAll();
+        Type("Typed");
+        k.change(Grid);
+        // Where the header went, and every text before the editor closes.
+        TPoint at(-1, -1);
+        std::vector<String> want;
+        for (int r = 0; r < Grid->RowCount(); ++r)
+            for (int c = 0; c < Grid->TotalColCount(); ++c) {
+                want.push_back(Grid->GetCellEx(c, r));
+                if (Grid->GetCellEx(c, r) == header) at = TPoint(c, r);
+            }
+        EXPECT_EQ(ed->Visible(), !k.gone);
+        UserFocus(Other);
+        Pump();
+        EXPECT_FALSE(ed->Visible());
+        if (!k.gone) {
+            ASSERT_NE(at.X, -1);
+            want[size_t(at.Y * Grid->TotalColCount() + at.X)] = "Typed";
+        }
+        std::vector<String> have;
+        for (int r = 0; r < Grid->RowCount(); ++r)
+            for (int c = 0; c < Grid->TotalColCount(); ++c) have.push_back(Grid->GetCellEx(c, r));
+        EXPECT_EQ(have, want);
+    }
 }
 
 // ---------------------------------------------------------------- footer values
