@@ -146,6 +146,14 @@ void TFOPC_UA_Scan_Server::Timer_ScanTimer(TObject*)
         return;
     }
     const int32_t Count = std::min(Begin(Server), int32_t(Max_Variables));
+    const auto Last_Error = reinterpret_cast<TLast_Error>(Lib.Function(Last_Error_Function));
+    if (Count <= 0 && Last_Error) {
+        const char* Why = Last_Error();
+        if (Why && *Why) {
+            LWaiting->SetVisible(false);
+            MessageDlg(Cp1252ToUtf8(Why), mtError, TMsgDlgButtons{mbOK}, 0);
+        }
+    }
     std::vector<opcua_structure> Found;
     std::vector<std::array<std::string, 3>> Texts;
     if (Count > 0) {
