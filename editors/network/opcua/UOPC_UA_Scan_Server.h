@@ -38,6 +38,11 @@ using TReturn_Variable = int32_t (*)(opcua_structure* Node, int32_t Index);
 // refused sign-in, settings it does not support) instead of seeing an empty list only.
 constexpr const char* Last_Error_Function = "opcua_last_error";
 using TLast_Error = const char* (*)();
+// Optional: stops a running browse (called from another thread). A library that has it is
+// asked on a thread of its own while the dialog goes on answering the user, so closing
+// the dialog stops a browse that waits on a slow server.
+constexpr const char* Cancel_Function = "opcua_client_cancel";
+using TCancel = void (*)();
 
 }  // namespace OPC_UA_Scan
 

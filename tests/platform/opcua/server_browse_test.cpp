@@ -182,6 +182,48 @@ TEST_F(OpcUaServerBrowse, WhatFailsIsToldAndNothingListed)
     }
 }
 
+// A server that takes the connection and never answers: closing the dialog ends the
+// browse at once, long before the library's own time-outs, with nothing listed or told.
+TEST_F(OpcUaServerBrowse, ClosingTheDialogCancelsAWaitingBrowse)
+{
+    const int Silent = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a {};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(bind(Silent, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
+    ASSERT_EQ(listen(Silent, 4), 0);
+    socklen_t n = sizeof a;
+    getsockname(Silent, reinterpret_cast<sockaddr*>(&a), &n);
+    Set_Server(0, "", "", 0, 0);
+    Texts[0] = "opc.tcp://127.0.0.1:" + std::to_string(ntohs(a.sin_port));
+    D->Server.server_address = OPCUA_Register_Text(Texts[0].c_str());
+    TInteractionScript Script;
+    const auto Start = std::chrono::steady_clock::now();
+    // The user's click comes through the event loop while the browse waits on the server.
+    TTimer* Hand = new TTimer(D);
+    Hand->SetInterval(300);
+    Hand->OnTimer = [&](TObject*) {
+        Hand->SetEnabled(false);
+        EXPECT_TRUE(D->LWaiting->Visible());
+        UserClick(D->Btn_Cancel);
+    };
+    Script.OnForm(
+        [&](TForm*) {
+            Hand->SetEnabled(true);
+            for (int i = 0; i < 300 && D->ModalResult() == mrNone; ++i) {
+                Application->ProcessMessages();
+                usleep(10000);
+            }
+            return mrCancel;
+        },
+        "TFOPC_UA_Scan_Server");
+    EXPECT_EQ(D->ShowModal(), mrCancel);
+    close(Silent);
+    EXPECT_LT(std::chrono::steady_clock::now() - Start, std::chrono::seconds(3));
+    EXPECT_EQ(Script.Problems(), "");
+    EXPECT_TRUE(D->List_Var.empty());
+}
+
 // A client certificate whose key is another's is refused before anything is sent.
 TEST_F(OpcUaServerBrowse, KeyOfAnotherCertificateIsRefused)
 {
