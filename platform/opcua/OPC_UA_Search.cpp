@@ -3,9 +3,9 @@
 #include "platform/opcua/OPC_UA_Search.h"
 
 #include <atomic>
+#include <cctype>
 #include <cstring>
 #include <deque>
-#include <mutex>
 #include <string>
 
 #include "platform/opcua/UaBrowse.h"

@@ -160,8 +160,9 @@ void TFOPC_UA_Scan_Server::Timer_ScanTimer(TObject*)
         });
         while (!Done) {
             Application->ProcessMessages();
-            // The user closed the dialog: the browse is no longer wanted.
-            if (!Cancelled && ModalResult() != mrNone) {
+            // The user closed the dialog: the browse is no longer wanted. Asked again at
+            // every turn, so a request that comes before the browse has begun is not lost.
+            if (ModalResult() != mrNone) {
                 Cancel();
                 Cancelled = true;
             }

@@ -11,6 +11,7 @@
 #include "platform/opcua/UaBrowse.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
 #include "tests/platform/opcua/test_server.h"
 
@@ -154,6 +155,10 @@ TEST_F(OpcUaServerBrowse, ListsTheAddressSpaceForEveryIdentityAndSecurity)
         Set_Server(c.auth, c.user, "secret", c.mode, c.policy);
         EXPECT_EQ(Browse(), std::vector<String>{}) << c.what;
         EXPECT_FALSE(D->LWaiting->Visible()) << c.what;
+        if (c.auth == 0 && c.mode == 0) {
+            TBitmap Png;
+            EXPECT_TRUE(SNAPSHOT(D, "opcua_server_browse.png", Png));
+        }
         Expect_Address_Space(Rows(), D->List_Var.size());
     }
 }
