@@ -23,3 +23,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# The OPC UA server the browse library's tests start (an npm package, pinned by its lock
+# file); installed once, beside its script.
+OPCUA_SERVER_DIR="$(dirname "$0")/../tests/platform/opcua/server"
+if [ ! -d "$OPCUA_SERVER_DIR/node_modules/node-opcua" ]; then
+  if ! command -v npm >/dev/null; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+    $SUDO apt-get update
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends nodejs npm
+  fi
+  (cd "$OPCUA_SERVER_DIR" && npm ci --no-audit --no-fund --loglevel=error)
+fi

@@ -44,6 +44,7 @@ const std::vector<TLayer>& Layers()
             {"platform/xml", {"platform/rtl", "platform/os"}},
             {"platform/net", {"platform/rtl", "platform/os"}},
             {"platform/gui", gui_base},
+            {"platform/opcua", {"platform/rtl", "platform/os"}},
             {"shell", Platform},
             {"grid", Platform},
             {"treeview", Platform},

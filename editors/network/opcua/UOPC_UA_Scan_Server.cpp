@@ -1,6 +1,10 @@
 // The OPC UA server browse dialog.
 #include "editors/network/opcua/UOPC_UA_Scan_Server.h"
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "grid/columns/ExtColumnGrid.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/os/DynLibrary.h"
@@ -145,7 +149,39 @@ void TFOPC_UA_Scan_Server::Timer_ScanTimer(TObject*)
         Lib.Unload();
         return;
     }
-    const int32_t Count = std::min(Begin(Server), int32_t(Max_Variables));
+    const auto Cancel = reinterpret_cast<TCancel>(Lib.Function(Cancel_Function));
+    int32_t Found_Count = 0;
+    bool Cancelled = false;
+    if (Cancel) {
+        std::atomic<bool> Done {false};
+        std::thread Worker([&] {
+            Found_Count = Begin(Server);
+            Done = true;
+        });
+        while (!Done) {
+            Application->ProcessMessages();
+            // The user closed the dialog: the browse is no longer wanted. Asked again at
+            // every turn, so a request that comes before the browse has begun is not lost.
+            if (ModalResult() != mrNone) {
+                Cancel();
+                Cancelled = true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        Worker.join();
+        if (Cancelled) Found_Count = 0;
+    } else {
+        Found_Count = Begin(Server);
+    }
+    const int32_t Count = std::min(Found_Count, int32_t(Max_Variables));
+    const auto Last_Error = reinterpret_cast<TLast_Error>(Lib.Function(Last_Error_Function));
+    if (Count <= 0 && Last_Error && !Cancelled) {
+        const char* Why = Last_Error();
+        if (Why && *Why) {
+            LWaiting->SetVisible(false);
+            MessageDlg(Cp1252ToUtf8(Why), mtError, TMsgDlgButtons{mbOK}, 0);
+        }
+    }
     std::vector<opcua_structure> Found;
     std::vector<std::array<std::string, 3>> Texts;
     if (Count > 0) {

@@ -33,6 +33,16 @@ enum TCol { Col_N, Col_Read, Col_Write, Col_Display_Name, Col_Node_Type, Col_Nod
 // The library's two functions, with the C calling convention.
 using TClient_Begin = int32_t (*)(opcua_server_to_discover Server);
 using TReturn_Variable = int32_t (*)(opcua_structure* Node, int32_t Index);
+// Optional: why a browse found nothing (a Windows-1252 text, empty when it found something).
+// A library that has it lets the user learn why the list is empty (unreachable server,
+// refused sign-in, settings it does not support) instead of seeing an empty list only.
+constexpr const char* Last_Error_Function = "opcua_last_error";
+using TLast_Error = const char* (*)();
+// Optional: stops a running browse (called from another thread). A library that has it is
+// asked on a thread of its own while the dialog goes on answering the user, so closing
+// the dialog stops a browse that waits on a slow server.
+constexpr const char* Cancel_Function = "opcua_client_cancel";
+using TCancel = void (*)();
 
 }  // namespace OPC_UA_Scan
 
