@@ -40,6 +40,7 @@ protected:
     }
     void TearDown() override
     {
+        if (!D) return;  // the server did not start: SetUp stopped before making the dialog
         D->Free();
         FOPC_UA_Scan_Server = nullptr;
         Exe_Path = Saved_Exe_Path;
