@@ -117,16 +117,20 @@ void TMBusScanDecode::Deliver_Reply(const uint8_t* Data, size_t Size)
     Answer_Arrived = true;
 }
 
-void TMBusScanDecode::UDP_Read(std::string_view Data)
+void TMBusScanDecode::UDP_Read(std::string_view Data, const String& Peer)
 {
     ++FReceived;
-    if (Data.size() > Ans_Array_Size) return;
+    // A stray datagram of another host must not pass for the converter's answer (or a
+    // telegram its module forwarded).
+    uint32_t peer = 0;
+    if (!TryParseIPv4(Peer, peer) || peer != FPeer) return;
+    if (Data.empty() || Data.size() > Ans_Array_Size) return;
     const auto* bytes = reinterpret_cast<const uint8_t*>(Data.data());
     if (MBusType == mtWireless && Wireless_Receive_Message) {
         // A telegram: handed on only when its length keeps the module's rule.
         const TRadioModule module = RadioModule;
         const size_t expected = size_t(bytes[0]) + (module == rmTelit ? 3 : 1);
-        if (Data.empty() || Data.size() != expected) return;
+        if (Data.size() != expected) return;
         std::vector<uint8_t> telegram(bytes, bytes + Data.size());
         FWireless.Decode_Wireless_Telegram(module, telegram);
         return;
@@ -171,7 +175,7 @@ void TMBusScanDecode::Activate_UDP(uint16_t Port)
 {
     if (!UDP_Server.Active()) UDP_Server.Bind(Port, Port == FBound_Port ? Bind_Address : String("0.0.0.0"));
     if (!UDP_Server.Listening())
-        UDP_Server.StartListening([this](std::string_view Data, const String&, uint16_t) { UDP_Read(Data); });
+        UDP_Server.StartListening([this](std::string_view Data, const String& Peer, uint16_t) { UDP_Read(Data, Peer); });
 }
 
 void TMBusScanDecode::Close_Transport()
@@ -203,6 +207,12 @@ void TMBusScanDecode::End_Scan()
 // ---------------------------------------------------------------------------------
 // Requests from the window.
 
+void TMBusScanDecode::Set_Peer(const String& Address)
+{
+    uint32_t peer = 0;
+    FPeer = TryParseIPv4(Address, peer) ? peer : 0;
+}
+
 bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const String& IP_COM, int32_t Baud,
                                  int32_t Par, bool AppReset, bool SNDNKE, int32_t CutAfter, bool FixCField,
                                  uint8_t FixCFieldValue, bool RemoteTimeout, TUpdateSlaveListEvent Proc_Slave_List)
@@ -224,6 +234,7 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const Str
     ComPort.clear();
     IP_Address.clear();
     (SelHard == shSerial ? ComPort : IP_Address) = IP_COM;
+    Set_Peer(IP_Address);
     Baudrate = Baud;
     Parity = Par;
     App_Reset = AppReset;
@@ -270,6 +281,7 @@ bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const String& IP_
     MBusType = mtWireless;
     Select_Hardware = SelHard;
     IP_Address = IP_COM;
+    Set_Peer(IP_Address);
     wMBusMode = wMBus_Mode;
     wMBusRadioChannel = wMBus_Radio_Channel;
     Port_Wireless = Port;

@@ -99,10 +99,11 @@ private:
     void Send_Command(uint16_t Port);
     void Send_Bytes(const uint8_t* Data, size_t Size, uint16_t Port);
     bool TimeOut_Elapsed() const;
-    void UDP_Read(std::string_view Data);
+    void UDP_Read(std::string_view Data, const String& Peer);
     void Poll_Serial();
     void Deliver_Reply(const uint8_t* Data, size_t Size);
     void Activate_UDP(uint16_t Port);
+    void Set_Peer(const String& Address);
     void Close_Transport();
     void End_Scan();   // the final state: transport closed, result file, FInScan
 
@@ -203,6 +204,8 @@ private:
     std::vector<uint8_t> FSerial_Pending;
     std::atomic<uint64_t> FSent{0};
     std::atomic<uint64_t> FReceived{0};
+    // The converter's address: replies from any other sender are not the converter's.
+    std::atomic<uint32_t> FPeer{0};
 };
 
 // The one engine of the program: made, running, on the first call (the scan window's
