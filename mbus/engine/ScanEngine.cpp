@@ -143,16 +143,15 @@ void TMBusScanDecode::UDP_Read(std::string_view Data, const String& Peer)
 // once the line has gone quiet for a step.
 void TMBusScanDecode::Poll_Serial()
 {
-    const int queued = Comm.InQueCount();
-    if (queued < 0) throw ECommError("The serial port cannot be read", 0);
+    // A port that cannot be read (the device gone, a line error) raises here: the scan
+    // then ends as failed instead of taking the silence for meters that are not there.
     bool more = false;
-    if (queued > 0) {
-        std::vector<uint8_t> buf(static_cast<size_t>(queued));
-        const int n = Comm.Read(buf.data(), queued);
-        if (n > 0) {
-            FSerial_Pending.insert(FSerial_Pending.end(), buf.begin(), buf.begin() + n);
-            more = true;
-        }
+    uint8_t buf[4096];
+    for (;;) {
+        const int n = Comm.Read(buf, int(sizeof buf));
+        if (n <= 0) break;
+        FSerial_Pending.insert(FSerial_Pending.end(), buf, buf + n);
+        more = true;
     }
     auto& p = FSerial_Pending;
     while (!p.empty()) {
