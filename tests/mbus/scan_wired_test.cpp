@@ -217,3 +217,30 @@ TEST_F(ScanEngineWired, EachInjectedFaultGivesItsReportAndACleanEnd)
 }
 
 }   // namespace
+
+namespace {
+
+// An answer seen in the same step as its time-out still counts: the meter's first frame
+// arrives just past the long time-out (1802 ms at 2400 baud, steps every 40 ms), and the
+// meter is read whole and reported once, as found.
+TEST_F(ScanEngineWired, AnAnswerSeenWithItsTimeOutIsReadNotReportedAbsent)
+{
+    Make(80);
+    Sim->Meters = {Sim_Meter(3, "00000003", 2), Sim_Meter(4, "00000004")};
+    Sim->Late_By = 1820;
+    bool first = true;
+    Sim->Fault = [&](const TBytes& R) {
+        const bool late = first && R.size() == 5 && R[0] == 0x10 && R[2] == 3 && R[1] != 0x40;
+        if (late) first = false;
+        return late ? sfLate : sfNone;
+    };
+    ASSERT_TRUE(Start_Wired(saPrimaryAddress));
+    ASSERT_TRUE(Pump_Until([&] { return Progress.size() >= 6; }));
+    Engine->Stop_Scan();
+    ASSERT_TRUE(Run_To_End());
+    EXPECT_EQ(Progress[4], (TProgress{2, 3, 1, 1}));
+    EXPECT_EQ(Progress[5], (TProgress{2, 4, 1, 1}));
+    EXPECT_EQ(Wired_List(), (std::vector<TWiredMeterShown>{{3, "03", 2}, {4, "04", 1}}));
+}
+
+}   // namespace
