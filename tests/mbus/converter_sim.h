@@ -85,7 +85,12 @@ public:
         FRadio.Close();
     }
 
-    // Set up before the scan.
+    // Changes the settings below: under the simulator's lock, as its listener reads them.
+    void Set(const std::function<void()>& Change)
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        Change();
+    }
     std::vector<TSimMeter> Meters;
     std::string Radio = "TELIT";       // what "Zodudo_Type_Radio_Module" answers
     bool No_Slave_Answers = false;     // "NO_SLAVE" for a selection nobody answers
@@ -230,14 +235,15 @@ public:
         else std::this_thread::yield();
     }
 
-    // Every request answered and every answer delivered. An answer that cannot arrive (the
-    // engine closed its endpoint before a late answer came) is written off after a while.
+    // Every request answered and every answer delivered. An answer that can never arrive is
+    // written off after a long while (the simulator drops late answers when the engine
+    // closes, so only a broken test gets there).
     void Settle()
     {
         TConverterSim* sim = Sim.load();
         TMBusScanDecode* engine = Engine.load();
         if (!sim || !engine) return;
-        const auto give_up = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (std::chrono::steady_clock::now() < give_up) {
             if (sim->Processed() >= engine->Datagrams_Sent() && engine->Datagrams_Received() + FLost >= sim->Sent())
                 return;
@@ -292,6 +298,7 @@ inline std::string TConverterSim::Answer_App(const TBytes& R)
     }
     if (t == "Zodudo_Disable_Analyzer_Mode") {
         FAnalyser = false;
+        FHeld.clear();   // the engine closes its endpoint next: nothing may be on its way
         return Converter_Answer("Analyzer_Mode Disabled!");
     }
     if (R.size() == 17 && t.rfind("Zodudo_S_M:", 0) == 0) return "\n\rDone!";
@@ -381,6 +388,7 @@ inline std::string TConverterSim::Answer_Radio(const TBytes& R)
     }
     if (t == "Zodudo_Disable_Configuration_Mode") {
         FConfiguration = false;
+        FHeld.clear();
         FListening = false;
         return Converter_Answer("Configuration_Mode Disabled!");
     }

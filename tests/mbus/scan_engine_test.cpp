@@ -60,7 +60,7 @@ using ScanEngineLife = ScanEngineTest;
 TEST_F(ScanEngineLife, AScanStartsOnlyWhenNoneRunsAndTheOtherKindIsRefusedToo)
 {
     Make(10, true);
-    Sim->Meters = {Sim_Meter(1, "00000001")};
+    Sim->Set([&] { Sim->Meters = {Sim_Meter(1, "00000001")}; });
     ASSERT_TRUE(Start_Wired(saPrimaryAddress));
     EXPECT_FALSE(Start_Wired(saSecondaryAddress));
     EXPECT_FALSE(Start_Wireless());
@@ -106,7 +106,7 @@ TEST_F(ScanEngineLife, TheEngineStepsOnlyWhileItsOwnEventIsSet)
 TEST_F(ScanEngineLife, AnErrorWhileSendingEndsTheScanNotTheThread)
 {
     Make(12);
-    Sim->Meters = {Sim_Meter(0, "00000001")};
+    Sim->Set([&] { Sim->Meters = {Sim_Meter(0, "00000001")}; });
     ASSERT_TRUE(Engine->Start_Scan(saPrimaryAddress, shEthernet, "converter.invalid", 2400, 1, false, false, 1, false, 1,
                                    false, Progress_Handler()));
     ASSERT_TRUE(Run_To_End());

@@ -38,8 +38,10 @@ std::ostream& operator<<(std::ostream& O, const TWiredMeterShown& M)
 TEST_F(ScanEngineWired, PrimaryScanProbesEveryAddressAndReadsEachMeterWhole)
 {
     Make(20);
-    Sim->Meters = {Sim_Meter(0, "11111111"), Sim_Meter(5, "22222222", 3), Sim_Meter(250, "33333333"),
-                   Sim_Meter(251, "44444444")};
+    Sim->Set([&] {
+        Sim->Meters = {Sim_Meter(0, "11111111"), Sim_Meter(5, "22222222", 3), Sim_Meter(250, "33333333"),
+                       Sim_Meter(251, "44444444")};
+    });
     ASSERT_TRUE(Start_Wired(saPrimaryAddress, true, true, 5));
     ASSERT_TRUE(Run_To_End());
     EXPECT_EQ(Engine->FResult.load(), 1);
@@ -91,7 +93,7 @@ TEST_F(ScanEngineWired, FramesPerMeterFollowTheMarkerTheCutOffAndTheFrameCountBi
         Make(host++);
         Progress.clear();
         Empty_Slave_MBus_List();
-        Sim->Meters = {Sim_Meter(1, "00000001", c.frames, Hex("02 5A 2C 01"))};
+        Sim->Set([&] { Sim->Meters = {Sim_Meter(1, "00000001", c.frames, Hex("02 5A 2C 01"))}; });
         ASSERT_TRUE(Start_Wired(saPrimaryAddress, false, false, c.cut_after, c.fixed, 1));
         ASSERT_TRUE(Pump_Until([&] { return Progress.size() >= 3; })) << c.what;
         Engine->Stop_Scan();
@@ -114,9 +116,11 @@ TEST_F(ScanEngineWired, SecondarySearchDescendsThroughCollisionsToEveryMeter)
         Make(no_slave_answers ? 31 : 30);
         Progress.clear();
         Empty_Slave_MBus_List();
-        Sim->No_Slave_Answers = no_slave_answers;
+        Sim->Set([&] { Sim->No_Slave_Answers = no_slave_answers; });
         // 12345678 and 12399999 collide down to the fourth digit; 50000001 stands alone.
-        Sim->Meters = {Sim_Meter(7, "12345678"), Sim_Meter(8, "12399999", 2), Sim_Meter(9, "50000001")};
+        Sim->Set([&] {
+            Sim->Meters = {Sim_Meter(7, "12345678"), Sim_Meter(8, "12399999", 2), Sim_Meter(9, "50000001")};
+        });
         ASSERT_TRUE(Start_Wired(saSecondaryAddress));
         ASSERT_TRUE(Run_To_End(120));
         EXPECT_EQ(Engine->FResult.load(), 1);
@@ -194,8 +198,10 @@ TEST_F(ScanEngineWired, EachInjectedFaultGivesItsReportAndACleanEnd)
         Make(host++);
         Progress.clear();
         Empty_Slave_MBus_List();
-        Sim->Meters = {Sim_Meter(3, "00000003"), Sim_Meter(4, "00000004")};
-        Sim->Fault = [&](const TBytes& R) { return c.on(R) ? c.fault : sfNone; };
+        Sim->Set([&] {
+            Sim->Meters = {Sim_Meter(3, "00000003"), Sim_Meter(4, "00000004")};
+            Sim->Fault = [&](const TBytes& R) { return c.on(R) ? c.fault : sfNone; };
+        });
         ASSERT_TRUE(Start_Wired(saPrimaryAddress));
         // A scan that gets going is stopped once address 4 was reported.
         ASSERT_TRUE(Pump_Until([&] { return !Engine->FInScan || Progress.size() >= 6; })) << c.what;
@@ -226,14 +232,18 @@ namespace {
 TEST_F(ScanEngineWired, AnAnswerSeenWithItsTimeOutIsReadNotReportedAbsent)
 {
     Make(80);
-    Sim->Meters = {Sim_Meter(3, "00000003", 2), Sim_Meter(4, "00000004")};
-    Sim->Late_By = 1820;
+    Sim->Set([&] {
+        Sim->Meters = {Sim_Meter(3, "00000003", 2), Sim_Meter(4, "00000004")};
+        Sim->Late_By = 1820;
+    });
     bool first = true;
-    Sim->Fault = [&](const TBytes& R) {
-        const bool late = first && R.size() == 5 && R[0] == 0x10 && R[2] == 3 && R[1] != 0x40;
-        if (late) first = false;
-        return late ? sfLate : sfNone;
-    };
+    Sim->Set([&] {
+        Sim->Fault = [&](const TBytes& R) {
+            const bool late = first && R.size() == 5 && R[0] == 0x10 && R[2] == 3 && R[1] != 0x40;
+            if (late) first = false;
+            return late ? sfLate : sfNone;
+        };
+    });
     ASSERT_TRUE(Start_Wired(saPrimaryAddress));
     ASSERT_TRUE(Pump_Until([&] { return Progress.size() >= 6; }));
     Engine->Stop_Scan();

@@ -57,7 +57,7 @@ protected:
     void Listen_With_A_Meter(TRadioModule Module, int Host, int32_t Mode = 1)
     {
         Make(Host, true);
-        Sim->Radio = Module == rmTelit ? "TELIT" : "RADIOCRAFTS";
+        Sim->Set([&] { Sim->Radio = Module == rmTelit ? "TELIT" : "RADIOCRAFTS"; });
         ASSERT_TRUE(Start_Wireless(Mode));
         const int32_t listening = Module == rmTelit ? 134 : 320;
         ASSERT_TRUE(Pump_Until([&] { return Engine->Step() == listening && Sim->Module_Listens(); }));
@@ -170,8 +170,10 @@ TEST_F(ScanEngineWirelessModule, AKeyTheModuleRefusesIsReportedAndChangesNothing
         Rows.clear();
         Empty_Slave_wMBus_List();
         Listen_With_A_Meter(module, host++);
-        Sim->Telit_Answer = [](const std::string& C) { return C.rfind("ATS475=", 0) == 0 ? "ERROR\r" : "OK\r"; };
-        Sim->RadioCrafts_Refuses = [](uint8_t C) { return C == 'K'; };
+        Sim->Set([&] {
+            Sim->Telit_Answer = [](const std::string& C) { return C.rfind("ATS475=", 0) == 0 ? "ERROR\r" : "OK\r"; };
+            Sim->RadioCrafts_Refuses = [](uint8_t C) { return C == 'K'; };
+        });
         std::vector<int32_t> refused;
         Engine->OnKeyRefused = [&](int32_t I) {
             if (!IsMainThread()) Off_Interface_Thread = true;
@@ -240,8 +242,10 @@ TEST_F(ScanEngineWirelessModule, FaultsOfTheSetUpEndTheScanAsFailedAndCleanly)
     int host = 70;
     for (const auto& c : cases) {
         Make(host++, true);
-        Sim->Radio = c.module;
-        Sim->Fault = [&](const TBytes& R) { return R == c.on ? c.fault : sfNone; };
+        Sim->Set([&] {
+            Sim->Radio = c.module;
+            Sim->Fault = [&](const TBytes& R) { return R == c.on ? c.fault : sfNone; };
+        });
         ASSERT_TRUE(Start_Wireless());
         ASSERT_TRUE(Run_To_End()) << c.what;
         EXPECT_EQ(Engine->FResult.load(), 2) << c.what;
