@@ -119,7 +119,13 @@ void TMBusScanDecode::Deliver_Reply(const uint8_t* Data, size_t Size)
 
 void TMBusScanDecode::UDP_Read(std::string_view Data, const String& Peer)
 {
+    Handle_Datagram(Data, Peer);
+    // Counted once handled, so whoever watches the count knows the reply is in place.
     ++FReceived;
+}
+
+void TMBusScanDecode::Handle_Datagram(std::string_view Data, const String& Peer)
+{
     // A stray datagram of another host must not pass for the converter's answer (or a
     // telegram its module forwarded).
     uint32_t peer = 0;
@@ -132,7 +138,11 @@ void TMBusScanDecode::UDP_Read(std::string_view Data, const String& Peer)
         const size_t expected = size_t(bytes[0]) + (module == rmTelit ? 3 : 1);
         if (Data.size() != expected) return;
         std::vector<uint8_t> telegram(bytes, bytes + Data.size());
-        FWireless.Decode_Wireless_Telegram(module, telegram);
+        try {
+            FWireless.Decode_Wireless_Telegram(module, telegram);
+        } catch (...) {
+            // That telegram is lost; the next one is decoded as usual.
+        }
         return;
     }
     Deliver_Reply(bytes, Data.size());

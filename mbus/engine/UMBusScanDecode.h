@@ -100,6 +100,7 @@ private:
     void Send_Bytes(const uint8_t* Data, size_t Size, uint16_t Port);
     bool TimeOut_Elapsed() const;
     void UDP_Read(std::string_view Data, const String& Peer);
+    void Handle_Datagram(std::string_view Data, const String& Peer);
     void Poll_Serial();
     void Deliver_Reply(const uint8_t* Data, size_t Size);
     void Activate_UDP(uint16_t Port);
