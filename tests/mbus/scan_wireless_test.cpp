@@ -256,3 +256,35 @@ TEST_F(ScanEngineWirelessModule, FaultsOfTheSetUpEndTheScanAsFailedAndCleanly)
 }
 
 }   // namespace
+
+namespace {
+
+// An unencrypted Radiocrafts telegram of the meter with identification number Id.
+TBytes Plain_Telegram(uint32_t Id)
+{
+    TBytes f = {0, 0x44, 0x2D, 0x2C, uint8_t(Id), uint8_t(Id >> 8), uint8_t(Id >> 16), uint8_t(Id >> 24), 0x01, 0x07,
+                0x7A, 0x01, 0x00, 0x00, 0x00, 0x02, 0x5A, 0x2C, 0x01, 0xB0};
+    f[0] = uint8_t(f.size() - 1);
+    return f;
+}
+
+TEST_F(ScanEngineWirelessModule, RadiocraftsHandsOutSixtyFourKeyPositionsAndRefusesTheNext)
+{
+    Listen_With_A_Meter(rmRadioCrafts, 67);
+    for (uint32_t id = 1; id <= 64; ++id) ASSERT_TRUE(Sim->Air(Plain_Telegram(id)));
+    ASSERT_TRUE(Pump_Until([&] { return Rows.size() == 65; }));
+    for (int i = 0; i < 64; ++i) {
+        ASSERT_TRUE(Engine->Insert_Wireless_Key(i, Meter_Key.data())) << i;
+        ASSERT_TRUE(Back_To_Listening(rmRadioCrafts)) << i;
+    }
+    EXPECT_FALSE(Engine->Insert_Wireless_Key(64, Meter_Key.data()));
+    EXPECT_EQ(Engine->Step(), 320);
+    EXPECT_EQ(Sim->RC_Keys().size(), 64u);
+    std::lock_guard<std::mutex> lock(List_Slave_wMBus.Lock);
+    EXPECT_EQ(Wireless_Slave_At(List_Slave_wMBus, 63)->RadioCrafts_Ind_Tab_Decript, 64);
+    const TSlave_wMBus* last = Wireless_Slave_At(List_Slave_wMBus, 64);
+    EXPECT_EQ(last->RadioCrafts_Ind_Tab_Decript, -1);
+    EXPECT_FALSE(last->Enable_Key);
+}
+
+}   // namespace
