@@ -209,8 +209,12 @@ void TMBusScanDecode::End_Scan()
         }
     }
     if (MBusType == mtWired && Enable_Send_In_Last_Step) Notify(3, 0, 0, int32_t(Type_To_Send_In_Last_Step));
-    // Behind every result of the scan, so the window sees them all before the end.
-    Queue([this] { FInScan = false; });
+    // Behind every result of the scan, so the window sees them all before the end; and
+    // only for this scan, should the window have ended it itself and started another.
+    const uint64_t scan = FScan_Number;
+    Queue([this, scan] {
+        if (FScan_Number == scan) FInScan = false;
+    });
 }
 
 // ---------------------------------------------------------------------------------
@@ -266,6 +270,7 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const Str
     FStopScan = false;
     FAbortScan = false;
     FStepping = true;
+    ++FScan_Number;
     FInScan = true;
     return true;
 }
@@ -319,6 +324,7 @@ bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const String& IP_
     FStopScan = false;
     FAbortScan = false;
     FStepping = true;
+    ++FScan_Number;
     FInScan = true;
     return true;
 }

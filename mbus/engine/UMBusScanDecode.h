@@ -150,6 +150,7 @@ private:
     std::vector<uint8_t> FStep_Reply;
     // Stepping stops at the final state; FInScan follows on the interface thread.
     bool FStepping = false;
+    std::atomic<uint64_t> FScan_Number{0};   // scans started
 
     std::atomic<TRadioModule> RadioModule{rmTelit};
     TScanType ScanType = saPrimaryAddress;

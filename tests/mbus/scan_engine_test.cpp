@@ -140,6 +140,29 @@ TEST_F(ScanEngineLife, TheThreadEndsPromptlyAsleepOrInAScan)
     }
 }
 
+// The end of a scan reaches the window behind its results; a scan the window ended itself
+// (closing) and followed with a new one is not ended by that late news.
+TEST_F(ScanEngineLife, TheEndOfAScanEndsOnlyThatScan)
+{
+    Make(14);
+    ASSERT_TRUE(Start_Wired(saPrimaryAddress));
+    Engine->Stop_Scan();
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!(Engine->Step() == 203 && Engine->Local_Port() == 0) && std::chrono::steady_clock::now() < give_up)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(Engine->Step(), 203);
+    EXPECT_TRUE(Engine->FInScan.load());   // not yet seen by the interface thread
+
+    Engine->FInScan = false;   // the window closes and is opened again
+    ASSERT_TRUE(Start_Wired(saPrimaryAddress));
+    CheckSynchronize();
+    EXPECT_TRUE(Engine->FInScan.load());
+    ASSERT_TRUE(Pump_Until([&] { return Progress.size() >= 4; }));   // the second scan goes on
+    EXPECT_EQ(Progress[2], (TProgress{1, 0, 0, 1}));
+    Engine->Abort_Scan();
+    EXPECT_TRUE(Run_To_End());
+}
+
 // The program's one engine is made on demand and freed at exit.
 TEST(ScanEngineInstance, OneEngineMadeOnDemandAndFreedAtExit)
 {
