@@ -37,6 +37,7 @@
 #include "editors/network/opcua/UOPC_UA_Scan_Server.h"
 #include "editors/network/opcua/UOPC_UA_Server_Access.h"
 #include "gridedit/GridEditors.h"
+#include "mbus/engine/UMBusScanDecode.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
 
@@ -87,7 +88,11 @@ int main()
         // The BACnet editors, the EDE import dialog and the EDS connection picker.
         Plug_BACnet_And_EDS_Windows();
         Create_Windows();
+        // The M-Bus scan engine lives from start to exit, asleep until its window wakes it;
+        // its thread does its own set-up, so the start does not wait for it.
+        MBus_Scan_Engine();
         Application->Run();
+        Free_MBus_Scan_Engine();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "configurator: %s\n", e.what());
         return 1;

@@ -3,8 +3,8 @@
 #   build-asan/  every test suite with AddressSanitizer (leaks included) and
 #                UndefinedBehaviorSanitizer; any report fails its test;
 #   build-tsan/  the suites of the threaded code (runtime threads, UDP listener, ICMP echo,
-#                HTTP, process wait) with ThreadSanitizer. Qt is not instrumented, so no
-#                suite that runs Qt code belongs here.
+#                HTTP, process wait, the M-Bus scan engine) with ThreadSanitizer. Qt is not
+#                instrumented, so no suite that runs Qt code belongs here.
 # Both builds use gcc and ccache and leave the default build in build/ alone.
 #
 #   bash scripts/sanitize.sh [asan|tsan]     (both when none is named)
@@ -20,6 +20,7 @@ TSAN_TESTS=(
   test_platform_os
   test_mbus:ScanData*
   test_mbus:Comm*
+  test_mbus:ScanEngine*
 )
 
 bash scripts/setup.sh
