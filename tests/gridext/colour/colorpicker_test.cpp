@@ -368,9 +368,11 @@ TEST_F(ColorPickerTest, APaletteBoxIsChosenByClickAndEscBringsBackAnyColour)
     EXPECT_EQ(Picker->SelectedColor(), TColor(0xDBDCF2));
     EXPECT_EQ(Picker->ItemIndex(), -1);
     EXPECT_EQ(Picker->SelectedColorText(), "DBDCF2");
-    // A colour of the palette comes back through it.
+    // A colour of the palette comes back through it; opening on it is no choice either.
+    Events.clear();
     Open();
     EXPECT_EQ(pal->ItemIndex(), 15);
+    EXPECT_TRUE(Events.empty());
     UserKey(Picker, VK_LEFT);
     EXPECT_EQ(Picker->SelectedColor(), TColor(0xF1E5DB));
     UserKey(Picker, VK_ESCAPE);
@@ -382,6 +384,13 @@ TEST_F(ColorPickerTest, APaletteBoxIsChosenByClickAndEscBringsBackAnyColour)
     UserKey(Picker, VK_RETURN);
     EXPECT_FALSE(Picker->DroppedDown());
     EXPECT_EQ(Picker->SelectedColor(), TColor(0xE1ECEE));
+    // A colour set while closed is marked when the palette opens, and that is no choice.
+    Picker->SetSelectedColor(0xFFFFFF);
+    Events.clear();
+    Open();
+    EXPECT_EQ(pal->ItemIndex(), 0);
+    EXPECT_TRUE(Events.empty());
+    EXPECT_EQ(Picker->SelectedColor(), clWhite);
 }
 
 TEST_F(ColorPickerTest, AHoneycombOrSpectrumClickChoosesAndCloses)
