@@ -273,6 +273,34 @@ TEST_F(ColorPickerTest, LettersFindAColourByItsFirstLetters)
     EXPECT_EQ(Picker->SelectedColorText(), "Silver");
 }
 
+TEST_F(ColorPickerTest, TypedLettersLookUpTheFirstColourTheyBegin)
+{
+    struct Case {
+        const char* keys;
+        const char* colour;
+    };
+    const Case cases[] = {
+        {"B", "Black"}, {"BL", "Black"}, {"BLU", "Blue"}, {"G", "Green"}, {"GRA", "Gray"}, {"NA", "Navy"},
+        {"F", "Fuchsia"}, {"W", "White"}, {"T", "Teal"},  {"Z", "Olive"}, {"OX", "Olive"}, {"SIL", "Silver"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        // A picker of its own for each case: the letters of one do not run into the next.
+        auto* p = Make_Control<TExtColorPickerDropDown>(Form, Form, "Typed" + IntToStr(n++), 10, 60, 150, 21);
+        p->AddDefaultColors();
+        p->SetSelectedColor(0x008080);
+        UserFocus(p);
+        UserKey(p, VK_F4);
+        ASSERT_TRUE(p->DroppedDown());
+        for (const char* k = c.keys; *k; ++k) UserKey(p, WORD(*k));
+        EXPECT_TRUE(p->DroppedDown());
+        UserKey(p, VK_RETURN);
+        EXPECT_EQ(p->SelectedColorText(), c.colour);
+        delete p;
+    }
+}
+
 TEST_F(ColorPickerTest, EnterTakesTheColourUnderTheMouse)
 {
     Picker->SetSelectedColor(clBlack);
@@ -450,6 +478,40 @@ TEST_F(ColorPickerTest, SwitchingTheStyleWhileOpenShowsTheNewSelector)
     ASSERT_NE(Picker->ItemSelector(), nullptr);
     ClickItem(9);
     EXPECT_EQ(Picker->SelectedColorText(), "Red");
+}
+
+TEST_F(ColorPickerTest, DrawingHandlersReplaceTheEditAndTheListItems)
+{
+    Picker->SetSelectedColor(0x0000FF);
+    std::vector<int> drawn;
+    Picker->OnDrawColor = [&](TObject* Sender, TCanvas* C, const TRect& R, int Index) {
+        EXPECT_EQ(Sender, Picker);
+        drawn.push_back(Index);
+        C->Brush()->SetColor(clLime);
+        C->FillRect(R);
+    };
+    Open();
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Picker->DropDownForm(), "colorpicker_list_drawn.png", png));
+    EXPECT_FALSE(drawn.empty());
+    // The handler's green where the boxes and names would be; no red box of the current colour.
+    EXPECT_GT(Count_Pixels(png, TRect(0, 0, png.Width(), png.Height()), clLime), 1000);
+    EXPECT_EQ(Count_Pixels(png, TRect(0, 0, png.Width(), png.Height()), TColor(0x0000FF)), 0);
+    UserKey(Picker, VK_ESCAPE);
+    TRect given;
+    Picker->OnDrawSelectedColor = [&](TObject* Sender, TCanvas* C, const TRect& R) {
+        EXPECT_EQ(Sender, Picker);
+        given = R;
+        C->Brush()->SetColor(clYellow);
+        C->FillRect(R);
+    };
+    UserFocus(Other);
+    Picker->Invalidate();
+    Pump();
+    ASSERT_TRUE(SNAPSHOT(Picker, "colorpicker_edit_drawn.png", png));
+    EXPECT_EQ(given, TRect(1, 1, 150 - 2 - Picker->DropDownButtonWidth(), Picker->Height() - 2));
+    EXPECT_EQ(Count_Pixels(png, TRect(6, 5, 18, 17), TColor(0x0000FF)), 0);
+    EXPECT_GT(Count_Pixels(png, given, clYellow), 1000);
 }
 
 // ---------------------------------------------------------------- pictures

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <set>
 #include <vector>
 
 #include "gridext/image/ImagePicker.h"
@@ -348,6 +349,47 @@ TEST_F(ImagePickerTest, TheEditShowsTheChosenPictureCentred)
     ASSERT_TRUE(SNAPSHOT(Picker, "imagepicker_edit_own_picture.png", png));
     EXPECT_EQ(Count_Pixels(png, all, clBlue), 0);
     EXPECT_EQ(Count_Pixels(png, all, clLime), 36);
+}
+
+TEST_F(ImagePickerTest, DrawingHandlersReplaceTheEditAndTheListItems)
+{
+    Fill(4);
+    Picker->SetItemIndex(2);
+    std::vector<int> drawn;
+    Picker->OnDrawItem = [&](TObject* Sender, TCanvas* C, const TRect& R, int Index) {
+        EXPECT_EQ(Sender, Picker);
+        drawn.push_back(Index);
+        C->Brush()->SetColor(clTeal);
+        C->FillRect(R);
+    };
+    Open();
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Picker->DropDownForm(), "imagepicker_list_drawn.png", png));
+    const TRect all(0, 0, png.Width(), png.Height());
+    EXPECT_EQ(std::set<int>(drawn.begin(), drawn.end()), std::set<int>({0, 1, 2, 3}));
+    EXPECT_EQ(Count_Pixels(png, all, clRed), 0);
+    EXPECT_GT(Count_Pixels(png, all, clTeal), 4 * 256);
+    UserKey(Picker, VK_ESCAPE);
+    // Without a handler the selector draws its pictures again.
+    Picker->OnDrawItem = nullptr;
+    Open();
+    ASSERT_TRUE(SNAPSHOT(Picker->DropDownForm(), "imagepicker_open_plain.png", png));
+    EXPECT_EQ(Count_Pixels(png, all, clRed), 256);
+    UserKey(Picker, VK_ESCAPE);
+    TRect given;
+    Picker->OnDrawSelectedImage = [&](TObject* Sender, TCanvas* C, const TRect& R) {
+        EXPECT_EQ(Sender, Picker);
+        given = R;
+        C->Brush()->SetColor(clYellow);
+        C->FillRect(R);
+    };
+    UserFocus(Other);
+    Picker->Invalidate();
+    Pump();
+    ASSERT_TRUE(SNAPSHOT(Picker, "imagepicker_edit_drawn.png", png));
+    EXPECT_FALSE(given.IsEmpty());
+    EXPECT_EQ(Count_Pixels(png, all, clBlue), 0);
+    EXPECT_GT(Count_Pixels(png, given, clYellow), 500);
 }
 
 TEST_F(ImagePickerTest, PictureOfTheOpenList)
