@@ -101,7 +101,8 @@ void TExtColorPickerDropDown::AddDefaultColors()
 void TExtColorPickerDropDown::SetItemIndex(int Value)
 {
     if (Value >= FColors.Count()) return;
-    FItemIndex = Value;
+    // Every negative index means no named colour.
+    FItemIndex = std::max(Value, -1);
     if (Value >= 0) FSelectedColor = FColors.Items(Value)->Color();
     Invalidate();
     if (OnSelect) OnSelect(this);

@@ -87,6 +87,8 @@ TExtImagePickerDropDown::~TExtImagePickerDropDown()
 
 void TExtImagePickerDropDown::SetItemIndex(int Value)
 {
+    // Every negative index means nothing chosen.
+    if (Value < 0) Value = -1;
     if (Value == FItemIndex || Value >= FItems.Count()) return;
     FItemIndex = Value;
     Invalidate();

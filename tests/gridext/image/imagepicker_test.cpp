@@ -96,6 +96,10 @@ TEST_F(ImagePickerTest, ItemsFromTheImageListAndTheChoiceByImageIndex)
     Picker->SetImageIndex(7);
     Picker->SetItemIndex(4);
     EXPECT_EQ(Events.size(), 4u);
+    // Any negative index is nothing chosen, which it already is.
+    Picker->SetItemIndex(-5);
+    EXPECT_EQ(Picker->ItemIndex(), -1);
+    EXPECT_EQ(Events.size(), 4u);
     Picker->SetValueText("Date");
     EXPECT_EQ(Picker->ImageIndex(), 3);
     EXPECT_FALSE(Picker->EditorEnabled());
