@@ -424,10 +424,28 @@ void TExtColorPickerDropDown::PanelSelected(TColor Color)
 
 // ---------------------------------------------------------------- wheel and keys
 
+void TExtColorPickerDropDown::SyncClosedSelector()
+{
+    if (DroppedDown()) return;
+    if (FItemSelector && FItemSelector->ItemIndex() != FItemIndex) {
+        const TNotifyEvent handler = FItemSelector->OnItemSelect;
+        FItemSelector->OnItemSelect = nullptr;
+        FItemSelector->SetItemIndex(FItemIndex);
+        FItemSelector->OnItemSelect = handler;
+    }
+    if (FColorSelector && FColorSelector->SelectedColor() != FSelectedColor) {
+        const TNotifyEvent handler = FColorSelector->OnItemSelect;
+        FColorSelector->OnItemSelect = nullptr;
+        FColorSelector->SetSelectedColor(FSelectedColor);
+        FColorSelector->OnItemSelect = handler;
+    }
+}
+
 void TExtColorPickerDropDown::HandleWheelDown()
 {
     TExtCustomDropDown::HandleWheelDown();
     if (!Enabled() || ReadOnly()) return;
+    SyncClosedSelector();
     if (FColorSelectionStyle == csList) {
         if (DroppedDown() && FItemSelector) FItemSelector->HotNext();
         else if (FItemSelector) Internal([this] { FItemSelector->SelectNext(); });
@@ -443,6 +461,7 @@ void TExtColorPickerDropDown::HandleWheelUp()
 {
     TExtCustomDropDown::HandleWheelUp();
     if (!Enabled() || ReadOnly()) return;
+    SyncClosedSelector();
     if (FColorSelectionStyle == csList) {
         if (DroppedDown() && FItemSelector) FItemSelector->HotPrevious();
         else if (FItemSelector) Internal([this] { FItemSelector->SelectPrevious(); });
@@ -499,6 +518,7 @@ void TExtColorPickerDropDown::MoveSelectorTo(int N)
 
 void TExtColorPickerDropDown::PickerKeyDown(WORD Key, bool EnterDone)
 {
+    SyncClosedSelector();
     if (FColorSelectionStyle == csDiscrete) {
         if (!FColorSelector) return;
         Internal([&] { FColorSelector->HandleSelectorKey(Key, EditorEnabled(), DroppedDown()); });

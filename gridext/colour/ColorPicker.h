@@ -148,6 +148,10 @@ private:
     void PanelSelected(TColor Color);
     void PickerKeyDown(WORD Key, bool EnterDone);
     void MoveSelectorTo(int N);
+    // While the list is closed the choice may have changed without it (Esc, code): the
+    // closed list's or palette's selection is brought in line, silently, before a step
+    // starts from it.
+    void SyncClosedSelector();
     template <class F>
     void Internal(F&& f)
     {

@@ -297,10 +297,20 @@ void TExtImagePickerDropDown::SelectorItemSelected()
 
 // ---------------------------------------------------------------- wheel and keys
 
+void TExtImagePickerDropDown::SyncClosedSelector()
+{
+    if (!FItemSelector || DroppedDown() || FItemSelector->ItemIndex() == FItemIndex) return;
+    const TNotifyEvent handler = FItemSelector->OnItemSelect;
+    FItemSelector->OnItemSelect = nullptr;
+    FItemSelector->SetItemIndex(FItemIndex);
+    FItemSelector->OnItemSelect = handler;
+}
+
 void TExtImagePickerDropDown::HandleWheelDown()
 {
     TExtCustomDropDown::HandleWheelDown();
     if (!Enabled() || ReadOnly()) return;
+    SyncClosedSelector();
     if (DroppedDown() && FItemSelector) FItemSelector->HotNext();
     else if (FItemSelector) Internal([this] { FItemSelector->SelectNext(); });
     // Before the first opening there is no list to step through: the choice steps itself.
@@ -311,6 +321,7 @@ void TExtImagePickerDropDown::HandleWheelUp()
 {
     TExtCustomDropDown::HandleWheelUp();
     if (!Enabled() || ReadOnly()) return;
+    SyncClosedSelector();
     if (DroppedDown() && FItemSelector) FItemSelector->HotPrevious();
     else if (FItemSelector) Internal([this] { FItemSelector->SelectPrevious(); });
     else SelectPrevious();
@@ -357,6 +368,7 @@ void TExtImagePickerDropDown::MoveSelectorTo(int N)
 
 void TExtImagePickerDropDown::PickerKeyDown(WORD Key, bool EnterDone)
 {
+    SyncClosedSelector();
     const bool open = DroppedDown() && FItemSelector;
     TExtCustomItemSelector* s = FItemSelector;
     const auto page = [&](int direction) {

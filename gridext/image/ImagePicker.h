@@ -129,6 +129,9 @@ private:
     void PickerKeyDown(WORD Key, bool EnterDone);
     // Moves the selector's selection to N with the choice following, the list staying open.
     void MoveSelectorTo(int N);
+    // While the list is closed the choice may have changed without it (Esc, code): the
+    // closed list's selection is brought in line, silently, before a step starts from it.
+    void SyncClosedSelector();
     template <class F>
     void Internal(F&& f)
     {

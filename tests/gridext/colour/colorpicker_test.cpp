@@ -336,9 +336,23 @@ TEST_F(ColorPickerTest, TheWheelStepsTheClosedPickerAndTheHotItemOfTheOpenList)
     UserWheel(Picker, 120);
     UserWheel(Picker, 120);
     EXPECT_EQ(Picker->SelectedColorText(), "Black");
+    // A step starts from the colour as it is, though Esc or code changed it with the
+    // list closed.
+    Open();
+    UserKey(Picker, VK_DOWN);
+    UserKey(Picker, VK_DOWN);
+    UserKey(Picker, VK_ESCAPE);
+    EXPECT_EQ(Picker->SelectedColorText(), "Black");
+    Events.clear();
+    UserWheel(Picker, -120);
+    EXPECT_EQ(Picker->SelectedColorText(), "Maroon");
+    EXPECT_EQ(Events, std::vector<String>({"select 1"}));
+    Picker->SetSelectedColor(clWhite);
+    UserWheel(Picker, 120);
+    EXPECT_EQ(Picker->SelectedColorText(), "Aqua");
     Picker->SetReadOnly(true);
     UserWheel(Picker, -120);
-    EXPECT_EQ(Picker->SelectedColorText(), "Black");
+    EXPECT_EQ(Picker->SelectedColorText(), "Aqua");
 }
 
 TEST_F(ColorPickerTest, KeysStepTheClosedPicker)
@@ -388,6 +402,11 @@ TEST_F(ColorPickerTest, APaletteBoxIsChosenByClickAndEscBringsBackAnyColour)
     EXPECT_FALSE(Picker->DroppedDown());
     EXPECT_EQ(Picker->SelectedColor(), TColor(0x123456));
     EXPECT_EQ(Picker->SelectedColorText(), "123456");
+    // The wheel over the closed edit steps through the palette from the colour as it is.
+    Picker->SetSelectedColor(0xFFFFFF);
+    UserWheel(Picker, -120);
+    EXPECT_EQ(Picker->SelectedColor(), TColor(0x000000));
+    Picker->SetSelectedColor(0x123456);
     // A click takes the box and closes.
     Open();
     const TRect r = pal->GetItemRect(15);

@@ -191,6 +191,20 @@ TEST_F(ImagePickerTest, KeysWheelAndEnterWithTheListClosed)
     EXPECT_EQ(Picker->ItemIndex(), 2);
     UserWheel(Picker, 120);
     EXPECT_EQ(Picker->ItemIndex(), 1);
+    // A step starts from the choice as it is, though Esc or code changed it with the
+    // list closed.
+    Open();
+    UserKey(Picker, VK_DOWN);
+    UserKey(Picker, VK_ESCAPE);
+    EXPECT_EQ(Picker->ItemIndex(), 1);
+    UserWheel(Picker, -120);
+    EXPECT_EQ(Picker->ItemIndex(), 2);
+    Picker->SetItemIndex(0);
+    UserKey(Picker, VK_NEXT);
+    EXPECT_EQ(Picker->ItemIndex(), 3);
+    Picker->SetItemIndex(0);
+    UserWheel(Picker, -120);
+    EXPECT_EQ(Picker->ItemIndex(), 1);
     Picker->SetEnabled(false);
     UserWheel(Picker, -120);
     EXPECT_EQ(Picker->ItemIndex(), 1);
