@@ -132,6 +132,24 @@ TEST_F(ImagePickerTest, EveryWayOfOpeningLeadsToAClickedPicture)
     }
 }
 
+TEST_F(ImagePickerTest, ANewWindowGetsANewList)
+{
+    Fill(4);
+    Open();
+    UserKey(Picker, VK_ESCAPE);
+    delete Picker->DropDownForm();
+    EXPECT_EQ(Picker->ItemSelector(), nullptr);
+    // Keys and wheel without a list still step the choice.
+    UserWheel(Picker, -120);
+    EXPECT_EQ(Picker->ItemIndex(), 0);
+    Open();
+    ASSERT_NE(Picker->ItemSelector(), nullptr);
+    EXPECT_EQ(Picker->ItemSelector()->ItemIndex(), 0);
+    const TPoint p = ItemCentre(3);
+    UserClick(ListPanel(), p.X, p.Y);
+    EXPECT_EQ(Picker->ValueText(), "Date");
+}
+
 TEST_F(ImagePickerTest, ArrowsMoveByRowsAndItemsInTheOpenList)
 {
     Fill(8);
