@@ -1,0 +1,184 @@
+#pragma once
+// The colour picker: a drop-down edit whose field shows a box in the chosen colour and a
+// text naming it, and whose list is one of four selectors chosen by ColorSelectionStyle:
+// the named colours of Colors in an item selector, the 60-box palette, the honeycomb, or
+// the spectrum picture (ColorSelectors.h). The edit takes no typing; with the list of
+// named colours or the palette, arrows, Home, End and the page keys move the choice and
+// letters find a named colour by its first letters.
+//
+// Driving it from an editor: SelectedColor, or ValueText (SelectedColorText, and back from
+// any text it produces) set and read the value; ShowDropDown / HideDropDown open and
+// close; OnSelect fires on every choice, and OnDropUp tells whether the list closed
+// keeping it or cancelled (Esc, a click outside).
+#include <memory>
+#include <vector>
+
+#include "gridext/colour/ColorSelectors.h"
+#include "gridext/colour/WebColors.h"
+#include "gridext/dropdown/ItemSelector.h"
+#include "platform/gui/ExtCtrls.h"
+
+class TColorItems;
+
+enum TColorSelectionStyle { csList, csDiscrete, csColorCube, csSpectrum };
+using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
+
+class TColorItem : public TObject {
+public:
+    explicit TColorItem(TColorItems* Collection) : FCollection(Collection) {}
+    void Assign(const TColorItem& Source);
+    int Index() const;
+    const String& Caption() const { return FCaption; }
+    void SetCaption(const String& v);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    const String& Hint() const { return FHint; }
+    void SetHint(const String& v) { FHint = v; }
+    bool Enabled() const { return FEnabled; }
+
+private:
+    void Changed();
+    TColorItems* FCollection;
+    String FCaption;
+    TColor FColor = clNone;
+    String FHint;
+    bool FEnabled = true;
+};
+
+class TColorItems : public TObject {
+public:
+    explicit TColorItems(TComponent* Owner) : FOwner(Owner) {}
+    TComponent* Owner() const { return FOwner; }
+    int Count() const { return int(FItems.size()); }
+    TColorItem* Items(int i) const { return FItems.at(size_t(i)).get(); }
+    void SetItem(int i, const TColorItem& v) { Items(i)->Assign(v); }
+    TColorItem* Add() { return Insert(Count()); }
+    TColorItem* Insert(int Index);
+    void Delete(int Index);
+    void Clear() { FItems.clear(); }
+    void Assign(const TColorItems& Source);
+    TNotifyEvent OnChange;
+    void Changed()
+    {
+        if (OnChange) OnChange(this);
+    }
+
+private:
+    TComponent* FOwner;
+    std::vector<std::unique_ptr<TColorItem>> FItems;
+};
+
+class TExtColorPickerDropDown : public TExtCustomDropDown {
+public:
+    explicit TExtColorPickerDropDown(TComponent* AOwner);
+    ~TExtColorPickerDropDown() override;
+
+    int Columns() const { return FColumns; }
+    void SetColumns(int v) { FColumns = v; }
+    TColorItems* Colors() { return &FColors; }
+    void SetColors(const TColorItems& v) { FColors.Assign(v); }
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Value);
+    int ColorBoxHeight() const { return FColorBoxHeight; }
+    void SetColorBoxHeight(int v) { FColorBoxHeight = v; }
+    int ColorBoxWidth() const { return FColorBoxWidth; }
+    void SetColorBoxWidth(int v) { FColorBoxWidth = v; }
+    TItemLayout Layout() const { return FLayout; }
+    void SetLayout(TItemLayout v) { FLayout = v; }
+    TItemAppearance* ItemAppearance() { return &FItemAppearance; }
+    void SetItemAppearance(const TItemAppearance& v) { FItemAppearance.Assign(v); }
+    TColorValueText ColorValueText() const { return FColorValueText; }
+    void SetColorValueText(TColorValueText v) { FColorValueText = v; }
+    TColorSelectionStyle ColorSelectionStyle() const { return FColorSelectionStyle; }
+    void SetColorSelectionStyle(TColorSelectionStyle Value);
+    bool ShowText() const { return FShowText; }
+    void SetShowText(bool v);
+    TColor SelectedColor() const { return FSelectedColor; }
+    void SetSelectedColor(TColor Value);
+    String SelectedColorText() const { return GetSelectedColorText(); }
+    // The value as a text and back: a caption of Colors, or any text SelectedColorText
+    // gives under one of the value styles. False, changing nothing, for another text.
+    String ValueText() const { return SelectedColorText(); }
+    bool SetValueText(const String& Value);
+
+    // The 16 basic colours, appended to Colors.
+    void AddDefaultColors();
+    void SetComponentStyle(TWYXStyle AStyle) override;
+
+    TNotifyEvent OnSelect;
+    TOnDrawSelectedItem OnDrawSelectedColor;
+    TDrawItemEvent OnDrawColor;
+
+    // The selectors, created when first needed and gone with the drop-down window.
+    TExtCustomItemSelector* ItemSelector() const { return FItemSelector; }
+    TCustomColorSelector* ColorSelector() const { return FColorSelector; }
+    TExtColorCubePanel* ColorCubePanel() const { return FColorCubePanel; }
+    TExtColorSpectrumPanel* SpectrumPanel() const { return FSpectrumPanel; }
+    const String& CurrentSearch() const { return FCurSearch; }
+
+    void CreateDropDownForm() override;
+    void BeforeDropDown() override;
+    void PlaceDropDownControl() override;
+    void SizeDropDownForm() override;
+    void CloseDropDown(bool CancelChanges) override;
+    void DropDownFormDestroyed() override;
+    void HandleWheelDown() override;
+    void HandleWheelUp() override;
+    void PaintFocusedText() override;
+    void SetSelectionColorStyle(TSelectionColorStyle Value) override;
+    void HandleDropDownKeyDown(WORD& Key, TShiftState Shift) override;
+    void WndProc(TMessage& msg) override;
+
+protected:
+    virtual String GetSelectedColorText() const;
+
+private:
+    // Creates (once) or refreshes the selector of a style and hands it to the drop-down.
+    void CreateListSelector();
+    void CreateDiscreteSelector();
+    void CreateCubePanel();
+    void CreateSpectrumPanel();
+    // The steps of opening in a style, shared with switching the style while open.
+    void PrepareStyle(TColorSelectionStyle Style);
+    void HideOthers(TControl* Keep);
+    void UpdateItemSelector();
+    void SizeForNonList();
+    void ListSelected();
+    void DiscreteSelected();
+    void PanelSelected(TColor Color);
+    void PickerKeyDown(WORD Key, bool EnterDone);
+    void MoveSelectorTo(int N);
+    // While the list is closed the choice may have changed without it (Esc, code): the
+    // closed list's or palette's selection is brought in line, silently, before a step
+    // starts from it.
+    void SyncClosedSelector();
+    template <class F>
+    void Internal(F&& f)
+    {
+        const bool was = FInternalCall;
+        FInternalCall = true;
+        f();
+        FInternalCall = was;
+    }
+
+    TExtCustomItemSelector* FItemSelector = nullptr;
+    TExtColorCubePanel* FColorCubePanel = nullptr;
+    TExtColorSpectrumPanel* FSpectrumPanel = nullptr;
+    TCustomColorSelector* FColorSelector = nullptr;
+    int FColumns = 1;
+    TColorItems FColors;
+    int FItemIndex = -1;
+    int FColorBoxHeight = 14, FColorBoxWidth = 14;
+    TItemLayout FLayout = ilCaptionRight;
+    TItemAppearance FItemAppearance;
+    TColorValueText FColorValueText = cvtNone;
+    TColorSelectionStyle FColorSelectionStyle = csList;
+    bool FShowText = true;
+    TColor FSelectedColor = clNone;
+    int FOldItemIndex = -1;
+    TColor FOldSelectedColor = clNone;
+    bool FInternalCall = false;
+    String FCurSearch;
+    TTimer* FKeyTimer = nullptr;
+    bool FInDropDownKey = false;
+};
