@@ -15,15 +15,24 @@ namespace {
 
 // A cell's text on one line of the file: CR, LF and NUL become #9, #8 and #1 whenever
 // the text holds a line break of either kind. A lone LF left as it stands would break
-// the line of the file and lose the rest of the cell.
+// the line of the file and lose the rest of the cell. Readers decode only texts that
+// hold a #8, so a lone CR is written as a CR LF pair: the grid breaks the line there
+// either way, where a bare #9 would come back as a tab.
 String EncodeCellText(const String& s)
 {
     if (s.find_first_of("\r\n") == String::npos) return s;
-    String r = s;
-    for (char& c : r) {
-        if (c == '\r') c = '\t';
-        else if (c == '\n') c = '\b';
-        else if (c == '\0') c = '\x01';
+    String r;
+    r.reserve(s.size() + 4);
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '\r') {
+            r += '\t';
+            if (i + 1 >= s.size() || s[i + 1] != '\n') r += '\b';
+        } else if (c == '\n') {
+            r += '\b';
+        } else {
+            r += c == '\0' ? '\x01' : c;
+        }
     }
     return r;
 }
