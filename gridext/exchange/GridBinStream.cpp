@@ -543,6 +543,8 @@ void LoadAtPointFromBinStream(TExtStringGrid& Grid, TPoint Point, TStream& Strea
     }
     long long ox = 0, oy = 0;
     if (!full && !cells.empty()) ox = cells[0].Cell.Int("Col"), oy = cells[0].Cell.Int("Row");
+    // A whole grid replaces the grid wherever it was dropped.
+    if (full) Point = TPoint(0, 0);
     TProgress progress(Grid);
     std::vector<std::pair<TPoint, TPoint>> merges;
     for (const TCellBlock& b : cells) {

@@ -291,10 +291,11 @@ private:
         FMaxRow = std::max(FMaxRow, row);
     }
 
-    static String AllText(const TXMLNode& n)
+    static String AllText(const TXMLNode& n, int depth)
     {
+        if (depth > MaxDepth) throw Exception("XML file nested too deeply");
         String s = n.Text();
-        for (const TXMLNode& c : n.ChildNodes()) s += AllText(c);
+        for (const TXMLNode& c : n.ChildNodes()) s += AllText(c, depth + 1);
         return s;
     }
 
@@ -326,7 +327,7 @@ private:
             for (const TXMLNode& c : children) Node(c, depth + 1);
         } else if (children.size() == 1 || !text.empty()) {
             if (saveFixed && FLoadFieldDescr && Row0Empty(TargetCol())) Put(TargetCol(), 0, node.NodeName());
-            String value = AllText(node);
+            String value = AllText(node, depth);
             if (G.QuoteEmptyCells && value == "\"\"") value.clear();
             Put(TargetCol(), TargetRow(), value);
             ++FColOffset;
