@@ -8,8 +8,21 @@
 
 namespace GridExchange {
 
+namespace {
+
+bool IsAscii(std::string_view s)
+{
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
 std::string EncodeText(std::string_view Utf8, TFileCoding Coding)
 {
+    // ASCII text is the same in every 8-bit coding.
+    if ((Coding == TFileCoding::Ansi || Coding == TFileCoding::Ascii7) && IsAscii(Utf8)) return std::string(Utf8);
     switch (Coding) {
     case TFileCoding::Ansi:
         return Utf8ToCp1252(Utf8);
@@ -37,6 +50,12 @@ std::string EncodeText(std::string_view Utf8, TFileCoding Coding)
     return std::string(Utf8);
 }
 
+std::string EncodeText(std::string&& Utf8, TFileCoding Coding)
+{
+    if ((Coding == TFileCoding::Ansi || Coding == TFileCoding::Ascii7) && IsAscii(Utf8)) return std::move(Utf8);
+    return EncodeText(std::string_view(Utf8), Coding);
+}
+
 String DecodeText(std::string_view Bytes)
 {
     if (Bytes.size() >= 3 && Bytes.substr(0, 3) == "\xEF\xBB\xBF") {
@@ -45,7 +64,7 @@ String DecodeText(std::string_view Bytes)
     }
     if (Bytes.size() >= 2 && Bytes.substr(0, 2) == "\xFF\xFE") return Utf16BytesToUtf8(Bytes.substr(2), false);
     if (Bytes.size() >= 2 && Bytes.substr(0, 2) == "\xFE\xFF") return Utf16BytesToUtf8(Bytes.substr(2), true);
-    return IsValidUtf8(Bytes) ? String(Bytes) : Cp1252ToUtf8(Bytes);
+    return IsAscii(Bytes) || IsValidUtf8(Bytes) ? String(Bytes) : Cp1252ToUtf8(Bytes);
 }
 
 std::vector<String> SplitLines(std::string_view Text)

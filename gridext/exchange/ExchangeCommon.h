@@ -18,6 +18,8 @@ enum class TFileCoding {
 
 // UTF-8 text into the file's bytes.
 std::string EncodeText(std::string_view Utf8, TFileCoding Coding);
+// The same for a text that is no longer needed: ASCII text is handed on without a copy.
+std::string EncodeText(std::string&& Utf8, TFileCoding Coding);
 // A file's bytes as UTF-8: a UTF-8 or UTF-16 byte-order mark is honoured; without one,
 // bytes that are valid UTF-8 are taken as such (what other programs write today),
 // anything else as Windows-1252.

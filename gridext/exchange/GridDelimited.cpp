@@ -45,6 +45,13 @@ void Enclose(String& s)
 
 void AppendField(TExtStringGrid& Grid, char D, const String& text, String& out)
 {
+    // Most cells need no quoting at all: they go out as they are.
+    if (!Grid.AlwaysQuotes && !text.empty() && text[0] != ' ' &&
+        text.find_first_of(D == '"' ? std::string_view("\"\r\n") : std::string_view("\"\r\n\v~^")) == String::npos &&
+        !Holds(text, D)) {
+        out += text;
+        return;
+    }
     String s = QuoteDoubleQuotes(text);
     bool quoted = false;
     // A field that starts with a blank is quoted too: the reader drops blanks in front
@@ -74,9 +81,9 @@ void AppendField(TExtStringGrid& Grid, char D, const String& text, String& out)
 }
 
 // Splits the text into records at line breaks outside quoted fields.
-std::vector<String> SplitRecords(std::string_view text, char D)
+std::vector<std::string_view> SplitRecords(std::string_view text, char D)
 {
-    std::vector<String> records;
+    std::vector<std::string_view> records;
     size_t start = 0;
     bool inQuotes = false, fieldStart = true;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -89,7 +96,7 @@ std::vector<String> SplitRecords(std::string_view text, char D)
             continue;
         }
         if (ch == '\r' || ch == '\n') {
-            records.emplace_back(text.substr(start, i - start));
+            records.push_back(text.substr(start, i - start));
             if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
             start = i + 1;
             fieldStart = true;
@@ -102,7 +109,7 @@ std::vector<String> SplitRecords(std::string_view text, char D)
             fieldStart = false;
         }
     }
-    if (start < text.size()) records.emplace_back(text.substr(start));
+    if (start < text.size()) records.push_back(text.substr(start));
     return records;
 }
 
@@ -132,15 +139,15 @@ void DropBlanks(std::string_view& s)
     while (s.size() >= 2 && s[0] == ' ') s.remove_prefix(1);
 }
 
-String Unbreak(TExtStringGrid& Grid, const String& field)
+String Unbreak(TExtStringGrid& Grid, String field)
 {
-    return Grid.JavaCSV ? TildeToLineBreaks(field) : VTabToLineBreaks(field);
+    if (Grid.JavaCSV) return field.find_first_of("~^") == String::npos ? field : TildeToLineBreaks(field);
+    return Holds(field, '\v') ? VTabToLineBreaks(field) : field;
 }
 
 // The fields of one record.
 void ParseRecord(TExtStringGrid& Grid, std::string_view line, char D, std::vector<String>& fields)
 {
-    fields.clear();
     while (D != '\0' && Holds(line, D)) {
         DropBlanks(line);
         String field;
@@ -158,7 +165,7 @@ void ParseRecord(TExtStringGrid& Grid, std::string_view line, char D, std::vecto
             field = String(line.substr(0, p));
             line.remove_prefix(p + 1);
         }
-        fields.push_back(Unbreak(Grid, field));
+        fields.push_back(Unbreak(Grid, std::move(field)));
     }
     if (line.empty()) return;
     DropBlanks(line);
@@ -170,7 +177,7 @@ void ParseRecord(TExtStringGrid& Grid, std::string_view line, char D, std::vecto
     } else {
         field = String(line);
     }
-    fields.push_back(Unbreak(Grid, field));
+    fields.push_back(Unbreak(Grid, std::move(field)));
 }
 
 enum class TCSVTarget { Load, Insert };
@@ -195,7 +202,7 @@ void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSV
         }
         D = GuessDelimiter(l1, l2);
     }
-    std::vector<String> records = SplitRecords(text, D);
+    const std::vector<std::string_view> records = SplitRecords(text, D);
     size_t from = Grid.LoadFirstRow ? 0 : 1;
     size_t count = records.size() > from ? records.size() - from : 0;
     if (MaxRows > 0) count = std::min(count, size_t(MaxRows));
@@ -208,13 +215,19 @@ void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSV
 
     // Every record is parsed before the grid changes, so a file too large for a grid is
     // refused with the grid as it was.
-    std::vector<std::vector<String>> rows(count);
+    // The fields of all records in one list; record i has fields starting[i] ..
+    // starting[i + 1] - 1.
+    std::vector<String> fields;
+    std::vector<size_t> starting(count + 1, 0);
     size_t widest = 0;
     for (size_t i = 0; i < count; ++i) {
-        ParseRecord(Grid, records[from + i], D, rows[i]);
-        widest = std::max(widest, rows[i].size());
+        starting[i] = fields.size();
+        ParseRecord(Grid, records[from + i], D, fields);
+        widest = std::max(widest, fields.size() - starting[i]);
         if (widest > size_t(MaxCols)) break;
+        if (i == 0) fields.reserve(fields.size() * count + 1);
     }
+    starting[count] = fields.size();
     const long long lastRow = static_cast<long long>(startRow) + static_cast<long long>(count) - 1;
     const long long newRows = std::max<long long>(1, lastRow + 1 + Grid.FixedFooters);
     const long long newCols = std::max<long long>(Grid.ColCount(), static_cast<long long>(startCol) + static_cast<long long>(widest) - H);
@@ -233,7 +246,7 @@ void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSV
     for (size_t i = 0; i < count; ++i) {
         const int r = startRow + static_cast<int>(i);
         int c = startCol;
-        for (String& f : rows[i]) Grid.SetLoadCellText(c++, r, f);
+        for (size_t k = starting[i]; k < starting[i + 1]; ++k) Grid.SetLoadCellText(c++, r, std::move(fields[k]));
         progress.Report(static_cast<long long>(i) + 1, static_cast<long long>(count));
     }
     if (keepFooterRow) {
@@ -249,10 +262,10 @@ TFileCoding CSVCoding(TExtStringGrid& Grid, bool Unicode)
     return Unicode ? TFileCoding::Utf8Bom : TFileCoding::Ansi;
 }
 
-std::string CSVBytes(TExtStringGrid& Grid, const String& text, bool Unicode)
+std::string CSVBytes(TExtStringGrid& Grid, String&& text, bool Unicode)
 {
     if (Grid.OemConvert && !Unicode) return TextToOEM(text);
-    return EncodeText(text, CSVCoding(Grid, Unicode));
+    return EncodeText(std::move(text), CSVCoding(Grid, Unicode));
 }
 
 // The first line of a text, for the one-line formats.
@@ -295,6 +308,9 @@ String CSVText(TExtStringGrid& Grid)
             AppendField(Grid, D, text, out);
         }
         out += "\r\n";
+        // The first row tells how large the text will grow: one allocation instead of
+        // a copy at every doubling.
+        if (r == r0) out.reserve(out.size() + out.size() * size_t(r1 - r0) * 9 / 8);
         progress.Report(r, std::max(1, Grid.RowCount() - 1));
     }
     Grid.ExportNotification(esExportDone, -1);
@@ -311,7 +327,7 @@ void AppendToCSV(TExtStringGrid& Grid, const String& FileName, bool Unicode)
     const std::string old = ReadFileBytes(FileName);
     String text = JoinLines(SplitLines(Grid.OemConvert ? TextFromOEM(old) : DecodeText(old)));
     text += CSVText(Grid);
-    WriteFileAtomic(FileName, CSVBytes(Grid, text, Unicode));
+    WriteFileAtomic(FileName, CSVBytes(Grid, std::move(text), Unicode));
 }
 
 void LoadFromCSV(TExtStringGrid& Grid, const String& FileName, int MaxRows)
