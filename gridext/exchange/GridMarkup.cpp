@@ -8,6 +8,7 @@
 #include "gridext/exchange/ExchangeCommon.h"
 #include "gridext/exchange/GridExchange.h"
 #include "platform/os/Files.h"
+#include "platform/os/Process.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/xml/XMLDoc.h"
 
@@ -186,7 +187,7 @@ private:
     std::vector<String> FStyles;
 };
 
-void WriteHTMLFile(TExtStringGrid& Grid, const String& FileName, bool Unicode, bool Append)
+void WriteHTMLFile(TExtStringGrid& Grid, const String& FileName, bool Unicode, bool Append, bool Show)
 {
     THTMLSettings& S = *Grid.HTMLSettings();
     std::vector<String> lines;
@@ -199,6 +200,11 @@ void WriteHTMLFile(TExtStringGrid& Grid, const String& FileName, bool Unicode, b
     if (!S.FooterFile.empty()) add(DecodeText(ReadFileBytes(S.FooterFile)));
     const String page = JoinLines(lines);
     WriteFileAtomic(FileName, Unicode ? EncodeText(page, TFileCoding::Utf16Bom) : ToAsciiReferences(page));
+    if (Show || S.AutoPreview) {
+        // The desktop's own program for the page; it runs on after the grid is done.
+        TProcess viewer;
+        if (viewer.Start("xdg-open", {FileName})) viewer.Abandon();
+    }
 }
 
 // ---------------------------------------------------------------- XML
@@ -353,14 +359,12 @@ String SaveToHTMLString(TExtStringGrid& Grid, const String& Dir)
 
 void SaveToHTML(TExtStringGrid& Grid, const String& FileName, bool Show, bool Unicode)
 {
-    (void)Show;
-    WriteHTMLFile(Grid, FileName, Unicode, false);
+    WriteHTMLFile(Grid, FileName, Unicode, false, Show);
 }
 
 void AppendToHTML(TExtStringGrid& Grid, const String& FileName, bool Show, bool Unicode)
 {
-    (void)Show;
-    WriteHTMLFile(Grid, FileName, Unicode, true);
+    WriteHTMLFile(Grid, FileName, Unicode, true, Show);
 }
 
 void SaveToXML(TExtStringGrid& Grid, const String& FileName, const String& ListDescr, const String& RecordDescr,

@@ -127,6 +127,40 @@ TEST_F(Writers, XmllintReadsTheXmlAndTheHtml)
     }
 }
 
+TEST_F(Writers, HtmlTableRowsSpansStylesAndLinks)
+{
+    Grid->SetColCount(4);
+    Grid->SetRowCount(5);
+    Grid->SetCellEx(1, 1, "merged");
+    Grid->MergeCells(1, 1, 2, 3);
+    Grid->SetCellEx(3, 1, "http://example.org/page");
+    Grid->SetCellEx(3, 2, "<b>bold</b> http://x");
+    Grid->SetURLShow(true);
+    Grid->HTMLSettings()->ColWidths()->Add(10);
+    Grid->HTMLSettings()->ColWidths()->Add(20);
+
+    String page = SaveToHTMLString(*Grid, Dir + "/");
+    EXPECT_NE(page.find("<TR><TD class=\"c0\" WIDTH=10>"), String::npos) << "row 0 is the header row";
+    EXPECT_NE(page.find(" COLSPAN=\"2\" ROWSPAN=\"3\">merged</td>"), String::npos);
+    EXPECT_EQ(page.find("merged", page.find("merged") + 1), String::npos) << "a merged area is written once";
+    EXPECT_NE(page.find("<a href=http://example.org/page>example.org/page</a>"), String::npos);
+    EXPECT_NE(page.find("<b>bold</b> http://x</td>"), String::npos) << "a text with a closing tag stays";
+    // Cells of one look share one class, listed once.
+    EXPECT_NE(page.find(".c1 {"), String::npos);
+    EXPECT_EQ(page.find(".c2 {"), String::npos);
+    Grid->SetURLFull(true);
+    EXPECT_NE(SaveToHTMLString(*Grid, Dir + "/").find(">http://example.org/page</a>"), String::npos);
+
+    // Without fixed cells: no header row, the body from FixedRows, widths on body cells.
+    Grid->SaveFixedCells = false;
+    page = SaveToHTMLString(*Grid, Dir + "/");
+    EXPECT_EQ(page.find("WIDTH=10"), String::npos);
+    EXPECT_NE(page.find(" width=10>"), String::npos);
+    int rows = 0;
+    for (size_t p = page.find("<TR>"); p != String::npos; p = page.find("<TR>", p + 1)) ++rows;
+    EXPECT_EQ(rows, 4) << "rows 1 to 4";
+}
+
 TEST_F(Writers, AFailedSaveLeavesTheFileAndTheGridAsTheyWere)
 {
     FillSmall(*Grid);
