@@ -2065,6 +2065,27 @@ public:
     TFixedEditEvent OnFixedEdit;
     TNotifyEvent OnFilterDone;
 
+    // ---- file exchange: the save range and options every writer and reader shares
+    // (the writers and readers themselves live in gridext/exchange) ----
+    bool SaveAllCols() const { return SaveFixedCells || SaveFixedCols; }
+    bool SaveAllRows() const { return SaveFixedCells || SaveFixedRows; }
+    int GetSaveStartCol() const { return SaveAllCols() ? 0 : FixedCols(); }
+    int GetSaveStartRow() const { return SaveAllRows() ? 0 : FixedRows(); }
+    int GetSaveEndCol() const { return SaveAllCols() ? ColCount() - 1 : ColCount() - FixedRightCols - 1; }
+    int GetSaveEndRow() const { return SaveAllRows() ? RowCount() - 1 : RowCount() - FixedFooters - 1; }
+    int GetSaveColCount() const { return SaveAllCols() ? ColCount() : ColCount() - FixedCols() - FixedRightCols; }
+    int GetSaveRowCount() const { return SaveAllRows() ? RowCount() : RowCount() - FixedRows() - FixedFooters; }
+    int SaveStartCol() const { return GetSaveStartCol(); }
+    int SaveStartRow() const { return GetSaveStartRow(); }
+    int SaveEndCol() const { return GetSaveEndCol(); }
+    int SaveEndRow() const { return GetSaveEndRow(); }
+    int SaveColCount() const { return GetSaveColCount(); }
+    int SaveRowCount() const { return GetSaveRowCount(); }
+    // CSV text goes through the OEM code page in both directions.
+    bool OemConvert = false;
+    // A rounded percentage while a file is written or read; fired only when it changed.
+    std::function<void(TObject* Sender, int Progress)> OnFileProgress;
+
     // ---- wheel, zoom and editor hooks (ExtGrid_Wheel.cpp) ----
     // Every column width and row height grows by x pixels, the zoom factor by x, within -10 .. 10.
     void Zoom(int x);
