@@ -117,6 +117,7 @@ TCustomExtGridDropDown::TCustomExtGridDropDown(TComponent* AOwner)
     : TExtCustomDropDown(AOwner), FColumns(this), FItems(this)
 {
     FHeaderFont.SetColor(0x723708);
+    FNavigation.HomeEndKey = heFirstLastRow;
     SetSelectionColorStyle(scOffice2007);
 }
 
@@ -400,6 +401,25 @@ void TCustomExtGridDropDown::BeforeDropDown()
     g->SortSettings()->SetShow(FSorting != gsNone);
     g->SortSettings()->IndexShow = FSorting == gsMultiColumn;
     g->SetGridImages(FGridImages);
+    g->SearchFooter()->Assign(&FSearchFooter);
+    g->MouseActions()->Assign(&FMouseActions);
+    g->Navigation()->Assign(&FNavigation);
+    g->Bands()->Assign(&FBands);
+    // The handler may open a window of its own: that must not close the list.
+    const auto blocked = [this](auto&& call) {
+        DropDownForm()->FBlockActivate = true;
+        call();
+        if (DropDownForm()) DropDownForm()->FBlockActivate = false;
+    };
+    g->OnAnchorClick = [this, blocked](TObject* S, int R, int C, const String& A, bool& Auto) {
+        if (OnGridAnchorClick) blocked([&] { OnGridAnchorClick(S, R, C, A, Auto); });
+    };
+    g->OnButtonClick = [this, blocked](TObject* S, int C, int R) {
+        if (OnGridButtonClick) blocked([&] { OnGridButtonClick(S, C, R); });
+    };
+    g->OnEllipsClick = [this, blocked](TObject* S, int C, int R, String& V) {
+        if (OnGridEllipsClick) blocked([&] { OnGridEllipsClick(S, C, R, V); });
+    };
     g->OnSelect = [this](TObject*) { GridSelect(); };
     g->OnCanSort = [this](TObject* S, int ACol, bool& DoSort) {
         FTempItemIndex = FItemIndex;

@@ -149,6 +149,15 @@ public:
     int RowCount() const { return FItems.Count(); }
     bool MatchCase() const { return FMatchCase; }
     void SetMatchCase(bool v) { FMatchCase = v; }
+    // Settings the grid takes when the list opens.
+    TSearchFooter* SearchFooter() { return &FSearchFooter; }
+    void SetSearchFooter(const TSearchFooter& v) { FSearchFooter.Assign(&v); }
+    TNavigation* Navigation() { return &FNavigation; }
+    void SetNavigation(const TNavigation& v) { FNavigation.Assign(&v); }
+    TMouseActions* MouseActions() { return &FMouseActions; }
+    void SetMouseActions(const TMouseActions& v) { FMouseActions.Assign(&v); }
+    TBands* Bands() { return &FBands; }
+    void SetBands(const TBands& v) { FBands.Assign(&v); }
     const String& LookupEntry() const { return FLookupEntry; }
 
     // The embedded grid; nothing before the pop-up exists.
@@ -170,6 +179,10 @@ public:
     std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnGridCanSort;
     std::function<void(TObject* Sender, int ACol)> OnGridClickSort;
     TClickCellEvent OnGridRightClickCell;
+    // A window these open does not close the list.
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& Anchor, bool& AutoHandle)> OnGridAnchorClick;
+    TButtonClickEvent OnGridButtonClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, String& S)> OnGridEllipsClick;
     TNotifyEvent OnGridTopLeftChanged;
 
     // A text set by the program is taken as it is: only typing is completed.
@@ -254,6 +267,10 @@ private:
     TDropDownStyle FStyle = dsDropDown;
     bool FUseItems = true;
     bool FMatchCase = false;
+    TSearchFooter FSearchFooter;
+    TNavigation FNavigation;
+    TMouseActions FMouseActions;
+    TBands FBands;
 
     TExtColGrid* FExtColGrid = nullptr;
     int FSelRow = 0;
