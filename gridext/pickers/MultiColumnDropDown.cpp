@@ -109,7 +109,7 @@ using namespace MultiColumnPicker;
 
 TExtMultiColumnDropDown::TExtMultiColumnDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner), FItems(this), FColumns(this)
 {
-    // The base's look has already set the header font's colour through SetComponentStyle.
+    FHeaderFont.SetColor(0x723708);
     FHeaderColor = clWhite;
     FHeaderColorTo = clGray;
     SetDropDownColor(clWhite);

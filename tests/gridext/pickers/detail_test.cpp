@@ -156,6 +156,22 @@ TEST_F(DetailPickerTest, UpAndDownOnTheClosedEditStepThroughTheItems)
     EXPECT_FALSE(Edit->DroppedDown());
 }
 
+TEST_F(DetailPickerTest, TheWheelStepsThroughTheItemsOpenOrClosed)
+{
+    UserWheel(Edit, -120);
+    UserWheel(Edit, -120);
+    EXPECT_EQ(Edit->ItemIndex(), 1);
+    EXPECT_EQ(Edit->Text(), "Beta");
+    Open(1);
+    UserWheel(Edit->DropDownForm(), -120);
+    EXPECT_EQ(Edit->ItemSelector()->ItemIndex(), 2);
+    EXPECT_EQ(Edit->Text(), "alphabet");
+    EXPECT_TRUE(Edit->DroppedDown());
+    UserWheel(Edit->DropDownForm(), 120);
+    UserKey(Edit, VK_RETURN);
+    EXPECT_EQ(Edit->Text(), "Beta");
+}
+
 // ---------------------------------------------------------------- the open list
 
 TEST_F(DetailPickerTest, KeysOpenTheListMoveInItAndEnterKeepsTheChoice)

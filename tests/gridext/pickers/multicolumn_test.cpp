@@ -125,6 +125,18 @@ TEST_F(MultiColumnPickerTest, EscOnTheClosedEditTakesTheItemOfTheTextOrNone)
     EXPECT_EQ(Edit->Text(), "");
 }
 
+TEST_F(MultiColumnPickerTest, EnterAsTabTakesTheItemOfTheTextAndMovesOn)
+{
+    Edit->SetReturnIsTab(true);
+    Edit->SetText("banana");
+    UserKey(Edit, VK_RETURN);
+    Application->ProcessMessages();
+    EXPECT_EQ(Edit->ItemIndex(), 1);
+    EXPECT_EQ(Edit->Text(), "Banana");
+    // One step on, not two (the focus would be back on the edit).
+    EXPECT_EQ(FindFocusedControl(), Other);
+}
+
 // ---------------------------------------------------------------- the open list
 
 TEST_F(MultiColumnPickerTest, KeysOpenTheListMoveTheRowAndEnterChooses)
@@ -280,6 +292,19 @@ TEST_F(MultiColumnPickerTest, TheWindowHeightSnapsToWholeRows)
         EXPECT_EQ(Edit->DropDownForm()->Height(), c.height);
         Edit->HideDropDown(true);
     }
+}
+
+TEST_F(MultiColumnPickerTest, AutoSizedColumnsTakeTheirWidestText)
+{
+    Edit->Columns()->Items(1)->AutoSize = true;
+    Edit->Items()->Items(2)->Text()->SetStrings(1, "Cherry from a long way off");
+    Open(0);
+    TBitmap probe(1, 1);
+    probe.Canvas()->Font()->Assign(*Edit->Columns()->Items(1)->Font());
+    const int widest = probe.Canvas()->TextWidth("Cherry from a long way off") + 6;
+    EXPECT_EQ(Edit->ListGrid()->Columns()->Items(1)->Width, widest);
+    // The picker's own column keeps its width.
+    EXPECT_EQ(Edit->Columns()->Items(1)->Width, 80);
 }
 
 TEST_F(MultiColumnPickerTest, WrappedLongTextsMakeTallerRows)
