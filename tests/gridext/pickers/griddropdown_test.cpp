@@ -166,6 +166,21 @@ TEST_F(GridPickerTest, NarrowingDownLeavesTheRowsThatHoldTheTypedText)
     UserKey(Edit, VK_ESCAPE);
 }
 
+TEST_F(GridPickerTest, TypingInTheClosedEditNarrowsAlreadyAndEnteringAgainUndoesIt)
+{
+    Edit->SetLookupMethod(lmNarrowDown);
+    Edit->ShowDropDown();
+    Edit->HideDropDown(true);
+    Edit->SetText("");
+    UserType(Edit, "c");
+    EXPECT_FALSE(Edit->DroppedDown());
+    EXPECT_EQ(Rows(), "Cherry");
+    UserFocus(Other);
+    UserFocus(Edit);
+    EXPECT_EQ(Rows(), "Apple Banana Cherry");
+    EXPECT_EQ(Edit->LookupEntry(), "");
+}
+
 TEST_F(GridPickerTest, TypedKeysLookUpByPrefixAsTheStyleAndMethodSay)
 {
     struct Case {

@@ -316,6 +316,43 @@ TEST_F(MultiColumnPickerTest, WrappedLongTextsMakeTallerRows)
     EXPECT_GT(Edit->ListGrid()->RowHeights(3), 40);
 }
 
+TEST_F(MultiColumnPickerTest, HandlersMayChangeACellsTextOrDrawEveryCell)
+{
+    std::vector<String> preset;
+    Edit->OnDropDownGetItemText = [&](TObject*, int C, int R, String& T) {
+        if (C == 0 && R == 1) preset.push_back(T);
+        if (C == 0 && R > 0) T = "";
+    };
+    Open(0);
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Edit->DropDownForm(), "multicolumn_text_handler.png", png));
+    // The handler is offered the item's text and its answer is drawn: the code column
+    // shows nothing, the name column its texts.
+    ASSERT_FALSE(preset.empty());
+    EXPECT_EQ(preset.front(), "A1");
+    const auto dark = [](TColor c) { return (c & 0xFF) < 0x50 && ((c >> 8) & 0xFF) < 0x50; };
+    TExtMultiColumnDropDown::TExtColGrid* g = Edit->ListGrid();
+    const TPoint gs = g->ClientToScreen(TPoint(0, 0)), fs = Edit->DropDownForm()->ClientToScreen(TPoint(0, 0));
+    TRect code = g->CellRect(0, 3), name = g->CellRect(1, 3);
+    OffsetRect(code, gs.X - fs.X, gs.Y - fs.Y);
+    OffsetRect(name, gs.X - fs.X, gs.Y - fs.Y);
+    EXPECT_EQ(Count_Pixels(png, code, dark), 0);
+    EXPECT_GT(Count_Pixels(png, name, dark), 10);
+    Edit->HideDropDown(true);
+    std::vector<std::pair<int, int>> drawn;
+    Edit->OnDropDownDrawItem = [&](TObject*, int C, int R, TCanvas* Cv, const TRect& Rc) {
+        drawn.emplace_back(C, R);
+        Cv->Brush()->SetColor(TColor(0xFF00FF));
+        Cv->FillRect(Rc);
+    };
+    Open(0);
+    TBitmap own;
+    ASSERT_TRUE(SNAPSHOT(Edit->DropDownForm(), "multicolumn_own_drawing.png", own));
+    // Header and rows, both columns, drawn by the handler alone.
+    EXPECT_GE(drawn.size(), 10u);
+    EXPECT_GT(Count_Pixels(own, TRect(0, 0, own.Width(), own.Height()), TColor(0xFF00FF)), 5000);
+}
+
 TEST_F(MultiColumnPickerTest, PictureOfTheOpenListWithHeaderAndChosenRow)
 {
     Edit->SetComponentStyle(tsOffice2003Blue);
