@@ -181,6 +181,21 @@ TEST_F(GridPickerTest, TypingInTheClosedEditNarrowsAlreadyAndEnteringAgainUndoes
     EXPECT_EQ(Edit->LookupEntry(), "");
 }
 
+TEST_F(GridPickerTest, BackspaceInTheClosedEditOnlyEditsTheText)
+{
+    // The lookup entry of the open list starts empty: taking a character back must not
+    // put that empty entry in place of the text.
+    for (TLookupMethod m : {lmLookup, lmNarrowDown}) {
+        SCOPED_TRACE(int(m));
+        Edit->SetLookupMethod(m);
+        Edit->SetItemIndex(1);
+        UserFocus(Edit);
+        UserKey(Edit, VK_END);
+        UserKey(Edit, VK_BACK);
+        EXPECT_EQ(Edit->Text(), "Banan");
+    }
+}
+
 TEST_F(GridPickerTest, TypedKeysLookUpByPrefixAsTheStyleAndMethodSay)
 {
     struct Case {
