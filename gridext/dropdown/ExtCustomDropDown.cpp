@@ -306,9 +306,10 @@ void TExtCustomDropDown::WndProc(TMessage& msg)
             return;
         }
         if (key == VK_RETURN && FReturnIsTab) {
-            key = VK_TAB;
-            msg.WParam = VK_TAB;
+            // The posted Tab moves the focus on; handing this key on as a Tab as well
+            // would move it twice.
             if (Visible()) PostMessage(Handle(), WM_KEYDOWN, VK_TAB, 0);
+            return;
         }
         TCustomMaskEdit::WndProc(msg);
         if (FDestroying) return;

@@ -1,0 +1,293 @@
+#pragma once
+// The grid picker: a drop-down edit whose pop-up holds a full grid, sortable by header
+// clicks, optionally editable, its rows taken from the picker's items (UseItems) or from
+// cells the application writes into the grid itself. One column, the lookup column,
+// gives the text the edit shows for the chosen row. Typed characters look rows up by
+// prefix or narrow the grid down to matching rows; the edit completes typed text from
+// the items' lookup texts.
+//
+// For an editor: SetText/Text carry the value, FindLookupText() finds the row of a text,
+// GetGrid() reaches the embedded grid, BeginUpdate/EndUpdate wrap filling the items,
+// ShowDropDown/HideDropDown open and close, OnSelect tells of a choice in the list and
+// OnDropUp of the closing (Cancelled true when the old value came back).
+#include "grid/core/ExtGrid.h"
+#include "gridext/dropdown/ExtCustomDropDown.h"
+#include "gridext/pickers/PickerColumns.h"
+
+class TCustomExtGridDropDown;
+
+enum TLookupMethod { lmLookup, lmNarrowDown, lmNone };
+enum TGridSorting { gsNone, gsSingleColumn, gsMultiColumn };
+enum TDropDownStyle { dsDropDown, dsDropDownList };
+
+namespace GridPicker {
+
+struct Tag;
+using TDropDownColumn = TDropDownColumnT<Tag>;
+using TDropDownColumns = TPickerCollection<TDropDownColumn>;
+using TDropDownItem = TDropDownItemT<Tag>;
+using TDropDownItems = TPickerCollection<TDropDownItem>;
+
+// The embedded grid: the full grid with the picker's hooks for keys, mouse and the wheel.
+class TExtColGrid : public TExtStringGrid {
+public:
+    explicit TExtColGrid(TComponent* AOwner);
+    TCustomExtGridDropDown* ExtDropDown() const { return FExtDropDown; }
+    void SetExtDropDown(TCustomExtGridDropDown* v) { FExtDropDown = v; }
+    TDropDownColumns* Columns() { return &FColumns; }
+    int HeaderHeight() const { return FHeaderHeight; }
+    void SetHeaderHeight(int v) { FHeaderHeight = v; }
+    virtual void FireSelect();
+    TNotifyEvent OnSelect;
+    void WndProc(TMessage& msg) override;
+
+    // Kept for the picker's settings; the grid draws in its own look.
+    TColor FHeaderColor = clWhite, FHeaderColorTo = clGray, FLineColor = clGray, FFixedLineColor = clGray;
+    TFont FHeaderFont;
+    int FGridLineWidth = 1;
+    int FOldRow = 0;
+    bool FMouseWheelSelection = false;
+    // The current row was reached by key or click and may be taken when the list closes.
+    bool FConfirmSelection = false;
+
+protected:
+    bool SelectCell(int ACol, int ARow) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    void FireGetAlignment(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign) override;
+    void FireGetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) override;
+
+private:
+    TCustomExtGridDropDown* FExtDropDown = nullptr;
+    TDropDownColumns FColumns;
+    int FHeaderHeight = 25;
+};
+
+}  // namespace GridPicker
+
+using TGridKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TGridKeyPressEvent = std::function<void(TObject* Sender, WideChar& Key)>;
+
+class TCustomExtGridDropDown : public TExtCustomDropDown {
+public:
+    using TDropDownColumns = GridPicker::TDropDownColumns;
+    using TDropDownItems = GridPicker::TDropDownItems;
+    using TExtColGrid = GridPicker::TExtColGrid;
+
+    explicit TCustomExtGridDropDown(TComponent* AOwner);
+    ~TCustomExtGridDropDown() override;
+
+    bool AutoShowDropDown() const { return FAutoShowDropDown; }
+    void SetAutoShowDropDown(bool v) { FAutoShowDropDown = v; }
+    bool AutoSizeColumns() const { return FAutoSizeColumns; }
+    void SetAutoSizeColumns(bool v) { FAutoSizeColumns = v; }
+    bool CaseSensitive() const { return FCaseSensitive; }
+    void SetCaseSensitive(bool v) { FCaseSensitive = v; }
+    bool DropDownAutoWidth() const { return FDropDownAutoWidth; }
+    void SetDropDownAutoWidth(bool v) { FDropDownAutoWidth = v; }
+    int DropDownRowHeight() const { return FDropDownRowHeight; }
+    void SetDropDownRowHeight(int v) { FDropDownRowHeight = v; }
+    TColor LineColor() const { return FLineColor; }
+    void SetLineColor(TColor v) { FLineColor = v; }
+    TColor FixedLineColor() const { return FFixedLineColor; }
+    void SetFixedLineColor(TColor v) { FFixedLineColor = v; }
+    bool ColumnSizing() const { return FColumnSizing; }
+    void SetColumnSizing(bool v) { FColumnSizing = v; }
+    bool ColumnMoving() const { return FColumnMoving; }
+    void SetColumnMoving(bool v) { FColumnMoving = v; }
+    bool ColumnSizeWithDropDown() const { return FColumnSizeWithDropDown; }
+    void SetColumnSizeWithDropDown(bool v) { FColumnSizeWithDropDown = v; }
+    TDropDownColumns* Columns() { return &FColumns; }
+    void SetColumns(const TDropDownColumns& v) { FColumns.Assign(v); }
+    bool GridEditable() const { return FGridEditable; }
+    void SetGridEditable(bool v) { FGridEditable = v; }
+    TImageList* GridImages() const { return FGridImages; }
+    void SetGridImages(TImageList* v);
+    TColor HeaderColor() const { return FHeaderColor; }
+    void SetHeaderColor(TColor v) { FHeaderColor = v; }
+    TColor HeaderColorTo() const { return FHeaderColorTo; }
+    void SetHeaderColorTo(TColor v) { FHeaderColorTo = v; }
+    int HeaderHeight() const { return FHeaderHeight; }
+    void SetHeaderHeight(int v) { FHeaderHeight = v; }
+    TFont* HeaderFont() { return &FHeaderFont; }
+    void SetHeaderFont(const TFont* v) { FHeaderFont.Assign(*v); }
+    bool HoverRow() const { return FHoverRow; }
+    void SetHoverRow(bool v) { FHoverRow = v; }
+    TColor HoverRowColor() const { return FHoverRowColor; }
+    void SetHoverRowColor(TColor v) { FHoverRowColor = v; }
+    TColor HoverRowColorTo() const { return FHoverRowColorTo; }
+    void SetHoverRowColorTo(TColor v) { FHoverRowColorTo = v; }
+    TDropDownItems* Items() { return &FItems; }
+    void SetItems(const TDropDownItems& v) { FItems.Assign(v); }
+    int ItemIndex() const { return FItemIndex; }
+    void SetItemIndex(int Value);
+    int LookupColumn() const { return FLookupColumn; }
+    void SetLookupColumn(int v) { FLookupColumn = v; }
+    TLookupMethod LookupMethod() const { return FLookupMethod; }
+    void SetLookupMethod(TLookupMethod v) { FLookupMethod = v; }
+    bool RowSizing() const { return FRowSizing; }
+    void SetRowSizing(bool v) { FRowSizing = v; }
+    bool RowMoving() const { return FRowMoving; }
+    void SetRowMoving(bool v) { FRowMoving = v; }
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor v) { FSelectionTextColor = v; }
+    bool RowSelect() const { return FRowSelect; }
+    void SetRowSelect(bool v) { FRowSelect = v; }
+    TGridSorting Sorting() const { return FSorting; }
+    void SetSorting(TGridSorting v) { FSorting = v; }
+    TDropDownStyle Style() const { return FStyle; }
+    void SetStyle(TDropDownStyle v)
+    {
+        FStyle = v;
+        SetEditorEnabled(v == dsDropDown);
+    }
+    bool UseItems() const { return FUseItems; }
+    void SetUseItems(bool v) { FUseItems = v; }
+    // The number of items.
+    int RowCount() const { return FItems.Count(); }
+    bool MatchCase() const { return FMatchCase; }
+    void SetMatchCase(bool v) { FMatchCase = v; }
+    // Settings the grid takes when the list opens.
+    TSearchFooter* SearchFooter() { return &FSearchFooter; }
+    void SetSearchFooter(const TSearchFooter& v) { FSearchFooter.Assign(&v); }
+    TNavigation* Navigation() { return &FNavigation; }
+    void SetNavigation(const TNavigation& v) { FNavigation.Assign(&v); }
+    TMouseActions* MouseActions() { return &FMouseActions; }
+    void SetMouseActions(const TMouseActions& v) { FMouseActions.Assign(&v); }
+    TBands* Bands() { return &FBands; }
+    void SetBands(const TBands& v) { FBands.Assign(&v); }
+    const String& LookupEntry() const { return FLookupEntry; }
+
+    // The embedded grid; nothing before the pop-up exists.
+    TExtColGrid* GetGrid() const { return FExtColGrid; }
+    void BeginUpdate() {}
+    // Rebuilds the completion's list from the items.
+    void EndUpdate() { BuildLookupList(); }
+    // The first item (UseItems) or grid row whose lookup text begins with S (without
+    // regard to case unless CaseSensitive): its text as stored and its index or row.
+    bool FindLookupText(const String& S, String& Found, int& Index) const;
+    unsigned GetVersionNumber() const override { return 0x06000101; }
+
+    TNotifyEvent OnSelect;
+    TGridKeyEvent OnGridKeyDown, OnGridKeyUp;
+    TGridKeyPressEvent OnGridKeyPress;
+    TGetAlignmentEvent OnGridGetAlignment;
+    TGetCellColorEvent OnGridGetCellColor;
+    TCanEditCellEvent OnGridCanEditCell;
+    std::function<void(TObject* Sender, int ACol, bool& DoSort)> OnGridCanSort;
+    std::function<void(TObject* Sender, int ACol)> OnGridClickSort;
+    TClickCellEvent OnGridRightClickCell;
+    // A window these open does not close the list.
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& Anchor, bool& AutoHandle)> OnGridAnchorClick;
+    TButtonClickEvent OnGridButtonClick;
+    std::function<void(TObject* Sender, int ACol, int ARow, String& S)> OnGridEllipsClick;
+    TNotifyEvent OnGridTopLeftChanged;
+
+    // A text set by the program is taken as it is: only typing is completed.
+    void SetText(const String& Value) override;
+    void SetComponentStyle(TWYXStyle AStyle) override;
+    void SetSelectionColorStyle(TSelectionColorStyle Value) override;
+    void CreateDropDownForm() override;
+    void PlaceDropDownControl() override;
+    void BeforeDropDown() override;
+    void SizeDropDownForm() override;
+    void AdjustDropDownHeight(int& Height) override;
+    void OpenDropDown() override;
+    void CloseDropDown(bool CancelChanges) override;
+    void DropDownResizing() override;
+    void HandleControlKeyDown(WORD& Key, TShiftState Shift) override;
+    void HandleControlKeyUp(WORD& Key, TShiftState Shift) override;
+    void HandleControlKeyPress(WideChar& Key) override;
+    void HandleDropDownKeyDown(WORD& Key, TShiftState Shift) override;
+    void HandleDropDownKeyUp(WORD& Key, TShiftState Shift) override;
+    void HandleDropDownKeyPress(WideChar& Key) override;
+    void HandleWheelDown() override;
+    void HandleWheelUp() override;
+    void WndProc(TMessage& msg) override;
+
+    // The item a grid row holds (the row itself without a grid or past the last row),
+    // and the first data row that holds an item (the current index for none).
+    int ItemOfRow(int Row);
+    int RowOfItem(int Item);
+
+protected:
+    void Change() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyUp(WORD& Key, TShiftState Shift) override;
+    void DoEnter() override;
+
+private:
+    friend class GridPicker::TExtColGrid;
+    int ItemCount() const;
+    void GridTakeSettings();
+    void FillGridFromItems();
+    void ScaleColumnsToWindow();
+    int ListWidthNeeded() const;
+    void BuildLookupList();
+    int LookupPosition(const String& Text) const;
+    int TypedKeyLookup(WideChar Key);
+    void ShowValue(const String& Value);
+    void GridSelect();
+    void CellSelected(int Row);
+    void MoveToRow(int Row);
+    // Where the keys of the open list go: the cell editor while it shows, else the grid.
+    TWinControl* KeyTarget() const;
+    void SelectFirst();
+    void SelectLast();
+    void SelectNext();
+    void SelectPrevious();
+    void NextPage();
+    void PreviousPage();
+
+    bool FAutoShowDropDown = false;
+    bool FAutoSizeColumns = true;
+    bool FCaseSensitive = false;
+    bool FDropDownAutoWidth = true;
+    int FDropDownRowHeight = 22;
+    TColor FLineColor = 0xF1EDEB, FFixedLineColor = 0xD1BBA4;
+    bool FColumnSizing = false, FColumnMoving = false, FColumnSizeWithDropDown = true;
+    TDropDownColumns FColumns;
+    bool FGridEditable = false;
+    TImageList* FGridImages = nullptr;
+    TColor FHeaderColor = clWhite, FHeaderColorTo = clGray;
+    int FHeaderHeight = 25;
+    TFont FHeaderFont;
+    bool FHoverRow = false;
+    TColor FHoverRowColor = clInfoBk, FHoverRowColorTo = clNone;
+    TDropDownItems FItems;
+    int FItemIndex = -1;
+    int FLookupColumn = 0;
+    TLookupMethod FLookupMethod = lmLookup;
+    bool FRowSizing = false, FRowMoving = false;
+    TColor FSelectionTextColor = clBlack;
+    bool FRowSelect = true;
+    TGridSorting FSorting = gsNone;
+    TDropDownStyle FStyle = dsDropDown;
+    bool FUseItems = true;
+    bool FMatchCase = false;
+    TSearchFooter FSearchFooter;
+    TNavigation FNavigation;
+    TMouseActions FMouseActions;
+    TBands FBands;
+
+    TExtColGrid* FExtColGrid = nullptr;
+    int FSelRow = 0;
+    bool workmode = true;
+    std::vector<String> FLookupItems;
+    bool FItemChange = false;
+    int FItemIdx = -1;
+    int FItemSel = 0;
+    int FOldItemIndex = -1;
+    int FTempItemIndex = -1;
+    String FLookupEntry;
+    bool FSettingText = false;
+    bool FInKey = false;
+    bool FLookupMoving = false;
+};
+
+class TExtGridDropDown : public TCustomExtGridDropDown {
+public:
+    explicit TExtGridDropDown(TComponent* AOwner) : TCustomExtGridDropDown(AOwner) {}
+};
