@@ -251,6 +251,9 @@ void TBaseLazyTree::WndProc(TMessage& Message)
     case WM_SIZE:
         HandleWMSize(Message);
         return;
+    case CM_UPDATESCROLLBARS:
+        HandleCMUpdateScrollBars();
+        return;
     default:
         TCustomControl::WndProc(Message);
     }
