@@ -757,6 +757,14 @@ protected:
     bool FPlacedVert = false, FPlacedHorz = false;
 
 protected:
+    // ---- appearance changes ----
+    // The buttons are drawn on the tree's colour and the default node height follows the
+    // font, so both are made anew when these change (not while loading: the stored
+    // values are read then).
+    void HandleCMColorChanged();
+    void HandleCMFontChanged();
+
+protected:
 
     // ---- the toggle animation ----
     enum TToggleScrollMode { smScrollUp, smScrollDown, smNoScroll };

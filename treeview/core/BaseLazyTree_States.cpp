@@ -254,6 +254,14 @@ void TBaseLazyTree::WndProc(TMessage& Message)
     case CM_UPDATESCROLLBARS:
         HandleCMUpdateScrollBars();
         return;
+    case CM_COLORCHANGED:
+        TCustomControl::WndProc(Message);
+        HandleCMColorChanged();
+        return;
+    case CM_FONTCHANGED:
+        TCustomControl::WndProc(Message);
+        HandleCMFontChanged();
+        return;
     default:
         TCustomControl::WndProc(Message);
     }
