@@ -32,6 +32,7 @@
 #include "treeview/core/LazyTreeOptions.h"
 #include "treeview/core/LazyTreeTypes.h"
 #include "treeview/geometry/ScrollBarOptions.h"
+#include "treeview/paint/LazyTreeScrollBar.h"
 #include "treeview/header/LTHeader.h"
 #include "treeview/paint/LTPaintTypes.h"
 
@@ -736,6 +737,34 @@ protected:
     std::unique_ptr<TScrollBarOptions> FScrollBarOptions;
     TBiDiMode FBiDiMode = bdLeftToRight;
     friend class TScrollBarOptions;
+
+    // ---- the tree's own scroll bars ----
+public:
+    // Sent to the tree after its scroll bars or offsets changed: the bar controls follow.
+    static constexpr unsigned CM_UPDATESCROLLBARS = 0xB802;
+    // The client area is what the shown bars leave of the window.
+    TRect ClientRect() const override;
+    // The control that shows SB_HORZ or SB_VERT.
+    TLazyTreeScrollBar* ScrollBarControl(int Bar) const { return Bar == SB_VERT ? FVertBarControl : FHorzBarControl; }
+
+protected:
+    void HandleCMUpdateScrollBars();
+    void PlaceScrollBars();
+    TLazyTreeScrollBar* FVertBarControl = nullptr;
+    TLazyTreeScrollBar* FHorzBarControl = nullptr;
+    bool FPlacingScrollBars = false;
+    // Which bars took room from the client area the last time the bars were placed.
+    bool FPlacedVert = false, FPlacedHorz = false;
+
+protected:
+    // ---- appearance changes ----
+    // The buttons are drawn on the tree's colour and the default node height follows the
+    // font, so both are made anew when these change (not while loading: the stored
+    // values are read then).
+    void HandleCMColorChanged();
+    void HandleCMFontChanged();
+
+protected:
 
     // ---- the toggle animation ----
     enum TToggleScrollMode { smScrollUp, smScrollDown, smNoScroll };

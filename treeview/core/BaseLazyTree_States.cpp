@@ -251,6 +251,17 @@ void TBaseLazyTree::WndProc(TMessage& Message)
     case WM_SIZE:
         HandleWMSize(Message);
         return;
+    case CM_UPDATESCROLLBARS:
+        HandleCMUpdateScrollBars();
+        return;
+    case CM_COLORCHANGED:
+        TCustomControl::WndProc(Message);
+        HandleCMColorChanged();
+        return;
+    case CM_FONTCHANGED:
+        TCustomControl::WndProc(Message);
+        HandleCMFontChanged();
+        return;
     default:
         TCustomControl::WndProc(Message);
     }

@@ -12,8 +12,6 @@ int TreeWheelScrollLines = 3;
 constexpr int WheelPageScroll = -1;
 // Height of a horizontal scroll bar in pixels.
 constexpr int HorizontalScrollBarHeight = 17;
-// Sent to the tree after its scroll bars or offsets changed (styled bars follow it).
-constexpr unsigned CM_UPDATESCROLLBARS = 0xB802;
 
 // ---- options ----
 
@@ -423,6 +421,7 @@ bool TBaseLazyTree::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Mouse
 void TBaseLazyTree::HandleWMSize(TMessage& Message)
 {
     TCustomControl::WndProc(Message);
+    PlaceScrollBars();
     // The first bounds are set while the tree is being built.
     if (!FRoot || !FScrollBarOptions) return;
     if (FStates.Contains(tsSizing) || FStates.Contains(tsWindowCreating) || RowAreaHeight() < 1) return;
@@ -435,4 +434,58 @@ void TBaseLazyTree::HandleWMSize(TMessage& Message)
     if (FStates.Contains(tsEditing) && !FHeader->UseColumns()) UpdateEditBounds();
     // Auto-size and spring columns follow the new width.
     FHeader->HandleResize();
+}
+
+// ---- the bar controls ----
+
+TRect TBaseLazyTree::ClientRect() const
+{
+    const TRect r = TCustomControl::ClientRect();
+    const int s = TLazyTreeScrollBar::Size;
+    return TRect(r.Left, r.Top, std::max(r.Left, r.Right - (FVertScrollBar.Shown ? s : 0)),
+                 std::max(r.Top, r.Bottom - (FHorzScrollBar.Shown ? s : 0)));
+}
+
+void TBaseLazyTree::HandleCMUpdateScrollBars()
+{
+    if (FPlacingScrollBars || !FVertBarControl) return;
+    FPlacingScrollBars = true;
+    struct TEnd {
+        bool& Flag;
+        ~TEnd() { Flag = false; }
+    } end{FPlacingScrollBars};
+    // A bar that comes or goes changes the room of the other axis: settle which bars
+    // the content needs (a few passes at most, the room only shrinks or grows by a bar).
+    bool changed = false;
+    for (int pass = 0; pass < 3; ++pass) {
+        const bool v = FVertScrollBar.Shown, h = FHorzScrollBar.Shown;
+        if (v == FPlacedVert && h == FPlacedHorz) break;
+        FPlacedVert = v;
+        FPlacedHorz = h;
+        changed = true;
+        UpdateVerticalScrollBar(true);
+        UpdateHorizontalScrollBar(true);
+    }
+    PlaceScrollBars();
+    if (changed) {
+        // Auto-size and spring columns follow the new client width.
+        if (FHeader) FHeader->HandleResize();
+        Invalidate();
+    }
+}
+
+void TBaseLazyTree::PlaceScrollBars()
+{
+    if (!FVertBarControl || !FHorzBarControl) return;
+    const TRect full = TCustomControl::ClientRect();
+    const int s = TLazyTreeScrollBar::Size;
+    const bool v = FVertScrollBar.Shown, h = FHorzScrollBar.Shown;
+    // The vertical bar starts below the header, which spans the whole width.
+    const int top = std::min(HeaderAreaHeight(), full.Height());
+    FVertBarControl->SetBounds(full.Right - s, top, s, std::max(0, full.Bottom - top - (h ? s : 0)));
+    FHorzBarControl->SetBounds(full.Left, full.Bottom - s, std::max(0, full.Width() - (v ? s : 0)), s);
+    FVertBarControl->SetVisible(v);
+    FHorzBarControl->SetVisible(h);
+    FVertBarControl->Refresh();
+    FHorzBarControl->Refresh();
 }

@@ -27,7 +27,8 @@ void TLTHeader::UpdateWindow()
         FWindow = new TLTHeaderWindow(this);
         FWindow->SetParent(FOwner);
     }
-    FWindow->SetBounds(0, 0, FOwner->ClientWidth(), FHeight);
+    // The header spans the window, over the vertical scroll bar too.
+    FWindow->SetBounds(0, 0, FOwner->TCustomControl::ClientRect().Width(), FHeight);
     FWindow->Show();
     FWindow->Invalidate();
 }

@@ -107,3 +107,23 @@ void TBaseLazyTree::Print(TPrinter* Printer, bool PrintHeader)
     Font()->Assign(savedFont);
     Printer->EndDoc();
 }
+
+void TBaseLazyTree::HandleCMColorChanged()
+{
+    if (FLoading) return;
+    PrepareBitmapsFor(true, false);
+    Invalidate();
+}
+
+void TBaseLazyTree::HandleCMFontChanged()
+{
+    if (!FLoading) {
+        FitDefaultNodeHeightToFont();
+        PrepareBitmapsFor(true, false);
+        Invalidate();
+    }
+    if (!FHeader) return;
+    // A header that follows the tree's font takes the new one.
+    if (FHeader->ParentFont()) FHeader->Font()->Assign(*Font());
+    FHeader->Invalidate();
+}
