@@ -49,6 +49,14 @@ void TExtCalculatorDropdown::BeforeDropDown()
     FExtButtonPanel->ArrangeButtons();
     SetControl(FExtButtonPanel);
     FEngine.Opened();
+    FOpenText = GetText();
+}
+
+void TExtCalculatorDropdown::CloseDropDown(bool Cancel)
+{
+    const bool open = DroppedDown();
+    TExtCustomDropDown::CloseDropDown(Cancel);
+    if (open && Cancel) SetText(FOpenText);
 }
 
 int TExtCalculatorDropdown::PadButton(const String& Name) const

@@ -43,7 +43,8 @@ public:
     void DisplayModified() override { SetModifiedFlag(true); }
     void CaretAfterFirst() override;
     bool PadShowing() const override { return DroppedDown(); }
-    void CloseDropDown(bool Cancel) override { TExtCustomDropDown::CloseDropDown(Cancel); }
+    // A cancel brings back the number the drop-down opened with.
+    void CloseDropDown(bool Cancel) override;
 
 protected:
     void DoEnter() override;
@@ -55,4 +56,7 @@ private:
     bool FShowThousandSeparator = false;
     // A key the pad's handlers hand to the edit: the edit's own rules run for it.
     int FPadKey = 0;
+    // Every step of the pad writes the display as the edit's value, so the value to go
+    // back to is taken when the drop-down opens.
+    String FOpenText;
 };
