@@ -802,10 +802,13 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
         break;
     }
     }
+    const bool byClick = G->LButFlg;
     ShowEditorControl(dd, C);
     // The memo opens with its caret before the text, nothing selected: set once it
-    // has the focus, which selects an edit's whole text.
-    if (kind == edMemoDropDown) {
+    // has the focus, which selects an edit's whole text; unless the editor took the
+    // click that began the edit and put the caret under the pointer.
+    const bool caretPlaced = byClick && !G->LButFlg;
+    if (kind == edMemoDropDown && !caretPlaced) {
         if (auto* e = dynamic_cast<TEdit*>(dd)) {
             e->SetSelStart(0);
             e->SetSelLength(0);

@@ -61,6 +61,14 @@ void TGridPickerEditor<TPicker>::WndProc(TMessage& msg)
     }
     TPicker::WndProc(msg);
     DropDownDialogCodes(FGrid, msg);
+    if (msg.Msg == WM_SETFOCUS && CaretToPointer() && FGrid->LButFlg) {
+        const TPoint p = TPicker::ScreenToClient(Mouse_CursorPos());
+        if (p.X >= 0 && p.Y >= 0 && p.X < TPicker::Width() && p.Y < TPicker::Height()) {
+            TPicker::SetSelStart(TPicker::CharFromPos(p.X));
+            TPicker::SetSelLength(0);
+            FGrid->LButFlg = false;
+        }
+    }
 }
 
 template class TGridPickerEditor<TExtTrackBarDropDown>;

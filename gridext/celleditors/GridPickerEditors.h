@@ -44,6 +44,8 @@ protected:
     void Change() override;
     // Enter is about to store the value.
     virtual void BeforeEnter() {}
+    // An edit begun with a click puts the caret under the pointer.
+    virtual bool CaretToPointer() const { return true; }
 
     TExtStringGrid* FGrid;
 
@@ -76,6 +78,10 @@ protected:
 class TGridTimepickerDropDown : public TGridPickerEditor<TExtTimePickerDropDown> {
 public:
     explicit TGridTimepickerDropDown(TExtStringGrid* AGrid);
+
+protected:
+    // The time's fields are stepped where the caret is, which the grid leaves alone.
+    bool CaretToPointer() const override { return false; }
 };
 
 // The grid's editors of the four kinds, made on first use.

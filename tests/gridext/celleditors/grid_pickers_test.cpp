@@ -158,6 +158,34 @@ TEST_F(GridPickerTest, ClickingAnotherCellStoresTheChoice)
     EXPECT_EQ(Cell(CalcCol), "9.00");
 }
 
+// An edit begun by a click puts the caret under the pointer; the time editor keeps its
+// caret where the edit begins, as its keys step the field there.
+TEST_F(GridPickerTest, AClickThatBeginsTheEditPutsTheCaretUnderThePointer)
+{
+    Grid->MouseActions()->DirectEdit = true;
+    Grid->SetCellEx(TrackCol, ERow, "1");
+    TrackbarDropDown(Grid)->SetMax(100000);
+    Grid->SetCellEx(TrackCol, ERow, "12345");
+    Grid->SetCellEx(MemoCol, ERow, "abcdefgh");
+    Grid->SetCellEx(CalcCol, ERow, "12345");
+    for (int col : {TrackCol, MemoCol, CalcCol}) {
+        SCOPED_TRACE(col);
+        Grid->FocusCell(TimeCol, 2, true);
+        UserFocus(Grid);
+        const TRect R = Grid->CellRect(col, ERow);
+        const int x = R.Left + 26, y = (R.Top + R.Bottom) / 2;
+        UserClick(Grid, x, y);
+        auto* e = dynamic_cast<TExtCustomDropDown*>(Grid->EditCtrl);
+        ASSERT_TRUE(e && e->Focused());
+        const int at = e->CharFromPos(x - e->Left());
+        EXPECT_GT(at, 0);
+        EXPECT_LT(at, int(e->Text().size()));
+        EXPECT_EQ(e->SelStart(), at);
+        EXPECT_EQ(e->SelLength(), 0);
+        UserKey(e, VK_ESCAPE);
+    }
+}
+
 TEST_F(GridPickerTest, PictureOfAPickerOpenOverTheGrid)
 {
     TExtCustomDropDown* e = Open(CalcCol);
