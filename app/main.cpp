@@ -37,6 +37,7 @@
 #include "editors/network/opcua/UOPC_UA_Scan_Server.h"
 #include "editors/network/opcua/UOPC_UA_Server_Access.h"
 #include "gridedit/GridEditors.h"
+#include "gridext/celleditors/GridPickerEditors.h"
 #include "mbus/engine/UMBusScanDecode.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -45,8 +46,9 @@ int main()
 {
     try {
         Application->Initialize();
-        // The tables edit their cells with the grid's editors.
+        // The tables edit their cells with the grid's editors, the pickers' among them.
         Register_Grid_Editors();
+        Plug_Grid_Pickers();
         // Each part of the program plugs its windows in at their places in the order.
         Plug_Shell_Windows();
         Plug_ParGen_Window();

@@ -3,6 +3,7 @@
 // step (the value read back into the cell, the editor put away); the editors each grid
 // carries; and Register_Grid_Editors, which hands them all to the grid.
 #include <cctype>
+#include <map>
 
 #include "grid/util/GridTextUtils.h"
 #include "gridedit/GridEditLink.h"
@@ -181,38 +182,6 @@ TExtRichEdit* InplaceRichEdit(TExtStringGrid* G)
         e->OnSelectionChange = [G](TObject*) {
             if (G->OnRichEditSelectionChange) G->OnRichEditSelectionChange(G);
         };
-    return e;
-}
-
-TGridTrackbarDropDown* TrackbarDropDown(TExtStringGrid* G)
-{
-    bool made;
-    return TGridEditorLibrary::OnDemand<TGridTrackbarDropDown>(G, TGridEditorLibrary::slTrackbar, made);
-}
-
-TGridMemoDropDown* MemoDropDown(TExtStringGrid* G)
-{
-    bool made;
-    TGridMemoDropDown* e = TGridEditorLibrary::OnDemand<TGridMemoDropDown>(G, TGridEditorLibrary::slMemo, made);
-    if (made)
-        e->OnMemoChange = [G, e](TObject*) {
-            if (G->EditMode && G->EditCtrl == e) TGridEditorLibrary::FollowText(G, e->MemoValue());
-        };
-    return e;
-}
-
-TGridCalculatorDropDown* CalculatorDropDown(TExtStringGrid* G)
-{
-    bool made;
-    return TGridEditorLibrary::OnDemand<TGridCalculatorDropDown>(G, TGridEditorLibrary::slCalculator, made);
-}
-
-TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G)
-{
-    bool made;
-    TGridTimepickerDropDown* e = TGridEditorLibrary::OnDemand<TGridTimepickerDropDown>(G, TGridEditorLibrary::slTimePicker, made);
-    // The time picker draws no focus of its own.
-    if (made) e->FFocusDraw = false;
     return e;
 }
 
@@ -715,22 +684,63 @@ void TGridEditorLibrary::HideRichEdit(TExtStringGrid* G, int ACol, int ARow)
 // ---------------------------------------------------------------- drop-down pickers
 
 namespace {
-// The drop-down editor of a drop-down kind, made on first use.
-TPickerEditBase* DropDownOf(TExtStringGrid* G, TEditorType Kind)
+// The editor slots of the kinds a picker library may plug in.
+TGridEditorLibrary::TSlot PluggableSlot(TEditorType Kind)
 {
     switch (Kind) {
-    case edTrackbarDropDown: return TrackbarDropDown(G);
-    case edMemoDropDown: return MemoDropDown(G);
-    case edCalculatorDropDown: return CalculatorDropDown(G);
-    case edTimePickerDropDown: return TimePickerDropDown(G);
+    case edTrackbarDropDown: return TGridEditorLibrary::slTrackbar;
+    case edMemoDropDown: return TGridEditorLibrary::slMemo;
+    case edCalculatorDropDown: return TGridEditorLibrary::slCalculator;
+    case edTimePickerDropDown: return TGridEditorLibrary::slTimePicker;
+    case edDetailDropDown: return TGridEditorLibrary::slDetail;
+    case edGridDropDown: return TGridEditorLibrary::slGridDropDown;
+    case edColorPickerDropDown: return TGridEditorLibrary::slColor;
+    case edImagePickerDropDown: return TGridEditorLibrary::slImage;
+    default: return TGridEditorLibrary::slExtGrid;
+    }
+}
+
+std::map<TEditorType, TPickerEditorKind>& PickerKinds()
+{
+    static std::map<TEditorType, TPickerEditorKind> kinds;
+    return kinds;
+}
+
+// The drop-down editor of a drop-down kind, made on first use: the plugged-in picker's
+// editor, or the plain field of a kind nobody plugged in; nullptr for a kind that has
+// neither.
+IGridPickerEditor* DropDownOf(TExtStringGrid* G, TEditorType Kind)
+{
+    if (PickerEditorKind(Kind)) return dynamic_cast<IGridPickerEditor*>(PluggedPickerEditor(G, Kind));
+    switch (Kind) {
     case edDetailDropDown: return DetailPickerDropDown(G);
     case edGridDropDown: return GridDropDown(G);
     case edColorPickerDropDown: return ColorPickerDropDown(G);
     case edImagePickerDropDown: return ImagePickerDropDown(G);
-    default: return ExtGridDropDown(G);
+    case edExtGridDropDown: return ExtGridDropDown(G);
+    default: return nullptr;
     }
 }
 }  // namespace
+
+int CellLeadingInt(const String& Text) { return LeadingInt(Text); }
+
+void RegisterPickerEditorKind(TEditorType Kind, const TPickerEditorKind& Entry) { PickerKinds()[Kind] = Entry; }
+
+const TPickerEditorKind* PickerEditorKind(TEditorType Kind)
+{
+    const auto it = PickerKinds().find(Kind);
+    return it == PickerKinds().end() ? nullptr : &it->second;
+}
+
+TWinControl* PluggedPickerEditor(TExtStringGrid* G, TEditorType Kind)
+{
+    const TPickerEditorKind* k = PickerEditorKind(Kind);
+    if (!k || !k->Make) return nullptr;
+    TControl*& slot = TGridEditorLibrary::Slot(G, PluggableSlot(Kind));
+    if (!slot) slot = k->Make(G);
+    return static_cast<TWinControl*>(slot);
+}
 
 TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int ARow, const TRect& R)
 {
@@ -738,31 +748,24 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
     const int W = R.Right - R.Left - 1, H = R.Bottom - R.Top - 1;
     const int RCol = G->RealColIndex(ACol);
     const TEditorType kind = G->EditControl;
-    TPickerEditBase* dd = DropDownOf(G, kind);
+    IGridPickerEditor* picker = DropDownOf(G, kind);
+    if (!picker) return nullptr;
+    TWinControl* dd = picker->EditorControl();
     const String text = G->GetEditText(ACol, ARow);
+    const TPickerEditorKind* plugged = PickerEditorKind(kind);
     if (kind == edGridDropDown) dd->SetColor(C);
     G->FireGetEditorProp(RCol, ARow, G->FEditLink);
     dd->SetBounds(R.Left, R.Top, 0, 0);
     dd->SetEnabled(true);
     dd->SetBounds(R.Left, R.Top, W, H);
-    switch (kind) {
-    case edTrackbarDropDown:
-        static_cast<TPlainTrackBarField*>(dd)->SetPosition(LeadingInt(text));
-        break;
-    case edMemoDropDown:
-        dd->SetText(text);
-        break;
-    case edCalculatorDropDown:
-        dd->SetText(text);
-        break;
-    case edTimePickerDropDown:
-        dd->SetText(text);
-        dd->SetEditorEnabled(true);
+    switch (plugged ? edNone : kind) {
+    case edNone:
+        if (plugged->Load) plugged->Load(dd, text);
         break;
     case edDetailDropDown: {
         auto* dt = static_cast<TPlainDetailField*>(dd);
         dd->SetText(text);
-        dd->SetEditorEnabled(true);
+        dt->SetEditorEnabled(true);
         if (const int i = dt->Items()->IndexOf(text); i >= 0) dt->SetItemIndex(i);
         break;
     }
@@ -802,15 +805,20 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
         break;
     }
     }
+    const bool byClick = G->LButFlg;
     ShowEditorControl(dd, C);
     // The memo opens with its caret before the text, nothing selected: set once it
-    // has the focus, which selects an edit's whole text.
-    if (kind == edMemoDropDown) {
-        dd->SetSelStart(0);
-        dd->SetSelLength(0);
+    // has the focus, which selects an edit's whole text; unless the editor took the
+    // click that began the edit and put the caret under the pointer.
+    const bool caretPlaced = byClick && !G->LButFlg;
+    if (kind == edMemoDropDown && !caretPlaced) {
+        if (auto* e = dynamic_cast<TEdit*>(dd)) {
+            e->SetSelStart(0);
+            e->SetSelLength(0);
+        }
     }
     StartChar(G, dd);
-    if (G->FMouseActions->DirectComboDrop) dd->DropDown();
+    if (G->FMouseActions->DirectComboDrop) picker->PickerDropDown();
     return dd;
 }
 
@@ -818,10 +826,13 @@ void TGridEditorLibrary::HideDropDown(TExtStringGrid* G, int ACol, int ARow)
 {
     if (!G->EditMode) return;
     G->EditMode = false;
-    TPickerEditBase* dd = DropDownOf(G, G->EditControl);
-    const String text = G->EditControl == edMemoDropDown ? MemoDropDown(G)->MemoValue() : dd->Text();
+    IGridPickerEditor* picker = DropDownOf(G, G->EditControl);
+    if (!picker) return;
+    TWinControl* dd = picker->EditorControl();
+    const TPickerEditorKind* plugged = PickerEditorKind(G->EditControl);
+    const String text = plugged && plugged->Value ? plugged->Value(dd) : picker->EditorText();
     G->StoreEditorValue(G->RealColIndex(ACol), ARow, text);
-    dd->CloseUp();
+    picker->PickerCloseUp();
     G->PutAwayEditor(dd);
 }
 

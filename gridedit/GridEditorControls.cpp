@@ -51,6 +51,13 @@ void ReportEditChange(TExtStringGrid* g, TWinControl* e, const String& text)
 
 }  // namespace
 
+void InitPickerEditor(TWinControl* Editor, TExtStringGrid* Grid) { InitGridEditor(Editor, Grid); }
+void LeavePickerEditor(TExtStringGrid* Grid, TWinControl* Editor) { LeaveEditor(Grid, Editor); }
+void ReportPickerChange(TExtStringGrid* Grid, TWinControl* Editor, const String& Text)
+{
+    ReportEditChange(Grid, Editor, Text);
+}
+
 String ShortTimePattern()
 {
     const String p = GetLongTimeFormat();
@@ -346,30 +353,6 @@ void TPickerEditBase::KeyDown(WORD& key, TShiftState shift)
     TEdit::KeyDown(key, shift);
 }
 
-TPlainTrackBarField::TPlainTrackBarField(TComponent* AOwner) : TPickerEditBase(AOwner) { SetText("0"); }
-
-void TPlainTrackBarField::SetPosition(int Value)
-{
-    FPosition = std::clamp(Value, std::min(Min, Max), std::max(Min, Max));
-    SetText(IntToStr(FPosition));
-}
-
-void TPlainTrackBarField::Change()
-{
-    int v = 0;
-    if (TryStrToInt(Trim(Text()), v)) FPosition = std::clamp(v, std::min(Min, Max), std::max(Min, Max));
-    TPickerEditBase::Change();
-}
-
-String TPlainMemoField::MemoValue() const { return JoinLines(FMemoText); }
-
-void TPlainMemoField::Change()
-{
-    FMemoText.SetText(Text());
-    TPickerEditBase::Change();
-    if (OnMemoChange) OnMemoChange(this);
-}
-
 void TPlainDetailField::SetItemIndex(int Index)
 {
     FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1;
@@ -470,10 +453,6 @@ void TPlainImageField::SetImageIndex(int Index)
         Base::WndProc(msg);                                                                    \
         DropDownDialogCodes(FGrid, msg);                                                       \
     }
-GRID_DROPDOWN_WRAPPER_IMPL(TGridTrackbarDropDown, TPlainTrackBarField)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridMemoDropDown, TPlainMemoField)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridCalculatorDropDown, TPlainCalculatorField)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridTimepickerDropDown, TPlainTimeField)
 GRID_DROPDOWN_WRAPPER_IMPL(TGridDetailPickerDropDown, TPlainDetailField)
 GRID_DROPDOWN_WRAPPER_IMPL(TGridGridDropDown, TPlainMultiColumnField)
 GRID_DROPDOWN_WRAPPER_IMPL(TGridColorDropDown, TPlainColorField)

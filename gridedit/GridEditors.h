@@ -11,6 +11,7 @@
 #include "gridedit/AsgSpin.h"
 #include "gridedit/DateTimePickers.h"
 #include "gridedit/GridCombo.h"
+#include "gridedit/PickerEditors.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Grids.h"
 #include "platform/gui/Mask.h"
@@ -436,9 +437,17 @@ private:
 // The drop-down edit with its pop-up window (TExtCustomDropDown) lives with the pickers,
 // which stand on the cell editors; these plain fields (named apart from the pickers so
 // both can be linked into one program) stay until the pickers replace them.
-class TPickerEditBase : public TEdit {
+class TPickerEditBase : public TEdit, public IGridPickerEditor {
 public:
     explicit TPickerEditBase(TComponent* AOwner);
+    TWinControl* EditorControl() override { return this; }
+    bool PickerDroppedDown() const override { return FDroppedDown; }
+    void PickerDropDown() override { DropDown(); }
+    void PickerCloseUp() override { CloseUp(); }
+    String EditorText() const override { return Text(); }
+    void SetEditorText(const String& Value) override { SetText(Value); }
+    void SelectAllText() override { SelectAll(); }
+    void CaretToEnd() override { SetSelStart(GetTextLen()); }
     bool EditorEnabled() const { return FEditorEnabled; }
     void SetEditorEnabled(bool Value);
     bool DroppedDown() const { return FDroppedDown; }
@@ -456,47 +465,6 @@ protected:
 private:
     bool FEditorEnabled = true;
     bool FDroppedDown = false;
-};
-
-class TPlainTrackBarField : public TPickerEditBase {
-public:
-    explicit TPlainTrackBarField(TComponent* AOwner);
-    int Position() const { return FPosition; }
-    void SetPosition(int Value);
-    int Min = 0, Max = 100;
-
-protected:
-    // The text read as an integer becomes the position.
-    void Change() override;
-
-private:
-    int FPosition = 0;
-};
-
-class TPlainMemoField : public TPickerEditBase {
-public:
-    explicit TPlainMemoField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
-    TStringList* MemoText() { return &FMemoText; }
-    // The memo's lines joined with line breaks.
-    String MemoValue() const;
-    TNotifyEvent OnMemoChange;
-
-protected:
-    void Change() override;
-
-private:
-    TStringList FMemoText;
-};
-
-class TPlainCalculatorField : public TPickerEditBase {
-public:
-    explicit TPlainCalculatorField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
-};
-
-class TPlainTimeField : public TPickerEditBase {
-public:
-    explicit TPlainTimeField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
-    bool FFocusDraw = true;
 };
 
 // Items with a caption each; the one whose caption equals the text can be selected.
@@ -603,10 +571,6 @@ private:
     private:                                                           \
         TExtStringGrid* FGrid;                                         \
     };
-GRID_DROPDOWN_WRAPPER(TGridTrackbarDropDown, TPlainTrackBarField)
-GRID_DROPDOWN_WRAPPER(TGridMemoDropDown, TPlainMemoField)
-GRID_DROPDOWN_WRAPPER(TGridCalculatorDropDown, TPlainCalculatorField)
-GRID_DROPDOWN_WRAPPER(TGridTimepickerDropDown, TPlainTimeField)
 GRID_DROPDOWN_WRAPPER(TGridDetailPickerDropDown, TPlainDetailField)
 GRID_DROPDOWN_WRAPPER(TGridGridDropDown, TPlainMultiColumnField)
 GRID_DROPDOWN_WRAPPER(TGridColorDropDown, TPlainColorField)
@@ -630,13 +594,7 @@ private:
     TExtStringGrid* FGrid;
 };
 
-// The wrappers' shared protocol. DropDownKeyDown: false when the key goes on to the
-// picker. DropDownKeyPress: false when the character is dropped. DropDownWndProc: true
-// when it answered the message.
-bool DropDownKeyDown(TExtStringGrid* Grid, TPickerEditBase* Editor, WORD& Key, TShiftState Shift);
-bool DropDownKeyPress(TExtStringGrid* Grid, TPickerEditBase* Editor, WideChar& Key);
-bool DropDownWndProc(TExtStringGrid* Grid, TMessage& Msg);
-void DropDownDialogCodes(TExtStringGrid* Grid, TMessage& Msg);
+// The wrappers' shared key protocol is declared in gridedit/PickerEditors.h.
 
 // ---------------------------------------------------------------- a grid's editors
 
@@ -666,10 +624,6 @@ TGridDatePicker* DateTimePicker(TExtStringGrid* G);
 TGridDateTimePicker* DateAndTimePicker(TExtStringGrid* G);
 TExtRichEdit* RichEdit(TExtStringGrid* G);
 TExtRichEdit* InplaceRichEdit(TExtStringGrid* G);
-TGridTrackbarDropDown* TrackbarDropDown(TExtStringGrid* G);
-TGridMemoDropDown* MemoDropDown(TExtStringGrid* G);
-TGridCalculatorDropDown* CalculatorDropDown(TExtStringGrid* G);
-TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G);
 TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G);
 TGridGridDropDown* GridDropDown(TExtStringGrid* G);
 TGridColorDropDown* ColorPickerDropDown(TExtStringGrid* G);

@@ -644,16 +644,19 @@ void TGridDateTimePicker::WndProc(TMessage& msg)
 namespace {
 // The colour picker's keys differ: Home ends the edit too, an open drop-down leaves
 // only Tab, Enter and Esc to the edit, and only Enter stores with validation.
-bool IsColorPicker(const TPickerEditBase* e) { return dynamic_cast<const TPlainColorField*>(e) != nullptr; }
+bool IsColorPicker(const IGridPickerEditor* e)
+{
+    return e->IsColourPicker() || dynamic_cast<const TPlainColorField*>(e) != nullptr;
+}
 }  // namespace
 
-bool DropDownKeyDown(TExtStringGrid* g, TPickerEditBase* e, WORD& key, TShiftState shift)
+bool DropDownKeyDown(TExtStringGrid* g, IGridPickerEditor* e, WORD& key, TShiftState shift)
 {
-    if (!g || !g->EditMode || g->EditCtrl != e) return false;
+    if (!g || !g->EditMode || g->EditCtrl != e->EditorControl()) return false;
     const bool alt = shift.Contains(ssAlt);
     // Alt with Up or Down opens and closes the picker's window.
     if (alt && (key == VK_UP || key == VK_DOWN)) return false;
-    const bool color = IsColorPicker(e), open = e->DroppedDown();
+    const bool color = IsColorPicker(e), open = e->PickerDroppedDown();
     bool editorKey = key == VK_TAB || key == VK_RETURN || key == VK_ESCAPE;
     if (!(color && open))
         editorKey = editorKey || key == VK_PRIOR || key == VK_NEXT || key == VK_END || key == VK_UP || key == VK_DOWN ||
@@ -663,8 +666,9 @@ bool DropDownKeyDown(TExtStringGrid* g, TPickerEditBase* e, WORD& key, TShiftSta
     if (key == VK_ESCAPE) {
         // The text from the start of the edit: a cell that followed the typing (the memo
         // picker's) would otherwise keep what Esc is meant to throw away.
-        e->SetText(g->FCellCache);
-        if (open) e->CloseUp();
+        // Closed first: a picker takes what its drop-down shows as it closes.
+        if (open) e->PickerCloseUp();
+        e->SetEditorText(g->FCellCache);
         EndEdit(g);
         key = 0;
         return true;
@@ -672,21 +676,21 @@ bool DropDownKeyDown(TExtStringGrid* g, TPickerEditBase* e, WORD& key, TShiftSta
     const bool tabTaken = key == VK_TAB && g->EditorWantsTab();
     const bool validated = color ? key == VK_RETURN : key == VK_RETURN || key == VK_UP || key == VK_DOWN;
     if (validated || tabTaken) {
-        if (!WriteAndValidate(g, e->Text())) {
+        if (!WriteAndValidate(g, e->EditorText())) {
             // The edit stays open with the text validation left.
-            e->SetText(g->FNewCellText);
+            e->SetEditorText(g->FNewCellText);
             if (tabTaken) {
-                e->SetSelStart(e->GetTextLen());
+                e->CaretToEnd();
             } else {
-                e->SelectAll();
+                e->SelectAllText();
             }
-            e->Invalidate();
+            e->EditorControl()->Invalidate();
             key = 0;
             return true;
         }
-        e->SetText(g->GetCurrentCell());
+        e->SetEditorText(g->GetCurrentCell());
         if (tabTaken) {
-            if (open) e->CloseUp();
+            if (open) e->PickerCloseUp();
             if (GridTakesTab(g)) {
                 EndEditAndTab(g, shift);
                 key = 0;
@@ -699,13 +703,13 @@ bool DropDownKeyDown(TExtStringGrid* g, TPickerEditBase* e, WORD& key, TShiftSta
     if (k == VK_TAB && !tabTaken) {
         // Tab is the form's focus key: leaving the editor ends the edit.
         key = 0;
-        if (open) e->CloseUp();
+        if (open) e->PickerCloseUp();
         g->HideInplaceEdit();
         if (TForm* f = GetParentForm(g)) f->SelectNext(g, !shift.Contains(ssShift), true);
         return true;
     }
     if (open) {
-        e->CloseUp();
+        e->PickerCloseUp();
         g->HideInplaceEdit();
         if (k == VK_PRIOR || k == VK_NEXT || k == VK_UP || k == VK_DOWN) k = 0;
     } else if (k == VK_END) {
@@ -723,9 +727,9 @@ bool DropDownKeyDown(TExtStringGrid* g, TPickerEditBase* e, WORD& key, TShiftSta
     return true;
 }
 
-bool DropDownKeyPress(TExtStringGrid* g, TPickerEditBase* e, WideChar& key)
+bool DropDownKeyPress(TExtStringGrid* g, IGridPickerEditor* e, WideChar& key)
 {
-    if (g && g->OnKeyPress) g->OnKeyPress(e, key);
+    if (g && g->OnKeyPress) g->OnKeyPress(e->EditorControl(), key);
     if (key == WideChar(VK_ESCAPE) || key == WideChar(VK_RETURN) || key == WideChar(VK_TAB)) key = 0;
     return key != 0;
 }

@@ -132,6 +132,8 @@ TEdit::~TEdit() = default;
 
 IEditWidget* TEdit::Edit() const { return static_cast<IEditWidget*>(Widget()); }
 
+int TEdit::CharFromPos(int x) const { return Edit() ? Edit()->CharFromPos(x) : 0; }
+
 String TEdit::GetText() const { return Edit()->Text(); }
 
 void TEdit::TextChanged() { Edit()->SetText(ApplyCase(FText)); }

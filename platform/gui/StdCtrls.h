@@ -109,6 +109,9 @@ protected:
     void InsertTyped(const String& s);
     String ApplyCase(const String& s) const;
     IEditWidget* Edit() const;
+public:
+    // The character position (0-based) under the client x.
+    int CharFromPos(int x) const;
 private:
     int FMaxLength = 0;
     TEditCharCase FCharCase = ecNormal;

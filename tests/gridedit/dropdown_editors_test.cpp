@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gridedit/GridEditors.h"
+#include "gridext/celleditors/GridPickerEditors.h"
 #include "platform/gui/StdCtrls.h"
 #include "tests/common/extgrid_fixture.h"
 
@@ -38,6 +39,8 @@ protected:
             else b->SetCancel(true);
             b->OnClick = [this](TObject*) { ++FormButtonClicks; };
         }
+        // The track bar's range takes the numbers typed below.
+        TrackbarDropDown(Grid)->SetMax(100);
         UserFocus(Grid);
     }
     TWinControl* Open(TEditorType k, const String& text)
@@ -50,6 +53,8 @@ protected:
         return Grid->EditCtrl;
     }
     String Cell() { return Grid->GetCellEx(ECol, ERow); }
+    // A number as the open kind's editor writes it: the calculator to its two decimals.
+    String Stored(const String& s) const { return Kind == edCalculatorDropDown ? s + ".00" : s; }
 };
 
 TEST_F(DropDownEditorTest, KeysEndTheEditAsTheUserExpects)
@@ -92,7 +97,7 @@ TEST_F(DropDownEditorTest, KeysEndTheEditAsTheUserExpects)
                 UserKey(e, VK_ESCAPE);
                 EXPECT_FALSE(e->Visible());
             }
-            EXPECT_EQ(Cell(), c.cell);
+            EXPECT_EQ(Cell(), Stored(c.cell));
             EXPECT_TRUE(Grid->Focused());
         }
     }
@@ -104,14 +109,16 @@ TEST_F(DropDownEditorTest, AltDownOpensThePickerAndEnterClosesIt)
 {
     for (TEditorType k : TextKinds) {
         SCOPED_TRACE(int(k));
-        auto* e = static_cast<TPickerEditBase*>(Open(k, "5"));
-        UserKey(e, VK_DOWN, {ssAlt});
-        EXPECT_TRUE(e->DroppedDown());
-        EXPECT_TRUE(e->Visible());
-        UserKey(e, VK_RETURN);
-        EXPECT_FALSE(e->DroppedDown());
-        EXPECT_FALSE(e->Visible());
-        EXPECT_EQ(Cell(), "5");
+        TWinControl* w = Open(k, "5");
+        auto* e = dynamic_cast<IGridPickerEditor*>(w);
+        ASSERT_TRUE(e);
+        UserKey(w, VK_DOWN, {ssAlt});
+        EXPECT_TRUE(e->PickerDroppedDown());
+        EXPECT_TRUE(w->Visible());
+        UserKey(w, VK_RETURN);
+        EXPECT_FALSE(e->PickerDroppedDown());
+        EXPECT_FALSE(w->Visible());
+        EXPECT_EQ(Cell(), Stored("5"));
     }
 }
 
@@ -119,9 +126,9 @@ TEST_F(DropDownEditorTest, AltDownOpensThePickerAndEnterClosesIt)
 // all of it selected.
 TEST_F(DropDownEditorTest, RefusedValueKeepsTheEditorOpen)
 {
-    Grid->OnCellValidate = [](TObject*, int, int, String& v, bool& valid) {
-        valid = v != "57";
-        if (!valid) v = "refused";
+    Grid->OnCellValidate = [this](TObject*, int, int, String& v, bool& valid) {
+        valid = v != Stored("57");
+        if (!valid) v = "99";
     };
     for (TEditorType k : TextKinds) {
         SCOPED_TRACE(int(k));
@@ -130,12 +137,12 @@ TEST_F(DropDownEditorTest, RefusedValueKeepsTheEditorOpen)
         UserType(e, "7");
         UserKey(e, VK_RETURN);
         EXPECT_TRUE(e->Visible());
-        EXPECT_EQ(e->Text(), "refused");
-        EXPECT_EQ(e->SelLength(), 7);
+        EXPECT_EQ(e->Text(), Stored("99"));
+        EXPECT_EQ(e->SelLength(), int(Stored("99").size()));
         EXPECT_EQ(Grid->Row(), ERow);
-        e->SetText("8");
+        dynamic_cast<IGridPickerEditor*>(e)->SetEditorText("8");
         UserKey(e, VK_RETURN);
-        EXPECT_EQ(Cell(), "8");
+        EXPECT_EQ(Cell(), Stored("8"));
         EXPECT_FALSE(e->Visible());
     }
 }

@@ -10,6 +10,7 @@
 #include "grid/util/GridSupport.h"
 #include "gridedit/GridEditLink.h"
 #include "gridedit/GridEditors.h"
+#include "gridext/celleditors/GridPickerEditors.h"
 #include "platform/gui/StdCtrls.h"
 #include "platform/os/Regional.h"
 #include "tests/common/Snapshot.h"
@@ -180,14 +181,14 @@ const std::vector<KindCase>& KindCases()
         {"rich edit", edRichEdit, "{\\rtf1 plain}", nullptr, [](TExtStringGrid* g) { return Text(InplaceRichEdit(g)); },
          "{\\rtf1 plain}", [](TExtStringGrid* g) { InplaceRichEdit(g)->Lines()->SetText("{\\rtf1 bold}"); },
          "{\\rtf1 bold}"},
-        {"track bar", edTrackbarDropDown, "30", nullptr,
+        {"track bar", edTrackbarDropDown, "30", [](TExtStringGrid* g) { TrackbarDropDown(g)->SetMax(100); },
          [](TExtStringGrid* g) { return IntToStr(TrackbarDropDown(g)->Position()) + " " + Text(TrackbarDropDown(g)); },
          "30 30", [](TExtStringGrid* g) { TrackbarDropDown(g)->SetPosition(70); }, "70"},
         {"memo", edMemoDropDown, "note", nullptr, [](TExtStringGrid* g) { return MemoDropDown(g)->MemoValue(); },
          "note", [](TExtStringGrid* g) { MemoDropDown(g)->SetText("other"); }, "other"},
         {"calculator", edCalculatorDropDown, "12.5", nullptr,
-         [](TExtStringGrid* g) { return Text(CalculatorDropDown(g)); }, "12.5",
-         [](TExtStringGrid* g) { CalculatorDropDown(g)->SetText("13"); }, "13"},
+         [](TExtStringGrid* g) { return Text(CalculatorDropDown(g)); }, "12.50",
+         [](TExtStringGrid* g) { CalculatorDropDown(g)->SetText("13"); }, "13.00"},
         {"time drop-down", edTimePickerDropDown, "10:00", nullptr,
          [](TExtStringGrid* g) { return Text(TimePickerDropDown(g)); }, "10:00",
          [](TExtStringGrid* g) { TimePickerDropDown(g)->SetText("11:45"); }, "11:45"},
@@ -418,6 +419,7 @@ TEST_F(SpecialEditorTest, UnreadableNumbersStartAtTheirLeadingNumber)
         {edTrackbarDropDown, "25%", "25"},
     };
     // Negative starts are kept by the editor's limits: the spin's range starts at 0.
+    TrackbarDropDown(Grid)->SetMax(100);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.in);
         Open(c.kind, c.in);

@@ -79,6 +79,8 @@ public:
     virtual void SetTextMargins(int left, int top, int right, int bottom) = 0;
     // The field's own frame around the text.
     virtual void SetFrame(bool v) = 0;
+    // The character position under the client x.
+    virtual int CharFromPos(int x) const = 0;
 };
 
 class IMemoWidget : public IWidget {

@@ -797,6 +797,7 @@ public:
     void SetReadOnly(bool v) override { e->setReadOnly(v); }
     void SetPasswordChar(WideChar c) override { e->setEchoMode(c ? QLineEdit::Password : QLineEdit::Normal); }
     int Length() const override { return int(e->text().size()); }
+    int CharFromPos(int x) const override { return e->cursorPositionAt(QPoint(x, e->height() / 2)); }
     int SelStart() const override { return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition(); }
     int SelLength() const override { return int(e->selectedText().size()); }
     void SetSelection(int start, int length) override

@@ -1,0 +1,151 @@
+// The grid's picker editors: the cell protocol on each picker, and their plugging in.
+#include "gridext/celleditors/GridPickerEditors.h"
+
+#include "gridedit/GridEditorLibrary.h"
+#include "gridedit/GridEditors.h"
+#include "grid/util/GridTextUtils.h"
+
+
+template <class TPicker>
+TGridPickerEditor<TPicker>::TGridPickerEditor(TExtStringGrid* AGrid) : TPicker(AGrid), FGrid(AGrid)
+{
+    InitPickerEditor(this, AGrid);
+}
+
+template <class TPicker>
+void TGridPickerEditor<TPicker>::DoExit()
+{
+    // The focus a picker's own control takes while its drop-down is open stays in the edit.
+    if (!TPicker::DroppedDown()) LeavePickerEditor(FGrid, this);
+    TPicker::DoExit();
+}
+
+template <class TPicker>
+void TGridPickerEditor<TPicker>::Change()
+{
+    TPicker::Change();
+    ReportPickerChange(FGrid, this, TPicker::Text());
+}
+
+template <class TPicker>
+void TGridPickerEditor<TPicker>::HandleDropDownKeyDown(WORD& Key, TShiftState Shift)
+{
+    ++FHandedKeys;
+    TPicker::HandleDropDownKeyDown(Key, Shift);
+    --FHandedKeys;
+}
+
+template <class TPicker>
+void TGridPickerEditor<TPicker>::HandleDropDownKeyPress(WideChar& Key)
+{
+    ++FHandedKeys;
+    TPicker::HandleDropDownKeyPress(Key);
+    --FHandedKeys;
+}
+
+template <class TPicker>
+void TGridPickerEditor<TPicker>::WndProc(TMessage& msg)
+{
+    if (DropDownWndProc(FGrid, msg)) return;
+    if (FHandedKeys == 0 && (msg.Msg == WM_KEYDOWN || msg.Msg == WM_SYSKEYDOWN)) {
+        WORD key = WORD(msg.WParam);
+        TShiftState shift = KeyboardStateToShiftState();
+        if (msg.LParam & KF_ALTDOWN_LPARAM) shift << ssAlt;
+        if (key == VK_RETURN && !shift.Contains(ssAlt)) BeforeEnter();
+        if (DropDownKeyDown(FGrid, this, key, shift)) return;
+        msg.WParam = key;
+    } else if (FHandedKeys == 0 && msg.Msg == WM_CHAR) {
+        WideChar ch = WideChar(msg.WParam);
+        if (!DropDownKeyPress(FGrid, this, ch)) return;
+        msg.WParam = WPARAM(ch);
+    }
+    TPicker::WndProc(msg);
+    DropDownDialogCodes(FGrid, msg);
+    if (msg.Msg == WM_SETFOCUS && CaretToPointer() && FGrid->LButFlg) {
+        const TPoint p = TPicker::ScreenToClient(Mouse_CursorPos());
+        if (p.X >= 0 && p.Y >= 0 && p.X < TPicker::Width() && p.Y < TPicker::Height()) {
+            TPicker::SetSelStart(TPicker::CharFromPos(p.X));
+            TPicker::SetSelLength(0);
+            FGrid->LButFlg = false;
+        }
+    }
+}
+
+template class TGridPickerEditor<TExtTrackBarDropDown>;
+template class TGridPickerEditor<TExtMemoDropDown>;
+template class TGridPickerEditor<TExtCalculatorDropdown>;
+template class TGridPickerEditor<TExtTimePickerDropDown>;
+
+TGridTimepickerDropDown::TGridTimepickerDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid)
+{
+    // The time editor draws no focus of its own.
+    SetFocusDraw(false);
+}
+
+// ---------------------------------------------------------------- accessors
+
+TGridTrackbarDropDown* TrackbarDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridTrackbarDropDown*>(PluggedPickerEditor(G, edTrackbarDropDown));
+}
+TGridMemoDropDown* MemoDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridMemoDropDown*>(PluggedPickerEditor(G, edMemoDropDown));
+}
+TGridCalculatorDropDown* CalculatorDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridCalculatorDropDown*>(PluggedPickerEditor(G, edCalculatorDropDown));
+}
+TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridTimepickerDropDown*>(PluggedPickerEditor(G, edTimePickerDropDown));
+}
+
+// ---------------------------------------------------------------- plugging in
+
+void Plug_Grid_Pickers()
+{
+    Register_Grid_Editors();
+    RegisterPickerEditorKind(edTrackbarDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* {
+                                  auto* e = new TGridTrackbarDropDown(G);
+                                  // In a cell the number can be typed as well.
+                                  e->SetEditorEnabled(true);
+                                  return e;
+                              },
+                              [](TWinControl* e, const String& Text) {
+                                  static_cast<TGridTrackbarDropDown*>(e)->SetPosition(CellLeadingInt(Text));
+                              },
+                              [](TWinControl* e) { return static_cast<TGridTrackbarDropDown*>(e)->GetText(); }});
+    RegisterPickerEditorKind(edMemoDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* {
+                                  auto* e = new TGridMemoDropDown(G);
+                                  // The cell follows the memo text while it is written, in
+                                  // the edit or in the memo of the drop-down.
+                                  e->OnMemoChange = [G, e](TObject*) {
+                                      if (G->EditMode && G->EditCtrl == e)
+                                          TGridEditorLibrary::FollowText(G, JoinLines(*e->Memo()->Lines()));
+                                  };
+                                  e->OnChange = [G, e](TObject*) {
+                                      if (G->EditMode && G->EditCtrl == e && e->Focused())
+                                          TGridEditorLibrary::FollowText(G, e->MemoValue());
+                                  };
+                                  return e;
+                              },
+                              [](TWinControl* e, const String& Text) { static_cast<TGridMemoDropDown*>(e)->SetText(Text); },
+                              [](TWinControl* e) { return static_cast<TGridMemoDropDown*>(e)->MemoValue(); }});
+    RegisterPickerEditorKind(edCalculatorDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* { return new TGridCalculatorDropDown(G); },
+                              [](TWinControl* e, const String& Text) {
+                                  static_cast<TGridCalculatorDropDown*>(e)->SetText(Text);
+                              },
+                              [](TWinControl* e) { return static_cast<TGridCalculatorDropDown*>(e)->GetText(); }});
+    RegisterPickerEditorKind(edTimePickerDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* { return new TGridTimepickerDropDown(G); },
+                              [](TWinControl* e, const String& Text) {
+                                  auto* t = static_cast<TGridTimepickerDropDown*>(e);
+                                  t->SetText(Text);
+                                  t->SetEditorEnabled(true);
+                              },
+                              [](TWinControl* e) { return static_cast<TGridTimepickerDropDown*>(e)->GetText(); }});
+}

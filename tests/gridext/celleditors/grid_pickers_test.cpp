@@ -1,0 +1,210 @@
+// The grid's picker editors as a user meets them in a grid with one column per kind:
+// the picker opened from the cell's editor, a value chosen with the mouse and keys,
+// Enter storing it in the cell, Esc keeping the old value, and a picture of a picker
+// open over the grid.
+#include <functional>
+
+#include "gridext/celleditors/GridPickerEditors.h"
+#include "platform/os/Regional.h"
+#include "platform/rtl/Threads.h"
+#include "tests/common/Snapshot.h"
+#include "tests/common/extgrid_fixture.h"
+
+namespace {
+
+enum { TrackCol = 1, MemoCol, CalcCol, TimeCol };
+constexpr int ERow = 1;
+
+class GridPickerTest : public ExtGridTest {
+public:
+    using ExtGridTest::Grid;
+
+protected:
+    void SetUp() override
+    {
+        SetDecimalSeparatorOverride('.');
+        SetThousandSeparatorOverride(',');
+        SetLongTimeFormatOverride("hh:nn:ss");
+        ExtGridTest::SetUp();
+        Fill(5, 3);
+        Grid->SetOptions(Grid->Options() << goEditing);
+        Grid->OnGetEditorType = [](TObject*, int c, int, TEditorType& e) {
+            static const TEditorType kinds[] = {edNormal, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
+                                                edTimePickerDropDown};
+            e = kinds[c];
+        };
+        Grid->SetCellEx(TrackCol, ERow, "2");
+        Grid->SetCellEx(MemoCol, ERow, "note");
+        Grid->SetCellEx(CalcCol, ERow, "4");
+        Grid->SetCellEx(TimeCol, ERow, "07:45:00");
+        TimePickerDropDown(Grid)->SetAnimation(false);
+        UserFocus(Grid);
+    }
+    void TearDown() override
+    {
+        ExtGridTest::TearDown();
+        SetDecimalSeparatorOverride(0);
+        SetThousandSeparatorOverride(0);
+        SetLongTimeFormatOverride("");
+    }
+    TExtCustomDropDown* Open(int col)
+    {
+        Grid->FocusCell(col, ERow, true);
+        UserFocus(Grid);
+        UserKey(Grid, VK_F2);
+        return dynamic_cast<TExtCustomDropDown*>(Grid->EditCtrl);
+    }
+    String Cell(int col) { return Grid->GetCellEx(col, ERow); }
+public:
+    void ClickPad(const String& name)
+    {
+        TGridCalculatorDropDown* c = CalculatorDropDown(Grid);
+        const TRect r = c->Pad()->Buttons()->Items(c->PadButton("BTN_" + name))->BoundsRect();
+        UserClick(c->Pad(), (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    }
+};
+
+// How the user opens a picker, chooses, and what the cell then holds.
+struct Choice {
+    const char* name;
+    int col;
+    std::function<void(GridPickerTest*)> choose;
+    const char* chosen;
+};
+
+std::vector<Choice> Choices()
+{
+    return {
+        {"track bar: the thumb dragged", TrackCol,
+         [](GridPickerTest* t) {
+             TPickerTrackBar* bar = TrackbarDropDown(t->Grid)->TrackBar();
+             const TRect th = bar->ThumbRect();
+             UserPress(bar, (th.Left + th.Right) / 2, th.Top + 5);
+             UserMouseMove(bar, bar->PositionToX(7), th.Top + 5, {ssLeft});
+             UserRelease(bar, bar->PositionToX(7), th.Top + 5);
+         },
+         "7"},
+        {"memo: a line written in the memo", MemoCol,
+         [](GridPickerTest* t) {
+             TMemo* m = MemoDropDown(t->Grid)->Memo();
+             ASSERT_TRUE(m->Focused());
+             m->SetSelStart(int(m->Text().size()));
+             UserKey(m, VK_RETURN);
+             UserType(m, "more");
+             // F4 closes the memo; the edit goes on.
+             UserKey(m, VK_F4);
+         },
+         "note\r\nmore"},
+        {"calculator: a sum on the pad", CalcCol,
+         [](GridPickerTest* t) {
+             for (const char* b : {"1", "2", "+", "3"}) t->ClickPad(b);
+         },
+         "15.00"},
+        {"time: the clock's hour clicked", TimeCol,
+         [](GridPickerTest* t) {
+             TExtWatch* w = TimePickerDropDown(t->Grid)->Panel()->Watch();
+             const TPoint p = w->PointAt(TExtWatch::HourAngle(8, 0), w->Radius() * 0.5);
+             UserClick(w, p.X, p.Y);
+         },
+         "08:45:00"},
+    };
+}
+
+TEST_F(GridPickerTest, AChoiceLandsInTheCellAndEscKeepsTheOldValue)
+{
+    for (bool escape : {false, true}) {
+        for (const Choice& c : Choices()) {
+            SCOPED_TRACE(String(c.name) + (escape ? " then Esc" : " then Enter"));
+            const String old = Cell(c.col);
+            TExtCustomDropDown* e = Open(c.col);
+            ASSERT_TRUE(e);
+            ASSERT_TRUE(e->Focused());
+            // By the button for some kinds, by Alt+Down for the others.
+            if (c.col % 2) {
+                if (e->DropDownForm()) e->DropDownForm()->FDeActivate = GetTickCount() - 1000;
+                UserClick(e->Button()->Button());
+            } else {
+                UserKey(e, VK_DOWN, {ssAlt});
+            }
+            ASSERT_TRUE(e->DroppedDown());
+            c.choose(this);
+            ASSERT_TRUE(e->Visible());
+            ASSERT_TRUE(Grid->EditMode);
+            UserKey(e, escape ? VK_ESCAPE : VK_RETURN);
+            Application->ProcessMessages();
+            EXPECT_FALSE(e->DroppedDown());
+            EXPECT_FALSE(e->Visible());
+            EXPECT_FALSE(Grid->EditMode);
+            // The calculator writes its number to two decimals, whatever the key.
+            const String kept = c.col == CalcCol ? old + ".00" : old;
+            EXPECT_EQ(Cell(c.col), escape ? kept : String(c.chosen));
+            EXPECT_TRUE(Grid->Focused());
+            // Back to the start for the Esc round.
+            Grid->SetCellEx(c.col, ERow, old);
+        }
+    }
+}
+
+TEST_F(GridPickerTest, ClickingAnotherCellStoresTheChoice)
+{
+    TExtCustomDropDown* e = Open(CalcCol);
+    UserKey(e, VK_F4);
+    ClickPad("9");
+    const TRect R = Grid->CellRect(1, 2);
+    UserClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    Application->ProcessMessages();
+    EXPECT_FALSE(e->DroppedDown());
+    EXPECT_FALSE(Grid->EditMode);
+    EXPECT_EQ(Cell(CalcCol), "9.00");
+}
+
+// An edit begun by a click puts the caret under the pointer; the time editor keeps its
+// caret where the edit begins, as its keys step the field there.
+TEST_F(GridPickerTest, AClickThatBeginsTheEditPutsTheCaretUnderThePointer)
+{
+    Grid->MouseActions()->DirectEdit = true;
+    Grid->SetCellEx(TrackCol, ERow, "1");
+    TrackbarDropDown(Grid)->SetMax(100000);
+    Grid->SetCellEx(TrackCol, ERow, "12345");
+    Grid->SetCellEx(MemoCol, ERow, "abcdefgh");
+    Grid->SetCellEx(CalcCol, ERow, "12345");
+    for (int col : {TrackCol, MemoCol, CalcCol}) {
+        SCOPED_TRACE(col);
+        Grid->FocusCell(TimeCol, 2, true);
+        UserFocus(Grid);
+        const TRect R = Grid->CellRect(col, ERow);
+        const int x = R.Left + 26, y = (R.Top + R.Bottom) / 2;
+        UserClick(Grid, x, y);
+        auto* e = dynamic_cast<TExtCustomDropDown*>(Grid->EditCtrl);
+        ASSERT_TRUE(e && e->Focused());
+        const int at = e->CharFromPos(x - e->Left());
+        EXPECT_GT(at, 0);
+        EXPECT_LT(at, int(e->Text().size()));
+        EXPECT_EQ(e->SelStart(), at);
+        EXPECT_EQ(e->SelLength(), 0);
+        UserKey(e, VK_ESCAPE);
+    }
+}
+
+TEST_F(GridPickerTest, PictureOfAPickerOpenOverTheGrid)
+{
+    TExtCustomDropDown* e = Open(CalcCol);
+    UserKey(e, VK_DOWN, {ssAlt});
+    ASSERT_TRUE(e->DroppedDown());
+    Application->ProcessMessages();
+    // The pop-up hangs below the cell's editor.
+    const TPoint cell = Grid->ClientToScreen(TPoint(e->Left(), e->Top() + e->Height() - 1));
+    EXPECT_EQ(e->DropDownForm()->Left(), cell.X);
+    EXPECT_EQ(e->DropDownForm()->Top(), cell.Y);
+    TBitmap grid, pad;
+    ASSERT_TRUE(SNAPSHOT(Grid, "grid_picker_cell.png", grid));
+    ASSERT_TRUE(SNAPSHOT(e->DropDownForm(), "grid_picker_open.png", pad));
+    // The cell's editor shows the number, the pad its dark-red operator captions.
+    EXPECT_GT(Count_Pixels(grid, TRect(e->Left(), e->Top(), e->Left() + e->Width() - 20, e->Top() + e->Height()),
+                           [](TColor c) { return (c & 0xFF) < 0x60; }),
+              5);
+    EXPECT_GT(Count_Pixels(pad, TRect(0, 0, pad.Width(), pad.Height()), TColor(0x000080)), 40);
+    UserKey(e, VK_ESCAPE);
+}
+
+}  // namespace
