@@ -15,7 +15,7 @@ namespace {
 enum { TrackCol = 1, MemoCol, CalcCol, TimeCol };
 constexpr int ERow = 1;
 
-class GridPickerTest : public ExtGridTest {
+class GridPickerEditorTest : public ExtGridTest {
 public:
     using ExtGridTest::Grid;
 
@@ -68,7 +68,7 @@ public:
 struct Choice {
     const char* name;
     int col;
-    std::function<void(GridPickerTest*)> choose;
+    std::function<void(GridPickerEditorTest*)> choose;
     const char* chosen;
 };
 
@@ -76,7 +76,7 @@ std::vector<Choice> Choices()
 {
     return {
         {"track bar: the thumb dragged", TrackCol,
-         [](GridPickerTest* t) {
+         [](GridPickerEditorTest* t) {
              TPickerTrackBar* bar = TrackbarDropDown(t->Grid)->TrackBar();
              const TRect th = bar->ThumbRect();
              UserPress(bar, (th.Left + th.Right) / 2, th.Top + 5);
@@ -85,7 +85,7 @@ std::vector<Choice> Choices()
          },
          "7"},
         {"memo: a line written in the memo", MemoCol,
-         [](GridPickerTest* t) {
+         [](GridPickerEditorTest* t) {
              TMemo* m = MemoDropDown(t->Grid)->Memo();
              ASSERT_TRUE(m->Focused());
              m->SetSelStart(int(m->Text().size()));
@@ -96,12 +96,12 @@ std::vector<Choice> Choices()
          },
          "note\r\nmore"},
         {"calculator: a sum on the pad", CalcCol,
-         [](GridPickerTest* t) {
+         [](GridPickerEditorTest* t) {
              for (const char* b : {"1", "2", "+", "3"}) t->ClickPad(b);
          },
          "15.00"},
         {"time: the clock's hour clicked", TimeCol,
-         [](GridPickerTest* t) {
+         [](GridPickerEditorTest* t) {
              TExtWatch* w = TimePickerDropDown(t->Grid)->Panel()->Watch();
              const TPoint p = w->PointAt(TExtWatch::HourAngle(8, 0), w->Radius() * 0.5);
              UserClick(w, p.X, p.Y);
@@ -110,7 +110,7 @@ std::vector<Choice> Choices()
     };
 }
 
-TEST_F(GridPickerTest, AChoiceLandsInTheCellAndEscKeepsTheOldValue)
+TEST_F(GridPickerEditorTest, AChoiceLandsInTheCellAndEscKeepsTheOldValue)
 {
     for (bool escape : {false, true}) {
         for (const Choice& c : Choices()) {
@@ -145,7 +145,7 @@ TEST_F(GridPickerTest, AChoiceLandsInTheCellAndEscKeepsTheOldValue)
     }
 }
 
-TEST_F(GridPickerTest, ClickingAnotherCellStoresTheChoice)
+TEST_F(GridPickerEditorTest, ClickingAnotherCellStoresTheChoice)
 {
     TExtCustomDropDown* e = Open(CalcCol);
     UserKey(e, VK_F4);
@@ -160,7 +160,7 @@ TEST_F(GridPickerTest, ClickingAnotherCellStoresTheChoice)
 
 // An edit begun by a click puts the caret under the pointer; the time editor keeps its
 // caret where the edit begins, as its keys step the field there.
-TEST_F(GridPickerTest, AClickThatBeginsTheEditPutsTheCaretUnderThePointer)
+TEST_F(GridPickerEditorTest, AClickThatBeginsTheEditPutsTheCaretUnderThePointer)
 {
     Grid->MouseActions()->DirectEdit = true;
     Grid->SetCellEx(TrackCol, ERow, "1");
@@ -186,7 +186,7 @@ TEST_F(GridPickerTest, AClickThatBeginsTheEditPutsTheCaretUnderThePointer)
     }
 }
 
-TEST_F(GridPickerTest, PictureOfAPickerOpenOverTheGrid)
+TEST_F(GridPickerEditorTest, PictureOfAPickerOpenOverTheGrid)
 {
     TExtCustomDropDown* e = Open(CalcCol);
     UserKey(e, VK_DOWN, {ssAlt});
