@@ -264,6 +264,14 @@ void TCustomLazyStringTree::InvalidateNode(PLazyNode Node)
     }
 }
 
+void TCustomLazyStringTree::HandleCMFontChanged()
+{
+    TBaseLazyTree::HandleCMFontChanged();
+    ResetCachedWidths();
+}
+
+void TCustomLazyStringTree::HandleMainColumnChange() { ResetCachedWidths(); }
+
 void TCustomLazyStringTree::ReinitNode(PLazyNode Node, bool Recursive)
 {
     TBaseLazyTree::ReinitNode(Node, Recursive);

@@ -41,6 +41,9 @@ public:
     // Forgets the measured main-column width of a node (all nodes for nil).
     void ResetCachedWidths(PLazyNode Node = nullptr);
     void InvalidateNode(PLazyNode Node) override;
+    // Widths measured in the old font or for the old main column are stale.
+    void HandleCMFontChanged() override;
+    void HandleMainColumnChange() override;
     void ReinitNode(PLazyNode Node, bool Recursive) override;
     void SetChildCount(PLazyNode Node, std::uint32_t NewChildCount) override;
     // The top-level rows, one line each, every cell quoted; false (nothing written) for

@@ -762,7 +762,9 @@ protected:
     // font, so both are made anew when these change (not while loading: the stored
     // values are read then).
     void HandleCMColorChanged();
-    void HandleCMFontChanged();
+    virtual void HandleCMFontChanged();
+    // The header's main column changed: tree classes drop what they measured for it.
+    virtual void HandleMainColumnChange() {}
 
 protected:
 

@@ -257,6 +257,25 @@ TEST_F(StringTreeTest, CachedWidthIsMeasuredAgainAfterInvalidation)
     EXPECT_EQ(T->GetNodeWidth(n, -1), narrow);
 }
 
+// A width cached for the old font or the old main column would cut or pad every text.
+TEST_F(StringTreeTest, FontAndMainColumnChangesDropCachedWidths)
+{
+    UseTexts();
+    AddColumns({{"Name", 100}, {"Value", 100}});
+    T->SetRootNodeCount(1);
+    PLazyNode n = T->GetFirst();
+    Texts[n][0] = "ab";
+    Texts[n][1] = "a much longer text";
+    const int small = T->GetNodeWidth(n, 0);
+    T->Font()->SetSize(T->Font()->Size() * 2);
+    EXPECT_GT(T->GetNodeWidth(n, 0), small);
+    const int narrow = T->GetNodeWidth(n, 0), wide = T->GetNodeWidth(n, 1);
+    ASSERT_GT(wide, narrow);
+    T->Header()->SetMainColumn(1);
+    EXPECT_EQ(T->GetNodeWidth(n, 1), wide);
+    EXPECT_EQ(T->GetNodeWidth(n, -1), wide);
+}
+
 TEST_F(StringTreeTest, CaptionChunkRoundTrip)
 {
     UseTexts();
