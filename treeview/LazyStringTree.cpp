@@ -153,6 +153,22 @@ bool TCustomLazyStringTree::IsCellEmpty(PLazyNode Node, TColumnIndex Column)
     return Text(Node, Column).empty() && TBaseLazyTree::IsCellEmpty(Node, Column);
 }
 
+void TCustomLazyStringTree::SpanEmptyColumns(TLTPaintInfo& PaintInfo, TColumnIndex& NextNonEmpty)
+{
+    TLazyTreeColumns* columns = FHeader->Columns();
+    if (!FOptions->AutoOptions().Contains(toAutoSpanColumns) || !FHeader->UseColumns() ||
+        PaintInfo.BidiMode != bdLeftToRight) {
+        TBaseLazyTree::SpanEmptyColumns(PaintInfo, NextNonEmpty);
+        return;
+    }
+    NextNonEmpty = columns->GetNextVisibleColumn(PaintInfo.Column);
+    while (NextNonEmpty >= 0 && IsCellEmpty(PaintInfo.Node, NextNonEmpty) &&
+           columns->Items(NextNonEmpty)->BiDiMode() == bdLeftToRight) {
+        PaintInfo.CellRect.Right += columns->Items(NextNonEmpty)->Width();
+        NextNonEmpty = columns->GetNextVisibleColumn(NextNonEmpty);
+    }
+}
+
 // ---- measuring ----
 
 TPoint TCustomLazyStringTree::MeasureCellText(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column,

@@ -77,6 +77,9 @@ protected:
 
     void PaintNode(TLTPaintInfo& PaintInfo) override;
     bool IsCellEmpty(PLazyNode Node, TColumnIndex Column) override;
+    // With toAutoSpanColumns a left-to-right cell runs on over the empty left-to-right
+    // columns after it, so a long text is not cut at an empty neighbour.
+    void SpanEmptyColumns(TLTPaintInfo& PaintInfo, TColumnIndex& NextNonEmpty) override;
     int GetNodeWidth(PLazyNode Node, TColumnIndex Column) override;
     int GetNodeExtraWidth(PLazyNode Node, TColumnIndex Column);
     void WriteChunks(TStream& Stream, PLazyNode Node) override;

@@ -975,6 +975,9 @@ protected:
     int RowAreaHeight() const { return std::max(0, ClientHeight() - HeaderAreaHeight()); }
     void PaintFreeColumns(TCanvas* Canvas, const TRect& Free, int ShiftX, TLTInternalPaintOptions PaintOptions);
     virtual bool IsCellEmpty(PLazyNode Node, TColumnIndex Column);
+    // The column painted after this cell; a tree class may widen the cell over empty
+    // columns first (those are then passed over).
+    virtual void SpanEmptyColumns(TLTPaintInfo& PaintInfo, TColumnIndex& NextNonEmpty);
     virtual void FireAfterCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect);
     virtual void FireAfterItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);
     virtual void FireAfterItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);

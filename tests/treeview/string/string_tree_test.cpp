@@ -214,6 +214,34 @@ TEST_F(StringTreeTest, NoShorteningWithoutColumnsAndAHandlerMayShorten)
     EXPECT_EQ(T->Drawn.at({n, 0}).Text, "~");
 }
 
+TEST_F(StringTreeTest, AutoSpanOverEmptyLeftToRightColumns)
+{
+    UseTexts();
+    AddColumns({{"A", 60}, {"B", 50}, {"C", 40}, {"D", 50}});
+    T->TreeOptions()->SetAutoOptions(T->TreeOptions()->AutoOptions() | toAutoSpanColumns);
+    T->SetRootNodeCount(2);
+    PLazyNode spans = T->GetFirst(), stops = T->GetNextSibling(spans);
+    const String text = "A text that needs about three columns";
+    Texts[spans][0] = Texts[stops][0] = text;
+    Texts[spans][3] = Texts[stops][2] = "x";
+    PaintAll();
+    // Over B and C, stopping before the filled D; the empty cells paint nothing.
+    EXPECT_EQ(T->Drawn.at({spans, 0}).R.Right, 60 + 50 + 40 - T->TextMargin());
+    EXPECT_EQ(T->Drawn.count({spans, 1}), 0u);
+    EXPECT_EQ(T->Drawn.count({spans, 2}), 0u);
+    EXPECT_EQ(T->Drawn.at({spans, 3}).Text, "x");
+    EXPECT_EQ(T->Drawn.at({stops, 0}).R.Right, 60 + 50 - T->TextMargin());
+    // A right-to-left cell never spans.
+    T->Header()->Columns()->Items(0)->SetBiDiMode(bdRightToLeft);
+    PaintAll();
+    EXPECT_LE(T->Drawn.at({spans, 0}).R.Right, 60);
+    // Without the option each cell keeps its column.
+    T->Header()->Columns()->Items(0)->SetBiDiMode(bdLeftToRight);
+    T->TreeOptions()->SetAutoOptions(T->TreeOptions()->AutoOptions() - TLTAutoOptions{toAutoSpanColumns});
+    PaintAll();
+    EXPECT_EQ(T->Drawn.at({spans, 0}).R.Right, 60 - T->TextMargin());
+}
+
 TEST_F(StringTreeTest, MultiLineMeasuring)
 {
     UseTexts();
