@@ -1,22 +1,100 @@
 #pragma once
-// The string tree: a tree that asks the application for the text of each node. What it
-// adds so far: its own options class, the per-node area it keeps the measured text
-// width in, and the default text. Text, painting and editing come with the string
-// tree's own code.
+// The string tree: a tree whose cells show text. It stores no text: every text (a normal
+// one and an optional static one per cell) is asked of the application through events
+// each time it is needed, and a changed text is handed back through an event. On top of
+// the base tree it paints texts (shortened with "..." when they do not fit, or laid out
+// on several lines for multi-line nodes), measures them for node widths and heights,
+// keeps the measured main-column width per node, writes the main-column text into the
+// tree stream as the caption chunk, and writes the top-level rows as a CSV file.
+#include <functional>
+
 #include "treeview/core/BaseLazyTree.h"
+
+enum TVSTTextType { ttNormal, ttStatic };
+enum TLTExportType { etNone, etRTF, etHTML, etText, etExcel, etWord, etCustom };
+
+// Both texts of one cell in one call.
+struct TVSTGetCellTextEventArgs {
+    PLazyNode Node = nullptr;
+    TColumnIndex Column = NoColumnIndex;
+    String CellText;
+    String StaticText;
+    TLTExportType ExportType = etNone;
+};
 
 class TCustomLazyStringTree : public TBaseLazyTree {
 public:
     explicit TCustomLazyStringTree(TComponent* AOwner);
     TCustomStringTreeOptions* TreeOptions() const { return static_cast<TCustomStringTreeOptions*>(FOptions.get()); }
     const String& DefaultText() const { return FDefaultText; }
-    void SetDefaultText(const String& Value) { FDefaultText = Value; }
+    void SetDefaultText(const String& Value);
+
+    // The cell's normal text (DefaultText when no handler supplies one).
+    String Text(PLazyNode Node, TColumnIndex Column);
+    // Hands a new text to OnNewText and repaints the node; the tree keeps nothing.
+    void SetText(PLazyNode Node, TColumnIndex Column, const String& Value);
+    String StaticText(PLazyNode Node, TColumnIndex Column);
+    // The column's texts from the top level down to Node, each followed by Delimiter.
+    String Path(PLazyNode Node, TColumnIndex Column, char Delimiter);
+    // Height the cell's text needs (S, or the cell's text when S is empty).
+    virtual int ComputeNodeHeight(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, String S = String());
+    // Forgets the measured main-column width of a node (all nodes for nil).
+    void ResetCachedWidths(PLazyNode Node = nullptr);
+    void InvalidateNode(PLazyNode Node) override;
+    // Widths measured in the old font or for the old main column are stale.
+    void HandleCMFontChanged() override;
+    void HandleMainColumnChange() override;
+    void ReinitNode(PLazyNode Node, bool Recursive) override;
+    void SetChildCount(PLazyNode Node, std::uint32_t NewChildCount) override;
+    // The top-level rows, one line each, every cell quoted; false (nothing written) for
+    // an empty name.
+    bool SaveToCSVFile(const String& FileNameWithPath, bool IncludeHeading);
+
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, TVSTTextType, String&)> OnGetText;
+    std::function<void(TBaseLazyTree*, TVSTGetCellTextEventArgs&)> OnGetCellText;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, TColumnIndex, TVSTTextType)> OnPaintText;
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, const String&)> OnNewText;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, TColumnIndex, const String&, int, String&, bool&)>
+        OnShortenString;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, TColumnIndex, const String&, int&)> OnMeasureTextWidth,
+        OnMeasureTextHeight;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, TColumnIndex, const String&, const TRect&, bool&)>
+        OnDrawText;
 
 protected:
     TLazyTreeOptionsClass OptionsClass() const override;
+    virtual void PaintCellText(TLTPaintInfo& PaintInfo, const String& Text);
+    virtual void PaintCellStaticText(TLTPaintInfo& PaintInfo, const String& Text);
+    virtual int GetStaticTextWidth(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const String& Text);
+    virtual int GetNormalTextWidth(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const String& Text);
+    virtual void FireGetCellText(TVSTGetCellTextEventArgs& E);
+    virtual void FireNewText(PLazyNode Node, TColumnIndex Column, const String& NewText);
+    virtual void FirePaintText(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, TVSTTextType TextType);
+    virtual String ShortenCellText(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const String& S, int Width,
+                                   int EllipsisWidth);
+    virtual void DrawCellText(TLTPaintInfo& PaintInfo, const String& Text, TRect CellRect, unsigned DrawFormat);
+    virtual TPoint MeasureCellText(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const String& Text);
+
+    void PaintNode(TLTPaintInfo& PaintInfo) override;
+    bool IsCellEmpty(PLazyNode Node, TColumnIndex Column) override;
+    // With toAutoSpanColumns a left-to-right cell runs on over the empty left-to-right
+    // columns after it, so a long text is not cut at an empty neighbour.
+    void SpanEmptyColumns(TLTPaintInfo& PaintInfo, TColumnIndex& NextNonEmpty) override;
+    int GetNodeWidth(PLazyNode Node, TColumnIndex Column) override;
+    int GetNodeExtraWidth(PLazyNode Node, TColumnIndex Column);
+    void WriteChunks(TStream& Stream, PLazyNode Node) override;
+    bool ReadChunk(TStream& Stream, int Version, PLazyNode Node, std::int32_t ChunkType,
+                   std::int32_t ChunkSize) override;
+
+    std::int32_t* GetCachedWidth(PLazyNode Node) const;
+    // Sets the canvas font, its colour by the node's and tree's state.
+    void PrepareTextFont(const TLTPaintInfo& PaintInfo);
+
     // Offset of the per-node area that holds the node's measured text width.
     std::uint32_t FInternalDataOffset = 0;
     String FDefaultText = "Node";
+    // Set when a text handler changed the canvas font, so the measured width is stale.
+    bool FFontChanged = false;
 };
 
 class TLazyStringTree : public TCustomLazyStringTree {
@@ -27,3 +105,7 @@ public:
 protected:
     TLazyTreeOptionsClass OptionsClass() const override;
 };
+
+// The longest prefix of S that, followed by "...", fits Width on Canvas; S itself when it
+// fits; empty when not even "..." fits or S or Width is empty. EllipsisWidth 0: measured.
+String ShortenString(TCanvas* Canvas, const String& S, int Width, int EllipsisWidth = 0);

@@ -762,7 +762,9 @@ protected:
     // font, so both are made anew when these change (not while loading: the stored
     // values are read then).
     void HandleCMColorChanged();
-    void HandleCMFontChanged();
+    virtual void HandleCMFontChanged();
+    // The header's main column changed: tree classes drop what they measured for it.
+    virtual void HandleMainColumnChange() {}
 
 protected:
 
@@ -973,6 +975,9 @@ protected:
     int RowAreaHeight() const { return std::max(0, ClientHeight() - HeaderAreaHeight()); }
     void PaintFreeColumns(TCanvas* Canvas, const TRect& Free, int ShiftX, TLTInternalPaintOptions PaintOptions);
     virtual bool IsCellEmpty(PLazyNode Node, TColumnIndex Column);
+    // The column painted after this cell; a tree class may widen the cell over empty
+    // columns first (those are then passed over).
+    virtual void SpanEmptyColumns(TLTPaintInfo& PaintInfo, TColumnIndex& NextNonEmpty);
     virtual void FireAfterCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect);
     virtual void FireAfterItemErase(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);
     virtual void FireAfterItemPaint(TCanvas* Canvas, PLazyNode Node, const TRect& ItemRect);

@@ -47,6 +47,7 @@ void TLTHeader::SetMainColumn(TColumnIndex Value)
         FOwner->CancelEditNode();
         if (!FOwner->TreeOptions()->SelectionOptions().Contains(toExtendedFocus))
             FOwner->FFocusedColumn = MainColumn();
+        FOwner->HandleMainColumnChange();
         FOwner->Invalidate();
     }
 }

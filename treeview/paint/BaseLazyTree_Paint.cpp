@@ -13,6 +13,11 @@ bool TBaseLazyTree::IsCellEmpty(PLazyNode Node, TColumnIndex Column)
     return empty;
 }
 
+void TBaseLazyTree::SpanEmptyColumns(TLTPaintInfo& PaintInfo, TColumnIndex& NextNonEmpty)
+{
+    NextNonEmpty = FHeader->Columns()->GetNextVisibleColumn(PaintInfo.Column);
+}
+
 void TBaseLazyTree::FireAfterCellPaint(TCanvas* Canvas, PLazyNode Node, TColumnIndex Column, const TRect& CellRect)
 {
     if (OnAfterCellPaint) OnAfterCellPaint(this, Canvas, Node, Column, CellRect);
@@ -383,7 +388,8 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                         if ((col && !col->Visible()) || (!isMain && PaintOptions.Contains(poMainOnly))) {
                             next = columns->GetNextVisibleColumn(info.Column);
                         } else {
-                            next = useColumns ? columns->GetNextVisibleColumn(info.Column) : InvalidColumnIndex;
+                            next = InvalidColumnIndex;
+                            if (useColumns) SpanEmptyColumns(info, next);
                             if (Window.Left < info.CellRect.Right)
                                 PaintCell(info, isMain, col);
                         }

@@ -56,7 +56,7 @@ TEST_F(CheckPressTest, HitTestFindsTheCheckBox)
         {Box(1), "1", hiOnItemCheckbox},
         {Text(2), "2", hiOnItemRight},
         {TPoint(39, 3 * 18 + 9), "3", hiOnItemCheckbox},
-        {TPoint(40, 3 * 18 + 9), "3", hiOnItemRight},
+        {TPoint(40, 3 * 18 + 9), "3", hiOnItemLabel},  // the default text "Node" starts there
         {TPoint(5, 3 * 18 + 9), "3", hiOnItemButton},
         {TPoint(40, 190), "nil", hiNowhere},
     };
