@@ -135,7 +135,9 @@ void TLTHeader::SetHeight(int Value)
     }
     const TLTFixedAreaConstraints& c = FFixedAreaConstraints;
     // The header's window lies inside the tree's client area: that is the whole height.
-    const int total = FOwner->ClientHeight();
+    // The scroll bars are left in: whether one shows follows the columns, and the limits
+    // must not move with it (a stream read back would come out with another height).
+    const int total = FOwner->TCustomControl::ClientRect().Height();
     const int maxH = total * c.MaxHeightPercent() / 100, minH = total * c.MinHeightPercent() / 100;
     const int lower = c.MaxHeightPercent() > 0 ? std::min(maxH, FMinHeight) : FMinHeight;
     const int upper = c.MinHeightPercent() > 0 ? std::max(minH, FMaxHeight) : FMaxHeight;
