@@ -67,6 +67,16 @@ String DecodeText(std::string_view Bytes)
     return IsAscii(Bytes) || IsValidUtf8(Bytes) ? String(Bytes) : Cp1252ToUtf8(Bytes);
 }
 
+String DecodeText(std::string&& Bytes)
+{
+    const std::string_view b = Bytes;
+    if (b.substr(0, 3) == "\xEF\xBB\xBF" && IsValidUtf8(b.substr(3))) return std::move(Bytes.erase(0, 3));
+    if (b.substr(0, 2) != "\xFF\xFE" && b.substr(0, 2) != "\xFE\xFF" && b.substr(0, 3) != "\xEF\xBB\xBF" &&
+        (IsAscii(b) || IsValidUtf8(b)))
+        return std::move(Bytes);
+    return DecodeText(b);
+}
+
 std::vector<String> SplitLines(std::string_view Text)
 {
     std::vector<String> lines;

@@ -141,52 +141,64 @@ void DropBlanks(std::string_view& s)
 
 String Unbreak(TExtStringGrid& Grid, String field)
 {
-    if (Grid.JavaCSV) return field.find_first_of("~^") == String::npos ? field : TildeToLineBreaks(field);
-    return Holds(field, '\v') ? VTabToLineBreaks(field) : field;
+    if (Grid.JavaCSV) {
+        if (field.find_first_of("~^") != String::npos) field = TildeToLineBreaks(field);
+    } else if (Holds(field, '\v')) {
+        field = VTabToLineBreaks(field);
+    }
+    return field;
 }
 
-// The fields of one record.
-void ParseRecord(TExtStringGrid& Grid, std::string_view line, char D, std::vector<String>& fields)
+// The fields of one record as they stand in the text, each handed to Emit with whether it
+// was quoted (a doubled quote inside then stands for one). Nothing is copied here, so a
+// reader can count the fields first and build the texts only once the grid takes them.
+template <class TEmit>
+void ForEachField(std::string_view line, char D, TEmit&& Emit)
 {
     while (D != '\0' && Holds(line, D)) {
         DropBlanks(line);
-        String field;
         if (!line.empty() && line[0] == '"') {
             const String rest(line.substr(1));
             const int q = FindSingleChar('"', rest);
+            std::string_view field;
             if (q > 0) {
-                field = UndoubleChar('"', rest.substr(0, size_t(q) - 1));
+                field = line.substr(1, size_t(q) - 1);
                 line.remove_prefix(size_t(q) + 1);
             }
             const size_t p = line.find(D);
             if (p != std::string_view::npos) line.remove_prefix(p + 1);
+            Emit(field, true);
         } else {
             const size_t p = line.find(D);
-            field = String(line.substr(0, p));
+            const std::string_view field = line.substr(0, p);
             line.remove_prefix(p + 1);
+            Emit(field, false);
         }
-        fields.push_back(Unbreak(Grid, std::move(field)));
     }
     if (line.empty()) return;
     DropBlanks(line);
-    String field;
     if (line[0] == '"') {
         line.remove_prefix(1);
         if (!line.empty() && line.back() == '"') line.remove_suffix(1);
-        field = UndoubleChar('"', String(line));
+        Emit(line, true);
     } else {
-        field = String(line);
+        Emit(line, false);
     }
-    fields.push_back(Unbreak(Grid, std::move(field)));
+}
+
+// The cell text of a field ForEachField found.
+String FieldText(TExtStringGrid& Grid, std::string_view Raw, bool Quoted)
+{
+    return Unbreak(Grid, Quoted ? UndoubleChar('"', String(Raw)) : String(Raw));
 }
 
 enum class TCSVTarget { Load, Insert };
 
-void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSVTarget Target)
+void ReadCSVText(TExtStringGrid& Grid, std::string&& bytes, int MaxRows, TCSVTarget Target)
 {
-    const bool bom = bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF" ||
-                     bytes.substr(0, 3) == "\xEF\xBB\xBF";
-    const String text = Grid.OemConvert && !bom ? TextFromOEM(bytes) : DecodeText(bytes);
+    const std::string_view head = std::string_view(bytes).substr(0, 3);
+    const bool bom = head.substr(0, 2) == "\xFF\xFE" || head.substr(0, 2) == "\xFE\xFF" || head == "\xEF\xBB\xBF";
+    const String text = Grid.OemConvert && !bom ? TextFromOEM(bytes) : DecodeText(std::move(bytes));
     if (text.empty()) throw Exception("File is empty");
 
     char D = Grid.Delimiter;
@@ -213,21 +225,15 @@ void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSV
     const bool keepFooterRow = Target == TCSVTarget::Insert && footer && footer->Visible && Grid.RowCount() > 0;
     const int startRow = Target == TCSVTarget::Insert ? Grid.RowCount() - (keepFooterRow ? 1 : 0) : Grid.SaveStartRow();
 
-    // Every record is parsed before the grid changes, so a file too large for a grid is
-    // refused with the grid as it was.
-    // The fields of all records in one list; record i has fields starting[i] ..
-    // starting[i + 1] - 1.
-    std::vector<String> fields;
-    std::vector<size_t> starting(count + 1, 0);
-    size_t widest = 0;
-    for (size_t i = 0; i < count; ++i) {
-        starting[i] = fields.size();
-        ParseRecord(Grid, records[from + i], D, fields);
-        widest = std::max(widest, fields.size() - starting[i]);
+    // Every record is counted before the grid changes, so a file too large for a grid is
+    // refused with the grid as it was; the texts are made only while the grid takes them.
+    size_t widest = 0, counted = 0;
+    for (; counted < count; ++counted) {
+        size_t n = 0;
+        ForEachField(records[from + counted], D, [&n](std::string_view, bool) { ++n; });
+        widest = std::max(widest, n);
         if (widest > size_t(MaxCols)) break;
-        if (i == 0) fields.reserve(fields.size() * count + 1);
     }
-    starting[count] = fields.size();
     const long long lastRow = static_cast<long long>(startRow) + static_cast<long long>(count) - 1;
     const long long newRows = std::max<long long>(1, lastRow + 1 + Grid.FixedFooters);
     const long long newCols = std::max<long long>(Grid.ColCount(), static_cast<long long>(startCol) + static_cast<long long>(widest) - H);
@@ -246,7 +252,10 @@ void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSV
     for (size_t i = 0; i < count; ++i) {
         const int r = startRow + static_cast<int>(i);
         int c = startCol;
-        for (size_t k = starting[i]; k < starting[i + 1]; ++k) Grid.SetLoadCellText(c++, r, std::move(fields[k]));
+        if (i < counted)
+            ForEachField(records[from + i], D, [&](std::string_view raw, bool quoted) {
+                Grid.SetLoadCellText(c++, r, FieldText(Grid, raw, quoted));
+            });
         progress.Report(static_cast<long long>(i) + 1, static_cast<long long>(count));
     }
     if (keepFooterRow) {
@@ -332,16 +341,16 @@ void AppendToCSV(TExtStringGrid& Grid, const String& FileName, bool Unicode)
 
 void LoadFromCSV(TExtStringGrid& Grid, const String& FileName, int MaxRows)
 {
-    const std::string bytes = ReadFileBytes(FileName);
+    std::string bytes = ReadFileBytes(FileName);
     if (bytes.empty()) return;
-    ReadCSVText(Grid, bytes, MaxRows, TCSVTarget::Load);
+    ReadCSVText(Grid, std::move(bytes), MaxRows, TCSVTarget::Load);
 }
 
 void InsertFromCSV(TExtStringGrid& Grid, const String& FileName, int MaxRows)
 {
-    const std::string bytes = ReadFileBytes(FileName);
+    std::string bytes = ReadFileBytes(FileName);
     if (bytes.empty()) return;
-    ReadCSVText(Grid, bytes, MaxRows, TCSVTarget::Insert);
+    ReadCSVText(Grid, std::move(bytes), MaxRows, TCSVTarget::Insert);
 }
 
 void LoadFromCSVStream(TExtStringGrid& Grid, TStream& Stream, int MaxRows)
@@ -349,7 +358,7 @@ void LoadFromCSVStream(TExtStringGrid& Grid, TStream& Stream, int MaxRows)
     const int64_t n = Stream.Size() - Stream.Position();
     std::string bytes(size_t(n > 0 ? n : 0), '\0');
     if (n > 0) Stream.ReadBuffer(bytes.data(), n);
-    ReadCSVText(Grid, bytes, MaxRows, TCSVTarget::Load);
+    ReadCSVText(Grid, std::move(bytes), MaxRows, TCSVTarget::Load);
 }
 
 // ---------------------------------------------------------------- fixed width
