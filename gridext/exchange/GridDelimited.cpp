@@ -1,6 +1,7 @@
 // CSV with its quoting and delimiter options, fixed-width text both ways, and the padded
 // text table.
 #include <algorithm>
+#include <array>
 
 #include "grid/footer/FloatingFooter.h"
 #include "grid/util/GridSupport.h"
@@ -86,13 +87,20 @@ std::vector<std::string_view> SplitRecords(std::string_view text, char D)
     std::vector<std::string_view> records;
     size_t start = 0;
     bool inQuotes = false, fieldStart = true;
+    // Most characters only end a field's start: a table tells them apart in one look.
+    std::array<bool, 256> special{};
+    for (char c : {'\r', '\n', '"', ' ', D}) special[static_cast<unsigned char>(c)] = true;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
         if (inQuotes) {
-            if (ch == '"') {
-                if (i + 1 < text.size() && text[i + 1] == '"') ++i;
-                else inQuotes = false;
-            }
+            i = text.find('"', i);
+            if (i == std::string_view::npos) break;
+            if (i + 1 < text.size() && text[i + 1] == '"') ++i;
+            else inQuotes = false;
+            continue;
+        }
+        const char ch = text[i];
+        if (!special[static_cast<unsigned char>(ch)]) {
+            fieldStart = false;
             continue;
         }
         if (ch == '\r' || ch == '\n') {
@@ -134,9 +142,12 @@ char GuessDelimiter(const String& l1, const String& l2)
     return d;
 }
 
-void DropBlanks(std::string_view& s)
+// Whether blanks were dropped.
+bool DropBlanks(std::string_view& s)
 {
-    while (s.size() >= 2 && s[0] == ' ') s.remove_prefix(1);
+    bool dropped = false;
+    while (s.size() >= 2 && s[0] == ' ') s.remove_prefix(1), dropped = true;
+    return dropped;
 }
 
 String Unbreak(TExtStringGrid& Grid, String field)
@@ -155,8 +166,8 @@ String Unbreak(TExtStringGrid& Grid, String field)
 template <class TEmit>
 void ForEachField(std::string_view line, char D, TEmit&& Emit)
 {
-    while (D != '\0' && Holds(line, D)) {
-        DropBlanks(line);
+    for (size_t p; D != '\0' && (p = line.find(D)) != std::string_view::npos;) {
+        if (DropBlanks(line)) p = line.find(D);
         if (!line.empty() && line[0] == '"') {
             const String rest(line.substr(1));
             const int q = FindSingleChar('"', rest);
@@ -165,11 +176,10 @@ void ForEachField(std::string_view line, char D, TEmit&& Emit)
                 field = line.substr(1, size_t(q) - 1);
                 line.remove_prefix(size_t(q) + 1);
             }
-            const size_t p = line.find(D);
+            p = line.find(D);
             if (p != std::string_view::npos) line.remove_prefix(p + 1);
             Emit(field, true);
         } else {
-            const size_t p = line.find(D);
             const std::string_view field = line.substr(0, p);
             line.remove_prefix(p + 1);
             Emit(field, false);
@@ -186,10 +196,18 @@ void ForEachField(std::string_view line, char D, TEmit&& Emit)
     }
 }
 
-// The cell text of a field ForEachField found.
-String FieldText(TExtStringGrid& Grid, std::string_view Raw, bool Quoted)
+// Whether a text holds any of the marks Unbreak turns into line breaks: one look at the
+// whole file spares a look at every field.
+bool HoldsBreakMarks(TExtStringGrid& Grid, std::string_view Text)
 {
-    return Unbreak(Grid, Quoted ? UndoubleChar('"', String(Raw)) : String(Raw));
+    return Grid.JavaCSV ? Text.find_first_of("~^") != std::string_view::npos : Holds(Text, '\v');
+}
+
+// The cell text of a field ForEachField found; Marks when the file holds break marks.
+String FieldText(TExtStringGrid& Grid, std::string_view Raw, bool Quoted, bool Marks)
+{
+    String field = Quoted ? UndoubleChar('"', String(Raw)) : String(Raw);
+    return Marks ? Unbreak(Grid, std::move(field)) : field;
 }
 
 enum class TCSVTarget { Load, Insert };
@@ -249,12 +267,13 @@ void ReadCSVText(TExtStringGrid& Grid, std::string&& bytes, int MaxRows, TCSVTar
     if (newCols > Grid.ColCount()) Grid.SetColCount(static_cast<int>(newCols));
     Grid.SetRowCount(static_cast<int>(newRows));
     TProgress progress(Grid);
+    const bool marks = HoldsBreakMarks(Grid, text);
     for (size_t i = 0; i < count; ++i) {
         const int r = startRow + static_cast<int>(i);
         int c = startCol;
         if (i < counted)
             ForEachField(records[from + i], D, [&](std::string_view raw, bool quoted) {
-                Grid.SetLoadCellText(c++, r, FieldText(Grid, raw, quoted));
+                Grid.SetLoadCellText(c++, r, FieldText(Grid, raw, quoted, marks));
             });
         progress.Report(static_cast<long long>(i) + 1, static_cast<long long>(count));
     }
