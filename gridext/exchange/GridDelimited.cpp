@@ -86,6 +86,20 @@ std::vector<std::string_view> SplitRecords(std::string_view text, char D)
 {
     std::vector<std::string_view> records;
     size_t start = 0;
+    if (!Holds(text, '"')) {
+        // Without quotes every line break ends a record: the breaks are found by searching
+        // for each kind on its own.
+        size_t cr = text.find('\r'), lf = text.find('\n');
+        for (size_t i; (i = std::min(cr, lf)) != std::string_view::npos;) {
+            records.push_back(text.substr(start, i - start));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            start = i + 1;
+            if (cr < start) cr = text.find('\r', start);
+            if (lf < start) lf = text.find('\n', start);
+        }
+        if (start < text.size()) records.push_back(text.substr(start));
+        return records;
+    }
     bool inQuotes = false, fieldStart = true;
     // Most characters only end a field's start: a table tells them apart in one look.
     std::array<bool, 256> special{};
