@@ -44,12 +44,30 @@ void Enclose(String& s)
     s.push_back('"');
 }
 
-void AppendField(TExtStringGrid& Grid, char D, const String& text, String& out)
+// The characters that keep a field from going out as it is: quotes, line breaks, the
+// delimiter, and the marks a reader would take for breaks. A table, since every character
+// of every cell is looked at.
+using TCharSet = std::array<bool, 256>;
+TCharSet QuotingChars(char D)
+{
+    TCharSet set{};
+    for (char c : D == '"' ? std::string_view("\"\r\n") : std::string_view("\"\r\n\v~^"))
+        set[static_cast<unsigned char>(c)] = true;
+    set[static_cast<unsigned char>(D)] = true;
+    return set;
+}
+
+bool HoldsAny(std::string_view s, const TCharSet& Set)
+{
+    for (char c : s)
+        if (Set[static_cast<unsigned char>(c)]) return true;
+    return false;
+}
+
+void AppendField(TExtStringGrid& Grid, char D, const TCharSet& Special, const String& text, String& out)
 {
     // Most cells need no quoting at all: they go out as they are.
-    if (!Grid.AlwaysQuotes && !text.empty() && text[0] != ' ' &&
-        text.find_first_of(D == '"' ? std::string_view("\"\r\n") : std::string_view("\"\r\n\v~^")) == String::npos &&
-        !Holds(text, D)) {
+    if (!Grid.AlwaysQuotes && !text.empty() && text[0] != ' ' && !HoldsAny(text, Special)) {
         out += text;
         return;
     }
@@ -338,6 +356,7 @@ String CSVText(TExtStringGrid& Grid)
     const int c0 = Grid.SaveStartCol(), c1 = Grid.SaveEndCol() + H;
     const int r0 = Grid.SaveStartRow(), r1 = Grid.SaveEndRow();
     TProgress progress(Grid);
+    const TCharSet special = QuotingChars(D);
     String out;
     String text;
     Grid.ExportNotification(esExportStart, r0);
@@ -347,7 +366,7 @@ String CSVText(TExtStringGrid& Grid)
             if (c > c0) out += D;
             text.clear();
             Grid.GetSaveCellText(SavedRealCol(Grid, c), r, text);
-            AppendField(Grid, D, text, out);
+            AppendField(Grid, D, special, text, out);
         }
         out += "\r\n";
         // The first row tells how large the text will grow: one allocation instead of
