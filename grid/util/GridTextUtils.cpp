@@ -116,18 +116,22 @@ String ZeroPad8(int v)
 
 int GetTextKind(const String& s, bool checkHTML)
 {
-    const String t = s + ' ';
-    if (t.size() < 2) return tkPlain;
-    if (t[0] == '=') return tkFormula;
-    if (t[0] == '|' && t[1] == '\\') {
+    // The text is read as if a blank followed it, without making that copy: writers ask
+    // for the kind of every cell they save.
+    const auto at = [&s](size_t i) { return i < s.size() ? s[i] : ' '; };
+    if (s.empty()) return tkPlain;
+    if (at(0) == '=') return tkFormula;
+    if (at(0) == '|' && at(1) == '\\') {
         // A packed text whose first character is "=": a packed formula.
-        if (t.size() > 4 && t[3] == '=' && t[4] == '\0') return tkFormula;
+        if (s.size() >= 4 && at(3) == '=' && at(4) == '\0') return tkFormula;
         return tkPackedWide;
     }
-    if (t[0] == '{' && t[1] == '\\') return tkRTF;
-    if (checkHTML && (t.find("</") != String::npos || t.find("<B") != String::npos ||
-                      t.find("<I") != String::npos || t.find("<C") != String::npos))
-        return tkHTML;
+    if (at(0) == '{' && at(1) == '\\') return tkRTF;
+    if (checkHTML)
+        for (size_t p = s.find('<'); p != String::npos && p + 1 < s.size(); p = s.find('<', p + 1)) {
+            const char n = s[p + 1];
+            if (n == '/' || n == 'B' || n == 'I' || n == 'C') return tkHTML;
+        }
     return tkPlain;
 }
 

@@ -1,6 +1,8 @@
 #include "gridext/exchange/ExchangeCommon.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "gridext/exchange/GridExchange.h"
 #include "platform/os/Files.h"
@@ -12,8 +14,15 @@ namespace {
 
 bool IsAscii(std::string_view s)
 {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    // Whole files pass through here: eight bytes are looked at in one step.
+    size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        if (w & 0x8080808080808080ULL) return false;
+    }
+    for (; i < s.size(); ++i)
+        if (static_cast<unsigned char>(s[i]) >= 0x80) return false;
     return true;
 }
 
@@ -65,6 +74,16 @@ String DecodeText(std::string_view Bytes)
     if (Bytes.size() >= 2 && Bytes.substr(0, 2) == "\xFF\xFE") return Utf16BytesToUtf8(Bytes.substr(2), false);
     if (Bytes.size() >= 2 && Bytes.substr(0, 2) == "\xFE\xFF") return Utf16BytesToUtf8(Bytes.substr(2), true);
     return IsAscii(Bytes) || IsValidUtf8(Bytes) ? String(Bytes) : Cp1252ToUtf8(Bytes);
+}
+
+String DecodeText(std::string&& Bytes)
+{
+    const std::string_view b = Bytes;
+    if (b.substr(0, 3) == "\xEF\xBB\xBF" && IsValidUtf8(b.substr(3))) return std::move(Bytes.erase(0, 3));
+    if (b.substr(0, 2) != "\xFF\xFE" && b.substr(0, 2) != "\xFE\xFF" && b.substr(0, 3) != "\xEF\xBB\xBF" &&
+        (IsAscii(b) || IsValidUtf8(b)))
+        return std::move(Bytes);
+    return DecodeText(b);
 }
 
 std::vector<String> SplitLines(std::string_view Text)

@@ -24,6 +24,9 @@ std::string EncodeText(std::string&& Utf8, TFileCoding Coding);
 // bytes that are valid UTF-8 are taken as such (what other programs write today),
 // anything else as Windows-1252.
 String DecodeText(std::string_view Bytes);
+// The same for bytes that are no longer needed: text that needs no conversion is handed on
+// without a copy.
+String DecodeText(std::string&& Bytes);
 // Lines split at CR LF, a lone LF or a lone CR; a break at the very end starts no line.
 std::vector<String> SplitLines(std::string_view Text);
 // The lines, each ended by CR LF.

@@ -1,6 +1,7 @@
 // CSV with its quoting and delimiter options, fixed-width text both ways, and the padded
 // text table.
 #include <algorithm>
+#include <array>
 
 #include "grid/footer/FloatingFooter.h"
 #include "grid/util/GridSupport.h"
@@ -43,12 +44,30 @@ void Enclose(String& s)
     s.push_back('"');
 }
 
-void AppendField(TExtStringGrid& Grid, char D, const String& text, String& out)
+// The characters that keep a field from going out as it is: quotes, line breaks, the
+// delimiter, and the marks a reader would take for breaks. A table, since every character
+// of every cell is looked at.
+using TCharSet = std::array<bool, 256>;
+TCharSet QuotingChars(char D)
+{
+    TCharSet set{};
+    for (char c : D == '"' ? std::string_view("\"\r\n") : std::string_view("\"\r\n\v~^"))
+        set[static_cast<unsigned char>(c)] = true;
+    set[static_cast<unsigned char>(D)] = true;
+    return set;
+}
+
+bool HoldsAny(std::string_view s, const TCharSet& Set)
+{
+    for (char c : s)
+        if (Set[static_cast<unsigned char>(c)]) return true;
+    return false;
+}
+
+void AppendField(TExtStringGrid& Grid, char D, const TCharSet& Special, const String& text, String& out)
 {
     // Most cells need no quoting at all: they go out as they are.
-    if (!Grid.AlwaysQuotes && !text.empty() && text[0] != ' ' &&
-        text.find_first_of(D == '"' ? std::string_view("\"\r\n") : std::string_view("\"\r\n\v~^")) == String::npos &&
-        !Holds(text, D)) {
+    if (!Grid.AlwaysQuotes && !text.empty() && text[0] != ' ' && !HoldsAny(text, Special)) {
         out += text;
         return;
     }
@@ -85,14 +104,35 @@ std::vector<std::string_view> SplitRecords(std::string_view text, char D)
 {
     std::vector<std::string_view> records;
     size_t start = 0;
+    if (!Holds(text, '"')) {
+        // Without quotes every line break ends a record: the breaks are found by searching
+        // for each kind on its own.
+        size_t cr = text.find('\r'), lf = text.find('\n');
+        for (size_t i; (i = std::min(cr, lf)) != std::string_view::npos;) {
+            records.push_back(text.substr(start, i - start));
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            start = i + 1;
+            if (cr < start) cr = text.find('\r', start);
+            if (lf < start) lf = text.find('\n', start);
+        }
+        if (start < text.size()) records.push_back(text.substr(start));
+        return records;
+    }
     bool inQuotes = false, fieldStart = true;
+    // Most characters only end a field's start: a table tells them apart in one look.
+    std::array<bool, 256> special{};
+    for (char c : {'\r', '\n', '"', ' ', D}) special[static_cast<unsigned char>(c)] = true;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char ch = text[i];
         if (inQuotes) {
-            if (ch == '"') {
-                if (i + 1 < text.size() && text[i + 1] == '"') ++i;
-                else inQuotes = false;
-            }
+            i = text.find('"', i);
+            if (i == std::string_view::npos) break;
+            if (i + 1 < text.size() && text[i + 1] == '"') ++i;
+            else inQuotes = false;
+            continue;
+        }
+        const char ch = text[i];
+        if (!special[static_cast<unsigned char>(ch)]) {
+            fieldStart = false;
             continue;
         }
         if (ch == '\r' || ch == '\n') {
@@ -134,59 +174,81 @@ char GuessDelimiter(const String& l1, const String& l2)
     return d;
 }
 
-void DropBlanks(std::string_view& s)
+// Whether blanks were dropped.
+bool DropBlanks(std::string_view& s)
 {
-    while (s.size() >= 2 && s[0] == ' ') s.remove_prefix(1);
+    bool dropped = false;
+    while (s.size() >= 2 && s[0] == ' ') s.remove_prefix(1), dropped = true;
+    return dropped;
 }
 
 String Unbreak(TExtStringGrid& Grid, String field)
 {
-    if (Grid.JavaCSV) return field.find_first_of("~^") == String::npos ? field : TildeToLineBreaks(field);
-    return Holds(field, '\v') ? VTabToLineBreaks(field) : field;
+    if (Grid.JavaCSV) {
+        if (field.find_first_of("~^") != String::npos) field = TildeToLineBreaks(field);
+    } else if (Holds(field, '\v')) {
+        field = VTabToLineBreaks(field);
+    }
+    return field;
 }
 
-// The fields of one record.
-void ParseRecord(TExtStringGrid& Grid, std::string_view line, char D, std::vector<String>& fields)
+// The fields of one record as they stand in the text, each handed to Emit with whether it
+// was quoted (a doubled quote inside then stands for one). Nothing is copied here, so a
+// reader can count the fields first and build the texts only once the grid takes them.
+template <class TEmit>
+void ForEachField(std::string_view line, char D, TEmit&& Emit)
 {
-    while (D != '\0' && Holds(line, D)) {
-        DropBlanks(line);
-        String field;
+    for (size_t p; D != '\0' && (p = line.find(D)) != std::string_view::npos;) {
+        if (DropBlanks(line)) p = line.find(D);
         if (!line.empty() && line[0] == '"') {
             const String rest(line.substr(1));
             const int q = FindSingleChar('"', rest);
+            std::string_view field;
             if (q > 0) {
-                field = UndoubleChar('"', rest.substr(0, size_t(q) - 1));
+                field = line.substr(1, size_t(q) - 1);
                 line.remove_prefix(size_t(q) + 1);
             }
-            const size_t p = line.find(D);
+            p = line.find(D);
             if (p != std::string_view::npos) line.remove_prefix(p + 1);
+            Emit(field, true);
         } else {
-            const size_t p = line.find(D);
-            field = String(line.substr(0, p));
+            const std::string_view field = line.substr(0, p);
             line.remove_prefix(p + 1);
+            Emit(field, false);
         }
-        fields.push_back(Unbreak(Grid, std::move(field)));
     }
     if (line.empty()) return;
     DropBlanks(line);
-    String field;
     if (line[0] == '"') {
         line.remove_prefix(1);
         if (!line.empty() && line.back() == '"') line.remove_suffix(1);
-        field = UndoubleChar('"', String(line));
+        Emit(line, true);
     } else {
-        field = String(line);
+        Emit(line, false);
     }
-    fields.push_back(Unbreak(Grid, std::move(field)));
+}
+
+// Whether a text holds any of the marks Unbreak turns into line breaks: one look at the
+// whole file spares a look at every field.
+bool HoldsBreakMarks(TExtStringGrid& Grid, std::string_view Text)
+{
+    return Grid.JavaCSV ? Text.find_first_of("~^") != std::string_view::npos : Holds(Text, '\v');
+}
+
+// The cell text of a field ForEachField found; Marks when the file holds break marks.
+String FieldText(TExtStringGrid& Grid, std::string_view Raw, bool Quoted, bool Marks)
+{
+    String field = Quoted ? UndoubleChar('"', String(Raw)) : String(Raw);
+    return Marks ? Unbreak(Grid, std::move(field)) : field;
 }
 
 enum class TCSVTarget { Load, Insert };
 
-void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSVTarget Target)
+void ReadCSVText(TExtStringGrid& Grid, std::string&& bytes, int MaxRows, TCSVTarget Target)
 {
-    const bool bom = bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF" ||
-                     bytes.substr(0, 3) == "\xEF\xBB\xBF";
-    const String text = Grid.OemConvert && !bom ? TextFromOEM(bytes) : DecodeText(bytes);
+    const std::string_view head = std::string_view(bytes).substr(0, 3);
+    const bool bom = head.substr(0, 2) == "\xFF\xFE" || head.substr(0, 2) == "\xFE\xFF" || head == "\xEF\xBB\xBF";
+    const String text = Grid.OemConvert && !bom ? TextFromOEM(bytes) : DecodeText(std::move(bytes));
     if (text.empty()) throw Exception("File is empty");
 
     char D = Grid.Delimiter;
@@ -213,21 +275,15 @@ void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSV
     const bool keepFooterRow = Target == TCSVTarget::Insert && footer && footer->Visible && Grid.RowCount() > 0;
     const int startRow = Target == TCSVTarget::Insert ? Grid.RowCount() - (keepFooterRow ? 1 : 0) : Grid.SaveStartRow();
 
-    // Every record is parsed before the grid changes, so a file too large for a grid is
-    // refused with the grid as it was.
-    // The fields of all records in one list; record i has fields starting[i] ..
-    // starting[i + 1] - 1.
-    std::vector<String> fields;
-    std::vector<size_t> starting(count + 1, 0);
-    size_t widest = 0;
-    for (size_t i = 0; i < count; ++i) {
-        starting[i] = fields.size();
-        ParseRecord(Grid, records[from + i], D, fields);
-        widest = std::max(widest, fields.size() - starting[i]);
+    // Every record is counted before the grid changes, so a file too large for a grid is
+    // refused with the grid as it was; the texts are made only while the grid takes them.
+    size_t widest = 0, counted = 0;
+    for (; counted < count; ++counted) {
+        size_t n = 0;
+        ForEachField(records[from + counted], D, [&n](std::string_view, bool) { ++n; });
+        widest = std::max(widest, n);
         if (widest > size_t(MaxCols)) break;
-        if (i == 0) fields.reserve(fields.size() * count + 1);
     }
-    starting[count] = fields.size();
     const long long lastRow = static_cast<long long>(startRow) + static_cast<long long>(count) - 1;
     const long long newRows = std::max<long long>(1, lastRow + 1 + Grid.FixedFooters);
     const long long newCols = std::max<long long>(Grid.ColCount(), static_cast<long long>(startCol) + static_cast<long long>(widest) - H);
@@ -243,10 +299,14 @@ void ReadCSVText(TExtStringGrid& Grid, std::string_view bytes, int MaxRows, TCSV
     if (newCols > Grid.ColCount()) Grid.SetColCount(static_cast<int>(newCols));
     Grid.SetRowCount(static_cast<int>(newRows));
     TProgress progress(Grid);
+    const bool marks = HoldsBreakMarks(Grid, text);
     for (size_t i = 0; i < count; ++i) {
         const int r = startRow + static_cast<int>(i);
         int c = startCol;
-        for (size_t k = starting[i]; k < starting[i + 1]; ++k) Grid.SetLoadCellText(c++, r, std::move(fields[k]));
+        if (i < counted)
+            ForEachField(records[from + i], D, [&](std::string_view raw, bool quoted) {
+                Grid.SetLoadCellText(c++, r, FieldText(Grid, raw, quoted, marks));
+            });
         progress.Report(static_cast<long long>(i) + 1, static_cast<long long>(count));
     }
     if (keepFooterRow) {
@@ -296,6 +356,7 @@ String CSVText(TExtStringGrid& Grid)
     const int c0 = Grid.SaveStartCol(), c1 = Grid.SaveEndCol() + H;
     const int r0 = Grid.SaveStartRow(), r1 = Grid.SaveEndRow();
     TProgress progress(Grid);
+    const TCharSet special = QuotingChars(D);
     String out;
     String text;
     Grid.ExportNotification(esExportStart, r0);
@@ -305,7 +366,7 @@ String CSVText(TExtStringGrid& Grid)
             if (c > c0) out += D;
             text.clear();
             Grid.GetSaveCellText(SavedRealCol(Grid, c), r, text);
-            AppendField(Grid, D, text, out);
+            AppendField(Grid, D, special, text, out);
         }
         out += "\r\n";
         // The first row tells how large the text will grow: one allocation instead of
@@ -332,16 +393,16 @@ void AppendToCSV(TExtStringGrid& Grid, const String& FileName, bool Unicode)
 
 void LoadFromCSV(TExtStringGrid& Grid, const String& FileName, int MaxRows)
 {
-    const std::string bytes = ReadFileBytes(FileName);
+    std::string bytes = ReadFileBytes(FileName);
     if (bytes.empty()) return;
-    ReadCSVText(Grid, bytes, MaxRows, TCSVTarget::Load);
+    ReadCSVText(Grid, std::move(bytes), MaxRows, TCSVTarget::Load);
 }
 
 void InsertFromCSV(TExtStringGrid& Grid, const String& FileName, int MaxRows)
 {
-    const std::string bytes = ReadFileBytes(FileName);
+    std::string bytes = ReadFileBytes(FileName);
     if (bytes.empty()) return;
-    ReadCSVText(Grid, bytes, MaxRows, TCSVTarget::Insert);
+    ReadCSVText(Grid, std::move(bytes), MaxRows, TCSVTarget::Insert);
 }
 
 void LoadFromCSVStream(TExtStringGrid& Grid, TStream& Stream, int MaxRows)
@@ -349,7 +410,7 @@ void LoadFromCSVStream(TExtStringGrid& Grid, TStream& Stream, int MaxRows)
     const int64_t n = Stream.Size() - Stream.Position();
     std::string bytes(size_t(n > 0 ? n : 0), '\0');
     if (n > 0) Stream.ReadBuffer(bytes.data(), n);
-    ReadCSVText(Grid, bytes, MaxRows, TCSVTarget::Load);
+    ReadCSVText(Grid, std::move(bytes), MaxRows, TCSVTarget::Load);
 }
 
 // ---------------------------------------------------------------- fixed width

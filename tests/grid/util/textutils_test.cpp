@@ -42,6 +42,12 @@ TEST(GridTextKind, KindsOfCellText)
         {"<B>x", true, tkHTML},
         {"<CONTROL TYPE=\"CHECK\">", true, tkHTML},
         {"a < b", true, tkPlain},
+        {"|", false, tkPlain},                // one character: no packed mark
+        {"|\\", false, tkPackedWide},
+        {"{\\", false, tkRTF},
+        {"a <", true, tkPlain},               // "<" as the last character
+        {"<<B>", true, tkHTML},               // a tag right after another "<"
+        {"x <y> <Ix", true, tkHTML},          // the second "<" is the tag
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetTextKind(c.text, c.html), c.kind) << "text " << c.text << " html " << c.html;

@@ -119,6 +119,18 @@ TEST_F(Readers, CsvFieldsAndTheDelimiterGuess)
         for (size_t c = 0; c < k.Row0.size(); ++c) EXPECT_EQ(g->GetGridCell(int(c), 0), k.Row0[c]) << c;
         EXPECT_EQ(g->Delimiter, '\0') << "the guess is for this read only";
     }
+    // Records end at CR LF, a lone CR and a lone LF alike, in files with quoted fields
+    // and in files without any.
+    for (const std::string quoted : {"a", "\"a\""}) {
+        SCOPED_TRACE(quoted);
+        TExtStringGrid* g = NewGrid();
+        Put(Path("b.csv"), quoted + ",b\rc,d\ne,f\r\ng,h");
+        LoadFromCSV(*g, Path("b.csv"));
+        const std::vector<std::vector<String>> rows = {{"a", "b"}, {"c", "d"}, {"e", "f"}, {"g", "h"}};
+        ASSERT_GE(g->RowCount(), int(rows.size()));
+        for (size_t r = 0; r < rows.size(); ++r)
+            for (size_t c = 0; c < 2; ++c) EXPECT_EQ(g->GetGridCell(int(c), int(r)), rows[r][c]) << r << "," << c;
+    }
     // Java style: "~" for line breaks, "^" for an empty field.
     TExtStringGrid* j = NewGrid();
     j->JavaCSV = true;
