@@ -69,7 +69,7 @@ void TLTHeader::HandleClick(TColumnIndex Column, TMouseButton Button, TShiftStat
     const TLazyTreeColumn* c = FColumns->Items(Column);
     if (!(c->Options().Contains(coAllowClick) && c->Options().Contains(coEnabled))) return;
     FColumns->FClickIndex = Column;
-    if (FOptions.Contains(hoHeaderClickAutoSort) && Button == mbLeft) {
+    if (FOptions.Contains(hoHeaderClickAutoSort) && Button == mbLeft && !FColumns->FCheckBoxHit) {
         if (Column == FSortColumn)
             SetSortDirection(FSortDirection == sdDescending ? sdAscending : sdDescending);
         else {
@@ -120,6 +120,9 @@ void TLTHeaderWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     const TLTColumnOptions o = cols->Items(column)->Options();
     if (!o.Contains(coEnabled)) return;
     cols->FDownIndex = o.Contains(coAllowClick) ? column : NoColumnIndex;
+    const TLazyTreeColumn* pressed = cols->Items(column);
+    cols->FCheckBoxHit = cols->FDownIndex == column && pressed->CheckBox() && pressed->HasImage() &&
+                         PtInRect(pressed->ImageRect(), TPoint(X, Y));
     if (h->FOptions.Contains(hoDrag) && o.Contains(coDraggable)) {
         h->FStates << hsDragPending;
         cols->FDragIndex = column;
@@ -210,7 +213,15 @@ void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     const TColumnIndex down = cols->FDownIndex;
     cols->FDownIndex = NoColumnIndex;
     Invalidate();
-    if (down >= 0 && cols->ColumnFromPosition(TPoint(X, Y), true) == down) h->HandleClick(down, Button, Shift);
+    if (down >= 0 && cols->ColumnFromPosition(TPoint(X, Y), true) == down) {
+        TLazyTreeColumn* c = cols->Items(down);
+        // A click on the caption's check box toggles it instead of sorting.
+        cols->FCheckBoxHit = cols->FCheckBoxHit && PtInRect(c->ImageRect(), TPoint(X, Y));
+        if (cols->FCheckBoxHit && h->Treeview())
+            c->SetCheckState(h->Treeview()->NextCheckStateFor(c->CheckType(), c->CheckState()));
+        h->HandleClick(down, Button, Shift);
+    }
+    cols->FCheckBoxHit = false;
 }
 
 void TLTHeaderWindow::ShowColumnMenu(int X, int Y)
@@ -273,49 +284,7 @@ void TLTHeader::PaintHeader(TCanvas* Canvas, const TRect& R)
     for (TLazyTreeColumn* c : FColumns->GetVisibleColumns()) {
         const int left = c->Options().Contains(coFixed) ? c->RawLeft() : c->RawLeft() - offset;
         const TRect cell(left, R.Top, left + c->Width(), R.Bottom);
-        const TColumnIndex index = c->Index();
-        const bool down = index == FColumns->FDownIndex;
-        Canvas->Brush()->SetColor(down ? clBtnShadow : clBtnFace);
-        Canvas->FillRect(cell);
-        // A raised button: light top-left, dark bottom-right; sunken while pressed.
-        Canvas->Pen()->SetColor(down ? clBtnShadow : clBtnHighlight);
-        Canvas->MoveTo(cell.Left, cell.Bottom - 1);
-        Canvas->LineTo(cell.Left, cell.Top);
-        Canvas->LineTo(cell.Right - 1, cell.Top);
-        Canvas->Pen()->SetColor(down ? clBtnHighlight : clBtnShadow);
-        Canvas->MoveTo(cell.Right - 1, cell.Top);
-        Canvas->LineTo(cell.Right - 1, cell.Bottom - 1);
-        Canvas->LineTo(cell.Left - 1, cell.Bottom - 1);
-
-        int textRight = cell.Right - c->Margin();
-        const bool glyph = FOptions.Contains(hoShowSortGlyphs) && index == FSortColumn;
-        if (glyph) {
-            // A small triangle right of the caption: tip up for ascending, down for descending.
-            const int gw = 8, gh = 4;
-            const int gx = cell.Right - c->Margin() - gw, gy = (cell.Top + cell.Bottom - gh) / 2;
-            Canvas->Brush()->SetColor(clBtnText);
-            Canvas->Pen()->SetColor(clBtnText);
-            if (FSortDirection == sdAscending)
-                Canvas->Polygon({TPoint(gx, gy + gh), TPoint(gx + gw, gy + gh), TPoint(gx + gw / 2, gy)});
-            else
-                Canvas->Polygon({TPoint(gx, gy), TPoint(gx + gw, gy), TPoint(gx + gw / 2, gy + gh)});
-            textRight = gx - c->Spacing();
-        }
-        Canvas->Brush()->SetStyle(bsClear);
-        const bool hot = index == FColumns->FHoverIndex && FOptions.Contains(hoHotTrack) &&
-                         c->Options().Contains(coEnabled);
-        Canvas->Font()->SetColor(hot && FOwner ? FOwner->Colors()->HeaderHotColor() : FFont.Color());
-        const int th = Canvas->TextHeight("Q");
-        const TRect textRect(cell.Left + c->Margin(), cell.Top, std::max(cell.Left + c->Margin(), textRight),
-                             cell.Bottom);
-        int tx = textRect.Left;
-        const int tw = Canvas->TextWidth(c->Text());
-        if (c->CaptionAlignment() == taRightJustify)
-            tx = textRect.Right - tw;
-        else if (c->CaptionAlignment() == taCenter)
-            tx = (textRect.Left + textRect.Right - tw) / 2;
-        Canvas->TextRect(textRect, std::max(tx, textRect.Left), (cell.Top + cell.Bottom - th) / 2, c->Text());
-        Canvas->Brush()->SetStyle(bsSolid);
+        PaintHeaderCell(Canvas, c, cell);
     }
     // The drop mark of a column being dragged: a bar at the side the column will go to.
     if (FStates.Contains(hsDragging) && FColumns->IsValidColumn(FColumns->FDropTarget)) {

@@ -8,6 +8,7 @@
 
 #include "platform/gui/Controls.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/ImgList.h"
 #include "platform/gui/Menus.h"
 #include "treeview/core/LazyTreeTypes.h"
 #include "treeview/header/LazyTreeColumns.h"
@@ -36,6 +37,17 @@ using TLTHeaderOptions = TSet<TLTHeaderOption>;
 inline constexpr TLTHeaderOptions DefaultHeaderOptions = TLTHeaderOptions::FromBits(522);
 // Bits beyond the last option are never kept.
 inline constexpr std::uint32_t HeaderOptionsMask = (1u << 18) - 1;
+
+// Where one header cell puts its parts, relative to the canvas.
+struct TLTHeaderCellLayout {
+    TPoint GlyphPos, SortGlyphPos;
+    TRect TextRectangle;
+};
+
+enum TLTDropMarkMode { dmmNone, dmmLeft, dmmRight };
+
+// The sort glyph's box in a caption.
+inline constexpr int SortGlyphWidth = 8, SortGlyphHeight = 8;
 
 enum TLTHeaderStyle { hsThickButtons, hsFlatButtons, hsPlates };
 
@@ -173,6 +185,19 @@ public:
     // Paints the header into Canvas (header coordinates).
     virtual void PaintHeader(TCanvas* Canvas, const TRect& R);
 
+    // ---- caption images, check boxes and owner-drawn cells ----
+    TImageList* Images() const { return FImages; }
+    void SetImages(TImageList* Value);
+    // Places the image or check box (GlyphSize), the sort glyph (SortSize) and the caption
+    // of column C inside Client, the cell less its 2-pixel frame; sizes are (width, height), zero
+    // for a part not shown.
+    TLTHeaderCellLayout LayoutHeaderCell(TCanvas* Canvas, const TLazyTreeColumn* C, const TRect& Client,
+                                         TPoint GlyphSize, TPoint SortSize) const;
+    // With hoOwnerDraw a column of style vsOwnerDraw is painted by this alone.
+    std::function<void(TLTHeader* Sender, TCanvas* Canvas, TLazyTreeColumn* Column, const TRect& R, bool Hover,
+                       bool Pressed, TLTDropMarkMode DropMark)>
+        OnHeaderDraw;
+
 private:
     friend class TLazyTreeColumns;
     friend class TLazyTreeColumn;
@@ -201,6 +226,8 @@ private:
     THeaderStates FStates;
     TPoint FTrackStart, FTrackPoint;
     TLTHeaderWindow* FWindow = nullptr;
+    TImageList* FImages = nullptr;
+    void PaintHeaderCell(TCanvas* Canvas, TLazyTreeColumn* C, const TRect& Cell);
 };
 
 // The window the header shows in, a strip at the top of the tree: it paints the header and

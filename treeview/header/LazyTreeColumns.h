@@ -88,6 +88,16 @@ public:
     TSortDirection DefaultSortDirection() const { return FDefaultSortDirection; }
     void SetDefaultSortDirection(TSortDirection Value) { FDefaultSortDirection = Value; }
     bool BonusPixel() const { return FBonusPixel; }
+    // A check box in the caption, toggled by a click on it.
+    bool CheckBox() const { return FCheckBox; }
+    void SetCheckBox(bool Value);
+    TCheckType CheckType() const { return FCheckType; }
+    void SetCheckType(TCheckType Value);
+    TCheckState CheckState() const { return FCheckState; }
+    void SetCheckState(TCheckState Value);
+    // Where the last normal paint put the caption's image or check box (header coordinates).
+    bool HasImage() const { return FHasImage; }
+    TRect ImageRect() const { return FImageRect; }
     float SpringRest() const { return FSpringRest; }
 
     // Left edge in unscrolled header coordinates, and as the tree shows it.
@@ -137,6 +147,8 @@ private:
     TCheckType FCheckType = ctCheckBox;
     TCheckState FCheckState = csUncheckedNormal;
     TSortDirection FDefaultSortDirection = sdAscending;
+    bool FHasImage = false;
+    TRect FImageRect;
 };
 
 class TLazyTreeColumns {

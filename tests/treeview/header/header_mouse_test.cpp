@@ -184,21 +184,27 @@ TEST_F(HeaderMouseTest, HeaderPictureShowsCaptionsDividersAndTheSortGlyph)
     // Right of the columns the background colour, all of it.
     const int cw = Tree->ClientWidth();
     EXPECT_EQ(Count_Pixels(png, TRect(240, 0, cw, h), ColorToRGB(clBtnFace)), (cw - 240) * h);
-    // The sort glyph sits at the right of the sorted caption only; captions are drawn.
+    // The sort glyph follows the sorted caption (cell 80, frame 2, margin, caption, spacing)
+    // and no other; captions are drawn.
     auto dark = [](TColor c) { return (c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) < 200; };
-    EXPECT_GT(Count_Pixels(png, TRect(156, 0, 167, h), dark), 10);
+    TBitmap measure;
+    measure.Canvas()->SetFont(H->Font());
+    const TLazyTreeColumn* sorted = C->Items(1);
+    const int gx = 82 + sorted->Margin() + measure.Canvas()->TextWidth(sorted->Text()) + 2 + sorted->Spacing();
+    const TRect glyph(gx - 1, 0, gx + SortGlyphWidth + 2, h);
+    EXPECT_GT(Count_Pixels(png, glyph, dark), 10);
     EXPECT_EQ(Count_Pixels(png, TRect(226, 0, 237, h), dark), 0);
     for (int left : {4, 84, 174}) EXPECT_GT(Count_Pixels(png, TRect(left, 2, left + 30, h - 2), dark), 10) << left;
     // The glyph points down for a descending sort: its top row is wider than its bottom.
     int top = -1, bottom = -1;
     for (int y = 0; y < h; ++y)
-        if (Count_Pixels(png, TRect(156, y, 167, y + 1), dark) > 0) {
+        if (Count_Pixels(png, TRect(glyph.Left, y, glyph.Right, y + 1), dark) > 0) {
             if (top < 0) top = y;
             bottom = y;
         }
     ASSERT_GE(top, 0);
-    EXPECT_GT(Count_Pixels(png, TRect(156, top, 167, top + 1), dark),
-              Count_Pixels(png, TRect(156, bottom, 167, bottom + 1), dark));
+    EXPECT_GT(Count_Pixels(png, TRect(glyph.Left, top, glyph.Right, top + 1), dark),
+              Count_Pixels(png, TRect(glyph.Left, bottom, glyph.Right, bottom + 1), dark));
 }
 
 TEST_F(HeaderMouseTest, ColumnMenuShowsAndHidesColumns)
