@@ -185,12 +185,6 @@ TExtRichEdit* InplaceRichEdit(TExtStringGrid* G)
     return e;
 }
 
-TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G)
-{
-    bool made;
-    return TGridEditorLibrary::OnDemand<TGridDetailPickerDropDown>(G, TGridEditorLibrary::slDetail, made);
-}
-
 TGridGridDropDown* GridDropDown(TExtStringGrid* G)
 {
     bool made;
@@ -713,7 +707,6 @@ IGridPickerEditor* DropDownOf(TExtStringGrid* G, TEditorType Kind)
 {
     if (PickerEditorKind(Kind)) return dynamic_cast<IGridPickerEditor*>(PluggedPickerEditor(G, Kind));
     switch (Kind) {
-    case edDetailDropDown: return DetailPickerDropDown(G);
     case edGridDropDown: return GridDropDown(G);
     case edColorPickerDropDown: return ColorPickerDropDown(G);
     case edImagePickerDropDown: return ImagePickerDropDown(G);
@@ -762,13 +755,6 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
     case edNone:
         if (plugged->Load) plugged->Load(dd, text);
         break;
-    case edDetailDropDown: {
-        auto* dt = static_cast<TPlainDetailField*>(dd);
-        dd->SetText(text);
-        dt->SetEditorEnabled(true);
-        if (const int i = dt->Items()->IndexOf(text); i >= 0) dt->SetItemIndex(i);
-        break;
-    }
     case edGridDropDown: {
         auto* mc = static_cast<TPlainMultiColumnField*>(dd);
         mc->BeginUpdate();
