@@ -76,6 +76,7 @@ template class TGridPickerEditor<TExtMemoDropDown>;
 template class TGridPickerEditor<TExtCalculatorDropdown>;
 template class TGridPickerEditor<TExtTimePickerDropDown>;
 template class TGridPickerEditor<TExtDetailDropDown>;
+template class TGridPickerEditor<TExtMultiColumnDropDown>;
 
 TGridTimepickerDropDown::TGridTimepickerDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid)
 {
@@ -104,6 +105,10 @@ TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G)
 TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G)
 {
     return dynamic_cast<TGridDetailPickerDropDown*>(PluggedPickerEditor(G, edDetailDropDown));
+}
+TGridGridDropDown* GridDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridGridDropDown*>(PluggedPickerEditor(G, edGridDropDown));
 }
 
 // ---------------------------------------------------------------- plugging in
@@ -164,4 +169,13 @@ void Plug_Grid_Pickers()
                                   d->SetEditorEnabled(true);
                               },
                               [](TWinControl* e) { return static_cast<TGridDetailPickerDropDown*>(e)->GetText(); }});
+    RegisterPickerEditorKind(edGridDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* { return new TGridGridDropDown(G); },
+                              [](TWinControl* e, const String& Text) {
+                                  auto* m = static_cast<TGridGridDropDown*>(e);
+                                  // An empty cell opens the list on its first row.
+                                  m->SetItemIndex(Text.empty() ? 0 : m->GetItemIndex(Text));
+                                  m->SetText(Text);
+                              },
+                              [](TWinControl* e) { return static_cast<TGridGridDropDown*>(e)->GetText(); }});
 }

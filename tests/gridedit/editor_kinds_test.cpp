@@ -198,7 +198,11 @@ const std::vector<KindCase>& KindCases()
          },
          [](TExtStringGrid* g) { return IntToStr(DetailPickerDropDown(g)->ItemIndex()); }, "1",
          [](TExtStringGrid* g) { DetailPickerDropDown(g)->SetItemIndex(0); }, "Alpha"},
-        {"multi-column list", edGridDropDown, "B", [](TExtStringGrid* g) { GridDropDown(g)->Items()->SetText("A\nB"); },
+        {"multi-column list", edGridDropDown, "B", [](TExtStringGrid* g) {
+             GridDropDown(g)->Columns()->Add();
+             for (const char* c : {"A", "B"}) GridDropDown(g)->Items()->Add()->Text()->Add(c);
+             GridDropDown(g)->EndUpdate();
+         },
          [](TExtStringGrid* g) { return IntToStr(GridDropDown(g)->ItemIndex()) + " " + Text(GridDropDown(g)); },
          "1 B", [](TExtStringGrid* g) { GridDropDown(g)->SetText("A"); }, "A"},
         {"colour", edColorPickerDropDown, "", [](TExtStringGrid* g) { g->SetColors(RCol, ERow, clRed); },

@@ -12,7 +12,7 @@
 
 namespace {
 
-enum { TrackCol = 1, MemoCol, CalcCol, TimeCol, DetailCol };
+enum { TrackCol = 1, MemoCol, CalcCol, TimeCol, DetailCol, MultiCol };
 constexpr int ERow = 1;
 
 class GridPickerEditorTest : public ExtGridTest {
@@ -26,11 +26,11 @@ protected:
         SetThousandSeparatorOverride(',');
         SetLongTimeFormatOverride("hh:nn:ss");
         ExtGridTest::SetUp();
-        Fill(6, 3);
+        Fill(7, 3);
         Grid->SetOptions(Grid->Options() << goEditing);
         Grid->OnGetEditorType = [](TObject*, int c, int, TEditorType& e) {
             static const TEditorType kinds[] = {edNormal, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
-                                                edTimePickerDropDown, edDetailDropDown};
+                                                edTimePickerDropDown, edDetailDropDown, edGridDropDown};
             e = kinds[c];
         };
         Grid->SetCellEx(TrackCol, ERow, "2");
@@ -39,6 +39,17 @@ protected:
         Grid->SetCellEx(TimeCol, ERow, "07:45:00");
         for (const char* c : {"Alpha", "Beta", "Gamma"}) DetailPickerDropDown(Grid)->Items()->Add()->SetCaption(c);
         Grid->SetCellEx(DetailCol, ERow, "Beta");
+        TGridGridDropDown* m = GridDropDown(Grid);
+        for (const char* h : {"Code", "Name"}) m->Columns()->Add()->Header = h;
+        m->SetLookupColumn(1);
+        m->BeginUpdate();
+        for (const auto& [code, name] : {std::pair{"A1", "Apple"}, {"B2", "Banana"}, {"C3", "Cherry"}}) {
+            auto* it = m->Items()->Add();
+            it->Text()->Add(code);
+            it->Text()->Add(name);
+        }
+        m->EndUpdate();
+        Grid->SetCellEx(MultiCol, ERow, "Banana");
         TimePickerDropDown(Grid)->SetAnimation(false);
         UserFocus(Grid);
     }
