@@ -185,18 +185,6 @@ TExtRichEdit* InplaceRichEdit(TExtStringGrid* G)
     return e;
 }
 
-TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G)
-{
-    bool made;
-    return TGridEditorLibrary::OnDemand<TGridDetailPickerDropDown>(G, TGridEditorLibrary::slDetail, made);
-}
-
-TGridGridDropDown* GridDropDown(TExtStringGrid* G)
-{
-    bool made;
-    return TGridEditorLibrary::OnDemand<TGridGridDropDown>(G, TGridEditorLibrary::slGridDropDown, made);
-}
-
 TGridColorDropDown* ColorPickerDropDown(TExtStringGrid* G)
 {
     bool made;
@@ -713,8 +701,6 @@ IGridPickerEditor* DropDownOf(TExtStringGrid* G, TEditorType Kind)
 {
     if (PickerEditorKind(Kind)) return dynamic_cast<IGridPickerEditor*>(PluggedPickerEditor(G, Kind));
     switch (Kind) {
-    case edDetailDropDown: return DetailPickerDropDown(G);
-    case edGridDropDown: return GridDropDown(G);
     case edColorPickerDropDown: return ColorPickerDropDown(G);
     case edImagePickerDropDown: return ImagePickerDropDown(G);
     case edExtGridDropDown: return ExtGridDropDown(G);
@@ -762,21 +748,6 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
     case edNone:
         if (plugged->Load) plugged->Load(dd, text);
         break;
-    case edDetailDropDown: {
-        auto* dt = static_cast<TPlainDetailField*>(dd);
-        dd->SetText(text);
-        dt->SetEditorEnabled(true);
-        if (const int i = dt->Items()->IndexOf(text); i >= 0) dt->SetItemIndex(i);
-        break;
-    }
-    case edGridDropDown: {
-        auto* mc = static_cast<TPlainMultiColumnField*>(dd);
-        mc->BeginUpdate();
-        mc->EndUpdate();
-        mc->SetItemIndex(text.empty() ? 0 : mc->Items()->IndexOf(text));
-        dd->SetText(text);
-        break;
-    }
     case edColorPickerDropDown: {
         auto* cp = static_cast<TPlainColorField*>(dd);
         cp->SetSelectedColor(G->GetCellType(RCol, ARow) == ctShape ? G->GetShapeColor(RCol, ARow)

@@ -353,14 +353,6 @@ void TPickerEditBase::KeyDown(WORD& key, TShiftState shift)
     TEdit::KeyDown(key, shift);
 }
 
-void TPlainDetailField::SetItemIndex(int Index)
-{
-    FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1;
-    if (FItemIndex >= 0) SetText(FItems.Strings(FItemIndex));
-}
-
-void TPlainMultiColumnField::SetItemIndex(int Index) { FItemIndex = Index >= 0 && Index < FItems.Count() ? Index : -1; }
-
 TPlainGridField::TPlainGridField(TComponent* AOwner) : TPickerEditBase(AOwner)
 {
     FDropGrid = new TExtStringGrid(this);
@@ -453,8 +445,6 @@ void TPlainImageField::SetImageIndex(int Index)
         Base::WndProc(msg);                                                                    \
         DropDownDialogCodes(FGrid, msg);                                                       \
     }
-GRID_DROPDOWN_WRAPPER_IMPL(TGridDetailPickerDropDown, TPlainDetailField)
-GRID_DROPDOWN_WRAPPER_IMPL(TGridGridDropDown, TPlainMultiColumnField)
 GRID_DROPDOWN_WRAPPER_IMPL(TGridColorDropDown, TPlainColorField)
 GRID_DROPDOWN_WRAPPER_IMPL(TGridImageDropDown, TPlainImageField)
 GRID_DROPDOWN_WRAPPER_IMPL(TGridExtGridDropDown, TPlainGridField)

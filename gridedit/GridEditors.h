@@ -467,36 +467,6 @@ private:
     bool FDroppedDown = false;
 };
 
-// Items with a caption each; the one whose caption equals the text can be selected.
-class TPlainDetailField : public TPickerEditBase {
-public:
-    explicit TPlainDetailField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
-    TStringList* Items() { return &FItems; }
-    int ItemIndex() const { return FItemIndex; }
-    void SetItemIndex(int Index);
-
-private:
-    TStringList FItems;
-    int FItemIndex = -1;
-};
-
-// Rows of a list; the lookup finds the row whose text equals a text.
-class TPlainMultiColumnField : public TPickerEditBase {
-public:
-    explicit TPlainMultiColumnField(TComponent* AOwner) : TPickerEditBase(AOwner) {}
-    TStringList* Items() { return &FItems; }
-    int ItemIndex() const { return FItemIndex; }
-    void SetItemIndex(int Index);
-    void BeginUpdate() { ++FUpdateCount; }
-    void EndUpdate() { if (FUpdateCount > 0) --FUpdateCount; }
-    int UpdateCount() const { return FUpdateCount; }
-
-private:
-    TStringList FItems;
-    int FItemIndex = -1;
-    int FUpdateCount = 0;
-};
-
 // A picker whose drop-down window is a grid; its rows are the items, looked up by the
 // text of LookupColumn.
 class TPlainGridField : public TPickerEditBase {
@@ -571,8 +541,6 @@ private:
     private:                                                           \
         TExtStringGrid* FGrid;                                         \
     };
-GRID_DROPDOWN_WRAPPER(TGridDetailPickerDropDown, TPlainDetailField)
-GRID_DROPDOWN_WRAPPER(TGridGridDropDown, TPlainMultiColumnField)
 GRID_DROPDOWN_WRAPPER(TGridColorDropDown, TPlainColorField)
 GRID_DROPDOWN_WRAPPER(TGridImageDropDown, TPlainImageField)
 #undef GRID_DROPDOWN_WRAPPER
@@ -624,8 +592,6 @@ TGridDatePicker* DateTimePicker(TExtStringGrid* G);
 TGridDateTimePicker* DateAndTimePicker(TExtStringGrid* G);
 TExtRichEdit* RichEdit(TExtStringGrid* G);
 TExtRichEdit* InplaceRichEdit(TExtStringGrid* G);
-TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G);
-TGridGridDropDown* GridDropDown(TExtStringGrid* G);
 TGridColorDropDown* ColorPickerDropDown(TExtStringGrid* G);
 TGridImageDropDown* ImagePickerDropDown(TExtStringGrid* G);
 TGridExtGridDropDown* ExtGridDropDown(TExtStringGrid* G);

@@ -75,6 +75,8 @@ template class TGridPickerEditor<TExtTrackBarDropDown>;
 template class TGridPickerEditor<TExtMemoDropDown>;
 template class TGridPickerEditor<TExtCalculatorDropdown>;
 template class TGridPickerEditor<TExtTimePickerDropDown>;
+template class TGridPickerEditor<TExtDetailDropDown>;
+template class TGridPickerEditor<TExtMultiColumnDropDown>;
 
 TGridTimepickerDropDown::TGridTimepickerDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid)
 {
@@ -99,6 +101,14 @@ TGridCalculatorDropDown* CalculatorDropDown(TExtStringGrid* G)
 TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G)
 {
     return dynamic_cast<TGridTimepickerDropDown*>(PluggedPickerEditor(G, edTimePickerDropDown));
+}
+TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridDetailPickerDropDown*>(PluggedPickerEditor(G, edDetailDropDown));
+}
+TGridGridDropDown* GridDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridGridDropDown*>(PluggedPickerEditor(G, edGridDropDown));
 }
 
 // ---------------------------------------------------------------- plugging in
@@ -148,4 +158,24 @@ void Plug_Grid_Pickers()
                                   t->SetEditorEnabled(true);
                               },
                               [](TWinControl* e) { return static_cast<TGridTimepickerDropDown*>(e)->GetText(); }});
+    RegisterPickerEditorKind(edDetailDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* { return new TGridDetailPickerDropDown(G); },
+                              [](TWinControl* e, const String& Text) {
+                                  auto* d = static_cast<TGridDetailPickerDropDown*>(e);
+                                  // The list opens on the cell's item; a text no item has
+                                  // stays as it is, with no item chosen.
+                                  d->SetItemIndex(d->Items()->IndexOf(Text));
+                                  d->SetText(Text);
+                                  d->SetEditorEnabled(true);
+                              },
+                              [](TWinControl* e) { return static_cast<TGridDetailPickerDropDown*>(e)->GetText(); }});
+    RegisterPickerEditorKind(edGridDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* { return new TGridGridDropDown(G); },
+                              [](TWinControl* e, const String& Text) {
+                                  auto* m = static_cast<TGridGridDropDown*>(e);
+                                  // An empty cell opens the list on its first row.
+                                  m->SetItemIndex(Text.empty() ? 0 : m->GetItemIndex(Text));
+                                  m->SetText(Text);
+                              },
+                              [](TWinControl* e) { return static_cast<TGridGridDropDown*>(e)->GetText(); }});
 }

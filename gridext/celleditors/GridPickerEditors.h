@@ -15,6 +15,8 @@
 #include "gridext/dropdown/MemoDropDown.h"
 #include "gridext/dropdown/TimePickerDropDown.h"
 #include "gridext/dropdown/TrackBarDropDown.h"
+#include "gridext/pickers/DetailDropDown.h"
+#include "gridext/pickers/MultiColumnDropDown.h"
 
 template <class TPicker>
 class TGridPickerEditor : public TPicker, public IGridPickerEditor {
@@ -84,11 +86,23 @@ protected:
     bool CaretToPointer() const override { return false; }
 };
 
-// The grid's editors of the four kinds, made on first use.
+class TGridDetailPickerDropDown : public TGridPickerEditor<TExtDetailDropDown> {
+public:
+    explicit TGridDetailPickerDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid) {}
+};
+
+class TGridGridDropDown : public TGridPickerEditor<TExtMultiColumnDropDown> {
+public:
+    explicit TGridGridDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid) {}
+};
+
+// The grid's editors of the plugged kinds, made on first use.
 TGridTrackbarDropDown* TrackbarDropDown(TExtStringGrid* G);
 TGridMemoDropDown* MemoDropDown(TExtStringGrid* G);
 TGridCalculatorDropDown* CalculatorDropDown(TExtStringGrid* G);
 TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G);
+TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G);
+TGridGridDropDown* GridDropDown(TExtStringGrid* G);
 
 // Plugs the picker editors into the grid's editor library (and registers the library's
 // editors first). Programs and test suites that edit in grids call it once at start-up;

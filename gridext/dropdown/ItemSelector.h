@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "gridext/dropdown/ExtCustomDropDown.h"
+#include "gridext/panels/ItemLayout.h"
 #include "platform/gui/StdCtrls.h"
 
 class TSelectorItems;
 class TExtCustomItemSelector;
 
 enum TSelectorType { stImage, stColor };
-enum TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
 using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R, int Index)>;
 // The item size as a point: X the width, Y the height.
 using TItemSizeEvent = std::function<void(TObject* Sender, TPoint& ASize)>;

@@ -10,9 +10,8 @@
 #include "platform/gui/Graphics.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/ImgList.h"
-
 // Where a button's caption sits beside its picture.
-enum TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom };
+#include "gridext/panels/ItemLayout.h"
 
 class TButtonItems;
 

@@ -193,10 +193,16 @@ const std::vector<KindCase>& KindCases()
          [](TExtStringGrid* g) { return Text(TimePickerDropDown(g)); }, "10:00",
          [](TExtStringGrid* g) { TimePickerDropDown(g)->SetText("11:45"); }, "11:45"},
         {"detail list", edDetailDropDown, "Beta",
-         [](TExtStringGrid* g) { DetailPickerDropDown(g)->Items()->SetText("Alpha\nBeta"); },
+         [](TExtStringGrid* g) {
+             for (const char* c : {"Alpha", "Beta"}) DetailPickerDropDown(g)->Items()->Add()->SetCaption(c);
+         },
          [](TExtStringGrid* g) { return IntToStr(DetailPickerDropDown(g)->ItemIndex()); }, "1",
          [](TExtStringGrid* g) { DetailPickerDropDown(g)->SetItemIndex(0); }, "Alpha"},
-        {"multi-column list", edGridDropDown, "B", [](TExtStringGrid* g) { GridDropDown(g)->Items()->SetText("A\nB"); },
+        {"multi-column list", edGridDropDown, "B", [](TExtStringGrid* g) {
+             GridDropDown(g)->Columns()->Add();
+             for (const char* c : {"A", "B"}) GridDropDown(g)->Items()->Add()->Text()->Add(c);
+             GridDropDown(g)->EndUpdate();
+         },
          [](TExtStringGrid* g) { return IntToStr(GridDropDown(g)->ItemIndex()) + " " + Text(GridDropDown(g)); },
          "1 B", [](TExtStringGrid* g) { GridDropDown(g)->SetText("A"); }, "A"},
         {"colour", edColorPickerDropDown, "", [](TExtStringGrid* g) { g->SetColors(RCol, ERow, clRed); },

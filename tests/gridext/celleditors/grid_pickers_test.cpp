@@ -12,7 +12,7 @@
 
 namespace {
 
-enum { TrackCol = 1, MemoCol, CalcCol, TimeCol };
+enum { TrackCol = 1, MemoCol, CalcCol, TimeCol, DetailCol, MultiCol };
 constexpr int ERow = 1;
 
 class GridPickerEditorTest : public ExtGridTest {
@@ -26,17 +26,30 @@ protected:
         SetThousandSeparatorOverride(',');
         SetLongTimeFormatOverride("hh:nn:ss");
         ExtGridTest::SetUp();
-        Fill(5, 3);
+        Fill(7, 3);
         Grid->SetOptions(Grid->Options() << goEditing);
         Grid->OnGetEditorType = [](TObject*, int c, int, TEditorType& e) {
             static const TEditorType kinds[] = {edNormal, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
-                                                edTimePickerDropDown};
+                                                edTimePickerDropDown, edDetailDropDown, edGridDropDown};
             e = kinds[c];
         };
         Grid->SetCellEx(TrackCol, ERow, "2");
         Grid->SetCellEx(MemoCol, ERow, "note");
         Grid->SetCellEx(CalcCol, ERow, "4");
         Grid->SetCellEx(TimeCol, ERow, "07:45:00");
+        for (const char* c : {"Alpha", "Beta", "Gamma"}) DetailPickerDropDown(Grid)->Items()->Add()->SetCaption(c);
+        Grid->SetCellEx(DetailCol, ERow, "Beta");
+        TGridGridDropDown* m = GridDropDown(Grid);
+        for (const char* h : {"Code", "Name"}) m->Columns()->Add()->Header = h;
+        m->SetLookupColumn(1);
+        m->BeginUpdate();
+        for (const auto& [code, name] : {std::pair{"A1", "Apple"}, {"B2", "Banana"}, {"C3", "Cherry"}}) {
+            auto* it = m->Items()->Add();
+            it->Text()->Add(code);
+            it->Text()->Add(name);
+        }
+        m->EndUpdate();
+        Grid->SetCellEx(MultiCol, ERow, "Banana");
         TimePickerDropDown(Grid)->SetAnimation(false);
         UserFocus(Grid);
     }
@@ -56,6 +69,13 @@ protected:
     }
     String Cell(int col) { return Grid->GetCellEx(col, ERow); }
 public:
+    // A click on list item I of a list picker's open drop-down.
+    void ClickListItem(TExtCustomItemSelector* s, int I)
+    {
+        TCustomItemSelector* p = s->Panel();
+        const TRect r = p->GetItemRect(I);
+        UserClick(p, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    }
     void ClickPad(const String& name)
     {
         TGridCalculatorDropDown* c = CalculatorDropDown(Grid);
@@ -107,20 +127,27 @@ std::vector<Choice> Choices()
              UserClick(w, p.X, p.Y);
          },
          "08:45:00"},
+        {"detail list: an item clicked", DetailCol,
+         [](GridPickerEditorTest* t) { t->ClickListItem(DetailPickerDropDown(t->Grid)->ItemSelector(), 2); }, "Gamma"},
+        // The grid keeps the arrows for ending the edit; a typed letter jumps in the list.
+        {"detail list: a letter typed into the list", DetailCol,
+         [](GridPickerEditorTest* t) { UserType(DetailPickerDropDown(t->Grid), "g"); }, "Gamma"},
     };
 }
 
 TEST_F(GridPickerEditorTest, AChoiceLandsInTheCellAndEscKeepsTheOldValue)
 {
     for (bool escape : {false, true}) {
-        for (const Choice& c : Choices()) {
+        const std::vector<Choice> choices = Choices();
+        for (size_t i = 0; i < choices.size(); ++i) {
+            const Choice& c = choices[i];
             SCOPED_TRACE(String(c.name) + (escape ? " then Esc" : " then Enter"));
             const String old = Cell(c.col);
             TExtCustomDropDown* e = Open(c.col);
             ASSERT_TRUE(e);
             ASSERT_TRUE(e->Focused());
-            // By the button for some kinds, by Alt+Down for the others.
-            if (c.col % 2) {
+            // By the button for some choices, by Alt+Down for the others.
+            if (i % 2 == 0) {
                 if (e->DropDownForm()) e->DropDownForm()->FDeActivate = GetTickCount() - 1000;
                 UserClick(e->Button()->Button());
             } else {
