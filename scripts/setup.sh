@@ -9,6 +9,8 @@ PACKAGES=(
   xvfb xauth fonts-wine fonts-dejavu-core
   clang-14 libclang-rt-14-dev llvm-14
   smitools libxml2-utils
+  libzip-dev libxlsxwriter-dev libfreexl-dev unixodbc-dev libsqliteodbc odbc-mdbtools
+  python3-openpyxl unzip
 )
 
 missing=()

@@ -306,6 +306,15 @@ TXMLNode TXMLNode::AddChild(std::string_view name)
     return TXMLNode(FromPugi(n.append_child(std::string(name).c_str())));
 }
 
+TXMLNode TXMLNode::InsertChildBefore(std::string_view name, const TXMLNode& sibling)
+{
+    pugi::xml_node n = ToPugi(Node("InsertChildBefore"));
+    pugi::xml_node s = ToPugi(sibling.Node("InsertChildBefore"));
+    if (s.parent() != n) throw EXmlError("InsertChildBefore: the element is no child of <" + NodeName() + ">");
+    CheckName(name, "element");
+    return TXMLNode(FromPugi(n.insert_child_before(std::string(name).c_str(), s)));
+}
+
 bool TXMLNode::HasAttribute(std::string_view name) const
 {
     return static_cast<bool>(ToPugi(Node("HasAttribute")).attribute(TCName(name).c_str()));

@@ -52,6 +52,9 @@ public:
     TXMLNode FindNode(std::string_view name) const;     // first child of that exact name, or null
     TXMLNode ChildNode(std::string_view name) const;    // same, EXmlError when there is none
     TXMLNode AddChild(std::string_view name);           // appended as the last child
+    // A new child placed right before 'sibling' (a child of this element), for writers
+    // that fill an existing document at a given place; EXmlError when it is not a child.
+    TXMLNode InsertChildBefore(std::string_view name, const TXMLNode& sibling);
 
     bool HasAttribute(std::string_view name) const;
     std::string Attribute(std::string_view name) const;   // EXmlError when missing

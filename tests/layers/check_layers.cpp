@@ -23,7 +23,7 @@ struct TLayer {
 };
 
 const std::vector<std::string> Platform = {"platform/rtl", "platform/os", "platform/xml", "platform/net",
-                                           "platform/gui"};
+                                           "platform/gui", "platform/office"};
 
 std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b)
 {
@@ -45,6 +45,7 @@ const std::vector<TLayer>& Layers()
             {"platform/net", {"platform/rtl", "platform/os"}},
             {"platform/gui", gui_base},
             {"platform/opcua", {"platform/rtl", "platform/os"}},
+            {"platform/office", {"platform/rtl", "platform/os", "platform/xml"}},
             {"shell", Platform},
             {"grid", Platform},
             {"treeview", Platform},
