@@ -10,7 +10,7 @@ PACKAGES=(
   clang-14 libclang-rt-14-dev llvm-14
   smitools libxml2-utils
   libzip-dev libxlsxwriter-dev libfreexl-dev unixodbc-dev libsqliteodbc odbc-mdbtools
-  python3-openpyxl unzip
+  python3-openpyxl python3-xlwt unzip
 )
 
 missing=()

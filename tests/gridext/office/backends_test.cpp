@@ -104,6 +104,33 @@ TEST_F(OfficeFilesTest, WorkbookMadeByAnotherProgramIsImported)
     EXPECT_EQ(Grid->Cells(0, 0), "only");
 }
 
+TEST_F(OfficeFilesTest, LegacyWorkbookIsImportedAndNeverWritten)
+{
+    const std::string file = Path("old.xls");
+    Python("xlwt",
+           "import xlwt\n"
+           "wb = xlwt.Workbook()\n"
+           "ws = wb.add_sheet('Readings')\n"
+           "ws.write(1, 1, 'Meter')\n"
+           "ws.write(1, 2, 42)\n"
+           "ws.write(2, 1, 'Zo\u00eb')\n"
+           "ws.write(2, 2, 1.5)\n"
+           "wb.add_sheet('Empty')\n"
+           "wb.save('" + file + "')\n");
+    if (!Missing.empty()) GTEST_SKIP() << Missing << " is not installed";
+    EXPECT_EQ(GetXLSSheets(file), (std::vector<String>{"Readings", "Empty"}));
+    LoadFromXLS(*Grid, file);
+    EXPECT_EQ(Grid->ColCount(), 2);
+    EXPECT_EQ(Grid->RowCount(), 2);
+    EXPECT_EQ(Grid->Cells(0, 0), "Meter");
+    EXPECT_EQ(Grid->Cells(1, 0), "42");
+    EXPECT_EQ(Grid->Cells(0, 1), "Zoë");
+    EXPECT_EQ(Grid->Cells(1, 1), "1.5");
+    const std::string before = Bytes(file);
+    EXPECT_THROW(SaveToXLSSheet(*Grid, file, "Readings"), EOfficeError);
+    EXPECT_EQ(Bytes(file), before);
+}
+
 TEST_F(OfficeFilesTest, SavingIntoANamedSheetKeepsTheOtherSheets)
 {
     const std::string file = Path("two.xlsx");

@@ -291,3 +291,24 @@ TEST_F(OfficeCallsTest, DatabaseRowsFollowTheRecordCount)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OfficeNamesTest, AccessConnectionStringsReachTheDriverOfTheFile)
+{
+    struct TCase {
+        const char* Given;
+        const char* Mapped;
+    } cases[] = {
+        {"Driver={Microsoft Access Driver (*.mdb)};DBQ=/data/plant.mdb", "DRIVER={MDBTools};DBQ=/data/plant.mdb;"},
+        {"Driver={Microsoft Access Driver (*.mdb)};DBQ=/data/Plant.ACCDB", "DRIVER={MDBTools};DBQ=/data/Plant.ACCDB;"},
+        {"Driver={Microsoft Access Driver (*.mdb)};DBQ=/data/plant.db", "DRIVER={SQLite3};Database=/data/plant.db;"},
+        {"Driver={Microsoft Access Driver (*.mdb)};dbq=/d.x/plant.sqlite3;", "DRIVER={SQLite3};Database=/d.x/plant.sqlite3;"},
+        {"Driver={Microsoft Access Driver (*.mdb)};DBQ=/data.db/plant", "Driver={Microsoft Access Driver (*.mdb)};DBQ=/data.db/plant"},
+        {"DSN=plant", "DSN=plant"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Office::MapConnectionString(c.Given), c.Mapped) << c.Given;
+    EXPECT_EQ(Office::QuoteTableName("a \"b\""), "\"a \"\"b\"\"\"");
+}
+
+}  // namespace
