@@ -30,6 +30,19 @@ public:
         EXPECT_EQ(b->Canvas()->Pixels(w - 1, h - 1), fill) << what;
         EXPECT_EQ(b->Canvas()->Pixels(0, 0), clBlack) << what;
     }
+    // Two 4 x 4 pictures, both lime with a black top-left pixel.
+    TImageList& Images()
+    {
+        if (FImages.Count() == 0) {
+            FImages.SetWidth(4);
+            FImages.SetHeight(4);
+            TBitmap strip;
+            Paint(strip, 8, 4, clLime);
+            FImages.Add(&strip);
+        }
+        return FImages;
+    }
+    TImageList FImages{nullptr};
     static int Records(const TMemoryStream& s)
     {
         const std::string_view bytes(reinterpret_cast<const char*>(s.Memory()), size_t(s.Size()));
@@ -51,13 +64,7 @@ TEST_F(Pictures, OneBitmapCellIsFiveRecords)
 
 TEST_F(Pictures, BinaryBlockCarriesEveryKindOfPicture)
 {
-    TImageList images(nullptr);
-    images.SetWidth(4);
-    images.SetHeight(4);
-    TBitmap strip;
-    Paint(strip, 8, 4, clLime);
-    images.Add(&strip);
-    Grid->SetGridImages(&images);
+    Grid->SetGridImages(&Images());
 
     Grid->SetColCount(7);
     Grid->SetRowCount(2);
@@ -82,7 +89,7 @@ TEST_F(Pictures, BinaryBlockCarriesEveryKindOfPicture)
     SaveToBinStream(*Grid, s);
     s.SetPosition(0);
     TExtStringGrid* g = NewGrid();
-    g->SetGridImages(&images);
+    g->SetGridImages(&Images());
     LoadFromBinStream(*g, s);
 
     ExpectPicture(g->GetBitmap(0, 1), 6, 4, clRed, "bitmap");
@@ -140,13 +147,7 @@ TEST_F(Pictures, PictureDataThatIsNoPictureRefusesTheBlock)
 
 TEST_F(Pictures, HtmlWritesPicturesAsJpegFilesBesideThePage)
 {
-    TImageList images(nullptr);
-    images.SetWidth(4);
-    images.SetHeight(4);
-    TBitmap strip;
-    Paint(strip, 8, 4, clLime);
-    images.Add(&strip);
-    Grid->SetGridImages(&images);
+    Grid->SetGridImages(&Images());
     Grid->SetColCount(5);
     Grid->SetRowCount(2);
     Grid->SetCellEx(0, 1, "bmp");
