@@ -2086,6 +2086,12 @@ public:
     // A rounded percentage while a file is written or read; fired only when it changed.
     std::function<void(TObject* Sender, int Progress)> OnFileProgress;
 
+    // ---- storing loaded texts (SetLoadCellText and the exchange readers) ----
+    // Moves a loaded text into its cell (no copy). Under an update lock the cell is not
+    // checked for a repaint, since the lock's end repaints the whole grid; an editor open
+    // on some cell still learns of every write.
+    void StoreLoadedText(int ACol, int ARow, String&& Value);
+
     // ---- wheel, zoom and editor hooks (ExtGrid_Wheel.cpp) ----
     // Every column width and row height grows by x pixels, the zoom factor by x, within -10 .. 10.
     void Zoom(int x);

@@ -91,7 +91,13 @@ void TExtStringGrid::GetSaveCellText(int ACol, int ARow, String& Value)
 void TExtStringGrid::SetLoadCellText(int ACol, int ARow, String Value)
 {
     if (OnLoadCell) OnLoadCell(this, ACol, ARow, Value);
-    SetGridCell(ACol, ARow, Value);
+    StoreLoadedText(ACol, ARow, std::move(Value));
+}
+
+void TExtStringGrid::StoreLoadedText(int ACol, int ARow, String&& Value)
+{
+    CellSlot(ACol, ARow).s = std::move(Value);
+    if (UpdateCount() == 0 || EditedCellsOpen() || EditorMode()) CellChanged(ACol, ARow);
 }
 
 void TExtStringGrid::RememberCellState(int ACol, int ARow)

@@ -8,12 +8,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <variant>
 
 #include "grid/cells/CellGraphic.h"
+#include "grid/util/GridSupport.h"
 #include "gridext/exchange/ExchangeCommon.h"
 #include "gridext/exchange/GridExchange.h"
+#include "platform/gui/PictureData.h"
 #include "platform/os/Files.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Unicode.h"
@@ -27,7 +30,12 @@ enum TValueTag : uint8_t {
     vaFalse = 8, vaTrue = 9, vaBinary = 10, vaSet = 11, vaLString = 12, vaNil = 13, vaWString = 18, vaUTF8String = 20,
 };
 
-using TValue = std::variant<long long, double, bool, String, std::vector<String>>;
+// The file image of a picture (binary data in the stream, written even when empty).
+struct TBinary {
+    std::string Bytes;
+};
+
+using TValue = std::variant<long long, double, bool, String, std::vector<String>, TBinary>;
 
 struct TProp {
     String Name;
@@ -66,6 +74,13 @@ struct TRecord {
         const TValue* v = Find(n);
         if (!v) return String();
         if (auto* s = std::get_if<String>(v)) return *s;
+        throw EStreamError("Invalid property value for " + String(n));
+    }
+    std::string Data(std::string_view n) const
+    {
+        const TValue* v = Find(n);
+        if (!v) return {};
+        if (auto* b = std::get_if<TBinary>(v)) return b->Bytes;
         throw EStreamError("Invalid property value for " + String(n));
     }
     std::vector<String> List(std::string_view n) const
@@ -162,6 +177,11 @@ public:
             else if (auto* d = std::get_if<double>(&p.Value)) Extended(*d);
             else if (auto* b = std::get_if<bool>(&p.Value)) Byte(*b ? vaTrue : vaFalse);
             else if (auto* s = std::get_if<String>(&p.Value)) Str(*s);
+            else if (auto* bin = std::get_if<TBinary>(&p.Value)) {
+                Byte(vaBinary);
+                U32(uint32_t(bin->Bytes.size()));
+                Raw(bin->Bytes.data(), bin->Bytes.size());
+            }
             else if (auto* l = std::get_if<std::vector<String>>(&p.Value)) {
                 // Set properties name their members; lists of lines are lists.
                 const bool set = p.Name.size() >= 5 && p.Name.substr(p.Name.size() - 5) == "Style";
@@ -190,6 +210,7 @@ public:
     explicit TReader(std::string_view In) : FIn(In) {}
     bool AtEnd() const { return FPos + 1 >= FIn.size(); }
     size_t Pos() const { return FPos; }
+    void Seek(size_t p) { FPos = std::min(p, FIn.size()); }
 
     uint8_t Byte()
     {
@@ -244,7 +265,7 @@ public:
             if (n > (FIn.size() - FPos) / 2) throw EReadError("Stream read error");
             return Utf16BytesToUtf8(Take(size_t(n) * 2), false);
         }
-        case vaBinary: return String(Take(U32()));
+        case vaBinary: return TBinary{std::string(Take(U32()))};
         case vaNil: return String();
         case vaSet: {
             std::vector<String> items;
@@ -287,13 +308,66 @@ private:
     size_t FPos = 0;
 };
 
-// Cell types whose graphic lives wholly in its fields (or, for radio groups, in a list
-// of item texts); the others hold pictures that the block does not carry.
+// The record that follows a cell's graphic record and carries its object; none for
+// kinds whose graphic lives wholly in its fields.
+const char* ObjectRecordClass(long long type)
+{
+    switch (type) {
+    case ctBitmap:
+    case ctBitButton: return "TGridBMPIO";
+    case ctIcon: return "TGridIconIO";
+    case ctRadio:
+    case ctImages: return "TGridSLIO";
+    case ctPicture: return "TGridPicIO";
+    case ctFilePicture: return "TGridFilePicIO";
+    default: return nullptr;
+    }
+}
+
+// Whether a cell's graphic goes into the block. Kinds with an object travel when they
+// hold one, whoever owns it: the reader makes its own copy, so a copied picture is not
+// lost. Other kinds travel when they keep no helper objects (balloons, colours) that
+// the block has no record for.
 bool GraphicTravels(const TCellGraphic* g)
 {
     if (!g || g->CellType == ctEmpty) return false;
     if (g->CellType == ctRadio) return true;
+    if (ObjectRecordClass(g->CellType)) return (g->CellType == ctIcon ? g->CellIcon : g->CellBitmap) != nullptr;
     return g->CellBitmap == nullptr && g->CellIcon == nullptr;
+}
+
+TBinary PictureData(TObject* o)
+{
+    if (auto* b = dynamic_cast<TBitmap*>(o)) return {EncodePictureData(*b)};
+    if (auto* p = dynamic_cast<TPicture*>(o)) return {EncodePictureData(*p->Bitmap())};
+    return {};
+}
+
+// The record carrying the cell's object (ObjectRecordClass), or none.
+std::optional<TRecord> ObjectRecord(TExtStringGrid& Grid, int c, int r, const TCellGraphic* g)
+{
+    const char* cls = ObjectRecordClass(g->CellType);
+    if (!cls) return std::nullopt;
+    TRecord rec{cls, {}};
+    switch (g->CellType) {
+    case ctBitmap:
+    case ctBitButton: rec.Add("Bitmap.Data", PictureData(g->CellBitmap)); break;
+    case ctIcon: rec.Add("Icon.Data", PictureData(g->CellIcon)); break;
+    case ctPicture: rec.Add("Picture.Data", PictureData(g->CellBitmap)); break;
+    case ctFilePicture:
+        if (auto* fp = dynamic_cast<TFilePicture*>(g->CellBitmap)) rec.Add("Picture.Filename", fp->Filename());
+        break;
+    case ctImages:
+        if (auto* l = dynamic_cast<TIntList*>(g->CellBitmap)) rec.Add("Strings.Strings", std::vector<String>{l->StrValue()});
+        break;
+    default: {
+        std::vector<String> items;
+        if (TStringList* l = Grid.GetRadioStrings(c, r))
+            for (int i = 0; i < l->Count(); ++i) items.push_back((*l)[i]);
+        rec.Add("Strings.Strings", items);
+    }
+    }
+    return rec;
 }
 
 std::vector<String> FontStyleNames(TFontStyles s)
@@ -365,11 +439,26 @@ TRecord GraphicRecord(const TCellGraphic* g)
     return r;
 }
 
-// One cell of a block as read.
+// One cell of a block as read; a picture is decoded while the block is checked.
 struct TCellBlock {
     TRecord Cell;
     std::optional<TRecord> Prop, Graphic, Extra;
+    std::shared_ptr<TBitmap> Picture;
 };
+
+// The picture of an object record; a record whose data is no picture refuses the block.
+std::shared_ptr<TBitmap> DecodeObjectPicture(const TRecord& rec)
+{
+    for (std::string_view name : {"Bitmap.Data", "Icon.Data", "Picture.Data"}) {
+        if (!rec.Find(name)) continue;
+        auto bmp = std::make_shared<TBitmap>();
+        const std::string data = rec.Data(name);
+        if (!data.empty() && !DecodePictureData(data.data(), data.size(), *bmp))
+            throw EStreamError("Invalid picture data in stream");
+        return bmp;
+    }
+    return nullptr;
+}
 
 template <typename E>
 E Enum(long long v, int count)
@@ -402,25 +491,71 @@ void ApplyProps(TExtStringGrid& Grid, int c, int r, const TRecord& rec)
     p->OwnerRow = r;
 }
 
-void ApplyGraphic(TExtStringGrid& Grid, int c, int r, const TRecord& rec, const TRecord* extra)
+void ApplyGraphic(TExtStringGrid& Grid, int c, int r, const TCellBlock& b)
 {
     const String P = "CellGraphic.";
+    const TRecord& rec = *b.Graphic;
     const TCellType type = Enum<TCellType>(rec.Int(P + "CellType"), int(ctExpand) + 1);
+    const TCellHAlign hal = Enum<TCellHAlign>(rec.Int(P + "CellHAlign"), 6);
+    const TCellVAlign val = Enum<TCellVAlign>(rec.Int(P + "CellVAlign"), 6);
+    const std::vector<String> strings = b.Extra ? b.Extra->List("Strings.Strings") : std::vector<String>();
     TCellGraphic* g = nullptr;
+    // A fresh graphic each time: one that was there holds objects of its own kind.
     if (type == ctRadio) {
         TStringList* items = Grid.CreateRadio(c, r, rec.Bool(P + "CellBoolean") ? 1 : 0, int(rec.Int(P + "CellIndex")));
-        if (extra)
-            for (const String& s : extra->List("Strings.Strings")) items->Add(s);
+        for (const String& s : strings) items->Add(s);
         g = Grid.GetCellGraphic(c, r);
     } else {
-        g = Grid.GetCellGraphic(c, r);
-        if (!g) g = Grid.CreateCellGraphic(c, r);
-        if (!g) return;
+        g = Grid.CreateCellGraphic(c, r);
         g->CellType = type;
         g->CellCreated = false;
+        switch (type) {
+        case ctBitmap:
+        case ctBitButton:
+        case ctIcon:
+            if (b.Picture) {
+                auto* bmp = new TBitmap();
+                bmp->Assign(b.Picture.get());
+                (type == ctIcon ? g->CellIcon : g->CellBitmap) = bmp;
+                g->CellCreated = true;
+            }
+            break;
+        case ctPicture:
+            if (b.Picture) {
+                auto* pic = new TPicture();
+                pic->SetBitmap(b.Picture.get());
+                g->CellBitmap = pic;
+                g->CellCreated = true;
+            }
+            break;
+        case ctFilePicture:
+            if (b.Extra) {
+                auto* fp = new TFilePicture();
+                g->CellBitmap = fp;
+                g->CellCreated = true;
+                // The file may be gone on this side: the cell keeps its name and draws nothing.
+                try {
+                    fp->SetFilename(b.Extra->Str("Picture.Filename"));
+                } catch (const Exception&) {
+                }
+            }
+            break;
+        case ctImages:
+            g->SetMultiImage(c, r, rec.Bool(P + "CellBoolean") ? 0 : 1, hal, val, [&Grid](TObject*, int x, int y) {
+                Grid.RepaintCell(Grid.DisplColIndex(x), y);
+            });
+            if (!strings.empty()) {
+                try {
+                    static_cast<TIntList*>(g->CellBitmap)->SetStrValue(strings[0]);
+                } catch (const EConvertError&) {
+                }
+            }
+            break;
+        default: break;
+        }
     }
-    g->CellVAlign = Enum<TCellVAlign>(rec.Int(P + "CellVAlign"), 6);
-    g->CellHAlign = Enum<TCellHAlign>(rec.Int(P + "CellHAlign"), 6);
+    g->CellVAlign = val;
+    g->CellHAlign = hal;
     g->CellIndex = int(rec.Int(P + "CellIndex"));
     g->CellTransparent = rec.Bool(P + "CellTransparent");
     g->CellBoolean = rec.Bool(P + "CellBoolean");
@@ -477,14 +612,7 @@ void SaveRectToBinStream(TExtStringGrid& Grid, const TGridRect& Rect, TStream& S
             w.Record(PropRecord(p, hasGraphic));
             if (!hasGraphic) continue;
             w.Record(GraphicRecord(g));
-            if (g->CellType == ctRadio) {
-                TRecord sl{"TGridSLIO", {}};
-                std::vector<String> items;
-                if (TStringList* l = Grid.GetRadioStrings(c, r))
-                    for (int i = 0; i < l->Count(); ++i) items.push_back((*l)[i]);
-                sl.Add("Strings.Strings", items);
-                w.Record(sl);
-            }
+            if (std::optional<TRecord> o = ObjectRecord(Grid, c, r, g)) w.Record(*o);
         }
         progress.Report(r, std::max(1, bottom - top));
     }
@@ -518,13 +646,24 @@ void LoadAtPointFromBinStream(TExtStringGrid& Grid, TPoint Point, TStream& Strea
     const std::vector<String> heights = SplitLines(StringReplace(head.Str("RowHeights"), ",", "\r\n", rfReplaceAll));
     std::vector<TCellBlock> cells;
     while (!in.AtEnd()) {
-        TCellBlock b{in.Record(), {}, {}, {}};
+        TCellBlock b{in.Record(), {}, {}, {}, {}};
         if (b.Cell.Class != "TGridCellIO") throw EStreamError("Invalid stream format");
         if (b.Cell.Bool("HasProp")) {
             b.Prop = in.Record();
             if (b.Prop->Bool("HasGraphic")) {
                 b.Graphic = in.Record();
-                if (b.Graphic->Int("CellGraphic.CellType") == ctRadio) b.Extra = in.Record();
+                // Blocks written before pictures travelled hold no object record after a
+                // picture kind whose object was missing; the next cell's record is left.
+                if (const char* cls = ObjectRecordClass(b.Graphic->Int("CellGraphic.CellType"))) {
+                    const size_t at = in.Pos();
+                    TRecord o = in.Record();
+                    if (o.Class == cls) {
+                        b.Picture = DecodeObjectPicture(o);
+                        b.Extra = std::move(o);
+                    } else {
+                        in.Seek(at);
+                    }
+                }
             }
         }
         cells.push_back(std::move(b));
@@ -559,7 +698,7 @@ void LoadAtPointFromBinStream(TExtStringGrid& Grid, TPoint Point, TStream& Strea
         if (b.Prop->Bool(P + "IsBaseCell") && (b.Prop->Int(P + "CellSpanX") > 0 || b.Prop->Int(P + "CellSpanY") > 0))
             merges.push_back({TPoint(c, r), TPoint(int(std::max(0LL, b.Prop->Int(P + "CellSpanX"))),
                                                    int(std::max(0LL, b.Prop->Int(P + "CellSpanY"))))});
-        if (b.Graphic) ApplyGraphic(Grid, c, r, *b.Graphic, b.Extra ? &*b.Extra : nullptr);
+        if (b.Graphic) ApplyGraphic(Grid, c, r, b);
     }
     for (const auto& [at, span] : merges) {
         // An area that no longer fits where the block landed stays unmerged.

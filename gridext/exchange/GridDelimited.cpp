@@ -239,7 +239,8 @@ bool HoldsBreakMarks(TExtStringGrid& Grid, std::string_view Text)
 String FieldText(TExtStringGrid& Grid, std::string_view Raw, bool Quoted, bool Marks)
 {
     String field = Quoted ? UndoubleChar('"', String(Raw)) : String(Raw);
-    return Marks ? Unbreak(Grid, std::move(field)) : field;
+    if (Marks) return Unbreak(Grid, std::move(field));
+    return field;
 }
 
 enum class TCSVTarget { Load, Insert };

@@ -3,12 +3,14 @@
 #include <map>
 
 #include "grid/cells/CellGraphic.h"
+#include "grid/html/MiniHTML.h"
 #include "grid/util/GridSupport.h"
 #include "grid/util/GridTextUtils.h"
 #include "gridext/exchange/ExchangeCommon.h"
 #include "gridext/exchange/GridExchange.h"
 #include "platform/os/Files.h"
 #include "platform/os/Process.h"
+#include "platform/gui/ImgList.h"
 #include "platform/rtl/Unicode.h"
 #include "platform/xml/XMLDoc.h"
 
@@ -19,24 +21,6 @@ namespace {
 const String CRLF = "\r\n";
 
 String Quoted(const String& s) { return "\"" + s + "\""; }
-
-String EscapeHTML(const String& s)
-{
-    String r;
-    r.reserve(s.size());
-    for (char c : s) {
-        switch (c) {
-        case '&': r += "&amp;"; break;
-        case '<': r += "&lt;"; break;
-        case '>': r += "&gt;"; break;
-        case '"': r += "&quot;"; break;
-        default: r += c;
-        }
-    }
-    return r;
-}
-
-String BlanksToNbsp(const String& s) { return StringReplace(s, " ", "&nbsp;", rfReplaceAll); }
 
 String URLToAnchor(TExtStringGrid& Grid, const String& s)
 {
@@ -66,7 +50,7 @@ String ToAsciiReferences(const String& s)
 
 class THTMLWriter {
 public:
-    THTMLWriter(TExtStringGrid& Grid) : G(Grid) {}
+    THTMLWriter(TExtStringGrid& Grid, const String& Dir) : G(Grid), FDir(Dir) {}
 
     String Page()
     {
@@ -133,7 +117,7 @@ private:
 
         String text = SaveText(G, c, r);
         if (!header) {
-            if (S.ConvertSpecialChars) text = EscapeHTML(text);
+            if (S.ConvertSpecialChars) text = EscapeHTML(text, true);
             if (S.NonBreakingText) text = BlanksToNbsp(text);
         }
         text = URLToAnchor(G, LineBreaksToBR(text));
@@ -176,13 +160,61 @@ private:
         const size_t cls = size_t(it - FStyles.begin());
         if (it == FStyles.end()) FStyles.push_back(css);
 
-        String content = text;
-        if (S.ExportImages)
-            if (TCellGraphic* g = G.GetCellGraphic(c, r); g && g->CellType == ctNode) content = "+" + text;
+        const String content = S.ExportImages ? CellContent(c, r, text) : text;
         return "<TD class=" + Quoted("c" + IntToStr(long(cls))) + attrs + nowrap + width + ">" + content + "</td>";
     }
 
+    // The cell's content with its pictures written beside the page and referenced.
+    String CellContent(int c, int r, const String& text)
+    {
+        TCellGraphic* g = G.GetCellGraphic(c, r);
+        if (!g) return text;
+        TImageList* images = G.GetCellImageList(c, r);
+        auto listTag = [&](int idx) -> String {
+            if (!images || idx < 0 || idx >= images->Count()) return String();
+            TBitmap bmp;
+            images->GetBitmap(idx, &bmp);
+            return PictureTag(bmp);
+        };
+        switch (g->CellType) {
+        case ctBitmap:
+            if (auto* b = dynamic_cast<TBitmap*>(g->CellBitmap)) return text + PictureTag(*b);
+            return text;
+        case ctPicture:
+            if (auto* p = dynamic_cast<TPicture*>(g->CellBitmap)) return text + PictureTag(*p->Bitmap());
+            return text;
+        case ctImageList: return listTag(g->CellIndex) + text;
+        case ctDataImage: {
+            // The text is the image's number and is not shown.
+            int idx = 0;
+            return TryStrToInt(Trim(SaveText(G, c, r)), idx) ? listTag(idx) : String();
+        }
+        case ctImages: {
+            String tags;
+            if (auto* l = dynamic_cast<TIntList*>(g->CellBitmap))
+                for (int i = 0; i < l->Count(); ++i) tags += listTag((*l)[i]);
+            return tags + text;
+        }
+        case ctNode: return "+" + text;
+        default: return text;
+        }
+    }
+
+    // The picture as a JPEG file in the page's "images" folder, numbered from 1 over the
+    // whole export, and the tag that shows it.
+    String PictureTag(const TBitmap& bmp)
+    {
+        if (bmp.Empty()) return String();
+        const String folder = FDir + "images";
+        if (!DirectoryExists(folder) && !ForceDirectories(folder)) throw Exception("Cannot create " + folder);
+        const String path = folder + "/img" + IntToStr(++FPictures) + ".jpg";
+        bmp.SaveToFile(path);
+        return "<img src= \"file://" + path + "\">";
+    }
+
     TExtStringGrid& G;
+    String FDir;
+    int FPictures = 0;
     bool FHeader = false;
     std::vector<String> FStyles;
 };
@@ -353,8 +385,7 @@ private:
 
 String SaveToHTMLString(TExtStringGrid& Grid, const String& Dir)
 {
-    (void)Dir;
-    return THTMLWriter(Grid).Page();
+    return THTMLWriter(Grid, Dir).Page();
 }
 
 void SaveToHTML(TExtStringGrid& Grid, const String& FileName, bool Show, bool Unicode)

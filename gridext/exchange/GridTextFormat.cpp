@@ -13,28 +13,95 @@ namespace GridExchange {
 
 namespace {
 
-// A cell's text on one line of the file: CR, LF and NUL become #9, #8 and #1 whenever
-// the text holds a line break of either kind. A lone LF left as it stands would break
-// the line of the file and lose the rest of the cell. Readers decode only texts that
-// hold a #8, so a lone CR is written as a CR LF pair: the grid breaks the line there
-// either way, where a bare #9 would come back as a tab.
-String EncodeCellText(const String& s)
+// A cell's text on one line of the file. CR, LF and NUL become #9, #8 and #1, and a
+// reader turns them back only in texts that hold a #8, so the plain form loses texts
+// that hold those marks themselves (a backspace, or a tab or #1 beside a line break)
+// and a lone CR. Such a text is written escaped instead: every #1, #2, #8 and #9 of its
+// own is preceded by #2, and the cell line says so by a "~" after its row number, a
+// mark no earlier file holds there (and that readers of numbers stop at). Every other
+// text is written as before.
+constexpr char EscapeMark = '~';
+
+struct TEncodedText {
+    String Text;
+    bool Escaped = false;
+};
+
+bool NeedsEscape(const String& s)
 {
-    if (s.find_first_of("\r\n") == String::npos) return s;
+    if (s.find('\b') != String::npos) return true;
+    const bool breaks = s.find_first_of("\r\n") != String::npos;
+    if (breaks && s.find_first_of(std::string_view("\t\x01", 2)) != String::npos) return true;
+    for (size_t p = s.find('\r'); p != String::npos; p = s.find('\r', p + 1))
+        if (p + 1 >= s.size() || s[p + 1] != '\n') return true;
+    return false;
+}
+
+TEncodedText EncodeCellText(const String& s)
+{
+    const bool escaped = NeedsEscape(s);
+    if (!escaped && s.find_first_of("\r\n") == String::npos) return {s, false};
     String r;
     r.reserve(s.size() + 4);
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c == '\r') {
-            r += '\t';
-            if (i + 1 >= s.size() || s[i + 1] != '\n') r += '\b';
-        } else if (c == '\n') {
-            r += '\b';
-        } else {
-            r += c == '\0' ? '\x01' : c;
+    for (char c : s) {
+        switch (c) {
+        case '\r': r += '\t'; break;
+        case '\n': r += '\b'; break;
+        case '\0': r += '\x01'; break;
+        case '\x01':
+        case '\x02':
+        case '\b':
+        case '\t':
+            if (escaped) r += '\x02';
+            r += c;
+            break;
+        default: r += c;
         }
     }
+    return {std::move(r), escaped};
+}
+
+// The reverse of the escaped form; the line rule of the plain form follows.
+String DecodeEscapedText(std::string_view s, bool Multilinecells)
+{
+    String r;
+    r.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c == '\x02' && i + 1 < s.size()) r += s[++i];
+        else if (c == '\t') r += '\r';
+        else if (c == '\b') r += '\n';
+        else if (c == '\x01') r += '\0';
+        else r += c;
+    }
+    if (!Multilinecells) r = CutFirstLine(r, false);
     return r;
+}
+
+String DecodeCellText(std::string_view s, bool Escaped, bool Multilinecells)
+{
+    return Escaped ? DecodeEscapedText(s, Multilinecells) : DecodeControlChars(String(s), Multilinecells);
+}
+
+// A row field that ends with the escape mark: the mark is taken off.
+bool TakeEscapeMark(std::string_view& field)
+{
+    if (field.empty() || field.back() != EscapeMark) return false;
+    field.remove_suffix(1);
+    return true;
+}
+
+// "c,r," (with the mark when escaped) and the text.
+String CellLine(int c, int r, const String& text)
+{
+    TEncodedText e = EncodeCellText(text);
+    String line = IntToStr(c);
+    line += ',';
+    line += IntToStr(r);
+    if (e.Escaped) line += EscapeMark;
+    line += ',';
+    line += e.Text;
+    return line;
 }
 
 // The number before the first comma and the rest after it; the whole text and an
@@ -102,11 +169,7 @@ void SaveToFile(TExtStringGrid& Grid, const String& FileName, bool Unicode)
             const int rc = SavedRealCol(Grid, c);
             const String s = SaveText(Grid, rc, r);
             if (s.empty()) continue;
-            out += IntToStr(rc);
-            out += ',';
-            out += IntToStr(r);
-            out += ',';
-            out += EncodeCellText(s);
+            out += CellLine(rc, r, s);
             out += "\r\n";
         }
         progress.Report(r, std::max(1, Grid.SaveRowCount() - 1));
@@ -149,9 +212,11 @@ void LoadFromFile(TExtStringGrid& Grid, const String& FileName)
                 continue;
             }
             const int c = LenientInt(CutField(line));
-            const int r = LenientInt(CutField(line));
+            std::string_view rowField = CutField(line);
+            const bool escaped = TakeEscapeMark(rowField);
+            const int r = LenientInt(rowField);
             if (c >= 0 && c < total && r >= 0 && r < Grid.RowCount())
-                Grid.SetLoadCellText(c, r, DecodeControlChars(String(line), Grid.Multilinecells));
+                Grid.SetLoadCellText(c, r, DecodeCellText(line, escaped, Grid.Multilinecells));
             if (Grid.RowCount() > 1) progress.Report(r, Grid.RowCount() - 1);
         }
     } catch (...) {
@@ -178,7 +243,7 @@ void SaveToStream(TExtStringGrid& Grid, TStream& Stream)
         for (int c = c0; c <= c1; ++c) {
             const String s = SaveText(Grid, c, r);
             if (!s.empty())
-                WriteUtf16Line(Stream, buf, IntToStr(c - c0) + "," + IntToStr(r - r0) + "," + EncodeCellText(s));
+                WriteUtf16Line(Stream, buf, CellLine(c - c0, r - r0, s));
         }
     }
     Grid.ExportNotification(esExportDone, -1);
@@ -192,6 +257,7 @@ void LoadFromStream(TExtStringGrid& Grid, TStream& Stream)
     struct TCellLine {
         int Col, Row;
         String Text;
+        bool Escaped;
     };
     struct TWidthLine {
         int Col, Width;
@@ -231,8 +297,10 @@ void LoadFromStream(TExtStringGrid& Grid, TStream& Stream)
                 break;
             }
             const int c = StrToInt(Trim(line.substr(0, p1)));
-            const int r = StrToInt(Trim(line.substr(p1 + 1, p2 - p1 - 1)));
-            cells.push_back({c, r, String(line.substr(p2 + 1))});
+            std::string_view rowField = line.substr(p1 + 1, p2 - p1 - 1);
+            const bool escaped = TakeEscapeMark(rowField);
+            const int r = StrToInt(Trim(rowField));
+            cells.push_back({c, r, String(line.substr(p2 + 1)), escaped});
         }
     } catch (...) {
         Stream.SetPosition(start);
@@ -250,7 +318,7 @@ void LoadFromStream(TExtStringGrid& Grid, TStream& Stream)
     for (const TCellLine& cell : cells) {
         const long long c = static_cast<long long>(cell.Col) + c0, r = static_cast<long long>(cell.Row) + r0;
         if (c >= 0 && c < Grid.TotalColCount() && r >= 0 && r < Grid.RowCount())
-            Grid.SetLoadCellText(int(c), int(r), DecodeControlChars(cell.Text, Grid.Multilinecells));
+            Grid.SetLoadCellText(int(c), int(r), DecodeCellText(cell.Text, cell.Escaped, Grid.Multilinecells));
     }
     Grid.EndUpdate();
     FinishLoad(Grid);

@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "platform/gui/Graphics.h"
+#include "platform/gui/PictureData.h"
 #include "platform/gui/qt/Backend.h"
 #include "platform/gui/qt/QtCommon.h"
 
@@ -849,4 +850,16 @@ bool DecodePictureData(const void* Data, size_t Size, TBitmap& Into)
     Into.Impl()->image = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (Into.OnChange) Into.OnChange(&Into);
     return true;
+}
+
+std::string EncodePictureData(const TBitmap& From)
+{
+    backend::EnsureStarted();
+    if (From.Empty()) return {};
+    From.Impl()->Flush();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!From.Impl()->image.save(&buffer, "PNG")) return {};
+    return std::string(bytes.constData(), size_t(bytes.size()));
 }

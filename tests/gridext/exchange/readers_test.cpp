@@ -62,6 +62,52 @@ TEST_F(Readers, OwnFormatRules)
     EXPECT_NE(text.find("\r\n0,0,x\r\n"), String::npos);
 }
 
+// Texts that hold the marks the own format writes for line breaks themselves (a
+// backspace, a tab or #1 beside a break, a lone CR, the escape #2) come back as they
+// were from file and stream; texts without them are written as they always were.
+TEST_F(Readers, OwnFormatKeepsTextsHoldingItsMarks)
+{
+    const std::vector<std::pair<String, const char*>> cases = {
+        {"a\bb", "1,1~,a\x02\bb"},
+        {"a\t\bb", "1,1~,a\x02\t\x02\bb"},
+        {"x\ty\r\nz", "1,1~,x\x02\ty\t\bz"},
+        {String("\x01\r\n\0", 4), "1,1~,\x02\x01\t\b\x01"},
+        {"a\rb", "1,1~,a\tb"},
+        {"a\x02\r\nb", "1,1,a\x02\t\bb"},
+        {"a\x02\bb", "1,1~,a\x02\x02\x02\bb"},
+        {"a\r\nb", "1,1,a\t\bb"},
+        {"a\nb", "1,1,a\bb"},
+        {"tab\tonly", "1,1,tab\tonly"},
+    };
+    Grid->SetColCount(2);
+    Grid->SetRowCount(2);
+    Grid->Multilinecells = true;
+    for (const auto& [text, line] : cases) {
+        SCOPED_TRACE(line);
+        Grid->SetCellEx(1, 1, text);
+        SaveToFile(*Grid, Path("k.txt"));
+        const std::string bytes = Bytes(Path("k.txt"));
+        EXPECT_NE(bytes.find(std::string("\r\n") + line + "\r\n"), std::string::npos);
+        TExtStringGrid* back = NewGrid();
+        back->Multilinecells = true;
+        LoadFromFile(*back, Path("k.txt"));
+        EXPECT_EQ(back->GetGridCell(1, 1), text);
+        TMemoryStream s;
+        SaveToStream(*Grid, s);
+        s.SetPosition(0);
+        TExtStringGrid* fromStream = NewGrid();
+        fromStream->Multilinecells = true;
+        LoadFromStream(*fromStream, s);
+        EXPECT_EQ(fromStream->GetGridCell(1, 1), text);
+    }
+    // The first line only without Multilinecells, as for the plain form.
+    Grid->SetCellEx(1, 1, "a\bb\r\nc");
+    SaveToFile(*Grid, Path("k.txt"));
+    TExtStringGrid* back = NewGrid();
+    LoadFromFile(*back, Path("k.txt"));
+    EXPECT_EQ(back->GetGridCell(1, 1), "a\bb");
+}
+
 TEST_F(Readers, StreamStopsWhereTheGridBlockEnds)
 {
     Grid->SetColCount(2);

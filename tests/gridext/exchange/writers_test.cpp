@@ -1,5 +1,7 @@
 // The writers against golden files and outside readers, and the promise every writer
 // keeps: a save that fails leaves the file and the grid as they were.
+#include <functional>
+
 #include "grid/util/GridSupport.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/Streams.h"
@@ -167,6 +169,78 @@ TEST_F(Writers, HtmlTableRowsSpansStylesAndLinks)
     int rows = 0;
     for (size_t p = page.find("<TR>"); p != String::npos; p = page.find("<TR>", p + 1)) ++rows;
     EXPECT_EQ(rows, 4) << "rows 1 to 4";
+}
+
+// How one CSV field is written under each quoting option.
+TEST_F(Writers, CsvFieldQuoting)
+{
+    struct Case {
+        const char* Name;
+        String Text;
+        std::function<void(TExtStringGrid&)> Options;
+        const char* Field;
+    } cases[] = {
+        {"quotes, no delimiter", "say \"hi\"", [](TExtStringGrid&) {}, "\"say \"\"hi\"\"\""},
+        {"delimiter", "a,b", [](TExtStringGrid&) {}, "\"a,b\""},
+        {"plain", "ab", [](TExtStringGrid&) {}, "ab"},
+        {"empty", "", [](TExtStringGrid&) {}, "\"\""},
+        {"empty, not quoted", "", [](TExtStringGrid& G) { G.QuoteEmptyCells = false; }, ""},
+        {"always quotes", "ab", [](TExtStringGrid& G) { G.AlwaysQuotes = true; }, "\"ab\""},
+        {"always quotes, empty", "", [](TExtStringGrid& G) { G.AlwaysQuotes = true; }, "\"\""},
+        {"line break", "l1\r\nl2", [](TExtStringGrid&) {}, "\"l1\vl2\""},
+        {"Java line break", "l1\r\nl2", [](TExtStringGrid& G) { G.JavaCSV = true; }, "l1~l2"},
+        {"Java empty", "", [](TExtStringGrid& G) { G.JavaCSV = true; }, "^"},
+        {"semicolon delimiter", "a;b,c", [](TExtStringGrid& G) { G.Delimiter = ';'; }, "\"a;b,c\""},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.Name);
+        TExtStringGrid* g = NewGrid();
+        g->SetFixedCols(0);
+        g->SetFixedRows(0);
+        g->SetColCount(2);
+        g->SetRowCount(1);
+        g->SetCellEx(0, 0, k.Text);
+        g->SetCellEx(1, 0, "z");
+        k.Options(*g);
+        const char D = g->Delimiter ? g->Delimiter : ',';
+        const String z = g->AlwaysQuotes ? "\"z\"" : "z";
+        EXPECT_EQ(CSVText(*g), String(k.Field) + D + z + "\r\n");
+    }
+}
+
+// Widths missing from the caller's list are the longest line plus one, appended there.
+TEST_F(Writers, FixedWidthAppendsMissingWidths)
+{
+    Grid->SetFixedCols(0);
+    Grid->SetColCount(3);
+    Grid->SetRowCount(2);
+    Grid->SetCellEx(0, 0, "abc");
+    Grid->SetCellEx(1, 1, "abcdef");
+    Grid->SetCellEx(2, 0, "x");
+    TIntList positions(0, 0);
+    positions.Add(2);
+    SaveToFixed(*Grid, Path("w.fixed"), positions);
+    EXPECT_EQ(positions.StrValue(), "2,7,2");
+    EXPECT_EQ(Bytes(Path("w.fixed")), "ab       x \r\n  abcdef   \r\n");
+}
+
+// ConvertSpecialChars escapes body cells and names the accented letters and signs of
+// the entity table; the 7-bit file keeps the rest as character references.
+TEST_F(Writers, HtmlSpecialCharactersAsNamedEntities)
+{
+    Grid->SetColCount(2);
+    Grid->SetRowCount(2);
+    Grid->SetCellEx(0, 0, "h\xC3\xA9");
+    Grid->SetCellEx(1, 1, "caf\xC3\xA9 <&> \xC2\xA9 \xE2\x82\xAC \xC3\x85 \xCE\xA9");
+    Grid->HTMLSettings()->ConvertSpecialChars = true;
+    String page = SaveToHTMLString(*Grid, Dir + "/");
+    EXPECT_NE(page.find(">caf&eacute; &lt;&amp;&gt; &copy; &euro; &Aring; \xCE\xA9</td>"), String::npos) << page;
+    EXPECT_NE(page.find(">h\xC3\xA9</td>"), String::npos) << "the header row stays as it is";
+    SaveToHTML(*Grid, Path("e.html"));
+    EXPECT_NE(Bytes(Path("e.html")).find("&Aring; &#937;</td>"), std::string::npos);
+    Grid->HTMLSettings()->ConvertSpecialChars = false;
+    page = SaveToHTMLString(*Grid, Dir + "/");
+    EXPECT_NE(page.find(">caf\xC3\xA9 <&> "), String::npos);
 }
 
 TEST_F(Writers, AFailedSaveLeavesTheFileAndTheGridAsTheyWere)
