@@ -72,7 +72,8 @@ TRect TLazyTreeHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*
 
 void TLazyTreeHintWindow::ActivateHintData(const TRect& Rect, const String& AHint, void* AData)
 {
-    if (AData) FHintData = *static_cast<const TLTHintData*>(AData);
+    // The data was taken (and the text worked out) when the rectangle was calculated.
+    if (AData && !FHintData.Tree) FHintData = *static_cast<const TLTHintData*>(AData);
     ActivateHint(Rect, AHint);
 }
 
