@@ -44,6 +44,7 @@ protected:
     }
     void TearDown() override
     {
+        if (!Tree) return;
         Tree->CancelEditNode();
         Tree->OnGetText = nullptr;
         Tree->OnNewText = nullptr;
@@ -243,6 +244,45 @@ TEST_F(EditTest, OpenEditorPicture)
     EXPECT_GT(Count_Pixels(png, TRect(box.Left + 2, box.Top + 2, box.Right - 2, box.Bottom - 2), dark), 20);
     EXPECT_GT(Count_Pixels(png, TRect(box.Left + 2, box.Top + 2, box.Right - 2, box.Bottom - 2), clWhite), 100);
     EXPECT_GT(Count_Pixels(png, TRect(box.Left, row.Bottom + 2, box.Left + 60, row.Bottom + 16), dark), 10);
+}
+
+TEST_F(EditTest, AFailingStoreKeepsTheEditOpenAndUsable)
+{
+    std::vector<std::string> reported;
+    Application->OnException = [&](TObject*, const std::exception& e) { reported.push_back(e.what()); };
+    bool fail = true;
+    auto store = Tree->OnNewText;
+    Tree->OnNewText = [&](TBaseLazyTree* T, PLazyNode N, TColumnIndex C, const String& S) {
+        if (fail) throw std::runtime_error("disk full");
+        store(T, N, C, S);
+    };
+    UserKey(Tree, VK_F2);
+    UserType(Keyboard(), "pear");
+    UserKey(Keyboard(), VK_RETURN);
+    EXPECT_EQ(reported, std::vector<std::string>{"disk full"});
+    // Nothing was stored and nothing reported as edited; the editor still holds the text.
+    EXPECT_TRUE(Tree->IsEditing());
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->Text(), "pear");
+    fail = false;
+    UserKey(Editor(), VK_RETURN);
+    EXPECT_FALSE(Tree->IsEditing());
+    Lines({"editing 1", "new text 1 -1 pear", "edited 1"});
+    Application->OnException = nullptr;
+}
+
+TEST_F(EditTest, TheTreeGoesWhileItsEditorIsOpen)
+{
+    UserKey(Tree, VK_F2);
+    UserType(Keyboard(), "pear");
+    ASSERT_NE(Editor(), nullptr);
+    // The tree's end cancels the edit; the editor goes with its parent and the message
+    // that was to free it later finds no window.
+    delete Form;
+    Form = nullptr;
+    Tree = nullptr;
+    Application->ProcessMessages();
+    EXPECT_EQ(Log, (std::vector<std::string>{"editing 1", "cancelled"}));
 }
 
 } // namespace
