@@ -59,10 +59,21 @@ TRect TLazyTreeHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*
         FHintData.LineBreakStyle = multiLine ? hlbForceMultiLine : hlbForceSingleLine;
     TRect r = tree->LastHintRect();
     if (FHintData.LineBreakStyle == hlbForceMultiLine) {
+        // The text wraps within the part of the cell it is shown in.
+        if (column) {
+            int left = 0, right = 0;
+            columns->GetColumnBounds(FHintData.Column, left, right);
+            r.Right = std::min(r.Right, right);
+        }
         TRect t(0, 0, std::max(1, r.Width()), 0);
         canvas->DrawText(FHintData.HintText, t, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
         r.Right = r.Left + t.Width() + tree->TextMargin() + 1;
         r.Bottom = r.Top + t.Height();
+        // Wrapped text that the cell shows whole needs no tooltip.
+        if (column && int(tree->NodeHeight(FHintData.Node)) + 2 >= r.Height() &&
+            columns->Items(FHintData.Column)->Width() + 2 >= r.Width() && r.Left >= 0 && r.Top >= 0 &&
+            r.Right <= tree->ClientWidth() + 3 && r.Bottom <= tree->ClientHeight() + 3)
+            return TRect();
     } else if (tree->TreeOptions()->PaintOptions().Contains(toShowHorzGridLines)) {
         --r.Bottom;
     }

@@ -212,4 +212,30 @@ TEST_F(HintsTest, AHintNearTheScreenEdgeStaysOnTheScreen)
     EXPECT_GE(window->Left(), 0);
 }
 
+TEST_F(HintsTest, MultiLineTooltipOnlyWhenTheWrappedTextDoesNotFit)
+{
+    Tree->SetMultiLine(At("1"), true);
+    struct TCase {
+        const char* Name;
+        unsigned Height;
+        bool Shows;
+    };
+    const TCase cases[] = {
+        {"a row high enough for every line", 80, false},
+        {"a row of one line", 18, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        HideHintWindow();
+        Rest(Row(0));  // a fitting text first: a new hint area
+        Tree->SetNodeHeight(At("1"), c.Height);
+        const TRect row = Tree->GetDisplayRect(At("1"), 0, false);
+        THintInfo info = Rest(TPoint(40, Header() + row.Top + 6));
+        ASSERT_FALSE(info.HintStr.empty());  // over the label: the window decides
+        ASSERT_TRUE(ShowHintWindow(info));
+        EXPECT_EQ(ActiveHintWindow() != nullptr, c.Shows) << info.CursorRect.Left << "," << info.CursorRect.Top << ","
+                                                          << info.CursorRect.Right << "," << info.CursorRect.Bottom;
+    }
+}
+
 } // namespace
