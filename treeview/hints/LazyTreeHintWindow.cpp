@@ -12,6 +12,21 @@ bool TLazyTreeHintWindow::IsTooltip() const
     return FHintData.Tree && FHintData.Node && FHintData.Tree->HintMode() == hmTooltip;
 }
 
+void TLazyTreeHintWindow::SelectHintFont(TCanvas* Canvas)
+{
+    if (!IsTooltip()) {
+        Canvas->Font()->Assign(*Font());
+        return;
+    }
+    // The tooltip repeats the cell in the cell's own font.
+    TFont font;
+    font.Assign(*FHintData.Tree->Font());
+    TRect r;
+    String text;
+    FHintData.Tree->GetTextInfo(FHintData.Node, FHintData.Column, &font, r, text);
+    Canvas->Font()->Assign(font);
+}
+
 TRect TLazyTreeHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void* AData)
 {
     if (!AData) return TRect();
@@ -25,17 +40,7 @@ TRect TLazyTreeHintWindow::CalcHintRect(int MaxWidth, const String& AHint, void*
     FHintData.BidiMode = tree->BiDiMode();
     FHintData.Alignment = column ? columns->Items(FHintData.Column)->Alignment() : tree->Alignment();
     TCanvas* canvas = Canvas();
-    if (IsTooltip()) {
-        // The tooltip repeats the cell in the cell's own font.
-        TFont font;
-        font.Assign(*tree->Font());
-        TRect r;
-        String text;
-        tree->GetTextInfo(FHintData.Node, FHintData.Column, &font, r, text);
-        canvas->Font()->Assign(font);
-    } else {
-        canvas->Font()->Assign(*Font());
-    }
+    SelectHintFont(canvas);
     FTextHeight = canvas->TextHeight("Wy");
 
     FHintData.LineBreakStyle = hlbDefault;
@@ -120,17 +125,8 @@ void TLazyTreeHintWindow::Paint()
         }
     }
     int y = 2;
-    if (IsTooltip()) {
-        TFont font;
-        font.Assign(*tree->Font());
-        TRect cell;
-        String text;
-        tree->GetTextInfo(FHintData.Node, FHintData.Column, &font, cell, text);
-        c->Font()->Assign(font);
-        y = FHintData.LineBreakStyle == hlbForceMultiLine ? 1 : (Height() - c->TextHeight("Wy")) / 2;
-    } else {
-        c->Font()->Assign(*Font());
-    }
+    SelectHintFont(c);
+    if (IsTooltip()) y = FHintData.LineBreakStyle == hlbForceMultiLine ? 1 : (Height() - c->TextHeight("Wy")) / 2;
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(clInfoBk);
     c->FillRect(r);

@@ -19,6 +19,8 @@ protected:
 
 private:
     bool IsTooltip() const;
+    // The cell's font for a tooltip, the hint font otherwise.
+    void SelectHintFont(TCanvas* Canvas);
     TLTHintData FHintData;
     int FTextHeight = 0;
 };
