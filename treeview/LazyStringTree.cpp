@@ -283,6 +283,7 @@ void TCustomLazyStringTree::InvalidateNode(PLazyNode Node)
 void TCustomLazyStringTree::HandleCMFontChanged()
 {
     TBaseLazyTree::HandleCMFontChanged();
+    MeasureFontMetrics();
     ResetCachedWidths();
 }
 
@@ -365,7 +366,7 @@ void TCustomLazyStringTree::PaintCellText(TLTPaintInfo& PaintInfo, const String&
         }
     } else {
         FFontChanged = false;
-        int ellipsisWidth = canvas->TextWidth("...");
+        int ellipsisWidth = EllipsisWidth();
         FirePaintText(canvas, node, PaintInfo.Column, ttNormal);
         if (FFontChanged) {
             // The handler's font makes the cached width and the ellipsis width stale.

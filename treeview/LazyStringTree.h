@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "treeview/core/BaseLazyTree.h"
+#include "treeview/edit/StringEditLink.h"
 
 enum TVSTTextType { ttNormal, ttStatic };
 enum TLTExportType { etNone, etRTF, etHTML, etText, etExcel, etWord, etCustom };
@@ -95,6 +96,44 @@ protected:
     String FDefaultText = "Node";
     // Set when a text handler changed the canvas font, so the measured width is stale.
     bool FFontChanged = false;
+
+    // ---- editing, hints, search by text, re-selection by text (treeview/LazyStringTree_Input.cpp) ----
+public:
+    // What OnGetImageText supplies for one of the node's images (the node is initialised).
+    String ImageText(PLazyNode Node, TLTImageKind Kind, TColumnIndex Column);
+    // The cell's hint (the control's Hint unless OnGetHint says otherwise); the tooltip is
+    // the cell's text unless OnGetHint decides.
+    String GetHintText(PLazyNode Node, TColumnIndex Column, TLTTooltipLineBreakStyle& LineBreakStyle) override;
+    String GetTooltipText(PLazyNode Node, TColumnIndex Column, TLTTooltipLineBreakStyle& LineBreakStyle) override;
+    // The font, the one-line band of the cell's text (client coordinates) and the text an
+    // editor or tooltip of the cell starts from.
+    void GetTextInfo(PLazyNode Node, TColumnIndex Column, TFont* AFont, TRect& R, String& Text) override;
+    PLazyNode AddChild(PLazyNode Parent, void* UserData = nullptr) override;
+    void AddToSelection(PLazyNode Node) override;
+    using TBaseLazyTree::AddToSelection;
+    void RemoveFromSelection(PLazyNode Node) override;
+    // Whether the export (by the options' ExportMode) takes the node.
+    bool NodePassesExportFilter(PLazyNode Node);
+    // Reader of the older string option set, given as the stored names.
+    void ReadOldStringOptions(const std::vector<String>& StoredNames);
+    // Height and "..." width of the tree's font, measured when the font changes.
+    int TextHeight();
+    int EllipsisWidth();
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, TLTTooltipLineBreakStyle&, String&)> OnGetHint;
+    std::function<void(TBaseLazyTree*, PLazyNode, TLTImageKind, TColumnIndex, String&)> OnGetImageText;
+
+protected:
+    ILTEditLinkPtr FireCreateEditor(PLazyNode Node, TColumnIndex Column) override;
+    int FireIncrementalSearch(PLazyNode Node, const String& Text) override;
+    virtual void FireGetImageText(PLazyNode Node, TLTImageKind Kind, TColumnIndex Column, String& Text);
+    // The column-0 text that re-selection remembers (empty without OnGetText).
+    String SelectionKey(PLazyNode Node);
+    void MeasureFontMetrics();
+    // Column-0 texts of the selected nodes, compared without case, for toRestoreSelection.
+    std::vector<String> FPreviouslySelected;
+    bool FHasPreviouslySelected = false;
+    int FTextHeight = 0;
+    int FEllipsisWidth = 0;
 };
 
 class TLazyStringTree : public TCustomLazyStringTree {

@@ -35,6 +35,8 @@
 #include "treeview/paint/LazyTreeScrollBar.h"
 #include "treeview/header/LTHeader.h"
 #include "treeview/paint/LTPaintTypes.h"
+#include "treeview/edit/LTEditLink.h"
+#include "treeview/hints/LTHintTypes.h"
 
 class TPrinter;
 // Which sizes a change of scale touches: positions, widths, heights, the font.
@@ -703,11 +705,6 @@ protected:
     friend struct TLTLazyNodeEnumeration;
 
     // ---- places the later parts of the control fill ----
-    // Stops an in-place edit (cancel keeps the old text; abort ends it without events).
-    virtual void CancelEditNode() {}
-    virtual void AbortEdit() {}
-    // Moves a running in-place editor after heights above it changed.
-    virtual void UpdateEditBounds() {}
     // Repaints one node (its row).
     virtual void InvalidateNode(PLazyNode Node);
     // Rebuilds the expand-button pictures.
@@ -899,6 +896,89 @@ protected:
     String FAccessibleName;
     int FLastSelectionLevel = -1;
 
+
+    // ---- keyboard: navigation, key actions, incremental search (treeview/input/BaseLazyTree_Keys.cpp) ----
+public:
+    void SetIncrementalSearchDirection(TLTSearchDirection Value) { FIncrementalSearchDirection = Value; }
+    void SetIncrementalSearchStart(TLTSearchStart Value) { FIncrementalSearchStart = Value; }
+    void SetIncrementalSearchTimeout(std::uint32_t Value) { FIncrementalSearchTimeout = Value; }
+    // What was typed of the running search, and where it last hit.
+    const String& SearchBuffer() const { return FSearchBuffer; }
+    PLazyNode LastSearchNode() const { return FLastSearchNode; }
+    // May change a key and its shift state, or keep the tree from reacting (DoDefault false).
+    std::function<void(TBaseLazyTree*, WORD&, TShiftState&, bool&)> OnKeyAction;
+    // Result 0 when Node matches the text typed so far.
+    std::function<void(TBaseLazyTree*, PLazyNode, const String&, int&)> OnIncrementalSearch;
+
+protected:
+    void KeyPress(WideChar& Key) override;
+    virtual bool FireKeyAction(WORD& CharCode, TShiftState& Shift);
+    // One search step for a typed character (8 = Backspace, 0 only rearms the timeout).
+    virtual void HandleIncrementalSearch(WORD CharCode);
+    virtual int FireIncrementalSearch(PLazyNode Node, const String& Text);
+    // The search timeout ran out: the next character starts a new search.
+    void EndIncrementalSearch();
+    // The cursor and page keys, Backspace and Tab; false when the key is not one of them.
+    bool HandleNavigationKey(WORD Key, TShiftState Shift);
+    void HandleCommandKey(WORD Key, TShiftState Shift);
+    void ReleaseKeyCheck();
+
+    // ---- in-place editing (treeview/edit/BaseLazyTree_Edit.cpp) ----
+public:
+    // Focuses Node and opens its editor for Column (-1 without columns); true while editing.
+    bool EditNode(PLazyNode Node, TColumnIndex Column);
+    virtual bool CanEdit(PLazyNode Node, TColumnIndex Column);
+    // Ends the edit storing the text (false when the editor refuses); a pending edit is dropped.
+    bool EndEditNode();
+    // Ends the edit without storing; a pending edit is dropped.
+    bool CancelEditNode();
+    bool IsEditing() const { return FStates.Contains(tsEditing); }
+    const ILTEditLinkPtr& EditLink() const { return FEditLink; }
+    TColumnIndex EditColumn() const { return FEditColumn; }
+    void SetEditDelay(std::uint32_t Value) { FEditDelay = Value; }
+    // Opens the editor on the focused node for the edit column (also when the edit delay
+    // runs out after a click).
+    virtual void StartEdit();
+    virtual bool FinishEdit();
+    virtual bool AbortEdit();
+    // Places the editor over the focused node's text.
+    virtual void UpdateEditBounds();
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, bool&)> OnEditing;
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, ILTEditLinkPtr&)> OnCreateEditor;
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex)> OnEdited;
+    std::function<void(TBaseLazyTree*, TColumnIndex)> OnEditCancelled;
+
+protected:
+    virtual void FireEditing(PLazyNode Node, TColumnIndex Column, bool& Allowed);
+    virtual ILTEditLinkPtr FireCreateEditor(PLazyNode Node, TColumnIndex Column);
+    ILTEditLinkPtr FEditLink;
+
+    // ---- hints and tooltips (treeview/hints/BaseLazyTree_Hints.cpp) ----
+public:
+    void SetHintMode(TLTHintMode Value) { FHintMode = Value; }
+    void SetHintAnimation(TLTHintAnimationType Value) { FHintAnimation = Value; }
+    // The cell's hint, and its tooltip (base: the control's Hint).
+    virtual String GetHintText(PLazyNode Node, TColumnIndex Column, TLTTooltipLineBreakStyle& LineBreakStyle);
+    virtual String GetTooltipText(PLazyNode Node, TColumnIndex Column, TLTTooltipLineBreakStyle& LineBreakStyle);
+    virtual TLTHintKind DefaultHintKind() const { return vhkText; }
+    virtual THintWindowClass HintWindowClass() const;
+    void FireGetHintKind(PLazyNode Node, TColumnIndex Column, TLTHintKind& Kind);
+    virtual void FireGetHintSize(PLazyNode Node, TColumnIndex Column, TRect& R);
+    void FireDrawHint(TCanvas* Canvas, PLazyNode Node, const TRect& R, TColumnIndex Column);
+    // The font, text rectangle and text an editor or tooltip of the cell uses.
+    virtual void GetTextInfo(PLazyNode Node, TColumnIndex Column, TFont* AFont, TRect& R, String& Text);
+    // The client area the last hint belongs to (empty when none was produced).
+    const TRect& LastHintRect() const { return FLastHintRect; }
+    const TLTHintData& HintData() const { return FHintData; }
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, TRect&)> OnGetHintSize;
+    std::function<void(TBaseLazyTree*, TCanvas*, PLazyNode, const TRect&, TColumnIndex)> OnDrawHint;
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, TLTHintKind&)> OnGetHintKind;
+
+protected:
+    // The toolkit asks whether and which hint to show at the pointer.
+    void DoHintShow(THintInfo& Info) override;
+    TLTHintData FHintData;
+    TRect FLastHintRect;
 
     // ---- printing and appearance changes (treeview/paint/BaseLazyTree_Appearance.cpp) ----
 public:

@@ -183,6 +183,8 @@ void TBaseLazyTree::StopTimer(std::uintptr_t Id) { KillTimer(Handle(), Id); }
 void TBaseLazyTree::HandleWMTimer(TMessage& Message)
 {
     switch (Message.WParam) {
+    case EditTimer: StartEdit(); break;
+    case SearchTimer: EndIncrementalSearch(); break;
     case ChangeTimer:
         if (FStates.Contains(tsChangePending))
             FireChange(FLastChangedNode);

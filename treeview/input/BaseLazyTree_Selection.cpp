@@ -489,6 +489,8 @@ void TBaseLazyTree::FireFocusChanged(PLazyNode Node, TColumnIndex Column)
 
 void TBaseLazyTree::ChangeFocusedNode(PLazyNode Value, bool Ask)
 {
+    // The focus leaves a running edit only when the editor gives up its text.
+    if (FStates.Contains(tsEditing) && !EndEditNode()) return;
     if (Value == FRoot) Value = nullptr;
     const TLTAutoOptions autoOptions = FOptions->AutoOptions();
     const bool change =
