@@ -248,6 +248,7 @@ protected:
 private:
     // The automatic column menu: shows and hides columns, and fits them all.
     void ShowColumnMenu(int X, int Y);
+    bool RightToLeft() const;
     TLTHeader* FHeader;
     TPopupMenu* FColumnMenu = nullptr;
 };
