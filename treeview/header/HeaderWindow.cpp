@@ -80,13 +80,22 @@ TColumnIndex TLTHeader::FindSplitterColumn(int X) const
     return NoColumnIndex;
 }
 
-void TLTHeader::HandleClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift)
+void TLTHeader::HandleClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, TPoint P)
 {
     if (!FColumns->IsValidColumn(Column)) return;
     const TLazyTreeColumn* c = FColumns->Items(Column);
     if (!(c->Options().Contains(coAllowClick) && c->Options().Contains(coEnabled))) return;
     FColumns->FClickIndex = Column;
-    if (FOptions.Contains(hoHeaderClickAutoSort) && Button == mbLeft && !FColumns->FCheckBoxHit) {
+    TLTHeaderHitInfo hit;
+    hit.X = P.X;
+    hit.Y = P.Y;
+    hit.Button = Button;
+    hit.Shift = Shift;
+    hit.Column = Column;
+    hit.HitPosition << hhiOnColumn;
+    // The image rectangle is where the image or check box was painted last.
+    if (c->HasImage() && PtInRect(c->ImageRect(), P)) hit.HitPosition << (c->CheckBox() ? hhiOnCheckbox : hhiOnIcon);
+    if (FOptions.Contains(hoHeaderClickAutoSort) && Button == mbLeft && !hit.HitPosition.Contains(hhiOnCheckbox)) {
         if (Column == FSortColumn)
             SetSortDirection(FSortDirection == sdDescending ? sdAscending : sdDescending);
         else {
@@ -94,7 +103,7 @@ void TLTHeader::HandleClick(TColumnIndex Column, TMouseButton Button, TShiftStat
             SetSortDirection(c->DefaultSortDirection());
         }
     }
-    if (OnHeaderClick) OnHeaderClick(this, Column, Button, Shift);
+    if (OnHeaderClick) OnHeaderClick(this, hit);
 }
 
 void TLTHeaderWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -205,7 +214,7 @@ void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     SetMouseCapture(false);
     if (Button == mbRight) {
         const TColumnIndex column = cols->ColumnFromPosition(TPoint(X, Y), true);
-        if (cols->IsValidColumn(column)) h->HandleClick(column, mbRight, Shift);
+        if (cols->IsValidColumn(column)) h->HandleClick(column, mbRight, Shift, TPoint(X, Y));
         if (h->FOptions.Contains(hoAutoColumnPopupMenu)) ShowColumnMenu(X, Y);
         return;
     }
@@ -245,7 +254,7 @@ void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         cols->FCheckBoxHit = cols->FCheckBoxHit && PtInRect(c->ImageRect(), TPoint(X, Y));
         if (cols->FCheckBoxHit && h->Treeview())
             c->SetCheckState(h->Treeview()->NextCheckStateFor(c->CheckType(), c->CheckState()));
-        h->HandleClick(down, Button, Shift);
+        h->HandleClick(down, Button, Shift, TPoint(X, Y));
     }
     cols->FCheckBoxHit = false;
 }
