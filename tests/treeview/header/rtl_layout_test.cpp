@@ -10,15 +10,11 @@
 namespace {
 constexpr int Bar = TStyledScrollBar::Size;
 
-class RtlLayoutTest : public TreeTest {
+class RtlLayoutTest : public HeaderTreeTest {
 protected:
-    TLTHeader* H = nullptr;
-    TLazyTreeColumns* C = nullptr;
     void SetUp() override
     {
-        TreeTest::SetUp();
-        H = Tree->Header();
-        C = H->Columns();
+        HeaderTreeTest::SetUp();
         for (int w : {80, 90, 70}) C->Add()->SetWidth(w);
         H->SetOptions(H->Options() | hoVisible);
         Tree->SetBiDiMode(bdRightToLeft);
