@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/gui/Controls.h"
+#include "platform/gui/StyledScrollBar.h"
 #include "platform/rtl/Exception.h"
 
 // Misuse of the grid's indices and counts ("Grid index out of range" ...).
@@ -74,13 +75,7 @@ struct TGridDrawInfo {
 };
 
 // What a scroll bar of the grid shows: range, page and thumb position.
-struct TGridScrollInfo {
-    int Min = 0;
-    int Max = 0;
-    int Page = 0;
-    int Pos = 0;
-    int TrackPos = 0;   // thumb position while it is dragged
-};
+using TGridScrollInfo = TScrollBarInfo;
 
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
 using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
@@ -89,7 +84,9 @@ using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, co
 using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 
-class TGridScrollBar;
+// The grid's two scroll bars are the toolkit's self-drawn bars.
+using TGridScrollBar = TStyledScrollBar;
+using TGridScrollBarStyle = TScrollBarLook;
 
 // ---------------------------------------------------------------- in-place editor
 
@@ -431,7 +428,6 @@ protected:
 
 private:
     friend class TInplaceEdit;
-    friend class TGridScrollBar;
     friend struct TGridAxisDrawInfo;
     void ChangeSize(int NewColCount, int NewRowCount);
     void Initialize();
@@ -511,58 +507,6 @@ private:
     int FWheelAccumulator = 0;
     std::unique_ptr<TBitmap> FBuffer;
     TCanvas* FPaintCanvas = nullptr;
-};
-
-// ---------------------------------------------------------------- grid scroll bar
-
-// How a grid's scroll bar is drawn: raised 3D buttons, flat faces, or flat faces that
-// rise under the mouse (the "Encarta" look).
-enum TGridScrollBarStyle { sbsNormal, sbsFlat, sbsEncarta };
-
-// One of the grid's two scroll bars: arrows, track and a thumb sized by the page. It
-// reports to the grid as WM_VSCROLL / WM_HSCROLL with the scroll codes (SB_LINEUP ...).
-class TGridScrollBar : public TCustomControl {
-public:
-    TGridScrollBar(TCustomGrid* AGrid, bool AVertical);
-    TGridScrollBarStyle Style() const { return FStyle; }
-    void SetStyle(TGridScrollBarStyle Value);
-    // Colour of the track; clNone: the system's scroll-bar colour.
-    TColor TrackColor() const { return FTrackColor; }
-    void SetTrackColor(TColor Value);
-    bool Vertical() const { return FVertical; }
-    const TGridScrollInfo& Info() const { return FInfo; }
-    void SetInfo(const TGridScrollInfo& Info);
-    bool Tracking() const { return FTracking; }
-    // Geometry of the parts in the bar's client coordinates.
-    TRect ArrowRect(bool first) const;
-    TRect ThumbRect() const;
-    static constexpr int Size = 17;
-    void WndProc(TMessage& msg) override;
-
-protected:
-    void Paint() override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-
-private:
-    enum TPart { spNone, spFirstArrow, spLastArrow, spPageBefore, spPageAfter, spThumb };
-    TPart PartAt(int X, int Y) const;
-    void Send(int code, int pos);
-    void Repeat();
-    int TrackLength() const;
-    int ThumbLength() const;
-    int PosFromOffset(int offset) const;
-    TCustomGrid* FGrid;
-    bool FVertical;
-    TGridScrollInfo FInfo;
-    TPart FPressed = spNone;
-    TPart FHot = spNone;
-    TGridScrollBarStyle FStyle = sbsNormal;
-    TColor FTrackColor = clNone;
-    bool FTracking = false;
-    int FDragOffset = 0;
-    TPoint FMouse;
 };
 
 // ---------------------------------------------------------------- draw grid

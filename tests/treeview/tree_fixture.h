@@ -35,5 +35,18 @@ protected:
     void Shape(const std::vector<unsigned>& Children, bool Expand = true);
 };
 
+// The same with the tree's header and its columns at hand.
+class HeaderTreeTest : public TreeTest {
+protected:
+    TLTHeader* H = nullptr;
+    TLazyTreeColumns* C = nullptr;
+    void SetUp() override
+    {
+        TreeTest::SetUp();
+        H = Tree->Header();
+        C = H->Columns();
+    }
+};
+
 #define EXPECT_CONSISTENT(Tree) EXPECT_TRUE(TreeIsConsistent(Tree))
 #define ASSERT_CONSISTENT(Tree) ASSERT_TRUE(TreeIsConsistent(Tree))

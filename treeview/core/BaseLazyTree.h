@@ -32,7 +32,7 @@
 #include "treeview/core/LazyTreeOptions.h"
 #include "treeview/core/LazyTreeTypes.h"
 #include "treeview/geometry/ScrollBarOptions.h"
-#include "treeview/paint/LazyTreeScrollBar.h"
+#include "platform/gui/StyledScrollBar.h"
 #include "treeview/header/LTHeader.h"
 #include "treeview/paint/LTPaintTypes.h"
 #include "treeview/edit/LTEditLink.h"
@@ -742,13 +742,22 @@ public:
     // The client area is what the shown bars leave of the window.
     TRect ClientRect() const override;
     // The control that shows SB_HORZ or SB_VERT.
-    TLazyTreeScrollBar* ScrollBarControl(int Bar) const { return Bar == SB_VERT ? FVertBarControl : FHorzBarControl; }
+    TStyledScrollBar* ScrollBarControl(int Bar) const { return Bar == SB_VERT ? FVertBarControl : FHorzBarControl; }
 
 protected:
     void HandleCMUpdateScrollBars();
     void PlaceScrollBars();
-    TLazyTreeScrollBar* FVertBarControl = nullptr;
-    TLazyTreeScrollBar* FHorzBarControl = nullptr;
+    void CreateScrollBarControls();
+
+public:
+    // Width of the vertical scroll bar while it shows, else 0.
+    int VertScrollBarWidth() const;
+
+protected:
+    // The bar control shows what the tree's scroll information for Bar says.
+    void SyncScrollBarControl(int Bar);
+    TStyledScrollBar* FVertBarControl = nullptr;
+    TStyledScrollBar* FHorzBarControl = nullptr;
     bool FPlacingScrollBars = false;
     // Which bars took room from the client area the last time the bars were placed.
     bool FPlacedVert = false, FPlacedHorz = false;

@@ -22,8 +22,7 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
     FOptions.reset(OptionsClass()(this));
     FScrollBarOptions = std::make_unique<TScrollBarOptions>(this);
     CreateRootNode();
-    FVertBarControl = new TLazyTreeScrollBar(this, true);
-    FHorzBarControl = new TLazyTreeScrollBar(this, false);
+    CreateScrollBarControls();
 }
 
 TBaseLazyTree::~TBaseLazyTree()

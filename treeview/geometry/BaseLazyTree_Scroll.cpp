@@ -207,6 +207,7 @@ int TBaseLazyTree::SetScrollBarInfo(int Bar, const TLTScrollBarInfo& Info, bool 
     bar.Pos = std::clamp(bar.Pos, bar.Min, last);
     bar.TrackPos = bar.Pos;
     bar.Disabled = DisableNoScroll && bar.Page > bar.Max - bar.Min;
+    SyncScrollBarControl(Bar);
     return bar.Pos;
 }
 
@@ -251,8 +252,10 @@ void TBaseLazyTree::UpdateHorizontalScrollBar(bool DoRepaint)
 {
     UpdateHorizontalRange();
     if (FStates.Contains(tsUpdating)) return;
+    // Right to left, columns narrower than the client area are placed by the header's
+    // shift, not by a negative offset (that would move them twice).
     const bool rtl = UseRightToLeftAlignment();
-    FEffectiveOffsetX = rtl ? FRangeX + FOffsetX - ClientWidth() : -FOffsetX;
+    FEffectiveOffsetX = std::max(0, rtl ? FRangeX + FOffsetX - ClientWidth() : -FOffsetX);
     int offset = FOffsetX;
     if (FScrollBarOptions->AllowsHorizontal()) {
         TLTScrollBarInfo info;
@@ -271,7 +274,7 @@ void TBaseLazyTree::UpdateHorizontalScrollBar(bool DoRepaint)
         FireShowScrollBar(SB_HORZ, false);
     }
     SetOffsetX(offset);
-    FEffectiveOffsetX = rtl ? FRangeX + FOffsetX - ClientWidth() : -FOffsetX;
+    FEffectiveOffsetX = std::max(0, rtl ? FRangeX + FOffsetX - ClientWidth() : -FOffsetX);
 }
 
 // ---- bringing things into view ----
@@ -441,7 +444,7 @@ void TBaseLazyTree::HandleWMSize(TMessage& Message)
 TRect TBaseLazyTree::ClientRect() const
 {
     const TRect r = TCustomControl::ClientRect();
-    const int s = TLazyTreeScrollBar::Size;
+    const int s = TStyledScrollBar::Size;
     return TRect(r.Left, r.Top, std::max(r.Left, r.Right - (FVertScrollBar.Shown ? s : 0)),
                  std::max(r.Top, r.Bottom - (FHorzScrollBar.Shown ? s : 0)));
 }
@@ -478,7 +481,7 @@ void TBaseLazyTree::PlaceScrollBars()
 {
     if (!FVertBarControl || !FHorzBarControl) return;
     const TRect full = TCustomControl::ClientRect();
-    const int s = TLazyTreeScrollBar::Size;
+    const int s = TStyledScrollBar::Size;
     const bool v = FVertScrollBar.Shown, h = FHorzScrollBar.Shown;
     // The vertical bar starts below the header, which spans the whole width.
     const int top = std::min(HeaderAreaHeight(), full.Height());
@@ -486,6 +489,39 @@ void TBaseLazyTree::PlaceScrollBars()
     FHorzBarControl->SetBounds(full.Left, full.Bottom - s, std::max(0, full.Width() - (v ? s : 0)), s);
     FVertBarControl->SetVisible(v);
     FHorzBarControl->SetVisible(h);
-    FVertBarControl->Refresh();
-    FHorzBarControl->Refresh();
+    SyncScrollBarControl(SB_VERT);
+    SyncScrollBarControl(SB_HORZ);
+}
+
+int TBaseLazyTree::VertScrollBarWidth() const { return FVertScrollBar.Shown ? TStyledScrollBar::Size : 0; }
+
+void TBaseLazyTree::CreateScrollBarControls()
+{
+    for (const bool vertical : {true, false}) {
+        auto* bar = new TStyledScrollBar(this, vertical);
+        // The tree's ranges outgrow the 16 bits a scroll message carries: the dragged
+        // position goes into the tree's scroll information, the message names the step.
+        bar->SetThumbDrag(tdRelativeSteps);
+        bar->OnScroll = [this, vertical](int Code, int Pos) {
+            if (Code == SB_THUMBTRACK || Code == SB_THUMBPOSITION) SetScrollTrackPos(vertical ? SB_VERT : SB_HORZ, Pos);
+            Perform(vertical ? WM_VSCROLL : WM_HSCROLL, WPARAM(Code), 0);
+        };
+        (vertical ? FVertBarControl : FHorzBarControl) = bar;
+    }
+}
+
+void TBaseLazyTree::SyncScrollBarControl(int Bar)
+{
+    TStyledScrollBar* control = ScrollBarControl(Bar);
+    if (!control) return;
+    const TLTScrollBarInfo& i = Bar == SB_VERT ? FVertScrollBar : FHorzScrollBar;
+    // The tree counts its range to the end of the content; the bar counts the positions
+    // the view can start at, the last being where a whole page still fits.
+    TScrollBarInfo shown;
+    shown.Min = i.Min;
+    shown.Max = std::max(i.Min, i.Max - std::max(i.Page - 1, 0));
+    shown.Page = std::max(i.Page, 0);
+    shown.Pos = i.Pos;
+    control->SetEnabled(!i.Disabled);
+    control->SetInfo(shown);
 }

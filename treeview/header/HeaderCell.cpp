@@ -2,6 +2,7 @@
 // painting them (or handing the cell to the owner's draw event).
 #include <algorithm>
 
+#include "treeview/LazyStringTree.h"
 #include "treeview/core/BaseLazyTree.h"
 #include "treeview/header/LTHeader.h"
 
@@ -244,9 +245,22 @@ void TLTHeader::PaintHeaderCell(TCanvas* Canvas, TLazyTreeColumn* C, const TRect
     }
     if (!C->Text().empty()) {
         Canvas->Brush()->SetStyle(bsClear);
-        Canvas->Font()->SetColor(hover && FOwner ? FOwner->Colors()->HeaderHotColor() : FFont.Color());
         const TRect& t = l.TextRectangle;
-        Canvas->TextRect(t, t.Left + 1, t.Top, C->Text());
+        // A caption wider than its room ends in "..." instead of being cut mid-letter.
+        String caption = C->Text();
+        if (Canvas->TextWidth(caption) + 2 > t.Width()) caption = ShortenString(Canvas, caption, t.Width() - 2);
+        if (enabled) {
+            Canvas->Font()->SetColor(hover && FOwner ? FOwner->Colors()->HeaderHotColor() : FFont.Color());
+            Canvas->TextRect(t, t.Left + 1, t.Top, caption);
+        } else {
+            // Disabled: embossed, a highlight one pixel down-right under the shadow.
+            TRect lit = t;
+            OffsetRect(lit, 1, 1);
+            Canvas->Font()->SetColor(clBtnHighlight);
+            Canvas->TextRect(lit, lit.Left + 1, lit.Top, caption);
+            Canvas->Font()->SetColor(clBtnShadow);
+            Canvas->TextRect(t, t.Left + 1, t.Top, caption);
+        }
         Canvas->Brush()->SetStyle(bsSolid);
     }
     if (sort) {

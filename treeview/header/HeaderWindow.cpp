@@ -47,8 +47,25 @@ TColumnIndex TLTHeader::FindSplitterColumn(int X) const
     const int c = int(std::nearbyint(t * 0.6));
     const int offset = FOwner ? FOwner->EffectiveOffsetX() : 0;
     const int fixedWidth = FColumns->GetVisibleFixedWidth();
-    int s = FColumns->TotalWidth() - offset;
     const auto& pos = FColumns->PositionToIndex();
+    if (FOwner && FOwner->UseRightToLeftAlignment()) {
+        // Right to left a column is sized at its left edge; where two edges are that
+        // close, the leftmost column wins.
+        int s = -offset + FColumns->GetRTLHeaderShift(true);
+        for (std::size_t p = 0; p < pos.size(); ++p) {
+            TLazyTreeColumn* col = FColumns->Items(pos[p]);
+            if (!col->Visible()) continue;
+            const bool fixed = col->Options().Contains(coFixed);
+            const int l = fixed ? s + offset : s;
+            if (l - c < X && X < l + (t - c) && (fixed || X > fixedWidth) && col->Options().Contains(coResizable)) {
+                FColumns->FTrackIndex = pos[p];
+                return pos[p];
+            }
+            s += col->Width();
+        }
+        return NoColumnIndex;
+    }
+    int s = FColumns->TotalWidth() - offset;
     for (std::size_t p = pos.size(); p-- > 0;) {
         TLazyTreeColumn* col = FColumns->Items(pos[p]);
         if (!col->Visible()) continue;
@@ -63,13 +80,22 @@ TColumnIndex TLTHeader::FindSplitterColumn(int X) const
     return NoColumnIndex;
 }
 
-void TLTHeader::HandleClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift)
+void TLTHeader::HandleClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, TPoint P)
 {
     if (!FColumns->IsValidColumn(Column)) return;
     const TLazyTreeColumn* c = FColumns->Items(Column);
     if (!(c->Options().Contains(coAllowClick) && c->Options().Contains(coEnabled))) return;
     FColumns->FClickIndex = Column;
-    if (FOptions.Contains(hoHeaderClickAutoSort) && Button == mbLeft && !FColumns->FCheckBoxHit) {
+    TLTHeaderHitInfo hit;
+    hit.X = P.X;
+    hit.Y = P.Y;
+    hit.Button = Button;
+    hit.Shift = Shift;
+    hit.Column = Column;
+    hit.HitPosition << hhiOnColumn;
+    // The image rectangle is where the image or check box was painted last.
+    if (c->HasImage() && PtInRect(c->ImageRect(), P)) hit.HitPosition << (c->CheckBox() ? hhiOnCheckbox : hhiOnIcon);
+    if (FOptions.Contains(hoHeaderClickAutoSort) && Button == mbLeft && !hit.HitPosition.Contains(hhiOnCheckbox)) {
         if (Column == FSortColumn)
             SetSortDirection(FSortDirection == sdDescending ? sdAscending : sdDescending);
         else {
@@ -77,7 +103,7 @@ void TLTHeader::HandleClick(TColumnIndex Column, TMouseButton Button, TShiftStat
             SetSortDirection(c->DefaultSortDirection());
         }
     }
-    if (OnHeaderClick) OnHeaderClick(this, Column, Button, Shift);
+    if (OnHeaderClick) OnHeaderClick(this, hit);
 }
 
 void TLTHeaderWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -110,8 +136,11 @@ void TLTHeaderWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     if (h->FOptions.Contains(hoColumnResize) && h->FindSplitterColumn(X) >= 0) {
         h->FStates << hsColumnWidthTracking;
         h->FTrackStart = TPoint(X, Y);
-        const TLazyTreeColumn* c = cols->Items(cols->FTrackIndex);
-        h->FTrackPoint = TPoint(c->Left(), Y);
+        // The edge that stays put while the column is sized: its left edge, right to
+        // left its right edge.
+        int l = 0, r = 0;
+        cols->GetColumnBounds(cols->FTrackIndex, l, r);
+        h->FTrackPoint = TPoint(RightToLeft() ? r : l, Y);
         SetMouseCapture(true);
         return;
     }
@@ -132,6 +161,11 @@ void TLTHeaderWindow::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     Invalidate();
 }
 
+bool TLTHeaderWindow::RightToLeft() const
+{
+    return FHeader->Treeview() && FHeader->Treeview()->UseRightToLeftAlignment();
+}
+
 void TLTHeaderWindow::MouseMove(TShiftState, int X, int Y)
 {
     TLTHeader* h = FHeader;
@@ -142,7 +176,8 @@ void TLTHeaderWindow::MouseMove(TShiftState, int X, int Y)
         return;
     }
     if (h->FStates.Contains(hsColumnWidthTracking)) {
-        if (cols->IsValidColumn(cols->FTrackIndex)) cols->Items(cols->FTrackIndex)->SetWidth(X - h->FTrackPoint.X);
+        if (cols->IsValidColumn(cols->FTrackIndex))
+            cols->Items(cols->FTrackIndex)->SetWidth(RightToLeft() ? h->FTrackPoint.X - X : X - h->FTrackPoint.X);
         return;
     }
     if (h->FStates.Contains(hsDragPending) && std::abs(X - h->FTrackStart.X) > DragThreshold) {
@@ -179,7 +214,7 @@ void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     SetMouseCapture(false);
     if (Button == mbRight) {
         const TColumnIndex column = cols->ColumnFromPosition(TPoint(X, Y), true);
-        if (cols->IsValidColumn(column)) h->HandleClick(column, mbRight, Shift);
+        if (cols->IsValidColumn(column)) h->HandleClick(column, mbRight, Shift, TPoint(X, Y));
         if (h->FOptions.Contains(hoAutoColumnPopupMenu)) ShowColumnMenu(X, Y);
         return;
     }
@@ -219,7 +254,7 @@ void TLTHeaderWindow::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
         cols->FCheckBoxHit = cols->FCheckBoxHit && PtInRect(c->ImageRect(), TPoint(X, Y));
         if (cols->FCheckBoxHit && h->Treeview())
             c->SetCheckState(h->Treeview()->NextCheckStateFor(c->CheckType(), c->CheckState()));
-        h->HandleClick(down, Button, Shift);
+        h->HandleClick(down, Button, Shift, TPoint(X, Y));
     }
     cols->FCheckBoxHit = false;
 }
@@ -281,8 +316,11 @@ void TLTHeader::PaintHeader(TCanvas* Canvas, const TRect& R)
     Canvas->FillRect(R);
     Canvas->SetFont(&FFont);
     const int offset = FOwner ? FOwner->EffectiveOffsetX() : 0;
+    // The header shares the client area's x coordinates (the vertical bar stays at the
+    // right), so right to left its cells take the client area's shift.
+    const int shift = FColumns->GetRTLHeaderShift(true);
     for (TLazyTreeColumn* c : FColumns->GetVisibleColumns()) {
-        const int left = c->Options().Contains(coFixed) ? c->RawLeft() : c->RawLeft() - offset;
+        const int left = (c->Options().Contains(coFixed) ? c->RawLeft() : c->RawLeft() - offset) + shift;
         const TRect cell(left, R.Top, left + c->Width(), R.Bottom);
         PaintHeaderCell(Canvas, c, cell);
     }

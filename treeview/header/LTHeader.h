@@ -46,6 +46,17 @@ struct TLTHeaderCellLayout {
 
 enum TLTDropMarkMode { dmmNone, dmmLeft, dmmRight };
 
+// What a header click hit: the caption, its image, its check box (or nothing).
+enum TLTHeaderHitPosition { hhiNoWhere, hhiOnColumn, hhiOnIcon, hhiOnCheckbox };
+using TLTHeaderHitPositions = TSet<TLTHeaderHitPosition>;
+struct TLTHeaderHitInfo {
+    int X = 0, Y = 0;  // header coordinates
+    TMouseButton Button = mbLeft;
+    TShiftState Shift;
+    TColumnIndex Column = NoColumnIndex;
+    TLTHeaderHitPositions HitPosition;
+};
+
 // The sort glyph's box in a caption.
 inline constexpr int SortGlyphWidth = 8, SortGlyphHeight = 8;
 
@@ -174,8 +185,9 @@ public:
     TColumnIndex FindSplitterColumn(int X) const;
     // A caption was clicked: the tree's OnHeaderClick, then with hoHeaderClickAutoSort
     // the sort column and direction follow.
-    virtual void HandleClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift);
-    std::function<void(TLTHeader* Sender, TColumnIndex Column, TMouseButton Button, TShiftState Shift)> OnHeaderClick;
+    // P is where the click was, in header coordinates.
+    virtual void HandleClick(TColumnIndex Column, TMouseButton Button, TShiftState Shift, TPoint P);
+    std::function<void(TLTHeader* Sender, const TLTHeaderHitInfo& HitInfo)> OnHeaderClick;
     std::function<void(TLTHeader* Sender, TColumnIndex Column)> OnColumnResize;
     // A column was shown or hidden through the automatic column menu.
     std::function<void(TLTHeader* Sender, TColumnIndex Column, bool Visible)> OnColumnVisibilityChanged;
@@ -248,6 +260,7 @@ protected:
 private:
     // The automatic column menu: shows and hides columns, and fits them all.
     void ShowColumnMenu(int X, int Y);
+    bool RightToLeft() const;
     TLTHeader* FHeader;
     TPopupMenu* FColumnMenu = nullptr;
 };

@@ -540,6 +540,9 @@ TColumnIndex TLazyTreeColumns::ColumnFromPosition(TPoint P, bool Relative) const
     TBaseLazyTree* tree = FHeader->Treeview();
     if (P.X < 0 || P.Y < 0 || (tree && P.Y > tree->Height())) return InvalidColumnIndex;
     int sum = Relative && P.X >= GetVisibleFixedWidth() && tree ? -tree->EffectiveOffsetX() : 0;
+    sum += GetRTLHeaderShift(true);
+    // Right to left, the strip left of columns narrower than the client area is no column.
+    if (P.X < sum) return InvalidColumnIndex;
     for (TColumnIndex i : FPositionToIndex) {
         const TLazyTreeColumn* c = FItems[std::size_t(i)].get();
         if (!c->Visible()) continue;
@@ -563,8 +566,19 @@ void TLazyTreeColumns::GetColumnBounds(TColumnIndex Column, int& Left, int& Righ
         return;
     }
     const TLazyTreeColumn* c = Items(Column);
-    Left = c->Left();
+    Left = c->Left() + GetRTLHeaderShift(true);
     Right = Left + c->FWidth;
+}
+
+int TLazyTreeColumns::GetRTLHeaderShift(bool ExcludeScrollBar) const
+{
+    TBaseLazyTree* tree = FHeader->Treeview();
+    if (!tree || !tree->UseRightToLeftAlignment() || FItems.empty()) return 0;
+    const int bar = tree->VertScrollBarWidth();
+    const int headerWidth = FHeader->Window() ? FHeader->Window()->Width() : tree->Width();
+    int shift = headerWidth >= tree->RangeX() + bar ? headerWidth - tree->RangeX() : bar;
+    if (ExcludeScrollBar) shift -= bar;
+    return shift;
 }
 
 int TLazyTreeColumns::GetScrollWidth() const

@@ -187,6 +187,10 @@ public:
     int GetScrollWidth() const;
     int TotalWidth() const;
     int GetVisibleFixedWidth() const;
+    // Right-to-left layout: how far the columns move right so that they end at the
+    // right edge of the header (ExcludeScrollBar false) or of the client area beside
+    // the vertical scroll bar (true) when they are narrower than it; 0 left-to-right.
+    int GetRTLHeaderShift(bool ExcludeScrollBar) const;
     std::vector<TLazyTreeColumn*> GetVisibleColumns() const;
 
     TColumnIndex GetFirstColumn() const;

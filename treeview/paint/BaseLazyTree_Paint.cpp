@@ -466,9 +466,11 @@ void TBaseLazyTree::Paint()
     const TLTInternalPaintOptions options{poBackground,    poColumnColor, poDrawFocusRect,
                                           poDrawSelection, poDrawDropMark, poGridLines};
     const int fixedWidth = FHeader->UseColumns() ? FHeader->Columns()->GetVisibleFixedWidth() : 0;
+    // Right to left, columns narrower than the client area end at its right edge.
+    const int rtlShift = FHeader->Columns()->GetRTLHeaderShift(true);
     if (fixedWidth == 0) {
         TRect window = FUpdateRect;
-        OffsetRect(window, FEffectiveOffsetX, -FOffsetY - headerHeight);
+        OffsetRect(window, FEffectiveOffsetX - rtlShift, -FOffsetY - headerHeight);
         PaintTree(Canvas(), window, TPoint(FUpdateRect.Left, FUpdateRect.Top), options);
         return;
     }
@@ -478,12 +480,12 @@ void TBaseLazyTree::Paint()
     client.Top = headerHeight;
     TRect window(0, client.Top, std::min(fixedWidth, client.Right), client.Bottom);
     TPoint target(window.Left, window.Top);
-    OffsetRect(window, 0, -FOffsetY - headerHeight);
+    OffsetRect(window, -rtlShift, -FOffsetY - headerHeight);
     PaintTree(Canvas(), window, target, options);
     if (client.Right <= fixedWidth) return;
     window = TRect(fixedWidth, client.Top, client.Right, client.Bottom);
     target = TPoint(window.Left, window.Top);
-    OffsetRect(window, FEffectiveOffsetX, -FOffsetY - headerHeight);
+    OffsetRect(window, FEffectiveOffsetX - rtlShift, -FOffsetY - headerHeight);
     PaintTree(Canvas(), window, target, options);
 }
 

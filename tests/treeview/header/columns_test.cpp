@@ -6,16 +6,8 @@
 
 namespace {
 
-class ColumnsTest : public TreeTest {
+class ColumnsTest : public HeaderTreeTest {
 protected:
-    TLTHeader* H = nullptr;
-    TLazyTreeColumns* C = nullptr;
-    void SetUp() override
-    {
-        TreeTest::SetUp();
-        H = Tree->Header();
-        C = H->Columns();
-    }
     // n columns of the given widths.
     void Make(std::vector<int> Widths)
     {

@@ -14,6 +14,7 @@ protected:
     TLTHeader* H = nullptr;
     TLazyTreeColumns* C = nullptr;
     std::vector<TColumnIndex> Clicks;
+    std::vector<TLTHeaderHitInfo> Hits;
     void SetUp() override
     {
         TreeTest::SetUp();
@@ -26,8 +27,9 @@ protected:
         C->Items(2)->SetWidth(70);
         H->SetOptions(H->Options() | hoVisible | hoShowImages | hoShowSortGlyphs);
         H->SetHeight(22);
-        H->OnHeaderClick = [this](TLTHeader*, TColumnIndex Column, TMouseButton, TShiftState) {
-            Clicks.push_back(Column);
+        H->OnHeaderClick = [this](TLTHeader*, const TLTHeaderHitInfo& Hit) {
+            Clicks.push_back(Hit.Column);
+            Hits.push_back(Hit);
         };
         Form->Show();
     }
@@ -111,6 +113,8 @@ TEST_F(HeaderCellTest, ClickOnTheCheckBoxTogglesItAndDoesNotSort)
     EXPECT_EQ(col->CheckState(), csCheckedNormal);
     EXPECT_EQ(H->SortColumn(), NoColumnIndex) << "a click on the box must not sort";
     EXPECT_EQ(Clicks, std::vector<TColumnIndex>{1});
+    EXPECT_EQ(Hits.back().HitPosition, (TLTHeaderHitPositions{hhiOnColumn, hhiOnCheckbox}));
+    EXPECT_EQ(Hits.back().X, mid.X);
     Application->ProcessMessages();
     TBitmap after;
     ASSERT_TRUE(SNAPSHOT(H->Window(), "header_check_checked.png", after));
@@ -124,12 +128,81 @@ TEST_F(HeaderCellTest, ClickOnTheCheckBoxTogglesItAndDoesNotSort)
     UserClick(H->Window(), box.Right + 20, mid.Y);
     EXPECT_EQ(col->CheckState(), csCheckedNormal);
     EXPECT_EQ(H->SortColumn(), 1);
+    EXPECT_EQ(Hits.back().HitPosition, TLTHeaderHitPositions{hhiOnColumn});
     // Pressed on the box and released on the caption: neither toggles.
     UserPress(H->Window(), mid.X, mid.Y);
     UserRelease(H->Window(), box.Right + 20, mid.Y);
     EXPECT_EQ(col->CheckState(), csCheckedNormal);
     UserClick(H->Window(), mid.X, mid.Y);
     EXPECT_EQ(col->CheckState(), csUncheckedNormal);
+}
+
+TEST_F(HeaderCellTest, ClickOnACaptionImageIsReportedAndStillSorts)
+{
+    TImageList images(nullptr);
+    TBitmap pic;
+    pic.SetWidth(16);
+    pic.SetHeight(16);
+    images.Add(&pic, nullptr);
+    H->SetImages(&images);
+    H->SetOptions(H->Options() | hoHeaderClickAutoSort);
+    TLazyTreeColumn* col = C->Items(2);
+    col->SetImageIndex(0);
+    Application->ProcessMessages();
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(H->Window(), "header_caption_image.png", png));
+    ASSERT_TRUE(col->HasImage());
+    const TRect r = col->ImageRect();
+    UserClick(H->Window(), r.Left + 3, r.Top + 3);
+    ASSERT_EQ(Hits.size(), 1u);
+    EXPECT_EQ(Hits[0].Column, 2);
+    EXPECT_EQ(Hits[0].HitPosition, (TLTHeaderHitPositions{hhiOnColumn, hhiOnIcon}));
+    EXPECT_EQ(H->SortColumn(), 2) << "an image is part of the caption";
+    H->SetImages(nullptr);
+}
+
+TEST_F(HeaderCellTest, CaptionsAreShortenedAndDisabledOnesEmbossed)
+{
+    struct TCase {
+        const char* What;
+        int Width;
+        bool Enabled;
+        const char* Text;  // what is drawn
+    };
+    const TCase cases[] = {
+        {"fits", 110, true, "Address"},
+        {"too narrow: shortened", 34, true, nullptr},
+        {"disabled", 110, false, "Address"},
+    };
+    TLazyTreeColumn* col = C->Items(1);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        col->SetWidth(c.Width);
+        col->SetOptions(c.Enabled ? col->Options() + TLTColumnOptions(coEnabled)
+                                  : col->Options() - TLTColumnOptions(coEnabled));
+        TRecordingCanvas rec;
+        H->PaintHeader(&rec, TRect(0, 0, 300, 22));
+        std::vector<TDrawOp> texts;
+        for (const TDrawOp& op : rec.Of("TextRect"))
+            if (op.R.Left >= 80 && op.R.Left < 80 + c.Width) texts.push_back(op);
+        ASSERT_EQ(texts.size(), c.Enabled ? 1u : 2u);
+        if (c.Text) {
+            EXPECT_EQ(texts[0].Text, c.Text);
+        } else {
+            const String& t = texts[0].Text;
+            ASSERT_GT(t.size(), 3u);
+            EXPECT_EQ(t.substr(t.size() - 3), "...");
+            EXPECT_EQ(t.substr(0, t.size() - 3), String("Address").substr(0, t.size() - 3));
+            EXPECT_LE(rec.TextWidth(t) + 2, texts[0].R.Width());
+        }
+        if (!c.Enabled) {
+            // The highlight one pixel down-right, the shadow over it.
+            EXPECT_EQ(texts[0].Font, clBtnHighlight);
+            EXPECT_EQ(texts[1].Font, clBtnShadow);
+            EXPECT_EQ(texts[0].R.Left, texts[1].R.Left + 1);
+            EXPECT_EQ(texts[0].R.Top, texts[1].R.Top + 1);
+        }
+    }
 }
 
 TEST_F(HeaderCellTest, ImageGivesWayToTheSortGlyphInANarrowCell)

@@ -14,6 +14,7 @@ protected:
     TLTHeader* H = nullptr;
     TLazyTreeColumns* C = nullptr;
     std::vector<TColumnIndex> Clicks;
+    std::vector<TLTHeaderHitInfo> Hits;
     void SetUp() override
     {
         TreeTest::SetUp();
@@ -25,8 +26,9 @@ protected:
         C->Items(1)->SetWidth(90);
         C->Items(2)->SetWidth(70);
         H->SetOptions(H->Options() | hoVisible);
-        H->OnHeaderClick = [this](TLTHeader*, TColumnIndex Column, TMouseButton, TShiftState) {
-            Clicks.push_back(Column);
+        H->OnHeaderClick = [this](TLTHeader*, const TLTHeaderHitInfo& Hit) {
+            Clicks.push_back(Hit.Column);
+            Hits.push_back(Hit);
         };
         Form->Show();
     }

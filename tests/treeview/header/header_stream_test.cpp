@@ -8,16 +8,8 @@
 
 namespace {
 
-class HeaderStreamTest : public TreeTest {
+class HeaderStreamTest : public HeaderTreeTest {
 protected:
-    TLTHeader* H = nullptr;
-    TLazyTreeColumns* C = nullptr;
-    void SetUp() override
-    {
-        TreeTest::SetUp();
-        H = Tree->Header();
-        C = H->Columns();
-    }
     // A header with something in every field.
     void Fill(TLTHeader* h)
     {

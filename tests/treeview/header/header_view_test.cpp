@@ -8,15 +8,11 @@
 
 namespace {
 
-class HeaderViewTest : public TreeTest {
+class HeaderViewTest : public HeaderTreeTest {
 protected:
-    TLTHeader* H = nullptr;
-    TLazyTreeColumns* C = nullptr;
     void SetUp() override
     {
-        TreeTest::SetUp();
-        H = Tree->Header();
-        C = H->Columns();
+        HeaderTreeTest::SetUp();
         const char* names[] = {"Name", "Address", "Value"};
         const int widths[] = {120, 150, 130};   // 400 together: wider than the tree
         for (int i = 0; i < 3; ++i) {

@@ -334,6 +334,56 @@ TEST_F(PaintTest, SelectionCoversTheContentAndMovesWithTheContentMargin)
     EXPECT_EQ(boxes.back().R.Right, 300);
 }
 
+TEST_F(PaintTest, DropTargetIsMarkedOnlyForADropOntoItOrWhenSelected)
+{
+    Shape({0, 0, 0});
+    struct TCase {
+        const char* What;
+        TDropMode Mode;
+        bool Selected;
+        bool Marked;
+    };
+    const TCase cases[] = {
+        {"onto the node", dmOnNode, false, true},
+        {"above an unselected node", dmAbove, false, false},
+        {"below an unselected node", dmBelow, false, false},
+        {"above a selected node: it keeps a mark", dmAbove, true, true},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        Tree->ClearSelection();
+        if (c.Selected) Tree->SetSelected(At(1), true);
+        Tree->SetDropTarget(At(1), c.Mode);
+        Record();
+        int drop = 0, other = 0;
+        for (const TDrawOp& o : Rec.Of("RoundRect"))
+            (o.Brush == Tree->Colors()->DropTargetColor() && o.R.Top == 18 ? drop : other) += 1;
+        EXPECT_EQ(drop, c.Marked ? 1 : 0);
+        EXPECT_EQ(other, 0) << "the drop target shows no selection box of its own";
+    }
+    Tree->SetDropTarget(nullptr, dmNowhere);
+}
+
+TEST_F(PaintTest, SelectedOnlyPaintsSelectedNodesAndTheirSubtrees)
+{
+    // 0 (children 0.0, 0.1), 1 (child 1.0), 2
+    Shape({2, 1, 0});
+    Tree->TreeOptions()->SetSelectionOptions(Tree->TreeOptions()->SelectionOptions() | toMultiSelect);
+    Tree->SetSelected(At(0, 1), true);
+    Tree->SetSelected(At(1), true);
+    Record(TLTInternalPaintOptions{poSelectedOnly});
+    std::vector<String> painted;
+    for (const TDrawOp& o : Rec.Of("TextOut")) painted.push_back(o.Text);
+    // The selected child 0.1 (index 1) and node 1 with its unselected child 1.0
+    // (index 0); nothing of the unselected parent 0, its child 0.0 or node 2.
+    EXPECT_EQ(painted, (std::vector<String>{"n1", "n1", "n0"}));
+    const auto rows = Rec.Of("TextOut");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].R.Top / 18, 2);
+    EXPECT_EQ(rows[1].R.Top / 18, 3);
+    EXPECT_EQ(rows[2].R.Top / 18, 4);
+}
+
 TEST_F(PaintTest, RowEventsAndCustomDrawnRows)
 {
     Shape({0, 0, 0});

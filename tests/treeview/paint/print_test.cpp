@@ -38,7 +38,7 @@ TEST_F(PrintTest, PageCountIsExactAroundMultiplesOfThePage)
 {
     Tree->SetRootNodeCount(30);   // 30 rows of 18 pixels: taller than the window
     // The vertical bar takes its room: the rows keep an even width, so halves are exact.
-    Tree->SetWidth(300 + TLazyTreeScrollBar::Size);
+    Tree->SetWidth(300 + TStyledScrollBar::Size);
     Form->Show();
     const TRect r = Tree->GetTreeRect();
     const int w = r.Width(), h = r.Height();

@@ -8,12 +8,12 @@
 #include "tests/treeview/tree_fixture.h"
 
 namespace {
-constexpr int Bar = TLazyTreeScrollBar::Size;
+constexpr int Bar = TStyledScrollBar::Size;
 
 class ScrollBarTest : public TreeTest {
 protected:
-    TLazyTreeScrollBar* VBar() const { return Tree->ScrollBarControl(SB_VERT); }
-    TLazyTreeScrollBar* HBar() const { return Tree->ScrollBarControl(SB_HORZ); }
+    TStyledScrollBar* VBar() const { return Tree->ScrollBarControl(SB_VERT); }
+    TStyledScrollBar* HBar() const { return Tree->ScrollBarControl(SB_HORZ); }
     // Nodes of 18 pixels in a 300 x 200 tree: a vertical bar from 12 nodes on.
     void Rows(unsigned Count) { Tree->SetRootNodeCount(Count); }
     // A deep indentation makes the nodes wider than the window: a horizontal bar too.
@@ -131,13 +131,13 @@ TEST_F(ScrollBarTest, DraggingTheThumbScrollsAndStopsAtTheLastPage)
     const int y = (t.Top + t.Bottom) / 2;
     // Hovering makes the thumb hot, leaving makes it normal again.
     UserMouseMove(VBar(), 8, y);
-    EXPECT_EQ(VBar()->HotPart(), TLazyTreeScrollBar::spThumb);
+    EXPECT_EQ(VBar()->HotPart(), TStyledScrollBar::spThumb);
     UserMouseLeave(VBar());
-    EXPECT_EQ(VBar()->HotPart(), TLazyTreeScrollBar::spNone);
+    EXPECT_EQ(VBar()->HotPart(), TStyledScrollBar::spNone);
 
     // The whole track (166) stands for the whole range (360): 40 pixels are 87 units.
     UserPress(VBar(), 8, y);
-    EXPECT_EQ(VBar()->PressedPart(), TLazyTreeScrollBar::spThumb);
+    EXPECT_EQ(VBar()->PressedPart(), TStyledScrollBar::spThumb);
     UserMouseMove(VBar(), 8, y + 40, TShiftState{ssLeft});
     EXPECT_EQ(Tree->OffsetY(), -87);
     // Past the end the position stops where the last page is in view.
@@ -148,7 +148,7 @@ TEST_F(ScrollBarTest, DraggingTheThumbScrollsAndStopsAtTheLastPage)
     EXPECT_EQ(Tree->OffsetY(), -117);
     const int dragged = Tree->OffsetY();
     UserRelease(VBar(), 8, y + 480);
-    EXPECT_EQ(VBar()->PressedPart(), TLazyTreeScrollBar::spNone);
+    EXPECT_EQ(VBar()->PressedPart(), TStyledScrollBar::spNone);
     EXPECT_EQ(Tree->OffsetY(), dragged);
     EXPECT_EQ(Tree->ScrollBarInfo(SB_VERT).Pos, -dragged);
 }
