@@ -234,4 +234,27 @@ TEST_F(GridPickerEditorTest, PictureOfAPickerOpenOverTheGrid)
     UserKey(e, VK_ESCAPE);
 }
 
+TEST_F(GridPickerEditorTest, PictureOfAListPickerOpenOverTheGrid)
+{
+    TExtCustomDropDown* e = Open(DetailCol);
+    UserKey(e, VK_DOWN, {ssAlt});
+    ASSERT_TRUE(e->DroppedDown());
+    Application->ProcessMessages();
+    const TPoint cell = Grid->ClientToScreen(TPoint(e->Left(), e->Top() + e->Height() - 1));
+    EXPECT_EQ(e->DropDownForm()->Left(), cell.X);
+    EXPECT_EQ(e->DropDownForm()->Top(), cell.Y);
+    TBitmap grid, list;
+    ASSERT_TRUE(SNAPSHOT(Grid, "grid_detail_cell.png", grid));
+    ASSERT_TRUE(SNAPSHOT(e->DropDownForm(), "grid_detail_open.png", list));
+    // The cell's editor shows the item's caption; the list shows its three captions in dark
+    // text and the cell's item in the selection colour.
+    EXPECT_GT(Count_Pixels(grid, TRect(e->Left(), e->Top(), e->Left() + e->Width() - 20, e->Top() + e->Height()),
+                           [](TColor c) { return (c & 0xFF) < 0x60; }),
+              5);
+    const TRect all(0, 0, list.Width(), list.Height());
+    EXPECT_GT(Count_Pixels(list, all, [](TColor c) { return (c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60; }), 30);
+    UserKey(e, VK_ESCAPE);
+    EXPECT_EQ(Cell(DetailCol), "Beta");
+}
+
 }  // namespace
