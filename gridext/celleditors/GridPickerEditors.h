@@ -104,7 +104,12 @@ public:
     explicit TGridColorDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid) {}
     bool IsColourPicker() const override { return true; }
     String EditorText() const override { return ValueText(); }
-    void SetEditorText(const String& Value) override { SetValueText(Value); }
+    // The text the grid hands back after validating is the colour's own text unless
+    // validation changed it: an unnamed colour's empty text must not clear the colour.
+    void SetEditorText(const String& Value) override
+    {
+        if (Value != ValueText()) SetValueText(Value);
+    }
     TColor EditorColour() const override { return SelectedColor(); }
     void SetEditorColour(TColor Value) override { SetSelectedColor(Value); }
 
@@ -119,7 +124,12 @@ class TGridImageDropDown : public TGridPickerEditor<TExtImagePickerDropDown>, pu
 public:
     explicit TGridImageDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid) {}
     String EditorText() const override { return ValueText(); }
-    void SetEditorText(const String& Value) override { SetValueText(Value); }
+    // Images often have no caption: the text handed back after validating chooses
+    // another image only when validation changed it.
+    void SetEditorText(const String& Value) override
+    {
+        if (Value != ValueText()) SetValueText(Value);
+    }
     void OfferImages(TImageList* List) override;
     int EditorImageIndex() const override { return ImageIndex(); }
     void SetEditorImageIndex(int Index) override { SetImageIndex(Index); }
