@@ -386,6 +386,12 @@ void TCustomExtGridDropDown::FillGridFromItems()
     }
 }
 
+void TCustomExtGridDropDown::Loaded()
+{
+    BuildLookupList();
+    if (FExtColGrid && FUseItems) FillGridFromItems();
+}
+
 void TCustomExtGridDropDown::BeforeDropDown()
 {
     if (!FExtColGrid) CreateDropDownForm();
@@ -441,6 +447,7 @@ void TCustomExtGridDropDown::BeforeDropDown()
     g->OnTopLeftChanged = [this](TObject* S) {
         if (OnGridTopLeftChanged) OnGridTopLeftChanged(S);
     };
+    AttachGridEvents();
     g->SetComponentStyle(GetComponentStyle());
     if (FUseItems) {
         TExtCustomDropDown::BeforeDropDown();
@@ -461,6 +468,78 @@ void TCustomExtGridDropDown::BeforeDropDown()
     FOldItemIndex = FItemIndex;
     if (!FUseItems) TExtCustomDropDown::BeforeDropDown();
     SetControl(g);
+}
+
+namespace {
+// The grid's event hands its arguments on to the picker's event of the same meaning,
+// when one is set at the time it fires.
+template <class TEvent>
+void PassOn(TEvent& GridEvent, const TEvent& PickerEvent)
+{
+    GridEvent = [&PickerEvent](auto&&... Args) {
+        if (PickerEvent) PickerEvent(std::forward<decltype(Args)>(Args)...);
+    };
+}
+}  // namespace
+
+void TCustomExtGridDropDown::AttachGridEvents()
+{
+    TExtColGrid* g = FExtColGrid;
+    FBalloonInit = false;
+    PassOn(g->OnAnchorEnter, OnGridAnchorEnter);
+    PassOn(g->OnAnchorExit, OnGridAnchorExit);
+    PassOn(g->OnAnchorHint, OnGridAnchorHint);
+    PassOn(g->OnColumnSize, OnGridColumnSize);
+    PassOn(g->OnColumnSizing, OnGridColumnSizing);
+    PassOn(g->OnEndColumnSize, OnGridEndColumnSize);
+    PassOn(g->OnRowSize, OnGridRowSize);
+    PassOn(g->OnRowSizing, OnGridRowSizing);
+    PassOn(g->OnEndRowSize, OnGridEndRowSize);
+    PassOn(g->OnRowMove, OnGridRowMove);
+    PassOn(g->OnRowMoving, OnGridRowMoving);
+    PassOn(g->OnRowMoved, OnGridRowMoved);
+    PassOn(g->OnColumnMove, OnGridColumnMove);
+    PassOn(g->OnColumnMoving, OnGridColumnMoving);
+    PassOn(g->OnColumnMoved, OnGridColumnMoved);
+    PassOn(g->OnCellBalloon, OnGridCellBalloon);
+    PassOn(g->OnGetCellGradient, OnGridGetCellGradient);
+    PassOn(g->OnGetEditorType, OnGridGetEditorType);
+    PassOn(g->OnGetEditorProp, OnGridGetEditorProp);
+    PassOn(g->OnGetDisplText, OnGridGetDiplText);
+    PassOn(g->OnGetFormat, OnGridGetFormat);
+    PassOn(g->OnGridHint, OnGridHint);
+    PassOn(g->OnMouseDown, OnGridMouseDown);
+    PassOn(g->OnMouseUp, OnGridMouseUp);
+    PassOn(g->OnScrollHint, OnGridScrollHint);
+    PassOn(g->OnSearchEditChange, OnGridSearchEditChange);
+    PassOn(g->OnAutoAddRow, OnGridAutoAddRow);
+    PassOn(g->OnAutoInsertRow, OnGridInsertRow);
+    PassOn(g->OnAutoDeleteRow, OnGridDeleteRow);
+    PassOn(g->OnCanAddRow, OnGridCanAddRow);
+    PassOn(g->OnCanInsertRow, OnGridCanInsertRow);
+    PassOn(g->OnCanDeleteRow, OnGridCanDeleteRow);
+    PassOn(g->OnCheckBoxClick, OnGridCheckBoxClick);
+    g->OnCustomCellDraw = nullptr;
+    g->OnCustomCellBkgDraw = nullptr;
+    if (OnGridCustomCellDraw) PassOn(g->OnCustomCellDraw, OnGridCustomCellDraw);
+    if (OnGridCustomCellBkgDraw) PassOn(g->OnCustomCellBkgDraw, OnGridCustomCellBkgDraw);
+    g->OnGetFloatFormat = [this](TObject* S, int C, int R, bool& IsFloat, String& Fmt) {
+        if (!OnGridGetFloatFormat) return;
+        Fmt.clear();
+        OnGridGetFloatFormat(S, C, R, IsFloat, Fmt);
+    };
+    g->OnMouseMove = [this](TObject* S, TShiftState Shift, int X, int Y) {
+        // Balloons shown in an earlier opening would linger: the first move of each
+        // opening sets them up anew.
+        if (!FBalloonInit && FExtColGrid) {
+            FBalloonInit = true;
+            if (FExtColGrid->Balloon()->Enable()) {
+                FExtColGrid->Balloon()->SetEnable(false);
+                FExtColGrid->Balloon()->SetEnable(true);
+            }
+        }
+        if (OnGridMouseMove) OnGridMouseMove(S, Shift, X, Y);
+    };
 }
 
 void TCustomExtGridDropDown::CellSelected(int Row)

@@ -165,6 +165,9 @@ public:
     void BeginUpdate() {}
     // Rebuilds the completion's list from the items.
     void EndUpdate() { BuildLookupList(); }
+    // Settings and items read in as a whole (as a form reader does) are complete: the
+    // completion learns the items and a list grid that exists already shows them.
+    void Loaded();
     // The first item (UseItems) or grid row whose lookup text begins with S (without
     // regard to case unless CaseSensitive): its text as stored and its index or row.
     bool FindLookupText(const String& S, String& Found, int& Index) const;
@@ -184,6 +187,47 @@ public:
     TButtonClickEvent OnGridButtonClick;
     std::function<void(TObject* Sender, int ACol, int ARow, String& S)> OnGridEllipsClick;
     TNotifyEvent OnGridTopLeftChanged;
+
+    // The rest of the list grid's events, handed on with the grid's own arguments (the
+    // grid as sender) while the list shows.
+    decltype(TExtStringGrid::OnAnchorEnter) OnGridAnchorEnter, OnGridAnchorExit;
+    decltype(TExtStringGrid::OnAnchorHint) OnGridAnchorHint;
+    decltype(TExtStringGrid::OnColumnSize) OnGridColumnSize;
+    decltype(TExtStringGrid::OnColumnSizing) OnGridColumnSizing;
+    decltype(TExtStringGrid::OnEndColumnSize) OnGridEndColumnSize;
+    decltype(TExtStringGrid::OnRowSize) OnGridRowSize;
+    decltype(TExtStringGrid::OnRowSizing) OnGridRowSizing;
+    decltype(TExtStringGrid::OnEndRowSize) OnGridEndRowSize;
+    decltype(TExtStringGrid::OnRowMove) OnGridRowMove;
+    decltype(TExtStringGrid::OnRowMoving) OnGridRowMoving;
+    decltype(TExtStringGrid::OnRowMoved) OnGridRowMoved;
+    decltype(TExtStringGrid::OnColumnMove) OnGridColumnMove;
+    decltype(TExtStringGrid::OnColumnMoving) OnGridColumnMoving;
+    decltype(TExtStringGrid::OnColumnMoved) OnGridColumnMoved;
+    // Taken only when set as the list opens: without them the grid draws its cells alone.
+    decltype(TExtStringGrid::OnCustomCellDraw) OnGridCustomCellDraw;
+    decltype(TExtStringGrid::OnCustomCellBkgDraw) OnGridCustomCellBkgDraw;
+    decltype(TExtStringGrid::OnCellBalloon) OnGridCellBalloon;
+    decltype(TExtStringGrid::OnGetCellGradient) OnGridGetCellGradient;
+    // The format arrives empty: the list has no format of its own to offer.
+    decltype(TExtStringGrid::OnGetFloatFormat) OnGridGetFloatFormat;
+    decltype(TExtStringGrid::OnGetEditorType) OnGridGetEditorType;
+    decltype(TExtStringGrid::OnGetEditorProp) OnGridGetEditorProp;
+    decltype(TExtStringGrid::OnGetDisplText) OnGridGetDiplText;
+    decltype(TExtStringGrid::OnGetFormat) OnGridGetFormat;
+    decltype(TExtStringGrid::OnGridHint) OnGridHint;
+    decltype(TExtStringGrid::OnMouseMove) OnGridMouseMove;
+    decltype(TExtStringGrid::OnMouseDown) OnGridMouseDown;
+    decltype(TExtStringGrid::OnMouseUp) OnGridMouseUp;
+    decltype(TExtStringGrid::OnScrollHint) OnGridScrollHint;
+    decltype(TExtStringGrid::OnSearchEditChange) OnGridSearchEditChange;
+    decltype(TExtStringGrid::OnAutoAddRow) OnGridAutoAddRow;
+    decltype(TExtStringGrid::OnAutoInsertRow) OnGridInsertRow;
+    decltype(TExtStringGrid::OnAutoDeleteRow) OnGridDeleteRow;
+    decltype(TExtStringGrid::OnCanAddRow) OnGridCanAddRow;
+    decltype(TExtStringGrid::OnCanInsertRow) OnGridCanInsertRow;
+    decltype(TExtStringGrid::OnCanDeleteRow) OnGridCanDeleteRow;
+    decltype(TExtStringGrid::OnCheckBoxClick) OnGridCheckBoxClick;
 
     // A text set by the program is taken as it is: only typing is completed.
     void SetText(const String& Value) override;
@@ -222,6 +266,7 @@ private:
     friend class GridPicker::TExtColGrid;
     int ItemCount() const;
     void GridTakeSettings();
+    void AttachGridEvents();
     void FillGridFromItems();
     void ScaleColumnsToWindow();
     int ListWidthNeeded() const;
@@ -282,6 +327,8 @@ private:
     int FOldItemIndex = -1;
     int FTempItemIndex = -1;
     String FLookupEntry;
+    // The list grid's balloon hints were set up anew since the list opened.
+    bool FBalloonInit = false;
     bool FSettingText = false;
     bool FInKey = false;
     bool FLookupMoving = false;

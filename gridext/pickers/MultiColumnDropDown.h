@@ -139,6 +139,9 @@ public:
     void BeginUpdate() {}
     // Rebuilds the completion's list from the items.
     void EndUpdate() { BuildLookupList(); }
+    // Settings and items read in as a whole (as a form reader does) are complete: the
+    // completion learns the items.
+    void Loaded() { BuildLookupList(); }
     void Assign(TObject* Source);
     // The first item whose lookup text begins with S (without regard to case unless
     // CaseSensitive): its text as stored and its index.
