@@ -9,55 +9,10 @@
 
 void TColorItem::Assign(const TColorItem& S)
 {
-    SetCaption(S.FCaption);
+    SetCaption(S.Caption());
     SetColor(S.FColor);
     FEnabled = S.FEnabled;
     FHint = S.FHint;
-}
-
-int TColorItem::Index() const
-{
-    for (int i = 0; FCollection && i < FCollection->Count(); ++i)
-        if (FCollection->Items(i) == this) return i;
-    return -1;
-}
-
-void TColorItem::Changed()
-{
-    if (FCollection) FCollection->Changed();
-}
-
-void TColorItem::SetCaption(const String& v)
-{
-    if (v == FCaption) return;
-    FCaption = v;
-    Changed();
-}
-
-void TColorItem::SetColor(TColor v)
-{
-    if (v == FColor) return;
-    FColor = v;
-    Changed();
-}
-
-TColorItem* TColorItems::Insert(int Index)
-{
-    Index = std::clamp(Index, 0, Count());
-    FItems.insert(FItems.begin() + Index, std::make_unique<TColorItem>(this));
-    return FItems[size_t(Index)].get();
-}
-
-void TColorItems::Delete(int Index)
-{
-    if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
-}
-
-void TColorItems::Assign(const TColorItems& S)
-{
-    if (&S == this) return;
-    FItems.clear();
-    for (int i = 0; i < S.Count(); ++i) Add()->Assign(*S.Items(i));
 }
 
 // ---------------------------------------------------------------- the picker

@@ -16,57 +16,29 @@
 #include "gridext/colour/ColorSelectors.h"
 #include "gridext/colour/WebColors.h"
 #include "gridext/dropdown/ItemSelector.h"
+#include "gridext/dropdown/PickerItems.h"
 #include "platform/gui/ExtCtrls.h"
 
-class TColorItems;
 
 enum TColorSelectionStyle { csList, csDiscrete, csColorCube, csSpectrum };
 using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
 
-class TColorItem : public TObject {
+class TColorItem : public TPickerItem<TColorItem> {
 public:
-    explicit TColorItem(TColorItems* Collection) : FCollection(Collection) {}
+    using TPickerItem::TPickerItem;
     void Assign(const TColorItem& Source);
-    int Index() const;
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& v);
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    void SetColor(TColor v) { Watch(FColor, v); }
     const String& Hint() const { return FHint; }
     void SetHint(const String& v) { FHint = v; }
     bool Enabled() const { return FEnabled; }
 
 private:
-    void Changed();
-    TColorItems* FCollection;
-    String FCaption;
     TColor FColor = clNone;
     String FHint;
     bool FEnabled = true;
 };
-
-class TColorItems : public TObject {
-public:
-    explicit TColorItems(TComponent* Owner) : FOwner(Owner) {}
-    TComponent* Owner() const { return FOwner; }
-    int Count() const { return int(FItems.size()); }
-    TColorItem* Items(int i) const { return FItems.at(size_t(i)).get(); }
-    void SetItem(int i, const TColorItem& v) { Items(i)->Assign(v); }
-    TColorItem* Add() { return Insert(Count()); }
-    TColorItem* Insert(int Index);
-    void Delete(int Index);
-    void Clear() { FItems.clear(); }
-    void Assign(const TColorItems& Source);
-    TNotifyEvent OnChange;
-    void Changed()
-    {
-        if (OnChange) OnChange(this);
-    }
-
-private:
-    TComponent* FOwner;
-    std::vector<std::unique_ptr<TColorItem>> FItems;
-};
+using TColorItems = TPickerItems<TColorItem>;
 
 class TExtColorPickerDropDown : public TExtCustomDropDown {
 public:

@@ -10,56 +10,11 @@
 
 void TImageItem::Assign(const TImageItem& S)
 {
-    SetCaption(S.FCaption);
+    SetCaption(S.Caption());
     SetImageIndex(S.FImageIndex);
     FImage.Assign(&S.FImage);
     FEnabled = S.FEnabled;
     FHint = S.FHint;
-}
-
-int TImageItem::Index() const
-{
-    for (int i = 0; FCollection && i < FCollection->Count(); ++i)
-        if (FCollection->Items(i) == this) return i;
-    return -1;
-}
-
-void TImageItem::Changed()
-{
-    if (FCollection) FCollection->Changed();
-}
-
-void TImageItem::SetCaption(const String& v)
-{
-    if (v == FCaption) return;
-    FCaption = v;
-    Changed();
-}
-
-void TImageItem::SetImageIndex(int v)
-{
-    if (v == FImageIndex) return;
-    FImageIndex = v;
-    Changed();
-}
-
-TImageItem* TImageItems::Insert(int Index)
-{
-    Index = std::clamp(Index, 0, Count());
-    FItems.insert(FItems.begin() + Index, std::make_unique<TImageItem>(this));
-    return FItems[size_t(Index)].get();
-}
-
-void TImageItems::Delete(int Index)
-{
-    if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
-}
-
-void TImageItems::Assign(const TImageItems& S)
-{
-    if (&S == this) return;
-    FItems.clear();
-    for (int i = 0; i < S.Count(); ++i) Add()->Assign(*S.Items(i));
 }
 
 // ---------------------------------------------------------------- the picker

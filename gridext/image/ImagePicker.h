@@ -14,21 +14,18 @@
 #include <vector>
 
 #include "gridext/dropdown/ItemSelector.h"
+#include "gridext/dropdown/PickerItems.h"
 #include "platform/gui/ExtCtrls.h"
 
-class TImageItems;
 
 using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
 
-class TImageItem : public TObject {
+class TImageItem : public TPickerItem<TImageItem> {
 public:
-    explicit TImageItem(TImageItems* Collection) : FCollection(Collection) {}
+    using TPickerItem::TPickerItem;
     void Assign(const TImageItem& Source);
-    int Index() const;
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& v);
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v);
+    void SetImageIndex(int v) { Watch(FImageIndex, v); }
     TPicture* Image() { return &FImage; }
     void SetImage(const TPicture* v) { FImage.Assign(v); }
     const String& Hint() const { return FHint; }
@@ -36,39 +33,12 @@ public:
     bool Enabled() const { return FEnabled; }
 
 private:
-    friend class TImageItems;
-    void Changed();
-    TImageItems* FCollection;
-    String FCaption;
     int FImageIndex = -1;
     TPicture FImage;
     String FHint;
     bool FEnabled = true;
 };
-
-class TImageItems : public TObject {
-public:
-    explicit TImageItems(TComponent* Owner) : FOwner(Owner) {}
-    TComponent* Owner() const { return FOwner; }
-    int Count() const { return int(FItems.size()); }
-    TImageItem* Items(int i) const { return FItems.at(size_t(i)).get(); }
-    void SetItem(int i, const TImageItem& v) { Items(i)->Assign(v); }
-    TImageItem* Add() { return Insert(Count()); }
-    TImageItem* Insert(int Index);
-    void Delete(int Index);
-    void Clear() { FItems.clear(); }
-    void Assign(const TImageItems& Source);
-    // An item's caption or image index changed.
-    TNotifyEvent OnChange;
-    void Changed()
-    {
-        if (OnChange) OnChange(this);
-    }
-
-private:
-    TComponent* FOwner;
-    std::vector<std::unique_ptr<TImageItem>> FItems;
-};
+using TImageItems = TPickerItems<TImageItem>;
 
 class TExtImagePickerDropDown : public TExtCustomDropDown {
 public:
