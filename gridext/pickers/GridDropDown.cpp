@@ -114,7 +114,7 @@ using namespace GridPicker;
 // ---------------------------------------------------------------- picker
 
 TCustomExtGridDropDown::TCustomExtGridDropDown(TComponent* AOwner)
-    : TExtCustomDropDown(AOwner), FColumns(this), FItems(this)
+    : TLookupDropDown(AOwner), FColumns(this), FItems(this)
 {
     FHeaderFont.SetColor(0x723708);
     FNavigation.HomeEndKey = heFirstLastRow;
@@ -691,20 +691,6 @@ void TCustomExtGridDropDown::HandleWheelUp()
 
 // ---------------------------------------------------------------- lookup and completion
 
-void TCustomExtGridDropDown::BuildLookupList()
-{
-    if (FLookupColumn < 0 || FItems.Count() == 0) return;
-    FLookupItems.clear();
-    for (int i = 0; i < FItems.Count(); ++i) FLookupItems.push_back(FItems.Items(i)->LineOrEmpty(FLookupColumn));
-}
-
-int TCustomExtGridDropDown::LookupPosition(const String& Text) const
-{
-    for (int i = 0; i < int(FLookupItems.size()); ++i)
-        if (SameText(FLookupItems[size_t(i)], Text)) return i;
-    return -1;
-}
-
 bool TCustomExtGridDropDown::FindLookupText(const String& S, String& Found, int& Index) const
 {
     Found.clear();
@@ -732,54 +718,11 @@ bool TCustomExtGridDropDown::FindLookupText(const String& S, String& Found, int&
     return false;
 }
 
-void TCustomExtGridDropDown::Change()
+void TCustomExtGridDropDown::LookupKeyDown(WORD Key)
 {
-    FItemChange = false;
-    TExtCustomDropDown::Change();
-    if (!workmode || FSettingText) return;
-    SetModifiedFlag(!Text().empty());
-    const TCompletion c = CompleteTyped(Text(), SelStart(), FLookupItems, FMatchCase);
-    if (c.Kind == TCompletion::ckNone) return;
-    FSettingText = true;
-    SetPlainText(c.Text);
-    FSettingText = false;
-    if (c.Kind == TCompletion::ckCompleted) {
-        FItemIndex = c.Index;
-        FItemIdx = c.Index;
-        FItemSel = c.Typed;
-        FItemChange = true;
-    }
-    SetSelStart(c.Typed);
-    SetSelLength(c.Length - c.Typed);
-}
-
-void TCustomExtGridDropDown::KeyUp(WORD& Key, TShiftState Shift)
-{
-    if (!(Key == VK_RETURN && ReturnIsTab())) TExtCustomDropDown::KeyUp(Key, Shift);
-    if (!FItemChange) return;
-    SetItemIndex(FItemIdx);
-    SetSelStart(FItemSel);
-    SetSelLength(GetTextLen() - FItemSel);
-    FItemChange = false;
-}
-
-void TCustomExtGridDropDown::KeyDown(WORD& Key, TShiftState Shift)
-{
-    if (FLookupColumn < 0 || FItems.Count() == 0) {
-        TExtCustomDropDown::KeyDown(Key, Shift);
-        return;
-    }
-    workmode = !(Key == VK_BACK || Key == VK_ESCAPE || Key == VK_DELETE);
-    if (Key == VK_RETURN) {
-        const int i = LookupPosition(Text());
-        if (i >= 0) SetItemIndex(i);
-    }
     if (Key == VK_ESCAPE || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_LEFT ||
         Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)
         FLookupEntry.clear();
-    const WORD k = Key;
-    TExtCustomDropDown::KeyDown(Key, Shift);
-    if (k == VK_ESCAPE) SetItemIndex(LookupPosition(Text()));
 }
 
 int TCustomExtGridDropDown::TypedKeyLookup(WideChar Key)

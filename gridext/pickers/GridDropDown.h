@@ -13,6 +13,7 @@
 #include "grid/core/ExtGrid.h"
 #include "gridext/dropdown/ExtCustomDropDown.h"
 #include "gridext/pickers/PickerColumns.h"
+#include "gridext/pickers/PickerCompletion.h"
 
 class TCustomExtGridDropDown;
 
@@ -70,7 +71,7 @@ private:
 using TGridKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TGridKeyPressEvent = std::function<void(TObject* Sender, WideChar& Key)>;
 
-class TCustomExtGridDropDown : public TExtCustomDropDown {
+class TCustomExtGridDropDown : public TLookupDropDown {
 public:
     using TDropDownColumns = GridPicker::TDropDownColumns;
     using TDropDownItems = GridPicker::TDropDownItems;
@@ -147,8 +148,6 @@ public:
     void SetUseItems(bool v) { FUseItems = v; }
     // The number of items.
     int RowCount() const { return FItems.Count(); }
-    bool MatchCase() const { return FMatchCase; }
-    void SetMatchCase(bool v) { FMatchCase = v; }
     // Settings the grid takes when the list opens.
     TSearchFooter* SearchFooter() { return &FSearchFooter; }
     void SetSearchFooter(const TSearchFooter& v) { FSearchFooter.Assign(&v); }
@@ -257,10 +256,14 @@ public:
     int RowOfItem(int Item);
 
 protected:
-    void Change() override;
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void KeyUp(WORD& Key, TShiftState Shift) override;
     void DoEnter() override;
+    int LookupColumnIndex() const override { return FLookupColumn; }
+    int LookupItemCount() const override { return FItems.Count(); }
+    String LookupLine(int Item) const override { return FItems.Items(Item)->LineOrEmpty(FLookupColumn); }
+    void SelectLookupItem(int Item) override { SetItemIndex(Item); }
+    void TakeCompletedItem(int Item) override { FItemIndex = Item; }
+    // Moving through the list or leaving it starts the typed-key lookup afresh.
+    void LookupKeyDown(WORD Key) override;
 
 private:
     friend class GridPicker::TExtColGrid;
@@ -270,8 +273,6 @@ private:
     void FillGridFromItems();
     void ScaleColumnsToWindow();
     int ListWidthNeeded() const;
-    void BuildLookupList();
-    int LookupPosition(const String& Text) const;
     int TypedKeyLookup(WideChar Key);
     void ShowValue(const String& Value);
     void GridSelect();
@@ -311,7 +312,6 @@ private:
     TGridSorting FSorting = gsNone;
     TDropDownStyle FStyle = dsDropDown;
     bool FUseItems = true;
-    bool FMatchCase = false;
     TSearchFooter FSearchFooter;
     TNavigation FNavigation;
     TMouseActions FMouseActions;
@@ -319,17 +319,11 @@ private:
 
     TExtColGrid* FExtColGrid = nullptr;
     int FSelRow = 0;
-    bool workmode = true;
-    std::vector<String> FLookupItems;
-    bool FItemChange = false;
-    int FItemIdx = -1;
-    int FItemSel = 0;
     int FOldItemIndex = -1;
     int FTempItemIndex = -1;
     String FLookupEntry;
     // The list grid's balloon hints were set up anew since the list opened.
     bool FBalloonInit = false;
-    bool FSettingText = false;
     bool FInKey = false;
     bool FLookupMoving = false;
 };
