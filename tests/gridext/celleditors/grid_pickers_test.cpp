@@ -261,15 +261,30 @@ TEST_F(GridPickerEditorTest, AColourWithoutANameKeepsItsColour)
 
 TEST_F(GridPickerEditorTest, ClickingAnotherCellStoresTheChoice)
 {
-    TExtCustomDropDown* e = Open(CalcCol);
-    UserKey(e, VK_F4);
-    ClickPad("9");
-    const TRect R = Grid->CellRect(1, 2);
-    UserClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    Application->ProcessMessages();
-    EXPECT_FALSE(e->DroppedDown());
-    EXPECT_FALSE(Grid->EditMode);
-    EXPECT_EQ(Cell(CalcCol), "9.00");
+    const std::vector<Choice> cases = {
+        {"calculator", CalcCol, [](GridPickerEditorTest* t) { t->ClickPad("9"); }, "9.00"},
+        {"colour", ColourCol,
+         [](GridPickerEditorTest* t) { t->ClickListItem(ColorPickerDropDown(t->Grid)->ItemSelector(), 4); },
+         "Navy 800000"},
+        {"image", ImageCol,
+         [](GridPickerEditorTest* t) { t->ClickListItem(ImagePickerDropDown(t->Grid)->ItemSelector(), 0); },
+         "image 0"},
+        {"grid list", GridListCol, [](GridPickerEditorTest* t) { UserType(ExtGridDropDown(t->Grid), "r"); }, "Rome"},
+    };
+    for (const Choice& c : cases) {
+        SCOPED_TRACE(c.name);
+        TExtCustomDropDown* e = Open(c.col);
+        ASSERT_TRUE(e);
+        UserKey(e, VK_F4);
+        ASSERT_TRUE(e->DroppedDown());
+        c.choose(this);
+        const TRect R = Grid->CellRect(1, 2);
+        UserClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+        Application->ProcessMessages();
+        EXPECT_FALSE(e->DroppedDown());
+        EXPECT_FALSE(Grid->EditMode);
+        EXPECT_EQ(Value(c.col), c.chosen);
+    }
 }
 
 // An edit begun by a click puts the caret under the pointer; the time editor keeps its
