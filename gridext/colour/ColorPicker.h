@@ -17,6 +17,7 @@
 #include "gridext/colour/WebColors.h"
 #include "gridext/dropdown/ItemSelector.h"
 #include "gridext/dropdown/PickerItems.h"
+#include "gridext/dropdown/SelectorDropDown.h"
 #include "platform/gui/ExtCtrls.h"
 
 
@@ -40,7 +41,7 @@ private:
 };
 using TColorItems = TPickerItems<TColorItem>;
 
-class TExtColorPickerDropDown : public TExtCustomDropDown {
+class TExtColorPickerDropDown : public TSelectorDropDown {
 public:
     explicit TExtColorPickerDropDown(TComponent* AOwner);
     ~TExtColorPickerDropDown() override;
@@ -98,11 +99,12 @@ public:
     void HandleWheelUp() override;
     void PaintFocusedText() override;
     void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-    void HandleDropDownKeyDown(WORD& Key, TShiftState Shift) override;
-    void WndProc(TMessage& msg) override;
 
 protected:
     virtual String GetSelectedColorText() const;
+    bool TakeHotItem() override;
+    void PickerKeyDown(WORD Key, bool EnterDone) override;
+    TExtCustomItemSelector* ListSelector() const override { return FItemSelector; }
 
 private:
     // Creates (once) or refreshes the selector of a style and hands it to the drop-down.
@@ -118,20 +120,10 @@ private:
     void ListSelected();
     void DiscreteSelected();
     void PanelSelected(TColor Color);
-    void PickerKeyDown(WORD Key, bool EnterDone);
-    void MoveSelectorTo(int N);
     // While the list is closed the choice may have changed without it (Esc, code): the
     // closed list's or palette's selection is brought in line, silently, before a step
     // starts from it.
     void SyncClosedSelector();
-    template <class F>
-    void Internal(F&& f)
-    {
-        const bool was = FInternalCall;
-        FInternalCall = true;
-        f();
-        FInternalCall = was;
-    }
 
     TExtCustomItemSelector* FItemSelector = nullptr;
     TExtColorCubePanel* FColorCubePanel = nullptr;
@@ -149,8 +141,6 @@ private:
     TColor FSelectedColor = clNone;
     int FOldItemIndex = -1;
     TColor FOldSelectedColor = clNone;
-    bool FInternalCall = false;
     String FCurSearch;
     TTimer* FKeyTimer = nullptr;
-    bool FInDropDownKey = false;
 };

@@ -19,7 +19,7 @@ void TImageItem::Assign(const TImageItem& S)
 
 // ---------------------------------------------------------------- the picker
 
-TExtImagePickerDropDown::TExtImagePickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner), FItems(this)
+TExtImagePickerDropDown::TExtImagePickerDropDown(TComponent* AOwner) : TSelectorDropDown(AOwner), FItems(this)
 {
     FItems.OnChange = [](TObject*) {};
     SetEditorEnabled(false);
@@ -282,43 +282,11 @@ void TExtImagePickerDropDown::HandleWheelUp()
     else SelectPrevious();
 }
 
-void TExtImagePickerDropDown::HandleDropDownKeyDown(WORD& Key, TShiftState Shift)
+bool TExtImagePickerDropDown::TakeHotItem()
 {
-    const bool was = FInDropDownKey;
-    FInDropDownKey = true;
-    TExtCustomDropDown::HandleDropDownKeyDown(Key, Shift);
-    FInDropDownKey = was;
-}
-
-void TExtImagePickerDropDown::WndProc(TMessage& msg)
-{
-    const bool keyDown = msg.Msg == WM_KEYDOWN || msg.Msg == WM_SYSKEYDOWN;
-    // While the list is open a key comes here twice: first for the list (which hands it
-    // on), then for the edit; the picker acts on the second.
-    if (!keyDown || (DroppedDown() && !FInDropDownKey)) {
-        TExtCustomDropDown::WndProc(msg);
-        return;
-    }
-    const WORD key = WORD(msg.WParam);
-    bool enterDone = false;
-    if (key == VK_RETURN && Enabled() && DroppedDown() && FItemSelector && FItemSelector->ItemHot() >= 0) {
-        // The hot item becomes the choice, which closes the list keeping it.
-        FItemSelector->SetItemIndex(FItemSelector->ItemHot());
-        enterDone = true;
-    }
-    const bool alt = KeyboardStateToShiftState().Contains(ssAlt) || (msg.LParam & KF_ALTDOWN_LPARAM) != 0;
-    TExtCustomDropDown::WndProc(msg);
-    if (FDestroying || alt || !Enabled()) return;
-    PickerKeyDown(key, enterDone);
-}
-
-void TExtImagePickerDropDown::MoveSelectorTo(int N)
-{
-    if (!FItemSelector || N < 0 || N >= FItemSelector->Items()->Count()) return;
-    Internal([&] {
-        FItemSelector->SetItemIndex(N);
-        FItemSelector->ScrollItemInView(N);
-    });
+    if (!FItemSelector || FItemSelector->ItemHot() < 0) return false;
+    FItemSelector->SetItemIndex(FItemSelector->ItemHot());
+    return true;
 }
 
 void TExtImagePickerDropDown::PickerKeyDown(WORD Key, bool EnterDone)

@@ -15,6 +15,7 @@
 
 #include "gridext/dropdown/ItemSelector.h"
 #include "gridext/dropdown/PickerItems.h"
+#include "gridext/dropdown/SelectorDropDown.h"
 #include "platform/gui/ExtCtrls.h"
 
 
@@ -40,7 +41,7 @@ private:
 };
 using TImageItems = TPickerItems<TImageItem>;
 
-class TExtImagePickerDropDown : public TExtCustomDropDown {
+class TExtImagePickerDropDown : public TSelectorDropDown {
 public:
     explicit TExtImagePickerDropDown(TComponent* AOwner);
     ~TExtImagePickerDropDown() override;
@@ -90,26 +91,18 @@ public:
     void HandleWheelUp() override;
     void PaintFocusedText() override;
     void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-    void HandleDropDownKeyDown(WORD& Key, TShiftState Shift) override;
-    void WndProc(TMessage& msg) override;
+
+protected:
+    bool TakeHotItem() override;
+    void PickerKeyDown(WORD Key, bool EnterDone) override;
+    TExtCustomItemSelector* ListSelector() const override { return FItemSelector; }
 
 private:
     void FillSelector();
     void SelectorItemSelected();
-    void PickerKeyDown(WORD Key, bool EnterDone);
-    // Moves the selector's selection to N with the choice following, the list staying open.
-    void MoveSelectorTo(int N);
     // While the list is closed the choice may have changed without it (Esc, code): the
     // closed list's selection is brought in line, silently, before a step starts from it.
     void SyncClosedSelector();
-    template <class F>
-    void Internal(F&& f)
-    {
-        const bool was = FInternalCall;
-        FInternalCall = true;
-        f();
-        FInternalCall = was;
-    }
 
     TExtCustomItemSelector* FItemSelector = nullptr;
     int FColumns = 1;
@@ -117,12 +110,9 @@ private:
     TImageItems FItems;
     int FItemIndex = -1;
     TItemAppearance FItemAppearance;
-    bool FInternalCall = false;
     TTimer* FKeyTimer = nullptr;
     String FCurSearch;
     int FOldItemIndex = -1;
-    // Set while a key from the open list is on its way to the edit.
-    bool FInDropDownKey = false;
 };
 
 // Whether a file name matches a mask of "*" and "?" wildcards, letter case aside.
