@@ -315,48 +315,46 @@ TEST_F(GridPickerEditorTest, AClickThatBeginsTheEditPutsTheCaretUnderThePointer)
     }
 }
 
-TEST_F(GridPickerEditorTest, PictureOfAPickerOpenOverTheGrid)
+// The calculator's pad and the detail list open over the grid: the pop-up hangs below
+// the cell's editor, which shows the value in dark text.
+TEST_F(GridPickerEditorTest, PicturesOfPickersOpenOverTheGrid)
 {
-    TExtCustomDropDown* e = Open(CalcCol);
-    UserKey(e, VK_DOWN, {ssAlt});
-    ASSERT_TRUE(e->DroppedDown());
-    Application->ProcessMessages();
-    // The pop-up hangs below the cell's editor.
-    const TPoint cell = Grid->ClientToScreen(TPoint(e->Left(), e->Top() + e->Height() - 1));
-    EXPECT_EQ(e->DropDownForm()->Left(), cell.X);
-    EXPECT_EQ(e->DropDownForm()->Top(), cell.Y);
-    TBitmap grid, pad;
-    ASSERT_TRUE(SNAPSHOT(Grid, "grid_picker_cell.png", grid));
-    ASSERT_TRUE(SNAPSHOT(e->DropDownForm(), "grid_picker_open.png", pad));
-    // The cell's editor shows the number, the pad its dark-red operator captions.
-    EXPECT_GT(Count_Pixels(grid, TRect(e->Left(), e->Top(), e->Left() + e->Width() - 20, e->Top() + e->Height()),
-                           [](TColor c) { return (c & 0xFF) < 0x60; }),
-              5);
-    EXPECT_GT(Count_Pixels(pad, TRect(0, 0, pad.Width(), pad.Height()), TColor(0x000080)), 40);
-    UserKey(e, VK_ESCAPE);
-}
-
-TEST_F(GridPickerEditorTest, PictureOfAListPickerOpenOverTheGrid)
-{
-    TExtCustomDropDown* e = Open(DetailCol);
-    UserKey(e, VK_DOWN, {ssAlt});
-    ASSERT_TRUE(e->DroppedDown());
-    Application->ProcessMessages();
-    const TPoint cell = Grid->ClientToScreen(TPoint(e->Left(), e->Top() + e->Height() - 1));
-    EXPECT_EQ(e->DropDownForm()->Left(), cell.X);
-    EXPECT_EQ(e->DropDownForm()->Top(), cell.Y);
-    TBitmap grid, list;
-    ASSERT_TRUE(SNAPSHOT(Grid, "grid_detail_cell.png", grid));
-    ASSERT_TRUE(SNAPSHOT(e->DropDownForm(), "grid_detail_open.png", list));
-    // The cell's editor shows the item's caption; the list shows its three captions in dark
-    // text and the cell's item in the selection colour.
-    EXPECT_GT(Count_Pixels(grid, TRect(e->Left(), e->Top(), e->Left() + e->Width() - 20, e->Top() + e->Height()),
-                           [](TColor c) { return (c & 0xFF) < 0x60; }),
-              5);
-    const TRect all(0, 0, list.Width(), list.Height());
-    EXPECT_GT(Count_Pixels(list, all, [](TColor c) { return (c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60; }), 30);
-    UserKey(e, VK_ESCAPE);
-    EXPECT_EQ(Cell(DetailCol), "Beta");
+    const auto dark = [](TColor c) { return (c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60; };
+    struct Case {
+        int col;
+        const char *gridPng, *openPng;
+        std::function<int(TBitmap&)> count;
+        int atLeast;
+    };
+    const Case cases[] = {
+        // The pad's dark-red operator captions.
+        {CalcCol, "grid_picker_cell.png", "grid_picker_open.png",
+         [](TBitmap& b) { return Count_Pixels(b, TRect(0, 0, b.Width(), b.Height()), TColor(0x000080)); }, 40},
+        // The list's three captions in dark text, the cell's item in the selection colour.
+        {DetailCol, "grid_detail_cell.png", "grid_detail_open.png",
+         [&](TBitmap& b) { return Count_Pixels(b, TRect(0, 0, b.Width(), b.Height()), dark); }, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.openPng);
+        const String old = Cell(c.col);
+        TExtCustomDropDown* e = Open(c.col);
+        UserKey(e, VK_DOWN, {ssAlt});
+        ASSERT_TRUE(e->DroppedDown());
+        Application->ProcessMessages();
+        const TPoint cell = Grid->ClientToScreen(TPoint(e->Left(), e->Top() + e->Height() - 1));
+        EXPECT_EQ(e->DropDownForm()->Left(), cell.X);
+        EXPECT_EQ(e->DropDownForm()->Top(), cell.Y);
+        TBitmap grid, open;
+        ASSERT_TRUE(SNAPSHOT(Grid, c.gridPng, grid));
+        ASSERT_TRUE(SNAPSHOT(e->DropDownForm(), c.openPng, open));
+        EXPECT_GT(Count_Pixels(grid, TRect(e->Left(), e->Top(), e->Left() + e->Width() - 20, e->Top() + e->Height()),
+                               [](TColor k) { return (k & 0xFF) < 0x60; }),
+                  5);
+        EXPECT_GT(c.count(open), c.atLeast);
+        UserKey(e, VK_ESCAPE);
+        // The calculator writes its number to two decimals, whatever the key.
+        EXPECT_EQ(Cell(c.col), c.col == CalcCol ? old + ".00" : old);
+    }
 }
 
 }  // namespace
