@@ -185,26 +185,6 @@ TExtRichEdit* InplaceRichEdit(TExtStringGrid* G)
     return e;
 }
 
-TGridColorDropDown* ColorPickerDropDown(TExtStringGrid* G)
-{
-    bool made;
-    TGridColorDropDown* e = TGridEditorLibrary::OnDemand<TGridColorDropDown>(G, TGridEditorLibrary::slColor, made);
-    if (made) e->AddDefaultColors();
-    return e;
-}
-
-TGridImageDropDown* ImagePickerDropDown(TExtStringGrid* G)
-{
-    bool made;
-    return TGridEditorLibrary::OnDemand<TGridImageDropDown>(G, TGridEditorLibrary::slImage, made);
-}
-
-TGridExtGridDropDown* ExtGridDropDown(TExtStringGrid* G)
-{
-    bool made;
-    return TGridEditorLibrary::OnDemand<TGridExtGridDropDown>(G, TGridEditorLibrary::slExtGrid, made);
-}
-
 // ---------------------------------------------------------------- editors made with the grid
 
 TGridCombo* ComboEditor(const TExtStringGrid* G) { return TGridEditorLibrary::Made<TGridCombo>(G, TGridEditorLibrary::slCombo); }
@@ -694,18 +674,11 @@ std::map<TEditorType, TPickerEditorKind>& PickerKinds()
     return kinds;
 }
 
-// The drop-down editor of a drop-down kind, made on first use: the plugged-in picker's
-// editor, or the plain field of a kind nobody plugged in; nullptr for a kind that has
-// neither.
+// The drop-down editor of a drop-down kind, made on first use; nullptr for a kind no
+// picker library plugged in.
 IGridPickerEditor* DropDownOf(TExtStringGrid* G, TEditorType Kind)
 {
-    if (PickerEditorKind(Kind)) return dynamic_cast<IGridPickerEditor*>(PluggedPickerEditor(G, Kind));
-    switch (Kind) {
-    case edColorPickerDropDown: return ColorPickerDropDown(G);
-    case edImagePickerDropDown: return ImagePickerDropDown(G);
-    case edExtGridDropDown: return ExtGridDropDown(G);
-    default: return nullptr;
-    }
+    return dynamic_cast<IGridPickerEditor*>(PluggedPickerEditor(G, Kind));
 }
 }  // namespace
 
@@ -744,37 +717,22 @@ TWinControl* TGridEditorLibrary::ShowDropDown(TExtStringGrid* G, int ACol, int A
     dd->SetBounds(R.Left, R.Top, 0, 0);
     dd->SetEnabled(true);
     dd->SetBounds(R.Left, R.Top, W, H);
-    switch (plugged ? edNone : kind) {
-    case edNone:
-        if (plugged->Load) plugged->Load(dd, text);
-        break;
-    case edColorPickerDropDown: {
-        auto* cp = static_cast<TPlainColorField*>(dd);
-        cp->SetSelectedColor(G->GetCellType(RCol, ARow) == ctShape ? G->GetShapeColor(RCol, ARow)
-                                                                    : G->GetColors(RCol, ARow));
-        break;
-    }
-    case edImagePickerDropDown: {
-        auto* ip = static_cast<TPlainImageField*>(dd);
+    if (plugged->Load) plugged->Load(dd, text);
+    if (auto* colour = dynamic_cast<IGridColourEditor*>(dd)) {
+        // The colour comes from the cell: a shape's own colour, else the background.
+        colour->SetEditorColour(G->GetCellType(RCol, ARow) == ctShape ? G->GetShapeColor(RCol, ARow)
+                                                                       : G->GetColors(RCol, ARow));
+    } else if (auto* image = dynamic_cast<IGridImageEditor*>(dd)) {
+        // An image cell offers the grid's images and starts at its own; any other cell
+        // starts with nothing chosen.
         const TCellType t = G->GetCellType(RCol, ARow);
+        int idx = -1;
         if ((t == ctImageList || t == ctDataImage) && G->GridImages()) {
-            if (ip->Items()->Count() == 0) ip->AddImagesFromImageList(G->GridImages());
-            int idx = -1;
+            image->OfferImages(G->GridImages());
             if (t == ctImageList) G->GetImageIdx(RCol, ARow, idx);
             else idx = LeadingInt(G->GetCellEx(RCol, ARow));
-            ip->SetImageIndex(idx);
         }
-        break;
-    }
-    default: {
-        auto* eg = static_cast<TPlainGridField*>(dd);
-        eg->GetGrid()->FixedRowAlways = true;
-        eg->BeginUpdate();
-        eg->SetItemIndex(text.empty() ? 0 : eg->LookupItem(text));
-        eg->EndUpdate();
-        dd->SetText(text);
-        break;
-    }
+        image->SetEditorImageIndex(idx);
     }
     const bool byClick = G->LButFlg;
     ShowEditorControl(dd, C);
@@ -801,7 +759,7 @@ void TGridEditorLibrary::HideDropDown(TExtStringGrid* G, int ACol, int ARow)
     if (!picker) return;
     TWinControl* dd = picker->EditorControl();
     const TPickerEditorKind* plugged = PickerEditorKind(G->EditControl);
-    const String text = plugged && plugged->Value ? plugged->Value(dd) : picker->EditorText();
+    const String text = plugged->Value ? plugged->Value(dd) : picker->EditorText();
     G->StoreEditorValue(G->RealColIndex(ACol), ARow, text);
     picker->PickerCloseUp();
     G->PutAwayEditor(dd);
@@ -811,35 +769,39 @@ void TGridEditorLibrary::HideColorPicker(TExtStringGrid* G, int ACol, int ARow)
 {
     if (!G->EditMode) return;
     G->EditMode = false;
+    IGridPickerEditor* picker = DropDownOf(G, edColorPickerDropDown);
+    if (!picker) return;
     const int RCol = G->RealColIndex(ACol);
-    TGridColorDropDown* cp = ColorPickerDropDown(G);
-    TColor Color = cp->SelectedColor();
-    String Value = cp->SelectedColorText();
+    TWinControl* dd = picker->EditorControl();
+    picker->PickerCloseUp();
     if (!G->FEditorValueDropped) {
+        TColor Color = dynamic_cast<IGridColourEditor*>(dd)->EditorColour();
+        String Value = picker->EditorText();
         if (G->OnColorSelected) G->OnColorSelected(G, RCol, ARow, Color, Value);
         G->StoreEditorValue(RCol, ARow, Value);
         if (G->GetCellType(RCol, ARow) == ctShape) G->SetShapeColor(RCol, ARow, Color);
         else G->SetColors(RCol, ARow, Color);
     }
-    cp->CloseUp();
-    G->PutAwayEditor(cp);
+    G->PutAwayEditor(dd);
 }
 
 void TGridEditorLibrary::HideImagePicker(TExtStringGrid* G, int ACol, int ARow)
 {
     if (!G->EditMode) return;
     G->EditMode = false;
+    IGridPickerEditor* picker = DropDownOf(G, edImagePickerDropDown);
+    if (!picker) return;
     const int RCol = G->RealColIndex(ACol);
-    TGridImageDropDown* ip = ImagePickerDropDown(G);
-    int Index = ip->ImageIndex();
+    TWinControl* dd = picker->EditorControl();
+    picker->PickerCloseUp();
     if (!G->FEditorValueDropped) {
+        int Index = dynamic_cast<IGridImageEditor*>(dd)->EditorImageIndex();
         if (G->OnImageSelected) G->OnImageSelected(G, RCol, ARow, Index);
         const TCellType t = G->GetCellType(RCol, ARow);
         if (t == ctImageList) G->SetImageIdx(RCol, ARow, Index);
         else if (t == ctDataImage) G->StoreEditorValue(RCol, ARow, IntToStr(Index));
     }
-    ip->CloseUp();
-    G->PutAwayEditor(ip);
+    G->PutAwayEditor(dd);
 }
 
 // ---------------------------------------------------------------- registration

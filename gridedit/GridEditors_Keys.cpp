@@ -644,9 +644,12 @@ void TGridDateTimePicker::WndProc(TMessage& msg)
 namespace {
 // The colour picker's keys differ: Home ends the edit too, an open drop-down leaves
 // only Tab, Enter and Esc to the edit, and only Enter stores with validation.
-bool IsColorPicker(const IGridPickerEditor* e)
+bool IsColorPicker(const IGridPickerEditor* e) { return e->IsColourPicker(); }
+
+// The editor writes the cell's colour or image besides its text.
+bool WritesMoreThanText(IGridPickerEditor* e)
 {
-    return e->IsColourPicker() || dynamic_cast<const TPlainColorField*>(e) != nullptr;
+    return dynamic_cast<IGridColourEditor*>(e->EditorControl()) || dynamic_cast<IGridImageEditor*>(e->EditorControl());
 }
 }  // namespace
 
@@ -668,8 +671,16 @@ bool DropDownKeyDown(TExtStringGrid* g, IGridPickerEditor* e, WORD& key, TShiftS
         // picker's) would otherwise keep what Esc is meant to throw away.
         // Closed first: a picker takes what its drop-down shows as it closes.
         if (open) e->PickerCloseUp();
-        e->SetEditorText(g->FCellCache);
-        EndEdit(g);
+        if (WritesMoreThanText(e)) {
+            // The text cannot bring back the colour or image the cell had: nothing is
+            // written, so the cell keeps both.
+            g->FEditorValueDropped = true;
+            EndEdit(g);
+            g->FEditorValueDropped = false;
+        } else {
+            e->SetEditorText(g->FCellCache);
+            EndEdit(g);
+        }
         key = 0;
         return true;
     }

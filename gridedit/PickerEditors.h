@@ -3,8 +3,7 @@
 // a library above this one, so an editor kind whose picker is there is plugged in at
 // start-up: its library registers how to make the editor, load a cell into it and read
 // the value back (RegisterPickerEditorKind), and the editor takes part in the grid's
-// key protocol through IGridPickerEditor. Kinds nobody plugged in use the plain fields
-// of GridEditors.h.
+// key protocol through IGridPickerEditor. A kind nobody plugged in shows no editor.
 #include <functional>
 
 #include "grid/core/ExtGrid.h"
@@ -26,6 +25,26 @@ public:
     virtual void CaretToEnd() = 0;
     // The colour picker's keys differ (GridEditors_Keys.cpp).
     virtual bool IsColourPicker() const { return false; }
+};
+
+// The colour and image editors write more than the cell's text (the cell's colour, its
+// image), which the text alone cannot bring back: Esc puts them away without storing.
+// The colour editor: the colour it starts from and the one it stores.
+class IGridColourEditor {
+public:
+    virtual ~IGridColourEditor() = default;
+    virtual TColor EditorColour() const = 0;
+    virtual void SetEditorColour(TColor Value) = 0;
+};
+
+// The image editor: the grid's images it offers and the chosen image's index.
+class IGridImageEditor {
+public:
+    virtual ~IGridImageEditor() = default;
+    // Offers the images of List; an editor offering none yet is filled with all of them.
+    virtual void OfferImages(TImageList* List) = 0;
+    virtual int EditorImageIndex() const = 0;
+    virtual void SetEditorImageIndex(int Index) = 0;
 };
 
 // One plugged-in kind. Make: the editor, with the grid as owner and parent, hidden and

@@ -77,11 +77,26 @@ template class TGridPickerEditor<TExtCalculatorDropdown>;
 template class TGridPickerEditor<TExtTimePickerDropDown>;
 template class TGridPickerEditor<TExtDetailDropDown>;
 template class TGridPickerEditor<TExtMultiColumnDropDown>;
+template class TGridPickerEditor<TExtColorPickerDropDown>;
+template class TGridPickerEditor<TExtImagePickerDropDown>;
+template class TGridPickerEditor<TCustomExtGridDropDown>;
 
 TGridTimepickerDropDown::TGridTimepickerDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid)
 {
     // The time editor draws no focus of its own.
     SetFocusDraw(false);
+}
+
+void TGridImageDropDown::OfferImages(TImageList* List)
+{
+    SetImages(List);
+    if (Items()->Count() == 0) AddImagesFromImageList();
+}
+
+TExtStringGrid* TGridExtGridDropDown::Grid()
+{
+    if (!GetGrid()) CreateDropDownForm();
+    return GetGrid();
 }
 
 // ---------------------------------------------------------------- accessors
@@ -109,6 +124,19 @@ TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G)
 TGridGridDropDown* GridDropDown(TExtStringGrid* G)
 {
     return dynamic_cast<TGridGridDropDown*>(PluggedPickerEditor(G, edGridDropDown));
+}
+
+TGridColorDropDown* ColorPickerDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridColorDropDown*>(PluggedPickerEditor(G, edColorPickerDropDown));
+}
+TGridImageDropDown* ImagePickerDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridImageDropDown*>(PluggedPickerEditor(G, edImagePickerDropDown));
+}
+TGridExtGridDropDown* ExtGridDropDown(TExtStringGrid* G)
+{
+    return dynamic_cast<TGridExtGridDropDown*>(PluggedPickerEditor(G, edExtGridDropDown));
 }
 
 // ---------------------------------------------------------------- plugging in
@@ -178,4 +206,40 @@ void Plug_Grid_Pickers()
                                   m->SetText(Text);
                               },
                               [](TWinControl* e) { return static_cast<TGridGridDropDown*>(e)->GetText(); }});
+    RegisterPickerEditorKind(edColorPickerDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* {
+                                  auto* e = new TGridColorDropDown(G);
+                                  e->AddDefaultColors();
+                                  e->OnSelect = [G, e](TObject*) {
+                                      G->FireColorSelect(e->SelectedColor(), e->SelectedColorText());
+                                  };
+                                  return e;
+                              },
+                              // The colour comes from the cell (ShowDropDown), not its text.
+                              nullptr, nullptr});
+    RegisterPickerEditorKind(edImagePickerDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* {
+                                  auto* e = new TGridImageDropDown(G);
+                                  e->OnSelect = [G, e](TObject*) { G->FireImageSelect(e->ImageIndex()); };
+                                  return e;
+                              },
+                              nullptr, nullptr});
+    RegisterPickerEditorKind(edExtGridDropDown,
+                             {[](TExtStringGrid* G) -> TWinControl* { return new TGridExtGridDropDown(G); },
+                              [](TWinControl* e, const String& Text) {
+                                  auto* x = static_cast<TGridExtGridDropDown*>(e);
+                                  x->Grid()->FixedRowAlways = true;
+                                  // The list opens on the row of the cell's text: with items an
+                                  // empty cell opens on the first; on the grid's own cells a
+                                  // text no row has opens on none, not on the last edit's row.
+                                  String found;
+                                  int index = -1;
+                                  const bool hit = !Text.empty() && x->FindLookupText(Text, found, index);
+                                  x->BeginUpdate();
+                                  if (x->UseItems()) x->SetItemIndex(Text.empty() ? 0 : hit ? index : -1);
+                                  else x->SetItemIndex(hit ? index - x->Grid()->FixedRows() : -1);
+                                  x->EndUpdate();
+                                  x->SetText(Text);
+                              },
+                              [](TWinControl* e) { return static_cast<TGridExtGridDropDown*>(e)->GetText(); }});
 }

@@ -5,17 +5,19 @@
 // Esc puts the cell's text back, Enter, Up and Down store and validate, Tab walks with
 // the grid; the picker keeps Alt+Up and Alt+Down and, while closed, End.
 //
-// Moving another kind here: write its editor below on its picker (TGridPickerEditor<>),
-// its accessor, and in Plug_Grid_Pickers a RegisterPickerEditorKind entry saying how the
-// editor is made, loaded with the cell's text and read back; then drop its plain field
-// and wrapper from gridedit/GridEditors.h, GridEditorControls.cpp and its case in
-// TGridEditorLibrary::ShowDropDown / DropDownOf (ExtGrid_EditorKinds.cpp).
+// Each kind is its editor below on its picker (TGridPickerEditor<>), its accessor, and in
+// Plug_Grid_Pickers a RegisterPickerEditorKind entry saying how the editor is made,
+// loaded with the cell's text and read back; the colour and image editors also carry
+// the cell's colour or image (IGridColourEditor, IGridImageEditor).
 #include "gridedit/PickerEditors.h"
+#include "gridext/colour/ColorPicker.h"
 #include "gridext/dropdown/CalculatorDropDown.h"
 #include "gridext/dropdown/MemoDropDown.h"
 #include "gridext/dropdown/TimePickerDropDown.h"
 #include "gridext/dropdown/TrackBarDropDown.h"
+#include "gridext/image/ImagePicker.h"
 #include "gridext/pickers/DetailDropDown.h"
+#include "gridext/pickers/GridDropDown.h"
 #include "gridext/pickers/MultiColumnDropDown.h"
 
 template <class TPicker>
@@ -96,6 +98,57 @@ public:
     explicit TGridGridDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid) {}
 };
 
+// The colour editor: its value is the cell's colour, written with the colour's text.
+class TGridColorDropDown : public TGridPickerEditor<TExtColorPickerDropDown>, public IGridColourEditor {
+public:
+    explicit TGridColorDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid) {}
+    bool IsColourPicker() const override { return true; }
+    String EditorText() const override { return ValueText(); }
+    // The text the grid hands back after validating is the colour's own text unless
+    // validation changed it: an unnamed colour's empty text must not clear the colour.
+    void SetEditorText(const String& Value) override
+    {
+        if (Value != ValueText()) SetValueText(Value);
+    }
+    TColor EditorColour() const override { return SelectedColor(); }
+    void SetEditorColour(TColor Value) override { SetSelectedColor(Value); }
+
+protected:
+    // The edit takes no typing: there is no caret to place.
+    bool CaretToPointer() const override { return false; }
+};
+
+// The image editor: its value is the cell's image among the grid's images; its text the
+// chosen image's caption.
+class TGridImageDropDown : public TGridPickerEditor<TExtImagePickerDropDown>, public IGridImageEditor {
+public:
+    explicit TGridImageDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid) {}
+    String EditorText() const override { return ValueText(); }
+    // Images often have no caption: the text handed back after validating chooses
+    // another image only when validation changed it.
+    void SetEditorText(const String& Value) override
+    {
+        if (Value != ValueText()) SetValueText(Value);
+    }
+    void OfferImages(TImageList* List) override;
+    int EditorImageIndex() const override { return ImageIndex(); }
+    void SetEditorImageIndex(int Index) override { SetImageIndex(Index); }
+
+protected:
+    bool CaretToPointer() const override { return false; }
+};
+
+// The grid-list editor. Grid is the list's grid, made with the pop-up when first asked
+// for, so that its own cells can be written before the list ever opened.
+class TGridExtGridDropDown : public TGridPickerEditor<TCustomExtGridDropDown> {
+public:
+    explicit TGridExtGridDropDown(TExtStringGrid* AGrid) : TGridPickerEditor(AGrid) {}
+    TExtStringGrid* Grid();
+
+protected:
+    bool CaretToPointer() const override { return false; }
+};
+
 // The grid's editors of the plugged kinds, made on first use.
 TGridTrackbarDropDown* TrackbarDropDown(TExtStringGrid* G);
 TGridMemoDropDown* MemoDropDown(TExtStringGrid* G);
@@ -103,6 +156,9 @@ TGridCalculatorDropDown* CalculatorDropDown(TExtStringGrid* G);
 TGridTimepickerDropDown* TimePickerDropDown(TExtStringGrid* G);
 TGridDetailPickerDropDown* DetailPickerDropDown(TExtStringGrid* G);
 TGridGridDropDown* GridDropDown(TExtStringGrid* G);
+TGridColorDropDown* ColorPickerDropDown(TExtStringGrid* G);
+TGridImageDropDown* ImagePickerDropDown(TExtStringGrid* G);
+TGridExtGridDropDown* ExtGridDropDown(TExtStringGrid* G);
 
 // Plugs the picker editors into the grid's editor library (and registers the library's
 // editors first). Programs and test suites that edit in grids call it once at start-up;

@@ -9,60 +9,15 @@
 
 void TColorItem::Assign(const TColorItem& S)
 {
-    SetCaption(S.FCaption);
+    SetCaption(S.Caption());
     SetColor(S.FColor);
     FEnabled = S.FEnabled;
     FHint = S.FHint;
 }
 
-int TColorItem::Index() const
-{
-    for (int i = 0; FCollection && i < FCollection->Count(); ++i)
-        if (FCollection->Items(i) == this) return i;
-    return -1;
-}
-
-void TColorItem::Changed()
-{
-    if (FCollection) FCollection->Changed();
-}
-
-void TColorItem::SetCaption(const String& v)
-{
-    if (v == FCaption) return;
-    FCaption = v;
-    Changed();
-}
-
-void TColorItem::SetColor(TColor v)
-{
-    if (v == FColor) return;
-    FColor = v;
-    Changed();
-}
-
-TColorItem* TColorItems::Insert(int Index)
-{
-    Index = std::clamp(Index, 0, Count());
-    FItems.insert(FItems.begin() + Index, std::make_unique<TColorItem>(this));
-    return FItems[size_t(Index)].get();
-}
-
-void TColorItems::Delete(int Index)
-{
-    if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
-}
-
-void TColorItems::Assign(const TColorItems& S)
-{
-    if (&S == this) return;
-    FItems.clear();
-    for (int i = 0; i < S.Count(); ++i) Add()->Assign(*S.Items(i));
-}
-
 // ---------------------------------------------------------------- the picker
 
-TExtColorPickerDropDown::TExtColorPickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner), FColors(this)
+TExtColorPickerDropDown::TExtColorPickerDropDown(TComponent* AOwner) : TSelectorDropDown(AOwner), FColors(this)
 {
     FColors.OnChange = [](TObject*) {};
     SetEditorEnabled(false);
@@ -472,48 +427,17 @@ void TExtColorPickerDropDown::HandleWheelUp()
     }
 }
 
-void TExtColorPickerDropDown::HandleDropDownKeyDown(WORD& Key, TShiftState Shift)
+bool TExtColorPickerDropDown::TakeHotItem()
 {
-    const bool was = FInDropDownKey;
-    FInDropDownKey = true;
-    TExtCustomDropDown::HandleDropDownKeyDown(Key, Shift);
-    FInDropDownKey = was;
-}
-
-void TExtColorPickerDropDown::WndProc(TMessage& msg)
-{
-    const bool keyDown = msg.Msg == WM_KEYDOWN || msg.Msg == WM_SYSKEYDOWN;
-    // While the list is open a key comes here twice: first for the list (which hands it
-    // on), then for the edit; the picker acts on the second.
-    if (!keyDown || (DroppedDown() && !FInDropDownKey)) {
-        TExtCustomDropDown::WndProc(msg);
-        return;
+    if (FColorSelectionStyle == csList && FItemSelector && FItemSelector->ItemHot() >= 0) {
+        FItemSelector->SetItemIndex(FItemSelector->ItemHot());
+        return true;
     }
-    const WORD key = WORD(msg.WParam);
-    bool enterDone = false;
-    if (key == VK_RETURN && Enabled() && DroppedDown()) {
-        // The hot item or box becomes the choice, which closes the list keeping it.
-        if (FColorSelectionStyle == csList && FItemSelector && FItemSelector->ItemHot() >= 0) {
-            FItemSelector->SetItemIndex(FItemSelector->ItemHot());
-            enterDone = true;
-        } else if (FColorSelectionStyle == csDiscrete && FColorSelector && FColorSelector->ItemHot() >= 0) {
-            FColorSelector->SetItemIndex(FColorSelector->ItemHot());
-            enterDone = true;
-        }
+    if (FColorSelectionStyle == csDiscrete && FColorSelector && FColorSelector->ItemHot() >= 0) {
+        FColorSelector->SetItemIndex(FColorSelector->ItemHot());
+        return true;
     }
-    const bool alt = KeyboardStateToShiftState().Contains(ssAlt) || (msg.LParam & KF_ALTDOWN_LPARAM) != 0;
-    TExtCustomDropDown::WndProc(msg);
-    if (FDestroying || alt || !Enabled()) return;
-    PickerKeyDown(key, enterDone);
-}
-
-void TExtColorPickerDropDown::MoveSelectorTo(int N)
-{
-    if (!FItemSelector || N < 0 || N >= FItemSelector->Items()->Count()) return;
-    Internal([&] {
-        FItemSelector->SetItemIndex(N);
-        FItemSelector->ScrollItemInView(N);
-    });
+    return false;
 }
 
 void TExtColorPickerDropDown::PickerKeyDown(WORD Key, bool EnterDone)

@@ -16,59 +16,32 @@
 #include "gridext/colour/ColorSelectors.h"
 #include "gridext/colour/WebColors.h"
 #include "gridext/dropdown/ItemSelector.h"
+#include "gridext/dropdown/PickerItems.h"
+#include "gridext/dropdown/SelectorDropDown.h"
 #include "platform/gui/ExtCtrls.h"
 
-class TColorItems;
 
 enum TColorSelectionStyle { csList, csDiscrete, csColorCube, csSpectrum };
 using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
 
-class TColorItem : public TObject {
+class TColorItem : public TPickerItem<TColorItem> {
 public:
-    explicit TColorItem(TColorItems* Collection) : FCollection(Collection) {}
+    using TPickerItem::TPickerItem;
     void Assign(const TColorItem& Source);
-    int Index() const;
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& v);
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    void SetColor(TColor v) { Watch(FColor, v); }
     const String& Hint() const { return FHint; }
     void SetHint(const String& v) { FHint = v; }
     bool Enabled() const { return FEnabled; }
 
 private:
-    void Changed();
-    TColorItems* FCollection;
-    String FCaption;
     TColor FColor = clNone;
     String FHint;
     bool FEnabled = true;
 };
+using TColorItems = TPickerItems<TColorItem>;
 
-class TColorItems : public TObject {
-public:
-    explicit TColorItems(TComponent* Owner) : FOwner(Owner) {}
-    TComponent* Owner() const { return FOwner; }
-    int Count() const { return int(FItems.size()); }
-    TColorItem* Items(int i) const { return FItems.at(size_t(i)).get(); }
-    void SetItem(int i, const TColorItem& v) { Items(i)->Assign(v); }
-    TColorItem* Add() { return Insert(Count()); }
-    TColorItem* Insert(int Index);
-    void Delete(int Index);
-    void Clear() { FItems.clear(); }
-    void Assign(const TColorItems& Source);
-    TNotifyEvent OnChange;
-    void Changed()
-    {
-        if (OnChange) OnChange(this);
-    }
-
-private:
-    TComponent* FOwner;
-    std::vector<std::unique_ptr<TColorItem>> FItems;
-};
-
-class TExtColorPickerDropDown : public TExtCustomDropDown {
+class TExtColorPickerDropDown : public TSelectorDropDown {
 public:
     explicit TExtColorPickerDropDown(TComponent* AOwner);
     ~TExtColorPickerDropDown() override;
@@ -126,11 +99,12 @@ public:
     void HandleWheelUp() override;
     void PaintFocusedText() override;
     void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-    void HandleDropDownKeyDown(WORD& Key, TShiftState Shift) override;
-    void WndProc(TMessage& msg) override;
 
 protected:
     virtual String GetSelectedColorText() const;
+    bool TakeHotItem() override;
+    void PickerKeyDown(WORD Key, bool EnterDone) override;
+    TExtCustomItemSelector* ListSelector() const override { return FItemSelector; }
 
 private:
     // Creates (once) or refreshes the selector of a style and hands it to the drop-down.
@@ -146,20 +120,10 @@ private:
     void ListSelected();
     void DiscreteSelected();
     void PanelSelected(TColor Color);
-    void PickerKeyDown(WORD Key, bool EnterDone);
-    void MoveSelectorTo(int N);
     // While the list is closed the choice may have changed without it (Esc, code): the
     // closed list's or palette's selection is brought in line, silently, before a step
     // starts from it.
     void SyncClosedSelector();
-    template <class F>
-    void Internal(F&& f)
-    {
-        const bool was = FInternalCall;
-        FInternalCall = true;
-        f();
-        FInternalCall = was;
-    }
 
     TExtCustomItemSelector* FItemSelector = nullptr;
     TExtColorCubePanel* FColorCubePanel = nullptr;
@@ -177,8 +141,6 @@ private:
     TColor FSelectedColor = clNone;
     int FOldItemIndex = -1;
     TColor FOldSelectedColor = clNone;
-    bool FInternalCall = false;
     String FCurSearch;
     TTimer* FKeyTimer = nullptr;
-    bool FInDropDownKey = false;
 };

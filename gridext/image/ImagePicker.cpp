@@ -10,61 +10,16 @@
 
 void TImageItem::Assign(const TImageItem& S)
 {
-    SetCaption(S.FCaption);
+    SetCaption(S.Caption());
     SetImageIndex(S.FImageIndex);
     FImage.Assign(&S.FImage);
     FEnabled = S.FEnabled;
     FHint = S.FHint;
 }
 
-int TImageItem::Index() const
-{
-    for (int i = 0; FCollection && i < FCollection->Count(); ++i)
-        if (FCollection->Items(i) == this) return i;
-    return -1;
-}
-
-void TImageItem::Changed()
-{
-    if (FCollection) FCollection->Changed();
-}
-
-void TImageItem::SetCaption(const String& v)
-{
-    if (v == FCaption) return;
-    FCaption = v;
-    Changed();
-}
-
-void TImageItem::SetImageIndex(int v)
-{
-    if (v == FImageIndex) return;
-    FImageIndex = v;
-    Changed();
-}
-
-TImageItem* TImageItems::Insert(int Index)
-{
-    Index = std::clamp(Index, 0, Count());
-    FItems.insert(FItems.begin() + Index, std::make_unique<TImageItem>(this));
-    return FItems[size_t(Index)].get();
-}
-
-void TImageItems::Delete(int Index)
-{
-    if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
-}
-
-void TImageItems::Assign(const TImageItems& S)
-{
-    if (&S == this) return;
-    FItems.clear();
-    for (int i = 0; i < S.Count(); ++i) Add()->Assign(*S.Items(i));
-}
-
 // ---------------------------------------------------------------- the picker
 
-TExtImagePickerDropDown::TExtImagePickerDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner), FItems(this)
+TExtImagePickerDropDown::TExtImagePickerDropDown(TComponent* AOwner) : TSelectorDropDown(AOwner), FItems(this)
 {
     FItems.OnChange = [](TObject*) {};
     SetEditorEnabled(false);
@@ -327,43 +282,11 @@ void TExtImagePickerDropDown::HandleWheelUp()
     else SelectPrevious();
 }
 
-void TExtImagePickerDropDown::HandleDropDownKeyDown(WORD& Key, TShiftState Shift)
+bool TExtImagePickerDropDown::TakeHotItem()
 {
-    const bool was = FInDropDownKey;
-    FInDropDownKey = true;
-    TExtCustomDropDown::HandleDropDownKeyDown(Key, Shift);
-    FInDropDownKey = was;
-}
-
-void TExtImagePickerDropDown::WndProc(TMessage& msg)
-{
-    const bool keyDown = msg.Msg == WM_KEYDOWN || msg.Msg == WM_SYSKEYDOWN;
-    // While the list is open a key comes here twice: first for the list (which hands it
-    // on), then for the edit; the picker acts on the second.
-    if (!keyDown || (DroppedDown() && !FInDropDownKey)) {
-        TExtCustomDropDown::WndProc(msg);
-        return;
-    }
-    const WORD key = WORD(msg.WParam);
-    bool enterDone = false;
-    if (key == VK_RETURN && Enabled() && DroppedDown() && FItemSelector && FItemSelector->ItemHot() >= 0) {
-        // The hot item becomes the choice, which closes the list keeping it.
-        FItemSelector->SetItemIndex(FItemSelector->ItemHot());
-        enterDone = true;
-    }
-    const bool alt = KeyboardStateToShiftState().Contains(ssAlt) || (msg.LParam & KF_ALTDOWN_LPARAM) != 0;
-    TExtCustomDropDown::WndProc(msg);
-    if (FDestroying || alt || !Enabled()) return;
-    PickerKeyDown(key, enterDone);
-}
-
-void TExtImagePickerDropDown::MoveSelectorTo(int N)
-{
-    if (!FItemSelector || N < 0 || N >= FItemSelector->Items()->Count()) return;
-    Internal([&] {
-        FItemSelector->SetItemIndex(N);
-        FItemSelector->ScrollItemInView(N);
-    });
+    if (!FItemSelector || FItemSelector->ItemHot() < 0) return false;
+    FItemSelector->SetItemIndex(FItemSelector->ItemHot());
+    return true;
 }
 
 void TExtImagePickerDropDown::PickerKeyDown(WORD Key, bool EnterDone)

@@ -14,21 +14,19 @@
 #include <vector>
 
 #include "gridext/dropdown/ItemSelector.h"
+#include "gridext/dropdown/PickerItems.h"
+#include "gridext/dropdown/SelectorDropDown.h"
 #include "platform/gui/ExtCtrls.h"
 
-class TImageItems;
 
 using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
 
-class TImageItem : public TObject {
+class TImageItem : public TPickerItem<TImageItem> {
 public:
-    explicit TImageItem(TImageItems* Collection) : FCollection(Collection) {}
+    using TPickerItem::TPickerItem;
     void Assign(const TImageItem& Source);
-    int Index() const;
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& v);
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v);
+    void SetImageIndex(int v) { Watch(FImageIndex, v); }
     TPicture* Image() { return &FImage; }
     void SetImage(const TPicture* v) { FImage.Assign(v); }
     const String& Hint() const { return FHint; }
@@ -36,41 +34,14 @@ public:
     bool Enabled() const { return FEnabled; }
 
 private:
-    friend class TImageItems;
-    void Changed();
-    TImageItems* FCollection;
-    String FCaption;
     int FImageIndex = -1;
     TPicture FImage;
     String FHint;
     bool FEnabled = true;
 };
+using TImageItems = TPickerItems<TImageItem>;
 
-class TImageItems : public TObject {
-public:
-    explicit TImageItems(TComponent* Owner) : FOwner(Owner) {}
-    TComponent* Owner() const { return FOwner; }
-    int Count() const { return int(FItems.size()); }
-    TImageItem* Items(int i) const { return FItems.at(size_t(i)).get(); }
-    void SetItem(int i, const TImageItem& v) { Items(i)->Assign(v); }
-    TImageItem* Add() { return Insert(Count()); }
-    TImageItem* Insert(int Index);
-    void Delete(int Index);
-    void Clear() { FItems.clear(); }
-    void Assign(const TImageItems& Source);
-    // An item's caption or image index changed.
-    TNotifyEvent OnChange;
-    void Changed()
-    {
-        if (OnChange) OnChange(this);
-    }
-
-private:
-    TComponent* FOwner;
-    std::vector<std::unique_ptr<TImageItem>> FItems;
-};
-
-class TExtImagePickerDropDown : public TExtCustomDropDown {
+class TExtImagePickerDropDown : public TSelectorDropDown {
 public:
     explicit TExtImagePickerDropDown(TComponent* AOwner);
     ~TExtImagePickerDropDown() override;
@@ -120,26 +91,18 @@ public:
     void HandleWheelUp() override;
     void PaintFocusedText() override;
     void SetSelectionColorStyle(TSelectionColorStyle Value) override;
-    void HandleDropDownKeyDown(WORD& Key, TShiftState Shift) override;
-    void WndProc(TMessage& msg) override;
+
+protected:
+    bool TakeHotItem() override;
+    void PickerKeyDown(WORD Key, bool EnterDone) override;
+    TExtCustomItemSelector* ListSelector() const override { return FItemSelector; }
 
 private:
     void FillSelector();
     void SelectorItemSelected();
-    void PickerKeyDown(WORD Key, bool EnterDone);
-    // Moves the selector's selection to N with the choice following, the list staying open.
-    void MoveSelectorTo(int N);
     // While the list is closed the choice may have changed without it (Esc, code): the
     // closed list's selection is brought in line, silently, before a step starts from it.
     void SyncClosedSelector();
-    template <class F>
-    void Internal(F&& f)
-    {
-        const bool was = FInternalCall;
-        FInternalCall = true;
-        f();
-        FInternalCall = was;
-    }
 
     TExtCustomItemSelector* FItemSelector = nullptr;
     int FColumns = 1;
@@ -147,12 +110,9 @@ private:
     TImageItems FItems;
     int FItemIndex = -1;
     TItemAppearance FItemAppearance;
-    bool FInternalCall = false;
     TTimer* FKeyTimer = nullptr;
     String FCurSearch;
     int FOldItemIndex = -1;
-    // Set while a key from the open list is on its way to the edit.
-    bool FInDropDownKey = false;
 };
 
 // Whether a file name matches a mask of "*" and "?" wildcards, letter case aside.

@@ -10,65 +10,13 @@
 
 void TDetailItem::Assign(const TDetailItem& S)
 {
-    SetCaption(S.FCaption);
+    SetCaption(S.Caption());
     SetImageIndex(S.FImageIndex);
     FImage.Assign(&S.FImage);
     Enabled = S.Enabled;
     Notes = S.Notes;
     Tag = S.Tag;
     ItemObject = S.ItemObject;
-}
-
-int TDetailItem::Index() const
-{
-    for (int i = 0; FCollection && i < FCollection->Count(); ++i)
-        if (FCollection->Items(i) == this) return i;
-    return -1;
-}
-
-void TDetailItem::Changed()
-{
-    if (FCollection) FCollection->Changed();
-}
-
-void TDetailItem::SetCaption(const String& v)
-{
-    if (v == FCaption) return;
-    FCaption = v;
-    Changed();
-}
-
-void TDetailItem::SetImageIndex(int v)
-{
-    if (v == FImageIndex) return;
-    FImageIndex = v;
-    Changed();
-}
-
-TDetailItem* TDetailItems::Insert(int Index)
-{
-    Index = std::clamp(Index, 0, Count());
-    FItems.insert(FItems.begin() + Index, std::make_unique<TDetailItem>(this));
-    return FItems[size_t(Index)].get();
-}
-
-void TDetailItems::Delete(int Index)
-{
-    if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
-}
-
-void TDetailItems::Assign(const TDetailItems& S)
-{
-    if (&S == this) return;
-    FItems.clear();
-    for (int i = 0; i < S.Count(); ++i) Add()->Assign(*S.Items(i));
-}
-
-int TDetailItems::IndexOf(const String& AValue) const
-{
-    for (int i = 0; i < Count(); ++i)
-        if (Items(i)->Caption() == AValue) return i;
-    return -1;
 }
 
 // ---------------------------------------------------------------- picker

@@ -12,19 +12,16 @@
 #include <vector>
 
 #include "gridext/dropdown/ItemSelector.h"
+#include "gridext/dropdown/PickerItems.h"
 #include "platform/gui/ExtCtrls.h"
 
-class TDetailItems;
 
-class TDetailItem : public TObject {
+class TDetailItem : public TPickerItem<TDetailItem> {
 public:
-    explicit TDetailItem(TDetailItems* Collection) : FCollection(Collection) {}
+    using TPickerItem::TPickerItem;
     void Assign(const TDetailItem& Source);
-    int Index() const;
-    const String& Caption() const { return FCaption; }
-    void SetCaption(const String& v);
     int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int v);
+    void SetImageIndex(int v) { Watch(FImageIndex, v); }
     TBitmap* Image() { return &FImage; }
     void SetImage(const TBitmap* v) { FImage.Assign(v); }
     String Notes;
@@ -35,39 +32,10 @@ public:
     bool Enabled = true;
 
 private:
-    void Changed();
-    TDetailItems* FCollection;
-    String FCaption;
     int FImageIndex = -1;
     TBitmap FImage;
 };
-
-class TDetailItems : public TObject {
-public:
-    explicit TDetailItems(TObject* Owner) : FOwner(Owner) {}
-    TObject* Owner() const { return FOwner; }
-    int Count() const { return int(FItems.size()); }
-    TDetailItem* Items(int i) const { return FItems.at(size_t(i)).get(); }
-    TDetailItem* GetItem(int i) const { return Items(i); }
-    void SetItem(int i, const TDetailItem& v) { Items(i)->Assign(v); }
-    TDetailItem* Add() { return Insert(Count()); }
-    TDetailItem* Insert(int Index);
-    void Delete(int Index);
-    void Clear() { FItems.clear(); }
-    void Assign(const TDetailItems& Source);
-    // The first item whose caption is exactly AValue (case and all); -1 for none.
-    int IndexOf(const String& AValue) const;
-    // An item's caption or image index changed.
-    TNotifyEvent OnChange;
-    void Changed()
-    {
-        if (OnChange) OnChange(this);
-    }
-
-private:
-    TObject* FOwner;
-    std::vector<std::unique_ptr<TDetailItem>> FItems;
-};
+using TDetailItems = TPickerItems<TDetailItem>;
 
 using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, const TRect& R)>;
 

@@ -114,7 +114,7 @@ using namespace GridPicker;
 // ---------------------------------------------------------------- picker
 
 TCustomExtGridDropDown::TCustomExtGridDropDown(TComponent* AOwner)
-    : TExtCustomDropDown(AOwner), FColumns(this), FItems(this)
+    : TLookupDropDown(AOwner), FColumns(this), FItems(this)
 {
     FHeaderFont.SetColor(0x723708);
     FNavigation.HomeEndKey = heFirstLastRow;
@@ -386,6 +386,12 @@ void TCustomExtGridDropDown::FillGridFromItems()
     }
 }
 
+void TCustomExtGridDropDown::Loaded()
+{
+    BuildLookupList();
+    if (FExtColGrid && FUseItems) FillGridFromItems();
+}
+
 void TCustomExtGridDropDown::BeforeDropDown()
 {
     if (!FExtColGrid) CreateDropDownForm();
@@ -441,6 +447,7 @@ void TCustomExtGridDropDown::BeforeDropDown()
     g->OnTopLeftChanged = [this](TObject* S) {
         if (OnGridTopLeftChanged) OnGridTopLeftChanged(S);
     };
+    AttachGridEvents();
     g->SetComponentStyle(GetComponentStyle());
     if (FUseItems) {
         TExtCustomDropDown::BeforeDropDown();
@@ -461,6 +468,78 @@ void TCustomExtGridDropDown::BeforeDropDown()
     FOldItemIndex = FItemIndex;
     if (!FUseItems) TExtCustomDropDown::BeforeDropDown();
     SetControl(g);
+}
+
+namespace {
+// The grid's event hands its arguments on to the picker's event of the same meaning,
+// when one is set at the time it fires.
+template <class TEvent>
+void PassOn(TEvent& GridEvent, const TEvent& PickerEvent)
+{
+    GridEvent = [&PickerEvent](auto&&... Args) {
+        if (PickerEvent) PickerEvent(std::forward<decltype(Args)>(Args)...);
+    };
+}
+}  // namespace
+
+void TCustomExtGridDropDown::AttachGridEvents()
+{
+    TExtColGrid* g = FExtColGrid;
+    FBalloonInit = false;
+    PassOn(g->OnAnchorEnter, OnGridAnchorEnter);
+    PassOn(g->OnAnchorExit, OnGridAnchorExit);
+    PassOn(g->OnAnchorHint, OnGridAnchorHint);
+    PassOn(g->OnColumnSize, OnGridColumnSize);
+    PassOn(g->OnColumnSizing, OnGridColumnSizing);
+    PassOn(g->OnEndColumnSize, OnGridEndColumnSize);
+    PassOn(g->OnRowSize, OnGridRowSize);
+    PassOn(g->OnRowSizing, OnGridRowSizing);
+    PassOn(g->OnEndRowSize, OnGridEndRowSize);
+    PassOn(g->OnRowMove, OnGridRowMove);
+    PassOn(g->OnRowMoving, OnGridRowMoving);
+    PassOn(g->OnRowMoved, OnGridRowMoved);
+    PassOn(g->OnColumnMove, OnGridColumnMove);
+    PassOn(g->OnColumnMoving, OnGridColumnMoving);
+    PassOn(g->OnColumnMoved, OnGridColumnMoved);
+    PassOn(g->OnCellBalloon, OnGridCellBalloon);
+    PassOn(g->OnGetCellGradient, OnGridGetCellGradient);
+    PassOn(g->OnGetEditorType, OnGridGetEditorType);
+    PassOn(g->OnGetEditorProp, OnGridGetEditorProp);
+    PassOn(g->OnGetDisplText, OnGridGetDiplText);
+    PassOn(g->OnGetFormat, OnGridGetFormat);
+    PassOn(g->OnGridHint, OnGridHint);
+    PassOn(g->OnMouseDown, OnGridMouseDown);
+    PassOn(g->OnMouseUp, OnGridMouseUp);
+    PassOn(g->OnScrollHint, OnGridScrollHint);
+    PassOn(g->OnSearchEditChange, OnGridSearchEditChange);
+    PassOn(g->OnAutoAddRow, OnGridAutoAddRow);
+    PassOn(g->OnAutoInsertRow, OnGridInsertRow);
+    PassOn(g->OnAutoDeleteRow, OnGridDeleteRow);
+    PassOn(g->OnCanAddRow, OnGridCanAddRow);
+    PassOn(g->OnCanInsertRow, OnGridCanInsertRow);
+    PassOn(g->OnCanDeleteRow, OnGridCanDeleteRow);
+    PassOn(g->OnCheckBoxClick, OnGridCheckBoxClick);
+    g->OnCustomCellDraw = nullptr;
+    g->OnCustomCellBkgDraw = nullptr;
+    if (OnGridCustomCellDraw) PassOn(g->OnCustomCellDraw, OnGridCustomCellDraw);
+    if (OnGridCustomCellBkgDraw) PassOn(g->OnCustomCellBkgDraw, OnGridCustomCellBkgDraw);
+    g->OnGetFloatFormat = [this](TObject* S, int C, int R, bool& IsFloat, String& Fmt) {
+        if (!OnGridGetFloatFormat) return;
+        Fmt.clear();
+        OnGridGetFloatFormat(S, C, R, IsFloat, Fmt);
+    };
+    g->OnMouseMove = [this](TObject* S, TShiftState Shift, int X, int Y) {
+        // Balloons shown in an earlier opening would linger: the first move of each
+        // opening sets them up anew.
+        if (!FBalloonInit && FExtColGrid) {
+            FBalloonInit = true;
+            if (FExtColGrid->Balloon()->Enable()) {
+                FExtColGrid->Balloon()->SetEnable(false);
+                FExtColGrid->Balloon()->SetEnable(true);
+            }
+        }
+        if (OnGridMouseMove) OnGridMouseMove(S, Shift, X, Y);
+    };
 }
 
 void TCustomExtGridDropDown::CellSelected(int Row)
@@ -612,20 +691,6 @@ void TCustomExtGridDropDown::HandleWheelUp()
 
 // ---------------------------------------------------------------- lookup and completion
 
-void TCustomExtGridDropDown::BuildLookupList()
-{
-    if (FLookupColumn < 0 || FItems.Count() == 0) return;
-    FLookupItems.clear();
-    for (int i = 0; i < FItems.Count(); ++i) FLookupItems.push_back(FItems.Items(i)->LineOrEmpty(FLookupColumn));
-}
-
-int TCustomExtGridDropDown::LookupPosition(const String& Text) const
-{
-    for (int i = 0; i < int(FLookupItems.size()); ++i)
-        if (SameText(FLookupItems[size_t(i)], Text)) return i;
-    return -1;
-}
-
 bool TCustomExtGridDropDown::FindLookupText(const String& S, String& Found, int& Index) const
 {
     Found.clear();
@@ -653,54 +718,11 @@ bool TCustomExtGridDropDown::FindLookupText(const String& S, String& Found, int&
     return false;
 }
 
-void TCustomExtGridDropDown::Change()
+void TCustomExtGridDropDown::LookupKeyDown(WORD Key)
 {
-    FItemChange = false;
-    TExtCustomDropDown::Change();
-    if (!workmode || FSettingText) return;
-    SetModifiedFlag(!Text().empty());
-    const TCompletion c = CompleteTyped(Text(), SelStart(), FLookupItems, FMatchCase);
-    if (c.Kind == TCompletion::ckNone) return;
-    FSettingText = true;
-    SetPlainText(c.Text);
-    FSettingText = false;
-    if (c.Kind == TCompletion::ckCompleted) {
-        FItemIndex = c.Index;
-        FItemIdx = c.Index;
-        FItemSel = c.Typed;
-        FItemChange = true;
-    }
-    SetSelStart(c.Typed);
-    SetSelLength(c.Length - c.Typed);
-}
-
-void TCustomExtGridDropDown::KeyUp(WORD& Key, TShiftState Shift)
-{
-    if (!(Key == VK_RETURN && ReturnIsTab())) TExtCustomDropDown::KeyUp(Key, Shift);
-    if (!FItemChange) return;
-    SetItemIndex(FItemIdx);
-    SetSelStart(FItemSel);
-    SetSelLength(GetTextLen() - FItemSel);
-    FItemChange = false;
-}
-
-void TCustomExtGridDropDown::KeyDown(WORD& Key, TShiftState Shift)
-{
-    if (FLookupColumn < 0 || FItems.Count() == 0) {
-        TExtCustomDropDown::KeyDown(Key, Shift);
-        return;
-    }
-    workmode = !(Key == VK_BACK || Key == VK_ESCAPE || Key == VK_DELETE);
-    if (Key == VK_RETURN) {
-        const int i = LookupPosition(Text());
-        if (i >= 0) SetItemIndex(i);
-    }
     if (Key == VK_ESCAPE || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_END || Key == VK_HOME || Key == VK_LEFT ||
         Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)
         FLookupEntry.clear();
-    const WORD k = Key;
-    TExtCustomDropDown::KeyDown(Key, Shift);
-    if (k == VK_ESCAPE) SetItemIndex(LookupPosition(Text()));
 }
 
 int TCustomExtGridDropDown::TypedKeyLookup(WideChar Key)

@@ -13,6 +13,7 @@
 #include "grid/core/ExtGrid.h"
 #include "gridext/dropdown/ExtCustomDropDown.h"
 #include "gridext/pickers/PickerColumns.h"
+#include "gridext/pickers/PickerCompletion.h"
 
 class TCustomExtGridDropDown;
 
@@ -70,7 +71,7 @@ private:
 using TGridKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TGridKeyPressEvent = std::function<void(TObject* Sender, WideChar& Key)>;
 
-class TCustomExtGridDropDown : public TExtCustomDropDown {
+class TCustomExtGridDropDown : public TLookupDropDown {
 public:
     using TDropDownColumns = GridPicker::TDropDownColumns;
     using TDropDownItems = GridPicker::TDropDownItems;
@@ -147,8 +148,6 @@ public:
     void SetUseItems(bool v) { FUseItems = v; }
     // The number of items.
     int RowCount() const { return FItems.Count(); }
-    bool MatchCase() const { return FMatchCase; }
-    void SetMatchCase(bool v) { FMatchCase = v; }
     // Settings the grid takes when the list opens.
     TSearchFooter* SearchFooter() { return &FSearchFooter; }
     void SetSearchFooter(const TSearchFooter& v) { FSearchFooter.Assign(&v); }
@@ -165,6 +164,9 @@ public:
     void BeginUpdate() {}
     // Rebuilds the completion's list from the items.
     void EndUpdate() { BuildLookupList(); }
+    // Settings and items read in as a whole (as a form reader does) are complete: the
+    // completion learns the items and a list grid that exists already shows them.
+    void Loaded();
     // The first item (UseItems) or grid row whose lookup text begins with S (without
     // regard to case unless CaseSensitive): its text as stored and its index or row.
     bool FindLookupText(const String& S, String& Found, int& Index) const;
@@ -184,6 +186,47 @@ public:
     TButtonClickEvent OnGridButtonClick;
     std::function<void(TObject* Sender, int ACol, int ARow, String& S)> OnGridEllipsClick;
     TNotifyEvent OnGridTopLeftChanged;
+
+    // The rest of the list grid's events, handed on with the grid's own arguments (the
+    // grid as sender) while the list shows.
+    decltype(TExtStringGrid::OnAnchorEnter) OnGridAnchorEnter, OnGridAnchorExit;
+    decltype(TExtStringGrid::OnAnchorHint) OnGridAnchorHint;
+    decltype(TExtStringGrid::OnColumnSize) OnGridColumnSize;
+    decltype(TExtStringGrid::OnColumnSizing) OnGridColumnSizing;
+    decltype(TExtStringGrid::OnEndColumnSize) OnGridEndColumnSize;
+    decltype(TExtStringGrid::OnRowSize) OnGridRowSize;
+    decltype(TExtStringGrid::OnRowSizing) OnGridRowSizing;
+    decltype(TExtStringGrid::OnEndRowSize) OnGridEndRowSize;
+    decltype(TExtStringGrid::OnRowMove) OnGridRowMove;
+    decltype(TExtStringGrid::OnRowMoving) OnGridRowMoving;
+    decltype(TExtStringGrid::OnRowMoved) OnGridRowMoved;
+    decltype(TExtStringGrid::OnColumnMove) OnGridColumnMove;
+    decltype(TExtStringGrid::OnColumnMoving) OnGridColumnMoving;
+    decltype(TExtStringGrid::OnColumnMoved) OnGridColumnMoved;
+    // Taken only when set as the list opens: without them the grid draws its cells alone.
+    decltype(TExtStringGrid::OnCustomCellDraw) OnGridCustomCellDraw;
+    decltype(TExtStringGrid::OnCustomCellBkgDraw) OnGridCustomCellBkgDraw;
+    decltype(TExtStringGrid::OnCellBalloon) OnGridCellBalloon;
+    decltype(TExtStringGrid::OnGetCellGradient) OnGridGetCellGradient;
+    // The format arrives empty: the list has no format of its own to offer.
+    decltype(TExtStringGrid::OnGetFloatFormat) OnGridGetFloatFormat;
+    decltype(TExtStringGrid::OnGetEditorType) OnGridGetEditorType;
+    decltype(TExtStringGrid::OnGetEditorProp) OnGridGetEditorProp;
+    decltype(TExtStringGrid::OnGetDisplText) OnGridGetDiplText;
+    decltype(TExtStringGrid::OnGetFormat) OnGridGetFormat;
+    decltype(TExtStringGrid::OnGridHint) OnGridHint;
+    decltype(TExtStringGrid::OnMouseMove) OnGridMouseMove;
+    decltype(TExtStringGrid::OnMouseDown) OnGridMouseDown;
+    decltype(TExtStringGrid::OnMouseUp) OnGridMouseUp;
+    decltype(TExtStringGrid::OnScrollHint) OnGridScrollHint;
+    decltype(TExtStringGrid::OnSearchEditChange) OnGridSearchEditChange;
+    decltype(TExtStringGrid::OnAutoAddRow) OnGridAutoAddRow;
+    decltype(TExtStringGrid::OnAutoInsertRow) OnGridInsertRow;
+    decltype(TExtStringGrid::OnAutoDeleteRow) OnGridDeleteRow;
+    decltype(TExtStringGrid::OnCanAddRow) OnGridCanAddRow;
+    decltype(TExtStringGrid::OnCanInsertRow) OnGridCanInsertRow;
+    decltype(TExtStringGrid::OnCanDeleteRow) OnGridCanDeleteRow;
+    decltype(TExtStringGrid::OnCheckBoxClick) OnGridCheckBoxClick;
 
     // A text set by the program is taken as it is: only typing is completed.
     void SetText(const String& Value) override;
@@ -213,20 +256,23 @@ public:
     int RowOfItem(int Item);
 
 protected:
-    void Change() override;
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void KeyUp(WORD& Key, TShiftState Shift) override;
     void DoEnter() override;
+    int LookupColumnIndex() const override { return FLookupColumn; }
+    int LookupItemCount() const override { return FItems.Count(); }
+    String LookupLine(int Item) const override { return FItems.Items(Item)->LineOrEmpty(FLookupColumn); }
+    void SelectLookupItem(int Item) override { SetItemIndex(Item); }
+    void TakeCompletedItem(int Item) override { FItemIndex = Item; }
+    // Moving through the list or leaving it starts the typed-key lookup afresh.
+    void LookupKeyDown(WORD Key) override;
 
 private:
     friend class GridPicker::TExtColGrid;
     int ItemCount() const;
     void GridTakeSettings();
+    void AttachGridEvents();
     void FillGridFromItems();
     void ScaleColumnsToWindow();
     int ListWidthNeeded() const;
-    void BuildLookupList();
-    int LookupPosition(const String& Text) const;
     int TypedKeyLookup(WideChar Key);
     void ShowValue(const String& Value);
     void GridSelect();
@@ -266,7 +312,6 @@ private:
     TGridSorting FSorting = gsNone;
     TDropDownStyle FStyle = dsDropDown;
     bool FUseItems = true;
-    bool FMatchCase = false;
     TSearchFooter FSearchFooter;
     TNavigation FNavigation;
     TMouseActions FMouseActions;
@@ -274,15 +319,11 @@ private:
 
     TExtColGrid* FExtColGrid = nullptr;
     int FSelRow = 0;
-    bool workmode = true;
-    std::vector<String> FLookupItems;
-    bool FItemChange = false;
-    int FItemIdx = -1;
-    int FItemSel = 0;
     int FOldItemIndex = -1;
     int FTempItemIndex = -1;
     String FLookupEntry;
-    bool FSettingText = false;
+    // The list grid's balloon hints were set up anew since the list opened.
+    bool FBalloonInit = false;
     bool FInKey = false;
     bool FLookupMoving = false;
 };

@@ -107,7 +107,7 @@ using namespace MultiColumnPicker;
 
 // ---------------------------------------------------------------- picker
 
-TExtMultiColumnDropDown::TExtMultiColumnDropDown(TComponent* AOwner) : TExtCustomDropDown(AOwner), FItems(this), FColumns(this)
+TExtMultiColumnDropDown::TExtMultiColumnDropDown(TComponent* AOwner) : TLookupDropDown(AOwner), FItems(this), FColumns(this)
 {
     FHeaderFont.SetColor(0x723708);
     FHeaderColor = clWhite;
@@ -606,20 +606,6 @@ void TExtMultiColumnDropDown::DrawListCell(TExtColGrid* g, int C, int R, TRect R
 
 // ---------------------------------------------------------------- lookup and completion
 
-void TExtMultiColumnDropDown::BuildLookupList()
-{
-    if (FLookupColumn < 0 || FItems.Count() == 0) return;
-    FLookupItems.clear();
-    for (int i = 0; i < FItems.Count(); ++i) FLookupItems.push_back(FItems.Items(i)->LineOrEmpty(FLookupColumn));
-}
-
-int TExtMultiColumnDropDown::LookupPosition(const String& Text) const
-{
-    for (int i = 0; i < int(FLookupItems.size()); ++i)
-        if (SameText(FLookupItems[size_t(i)], Text)) return i;
-    return -1;
-}
-
 bool TExtMultiColumnDropDown::FindLookupText(const String& S, String& Found, int& Index) const
 {
     Found.clear();
@@ -634,53 +620,6 @@ bool TExtMultiColumnDropDown::FindLookupText(const String& S, String& Found, int
         }
     }
     return false;
-}
-
-void TExtMultiColumnDropDown::Change()
-{
-    FItemChange = false;
-    TExtCustomDropDown::Change();
-    if (!workmode || FSettingText) return;
-    SetModifiedFlag(!Text().empty());
-    const TCompletion c = CompleteTyped(Text(), SelStart(), FLookupItems, FMatchCase);
-    if (c.Kind == TCompletion::ckNone) return;
-    FSettingText = true;
-    SetPlainText(c.Text);
-    FSettingText = false;
-    if (c.Kind == TCompletion::ckCompleted) {
-        FItemIndex = c.Index;
-        FItemIdx = c.Index;
-        FItemSel = c.Typed;
-        FItemChange = true;
-    }
-    SetSelStart(c.Typed);
-    SetSelLength(c.Length - c.Typed);
-}
-
-void TExtMultiColumnDropDown::KeyUp(WORD& Key, TShiftState Shift)
-{
-    if (!(Key == VK_RETURN && ReturnIsTab())) TExtCustomDropDown::KeyUp(Key, Shift);
-    if (!FItemChange) return;
-    SetItemIndex(FItemIdx);
-    SetSelStart(FItemSel);
-    SetSelLength(GetTextLen() - FItemSel);
-    FItemChange = false;
-}
-
-void TExtMultiColumnDropDown::KeyDown(WORD& Key, TShiftState Shift)
-{
-    if (FLookupColumn < 0 || FItems.Count() == 0) {
-        TExtCustomDropDown::KeyDown(Key, Shift);
-        return;
-    }
-    workmode = !(Key == VK_BACK || Key == VK_ESCAPE || Key == VK_DELETE);
-    if (Key == VK_RETURN) {
-        const int i = LookupPosition(Text());
-        if (i >= 0) SetItemIndex(i);
-    }
-    const WORD k = Key;
-    TExtCustomDropDown::KeyDown(Key, Shift);
-    if (k == VK_ESCAPE) SetItemIndex(LookupPosition(Text()));
 }
 
 int TExtMultiColumnDropDown::TypedKeyLookup(WideChar Key)

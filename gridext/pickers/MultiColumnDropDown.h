@@ -10,6 +10,7 @@
 // OnDropUp of the closing (Cancelled true when the old value came back).
 #include "gridext/dropdown/ExtCustomDropDown.h"
 #include "gridext/pickers/PickerColumns.h"
+#include "gridext/pickers/PickerCompletion.h"
 #include "platform/gui/Grids.h"
 
 class TExtMultiColumnDropDown;
@@ -87,7 +88,7 @@ private:
 using TGetCellTextEvent = std::function<void(TObject* Sender, int Column, int Row, String& Text)>;
 using TDrawListCellEvent = std::function<void(TObject* Sender, int Column, int Row, TCanvas* ACanvas, const TRect& ARect)>;
 
-class TExtMultiColumnDropDown : public TExtCustomDropDown {
+class TExtMultiColumnDropDown : public TLookupDropDown {
 public:
     using TDropDownColumns = MultiColumnPicker::TDropDownColumns;
     using TDropDownItems = MultiColumnPicker::TDropDownItems;
@@ -129,8 +130,6 @@ public:
     int ItemIndex() const { return FItemIndex; }
     void SetItemIndex(int Value);
     int RowCount() const { return FItems.Count(); }
-    bool MatchCase() const { return FMatchCase; }
-    void SetMatchCase(bool v) { FMatchCase = v; }
     TExtColGrid* ListGrid() const { return FExtColGrid; }
     const String& LookupEntry() const { return FLookupEntry; }
 
@@ -139,6 +138,9 @@ public:
     void BeginUpdate() {}
     // Rebuilds the completion's list from the items.
     void EndUpdate() { BuildLookupList(); }
+    // Settings and items read in as a whole (as a form reader does) are complete: the
+    // completion learns the items.
+    void Loaded() { BuildLookupList(); }
     void Assign(TObject* Source);
     // The first item whose lookup text begins with S (without regard to case unless
     // CaseSensitive): its text as stored and its index.
@@ -177,18 +179,17 @@ public:
     void ScaleColumnsToWindow();
 
 protected:
-    void Change() override;
-    void KeyDown(WORD& Key, TShiftState Shift) override;
-    void KeyUp(WORD& Key, TShiftState Shift) override;
+    int LookupColumnIndex() const override { return FLookupColumn; }
+    int LookupItemCount() const override { return FItems.Count(); }
+    String LookupLine(int Item) const override { return FItems.Items(Item)->LineOrEmpty(FLookupColumn); }
+    void SelectLookupItem(int Item) override { SetItemIndex(Item); }
+    void TakeCompletedItem(int Item) override { FItemIndex = Item; }
 
 private:
     friend class MultiColumnPicker::TExtColGrid;
     void GridTakeSettings();
     void SizeColumnToContent(int Column);
     void ApplyWordWrapHeights();
-    void BuildLookupList();
-    // The lookup list's entry equal to Text without regard to case; -1 for none.
-    int LookupPosition(const String& Text) const;
     int TypedKeyLookup(WideChar Key);
     void ShowValue(const String& Value);
     void GridSelect();
@@ -210,12 +211,6 @@ private:
     TFont FHeaderFont;
     TExtColGrid* FExtColGrid = nullptr;
     TColor FFixedLineColor = 0xD1BBA4;
-    bool workmode = true;
-    std::vector<String> FLookupItems;
-    bool FMatchCase = false;
-    bool FItemChange = false;
-    int FItemIdx = -1;
-    int FItemSel = 0;
     int FOldItemIndex = -1;
     bool FDropDownAutoWidth = true;
     bool FColumnSizeWithDropDown = true;
@@ -223,7 +218,6 @@ private:
     int FDropDownRowHeight = 22;
     String FLookupEntry;
     bool FCaseSensitive = false;
-    bool FSettingText = false;
     bool FInKey = false;
     // The typed-key lookup moves the row itself: the row's item must not overwrite the text.
     bool FLookupMoving = false;

@@ -38,3 +38,67 @@ TCompletion CompleteTyped(const String& Text, int Caret, const std::vector<Strin
     }
     return r;
 }
+
+// ---------------------------------------------------------------- the completing edit
+
+void TLookupDropDown::BuildLookupList()
+{
+    if (!HasLookup()) return;
+    FLookupItems.clear();
+    for (int i = 0; i < LookupItemCount(); ++i) FLookupItems.push_back(LookupLine(i));
+}
+
+int TLookupDropDown::LookupPosition(const String& Text) const
+{
+    for (int i = 0; i < int(FLookupItems.size()); ++i)
+        if (SameText(FLookupItems[size_t(i)], Text)) return i;
+    return -1;
+}
+
+void TLookupDropDown::Change()
+{
+    FItemChange = false;
+    TExtCustomDropDown::Change();
+    if (!workmode || FSettingText) return;
+    SetModifiedFlag(!Text().empty());
+    const TCompletion c = CompleteTyped(Text(), SelStart(), FLookupItems, FMatchCase);
+    if (c.Kind == TCompletion::ckNone) return;
+    FSettingText = true;
+    SetPlainText(c.Text);
+    FSettingText = false;
+    if (c.Kind == TCompletion::ckCompleted) {
+        TakeCompletedItem(c.Index);
+        FItemIdx = c.Index;
+        FItemSel = c.Typed;
+        FItemChange = true;
+    }
+    SetSelStart(c.Typed);
+    SetSelLength(c.Length - c.Typed);
+}
+
+void TLookupDropDown::KeyUp(WORD& Key, TShiftState Shift)
+{
+    if (!(Key == VK_RETURN && ReturnIsTab())) TExtCustomDropDown::KeyUp(Key, Shift);
+    if (!FItemChange) return;
+    SelectLookupItem(FItemIdx);
+    SetSelStart(FItemSel);
+    SetSelLength(GetTextLen() - FItemSel);
+    FItemChange = false;
+}
+
+void TLookupDropDown::KeyDown(WORD& Key, TShiftState Shift)
+{
+    if (!HasLookup()) {
+        TExtCustomDropDown::KeyDown(Key, Shift);
+        return;
+    }
+    workmode = !(Key == VK_BACK || Key == VK_ESCAPE || Key == VK_DELETE);
+    if (Key == VK_RETURN) {
+        const int i = LookupPosition(Text());
+        if (i >= 0) SelectLookupItem(i);
+    }
+    LookupKeyDown(Key);
+    const WORD k = Key;
+    TExtCustomDropDown::KeyDown(Key, Shift);
+    if (k == VK_ESCAPE) SelectLookupItem(LookupPosition(Text()));
+}

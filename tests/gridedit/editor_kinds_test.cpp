@@ -206,10 +206,12 @@ const std::vector<KindCase>& KindCases()
          [](TExtStringGrid* g) { return IntToStr(GridDropDown(g)->ItemIndex()) + " " + Text(GridDropDown(g)); },
          "1 B", [](TExtStringGrid* g) { GridDropDown(g)->SetText("A"); }, "A"},
         {"colour", edColorPickerDropDown, "", [](TExtStringGrid* g) { g->SetColors(RCol, ERow, clRed); },
-         [](TExtStringGrid* g) { return Text(ColorPickerDropDown(g)); }, "Red",
+         [](TExtStringGrid* g) { return ColorPickerDropDown(g)->SelectedColorText(); }, "Red",
          [](TExtStringGrid* g) { ColorPickerDropDown(g)->SetSelectedColor(clBlue); }, "Blue"},
         {"grid drop-down", edExtGridDropDown, "y",
          [](TExtStringGrid* g) {
+             // The list shows the grid's own cells, written before it ever opened.
+             ExtGridDropDown(g)->SetUseItems(false);
              TExtStringGrid* dg = ExtGridDropDown(g)->Grid();
              dg->SetRowCount(4);
              dg->SetFixedRows(1);
@@ -292,8 +294,10 @@ TEST_F(SpecialEditorTest, PickersWriteTheCellsColourAndImage)
     EXPECT_EQ(Grid->GetShapeColor(RCol, ERow), TColor(clRed));
     EXPECT_EQ(Grid->GetColors(RCol, ERow), clNone);
     EXPECT_EQ(Cell(), "Red");
-    // The event's answer is what is written; a colour without a name is written as its value.
+    // The event's answer is what is written; a colour without a name is written in the
+    // editor's value style.
     Grid->RemoveCellGraphicOfType(RCol, ERow, ctShape);
+    ColorPickerDropDown(Grid)->SetColorValueText(cvtHTML);
     Open(edColorPickerDropDown, "");
     ColorPickerDropDown(Grid)->SetSelectedColor(0x00FF00);
     Grid->HideInplaceEdit();
@@ -302,8 +306,8 @@ TEST_F(SpecialEditorTest, PickersWriteTheCellsColourAndImage)
     Open(edColorPickerDropDown, "");
     ColorPickerDropDown(Grid)->SetSelectedColor(0x123456);
     Grid->HideInplaceEdit();
-    EXPECT_EQ(Cell(), "$00123456");
-    EXPECT_EQ(log, (std::vector<String>{"3,2 Red", "3,2 Lime", "3,2 $00123456"}));
+    EXPECT_EQ(Cell(), "#563412");
+    EXPECT_EQ(log, (std::vector<String>{"3,2 Red", "3,2 Lime", "3,2 #563412"}));
 
     // Image cells: the picker offers the grid's images and selects the cell's.
     auto* images = new TImageList(Form);

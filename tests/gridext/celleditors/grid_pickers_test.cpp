@@ -12,7 +12,7 @@
 
 namespace {
 
-enum { TrackCol = 1, MemoCol, CalcCol, TimeCol, DetailCol, MultiCol };
+enum { TrackCol = 1, MemoCol, CalcCol, TimeCol, DetailCol, MultiCol, ColourCol, ImageCol, GridListCol };
 constexpr int ERow = 1;
 
 class GridPickerEditorTest : public ExtGridTest {
@@ -26,19 +26,35 @@ protected:
         SetThousandSeparatorOverride(',');
         SetLongTimeFormatOverride("hh:nn:ss");
         ExtGridTest::SetUp();
-        Fill(7, 3);
+        Fill(10, 3);
         Grid->SetOptions(Grid->Options() << goEditing);
         Grid->OnGetEditorType = [](TObject*, int c, int, TEditorType& e) {
-            static const TEditorType kinds[] = {edNormal, edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown,
-                                                edTimePickerDropDown, edDetailDropDown, edGridDropDown};
+            static const TEditorType kinds[] = {edNormal,         edTrackbarDropDown,    edMemoDropDown,
+                                                edCalculatorDropDown, edTimePickerDropDown, edDetailDropDown,
+                                                edGridDropDown,   edColorPickerDropDown, edImagePickerDropDown,
+                                                edExtGridDropDown};
             e = kinds[c];
         };
-        Grid->SetCellEx(TrackCol, ERow, "2");
-        Grid->SetCellEx(MemoCol, ERow, "note");
-        Grid->SetCellEx(CalcCol, ERow, "4");
-        Grid->SetCellEx(TimeCol, ERow, "07:45:00");
         for (const char* c : {"Alpha", "Beta", "Gamma"}) DetailPickerDropDown(Grid)->Items()->Add()->SetCaption(c);
-        Grid->SetCellEx(DetailCol, ERow, "Beta");
+        // Three 16-pixel images: red, green, blue.
+        Images = new TImageList(Form);
+        TBitmap strip;
+        strip.SetSize(48, 16);
+        const TColor colours[] = {clRed, clLime, clBlue};
+        for (int i = 0; i < 3; ++i) {
+            strip.Canvas()->Brush()->SetColor(colours[i]);
+            strip.Canvas()->FillRect(TRect(16 * i, 0, 16 * i + 16, 16));
+        }
+        Images->Add(&strip);
+        Grid->SetGridImages(Images);
+        TGridExtGridDropDown* x = ExtGridDropDown(Grid);
+        for (const char* h : {"City", "Land"}) x->Columns()->Add()->Header = h;
+        for (const auto& [city, land] : {std::pair{"Oslo", "NO"}, {"Paris", "FR"}, {"Rome", "IT"}}) {
+            auto* it = x->Items()->Add();
+            it->Text()->Add(city);
+            it->Text()->Add(land);
+        }
+        x->EndUpdate();
         TGridGridDropDown* m = GridDropDown(Grid);
         for (const char* h : {"Code", "Name"}) m->Columns()->Add()->Header = h;
         m->SetLookupColumn(1);
@@ -49,9 +65,24 @@ protected:
             it->Text()->Add(name);
         }
         m->EndUpdate();
-        Grid->SetCellEx(MultiCol, ERow, "Banana");
+        SetCells();
         TimePickerDropDown(Grid)->SetAnimation(false);
         UserFocus(Grid);
+    }
+    // The cells' values before any edit.
+    void SetCells()
+    {
+        Grid->SetCellEx(TrackCol, ERow, "2");
+        Grid->SetCellEx(MemoCol, ERow, "note");
+        Grid->SetCellEx(CalcCol, ERow, "4");
+        Grid->SetCellEx(TimeCol, ERow, "07:45:00");
+        Grid->SetCellEx(DetailCol, ERow, "Beta");
+        Grid->SetCellEx(MultiCol, ERow, "Banana");
+        Grid->SetCellEx(ColourCol, ERow, "Red");
+        Grid->SetColors(ColourCol, ERow, clRed);
+        Grid->RemoveImageIdx(ImageCol, ERow);
+        Grid->AddImageIdx(ImageCol, ERow, 1, haLeft, vaTop);
+        Grid->SetCellEx(GridListCol, ERow, "Paris");
     }
     void TearDown() override
     {
@@ -68,7 +99,18 @@ protected:
         return dynamic_cast<TExtCustomDropDown*>(Grid->EditCtrl);
     }
     String Cell(int col) { return Grid->GetCellEx(col, ERow); }
+    TImageList* Images = nullptr;
+
 public:
+    // What the cell holds: its text; with its colour, or only its image, where the
+    // editor writes those.
+    String Value(int col)
+    {
+        if (col == ColourCol) return Cell(col) + " " + IntToHex(unsigned(Grid->GetColors(col, ERow)), 6);
+        int idx = -1;
+        if (col == ImageCol) return Grid->GetImageIdx(col, ERow, idx) ? "image " + IntToStr(idx) : String("none");
+        return Cell(col);
+    }
     // A click on list item I of a list picker's open drop-down.
     void ClickListItem(TExtCustomItemSelector* s, int I)
     {
@@ -132,6 +174,30 @@ std::vector<Choice> Choices()
         // The grid keeps the arrows for ending the edit; a typed letter jumps in the list.
         {"detail list: a letter typed into the list", DetailCol,
          [](GridPickerEditorTest* t) { UserType(DetailPickerDropDown(t->Grid), "g"); }, "Gamma"},
+        // A click closes the colour list with its choice; in the open list the arrows are
+        // the list's.
+        {"colour: a named colour clicked", ColourCol,
+         [](GridPickerEditorTest* t) {
+             t->ClickListItem(ColorPickerDropDown(t->Grid)->ItemSelector(), 12);
+             EXPECT_FALSE(ColorPickerDropDown(t->Grid)->DroppedDown());
+         },
+         "Blue FF0000"},
+        {"colour: the next colour by the arrow key", ColourCol,
+         [](GridPickerEditorTest* t) { UserKey(ColorPickerDropDown(t->Grid), VK_DOWN); }, "Lime 00FF00"},
+        {"image: an image clicked", ImageCol,
+         [](GridPickerEditorTest* t) { t->ClickListItem(ImagePickerDropDown(t->Grid)->ItemSelector(), 2); },
+         "image 2"},
+        {"image: the first image by Home", ImageCol,
+         [](GridPickerEditorTest* t) { UserKey(ImagePickerDropDown(t->Grid), VK_HOME); }, "image 0"},
+        {"grid list: a row clicked", GridListCol,
+         [](GridPickerEditorTest* t) {
+             TExtStringGrid* g = ExtGridDropDown(t->Grid)->Grid();
+             const TRect r = g->CellRect(0, 3);
+             UserClick(g, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+         },
+         "Rome"},
+        {"grid list: a letter typed into the list", GridListCol,
+         [](GridPickerEditorTest* t) { UserType(ExtGridDropDown(t->Grid), "o"); }, "Oslo"},
     };
 }
 
@@ -142,7 +208,7 @@ TEST_F(GridPickerEditorTest, AChoiceLandsInTheCellAndEscKeepsTheOldValue)
         for (size_t i = 0; i < choices.size(); ++i) {
             const Choice& c = choices[i];
             SCOPED_TRACE(String(c.name) + (escape ? " then Esc" : " then Enter"));
-            const String old = Cell(c.col);
+            const String old = Value(c.col);
             TExtCustomDropDown* e = Open(c.col);
             ASSERT_TRUE(e);
             ASSERT_TRUE(e->Focused());
@@ -155,6 +221,7 @@ TEST_F(GridPickerEditorTest, AChoiceLandsInTheCellAndEscKeepsTheOldValue)
             }
             ASSERT_TRUE(e->DroppedDown());
             c.choose(this);
+            if (HasFatalFailure()) return;
             ASSERT_TRUE(e->Visible());
             ASSERT_TRUE(Grid->EditMode);
             UserKey(e, escape ? VK_ESCAPE : VK_RETURN);
@@ -164,25 +231,60 @@ TEST_F(GridPickerEditorTest, AChoiceLandsInTheCellAndEscKeepsTheOldValue)
             EXPECT_FALSE(Grid->EditMode);
             // The calculator writes its number to two decimals, whatever the key.
             const String kept = c.col == CalcCol ? old + ".00" : old;
-            EXPECT_EQ(Cell(c.col), escape ? kept : String(c.chosen));
+            EXPECT_EQ(Value(c.col), escape ? kept : String(c.chosen));
             EXPECT_TRUE(Grid->Focused());
             // Back to the start for the Esc round.
-            Grid->SetCellEx(c.col, ERow, old);
+            SetCells();
         }
     }
 }
 
+// A colour with no name has an empty text under the editor's default value style: Enter
+// keeps the colour itself, and Esc after a choice leaves both the cell's own text and
+// its colour, which the text alone could not bring back.
+TEST_F(GridPickerEditorTest, AColourWithoutANameKeepsItsColour)
+{
+    Grid->SetCellEx(ColourCol, ERow, "sky");
+    Grid->SetColors(ColourCol, ERow, TColor(0x123456));
+    TExtCustomDropDown* e = Open(ColourCol);
+    UserKey(e, VK_RETURN);
+    EXPECT_EQ(Value(ColourCol), " 123456");
+    Grid->SetCellEx(ColourCol, ERow, "sky");
+    e = Open(ColourCol);
+    UserKey(e, VK_DOWN, {ssAlt});
+    ClickListItem(ColorPickerDropDown(Grid)->ItemSelector(), 0);
+    EXPECT_EQ(ColorPickerDropDown(Grid)->SelectedColorText(), "Black");
+    UserKey(e, VK_ESCAPE);
+    EXPECT_FALSE(Grid->EditMode);
+    EXPECT_EQ(Value(ColourCol), "sky 123456");
+}
+
 TEST_F(GridPickerEditorTest, ClickingAnotherCellStoresTheChoice)
 {
-    TExtCustomDropDown* e = Open(CalcCol);
-    UserKey(e, VK_F4);
-    ClickPad("9");
-    const TRect R = Grid->CellRect(1, 2);
-    UserClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
-    Application->ProcessMessages();
-    EXPECT_FALSE(e->DroppedDown());
-    EXPECT_FALSE(Grid->EditMode);
-    EXPECT_EQ(Cell(CalcCol), "9.00");
+    const std::vector<Choice> cases = {
+        {"calculator", CalcCol, [](GridPickerEditorTest* t) { t->ClickPad("9"); }, "9.00"},
+        {"colour", ColourCol,
+         [](GridPickerEditorTest* t) { t->ClickListItem(ColorPickerDropDown(t->Grid)->ItemSelector(), 4); },
+         "Navy 800000"},
+        {"image", ImageCol,
+         [](GridPickerEditorTest* t) { t->ClickListItem(ImagePickerDropDown(t->Grid)->ItemSelector(), 0); },
+         "image 0"},
+        {"grid list", GridListCol, [](GridPickerEditorTest* t) { UserType(ExtGridDropDown(t->Grid), "r"); }, "Rome"},
+    };
+    for (const Choice& c : cases) {
+        SCOPED_TRACE(c.name);
+        TExtCustomDropDown* e = Open(c.col);
+        ASSERT_TRUE(e);
+        UserKey(e, VK_F4);
+        ASSERT_TRUE(e->DroppedDown());
+        c.choose(this);
+        const TRect R = Grid->CellRect(1, 2);
+        UserClick(Grid, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+        Application->ProcessMessages();
+        EXPECT_FALSE(e->DroppedDown());
+        EXPECT_FALSE(Grid->EditMode);
+        EXPECT_EQ(Value(c.col), c.chosen);
+    }
 }
 
 // An edit begun by a click puts the caret under the pointer; the time editor keeps its
@@ -213,25 +315,46 @@ TEST_F(GridPickerEditorTest, AClickThatBeginsTheEditPutsTheCaretUnderThePointer)
     }
 }
 
-TEST_F(GridPickerEditorTest, PictureOfAPickerOpenOverTheGrid)
+// The calculator's pad and the detail list open over the grid: the pop-up hangs below
+// the cell's editor, which shows the value in dark text.
+TEST_F(GridPickerEditorTest, PicturesOfPickersOpenOverTheGrid)
 {
-    TExtCustomDropDown* e = Open(CalcCol);
-    UserKey(e, VK_DOWN, {ssAlt});
-    ASSERT_TRUE(e->DroppedDown());
-    Application->ProcessMessages();
-    // The pop-up hangs below the cell's editor.
-    const TPoint cell = Grid->ClientToScreen(TPoint(e->Left(), e->Top() + e->Height() - 1));
-    EXPECT_EQ(e->DropDownForm()->Left(), cell.X);
-    EXPECT_EQ(e->DropDownForm()->Top(), cell.Y);
-    TBitmap grid, pad;
-    ASSERT_TRUE(SNAPSHOT(Grid, "grid_picker_cell.png", grid));
-    ASSERT_TRUE(SNAPSHOT(e->DropDownForm(), "grid_picker_open.png", pad));
-    // The cell's editor shows the number, the pad its dark-red operator captions.
-    EXPECT_GT(Count_Pixels(grid, TRect(e->Left(), e->Top(), e->Left() + e->Width() - 20, e->Top() + e->Height()),
-                           [](TColor c) { return (c & 0xFF) < 0x60; }),
-              5);
-    EXPECT_GT(Count_Pixels(pad, TRect(0, 0, pad.Width(), pad.Height()), TColor(0x000080)), 40);
-    UserKey(e, VK_ESCAPE);
+    const auto dark = [](TColor c) { return (c & 0xFF) < 0x60 && ((c >> 8) & 0xFF) < 0x60; };
+    struct Case {
+        int col;
+        const char *gridPng, *openPng;
+        std::function<int(TBitmap&)> count;
+        int atLeast;
+    };
+    const Case cases[] = {
+        // The pad's dark-red operator captions.
+        {CalcCol, "grid_picker_cell.png", "grid_picker_open.png",
+         [](TBitmap& b) { return Count_Pixels(b, TRect(0, 0, b.Width(), b.Height()), TColor(0x000080)); }, 40},
+        // The list's three captions in dark text, the cell's item in the selection colour.
+        {DetailCol, "grid_detail_cell.png", "grid_detail_open.png",
+         [&](TBitmap& b) { return Count_Pixels(b, TRect(0, 0, b.Width(), b.Height()), dark); }, 30},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.openPng);
+        const String old = Cell(c.col);
+        TExtCustomDropDown* e = Open(c.col);
+        UserKey(e, VK_DOWN, {ssAlt});
+        ASSERT_TRUE(e->DroppedDown());
+        Application->ProcessMessages();
+        const TPoint cell = Grid->ClientToScreen(TPoint(e->Left(), e->Top() + e->Height() - 1));
+        EXPECT_EQ(e->DropDownForm()->Left(), cell.X);
+        EXPECT_EQ(e->DropDownForm()->Top(), cell.Y);
+        TBitmap grid, open;
+        ASSERT_TRUE(SNAPSHOT(Grid, c.gridPng, grid));
+        ASSERT_TRUE(SNAPSHOT(e->DropDownForm(), c.openPng, open));
+        EXPECT_GT(Count_Pixels(grid, TRect(e->Left(), e->Top(), e->Left() + e->Width() - 20, e->Top() + e->Height()),
+                               [](TColor k) { return (k & 0xFF) < 0x60; }),
+                  5);
+        EXPECT_GT(c.count(open), c.atLeast);
+        UserKey(e, VK_ESCAPE);
+        // The calculator writes its number to two decimals, whatever the key.
+        EXPECT_EQ(Cell(c.col), c.col == CalcCol ? old + ".00" : old);
+    }
 }
 
 }  // namespace

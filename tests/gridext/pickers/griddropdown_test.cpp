@@ -2,6 +2,8 @@
 // click and Enter, Esc and clicks outside, sorting by header clicks keeping the chosen
 // item, the three ways typed characters act on the open grid, editing a cell in the
 // list, rows the application writes into the grid itself, and a picture of it open.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "gridext/pickers/GridDropDown.h"
@@ -236,6 +238,73 @@ TEST_F(GridPickerTest, TypingInTheClosedEditCompletesFromTheItems)
     EXPECT_EQ(Edit->SelStart(), 2);
     EXPECT_EQ(Edit->ItemIndex(), 2);
     EXPECT_EQ(Selects, 0);
+}
+
+// Items read in as a whole, with no EndUpdate, are learnt when loading completes: by the
+// completion, and by a list grid that exists from an earlier opening.
+TEST_F(GridPickerTest, LoadingCompletesTheLookupAndTheGrid)
+{
+    Open(0);
+    UserKey(Edit, VK_ESCAPE);
+    AddItem("Damson", "purple");
+    Edit->SetText("");
+    UserType(Edit, "da");
+    EXPECT_EQ(Edit->Text(), "da");
+    Edit->SetText("");
+    Edit->Loaded();
+    EXPECT_EQ(Rows(), "Apple Banana Cherry Damson");
+    UserType(Edit, "da");
+    EXPECT_EQ(Edit->Text(), "Damson");
+    EXPECT_EQ(Edit->ItemIndex(), 3);
+}
+
+// ---------------------------------------------------------------- the list grid's events
+
+// The list grid's events reach the picker's own with the grid as sender; the cell
+// drawing events only when set as the list opens, and the float format arrives empty.
+TEST_F(GridPickerTest, TheListGridsEventsReachThePickerWithTheGridAsSender)
+{
+    std::vector<String> log;
+    const auto note = [&](const char* what, TObject* sender) {
+        if (sender == Grid()) log.push_back(what);
+    };
+    Edit->OnGridMouseMove = [&](TObject* s, TShiftState, int, int) { note("move", s); };
+    Edit->OnGridMouseDown = [&](TObject* s, TMouseButton, TShiftState, int, int) { note("down", s); };
+    Edit->OnGridMouseUp = [&](TObject* s, TMouseButton, TShiftState, int, int) { note("up", s); };
+    int shown = 0, drawn = 0;
+    Edit->OnGridGetDiplText = [&](TObject* s, int, int, String& v) {
+        if (s == Grid() && v == "red") {
+            v = "RED";
+            ++shown;
+        }
+    };
+    Open(1);
+    const TRect rc = Grid()->CellRect(0, 2);
+    const int x = rc.Left + 8, y = (rc.Top + rc.Bottom) / 2;
+    UserMouseMove(Grid(), x, y);
+    UserPress(Grid(), x, y);
+    UserRelease(Grid(), x, y);
+    // A press may bring a move of its own along.
+    log.erase(std::unique(log.begin(), log.end()), log.end());
+    log.erase(std::remove(log.begin() + 1, log.end(), String("move")), log.end());
+    EXPECT_EQ(log, (std::vector<String>{"move", "down", "up"}));
+    // A drawing event set while the list shows is not taken before the next opening.
+    Edit->OnGridCustomCellDraw = [&](TObject*, TCanvas*, int, int, TGridDrawState, TRect, bool) { ++drawn; };
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(Edit->DropDownForm(), "griddropdown_events.png", png));
+    EXPECT_GT(shown, 0);
+    EXPECT_EQ(drawn, 0);
+    if (Edit->DroppedDown()) UserKey(Edit, VK_ESCAPE);
+    Open(1);
+    ASSERT_TRUE(SNAPSHOT(Edit->DropDownForm(), "griddropdown_events.png", png));
+    EXPECT_GT(drawn, 0);
+    // The float format: whatever the grid held, the handler starts from an empty text.
+    String fmt = "%.2f", seen = "unset";
+    bool isFloat = true;
+    Edit->OnGridGetFloatFormat = [&](TObject*, int, int, bool&, String& f) { seen = f; };
+    Grid()->OnGetFloatFormat(Grid(), 1, 1, isFloat, fmt);
+    EXPECT_EQ(seen, "");
+    UserKey(Edit, VK_ESCAPE);
 }
 
 // ---------------------------------------------------------------- editing and own rows
