@@ -878,8 +878,9 @@ protected:
     // handlers of the rest of the tree; true when the message was taken.
     bool HandleInputMessage(TMessage& Message);
     void MouseMove(TShiftState Shift, int X, int Y) override;
-    void MouseEnter() override;
-    void MouseLeave() override;
+    // Hot node, pending scrolls and the header's pressed and hovered columns go when the
+    // pointer leaves.
+    void HandleMouseLeave();
     virtual void HandleMouseDblClick(TMouseButton Button, TShiftState Shift, THitInfo& HitInfo);
     virtual void HandleHotTrack(int X, int Y);
     virtual void UpdatePanningCursor(int X, int Y);

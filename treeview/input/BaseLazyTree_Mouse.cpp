@@ -92,6 +92,11 @@ bool TBaseLazyTree::HandleInputMessage(TMessage& Message)
             PopupMenu()->Popup(p.X, p.Y);
         }
         return true;
+    case CM_MOUSELEAVE:
+        // The pointer may have come in without an enter message (it was over the tree
+        // when the window appeared): what it left behind is cleared all the same.
+        HandleMouseLeave();
+        return false;
     case CM_CONTROLPROBE:
         Message.Result = 1;
         return true;

@@ -200,9 +200,7 @@ void TBaseLazyTree::FireHotChange(PLazyNode Old, PLazyNode New)
     if (OnHotChange) OnHotChange(this, Old, New);
 }
 
-void TBaseLazyTree::MouseEnter() { TCustomControl::MouseEnter(); }
-
-void TBaseLazyTree::MouseLeave()
+void TBaseLazyTree::HandleMouseLeave()
 {
     TLazyTreeStates leave{tsHint};
     if (!FStates.Contains(tsWheelPanning) && !FStates.Contains(tsWheelScrolling)) {
@@ -221,7 +219,6 @@ void TBaseLazyTree::MouseLeave()
     columns->FDownIndex = NoColumnIndex;
     columns->FHoverIndex = NoColumnIndex;
     columns->FCheckBoxHit = false;
-    TCustomControl::MouseLeave();
 }
 
 // ---- the cursor ----
