@@ -906,6 +906,10 @@ protected:
                              TAlignment Alignment, int MaxRight);
     // A header drag, resize or tracking owns the mouse until it ends.
     bool HeaderTracking() const;
+    // The indentation of a node in the main column (levels, the root's, or a fixed one).
+    int NodeIndentation(PLazyNode Node) const;
+    // A node the band's change crossed: into the selection or out of it.
+    void ChangeBandNode(PLazyNode Node, bool InNew, bool Toggle);
     // Client point to tree coordinates (the rows start below the header).
     TPoint ClientToTree(int X, int Y) const;
     // The tree's own timer 4 tick: the first switches from the delay to the interval.

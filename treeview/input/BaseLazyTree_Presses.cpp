@@ -72,18 +72,19 @@ void TBaseLazyTree::GetHitTestInfoAt(int X, int Y, bool Relative, THitInfo& HitI
         ResolveHitPositionsLTR(HitInfo, X, cellWidth, alignment);
 }
 
+int TBaseLazyTree::NodeIndentation(PLazyNode Node) const
+{
+    const TLTPaintOptions paint = FOptions->PaintOptions();
+    if (paint.Contains(toFixedIndent)) return FIndent;
+    return FIndent * int(GetNodeLevel(Node)) + (paint.Contains(toShowRoot) ? FIndent : 0);
+}
+
 void TBaseLazyTree::ResolveHitPositionsLTR(THitInfo& HitInfo, int Offset, int Right, TAlignment Alignment)
 {
     PLazyNode node = HitInfo.HitNode;
     const TLTPaintOptions paint = FOptions->PaintOptions();
     const bool mainColumn = HitInfo.HitColumn == FHeader->MainColumn();
-    int indent = 0;
-    if (mainColumn) {
-        if (paint.Contains(toFixedIndent))
-            indent = FIndent;
-        else
-            indent = FIndent * int(GetNodeLevel(node)) + (paint.Contains(toShowRoot) ? FIndent : 0);
-    }
+    const int indent = mainColumn ? NodeIndentation(node) : 0;
     if (mainColumn && Offset < indent + FMargin) {
         const THitPositions before = HitInfo.HitPositions;
         if (paint.Contains(toShowButtons) && node->States.Contains(vsHasChildren)) {
@@ -146,13 +147,7 @@ void TBaseLazyTree::ResolveHitPositionsRTL(THitInfo& HitInfo, int Offset, int Ri
     PLazyNode node = HitInfo.HitNode;
     const TLTPaintOptions paint = FOptions->PaintOptions();
     const bool mainColumn = HitInfo.HitColumn == FHeader->MainColumn();
-    int indent = 0;
-    if (mainColumn) {
-        if (paint.Contains(toFixedIndent))
-            indent = FIndent;
-        else
-            indent = FIndent * int(GetNodeLevel(node)) + (paint.Contains(toShowRoot) ? FIndent : 0);
-    }
+    const int indent = mainColumn ? NodeIndentation(node) : 0;
     const int edge = Right - indent;
     if (mainColumn && Offset >= edge) {
         const THitPositions before = HitInfo.HitPositions;

@@ -52,6 +52,15 @@ bool TBaseLazyTree::ApplyDrawSelection()
     return changed;
 }
 
+void TBaseLazyTree::ChangeBandNode(PLazyNode Node, bool InNew, bool Toggle)
+{
+    // Removals are deferred and additions gathered, so the array changes once per move.
+    if (Toggle ? Node->States.Contains(vsSelected) : !InNew)
+        RemoveFromSelectionDeferred(Node);
+    else
+        CacheNode(Node);
+}
+
 bool TBaseLazyTree::CollectRectNodesLTR(TColumnIndex MainColumn, int MainColumnLeft, TRect NewRect, TRect OldRect,
                                         TAlignment Alignment, int MaxRight)
 {
@@ -70,8 +79,7 @@ bool TBaseLazyTree::CollectRectNodesLTR(TColumnIndex MainColumn, int MainColumnL
     int nodeTop = 0;
     PLazyNode node = GetNodeAt(0, std::min(OldRect.Top, NewRect.Top), false, nodeTop);
     if (!node) return false;
-    const int rootIndent = FOptions->PaintOptions().Contains(toShowRoot) ? 1 : 0;
-    int currentLeft = MainColumnLeft + FMargin + (fixedIndent ? FIndent : (int(GetNodeLevel(node)) + rootIndent) * FIndent);
+    int currentLeft = MainColumnLeft + FMargin + NodeIndentation(node);
     bool result = false;
     while (node && maxY >= nodeTop) {
         if (!node->States.Contains(vsInitialized)) InitializeNode(node);
@@ -121,10 +129,7 @@ bool TBaseLazyTree::CollectRectNodesLTR(TColumnIndex MainColumn, int MainColumnL
         }
         if (inOld != inNew) {
             result = true;
-            if (toggle ? node->States.Contains(vsSelected) : !inNew)
-                RemoveFromSelectionDeferred(node);
-            else
-                CacheNode(node);
+            ChangeBandNode(node, inNew, toggle);
         }
         nodeTop = nextTop;
         PLazyNode next = GetNextVisibleNoInit(node, true);
@@ -157,8 +162,7 @@ bool TBaseLazyTree::CollectRectNodesRTL(TColumnIndex MainColumn, int MainColumnL
     int nodeTop = 0;
     PLazyNode node = GetNodeAt(0, std::min(OldRect.Top, NewRect.Top), false, nodeTop);
     if (!node) return false;
-    const int rootIndent = FOptions->PaintOptions().Contains(toShowRoot) ? 1 : 0;
-    int currentRight = MaxRight - (FMargin + (fixedIndent ? FIndent : (int(GetNodeLevel(node)) + rootIndent) * FIndent));
+    int currentRight = MaxRight - (FMargin + NodeIndentation(node));
     bool result = false;
     while (node && maxY >= nodeTop) {
         if (!node->States.Contains(vsInitialized)) InitializeNode(node);
@@ -203,10 +207,7 @@ bool TBaseLazyTree::CollectRectNodesRTL(TColumnIndex MainColumn, int MainColumnL
         }
         if (inOld != inNew) {
             result = true;
-            if (toggle ? node->States.Contains(vsSelected) : !inNew)
-                RemoveFromSelectionDeferred(node);
-            else
-                CacheNode(node);
+            ChangeBandNode(node, inNew, toggle);
         }
         nodeTop = nextTop;
         PLazyNode next = GetNextVisibleNoInit(node, true);
