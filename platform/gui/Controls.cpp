@@ -424,6 +424,11 @@ void TControl::SetCursor(TCursor v)
     if (FWidget) FWidget->SetCursor(v);
 }
 
+void TControl::ShowCursor(TCursor v)
+{
+    if (FWidget) FWidget->SetCursor(v);
+}
+
 void TControl::Invalidate()
 {
     if (FWidget && !FDestroying) FWidget->Invalidate(nullptr);

@@ -231,6 +231,9 @@ protected:
     virtual void MouseLeave();
     virtual void Resize();
     virtual void DoHintShow(THintInfo& info) {}
+    // Shows a cursor over the control for now without making it the control's Cursor (a
+    // control whose cursor follows what lies under the pointer).
+    void ShowCursor(TCursor v);
 
     virtual String GetText() const { return FText; }
     virtual void TextChanged() { Invalidate(); }

@@ -19,6 +19,9 @@
 //   geometry/BaseLazyTree_Toggle.cpp  toggling one node, its animation and scroll correction
 //   input/BaseLazyTree_Selection.cpp  the selection array, ranges, focus
 //   input/BaseLazyTree_Presses.cpp    hit testing, mouse and Space presses of check boxes and nodes
+//   input/BaseLazyTree_Mouse.cpp      button messages, clicks, double clicks, message routing
+//   input/BaseLazyTree_MouseMove.cpp  movement, hot tracking, cursors, wheel panning, popup menus
+//   input/BaseLazyTree_RubberBand.cpp the rubber band and automatic scrolling
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -34,6 +37,7 @@
 #include "treeview/geometry/ScrollBarOptions.h"
 #include "platform/gui/StyledScrollBar.h"
 #include "treeview/header/LTHeader.h"
+#include "treeview/input/LTMouseTypes.h"
 #include "treeview/paint/LTPaintTypes.h"
 #include "treeview/edit/LTEditLink.h"
 #include "treeview/hints/LTHintTypes.h"
@@ -832,6 +836,104 @@ protected:
     // Width of the check pictures (the built-in ones until image lists are set).
     virtual int CheckImageWidth() const { return 16; }
     TCheckState FPendingCheckState = csUncheckedNormal;
+
+    // ---- the mouse: buttons and clicks, movement, hot tracking, cursors, wheel panning,
+    // popup menus, the rubber band and automatic scrolling (treeview/input/) ----
+public:
+    TLTNodeClickEvent OnNodeClick, OnNodeDblClick;
+    TLTColumnClickEvent OnColumnClick, OnColumnDblClick;
+    TLTHotNodeChangeEvent OnHotChange;
+    TLTGetCursorEvent OnGetCursor;
+    TLTPopupEvent OnGetPopupMenu;
+    TLTNodeHeightTrackingEvent OnNodeHeightTracking;
+    TLTNodeHeightDblClickResizeEvent OnNodeHeightDblClickResize;
+    TLTCanSplitterResizeNodeEvent OnCanSplitterResizeNode;
+    TLTDragAllowedEvent OnDragAllowed;
+    void SetHotCursor(TCursor Value) { FHotCursor = Value; }
+    void SetAutoScrollDelay(std::uint32_t Value) { FAutoScrollDelay = Value; }
+    void SetAutoScrollInterval(std::uint32_t Value) { FAutoScrollInterval = std::clamp<std::uint32_t>(Value, 1, 1000); }
+    // The cursor the tree shows now (the splitter, the hot cursor, a panning arrow or its
+    // own Cursor).
+    TCursor ShownCursor() const { return FShownCursor; }
+    // The point of the last accepted button press (client coordinates).
+    TPoint LastClickPos() const { return FLastClickPos; }
+    // The rubber band now and before the latest move, in tree coordinates, not normalised.
+    TRect NewSelRect() const { return FNewSelRect; }
+    TRect LastSelRect() const { return FLastSelRect; }
+    TScrollDirections ScrollDirections() const { return FScrollDirections; }
+    // Moves the rubber band's free corner to a client point; true when it changed.
+    virtual bool UpdateSelectionRect(int X, int Y);
+    // Selects (or with Ctrl at the press, toggles) what the band's change crossed; true
+    // when the selection changed.
+    bool ApplyDrawSelection();
+    // May the tree scroll by itself now, where to for a client point, and one step.
+    virtual bool AutoScrollAllowed();
+    virtual TScrollDirections ScrollDirectionsAt(int X, int Y);
+    virtual void ScrollOnTimer();
+    // Whether a menu comes for a node (the tree's PopupMenu or OnGetPopupMenu), and
+    // showing the menu OnGetPopupMenu gives at a client point.
+    virtual bool HasPopupMenu(PLazyNode Node, TColumnIndex Column, TPoint P);
+    virtual void ShowPopupMenu(PLazyNode Node, TColumnIndex Column, TPoint P);
+    virtual void BeginWheelPanning(TPoint Position);
+    virtual void EndWheelPanning();
+    // The small picture at the press point while the wheel button pans (nil otherwise).
+    TControl* PanningWindow() const { return FPanningWindow; }
+
+protected:
+    // Routes the mouse, focus, cursor and timer messages of this part before the
+    // handlers of the rest of the tree; true when the message was taken.
+    bool HandleInputMessage(TMessage& Message);
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    // Hot node, pending scrolls and the header's pressed and hovered columns go when the
+    // pointer leaves.
+    void HandleMouseLeave();
+    virtual void HandleMouseDblClick(TMouseButton Button, TShiftState Shift, THitInfo& HitInfo);
+    virtual void HandleHotTrack(int X, int Y);
+    virtual void UpdatePanningCursor(int X, int Y);
+    virtual void ScheduleAutoScroll(int X, int Y);
+    // Works out and shows the cursor for a client point.
+    virtual void UpdateCursor(int X, int Y);
+    virtual void FireGetCursor(TCursor& Cursor);
+    virtual TPopupMenu* FireGetPopupMenu(PLazyNode Node, TColumnIndex Column, TPoint P);
+    virtual void FireHotChange(PLazyNode Old, PLazyNode New);
+    virtual void FireNodeClick(const THitInfo& HitInfo);
+    virtual void FireNodeDblClick(const THitInfo& HitInfo);
+    virtual void FireColumnClick(TColumnIndex Column, TShiftState Shift);
+    virtual void FireColumnDblClick(TColumnIndex Column, TShiftState Shift);
+    virtual bool FireNodeHeightTracking(PLazyNode Node, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint,
+                                        TPoint P);
+    virtual bool FireNodeHeightDblClickResize(PLazyNode Node, TColumnIndex Column, TShiftState Shift, TPoint P);
+    virtual bool FireDragAllowed(PLazyNode Node, TColumnIndex Column);
+    bool NodeSplitterAllowed(TPoint P, PLazyNode Node, TColumnIndex Column);
+    virtual void ResolveHitPositionsRTL(THitInfo& HitInfo, int Offset, int Right, TAlignment Alignment);
+    bool CollectRectNodesLTR(TColumnIndex MainColumn, int MainColumnLeft, TRect NewRect, TRect OldRect,
+                             TAlignment Alignment, int MaxRight);
+    bool CollectRectNodesRTL(TColumnIndex MainColumn, int MainColumnLeft, TRect NewRect, TRect OldRect,
+                             TAlignment Alignment, int MaxRight);
+    // A header drag, resize or tracking owns the mouse until it ends.
+    bool HeaderTracking() const;
+    // The indentation of a node in the main column (levels, the root's, or a fixed one).
+    int NodeIndentation(PLazyNode Node) const;
+    // A node the band's change crossed: into the selection or out of it.
+    void ChangeBandNode(PLazyNode Node, bool InNew, bool Toggle);
+    // Client point to tree coordinates (the rows start below the header).
+    TPoint ClientToTree(int X, int Y) const;
+    // The tree's own timer 4 tick: the first switches from the delay to the interval.
+    void HandleScrollTimer();
+    void ShowTreeCursor(TCursor Cursor);
+    TPoint FLastClickPos;
+    TRect FLastSelRect;
+    TShiftState FDrawSelShiftState;
+    TScrollDirections FScrollDirections;
+    std::uint32_t FDragScrollStart = 0;
+    PLazyNode FHeightTrackNode = nullptr;
+    TColumnIndex FHeightTrackColumn = NoColumnIndex;
+    TPoint FHeightTrackPoint;
+    bool FHotNodeButtonHit = false;
+    TCursor FShownCursor = crDefault;
+    TCursor FPanningCursor = crDefault;
+    TControl* FPanningWindow = nullptr;
+    // ---- end of the mouse ----
 
     // ---- fields ----
     PLazyNode FRoot = nullptr;

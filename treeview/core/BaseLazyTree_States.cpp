@@ -237,6 +237,7 @@ void TBaseLazyTree::FireEndOperation(TLTOperationKind Kind)
 
 void TBaseLazyTree::WndProc(TMessage& Message)
 {
+    if (HandleInputMessage(Message)) return;
     switch (Message.Msg) {
     case WM_TIMER:
         HandleWMTimer(Message);

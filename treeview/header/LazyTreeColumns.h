@@ -217,6 +217,7 @@ private:
     friend class TLazyTreeColumn;
     friend class TLTHeader;
     friend class TLTHeaderWindow;
+    friend class TBaseLazyTree;
     void HandleUpdate(TLazyTreeColumn* Item);
     void RemapIndex(TColumnIndex DeletedIndex);
     bool TreeLoading() const;
