@@ -2086,6 +2086,18 @@ public:
     // A rounded percentage while a file is written or read; fired only when it changed.
     std::function<void(TObject* Sender, int Progress)> OnFileProgress;
 
+    // ---- clipboard exchange: what the grid remembers between a copy and a paste (the
+    // operations live in gridext/clipboard) ----
+    enum TClipOperation { coNone, coCopy, coCut };
+    // The top-left cell of the last range copied from this grid, and what was done last.
+    TPoint FClipboardSource = TPoint(-1, -1);
+    TClipOperation FLastClipOperation = coNone;
+    // The paste in progress fills the whole grid (not the selection).
+    bool FWholeGridPaste = false;
+    // The cells one clipboard action changed, for the linked undo history (one sequence).
+    using TClipboardChanges = TCellChanges;
+    void RegisterClipboardUndo(const TClipboardChanges& Changes) { RegisterUndoChanges(Changes, true); }
+
     // ---- wheel, zoom and editor hooks (ExtGrid_Wheel.cpp) ----
     // Every column width and row height grows by x pixels, the zoom factor by x, within -10 .. 10.
     void Zoom(int x);
