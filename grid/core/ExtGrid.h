@@ -2098,6 +2098,19 @@ public:
     using TClipboardChanges = TCellChanges;
     void RegisterClipboardUndo(const TClipboardChanges& Changes) { RegisterUndoChanges(Changes, true); }
 
+    // ---- drag and drop of cells, rows and columns (gridext/dragdrop does the work) ----
+    // Data dropped at (ARow, ACol): text, rich text, or a file name (row and column -1).
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& Data, bool& Allow)> OnOleDrop;
+    std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& FileName, bool& Allow)> OnOleDropFile;
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& URL, bool& Allow)> OnOleDropURL;
+    std::function<void(TObject* Sender, int ARow, int ACol, int DropCol)> OnOleDropCol;
+    std::function<void(TObject* Sender, const TGridRect& ARect)> OnOleDropped;
+    std::function<void(TObject* Sender, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(TObject* Sender, int OLEEffect)> OnOleDragStop;
+    // The selection a drag of this grid started from (moved down when rows are dropped above it).
+    TGridRect& DropSelection() { return FDropSelection; }
+
     // ---- wheel, zoom and editor hooks (ExtGrid_Wheel.cpp) ----
     // Every column width and row height grows by x pixels, the zoom factor by x, within -10 .. 10.
     void Zoom(int x);
