@@ -38,6 +38,9 @@
 #include "editors/network/opcua/UOPC_UA_Server_Access.h"
 #include "gridedit/GridEditors.h"
 #include "gridext/celleditors/GridPickerEditors.h"
+#include "gridext/clipboard/GridClipboard.h"
+#include "gridext/dragdrop/GridDragDrop.h"
+#include "gridext/settings/GridLayout.h"
 #include "mbus/engine/UMBusScanDecode.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
@@ -49,6 +52,10 @@ int main()
         // The tables edit their cells with the grid's editors, the pickers' among them.
         Register_Grid_Editors();
         Plug_Grid_Pickers();
+        // The grids' clipboard keys, drops and kept column layouts.
+        GridClipboard::InstallGridClipboard();
+        GridDragDrop::InstallGridDragDrop();
+        GridLayout::InstallGridLayout();
         // Each part of the program plugs its windows in at their places in the order.
         Plug_Shell_Windows();
         Plug_ParGen_Window();

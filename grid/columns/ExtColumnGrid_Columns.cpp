@@ -11,6 +11,7 @@
 #include "grid/columns/ExtColumnGrid.h"
 #include "grid/util/GridSupport.h"
 #include "platform/os/Files.h"
+#include "platform/os/IniFiles.h"
 
 // ---------------------------------------------------------------- item
 
@@ -569,97 +570,29 @@ void TExtColumnGrid::Notification(TComponent* AComponent, TOperation Operation)
 
 // ---------------------------------------------------------------- column order in an ini file
 
-namespace {
-
-// One ini file as sections of named values, in file order.
-struct TIniData {
-    std::vector<std::pair<String, std::vector<std::pair<String, String>>>> Sections;
-
-    void Load(const String& path)
-    {
-        Sections.clear();
-        if (!FileExists(path)) return;
-        std::istringstream in(ReadFileBytes(path));
-        String line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            const String t = Trim(line);
-            if (t.empty() || t[0] == ';') continue;
-            if (t.front() == '[' && t.back() == ']') {
-                Sections.push_back({t.substr(1, t.size() - 2), {}});
-                continue;
-            }
-            const size_t eq = t.find('=');
-            if (eq == String::npos || Sections.empty()) continue;
-            Sections.back().second.push_back({Trim(t.substr(0, eq)), Trim(t.substr(eq + 1))});
-        }
-    }
-
-    std::vector<std::pair<String, String>>* Section(const String& name, bool create)
-    {
-        for (auto& s : Sections)
-            if (SameText(s.first, name)) return &s.second;
-        if (!create) return nullptr;
-        Sections.push_back({name, {}});
-        return &Sections.back().second;
-    }
-
-    bool Read(const String& section, const String& name, String& value)
-    {
-        auto* s = Section(section, false);
-        if (!s) return false;
-        for (auto& kv : *s)
-            if (SameText(kv.first, name)) {
-                value = kv.second;
-                return true;
-            }
-        return false;
-    }
-
-    void Write(const String& section, const String& name, const String& value)
-    {
-        auto* s = Section(section, true);
-        for (auto& kv : *s)
-            if (SameText(kv.first, name)) {
-                kv.second = value;
-                return;
-            }
-        s->push_back({name, value});
-    }
-
-    void Save(const String& path) const
-    {
-        String out;
-        for (const auto& s : Sections) {
-            out += "[" + s.first + "]\n";
-            for (const auto& kv : s.second) out += kv.first + "=" + kv.second + "\n";
-            out += "\n";
-        }
-        WriteFileAtomic(path, out);
-    }
-};
-
-}  // namespace
-
 void TExtColumnGrid::SaveColumnPositions(const String& Key, const String& Section)
 {
-    TIniData ini;
-    ini.Load(Key);
+    TIniFile ini(Key);
     for (int i = 0; i < FColumnCollection->Count(); ++i)
-        ini.Write(Section, "CP" + IntToStr(i), IntToStr(FColumnCollection->FItems[size_t(i)]->FDefIdx));
-    ini.Save(Key);
+        ini.WriteInteger(Section, "CP" + IntToStr(i), FColumnCollection->FItems[size_t(i)]->FDefIdx);
+    ini.UpdateFile();
 }
 
 void TExtColumnGrid::LoadColumnPositions(const String& Key, const String& Section)
 {
-    TIniData ini;
-    ini.Load(Key);
+    const TIniFile ini(Key);
     const int n = FColumnCollection->Count();
     std::vector<int> pos(size_t(n), 0);
     for (int j = 0; j < n; ++j) {
-        String v;
-        if (!ini.Read(Section, "CP" + IntToStr(j), v)) return;
-        pos[size_t(j)] = StrToIntDef(v, 0);
+        if (!ini.ValueExists(Section, "CP" + IntToStr(j))) return;
+        pos[size_t(j)] = StrToIntDef(ini.ReadString(Section, "CP" + IntToStr(j), ""), 0);
+    }
+    // Positions that are not each column once came from a damaged or forged file: the
+    // order stays as it is.
+    std::vector<bool> seen(size_t(n), false);
+    for (int p : pos) {
+        if (p < 0 || p >= n || seen[size_t(p)]) return;
+        seen[size_t(p)] = true;
     }
     ResetColumnOrder();
     for (int j = 0; j < n; ++j) FColumnCollection->Items(pos[size_t(j)])->FDefIdx = j;

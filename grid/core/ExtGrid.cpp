@@ -1,6 +1,7 @@
 // Construction and lifetime of the feature grid: its settings objects and defaults, the
 // editors it owns, window creation (grid timer, wheel), loading, destruction in order.
 #include "grid/core/ExtGrid.h"
+#include "grid/core/ExchangeHooks.h"
 
 #include <algorithm>
 
@@ -231,6 +232,7 @@ void TExtStringGrid::Loaded()
     InitOrigColSizes();
     SetColumnOrder();
     if (IsStyled()) ApplyVCLStyleColors();
+    if (FColumnSize->Save && GridExchangeHooks().LoadColumnLayout) GridExchangeHooks().LoadColumnLayout(*this);
 }
 
 // ShowColumnHeaders and ShowRowHeaders: ExtGrid_Dimensions.cpp.
@@ -280,6 +282,14 @@ void TExtStringGrid::FreeScrollControls()
 
 TExtStringGrid::~TExtStringGrid()
 {
+    // The column layout is kept while the grid still has all its columns; a store that
+    // cannot be written must not stop the grid from going.
+    if (FColumnSize && FColumnSize->Save && GridExchangeHooks().SaveColumnLayout) {
+        try {
+            GridExchangeHooks().SaveColumnLayout(*this);
+        } catch (const std::exception&) {
+        }
+    }
     // The linked undo history goes first, while the records it holds can still be freed here.
     if (FUndoRedo && FUndoRedo->Grid() == this) FUndoRedo->SetGrid(nullptr);
     BalloonDone();

@@ -2092,6 +2092,31 @@ public:
     // on some cell still learns of every write.
     void StoreLoadedText(int ACol, int ARow, String&& Value);
 
+    // ---- clipboard exchange: what the grid remembers between a copy and a paste (the
+    // operations live in gridext/clipboard) ----
+    enum TClipOperation { coNone, coCopy, coCut };
+    // The top-left cell of the last range copied from this grid, and what was done last.
+    TPoint FClipboardSource = TPoint(-1, -1);
+    TClipOperation FLastClipOperation = coNone;
+    // The paste in progress fills the whole grid (not the selection).
+    bool FWholeGridPaste = false;
+    // The cells one clipboard action changed, for the linked undo history (one sequence).
+    using TClipboardChanges = TCellChanges;
+    void RegisterClipboardUndo(const TClipboardChanges& Changes) { RegisterUndoChanges(Changes, true); }
+
+    // ---- drag and drop of cells, rows and columns (gridext/dragdrop does the work) ----
+    // Data dropped at (ARow, ACol): text, rich text, or a file name (row and column -1).
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& Data, bool& Allow)> OnOleDrop;
+    std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDragOver;
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& FileName, bool& Allow)> OnOleDropFile;
+    std::function<void(TObject* Sender, int ARow, int ACol, const String& URL, bool& Allow)> OnOleDropURL;
+    std::function<void(TObject* Sender, int ARow, int ACol, int DropCol)> OnOleDropCol;
+    std::function<void(TObject* Sender, const TGridRect& ARect)> OnOleDropped;
+    std::function<void(TObject* Sender, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(TObject* Sender, int OLEEffect)> OnOleDragStop;
+    // The selection a drag of this grid started from (moved down when rows are dropped above it).
+    TGridRect& DropSelection() { return FDropSelection; }
+
     // ---- wheel, zoom and editor hooks (ExtGrid_Wheel.cpp) ----
     // Every column width and row height grows by x pixels, the zoom factor by x, within -10 .. 10.
     void Zoom(int x);

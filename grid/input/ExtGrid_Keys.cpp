@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "grid/core/ExtGrid.h"
+#include "grid/core/ExchangeHooks.h"
 #include "grid/undo/GridUndoRedo.h"
 #include "platform/gui/Clipbrd.h"
 
@@ -467,11 +468,13 @@ bool TExtStringGrid::AppendRowOnArrowDown()
 
 void TExtStringGrid::CopySelectionToClipboard()
 {
+    if (GridExchangeHooks().CopySelection) return GridExchangeHooks().CopySelection(*this);
     Clipboard()->SetAsText(SelectedText());
 }
 
 void TExtStringGrid::CutSelectionToClipboard()
 {
+    if (GridExchangeHooks().CutSelection) return GridExchangeHooks().CutSelection(*this);
     CopySelectionToClipboard();
     const TGridRect R = Selection();
     TCellChanges changes;
@@ -501,6 +504,7 @@ void TExtStringGrid::RegisterUndoChanges(const TCellChanges& Changes, bool AsSeq
 
 void TExtStringGrid::PasteSelectionFromClipboard()
 {
+    if (GridExchangeHooks().PasteSelection) return GridExchangeHooks().PasteSelection(*this);
     String text = Clipboard()->AsText();
     if (text.empty()) return;
     // One line per row; a final line break ends the last row and adds none.

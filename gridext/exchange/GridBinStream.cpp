@@ -732,4 +732,17 @@ void LoadFromBinFile(TExtStringGrid& Grid, const String& FileName)
     LoadFromBinStream(Grid, s);
 }
 
+// ---- the extent of a cell block (the clipboard and drops grow the grid by it) ----
+
+TPoint BinBlockSize(const std::string& Bytes, bool& FullGrid)
+{
+    TReader in(Bytes);
+    const TRecord head = in.Record();
+    if (head.Class != "TGridPropIO") throw EStreamError("Invalid stream format");
+    const long long cols = head.Int("ColCount"), rows = head.Int("RowCount");
+    CheckGridSize(cols, rows, "Stream holds more cells than a grid can show");
+    FullGrid = head.Bool("FullGrid");
+    return TPoint(int(std::max(0LL, cols)), int(std::max(0LL, rows)));
+}
+
 }  // namespace GridExchange

@@ -72,4 +72,8 @@ void LoadFromBinStream(TExtStringGrid& Grid, TStream& Stream);
 void SaveRectToBinStream(TExtStringGrid& Grid, const TGridRect& Rect, TStream& Stream);
 void LoadAtPointFromBinStream(TExtStringGrid& Grid, TPoint Point, TStream& Stream);
 
+// The columns and rows of a cell block and whether it is a whole grid, from its header
+// alone; the stream-format error of the loader for bytes that are no block.
+TPoint BinBlockSize(const std::string& Bytes, bool& FullGrid);
+
 }  // namespace GridExchange

@@ -24,6 +24,7 @@
 #include "platform/gui/Menus.h"
 #include "platform/gui/PopupWindow.h"
 #include "platform/gui/qt/Backend.h"
+#include "platform/gui/qt/MimeData.h"
 #include "platform/gui/qt/QtCommon.h"
 #include "platform/rtl/Threads.h"
 
@@ -279,16 +280,16 @@ void SetOverrideCursor(TCursor c)
     }
 }
 
-String ClipboardText()
+std::vector<std::pair<String, std::string>> ClipboardData()
 {
     EnsureStarted();
-    return SS(QGuiApplication::clipboard()->text());
+    return FromMimeData(QGuiApplication::clipboard()->mimeData());
 }
 
-void SetClipboardText(const String& s)
+void SetClipboardData(const std::vector<std::pair<String, std::string>>& Data)
 {
     EnsureStarted();
-    QGuiApplication::clipboard()->setText(QS(s));
+    QGuiApplication::clipboard()->setMimeData(ToMimeData(Data));
 }
 
 // ---------------------------------------------------------------- the real dialogs

@@ -3,6 +3,7 @@
 // control kind. The toolkit classes talk only to these; the Qt implementation lies in
 // this folder's .cpp files. No Qt header is included here.
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/gui/Graphics.h"
@@ -201,8 +202,11 @@ int ScreenHeight();
 // The available area of the monitor nearest to screen point p.
 TRect WorkAreaAt(TPoint p);
 void SetOverrideCursor(TCursor c);
-String ClipboardText();
-void SetClipboardText(const String& s);
+// The clipboard's content as MIME types and their bytes: "text/plain" is UTF-8 text,
+// "text/uri-list" names of local files (each followed by a zero byte), "text/x-uri" the
+// first link that is no local file.
+std::vector<std::pair<String, std::string>> ClipboardData();
+void SetClipboardData(const std::vector<std::pair<String, std::string>>& Data);
 
 // The desktop's icons (SysIcons.h): the toolkit's standard icons as a list, and the icon
 // of a file or folder; each rendered into a transparent Edge x Edge picture.

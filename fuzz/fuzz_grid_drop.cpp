@@ -1,0 +1,75 @@
+// What other programs hand the grid through the clipboard and drops, and the settings
+// files it reads: a text block pasted at a cell, a file list, a column states text and a
+// settings file. The first byte picks the reader, the rest is the data. A reader either
+// refuses the data with an Exception and leaves the grid as it was, or takes it.
+#include <cstdlib>
+
+#include "fuzz/FuzzCommon.h"
+#include "grid/core/ExtGrid.h"
+#include "gridext/clipboard/GridClipboard.h"
+#include "gridext/settings/GridLayout.h"
+#include "platform/gui/Clipbrd.h"
+#include "platform/gui/Forms.h"
+#include "platform/os/IniFiles.h"
+
+namespace {
+
+TForm* Form = nullptr;
+
+std::string State(TExtStringGrid& G)
+{
+    std::string s = std::to_string(G.ColCount()) + "x" + std::to_string(G.RowCount()) + "|";
+    for (int r = 0; r < std::min(G.RowCount(), 50); ++r)
+        for (int c = 0; c < std::min(G.TotalColCount(), 20); ++c) s += G.GetGridCell(c, r) + "|";
+    return s;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    Form = new TForm(nullptr);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
+{
+    if (Size < 1) return 0;
+    const std::string data(reinterpret_cast<const char*>(Data) + 1, Size - 1);
+    auto* g = new TExtStringGrid(Form);
+    g->SetColCount(3);
+    g->SetRowCount(3);
+    g->SetOptions(g->Options() << goEditing);
+    g->SetCellEx(1, 1, "before");
+    const std::string before = State(*g);
+    try {
+        switch (Data[0] % 4) {
+        case 0: {
+            int lines = 0, fields = 0;
+            GridClipboard::PasteTextBlock(*g, 1, 1, lines, fields, data);
+            break;
+        }
+        case 1:
+            for (const String& n : FileListFromBytes(data))
+                if (n.empty() || n.find('\0') != String::npos) std::abort();
+            break;
+        case 2:
+            GridLayout::StringToColumnStates(*g, data);
+            break;
+        default: {
+            const TIniFile f = TIniFile::FromText(data);
+            // What is written reads back the same.
+            const TIniFile again = TIniFile::FromText(f.Text());
+            for (const String& s : f.Sections())
+                for (const String& k : f.ReadSection(s))
+                    if (again.ReadString(s, k, "\x01") != f.ReadString(s, k, "")) std::abort();
+            break;
+        }
+        }
+    } catch (const Exception&) {
+        if (Data[0] % 4 != 2 && State(*g) != before) std::abort();
+    }
+    delete g;
+    return 0;
+}

@@ -1,0 +1,7 @@
+#include "grid/core/ExchangeHooks.h"
+
+TGridExchangeHooks& GridExchangeHooks()
+{
+    static TGridExchangeHooks hooks;
+    return hooks;
+}
