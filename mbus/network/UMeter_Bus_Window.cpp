@@ -84,8 +84,8 @@ TFMeter_Bus::TFMeter_Bus(TComponent* AOwner) : TForm(AOwner)
         text = Item_Text(n);
     };
     TW->OnFocusChanged = [this](TBaseLazyTree*, TLazyNode*, TColumnIndex) { TWClick(TW); };
-    // Read-only, whole rows, the selection kept visible without the focus.
-    TW->TreeOptions()->SetMiscOptions(TW->TreeOptions()->MiscOptions() + toReadOnly);
+    // Whole rows; no in-place editing (the tree's read-only option would also keep this
+    // window from adding its own items).
     TW->TreeOptions()->SetSelectionOptions(TW->TreeOptions()->SelectionOptions() + toFullRowSelect);
     TW->TreeOptions()->SetPaintOptions(TW->TreeOptions()->PaintOptions() + toShowButtons + toShowRoot +
                                        toShowTreeLines);

@@ -725,46 +725,70 @@ void TFScanDecode::Update_Slave_List_Box(int32_t Kind, int32_t Value, int32_t Fo
     LB_AvailableDevice->SetTopIndex(LB_AvailableDevice->Count() - 1);
 }
 
-void TFScanDecode::Show_Slave_in_Tree()
+namespace {
+
+// The tree of meters, records and their details. The node handlers read the list under its
+// lock, and the tree may initialise a node as it is added: the nodes are made without the
+// lock held, and the meters and records told their nodes under it afterwards.
+template <class TMeter>
+void Build_Meter_Tree(TBaseLazyTree* Tree, TSlaveList& List, const std::vector<TMeter*>& Meters)
 {
-    VST->BeginUpdate();
-    VST->Clear();
+    std::vector<size_t> records;
     {
-        std::lock_guard<std::mutex> lock(List_Slave_MBus.Lock);
-        L_Num_Slave->SetCaption(IntToStr(int(List_Slave_MBus.Items.size())));
-        for (int i = 0; TSlave_MBus* s = Wired_Slave_At(List_Slave_MBus, i); ++i) {
-            s->Node = VST->AddChild(nullptr);
-            for (auto& rec : s->List_Var) {
-                rec->Node = VST->AddChild(s->Node);
-                for (int d = 0; d < Details_Per_Record; ++d) VST->AddChild(rec->Node);
-            }
+        std::lock_guard<std::mutex> lock(List.Lock);
+        for (TMeter* m : Meters) records.push_back(m->List_Var.size());
+    }
+    std::vector<std::pair<PLazyNode, std::vector<PLazyNode>>> nodes;
+    Tree->BeginUpdate();
+    for (size_t count : records) {
+        PLazyNode meter = Tree->AddChild(nullptr);
+        std::vector<PLazyNode> recs;
+        for (size_t k = 0; k < count; ++k) {
+            PLazyNode r = Tree->AddChild(meter);
+            for (int d = 0; d < Details_Per_Record; ++d) Tree->AddChild(r);
+            recs.push_back(r);
+        }
+        nodes.emplace_back(meter, std::move(recs));
+    }
+    Tree->EndUpdate();
+    {
+        std::lock_guard<std::mutex> lock(List.Lock);
+        for (size_t i = 0; i < Meters.size(); ++i) {
+            Meters[i]->Node = nodes[i].first;
+            for (size_t k = 0; k < nodes[i].second.size() && k < Meters[i]->List_Var.size(); ++k)
+                Meters[i]->List_Var[k]->Node = nodes[i].second[k];
         }
     }
-    VST->EndUpdate();
-    // Every node made now, so each meter and record has its check box before the user
-    // or the writer looks at it, also under a collapsed meter.
-    for (PLazyNode n = VST->GetFirst(); n; n = VST->GetNext(n)) {
+    // Every node made now, so each meter and record has its check box before the user or
+    // the writer looks at it, also under a collapsed meter.
+    for (PLazyNode n = Tree->GetFirst(); n; n = Tree->GetNext(n)) {
     }
+}
+
+}  // namespace
+
+void TFScanDecode::Show_Slave_in_Tree()
+{
+    VST->Clear();
+    std::vector<TSlave_MBus*> meters;
+    {
+        std::lock_guard<std::mutex> lock(List_Slave_MBus.Lock);
+        for (int i = 0; TSlave_MBus* s = Wired_Slave_At(List_Slave_MBus, i); ++i) meters.push_back(s);
+    }
+    L_Num_Slave->SetCaption(IntToStr(int(meters.size())));
+    Build_Meter_Tree(VST, List_Slave_MBus, meters);
 }
 
 void TFScanDecode::Show_Slave_in_Tree_Wireless(int index)
 {
-    VST_Wireless->BeginUpdate();
     VST_Wireless->Clear();
     FWireless_Meter = index;
+    std::vector<TSlave_wMBus*> meters;
     {
         std::lock_guard<std::mutex> lock(List_Slave_wMBus.Lock);
-        if (TSlave_wMBus* m = Wireless_Slave_At(List_Slave_wMBus, index)) {
-            m->Node = VST_Wireless->AddChild(nullptr);
-            for (auto& rec : m->List_Var) {
-                rec->Node = VST_Wireless->AddChild(m->Node);
-                for (int d = 0; d < Details_Per_Record; ++d) VST_Wireless->AddChild(rec->Node);
-            }
-        }
+        if (TSlave_wMBus* m = Wireless_Slave_At(List_Slave_wMBus, index)) meters.push_back(m);
     }
-    VST_Wireless->EndUpdate();
-    for (PLazyNode n = VST_Wireless->GetFirst(); n; n = VST_Wireless->GetNext(n)) {
-    }
+    Build_Meter_Tree(VST_Wireless, List_Slave_wMBus, meters);
 }
 
 namespace {
