@@ -42,6 +42,7 @@
 #include "gridext/dragdrop/GridDragDrop.h"
 #include "gridext/settings/GridLayout.h"
 #include "mbus/engine/UMBusScanDecode.h"
+#include "mbus/scan/MBusWindows.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
 
@@ -96,6 +97,8 @@ int main()
         Plug_OPC_UA_Server_Access_Window();
         // The BACnet editors, the EDE import dialog and the EDS connection picker.
         Plug_BACnet_And_EDS_Windows();
+        // The M-Bus network editor, the scan window and their dialogs.
+        Plug_MBus_Windows();
         Create_Windows();
         // The M-Bus scan engine lives from start to exit, asleep until its window wakes it;
         // its thread does its own set-up, so the start does not wait for it.
