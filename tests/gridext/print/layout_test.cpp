@@ -102,6 +102,38 @@ TEST_F(PrintLayoutTest, RowsTallerThanThePageAreCutOnePerPageAndNeverLoop)
     }
 }
 
+TEST_F(PrintLayoutTest, FittingToThePageScalesWidthsOnlyAsAsked)
+{
+    Fill(3, 2);
+    struct Case {
+        const char* what;
+        TFitToPage fit;
+        int width, leftRight;
+        int colWidth, bands;
+    };
+    const Case cases[] = {
+        {"never", fpNever, 1500, 0, 400, 1},
+        {"always grows to fill the page", fpAlways, 1500, 0, 500, 1},
+        {"always fills between the margins", fpAlways, 1700, 100, 500, 1},
+        {"shrink leaves a narrow grid", fpShrink, 1500, 0, 400, 1},
+        {"shrink narrows a wide grid", fpShrink, 800, 0, 266, 1},
+        {"grow does not shrink: bands", fpGrow, 800, 0, 400, 2},
+        // Margins wider than the page would give negative widths: the widths stay.
+        {"margins wider than the page", fpAlways, 1500, 1000, 400, 2},
+    };
+    for (const Case& c : cases) {
+        TPrintSettings* ps = Grid->PrintSettings();
+        ps->FitToPage = c.fit;
+        ps->LeftSize = ps->RightSize = c.leftRight;
+        TBitmap bmp(8, 8);
+        TGridPrintLayout layout(*Grid, *bmp.Canvas());
+        layout.Layout(TGridRect(0, 0, 2, 1), c.width, 3000);
+        EXPECT_EQ(layout.MaxWidths()[1], c.colWidth) << c.what;
+        ASSERT_FALSE(layout.Pages().empty()) << c.what;
+        EXPECT_EQ(layout.Pages().back().Band + 1, c.bands) << c.what;
+    }
+}
+
 TEST_F(PrintLayoutTest, ColumnTablesFollowTheGridBeyondFiveHundredColumns)
 {
     Grid->PrintSettings()->FixedWidth = 100;
