@@ -2,7 +2,7 @@
 // edges of a page, landscape paper, and rows taller than any page.
 #include <gtest/gtest.h>
 
-#include "gridext/print/GridPrintLayout.h"
+#include "gridext/print/GridPrint.h"
 #include "tests/common/PdfPages.h"
 #include "tests/common/Snapshot.h"
 #include "tests/common/extgrid_fixture.h"
@@ -44,7 +44,8 @@ protected:
         printer.SetResolution(254);  // one printer pixel is 0.1 mm
         printer.SetPageSize(Width, Height);
         const TGridRect all(0, 0, Grid->ColCount() - 1, Grid->RowCount() - 1);
-        const int printed = PrintGridRange(*Grid, printer, all);
+        const int printed = TGridPrint(*Grid).PrintRect(printer, all);
+        EXPECT_EQ(Grid->PrintNrOfPages, printed);
         EXPECT_FALSE(printer.Printing());
         EXPECT_EQ(PdfPageCount(TEST_OUTPUT(Name)), printed);
         // A layout alone (as a page count is taken) gives the pages a print produces.
