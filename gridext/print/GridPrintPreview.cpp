@@ -21,27 +21,33 @@ bool TGridPreviewSheet::Turned() const
     return !ps->UseDefaultOrientation && ps->Orientation == poLandscape;
 }
 
+void TGridPreviewSheet::Render(TBitmap& Paper)
+{
+    // The page is laid out at the paper's size, as the printer gets it, and shown at the
+    // screen's scale: the preview shows the printed page, not a page the size of the window.
+    Paper.SetSize(ScreenPixels(Width100()), ScreenPixels(Height100()));
+    Paper.Canvas()->Brush()->SetColor(clWhite);
+    Paper.Canvas()->FillRect(TRect(0, 0, Paper.Width(), Paper.Height()));
+    FPrint.PrintPreview(*Paper.Canvas(), TRect(0, 0, Paper.Width(), Paper.Height()));
+}
+
 void TGridPreviewSheet::Paint()
 {
+    TBitmap paper;
+    Render(paper);
     TCanvas* c = Canvas();
-    const TRect client = ClientRect();
-    // The page is laid out at the paper's size, as the printer gets it, then shrunk: the
-    // preview shows the printed page, not a page the size of the window.
-    TBitmap paper(ScreenPixels(Width100()), ScreenPixels(Height100()));
-    paper.Canvas()->Brush()->SetColor(clWhite);
-    paper.Canvas()->FillRect(TRect(0, 0, paper.Width(), paper.Height()));
-    FPrint.PrintPreview(*paper.Canvas(), TRect(0, 0, paper.Width(), paper.Height()));
-    c->StretchDraw(client, &paper);
+    c->Draw(0, 0, &paper);
     c->Brush()->SetColor(clGray);
-    c->FrameRect(client);
+    c->FrameRect(ClientRect());
 }
 
 TFGridPrintPreview::TFGridPrintPreview(TComponent* AOwner, TGridPrint& Print) : TForm(AOwner), FPrint(Print)
 {
     SetName("FGridPrintPreview");
     SetCaption("Print preview");
-    SetClientWidth(520);
-    SetClientHeight(640);
+    // Room for a portrait A4 sheet at the screen's scale.
+    SetClientWidth(820);
+    SetClientHeight(1184);
     SetColor(clBtnShadow);
     SetKeyPreview(true);
     OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) { FormKeyDown(s, k, sh); };
@@ -81,40 +87,32 @@ TFGridPrintPreview::TFGridPrintPreview(TComponent* AOwner, TGridPrint& Print) : 
 void TFGridPrintPreview::CountPages()
 {
     // A preview of a page past the end draws nothing but still counts the pages.
-    TBitmap paper(ScreenPixels(Sheet->Width100()), ScreenPixels(Sheet->Height100()));
+    TBitmap paper;
     TExtStringGrid& grid = FPrint.Grid();
     FPrint.SetPreviewPage(std::numeric_limits<int>::max());
-    FPrint.PrintPreview(*paper.Canvas(), TRect(0, 0, paper.Width(), paper.Height()));
+    Sheet->Render(paper);
     FPageCount = std::max(1, grid.PrintNrOfPages);
 }
 
 void TFGridPrintPreview::SetPage(int Value)
 {
-    // Counted each time: the grid may have changed since the last page was shown.
+    // Counted each time on the sheet as it is placed: the grid may have changed since the
+    // last page was shown.
+    PlaceSheet();
     CountPages();
     FPage = std::max(1, std::min(Value, FPageCount));
     FPrint.SetPreviewPage(FPage);
     L_Page->SetCaption("Page " + IntToStr(FPage) + " of " + IntToStr(FPageCount));
     Btn_Prev->SetEnabled(FPage > 1);
     Btn_Next->SetEnabled(FPage < FPageCount);
-    PlaceSheet();
     Sheet->Invalidate();
 }
 
 void TFGridPrintPreview::PlaceSheet()
 {
     if (!Sheet || !P_Bar) return;
-    const TRect client = ClientRect();
-    const int top = P_Bar->Height() + 12, room = std::max(1, client.Bottom - top - 12);
-    const int roomW = std::max(1, client.Right - 24);
-    // The paper keeps its shape inside the room the window gives it.
-    const int pw = Sheet->Width100(), ph = Sheet->Height100();
-    int h = room, w = int((long long)h * pw / ph);
-    if (w > roomW) {
-        w = roomW;
-        h = int((long long)w * ph / pw);
-    }
-    Sheet->SetBounds((client.Right - w) / 2, top, w, h);
+    const int w = ScreenPixels(Sheet->Width100()), h = ScreenPixels(Sheet->Height100());
+    Sheet->SetBounds(std::max(12, (ClientWidth() - w) / 2), P_Bar->Height() + 12, w, h);
 }
 
 void TFGridPrintPreview::Resize()

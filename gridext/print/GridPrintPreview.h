@@ -1,12 +1,12 @@
 #pragma once
 // The print preview window: one page of a grid's print as it comes out of the printer,
-// shrunk to the window, with buttons (and Page Up / Page Down) to turn the pages.
+// at the screen's scale, with buttons (and Page Up / Page Down) to turn the pages.
 #include "gridext/print/GridPrint.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/StdCtrls.h"
 
-// The sheet of paper: the page laid out at its real size, drawn shrunk to the control.
+// The sheet of paper: the page laid out at its real size, drawn at the screen's scale.
 class TGridPreviewSheet : public TCustomControl {
 public:
     TGridPreviewSheet(TComponent* AOwner, TGridPrint& Print);
@@ -15,6 +15,8 @@ public:
     // The paper as it lies: turned for a landscape print.
     int Width100() const { return Turned() ? PaperHeight : PaperWidth; }
     int Height100() const { return Turned() ? PaperWidth : PaperHeight; }
+    // The page the grid's PreviewPage names, drawn on Paper the size of the sheet.
+    void Render(TBitmap& Paper);
 
 protected:
     void Paint() override;

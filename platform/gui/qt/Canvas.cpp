@@ -211,7 +211,10 @@ QPainter* Prepare(TCanvas* c, bool withBrush = true)
     QPainter* p = Painter(c->Impl());
     if (!p) return nullptr;
     p->setRenderHint(QPainter::Antialiasing, false);
-    p->setPen(MakePen(c->Pen()));
+    QPen pen = MakePen(c->Pen());
+    // In the metric mode a pen thinner than a device pixel still shows: one pixel wide.
+    if (c->Impl()->metric && pen.style() != Qt::NoPen && c->Pen()->Width() * c->Impl()->dpiX < 254) pen.setWidth(0);
+    p->setPen(pen);
     p->setBrush(withBrush ? MakeBrush(c->Brush()) : QBrush(Qt::NoBrush));
     p->setCompositionMode(Mode(c->Pen()->Mode()));
     return p;

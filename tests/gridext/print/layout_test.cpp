@@ -178,4 +178,42 @@ TEST_F(PrintLayoutTest, FixedColumnsOpenEveryLaterBandAndFixedRowsEveryLaterPage
     EXPECT_EQ(layout.Pages().size(), 2u * 3u);
 }
 
+TEST_F(PrintLayoutTest, BandsStartAtTheMarginOrCentredAndAlwaysTakeTwoColumns)
+{
+    Fill(3, 2);
+    TPrintSettings* ps = Grid->PrintSettings();
+    ps->LeftSize = 300;
+    struct Case {
+        const char* what;
+        bool centred;
+        int width, firstLeft;
+    };
+    // Three columns of 400 on paper 2000 wide: 800 to spare.
+    const Case cases[] = {
+        {"at the left margin", false, 2000, 300},
+        {"centred on the whole page, the margin ignored", true, 2000, 400},
+    };
+    for (const Case& c : cases) {
+        ps->Centered = c.centred;
+        TBitmap bmp(8, 8);
+        TGridPrintLayout layout(*Grid, *bmp.Canvas());
+        layout.Layout(TGridRect(0, 0, 2, 1), c.width, 3000);
+        ASSERT_EQ(layout.Pages().size(), 1u) << c.what;
+        EXPECT_EQ(layout.Pages()[0].Indents[0], c.firstLeft) << c.what;
+        EXPECT_EQ(layout.Pages()[0].Indents[3], c.firstLeft + 3 * ColWidth) << c.what;
+    }
+    // A column wider than the page still prints, and the next one with it.
+    ps->Centered = true;
+    ps->UseFixedWidth = false;
+    ps->NoAutoSize = true;
+    Grid->SetColWidths(0, 1000);  // about 2.6 times the page below
+    TBitmap bmp(8, 8);
+    TGridPrintLayout layout(*Grid, *bmp.Canvas());
+    layout.Layout(TGridRect(0, 0, 2, 1), 1000, 3000);
+    ASSERT_EQ(layout.Pages().size(), 2u);
+    EXPECT_EQ(layout.Pages()[0].FirstCol, 0);
+    EXPECT_EQ(layout.Pages()[0].LastCol, 1);
+    EXPECT_EQ(layout.Pages()[1].FirstCol, 2);
+}
+
 }  // namespace

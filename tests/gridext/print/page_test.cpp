@@ -151,7 +151,7 @@ TEST_F(PrintPageTest, TitleLinesStackUnderTheFirstAndGrowTheHeader)
     ps->TitleLines()->Add("Week 12");
     auto layout = Lay(PW, PH);
     Preview();
-    const std::vector<TDrawOp> first = Texts(" Meters"), second = Texts("Hall two"), third = Texts("Week 12");
+    const std::vector<TDrawOp> first = Texts("Meters"), second = Texts("Hall two"), third = Texts("Week 12");
     ASSERT_EQ(first.size(), 1u);
     ASSERT_EQ(second.size(), 1u);
     ASSERT_EQ(third.size(), 1u);
@@ -175,8 +175,9 @@ TEST_F(PrintPageTest, BordersDrawCellLinesOrOneFrameAroundThePage)
         TPrintBorders borders;
         int horizontal, vertical;  // cell lines drawn
     };
-    // Two rows of three cells: all four sides each; the frame kinds draw none of them.
-    const Case cases[] = {{pbSingle, 12, 12}, {pbVertical, 0, 12}, {pbHorizontal, 12, 0}, {pbNoborder, 0, 0},
+    // Two rows of three cells: all four sides each; the frame kinds draw none of them, and
+    // horizontal borders close the block with one more line under its last row.
+    const Case cases[] = {{pbSingle, 12, 12}, {pbVertical, 0, 12}, {pbHorizontal, 13, 0}, {pbNoborder, 0, 0},
                           {pbAround, 2, 2}};
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.borders));
@@ -225,6 +226,32 @@ TEST_F(PrintPageTest, CellLinesMeetWithoutGapsAndMergedCellsPrintOnce)
     EXPECT_EQ(firstLeft, 1);
     EXPECT_EQ(inner, 0);
     EXPECT_EQ(laterLeft, 1);
+}
+
+TEST_F(PrintPageTest, AMergedCellReachingPastThePageStopsAtItsRowWithoutABottomLine)
+{
+    Fill(1, 5);
+    Grid->MergeCells(0, 2, 1, 2);  // rows 2 and 3, the page ends after row 2
+    TGridPrintLayout layout(*Grid, Canvas);
+    layout.SetPreview(true);
+    layout.Layout(TGridRect(0, 0, 0, 4), PW, PH);
+    const int height = layout.HeaderHeight() + 2 * layout.PrintedRowHeight(0) + layout.RowHeight(0) +
+                       layout.FooterHeight() + 1;
+    layout.Layout(TGridRect(0, 0, 0, 4), PW, height);
+    const TPrintPage& page = layout.Pages()[0];
+    ASSERT_EQ(page.Rows.size(), 3u);
+    const int top = page.Rows[2].Top, rowBottom = top - layout.PrintedRowHeight(2);
+    Canvas.Ops.clear();
+    layout.DrawPage(page, 1, 2);
+    int sides = 0;
+    for (const TDrawOp& o : Canvas.Of("LineTo")) {
+        if (o.R.Top == top && o.R.Left == o.R.Right) {
+            ++sides;
+            EXPECT_EQ(o.R.Bottom, rowBottom);
+        }
+        EXPECT_FALSE(o.R.Top == o.R.Bottom && o.R.Top < top) << "a line under the merged cell at " << o.R.Top;
+    }
+    EXPECT_EQ(sides, 2);
 }
 
 TEST_F(PrintPageTest, EmptyCellsMeasureAsOneLine)

@@ -82,8 +82,8 @@ TEST_F(PrintPreviewTest, TheSheetShowsTitleCellsAndPageNumberOfTheShownPage)
     EXPECT_GT(SheetInk(png, TRect(35, 0, 65, 3)), 0);   // title
     EXPECT_EQ(SheetInk(png, TRect(0, 0, 30, 3)), 0);
     EXPECT_GT(SheetInk(png, TRect(20, 5, 80, 90)), 0);  // cells
-    EXPECT_GT(SheetInk(png, TRect(80, 96, 100, 100)), 0);  // page number
-    EXPECT_EQ(SheetInk(png, TRect(0, 96, 50, 100)), 0);
+    EXPECT_GT(SheetInk(png, TRect(80, 98, 100, 100)), 0);  // page number
+    EXPECT_EQ(SheetInk(png, TRect(0, 98, 50, 100)), 0);
     // Landscape paper turns the sheet.
     Grid->PrintSettings()->Orientation = poLandscape;
     Window->SetPage(1);
