@@ -5,6 +5,7 @@
 
 #include "grid/base/GridTypes.h"
 #include "platform/gui/Graphics.h"
+#include "platform/gui/Printers.h"
 #include "platform/rtl/Classes.h"
 
 class TExtStringGrid;
@@ -120,7 +121,6 @@ private:
 enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
 enum TPrintBorders { pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical,
                      pbAroundHorizontal, pbCustom };
-enum TPrinterOrientation { poPortrait, poLandscape };
 enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
 
 // Print settings.

@@ -197,6 +197,16 @@ public:
 
     TCanvasImpl* Impl() const { return FImpl.get(); }
 
+    // ---- device resolution and the metric mapping used by printing ----
+    // Device pixels per inch: the screen's 96 for bitmaps and windows, a printer's own.
+    int PixelsPerInchX() const;
+    int PixelsPerInchY() const;
+    // In the metric mode one logical unit is 0.1 mm, x grows to the right and y grows
+    // upward from the surface's top-left corner, so every point on the surface has y <= 0;
+    // text stays upright and font heights are logical units. Returns the mode before.
+    bool SetMetricMode(bool On);
+    bool MetricMode() const;
+
     // ---- drawing record ----
     void SetRecorder(TCanvasRecorder* Recorder) { FRecorder = Recorder; }
 

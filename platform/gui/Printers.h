@@ -7,6 +7,8 @@
 
 struct TPrinterImpl;
 
+enum TPrinterOrientation { poPortrait, poLandscape };
+
 class TPrinter : public TObject {
 public:
     TPrinter();
@@ -25,6 +27,17 @@ public:
     int PageWidth() const { return FPageWidth; }
     int PageHeight() const { return FPageHeight; }
     void SetPageSize(int Width, int Height);
+    // Landscape turns the page: PageWidth and PageHeight trade places. Set before BeginDoc.
+    TPrinterOrientation Orientation() const { return FOrientation; }
+    void SetOrientation(TPrinterOrientation Value);
+    // Device pixels per inch across and down (the resolution both ways).
+    int PixelsPerInchX() const { return FResolution; }
+    int PixelsPerInchY() const { return FResolution; }
+    // Whether the device turns text itself with the page (a PDF page does not).
+    bool CanRotateText() const { return false; }
+    // The job's title, shown as the document's title; set before BeginDoc.
+    String Title() const { return FTitle; }
+    void SetTitle(const String& Value) { FTitle = Value; }
 
     // Starts the document with its first page; false when the file cannot be written.
     bool BeginDoc();
@@ -40,6 +53,8 @@ public:
 
 private:
     String FFileName;
+    String FTitle;
+    TPrinterOrientation FOrientation = poPortrait;
     int FResolution = 96;
     int FPageWidth = 794, FPageHeight = 1123;
     bool FPrinting = false;

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QPainterPath>
+#include <QTransform>
 
 #include <cmath>
 #include <limits>
@@ -110,6 +111,12 @@ void TCanvasImpl::EndOwn()
 
 namespace {
 
+// Logical 0.1 mm to device pixels, y turned upward.
+QTransform MetricTransform(const TCanvasImpl* d)
+{
+    return QTransform::fromScale(d->dpiX / 254.0, -d->dpiY / 254.0);
+}
+
 // The painter of a canvas, begun on its bitmap when needed.
 QPainter* Painter(TCanvasImpl* d)
 {
@@ -120,10 +127,39 @@ QPainter* Painter(TCanvasImpl* d)
         d->own = std::make_unique<QPainter>(&img);
         d->painter = d->own.get();
         d->surface = img.rect();
+        // A painter begun afresh (after the bitmap was read or resized) keeps the mode.
+        if (d->metric) d->painter->setWorldTransform(MetricTransform(d));
         return d->painter;
     }
     return nullptr;
 }
+
+// Rectangles in the metric mode come with Top above Bottom (Top > Bottom): the painter
+// wants them the other way round.
+QRect QRM(const TCanvasImpl* d, const TRect& r)
+{
+    if (!d->metric) return QR(r);
+    return QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)).normalized().adjusted(0, 0, -1, -1);
+}
+
+// Text is laid out top-down: in the metric mode it is drawn in a frame turned back to
+// y downward (so glyphs stay upright) where a logical y becomes -y.
+struct TextFrame {
+    QPainter* p;
+    bool on;
+    TextFrame(QPainter* painter, bool metric) : p(painter), on(metric && painter)
+    {
+        if (!on) return;
+        p->save();
+        p->scale(1, -1);
+    }
+    ~TextFrame()
+    {
+        if (on) p->restore();
+    }
+    TextFrame(const TextFrame&) = delete;
+    TextFrame& operator=(const TextFrame&) = delete;
+};
 
 QPen MakePen(TPen* pen)
 {
@@ -176,7 +212,10 @@ QPainter* Prepare(TCanvas* c, bool withBrush = true)
     QPainter* p = Painter(c->Impl());
     if (!p) return nullptr;
     p->setRenderHint(QPainter::Antialiasing, false);
-    p->setPen(MakePen(c->Pen()));
+    QPen pen = MakePen(c->Pen());
+    // In the metric mode a pen thinner than a device pixel still shows: one pixel wide.
+    if (c->Impl()->metric && pen.style() != Qt::NoPen && c->Pen()->Width() * c->Impl()->dpiX < 254) pen.setWidth(0);
+    p->setPen(pen);
     p->setBrush(withBrush ? MakeBrush(c->Brush()) : QBrush(Qt::NoBrush));
     p->setCompositionMode(Mode(c->Pen()->Mode()));
     return p;
@@ -206,8 +245,8 @@ void TCanvas::FillRect(const TRect& r)
     if (!p || FBrush.Style() == bsClear) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     // A solid fill needs no brush object (most fills are solid: cells, gradient bands).
-    if (FBrush.Style() == bsSolid) p->fillRect(QR(r), QC(FBrush.Color()));
-    else p->fillRect(QR(r), MakeBrush(&FBrush));
+    if (FBrush.Style() == bsSolid) p->fillRect(QRM(FImpl.get(), r), QC(FBrush.Color()));
+    else p->fillRect(QRM(FImpl.get(), r), MakeBrush(&FBrush));
 }
 
 void TCanvas::FrameRect(const TRect& r)
@@ -363,6 +402,8 @@ void TCanvas::TextOut(int x, int y, const String& text)
     QPainter* p = Painter(FImpl.get());
     if (!p) return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    TextFrame frame(p, FImpl->metric);
+    if (FImpl->metric) y = -y;
     const int turn = FFont.Orientation();
     if (turn != 0) {
         // Turned text: the same drawing in a frame turned about (x, y).
@@ -518,11 +559,13 @@ int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
         int maxw = 0;
         for (const QString& l : lines) maxw = std::max(maxw, width(l));
         r.Right = r.Left + maxw;
-        r.Bottom = r.Top + total;
+        r.Bottom = FImpl->metric ? r.Top - total : r.Top + total;
         return total;
     }
     QPainter* p = Painter(FImpl.get());
     if (!p) return total;
+    TextFrame frame(p, FImpl->metric);
+    if (FImpl->metric) r = TRect(r.Left, -r.Top, r.Right, -r.Bottom);
     p->save();
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (!(flags & DT_NOCLIP)) p->setClipRect(QR(r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
@@ -546,6 +589,7 @@ int TCanvas::DrawText(const String& text, TRect& r, unsigned flags)
         y += lh;
     }
     p->restore();
+    if (FImpl->metric) r = TRect(r.Left, -r.Top, r.Right, -r.Bottom);
     return total;
 }
 
@@ -571,15 +615,37 @@ TRect TCanvas::ClipRect()
 {
     QPainter* p = Painter(FImpl.get());
     if (!p) return TRect();
+    if (FImpl->metric) {
+        // In logical units: the clip (or surface) in device pixels mapped back.
+        const QRect dev = p->hasClipping() ? p->clipBoundingRect().toAlignedRect() : FImpl->surface;
+        const QRectF box = MetricTransform(FImpl.get()).inverted().mapRect(QRectF(dev));
+        auto round = [](double v) { return int(std::lround(v)); };
+        return TRect(round(box.left()), round(box.bottom()), round(box.right()), round(box.top()));
+    }
     if (p->hasClipping()) return TR(p->clipBoundingRect().toAlignedRect());
     return TR(FImpl->surface);
+}
+
+int TCanvas::PixelsPerInchX() const { return FImpl->dpiX; }
+
+int TCanvas::PixelsPerInchY() const { return FImpl->dpiY; }
+
+bool TCanvas::MetricMode() const { return FImpl->metric; }
+
+bool TCanvas::SetMetricMode(bool On)
+{
+    const bool before = FImpl->metric;
+    FImpl->metric = On;
+    if (before != On)
+        if (QPainter* p = Painter(FImpl.get())) p->setWorldTransform(On ? MetricTransform(FImpl.get()) : QTransform());
+    return before;
 }
 
 void TCanvas::IntersectClipRect(const TRect& r)
 {
     QPainter* p = Painter(FImpl.get());
     if (!p) return;
-    p->setClipRect(QR(r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    p->setClipRect(QRM(FImpl.get(), r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
 void TCanvas::SetClipRect(const TRect& r)

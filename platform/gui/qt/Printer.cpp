@@ -33,6 +33,13 @@ void TPrinter::SetPageSize(int Width, int Height)
     FPageHeight = std::max(1, Height);
 }
 
+void TPrinter::SetOrientation(TPrinterOrientation Value)
+{
+    if (FPrinting || Value == FOrientation) return;
+    FOrientation = Value;
+    std::swap(FPageWidth, FPageHeight);
+}
+
 bool TPrinter::BeginDoc()
 {
     if (FPrinting) return false;
@@ -40,6 +47,7 @@ bool TPrinter::BeginDoc()
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QS(FFileName));
     printer->setResolution(FResolution);
+    printer->setDocName(QS(FTitle));
     // The page in points, from the pixels at the printer's resolution.
     const QSizeF points(FPageWidth * 72.0 / FResolution, FPageHeight * 72.0 / FResolution);
     printer->setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
@@ -50,6 +58,8 @@ bool TPrinter::BeginDoc()
     FImpl->printer = std::move(printer);
     FImpl->painter = std::move(painter);
     FCanvas.Impl()->Bind(FImpl->painter.get(), QRect(0, 0, FPageWidth, FPageHeight));
+    FCanvas.Impl()->dpiX = FCanvas.Impl()->dpiY = FResolution;
+    FCanvas.Impl()->metric = false;
     FPrinting = true;
     FPageNumber = 1;
     return true;

@@ -49,6 +49,9 @@ struct TCanvasImpl {
         TPoint penPos;
     };
     std::vector<Saved> saved;
+    // Device resolution and the metric mapping (see TCanvas::SetMetricMode).
+    int dpiX = 96, dpiY = 96;
+    bool metric = false;
     // Binds a widget's painter for the duration of a paint.
     void Bind(QPainter* p, const QRect& area);
     void Unbind();

@@ -7,19 +7,11 @@
 #include <regex>
 
 #include "platform/gui/Printers.h"
+#include "tests/common/PdfPages.h"
 #include "tests/common/Snapshot.h"
 #include "tests/treeview/tree_fixture.h"
 
 namespace {
-
-// Pages of a PDF file: its page objects, not the page tree.
-int PdfPageCount(const String& Path)
-{
-    std::ifstream in(Path, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    static const std::regex page(R"(/Type\s*/Page[^s])");
-    return int(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
-}
 
 class PrintTest : public TreeTest {
 protected:

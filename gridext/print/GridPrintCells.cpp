@@ -1,0 +1,389 @@
+// Grid printing of single cells: their size on paper and a row of them drawn on a page.
+#include <algorithm>
+#include <cmath>
+
+#include "grid/cells/CellGraphic.h"
+#include "grid/html/MiniHTMLRender.h"
+#include "grid/util/GridTextUtils.h"
+#include "gridext/print/GridPrintLayout.h"
+
+namespace {
+
+int Rnd(double v) { return int(std::nearbyint(v)); }
+
+// The text a cell prints: nothing for a cell whose graphic shows its data, the stored
+// text of a formula, the plain text of rich text. Kind is the text's kind after that.
+String PrintText(TExtStringGrid& Grid, int RealCol, int ARow, int& Kind)
+{
+    String t = Grid.IsDataGraphicCell(RealCol, ARow) ? String() : Grid.GetFormattedCell(RealCol, ARow);
+    Kind = GetTextKind(t, Grid.EnableHTML);
+    if (Kind == tkPackedWide) {
+        t = UnpackWideText(t);
+        Kind = tkPlain;
+    } else if (Kind == tkRTF) {
+        t = RichTextToPlainText(t);
+        Kind = tkPlain;
+    } else if (Kind == tkFormula) {
+        t = Grid.GetGridCell(RealCol, ARow);
+        Kind = tkPlain;
+    }
+    return t;
+}
+
+// The lines of a text as the grid shows them: all of them with Multilinecells, else the
+// first; links without their protocol when the grid shows links short.
+std::vector<String> PrintLines(TExtStringGrid& Grid, String Text)
+{
+    std::vector<String> lines;
+    do {
+        String line = CutFirstLine(Text, Grid.Multilinecells);
+        if (Grid.URLShow() && !Grid.URLFull()) StripURLProtocol(line);
+        lines.push_back(line);
+    } while (!Text.empty());
+    return lines;
+}
+
+// Logical 0.1 mm to the canvas's device pixels, y turned downward.
+TRect ToDevice(TCanvas& Canvas, const TRect& R)
+{
+    const double sx = Canvas.PixelsPerInchX() / 254.0, sy = Canvas.PixelsPerInchY() / 254.0;
+    return TRect(Rnd(R.Left * sx), Rnd(-R.Top * sy), Rnd(R.Right * sx), Rnd(-R.Bottom * sy));
+}
+
+}  // namespace
+
+TPoint TGridPrintLayout::MeasureCell(int ACol, int ARow)
+{
+    TPrintSettings* ps = FGrid.PrintSettings();
+    const int dc = FGrid.DisplColIndex(ACol);
+    int kind = tkPlain;
+    const String text = PrintText(FGrid, ACol, ARow, kind);
+    const int saved = FCanvas.SaveState();
+    TBrush brush;
+    TFont font;
+    font.Assign(*ps->Font());
+    TGridDrawState state;
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = FGrid.WordWrap();
+    TGradientDirection gd = GradientVertical;
+    FGrid.GetVisualProperties(dc, ARow, state, true, false, false, &brush, colorTo, mirror, mirrorTo, &font, ha, va,
+                              ww, gd);
+    ww = FGrid.WordWrap();
+    FGrid.FireGetWordWrap(ACol, ARow, ww);
+    TPoint size;
+    if (kind == tkHTML) {
+        // Mini-HTML lays itself out in pixels: measured at the print font's size, the
+        // extent brought back to page units.
+        const bool metric = FCanvas.SetMetricMode(false);
+        FCanvas.SetFont(&font);
+        FCanvas.Font()->SetSize(ps->Font()->Size());
+        TMiniHTMLParams p;
+        p.MeasureOnly = true;
+        p.Print = true;
+        p.ResFactor = FD;
+        p.Images = FGrid.GetCellImageList(ACol, ARow);
+        p.PictureContainer = FGrid.PictureContainer;
+        const int right = ps->NoAutoSize ? FGrid.ColWidths(dc) + 12 : 65535;
+        RenderMiniHTML(&FCanvas, text, TRect(0, 0, right, 65535), p);
+        FCanvas.SetMetricMode(metric);
+        size.X = Rnd(p.XSize * 254.0 / FCanvas.PixelsPerInchX());
+        size.Y = std::max(0, Rnd(p.YSize * 254.0 / FCanvas.PixelsPerInchY()) - Rnd(FL8 * FP));
+        FCanvas.RestoreState(saved);
+        return size;
+    }
+    SetCanvasFont(&font);
+    TPoint graphic;
+    if (ps->PrintGraphics) {
+        const TPoint g = FGrid.GetCellGraphicSize(ACol, ARow);
+        graphic = TPoint(Rnd(g.X * FP), Rnd(g.Y * FP));
+    }
+    const String t = text.empty() ? String("gh") : text;
+    if (!ww || !ps->NoAutoSize) {
+        const std::vector<String> lines = PrintLines(FGrid, t);
+        for (const String& line : lines) size.X = std::max(size.X, FCanvas.TextWidth(line) + graphic.X);
+        size.Y = FCanvas.TextHeight("gh") * int(lines.size());
+    } else {
+        const int w = FGrid.IsXMergedCell(ACol, ARow) || size_t(dc) >= FMaxWidths.size() ? 65535 : FMaxWidths[size_t(dc)];
+        TRect r(0, 0, std::max(1, w), 0);
+        size.X = w;
+        size.Y = FCanvas.DrawText(t, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    size.Y = std::max(size.Y, graphic.Y);
+    size.X = std::max(size.X, graphic.X);
+    FCanvas.RestoreState(saved);
+    if (FEvents && FEvents->OnCustomCellSize) FEvents->OnCustomCellSize(&FGrid, &FCanvas, ACol, ARow, size, true);
+    return size;
+}
+
+int TGridPrintLayout::PrintRowCells(int Y, int FirstCol, int LastCol, int ARow, const TPrintPage& Page)
+{
+    TPrintSettings* ps = FGrid.PrintSettings();
+    const int RH = 2 * FL8 + RowHeight(ARow) + ps->RowSpacing;
+    if (!Drawing() || FirstCol > LastCol) return RH;
+    FFontScale = FScale;
+    const int cols = int(FMaxWidths.size()) - 1;
+    auto extraRows = [&](int from, int to) {
+        int h = 0;
+        for (int r = from; r <= to && r < FGrid.RowCount(); ++r) {
+            const int t = int(std::trunc((FGrid.RowHeights(r) - 4) * FP));
+            h += t + t / 8 + 2 * FL8 + ps->RowSpacing;
+        }
+        return h;
+    };
+    for (int c = FirstCol; c <= LastCol && c < cols; ++c) {
+        if (!ColAccepted(c)) continue;
+        const int C = FGrid.RealColIndex(c);
+        const TPoint ext = FGrid.CellExt(C, ARow);
+        const int sx = ext.X, sy = ext.Y;
+        int CW = 0;
+        for (int i = 0; i <= sx && c + i < cols; ++i) CW += FMaxWidths[size_t(c + i)] + FMargin;
+        int CH = RH;
+        if (ps->NoAutoSizeRow) CH = sy == 0 ? RH : extraRows(ARow, ARow + sy);
+        else CH = RH + extraRows(ARow + 1, ARow + sy);
+        const int left = Page.Indents[size_t(c)];
+        TRect cell(left, Y, left + CW, Y - CH);
+
+        TPen saved;
+        saved.Assign(*FCanvas.Pen());
+        TCellBorders B;
+        switch (ps->Borders) {
+        case pbSingle:
+        case pbDouble: B = TCellBorders{cbTop, cbLeft, cbRight, cbBottom}; break;
+        case pbHorizontal:
+        case pbAroundHorizontal: B = TCellBorders{cbTop, cbBottom}; break;
+        case pbVertical:
+        case pbAroundVertical: B = TCellBorders{cbLeft, cbRight}; break;
+        default: break;
+        }
+        FCanvas.Pen()->SetWidth(1);
+        FCanvas.Pen()->SetColor(ps->BorderColor);
+        FCanvas.Pen()->SetStyle(psSolid);
+        FGrid.FireGetCellPrintBorder(C, ARow, FCanvas.Pen(), B);
+        const int penWidth = FCanvas.Pen()->Width();
+        const TColor penColor = FCanvas.Pen()->Color();
+        const int linePx = FPreview ? penWidth : Rnd(penWidth * FP);
+
+        if (FGrid.IsBaseCell(C, ARow)) PrintCellContent(c, ARow, cell, B, linePx, sy, RH, Page);
+
+        FCanvas.Pen()->SetWidth(penWidth);
+        FCanvas.Pen()->SetColor(penColor);
+        if (!FGrid.IsBaseCell(C, ARow)) {
+            if (sx > 0) B = B - TCellBorders{cbLeft, cbRight};
+            if (sy > 0) B = B - TCellBorders{cbTop, cbBottom};
+        }
+        // The covered cells of a merged area draw no lines inside the area.
+        if (FGrid.IsYMergedCell(C, ARow) && !FGrid.IsBaseCell(C, ARow) && FGrid.BaseCell(C, ARow).Y != ARow) B >> cbTop;
+        if (FGrid.IsXMergedCell(C, ARow) && !FGrid.IsBaseCell(C, ARow) && FGrid.BaseCell(C, ARow).X != C) B >> cbLeft;
+        FCanvas.Pen()->SetWidth(linePx);
+        // A cell reaching into the footer stops at its row and shows no bottom line there.
+        if (cell.Bottom < FH + ps->FooterSize) {
+            cell.Bottom = Y - RH;
+            B >> cbBottom;
+        }
+        if (cell.Right > FW) cell.Right = Page.Indents[size_t(Page.LastCol) + 1];
+        if (B.Contains(cbLeft)) {
+            const int x = c > FirstCol ? cell.Left - linePx : cell.Left;
+            FCanvas.MoveTo(x, cell.Top);
+            FCanvas.LineTo(x, cell.Bottom);
+        }
+        if (B.Contains(cbRight)) {
+            FCanvas.MoveTo(cell.Right, cell.Top);
+            FCanvas.LineTo(cell.Right, cell.Bottom);
+        }
+        if (B.Contains(cbTop)) {
+            FCanvas.MoveTo(cell.Left, cell.Top);
+            FCanvas.LineTo(cell.Right, cell.Top);
+        }
+        if (B.Contains(cbBottom)) {
+            FCanvas.MoveTo(cell.Left, cell.Bottom);
+            FCanvas.LineTo(cell.Right, cell.Bottom);
+        }
+        FCanvas.SetPen(&saved);
+    }
+    FFontScale = 1.0;
+    return RH;
+}
+
+void TGridPrintLayout::PrintCellContent(int c, int ARow, const TRect& Cell, const TCellBorders& B, int PenWidth,
+                                        int sy, int RH, const TPrintPage& Page)
+{
+    TPrintSettings* ps = FGrid.PrintSettings();
+    const int C = FGrid.RealColIndex(c);
+    const int saved = FCanvas.SaveState();
+    TBrush brush;
+    brush.SetStyle(bsSolid);
+    TFont font;
+    font.Assign(*FCanvas.Font());
+    font.SetSize(ps->Font()->Size());
+    TGridDrawState state;
+    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = FGrid.WordWrap();
+    TGradientDirection gd = GradientVertical;
+    FGrid.GetVisualProperties(c, ARow, state, true, false, false, &brush, colorTo, mirror, mirrorTo, &font, ha, va,
+                              ww, gd);
+    ww = FGrid.WordWrap();
+    FGrid.FireGetWordWrap(C, ARow, ww);
+    SetCanvasFont(&font);
+    int kind = tkPlain;
+    const String text = PrintText(FGrid, C, ARow, kind);
+
+    // Background: inside the lines the cell draws, from the gradient's end colour at the
+    // top to the brush colour at the bottom.
+    TRect back = Cell;
+    if (!B.Contains(cbLeft)) back.Left += 2 * PenWidth;
+    if (!B.Contains(cbTop)) back.Top -= 2 * PenWidth;
+    if (brush.Color() != clNone) {
+        FCanvas.Brush()->SetStyle(bsSolid);
+        if (colorTo == clNone) {
+            FCanvas.Brush()->SetColor(brush.Color());
+            FCanvas.FillRect(back);
+        } else {
+            const int height = back.Top - back.Bottom;
+            const int steps = std::max(1, std::min(64, height));
+            const TColor from = ColorToRGB(colorTo), to = ColorToRGB(brush.Color());
+            auto part = [](TColor a, TColor b, int shift, int i, int n) {
+                const int x = int((a >> shift) & 0xFF), y = int((b >> shift) & 0xFF);
+                return TColor(unsigned(x + (y - x) * i / std::max(1, n - 1)) << shift);
+            };
+            for (int i = 0; i < steps; ++i) {
+                FCanvas.Brush()->SetColor(part(from, to, 0, i, steps) | part(from, to, 8, i, steps) |
+                                          part(from, to, 16, i, steps));
+                const int t = back.Top - height * i / steps, b = back.Top - height * (i + 1) / steps;
+                FCanvas.FillRect(TRect(back.Left, t, back.Right, b));
+            }
+        }
+    }
+
+    const int A = FGrid.GetCellAlignment(C, ARow) & 0xFF;
+    int LH = FCanvas.TextHeight("gh") + ps->RowSpacing;
+    LH += LH / 8;
+    FCanvas.Brush()->SetStyle(bsClear);
+    FCanvas.Font()->SetColor(font.Color());
+    TRect r = Cell;
+    const int rightLimit = Page.Indents[size_t(Page.LastCol) + 1];
+    if (r.Right > FW) r.Right = rightLimit;
+    const TPoint ext = FGrid.CellExt(C, ARow);
+
+    if (kind == tkHTML) {
+        // Mini-HTML draws in pixels at the print font's size scaled by the fit.
+        TRect dev = ToDevice(FCanvas, r);
+        dev.Right -= FG2 + Rnd(2 * FP);
+        dev.Bottom += Rnd(FL8 * FP);
+        const bool metric = FCanvas.SetMetricMode(false);
+        FCanvas.Font()->SetSize(int(std::trunc(ps->Font()->Size() * FScale)));
+        TMiniHTMLParams p;
+        p.Print = true;
+        p.ResFactor = FD;
+        p.Images = FGrid.GetCellImageList(C, ARow);
+        p.PictureContainer = FGrid.PictureContainer;
+        RenderMiniHTML(&FCanvas, text, dev, p);
+        FCanvas.SetMetricMode(metric);
+    } else if (ww && ps->NoAutoSize) {
+        r.Left += Rnd(2 * FP);
+        TRect tr = r;
+        unsigned align = DT_LEFT;
+        if (A == taRightJustify) {
+            tr.Right -= FG2;
+            align = DT_RIGHT;
+        } else if (A == taCenter) {
+            tr.Left += FG2;
+            tr.Right -= FG2;
+            align = DT_CENTER;
+        } else {
+            tr.Left += FG2;
+        }
+        FCanvas.DrawText(text, tr, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | align);
+    } else {
+        const std::vector<String> lines = PrintLines(FGrid, text);
+        if (lines.size() == 1) {
+            TRect tr(r.Left, r.Top, r.Right, r.Top - RH - ps->RowSpacing);
+            if (tr.Right > FW) tr.Right = rightLimit;
+            unsigned flags = DT_SINGLELINE | DT_NOPREFIX;
+            if (FGrid.EnhTextSize && ps->NoAutoSize) {
+                tr.Left += FGrid.XYOffset.X;
+                tr.Top -= FGrid.XYOffset.Y;
+                flags |= DT_END_ELLIPSIS;
+                if (A == taRightJustify) flags |= DT_RIGHT;
+                else if (A == taCenter) flags |= DT_CENTER;
+            } else {
+                if (A == taRightJustify) {
+                    tr.Right -= FG2;
+                    flags |= DT_RIGHT;
+                } else if (A == taCenter) {
+                    tr.Left += FG2;
+                    tr.Right -= FG2;
+                    flags |= DT_CENTER;
+                } else {
+                    tr.Left += FG2;
+                }
+                if (va == vtaCenter) flags |= DT_VCENTER;
+                else if (va == vtaBottom) flags |= DT_BOTTOM;
+                if (sy > 0) tr.Bottom = Cell.Bottom + ps->RowSpacing;
+                if (ext.X > 0) tr.Right = std::min(Page.Indents[size_t(std::min(c + ext.X + 1, Page.LastCol + 1))], rightLimit);
+                tr.Top -= FL8;
+            }
+            FCanvas.DrawText(lines.front(), tr, flags);
+        } else {
+            const int n = int(lines.size());
+            int V = 0;
+            if (sy == 0 && ext.X == 0) {
+                if (va == vtaCenter) V = (RH - (LH - ps->RowSpacing) * n) / 2;
+                else if (va == vtaBottom) V = RH - (LH - ps->RowSpacing) * n;
+            }
+            const int clip = FCanvas.SaveState();
+            FCanvas.IntersectClipRect(Cell);
+            int top = r.Top;
+            for (const String& line : lines) {
+                const int w = FCanvas.TextWidth(line);
+                int x = r.Left + FG2;
+                if (A == taRightJustify) x = r.Right - FG2 - w;
+                else if (A == taCenter) x = r.Left + (r.Right - r.Left - w) / 2;
+                FCanvas.TextOut(x, top - V, line);
+                top -= V;
+                V = 0;
+                top = top + ps->RowSpacing - LH;
+            }
+            FCanvas.RestoreState(clip);
+        }
+    }
+
+    // Check boxes print as a framed square, ticked when set.
+    if (ps->PrintGraphics) {
+        TCellGraphic* g = FGrid.GetCellGraphic(C, ARow);
+        if (g && (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox || g->CellType == ctVirtCheckBox ||
+                  g->CellType == ctRowCheckBox)) {
+            const TPoint gs = FGrid.GetCellGraphicSize(C, ARow);
+            const int gw = Rnd(gs.X * FP), gh = Rnd(gs.Y * FP);
+            const int x = text.empty() && A == taCenter   ? Cell.Left + (Cell.Right - Cell.Left - gw) / 2
+                          : text.empty() && A == taRightJustify ? Cell.Right - gw
+                                                                : Cell.Left + Rnd(FP);
+            const int y = Cell.Top - (Cell.Top - Cell.Bottom - gh) / 2;
+            bool checked = false;
+            FGrid.GetCheckBoxState(C, ARow, checked);
+            FCanvas.Pen()->SetColor(clBlack);
+            FCanvas.Pen()->SetWidth(std::max(1, Rnd(FP)));
+            FCanvas.Brush()->SetStyle(bsClear);
+            FCanvas.Rectangle(x, y, x + gw, y - gh);
+            if (checked) {
+                FCanvas.MoveTo(x + gw / 5, y - gh / 2);
+                FCanvas.LineTo(x + gw * 2 / 5, y - gh * 4 / 5);
+                FCanvas.LineTo(x + gw * 4 / 5, y - gh / 5);
+            }
+        }
+    }
+    FCanvas.RestoreState(saved);
+
+    if (FGrid.OnCustomCellDraw) {
+        const TRect dev = ToDevice(FCanvas, TRect(Cell.Left, Cell.Top, Cell.Right, Cell.Top - RH));
+        const bool metric = FCanvas.SetMetricMode(false);
+        const int size = FCanvas.Font()->Size();
+        FCanvas.Font()->SetSize(ps->Font()->Size());
+        FGrid.OnCustomCellDraw(&FGrid, &FCanvas, C, ARow, TGridDrawState(), dev, true);
+        FCanvas.Font()->SetSize(size);
+        FCanvas.SetMetricMode(metric);
+    }
+}
