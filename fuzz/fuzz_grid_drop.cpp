@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "fuzz/FuzzCommon.h"
+#include "fuzz/FuzzGrid.h"
 #include "grid/core/ExtGrid.h"
 #include "gridext/clipboard/GridClipboard.h"
 #include "gridext/settings/GridLayout.h"
@@ -15,14 +16,6 @@
 namespace {
 
 TForm* Form = nullptr;
-
-std::string State(TExtStringGrid& G)
-{
-    std::string s = std::to_string(G.ColCount()) + "x" + std::to_string(G.RowCount()) + "|";
-    for (int r = 0; r < std::min(G.RowCount(), 50); ++r)
-        for (int c = 0; c < std::min(G.TotalColCount(), 20); ++c) s += G.GetGridCell(c, r) + "|";
-    return s;
-}
 
 }  // namespace
 
@@ -42,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     g->SetRowCount(3);
     g->SetOptions(g->Options() << goEditing);
     g->SetCellEx(1, 1, "before");
-    const std::string before = State(*g);
+    const std::string before = fuzz::Grid_State(*g);
     try {
         switch (Data[0] % 4) {
         case 0: {
@@ -68,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         }
         }
     } catch (const Exception&) {
-        if (Data[0] % 4 != 2 && State(*g) != before) std::abort();
+        if (Data[0] % 4 != 2 && fuzz::Grid_State(*g) != before) std::abort();
     }
     delete g;
     return 0;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "fuzz/FuzzCommon.h"
+#include "fuzz/FuzzGrid.h"
 #include "grid/core/ExtGrid.h"
 #include "grid/util/GridSupport.h"
 #include "gridext/exchange/GridExchange.h"
@@ -17,14 +18,6 @@ namespace {
 using namespace GridExchange;
 
 TForm* Form = nullptr;
-
-std::string State(TExtStringGrid& G)
-{
-    std::string s = std::to_string(G.ColCount()) + "x" + std::to_string(G.RowCount()) + "|";
-    for (int r = 0; r < std::min(G.RowCount(), 50); ++r)
-        for (int c = 0; c < std::min(G.TotalColCount(), 20); ++c) s += G.GetGridCell(c, r) + "|";
-    return s;
-}
 
 TExtStringGrid* FreshGrid()
 {
@@ -60,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     g->Multilinecells = (pick & 0x10) != 0;
     g->JavaCSV = (pick & 0x20) != 0;
     g->LoadFirstRow = (pick & 0x40) == 0;
-    const std::string before = State(*g);
+    const std::string before = fuzz::Grid_State(*g);
     TMemoryStream stream(body.data(), static_cast<int64_t>(body.size()));
     const int reader = pick % 6;
     try {
@@ -79,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         }
     } catch (const Exception&) {
         // Every reader checks what it read before it changes the grid.
-        fuzz::Check(State(*g) == before, "a refused input leaves the grid as it was");
+        fuzz::Check(fuzz::Grid_State(*g) == before, "a refused input leaves the grid as it was");
         return 0;
     }
     fuzz::Check(g->ColCount() <= MaxCols + 2 && g->TotalColCount() >= 0, "column count bounded");
@@ -91,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         out.SetPosition(0);
         std::unique_ptr<TExtStringGrid> back(FreshGrid());
         LoadFromBinStream(*back, out);
-        fuzz::Check(State(*back) == State(*g), "a saved block loads back to the same cells");
+        fuzz::Check(fuzz::Grid_State(*back) == fuzz::Grid_State(*g), "a saved block loads back to the same cells");
     }
     return 0;
 }

@@ -50,6 +50,30 @@ TRect ToDevice(TCanvas& Canvas, const TRect& R)
     return TRect(Rnd(R.Left * sx), Rnd(-R.Top * sy), Rnd(R.Right * sx), Rnd(-R.Bottom * sy));
 }
 
+// How a cell prints: its font, brush and gradient end, alignment and word wrap, asked
+// of the grid with the print flag (ACol displayed, RealCol its real column).
+struct TCellLook {
+    TBrush Brush;
+    TFont Font;
+    TColor ColorTo = clNone;
+    TVAlignment VA = vtaTop;
+    bool WordWrap = false;
+    TCellLook(TExtStringGrid& Grid, int ACol, int RealCol, int ARow, const TFont& Start)
+    {
+        Brush.SetStyle(bsSolid);
+        Font.Assign(Start);
+        TGridDrawState state;
+        TColor mirror = clNone, mirrorTo = clNone;
+        TAlignment ha = taLeftJustify;
+        WordWrap = Grid.WordWrap();
+        TGradientDirection gd = GradientVertical;
+        Grid.GetVisualProperties(ACol, ARow, state, true, false, false, &Brush, ColorTo, mirror, mirrorTo, &Font, ha,
+                                 VA, WordWrap, gd);
+        WordWrap = Grid.WordWrap();
+        Grid.FireGetWordWrap(RealCol, ARow, WordWrap);
+    }
+};
+
 }  // namespace
 
 TPoint TGridPrintLayout::MeasureCell(int ACol, int ARow)
@@ -59,19 +83,9 @@ TPoint TGridPrintLayout::MeasureCell(int ACol, int ARow)
     int kind = tkPlain;
     const String text = PrintText(FGrid, ACol, ARow, kind);
     const int saved = FCanvas.SaveState();
-    TBrush brush;
-    TFont font;
-    font.Assign(*ps->Font());
-    TGridDrawState state;
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = FGrid.WordWrap();
-    TGradientDirection gd = GradientVertical;
-    FGrid.GetVisualProperties(dc, ARow, state, true, false, false, &brush, colorTo, mirror, mirrorTo, &font, ha, va,
-                              ww, gd);
-    ww = FGrid.WordWrap();
-    FGrid.FireGetWordWrap(ACol, ARow, ww);
+    TCellLook look(FGrid, dc, ACol, ARow, *ps->Font());
+    const TFont& font = look.Font;
+    const bool ww = look.WordWrap;
     TPoint size;
     if (kind == tkHTML) {
         // Mini-HTML lays itself out in pixels: measured at the print font's size, the
@@ -212,21 +226,15 @@ void TGridPrintLayout::PrintCellContent(int c, int ARow, const TRect& Cell, cons
     TPrintSettings* ps = FGrid.PrintSettings();
     const int C = FGrid.RealColIndex(c);
     const int saved = FCanvas.SaveState();
-    TBrush brush;
-    brush.SetStyle(bsSolid);
-    TFont font;
-    font.Assign(*FCanvas.Font());
-    font.SetSize(ps->Font()->Size());
-    TGridDrawState state;
-    TColor colorTo = clNone, mirror = clNone, mirrorTo = clNone;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = FGrid.WordWrap();
-    TGradientDirection gd = GradientVertical;
-    FGrid.GetVisualProperties(c, ARow, state, true, false, false, &brush, colorTo, mirror, mirrorTo, &font, ha, va,
-                              ww, gd);
-    ww = FGrid.WordWrap();
-    FGrid.FireGetWordWrap(C, ARow, ww);
+    TFont start;
+    start.Assign(*FCanvas.Font());
+    start.SetSize(ps->Font()->Size());
+    TCellLook look(FGrid, c, C, ARow, start);
+    const TFont& font = look.Font;
+    const TBrush& brush = look.Brush;
+    const TColor colorTo = look.ColorTo;
+    const TVAlignment va = look.VA;
+    const bool ww = look.WordWrap;
     SetCanvasFont(&font);
     int kind = tkPlain;
     const String text = PrintText(FGrid, C, ARow, kind);
