@@ -343,6 +343,17 @@ TFScanDecode::~TFScanDecode()
 {
     // The engine outlives the window: nothing may call back into a window that is gone.
     if (TR_ScanDecode && TR_ScanDecode->FInScan) TR_ScanDecode->Abort_Scan();
+    // The trees are freed after this window's own part is gone: their nodes go now, while
+    // the handlers they call still have a window to call into, and the handlers with them.
+    for (TLazyStringTree* t : {VST, VST_Wireless}) {
+        if (!t) continue;
+        t->Clear();
+        t->OnFreeNode = nullptr;
+        t->OnGetText = nullptr;
+        t->OnGetImageIndexEx = nullptr;
+        t->OnChecked = nullptr;
+        t->OnChecking = nullptr;
+    }
 }
 
 void TFScanDecode::Set_Lang()

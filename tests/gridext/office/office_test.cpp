@@ -21,7 +21,9 @@ public:
     void SetUp() override
     {
         ExchangeTest::SetUp();
+        delete Sheet;
         Sheet = new TFakeSpreadsheet(Log);
+        delete Word;
         Word = new TFakeWordProcessor(Log);
         Office::SetSpreadsheetFactory(
             [this] { return std::unique_ptr<Office::ISpreadsheet>(std::exchange(Sheet, nullptr)); },
@@ -175,6 +177,7 @@ TEST_F(OfficeCallsTest, ExportAddressesCoverTheColumnsWritten)
                  {703, "A1:AAA3"}};
     for (const auto& c : cases) {
         Log = {};
+        delete Sheet;
         Sheet = new TFakeSpreadsheet(Log);
         Grid->SetColCount(c.Cols);
         Grid->SetRowCount(3);
@@ -210,6 +213,7 @@ TEST_F(OfficeCallsTest, ExportToANamedSheetOpensTheFileOrMakesOne)
               (Lines{"WorkBooks.Open(" + existing + ")", "Sheets(2)", "Save"}));
 
     Log = {};
+    delete Sheet;
     Sheet = new TFakeSpreadsheet(Log);
     SaveToXLSSheet(*Grid, Path("new.xlsx"), "Sums");
     EXPECT_EQ(Only({"WorkBooks", "Sheets", "WorkSheets", "Save"}),
@@ -255,6 +259,7 @@ TEST_F(OfficeCallsTest, AppendingGoesToTheBookmarkOrTheEnd)
                      "Tables.Add(7,numRows=5,numColumns=5)"}));
 
     Log = {};
+    delete Word;
     Word = new TFakeWordProcessor(Log);
     AppendToDoc(*Grid, "doc.docx", "Missing");
     EXPECT_EQ(Only({"Documents", "Bookmarks", "Goto", "Paragraphs", "Selection", "Range", "Tables"}),

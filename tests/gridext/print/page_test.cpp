@@ -101,8 +101,9 @@ TEST_F(PrintPageTest, TimeAtTheTopRightEndsTwentyUnitsAndTheMarginFromTheEdge)
     ps->RightSize = 150;
     ps->HeaderSize = 40;
     Preview();
+    const std::vector<TDrawOp> texts = Canvas.Of("TextOut");
     const TDrawOp* time = nullptr;
-    for (const TDrawOp& o : Canvas.Of("TextOut"))
+    for (const TDrawOp& o : texts)
         if (o.Text.size() == 6 && o.Text[0] == ' ') time = &o;
     ASSERT_TRUE(time);
     Canvas.SetMetricMode(true);
