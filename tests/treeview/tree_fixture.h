@@ -46,6 +46,24 @@ protected:
         H = Tree->Header();
         C = H->Columns();
     }
+
+    // The header suites' tree: columns "Name" (80), "Address" (AddressWidth) and "Value"
+    // (70), the header shown with Extra options, every header click recorded, the form shown.
+    std::vector<TColumnIndex> Clicks;
+    std::vector<TLTHeaderHitInfo> Hits;
+    void ShowThreeColumns(int AddressWidth, TLTHeaderOptions Extra = {})
+    {
+        const char* names[] = {"Name", "Address", "Value"};
+        for (const char* n : names) C->Add()->SetText(n);
+        C->Items(0)->SetWidth(80);
+        C->Items(1)->SetWidth(AddressWidth);
+        C->Items(2)->SetWidth(70);
+        H->SetOptions((H->Options() | hoVisible) + Extra);
+        H->OnHeaderClick = [this](TLTHeader*, const TLTHeaderHitInfo& Hit) {
+            Clicks.push_back(Hit.Column);
+            Hits.push_back(Hit);
+        };
+    }
 };
 
 #define EXPECT_CONSISTENT(Tree) EXPECT_TRUE(TreeIsConsistent(Tree))

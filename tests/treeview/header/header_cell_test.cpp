@@ -9,28 +9,13 @@
 
 namespace {
 
-class HeaderCellTest : public TreeTest {
+class HeaderCellTest : public HeaderTreeTest {
 protected:
-    TLTHeader* H = nullptr;
-    TLazyTreeColumns* C = nullptr;
-    std::vector<TColumnIndex> Clicks;
-    std::vector<TLTHeaderHitInfo> Hits;
     void SetUp() override
     {
-        TreeTest::SetUp();
-        H = Tree->Header();
-        C = H->Columns();
-        const char* names[] = {"Name", "Address", "Value"};
-        for (const char* n : names) C->Add()->SetText(n);
-        C->Items(0)->SetWidth(80);
-        C->Items(1)->SetWidth(110);
-        C->Items(2)->SetWidth(70);
-        H->SetOptions(H->Options() | hoVisible | hoShowImages | hoShowSortGlyphs);
+        HeaderTreeTest::SetUp();
+        ShowThreeColumns(110, TLTHeaderOptions{hoShowImages, hoShowSortGlyphs});
         H->SetHeight(22);
-        H->OnHeaderClick = [this](TLTHeader*, const TLTHeaderHitInfo& Hit) {
-            Clicks.push_back(Hit.Column);
-            Hits.push_back(Hit);
-        };
         Form->Show();
     }
 };

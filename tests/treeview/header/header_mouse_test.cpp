@@ -9,27 +9,12 @@
 
 namespace {
 
-class HeaderMouseTest : public TreeTest {
+class HeaderMouseTest : public HeaderTreeTest {
 protected:
-    TLTHeader* H = nullptr;
-    TLazyTreeColumns* C = nullptr;
-    std::vector<TColumnIndex> Clicks;
-    std::vector<TLTHeaderHitInfo> Hits;
     void SetUp() override
     {
-        TreeTest::SetUp();
-        H = Tree->Header();
-        C = H->Columns();
-        const char* names[] = {"Name", "Address", "Value"};
-        for (const char* n : names) C->Add()->SetText(n);
-        C->Items(0)->SetWidth(80);
-        C->Items(1)->SetWidth(90);
-        C->Items(2)->SetWidth(70);
-        H->SetOptions(H->Options() | hoVisible);
-        H->OnHeaderClick = [this](TLTHeader*, const TLTHeaderHitInfo& Hit) {
-            Clicks.push_back(Hit.Column);
-            Hits.push_back(Hit);
-        };
+        HeaderTreeTest::SetUp();
+        ShowThreeColumns(90);
         Form->Show();
     }
     TLTHeaderWindow* W() const { return H->Window(); }
