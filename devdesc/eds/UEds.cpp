@@ -207,6 +207,19 @@ void SDO_Objects(TLines& o)
     }
 }
 
+// Whether the file describes an object of this index itself: the fixed communication
+// objects and those of the configured PDOs.
+bool Own_Object(int Index, int Rx, int Tx)
+{
+    static const int Fixed[] = {0x1000, 0x1001, 0x1005, 0x1006, 0x1008, 0x1014,
+                                0x1016, 0x1017, 0x1018, 0x1029, 0x1280};
+    for (int f : Fixed)
+        if (Index == f) return true;
+    const auto in = [Index](int Base, int Count) { return Index >= Base && Index < Base + Count; };
+    return in(0x1400, Rx) || in(0x1600, Rx) || in(0x1800, Tx) || in(0x1A00, Tx) || in(0x7000, Rx) ||
+           in(0x7050, Tx);
+}
+
 }  // namespace
 
 void Load_PDO_Table()
@@ -263,6 +276,11 @@ void Build_CANopen_EDS(const String& FileName)
     Load_PDO_Table();
     Load_SDO_Server_Table();
     Sort_SDO_Sub_Indexs();
+    // An application variable at the index of an object the file describes would give the
+    // dictionary two sections of one name, which no master can read.
+    for (const SDO_Index& x : EDS_SDO_Table)
+        if (Own_Object(x.Index, EDS_Receive_Count, EDS_Transmit_Count))
+            throw EConvertError("SDO Index 0x" + Hex4(x.Index) + " is an object of the device itself");
 
     int Year, Month, Day, Hour, Minute, Second, MSec;
     const TDateTime Now = Description_Now();

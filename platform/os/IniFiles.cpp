@@ -82,7 +82,8 @@ int TIniFile::ReadInteger(const String& Section, const String& Ident, int Defaul
 }
 
 namespace {
-bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
+// What the reader trims from either end: blanks and control characters.
+bool IsBlank(char ch) { return static_cast<unsigned char>(ch) <= ' '; }
 }  // namespace
 
 void TIniFile::WriteString(const String& Section, const String& Ident, const String& Value)

@@ -265,6 +265,10 @@ TEST_F(EdsFile, NumbersBeyondTheDictionaryOrNoNumbersWriteNothing)
         {"-1 data bytes", "<R><Receive_PDO/><Transmit_PDO><row COB-ID=\"1\" Dimension=\"-1\"/></Transmit_PDO></R>", nullptr},
         {"no COB-ID", "<R><Receive_PDO/><Transmit_PDO><row Dimension=\"1\"/></Transmit_PDO></R>", nullptr},
         {"no transmit section", "<R><Receive_PDO/></R>", nullptr},
+        // An application variable at the index of an object the file describes itself.
+        {"index of the device type", nullptr, "<R><SDO_Read><row Index=\"$1000\" SubIndex=\"1\" NByte=\"1\"/></SDO_Read><SDO_Write/></R>"},
+        {"index of the first receive PDO's data", "<R><Receive_PDO><row COB-ID=\"1\" Dimension=\"1\"/></Receive_PDO><Transmit_PDO/></R>",
+         "<R><SDO_Read/><SDO_Write><row Index=\"0x7000\" SubIndex=\"1\" NByte=\"1\"/></SDO_Write></R>"},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(FileName_PDO_CANopen);

@@ -207,9 +207,12 @@ TEST(SettingsFile, ValuesKeepTheirTextAndLineBreaksCannotForgeKeys)
     EXPECT_EQ(f.ReadString("B", "y", ""), "quoted");
     f.WriteString("A", "evil", "v\r\n[A]\r\nx=2");
     f.WriteString("A", "blank", " b ");
+    // A control character at an end is trimmed by the reader just like a blank.
+    f.WriteString("A", "control", std::string("\0x\x03", 3));
     const TIniFile g = TIniFile::FromText(f.Text());
     EXPECT_EQ(g.ReadInteger("A", "x", 0), 1);
     EXPECT_EQ(g.ReadString("A", "evil", ""), "v  [A]  x=2");
     EXPECT_EQ(g.ReadString("A", "blank", ""), " b ");
+    EXPECT_EQ(g.ReadString("A", "control", ""), std::string("\0x\x03", 3));
     EXPECT_EQ(g.Sections().size(), 2u);
 }
