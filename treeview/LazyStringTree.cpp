@@ -288,7 +288,11 @@ void TCustomLazyStringTree::HandleCMFontChanged()
     ResetCachedWidths();
 }
 
-void TCustomLazyStringTree::HandleMainColumnChange() { ResetCachedWidths(); }
+void TCustomLazyStringTree::HandleMainColumnChange()
+{
+    TBaseLazyTree::HandleMainColumnChange();
+    ResetCachedWidths();
+}
 
 void TCustomLazyStringTree::ReinitNode(PLazyNode Node, bool Recursive)
 {
