@@ -8,6 +8,7 @@
 #include "platform/gui/Forms.h"
 #include "tests/common/RecordingCanvas.h"
 #include "tests/common/Snapshot.h"
+#include "tests/treeview/tree_fixture.h"
 #include "treeview/LazyDrawTree.h"
 #include "treeview/access/LTAccessibilityFactory.h"
 
@@ -264,6 +265,28 @@ TEST_F(AccessibilityTest, ChangesAreAnnouncedOnlyWithAnItemObject)
         c.Act();
         EXPECT_EQ(Events, c.Expected) << c.What;
     }
+}
+
+// A change of the main column ends an edit that is running, since the editor stands over
+// the old main column's text.
+using MainColumnChangeTest = TreeTest;
+TEST_F(MainColumnChangeTest, EndsARunningEdit)
+{
+    Tree->Header()->Columns()->Add()->SetWidth(100);
+    Tree->Header()->Columns()->Add()->SetWidth(100);
+    Form->Show();
+    Tree->TreeOptions()->SetMiscOptions(Tree->TreeOptions()->MiscOptions() | toEditable);
+    Shape({0, 0});
+    std::vector<std::string> log;
+    Tree->OnEditCancelled = [&](TBaseLazyTree*, TColumnIndex C) { log.push_back("cancelled " + std::to_string(C)); };
+    Tree->SetFocus();
+    Tree->SetFocusedNode(At("1"));
+    ASSERT_TRUE(Tree->EditNode(At("1"), 0));
+    ASSERT_TRUE(Tree->IsEditing());
+    Tree->Header()->SetMainColumn(1);
+    EXPECT_FALSE(Tree->IsEditing());
+    EXPECT_EQ(log, std::vector<std::string>{"cancelled 0"});
+    Tree->OnEditCancelled = nullptr;
 }
 
 }  // namespace
