@@ -43,6 +43,7 @@
 #include "treeview/hints/LTHintTypes.h"
 
 class TPrinter;
+class IAccessible;
 // Which sizes a change of scale touches: positions, widths, heights, the font.
 enum TScalingFlag { sfLeft, sfTop, sfWidth, sfHeight, sfFont };
 using TScalingFlags = TSet<TScalingFlag>;
@@ -773,8 +774,9 @@ protected:
     // values are read then).
     void HandleCMColorChanged();
     virtual void HandleCMFontChanged();
-    // The header's main column changed: tree classes drop what they measured for it.
-    virtual void HandleMainColumnChange() {}
+    // The header's main column changed: a running edit ends and the accessibility layer
+    // hears of the new name; tree classes drop what they measured for it.
+    virtual void HandleMainColumnChange();
 
 protected:
 
@@ -1219,6 +1221,27 @@ protected:
     TColumnIndex FCurrentHotColumn = NoColumnIndex;
     TColumnIndex FEditColumn = NoColumnIndex;
     // ---- end of painting ----
+
+    // ---- accessibility (treeview/access/) ----
+public:
+    // The accessible objects of the tree window and of its items, made by the registered
+    // providers on the first request; with an item object the tree announces changes.
+    const std::shared_ptr<IAccessible>& Accessible() const { return FAccessible; }
+    void SetAccessible(std::shared_ptr<IAccessible> Value) { FAccessible = std::move(Value); }
+    const std::shared_ptr<IAccessible>& AccessibleItem() const { return FAccessibleItem; }
+    void SetAccessibleItem(std::shared_ptr<IAccessible> Value) { FAccessibleItem = std::move(Value); }
+    // Kept for providers; the tree itself does not read it.
+    void SetAccessibleName(const String& Value) { FAccessibleName = Value; }
+
+protected:
+    // WM_GETOBJECT: makes the objects when providers exist; answers OBJID_CLIENT with the
+    // tree window's object (0 without one) and leaves other ids to the default handling.
+    void HandleWMGetObject(TMessage& Message);
+    // Announces changes of the tree window while an item object exists.
+    void NotifyAccessibleEvents(std::initializer_list<unsigned> Events);
+    // Declared so that the item object is released before the window's object.
+    std::shared_ptr<IAccessible> FAccessible;
+    std::shared_ptr<IAccessible> FAccessibleItem;
 private:
     // Node blocks of one size, taken from large chunks; freed blocks are reused and the
     // chunks go back when the last node is gone.

@@ -2,6 +2,7 @@
 // notifications with their window timers, and the bracket of cancellable operations.
 #include "platform/rtl/Threads.h"
 #include "treeview/core/BaseLazyTree.h"
+#include "treeview/access/LTAccessibilityFactory.h"
 
 void TBaseLazyTree::ChangeTreeStates(TLazyTreeStates Enter, TLazyTreeStates Leave)
 {
@@ -264,6 +265,9 @@ void TBaseLazyTree::WndProc(TMessage& Message)
     case CM_FONTCHANGED:
         TCustomControl::WndProc(Message);
         HandleCMFontChanged();
+        return;
+    case WM_GETOBJECT:
+        HandleWMGetObject(Message);
         return;
     default:
         TCustomControl::WndProc(Message);

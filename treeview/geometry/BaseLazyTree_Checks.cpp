@@ -2,6 +2,7 @@
 // application first, applies the state, keeps tri-state parents and their children in
 // agreement, resets radio siblings and reports the change.
 #include "treeview/core/BaseLazyTree.h"
+#include "treeview/access/LTAccessibilityFactory.h"
 
 TCheckState CheckStatePressed(TCheckState S)
 {
@@ -75,6 +76,7 @@ bool TBaseLazyTree::FireChecking(PLazyNode Node, TCheckState& NewCheckState)
 void TBaseLazyTree::FireChecked(PLazyNode Node)
 {
     if (OnChecked) OnChecked(this, Node);
+    NotifyAccessibleEvents({EVENT_OBJECT_STATECHANGE});
 }
 
 void TBaseLazyTree::SetCheckState(PLazyNode Node, TCheckState Value)

@@ -1,5 +1,6 @@
 // Expanding and collapsing whole subtrees, and the events every toggle reports through.
 #include "treeview/core/BaseLazyTree.h"
+#include "treeview/access/LTAccessibilityFactory.h"
 
 bool TBaseLazyTree::FireExpanding(PLazyNode Node)
 {
@@ -18,11 +19,13 @@ bool TBaseLazyTree::FireCollapsing(PLazyNode Node)
 void TBaseLazyTree::FireExpanded(PLazyNode Node)
 {
     if (OnExpanded) OnExpanded(this, Node);
+    NotifyAccessibleEvents({EVENT_OBJECT_STATECHANGE});
 }
 
 void TBaseLazyTree::FireCollapsed(PLazyNode Node)
 {
     if (OnCollapsed) OnCollapsed(this, Node);
+    NotifyAccessibleEvents({EVENT_OBJECT_STATECHANGE});
     if (!FOptions->SelectionOptions().Contains(toAlwaysSelectNode)) return;
     // A selected node that went out of view hands its selection to its visible parent.
     PLazyNode first = GetFirstSelected();

@@ -7,6 +7,7 @@
 
 #include "platform/rtl/Threads.h"
 #include "treeview/core/BaseLazyTree.h"
+#include "treeview/access/LTAccessibilityFactory.h"
 
 namespace {
 std::uintptr_t Address(PLazyNode Node) { return reinterpret_cast<std::uintptr_t>(Node); }
@@ -485,6 +486,8 @@ bool TBaseLazyTree::FireFocusChanging(PLazyNode OldNode, PLazyNode NewNode, TCol
 void TBaseLazyTree::FireFocusChanged(PLazyNode Node, TColumnIndex Column)
 {
     if (OnFocusChanged) OnFocusChanged(this, Node, Column);
+    NotifyAccessibleEvents({EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE,
+                            EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_SELECTION, EVENT_OBJECT_FOCUS});
 }
 
 void TBaseLazyTree::ChangeFocusedNode(PLazyNode Value, bool Ask)
