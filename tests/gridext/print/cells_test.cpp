@@ -286,3 +286,28 @@ TEST_F(PrintCellsTest, AMiniHTMLTitleTakesABlockOfItsOwnAboveTheRowsOrTheFooter)
 }
 
 }  // namespace
+
+namespace {
+
+// Mini-HTML lays its text out in device pixels: on a printer of 254 dots per inch it must
+// still come out at the print font's size, as tall as the same text printed plainly.
+TEST_F(PrintCellsTest, MiniHTMLCellsPrintAtThePrintFontsSize)
+{
+    Grid->EnableHTML = true;
+    Grid->SetColCount(2);
+    Grid->SetRowCount(1);
+    Grid->SetCellEx(0, 0, "Heading");
+    Grid->SetCellEx(1, 0, "<i>Heading</i>");
+    Grid->PrintSettings()->Borders = pbNoborder;
+    TBitmap png;
+    std::unique_ptr<TGridPrintLayout> layout;
+    if (!PrintAndRender("grid_html_cells.pdf", png, layout)) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const TRect plain = InkBox(png, Pixels(CellBox(*layout, 0, 0)), Dark);
+    const TRect html = InkBox(png, Pixels(CellBox(*layout, 1, 0)), Dark);
+    ASSERT_GT(plain.Height(), 0);
+    ASSERT_GT(html.Height(), 0);
+    EXPECT_NEAR(html.Height(), plain.Height(), plain.Height() / 4);
+    EXPECT_NEAR(html.Width(), plain.Width(), plain.Width() / 4);
+}
+
+}  // namespace
