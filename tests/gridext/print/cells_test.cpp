@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "gridext/print/GridPrint.h"
+#include "grid/util/GridSupport.h"
 #include "gridext/print/RotatedText.h"
 #include "platform/gui/ImgList.h"
 #include "tests/common/RecordingCanvas.h"
@@ -308,6 +309,47 @@ TEST_F(PrintCellsTest, MiniHTMLCellsPrintAtThePrintFontsSize)
     ASSERT_GT(html.Height(), 0);
     EXPECT_NEAR(html.Height(), plain.Height(), plain.Height() / 4);
     EXPECT_NEAR(html.Width(), plain.Width(), plain.Width() / 4);
+}
+
+// A cell's several images print each at the list's size, across the cell or down it, and
+// the row grows to hold a stack of them.
+TEST_F(PrintCellsTest, ACellsImagesPrintSideBySideOrStacked)
+{
+    Grid->SetColCount(2);
+    Grid->SetRowCount(2);
+    Grid->PrintSettings()->PrintGraphics = true;
+    Grid->PrintSettings()->Borders = pbNoborder;
+    TImageList images(nullptr);
+    images.SetWidth(16);
+    images.SetHeight(16);
+    TBitmap red(16, 16);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    images.Add(&red);
+    Grid->SetGridImages(&images);
+    Grid->AddMultiImage(0, 0, 0, haLeft, vaTop);  // across
+    Grid->AddMultiImage(0, 1, 1, haLeft, vaTop);  // down
+    for (int r = 0; r < 2; ++r) {
+        Grid->GetCellImages(0, r)->Add(0);
+        Grid->GetCellImages(0, r)->Add(0);
+        Grid->SetCellEx(1, r, "text");
+    }
+    TBitmap png;
+    std::unique_ptr<TGridPrintLayout> layout;
+    if (!PrintAndRender("grid_images.pdf", png, layout)) GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    const int icon = int(std::nearbyint(16 * 254.0 / 96.0));
+    // (Each box stops short of the next row, whose first edge pixels it may share.)
+    auto box = [&](int Row) {
+        TRect r = Pixels(CellBox(*layout, 0, Row));
+        r.Bottom -= 3;
+        return InkBox(png, r, Near(clRed));
+    };
+    const TRect across = box(0), down = box(1);
+    EXPECT_NEAR(across.Width(), 2 * icon, 3);
+    EXPECT_NEAR(across.Height(), icon, 3);
+    EXPECT_NEAR(down.Width(), icon, 3);
+    EXPECT_NEAR(down.Height(), 2 * icon, 3);
+    Grid->SetGridImages(nullptr);
 }
 
 }  // namespace
