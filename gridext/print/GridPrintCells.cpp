@@ -1,11 +1,16 @@
 // Grid printing of single cells: their size on paper and a row of them drawn on a page.
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "grid/cells/CellGraphic.h"
+#include "grid/paint/ControlLook.h"
+#include "grid/util/GridDrawUtils.h"
+#include "grid/util/GridSupport.h"
 #include "grid/html/MiniHTMLRender.h"
 #include "grid/util/GridTextUtils.h"
 #include "gridext/print/GridPrintLayout.h"
+#include "gridext/print/RotatedText.h"
 
 namespace {
 
@@ -74,7 +79,184 @@ struct TCellLook {
     }
 };
 
+// Colours kept in a graphic's object slots.
+TColor ColorOf(const TObject* p) { return TColor(std::uint32_t(reinterpret_cast<std::uintptr_t>(p))); }
+
+// The cell graphics that have a printed form; others print nothing.
+const TCellTypeSet kPrintedGraphics{ctBitmap,    ctIcon,        ctImageList, ctCheckBox, ctDataCheckBox,
+                                    ctVirtCheckBox, ctRowCheckBox, ctDataImage, ctNode,     ctRadio,
+                                    ctImages,    ctPicture,     ctFilePicture, ctProgress, ctProgressPie,
+                                    ctRadioButton};
+const TCellTypeSet kCheckKinds{ctCheckBox, ctDataCheckBox, ctVirtCheckBox, ctRowCheckBox, ctRadioButton};
+
+// Where a cell's graphic of Size prints in Cell (page units, y upward), and how the text
+// rectangle Text gives way to it. A check box or radio button without text follows the
+// cell's alignment A instead of its own.
+TRect PlaceGraphic(const TCellGraphic& G, TPoint Size, const TRect& Cell, int Margin, bool NoText, int A, TRect& Text)
+{
+    int gw = Size.X, gh = Size.Y;
+    const int CW = Cell.Right - Cell.Left, CH = Cell.Top - Cell.Bottom;
+    int x = Cell.Left + Margin, y = Cell.Top;
+    switch (G.CellHAlign) {
+    case haRight:
+    case haAfterText:
+        x = Cell.Right - gw;
+        Text.Right = x;
+        break;
+    case haCenter: x = Cell.Left + (CW - gw) / 2; break;
+    case haFull:
+        x = Cell.Left;
+        gw = CW;
+        break;
+    default: Text.Left = x + gw; break;
+    }
+    switch (G.CellVAlign) {
+    case vaBottom: y = Cell.Bottom + gh; break;
+    case vaCenter: y = Cell.Top - (CH - gh) / 2; break;
+    case vaUnderText:
+        y = Cell.Bottom + gh;
+        Text.Bottom = y;
+        break;
+    case vaAboveText: Text.Top = y - gh; break;
+    case vaFull: gh = CH; break;
+    default: break;
+    }
+    if (NoText && kCheckKinds.Contains(G.CellType)) {
+        if (A == taRightJustify) x = Cell.Right - gw;
+        else if (A == taCenter) x = Cell.Left + (CW - gw) / 2;
+    }
+    return TRect(x, y, x + gw, y - gh);
+}
+
 }  // namespace
+
+void TGridPrintLayout::PrintGraphic(const TCellGraphic& G, int C, int ARow, const TRect& Rect, const TRect& Cell,
+                                    int RH, TColor Back)
+{
+    TImageList* il = FGrid.GetCellImageList(C, ARow);
+    const TColor back = Back == clNone ? clWhite : Back;
+    // Pictures go through device pixels, stretched into their place on the page.
+    auto stretch = [&](const TRect& R, const TGraphic* Pic) {
+        const TRect dev = ToDevice(FCanvas, R);
+        if (!Pic || dev.Right <= dev.Left || dev.Bottom <= dev.Top) return;
+        const bool metric = FCanvas.SetMetricMode(false);
+        FCanvas.StretchDraw(dev, Pic);
+        FCanvas.SetMetricMode(metric);
+    };
+    // One image of the list on the cell's colour, so that its transparent parts show it.
+    auto listImage = [&](const TRect& R, int Index) {
+        if (!il || Index < 0 || Index >= il->Count()) return;
+        TBitmap bmp(il->Width(), il->Height());
+        bmp.Canvas()->Brush()->SetColor(back);
+        bmp.Canvas()->FillRect(TRect(0, 0, il->Width(), il->Height()));
+        il->Draw(bmp.Canvas(), 0, 0, Index);
+        stretch(R, &bmp);
+    };
+    // A picture of its own size on white, then stretched.
+    auto picture = [&](const TRect& R, const TBitmap* Pic) {
+        if (!Pic || Pic->Empty()) return;
+        TBitmap bmp(Pic->Width(), Pic->Height());
+        bmp.Canvas()->Brush()->SetColor(clWhite);
+        bmp.Canvas()->FillRect(TRect(0, 0, Pic->Width(), Pic->Height()));
+        bmp.Canvas()->Draw(0, 0, Pic);
+        stretch(R, &bmp);
+    };
+    FCanvas.Brush()->SetStyle(bsSolid);
+    FCanvas.Pen()->SetStyle(psSolid);
+    switch (G.CellType) {
+    case ctBitmap: picture(Rect, dynamic_cast<const TBitmap*>(G.CellBitmap)); break;
+    case ctIcon: picture(Rect, dynamic_cast<const TBitmap*>(G.CellIcon)); break;
+    case ctImageList: listImage(Rect, G.CellIndex); break;
+    case ctDataImage: listImage(Rect, FGrid.GetInts(C, ARow)); break;
+    case ctImages:
+        if (auto* list = dynamic_cast<TIntList*>(G.CellBitmap); list && il) {
+            const int w = Rnd(il->Width() * FP), h = Rnd(il->Height() * FP);
+            for (int i = 0; i < list->Count(); ++i) {
+                const int x = Rect.Left + (G.CellBoolean ? i * w : 0), y = Rect.Top - (G.CellBoolean ? 0 : i * h);
+                listImage(TRect(x, y, x + w, y - h), list->GetInteger(i));
+            }
+        }
+        break;
+    case ctPicture:
+        if (auto* p = dynamic_cast<TPicture*>(G.CellBitmap)) picture(Rect, p->Bitmap());
+        break;
+    case ctFilePicture:
+        if (auto* fp = dynamic_cast<TFilePicture*>(G.CellBitmap); fp && !fp->Filename().empty()) {
+            TPicture p;
+            p.LoadFromFile(fp->Filename());
+            picture(Rect, p.Bitmap());
+        }
+        break;
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctRadioButton: {
+        bool checked = G.CellBoolean;
+        if (G.CellType != ctRadioButton) FGrid.GetCheckBoxState(C, ARow, checked);
+        const int gw = Rect.Right - Rect.Left, gh = Rect.Top - Rect.Bottom;
+        FCanvas.Pen()->SetColor(clBlack);
+        FCanvas.Pen()->SetWidth(std::max(1, Rnd(FP)));
+        FCanvas.Brush()->SetStyle(bsClear);
+        if (G.CellType == ctRadioButton) {
+            FCanvas.Ellipse(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+            if (checked) {
+                FCanvas.Brush()->SetStyle(bsSolid);
+                FCanvas.Brush()->SetColor(clBlack);
+                FCanvas.Ellipse(Rect.Left + gw / 3, Rect.Top - gh / 3, Rect.Right - gw / 3, Rect.Bottom + gh / 3);
+            }
+        } else {
+            FCanvas.Rectangle(Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+            if (checked) {
+                FCanvas.MoveTo(Rect.Left + gw / 5, Rect.Top - gh / 2);
+                FCanvas.LineTo(Rect.Left + gw * 2 / 5, Rect.Top - gh * 4 / 5);
+                FCanvas.LineTo(Rect.Left + gw * 4 / 5, Rect.Top - gh / 5);
+            }
+        }
+        break;
+    }
+    case ctNode: {
+        // A square of 2 mm, whatever the screen's node size, with its minus or plus.
+        const int cx = Rect.Left + (Rect.Right - Rect.Left) / 2, cy = Rect.Top - (Rect.Top - Rect.Bottom) / 2;
+        const int x = std::max(Cell.Left, cx - 10), y = std::min(Cell.Top, cy + 10);
+        FCanvas.Pen()->SetColor(FGrid.CellNode()->NodeColor);
+        FCanvas.Pen()->SetWidth(std::max(1, Rnd(FP)));
+        FCanvas.Brush()->SetStyle(bsClear);
+        FCanvas.Rectangle(x, y, x + 20, y - 20);
+        FCanvas.MoveTo(x, y - 10);
+        FCanvas.LineTo(x + 18, y - 10);
+        if (G.CellBoolean) {
+            FCanvas.MoveTo(x + 10, y);
+            FCanvas.LineTo(x + 10, y - 18);
+        }
+        break;
+    }
+    case ctRadio:
+    case ctProgress:
+    case ctProgressPie: {
+        // The grid's own drawings of these work in pixels: they draw in device pixels,
+        // their pixel sizes scaled from the screen to the page's resolution.
+        const TControlLook* look = FGrid.ControlLook();
+        const TRect row(Cell.Left, Cell.Top, std::min(Cell.Right, FW), Cell.Top - RH);
+        const TRect dev = ToDevice(FCanvas, G.CellType == ctProgressPie ? Rect : row);
+        const bool metric = FCanvas.SetMetricMode(false);
+        if (G.CellType == ctRadio)
+            FGrid.DrawRadioGroup(&FCanvas, dev, false, FD, look->ControlStyle, ARow, C, false,
+                                 dynamic_cast<const TStringList*>(G.CellBitmap), false, G.CellBoolean, G.CellIndex,
+                                 G.CellAngle);
+        else if (G.CellType == ctProgress)
+            // The bar fills the cell inside the control look's margins, as on the screen.
+            DrawProgressBar(&FCanvas, dev, ColorOf(G.CellBitmap), TColor(G.CellIndex), ColorOf(G.CellIcon),
+                            TColor(G.CellAngle), StrToFloatDef(Trim(FGrid.GetCellEx(C, ARow)), 0.0),
+                            Rnd(look->ProgressMarginX * FD), Rnd(look->ProgressMarginY * FD), G.CellErrFrom,
+                            G.CellBoolean ? G.CellErrLen : 100, G.CellText, look->ProgressBorderColor, false);
+        else DrawProgressPie(&FCanvas, dev, ColorOf(G.CellBitmap), G.CellAngle, false);
+        FCanvas.SetMetricMode(metric);
+        break;
+    }
+    default: break;
+    }
+}
 
 TPoint TGridPrintLayout::MeasureCell(int ACol, int ARow)
 {
@@ -92,7 +274,7 @@ TPoint TGridPrintLayout::MeasureCell(int ACol, int ARow)
         // extent brought back to page units.
         const bool metric = FCanvas.SetMetricMode(false);
         FCanvas.SetFont(&font);
-        FCanvas.Font()->SetSize(ps->Font()->Size());
+        SetDeviceFontSize(ps->Font()->Size());
         TMiniHTMLParams p;
         p.MeasureOnly = true;
         p.Print = true;
@@ -113,18 +295,49 @@ TPoint TGridPrintLayout::MeasureCell(int ACol, int ARow)
         const TPoint g = FGrid.GetCellGraphicSize(ACol, ARow);
         graphic = TPoint(Rnd(g.X * FP), Rnd(g.Y * FP));
     }
+    // A printed picture's own height: beside the text the row takes the taller of both,
+    // above or under it the two stack.
+    int ownHeight = 0;
+    bool stacked = false;
+    if (ps->PrintGraphics) {
+        TCellVAlign v = vaTop;
+        TCellHAlign h = haLeft;
+        bool textToo = true;
+        int gh = 0, gw = 0;
+        const TCellGraphic* cg = FGrid.GetCellGraphicInfo(ACol, ARow, v, h, textToo, gh, gw);
+        if (cg && kPrintedGraphics.Contains(cg->CellType) && cg->CellType != ctProgress) {
+            ownHeight = Rnd(gh * FP);
+            stacked = !text.empty() && (v == vaUnderText || v == vaAboveText);
+            // Beside the text on paper the picture and the text share the width.
+            if (!text.empty() && !stacked && h != haCenter && h != haFull) graphic.X = std::max(graphic.X, Rnd(gw * FP));
+        }
+    }
     const String t = text.empty() ? String("gh") : text;
-    if (!ww || !ps->NoAutoSize) {
+    int angle = 0;
+    const bool rotated = FGrid.IsRotated(ACol, ARow, angle) && angle != 0;
+    if (!ww || !ps->NoAutoSize || rotated) {
         const std::vector<String> lines = PrintLines(FGrid, t);
-        for (const String& line : lines) size.X = std::max(size.X, FCanvas.TextWidth(line) + graphic.X);
+        int widest = 0;
+        for (const String& line : lines) {
+            const int w = FCanvas.TextWidth(line);
+            widest = std::max(widest, w);
+            size.X = std::max(size.X, w + graphic.X);
+        }
         size.Y = FCanvas.TextHeight("gh") * int(lines.size());
+        if (rotated) {
+            // The box around the turned lines.
+            const double a = angle * std::numbers::pi / 180.0;
+            const int w = std::abs(Rnd(std::cos(a) * size.X)) + std::abs(Rnd(std::sin(a) * size.Y));
+            size.Y = std::abs(Rnd(std::sin(a) * widest)) + std::abs(Rnd(std::cos(a) * size.Y));
+            size.X = w;
+        }
     } else {
         const int w = FGrid.IsXMergedCell(ACol, ARow) || size_t(dc) >= FMaxWidths.size() ? 65535 : FMaxWidths[size_t(dc)];
         TRect r(0, 0, std::max(1, w), 0);
         size.X = w;
         size.Y = FCanvas.DrawText(t, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     }
-    size.Y = std::max(size.Y, graphic.Y);
+    size.Y = stacked ? size.Y + ownHeight : std::max({size.Y, graphic.Y, ownHeight});
     size.X = std::max(size.X, graphic.X);
     FCanvas.RestoreState(saved);
     if (FEvents && FEvents->OnCustomCellSize) FEvents->OnCustomCellSize(&FGrid, &FCanvas, ACol, ARow, size, true);
@@ -237,7 +450,7 @@ void TGridPrintLayout::PrintCellContent(int c, int ARow, const TRect& Cell, cons
     const bool ww = look.WordWrap;
     SetCanvasFont(&font);
     int kind = tkPlain;
-    const String text = PrintText(FGrid, C, ARow, kind);
+    String text = PrintText(FGrid, C, ARow, kind);
 
     // Background: inside the lines the cell draws, from the gradient's end colour at the
     // top to the brush colour at the bottom.
@@ -276,13 +489,54 @@ void TGridPrintLayout::PrintCellContent(int c, int ARow, const TRect& Cell, cons
     if (r.Right > FW) r.Right = rightLimit;
     const TPoint ext = FGrid.CellExt(C, ARow);
 
-    if (kind == tkHTML) {
+    // The cell's picture takes its place first; the text gives way beside, above or under it.
+    TCellGraphic* g = ps->PrintGraphics ? FGrid.GetCellGraphic(C, ARow) : nullptr;
+    if (g && !kPrintedGraphics.Contains(g->CellType)) g = nullptr;
+    TRect gr;
+    if (g) {
+        if (g->CellType == ctRadio) text.clear();
+        TCellVAlign v = vaTop;
+        TCellHAlign h = haLeft;
+        bool textToo = true;
+        int gh = 0, gw = 0;
+        FGrid.GetCellGraphicInfo(C, ARow, v, h, textToo, gh, gw);
+        gr = PlaceGraphic(*g, TPoint(Rnd(gw * FP), Rnd(gh * FP)), Cell, Rnd(FP), text.empty(), A, r);
+    }
+    int angle = 0;
+    const bool rotated = kind != tkHTML && FGrid.IsRotated(C, ARow, angle) && angle != 0;
+
+    if (rotated) {
+        // Turned lines: the block of them placed like a level line would be aligned, each
+        // line written from its start point, the next one a line height further across.
+        const std::vector<String> lines = PrintLines(FGrid, text);
+        int WL = 0;
+        for (const String& line : lines) WL = std::max(WL, FCanvas.TextWidth(line));
+        const double a = angle * std::numbers::pi / 180.0;
+        const int n = int(lines.size());
+        const int CW1 = std::abs(int(std::trunc(std::cos(a) * WL))), SW = std::abs(int(std::trunc(std::sin(a) * WL)));
+        const int SH = std::abs(int(std::trunc(std::sin(a) * LH * n))), CH1 = std::abs(int(std::trunc(std::cos(a) * LH * n)));
+        TRect tr(r.Left, r.Top, r.Right, r.Top - RH - ps->RowSpacing);
+        if (tr.Right > FW) tr.Right = rightLimit;
+        if (ext.Y > 0) tr.Bottom = Cell.Bottom;
+        if (ext.X > 0) tr.Right = std::min(Page.Indents[size_t(std::min(c + ext.X + 1, Page.LastCol + 1))], rightLimit);
+        PlaceRotatedText(tr, A, va, -CH1, -SW, SH, CW1, angle);
+        FCanvas.Font()->SetOrientation(angle * 10);
+        const int clip = FCanvas.SaveState();
+        FCanvas.IntersectClipRect(Cell);
+        for (int k = 0; k < n; ++k) {
+            // Across the reading direction: down the turned line's own "down".
+            const int dx = Rnd(std::sin(a) * LH * k), dy = -Rnd(std::cos(a) * LH * k);
+            FCanvas.TextOut(tr.Left + dx, tr.Top + dy, lines[size_t(k)]);
+        }
+        FCanvas.RestoreState(clip);
+        FCanvas.Font()->SetOrientation(0);
+    } else if (kind == tkHTML) {
         // Mini-HTML draws in pixels at the print font's size scaled by the fit.
         TRect dev = ToDevice(FCanvas, r);
         dev.Right -= FG2 + Rnd(2 * FP);
         dev.Bottom += Rnd(FL8 * FP);
         const bool metric = FCanvas.SetMetricMode(false);
-        FCanvas.Font()->SetSize(int(std::trunc(ps->Font()->Size() * FScale)));
+        SetDeviceFontSize(ps->Font()->Size() * FScale);
         TMiniHTMLParams p;
         p.Print = true;
         p.ResFactor = FD;
@@ -310,6 +564,7 @@ void TGridPrintLayout::PrintCellContent(int c, int ARow, const TRect& Cell, cons
         if (lines.size() == 1) {
             TRect tr(r.Left, r.Top, r.Right, r.Top - RH - ps->RowSpacing);
             if (tr.Right > FW) tr.Right = rightLimit;
+            if (g && g->CellVAlign == vaUnderText) tr.Bottom = r.Bottom;
             unsigned flags = DT_SINGLELINE | DT_NOPREFIX;
             if (FGrid.EnhTextSize && ps->NoAutoSize) {
                 tr.Left += FGrid.XYOffset.X;
@@ -359,39 +614,16 @@ void TGridPrintLayout::PrintCellContent(int c, int ARow, const TRect& Cell, cons
         }
     }
 
-    // Check boxes print as a framed square, ticked when set.
-    if (ps->PrintGraphics) {
-        TCellGraphic* g = FGrid.GetCellGraphic(C, ARow);
-        if (g && (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox || g->CellType == ctVirtCheckBox ||
-                  g->CellType == ctRowCheckBox)) {
-            const TPoint gs = FGrid.GetCellGraphicSize(C, ARow);
-            const int gw = Rnd(gs.X * FP), gh = Rnd(gs.Y * FP);
-            const int x = text.empty() && A == taCenter   ? Cell.Left + (Cell.Right - Cell.Left - gw) / 2
-                          : text.empty() && A == taRightJustify ? Cell.Right - gw
-                                                                : Cell.Left + Rnd(FP);
-            const int y = Cell.Top - (Cell.Top - Cell.Bottom - gh) / 2;
-            bool checked = false;
-            FGrid.GetCheckBoxState(C, ARow, checked);
-            FCanvas.Pen()->SetColor(clBlack);
-            FCanvas.Pen()->SetWidth(std::max(1, Rnd(FP)));
-            FCanvas.Brush()->SetStyle(bsClear);
-            FCanvas.Rectangle(x, y, x + gw, y - gh);
-            if (checked) {
-                FCanvas.MoveTo(x + gw / 5, y - gh / 2);
-                FCanvas.LineTo(x + gw * 2 / 5, y - gh * 4 / 5);
-                FCanvas.LineTo(x + gw * 4 / 5, y - gh / 5);
-            }
-        }
-    }
+    if (g) PrintGraphic(*g, C, ARow, gr, Cell, RH, brush.Color());
     FCanvas.RestoreState(saved);
 
     if (FGrid.OnCustomCellDraw) {
         const TRect dev = ToDevice(FCanvas, TRect(Cell.Left, Cell.Top, Cell.Right, Cell.Top - RH));
         const bool metric = FCanvas.SetMetricMode(false);
-        const int size = FCanvas.Font()->Size();
-        FCanvas.Font()->SetSize(ps->Font()->Size());
+        const int height = FCanvas.Font()->Height();
+        SetDeviceFontSize(ps->Font()->Size());
         FGrid.OnCustomCellDraw(&FGrid, &FCanvas, C, ARow, TGridDrawState(), dev, true);
-        FCanvas.Font()->SetSize(size);
+        FCanvas.Font()->SetHeight(height);
         FCanvas.SetMetricMode(metric);
     }
 }

@@ -32,6 +32,11 @@ void TGridPrintLayout::SetCanvasFont(const TFont* Font)
     FCanvas.Font()->SetHeight(MapFontHeight(Font->Size()));
 }
 
+void TGridPrintLayout::SetDeviceFontSize(double Points)
+{
+    FCanvas.Font()->SetHeight(-std::max(1, int(std::trunc(Points * FCanvas.PixelsPerInchY() / 72.0))));
+}
+
 bool TGridPrintLayout::Drawing() const { return FDrawing; }
 
 void TGridPrintLayout::MeasureFonts()
@@ -160,14 +165,19 @@ int TGridPrintLayout::PrintedRowHeight(int ARow)
 void TGridPrintLayout::HeaderFooterHeights()
 {
     TPrintSettings* ps = FGrid.PrintSettings();
-    const TPrintPosition pos[] = {ps->Time, ps->Date, ps->PageNr, ps->Title};
+    // A mini-HTML title takes no slot: it stands in a block of its own, above the footer
+    // line unless it is at the top, and the header or footer grows by its height.
+    const bool html = !FHTMLTitle.empty();
+    const TPrintPosition pos[] = {ps->Time, ps->Date, ps->PageNr, html ? ppNone : ps->Title};
     const bool top = std::any_of(std::begin(pos), std::end(pos), IsTop);
     const bool bottom = std::any_of(std::begin(pos), std::end(pos), IsBottom);
-    const int lines = ps->TitleLines()->Count();
+    const int lines = html ? 0 : ps->TitleLines()->Count();
     FHeaderHeight = top ? FL8 + FHT + ps->HeaderSize : ps->HeaderSize;
     if (top && lines > 0 && IsTop(ps->Title)) FHeaderHeight += (lines - 1) * FHT;
     FFooterHeight = bottom ? 2 * FL8 + 2 * FFT + ps->FooterSize : FL8 + FFT + ps->FooterSize;
     if (bottom && lines > 0 && IsBottom(ps->Title)) FFooterHeight += (lines - 1) * FFT;
+    if (html && IsTop(ps->Title)) FHeaderHeight += FHTMLTitleHeight + FL8;
+    else if (html) FFooterHeight += FHTMLTitleHeight + FL8;
 }
 
 void TGridPrintLayout::Layout(const TGridRect& Range, int Width, int Height)
@@ -196,6 +206,7 @@ void TGridPrintLayout::Layout(const TGridRect& Range, int Width, int Height)
     FitToPage(FRange, W);
     if (FEvents && FEvents->OnPrintSetColumnWidth)
         for (int c = FRange.Left; c <= FRange.Right; ++c) FEvents->OnPrintSetColumnWidth(&FGrid, c, FMaxWidths[size_t(c)]);
+    MeasureHTMLTitle(W);
     HeaderFooterHeights();
 
     const int fixedCols = std::min(FGrid.FixedCols(), FGrid.ColCount());

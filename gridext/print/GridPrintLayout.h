@@ -84,6 +84,11 @@ public:
     // The printed height of a row before the gaps.
     int RowHeight(int ARow);
     int HeaderHeight() const { return FHeaderHeight; }
+    // The height of a mini-HTML title (0 without one); it adds to the header's height at
+    // a top position and to the footer's otherwise.
+    int HTMLTitleHeight() const { return FHTMLTitleHeight; }
+    // The block (page units) a mini-HTML title draws in on every page.
+    TRect HTMLTitleRect() const;
     int FooterHeight() const { return FFooterHeight; }
     int LineGap() const { return FL8; }
     int CellGap() const { return FG2; }
@@ -114,11 +119,22 @@ private:
     void MeasureColumnWidths(const TGridRect& Range);
     void FitToPage(const TGridRect& Range, int Width);
     void HeaderFooterHeights();
+    // The title lines as one mini-HTML text (empty when they are no mini-HTML), and its
+    // height on the page at the header font.
+    void MeasureHTMLTitle(int Width);
+
     void PrintHeaderFooter(const TPrintPage& Page, int PageNr, int PageCount);
     void PrintFrameLines(const TPrintPage& Page, int Y);
     void PrintCellContent(int c, int ARow, const TRect& Cell, const TCellBorders& B, int PenWidth, int sy,
                           int RH, const TPrintPage& Page);
+    // Draws a cell's graphic G into Rect (page units) of the cell drawn in Cell, its row
+    // RH high, on the cell's background colour Back.
+    void PrintGraphic(const TCellGraphic& G, int C, int ARow, const TRect& Rect, const TRect& Cell, int RH,
+                      TColor Back);
     void SetCanvasFont(const TFont* Font);
+    // In device pixels (drawings that lay themselves out in pixels): the canvas font at
+    // Points on the canvas's own resolution, not the screen's.
+    void SetDeviceFontSize(double Points);
     bool Drawing() const;
 
     TExtStringGrid& FGrid;
@@ -138,5 +154,7 @@ private:
     double FD = 1.0;             // canvas to screen resolution, for mini-HTML
     int FHT = 0, FFT = 0, FCT = 0, FL8 = 0, FG2 = 0;
     int FHeaderHeight = 0, FFooterHeight = 0;
+    String FHTMLTitle;
+    int FHTMLTitleHeight = 0;
     int FCachedRow = -1, FCachedHeight = 0;
 };

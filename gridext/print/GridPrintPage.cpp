@@ -1,8 +1,11 @@
 // Grid printing around the cells of a page: header and footer lines (time, date, page
 // number, title), the page number text and the frame lines of a finished page.
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 
+#include "grid/html/MiniHTMLRender.h"
+#include "grid/util/GridTextUtils.h"
 #include "gridext/print/GridPrintLayout.h"
 
 namespace {
@@ -58,7 +61,7 @@ std::vector<String> TGridPrintLayout::HeaderFooterTexts(const TPrintPage& Page, 
     add(ps->Date, FormatDateTime(ps->DateFormat, now));
     add(ps->PageNr, ps->PagePrefix + " " + GetPageNumberText(Page, PageNr, PageCount) + " " + ps->PageSuffix);
     if (!ps->TitleText.empty()) add(ps->Title, ps->TitleText);
-    else if (ps->TitleLines()->Count() > 0 && ps->Title != ppNone) {
+    else if (ps->TitleLines()->Count() > 0 && ps->Title != ppNone && FHTMLTitle.empty()) {
         String& slot = slots[size_t(ps->Title) - 1];
         const String& line = (*ps->TitleLines())[0];
         slot = IsLeft(ps->Title) ? JoinWithBlank(line, slot) : JoinWithBlank(slot, line);
@@ -83,7 +86,7 @@ void TGridPrintLayout::PrintHeaderFooter(const TPrintPage& Page, int PageNr, int
     };
     // The title's further lines go under its first, aligned like it.
     const TStringList& lines = *ps->TitleLines();
-    const bool moreLines = ps->TitleText.empty() && lines.Count() > 1 && ps->Title != ppNone;
+    const bool moreLines = ps->TitleText.empty() && FHTMLTitle.empty() && lines.Count() > 1 && ps->Title != ppNone;
     auto write = [&](bool top, int y) {
         const int lh = FCanvas.TextHeight("gh");
         for (int s = top ? 0 : 3; s < (top ? 3 : 6); ++s)
@@ -102,6 +105,22 @@ void TGridPrintLayout::PrintHeaderFooter(const TPrintPage& Page, int PageNr, int
     // on the paper where a single footer line would end.
     if (moreLines && !IsTop(ps->Title)) footerY += (lines.Count() - 1) * FCanvas.TextHeight("gh");
     write(false, footerY);
+    if (!FHTMLTitle.empty()) {
+        // Mini-HTML lays itself out in pixels, at the header font's size.
+        const TRect r = HTMLTitleRect();
+        const double sx = FCanvas.PixelsPerInchX() / 254.0, sy = FCanvas.PixelsPerInchY() / 254.0;
+        const TRect dev(int(r.Left * sx), int(-r.Top * sy), int(r.Right * sx), int(-r.Bottom * sy));
+        const bool metric = FCanvas.SetMetricMode(false);
+        FCanvas.SetFont(ps->HeaderFont());
+        SetDeviceFontSize(ps->HeaderFont()->Size());
+        TMiniHTMLParams p;
+        p.Print = true;
+        p.ResFactor = FD;
+        p.Images = FGrid.GetCellImageList(0, 0);
+        p.PictureContainer = FGrid.PictureContainer;
+        RenderMiniHTML(&FCanvas, FHTMLTitle, dev, p);
+        FCanvas.SetMetricMode(metric);
+    }
     FCanvas.RestoreState(saved);
     FFontScale = 1.0;
 }
@@ -125,4 +144,48 @@ void TGridPrintLayout::PrintFrameLines(const TPrintPage& Page, int Y)
             FCanvas.MoveTo(Page.Indents[size_t(i)], YT);
             FCanvas.LineTo(Page.Indents[size_t(i)], YB);
         }
+}
+
+void TGridPrintLayout::MeasureHTMLTitle(int Width)
+{
+    TPrintSettings* ps = FGrid.PrintSettings();
+    FHTMLTitle.clear();
+    FHTMLTitleHeight = 0;
+    const TStringList& lines = *ps->TitleLines();
+    if (!ps->TitleText.empty() || lines.Count() == 0) return;
+    String text;
+    for (int i = 0; i < lines.Count(); ++i) text += lines[i];
+    if (GetTextKind(text, FGrid.EnableHTML) != tkHTML) return;
+    FHTMLTitle = text;
+    const int saved = FCanvas.SaveState();
+    const bool metric = FCanvas.SetMetricMode(false);
+    FCanvas.SetFont(ps->HeaderFont());
+    SetDeviceFontSize(ps->HeaderFont()->Size());
+    TMiniHTMLParams p;
+    p.MeasureOnly = true;
+    p.Print = true;
+    p.ResFactor = FD;
+    p.Images = FGrid.GetCellImageList(0, 0);
+    p.PictureContainer = FGrid.PictureContainer;
+    const int width = std::max(1, int((Width - ps->LeftSize - ps->RightSize) * FCanvas.PixelsPerInchX() / 254.0));
+    RenderMiniHTML(&FCanvas, text, TRect(0, 0, width, 65535), p);
+    FCanvas.SetMetricMode(metric);
+    FCanvas.RestoreState(saved);
+    FHTMLTitleHeight = int(std::ceil(p.YSize * 254.0 / std::max(1, FCanvas.PixelsPerInchY())));
+}
+
+TRect TGridPrintLayout::HTMLTitleRect() const
+{
+    TPrintSettings* ps = FGrid.PrintSettings();
+    const TPrintPosition pos[] = {ps->Time, ps->Date, ps->PageNr};
+    if (IsTop(ps->Title)) {
+        // Under the header line when that line has texts.
+        const bool line = std::any_of(std::begin(pos), std::end(pos), IsTop);
+        const int top = -ps->HeaderSize - (line ? FHT + FL8 : 0);
+        return TRect(ps->LeftSize, top, FW - ps->RightSize, top - FHTMLTitleHeight);
+    }
+    // Over the footer line when that line has texts, else on the bottom margin.
+    const bool line = std::any_of(std::begin(pos), std::end(pos), [](TPrintPosition p) { return p != ppNone && !IsTop(p); });
+    const int bottom = FH + ps->FooterSize + (line ? FFT + 2 * FL8 : FL8);
+    return TRect(ps->LeftSize, bottom + FHTMLTitleHeight, FW - ps->RightSize, bottom);
 }

@@ -14,6 +14,7 @@
 #include "tests/common/RecordingCanvas.h"
 #include "tests/common/Snapshot.h"
 #include "tests/common/extgrid_fixture.h"
+#include "tests/gridext/print/printed_pages.h"
 
 namespace {
 
@@ -352,16 +353,6 @@ TEST_F(PrintPageTest, PreviewsDrawOnlyThePageAskedForAndLeaveTheCanvasAsItWas)
     }
 }
 
-// Prints through a printer whose pixels are 0.1 mm, into the suite's output folder.
-struct TestPrinter : TPrinter {
-    explicit TestPrinter(const String& Name)
-    {
-        SetFileName(TEST_OUTPUT(Name));
-        SetResolution(254);
-        SetPageSize(2100, 2970);
-    }
-};
-
 TEST_F(PrintPageTest, AFailedPrintClosesItsJobAndTheNextOnePrints)
 {
     Fill(2, 6);
@@ -390,26 +381,6 @@ TEST_F(PrintPageTest, AFailedPrintClosesItsJobAndTheNextOnePrints)
 }
 
 // ---------------------------------------------------------------- printed pages as pictures
-
-bool HavePdfToPpm() { return std::system("command -v pdftoppm >/dev/null 2>&1") == 0; }
-
-// Page Page of the PDF as a picture at 254 dots per inch: one pixel is 0.1 mm, so a
-// page point (x, y) is pixel (x, -y).
-bool RenderPage(const String& Pdf, int Page, TBitmap& Png)
-{
-    const String out = Pdf + "-" + IntToStr(Page);
-    const String cmd = "pdftoppm -r 254 -png -singlefile -f " + IntToStr(Page) + " -l " + IntToStr(Page) + " '" +
-                       Pdf + "' '" + out + "'";
-    if (std::system(cmd.c_str()) != 0) return false;
-    Png.LoadFromFile(out + ".png");
-    return true;
-}
-
-int Ink(TBitmap& Png, const TRect& PageBox)
-{
-    const TRect px(PageBox.Left, -PageBox.Top, PageBox.Right, -PageBox.Bottom);
-    return Count_Pixels(Png, px, [](TColor c) { return (c & 0xFF) < 128 && ((c >> 8) & 0xFF) < 128; });
-}
 
 TEST_F(PrintPageTest, PrintedPagesShowTitlePageNumberAndCellsWhereTheLayoutPutsThem)
 {
