@@ -94,6 +94,8 @@ constexpr unsigned CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr unsigned CM_COLORCHANGED = CM_BASE + 13;
 constexpr unsigned CM_FONTCHANGED = CM_BASE + 14;
 constexpr unsigned CM_CURSORCHANGED = CM_BASE + 15;
+// The system's colours changed: controls that keep pictures in them draw them again.
+constexpr unsigned CM_SYSCOLORCHANGE = CM_BASE + 16;
 constexpr unsigned CM_TEXTCHANGED = CM_BASE + 18;
 constexpr unsigned CM_MOUSEENTER = CM_BASE + 19;
 constexpr unsigned CM_MOUSELEAVE = CM_BASE + 20;

@@ -1219,6 +1219,52 @@ protected:
     TColumnIndex FCurrentHotColumn = NoColumnIndex;
     TColumnIndex FEditColumn = NoColumnIndex;
     // ---- end of painting ----
+
+    // ---- background picture (treeview/paint/BaseLazyTree_Background.cpp) ----
+public:
+    // The picture behind the rows, shown with toShowBackground: tiled over the whole view,
+    // or once at the background offset with toStaticBackground. It stays where it is in
+    // the view while the rows scroll.
+    TPicture* Background() const { return FBackground.get(); }
+    void SetBackground(const TPicture* Value);
+    // Index 0 sets the x offset, 1 the y offset.
+    void SetBackgroundOffset(int Index, int Value);
+
+protected:
+    // R is in Canvas's coordinates; Offset turns them into view coordinates (the client
+    // area below the header, unscrolled).
+    virtual void PaintStaticBackground(TCanvas* Canvas, TRect R, TPoint Offset);
+    virtual void PaintTiledBackground(TCanvas* Canvas, TRect R, TPoint Offset);
+    // Whether a paint with these options shows the picture.
+    bool UseBackgroundPicture(TLTInternalPaintOptions PaintOptions) const;
+    std::unique_ptr<TPicture> FBackground = std::make_unique<TPicture>();
+    // ---- end of background picture ----
+
+    // ---- built-in pictures and system colours (treeview/paint/BaseLazyTree_Images.cpp) ----
+public:
+    // The small pictures the header and the check boxes share: 0 and 1 the drop marks at
+    // a cell's left and right edge, 2 and 3 sort arrows down and up, 4 and 5 the same in
+    // the themed look. 16 × 16 each, shared by all trees.
+    static TImageList* GetUtilityImageList();
+    // Draws the built-in lists again in the system colours of now, in place, so that trees
+    // holding them keep their pointers.
+    static void ReloadSystemColorImages();
+
+protected:
+    // The system's colours changed: the built-in pictures follow, then the tree repaints.
+    virtual void HandleCMSysColorChange();
+    // ---- end of built-in pictures ----
+
+    // ---- window frame: bevel and border width (treeview/paint/BaseLazyTree_Frame.cpp) ----
+public:
+    enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+    enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+    using TBevelEdges = TSet<TBevelEdge>;
+    TBevelKind BevelKind() const { return FBevelKind; }
+    void SetBevelKind(TBevelKind Value);
+    // ---- end of window frame ----
+protected:
+    TBevelKind FBevelKind = bkNone;
 private:
     // Node blocks of one size, taken from large chunks; freed blocks are reused and the
     // chunks go back when the last node is gone.

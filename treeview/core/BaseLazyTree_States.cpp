@@ -265,6 +265,10 @@ void TBaseLazyTree::WndProc(TMessage& Message)
         TCustomControl::WndProc(Message);
         HandleCMFontChanged();
         return;
+    case CM_SYSCOLORCHANGE:
+        TCustomControl::WndProc(Message);
+        HandleCMSysColorChange();
+        return;
     default:
         TCustomControl::WndProc(Message);
     }
