@@ -42,6 +42,7 @@ constexpr unsigned WM_GETTEXT = 0x000D;
 constexpr unsigned WM_PAINT = 0x000F;
 constexpr unsigned WM_CLOSE = 0x0010;
 constexpr unsigned WM_ERASEBKGND = 0x0014;
+constexpr unsigned WM_NCPAINT = 0x0085;
 constexpr unsigned WM_SHOWWINDOW = 0x0018;
 constexpr unsigned WM_CANCELMODE = 0x001F;
 constexpr unsigned WM_SETCURSOR = 0x0020;
