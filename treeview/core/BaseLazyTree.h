@@ -1262,9 +1262,35 @@ public:
     using TBevelEdges = TSet<TBevelEdge>;
     TBevelKind BevelKind() const { return FBevelKind; }
     void SetBevelKind(TBevelKind Value);
-    // ---- end of window frame ----
+    TBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut Value);
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut Value);
+    TBevelEdges BevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(TBevelEdges Value);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int Value);
+    // A frame of this width in BorderColor inside the bevel.
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int Value);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    // What the window's own border takes from each side, as a negative size; the toolkit's
+    // child windows have none, so (0, 0).
+    virtual TPoint GetBorderDimensions() const;
+
 protected:
+    // Draws the bevel and the border-width frame in window coordinates.
+    virtual void PaintNonClientBorder(TCanvas* Canvas);
+    void PaintNonClient() override;
+    // The frame's widths at each side, given to the toolkit as the non-client inset.
+    void UpdateFrame();
     TBevelKind FBevelKind = bkNone;
+    TBevelCut FBevelInner = bvRaised, FBevelOuter = bvLowered;
+    TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+    int FBevelWidth = 1, FBorderWidth = 0;
+    bool FCtl3D = true;
+    // ---- end of window frame ----
 private:
     // Node blocks of one size, taken from large chunks; freed blocks are reused and the
     // chunks go back when the last node is gone.
