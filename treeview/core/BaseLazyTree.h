@@ -1278,13 +1278,19 @@ public:
     // What the window's own border takes from each side, as a negative size; the toolkit's
     // child windows have none, so (0, 0).
     virtual TPoint GetBorderDimensions() const;
+    // Right to left the vertical bar stands left of the rows, in the frame: its width then.
+    int LeftScrollBarWidth() const;
+    // The width the frame holds for a vertical bar at the left (0 when it holds none).
+    int LeftScrollBarInFrame() const { return FLeftBarInFrame ? TStyledScrollBar::Size : 0; }
 
 protected:
     // Draws the bevel and the border-width frame in window coordinates.
     virtual void PaintNonClientBorder(TCanvas* Canvas);
     void PaintNonClient() override;
-    // The frame's widths at each side, given to the toolkit as the non-client inset.
+    // The frame's widths at each side, given to the toolkit as the non-client inset; right
+    // to left it holds the vertical scroll bar at the left too.
     void UpdateFrame();
+    bool FLeftBarInFrame = false;
     TBevelKind FBevelKind = bkNone;
     TBevelCut FBevelInner = bvRaised, FBevelOuter = bvLowered;
     TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};

@@ -27,8 +27,11 @@ void TLTHeader::UpdateWindow()
         FWindow = new TLTHeaderWindow(this);
         FWindow->SetParent(FOwner);
     }
-    // The header spans the window, over the vertical scroll bar too.
-    FWindow->SetBounds(0, 0, FOwner->TCustomControl::ClientRect().Width(), FHeight);
+    // The header spans the window, over the vertical scroll bar too; a bar at the left
+    // lies in the tree's frame, and the captions' coordinates stay the rows' beside it.
+    const int leftBar = FOwner->LeftScrollBarInFrame();
+    FWindow->SetBounds(-leftBar, 0, FOwner->TCustomControl::ClientRect().Width() + leftBar, FHeight);
+    FWindow->SetNonClientInset(TRect(leftBar, 0, 0, 0));
     FWindow->Show();
     FWindow->Invalidate();
 }
@@ -309,6 +312,13 @@ void TLTHeaderWindow::MouseLeave()
 }
 
 void TLTHeaderWindow::Paint() { FHeader->PaintHeader(Canvas(), ClientRect()); }
+
+void TLTHeaderWindow::PaintNonClient()
+{
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(FHeader->Background());
+    Canvas()->FillRect(TRect(0, 0, Width(), Height()));
+}
 
 void TLTHeader::PaintHeader(TCanvas* Canvas, const TRect& R)
 {

@@ -197,6 +197,8 @@ public:
 
     // ---- the header window ----
     TLTHeaderWindow* Window() const { return FWindow; }
+    // Puts the header window over the top of the tree (after the tree's frame changed).
+    void PlaceWindow() { UpdateWindow(); }
     void Invalidate(TColumnIndex Column = NoColumnIndex, bool ExpandToBorder = false);
     // The column whose right border lies within the splitter tolerance of x (header
     // coordinates); NoColumnIndex when there is none.
@@ -282,6 +284,8 @@ public:
 
 protected:
     void Paint() override;
+    // The strip over a vertical bar that stands at the left, beside the captions.
+    void PaintNonClient() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -57,6 +57,11 @@ void TBaseLazyTree::SetCtl3D(bool Value)
 
 TPoint TBaseLazyTree::GetBorderDimensions() const { return TPoint(0, 0); }
 
+int TBaseLazyTree::LeftScrollBarWidth() const
+{
+    return UseRightToLeftAlignment() && FVertScrollBar.Shown ? TStyledScrollBar::Size : 0;
+}
+
 void TBaseLazyTree::UpdateFrame()
 {
     const TPoint border = GetBorderDimensions();
@@ -69,7 +74,10 @@ void TBaseLazyTree::UpdateFrame()
         if (FBevelEdges.Contains(beRight)) inset.Right += edge;
         if (FBevelEdges.Contains(beBottom)) inset.Bottom += edge;
     }
-    inset.Left += FBorderWidth;
+    // Right to left the vertical bar sits left of the rows: the client area starts after it.
+    const int leftBar = LeftScrollBarWidth();
+    FLeftBarInFrame = leftBar > 0;
+    inset.Left += FBorderWidth + leftBar;
     inset.Top += FBorderWidth;
     inset.Right += FBorderWidth;
     inset.Bottom += FBorderWidth;
