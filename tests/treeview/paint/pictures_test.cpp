@@ -194,4 +194,44 @@ TEST_F(PicturesTest, DisabledNodesShowGreyImagesWithoutTheirOverlayMask)
     Tree->SetImages(nullptr);
 }
 
+// A node whose image comes from another list is placed and drawn in that list's size;
+// the others keep the tree's list.
+TEST_F(PicturesTest, ImageFromAnotherListTakesThatListsSize)
+{
+    Tree->SetBackground(nullptr);
+    Tree->SetRootNodeCount(2);
+    TImageList small(nullptr), large(nullptr);
+    large.SetWidth(24);
+    large.SetHeight(24);
+    TBitmap a(16, 16), b(24, 24);
+    small.Add(&a);
+    large.Add(&b);
+    Tree->SetImages(&small);
+    Tree->OnGetImageIndexEx = [&](TBaseLazyTree*, PLazyNode N, TLTImageKind Kind, TColumnIndex, bool&, int& Index,
+                                  TImageList*& List) {
+        if (Kind != ikNormal) return;
+        Index = 0;
+        if (N->Index == 1) List = &large;
+    };
+    TRecordingCanvas rec;
+    Tree->PaintTree(&rec, TRect(0, 0, 300, 100), TPoint(0, 0), TLTInternalPaintOptions{poUnbuffered});
+    std::vector<TRect> images;
+    for (const TDrawOp& op : rec.Of("Draw")) images.push_back(op.R);
+    ASSERT_EQ(images.size(), 2u);
+    const int h0 = int(Tree->NodeHeight(Tree->GetFirst()));
+    EXPECT_EQ(images[0].Width(), 16);
+    EXPECT_EQ(images[1].Width(), 24);
+    // Both one pixel left of the content start, each centred on its own row.
+    EXPECT_EQ(images[0].Left, images[1].Left);
+    EXPECT_EQ(images[1].Top - h0 + 12, images[0].Top + 8) << "centred on the same line of their rows";
+    // The text follows each picture two pixels after its right edge.
+    int textLeft[2] = {-1, -1};   // the last text drawn in each row is the node's
+    for (const TDrawOp& op : rec.Of("DrawText"))
+        if (op.R.Top >= 0 && op.R.Top < 2 * h0) textLeft[op.R.Top < h0 ? 0 : 1] = op.R.Left;
+    ASSERT_GE(textLeft[0], 0);
+    EXPECT_EQ(textLeft[1] - textLeft[0], 24 - 16);
+    Tree->OnGetImageIndexEx = nullptr;
+    Tree->SetImages(nullptr);
+}
+
 }  // namespace
