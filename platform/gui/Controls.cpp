@@ -934,6 +934,33 @@ void TWinControl::AlignControls(TRect& r)
     for (TControl* c : pick(alClient)) c->SetBounds(r.Left, r.Top, std::max(0, r.Width()), std::max(0, r.Height()));
 }
 
+TRect TWinControl::ClientRect() const
+{
+    const TRect& f = FNonClientInset;
+    return Rect(0, 0, std::max(0, Width() - f.Left - f.Right), std::max(0, Height() - f.Top - f.Bottom));
+}
+
+TRect TWinControl::WidgetClientArea() const
+{
+    const TRect c = ClientRect();
+    return Rect(FNonClientInset.Left, FNonClientInset.Top, FNonClientInset.Left + c.Width(),
+                FNonClientInset.Top + c.Height());
+}
+
+void TWinControl::SetNonClientInset(const TRect& Inset)
+{
+    const TRect v(std::max(0, Inset.Left), std::max(0, Inset.Top), std::max(0, Inset.Right),
+                  std::max(0, Inset.Bottom));
+    if (v == FNonClientInset) return;
+    const TRect oldClient = ClientRect();
+    FNonClientInset = v;
+    ApplyWidgetBounds();
+    ClientResized(oldClient.Width(), oldClient.Height());
+    if (!Destroying() && (ClientWidth() != oldClient.Width() || ClientHeight() != oldClient.Height()))
+        Perform(WM_SIZE, 0, MAKELPARAM(ClientWidth(), ClientHeight()));
+    Invalidate();
+}
+
 void TWinControl::ClientResized(int oldW, int oldH)
 {
     const int dw = ClientWidth() - oldW;
@@ -1122,6 +1149,10 @@ TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::WndProc(TMessage& msg)
 {
+    if (msg.Msg == WM_NCPAINT) {
+        if (FCanvas->HandleAllocated()) PaintNonClient();
+        return;
+    }
     if (msg.Msg == WM_PAINT) {
         if (FCanvas->HandleAllocated()) {
             FCanvas->Font()->Assign(*Font());

@@ -289,6 +289,15 @@ public:
     bool DoKeyPress(WideChar& key);
     bool DoKeyUp(WORD& key, TShiftState shift);
 
+    // ---- a frame around the client area that the control paints itself ----
+    // Its widths at the left, top, right and bottom side (as a rectangle's four fields).
+    // The client area, its painting, mouse positions and the child controls' places all
+    // lie inside the frame; a custom control paints the frame in PaintNonClient. A child
+    // placed at negative client coordinates sits in the frame.
+    TRect NonClientInset() const { return FNonClientInset; }
+    void SetNonClientInset(const TRect& Inset);
+    TRect ClientRect() const override;
+
     int ControlCount() const { return int(FControls.size()); }
     TControl* Controls(int i) const { return FControls.at(size_t(i)); }
     bool ContainsControl(const TControl* c) const;
@@ -350,8 +359,11 @@ protected:
     void ClientResized(int oldW, int oldH);
     bool FParentBackground = false;
 
+    TRect WidgetClientArea() const override;
+
 private:
     friend class TControl;
+    TRect FNonClientInset;
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
     HWND FHandle = 0;
@@ -373,6 +385,9 @@ public:
 protected:
     TCustomControl(TComponent* AOwner, IWidget* widget);
     virtual void Paint() {}
+    // Paints the frame of SetNonClientInset on Canvas, in the coordinates of the whole
+    // control (the client area is clipped out).
+    virtual void PaintNonClient() {}
 private:
     std::unique_ptr<TCanvas> FCanvas;
 };

@@ -65,8 +65,31 @@ void TImageList::GetBitmap(int index, TBitmap* dest) const
     dest->Assign(FImages[size_t(index)].get());
 }
 
-void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool) const
+void TImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabled) const
 {
     if (index < 0 || index >= Count() || !canvas) return;
-    canvas->Draw(x, y, FImages[size_t(index)].get());
+    const TBitmap* image = FImages[size_t(index)].get();
+    if (enabled) {
+        canvas->Draw(x, y, image);
+        return;
+    }
+    // Disabled: the same picture without its colours, each pixel its own brightness,
+    // lifted towards white so that it reads as inactive. Transparent pixels stay so.
+    TBitmap grey;
+    grey.Assign(image);
+    const bool transparent = image->Transparent();
+    const TColor key = transparent ? ColorToRGB(image->TransparentColor()) : clNone;
+    TCanvas* c = grey.Canvas();
+    for (int py = 0; py < grey.Height(); ++py)
+        for (int px = 0; px < grey.Width(); ++px) {
+            const TColor p = ColorToRGB(c->Pixels(px, py));
+            if (transparent && p == key) continue;
+            const int r = p & 0xFF, g = (p >> 8) & 0xFF, b = (p >> 16) & 0xFF;
+            const int luma = (r * 299 + g * 587 + b * 114) / 1000;
+            int v = 96 + luma * 159 / 255;
+            // A grey that happens to be the key colour would turn into a hole.
+            if (transparent && TColor(v | (v << 8) | (v << 16)) == key) v = v > 0 ? v - 1 : 1;
+            c->SetPixels(px, py, TColor(v | (v << 8) | (v << 16)));
+        }
+    canvas->Draw(x, y, &grey);
 }

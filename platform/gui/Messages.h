@@ -42,6 +42,7 @@ constexpr unsigned WM_GETTEXT = 0x000D;
 constexpr unsigned WM_PAINT = 0x000F;
 constexpr unsigned WM_CLOSE = 0x0010;
 constexpr unsigned WM_ERASEBKGND = 0x0014;
+constexpr unsigned WM_NCPAINT = 0x0085;
 constexpr unsigned WM_SHOWWINDOW = 0x0018;
 constexpr unsigned WM_CANCELMODE = 0x001F;
 constexpr unsigned WM_SETCURSOR = 0x0020;
@@ -94,6 +95,8 @@ constexpr unsigned CM_ENABLEDCHANGED = CM_BASE + 12;
 constexpr unsigned CM_COLORCHANGED = CM_BASE + 13;
 constexpr unsigned CM_FONTCHANGED = CM_BASE + 14;
 constexpr unsigned CM_CURSORCHANGED = CM_BASE + 15;
+// The system's colours changed: controls that keep pictures in them draw them again.
+constexpr unsigned CM_SYSCOLORCHANGE = CM_BASE + 16;
 constexpr unsigned CM_TEXTCHANGED = CM_BASE + 18;
 constexpr unsigned CM_MOUSEENTER = CM_BASE + 19;
 constexpr unsigned CM_MOUSELEAVE = CM_BASE + 20;

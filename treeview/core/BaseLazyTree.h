@@ -1242,6 +1242,83 @@ protected:
     // Declared so that the item object is released before the window's object.
     std::shared_ptr<IAccessible> FAccessible;
     std::shared_ptr<IAccessible> FAccessibleItem;
+    // ---- background picture (treeview/paint/BaseLazyTree_Background.cpp) ----
+public:
+    // The picture behind the rows, shown with toShowBackground: tiled over the whole view,
+    // or once at the background offset with toStaticBackground. It stays where it is in
+    // the view while the rows scroll.
+    TPicture* Background() const { return FBackground.get(); }
+    void SetBackground(const TPicture* Value);
+    // Index 0 sets the x offset, 1 the y offset.
+    void SetBackgroundOffset(int Index, int Value);
+
+protected:
+    // R is in Canvas's coordinates; Offset turns them into view coordinates (the client
+    // area below the header, unscrolled).
+    virtual void PaintStaticBackground(TCanvas* Canvas, TRect R, TPoint Offset);
+    virtual void PaintTiledBackground(TCanvas* Canvas, TRect R, TPoint Offset);
+    // Whether a paint with these options shows the picture.
+    bool UseBackgroundPicture(TLTInternalPaintOptions PaintOptions) const;
+    std::unique_ptr<TPicture> FBackground = std::make_unique<TPicture>();
+    // ---- end of background picture ----
+
+    // ---- built-in pictures and system colours (treeview/paint/BaseLazyTree_Images.cpp) ----
+public:
+    // The small pictures the header and the check boxes share: 0 and 1 the drop marks at
+    // a cell's left and right edge, 2 and 3 sort arrows down and up, 4 and 5 the same in
+    // the themed look. 16 × 16 each, shared by all trees.
+    static TImageList* GetUtilityImageList();
+    // Draws the built-in lists again in the system colours of now, in place, so that trees
+    // holding them keep their pointers.
+    static void ReloadSystemColorImages();
+
+protected:
+    // The system's colours changed: the built-in pictures follow, then the tree repaints.
+    virtual void HandleCMSysColorChange();
+    // ---- end of built-in pictures ----
+
+    // ---- window frame: bevel and border width (treeview/paint/BaseLazyTree_Frame.cpp) ----
+public:
+    enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+    enum TBevelEdge { beLeft, beTop, beRight, beBottom };
+    using TBevelEdges = TSet<TBevelEdge>;
+    TBevelKind BevelKind() const { return FBevelKind; }
+    void SetBevelKind(TBevelKind Value);
+    TBevelCut BevelInner() const { return FBevelInner; }
+    void SetBevelInner(TBevelCut Value);
+    TBevelCut BevelOuter() const { return FBevelOuter; }
+    void SetBevelOuter(TBevelCut Value);
+    TBevelEdges BevelEdges() const { return FBevelEdges; }
+    void SetBevelEdges(TBevelEdges Value);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int Value);
+    // A frame of this width in BorderColor inside the bevel.
+    int BorderWidth() const { return FBorderWidth; }
+    void SetBorderWidth(int Value);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool Value);
+    // What the window's own border takes from each side, as a negative size; the toolkit's
+    // child windows have none, so (0, 0).
+    virtual TPoint GetBorderDimensions() const;
+    // Right to left the vertical bar stands left of the rows, in the frame: its width then.
+    int LeftScrollBarWidth() const;
+    // The width the frame holds for a vertical bar at the left (0 when it holds none).
+    int LeftScrollBarInFrame() const { return FLeftBarInFrame ? TStyledScrollBar::Size : 0; }
+
+protected:
+    // Draws the bevel and the border-width frame in window coordinates.
+    virtual void PaintNonClientBorder(TCanvas* Canvas);
+    void PaintNonClient() override;
+    // The frame's widths at each side, given to the toolkit as the non-client inset; right
+    // to left it holds the vertical scroll bar at the left too.
+    void UpdateFrame();
+    bool FLeftBarInFrame = false;
+    TBevelKind FBevelKind = bkNone;
+    TBevelCut FBevelInner = bvRaised, FBevelOuter = bvLowered;
+    TBevelEdges FBevelEdges{beLeft, beTop, beRight, beBottom};
+    int FBevelWidth = 1, FBorderWidth = 0;
+    bool FCtl3D = true;
+    // ---- end of window frame ----
 private:
     // Node blocks of one size, taken from large chunks; freed blocks are reused and the
     // chunks go back when the last node is gone.

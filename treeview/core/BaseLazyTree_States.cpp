@@ -269,6 +269,10 @@ void TBaseLazyTree::WndProc(TMessage& Message)
     case WM_GETOBJECT:
         HandleWMGetObject(Message);
         return;
+    case CM_SYSCOLORCHANGE:
+        TCustomControl::WndProc(Message);
+        HandleCMSysColorChange();
+        return;
     default:
         TCustomControl::WndProc(Message);
     }

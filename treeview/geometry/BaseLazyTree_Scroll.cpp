@@ -183,6 +183,8 @@ void TBaseLazyTree::SetBiDiMode(TBiDiMode Value)
     FBiDiMode = Value;
     if (!FLoading) {
         UpdateScrollBars(true);
+        // The vertical bar changes sides.
+        PlaceScrollBars();
         Invalidate();
     }
 }
@@ -445,7 +447,10 @@ TRect TBaseLazyTree::ClientRect() const
 {
     const TRect r = TCustomControl::ClientRect();
     const int s = TStyledScrollBar::Size;
-    return TRect(r.Left, r.Top, std::max(r.Left, r.Right - (FVertScrollBar.Shown ? s : 0)),
+    // The vertical bar takes its width whichever side it stands on; standing left it may
+    // already lie in the frame.
+    const int vert = (FVertScrollBar.Shown ? s : 0) - (FLeftBarInFrame ? s : 0);
+    return TRect(r.Left, r.Top, std::max(r.Left, r.Right - vert),
                  std::max(r.Top, r.Bottom - (FHorzScrollBar.Shown ? s : 0)));
 }
 
@@ -480,13 +485,24 @@ void TBaseLazyTree::HandleCMUpdateScrollBars()
 void TBaseLazyTree::PlaceScrollBars()
 {
     if (!FVertBarControl || !FHorzBarControl) return;
-    const TRect full = TCustomControl::ClientRect();
     const int s = TStyledScrollBar::Size;
     const bool v = FVertScrollBar.Shown, h = FHorzScrollBar.Shown;
+    // Right to left the vertical bar stands at the left, in the frame beside the rows.
+    if ((LeftScrollBarWidth() > 0) != FLeftBarInFrame) {
+        UpdateFrame();
+        if (FHeader) FHeader->PlaceWindow();
+    }
+    const TRect full = TCustomControl::ClientRect();
     // The vertical bar starts below the header, which spans the whole width.
     const int top = std::min(HeaderAreaHeight(), full.Height());
-    FVertBarControl->SetBounds(full.Right - s, top, s, std::max(0, full.Bottom - top - (h ? s : 0)));
-    FHorzBarControl->SetBounds(full.Left, full.Bottom - s, std::max(0, full.Width() - (v ? s : 0)), s);
+    const int barHeight = std::max(0, full.Bottom - top - (h ? s : 0));
+    if (FLeftBarInFrame) {
+        FVertBarControl->SetBounds(-s, top, s, barHeight);
+        FHorzBarControl->SetBounds(full.Left, full.Bottom - s, full.Width(), s);
+    } else {
+        FVertBarControl->SetBounds(full.Right - s, top, s, barHeight);
+        FHorzBarControl->SetBounds(full.Left, full.Bottom - s, std::max(0, full.Width() - (v ? s : 0)), s);
+    }
     FVertBarControl->SetVisible(v);
     FHorzBarControl->SetVisible(h);
     SyncScrollBarControl(SB_VERT);

@@ -47,10 +47,22 @@ TLTHeaderCellLayout TLTHeader::LayoutHeaderCell(TCanvas* Canvas, const TLazyTree
     const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
     const int GW = GlyphSize.X, GH = GlyphSize.Y, SW = SortSize.X, SH = SortSize.Y;
     int TW = 0, TH = 0, TS = 0;
+    const bool wrap = C->Options().Contains(coWrapCaption);
+    const unsigned format = CaptionFormat(C);
     if (!text.empty()) {
         TS = S;
-        TW = Canvas->TextWidth(text) + 2;
-        TH = Canvas->TextHeight(text);
+        if (wrap) {
+            // A wrapped caption takes the cell's width and as many lines as it needs.
+            if (C->FCaptionText.empty()) C->FCaptionText = WrapText(Canvas, text, Client, !ltr, format);
+            TRect m = Client;
+            MeasureTextRect(Canvas, C->FCaptionText, m, format);
+            TW = W;
+            TH = m.Height();
+        } else {
+            C->FCaptionText = text;
+            TW = Canvas->TextWidth(text) + 2;
+            TH = Canvas->TextHeight(text);
+        }
     }
     int glyphX = 0, glyphY = 0, textX = 0, textY = 0, sortX = 0;
     const int sortY = (H - SH) / 2;
@@ -175,37 +187,81 @@ TLTHeaderCellLayout TLTHeader::LayoutHeaderCell(TCanvas* Canvas, const TLazyTree
         b.Right = std::min(b.Right, maxX);
         OffsetRect(b, Client.Left, Client.Top);
         out.TextRectangle = b;
+        // The lines break once more for the room the caption finally has.
+        if (wrap) C->FCaptionText = WrapText(Canvas, text, b, !ltr, format);
     }
     return out;
 }
 
-void TLTHeader::PaintHeaderCell(TCanvas* Canvas, TLazyTreeColumn* C, const TRect& Cell)
+namespace {
+// The classic frame of a header cell by the header's style: edge kind and sides for a
+// normal, a pressed and a hot cell (the right side comes from ShowRightBorder).
+struct TEdgeLook {
+    unsigned Edge, Flags;
+};
+TEdgeLook EdgeLookOf(TLTHeaderStyle Style, bool Down, bool Hot)
 {
-    const TColumnIndex index = C->Index();
-    const bool hover = index == FColumns->FHoverIndex && FOptions.Contains(hoHotTrack) &&
-                       C->Options().Contains(coEnabled);
-    // A press on the check box toggles the box; the cell itself does not go down.
-    const bool down = index == FColumns->FDownIndex && !FColumns->FCheckBoxHit;
-    TLTDropMarkMode dropMark = dmmNone;
-    if (FStates.Contains(hsDragging) && index == FColumns->FDropTarget && index != FColumns->FDragIndex)
-        dropMark = FColumns->FDropBefore ? dmmLeft : dmmRight;
-    if (FOptions.Contains(hoOwnerDraw) && C->Style() == vsOwnerDraw && OnHeaderDraw) {
-        OnHeaderDraw(this, Canvas, C, Cell, hover, down, dropMark);
-        return;
+    switch (Style) {
+    case hsFlatButtons:
+        return Down ? TEdgeLook{BDR_SUNKENOUTER, 0x280F} : TEdgeLook{BDR_RAISEDINNER, 0x280B};
+    case hsPlates:
+        if (Down) return {BDR_SUNKENOUTER, 0x280F};
+        return Hot ? TEdgeLook{BDR_RAISEDINNER, 0x280B} : TEdgeLook{BDR_RAISEDINNER, 0x380F};
+    default:
+        return Down ? TEdgeLook{EDGE_RAISED, 0x780F} : TEdgeLook{EDGE_RAISED, 0x380B};
     }
-    Canvas->Brush()->SetColor(down ? clBtnShadow : clBtnFace);
-    Canvas->FillRect(Cell);
-    // A raised button: light top-left, dark bottom-right; sunken while pressed.
-    Canvas->Pen()->SetColor(down ? clBtnShadow : clBtnHighlight);
-    Canvas->MoveTo(Cell.Left, Cell.Bottom - 1);
-    Canvas->LineTo(Cell.Left, Cell.Top);
-    Canvas->LineTo(Cell.Right - 1, Cell.Top);
-    Canvas->Pen()->SetColor(down ? clBtnHighlight : clBtnShadow);
-    Canvas->MoveTo(Cell.Right - 1, Cell.Top);
-    Canvas->LineTo(Cell.Right - 1, Cell.Bottom - 1);
-    Canvas->LineTo(Cell.Left - 1, Cell.Bottom - 1);
+}
+}  // namespace
 
-    const bool enabled = C->Options().Contains(coEnabled) && (!FOwner || FOwner->Enabled());
+unsigned TLTHeader::CaptionFormat(const TLazyTreeColumn* C)
+{
+    const TAlignment a = C->CaptionAlignment();
+    return DT_NOPREFIX | (a == taRightJustify ? DT_RIGHT : a == taCenter ? DT_CENTER : DT_LEFT);
+}
+
+void TLTHeader::DrawCaptionText(TCanvas* Canvas, const String& Caption, const TRect& Bounds, bool Enabled, bool Hot,
+                                unsigned DrawFormat, bool WrapCaption)
+{
+    String caption = Caption;
+    // A caption wider than its room ends in "..." instead of being cut mid-letter; a
+    // wrapped one is cut to its rectangle instead.
+    if (!WrapCaption && Canvas->TextWidth(caption) + 2 > Bounds.Width())
+        caption = ShortenString(Canvas, caption, Bounds.Width() - 2);
+    Canvas->Brush()->SetStyle(bsClear);
+    auto draw = [&](TRect r) {
+        if (WrapCaption)
+            Canvas->DrawText(caption, r, DrawFormat);
+        else
+            Canvas->TextRect(r, r.Left + 1, r.Top, caption);
+    };
+    if (Enabled) {
+        Canvas->Font()->SetColor(Hot && FOwner ? FOwner->Colors()->HeaderHotColor() : FFont.Color());
+        draw(Bounds);
+    } else {
+        // Disabled: embossed, a highlight one pixel down-right under the shadow.
+        TRect lit = Bounds;
+        OffsetRect(lit, 1, 1);
+        Canvas->Font()->SetColor(clBtnHighlight);
+        draw(lit);
+        Canvas->Font()->SetColor(clBtnShadow);
+        draw(Bounds);
+    }
+    Canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TLTHeader::PaintHeaderCell(THeaderPaintInfo& Info, TLazyTreeColumn* C, const TRect& Cell, bool Advanced)
+{
+    TCanvas* Canvas = Info.TargetCanvas;
+    const TColumnIndex index = C->Index();
+    Info.IsHoverIndex = index == FColumns->FHoverIndex && FOptions.Contains(hoHotTrack) &&
+                        C->Options().Contains(coEnabled);
+    // A press on the check box toggles the box; the cell itself does not go down.
+    Info.IsDownIndex = index == FColumns->FDownIndex && !FColumns->FCheckBoxHit;
+    Info.DropMark = dmmNone;
+    if (FStates.Contains(hsDragging) && C->Options().Contains(coShowDropMark) && index == FColumns->FDropTarget &&
+        index != FColumns->FDragIndex)
+        Info.DropMark = FColumns->FDropBefore ? dmmLeft : dmmRight;
+    Info.IsEnabled = C->Options().Contains(coEnabled) && (!FOwner || FOwner->Enabled());
     TImageList* glyphList = nullptr;
     if (FOptions.Contains(hoShowImages)) {
         if (C->CheckBox() && FOwner) {
@@ -214,56 +270,68 @@ void TLTHeader::PaintHeaderCell(TCanvas* Canvas, TLazyTreeColumn* C, const TRect
         } else if (!C->CheckBox() && FImages && C->ImageIndex() > -1)
             glyphList = FImages;
     }
-    const bool sort = FOptions.Contains(hoShowSortGlyphs) && index == FSortColumn;
+    Info.ShowHeaderGlyph = glyphList != nullptr;
+    Info.ShowSortGlyph = FOptions.Contains(hoShowSortGlyphs) && index == FSortColumn;
+    const bool wrap = C->Options().Contains(coWrapCaption);
+    Info.PaintRectangle = Cell;
+    Info.Column = C;
+    if (!Advanced && FOptions.Contains(hoOwnerDraw) && C->Style() == vsOwnerDraw && OnHeaderDraw) {
+        OnHeaderDraw(this, Canvas, C, Cell, Info.IsHoverIndex, Info.IsDownIndex, Info.DropMark);
+        return;
+    }
+    THeaderPaintElements elements;
+    if (Advanced) OnHeaderDrawQueryElements(this, Info, elements);
+    if (elements.Contains(hpeBackground)) {
+        OnAdvancedHeaderDraw(this, Info, THeaderPaintElements{hpeBackground});
+    } else {
+        const bool hot = FStyle == hsPlates && Info.IsHoverIndex && C->Options().Contains(coAllowClick) &&
+                         C->Options().Contains(coEnabled);
+        TEdgeLook look = EdgeLookOf(FStyle, Info.IsDownIndex, hot);
+        // The last column by index has its right border only when the frame needs no room.
+        if (!Info.IsDownIndex && (index != FColumns->Count() - 1 || Info.ShowRightBorder)) look.Flags |= BF_RIGHT;
+        TRect frame = Cell;
+        DrawEdge(Canvas, frame, look.Edge, look.Flags);
+    }
+    Info.PaintRectangle = Cell;
+    InflateRect(Info.PaintRectangle, -2, -2);
+
+    const bool sort = Info.ShowSortGlyph;
     const TPoint glyphSize = glyphList ? TPoint(glyphList->Width(), glyphList->Height()) : TPoint(0, 0);
     const TPoint sortSize = sort ? TPoint(SortGlyphWidth, SortGlyphHeight) : TPoint(0, 0);
-    TRect client = Cell;
-    InflateRect(client, -2, -2);
     Canvas->SetFont(&FFont);
-    TLTHeaderCellLayout l = LayoutHeaderCell(Canvas, C, client, glyphSize, sortSize);
-    if (down) {
+    TLTHeaderCellLayout l = LayoutHeaderCell(Canvas, C, Info.PaintRectangle, glyphSize, sortSize);
+    if (Info.IsDownIndex) {
         OffsetRect(l.TextRectangle, 1, 1);
         l.GlyphPos = TPoint(l.GlyphPos.X + 1, l.GlyphPos.Y + 1);
         l.SortGlyphPos = TPoint(l.SortGlyphPos.X + 1, l.SortGlyphPos.Y + 1);
     }
+    Info.TextRectangle = l.TextRectangle;
+    Info.GlyphPos = l.GlyphPos;
+    Info.SortGlyphPos = l.SortGlyphPos;
+    const THeaderPaintElements ownerParts =
+        elements * THeaderPaintElements{hpeDropMark, hpeHeaderGlyph, hpeSortGlyph, hpeText};
     C->FHasImage = false;
     // An image that would reach into the sort glyph is left out: the sort order matters more.
-    if (glyphList && (!sort || C->BiDiMode() != bdLeftToRight || l.GlyphPos.X + glyphSize.X <= l.SortGlyphPos.X)) {
+    if (!elements.Contains(hpeHeaderGlyph) && glyphList &&
+        (!sort || C->BiDiMode() != bdLeftToRight || l.GlyphPos.X + glyphSize.X <= l.SortGlyphPos.X)) {
         if (C->CheckBox()) {
             TLTPaintInfo info;
             info.Canvas = Canvas;
             TLTImageInfo image;
-            image.Index = FOwner->CheckImageIndexFor(nullptr, C->CheckType(), C->CheckState(), enabled);
+            image.Index = FOwner->CheckImageIndexFor(nullptr, C->CheckType(), C->CheckState(), Info.IsEnabled);
             image.XPos = l.GlyphPos.X;
             image.YPos = l.GlyphPos.Y;
             image.Images = glyphList;
             FOwner->PaintCheckImage(info, image, false);
         } else
-            glyphList->Draw(Canvas, l.GlyphPos.X, l.GlyphPos.Y, C->ImageIndex(), enabled);
+            glyphList->Draw(Canvas, l.GlyphPos.X, l.GlyphPos.Y, C->ImageIndex(), Info.IsEnabled);
         C->FHasImage = true;
         C->FImageRect = TRect(l.GlyphPos.X, l.GlyphPos.Y, l.GlyphPos.X + glyphSize.X, l.GlyphPos.Y + glyphSize.Y);
     }
-    if (!C->Text().empty()) {
-        Canvas->Brush()->SetStyle(bsClear);
-        const TRect& t = l.TextRectangle;
-        // A caption wider than its room ends in "..." instead of being cut mid-letter.
-        String caption = C->Text();
-        if (Canvas->TextWidth(caption) + 2 > t.Width()) caption = ShortenString(Canvas, caption, t.Width() - 2);
-        if (enabled) {
-            Canvas->Font()->SetColor(hover && FOwner ? FOwner->Colors()->HeaderHotColor() : FFont.Color());
-            Canvas->TextRect(t, t.Left + 1, t.Top, caption);
-        } else {
-            // Disabled: embossed, a highlight one pixel down-right under the shadow.
-            TRect lit = t;
-            OffsetRect(lit, 1, 1);
-            Canvas->Font()->SetColor(clBtnHighlight);
-            Canvas->TextRect(lit, lit.Left + 1, lit.Top, caption);
-            Canvas->Font()->SetColor(clBtnShadow);
-            Canvas->TextRect(t, t.Left + 1, t.Top, caption);
-        }
-        Canvas->Brush()->SetStyle(bsSolid);
-    }
-    if (sort) {
+    if (!elements.Contains(hpeText) && !C->Text().empty())
+        DrawCaptionText(Canvas, wrap ? C->CaptionText() : C->Text(), l.TextRectangle, Info.IsEnabled,
+                        Info.IsHoverIndex, CaptionFormat(C), wrap);
+    if (!elements.Contains(hpeSortGlyph) && sort) {
         // A small triangle: tip up for ascending, down for descending.
         const int gx = l.SortGlyphPos.X, gy = l.SortGlyphPos.Y + (SortGlyphHeight - 4) / 2, gw = SortGlyphWidth;
         Canvas->Brush()->SetColor(clBtnText);
@@ -272,5 +340,20 @@ void TLTHeader::PaintHeaderCell(TCanvas* Canvas, TLazyTreeColumn* C, const TRect
             Canvas->Polygon({TPoint(gx, gy + 4), TPoint(gx + gw, gy + 4), TPoint(gx + gw / 2, gy)});
         else
             Canvas->Polygon({TPoint(gx, gy), TPoint(gx + gw, gy), TPoint(gx + gw / 2, gy + 4)});
+    }
+    if (!elements.Contains(hpeDropMark) && Info.DropMark != dmmNone) {
+        // The arrow at the side the dragged column will go to.
+        TImageList* marks = TBaseLazyTree::GetUtilityImageList();
+        const TRect& p = Info.PaintRectangle;
+        const int y = (p.Top + p.Bottom - marks->Height()) / 2;
+        if (Info.DropMark == dmmLeft)
+            marks->Draw(Canvas, p.Left, y, 0);
+        else
+            marks->Draw(Canvas, p.Right - marks->Width(), y, 1);
+    }
+    if (!ownerParts.Empty()) {
+        const int saved = Canvas->SaveState();
+        OnAdvancedHeaderDraw(this, Info, ownerParts);
+        Canvas->RestoreState(saved);
     }
 }

@@ -27,8 +27,11 @@ void TLTHeader::UpdateWindow()
         FWindow = new TLTHeaderWindow(this);
         FWindow->SetParent(FOwner);
     }
-    // The header spans the window, over the vertical scroll bar too.
-    FWindow->SetBounds(0, 0, FOwner->TCustomControl::ClientRect().Width(), FHeight);
+    // The header spans the window, over the vertical scroll bar too; a bar at the left
+    // lies in the tree's frame, and the captions' coordinates stay the rows' beside it.
+    const int leftBar = FOwner->LeftScrollBarInFrame();
+    FWindow->SetBounds(-leftBar, 0, FOwner->TCustomControl::ClientRect().Width() + leftBar, FHeight);
+    FWindow->SetNonClientInset(TRect(leftBar, 0, 0, 0));
     FWindow->Show();
     FWindow->Invalidate();
 }
@@ -310,11 +313,36 @@ void TLTHeaderWindow::MouseLeave()
 
 void TLTHeaderWindow::Paint() { FHeader->PaintHeader(Canvas(), ClientRect()); }
 
+void TLTHeaderWindow::PaintNonClient()
+{
+    Canvas()->Brush()->SetStyle(bsSolid);
+    Canvas()->Brush()->SetColor(FHeader->Background());
+    Canvas()->FillRect(TRect(0, 0, Width(), Height()));
+}
+
 void TLTHeader::PaintHeader(TCanvas* Canvas, const TRect& R)
 {
-    Canvas->Brush()->SetColor(FBackgroundColor);
-    Canvas->FillRect(R);
+    if (R.IsEmpty()) return;
+    const bool advanced = FOptions.Contains(hoOwnerDraw) && OnHeaderDrawQueryElements && OnAdvancedHeaderDraw;
+    THeaderPaintInfo info;
+    info.TargetCanvas = Canvas;
     Canvas->SetFont(&FFont);
+    THeaderPaintElements elements;
+    if (advanced) {
+        info.PaintRectangle = R;
+        OnHeaderDrawQueryElements(this, info, elements);
+    }
+    if (elements.Contains(hpeBackground)) {
+        info.PaintRectangle = R;
+        OnAdvancedHeaderDraw(this, info, THeaderPaintElements{hpeBackground});
+    } else {
+        Canvas->Brush()->SetStyle(bsSolid);
+        Canvas->Brush()->SetColor(FBackgroundColor);
+        Canvas->FillRect(R);
+    }
+    // Flat looks keep the frame of an automatically sized last column off the bevel.
+    info.ShowRightBorder = !(FStyle != hsThickButtons && FOptions.Contains(hoAutoResize) && FOwner &&
+                             FOwner->BevelKind() != TBaseLazyTree::bkNone);
     const int offset = FOwner ? FOwner->EffectiveOffsetX() : 0;
     // The header shares the client area's x coordinates (the vertical bar stays at the
     // right), so right to left its cells take the client area's shift.
@@ -322,14 +350,11 @@ void TLTHeader::PaintHeader(TCanvas* Canvas, const TRect& R)
     for (TLazyTreeColumn* c : FColumns->GetVisibleColumns()) {
         const int left = (c->Options().Contains(coFixed) ? c->RawLeft() : c->RawLeft() - offset) + shift;
         const TRect cell(left, R.Top, left + c->Width(), R.Bottom);
-        PaintHeaderCell(Canvas, c, cell);
-    }
-    // The drop mark of a column being dragged: a bar at the side the column will go to.
-    if (FStates.Contains(hsDragging) && FColumns->IsValidColumn(FColumns->FDropTarget)) {
-        int l = 0, r = 0;
-        FColumns->GetColumnBounds(FColumns->FDropTarget, l, r);
-        const int x = FColumns->FDropBefore ? l : r - 2;
-        Canvas->Brush()->SetColor(clHighlight);
-        Canvas->FillRect(TRect(x, R.Top, x + 2, R.Bottom));
+        if (cell.Right <= R.Left || cell.Left >= R.Right) continue;
+        // Each cell paints inside its own column only.
+        const int saved = Canvas->SaveState();
+        Canvas->IntersectClipRect(TRect(std::max(cell.Left, R.Left), R.Top, std::min(cell.Right, R.Right), R.Bottom));
+        PaintHeaderCell(info, c, cell, advanced);
+        Canvas->RestoreState(saved);
     }
 }

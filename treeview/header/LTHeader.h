@@ -46,6 +46,24 @@ struct TLTHeaderCellLayout {
 
 enum TLTDropMarkMode { dmmNone, dmmLeft, dmmRight };
 
+// The parts of a header cell an owner may paint itself (see OnHeaderDrawQueryElements).
+enum THeaderPaintElement { hpeBackground, hpeDropMark, hpeHeaderGlyph, hpeSortGlyph, hpeText };
+using THeaderPaintElements = TSet<THeaderPaintElement>;
+
+// What the header tells an owner that paints parts of it: the canvas, the cell (none for
+// the header's background), where the header would put each part, and the cell's state.
+struct THeaderPaintInfo {
+    TCanvas* TargetCanvas = nullptr;
+    TLazyTreeColumn* Column = nullptr;
+    // The background area or the cell; once the frame is drawn, the cell less 2 pixels.
+    TRect PaintRectangle;
+    TRect TextRectangle;
+    bool IsHoverIndex = false, IsDownIndex = false, IsEnabled = false, ShowHeaderGlyph = false,
+         ShowSortGlyph = false, ShowRightBorder = false;
+    TLTDropMarkMode DropMark = dmmNone;
+    TPoint GlyphPos, SortGlyphPos;
+};
+
 // What a header click hit: the caption, its image, its check box (or nothing).
 enum TLTHeaderHitPosition { hhiNoWhere, hhiOnColumn, hhiOnIcon, hhiOnCheckbox };
 using TLTHeaderHitPositions = TSet<TLTHeaderHitPosition>;
@@ -179,6 +197,8 @@ public:
 
     // ---- the header window ----
     TLTHeaderWindow* Window() const { return FWindow; }
+    // Puts the header window over the top of the tree (after the tree's frame changed).
+    void PlaceWindow() { UpdateWindow(); }
     void Invalidate(TColumnIndex Column = NoColumnIndex, bool ExpandToBorder = false);
     // The column whose right border lies within the splitter tolerance of x (header
     // coordinates); NoColumnIndex when there is none.
@@ -209,6 +229,13 @@ public:
     std::function<void(TLTHeader* Sender, TCanvas* Canvas, TLazyTreeColumn* Column, const TRect& R, bool Hover,
                        bool Pressed, TLTDropMarkMode DropMark)>
         OnHeaderDraw;
+    // With hoOwnerDraw and both of these set, the owner names the parts it paints itself,
+    // for the background (Column none) and for every cell; the header paints the rest and
+    // then hands the owner the cell's named parts in one call (the frame in a call of its own).
+    std::function<void(TLTHeader* Sender, THeaderPaintInfo& PaintInfo, THeaderPaintElements& Elements)>
+        OnHeaderDrawQueryElements;
+    std::function<void(TLTHeader* Sender, THeaderPaintInfo& PaintInfo, const THeaderPaintElements& Elements)>
+        OnAdvancedHeaderDraw;
 
 private:
     friend class TLazyTreeColumns;
@@ -239,7 +266,12 @@ private:
     TPoint FTrackStart, FTrackPoint;
     TLTHeaderWindow* FWindow = nullptr;
     TImageList* FImages = nullptr;
-    void PaintHeaderCell(TCanvas* Canvas, TLazyTreeColumn* C, const TRect& Cell);
+    void PaintHeaderCell(THeaderPaintInfo& Info, TLazyTreeColumn* C, const TRect& Cell, bool Advanced);
+    // Text drawing flags of a column's caption: its alignment, no prefix characters.
+    static unsigned CaptionFormat(const TLazyTreeColumn* C);
+    // The caption: shortened to "..." unless wrapped, embossed when disabled.
+    void DrawCaptionText(TCanvas* Canvas, const String& Caption, const TRect& Bounds, bool Enabled, bool Hot,
+                         unsigned DrawFormat, bool WrapCaption);
 };
 
 // The window the header shows in, a strip at the top of the tree: it paints the header and
@@ -252,6 +284,8 @@ public:
 
 protected:
     void Paint() override;
+    // The strip over a vertical bar that stands at the left, beside the captions.
+    void PaintNonClient() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -39,6 +39,7 @@ void TLazyTreeColumn::SetText(const String& Value)
 {
     if (Value == FText) return;
     FText = Value;
+    FCaptionText.clear();
     Changed();
 }
 

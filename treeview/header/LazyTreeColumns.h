@@ -149,6 +149,14 @@ private:
     TSortDirection FDefaultSortDirection = sdAscending;
     bool FHasImage = false;
     TRect FImageRect;
+
+    // ---- wrapped captions ----
+public:
+    // The caption as the last layout broke it into lines (coWrapCaption); emptied by a new text.
+    const String& CaptionText() const { return FCaptionText; }
+
+private:
+    mutable String FCaptionText;
 };
 
 class TLazyTreeColumns {

@@ -16,11 +16,12 @@ struct TCheckLook {
 TCheckLook LookOf(TCheckImageKind Kind)
 {
     switch (Kind) {
-    case ckLightCheck: return {TColor(0x808080), clWhite, clBlack, TColor(0xC08000), false, true};
-    case ckDarkCheck: return {TColor(0x404040), TColor(0xC0C0C0), clBlack, TColor(0xC08000), false, true};
-    case ckLightTick: return {TColor(0x808080), clWhite, TColor(0x008000), TColor(0xC08000), true, true};
-    case ckDarkTick: return {TColor(0x404040), TColor(0xC0C0C0), TColor(0x008000), TColor(0xC08000), true, true};
-    case ckFlat: return {TColor(0x808080), clWhite, clBlack, TColor(0xC08000), false, false};
+    // The kinds drawn in the system's colours: window, button face and button shadow.
+    case ckLightCheck: return {clBtnShadow, clWindow, clBlack, TColor(0xC08000), false, true};
+    case ckDarkCheck: return {TColor(0x404040), clBtnFace, clBlack, TColor(0xC08000), false, true};
+    case ckLightTick: return {clBtnShadow, clWindow, TColor(0x008000), TColor(0xC08000), true, true};
+    case ckDarkTick: return {TColor(0x404040), clBtnFace, TColor(0x008000), TColor(0xC08000), true, true};
+    case ckFlat: return {clBtnShadow, clWindow, clBlack, TColor(0xC08000), false, false};
     case ckXP: return {TColor(0x845A1C), TColor(0xF5F5F5), TColor(0x21A121), TColor(0x3CC7FF), false, false};
     case ckSystemFlat: return {clBlack, clWhite, clBlack, TColor(0xD77800), false, false};
     default: return {TColor(0x707070), clWhite, TColor(0x202020), TColor(0xD77800), false, true};
@@ -90,21 +91,81 @@ void DrawCheckPicture(TBitmap& B, int Size, int Index, const TCheckLook& L)
 std::mutex CheckListLock;
 std::array<std::unique_ptr<TImageList>, 9> CheckLists;
 
+void DrawCheckList(TImageList& List, TCheckImageKind Kind)
+{
+    List.Clear();
+    const TCheckLook look = LookOf(Kind);
+    for (int i = 0; i <= 24; ++i) {
+        TBitmap b;
+        DrawCheckPicture(b, 16, i, look);
+        List.AddMasked(&b, MaskColor);
+    }
+}
+
 TImageList* BuildCheckList(TCheckImageKind Kind)
 {
     auto list = std::make_unique<TImageList>(nullptr);
     list->SetWidth(16);
     list->SetHeight(16);
-    const TCheckLook look = LookOf(Kind);
-    for (int i = 0; i <= 24; ++i) {
-        TBitmap b;
-        DrawCheckPicture(b, 16, i, look);
-        list->AddMasked(&b, MaskColor);
-    }
+    DrawCheckList(*list, Kind);
     CheckLists[std::size_t(Kind)] = std::move(list);
     return CheckLists[std::size_t(Kind)].get();
 }
+
+std::unique_ptr<TImageList> UtilityList;
+
+// The drop marks: a bar at the cell's edge with an arrow pointing at it; the sort arrows:
+// a triangle pointing down (descending) or up (ascending).
+void DrawUtilityList(TImageList& List)
+{
+    List.Clear();
+    for (int i = 0; i < 6; ++i) {
+        TBitmap b(16, 16);
+        TCanvas* c = b.Canvas();
+        c->Brush()->SetColor(MaskColor);
+        c->FillRect(TRect(0, 0, 16, 16));
+        const TColor ink = i < 2 ? clHighlight : i < 4 ? clBtnShadow : clBtnText;
+        c->Brush()->SetColor(ink);
+        c->Pen()->SetColor(ink);
+        if (i == 0) {
+            c->FillRect(TRect(0, 1, 2, 15));
+            c->Polygon({TPoint(3, 8), TPoint(8, 3), TPoint(8, 13)});
+        } else if (i == 1) {
+            c->FillRect(TRect(14, 1, 16, 15));
+            c->Polygon({TPoint(12, 8), TPoint(7, 3), TPoint(7, 13)});
+        } else if (i % 2 == 0) {
+            c->Polygon({TPoint(4, 6), TPoint(11, 6), TPoint(8, 10)});
+        } else {
+            c->Polygon({TPoint(4, 10), TPoint(11, 10), TPoint(8, 6)});
+        }
+        List.AddMasked(&b, MaskColor);
+    }
+}
 } // namespace
+
+TImageList* TBaseLazyTree::GetUtilityImageList()
+{
+    std::lock_guard<std::mutex> lock(CheckListLock);
+    if (!UtilityList) {
+        UtilityList = std::make_unique<TImageList>(nullptr);
+        DrawUtilityList(*UtilityList);
+    }
+    return UtilityList.get();
+}
+
+void TBaseLazyTree::ReloadSystemColorImages()
+{
+    std::lock_guard<std::mutex> lock(CheckListLock);
+    for (TCheckImageKind kind : {ckLightCheck, ckDarkCheck, ckLightTick, ckDarkTick, ckFlat})
+        if (TImageList* list = CheckLists[std::size_t(kind)].get()) DrawCheckList(*list, kind);
+    if (UtilityList) DrawUtilityList(*UtilityList);
+}
+
+void TBaseLazyTree::HandleCMSysColorChange()
+{
+    ReloadSystemColorImages();
+    Invalidate();
+}
 
 TImageList* TBaseLazyTree::GetCheckImageList(TCheckImageKind Kind)
 {

@@ -85,7 +85,14 @@ void TBaseLazyTree::PaintNodeBackground(TLTPaintInfo& PaintInfo, const TRect& R)
         c->FillRect(PaintInfo.ToCanvas(row));
     } else if (action == eaDefault) {
         const TLTPaintOptions paint = FOptions->PaintOptions();
-        if (PaintInfo.PaintOptions.Contains(poDrawSelection) &&
+        if (PaintInfo.PaintOptions.Contains(poBackground)) {
+            const TRect r = PaintInfo.ToCanvas(row);
+            const TPoint shift(PaintInfo.ViewShift.X - PaintInfo.Offset.X, PaintInfo.ViewShift.Y - PaintInfo.Offset.Y);
+            if (paint.Contains(toStaticBackground))
+                PaintStaticBackground(c, r, shift);
+            else
+                PaintTiledBackground(c, r, shift);
+        } else if (PaintInfo.PaintOptions.Contains(poDrawSelection) &&
             FOptions->SelectionOptions().Contains(toFullRowSelect) && node->States.Contains(vsSelected) &&
             !paint.Contains(toUseBlendedSelection) && !FStates.Contains(tsUseExplorerTheme)) {
             c->Brush()->SetColor(color);
@@ -183,6 +190,7 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
     if (paint.Contains(toAlwaysHideSelection) || (!Focused() && paint.Contains(toHideSelection)))
         PaintOptions >> poDrawSelection;
     if (paint.Contains(toHideFocusRect)) PaintOptions >> poDrawFocusRect;
+    if (!UseBackgroundPicture(PaintOptions)) PaintOptions >> poBackground;
 
     int nodeTop = 0;
     PLazyNode node = GetNodeAt(0, Window.Top, false, nodeTop);
@@ -207,6 +215,7 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
             MeasureItemHeight(canvas, node);
             const int nodeHeight = int(node->NodeHeight);
             info.BrushOrigin = TPoint(Window.Left & 1, nodeTop & 1);
+            info.ViewShift = TPoint(Target.X - Window.Left, nodeTop + FOffsetY);
             nodeTop += nodeHeight;
             targetRect.Bottom = targetRect.Top + nodeHeight;
 
@@ -426,10 +435,18 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
     if (targetRect.Top < maximumBottom) {
         const TRect free(targetRect.Left, targetRect.Top, maximumRight, maximumBottom);
         if (!FirePaintBackground(TargetCanvas, free)) {
-            TargetCanvas->Brush()->SetStyle(bsSolid);
-            TargetCanvas->Brush()->SetColor(FColors.BackGroundColor());
-            TargetCanvas->FillRect(free);
-            if (useColumns) PaintFreeColumns(TargetCanvas, free, Target.X - Window.Left, PaintOptions);
+            if (PaintOptions.Contains(poBackground)) {
+                const TPoint shift(0, Window.Top - Target.Y + FOffsetY);
+                if (paint.Contains(toStaticBackground))
+                    PaintStaticBackground(TargetCanvas, free, shift);
+                else
+                    PaintTiledBackground(TargetCanvas, free, shift);
+            } else {
+                TargetCanvas->Brush()->SetStyle(bsSolid);
+                TargetCanvas->Brush()->SetColor(FColors.BackGroundColor());
+                TargetCanvas->FillRect(free);
+                if (useColumns) PaintFreeColumns(TargetCanvas, free, Target.X - Window.Left, PaintOptions);
+            }
         }
         if (useSelectionRect) {
             TRect band = NormalizeRect(FNewSelRect);

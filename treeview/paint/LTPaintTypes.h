@@ -70,6 +70,9 @@ struct TLTPaintInfo {
     TPoint BrushOrigin;
     TLTImageInfo ImageInfo[4];
     TPoint Offset;
+    // Row coordinates plus ViewShift give view coordinates, where the background picture
+    // is anchored.
+    TPoint ViewShift;
     // Row coordinates to canvas coordinates.
     TRect ToCanvas(TRect R) const
     {
@@ -133,3 +136,35 @@ private:
 
 // R with Left <= Right and Top <= Bottom.
 TRect NormalizeRect(const TRect& R);
+
+// ---- drawing utilities of the header and the frame (treeview/paint/LTDrawUtils.cpp) ----
+// The extent of Text drawn with Flags (lines broken as the flags say), from R's top-left.
+void MeasureTextRect(TCanvas* Canvas, const String& Text, TRect& R, unsigned Flags);
+// S with line feeds where the lines must break to fit Bounds' width: at blanks, and a word
+// too wide alone is split (at least one character a line). Right to left the words are
+// taken from the end, so the first line holds the last words.
+String WrapText(TCanvas* Canvas, const String& S, const TRect& Bounds, bool RightToLeft, unsigned DrawFormat);
+
+// The classic three-dimensional frame: an outer and an inner ring, each raised or sunken,
+// on the sides given, with the face filled and the rectangle shrunk as the flags ask.
+enum : unsigned {
+    BDR_RAISEDOUTER = 0x1,
+    BDR_SUNKENOUTER = 0x2,
+    BDR_RAISEDINNER = 0x4,
+    BDR_SUNKENINNER = 0x8,
+    EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER,
+    EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER,
+};
+enum : unsigned {
+    BF_LEFT = 0x1,
+    BF_TOP = 0x2,
+    BF_RIGHT = 0x4,
+    BF_BOTTOM = 0x8,
+    BF_RECT = 0xF,
+    BF_MIDDLE = 0x800,
+    BF_SOFT = 0x1000,
+    BF_ADJUST = 0x2000,
+    BF_FLAT = 0x4000,
+    BF_MONO = 0x8000,
+};
+void DrawEdge(TCanvas* Canvas, TRect& R, unsigned Edge, unsigned Flags);

@@ -301,6 +301,16 @@ void TCanvas::Ellipse(int x1, int y1, int x2, int y2)
 
 void TCanvas::Polygon(const std::vector<TPoint>& points)
 {
+    if (!points.empty()) {
+        TRect box(points[0].X, points[0].Y, points[0].X, points[0].Y);
+        for (const TPoint& pt : points) {
+            box.Left = std::min(box.Left, pt.X);
+            box.Top = std::min(box.Top, pt.Y);
+            box.Right = std::max(box.Right, pt.X + 1);
+            box.Bottom = std::max(box.Bottom, pt.Y + 1);
+        }
+        Note("Polygon", box);
+    }
     QPainter* p = Prepare(this);
     if (!p || points.empty()) return;
     QPolygon poly;

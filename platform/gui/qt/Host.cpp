@@ -204,6 +204,13 @@ void ShowHint(TControl* c, QHelpEvent* he, QWidget* w)
     }
 }
 
+// Where the client area starts in the control's window: past the frame it paints itself.
+QPoint ClientOffsetOf(TControl* c)
+{
+    auto* wc = dynamic_cast<TWinControl*>(c);
+    return wc ? QPoint(wc->NonClientInset().Left, wc->NonClientInset().Top) : QPoint();
+}
+
 // Turns a Qt event on widget src (the control's widget base or a part of it) into the
 // control's messages. True when the event was consumed.
 bool Translate(TControl* c, QWidget* base, QWidget* src, QEvent* e)
@@ -217,6 +224,7 @@ bool Translate(TControl* c, QWidget* base, QWidget* src, QEvent* e)
         auto* me = static_cast<QMouseEvent*>(e);
         QPoint pos = me->position().toPoint();
         if (src != base && base->isAncestorOf(src)) pos = src->mapTo(base, pos);
+        pos -= ClientOffsetOf(c);
         gui_registry::NoteScreenMouse(TPoint(int(me->globalPosition().x()), int(me->globalPosition().y())));
         TShiftState shift = ShiftFromQt(me->modifiers());
         Qt::MouseButtons held = me->buttons();
@@ -247,6 +255,7 @@ bool Translate(TControl* c, QWidget* base, QWidget* src, QEvent* e)
         auto* we = static_cast<QWheelEvent*>(e);
         QPoint pos = we->position().toPoint();
         if (src != base && base->isAncestorOf(src)) pos = src->mapTo(base, pos);
+        pos -= ClientOffsetOf(c);
         int delta = we->angleDelta().y();
         if (delta == 0) return true;
         gui_input::Mouse(c, WM_MOUSEWHEEL, pos.x(), pos.y(), ShiftFromQt(we->modifiers()), delta);
@@ -743,10 +752,38 @@ void HostWidget::paintEvent(QPaintEvent* e)
     if (c->HostFillsBackground()) p.fillRect(e->rect(), QC(c->Color()));
     TCanvas* canvas = c->HostCanvas();
     if (!canvas) return;
+    auto* wc = dynamic_cast<TWinControl*>(c);
+    const TRect inset = wc ? wc->NonClientInset() : TRect();
+    if (inset == TRect()) {
+        canvas->Impl()->Bind(&p, e->rect());
+        TMessage m{WM_PAINT, 0, 0, 0};
+        c->HostDispatch(m);
+        if (impl->ctrl) canvas->Impl()->Unbind();
+        return;
+    }
+    // A frame around the client area: the client paints in its own coordinates inside it,
+    // then the frame in the whole window's with the client area left out.
+    const QRect client(inset.Left, inset.Top, std::max(0, width() - inset.Left - inset.Right),
+                       std::max(0, height() - inset.Top - inset.Bottom));
+    const QRect area = e->rect() & client;
+    if (!area.isEmpty()) {
+        p.save();
+        p.setClipRect(area);
+        p.translate(inset.Left, inset.Top);
+        canvas->Impl()->Bind(&p, area.translated(-inset.Left, -inset.Top));
+        TMessage m{WM_PAINT, 0, 0, 0};
+        c->HostDispatch(m);
+        if (!impl || !impl->ctrl) return;
+        canvas->Impl()->Unbind();
+        p.restore();
+    }
+    QRegion frame = QRegion(e->rect()) - QRegion(client);
+    if (frame.isEmpty()) return;
+    p.setClipRegion(frame);
     canvas->Impl()->Bind(&p, e->rect());
-    TMessage m{WM_PAINT, 0, 0, 0};
-    c->HostDispatch(m);
-    if (impl->ctrl) canvas->Impl()->Unbind();
+    TMessage nc{WM_NCPAINT, 0, 0, 0};
+    c->HostDispatch(nc);
+    if (impl && impl->ctrl) canvas->Impl()->Unbind();
 }
 
 // ---------------------------------------------------------------- edit

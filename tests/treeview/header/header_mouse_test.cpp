@@ -165,9 +165,11 @@ TEST_F(HeaderMouseTest, HeaderPictureShowsCaptionsDividersAndTheSortGlyph)
     ASSERT_TRUE(SNAPSHOT(Tree, "tree_header.png", png));
     const int h = H->Height();
     auto is = [&](int x, int y, TColor c) { return png.Canvas()->Pixels(x, y) == ColorToRGB(c); };
-    // Each cell is a raised button: light left edge, dark right edge.
+    // Each cell is a raised button: light left edge, a dark right edge with the shadow
+    // inside it.
     for (int x : {0, 80, 170}) EXPECT_TRUE(is(x, h / 2, clBtnHighlight)) << x;
-    for (int x : {79, 169, 239}) EXPECT_TRUE(is(x, h / 2, clBtnShadow)) << x;
+    for (int x : {79, 169, 239}) EXPECT_TRUE(is(x, h / 2, cl3DDkShadow)) << x;
+    for (int x : {78, 168, 238}) EXPECT_TRUE(is(x, h / 2, clBtnShadow)) << x;
     // Right of the columns the background colour, all of it.
     const int cw = Tree->ClientWidth();
     EXPECT_EQ(Count_Pixels(png, TRect(240, 0, cw, h), ColorToRGB(clBtnFace)), (cw - 240) * h);

@@ -67,18 +67,36 @@ TEST_F(RtlLayoutTest, BoundsHitTestsAndPaintingAgree)
     } hits[] = {{s - 1, InvalidColumnIndex}, {s, 0}, {s + 79, 0}, {s + 80, 1}, {300 - Bar - 1, 2}};
     for (const auto& h : hits) EXPECT_EQ(C->ColumnFromPosition(TPoint(h.X, 30)), h.Column) << h.X;
 
-    // The first column in red, the header background in blue: both start at s.
+    // The first column in red, the header background in blue: both start at s. On screen
+    // the vertical bar stands at the left, so the client area (and s) starts after it.
     C->Items(0)->SetColor(clRed);
     H->SetBackground(clBlue);
+    EXPECT_EQ(Tree->ScrollBarControl(SB_VERT)->ClientToScreen(TPoint(0, 0)).X, Tree->ClientToScreen(TPoint(-Bar, 0)).X);
     TBitmap png;
     ASSERT_TRUE(SNAPSHOT(Tree, "tree_rtl_columns.png", png));
-    const int row = H->Height() + 40, head = H->Height() / 2;
-    // The node's text covers a few pixels of the red.
-    EXPECT_GT(Count_Pixels(png, TRect(s, row, s + 80, row + 1), clRed), 60);
-    EXPECT_EQ(Count_Pixels(png, TRect(s + 80, row, 300, row + 1), clRed), 0);
-    EXPECT_EQ(Count_Pixels(png, TRect(0, row, s, row + 1), clRed), 0);
-    EXPECT_EQ(Count_Pixels(png, TRect(0, head, s, head + 1), clBlue), s);
-    EXPECT_EQ(Count_Pixels(png, TRect(s + 2, head, 300 - Bar, head + 1), clBlue), 0);
+    const int row = H->Height() + 40, head = H->Height() / 2, x = Bar + s;
+    // The node's text covers a few pixels of the red; the columns end at the window's edge.
+    EXPECT_GT(Count_Pixels(png, TRect(x, row, x + 80, row + 1), clRed), 60);
+    EXPECT_EQ(Count_Pixels(png, TRect(x + 80, row, 300, row + 1), clRed), 0);
+    EXPECT_EQ(Count_Pixels(png, TRect(0, row, x, row + 1), clRed), 0);
+    EXPECT_EQ(Count_Pixels(png, TRect(0, head, x, head + 1), clBlue), x) << "the header spans the bar";
+    EXPECT_EQ(Count_Pixels(png, TRect(x + 2, head, 300, head + 1), clBlue), 0);
+    // Below the header the bar's own look at the left: no row colour there.
+    EXPECT_LT(Count_Pixels(png, TRect(0, row, Bar, row + 1), ColorToRGB(Tree->Color())), Bar / 2);
+
+    // Back to left to right the bar goes to the right and the client area to the left edge;
+    // the client area keeps its width either way.
+    const int width = Tree->ClientWidth();
+    Tree->SetBiDiMode(bdLeftToRight);
+    EXPECT_EQ(Tree->NonClientInset(), TRect());
+    EXPECT_EQ(Tree->ClientWidth(), width);
+    EXPECT_EQ(Tree->ScrollBarControl(SB_VERT)->ClientToScreen(TPoint(0, 0)).X, Tree->ClientToScreen(TPoint(300 - Bar, 0)).X);
+    EXPECT_EQ(H->Window()->ClientToScreen(TPoint(0, 0)).X, Tree->ClientToScreen(TPoint(0, 0)).X);
+    Tree->SetBiDiMode(bdRightToLeft);
+    EXPECT_EQ(Tree->NonClientInset(), TRect(Bar, 0, 0, 0));
+    EXPECT_EQ(Tree->ClientWidth(), width);
+    // The captions share the rows' x coordinates beside the bar.
+    EXPECT_EQ(H->Window()->ClientToScreen(TPoint(0, 0)).X, Tree->ClientToScreen(TPoint(0, 0)).X);
 }
 
 TEST_F(RtlLayoutTest, AColumnIsSizedAtItsLeftEdge)

@@ -90,4 +90,42 @@ TEST_F(AppearanceTest, ColourChangeRepaintsAndRemakesTheButtons)
     // Beside the rows the background follows as well.
     EXPECT_EQ(Count_Pixels(png, TRect(100, 100, 200, 150), yellow), 100 * 50);
 }
+
+// The built-in pictures are drawn again when the system's colours change, in the lists the
+// trees already hold, and the tree repaints with them.
+TEST_F(AppearanceTest, SystemColourChangeRedrawsTheBuiltInPicturesInPlace)
+{
+    auto* tree = new TCountingTree(Form);
+    tree->SetParent(Form);
+    tree->SetBounds(0, 0, 300, 200);
+    tree->SetCheckImageKind(ckLightCheck);
+    TImageList* checks = tree->CheckImages();
+    ASSERT_NE(checks, nullptr);
+    TImageList* utility = TBaseLazyTree::GetUtilityImageList();
+    TBitmap before;
+    checks->GetBitmap(13, &before);
+    // Something spoilt the lists (as a colour change leaves pictures in the old colours).
+    checks->Clear();
+    utility->Delete(0);
+    int changes = 0;
+    checks->OnChange = [&](TObject*) { ++changes; };
+    const int invalidations = tree->Invalidations;
+    tree->Perform(CM_SYSCOLORCHANGE, 0, 0);
+    checks->OnChange = nullptr;
+    EXPECT_EQ(tree->CheckImages(), checks) << "the same list, drawn again";
+    EXPECT_EQ(TBaseLazyTree::GetCheckImageList(ckLightCheck), checks);
+    ASSERT_EQ(checks->Count(), 25);
+    EXPECT_EQ(utility->Count(), 6);
+    EXPECT_GT(changes, 0);
+    EXPECT_GT(tree->Invalidations, invalidations);
+    TBitmap after;
+    checks->GetBitmap(13, &after);
+    int differ = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (before.Canvas()->Pixels(x, y) != after.Canvas()->Pixels(x, y)) ++differ;
+    EXPECT_EQ(differ, 0) << "the checked box as it was, in the colours of now";
+    // The light kinds are drawn in the system's window colour inside the box.
+    EXPECT_EQ(after.Canvas()->Pixels(4, 11), ColorToRGB(clWindow));
+}
 }  // namespace
