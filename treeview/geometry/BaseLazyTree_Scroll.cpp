@@ -183,6 +183,7 @@ void TBaseLazyTree::SetBiDiMode(TBiDiMode Value)
     FBiDiMode = Value;
     if (!FLoading) {
         UpdateScrollBars(true);
+        HandleBiDiModeChanged();
         Invalidate();
     }
 }

@@ -44,3 +44,6 @@ using TLTNodeHeightDblClickResizeEvent = std::function<void(TBaseLazyTree* Sende
 using TLTCanSplitterResizeNodeEvent =
     std::function<void(TBaseLazyTree* Sender, TPoint P, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;
 using TLTDragAllowedEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;
+
+// The standard edit commands a menu or tool button may aim at the tree.
+enum TLTEditAction { eaSelectAll, eaCopy, eaCut, eaPaste, eaDelete };
