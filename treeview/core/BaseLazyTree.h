@@ -1052,6 +1052,12 @@ public:
     virtual bool ExecuteAction(TLTEditAction Action);
     // The help context of a node and column (0: none, ask the parent node).
     std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, int&)> OnGetHelpContext;
+    // The hint animation in effect: the system's choice resolved (the toolkit reports
+    // no tooltip animation of the desktop, so it is none), fading only where the
+    // processor can blend fast.
+    virtual TLTHintAnimationType GetEffectiveHintAnimation();
+    // The processor has the instructions fast blending uses.
+    static bool SystemHasMmx();
     // How often the window was rebuilt after a change of the system's look.
     int WindowRebuilds() const { return FWindowRebuilds; }
 

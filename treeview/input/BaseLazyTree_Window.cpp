@@ -100,3 +100,20 @@ void TBaseLazyTree::ShowContextHelp()
     if (context == 0) context = FHelpContext;
     if (context != 0) ShowHelpContext(context);
 }
+
+TLTHintAnimationType TBaseLazyTree::GetEffectiveHintAnimation()
+{
+    TLTHintAnimationType result = FHintAnimation;
+    if (result == hatSystemDefault) result = hatNone;
+    if (result == hatFade && !SystemHasMmx()) result = hatSlide;
+    return result;
+}
+
+bool TBaseLazyTree::SystemHasMmx()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    return __builtin_cpu_supports("mmx");
+#else
+    return false;
+#endif
+}
