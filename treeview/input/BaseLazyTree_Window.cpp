@@ -2,7 +2,10 @@
 // (Tab only when it wants tabs), a change of the system's look (rebuilt after a pause, but
 // not when the tree asked for the look itself), a change of the reading direction, the
 // standard edit commands of menus and tool buttons, and F1 help by node.
+#include <algorithm>
+
 #include "platform/gui/Help.h"
+#include "platform/rtl/Unicode.h"
 #include "treeview/core/BaseLazyTree.h"
 
 namespace {
@@ -24,6 +27,9 @@ bool TBaseLazyTree::HandleWindowMessage(TMessage& Message)
             FStates >> tsUseThemes;
         if (!FChangingTheme) SetTimer(Handle(), ThemeChangedTimer, ThemeRebuildDelay);
         FChangingTheme = false;
+        return true;
+    case TVM_GETITEMW:
+        Message.Result = Message.LParam && HandleTVMGetItem(*reinterpret_cast<TVITEMW*>(Message.LParam)) ? 1 : 0;
         return true;
     case WM_TIMER:
         if (Message.WParam != ThemeChangedTimer) return false;
@@ -116,4 +122,44 @@ bool TBaseLazyTree::SystemHasMmx()
 #else
     return false;
 #endif
+}
+
+bool TBaseLazyTree::HandleTVMGetItem(TVITEMW& Item)
+{
+    if (!(Item.mask & TVIF_HANDLE) || !Item.hItem || Item.hItem == FRoot) return false;
+    PLazyNode node = Item.hItem;
+    auto imageIndex = [&](TLTImageKind Kind) {
+        bool ghosted = false;
+        int index = -1;
+        FireGetImageIndex(node, Kind, NoColumnIndex, ghosted, index);
+        return index;
+    };
+    if (Item.mask & TVIF_CHILDREN) Item.cChildren = int(node->ChildCount);
+    if (Item.mask & TVIF_IMAGE) Item.iImage = imageIndex(ikNormal);
+    if (Item.mask & TVIF_SELECTEDIMAGE) Item.iSelectedImage = imageIndex(ikSelected);
+    if (Item.mask & TVIF_STATE) {
+        Item.stateMask = 0xFF2F;
+        unsigned state = 0;
+        if (node == FFocusedNode) state |= TVIS_FOCUSED;
+        if (node->States.Contains(vsSelected)) state |= TVIS_SELECTED;
+        if (node->States.Contains(vsCutOrCopy)) state |= TVIS_CUT;
+        if (node == FDropTargetNode) state |= TVIS_DROPHILITED;
+        if (node->States.Contains(vsExpanded)) state |= TVIS_EXPANDED;
+        state |= unsigned(imageIndex(ikState) + 1) << 12;
+        state |= unsigned(imageIndex(ikOverlay) + 1) << 8;
+        Item.state = state;
+    }
+    if ((Item.mask & TVIF_TEXT) && Item.pszText && Item.cchTextMax > 0) {
+        TFont font;
+        font.Assign(*Font());
+        TRect r;
+        String text;
+        GetTextInfo(node, NoColumnIndex, &font, r, text);
+        // As much as the buffer holds, always ended by a zero inside it.
+        const std::u16string wide = Utf8ToUtf16(text);
+        const std::size_t n = std::min(wide.size(), std::size_t(Item.cchTextMax - 1));
+        std::copy_n(wide.begin(), n, Item.pszText);
+        Item.pszText[n] = 0;
+    }
+    return true;
 }

@@ -246,6 +246,23 @@ TEST_F(EditTest, OpenEditorPicture)
     EXPECT_GT(Count_Pixels(png, TRect(box.Left, row.Bottom + 2, box.Left + 60, row.Bottom + 16), dark), 10);
 }
 
+TEST_F(EditTest, AnArrowKeyDropsAPendingEditWithoutMoving)
+{
+    // A click on the focused, selected node's text makes the edit wait for its delay.
+    auto* o = Tree->TreeOptions();
+    o->SetMiscOptions(o->MiscOptions() | toEditOnClick);
+    const TRect text = Tree->GetDisplayRect(At("1"), NoColumnIndex, true);
+    for (WORD key : {VK_UP, VK_DOWN}) {
+        SCOPED_TRACE(key);
+        UserClick(Tree, text.Left + 5, (text.Top + text.Bottom) / 2);
+        ASSERT_TRUE(Tree->TreeStates().Contains(tsEditPending));
+        UserKey(Tree, key);
+        EXPECT_FALSE(Tree->TreeStates().Contains(tsEditPending));
+        EXPECT_FALSE(Tree->IsEditing());
+        EXPECT_EQ(Name(Tree->FocusedNode()), "1");
+    }
+}
+
 TEST_F(EditTest, MultiLineNodeGetsAFieldOfSeveralLines)
 {
     // A multi-line node of three rows' height in a tree with one column.

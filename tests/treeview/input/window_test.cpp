@@ -141,6 +141,44 @@ TEST_F(WindowTest, F1FindsTheTopicOfTheNodeItsAncestorsOrTheTree)
     EXPECT_EQ(shown.size(), 2u);
 }
 
+TEST_F(WindowTest, TheItemQueryFillsWhatItsMaskAsks)
+{
+    Shape({2, 0});
+    Tree->OnGetText = [this](TBaseLazyTree*, PLazyNode N, TColumnIndex, TVSTTextType Type, String& S) {
+        if (Type == ttNormal) S = Name(N) == "0" ? "eleven char" : "x";
+    };
+    Tree->SetFocusedNode(At("0"));
+    Tree->SetSelected(At("0"), true);
+    char16_t buffer[5] = {u'?', u'?', u'?', u'?', u'?'};
+    TVITEMW item;
+    item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_STATE | TVIF_CHILDREN;
+    item.hItem = At("0");
+    item.pszText = buffer;
+    item.cchTextMax = 5;
+    EXPECT_EQ(Tree->Perform(TVM_GETITEMW, 0, LPARAM(&item)), 1);
+    // Four characters and the zero, inside the buffer.
+    EXPECT_EQ(std::u16string(buffer), u"elev");
+    EXPECT_EQ(item.cChildren, 2);
+    EXPECT_EQ(item.stateMask, 0xFF2Fu);
+    EXPECT_EQ(item.state, TVIS_FOCUSED | TVIS_SELECTED | TVIS_EXPANDED);
+    // A node that is not focused, selected or expanded.
+    item.hItem = At("1");
+    EXPECT_EQ(Tree->Perform(TVM_GETITEMW, 0, LPARAM(&item)), 1);
+    EXPECT_EQ(item.state, 0u);
+    EXPECT_EQ(std::u16string(buffer), u"x");
+    // Without the handle flag, or naming no node, nothing is filled.
+    item.mask = TVIF_CHILDREN;
+    item.cChildren = -5;
+    item.hItem = At("0");
+    EXPECT_EQ(Tree->Perform(TVM_GETITEMW, 0, LPARAM(&item)), 0);
+    EXPECT_EQ(item.cChildren, -5);
+    item.mask = TVIF_HANDLE | TVIF_CHILDREN;
+    item.hItem = nullptr;
+    EXPECT_EQ(Tree->Perform(TVM_GETITEMW, 0, LPARAM(&item)), 0);
+    EXPECT_EQ(item.cChildren, -5);
+    Tree->OnGetText = nullptr;
+}
+
 TEST_F(WindowTest, StandardEditCommands)
 {
     struct TCase {
