@@ -1069,6 +1069,8 @@ protected:
     virtual void RebuildWindow();
     // The reading direction changed: the bar position and, by option, the column order follow.
     void HandleBiDiModeChanged();
+    // Entering the tree by focus keeps one node selected where the option asks for it.
+    void DoEnter() override;
     // Fills what Item's mask asks of the node it names; false when it names none.
     bool HandleTVMGetItem(TVITEMW& Item);
     // F1: the help context of the focused node, its ancestors, the tree or its parents.

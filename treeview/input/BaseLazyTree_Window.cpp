@@ -28,6 +28,17 @@ bool TBaseLazyTree::HandleWindowMessage(TMessage& Message)
         if (!FChangingTheme) SetTimer(Handle(), ThemeChangedTimer, ThemeRebuildDelay);
         FChangingTheme = false;
         return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        // The selection looks different with and without the focus; a ghosted tree with
+        // nothing selected shows only its focused node differently.
+        const bool ghosted = FSelectionCount == 0 && FOptions->PaintOptions().Contains(toGhostedIfUnfocused);
+        if (!ghosted)
+            Invalidate();
+        else if (Message.Msg == WM_KILLFOCUS && FFocusedNode)
+            InvalidateNode(FFocusedNode);
+        return false;
+    }
     case TVM_GETITEMW:
         Message.Result = Message.LParam && HandleTVMGetItem(*reinterpret_cast<TVITEMW*>(Message.LParam)) ? 1 : 0;
         return true;
@@ -162,4 +173,10 @@ bool TBaseLazyTree::HandleTVMGetItem(TVITEMW& Item)
         Item.pszText[n] = 0;
     }
     return true;
+}
+
+void TBaseLazyTree::DoEnter()
+{
+    TCustomControl::DoEnter();
+    EnsureNodeSelected();
 }

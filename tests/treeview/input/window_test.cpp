@@ -179,6 +179,20 @@ TEST_F(WindowTest, TheItemQueryFillsWhatItsMaskAsks)
     Tree->OnGetText = nullptr;
 }
 
+TEST_F(WindowTest, EnteringTheTreeSelectsANodeWhenOneMustBe)
+{
+    Shape({0, 0});
+    Other->SetFocus();
+    UserFocus(Tree);
+    EXPECT_EQ(Tree->SelectedCount(), 0u);
+    auto* o = Tree->TreeOptions();
+    o->SetSelectionOptions(o->SelectionOptions() | toAlwaysSelectNode);
+    Other->SetFocus();
+    UserFocus(Tree);
+    EXPECT_EQ(Names(Tree->SelectedNodes()), "0");
+    EXPECT_EQ(Tree->FocusedNode(), At("0"));
+}
+
 TEST_F(WindowTest, StandardEditCommands)
 {
     struct TCase {
