@@ -1036,6 +1036,52 @@ protected:
     void HandleCommandKey(WORD Key, TShiftState Shift);
     void ReleaseKeyCheck();
 
+    // ---- the window: dialog codes, theme and reading-direction changes, the standard
+    // edit actions, help (treeview/input/BaseLazyTree_Window.cpp) ----
+public:
+    // Tab goes to the tree (column and row moves) instead of to the next control.
+    void SetWantTabs(bool Value) { FWantTabs = Value; }
+    // The help topic of the tree itself, for F1 when no node names one.
+    int HelpContext() const { return FHelpContext; }
+    void SetHelpContext(int Value) { FHelpContext = Value; }
+    // The system's look (visual style) changed.
+    static constexpr unsigned WM_THEMECHANGED = 0x031A;
+    // Asks for the look of a visual-style class ("explorer", or "" for the plain one); the
+    // change this causes does not rebuild the window.
+    void ApplyWindowTheme(const String& ClassName);
+    const String& WindowTheme() const { return FWindowTheme; }
+    // The standard edit commands aimed at the tree: true when Action was one of them.
+    virtual bool ExecuteAction(TLTEditAction Action);
+    // The help context of a node and column (0: none, ask the parent node).
+    std::function<void(TBaseLazyTree*, PLazyNode, TColumnIndex, int&)> OnGetHelpContext;
+    // The hint animation in effect: the system's choice resolved (the toolkit reports
+    // no tooltip animation of the desktop, so it is none), fading only where the
+    // processor can blend fast.
+    virtual TLTHintAnimationType GetEffectiveHintAnimation();
+    // The processor has the instructions fast blending uses.
+    static bool SystemHasMmx();
+    // How often the window was rebuilt after a change of the system's look.
+    int WindowRebuilds() const { return FWindowRebuilds; }
+
+protected:
+    // Dialog codes, theme and reading-direction changes, the rebuild timer; true when taken.
+    bool HandleWindowMessage(TMessage& Message);
+    // What creating the window works out again: the look, the default height for the
+    // font, the button pictures, the scroll bars.
+    virtual void RebuildWindow();
+    // The reading direction changed: the bar position and, by option, the column order follow.
+    void HandleBiDiModeChanged();
+    // Entering the tree by focus keeps one node selected where the option asks for it.
+    void DoEnter() override;
+    // Fills what Item's mask asks of the node it names; false when it names none.
+    bool HandleTVMGetItem(TVITEMW& Item);
+    // F1: the help context of the focused node, its ancestors, the tree or its parents.
+    void ShowContextHelp();
+    bool FChangingTheme = false;
+    String FWindowTheme;
+    int FHelpContext = 0;
+    int FWindowRebuilds = 0;
+
     // ---- in-place editing (treeview/edit/BaseLazyTree_Edit.cpp) ----
 public:
     // Focuses Node and opens its editor for Column (-1 without columns); true while editing.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/gui/Clipbrd.h"
+#include "platform/gui/MultiLineEdit.h"
 #include "treeview/LazyStringTree.h"
 
 namespace {
@@ -48,6 +50,9 @@ bool TStringEditLink::PrepareEdit(TBaseLazyTree* Tree, PLazyNode Node, TColumnIn
     tree->GetTextInfo(Node, Column, &font, FTextBounds, text);
     FEdit->SetFont(&font);
     FEdit->Font()->SetColor(clWindowText);
+    // A multi-line node gets a field of several lines that wraps at the cell's width and
+    // scrolls vertically; the field is made anew for the node at hand.
+    FEdit->SetMultiLine(tree->MultiLine(Node));
     FEdit->SetParent(tree);
     FEdit->SetText(text);
     FEdit->SetModified(false);
@@ -132,6 +137,22 @@ TLTEdit::~TLTEdit()
     if (FHolder) FHolder->FEdit = nullptr;
 }
 
+void TLTEdit::SetMultiLine(bool Value)
+{
+    if (Value == FMultiLine) return;
+    FMultiLine = Value;
+    // The field is made anew in its other form and takes over the settings of the old one.
+    TWinControl* parent = Parent();
+    const String text = Text();
+    if (parent) SetParent(nullptr);
+    AttachWidget(Value ? CreateMultiLineEditWidget(this) : CreateSingleLineEditWidget(this));
+    SetReadOnly(ReadOnly());
+    SetAlignment(Alignment());
+    SetBorderStyle(BorderStyle());
+    SetText(text);
+    if (parent) SetParent(parent);
+}
+
 void TLTEdit::Release()
 {
     if (IsWindow(Handle())) PostMessage(Handle(), CM_RELEASEEDITOR, 0, 0);
@@ -176,6 +197,14 @@ void TLTEdit::WndProc(TMessage& Message)
     switch (Message.Msg) {
     case CM_RELEASEEDITOR: Free(); return;
     case CM_AUTOADJUST: AutoAdjustSize(); return;
+    case WM_PASTE:
+        // A multi-line field takes the pasted lines whole.
+        if (FMultiLine) {
+            InsertTyped(Clipboard()->AsText());
+            return;
+        }
+        TEdit::WndProc(Message);
+        return;
     case WM_GETDLGCODE:
         TEdit::WndProc(Message);
         Message.Result |= DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
@@ -234,6 +263,12 @@ void TLTEdit::KeyPress(WideChar& Key)
 {
     // Tab and Escape did their work as keys; their characters would only beep.
     if (Key == 9 || Key == 27) {
+        Key = 0;
+        return;
+    }
+    // Enter's character is the line break of a multi-line field.
+    if (Key == 13 && FMultiLine) {
+        InsertTyped("\r\n");
         Key = 0;
         return;
     }

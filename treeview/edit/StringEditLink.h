@@ -55,6 +55,9 @@ public:
     void Release();
     // A single-line editor takes the width of its text plus the tree's text margins.
     virtual void AutoAdjustSize();
+    // A field of several lines (for a multi-line node) or of one.
+    bool MultiLine() const { return FMultiLine; }
+    void SetMultiLine(bool Value);
     void WndProc(TMessage& Message) override;
 
 protected:
@@ -72,4 +75,5 @@ private:
     TStringEditLink* FLink = nullptr;
     // The link that owns the editor, until it releases it.
     TStringEditLink* FHolder = nullptr;
+    bool FMultiLine = false;
 };

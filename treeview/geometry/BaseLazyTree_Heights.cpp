@@ -229,7 +229,10 @@ TRect TBaseLazyTree::GetDisplayRect(PLazyNode Node, TColumnIndex Column, bool Te
             top += NodeHeight(run);
     }
     r = TRect(0, int(top), std::max(ClientWidth(), FRangeX), int(top + NodeHeight(Node)));
-    // Columns come with the header's columns; until then every column is the whole row.
+    // A real column's cell spans that column; without one the cell is the whole row.
+    TLazyTreeColumns* columns = FHeader->Columns();
+    if (Column >= 0 && FHeader->UseColumns() && columns->IsValidColumn(Column))
+        columns->GetColumnBounds(Column, r.Left, r.Right);
     OffsetRect(r, -FEffectiveOffsetX, FOffsetY);
     if (!TextOnly) return r;
     int offset = FMargin + indent;

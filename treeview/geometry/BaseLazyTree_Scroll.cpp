@@ -185,6 +185,7 @@ void TBaseLazyTree::SetBiDiMode(TBiDiMode Value)
         UpdateScrollBars(true);
         // The vertical bar changes sides.
         PlaceScrollBars();
+        HandleBiDiModeChanged();
         Invalidate();
     }
 }

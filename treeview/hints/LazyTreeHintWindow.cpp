@@ -108,14 +108,77 @@ void TLazyTreeHintWindow::ActivateHint(const TRect& Rect, const String& AHint)
     if (r.Right > screenW) OffsetRect(r, screenW - r.Right, 0);
     if (r.Top < 0) OffsetRect(r, 0, -r.Top);
     if (r.Left < 0) OffsetRect(r, -r.Left, 0);
+    // A hint still coming up is overtaken: its loop ends at its next step.
+    const bool interrupted = tree->TreeStates().Contains(tsInAnimation);
+    if (interrupted) tree->ChangeTreeStates(TLazyTreeStates{tsCancelHintAnimation}, {});
+    FAnimation = tree->GetEffectiveHintAnimation();
+    FFrames = 0;
+    FAnimating = FAnimation == hatFade || FAnimation == hatSlide;
+    FStep = 0;
     THintWindow::ActivateHint(r, AHint);
+    if (!FAnimating) {
+        Invalidate();
+        return;
+    }
+    auto step = [this](int Step, int StepSize, void*) { return AnimateHintStep(Step, StepSize); };
+    if (FAnimation == hatFade)
+        tree->RunAnimation(255, 2 * tree->AnimationDuration(), step, nullptr);
+    else
+        tree->RunAnimation(std::uint32_t(std::max(1, Height())), tree->AnimationDuration(), step, nullptr);
+    if (FAnimating) {
+        // No animation ran (another one was under way, or no duration): the whole hint.
+        FAnimating = false;
+        Invalidate();
+    }
 }
+
+bool TLazyTreeHintWindow::AnimateHintStep(int Step, int StepSize)
+{
+    TBaseLazyTree* tree = FHintData.Tree;
+    if (StepSize <= 0) {
+        FAnimating = false;
+        Repaint();
+        return false;
+    }
+    if (!Visible() || !tree || tree->TreeStates().Contains(tsCancelHintAnimation)) return false;
+    FStep = Step;
+    ++FFrames;
+    Repaint();
+    Application->ProcessMessages();
+    return true;
+}
+
+namespace {
+// Fading: a colour Step / 255 of the way from what lies below (the tree) to the hint's.
+TColor Faded(TColor Below, TColor Hint, int Step)
+{
+    const TColor a = ColorToRGB(Below), b = ColorToRGB(Hint);
+    auto mix = [Step](TColor x, TColor y, int shift) {
+        const int u = int((x >> shift) & 0xFF), v = int((y >> shift) & 0xFF);
+        return TColor((u + (v - u) * Step / 255) & 0xFF) << shift;
+    };
+    return mix(a, b, 0) | mix(a, b, 8) | mix(a, b, 16);
+}
+} // namespace
 
 void TLazyTreeHintWindow::Paint()
 {
     TCanvas* c = Canvas();
     TRect r(0, 0, Width(), Height());
     TBaseLazyTree* tree = FHintData.Tree;
+    // While it comes up: sliding shows the hint's last Step rows at the top; fading
+    // mixes its colours into the tree's. The screen behind the window cannot be read, so
+    // the tree's colour stands for it.
+    const bool sliding = FAnimating && FAnimation == hatSlide && tree;
+    const bool fading = FAnimating && FAnimation == hatFade && tree;
+    const TColor below = tree ? tree->Color() : clWindow;
+    auto shade = [&](TColor Color) { return fading ? Faded(below, Color, FStep) : Color; };
+    if (sliding) {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(below);
+        c->FillRect(r);
+        OffsetRect(r, 0, FStep - Height());
+    }
     if (tree && FHintData.Node) {
         TLTHintKind kind = vhkText;
         tree->FireGetHintKind(FHintData.Node, FHintData.Column, kind);
@@ -128,14 +191,14 @@ void TLazyTreeHintWindow::Paint()
     SelectHintFont(c);
     if (IsTooltip()) y = FHintData.LineBreakStyle == hlbForceMultiLine ? 1 : (Height() - c->TextHeight("Wy")) / 2;
     c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clInfoBk);
+    c->Brush()->SetColor(shade(clInfoBk));
     c->FillRect(r);
-    c->Brush()->SetColor(clBlack);
+    c->Brush()->SetColor(shade(clBlack));
     c->FrameRect(r);
-    c->Font()->SetColor(clInfoText);
+    c->Font()->SetColor(shade(clInfoText));
     c->Brush()->SetStyle(bsClear);
     InflateRect(r, -1, -1);
-    r.Top = y;
+    r.Top += y - 1;
     r.Left += 3;
     unsigned format = DT_NOPREFIX;
     if (FHintData.Node && FHintData.LineBreakStyle == hlbForceMultiLine) format |= DT_WORDBREAK;

@@ -13,6 +13,11 @@ public:
     void ActivateHintData(const TRect& Rect, const String& AHint, void* AData) override;
     void ActivateHint(const TRect& Rect, const String& AHint) override;
     const TLTHintData& Data() const { return FHintData; }
+    // One frame of the hint coming up (Step of the animation's steps; StepSize 0 ends
+    // it); false stops the animation.
+    bool AnimateHintStep(int Step, int StepSize);
+    // Frames drawn by the last animation (0 when the hint came up at once).
+    int AnimationFrames() const { return FFrames; }
 
 protected:
     void Paint() override;
@@ -23,4 +28,9 @@ private:
     void SelectHintFont(TCanvas* Canvas);
     TLTHintData FHintData;
     int FTextHeight = 0;
+    // The animation under way and how far it is.
+    TLTHintAnimationType FAnimation = hatNone;
+    bool FAnimating = false;
+    int FStep = 0;
+    int FFrames = 0;
 };

@@ -38,6 +38,9 @@ void TBaseLazyTree::ReleaseKeyCheck()
 
 void TBaseLazyTree::KeyDown(WORD& Key, TShiftState Shift)
 {
+    // Without WantTabs the Tab key belongs to the dialog navigation, which moves on to the
+    // next control once the tree leaves the key alone.
+    if (Key == VK_TAB && (Perform(WM_GETDLGCODE, VK_TAB) & DLGC_WANTTAB) == 0) return;
     TCustomControl::KeyDown(Key, Shift);
     if (Key == 0) return;
     WORD code = Key;
@@ -325,6 +328,22 @@ void TBaseLazyTree::HandleCommandKey(WORD Key, TShiftState Shift)
         }
         break;
     }
+    case VK_APPS:
+        // The context-menu key opens the menu at the middle of the focused node's text, as
+        // a right click there would; without a focused node it asks once for no node.
+        if (FFocusedNode) {
+            const TRect r = GetDisplayRect(FFocusedNode, FFocusedColumn, true);
+            const bool column = FFocusedColumn >= 0 && FHeader->Columns()->IsValidColumn(FFocusedColumn);
+            const int room = column ? FHeader->Columns()->Items(FFocusedColumn)->Width() : ClientWidth();
+            const int width = std::min(GetNodeWidth(FFocusedNode, FFocusedColumn), room);
+            ShowPopupMenu(FFocusedNode, FFocusedColumn, TPoint(r.Left + width / 2, (r.Top + r.Bottom) / 2));
+        } else {
+            ShowPopupMenu(nullptr, FFocusedColumn, TPoint(-1, -1));
+        }
+        break;
+    case VK_F1:
+        if (OnGetHelpContext) ShowContextHelp();
+        break;
     case VK_F2:
         if (Shift.Empty() && FFocusedNode && CanEdit(FFocusedNode, FFocusedColumn)) {
             FEditColumn = FFocusedColumn;

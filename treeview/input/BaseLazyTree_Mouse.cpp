@@ -29,6 +29,7 @@ TPoint TBaseLazyTree::ClientToTree(int X, int Y) const
 
 bool TBaseLazyTree::HandleInputMessage(TMessage& Message)
 {
+    if (HandleWindowMessage(Message)) return true;
     // While the header's window holds the mouse for a drag or resize, the tree's own
     // button handling stays out of the way.
     if (IsMouseMessage(Message.Msg) && Message.Msg != WM_MOUSEMOVE && HeaderTracking()) return true;

@@ -44,3 +44,26 @@ using TLTNodeHeightDblClickResizeEvent = std::function<void(TBaseLazyTree* Sende
 using TLTCanSplitterResizeNodeEvent =
     std::function<void(TBaseLazyTree* Sender, TPoint P, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;
 using TLTDragAllowedEvent = std::function<void(TBaseLazyTree* Sender, PLazyNode Node, TColumnIndex Column, bool& Allowed)>;
+
+// The standard edit commands a menu or tool button may aim at the tree.
+enum TLTEditAction { eaSelectAll, eaCopy, eaCut, eaPaste, eaDelete };
+
+// The standard tree-view item query that outside tools (screen readers, test drivers)
+// send to a tree window: TVM_GETITEMW with a TVITEMW in LParam naming the node in hItem.
+constexpr unsigned TVM_GETITEMW = 0x1100 + 62;
+constexpr unsigned TVIF_TEXT = 0x0001, TVIF_IMAGE = 0x0002, TVIF_STATE = 0x0008, TVIF_HANDLE = 0x0010,
+                   TVIF_SELECTEDIMAGE = 0x0020, TVIF_CHILDREN = 0x0040;
+constexpr unsigned TVIS_FOCUSED = 0x0001, TVIS_SELECTED = 0x0002, TVIS_CUT = 0x0004, TVIS_DROPHILITED = 0x0008,
+                   TVIS_EXPANDED = 0x0020;
+struct TVITEMW {
+    unsigned mask = 0;
+    PLazyNode hItem = nullptr;
+    unsigned state = 0;
+    unsigned stateMask = 0;
+    char16_t* pszText = nullptr;   // UTF-16, room for cchTextMax units with the terminating 0
+    int cchTextMax = 0;
+    int iImage = 0;
+    int iSelectedImage = 0;
+    int cChildren = 0;
+    LPARAM lParam = 0;
+};

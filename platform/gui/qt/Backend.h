@@ -176,6 +176,8 @@ bool Started();
 IWidget* CreateHost(TControl* ctrl, bool topLevel);
 IEditWidget* CreateEdit(TControl* ctrl);
 IMemoWidget* CreateMemo(TControl* ctrl);
+// An edit field of several lines that wraps its text at its width (a multi-line edit).
+IEditWidget* CreateMultiLineEdit(TControl* ctrl);
 IComboWidget* CreateCombo(TControl* ctrl);
 IListWidget* CreateList(TControl* ctrl);
 IButtonWidget* CreateButton(TControl* ctrl, TButtonKind kind);

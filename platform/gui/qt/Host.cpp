@@ -860,6 +860,67 @@ public:
     QLineEdit* e;
 };
 
+// ---------------------------------------------------------------- multi-line edit
+
+// The viewport margins are the multi-line field's text margins.
+class PlainEdit : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::setViewportMargins;
+};
+
+// An edit field whose text wraps over several lines; its text has CR LF line breaks, as
+// the platform's multi-line edit gives them.
+class MultiLineEditImpl : public Impl<IEditWidget> {
+public:
+    explicit MultiLineEditImpl(TControl* c)
+    {
+        m = new PlainEdit();
+        Init(m, c);
+        Watch(m);
+        Watch(m->viewport());
+        m->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        m->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        m->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        QObject::connect(m, &QPlainTextEdit::textChanged, [this] { Notify(ctrl, hnChanged); });
+    }
+    static QString FromText(const String& s) { return QS(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+    static String ToText(QString q)
+    {
+        q.replace(QChar(0x2029), QChar('\n'));
+        return SS(q.replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+    }
+    String Text() const override { return ToText(m->toPlainText()); }
+    void SetText(const String& s) override { m->setPlainText(FromText(s)); }
+    void SetReadOnly(bool v) override { m->setReadOnly(v); }
+    void SetPasswordChar(WideChar) override {}
+    int Length() const override { return int(m->toPlainText().size()); }
+    int CharFromPos(int x) const override { return m->cursorForPosition(QPoint(x, 0)).position(); }
+    int SelStart() const override { return m->textCursor().selectionStart(); }
+    int SelLength() const override { return m->textCursor().selectionEnd() - m->textCursor().selectionStart(); }
+    void SetSelection(int start, int length) override
+    {
+        QTextCursor cur = m->textCursor();
+        cur.setPosition(start);
+        cur.setPosition(start + std::max(0, length), QTextCursor::KeepAnchor);
+        m->setTextCursor(cur);
+    }
+    String SelText() const override { return ToText(m->textCursor().selectedText()); }
+    void ReplaceSelection(const String& s) override { m->textCursor().insertText(FromText(s)); }
+    void SetAlignment(TAlignment a) override
+    {
+        QTextOption o = m->document()->defaultTextOption();
+        o.setAlignment(a == taRightJustify ? Qt::AlignRight : a == taCenter ? Qt::AlignHCenter : Qt::AlignLeft);
+        m->document()->setDefaultTextOption(o);
+    }
+    void SetTextMargins(int left, int top, int right, int bottom) override
+    {
+        m->setViewportMargins(std::max(0, left), std::max(0, top), std::max(0, right), std::max(0, bottom));
+    }
+    void SetFrame(bool v) override { m->setFrameShape(v ? QFrame::StyledPanel : QFrame::NoFrame); }
+    void NativeDefault(TMessage& msg) override { SendNative(msg, m); }
+    PlainEdit* m;
+};
+
 // ---------------------------------------------------------------- memo
 
 class MemoImpl : public Impl<IMemoWidget> {
@@ -1452,6 +1513,12 @@ IMemoWidget* CreateMemo(TControl* ctrl)
 {
     EnsureStarted();
     return new MemoImpl(ctrl);
+}
+
+IEditWidget* CreateMultiLineEdit(TControl* ctrl)
+{
+    EnsureStarted();
+    return new MultiLineEditImpl(ctrl);
 }
 
 IComboWidget* CreateCombo(TControl* ctrl)

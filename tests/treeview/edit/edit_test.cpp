@@ -246,6 +246,67 @@ TEST_F(EditTest, OpenEditorPicture)
     EXPECT_GT(Count_Pixels(png, TRect(box.Left, row.Bottom + 2, box.Left + 60, row.Bottom + 16), dark), 10);
 }
 
+TEST_F(EditTest, AnArrowKeyDropsAPendingEditWithoutMoving)
+{
+    // A click on the focused, selected node's text makes the edit wait for its delay.
+    auto* o = Tree->TreeOptions();
+    o->SetMiscOptions(o->MiscOptions() | toEditOnClick);
+    const TRect text = Tree->GetDisplayRect(At("1"), NoColumnIndex, true);
+    for (WORD key : {VK_UP, VK_DOWN}) {
+        SCOPED_TRACE(key);
+        UserClick(Tree, text.Left + 5, (text.Top + text.Bottom) / 2);
+        ASSERT_TRUE(Tree->TreeStates().Contains(tsEditPending));
+        UserKey(Tree, key);
+        EXPECT_FALSE(Tree->TreeStates().Contains(tsEditPending));
+        EXPECT_FALSE(Tree->IsEditing());
+        EXPECT_EQ(Name(Tree->FocusedNode()), "1");
+    }
+}
+
+TEST_F(EditTest, MultiLineNodeGetsAFieldOfSeveralLines)
+{
+    // A multi-line node of three rows' height in a tree with one column.
+    Tree->Header()->Columns()->Add()->SetWidth(160);
+    Tree->Header()->SetOptions(Tree->Header()->Options() | hoVisible);
+    Texts["1"] = "a caption long enough to wrap over two lines of the cell";
+    Tree->SetMultiLine(At("1"), true);
+    Tree->SetNodeHeight(At("1"), 54);
+    Tree->SetFocusedColumn(0);
+    UserKey(Tree, VK_F2);
+    TLTEdit* editor = Editor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->MultiLine());
+    EXPECT_EQ(editor->Text(), Texts["1"]);
+    // The field covers the cell's text over the node's whole height and does not grow
+    // with its text the way a single line does.
+    const TRect cell = Tree->GetDisplayRect(At("1"), 0, true);
+    const TRect box = editor->BoundsRect();
+    EXPECT_GE(box.Height(), 54 - 4);
+    const int width = box.Width();
+    EXPECT_LE(box.Right, 160 + 2);
+    EXPECT_GT(width, cell.Width() / 2);
+    // Enter types a line break and the edit goes on; Ctrl+Enter stores the lines.
+    UserKey(Keyboard(), VK_END, {ssCtrl});
+    UserKey(Keyboard(), VK_RETURN);
+    UserType(Keyboard(), "third");
+    EXPECT_TRUE(Tree->IsEditing());
+    EXPECT_EQ(editor->Width(), width);
+    UserKey(Keyboard(), VK_RETURN, {ssCtrl});
+    EXPECT_FALSE(Tree->IsEditing());
+    EXPECT_EQ(Texts["1"], "a caption long enough to wrap over two lines of the cell\r\nthird");
+    EXPECT_EQ(Log.back(), "edited 1");
+    EXPECT_EQ(Keyboard(), Tree);
+    // A single-line node next to it still gets a single line, which Enter stores.
+    UserKey(Tree, VK_DOWN);
+    UserKey(Tree, VK_F2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_FALSE(Editor()->MultiLine());
+    UserType(Keyboard(), "kiwi");
+    UserKey(Keyboard(), VK_RETURN);
+    EXPECT_FALSE(Tree->IsEditing());
+    EXPECT_EQ(Texts["2"], "kiwi");
+}
+
 TEST_F(EditTest, AFailingStoreKeepsTheEditOpenAndUsable)
 {
     std::vector<std::string> reported;

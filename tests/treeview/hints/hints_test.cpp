@@ -102,6 +102,39 @@ TEST_F(HintsTest, HintPicture)
     EXPECT_GT(Count_Pixels(png, TRect(140, 2, w - 3, h - 2), dark), 20);
 }
 
+TEST_F(HintsTest, HintsComeUpSlidingOrFadingAndEndWhole)
+{
+    struct TCase {
+        TLTHintAnimationType Asked, Effective;
+    };
+    // Every processor the program runs on blends fast, so fading stays fading.
+    const TCase cases[] = {
+        {hatNone, hatNone}, {hatSystemDefault, hatNone}, {hatSlide, hatSlide}, {hatFade, hatFade}};
+    Tree->SetAnimationDuration(60);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(int(c.Asked));
+        HideHintWindow();
+        Rest(Row(2));   // a cell without a tooltip: the next rest over row 1 asks anew
+        Tree->SetHintAnimation(c.Asked);
+        EXPECT_EQ(Tree->GetEffectiveHintAnimation(), c.Effective);
+        THintInfo info = Rest(Row(1));
+        ASSERT_TRUE(ShowHintWindow(info));
+        auto* window = dynamic_cast<TLazyTreeHintWindow*>(ActiveHintWindow());
+        ASSERT_NE(window, nullptr);
+        // An animation draws frames on the way and leaves no animation state behind.
+        EXPECT_EQ(window->AnimationFrames() > 1, c.Effective != hatNone);
+        EXPECT_FALSE(Tree->TreeStates().Contains(tsInAnimation));
+        EXPECT_FALSE(Tree->TreeStates().Contains(tsCancelHintAnimation));
+        // The last frame is the whole hint: info background inside a black frame.
+        window->Repaint();
+        TBitmap png;
+        ASSERT_TRUE(SNAPSHOT(window, "tree_hint_animated.png", png));
+        const int w = window->Width(), h = window->Height();
+        EXPECT_GT(Count_Pixels(png, TRect(1, 1, w - 1, h - 1), ColorToRGB(clInfoBk)), (w - 2) * (h - 2) / 2);
+        EXPECT_EQ(Count_Pixels(png, TRect(0, 0, w, 1), clBlack), w);
+    }
+}
+
 TEST_F(HintsTest, HintModesOverNodesAndElsewhere)
 {
     Tree->OnGetHint = [this](TBaseLazyTree*, PLazyNode N, TColumnIndex, TLTTooltipLineBreakStyle&, String& S) {

@@ -4,6 +4,8 @@
 // incremental search with its timeout, repeat letter, Backspace, wrap and modes.
 #include <map>
 
+#include "platform/gui/Menus.h"
+
 #include "tests/common/UserInput.h"
 #include "tests/treeview/tree_fixture.h"
 
@@ -190,7 +192,8 @@ TEST_F(KeysTest, GridKeysWalkTheColumnsAndNeverToggle)
     EXPECT_EQ(Tree->FocusedColumn(), 1);
     EXPECT_FALSE(Tree->Expanded(At("0")));
     EXPECT_EQ(Focused(), "0");
-    // Tab walks on through the row and into the next one.
+    // Tab walks on through the row and into the next one (the tree asks for the key).
+    Tree->SetWantTabs(true);
     Key(VK_TAB);
     Key(VK_TAB);
     EXPECT_EQ(Focused(), "1");
@@ -227,6 +230,47 @@ TEST_F(KeysTest, CtrlPlusFitsColumnsOrExpandsAllByOption)
         Key(VK_SUBTRACT, c.Shift);
         EXPECT_FALSE(Tree->Expanded(At("0")));
     }
+}
+
+// A menu that remembers where it was opened instead of opening.
+class TRecordingMenu : public TPopupMenu {
+public:
+    using TPopupMenu::TPopupMenu;
+    std::vector<TPoint> Shown;
+    void Popup(int X, int Y) override { Shown.push_back(TPoint(X, Y)); }
+};
+
+TEST_F(KeysTest, ContextMenuKeyOpensTheMenuAtTheFocusedText)
+{
+    Shape({0, 0, 0});
+    auto* menu = new TRecordingMenu(Form);
+    std::vector<std::string> asked;
+    Tree->OnGetPopupMenu = [&](TBaseLazyTree*, PLazyNode Node, TColumnIndex Column, const TPoint&, bool& AskParent,
+                               TPopupMenu*& Menu) {
+        asked.push_back(Name(Node) + " " + std::to_string(Column));
+        Menu = menu;
+        AskParent = true;
+    };
+    // Without a focused node the handler is asked once, for no node, and the menu comes
+    // at (-1, -1) of the tree.
+    Key(VK_APPS);
+    ASSERT_EQ(menu->Shown.size(), 1u);
+    EXPECT_EQ(menu->Shown[0], Tree->ClientToScreen(TPoint(-1, -1)));
+    Tree->SetFocusedNode(At("1"));
+    Key(VK_APPS);
+    ASSERT_EQ(menu->Shown.size(), 2u);
+    const TRect text = Tree->GetDisplayRect(At("1"), NoColumnIndex, true);
+    const TPoint p = Tree->ScreenToClient(menu->Shown[1]);
+    // The middle of the text, not of the row: the text starts after the indentation.
+    EXPECT_GT(p.X, text.Left);
+    EXPECT_LT(p.X, text.Left + text.Width());
+    EXPECT_LT(p.X, Tree->ClientWidth() / 2);
+    EXPECT_EQ(p.Y, (text.Top + text.Bottom) / 2);
+    EXPECT_EQ(asked, (std::vector<std::string>{"nil -1", "1 -1"}));
+    EXPECT_TRUE(Tree->TreeStates().Contains(tsPopupMenuShown));
+    // The key is no search character.
+    EXPECT_FALSE(Tree->TreeStates().Contains(tsIncrementalSearchPending));
+    Tree->OnGetPopupMenu = nullptr;
 }
 
 // ---- incremental search ----
