@@ -3,7 +3,10 @@
 // some unticked, saved into the configuration's network file, and seen again in the
 // network editor; the window's place in the program and its dialogs' checks.
 #include "mbus/network/UMeter_Bus.h"
+#include "mbus/scan/UScanDialogs.h"
 #include "platform/os/Files.h"
+#include "tests/mbus/network_fixture.h"
+#include "tests/mbus/scan_grids.h"
 #include "tests/mbus/windows_fixture.h"
 #include "treeview/LazyStringTree.h"
 
@@ -13,6 +16,12 @@ using ScanWindow = MBusWindows;
 
 bool Is_Red(TColor C) { return GetRValue(C) > 180 && GetGValue(C) < 90 && GetBValue(C) < 90; }
 bool Is_Blue(TColor C) { return GetBValue(C) > 180 && GetRValue(C) < 90 && GetGValue(C) < 90; }
+
+size_t Meters_In(TSlaveList& List)
+{
+    std::lock_guard<std::mutex> lock(List.Lock);
+    return List.Items.size();
+}
 
 PLazyNode Child(TBaseLazyTree* T, PLazyNode Parent, int Index)
 {
@@ -42,6 +51,7 @@ TEST_F(ScanWindow, ScannedMetersTickedInTheTreeLandInTheNetworkAndTheEditorShows
             EXPECT_EQ(W->E_IP2->Text(), "38");
             EXPECT_EQ(W->E_IP3->Text(), "0");
             EXPECT_EQ(W->E_IP4->Text(), "31");
+            EXPECT_EQ(FindFocusedControl(), W->E_IP4) << "a full stop in the last box goes nowhere";
 
             UserClick(W->Btn_StartScan);
             EXPECT_EQ(W->Style(), 2);
@@ -189,6 +199,137 @@ TEST_F(ScanWindow, ProgressReportsBecomeColouredLines)
     EXPECT_EQ(Count_Pixels(png, TRect(0, 0, 200, h), Is_Blue), 0);
     EXPECT_GT(Count_Pixels(png, TRect(0, h, 200, 2 * h), Is_Blue), 10) << "8: a meter, blue";
     EXPECT_EQ(Count_Pixels(png, TRect(0, h, 200, 2 * h), Is_Red), 0);
+}
+
+// Saving over an existing network file asks first: Cancel saves nothing, No writes a new
+// file with only this scan's meters, Yes appends them from the start register asked for
+// (this family's networks take Modbus registers), and the per-meter dialog lists every
+// meter with its own start register. New Scan then empties the wired meters and their
+// tree and leaves the wireless meters as they were.
+TEST_F(ScanWindow, SavingOverAnExistingNetworkAsksWhetherToAppend)
+{
+    TInteractionScript script;
+    New_Configuration(script, "Again");
+    {
+        TMBusNetwork net;
+        net.Nodi_List.push_back(Wired_Node("Old", 1));
+        net.Save(FileName_M_Bus);
+    }
+    const String old_text = File_Text(FileName_M_Bus);
+    {
+        std::lock_guard<std::mutex> lock(List_Slave_wMBus.Lock);
+        List_Slave_wMBus.Items.push_back(std::make_unique<TSlave_wMBus>());
+    }
+    Converter(32, {Sim_Meter(8, "22222222", 2), Sim_Meter(9, "33333333")});
+    TFScanDecode* W = FScanDecode;
+    W->FileName_MBus = FileName_M_Bus;
+    W->Form_Type = 0;
+    W->XML_Code_Dev = 0;
+    // Each node as its address and its records' registers.
+    const auto saved = [&] {
+        TMBusNetwork net;
+        net.Load(FileName_M_Bus);
+        std::vector<std::vector<int>> nodes;
+        for (const auto& n : net.Nodi_List) {
+            nodes.push_back({n->Node_Pri});
+            for (const auto& v : n->Var_List) nodes.back().push_back(v->PositionData);
+        }
+        return nodes;
+    };
+    using TSaved = std::vector<std::vector<int>>;
+    script.OnForm(
+        [&](TForm*) -> TModalResult {
+            Type_Address();
+            UserClick(W->Btn_StartScan);
+            if (!Pump_Until([&] { return W->Style() == 3; })) return ADD_FAILURE() << "no end", mrCancel;
+            EXPECT_TRUE(W->Btn_SaveConfManual->Visible());
+
+            script.Answer(mrCancel, Lang_Text(2137));
+            UserClick(W->Btn_SaveConf);
+            EXPECT_EQ(File_Text(FileName_M_Bus), old_text);
+
+            script.Answer(mrNo, Lang_Text(2137)).Answer(mrOk, Lang_Text(2130));
+            UserClick(W->Btn_SaveConf);
+            EXPECT_EQ(saved(), (TSaved{{8, 1, 3}, {9, 5}})) << "only this scan's meters";
+
+            script.Answer(mrYes, Lang_Text(2137));
+            script.OnForm(
+                [&](TForm*) {
+                    FScanModbusStart->E_StartModAdd->SetText("100");
+                    UserClick(FScanModbusStart->Btn_OK);
+                    return FScanModbusStart->ModalResult();
+                },
+                "TFScanModbusStart");
+            script.Answer(mrOk, Lang_Text(2130));
+            UserClick(W->Btn_SaveConf);
+            EXPECT_EQ(saved(), (TSaved{{8, 1, 3}, {9, 5}, {8, 100, 102}, {9, 104}}));
+
+            script.Answer(mrYes, Lang_Text(2137));
+            TBitmap png;
+            script.OnForm(
+                [&](TForm*) {
+                    TFModbusStartAdd_SD* D = FModbusStartAdd_SD;
+                    EXPECT_TRUE(SNAPSHOT(D, "scan_start_registers_dialog.png", png));
+                    EXPECT_EQ(Start_Registers_Rows(), 3);
+                    EXPECT_EQ(Start_Registers_Cell(0, 1), "8 - 22222222");
+                    EXPECT_EQ(Start_Registers_Cell(0, 2), "9 - 33333333");
+                    EXPECT_EQ(Start_Registers_Cell(1, 2), "1");
+                    Set_Start_Registers_Cell(1, 1, "200");
+                    Set_Start_Registers_Cell(1, 2, "300");
+                    UserClick(D->Btn_OK);
+                    return D->ModalResult();
+                },
+                "TFModbusStartAdd_SD");
+            script.Answer(mrOk, Lang_Text(2130));
+            UserClick(W->Btn_SaveConfManual);
+            const TSaved all = saved();
+            EXPECT_EQ(TSaved(all.begin() + 4, all.end()), (TSaved{{8, 200, 202}, {9, 300}}));
+
+            UserClick(W->Btn_NewScan);
+            EXPECT_EQ(W->Style(), 1);
+            EXPECT_EQ(W->VST->RootNodeCount(), 0u);
+            return mrCancel;
+        },
+        "TFScanDecode");
+    W->ShowModal();
+    EXPECT_EQ(script.Problems(), "");
+    EXPECT_EQ(Meters_In(List_Slave_MBus), 0u);
+    EXPECT_EQ(Meters_In(List_Slave_wMBus), 1u) << "a new wired scan leaves the wireless meters";
+}
+
+// The per-meter start registers: every row a whole number 1..59999, the first failure
+// told with its row; no rows at all pass.
+TEST_F(ScanWindow, ThePerMeterRegistersAreCheckedRowByRow)
+{
+    TFModbusStartAdd_SD* D = FModbusStartAdd_SD;
+    const auto row_text = [](int Row, int Text) { return Lang_Text(2408) + IntToStr(Row) + Lang_Text(Text); };
+    const struct {
+        std::vector<const char*> cells;
+        String message;   // empty: accepted
+    } cases[] = {
+        {{"1", "59999"}, ""},
+        {{"1", "60000"}, row_text(2, 2410)},
+        {{"0"}, row_text(1, 2410)},
+        {{"x"}, row_text(1, 2410)},
+        {{"5", "6", ""}, row_text(3, 2409)},
+        {{"", "60000"}, row_text(1, 2409)},
+        {{}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        Set_Start_Registers_Rows(int(c.cells.size()) + 1);
+        for (size_t r = 0; r < c.cells.size(); ++r) Set_Start_Registers_Cell(1, int(r) + 1, c.cells[r]);
+        D->SetModalResult(mrNone);
+        TInteractionScript script;
+        if (!c.message.empty()) script.Answer(mrOk, c.message);
+        UserClick(D->Btn_OK);
+        EXPECT_EQ(D->ModalResult(), c.message.empty() ? mrOk : mrNone);
+        EXPECT_EQ(script.Problems(), "");
+        if (!c.message.empty()) {
+            ASSERT_NE(script.Last(), nullptr);
+            EXPECT_EQ(script.Last()->Text, c.message) << "the whole message, row and all";
+        }
+    }
 }
 
 }  // namespace
