@@ -408,13 +408,52 @@ TEST_F(NetworkEditor, TheWirelessPanelStoresItsOwnRowsAndTheWiredRowsKeepTheirs)
         EXPECT_TRUE(E->E_Node_State->Visible());
         EXPECT_EQ(E->E_Node_State->Text(), "100");
         EXPECT_TRUE(E->CB_Node_State->Checked());
+
+        // Copied and pasted: the dialog asks the wireless address and the registers. The
+        // dialog lets a register box holding no number through; the paste then adds nothing.
+        E->Select_Item(E->Item_Of(0));
+        E->CopyNode1Click(E->CopyNode1);
+        script.OnForm(
+            [&](TForm*) {
+                FNewIDNode->E_MR_NodeState->SetText("x");
+                UserClick(FNewIDNode->LbButton2);
+                return FNewIDNode->ModalResult();
+            },
+            "TFNewIDNode");
+        script.Answer(mrOk);
+        E->PasteNode1Click(E->PasteNode1);
+        EXPECT_EQ(E->Item_Of(1), nullptr);
+        EXPECT_EQ(E->Nodi_List.size(), 1u);
+        script.OnForm(
+            [&](TForm*) -> TModalResult {
+                TFNewIDNode* D = FNewIDNode;
+                EXPECT_EQ(D->Form_Type, 3);
+                EXPECT_TRUE(D->E_wMBus_Add->Visible());
+                EXPECT_FALSE(D->E_New_Node_ID_Pri->Visible());
+                EXPECT_EQ(D->E_wMBus_Add->Text(), "305419896");
+                EXPECT_EQ(D->E_wMBus_RSSI->Text(), "302");
+                EXPECT_EQ(D->E_MR_NodeState->Text(), "300");
+                EXPECT_EQ(D->Register_Row_Count(), 1) << "a node without variables: one empty row";
+                EXPECT_TRUE(SNAPSHOT(D, "paste_wireless_node_dialog.png", png));
+                D->E_wMBus_Add->SetText("305419897");
+                D->E_wMBus_RSSI->SetText("310");
+                UserClick(D->LbButton2);
+                return D->ModalResult();
+            },
+            "TFNewIDNode");
+        E->PasteNode1Click(E->PasteNode1);
+        EXPECT_EQ(E->Item_Text(E->Item_Of(1)), "wM-Bus Node - Address 305419897 - Radio");
+        if (E->Nodi_List.size() == 2u) {
+            EXPECT_EQ(E->Nodi_List[1]->RSSI, 310);
+            EXPECT_EQ(E->Nodi_List[1]->Enable_RSSI, 0);
+        }
         UserClick(E->LbButton2);
         return E->ModalResult();
     });
     EXPECT_EQ(script.Problems(), "");
     TMBusNetwork net;
     net.Load(FileName_M_Bus);
-    ASSERT_EQ(net.Nodi_List.size(), 1u);
+    ASSERT_EQ(net.Nodi_List.size(), 2u);
     EXPECT_EQ(net.Nodi_List[0]->RSSI, 302);
     EXPECT_EQ(net.Nodi_List[0]->wMBus_Add, "305419896");
 }
@@ -571,6 +610,77 @@ TEST_F(NetworkEditor, AFileReadInPartOpensWithWhatWasReadAndIsNotSavedOver)
     FDuvazaradFirmWare->Btn_Click(FDuvazaradFirmWare->Btn_MBus);
     EXPECT_EQ(script.Problems(), "");
     EXPECT_EQ(File_Text(FileName_M_Bus), original);
+}
+
+// The "Variables" page follows the node in hand: "By Position" hides the rows it does not
+// use and shows "Position Var", with the time-point group enabled; "By Type" enables the
+// ASCII box and the group by the type of data. A variable length clears and locks
+// "Convert in Float". The five time-point fields follow the year register.
+TEST_F(NetworkEditor, TheVariablesPageFollowsTheNodesListingAndTheChosenTypes)
+{
+    auto by_position = With(Wired_Node("Positions", 6), {{"Raw", 20}});
+    by_position->Var_List_Type = 1;
+    Write_Network(With(Wired_Node("Types", 5), {{"Energy", 10}}), std::move(by_position));
+    TInteractionScript script;
+    TBitmap png;
+    Edit(script, [&] {
+        E->Select_Item(E->Item_Of(1, 0));
+        EXPECT_EQ(E->PC_Main->ActivePage(), E->TS_Variables);
+        EXPECT_TRUE(E->E_Position_Var->Visible());
+        for (TControl* c : std::initializer_list<TControl*>{E->CB_Var_ToD, E->E_VIF_ASCII, E->CB_Var_FF,
+                                                             E->CB_Var_Unit, E->E_Var_Storage, E->E_Var_Tariff,
+                                                             E->CB_Var_VIFE})
+            EXPECT_FALSE(c->Visible()) << c->Name();
+        EXPECT_TRUE(E->GB_Time_Point->Enabled());
+        EXPECT_TRUE(SNAPSHOT(E, "network_editor_by_position.png", png));
+        // The root selected: the rows last shown stay.
+        E->Select_Item(E->Item_Of(-1));
+        EXPECT_TRUE(E->E_Position_Var->Visible());
+
+        E->Select_Item(E->Item_Of(0, 0));
+        EXPECT_FALSE(E->E_Position_Var->Visible());
+        EXPECT_TRUE(E->CB_Var_ToD->Visible());
+        const struct {
+            int type_of_data;
+            bool ascii, time_point;
+        } types[] = {{Type_Of_Data_Time_Point, false, true}, {Type_Of_Data_VIF_ASCII, true, false}, {0, false, false}};
+        for (const auto& t : types) {
+            E->CB_Var_ToD->SetItemIndex(t.type_of_data);
+            E->CB_Var_ToDChange(E->CB_Var_ToD);
+            EXPECT_EQ(E->E_VIF_ASCII->Enabled(), t.ascii) << t.type_of_data;
+            EXPECT_EQ(E->GB_Time_Point->Enabled(), t.time_point) << t.type_of_data;
+        }
+        E->CB_Conv_Float->SetChecked(true);
+        E->CB_Var_Dim->SetItemIndex(Dimension_Variable_Length);
+        E->CB_Var_DimChange(E->CB_Var_Dim);
+        EXPECT_TRUE(E->E_Var_Len->Enabled());
+        EXPECT_FALSE(E->CB_Conv_Float->Checked());
+        EXPECT_FALSE(E->CB_Conv_Float->Enabled());
+        E->CB_Var_Dim->SetItemIndex(2);
+        E->CB_Var_DimChange(E->CB_Var_Dim);
+        EXPECT_FALSE(E->E_Var_Len->Enabled());
+        EXPECT_TRUE(E->CB_Conv_Float->Enabled());
+
+        const auto fields = [&] {
+            String all;
+            for (TEdit* e : E->E_TP) all += e->Text() + " ";
+            return all;
+        };
+        const std::pair<const char*, const char*> years[] = {
+            {"10", "11 12 13 14 15 "}, {"x", "0 0 0 0 0 "}, {"0", "0 0 0 0 0 "}};
+        for (const auto& [year, shown] : years) {
+            E->E_TP_Year->SetText("");
+            UserType(E->E_TP_Year, year);
+            EXPECT_EQ(fields(), shown) << year;
+        }
+        // A node selected: the page starts afresh, the year register 1.
+        E->Select_Item(E->Item_Of(0));
+        EXPECT_EQ(E->E_TP_Year->Text(), "1");
+        EXPECT_EQ(fields(), "2 3 4 5 6 ");
+        EXPECT_EQ(E->E_Position_Var->Text(), "1");
+        return mrCancel;
+    });
+    EXPECT_EQ(script.Problems(), "");
 }
 
 }  // namespace

@@ -255,6 +255,8 @@ TEST_F(ScanWindow, SavingOverAnExistingNetworkAsksWhetherToAppend)
             script.Answer(mrYes, Lang_Text(2137));
             script.OnForm(
                 [&](TForm*) {
+                    TBitmap start_png;
+                    EXPECT_TRUE(SNAPSHOT(FScanModbusStart, "scan_start_register_dialog.png", start_png));
                     FScanModbusStart->E_StartModAdd->SetText("100");
                     UserClick(FScanModbusStart->Btn_OK);
                     return FScanModbusStart->ModalResult();
@@ -329,6 +331,55 @@ TEST_F(ScanWindow, ThePerMeterRegistersAreCheckedRowByRow)
             ASSERT_NE(script.Last(), nullptr);
             EXPECT_EQ(script.Last()->Text, c.message) << "the whole message, row and all";
         }
+    }
+}
+
+// The address boxes take the converter's address from the configuration's ParGen.xml under
+// the keys of its device family (a key missing leaves its box as it was); the wireless
+// port is fixed for some families.
+TEST_F(ScanWindow, TheAddressComesFromTheFamilysKeysAndSomeFamiliesFixThePort)
+{
+    TInteractionScript script;
+    New_Configuration(script, "Keys");
+    WriteFileAtomic(FileName_ParGen, "<ParGen><IP_1>10</IP_1><IP_2>1</IP_2><IP_3>2</IP_3>"
+                                     "<PROFINET_IP1>20</PROFINET_IP1><PROFINET_IP2>21</PROFINET_IP2>"
+                                     "<PROFINET_IP3>22</PROFINET_IP3><PROFINET_IP4>23</PROFINET_IP4>"
+                                     "<Modbus_TCP_Slave_IP1>30</Modbus_TCP_Slave_IP1>"
+                                     "<Modbus_TCP_Slave_IP4>34</Modbus_TCP_Slave_IP4>"
+                                     "<BACnet_IP1>40</BACnet_IP1><Eth_IP2>51</Eth_IP2><Ethernet_IP3>62</Ethernet_IP3>"
+                                     "</ParGen>");
+    const struct {
+        int32_t code;
+        const char* address;   // the four boxes, starting from a.b.c.d
+        const char* port;      // the port box, starting from 502
+        bool port_editable;
+    } cases[] = {
+        {No_XML_Code_Dev, "10.1.2.d", "502", true}, {11, "20.21.22.23", "502", true},
+        {20, "20.21.22.23", "502", true},           {15, "30.b.c.34", "10001", false},
+        {6, "40.b.c.d", "502", true},               {16, "a.51.c.d", "502", true},
+        {18, "a.b.62.d", "10001", true},            {12, "10.1.2.d", "10001", false},
+    };
+    TFScanDecode* W = FScanDecode;
+    W->Form_Type = 1;
+    W->CB_ScanMethod->SetItemIndex(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        W->XML_Code_Dev = c.code;
+        const char* start[] = {"a", "b", "c", "d"};
+        TEdit* boxes[] = {W->E_IP1, W->E_IP2, W->E_IP3, W->E_IP4};
+        for (int i = 0; i < 4; ++i) boxes[i]->SetText(start[i]);
+        W->E_Port->SetText("502");
+        script.OnForm(
+            [&](TForm*) {
+                EXPECT_EQ(W->E_IP1->Text() + "." + W->E_IP2->Text() + "." + W->E_IP3->Text() + "." + W->E_IP4->Text(),
+                          c.address);
+                EXPECT_EQ(W->E_Port->Text(), c.port);
+                EXPECT_EQ(W->E_Port->Enabled(), c.port_editable);
+                return mrCancel;
+            },
+            "TFScanDecode");
+        W->ShowModal();
+        EXPECT_EQ(script.Problems(), "");
     }
 }
 

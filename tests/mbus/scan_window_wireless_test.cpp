@@ -171,6 +171,12 @@ TEST_F(ScanWindowWireless, HeardMetersShowAsRowsTakeAKeyAndLandInTheNetworkAsTic
                     EXPECT_LE(at.Y + D->Height(), W->ClientHeight());
                     D->E_Key->SetText("");
                     UserType(D->E_Key, "000102030405060708090a0b0c0d0e0f");
+                    EXPECT_EQ(D->E_Key->Text(), "000102030405060708090A0B0C0D0E0F");
+                    TBitmap key_png;
+                    EXPECT_TRUE(SNAPSHOT(D, "scan_key_dialog.png", key_png));
+                    const TRect key = D->E_Key->BoundsRect();
+                    const auto dark = [](TColor c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 150; };
+                    EXPECT_GT(Count_Pixels(key_png, key, dark), 100) << "the key's digits are drawn";
                     UserClick(D->Btn_OK);
                     return D->ModalResult();
                 },
