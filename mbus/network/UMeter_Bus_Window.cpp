@@ -183,12 +183,14 @@ TFMeter_Bus::TFMeter_Bus(TComponent* AOwner) : TForm(AOwner)
     w_row(L_W_DevType, E_W_DevType, "DevType");
     CB_W_En_Key = Make<TCheckBox>(this, w, "CB_W_En_Key", 0, y, 200, 17);
     y += Row_Step;
+    // Each key byte beside its label, four to a row like the other rows: with the labels
+    // above their boxes the wireless column grew past the page and hid the store button.
     for (int k = 0; k < 16; ++k) {
-        const int x = (k % 4) * 76, ky = y + (k / 4) * 2 * 18;
-        L_W_Key[size_t(k)] = Make<TLabel>(this, w, "L_W_Key" + IntToStr(k + 1), x, ky, 70, 13);
-        E_W_Key[size_t(k)] = Make<TEdit>(this, w, "E_W_Key" + IntToStr(k + 1), x, ky + 14, 70);
+        const int x = (k % 4) * 76, ky = y + (k / 4) * Row_Step;
+        L_W_Key[size_t(k)] = Make<TLabel>(this, w, "L_W_Key" + IntToStr(k + 1), x, ky + 3, 40, 13);
+        E_W_Key[size_t(k)] = Make<TEdit>(this, w, "E_W_Key" + IntToStr(k + 1), x + 40, ky, 32);
     }
-    y += 4 * 36 + 8;
+    y += 4 * Row_Step;
     const auto w_check = [&](TCheckBox*& c, TEdit*& e, const String& name) {
         c = Make<TCheckBox>(this, w, "CB_W_" + name, 0, y, 140, 17);
         e = Make<TEdit>(this, w, "E_W_" + name, Input_X - Label_X, y, 80);
@@ -356,9 +358,11 @@ void TFMeter_Bus::Set_Lang()
     Nodes_Move_Elements();
 }
 
-// The wide lists drop wider than their boxes when their texts need it.
+// The wide lists drop wider than their boxes when their texts need it, and open towards
+// the left: their boxes stand at the window's right side.
 void TFMeter_Bus::Select_Width_ComboBox(TComboBox* CB, int Extra)
 {
+    CB->SetDropRightAligned(true);
     int widest = 0;
     for (int i = 0; i < CB->Items()->Count(); ++i)
         widest = std::max(widest, Canvas()->TextWidth(CB->Items()->Strings(i)));

@@ -525,6 +525,12 @@ void TComboBox::SetDroppedWidth(int v)
 
 TRect TComboBox::DroppedControlRect() const { return Combo()->DroppedRect(); }
 
+void TComboBox::SetDropRightAligned(bool v)
+{
+    FDropRightAligned = v;
+    Combo()->SetDropRightAligned(v);
+}
+
 int TComboBox::CharFromPos(int x) const { return Combo()->CharFromPos(x); }
 
 void TComboBox::SetDropButtonWidth(int v)

@@ -206,6 +206,10 @@ public:
     void SetDroppedWidth(int v);
     // The open list's bounds on the screen; an empty rectangle while it is closed.
     TRect DroppedControlRect() const;
+    // The open list's right edge at the box's right edge, so that a list wider than its
+    // box opens towards the left (for boxes near a window's right side).
+    bool DropRightAligned() const { return FDropRightAligned; }
+    void SetDropRightAligned(bool v);
     // Character position in the edit part under the client x (0 for a pick list).
     int CharFromPos(int x) const;
 
@@ -239,6 +243,7 @@ private:
     std::unique_ptr<TCanvas> FCanvas;
     bool FPaintsOver = false;
     int FDroppedWidth = 0;
+    bool FDropRightAligned = false;
     void ItemsChanged();
     TStringList FItems;
     TComboBoxStyle FStyle = csDropDown;

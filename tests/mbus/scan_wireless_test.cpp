@@ -1,40 +1,12 @@
 // Wireless scans end to end over UDP on loopback against the simulated converter with each
 // radio module: the module's set-up, telegrams shown as they are heard, keys loaded into
 // the module and then used to decrypt, a key the module refuses, and faults of the set-up.
-#include "tests/mbus/openssl_reference.h"
+#include "tests/mbus/air_telegrams.h"
 #include "tests/mbus/scan_engine_fixture.h"
 
 namespace {
 
 using ScanEngineWireless = ScanEngineTest;
-
-const TBytes Meter_Key = Hex("000102030405060708090A0B0C0D0E0F");
-
-// A telegram in security mode 5 behind the extended link layer from the meter 0x2C2D,
-// 12345678, version 1, type 7, carrying 12.345 m3 and 30 °C.
-TBytes Mode_5_Frame()
-{
-    TBytes f = Hex("00 44 2D 2C 78 56 34 12 01 07");
-    const uint8_t acc = 0x21;
-    TBytes plain = Hex("2F 2F 04 13 39 30 00 00 02 5A 2C 01");
-    while (plain.size() % 16) plain.push_back(0x2F);
-    f = Join(f, {0x8C, 0x20, acc, 0x7A, acc, 0x00, uint8_t((plain.size() / 16) << 4), 0x05});
-    TBytes iv(f.begin() + 2, f.begin() + 10);
-    iv.insert(iv.end(), 8, acc);
-    return Join(f, openssl::EncryptCBC(Meter_Key.data(), iv.data(), plain));
-}
-
-TBytes Telegram(TRadioModule Module)
-{
-    TBytes f = Mode_5_Frame();
-    if (Module == rmTelit) {
-        f[0] = uint8_t(f.size() - 1);
-        return Join(f, {0x00, 0x50});
-    }
-    f.push_back(0xB0);
-    f[0] = uint8_t(f.size() - 1);
-    return f;
-}
 
 std::vector<std::string> Shown(int Index = 0)
 {
@@ -258,15 +230,6 @@ TEST_F(ScanEngineWirelessModule, FaultsOfTheSetUpEndTheScanAsFailedAndCleanly)
 }   // namespace
 
 namespace {
-
-// An unencrypted Radiocrafts telegram of the meter with identification number Id.
-TBytes Plain_Telegram(uint32_t Id)
-{
-    TBytes f = {0, 0x44, 0x2D, 0x2C, uint8_t(Id), uint8_t(Id >> 8), uint8_t(Id >> 16), uint8_t(Id >> 24), 0x01, 0x07,
-                0x7A, 0x01, 0x00, 0x00, 0x00, 0x02, 0x5A, 0x2C, 0x01, 0xB0};
-    f[0] = uint8_t(f.size() - 1);
-    return f;
-}
 
 TEST_F(ScanEngineWirelessModule, RadiocraftsHandsOutSixtyFourKeyPositionsAndRefusesTheNext)
 {

@@ -4,7 +4,9 @@
 // drives in place of the program's own engine. This thread plays the interface thread:
 // it runs what the engine queues and the window's timer.
 #include <chrono>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <thread>
 
 #include "mbus/network/UMeter_Bus_Window.h"
@@ -45,11 +47,12 @@ protected:
         SetLongTimeFormatOverride("");
     }
 
-    // A converter at 127.38.0.Host with these wired meters; the scan window scans it.
-    void Converter(int Host, std::vector<TSimMeter> Meters)
+    // A converter at 127.38.0.Host with these wired meters, and its radio module on
+    // Radio_Port when one is given; the scan window scans it.
+    void Converter(int Host, std::vector<TSimMeter> Meters, uint16_t Radio_Port = 0)
     {
         Address = "127.38.0." + std::to_string(Host);
-        Sim = std::make_unique<TConverterSim>(Address, 0);
+        Sim = std::make_unique<TConverterSim>(Address, Radio_Port);
         Sim->Clock = &Clock;
         Sim->Set([&] { Sim->Meters = std::move(Meters); });
         Engine = std::make_unique<TMBusScanDecode>(&Clock);
@@ -84,6 +87,14 @@ protected:
             std::this_thread::sleep_for(std::chrono::microseconds(300));
         }
         return false;
+    }
+
+    static String File_Text(const String& Name)
+    {
+        std::ifstream in(Name, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
     }
 
     TSimClock Clock;

@@ -115,6 +115,8 @@ public:
     virtual void ReplaceSelection(const String& s) = 0;
     // Least width of the dropped list (it is at least as wide as the box and its widest item).
     virtual void SetDroppedWidth(int w) = 0;
+    // The open list's right edge at the box's right edge.
+    virtual void SetDropRightAligned(bool v) = 0;
     // Width of the drop button at the face's right end; the text area ends where it
     // begins. 0 = the style's own button.
     virtual void SetButtonWidth(int w) = 0;

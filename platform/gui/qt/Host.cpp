@@ -1011,6 +1011,16 @@ public:
         if (onPopup) onPopup();
         view()->setMinimumWidth(std::max(droppedWidth, ListWidth()));
         QComboBox::showPopup();
+        if (dropRightAligned) AlignListRight();
+    }
+    bool dropRightAligned = false;
+    // The list placed by the platform moved so that its right edge meets the box's.
+    void AlignListRight()
+    {
+        QWidget* list = view()->window();
+        if (!list || list == window()) return;
+        const int right = mapToGlobal(QPoint(width(), 0)).x();
+        list->move(right - list->width(), list->y());
     }
     // The open list is as wide as its widest item, room for the scroll bar included.
     int ListWidth()
@@ -1196,6 +1206,7 @@ public:
         if (QLineEdit* le = cb->lineEdit()) le->insert(QS(s));
     }
     void SetDroppedWidth(int w) override { cb->droppedWidth = w; }
+    void SetDropRightAligned(bool v) override { cb->dropRightAligned = v; }
     void SetButtonWidth(int w) override
     {
         if (w == (faceStyle ? faceStyle->buttonWidth : 0)) return;

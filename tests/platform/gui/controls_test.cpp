@@ -283,6 +283,28 @@ TEST_F(Combos, TheOpenListIsAsWideAsItsWidestItemWithTabsExpanded)
     }
 }
 
+// A list wider than its box opens under the box from its left edge, or, when asked, from
+// its right edge towards the left.
+TEST_F(Combos, AWideListOpensTowardsTheLeftWhenAlignedRight)
+{
+    auto* cb = Add<TComboBox>(200, 0, 80, 21);
+    cb->SetStyle(csDropDownList);
+    for (const char* s : {"Time Point", "VIF is in ASCII"}) cb->Items()->Add(s);
+    cb->SetDroppedWidth(240);
+    Form->Show();
+    const int left = cb->ClientToScreen(TPoint(0, 0)).X, right = cb->ClientToScreen(TPoint(cb->Width(), 0)).X;
+    for (bool aligned : {false, true}) {
+        SCOPED_TRACE(aligned ? "aligned right" : "as placed");
+        cb->SetDropRightAligned(aligned);
+        cb->SetDroppedDown(true);
+        const TRect list = cb->DroppedControlRect();
+        ASSERT_GE(list.Width(), 240);
+        if (aligned) EXPECT_EQ(list.Right, right);
+        else EXPECT_EQ(list.Left, left);
+        cb->SetDroppedDown(false);
+    }
+}
+
 // While its list is open the keys go to the list's window; the box hears them as the
 // platform's box does: they pick items, Enter and Esc close the list without reaching
 // the dialog's default and cancel buttons, and F4 closes it as it opened it.
