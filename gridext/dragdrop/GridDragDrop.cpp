@@ -3,8 +3,10 @@
 #include <map>
 #include <memory>
 
+#include "grid/core/ExchangeHooks.h"
 #include "gridext/clipboard/GridClipboard.h"
 #include "gridext/exchange/GridExchange.h"
+#include "gridext/office/GridOffice.h"
 #include "platform/gui/Messages.h"
 #include "platform/os/Files.h"
 #include "platform/rtl/Streams.h"
@@ -191,10 +193,11 @@ private:
         bool accept = true;
         if (FGrid.OnOleDropFile) FGrid.OnOleDropFile(&FGrid, r, c, name, accept);
         if (!accept) return;
-        // Only a CSV file has a reader here; a spreadsheet is offered to OnOleDrop alone.
         if (IsCSVFile(name) || IsSpreadsheetFile(name)) {
             if (FGrid.OnOleDrop) FGrid.OnOleDrop(&FGrid, -1, -1, name, accept);
-            if (accept && IsCSVFile(name)) GridExchange::LoadFromCSV(FGrid, name, -1);
+            if (!accept) return;
+            if (IsCSVFile(name)) GridExchange::LoadFromCSV(FGrid, name, -1);
+            else GridExchange::LoadFromXLS(FGrid, name);
         }
     }
 
@@ -303,6 +306,9 @@ int DragColumn(TExtStringGrid& Grid, int ACol)
 
 void InstallGridDragDrop()
 {
+    TGridExchangeHooks& x = GridExchangeHooks();
+    x.DragSelection = [](TExtStringGrid& g, int c, int r) { DragSelection(g, c, r); };
+    x.DragColumn = [](TExtStringGrid& g, int c) { DragColumn(g, c); };
     TGridDropTargetHooks& h = GridDropTargetHooks();
     h.Register = [](TExtStringGrid* g) {
         auto t = std::make_unique<TGridDropTarget>(*g);
