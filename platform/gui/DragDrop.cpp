@@ -4,6 +4,7 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/Registry.h"
 
 namespace {
 
@@ -174,6 +175,8 @@ bool PointerDragTakes(TControl* Target, TMessage& Msg)
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP: {
         const TPoint pt = Target->ClientToScreen(TPoint(GET_X_LPARAM(Msg.LParam), GET_Y_LPARAM(Msg.LParam)));
+        // The pointer's place stays known to those that follow it (a drag picture).
+        gui_registry::NoteScreenMouse(pt);
         unsigned keys = unsigned(Msg.WParam);
         if (Msg.Msg == WM_LBUTTONUP) keys &= ~unsigned(MK_LBUTTON);
         const int q = d.Source->QueryContinueDrag(false, keys);

@@ -3,6 +3,7 @@
 #include "gridext/dragdrop/GridDragDrop.h"
 #include "gridext/office/GridOffice.h"
 #include "platform/os/Files.h"
+#include "tests/common/Snapshot.h"
 #include "tests/common/UserInput.h"
 #include "tests/common/TestFolder.h"
 #include "tests/gridext/clipboard/clipboard_fixture.h"
@@ -285,4 +286,42 @@ TEST_F(MouseDragTest, AHeaderDraggedPastTheLastColumnMovesItsColumnToTheEnd)
     UserPress(A, p.X, p.Y);
     UserMouseMove(A, p.X + 10, p.Y, {ssLeft});
     EXPECT_EQ(Row(A, 0, 0, 4), "A|C|D|E|B|");
+}
+
+TEST_F(MouseDragTest, ThePictureOfTheCellsFollowsThePointerAndArrowsShowWhereTheyWouldGo)
+{
+    const TPoint over = Inside(B, 2, 3);
+    TControl* floating = nullptr;
+    TPoint floatAt, leftAt;
+    TDropArrows arrows;
+    bool leftShown = false;
+    TBitmap png;
+    WhileDragging([&] {
+        UserMouseMove(B, over.X, over.Y, {ssLeft});
+        if ((floating = FloatingCells())) {
+            floatAt = TPoint(floating->Left(), floating->Top());
+            SNAPSHOT(floating, "drag_floating_cells.png", png);
+        }
+        arrows = DropArrows(*B);
+        if (arrows.Left) leftShown = arrows.Left->Visible(), leftAt = TPoint(arrows.Left->Left(), arrows.Left->Top());
+        UserKey(B, VK_ESCAPE);
+    });
+    PressAndMove(10);
+    ASSERT_NE(floating, nullptr);
+    const TPoint s = B->ClientToScreen(over);
+    EXPECT_EQ(floatAt, TPoint(s.X + 4, s.Y + 4));
+    // The two selected cells of A, as A shows them.
+    const TRect a = A->CellRect(1, 1), b = A->CellRect(2, 1);
+    EXPECT_EQ(png.Width(), b.Right - a.Left);
+    EXPECT_EQ(png.Height(), a.Height());
+    // The cells' texts are in it: dark pixels on the light cells.
+    const auto dark = [](TColor c) { return (c & 0xFF) < 96 && ((c >> 8) & 0xFF) < 96 && ((c >> 16) & 0xFF) < 96; };
+    EXPECT_GT(Count_Pixels(png, TRect(0, 0, png.Width(), png.Height()), dark), 10);
+    EXPECT_TRUE(leftShown);
+    const TPoint cell = B->ClientToScreen(TPoint(B->CellRect(2, 3).Left, B->CellRect(2, 3).Top));
+    EXPECT_EQ(leftAt, TPoint(cell.X - 10, cell.Y - 4));
+    // Esc took the picture away and the arrows with the drag.
+    EXPECT_EQ(FloatingCells(), nullptr);
+    EXPECT_FALSE(arrows.Left->Visible());
+    EXPECT_EQ(Row(B, 3, 2, 3), "||");
 }
