@@ -43,6 +43,7 @@
 #include "gridext/settings/GridLayout.h"
 #include "mbus/engine/UMBusScanDecode.h"
 #include "mbus/scan/MBusWindows.h"
+#include "platform/gui/DragDrop.h"
 #include "platform/gui/Forms.h"
 #include "shell/UFormTable.h"
 
@@ -56,6 +57,11 @@ int main()
         // The grids' clipboard keys, drops and kept column layouts.
         GridClipboard::InstallGridClipboard();
         GridDragDrop::InstallGridDragDrop();
+        // Drags follow the pointer through the program's own event loop.
+        SetDragDriver(PointerDragDriver([] {
+            Application->HandleMessage();
+            return !Application->Terminated();
+        }));
         GridLayout::InstallGridLayout();
         // Each part of the program plugs its windows in at their places in the order.
         Plug_Shell_Windows();

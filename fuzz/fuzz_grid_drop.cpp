@@ -1,6 +1,7 @@
 // What other programs hand the grid through the clipboard and drops, and the settings
 // files it reads: a text block pasted at a cell, a file list, a column states text and a
-// settings file. The first byte picks the reader, the rest is the data. A reader either
+// settings file; and a smart paste of clipboard text over a selection (series of numbers,
+// dates and times, text patterns, repeated rows and columns). The first byte picks the reader, the rest is the data. A reader either
 // refuses the data with an Exception and leaves the grid as it was, or takes it.
 #include <cstdlib>
 
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
     g->SetCellEx(1, 1, "before");
     const std::string before = fuzz::Grid_State(*g);
     try {
-        switch (Data[0] % 4) {
+        switch (Data[0] % 5) {
         case 0: {
             int lines = 0, fields = 0;
             GridClipboard::PasteTextBlock(*g, 1, 1, lines, fields, data);
@@ -50,6 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         case 2:
             GridLayout::StringToColumnStates(*g, data);
             break;
+        case 4: {
+            g->Navigation()->AllowSmartClipboard = true;
+            g->SetCellEx(1, 2, "2");
+            Clipboard()->SetAsText(data);
+            // One column, one row, or a block of several rows and columns.
+            const TGridRect shapes[] = {TGridRect(1, 1, 1, 2), TGridRect(1, 1, 2, 1), TGridRect(1, 1, 2, 2)};
+            g->SetSelection(shapes[data.size() % 3]);
+            GridClipboard::PasteSelectionFromClipboard(*g);
+            break;
+        }
         default: {
             const TIniFile f = TIniFile::FromText(data);
             // What is written reads back the same.
@@ -61,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
         }
         }
     } catch (const Exception&) {
-        if (Data[0] % 4 != 2 && fuzz::Grid_State(*g) != before) std::abort();
+        if (Data[0] % 5 != 2 && Data[0] % 5 != 4 && fuzz::Grid_State(*g) != before) std::abort();
     }
     delete g;
     return 0;

@@ -15,5 +15,9 @@ struct TGridExchangeHooks {
     // (ColumnSize.Save on).
     std::function<void(TExtStringGrid&)> LoadColumnLayout;
     std::function<void(TExtStringGrid&)> SaveColumnLayout;
+    // Drags the mouse starts (DragDropSettings.OleDropSource on): the selected cells from
+    // the pressed cell (ACol, ARow), or the column ACol from its header.
+    std::function<void(TExtStringGrid&, int ACol, int ARow)> DragSelection;
+    std::function<void(TExtStringGrid&, int ACol)> DragColumn;
 };
 TGridExchangeHooks& GridExchangeHooks();

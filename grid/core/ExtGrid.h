@@ -2116,6 +2116,18 @@ public:
     std::function<void(TObject* Sender, int OLEEffect)> OnOleDragStop;
     // The selection a drag of this grid started from (moved down when rows are dropped above it).
     TGridRect& DropSelection() { return FDropSelection; }
+    // A drag of the cells at (ARow, ACol) (row 0 of a header: its column) is about to start;
+    // Allow false keeps the press a plain press.
+    std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)> OnOleDrag;
+    // A press on the selection (or on a header, for a column drag) waits for the mouse to
+    // move more than 3 pixels with the button held; then the drag starts, else the press
+    // is a plain click when the button is let go.
+    enum TOleDragPending { odNone, odCells, odColumn };
+    TOleDragPending FOleDragPending = odNone;
+    TPoint FOleDragCell;
+    bool OleDragDown(int ACol, int ARow, TShiftState Shift, int X, int Y);
+    bool OleDragMove(TShiftState Shift, int X, int Y);
+    void OleDragUp(TShiftState Shift);
 
     // ---- wheel, zoom and editor hooks (ExtGrid_Wheel.cpp) ----
     // Every column width and row height grows by x pixels, the zoom factor by x, within -10 .. 10.

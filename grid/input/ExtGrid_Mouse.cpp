@@ -92,6 +92,7 @@ void TExtStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
     LButFlg = true;
     FDoOnClick = true;
     if (SelectionResizeDown(X, Y)) return;
+    if (OleDragDown(c, r, Shift, X, Y)) return;
     // With RangeSelectAndEdit a press outside the selection selects instead of editing.
     if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit && c >= 0 && r >= 0 &&
         !Selection().Contains(c, r))
@@ -253,6 +254,7 @@ void TExtStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     if (Button == mbRight && (FGridState == gsColMoving || FGridState == gsRowMoving) && EnhRowColMove &&
         (Cursor() == crDrag || Cursor() == crNoDrop))
         return;
+    if (Button == mbLeft) OleDragUp(Shift);
     const TGridRect before = Selection();
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);

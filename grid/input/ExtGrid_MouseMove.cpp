@@ -51,6 +51,7 @@ void TExtStringGrid::CalcSizingState(int X, int Y, TGridState& State, int& Index
 
 void TExtStringGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
+    if (OleDragMove(Shift, X, Y)) return;
     // A drag from a press in the cells selects a range instead of opening an editor.
     if (Shift.Contains(ssLeft) && FMouseActions->RangeSelectAndEdit && Options().Contains(goEditing) && !EditMode &&
         !EditorMode())

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "grid/core/ExchangeHooks.h"
+#include "grid/util/GridDateFilter.h"
 #include "grid/util/GridTextUtils.h"
 #include "gridext/exchange/ExchangeCommon.h"
 #include "gridext/exchange/GridExchange.h"
@@ -231,6 +232,27 @@ bool SeriesValues(const String& a, const String& b, double& first, double& secon
     first = x;
     second = y;
     return true;
+}
+
+// A date or time of the regional forms; false when the text is none.
+bool ReadDateTime(const String& Text, TDateTime& Value)
+{
+    if (Text.find(GetDateSeparator()) != String::npos) return ParseLocaleDateTime(Trim(Text), Value);
+    try {
+        Value = StrToDateTimeByPattern(Trim(Text), GetLongTimeFormat());
+        return true;
+    } catch (const EConvertError&) {
+        return false;
+    }
+}
+
+// What a date or time series continues from: two texts that each look like a date or
+// hold a time, both readable.
+bool DateSeriesValues(const String& a, const String& b, TDateTime& first, TDateTime& second)
+{
+    const char ts = GetTimeSeparator();
+    auto datish = [ts](const String& t) { return LooksLikeDate(t) || t.find(ts) != String::npos; };
+    return datish(a) && datish(b) && ReadDateTime(a, first) && ReadDateTime(b, second);
 }
 
 String SeriesText(TExtStringGrid& Grid, double v, bool isFloat)
@@ -481,9 +503,14 @@ int PasteTextBlock(TExtStringGrid& Grid, int ACol, int ARow, int& Lines, int& Fi
     return count;
 }
 
-int PasteFromClipboardAt(TExtStringGrid& Grid, int ACol, int ARow, int& Lines, int& Fields)
+namespace {
+
+// PasteFromClipboardAt, telling also how many columns and rows of data the clipboard
+// held (a text's empty part after its last line break is no row).
+int PasteClipboardAt(TExtStringGrid& Grid, int ACol, int ARow, int& Lines, int& Fields, TPoint& Extent)
 {
     Lines = Fields = 0;
+    Extent = TPoint(0, 0);
     const TDataPackage d = Clipboard()->Content();
     TNavigation* nav = Grid.Navigation();
     if (nav->AllowFmtClipboard && d.Has(GridCellsClipboardFormat())) {
@@ -509,6 +536,7 @@ int PasteFromClipboardAt(TExtStringGrid& Grid, int ACol, int ARow, int& Lines, i
         Grid.FClipboardSource = src;
         const TRect R(ACol, ARow, ACol + size.X - 1, ARow + size.Y - 1);
         MarkModified(Grid, R);
+        Extent = size;
         return size.X * size.Y;
     }
     if (nav->AllowRTFClipboard && d.Has(RTFClipboardFormat())) {
@@ -522,10 +550,24 @@ int PasteFromClipboardAt(TExtStringGrid& Grid, int ACol, int ARow, int& Lines, i
             MarkModified(Grid, TRect(ACol, ARow, ACol, ARow));
         }
         Lines = Fields = 1;
+        Extent = TPoint(1, 1);
         return 0;
     }
     const String text = d.Text();
-    return text.empty() ? 0 : PasteTextBlock(Grid, ACol, ARow, Lines, Fields, text);
+    if (text.empty()) return 0;
+    const int n = PasteTextBlock(Grid, ACol, ARow, Lines, Fields, text);
+    const TExtent e = BlockExtent(text);
+    const bool brokenEnd = text.back() == '\r' || text.back() == '\n';
+    Extent = TPoint(int(e.Fields), int(brokenEnd ? e.Ended : e.Lines));
+    return n;
+}
+
+}  // namespace
+
+int PasteFromClipboardAt(TExtStringGrid& Grid, int ACol, int ARow, int& Lines, int& Fields)
+{
+    TPoint extent;
+    return PasteClipboardAt(Grid, ACol, ARow, Lines, Fields, extent);
 }
 
 void PasteSelectionFromClipboard(TExtStringGrid& Grid)
@@ -536,7 +578,8 @@ void PasteSelectionFromClipboard(TExtStringGrid& Grid)
     const TGridRect S = Grid.Selection();
     const int left = Grid.Options().Contains(goRowSelect) ? Grid.FixedCols() : S.Left;
     int lines = 0, fields = 0;
-    const int n = PasteFromClipboardAt(Grid, left, S.Top, lines, fields);
+    TPoint extent;
+    const int n = PasteClipboardAt(Grid, left, S.Top, lines, fields, extent);
     const int cells = (S.Right - S.Left + 1) * (S.Bottom - S.Top + 1);
     if (Grid.Navigation()->AllowSmartClipboard && n != cells + 1) {
         TExtStringGrid::TClipboardChanges undo;
@@ -546,7 +589,15 @@ void PasteSelectionFromClipboard(TExtStringGrid& Grid)
             PasteCell(Grid, c, r, v, undo);
             AfterPaste(Grid, c, r, v);
         };
+        // The top-left cell holds the pasted start of a series already: it takes the
+        // series' own form of it without the paste events a second time.
+        auto fillFirst = [&](int c, int r, const String& v) {
+            if (c == S.Left && r == S.Top) {
+                if (MayPaste(Grid, c, r)) PasteCell(Grid, c, r, v, undo);
+            } else fill(c, r, v);
+        };
         const int rc0 = Grid.RealColIndex(S.Left);
+        const bool severalRowsAndCols = S.Left != S.Right && S.Top != S.Bottom;
         if (n == 1 && cells > 1) {
             // One value spreads over the whole selection.
             bool checked = false;
@@ -556,23 +607,62 @@ void PasteSelectionFromClipboard(TExtStringGrid& Grid)
             for (int c = S.Left; c <= S.Right; ++c)
                 for (int r = S.Top; r <= S.Bottom; ++r)
                     if (c != S.Left || r != S.Top) fill(c, r, v);
-        } else if (n > 1 && (S.Left == S.Right || S.Top == S.Bottom)) {
+        } else if (n > 1 && !severalRowsAndCols) {
             // Two values start a series down the column or along the row.
             const bool down = S.Left == S.Right && S.Top != S.Bottom;
             const String a = Grid.GetCellEx(rc0, S.Top);
             const String b = down ? Grid.GetCellEx(rc0, S.Top + 1) : Grid.GetCellEx(Grid.RealColIndex(S.Left + 1), S.Top);
             double first = 0, second = 0;
             bool isFloat = false;
-            if (SeriesValues(a, b, first, second, isFloat)) {
+            TDateTime d1 = 0, d2 = 0;
+            if (DateSeriesValues(a, b, d1, d2)) {
+                const bool asDate = a.find(GetDateSeparator()) != String::npos;
+                int y1 = 0, m1 = 0, day1 = 0, y2 = 0, m2 = 0, day2 = 0;
+                DecodeDate(d1, y1, m1, day1);
+                DecodeDate(d2, y2, m2, day2);
+                const TDateTime step = d2 - d1;
+                TDateTime v = d1;
+                // A step into a day the month lacks ends the series where it stands.
+                try {
+                    for (int c = S.Left; c <= S.Right; ++c)
+                        for (int r = S.Top; r <= S.Bottom; ++r) {
+                            fillFirst(c, r, FormatDateTime(asDate ? GetShortDateFormat() : GetLongTimeFormat(), v));
+                            v = IncDateParts(y2 - y1, m2 - m1, day2 - day1, v, step);
+                        }
+                } catch (const EConvertError&) {
+                }
+            } else if (SeriesValues(a, b, first, second, isFloat)) {
                 const double step = second - first;
                 double v = first;
                 for (int c = S.Left; c <= S.Right; ++c)
                     for (int r = S.Top; r <= S.Bottom; ++r) {
-                        if (c == S.Left && r == S.Top) Grid.SetCellEx(rc0, r, SeriesText(Grid, v, isFloat));
-                        else fill(c, r, SeriesText(Grid, v, isFloat));
+                        fillFirst(c, r, SeriesText(Grid, v, isFloat));
                         v += step;
                     }
+            } else {
+                // Texts that make no series repeat as a pattern of the cells pasted.
+                const int period = std::max(1, down ? extent.Y : extent.X);
+                if (down) {
+                    for (int r = S.Top + period; r <= S.Bottom; ++r) fill(S.Left, r, Grid.GetCellEx(rc0, r - period));
+                } else {
+                    for (int c = S.Left + period; c <= S.Right; ++c)
+                        fill(c, S.Top, Grid.GetCellEx(Grid.RealColIndex(c - period), S.Top));
+                }
             }
+        } else if (n > 1 && severalRowsAndCols && (extent.Y == 1 || extent.X == 1)) {
+            // One pasted row repeats on every further selected row, one pasted column on
+            // every further selected column.
+            int l = 0, f = 0;
+            TPoint e;
+            if (extent.Y == 1) {
+                for (int r = S.Top + 1; r <= S.Bottom; ++r) {
+                    Grid.SetRow(r);
+                    PasteClipboardAt(Grid, left, r, l, f, e);
+                }
+            } else {
+                for (int c = S.Left + 1; c <= S.Right; ++c) PasteClipboardAt(Grid, c, S.Top, l, f, e);
+            }
+            Grid.SetSelection(S);
         }
         Grid.RegisterClipboardUndo(undo);
         if (!undo.empty()) MarkModified(Grid, TRect(S.Left, S.Top, S.Right, S.Bottom));

@@ -3,9 +3,13 @@
 #include <map>
 #include <memory>
 
+#include "grid/core/ExchangeHooks.h"
 #include "gridext/clipboard/GridClipboard.h"
 #include "gridext/exchange/GridExchange.h"
+#include "gridext/office/GridOffice.h"
+#include "platform/gui/Forms.h"
 #include "platform/gui/Messages.h"
+#include "platform/gui/PopupWindow.h"
 #include "platform/os/Files.h"
 #include "platform/rtl/Streams.h"
 
@@ -71,6 +75,84 @@ int ColumnOf(const std::string& b)
     return int(v);
 }
 
+TPoint Offset(TPoint P, int By) { return TPoint(P.X + By, P.Y + By); }
+
+// A small frameless window on top that shows a picture: the dragged cells, an arrow.
+class TPictureWindow : public TPopupWindow {
+public:
+    explicit TPictureWindow(const TBitmap& APicture) : TPopupWindow(nullptr)
+    {
+        SetShadow(false);
+        Picture.Assign(&APicture);
+        SetBounds(0, 0, Picture.Width(), Picture.Height());
+    }
+    void ShowAt(TPoint Screen)
+    {
+        SetBounds(Screen.X, Screen.Y, Picture.Width(), Picture.Height());
+        if (!Visible()) SetVisible(true);
+    }
+    TBitmap Picture;
+
+protected:
+    void Paint() override { Canvas()->Draw(0, 0, &Picture); }
+};
+
+enum TArrowKind { akLeft, akDown, akUp };
+// An arrow 9 pixels across whose tip points at the drop position.
+void DrawArrow(TBitmap& b, TArrowKind Kind)
+{
+    const bool across = Kind == akLeft;
+    b.SetSize(across ? 10 : 9, across ? 9 : 8);
+    TCanvas* c = b.Canvas();
+    c->Brush()->SetColor(clWindow);
+    c->FillRect(TRect(0, 0, b.Width(), b.Height()));
+    c->Brush()->SetColor(clWindowText);
+    c->Pen()->SetColor(clWindowText);
+    switch (Kind) {
+    case akLeft: c->Polygon({TPoint(0, 0), TPoint(9, 4), TPoint(0, 8)}); break;
+    case akDown: c->Polygon({TPoint(0, 0), TPoint(8, 0), TPoint(4, 7)}); break;
+    case akUp: c->Polygon({TPoint(4, 0), TPoint(0, 7), TPoint(8, 7)}); break;
+    }
+}
+
+// The floating picture of the cells being dragged, while a drag with ShowCells runs.
+std::unique_ptr<TPictureWindow>& Floating()
+{
+    static std::unique_ptr<TPictureWindow> w;
+    return w;
+}
+
+// The grid's picture of the shown part of the cells R, placed at the pointer.
+void ShowFloatingCells(TExtStringGrid& Grid, const TGridRect& R)
+{
+    TRect area;
+    bool any = false;
+    const int lastCol = std::min<int>(R.Right, Grid.LeftCol() + Grid.VisibleColCount());
+    const int lastRow = std::min<int>(R.Bottom, Grid.TopRow() + Grid.VisibleRowCount());
+    for (int r = R.Top; r <= lastRow; ++r) {
+        if (r >= Grid.FixedRows() && r < Grid.TopRow()) continue;
+        for (int c = R.Left; c <= lastCol; ++c) {
+            if (c >= Grid.FixedCols() && c < Grid.LeftCol()) continue;
+            const TRect k = Grid.CellRect(c, r);
+            if (k.Width() <= 0 || k.Height() <= 0) continue;
+            area = any ? TRect(std::min(area.Left, k.Left), std::min(area.Top, k.Top), std::max(area.Right, k.Right),
+                               std::max(area.Bottom, k.Bottom))
+                       : k;
+            any = true;
+        }
+    }
+    area = TRect(area.Left, area.Top, std::min<int>(area.Right, Grid.ClientWidth()),
+                 std::min<int>(area.Bottom, Grid.ClientHeight()));
+    if (!any || area.Width() <= 0 || area.Height() <= 0) return;
+    TBitmap whole;
+    PaintControlTo(&Grid, &whole);
+    TBitmap part;
+    part.SetSize(area.Width(), area.Height());
+    part.Canvas()->CopyRect(TRect(0, 0, area.Width(), area.Height()), whole.Canvas(), area);
+    Floating() = std::make_unique<TPictureWindow>(part);
+    Floating()->ShowAt(Offset(Mouse_CursorPos(), 4));
+}
+
 class TGridDropTarget : public IDropTarget {
 public:
     explicit TGridDropTarget(TExtStringGrid& Grid) : FGrid(Grid) {}
@@ -103,10 +185,15 @@ public:
         }
         allow = allow || FHasFiles || FHasCells;
         if (FGrid.OnOleDragOver) FGrid.OnOleDragOver(&FGrid, r, c, allow);
+        const bool valid = c >= 0 && r >= 0 && c < FGrid.ColCount() && r < FGrid.RowCount();
+        allow = allow && (valid || FHasFiles || (FHasCol && c < 0));
         if (!allow) Effect = DROPEFFECT_NONE;
+        ShowArrows(allow, c, r);
     }
 
-    void DragLeave() override {}
+    void DragLeave() override { HideArrows(); }
+
+    TDropArrows Arrows() const { return {FArrowL.get(), FArrowD.get(), FArrowU.get()}; }
 
     void Drop(const TDataPackage& Data, unsigned KeyState, TPoint Pt, int& Effect) override
     {
@@ -117,6 +204,7 @@ public:
         Effect = DefaultDropEffect(KeyState, Effect);
         // Data from another program that cannot be taken is refused: the drop has no
         // effect, and the source keeps what it offered.
+        HideArrows();
         try {
             Take(Data, Pt);
         } catch (const Exception&) {
@@ -125,6 +213,51 @@ public:
     }
 
 private:
+    static void Place(std::unique_ptr<TPictureWindow>& W, TArrowKind Kind, TPoint Screen)
+    {
+        if (!W) {
+            TBitmap b;
+            DrawArrow(b, Kind);
+            W = std::make_unique<TPictureWindow>(b);
+        }
+        W->ShowAt(Screen);
+    }
+    static void Hide(std::unique_ptr<TPictureWindow>& W)
+    {
+        if (W && W->Visible()) W->SetVisible(false);
+    }
+    void HideArrows()
+    {
+        Hide(FArrowL);
+        Hide(FArrowD);
+        Hide(FArrowU);
+    }
+    // Where the drop would go: a column's place between the headers, or the row the cells
+    // would start at.
+    void ShowArrows(bool Allow, int c, int r)
+    {
+        if (Allow && FHasCol) {
+            // Past the last column the place is the right edge of the last one.
+            const bool past = c < 0 || c >= FGrid.ColCount();
+            const TRect k = FGrid.CellRect(past ? FGrid.ColCount() - 1 : c, 0);
+            const TPoint edge = FGrid.ClientToScreen(TPoint(past ? k.Right : k.Left, k.Top));
+            const TPoint bottom = FGrid.ClientToScreen(TPoint(0, k.Bottom));
+            Place(FArrowD, akDown, TPoint(edge.X - 4, edge.Y - 8));
+            Place(FArrowU, akUp, TPoint(edge.X - 4, bottom.Y));
+            Hide(FArrowL);
+        } else if (Allow && c >= 0 && r >= 0 && c < FGrid.ColCount() && r < FGrid.RowCount()) {
+            if (r == 0 && FGrid.FixedRowAlways && FGrid.RowCount() == 1) r = 1;
+            const int col = FGrid.DragDropSettings()->OleEntireRows ? FGrid.FixedCols() : c;
+            const TRect k = FGrid.CellRect(col, r);
+            const TPoint at = FGrid.ClientToScreen(TPoint(k.Left, k.Top));
+            Place(FArrowL, akLeft, TPoint(at.X - 10, at.Y - 4));
+            Hide(FArrowD);
+            Hide(FArrowU);
+        } else {
+            HideArrows();
+        }
+    }
+
     void Take(const TDataPackage& Data, TPoint Pt)
     {
         if (FHasCol && FGrid.DragDropSettings()->OleColumnDragDrop) {
@@ -191,10 +324,11 @@ private:
         bool accept = true;
         if (FGrid.OnOleDropFile) FGrid.OnOleDropFile(&FGrid, r, c, name, accept);
         if (!accept) return;
-        // Only a CSV file has a reader here; a spreadsheet is offered to OnOleDrop alone.
         if (IsCSVFile(name) || IsSpreadsheetFile(name)) {
             if (FGrid.OnOleDrop) FGrid.OnOleDrop(&FGrid, -1, -1, name, accept);
-            if (accept && IsCSVFile(name)) GridExchange::LoadFromCSV(FGrid, name, -1);
+            if (!accept) return;
+            if (IsCSVFile(name)) GridExchange::LoadFromCSV(FGrid, name, -1);
+            else GridExchange::LoadFromXLS(FGrid, name);
         }
     }
 
@@ -222,15 +356,20 @@ private:
 
     TExtStringGrid& FGrid;
     bool FOk = false, FHasCol = false, FHasFiles = false, FHasCells = false;
+    std::unique_ptr<TPictureWindow> FArrowL, FArrowD, FArrowU;
 };
 
 class TGridDropSource : public IDropSource {
 public:
     int QueryContinueDrag(bool EscapePressed, unsigned KeyState) override
     {
-        if (EscapePressed) return DRAGDROP_S_CANCEL;
-        if (!(KeyState & MK_LBUTTON)) return DRAGDROP_S_DROP;
-        return 0;
+        int res = 0;
+        if (EscapePressed) res = DRAGDROP_S_CANCEL;
+        else if (!(KeyState & MK_LBUTTON)) res = DRAGDROP_S_DROP;
+        // The drag ends: its picture goes with it.
+        if (res) Floating().reset();
+        else if (Floating()) Floating()->ShowAt(Offset(Mouse_CursorPos(), 4));
+        return res;
     }
     int GiveFeedback(int Effect) override
     {
@@ -249,7 +388,15 @@ std::map<TExtStringGrid*, std::unique_ptr<TGridDropTarget>>& Targets()
 int RunDrag(const TDataPackage& Data, int& Effect)
 {
     TGridDropSource source;
-    const int res = DoDragDrop(Data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, Effect);
+    int res = DRAGDROP_S_CANCEL;
+    try {
+        res = DoDragDrop(Data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, Effect);
+    } catch (...) {
+        Floating().reset();
+        throw;
+    }
+    // A drag that ended without asking its source keeps no picture either.
+    Floating().reset();
     if (res == DRAGDROP_S_CANCEL || source.FNoAccept) Effect = DROPEFFECT_NONE;
     return Effect;
 }
@@ -272,6 +419,7 @@ int DragSelection(TExtStringGrid& Grid, int ACol, int ARow)
         GridExchange::SaveRectToBinStream(Grid, R, m);
         d.Set(GridCellsClipboardFormat(), std::string(reinterpret_cast<const char*>(m.Memory()), size_t(m.Size())));
     }
+    if (s->ShowCells()) ShowFloatingCells(Grid, R);
     int effect = DROPEFFECT_NONE;
     RunDrag(d, effect);
     const TGridRect D = Origin().Cells;
@@ -295,14 +443,26 @@ int DragColumn(TExtStringGrid& Grid, int ACol)
     if (Grid.OnOleDragStart) Grid.OnOleDragStart(&Grid, 0, ACol);
     TDataPackage d;
     d.Set(GridColumnFormat(), ColumnBytes(ACol));
+    if (Grid.DragDropSettings()->ShowCells()) ShowFloatingCells(Grid, TGridRect(ACol, 0, ACol, Grid.RowCount() - 1));
     int effect = DROPEFFECT_NONE;
     RunDrag(d, effect);
     if (effect != DROPEFFECT_NONE && Grid.OnOleDragStop) Grid.OnOleDragStop(&Grid, effect);
     return effect;
 }
 
+TControl* FloatingCells() { return Floating().get(); }
+
+TDropArrows DropArrows(TExtStringGrid& Grid)
+{
+    const auto it = Targets().find(&Grid);
+    return it == Targets().end() ? TDropArrows() : it->second->Arrows();
+}
+
 void InstallGridDragDrop()
 {
+    TGridExchangeHooks& x = GridExchangeHooks();
+    x.DragSelection = [](TExtStringGrid& g, int c, int r) { DragSelection(g, c, r); };
+    x.DragColumn = [](TExtStringGrid& g, int c) { DragColumn(g, c); };
     TGridDropTargetHooks& h = GridDropTargetHooks();
     h.Register = [](TExtStringGrid* g) {
         auto t = std::make_unique<TGridDropTarget>(*g);

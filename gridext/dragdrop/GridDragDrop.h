@@ -28,6 +28,18 @@ int DragColumn(TExtStringGrid& Grid, int ACol);
 bool IsCSVFile(const String& FileName);
 bool IsSpreadsheetFile(const String& FileName);
 
+// What shows a drag to the user: with ShowCells, a small window holding the picture of
+// the dragged cells follows the pointer (4 pixels right of and below it) until the drag
+// ends; a grid under a drag shows arrows where the drop would go: left of the row
+// (cells) or above and below the header (a column). nullptr when none is shown.
+TControl* FloatingCells();
+struct TDropArrows {
+    TControl* Left = nullptr;   // pointing at a row from the left
+    TControl* Down = nullptr;   // above a column's header, pointing down
+    TControl* Up = nullptr;     // below it, pointing up
+};
+TDropArrows DropArrows(TExtStringGrid& Grid);
+
 // Grids turning OleDropTarget on register their window as a drop target from now on.
 void InstallGridDragDrop();
 

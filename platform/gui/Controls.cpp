@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <typeinfo>
 
+#include "platform/gui/DragDrop.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/PopupWindow.h"
@@ -493,6 +494,8 @@ TControl::TWndMethod TControl::WindowProc()
 
 void TControl::DeliverMessage(TMessage& msg)
 {
+    // A drag that follows the pointer hears the pointer and Esc instead of the windows.
+    if (PointerDragTakes(this, msg)) return;
     if (FWindowProc) {
         // A copy: the procedure may take itself away while it runs.
         const TWndMethod proc = FWindowProc;

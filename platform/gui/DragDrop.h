@@ -56,3 +56,19 @@ void SetDragDriver(TDragDriver Driver);
 // enter and move at Pt, then drop; returns the drop's effect (none when the window has no
 // target or refuses). A driver's way of dropping, and a test's.
 int DeliverDrop(HWND Target, const TDataPackage& Data, TPoint Pt, unsigned KeyState, int OkEffects);
+
+// ---- a drag that follows the pointer ----
+// While such a drag runs, the pointer's messages and the Esc key go to the drag instead
+// of the windows: moving over a window with a drop target enters it and moves over it,
+// letting go of the left button drops there, Esc cancels. Whatever delivers input feeds
+// it: the program's event loop, or a test's user input.
+class TControl;
+struct TMessage;
+// True when Msg, addressed to Target, was taken by the running drag.
+bool PointerDragTakes(TControl* Target, TMessage& Msg);
+// A drag driver running drags that way: Pump delivers input and returns false once no
+// more can come (the drag is then cancelled, as if Esc had been pressed).
+TDragDriver PointerDragDriver(std::function<bool()> Pump);
+// The window under a screen point that takes drops: the innermost shown control there,
+// or its nearest parent, whose window has a target; 0 when none has.
+HWND DropWindowAt(TPoint ScreenPt);

@@ -1,6 +1,7 @@
 // Copy, cut and paste through the clipboard: the text a copy leaves, round trips between
 // two grids by their keys and with plain text from other programs, the grid's own cell
 // block, the smart fill, inserted rows, read-only cells and hostile blocks.
+#include "platform/os/Regional.h"
 #include "tests/common/UserInput.h"
 #include "tests/gridext/clipboard/clipboard_fixture.h"
 
@@ -108,6 +109,65 @@ TEST_F(ClipboardTest, SmartPasteSpreadsOneValueAndContinuesANumberSeries)
         for (int r = 1; r <= 3; ++r) filled += A->GetCellEx(c, r) == "x";
     EXPECT_EQ(filled, 9);
     EXPECT_EQ(A->GetCellEx(2, 4), "");
+}
+
+// Two pasted values that make no plain number series: dates stepping by the one part
+// that changed (else by days), times, and texts repeating as the pattern pasted.
+TEST_F(ClipboardTest, SmartPasteContinuesDateTimeAndPatternSeries)
+{
+    SetShortDateFormatOverride("dd/mm/yyyy");
+    SetLongTimeFormatOverride("hh:nn");
+    struct Case {
+        const char* Clip;
+        bool Down;
+        const char* Want;   // the five cells of the selection, each followed by ","
+    } cases[] = {
+        {"01/01/2024\r\n08/01/2024\r\n", true, "01/01/2024,08/01/2024,15/01/2024,22/01/2024,29/01/2024,"},
+        // Only the month changed: the month steps (not 31 days).
+        {"15/01/2024\r\n15/02/2024\r\n", true, "15/01/2024,15/02/2024,15/03/2024,15/04/2024,15/05/2024,"},
+        // 31 September does not exist: the series ends there, the last cell keeps its text.
+        {"31/01/2024\r\n31/03/2024\r\n", true, "31/01/2024,31/03/2024,31/05/2024,31/07/2024,old,"},
+        {"08:00\r\n08:30\r\n", true, "08:00,08:30,09:00,09:30,10:00,"},
+        {"a\r\nb\r\n", true, "a,b,a,b,a,"},
+        // A row copied from a grid ends without a line break: both pasted cells repeat.
+        {"a\tb", false, "a,b,a,b,a,"},
+    };
+    A->Navigation()->AllowSmartClipboard = true;
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.Clip);
+        for (int i = 1; i <= 5; ++i) A->SetCellEx(k.Down ? 1 : i, k.Down ? i : 1, "old");
+        Clipboard()->SetAsText(k.Clip);
+        if (k.Down) Select(A, 1, 1, 1, 5);
+        else Select(A, 1, 1, 5, 1);
+        PasteSelectionFromClipboard(*A);
+        String got;
+        for (int i = 1; i <= 5; ++i) got += A->GetCellEx(k.Down ? 1 : i, k.Down ? i : 1) + ",";
+        EXPECT_EQ(got, k.Want);
+    }
+    SetShortDateFormatOverride("");
+    SetLongTimeFormatOverride("");
+}
+
+TEST_F(ClipboardTest, SmartPasteRepeatsOneRowOnEveryRowAndOneColumnOnEveryColumnOfTheSelection)
+{
+    A->Navigation()->AllowSmartClipboard = true;
+    Clipboard()->SetAsText("p\tq");
+    Select(A, 1, 1, 3, 3);
+    PasteSelectionFromClipboard(*A);
+    String rows;
+    for (int r = 1; r <= 4; ++r) rows += A->GetCellEx(1, r) + A->GetCellEx(2, r) + A->GetCellEx(3, r) + "|";
+    EXPECT_EQ(rows, "pq|pq|pq||");
+    EXPECT_EQ(A->Selection(), TGridRect(1, 1, 3, 3));
+
+    Clipboard()->SetAsText("u\r\nv\r\n");
+    Select(B, 1, 1, 3, 2);
+    PasteSelectionFromClipboard(*B);
+    B->Navigation()->AllowSmartClipboard = true;
+    EXPECT_EQ(B->GetCellEx(2, 1), "");   // without the smart clipboard only the first column
+    PasteSelectionFromClipboard(*B);
+    String cols;
+    for (int c = 1; c <= 4; ++c) cols += B->GetCellEx(c, 1) + B->GetCellEx(c, 2) + "|";
+    EXPECT_EQ(cols, "uv|uv|uv||");
 }
 
 TEST_F(ClipboardTest, InsertingPasteAddsOneRowPerLineAndNoneForTheEmptyTail)

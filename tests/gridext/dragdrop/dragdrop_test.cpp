@@ -1,7 +1,10 @@
 // Drags of cells and columns with synthetic drop events within and between grids, text
 // and files dropped from other programs, cancelled drags and forged cell blocks.
 #include "gridext/dragdrop/GridDragDrop.h"
+#include "gridext/office/GridOffice.h"
 #include "platform/os/Files.h"
+#include "tests/common/Snapshot.h"
+#include "tests/common/UserInput.h"
 #include "tests/common/TestFolder.h"
 #include "tests/gridext/clipboard/clipboard_fixture.h"
 
@@ -118,6 +121,21 @@ TEST_F(DragDropTest, OneDroppedFileIsLoadedByItsExtension)
         DeliverDrop(B->Handle(), files, At(B, 1, 1), 0, DROPEFFECT_COPY);
         EXPECT_EQ(B->GetCellEx(0, 0) == "p", k.Loads) << k.Name;
     }
+    // A workbook dropped is read by the spreadsheet reader; one that is none is refused.
+    Fill(A, 0, 0, {{"w1", "w2"}, {"w3", "w4"}});
+    A->SetColCount(2);
+    A->SetRowCount(2);
+    const std::string book = dir + "/book.xlsx";
+    GridExchange::SaveToXLS(*A, book);
+    TDataPackage workbook;
+    workbook.Set(CF_HDROP, FileListToBytes({book}));
+    B->Clear();
+    EXPECT_EQ(DeliverDrop(B->Handle(), workbook, At(B, 1, 1), 0, DROPEFFECT_COPY), DROPEFFECT_COPY);
+    EXPECT_EQ(Row(B, 0, 0, 1) + Row(B, 1, 0, 1), "w1|w2|w3|w4|");
+    WriteFileAtomic(dir + "/fake.xlsx", "p,q\r\n");
+    workbook.Set(CF_HDROP, FileListToBytes({dir + "/fake.xlsx"}));
+    EXPECT_EQ(DeliverDrop(B->Handle(), workbook, At(B, 1, 1), 0, DROPEFFECT_COPY), DROPEFFECT_NONE);
+    EXPECT_EQ(B->GetCellEx(0, 0), "w1");
     EXPECT_TRUE(IsSpreadsheetFile("data.xlsx"));
     EXPECT_FALSE(IsSpreadsheetFile("data.xlsx.bak"));
     // Two files do nothing; a list without its last zero ends at the block's end.
@@ -154,4 +172,156 @@ TEST_F(DragDropTest, AColumnDroppedPastTheLastMovesToTheEndAndEscCancels)
     EXPECT_EQ(DragSelection(*A, 1, 1), DROPEFFECT_NONE);
     EXPECT_FALSE(stopped);
     EXPECT_EQ(A->GetCellEx(1, 1), "stay");
+}
+
+// Drags by the mouse: a press on the selection held and moved more than 3 pixels starts
+// the drag, the drag loop follows the pointer over the windows and drops where the
+// button is let go; Esc cancels, a press let go without moving is a click.
+class MouseDragTest : public DragDropTest {
+public:
+    void SetUp() override
+    {
+        DragDropTest::SetUp();
+        A->DragDropSettings()->OleDropSource = true;
+        Fill(A, 1, 1, {{"a", "b"}});
+        Select(A, 1, 1, 2, 1);
+    }
+    // The user's hand while the drag runs: each step after the drag started.
+    void WhileDragging(std::function<void()> Steps)
+    {
+        SetDragDriver(PointerDragDriver([Steps] {
+            Steps();
+            return false;
+        }));
+    }
+    static TPoint Inside(TExtStringGrid* G, int c, int r)
+    {
+        const TRect R = G->CellRect(c, r);
+        return TPoint(R.Left + 6, R.Top + 5);
+    }
+    // Press on cell (1, 1) of A and move the mouse by Dx pixels with the button held.
+    void PressAndMove(int Dx, TShiftState Shift = TShiftState())
+    {
+        const TPoint p = Inside(A, 1, 1);
+        UserPress(A, p.X, p.Y);
+        UserMouseMove(A, p.X + Dx, p.Y, Shift + TShiftState{ssLeft});
+    }
+};
+
+TEST_F(MouseDragTest, TheSelectionDraggedOntoAnotherGridMovesOrCopiesWithCtrl)
+{
+    int stops = 0;
+    A->OnOleDragStop = [&](TObject*, int) { ++stops; };
+    const TPoint to = Inside(B, 2, 4);
+    WhileDragging([&] {
+        UserMouseMove(A, A->Width() + 4, 30, {ssLeft});   // the gap between the grids
+        UserMouseMove(B, to.X, to.Y, {ssLeft});
+        UserRelease(B, to.X, to.Y);
+    });
+    PressAndMove(2);   // within 3 pixels: still a press, the selection stays
+    EXPECT_EQ(A->Selection(), TGridRect(1, 1, 2, 1));
+    EXPECT_EQ(stops, 0);
+    UserMouseMove(A, Inside(A, 1, 1).X + 8, Inside(A, 1, 1).Y, {ssLeft});
+    EXPECT_EQ(Row(B, 4, 2, 3), "a|b|");
+    EXPECT_EQ(Row(A, 1, 1, 2), "||");
+    EXPECT_EQ(stops, 1);
+
+    Fill(A, 1, 1, {{"c", "d"}});
+    Select(A, 1, 1, 2, 1);
+    const TPoint below = Inside(B, 2, 5);
+    WhileDragging([&] {
+        UserMouseMove(B, below.X, below.Y, TShiftState{ssLeft, ssCtrl});
+        gui_input::Mouse(B, WM_LBUTTONUP, below.X, below.Y, {ssCtrl});
+    });
+    PressAndMove(10);
+    EXPECT_EQ(Row(B, 5, 2, 3), "c|d|");
+    EXPECT_EQ(Row(A, 1, 1, 2), "c|d|");
+}
+
+TEST_F(MouseDragTest, EscOrALetGoOutsideAnyTargetDropsNothingAndAPlainPressSelects)
+{
+    bool stopped = false;
+    A->OnOleDragStop = [&](TObject*, int) { stopped = true; };
+    WhileDragging([&] {
+        UserMouseMove(B, 40, 40, {ssLeft});
+        UserKey(B, VK_ESCAPE);
+        UserRelease(B, 40, 40);   // after Esc the release reaches the grid again
+    });
+    PressAndMove(10);
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(Row(A, 1, 1, 2) + Row(B, 1, 0, 4), "a|b||||||");
+
+    // Let go where no window takes drops: the form's empty strip below the grids.
+    WhileDragging([&] { UserRelease(Form, 20, Form->ClientHeight() - 5); });
+    PressAndMove(10);
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(Row(A, 1, 1, 2), "a|b|");
+
+    // A refused drag is a press that selects from the pressed cell; a press let go
+    // without moving selects its cell.
+    A->OnOleDrag = [](TObject*, int, int, bool& Allow) { Allow = false; };
+    PressAndMove(10);
+    UserRelease(A, Inside(A, 1, 1).X + 10, Inside(A, 1, 1).Y);
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(A->Selection(), TGridRect(1, 1, 1, 1));
+    A->OnOleDrag = nullptr;
+    Select(A, 1, 1, 2, 1);
+    // (a click on the current cell of an editing grid opens its editor instead)
+    const int other = A->Col() == 1 ? 2 : 1;
+    UserClick(A, Inside(A, other, 1).X, Inside(A, other, 1).Y);
+    EXPECT_EQ(A->Selection(), TGridRect(other, 1, other, 1));
+}
+
+TEST_F(MouseDragTest, AHeaderDraggedPastTheLastColumnMovesItsColumnToTheEnd)
+{
+    for (int c = 0; c < 5; ++c) A->SetCellEx(c, 0, String(1, char('A' + c)));
+    A->DragDropSettings()->OleColumnDragDrop = true;
+    A->DragDropSettings()->OleColumnReorder = true;
+    const TRect last = A->CellRect(4, 0);
+    WhileDragging([&] {
+        UserMouseMove(A, last.Right + 6, last.Top + 4, {ssLeft});
+        UserRelease(A, last.Right + 6, last.Top + 4);
+    });
+    const TPoint p = Inside(A, 1, 0);
+    UserPress(A, p.X, p.Y);
+    UserMouseMove(A, p.X + 10, p.Y, {ssLeft});
+    EXPECT_EQ(Row(A, 0, 0, 4), "A|C|D|E|B|");
+}
+
+TEST_F(MouseDragTest, ThePictureOfTheCellsFollowsThePointerAndArrowsShowWhereTheyWouldGo)
+{
+    const TPoint over = Inside(B, 2, 3);
+    TControl* floating = nullptr;
+    TPoint floatAt, leftAt;
+    TDropArrows arrows;
+    bool leftShown = false;
+    TBitmap png;
+    WhileDragging([&] {
+        UserMouseMove(B, over.X, over.Y, {ssLeft});
+        if ((floating = FloatingCells())) {
+            floatAt = TPoint(floating->Left(), floating->Top());
+            SNAPSHOT(floating, "drag_floating_cells.png", png);
+        }
+        arrows = DropArrows(*B);
+        if (arrows.Left) leftShown = arrows.Left->Visible(), leftAt = TPoint(arrows.Left->Left(), arrows.Left->Top());
+        UserKey(B, VK_ESCAPE);
+    });
+    PressAndMove(10);
+    ASSERT_NE(floating, nullptr);
+    const TPoint s = B->ClientToScreen(over);
+    EXPECT_EQ(floatAt, TPoint(s.X + 4, s.Y + 4));
+    // The two selected cells of A, as A shows them.
+    const TRect a = A->CellRect(1, 1), b = A->CellRect(2, 1);
+    EXPECT_EQ(png.Width(), b.Right - a.Left);
+    EXPECT_EQ(png.Height(), a.Height());
+    // The cells' texts are in it: dark pixels on the light cells.
+    const auto dark = [](TColor c) { return (c & 0xFF) < 96 && ((c >> 8) & 0xFF) < 96 && ((c >> 16) & 0xFF) < 96; };
+    EXPECT_GT(Count_Pixels(png, TRect(0, 0, png.Width(), png.Height()), dark), 10);
+    EXPECT_TRUE(leftShown);
+    const TPoint cell = B->ClientToScreen(TPoint(B->CellRect(2, 3).Left, B->CellRect(2, 3).Top));
+    EXPECT_EQ(leftAt, TPoint(cell.X - 10, cell.Y - 4));
+    // Esc took the picture away and the arrows with the drag.
+    EXPECT_EQ(FloatingCells(), nullptr);
+    EXPECT_FALSE(arrows.Left->Visible());
+    EXPECT_EQ(Row(B, 3, 2, 3), "||");
 }
