@@ -224,7 +224,8 @@ bool TBaseLazyTree::AutoScrollAllowed()
     const bool panning = FStates.Contains(tsWheelPanning) || FStates.Contains(tsWheelScrolling);
     if (!FOptions->AutoOptions().Contains(toAutoScroll) && !panning) return false;
     if (HeaderTracking()) return false;
-    return IsMouseSelecting() || FStates.Contains(tsVCLDragging) || panning;
+    return IsMouseSelecting() || IsCurrentDropTarget() ||
+           FStates.Contains(tsVCLDragging) || panning;
 }
 
 TScrollDirections TBaseLazyTree::ScrollDirectionsAt(int X, int Y)
