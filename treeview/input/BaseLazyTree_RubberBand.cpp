@@ -300,7 +300,8 @@ void TBaseLazyTree::ScrollOnTimer()
         // The band's free corner stays under the pointer while the content moves.
         if (UpdateSelectionRect(clientPos.X, clientPos.Y)) ApplyDrawSelection();
         Invalidate();
-    } else if (dx != 0 || dy != 0) {
+    } else if (!IsCurrentDropTarget() && (dx != 0 || dy != 0)) {
+        // A drag over the tree scrolls with its own moves, not with the timer.
         ApplyScrollOffset(TPoint(FOffsetX + dx, FOffsetY + dy), AllScrollUpdateOptions);
     }
     Update();

@@ -19,7 +19,8 @@ using TLTDragImageStates = TSet<TLTDragImageState>;
 
 class TLTDragImage {
 public:
-    explicit TLTDragImage(TBaseLazyTree* AOwner) : FOwner(AOwner) {}
+    // The owner (a tree or its header) keeps the object as long as it lives.
+    explicit TLTDragImage(TBaseLazyTree*) {}
     ~TLTDragImage() { EndDrag(); }
 
     // Makes the picture ready from DragImage (the caller keeps it); positions are screen
@@ -59,7 +60,6 @@ public:
     static std::vector<std::uint8_t> BuildAlphaChannel(TBitmap* Source, TColor ColorKey);
 
 private:
-    TBaseLazyTree* FOwner;
     std::shared_ptr<TBitmap> FDragImage;
     std::vector<std::uint8_t> FAlpha;
     TPoint FImagePosition, FLastPosition;
