@@ -342,6 +342,63 @@ TEST_F(DragTreeTest, RestingOnACollapsedNodeExpandsItAndTheEdgeScrolls)
     target->DragLeave();
 }
 
+TEST_F(DragTreeTest, ReportModeCountsOnlyTheMainLabelUnlessTheRowDrags)
+{
+    Build(A, "a");
+    Build(B, "x y");
+    struct TCase {
+        const char* Name;
+        TLTMiscOptions Extra;
+        bool OnLabel;
+        const char* Heard;
+    };
+    const TCase cases[] = {
+        {"beside the label", {toReportMode}, false, "nowhere 1"},
+        {"on the label", {toReportMode}, true, "on 1"},
+        {"beside, the full row drags", {toReportMode, toFullRowDrag}, false, "below 1"},
+    };
+    auto* o = B->TreeOptions();
+    const TLTMiscOptions base = o->MiscOptions();
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        o->SetMiscOptions(base + c.Extra);
+        Seen.clear();
+        B->Clear();
+        Build(B, "x y");
+        const TPoint pt = c.OnLabel ? OnLabel(B, Find(B, "x")) : Beside(B, Find(B, "x"), false);
+        DeliverDrop(B->Handle(), Foreign(A), pt, 0, DROPEFFECT_COPY);
+        ASSERT_EQ(Seen.size(), 1u);
+        EXPECT_EQ(Seen[0], c.Heard);
+    }
+    o->SetMiscOptions(base);
+}
+
+TEST_F(DragTreeTest, TheDropMarkShowsWhereTheNodesWillGo)
+{
+    Build(A, "a");
+    Build(B, "x y z");
+    Form->Show();
+    IDropTarget* target = DropTargetOf(B->Handle());
+    ASSERT_NE(target, nullptr);
+    int effect = DROPEFFECT_COPY;
+    const TPoint below = Beside(B, Find(B, "y"), false);
+    target->DragEnter(Foreign(A), 0, below, effect);
+    effect = DROPEFFECT_COPY;
+    target->DragOver(0, below, effect);
+    EXPECT_EQ(B->DropTargetNode(), Find(B, "y"));
+    EXPECT_EQ(B->LastDropMode(), dmBelow);
+    TBitmap png;
+    ASSERT_TRUE(SNAPSHOT(B, "tree_drop_mark.png", png));
+    const TRect row = B->GetDisplayRect(Find(B, "y"), NoColumnIndex, false);
+    const TColor mark = ColorToRGB(B->Colors()->DropMarkColor());
+    // The mark lies along the bottom of the target row, not along its top.
+    EXPECT_GT(Count_Pixels(png, TRect(0, row.Bottom - 8, B->ClientWidth(), row.Bottom), mark), 20);
+    EXPECT_EQ(Count_Pixels(png, TRect(0, row.Top, B->ClientWidth(), row.Top + 3), mark), 0);
+    target->DragLeave();
+    ASSERT_TRUE(SNAPSHOT(B, "tree_drop_mark_gone.png", png));
+    EXPECT_EQ(Count_Pixels(png, TRect(0, row.Bottom - 8, B->ClientWidth(), row.Bottom), mark), 0);
+}
+
 TEST_F(DragTreeTest, TheDropTargetFollowsTheOption)
 {
     EXPECT_NE(DropTargetOf(B->Handle()), nullptr);
