@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libssl-dev
   xvfb xauth fonts-wine fonts-dejavu-core
   clang-14 libclang-rt-14-dev llvm-14
-  smitools libxml2-utils poppler-utils
+  smitools libxml2-utils poppler-utils unrtf
   libzip-dev libxlsxwriter-dev libfreexl-dev unixodbc-dev libsqliteodbc odbc-mdbtools
   python3-openpyxl python3-xlwt unzip
 )

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/os/Files.h"
 #include "platform/rtl/Unicode.h"
 
 namespace {
@@ -470,19 +471,18 @@ bool TCustomLazyStringTree::ReadChunk(TStream& Stream, int Version, PLazyNode No
 
 // ---- CSV ----
 
-bool TCustomLazyStringTree::SaveToCSVFile(const String& FileNameWithPath, bool IncludeHeading)
+std::vector<String> TCustomLazyStringTree::AddCSVLines(bool IncludeHeading)
 {
-    if (FileNameWithPath.empty()) return false;
     TLazyTreeColumns* columns = FHeader->Columns();
     const int count = columns->Count();
-    String out;
+    std::vector<String> lines;
     auto addLine = [&](const std::vector<String>& cells) {
         String line;
         for (std::size_t i = 0; i < cells.size(); ++i) {
             if (i) line += ',';
             line += CsvQuoted(cells[i]);
         }
-        out += Utf8ToCp1252(line) + "\r\n";
+        lines.push_back(line);
     };
     std::vector<String> cells;
     if (IncludeHeading) {
@@ -497,8 +497,17 @@ bool TCustomLazyStringTree::SaveToCSVFile(const String& FileNameWithPath, bool I
         }
         addLine(cells);
     }
-    TFileStream file(FileNameWithPath, fmCreate);
-    if (!out.empty()) file.WriteBuffer(out.data(), std::int64_t(out.size()));
+    return lines;
+}
+
+bool TCustomLazyStringTree::SaveToCSVFile(const String& FileNameWithPath, bool IncludeHeading)
+{
+    if (FileNameWithPath.empty()) return false;
+    String out;
+    for (const String& line : AddCSVLines(IncludeHeading)) out += Utf8ToCp1252(line) + "\r\n";
+    // Written whole beside the old file and renamed over it: a save that fails part way
+    // leaves the file that was there.
+    WriteFileAtomic(FileNameWithPath, out);
     return true;
 }
 

@@ -7,12 +7,21 @@
 // keeps the measured main-column width per node, writes the main-column text into the
 // tree stream as the caption chunk, and writes the top-level rows as a CSV file.
 #include <functional>
+#include <string>
 
+#include "platform/gui/Clipbrd.h"
 #include "treeview/core/BaseLazyTree.h"
 #include "treeview/edit/StringEditLink.h"
 
 enum TVSTTextType { ttNormal, ttStatic };
 enum TLTExportType { etNone, etRTF, etHTML, etText, etExcel, etWord, etCustom };
+// Which nodes an export or a text clipboard format takes.
+enum TVSTTextSourceType { tstAll, tstInitialized, tstSelected, tstCutCopySet, tstVisible, tstChecked };
+using TLTTreeExportEvent = std::function<void(TBaseLazyTree* Sender, TLTExportType aExportType)>;
+using TLTColumnExportEvent =
+    std::function<void(TBaseLazyTree* Sender, TLTExportType aExportType, TLazyTreeColumn* Column)>;
+using TLTNodeExportEvent = std::function<bool(TBaseLazyTree* Sender, TLTExportType aExportType, PLazyNode Node)>;
+class TLazyTreeExport;
 
 // Both texts of one cell in one call.
 struct TVSTGetCellTextEventArgs {
@@ -134,6 +143,51 @@ protected:
     bool FHasPreviouslySelected = false;
     int FTextHeight = 0;
     int FEllipsisWidth = 0;
+
+    // ---- content export (treeview/export/) ----
+public:
+    // The nodes of Source that pass the export filter, as an HTML table (a styled table
+    // with a header row when columns are in use).
+    String ContentToHTML(TVSTTextSourceType Source, const String& Caption = String());
+    // The same as an RTF document (8-bit bytes).
+    std::string ContentToRTF(TVSTTextSourceType Source);
+    // Every node of Source, one line each, cells joined by Separator and the levels shown
+    // by leading separators.
+    String ContentToText(TVSTTextSourceType Source, const String& Separator);
+    String ContentToText(TVSTTextSourceType Source, char Separator);
+    String ContentToUnicode(TVSTTextSourceType Source, char Separator);
+    // The block a clipboard format carries (text, Unicode text, CSV, RTF, HTML), ending
+    // with its zero character; empty for a format the tree does not render.
+    std::string ContentToClipboard(TClipFormat Format, TVSTTextSourceType Source);
+    // Fires only the export events, so the application writes a format of its own.
+    void ContentToCustom(TVSTTextSourceType Source);
+    // The lines of the CSV file (without line ends, in UTF-8).
+    std::vector<String> AddCSVLines(bool IncludeHeading);
+    // The first node of a text source and the step to the next one.
+    PLazyNode StartTextSource(TVSTTextSourceType Source, std::function<PLazyNode(PLazyNode)>& GetNextNode);
+
+    TLTTreeExportEvent OnBeforeTreeExport, OnAfterTreeExport, OnBeforeHeaderExport, OnAfterHeaderExport;
+    TLTColumnExportEvent OnBeforeColumnExport, OnColumnExport, OnAfterColumnExport;
+    TLTNodeExportEvent OnBeforeNodeExport, OnNodeExport, OnAfterNodeExport;
+
+protected:
+    friend class TLazyTreeExport;
+    virtual void FireBeforeTreeExport(TLTExportType ExportType);
+    virtual void FireAfterTreeExport(TLTExportType ExportType);
+    virtual void FireBeforeHeaderExport(TLTExportType ExportType);
+    virtual void FireAfterHeaderExport(TLTExportType ExportType);
+    virtual void FireBeforeColumnExport(TLTExportType ExportType, TLazyTreeColumn* Column);
+    virtual void FireColumnExport(TLTExportType ExportType, TLazyTreeColumn* Column);
+    virtual void FireAfterColumnExport(TLTExportType ExportType, TLazyTreeColumn* Column);
+    virtual bool FireBeforeNodeExport(TLTExportType ExportType, PLazyNode Node);
+    virtual bool FireNodeExport(TLTExportType ExportType, PLazyNode Node);
+    virtual bool FireAfterNodeExport(TLTExportType ExportType, PLazyNode Node);
+
+    // ---- the text formats of data objects (treeview/transfer/) ----
+public:
+    // The tree's own formats first; the text formats (text, Unicode text, CSV, RTF, HTML)
+    // of the cut/copy set or the selection when those fail.
+    HRESULT RenderDataFormat(const TFormatEtc& FormatEtcIn, TStgMedium& Medium, bool ForClipboard) override;
 };
 
 class TLazyStringTree : public TCustomLazyStringTree {

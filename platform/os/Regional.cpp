@@ -137,3 +137,32 @@ char FirstSeparator(const String& pattern, char fallback)
 char GetDateSeparator() { return FirstSeparator(GetShortDateFormat(), '/'); }
 
 char GetTimeSeparator() { return FirstSeparator(GetLongTimeFormat(), ':'); }
+
+namespace {
+std::atomic<char> gListOverride{0};
+std::atomic<int> gMetricOverride{-1};
+}  // namespace
+
+char GetListSeparator()
+{
+    if (char c = gListOverride.load()) return c;
+    return GetDecimalSeparator() == ',' ? ';' : ',';
+}
+
+void SetListSeparatorOverride(char separator) { gListOverride.store(separator); }
+
+bool IsMeasurementMetric()
+{
+    if (int m = gMetricOverride.load(); m >= 0) return m != 0;
+    bool metric = true;
+    locale_t loc = ::newlocale(LC_MEASUREMENT_MASK, "", static_cast<locale_t>(nullptr));
+    if (loc != static_cast<locale_t>(nullptr)) {
+        // The first byte of the answer is 1 for metric and 2 for the US system.
+        const char* m = ::nl_langinfo_l(_NL_MEASUREMENT_MEASUREMENT, loc);
+        if (m != nullptr && *m == 2) metric = false;
+        ::freelocale(loc);
+    }
+    return metric;
+}
+
+void SetMeasurementMetricOverride(int metric) { gMetricOverride.store(metric < 0 ? -1 : (metric ? 1 : 0)); }

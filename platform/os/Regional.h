@@ -36,3 +36,15 @@ void SetLongTimeFormatOverride(const String& pattern);
 // pattern (':' when it has none).
 char GetDateSeparator();
 char GetTimeSeparator();
+
+// The separator of list items in the user's texts (CSV exports): ';' where the decimal
+// separator is ',' (so a number's comma never splits a value), ',' elsewhere.
+char GetListSeparator();
+// Fixes the value GetListSeparator returns; 0 returns to the locale's.
+void SetListSeparatorOverride(char separator);
+
+// Whether the locale of the measurement category (LC_ALL, LC_MEASUREMENT or LANG) measures
+// in metric units; true without a locale.
+bool IsMeasurementMetric();
+// Fixes the answer of IsMeasurementMetric: 1 metric, 0 not, -1 the locale's again.
+void SetMeasurementMetricOverride(int metric);

@@ -2,6 +2,10 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
+#include "platform/rtl/Unicode.h"
+
 #include "treeview/core/BaseLazyTree.h"
 
 namespace {
@@ -262,6 +266,32 @@ HRESULT TPackageDataObject::EnumFormatEtc(int Direction, std::shared_ptr<TEnumFo
     return S_OK;
 }
 
+namespace {
+
+// A block as the toolkit carries it to other programs: text once, in UTF-8; other blocks
+// without the zero that ends them; the HTML block as its document, without the offsets
+// header that only this platform's clipboard reads.
+std::string ToolkitBlock(TClipFormat Format, std::string Bytes)
+{
+    if (Format == CF_UNICODETEXT) {
+        std::size_t end = 0;
+        while (end + 1 < Bytes.size() && (Bytes[end] != 0 || Bytes[end + 1] != 0)) end += 2;
+        return Utf16BytesToUtf8(std::string_view(Bytes).substr(0, end), false);
+    }
+    if (const std::size_t zero = Bytes.find('\0'); zero != std::string::npos) Bytes.resize(zero);
+    if (Format == CF_TEXT) return Cp1252ToUtf8(Bytes);
+    if (Format == HTMLFormat()) {
+        const std::size_t at = Bytes.find("StartHTML:");
+        if (at != std::string::npos) {
+            const std::size_t start = std::size_t(std::strtoull(Bytes.c_str() + at + 10, nullptr, 10));
+            if (start < Bytes.size()) Bytes.erase(0, start);
+        }
+    }
+    return Bytes;
+}
+
+} // namespace
+
 TDataPackage RenderPackage(IDataObject& Data)
 {
     TDataPackage out;
@@ -273,7 +303,9 @@ TDataPackage RenderPackage(IDataObject& Data)
             // Blocks travel: the tree data as its counted block.
             f.tymed = TYMED_HGLOBAL;
             TStgMedium m;
-            if (Data.GetData(f, m) == S_OK && !out.Has(f.cfFormat)) out.Set(f.cfFormat, std::move(m.Bytes));
+            if (Data.GetData(f, m) == S_OK && !out.Has(f.cfFormat))
+                out.Set(f.cfFormat, f.cfFormat == LazyTreeDataFormat() ? std::move(m.Bytes)
+                                                                      : ToolkitBlock(f.cfFormat, std::move(m.Bytes)));
         }
     }
     TFormatEtc ref;

@@ -51,6 +51,29 @@ TEST_F(ClipboardTreeTest, CopyAndCutRoundTripsBetweenAndWithinTrees)
     }
 }
 
+TEST_F(ClipboardTreeTest, TheStringTreesTextFormatsReachTheClipboardAsOtherProgramsReadThem)
+{
+    Build(A, "a[a1] b c");
+    Build(B, "x");
+    for (const char* f : {"Unicode text", "Plain text", "HTML Format", "Rich Text Format", "CSV"})
+        EXPECT_GE(A->ClipboardFormats()->Add(f), 0) << f;
+    Select(A, {"a", "c"});
+    A->CopyToClipboard();
+    // The copied set as text, once, in UTF-8 and without the block's end zero.
+    const String text = A->ContentToText(tstCutCopySet, "\t");
+    EXPECT_FALSE(text.empty());
+    EXPECT_EQ(Clipboard()->AsText(), text);
+    const std::string html = Clipboard()->GetAsBytes(HTMLFormat());
+    EXPECT_EQ(html.find("StartHTML:"), std::string::npos);
+    EXPECT_NE(html.find("<html"), std::string::npos);
+    EXPECT_EQ(html.find('\0'), std::string::npos);
+    EXPECT_EQ(Clipboard()->GetAsBytes(RTFFormat()).rfind("{\\rtf", 0), 0u);
+    EXPECT_TRUE(Clipboard()->HasFormat(CSVFormat()));
+    // The tree data travels beside them.
+    EXPECT_TRUE(B->PasteFromClipboard());
+    EXPECT_EQ(Dump(B), "x a[a1] c");
+}
+
 TEST_F(ClipboardTreeTest, ANewCopyUnmarksThePreviousOwnersSet)
 {
     Build(A, "a b");
