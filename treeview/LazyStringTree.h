@@ -182,6 +182,12 @@ protected:
     virtual bool FireBeforeNodeExport(TLTExportType ExportType, PLazyNode Node);
     virtual bool FireNodeExport(TLTExportType ExportType, PLazyNode Node);
     virtual bool FireAfterNodeExport(TLTExportType ExportType, PLazyNode Node);
+
+    // ---- the text formats of data objects (treeview/transfer/) ----
+public:
+    // The tree's own formats first; the text formats (text, Unicode text, CSV, RTF, HTML)
+    // of the cut/copy set or the selection when those fail.
+    HRESULT RenderDataFormat(const TFormatEtc& FormatEtcIn, TStgMedium& Medium, bool ForClipboard) override;
 };
 
 class TLazyStringTree : public TCustomLazyStringTree {

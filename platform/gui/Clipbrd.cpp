@@ -172,8 +172,17 @@ TDataPackage TClipboard::Content() const
     return d;
 }
 
+void TClipboard::ReleaseOwner()
+{
+    // Taken out first: the owner may put new content on the clipboard from its callback.
+    std::function<void()> f = std::move(FOnReplaced);
+    FOnReplaced = nullptr;
+    if (f) f();
+}
+
 void TClipboard::Publish()
 {
+    ReleaseOwner();
     if (FOpen > 0) {
         FDirty = true;
         return;
@@ -227,6 +236,14 @@ void TClipboard::SetContent(const TDataPackage& Data)
     FPending = Data;
     Publish();
 }
+
+void TClipboard::SetContent(const TDataPackage& Data, std::function<void()> OnReplaced)
+{
+    SetContent(Data);
+    FOnReplaced = std::move(OnReplaced);
+}
+
+void TClipboard::Flush() { FOnReplaced = nullptr; }
 
 TClipboard* Clipboard()
 {

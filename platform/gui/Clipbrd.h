@@ -3,6 +3,7 @@
 // several formats at once. A format is a number: the standard text and file-list
 // formats, or one registered by name. Between programs each format travels as one MIME
 // type, mapped here once (ClipboardFormatMime).
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -71,11 +72,22 @@ public:
     // Replaces the whole content.
     void SetContent(const TDataPackage& Data);
 
+    // The content with an owner: OnReplaced runs once, when the content is next replaced
+    // or emptied (the owner's marks of what it put there are then stale). The callback
+    // must not outlive what it refers to: look the owner up, do not capture it.
+    void SetContent(const TDataPackage& Data, std::function<void()> OnReplaced);
+    // The content stays as it is, but its owner is forgotten without being told.
+    void Flush();
+    bool HasOwner() const { return static_cast<bool>(FOnReplaced); }
+    // Tells the owner now that its content is about to be replaced; the content stays.
+    void ReleaseOwner();
+
 private:
     void Publish();
     int FOpen = 0;
     bool FDirty = false;
     TDataPackage FPending;
+    std::function<void()> FOnReplaced;
 };
 
 TClipboard* Clipboard();

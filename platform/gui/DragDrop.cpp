@@ -20,7 +20,17 @@ TDragDriver& Driver()
     return d;
 }
 
+std::unique_ptr<TDragPicture>& Picture()
+{
+    static std::unique_ptr<TDragPicture> p;
+    return p;
+}
+
 }  // namespace
+
+void SetDragPicture(TDragPicture P) { Picture() = std::make_unique<TDragPicture>(std::move(P)); }
+
+const TDragPicture* CurrentDragPicture() { return Picture().get(); }
 
 bool RegisterDragDrop(HWND Wnd, IDropTarget* Target)
 {
@@ -41,6 +51,10 @@ void SetDragDriver(TDragDriver D) { Driver() = std::move(D); }
 int DoDragDrop(const TDataPackage& Data, IDropSource* Source, int OkEffects, int& Effect)
 {
     Effect = DROPEFFECT_NONE;
+    // The picture ends with the drag, however the drag ends.
+    struct TPictureEnd {
+        ~TPictureEnd() { Picture().reset(); }
+    } pictureEnd;
     if (Driver()) return Driver()(Data, Source, OkEffects, Effect);
     // Without a driver no window of this program can be reached by the pointer here: the
     // drag ends at once, as one let go outside any window would.

@@ -3,7 +3,10 @@
 // in several formats (TDataPackage); the window under the pointer takes it when a drop
 // target is registered for it. The effect a drop has is copy, move or none; a target
 // says which, the source learns it when the drag ends.
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "platform/gui/Clipbrd.h"
 #include "platform/gui/Types.h"
@@ -43,6 +46,22 @@ public:
 bool RegisterDragDrop(HWND Wnd, IDropTarget* Target);
 bool RevokeDragDrop(HWND Wnd);
 IDropTarget* DropTargetOf(HWND Wnd);
+
+class TBitmap;
+
+// The picture that follows the pointer during a drag. The source makes it before the drag
+// and the platform shows it: nothing is drawn on the screen by the source. Alpha holds one
+// opacity byte per pixel, row by row (empty: opaque); HotSpot is where the pointer is
+// within the picture.
+struct TDragPicture {
+    std::shared_ptr<TBitmap> Picture;
+    std::vector<std::uint8_t> Alpha;
+    TPoint HotSpot;
+};
+// The picture the next DoDragDrop shows; it belongs to that drag and goes with its end.
+void SetDragPicture(TDragPicture Picture);
+// The picture of the drag that runs now (or is about to run); nil without one.
+const TDragPicture* CurrentDragPicture();
 
 // Runs a drag of Data: returns DRAGDROP_S_DROP or DRAGDROP_S_CANCEL and the effect of
 // the drop. The drag loop is the platform's, or the drag driver's when one is set.

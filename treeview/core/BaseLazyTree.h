@@ -22,6 +22,8 @@
 //   input/BaseLazyTree_Mouse.cpp      button messages, clicks, double clicks, message routing
 //   input/BaseLazyTree_MouseMove.cpp  movement, hot tracking, cursors, wheel panning, popup menus
 //   input/BaseLazyTree_RubberBand.cpp the rubber band and automatic scrolling
+//   transfer/BaseLazyTree_Clipboard.cpp  formats, cut, copy, paste, data objects, inserting data
+//   transfer/BaseLazyTree_DragDrop.cpp   drag source and drop target, the drag picture
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -41,6 +43,13 @@
 #include "treeview/paint/LTPaintTypes.h"
 #include "treeview/edit/LTEditLink.h"
 #include "treeview/hints/LTHintTypes.h"
+#include "treeview/transfer/LTDataObject.h"
+
+class TLTDragImage;
+class ILTDragManager;
+struct TLTTransferState;
+// Where a drag is over a window: entering, moving, leaving.
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
 class TPrinter;
 class IAccessible;
@@ -1365,6 +1374,109 @@ protected:
     int FBevelWidth = 1, FBorderWidth = 0;
     bool FCtl3D = true;
     // ---- end of window frame ----
+
+    // ---- clipboard, data exchange, drag and drop, the drag image (treeview/transfer/) ----
+public:
+    // The format names this tree's data objects may offer (sorted; empty by default).
+    TClipboardFormats* ClipboardFormats();
+    void SetClipboardFormats(const std::vector<String>& Value);
+    // The formats a data object of this tree offers, in the order offered.
+    virtual void ListClipboardFormats(TFormatEtcArray& Formats);
+    virtual void CopyToClipboard();
+    virtual void CutToClipboard();
+    virtual bool PasteFromClipboard();
+    void FlushClipboard();
+    void CancelCutOrCopy();
+    void FinishCutOrCopy();
+    std::uint32_t CutCopyCount();
+    // The marked nodes in tree order; with Resolve, no node together with an ancestor.
+    std::vector<PLazyNode> GetSortedCutCopySet(bool Resolve);
+    void SetDefaultPasteMode(TLTNodeAttachMode Value) { FDefaultPasteMode = Value; }
+    // Inserts what DataObject carries at TargetNode (nil: the root); Optimized moves the
+    // nodes of Source (a tree of this process) instead of copying the tree data.
+    bool ProcessOLEData(TBaseLazyTree* Source, const IDataObjectPtr& DataObject, PLazyNode TargetNode,
+                        TLTNodeAttachMode Mode, bool Optimized);
+    // The living tree of this process the data came from, else nil.
+    virtual TBaseLazyTree* SourceTreeOf(const IDataObjectPtr& DataObject);
+    virtual HRESULT RenderDataFormat(const TFormatEtc& FormatEtcIn, TStgMedium& Medium, bool ForClipboard);
+    // The node chunks a data object carries: the cut/copy set or the selection, resolved.
+    void WriteTreeData(TStream& Stream, bool ForClipboard);
+    // This tree's token in data it hands out, and the living tree of a token (nil when
+    // that tree is gone or the token was never given).
+    std::uint32_t TransferToken() const { return FTransferToken; }
+    static TBaseLazyTree* LivingTree(std::uint32_t Token);
+
+    void SetDragType(TLTDragType Value) { FDragType = Value; }
+    void SetDragOperations(TDragOperations Value) { FDragOperations = Value; }
+    void SetDragImageKind(TLTDragImageKind Value) { FDragImageKind = Value; }
+    void SetDragWidth(int Value) { FDragWidth = Value; }
+    void SetDragHeight(int Value) { FDragHeight = Value; }
+    void SetAutoExpandDelay(std::uint32_t Value) { FAutoExpandDelay = Value; }
+    // A drag of the selection: after the threshold (-1: the system's), or at once.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    bool Dragging() const;
+    // For OnDragDrop handlers: inserts the dropped data by the effect; a move between
+    // trees of this process moves the nodes and answers effect none.
+    bool ProcessDrop(const IDataObjectPtr& DataObject, PLazyNode TargetNode, int& Effect, TLTNodeAttachMode Mode);
+    ILTDragManager* DragManager();
+    TLTDragImage* DragImage();
+    // Renders the selected nodes around HotSpot (client point) into the drag picture.
+    virtual void PrepareDragImage(TPoint HotSpot, const IDataObjectPtr& DataObject);
+    virtual bool UsesDragImage() const { return FDragImageKind != diNoImage; }
+    TDropMode LastDropMode() const { return FLastDropMode; }
+    int LastDragEffect() const { return FLastDragEffect; }
+    const std::vector<PLazyNode>& DragSelection() const { return FDragSelection; }
+    // The drop target side; points are screen points, KeyState the MK_ flags.
+    virtual HRESULT HandleDragEnter(unsigned KeyState, TPoint Pt, int& Effect);
+    virtual HRESULT HandleDragOver(TBaseLazyTree* Source, unsigned KeyState, TDragState State, TPoint Pt, int& Effect);
+    virtual void HandleDragLeave();
+    virtual HRESULT HandleDrop(const IDataObjectPtr& DataObject, unsigned KeyState, TPoint Pt, int& Effect);
+    // Registers or revokes the window as a drop target by toAcceptOLEDrop.
+    void UpdateDropTargetRegistration();
+
+    std::function<void(TBaseLazyTree*, IDataObjectPtr&)> OnCreateDataObject;
+    std::function<void(TBaseLazyTree*, const TFormatEtc&, TStgMedium&, bool, HRESULT&)> OnRenderOLEData;
+    std::function<void(TBaseLazyTree*, TFormatEtcArray&)> OnGetUserClipboardFormats;
+    std::function<void(TBaseLazyTree*, TBaseLazyTree*, TShiftState, TDragState, TPoint, TDropMode, int&, bool&)>
+        OnDragOver;
+    std::function<void(TBaseLazyTree*, TBaseLazyTree*, const IDataObjectPtr&, const TFormatArray&, TShiftState, TPoint,
+                       int&, TDropMode)>
+        OnDragDrop;
+    std::function<void(TBaseLazyTree*, std::shared_ptr<ILTDragManager>&)> OnCreateDragManager;
+    std::function<void(TBaseLazyTree*)> OnStartDrag;
+    std::function<void(TBaseLazyTree*, TPoint)> OnEndDrag;
+
+protected:
+    virtual void FireGetUserClipboardFormats(TFormatEtcArray& Formats);
+    virtual IDataObjectPtr FireCreateDataObject();
+    virtual HRESULT FireRenderOLEData(const TFormatEtc& FormatEtcIn, TStgMedium& Medium, bool ForClipboard);
+    virtual TDropMode DropModeAt(TPoint P, const THitInfo& HitInfo, const TRect& R);
+    virtual std::shared_ptr<ILTDragManager> FireCreateDragManager();
+    virtual void RunOLEDrag(TPoint HotSpot);
+    virtual void ExpandDropTarget();
+    virtual bool FireDragOver(TBaseLazyTree* Source, TShiftState Shift, TDragState State, TPoint Pt, TDropMode Mode,
+                              int& Effect);
+    virtual void FireDragDrop(TBaseLazyTree* Source, const IDataObjectPtr& DataObject, const TFormatArray& Formats,
+                              TShiftState Shift, TPoint Pt, int& Effect, TDropMode Mode);
+    // The drop mark of the drop target node above or below R (client coordinates).
+    virtual void PaintDropMark(TCanvas* Canvas, PLazyNode Node, const TRect& R);
+    virtual int RunDragLoop(int Allowed, const IDataObjectPtr& DataObject, int& Effect);
+    virtual void FinishDrag();
+    virtual int ProposeDropEffect(TBaseLazyTree* Source, TShiftState Shift, TPoint Pt, int AllowedEffects);
+    // One scroll step of a drag over the tree (client point); true when the window scrolled.
+    bool DragScrollStep(int X, int Y, TScrollUpdateOptions Options);
+    // A drag of the toolkit's drag and drop is over this tree now.
+    bool IsCurrentDropTarget() const;
+    friend class TLTDragManager;
+    // Made with the tree, gone before its nodes: the token, the drop target, the clipboard.
+    void PrepareTransfer();
+    void ReleaseTransfer();
+    std::shared_ptr<TLTTransferState> FTransfer;
+    std::uint32_t FTransferToken = 0;
+    std::vector<PLazyNode> FDragSelection;
+    int FDragThreshold = 4;
+    int FLastDragEffect = 0;
+    // ---- end of the clipboard and drag and drop ----
 private:
     // Node blocks of one size, taken from large chunks; freed blocks are reused and the
     // chunks go back when the last node is gone.

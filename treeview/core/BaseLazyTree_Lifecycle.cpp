@@ -23,11 +23,13 @@ TBaseLazyTree::TBaseLazyTree(TComponent* AOwner) : TCustomControl(AOwner)
     FScrollBarOptions = std::make_unique<TScrollBarOptions>(this);
     CreateRootNode();
     CreateScrollBarControls();
+    PrepareTransfer();
 }
 
 TBaseLazyTree::~TBaseLazyTree()
 {
     FTreeDestroying = true;
+    ReleaseTransfer();
     HaltCacheValidation();
     TLTMiscOptions misc = FOptions->MiscOptions();
     FOptions->FMiscOptions = misc - TLTMiscOptions{toReadOnly};
@@ -52,6 +54,7 @@ void TBaseLazyTree::RecreateOptions() { FOptions.reset(OptionsClass()(this)); }
 void TBaseLazyTree::Loaded()
 {
     FLoading = false;
+    UpdateDropTargetRegistration();
     if (!FStates.Contains(tsNeedRootCountUpdate)) return;
     const std::uint32_t count = FRoot->ChildCount;
     ChangeTreeStates({}, TLazyTreeStates{tsNeedRootCountUpdate});

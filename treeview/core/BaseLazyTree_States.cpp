@@ -184,6 +184,7 @@ void TBaseLazyTree::StopTimer(std::uintptr_t Id) { KillTimer(Handle(), Id); }
 void TBaseLazyTree::HandleWMTimer(TMessage& Message)
 {
     switch (Message.WParam) {
+    case ExpandTimer: ExpandDropTarget(); break;
     case EditTimer: StartEdit(); break;
     case SearchTimer: EndIncrementalSearch(); break;
     case ChangeTimer:

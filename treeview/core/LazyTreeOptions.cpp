@@ -47,8 +47,8 @@ void TCustomLazyTreeOptions::SetMiscOptions(TLTMiscOptions Value)
     FMiscOptions = Value;
     if (FOwner->IsLoading()) return;
     if (Value.Contains(toCheckSupport) != old.Contains(toCheckSupport)) FOwner->Invalidate();
-    // Drop-target registration comes with drag and drop; the window needs no re-creation
-    // for a change of the repaint-on-resize switch.
+    // The window needs no re-creation for a change of the repaint-on-resize switch.
+    if (Value.Contains(toAcceptOLEDrop) != old.Contains(toAcceptOLEDrop)) FOwner->UpdateDropTargetRegistration();
     if (Value.Contains(toVariableNodeHeight) && !old.Contains(toVariableNodeHeight)) {
         FOwner->BeginUpdate();
         try {

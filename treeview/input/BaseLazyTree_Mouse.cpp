@@ -345,6 +345,10 @@ void TBaseLazyTree::HandleMouseDown(TMouseButton Button, TShiftState Shift, THit
         }
     }
     if (FSelectionCount == 0) ScheduleChange(nullptr);
+    // 14. A press that may drag waits for the pointer to move past the threshold.
+    if (dragPossible && anyHit &&
+        (FStates.Contains(tsLeftButtonDown) || FStates.Contains(tsMiddleButtonDown) || FStates.Contains(tsRightButtonDown)))
+        BeginDrag(false, -1);
 }
 
 void TBaseLazyTree::HandleMouseUp(TMouseButton Button, TShiftState Shift, const THitInfo& HitInfo)

@@ -131,6 +131,12 @@ void TBaseLazyTree::MouseMove(TShiftState Shift, int X, int Y)
     if (FStates.Contains(tsWheelPanning) && FStates.Contains(tsWheelScrolling) &&
         (std::abs(X - FLastClickPos.X) >= SystemDragThreshold || std::abs(Y - FLastClickPos.Y) >= SystemDragThreshold))
         ChangeTreeStates({}, TLazyTreeStates{tsWheelScrolling});
+    // 5. A pending drag starts once the pointer left the press point by the threshold.
+    if (FStates.Contains(tsOLEDragPending) &&
+        (std::abs(X - FLastClickPos.X) >= FDragThreshold || std::abs(Y - FLastClickPos.Y) >= FDragThreshold)) {
+        RunOLEDrag(FLastClickPos);
+        return;
+    }
     // 6. Near an edge the tree scrolls by itself.
     if (AutoScrollAllowed()) ScheduleAutoScroll(X, Y);
     const bool panning = FStates.Contains(tsWheelPanning) || FStates.Contains(tsWheelScrolling);

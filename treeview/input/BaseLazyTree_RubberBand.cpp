@@ -224,7 +224,8 @@ bool TBaseLazyTree::AutoScrollAllowed()
     const bool panning = FStates.Contains(tsWheelPanning) || FStates.Contains(tsWheelScrolling);
     if (!FOptions->AutoOptions().Contains(toAutoScroll) && !panning) return false;
     if (HeaderTracking()) return false;
-    return IsMouseSelecting() || FStates.Contains(tsVCLDragging) || panning;
+    return IsMouseSelecting() || IsCurrentDropTarget() ||
+           FStates.Contains(tsVCLDragging) || panning;
 }
 
 TScrollDirections TBaseLazyTree::ScrollDirectionsAt(int X, int Y)
@@ -299,7 +300,8 @@ void TBaseLazyTree::ScrollOnTimer()
         // The band's free corner stays under the pointer while the content moves.
         if (UpdateSelectionRect(clientPos.X, clientPos.Y)) ApplyDrawSelection();
         Invalidate();
-    } else if (dx != 0 || dy != 0) {
+    } else if (!IsCurrentDropTarget() && (dx != 0 || dy != 0)) {
+        // A drag over the tree scrolls with its own moves, not with the timer.
         ApplyScrollOffset(TPoint(FOffsetX + dx, FOffsetY + dy), AllScrollUpdateOptions);
     }
     Update();

@@ -411,6 +411,9 @@ void TBaseLazyTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                         info.ContentRect.Bottom = nodeHeight;
                     }
                     FireAfterItemPaint(canvas, node, R);
+                    if (node == FDropTargetNode && PaintOptions.Contains(poDrawDropMark) &&
+                        FOptions->PaintOptions().Contains(toShowDropmark))
+                        PaintDropMark(canvas, node, R);
                 }
                 if (useSelectionRect)
                     PaintSelectionRectangle(info, info.ToCanvas(TRect(Window.Left, 0, Window.Right, nodeHeight)),
