@@ -119,6 +119,43 @@ TEST_F(DragTreeTest, DropsOnAnotherTreeInEveryModeCopyOrMove)
     }
 }
 
+// The program's own drag loop: the pointer carries the drag from one tree over the gap
+// between them into the other, where letting the button go drops; Esc on the way drops
+// nothing.
+TEST_F(DragTreeTest, ThePointerCarriesADragIntoTheOtherTree)
+{
+    Build(A, "a[a1] b");
+    Build(B, "x y");
+    Form->Show(); // the drag loop looks for targets among the shown windows
+    const TPoint target = B->ScreenToClient(OnLabel(B, Find(B, "y")));
+    SetDragDriver(PointerDragDriver([&] {
+        UserMouseMove(A, A->Width() + 4, 30, {ssLeft}); // the gap between the trees
+        UserMouseMove(B, target.X, target.Y, {ssLeft});
+        UserRelease(B, target.X, target.Y);
+        return false;
+    }));
+    DragFromA("a");
+    ASSERT_EQ(Seen.size(), 1u);
+    EXPECT_EQ(Seen[0], "on 1");
+    EXPECT_EQ(Dump(A), "a[a1] b");
+    EXPECT_EQ(Dump(B), "x y[a[a1]]");
+    EXPECT_FALSE(A->Dragging());
+
+    Seen.clear();
+    SetDragDriver(PointerDragDriver([&] {
+        UserMouseMove(B, target.X, target.Y, {ssLeft});
+        UserKey(B, VK_ESCAPE);
+        UserRelease(B, target.X, target.Y);
+        return false;
+    }));
+    DragFromA("b");
+    EXPECT_TRUE(Seen.empty());
+    EXPECT_EQ(Dump(B), "x y[a[a1]]");
+    EXPECT_FALSE(A->Dragging());
+    EXPECT_CONSISTENT(A);
+    EXPECT_CONSISTENT(B);
+}
+
 TEST_F(DragTreeTest, EffectsFollowTheSourceAndTheKeysWithinWhatIsAllowed)
 {
     struct TCase {
