@@ -39,6 +39,16 @@ bool TBaseLazyTree::HandleWindowMessage(TMessage& Message)
             InvalidateNode(FFocusedNode);
         return false;
     }
+    // The standard edit messages, from the program's Edit menu or the edit actions.
+    case WM_COPY:
+        CopyToClipboard();
+        return true;
+    case WM_CUT:
+        CutToClipboard();
+        return true;
+    case WM_PASTE:
+        PasteFromClipboard();
+        return true;
     case TVM_GETITEMW:
         Message.Result = Message.LParam && HandleTVMGetItem(*reinterpret_cast<TVITEMW*>(Message.LParam)) ? 1 : 0;
         return true;

@@ -92,6 +92,25 @@ TEST_F(ClipboardTreeTest, ANewCopyUnmarksThePreviousOwnersSet)
     EXPECT_FALSE(Find(B, "x")->States.Contains(vsCutOrCopy));
 }
 
+// The program's Edit menu reaches the trees through the standard edit actions.
+TEST_F(ClipboardTreeTest, TheEditActionsCutCopyAndPaste)
+{
+    Build(A, "a[a1] b");
+    Build(B, "x");
+    Select(A, {"a"});
+    EXPECT_TRUE(A->ExecuteAction(eaCopy));
+    Select(B, {"x"});
+    EXPECT_TRUE(B->ExecuteAction(eaPaste));
+    EXPECT_EQ(Dump(B), "x[a[a1]]");
+    Select(A, {"b"});
+    EXPECT_TRUE(A->ExecuteAction(eaCut));
+    EXPECT_TRUE(B->ExecuteAction(eaPaste));
+    EXPECT_EQ(Dump(A), "a[a1]");
+    EXPECT_EQ(Dump(B), "x[a[a1] b]");
+    EXPECT_CONSISTENT(A);
+    EXPECT_CONSISTENT(B);
+}
+
 TEST_F(ClipboardTreeTest, NothingHappensWithoutSelectionOrInAReadOnlyTree)
 {
     Build(A, "a b");
