@@ -5,7 +5,7 @@
 // no effect.
 #include <cstdlib>
 
-#include "fuzz/FuzzCommon.h"
+#include "fuzz/FuzzTree.h"
 #include "platform/gui/DragDrop.h"
 #include "treeview/LazyStringTree.h"
 
@@ -13,25 +13,6 @@ namespace {
 
 TLazyStringTree* Tree = nullptr;
 bool Taken = false;
-
-std::vector<uint8_t> Saved()
-{
-    TMemoryStream s;
-    Tree->SaveToStream(s, nullptr);
-    return s.Bytes();
-}
-
-std::uint32_t Recount(PLazyNode Node)
-{
-    std::uint32_t n = 1, children = 0;
-    for (PLazyNode c = Node->FirstChild; c; c = c->NextSibling, ++children) {
-        fuzz::Check(c->Parent == Node && c->Index == children, "links and indices agree");
-        n += Recount(c);
-    }
-    fuzz::Check(children == Node->ChildCount, "ChildCount is the number of children");
-    fuzz::Check(n == Node->TotalCount, "TotalCount adds up");
-    return n;
-}
 
 }  // namespace
 
@@ -73,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
 
     Tree->Clear();
     Tree->SetRootNodeCount(2);
-    const std::vector<uint8_t> before = Saved();
+    const std::vector<uint8_t> before = fuzz::Tree_Bytes(*Tree);
     TDataPackage p;
     p.Set(LazyTreeDataFormat(), block);
     p.Set(LazyTreeReferenceFormat(), reference);
@@ -85,10 +66,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
             ok = Tree->ProcessOLEData(Tree->SourceTreeOf(data), data, Tree->FocusedNode(),
                                       TLTNodeAttachMode(1 + (mode >> 1) % 4), false);
         } catch (const ELazyTreeError&) {
-            fuzz::Check(Saved() == before, "a refused paste leaves the tree as it was");
+            fuzz::Check(fuzz::Tree_Bytes(*Tree) == before, "a refused paste leaves the tree as it was");
             return 0;
         }
-        if (!ok) fuzz::Check(Saved() == before, "a paste that took nothing leaves the tree as it was");
+        if (!ok) fuzz::Check(fuzz::Tree_Bytes(*Tree) == before, "a paste that took nothing leaves the tree as it was");
     } else {
         Taken = false;
         const unsigned keys = (mode & 2) ? MK_SHIFT : 0;
@@ -96,9 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size)
                                        keys, DROPEFFECT_COPY | DROPEFFECT_MOVE);
         if (!Taken) {
             fuzz::Check(effect == DROPEFFECT_NONE, "a drop that took nothing has no effect");
-            fuzz::Check(Saved() == before, "a refused drop leaves the tree as it was");
+            fuzz::Check(fuzz::Tree_Bytes(*Tree) == before, "a refused drop leaves the tree as it was");
         }
     }
-    Recount(Tree->RootNode());
+    fuzz::Recount(Tree->RootNode());
     return 0;
 }
