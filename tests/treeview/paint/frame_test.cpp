@@ -89,7 +89,8 @@ TEST_F(FrameTest, BevelIsDrawnFromTheWindowEdgeAndTheBorderInsideIt)
     struct TOpen : TLazyStringTree {
         using TLazyStringTree::PaintNonClientBorder;
     };
-    static_cast<TOpen*>(static_cast<TLazyStringTree*>(Tree))->PaintNonClientBorder(&rec);
+    // Called through a member pointer: the tree is no TOpen, so no cast to one.
+    (Tree->*&TOpen::PaintNonClientBorder)(&rec);
     // Two rings of the bevel (shadow, then face) at 0 and 1, then the border colour over
     // the whole window, clipped to the ring 2..3.
     std::vector<TDrawOp> fills = rec.Of("FillRect");
