@@ -121,6 +121,23 @@ void TStringEditLink::SetBounds(TRect R)
     }
     R.Right = std::min(R.Right, FTree->ClientWidth());
     FEdit->SetBoundsRect(R);
+    UpdateFormatRect();
+}
+
+void TStringEditLink::UpdateFormatRect()
+{
+    // The text inside the field stands where the tree drew it: the tree's text margin
+    // replaces the field's own inner border, and a single line keeps the vertical place
+    // it had in the cell, so opening the editor does not make the text jump.
+    const bool single = !FTree->MultiLine(FNode);
+    int d = single ? 2 : 0;
+    if (FTree->TreeStates().Contains(tsUseThemes)) ++d;
+    TRect f = FEdit->ClientRect();
+    InflateRect(f, d - FTree->TextMargin(), d);
+    if (single) OffsetRect(f, 0, FTextBounds.Top - FEdit->Top());
+    f.Top = std::max(f.Top, -1);
+    f.Left = std::max(f.Left, -1);
+    FEdit->SetFormatRect(f);
 }
 
 // ---- TLTEdit ----

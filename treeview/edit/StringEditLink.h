@@ -38,6 +38,8 @@ public:
 
 protected:
     friend class TLTEdit;
+    // Where the field lays out its text, after its bounds changed.
+    void UpdateFormatRect();
     TLTEdit* FEdit = nullptr;
     TCustomLazyStringTree* FTree = nullptr;
     PLazyNode FNode = nullptr;
