@@ -230,6 +230,13 @@ void TLTEdit::WndProc(TMessage& Message)
     }
 }
 
+void TLTEdit::TakeBackFocus(TCustomLazyStringTree* Tree)
+{
+    // The application's answer to the end of the edit may have disabled or hidden the
+    // form (a modal step, a closed window): then the keyboard stays where it is.
+    if (Tree->CanFocus()) Tree->SetFocus();
+}
+
 void TLTEdit::KeyDown(WORD& Key, TShiftState Shift)
 {
     TCustomLazyStringTree* tree = FLink ? FLink->FTree : nullptr;
@@ -252,14 +259,14 @@ void TLTEdit::KeyDown(WORD& Key, TShiftState Shift)
         if (tree && (SingleLine() || Shift.Contains(ssCtrl))) {
             tree->InvalidateNode(FLink->FNode);
             tree->FinishEdit();
-            tree->SetFocus();
+            TakeBackFocus(tree);
         }
         Key = 0;
         return;
     case VK_ESCAPE:
         if (tree) {
             tree->AbortEdit();
-            tree->SetFocus();
+            TakeBackFocus(tree);
         }
         Key = 0;
         return;

@@ -356,6 +356,44 @@ TEST_F(EditTest, TheFieldLaysItsTextOutWhereTheTreeDrewIt)
     }
 }
 
+TEST_F(EditTest, EndingTheEditWhenTheFormCanNoLongerTakeTheFocus)
+{
+    // The application's answer to the end of an edit may disable or hide the form (a
+    // modal step, closing the window); Enter and Escape then finish the edit without
+    // handing the focus to the tree, which could not take it.
+    struct Case {
+        WORD key;
+        bool hide;
+    };
+    for (const Case& c : {Case{VK_RETURN, false}, Case{VK_RETURN, true}, Case{VK_ESCAPE, false}, Case{VK_ESCAPE, true}}) {
+        SCOPED_TRACE(std::to_string(c.key) + (c.hide ? " hidden" : " disabled"));
+        Form->SetEnabled(true);
+        Form->Show();
+        Tree->SetFocus();
+        auto away = [this, c] {
+            if (c.hide)
+                Form->Hide();
+            else
+                Form->SetEnabled(false);
+        };
+        Tree->OnEdited = [away](TBaseLazyTree*, PLazyNode, TColumnIndex) { away(); };
+        Tree->OnEditCancelled = [away](TBaseLazyTree*, TColumnIndex) { away(); };
+        UserKey(Tree, VK_F2);
+        ASSERT_NE(Editor(), nullptr);
+        UserType(Keyboard(), "plum");
+        EXPECT_NO_THROW(UserKey(Keyboard(), c.key));
+        EXPECT_FALSE(Tree->IsEditing());
+        EXPECT_FALSE(Tree->CanFocus());
+        EXPECT_EQ(Texts["1"], c.key == VK_RETURN ? "plum" : "apple");
+        Texts["1"] = "apple";
+    }
+    Tree->OnEdited = nullptr;
+    Tree->OnEditCancelled = nullptr;
+    Form->SetEnabled(true);
+    Form->Show();
+    EXPECT_TRUE(Tree->CanFocus());
+}
+
 TEST_F(EditTest, AFailingStoreKeepsTheEditOpenAndUsable)
 {
     std::vector<std::string> reported;
