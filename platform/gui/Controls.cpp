@@ -943,6 +943,20 @@ TRect TWinControl::ClientRect() const
     return Rect(0, 0, std::max(0, Width() - f.Left - f.Right), std::max(0, Height() - f.Top - f.Bottom));
 }
 
+void TWinControl::InvalidateNonClient()
+{
+    IWidget* w = Widget();
+    const TRect& f = FNonClientInset;
+    if (!w || Destroying() || f == TRect()) return;
+    // The four strips around the client area, in the whole window's coordinates.
+    const int width = Width(), height = Height();
+    const TRect strips[] = {Rect(0, 0, width, f.Top), Rect(0, height - f.Bottom, width, height),
+                            Rect(0, f.Top, f.Left, height - f.Bottom),
+                            Rect(width - f.Right, f.Top, width, height - f.Bottom)};
+    for (const TRect& r : strips)
+        if (!r.IsEmpty()) w->Invalidate(&r);
+}
+
 TRect TWinControl::WidgetClientArea() const
 {
     const TRect c = ClientRect();

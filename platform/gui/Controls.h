@@ -297,6 +297,8 @@ public:
     TRect NonClientInset() const { return FNonClientInset; }
     void SetNonClientInset(const TRect& Inset);
     TRect ClientRect() const override;
+    // Asks for the frame alone to be painted again (its look changed, the client did not).
+    void InvalidateNonClient();
 
     int ControlCount() const { return int(FControls.size()); }
     TControl* Controls(int i) const { return FControls.at(size_t(i)); }

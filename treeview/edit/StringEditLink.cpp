@@ -121,6 +121,23 @@ void TStringEditLink::SetBounds(TRect R)
     }
     R.Right = std::min(R.Right, FTree->ClientWidth());
     FEdit->SetBoundsRect(R);
+    UpdateFormatRect();
+}
+
+void TStringEditLink::UpdateFormatRect()
+{
+    // The text inside the field stands where the tree drew it: the tree's text margin
+    // replaces the field's own inner border, and a single line keeps the vertical place
+    // it had in the cell, so opening the editor does not make the text jump.
+    const bool single = !FTree->MultiLine(FNode);
+    int d = single ? 2 : 0;
+    if (FTree->TreeStates().Contains(tsUseThemes)) ++d;
+    TRect f = FEdit->ClientRect();
+    InflateRect(f, d - FTree->TextMargin(), d);
+    if (single) OffsetRect(f, 0, FTextBounds.Top - FEdit->Top());
+    f.Top = std::max(f.Top, -1);
+    f.Left = std::max(f.Left, -1);
+    FEdit->SetFormatRect(f);
 }
 
 // ---- TLTEdit ----
@@ -213,6 +230,13 @@ void TLTEdit::WndProc(TMessage& Message)
     }
 }
 
+void TLTEdit::TakeBackFocus(TCustomLazyStringTree* Tree)
+{
+    // The application's answer to the end of the edit may have disabled or hidden the
+    // form (a modal step, a closed window): then the keyboard stays where it is.
+    if (Tree->CanFocus()) Tree->SetFocus();
+}
+
 void TLTEdit::KeyDown(WORD& Key, TShiftState Shift)
 {
     TCustomLazyStringTree* tree = FLink ? FLink->FTree : nullptr;
@@ -235,14 +259,14 @@ void TLTEdit::KeyDown(WORD& Key, TShiftState Shift)
         if (tree && (SingleLine() || Shift.Contains(ssCtrl))) {
             tree->InvalidateNode(FLink->FNode);
             tree->FinishEdit();
-            tree->SetFocus();
+            TakeBackFocus(tree);
         }
         Key = 0;
         return;
     case VK_ESCAPE:
         if (tree) {
             tree->AbortEdit();
-            tree->SetFocus();
+            TakeBackFocus(tree);
         }
         Key = 0;
         return;

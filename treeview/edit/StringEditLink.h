@@ -38,6 +38,8 @@ public:
 
 protected:
     friend class TLTEdit;
+    // Where the field lays out its text, after its bounds changed.
+    void UpdateFormatRect();
     TLTEdit* FEdit = nullptr;
     TCustomLazyStringTree* FTree = nullptr;
     PLazyNode FNode = nullptr;
@@ -71,6 +73,8 @@ private:
     // Lets go of the link: the edit is over for it.
     void Detach();
     bool SingleLine() const;
+    // After Enter or Escape the keyboard goes back to the tree, when it can take it.
+    static void TakeBackFocus(TCustomLazyStringTree* Tree);
     ILTEditLinkPtr FRefLink;
     TStringEditLink* FLink = nullptr;
     // The link that owns the editor, until it releases it.

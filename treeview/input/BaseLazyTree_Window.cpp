@@ -49,6 +49,11 @@ bool TBaseLazyTree::HandleWindowMessage(TMessage& Message)
     case WM_PASTE:
         PasteFromClipboard();
         return true;
+    case WM_ENABLE:
+        // The frame around the rows may look different enabled and disabled; the rows
+        // themselves are repainted by the enabling.
+        InvalidateNonClient();
+        return false;
     case TVM_GETITEMW:
         Message.Result = Message.LParam && HandleTVMGetItem(*reinterpret_cast<TVITEMW*>(Message.LParam)) ? 1 : 0;
         return true;

@@ -765,7 +765,8 @@ void HostWidget::paintEvent(QPaintEvent* e)
     // then the frame in the whole window's with the client area left out.
     const QRect client(inset.Left, inset.Top, std::max(0, width() - inset.Left - inset.Right),
                        std::max(0, height() - inset.Top - inset.Bottom));
-    const QRect area = e->rect() & client;
+    // By region, not its bounding box: a frame-only repaint leaves the client alone.
+    const QRect area = (e->region() & client).boundingRect();
     if (!area.isEmpty()) {
         p.save();
         p.setClipRect(area);

@@ -18,10 +18,12 @@ public:
     using TCustomControl::TCustomControl;
     std::vector<TPoint> Presses;
     TRect PaintClip;
+    int Paints = 0, FramePaints = 0;
 
 protected:
     void Paint() override
     {
+        ++Paints;
         PaintClip = Canvas()->ClipRect();
         Canvas()->Brush()->SetColor(clRed);
         Canvas()->FillRect(ClientRect());
@@ -31,6 +33,7 @@ protected:
     }
     void PaintNonClient() override
     {
+        ++FramePaints;
         // Fills everything: only the frame may show it.
         Canvas()->Brush()->SetColor(clBlue);
         Canvas()->FillRect(TRect(0, 0, Width(), Height()));
@@ -98,6 +101,34 @@ TEST(NonClientFrame, ClientAreaPaintingMouseAndChildrenLieInsideTheFrame)
     c->SetNonClientInset(TRect());
     EXPECT_EQ(c->ClientRect(), TRect(0, 0, 100, 80));
     EXPECT_EQ(child->ClientToScreen(TPoint(0, 0)), before);
+}
+
+TEST(NonClientFrame, AFrameOnlyRepaintLeavesTheClientAlone)
+{
+    TForm form(nullptr);
+    form.SetClientWidth(200);
+    form.SetClientHeight(150);
+    auto* c = new TFramed(&form);
+    c->SetParent(&form);
+    c->SetBounds(10, 10, 100, 80);
+    c->SetNonClientInset(TRect(3, 4, 5, 6));
+    form.Show();
+    Application->ProcessMessages();
+    ASSERT_GT(c->FramePaints, 0);
+    for (int round = 0; round < 2; ++round) {
+        c->Paints = c->FramePaints = 0;
+        c->InvalidateNonClient();
+        Application->ProcessMessages();
+        EXPECT_GT(c->FramePaints, 0);
+        EXPECT_EQ(c->Paints, 0);
+    }
+    // Without a frame there is nothing to repaint.
+    c->SetNonClientInset(TRect());
+    Application->ProcessMessages();
+    c->Paints = c->FramePaints = 0;
+    c->InvalidateNonClient();
+    Application->ProcessMessages();
+    EXPECT_EQ(c->Paints + c->FramePaints, 0);
 }
 
 }  // namespace

@@ -307,6 +307,93 @@ TEST_F(EditTest, MultiLineNodeGetsAFieldOfSeveralLines)
     EXPECT_EQ(Texts["2"], "kiwi");
 }
 
+TEST_F(EditTest, TheFieldLaysItsTextOutWhereTheTreeDrewIt)
+{
+    // The field's text rectangle: the tree's text margin in place of the field's inner
+    // border (less 2, or 3 with themes, for a single line; 0 or 1 for several lines) and,
+    // for a single line, the text band's vertical place in the cell.
+    Tree->Header()->Columns()->Add()->SetWidth(160);
+    Tree->Header()->SetOptions(Tree->Header()->Options() | hoVisible);
+    Tree->SetFocusedColumn(0);
+    Tree->SetNodeHeight(At("1"), 30);
+    struct Case {
+        bool multi, themes;
+        int inset; // horizontal inset from the client rectangle
+        int grow;  // vertical growth
+    };
+    for (const Case& c : {Case{false, false, 4 - 2, 2}, Case{false, true, 4 - 3, 3}, Case{true, false, 4, 0},
+                          Case{true, true, 4 - 1, 1}}) {
+        SCOPED_TRACE(std::to_string(c.multi) + " " + std::to_string(c.themes));
+        ASSERT_EQ(Tree->TextMargin(), 4);
+        Tree->SetMultiLine(At("1"), c.multi);
+        if (c.themes)
+            Tree->ChangeTreeStates(TLazyTreeStates{tsUseThemes}, {});
+        else
+            Tree->ChangeTreeStates({}, TLazyTreeStates{tsUseThemes});
+        UserKey(Tree, VK_F2);
+        TLTEdit* editor = Editor();
+        ASSERT_NE(editor, nullptr);
+        TFont font;
+        TRect band;
+        String text;
+        Tree->GetTextInfo(At("1"), 0, &font, band, text);
+        const int shift = c.multi ? 0 : band.Top - editor->Top();
+        // A row of 30 pixels puts the one-line text band well below the field's top.
+        if (!c.multi) {
+            EXPECT_GT(shift, c.grow);
+        }
+        const TRect client = editor->ClientRect();
+        const TRect f = editor->FormatRect();
+        EXPECT_EQ(f.Left, client.Left + c.inset);
+        EXPECT_EQ(f.Right, client.Right - c.inset);
+        EXPECT_EQ(f.Top, std::max(-1, client.Top - c.grow + shift));
+        EXPECT_EQ(f.Bottom, client.Bottom + c.grow + shift);
+        // Typing re-fits a single line; its text keeps the same rectangle rule.
+        UserType(Keyboard(), "a longer text for the field");
+        EXPECT_EQ(editor->FormatRect().Right, editor->ClientRect().Right - c.inset);
+        UserKey(Keyboard(), VK_ESCAPE);
+        ASSERT_FALSE(Tree->IsEditing());
+    }
+}
+
+TEST_F(EditTest, EndingTheEditWhenTheFormCanNoLongerTakeTheFocus)
+{
+    // The application's answer to the end of an edit may disable or hide the form (a
+    // modal step, closing the window); Enter and Escape then finish the edit without
+    // handing the focus to the tree, which could not take it.
+    struct Case {
+        WORD key;
+        bool hide;
+    };
+    for (const Case& c : {Case{VK_RETURN, false}, Case{VK_RETURN, true}, Case{VK_ESCAPE, false}, Case{VK_ESCAPE, true}}) {
+        SCOPED_TRACE(std::to_string(c.key) + (c.hide ? " hidden" : " disabled"));
+        Form->SetEnabled(true);
+        Form->Show();
+        Tree->SetFocus();
+        auto away = [this, c] {
+            if (c.hide)
+                Form->Hide();
+            else
+                Form->SetEnabled(false);
+        };
+        Tree->OnEdited = [away](TBaseLazyTree*, PLazyNode, TColumnIndex) { away(); };
+        Tree->OnEditCancelled = [away](TBaseLazyTree*, TColumnIndex) { away(); };
+        UserKey(Tree, VK_F2);
+        ASSERT_NE(Editor(), nullptr);
+        UserType(Keyboard(), "plum");
+        EXPECT_NO_THROW(UserKey(Keyboard(), c.key));
+        EXPECT_FALSE(Tree->IsEditing());
+        EXPECT_FALSE(Tree->CanFocus());
+        EXPECT_EQ(Texts["1"], c.key == VK_RETURN ? "plum" : "apple");
+        Texts["1"] = "apple";
+    }
+    Tree->OnEdited = nullptr;
+    Tree->OnEditCancelled = nullptr;
+    Form->SetEnabled(true);
+    Form->Show();
+    EXPECT_TRUE(Tree->CanFocus());
+}
+
 TEST_F(EditTest, AFailingStoreKeepsTheEditOpenAndUsable)
 {
     std::vector<std::string> reported;

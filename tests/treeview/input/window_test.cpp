@@ -2,7 +2,7 @@
 // tabs, a change of the system's look rebuilds the window after a pause (but not a look
 // the tree asked for itself), the reading direction turns the column order and the bar
 // position, F1 finds the help topic of the focused node or its ancestors, and the
-// standard edit commands act on the tree unless it is read-only.
+// standard edit commands act on the tree unless it is read-only; enabling redraws the frame.
 #include <chrono>
 #include <thread>
 
@@ -39,6 +39,52 @@ protected:
         }
     }
 };
+
+// Counts the paints of the frame and of the rows.
+class TCountingTree : public TLazyStringTree {
+public:
+    using TLazyStringTree::TLazyStringTree;
+    int Frames = 0, Rows = 0;
+    void Reset() { Frames = Rows = 0; }
+
+protected:
+    void PaintNonClientBorder(TCanvas* Canvas) override
+    {
+        ++Frames;
+        TLazyStringTree::PaintNonClientBorder(Canvas);
+    }
+    void Paint() override
+    {
+        ++Rows;
+        TLazyStringTree::Paint();
+    }
+};
+
+TEST_F(WindowTest, EnablingRedrawsTheFrame)
+{
+    auto* tree = new TCountingTree(Form);
+    tree->SetParent(Form);
+    tree->SetBounds(110, 0, 120, 100);
+    tree->SetBevelKind(TBaseLazyTree::bkTile);
+    tree->SetBorderWidth(2);
+    tree->SetRootNodeCount(3);
+    Application->ProcessMessages();
+    ASSERT_GT(tree->Frames, 0);
+    // Disabling and enabling the tree repaints its frame with the rows.
+    tree->SetEnabled(false);
+    Application->ProcessMessages();
+    tree->Reset();
+    tree->SetEnabled(true);
+    Application->ProcessMessages();
+    EXPECT_GT(tree->Frames, 0);
+    EXPECT_GT(tree->Rows, 0);
+    // The enable message from the platform repaints the frame only.
+    tree->Reset();
+    tree->Perform(WM_ENABLE, 1, 0);
+    Application->ProcessMessages();
+    EXPECT_GT(tree->Frames, 0);
+    EXPECT_EQ(tree->Rows, 0);
+}
 
 TEST_F(WindowTest, TabBelongsToTheDialogUnlessTheTreeWantsTabs)
 {
