@@ -437,7 +437,14 @@ void TControl::Invalidate()
 
 void TControl::InvalidateRect(const TRect& r)
 {
-    if (FWidget && !FDestroying) FWidget->Invalidate(&r);
+    if (!FWidget || FDestroying) return;
+    // The rectangle is in client coordinates; the window's own start before its frame.
+    TRect w = r;
+    if (const auto* wc = dynamic_cast<const TWinControl*>(this)) {
+        const TRect& f = wc->NonClientInset();
+        w = TRect(r.Left + f.Left, r.Top + f.Top, r.Right + f.Left, r.Bottom + f.Top);
+    }
+    FWidget->Invalidate(&w);
 }
 
 void TControl::Update()

@@ -122,6 +122,16 @@ TEST(NonClientFrame, AFrameOnlyRepaintLeavesTheClientAlone)
         EXPECT_GT(c->FramePaints, 0);
         EXPECT_EQ(c->Paints, 0);
     }
+    // A part of the client named in client coordinates repaints that part of the client,
+    // not the frame at the same numbers.
+    c->Paints = c->FramePaints = 0;
+    c->InvalidateRect(TRect(0, 0, 2, 2));
+    Application->ProcessMessages();
+    EXPECT_GT(c->Paints, 0);
+    EXPECT_EQ(c->PaintClip.Left, 0);
+    EXPECT_EQ(c->PaintClip.Top, 0);
+    EXPECT_GE(c->PaintClip.Right, 2);
+    EXPECT_GE(c->PaintClip.Bottom, 2);
     // Without a frame there is nothing to repaint.
     c->SetNonClientInset(TRect());
     Application->ProcessMessages();
